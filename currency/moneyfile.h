@@ -1,0 +1,39 @@
+#pragma once
+
+// money.txt: the currency description as 12 lines.
+
+#include <optional>
+
+#include <QString>
+#include <QStringList>
+
+#include "DgToStU.h"
+
+/// The name of the currency file beside the executable.
+inline constexpr const char *MoneyFileName = "money.txt";
+
+/// The 12 lines that keep `money`, in file order.
+QStringList MoneyToLines(const MonyType &money);
+
+/// What reading money.txt gave: the record, and a description of the damage
+/// when line 10 is not a whole number (the record then holds the names and
+/// gender flags that were read, and 2 fraction digits).
+struct MoneyRead
+{
+    MonyType money;
+    std::optional<QString> damage;
+};
+
+/// Takes the lines of money.txt into a record: lines 1 to 9 are the names
+/// (cut to 9 characters; line 2, the short name, whole), line 10 the number
+/// of fraction digits, lines 11 and 12 the genders, true exactly for "T".
+/// Missing lines read as empty lines; lines after the 12th are ignored.
+/// `fileName` only names the file in the description of damage.
+MoneyRead MoneyFromLines(const QStringList &lines, const QString &fileName);
+
+/// Reads money.txt. Raises ChequeError when the file cannot be read.
+MoneyRead ReadMoneyFile(const QString &path);
+
+/// Writes money.txt. Raises ChequeError when it cannot be written; the old
+/// file then stays as it was.
+void WriteMoneyFile(const QString &path, const MonyType &money);

@@ -1,0 +1,313 @@
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include "DgToStU.h"
+#include "amounttext.h"
+#include "wordstest.h"
+
+namespace {
+
+// Reads English number words back into their value, so that a property test
+// can check that the words state the amount.
+qint64 EnglishValue(const QString &words)
+{
+    static const QStringList small = {"", "One", "Two", "Three", "Four", "Five", "Six", "Seven",
+                                      "Eight", "Nine", "Ten", "Eleven", "Twelve", "Thirteen",
+                                      "Fourteen", "Fifteen", "Sixteen", "Seventeen", "Eighteen",
+                                      "Nineteen"};
+    static const QStringList tens = {"", "", "Twenty", "Thirty", "Forty", "Fifty", "Sixty",
+                                     "Seventy", "Eighty", "Ninety"};
+    qint64 total = 0;
+    qint64 group = 0;
+    QString cleaned = words;
+    cleaned.replace(u'-', u' ').replace(u',', u' ');
+    for (const QString &w : cleaned.split(u' ', Qt::SkipEmptyParts)) {
+        if (w == "and")
+            continue;
+        if (const int i = small.indexOf(w); i > 0)
+            group += i;
+        else if (const int t = tens.indexOf(w); t > 1)
+            group += 10 * t;
+        else if (w == "Hundred")
+            group *= 100;
+        else if (w == "Thousand" || w == "Million" || w == "Billion") {
+            total += group * (w == "Thousand" ? 1000 : w == "Million" ? 1000000 : 1000000000);
+            group = 0;
+        } else
+            return -1;
+    }
+    return total + group;
+}
+
+} // namespace
+
+class TestAmountWords : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void uae_data();
+    void uae();
+    void syr_data();
+    void syr();
+    void thousandSubUnits_data();
+    void thousandSubUnits();
+    void notANumber_data();
+    void notANumber();
+    void negativeWithLeadingZerosReadsLikeItsValue();
+    void zeroFractionAfterCut();
+    void everyIntegerConverts();
+    void randomAmountsStateTheirValue();
+    void markAmountText_data();
+    void markAmountText();
+
+private:
+    void addRows();
+    void check(const MonyType &money);
+};
+
+void TestAmountWords::addRows()
+{
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("arabic");
+}
+
+void TestAmountWords::check(const MonyType &money)
+{
+    QFETCH(QString, amount);
+    QFETCH(QString, english);
+    QFETCH(QString, arabic);
+    std::string en = "old";
+    std::string ar = "old";
+    AmountToWords(U8(amount), money, en, ar);
+    QCOMPARE(Q(en), english);
+    QCOMPARE(Q(ar), arabic);
+}
+
+void TestAmountWords::uae_data()
+{
+    addRows();
+    QTest::newRow("5000") << "5000" << "Only Five Thousand, Dhs" << "فقط خمسة آلاف درهم";
+    QTest::newRow("1") << "1" << "Only One Dhs" << "فقط درهم واحد لا غير";
+    QTest::newRow("2") << "2" << "Only Two Dhs" << "فقط درهمان لاغير";
+    QTest::newRow("3") << "3" << "Only Three Dhs" << "فقط ثلاثة دراهم";
+    QTest::newRow("11") << "11" << "Only Eleven Dhs" << "فقط أحد عشر درهماً";
+    QTest::newRow("23") << "23" << "Only Twenty-Three Dhs" << "فقط ثلاثة وعشرون درهماً";
+    QTest::newRow("100") << "100" << "Only One Hundred Dhs" << "فقط مائة درهم";
+    QTest::newRow("101") << "101" << "Only One Hundred and One Dhs" << "فقط مائة و درهم واحد لا غير";
+    QTest::newRow("200") << "200" << "Only Two Hundred Dhs" << "فقط مائتا درهم";
+    QTest::newRow("1,000") << "1,000" << "Only One Thousand, Dhs" << "فقط ألف درهم";
+    QTest::newRow("2,500") << "2,500" << "Only Two Thousand, Five Hundred Dhs" << "فقط ألفان و خمسمائة درهم";
+    QTest::newRow("101000") << "101000" << "Only One Hundred and One Thousand, Dhs" << "فقط مائة وواحد ألف درهم";
+    QTest::newRow("300000") << "300000" << "Only Three Hundred Thousand, Dhs" << "فقط ثلاثمائة ألف درهم";
+    QTest::newRow("2000000") << "2000000" << "Only Two Million, Dhs" << "فقط مليونا درهم";
+    QTest::newRow("5.5") << "5.5" << "Only Five Dhs And Fifty Fils" << "فقط خمسة دراهم و خمسون فلساً";
+    QTest::newRow("5.05") << "5.05" << "Only Five Dhs And Five Fils" << "فقط خمسة دراهم و خمسة فلوس";
+    QTest::newRow("0.25") << "0.25" << "Only Twenty-Five Fils" << "فقط خمسة وعشرون فلساً";
+    QTest::newRow("12.345") << "12.345" << "Only Twelve Dhs And Thirty-Four Fils"
+                            << "فقط إثنا عشر درهماً و أربعة وثلاثون فلساً";
+    QTest::newRow("-5") << "-5" << "Negative Only Five Dhs" << "سالب فقط خمسة دراهم";
+    QTest::newRow("-0.5") << "-0.5" << "Negative Only Fifty Fils" << "سالب فقط خمسون فلساً";
+    QTest::newRow("0") << "0" << "-" << "-";
+    QTest::newRow("0.00") << "0.00" << "-" << "-";
+    QTest::newRow(".5") << ".5" << "-" << "-";
+    QTest::newRow("-0") << "-0" << "-" << "-";
+    QTest::newRow("2147483648") << "2147483648" << "--" << "--";
+    QTest::newRow("empty") << "" << "" << "";
+    QTest::newRow("1,,000") << "1,,000" << "Only One Thousand, Dhs" << "فقط ألف درهم";
+    QTest::newRow("2147483647") << "2147483647"
+                                << "Only Two Billion, One Hundred and Forty-Seven Million, Four Hundred and "
+                                   "Eighty-Three Thousand, Six Hundred and Forty-Seven Dhs"
+                                << "فقط ملياران ومائة و سبعة وأربعون مليوناً وأربعمائة و ثلاثة وثمانون ألفاً "
+                                   "و ستمائة و سبعة وأربعون درهماً";
+    QTest::newRow("exponent") << "5e3" << "--" << "--";
+    QTest::newRow("sign alone before point") << "-.5" << "--" << "--";
+    QTest::newRow("blank before") << " 5" << "--" << "--";
+    QTest::newRow("0.001 cut to nothing") << "0.001" << "Only Dhs" << "لا شيء";
+    QTest::newRow("leading zeros") << "0005" << "Only Five Dhs" << "فقط خمسة دراهم";
+    QTest::newRow("102") << "102" << "Only One Hundred and Two Dhs" << "فقط مائة و درهمان لاغير";
+    QTest::newRow("1000000") << "1000000" << "Only One Million, Dhs" << "فقط مليون درهم";
+    QTest::newRow("trailing point") << "12." << "Only Twelve Dhs" << "فقط إثنا عشر درهماً";
+}
+
+void TestAmountWords::uae() { check(UaeMoney()); }
+
+void TestAmountWords::syr_data()
+{
+    addRows();
+    QTest::newRow("1") << "1" << "Only One S.POUND" << "فقط ليرة واحدة لا غير";
+    QTest::newRow("2") << "2" << "Only Two S.POUND" << "فقط ليرتان لاغير";
+    QTest::newRow("11") << "11" << "Only Eleven S.POUND" << "فقط إحدى عشرة ليرةً";
+    QTest::newRow("1,023") << "1,023" << "Only One Thousand, Twenty-Three S.POUND" << "فقط ألف و ثلاث وعشرون ليرةً";
+    QTest::newRow("5.5") << "5.5" << "Only Five S.POUND And Fifty QRSH" << "فقط خمس ليرات و خمسون قرشاً";
+}
+
+void TestAmountWords::syr() { check(SyrMoney()); }
+
+void TestAmountWords::thousandSubUnits_data()
+{
+    addRows();
+    QTest::newRow("5.5") << "5.5" << "Only Five Dhs And Five Hundred Fils" << "فقط خمسة دراهم و خمسمائة فلس";
+    QTest::newRow("5.05") << "5.05" << "Only Five Dhs And Fifty Fils" << "فقط خمسة دراهم و خمسون فلساً";
+    QTest::newRow("0.005") << "0.005" << "Only Five Fils" << "فقط خمسة فلوس";
+    QTest::newRow("1.2345") << "1.2345" << "Only One Dhs And Two Hundred and Thirty-Four Fils"
+                            << "فقط درهم واحد لا غير و مائتان و أربعة وثلاثون فلساً";
+}
+
+void TestAmountWords::thousandSubUnits()
+{
+    MonyType money = UaeMoney();
+    money.PartDigits = 3;
+    check(money);
+}
+
+void TestAmountWords::notANumber_data()
+{
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("abc") << "abc" << "abc";
+    QTest::newRow("commas go first") << "1,2x" << "12x";
+    QTest::newRow("inf") << "inf" << "inf";
+    QTest::newRow("nan") << "nan" << "nan";
+    QTest::newRow("two points") << "1.2.3" << "1.2.3";
+    QTest::newRow("point alone") << "." << ".";
+    QTest::newRow("bare exponent") << "1e" << "1e";
+    QTest::newRow("hex") << "0x10" << "0x10";
+    QTest::newRow("arabic-indic") << "٥٠" << "٥٠";
+    QTest::newRow("sign alone") << "-" << "-";
+}
+
+void TestAmountWords::notANumber()
+{
+    QFETCH(QString, amount);
+    QFETCH(QString, shown);
+    std::string en = "kept";
+    std::string ar = "باق";
+    try {
+        AmountToWords(U8(amount), UaeMoney(), en, ar);
+        QFAIL("no conversion error");
+    } catch (const ChequeError &e) {
+        QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("'%1' is not a valid floating point value").arg(shown));
+    }
+    QCOMPARE(en, std::string("kept"));
+    QCOMPARE(ar, std::string("باق"));
+}
+
+void TestAmountWords::negativeWithLeadingZerosReadsLikeItsValue()
+{
+    std::string en, ar;
+    AmountToWords("5", SyrMoney(), en, ar); // leaves Syrian noun forms behind
+    AmountToWords("-0000000000023", UaeMoney(), en, ar);
+    QCOMPARE(Q(en), QStringLiteral("Negative Only Twenty-Three Dhs"));
+    QCOMPARE(Q(ar), QStringLiteral("سالب فقط ثلاثة وعشرون درهماً"));
+    AmountToWords("-007.50", UaeMoney(), en, ar);
+    QCOMPARE(Q(en), QStringLiteral("Negative Only Seven Dhs And Fifty Fils"));
+    QCOMPARE(Q(ar), QStringLiteral("سالب فقط سبعة دراهم و خمسون فلساً"));
+    AmountToWords("-00.25", UaeMoney(), en, ar);
+    QCOMPARE(Q(en), QStringLiteral("Negative Only Twenty-Five Fils"));
+}
+
+void TestAmountWords::zeroFractionAfterCut()
+{
+    std::string en, ar;
+    AmountToWords("7.001", UaeMoney(), en, ar);
+    QCOMPARE(Q(en), QStringLiteral("Only Seven Dhs"));
+    QCOMPARE(Q(ar), QStringLiteral("فقط سبعة دراهم"));
+}
+
+void TestAmountWords::everyIntegerConverts()
+{
+    const MonyType monies[] = {UaeMoney(), SyrMoney()};
+    for (const MonyType &money : monies) {
+        for (int n = 1; n <= 100000; ++n) {
+            std::string en, ar;
+            AmountToWords(std::to_string(n), money, en, ar);
+            if (en == "--" || ar == "--" || en.find("  ") != std::string::npos
+                || ar.find("  ") != std::string::npos)
+                QFAIL(qPrintable(QStringLiteral("%1: \"%2\" / \"%3\"").arg(n).arg(Q(en), Q(ar))));
+            const QString words = Q(en).mid(5).chopped(int(money.EMoneyName.str().size()) + 1);
+            if (EnglishValue(words) != n)
+                QFAIL(qPrintable(QStringLiteral("%1 reads back as %2: %3").arg(n).arg(EnglishValue(words)).arg(Q(en))));
+            if (!ar.starts_with("فقط ") || ar.find("--") != std::string::npos)
+                QFAIL(qPrintable(QStringLiteral("%1: %2").arg(n).arg(Q(ar))));
+        }
+    }
+}
+
+void TestAmountWords::randomAmountsStateTheirValue()
+{
+    QRandomGenerator rng(20261207);
+    const MonyType uae = UaeMoney();
+    for (int i = 0; i < 20000; ++i) {
+        const qint64 whole = rng.bounded(qint64(1), qint64(2147483648LL));
+        const int cents = int(rng.bounded(100));
+        const bool negative = rng.bounded(4) == 0;
+        const QString amount = QStringLiteral("%1%2.%3")
+                                   .arg(negative ? "-" : "")
+                                   .arg(whole)
+                                   .arg(cents, 2, 10, QLatin1Char('0'));
+        std::string en, ar;
+        AmountToWords(U8(amount), uae, en, ar);
+        QString text = Q(en);
+        QVERIFY2(!text.contains("  ") && !Q(ar).contains("  "), qPrintable(amount));
+        QCOMPARE(text.startsWith("Negative "), negative);
+        if (negative)
+            text.remove(0, 9);
+        QVERIFY2(text.startsWith("Only "), qPrintable(text));
+        text.remove(0, 5);
+        qint64 wholeRead = 0;
+        qint64 centsRead = 0;
+        if (cents == 0) {
+            QVERIFY2(text.endsWith(" Dhs"), qPrintable(text));
+            wholeRead = EnglishValue(text.chopped(4));
+        } else {
+            const qsizetype cut = text.indexOf(" Dhs And ");
+            QVERIFY2(cut > 0 && text.endsWith(" Fils"), qPrintable(text));
+            wholeRead = EnglishValue(text.left(cut));
+            centsRead = EnglishValue(text.mid(cut + 9).chopped(5));
+        }
+        QVERIFY2(wholeRead == whole && centsRead == cents, qPrintable(amount + " -> " + Q(en)));
+    }
+}
+
+void TestAmountWords::markAmountText_data()
+{
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("arabic");
+    QTest::addColumn<bool>("onlyFirst");
+    QTest::addColumn<QString>("markedEnglish");
+    QTest::addColumn<QString>("markedArabic");
+    QTest::newRow("5000 moved") << "Only Five Thousand, Dhs" << "فقط خمسة آلاف درهم" << false
+                                << "// Five Thousand, Dhs Only  //" << "// خمسة آلاف درهم فقط  //";
+    QTest::newRow("5000 only first") << "Only Five Thousand, Dhs" << "فقط خمسة آلاف درهم" << true
+                                     << "// Only Five Thousand, Dhs //" << "// فقط خمسة آلاف درهم //";
+    QTest::newRow("empty") << "" << "" << false << "//  //" << "//  //";
+    QTest::newRow("zero") << "-" << "-" << false << "// - //" << "// - //";
+    QTest::newRow("too large") << "--" << "--" << false << "// -- //" << "// -- //";
+    QTest::newRow("negative only wrapped") << "Negative Only Five Dhs" << "سالب فقط خمسة دراهم" << false
+                                           << "// Negative Only Five Dhs //" << "// سالب فقط خمسة دراهم //";
+    QTest::newRow("marks in names removed") << "Only Five D//hs" << "فقط خمسة در//اهم" << false
+                                            << "// Five Dhs Only  //" << "// خمسة دراهم فقط  //";
+    QTest::newRow("marks make a closing word") << "//Only Five" << "//فقط خمسة" << false
+                                               << "// Five Only  //" << "// خمسة فقط  //";
+    QTest::newRow("word without blank stays") << "Only" << "فقط" << false << "// Only //" << "// فقط //";
+    QTest::newRow("nothing") << "لا شيء" << "لا شيء" << false << "// لا شيء //" << "// لا شيء //";
+}
+
+void TestAmountWords::markAmountText()
+{
+    QFETCH(QString, english);
+    QFETCH(QString, arabic);
+    QFETCH(bool, onlyFirst);
+    QFETCH(QString, markedEnglish);
+    QFETCH(QString, markedArabic);
+    std::string en = U8(english);
+    std::string ar = U8(arabic);
+    MarkAmountText(en, ar, onlyFirst);
+    QCOMPARE(Q(en), markedEnglish);
+    QCOMPARE(Q(ar), markedArabic);
+}
+
+QTEST_APPLESS_MAIN(TestAmountWords)
+#include "tst_amountwords.moc"

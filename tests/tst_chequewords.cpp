@@ -1,0 +1,117 @@
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <QFile>
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run ChequeWords(const QStringList &args, const QByteArray &input = {})
+{
+    QProcess p;
+    p.start(CHEQUE_WORDS_EXE, args);
+    p.write(input);
+    p.closeWriteChannel();
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+class TestChequeWords : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void amountsFromArguments();
+    void amountsFromStandardInput();
+    void presetsAndDigits();
+    void moneyFile();
+    void badOptions_data();
+    void badOptions();
+};
+
+void TestChequeWords::amountsFromArguments()
+{
+    const Run r = ChequeWords({"5000", "abc", "-5", "2147483648"});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.out, QStringLiteral("Only Five Thousand, Dhs\tفقط خمسة آلاف درهم\n"
+                                   "error\t'abc' is not a valid floating point value\n"
+                                   "Negative Only Five Dhs\tسالب فقط خمسة دراهم\n"
+                                   "--\t--\n"));
+    QCOMPARE(ChequeWords({"1", "2"}).status, 0);
+    QCOMPARE(ChequeWords({"--", "--5"}).out, QStringLiteral("error\t'--5' is not a valid floating point value\n"));
+}
+
+void TestChequeWords::amountsFromStandardInput()
+{
+    const Run r = ChequeWords({}, "2\r\n0\n\n5.5");
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QStringLiteral("Only Two Dhs\tفقط درهمان لاغير\n-\t-\n\t\nOnly Five Dhs And Fifty Fils\t"
+                                   "فقط خمسة دراهم و خمسون فلساً\n"));
+}
+
+void TestChequeWords::presetsAndDigits()
+{
+    QCOMPARE(ChequeWords({"--preset", "syr", "1"}).out, QStringLiteral("Only One S.POUND\tفقط ليرة واحدة لا غير\n"));
+    QCOMPARE(ChequeWords({"--preset=uae", "--digits", "3", "0.005"}).out,
+             QStringLiteral("Only Five Fils\tفقط خمسة فلوس\n"));
+}
+
+void TestChequeWords::moneyFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("my money.txt");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    // SYR lines in Windows-1256, LF ends
+    f.write("\xe1\xed\xd1\xc9\nSP\nS.POUND\n\xde\xd1\xd4\nQRSH\n\xe1\xed\xd1\xca\xc7\xe4\n\xde\xd1\xd4\xc7\xe4\n"
+            "\xe1\xed\xd1\xc7\xca\n\xde\xd1\xe6\xd4\n2\nF\nT\n");
+    f.close();
+    Run r = ChequeWords({"--money", path, "11"});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.out, QStringLiteral("Only Eleven S.POUND\tفقط إحدى عشرة ليرةً\n"));
+
+    r = ChequeWords({"--money", dir.filePath("missing.txt"), "1"});
+    QCOMPARE(r.status, 2);
+    QVERIFY2(r.err.contains("missing.txt") && r.err.count('\n') == 1, qPrintable(r.err));
+    QVERIFY(r.out.isEmpty());
+
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("\x01\x02garbage\xff\r\n");
+    f.close();
+    r = ChequeWords({"--money", path, "1"});
+    QCOMPARE(r.status, 2);
+    QVERIFY2(r.err.contains("damaged"), qPrintable(r.err));
+}
+
+void TestChequeWords::badOptions_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("unknown option") << QStringList{"--currency", "x", "1"};
+    QTest::newRow("unknown preset") << QStringList{"--preset", "usd", "1"};
+    QTest::newRow("digits 4") << QStringList{"--digits", "4", "1"};
+    QTest::newRow("missing value") << QStringList{"--digits"};
+    QTest::newRow("preset and money") << QStringList{"--preset", "syr", "--money", "m.txt"};
+    QTest::newRow("twice") << QStringList{"--digits", "2", "--digits", "3"};
+}
+
+void TestChequeWords::badOptions()
+{
+    QFETCH(QStringList, args);
+    const Run r = ChequeWords(args, "1\n");
+    QCOMPARE(r.status, 2);
+    QVERIFY(r.out.isEmpty());
+    QVERIFY2(r.err.contains("usage: cheque-words"), qPrintable(r.err));
+}
+
+QTEST_GUILESS_MAIN(TestChequeWords)
+#include "tst_chequewords.moc"

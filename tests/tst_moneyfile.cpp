@@ -1,0 +1,158 @@
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "datafile.h"
+#include "moneyfile.h"
+
+namespace {
+
+QByteArray Cp1256(const QStringList &lines) { return EncodeDataLines(lines, "test"); }
+
+QByteArray ReadBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+const QStringList kUaeLines = {"درهم", "DHs", "Dhs", "فلس", "Fils", "درهمان", "فلسان", "دراهم", "فلوس", "2", "T", "T"};
+const QStringList kSyrLines = {"ليرة", "SP", "S.POUND", "قرش", "QRSH", "ليرتان", "قرشان", "ليرات", "قروش", "2", "F", "T"};
+
+} // namespace
+
+class TestMoneyFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void presetsWriteTheirTwelveLines_data();
+    void presetsWriteTheirTwelveLines();
+    void readsWhatItWrites();
+    void genderLines_data();
+    void genderLines();
+    void lineCounts();
+    void namesAreCutShortNameIsNot();
+    void damagedLineTen_data();
+    void damagedLineTen();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestMoneyFile::presetsWriteTheirTwelveLines_data()
+{
+    QTest::addColumn<bool>("syrian");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("UAE") << false << kUaeLines;
+    QTest::newRow("SYR") << true << kSyrLines;
+}
+
+void TestMoneyFile::presetsWriteTheirTwelveLines()
+{
+    QFETCH(bool, syrian);
+    QFETCH(QStringList, lines);
+    const QString path = m_dir.filePath(MoneyFileName);
+    WriteMoneyFile(path, syrian ? SyrMoney() : UaeMoney());
+    QCOMPARE(ReadBytes(path), Cp1256(lines));
+    QVERIFY(ReadBytes(path).endsWith("T\r\n"));
+    QCOMPARE(ReadBytes(path).count("\r\n"), 12);
+}
+
+void TestMoneyFile::readsWhatItWrites()
+{
+    const QString path = m_dir.filePath(MoneyFileName);
+    for (const MonyType &m : {UaeMoney(), SyrMoney()}) {
+        WriteMoneyFile(path, m);
+        const MoneyRead read = ReadMoneyFile(path);
+        QVERIFY(!read.damage);
+        QVERIFY(read.money == m);
+    }
+}
+
+void TestMoneyFile::genderLines_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("male");
+    QTest::newRow("T") << "T" << true;
+    QTest::newRow("F") << "F" << false;
+    QTest::newRow("lower-case t") << "t" << false;
+    QTest::newRow("True") << "True" << false;
+    QTest::newRow("blank before") << " T" << false;
+    QTest::newRow("blank after") << "T " << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestMoneyFile::genderLines()
+{
+    QFETCH(QString, line);
+    QFETCH(bool, male);
+    QStringList lines = kUaeLines;
+    lines[10] = line;
+    lines[11] = line;
+    const MoneyRead read = MoneyFromLines(lines, "money.txt");
+    QCOMPARE(read.money.MoneyMale, male);
+    QCOMPARE(read.money.PartMale, male);
+    QCOMPARE(MoneyToLines(read.money).mid(10), (QStringList{male ? "T" : "F", male ? "T" : "F"}));
+}
+
+void TestMoneyFile::lineCounts()
+{
+    QStringList fifteen = kSyrLines;
+    fifteen << "extra 13" << "extra 14" << "extra 15";
+    MoneyRead read = MoneyFromLines(fifteen, "money.txt");
+    QVERIFY(!read.damage);
+    QVERIFY(read.money == SyrMoney());
+    QCOMPARE(MoneyToLines(read.money), kSyrLines);
+
+    read = MoneyFromLines(kUaeLines.mid(0, 10), "money.txt");
+    QVERIFY(!read.damage);
+    QVERIFY(!read.money.MoneyMale && !read.money.PartMale);
+    QCOMPARE(read.money.PartDigits, 2);
+
+    QStringList five = kUaeLines;
+    five[9] = "5";
+    read = MoneyFromLines(five, "money.txt");
+    QVERIFY(!read.damage);
+    QCOMPARE(read.money.PartDigits, 5);
+}
+
+void TestMoneyFile::namesAreCutShortNameIsNot()
+{
+    QStringList lines = kUaeLines;
+    lines[0] = "ابتثجحخدذرزس"; // 12 letters
+    lines[1] = QString(500, u'S');
+    const MoneyRead read = MoneyFromLines(lines, "money.txt");
+    QCOMPARE(QString::fromStdString(read.money.AMoneyName), QStringLiteral("ابتثجحخدذ"));
+    QCOMPARE(read.money.MoneySName.size(), size_t(500));
+    QCOMPARE(MoneyToLines(read.money).at(0), QStringLiteral("ابتثجحخدذ"));
+}
+
+void TestMoneyFile::damagedLineTen_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("mentions");
+    QStringList word = kSyrLines;
+    word[9] = "two";
+    QTest::newRow("word") << word << "'two' is not a valid integer value";
+    QStringList blank = kSyrLines;
+    blank[9] = " 2";
+    QTest::newRow("blank") << blank << "line 10";
+    QTest::newRow("nine lines") << kSyrLines.mid(0, 9) << "only 9 lines";
+    QTest::newRow("empty file") << QStringList{} << "only 0 lines";
+}
+
+void TestMoneyFile::damagedLineTen()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QString, mentions);
+    const MoneyRead read = MoneyFromLines(lines, "/data/money.txt");
+    QVERIFY(read.damage);
+    QVERIFY2(read.damage->contains("/data/money.txt"), qPrintable(*read.damage));
+    QVERIFY2(read.damage->contains(mentions), qPrintable(*read.damage));
+    QCOMPARE(read.money.PartDigits, 2);
+    QCOMPARE(QString::fromStdString(read.money.AMoneyName), lines.value(0));
+    QCOMPARE(read.money.PartMale, lines.value(11) == "T");
+}
+
+QTEST_GUILESS_MAIN(TestMoneyFile)
+#include "tst_moneyfile.moc"

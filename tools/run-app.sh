@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the program and starts it.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+"$root/tools/deps.sh"
+"$root/tools/build.sh" release >/dev/null
+exec "$root/build/app/cheque-printer" "$@"

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+/// The one error type of the whole program. Every failure that the user may
+/// see (a conversion that cannot be made, a data file that cannot be read or
+/// written) is raised as a ChequeError; its message is UTF-8 and is meant to
+/// be shown as it stands.
+class ChequeError : public std::runtime_error
+{
+public:
+    explicit ChequeError(const std::string &message)
+        : std::runtime_error(message)
+    {
+    }
+};

@@ -1,0 +1,226 @@
+#include "monyU.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+
+#include "datafile.h"
+#include "dialogs.h"
+#include "moneyfile.h"
+#include "widgets.h"
+
+MonyType MonyRec;
+
+namespace {
+
+QLabel *Caption(const QString &text, QWidget *parent, int left, int top)
+{
+    auto *label = new QLabel(text, parent);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QLineEdit *Edit(QWidget *parent, int left, int top, int width, int height)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setGeometry(left, top, width, height);
+    RestrictToCp1256(edit, QString::fromLatin1(MoneyFileName));
+    return edit;
+}
+
+struct Preset
+{
+    const char *aMoney, *aPart, *eMoney, *ePart, *money2, *money3, *part2, *part3;
+    bool moneyMale, partMale;
+    const char *shortName;
+};
+
+constexpr Preset kSyr = {"ليرة", "قرش", "S.POUND", "QRSH", "ليرتان", "ليرات", "قرشان", "قروش", false, true, "SP"};
+constexpr Preset kUae = {"درهم", "فلس", "Dhs", "Fils", "درهمان", "دراهم", "فلسان", "فلوس", true, true, "DHs"};
+
+} // namespace
+
+TMoneyForm::TMoneyForm(QWidget *parent)
+    : QWidget(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("MoneyForm"));
+    setWindowTitle(QStringLiteral("Mony Type مواصفات العملة"));
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    setFont(font);
+    setFixedSize(454, 265);
+
+    auto *panel1 = new QFrame(this);
+    panel1->setFrameShape(QFrame::StyledPanel);
+    panel1->setGeometry(3, 17, 346, 122);
+    Caption(QStringLiteral("Mony Name اسم العملة"), panel1, 249, 9);
+    Caption(QStringLiteral("Part Name اسم الجزء"), panel1, 47, 9);
+    Caption(QStringLiteral("عربي"), panel1, 303, 27);
+    Caption(QStringLiteral("انجليزي"), panel1, 303, 46);
+    Caption(QStringLiteral("Arabic"), panel1, 10, 30);
+    Caption(QStringLiteral("English"), panel1, 5, 48);
+    AMoneyNameEd = Edit(panel1, 246, 28, 52, 22);
+    EMoneyNameEd = Edit(panel1, 246, 50, 52, 22);
+    APartNameEd = Edit(panel1, 44, 28, 53, 22);
+    EPartNameEd = Edit(panel1, 44, 50, 53, 22);
+    PartsRB = new RadioGroup(QStringLiteral("Divided to"), {QStringLiteral("100"), QStringLiteral("1000")}, 2, panel1);
+    PartsRB->setGeometry(103, 28, 122, 36);
+    PartsRB->setItemIndex(0);
+    Caption(QStringLiteral("Money Short Name"), panel1, 62, 98);
+    MoneySNameEd = Edit(panel1, 169, 97, 53, 22);
+
+    auto *forms = new QWidget(this);
+    forms->setGeometry(2, 144, 352, 70);
+    Caption(QStringLiteral("المثنى"), forms, 310, 3);
+    Caption(QStringLiteral("الجمع"), forms, 312, 28);
+    Money2NameEd = Edit(forms, 247, 1, 52, 22);
+    Money3NameEd = Edit(forms, 247, 27, 52, 22);
+    Part2NameEd = Edit(forms, 46, 2, 53, 22);
+    part3NameEd = Edit(forms, 46, 28, 53, 22);
+    MoneyMaleChk = new QCheckBox(QStringLiteral("العملة مذكر"), forms);
+    MoneyMaleChk->setGeometry(241, 50, 80, 19);
+    MoneyMaleChk->setLayoutDirection(Qt::RightToLeft); // the box right of the caption
+    MoneyMaleChk->setChecked(true);
+    PartMaleChk = new QCheckBox(QStringLiteral("أجزاء العملة مذكر"), forms);
+    PartMaleChk->setGeometry(4, 50, 108, 19);
+    PartMaleChk->setLayoutDirection(Qt::RightToLeft);
+    PartMaleChk->setChecked(true);
+
+    // Placeholder texts until the start-up fills the controls.
+    for (QLineEdit *edit : {AMoneyNameEd, EMoneyNameEd, APartNameEd, EPartNameEd, MoneySNameEd, Money2NameEd,
+                            Money3NameEd, Part2NameEd, part3NameEd})
+        edit->setText(edit == MoneySNameEd ? QStringLiteral("Short") : QStringLiteral("Name"));
+
+    CountryRB = new RadioGroup(QStringLiteral(" Country"),
+                               {QStringLiteral("Chose"), QStringLiteral("SYR"), QStringLiteral("UAE ")}, 1, this);
+    CountryRB->setGeometry(359, 17, 84, 127);
+    CountryRB->setItemIndex(2);
+    connect(CountryRB, &RadioGroup::clicked, this, [this] { CountryRBClick(); });
+
+    MonyOkBtn = new QPushButton(QStringLiteral("OK"), this);
+    MonyOkBtn->setGeometry(267, 225, 87, 27);
+    MonyOkBtn->setDefault(true);
+    BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
+    BitBtn2->setGeometry(60, 225, 105, 27);
+    connect(MonyOkBtn, &QPushButton::clicked, this, [this] { MonyOkBtnClick(); });
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+    for (auto key : {Qt::Key_Return, Qt::Key_Enter})
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, [this] { MonyOkBtnClick(); });
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            [this] { BitBtn2Click(); });
+}
+
+QString TMoneyForm::moneyPath() const { return m_dataDir + QString::fromLatin1(MoneyFileName); }
+
+void TMoneyForm::EdToMoney()
+{
+    MonyRec.AMoneyName = ToStd(AMoneyNameEd->text());
+    MonyRec.EMoneyName = ToStd(EMoneyNameEd->text());
+    MonyRec.APartName = ToStd(APartNameEd->text());
+    MonyRec.EPartName = ToStd(EPartNameEd->text());
+    MonyRec.Money2Name = ToStd(Money2NameEd->text());
+    MonyRec.Part2Name = ToStd(Part2NameEd->text());
+    MonyRec.Money3Name = ToStd(Money3NameEd->text());
+    MonyRec.Part3Name = ToStd(part3NameEd->text());
+    MonyRec.MoneySName = ToStd(MoneySNameEd->text());
+    MonyRec.PartDigits = PartsRB->itemIndex() == 0 ? 2 : 3;
+    MonyRec.MoneyMale = MoneyMaleChk->isChecked();
+    MonyRec.PartMale = PartMaleChk->isChecked();
+}
+
+void TMoneyForm::MoneyToEd()
+{
+    AMoneyNameEd->setText(FromStd(MonyRec.AMoneyName));
+    EMoneyNameEd->setText(FromStd(MonyRec.EMoneyName));
+    APartNameEd->setText(FromStd(MonyRec.APartName));
+    EPartNameEd->setText(FromStd(MonyRec.EPartName));
+    Money2NameEd->setText(FromStd(MonyRec.Money2Name));
+    Part2NameEd->setText(FromStd(MonyRec.Part2Name));
+    Money3NameEd->setText(FromStd(MonyRec.Money3Name));
+    part3NameEd->setText(FromStd(MonyRec.Part3Name));
+    MoneySNameEd->setText(FromStd(MonyRec.MoneySName));
+    PartsRB->setItemIndex(MonyRec.PartDigits == 2 ? 0 : 1);
+    MoneyMaleChk->setChecked(MonyRec.MoneyMale);
+    PartMaleChk->setChecked(MonyRec.PartMale);
+}
+
+void TMoneyForm::SaveOpt()
+{
+    OptMemo = MoneyToLines(MonyRec);
+    WriteDataFile(moneyPath(), OptMemo);
+}
+
+void TMoneyForm::LoadOpt()
+{
+    const QString path = moneyPath();
+    if (!QFile::exists(path))
+        return;
+    OptMemo = ReadDataFile(path);
+    const MoneyRead read = MoneyFromLines(OptMemo, path);
+    if (read.damage) {
+        // Keep what the user wrote before the file is written anew.
+        const QString backup = path + QStringLiteral(".bak");
+        QFile::remove(backup);
+        const bool kept = QFile::copy(path, backup);
+        QString text = *read.damage + QStringLiteral("\n\n");
+        text += kept ? QStringLiteral("The damaged file was kept as \"%1\". ").arg(QDir::toNativeSeparators(backup))
+                     : QStringLiteral("It could not be kept as \"%1\". ").arg(QDir::toNativeSeparators(backup));
+        text += QStringLiteral("The currency names that could be read are used, with %1 sub-unit digits; "
+                               "check them in this window.")
+                    .arg(read.money.PartDigits);
+        dialogs().showMessage(this, QStringLiteral("Error"), text);
+    }
+    MonyRec = read.money;
+    MoneyToEd();
+}
+
+void TMoneyForm::CountryRBClick()
+{
+    const int item = CountryRB->itemIndex();
+    if (item != 1 && item != 2)
+        return;
+    const Preset &p = item == 1 ? kSyr : kUae;
+    AMoneyNameEd->setText(QString::fromUtf8(p.aMoney));
+    APartNameEd->setText(QString::fromUtf8(p.aPart));
+    EMoneyNameEd->setText(QString::fromUtf8(p.eMoney));
+    EPartNameEd->setText(QString::fromUtf8(p.ePart));
+    PartsRB->setItemIndex(0);
+    Money2NameEd->setText(QString::fromUtf8(p.money2));
+    Money3NameEd->setText(QString::fromUtf8(p.money3));
+    Part2NameEd->setText(QString::fromUtf8(p.part2));
+    part3NameEd->setText(QString::fromUtf8(p.part3));
+    MoneyMaleChk->setChecked(p.moneyMale);
+    PartMaleChk->setChecked(p.partMale);
+    MoneySNameEd->setText(QString::fromUtf8(p.shortName));
+}
+
+void TMoneyForm::MonyOkBtnClick()
+{
+    EdToMoney();
+    close();
+}
+
+void TMoneyForm::BitBtn2Click()
+{
+    MoneyToEd();
+    close();
+}
+
+void TMoneyForm::closeEvent(QCloseEvent *event)
+{
+    try {
+        SaveOpt();
+    } catch (const ChequeError &error) {
+        dialogs().showMessage(this, QStringLiteral("Error"), QString::fromStdString(error.what()));
+        event->ignore(); // stays open: the user can fix the cause and close again
+        return;
+    }
+    event->accept();
+}

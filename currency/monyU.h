@@ -1,0 +1,66 @@
+#pragma once
+
+// The currency window: edits the one currency record of the program and
+// keeps it in money.txt.
+
+#include <QStringList>
+#include <QWidget>
+
+#include "DgToStU.h"
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class RadioGroup;
+
+/// The current currency of the running program.
+extern MonyType MonyRec;
+
+class TMoneyForm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TMoneyForm(QWidget *parent = nullptr);
+
+    /// The directory of the data files, with its trailing separator.
+    void setDataDir(const QString &dir) { m_dataDir = dir; }
+    QString moneyPath() const;
+
+    void EdToMoney();
+    void MoneyToEd();
+    /// Writes MonyRec to money.txt; raises ChequeError naming the file.
+    void SaveOpt();
+    /// Reads money.txt into MonyRec and the controls, when it exists. A
+    /// damaged file is kept as money.txt.bak and reported once; what could be
+    /// read is kept. Raises ChequeError when the file cannot be read.
+    void LoadOpt();
+
+    void CountryRBClick();
+    void MonyOkBtnClick();
+    void BitBtn2Click();
+
+    // Controls, open to the other windows.
+    QLineEdit *AMoneyNameEd;
+    QLineEdit *EMoneyNameEd;
+    QLineEdit *APartNameEd;
+    QLineEdit *EPartNameEd;
+    RadioGroup *PartsRB;
+    QLineEdit *MoneySNameEd;
+    QLineEdit *Money2NameEd;
+    QLineEdit *Money3NameEd;
+    QLineEdit *Part2NameEd;
+    QLineEdit *part3NameEd;
+    QCheckBox *MoneyMaleChk;
+    QCheckBox *PartMaleChk;
+    RadioGroup *CountryRB;
+    QPushButton *MonyOkBtn;
+    QPushButton *BitBtn2;
+    QStringList OptMemo; ///< the lines last read from or written to money.txt
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QString m_dataDir;
+};

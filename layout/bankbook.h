@@ -1,0 +1,67 @@
+#pragma once
+
+// The bank list and the option lines: two parallel lists, bank i's name and
+// bank i's option line, and the operations that move a layout between its
+// line and the designer.
+
+#include <functional>
+
+#include <QString>
+#include <QStringList>
+
+#include "chequelayout.h"
+
+inline constexpr const char *BanksFileName = "banks.txt";
+inline constexpr const char *OptionsFileName = "options.txt";
+
+class BankBook
+{
+public:
+    QStringList Banks;   ///< the bank list, in file order
+    QStringList Options; ///< the option lines; may be shorter or longer than Banks
+    int Selected = -1;   ///< the selected bank, -1 for none
+
+    /// Run first on every save: the issue window takes a copy of the bank list.
+    std::function<void()> onSaving;
+    /// Run last on every save: the designer locks itself. Errors are ignored.
+    std::function<void()> onSaved;
+
+    bool hasSelection() const { return Selected >= 0 && Selected < Banks.size(); }
+
+    /// The option line of bank i; a missing line counts as empty.
+    QString lineOf(int i) const { return Options.value(i); }
+
+    /// Stores `layout` as the selected bank's option line, after adding empty
+    /// lines until there is one per bank. With no bank selected no line is
+    /// written.
+    void SaveChequeOptions(const ChequeLayout &layout);
+
+    /// Applies the selected bank's option line to `layout`. Raises ChequeError
+    /// when the line is empty, short or damaged; what was read before stays
+    /// applied. With no bank selected nothing happens.
+    void LoadChequeOptions(ChequeLayout &layout);
+
+    /// Loads the selected bank's layout, and repairs a line that does not load
+    /// by storing the layout on screen in its place. Never fails.
+    void BankNameCBChange(ChequeLayout &layout);
+
+    /// Appends a bank (its line is filled at the next save).
+    void AddBank(const QString &name);
+
+    /// Removes bank i and its line; afterwards no bank is selected.
+    void DeleteBank(int i);
+
+private:
+    void padOptions();
+};
+
+/// Reads banks.txt and options.txt (ChequeError when one cannot be read).
+QStringList ReadBankList(const QString &path);
+QStringList ReadOptionLines(const QString &path);
+
+/// Writes banks.txt and options.txt so that a failure leaves both as they
+/// were: nothing is replaced until both files are complete, and if the second
+/// cannot be put in place the first is put back. Raises ChequeError naming
+/// the file.
+void WriteBankFiles(const QString &banksPath, const QStringList &banks, const QString &optionsPath,
+                    const QStringList &options);

@@ -1,0 +1,41 @@
+#pragma once
+
+// Dialogs answered by a test: messages are recorded, questions get the
+// answers queued beforehand.
+
+#include <QQueue>
+#include <QStringList>
+
+#include "dialogs.h"
+
+class TestDialogs final : public Dialogs
+{
+public:
+    TestDialogs() { setDialogs(this); }
+    ~TestDialogs() override { setDialogs(nullptr); }
+
+    QStringList messages;
+    QQueue<bool> yesNoAnswers;
+    QQueue<std::optional<QString>> textAnswers;
+    QQueue<std::optional<QFont>> fontAnswers;
+    QStringList questions;
+
+    void showMessage(QWidget *, const QString &title, const QString &text) override
+    {
+        messages << title + ": " + text;
+    }
+    bool askYesNo(QWidget *, const QString &, const QString &text) override
+    {
+        questions << text;
+        return !yesNoAnswers.isEmpty() && yesNoAnswers.dequeue();
+    }
+    std::optional<QString> askText(QWidget *, const QString &, const QString &label, const QString &) override
+    {
+        questions << label;
+        return textAnswers.isEmpty() ? std::nullopt : textAnswers.dequeue();
+    }
+    std::optional<QFont> askFont(QWidget *, const QFont &) override
+    {
+        return fontAnswers.isEmpty() ? std::nullopt : fontAnswers.dequeue();
+    }
+};

@@ -1,0 +1,51 @@
+#include "dialogs.h"
+
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+class QtDialogs final : public Dialogs
+{
+public:
+    void showMessage(QWidget *parent, const QString &title, const QString &text) override
+    {
+        QMessageBox::warning(parent, title, text, QMessageBox::Ok);
+    }
+
+    bool askYesNo(QWidget *parent, const QString &title, const QString &text) override
+    {
+        return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No)
+            == QMessageBox::Yes;
+    }
+
+    std::optional<QString> askText(QWidget *parent, const QString &title, const QString &label,
+                                   const QString &initial) override
+    {
+        bool ok = false;
+        const QString text = QInputDialog::getText(parent, title, label, QLineEdit::Normal, initial, &ok);
+        if (!ok)
+            return std::nullopt;
+        return text;
+    }
+
+    std::optional<QFont> askFont(QWidget *parent, const QFont &initial) override
+    {
+        bool ok = false;
+        const QFont font = QFontDialog::getFont(&ok, initial, parent, QString(),
+                                                QFontDialog::DontUseNativeDialog);
+        if (!ok)
+            return std::nullopt;
+        return font;
+    }
+};
+
+QtDialogs g_qtDialogs;
+Dialogs *g_dialogs = &g_qtDialogs;
+
+} // namespace
+
+Dialogs &dialogs() { return *g_dialogs; }
+
+void setDialogs(Dialogs *replacement) { g_dialogs = replacement ? replacement : &g_qtDialogs; }

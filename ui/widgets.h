@@ -1,0 +1,52 @@
+#pragma once
+
+// Small widgets the windows share.
+
+#include <QGroupBox>
+#include <QStringList>
+#include <QValidator>
+
+class QButtonGroup;
+class QLineEdit;
+
+/// A titled group of radio buttons with one selected item, as the windows use
+/// them: the selection is read and set by position, and `clicked` tells that
+/// the user chose an item.
+class RadioGroup : public QGroupBox
+{
+    Q_OBJECT
+
+public:
+    RadioGroup(const QString &title, const QStringList &items, int columns, QWidget *parent = nullptr);
+
+    int itemIndex() const;
+    void setItemIndex(int index); ///< -1 clears; emits nothing
+    int count() const;
+    QStringList items() const;
+
+signals:
+    void clicked(int index);
+
+private:
+    QButtonGroup *m_group;
+};
+
+/// Accepts only text that the Windows-1256 code page of the data files can
+/// hold. The line edit then keeps its previous text when such a character is
+/// typed or pasted.
+class Cp1256Validator : public QValidator
+{
+    Q_OBJECT
+
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &pos) const override;
+};
+
+/// Puts a Cp1256Validator on `edit` and, when input is refused, tells the
+/// user why (a tool tip at the box; the text is also kept in the edit's
+/// "rejection" property). `fileName` is the file the text is kept in.
+void RestrictToCp1256(QLineEdit *edit, const QString &fileName);
+
+/// The sentence shown when a character cannot be kept in `fileName`.
+QString Cp1256RefusalText(const QString &fileName);

@@ -35,16 +35,6 @@ QLineEdit *Edit(QWidget *parent, int left, int top, int width, int height)
     return edit;
 }
 
-struct Preset
-{
-    const char *aMoney, *aPart, *eMoney, *ePart, *money2, *money3, *part2, *part3;
-    bool moneyMale, partMale;
-    const char *shortName;
-};
-
-constexpr Preset kSyr = {"ليرة", "قرش", "S.POUND", "QRSH", "ليرتان", "ليرات", "قرشان", "قروش", false, true, "SP"};
-constexpr Preset kUae = {"درهم", "فلس", "Dhs", "Fils", "درهمان", "دراهم", "فلسان", "فلوس", true, true, "DHs"};
-
 } // namespace
 
 TMoneyForm::TMoneyForm(QWidget *parent)
@@ -135,20 +125,22 @@ void TMoneyForm::EdToMoney()
     MonyRec.PartMale = PartMaleChk->isChecked();
 }
 
-void TMoneyForm::MoneyToEd()
+void TMoneyForm::MoneyToEd() { ShowMoney(MonyRec); }
+
+void TMoneyForm::ShowMoney(const MonyType &money)
 {
-    AMoneyNameEd->setText(FromStd(MonyRec.AMoneyName));
-    EMoneyNameEd->setText(FromStd(MonyRec.EMoneyName));
-    APartNameEd->setText(FromStd(MonyRec.APartName));
-    EPartNameEd->setText(FromStd(MonyRec.EPartName));
-    Money2NameEd->setText(FromStd(MonyRec.Money2Name));
-    Part2NameEd->setText(FromStd(MonyRec.Part2Name));
-    Money3NameEd->setText(FromStd(MonyRec.Money3Name));
-    part3NameEd->setText(FromStd(MonyRec.Part3Name));
-    MoneySNameEd->setText(FromStd(MonyRec.MoneySName));
-    PartsRB->setItemIndex(MonyRec.PartDigits == 2 ? 0 : 1);
-    MoneyMaleChk->setChecked(MonyRec.MoneyMale);
-    PartMaleChk->setChecked(MonyRec.PartMale);
+    AMoneyNameEd->setText(FromStd(money.AMoneyName));
+    EMoneyNameEd->setText(FromStd(money.EMoneyName));
+    APartNameEd->setText(FromStd(money.APartName));
+    EPartNameEd->setText(FromStd(money.EPartName));
+    Money2NameEd->setText(FromStd(money.Money2Name));
+    Part2NameEd->setText(FromStd(money.Part2Name));
+    Money3NameEd->setText(FromStd(money.Money3Name));
+    part3NameEd->setText(FromStd(money.Part3Name));
+    MoneySNameEd->setText(FromStd(money.MoneySName));
+    PartsRB->setItemIndex(money.PartDigits == 2 ? 0 : 1);
+    MoneyMaleChk->setChecked(money.MoneyMale);
+    PartMaleChk->setChecked(money.PartMale);
 }
 
 void TMoneyForm::SaveOpt()
@@ -183,22 +175,12 @@ void TMoneyForm::LoadOpt()
 
 void TMoneyForm::CountryRBClick()
 {
+    // The presets are the built-in currencies; "Chose" has none.
     const int item = CountryRB->itemIndex();
-    if (item != 1 && item != 2)
-        return;
-    const Preset &p = item == 1 ? kSyr : kUae;
-    AMoneyNameEd->setText(QString::fromUtf8(p.aMoney));
-    APartNameEd->setText(QString::fromUtf8(p.aPart));
-    EMoneyNameEd->setText(QString::fromUtf8(p.eMoney));
-    EPartNameEd->setText(QString::fromUtf8(p.ePart));
-    PartsRB->setItemIndex(0);
-    Money2NameEd->setText(QString::fromUtf8(p.money2));
-    Money3NameEd->setText(QString::fromUtf8(p.money3));
-    Part2NameEd->setText(QString::fromUtf8(p.part2));
-    part3NameEd->setText(QString::fromUtf8(p.part3));
-    MoneyMaleChk->setChecked(p.moneyMale);
-    PartMaleChk->setChecked(p.partMale);
-    MoneySNameEd->setText(QString::fromUtf8(p.shortName));
+    if (item == 1)
+        ShowMoney(SyrMoney());
+    else if (item == 2)
+        ShowMoney(UaeMoney());
 }
 
 void TMoneyForm::MonyOkBtnClick()

@@ -62,5 +62,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void ShowMoney(const MonyType &money);
+
     QString m_dataDir;
 };

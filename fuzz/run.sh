@@ -21,6 +21,6 @@ for t in "${targets[@]}"; do
     mkdir -p "$corpus"
     seeds="$root/fuzz/seeds/$t"
     echo "=== $t for ${seconds}s"
-    (cd "$root/fuzz" && "$dir/fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    (cd "$root/fuzz" && "$dir/fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=64 \
         -print_final_stats=1 "$corpus" $( [[ -d "$seeds" ]] && echo "$seeds" ))
 done

@@ -525,38 +525,12 @@ std::string Utf8Left(std::string_view text, std::size_t count)
 
 MonyType UaeMoney()
 {
-    MonyType m;
-    m.AMoneyName = "درهم";
-    m.EMoneyName = "Dhs";
-    m.APartName = "فلس";
-    m.EPartName = "Fils";
-    m.Money2Name = "درهمان";
-    m.Part2Name = "فلسان";
-    m.Money3Name = "دراهم";
-    m.Part3Name = "فلوس";
-    m.PartDigits = 2;
-    m.MoneyMale = true;
-    m.PartMale = true;
-    m.MoneySName = "DHs";
-    return m;
+    return {"درهم", "Dhs", "فلس", "Fils", "درهمان", "فلسان", "دراهم", "فلوس", 2, true, true, "DHs"};
 }
 
 MonyType SyrMoney()
 {
-    MonyType m;
-    m.AMoneyName = "ليرة";
-    m.EMoneyName = "S.POUND";
-    m.APartName = "قرش";
-    m.EPartName = "QRSH";
-    m.Money2Name = "ليرتان";
-    m.Part2Name = "قرشان";
-    m.Money3Name = "ليرات";
-    m.Part3Name = "قروش";
-    m.PartDigits = 2;
-    m.MoneyMale = false;
-    m.PartMale = true;
-    m.MoneySName = "SP";
-    return m;
+    return {"ليرة", "S.POUND", "قرش", "QRSH", "ليرتان", "قرشان", "ليرات", "قروش", 2, false, true, "SP"};
 }
 
 void ReplaceAll(std::string &text, std::string_view search, std::string_view replacement)

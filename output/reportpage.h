@@ -1,0 +1,61 @@
+#pragma once
+
+// The cheque page: one Envelope No. 10 page carrying five text boxes, laid
+// out in designer pixels (96 per inch) from the page's margins, so that one
+// inch in the designer is one inch on the paper.
+
+#include <array>
+
+#include <QColor>
+#include <QFont>
+#include <QPageLayout>
+#include <QString>
+
+class QPagedPaintDevice;
+class QPainter;
+class QPrinter;
+
+/// Designer pixels per inch: the unit of every label position and size.
+inline constexpr double DesignDpi = 96.0;
+
+/// One text box of the page, as rendering copies it from a designer field.
+struct ReportLabel
+{
+    bool visible = true;
+    QString caption;
+    QFont font;
+    QColor color = Qt::black;
+    int top = 0;
+    int left = 0;
+    int height = 0;
+    int width = 0;
+    bool rightToLeft = false;
+};
+
+struct ReportPage
+{
+    bool portrait = false;
+    int leftMargin = 0; ///< tenths of a millimetre
+    int topMargin = 10; ///< tenths of a millimetre
+    std::array<ReportLabel, 5> labels;
+};
+
+/// A layout offset ("Left"/"Top" in mm, as typed) as a margin in tenths of a
+/// millimetre: ten times a whole number, 0 for any other text.
+int MarginFromText(const QString &millimetres);
+
+/// Envelope No. 10 in the page's orientation, with no printer margins: the
+/// page's own margins are applied when drawing.
+QPageLayout ChequePageLayout(bool portrait);
+
+/// Puts the cheque page's paper, orientation and zero printer margins on a
+/// printer. Run before every job: a print dialog may have reset them.
+void ApplyChequePage(QPrinter &printer, bool portrait);
+
+/// Draws the page with a painter that is already open on a paged device
+/// (printer or PDF writer) whose page is ChequePageLayout(page.portrait).
+void PaintChequePage(QPainter &painter, const ReportPage &page);
+
+/// Opens a painter on `device`, draws the page as one page and ends the job.
+/// Returns false when the device cannot be painted on (an unwritable file).
+bool RenderChequePage(QPagedPaintDevice &device, const ReportPage &page);

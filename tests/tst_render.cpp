@@ -1,0 +1,247 @@
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "reportpage.h"
+
+namespace {
+
+constexpr double kMmPerPt = 25.4 / 72.0;
+
+struct Word
+{
+    QString text;
+    double xMin, yMin, xMax, yMax; // millimetres
+};
+
+QList<Word> WordsOf(const QString &pdf)
+{
+    QProcess p;
+    p.start("pdftotext", {"-bbox", pdf, "-"});
+    p.waitForFinished(30000);
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    static const QRegularExpression re(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    QList<Word> words;
+    for (auto it = re.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        words.append({m.captured(5), m.captured(1).toDouble() * kMmPerPt, m.captured(2).toDouble() * kMmPerPt,
+                      m.captured(3).toDouble() * kMmPerPt, m.captured(4).toDouble() * kMmPerPt});
+    }
+    return words;
+}
+
+QString PageSize(const QString &pdf)
+{
+    QProcess p;
+    p.start("pdfinfo", {pdf});
+    p.waitForFinished(30000);
+    static const QRegularExpression re(R"re(Page size:\s+([\d.]+ x [\d.]+) pts)re");
+    return re.match(QString::fromUtf8(p.readAllStandardOutput())).captured(1);
+}
+
+ReportLabel Label(const QString &text, int left, int top, int width, int height)
+{
+    ReportLabel l;
+    l.caption = text;
+    l.font = QFont("Liberation Sans");
+    l.font.setPointSize(12);
+    l.left = left;
+    l.top = top;
+    l.width = width;
+    l.height = height;
+    return l;
+}
+
+ReportPage Page()
+{
+    ReportPage page;
+    page.topMargin = 0;
+    for (ReportLabel &l : page.labels)
+        l.visible = false;
+    return page;
+}
+
+} // namespace
+
+class TestRender : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void marginFromText_data();
+    void marginFromText();
+    void pageSize_data();
+    void pageSize();
+    void truePosition_data();
+    void truePosition();
+    void rightToLeftEndsAtTheRightEdge();
+    void hiddenLabelLeavesNoMarkAndHidesNothing();
+    void longTextWrapsAndIsCut();
+    void dialogResetIsUndone();
+
+private:
+    QString render(const ReportPage &page, const QString &name);
+    QTemporaryDir m_dir;
+};
+
+void TestRender::initTestCase()
+{
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+        QFAIL("pdftotext (poppler-utils) is missing");
+}
+
+QString TestRender::render(const ReportPage &page, const QString &name)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString path = m_dir.filePath(name);
+    printer.setOutputFileName(path);
+    if (!RenderChequePage(printer, page))
+        return {};
+    return path;
+}
+
+void TestRender::marginFromText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("tenths");
+    QTest::newRow("12") << "12" << 120;
+    QTest::newRow("5") << "5" << 50;
+    QTest::newRow("-3") << "-3" << -30;
+    QTest::newRow("2.5") << "2.5" << 0;
+    QTest::newRow("letters") << "abc" << 0;
+    QTest::newRow("empty") << "" << 0;
+    QTest::newRow("blank") << " 4" << 0;
+    QTest::newRow("huge") << "999999999" << 0;
+}
+
+void TestRender::marginFromText()
+{
+    QFETCH(QString, text);
+    QFETCH(int, tenths);
+    QCOMPARE(MarginFromText(text), tenths);
+}
+
+void TestRender::pageSize_data()
+{
+    QTest::addColumn<bool>("portrait");
+    QTest::addColumn<QString>("points");
+    QTest::newRow("landscape") << false << "684 x 297"; // 241.3 x 104.8 mm
+    QTest::newRow("portrait") << true << "297 x 684";
+}
+
+void TestRender::pageSize()
+{
+    QFETCH(bool, portrait);
+    QFETCH(QString, points);
+    ReportPage page = Page();
+    page.portrait = portrait;
+    page.labels[0] = Label("X", 10, 10, 50, 20);
+    const QString pdf = render(page, QStringLiteral("size%1.pdf").arg(portrait));
+    QVERIFY(!pdf.isEmpty());
+    QCOMPARE(PageSize(pdf), points);
+}
+
+void TestRender::truePosition_data()
+{
+    QTest::addColumn<int>("leftMargin");
+    QTest::addColumn<int>("topMargin");
+    QTest::newRow("no margins") << 0 << 0;
+    QTest::newRow("12 and 5 mm") << 120 << 50;
+    QTest::newRow("negative left") << -30 << 0;
+}
+
+void TestRender::truePosition()
+{
+    QFETCH(int, leftMargin);
+    QFETCH(int, topMargin);
+    ReportPage page = Page();
+    page.leftMargin = leftMargin;
+    page.topMargin = topMargin;
+    page.labels[2] = Label("PAYEE", 192, 40, 300, 30);
+    const QString pdf = render(page, QStringLiteral("pos%1_%2.pdf").arg(leftMargin).arg(topMargin));
+    const QList<Word> words = WordsOf(pdf);
+    QCOMPARE(words.size(), 1);
+    QCOMPARE(words[0].text, QStringLiteral("PAYEE"));
+    QVERIFY2(qAbs(words[0].xMin - (50.8 + leftMargin / 10.0)) < 0.2, qPrintable(QString::number(words[0].xMin)));
+    QVERIFY2(qAbs(words[0].yMin - (10.5833 + topMargin / 10.0)) < 0.2, qPrintable(QString::number(words[0].yMin)));
+}
+
+void TestRender::rightToLeftEndsAtTheRightEdge()
+{
+    ReportPage page = Page();
+    page.labels[3] = Label("فقط خمسة آلاف درهم", 80, 168, 369, 57);
+    page.labels[3].rightToLeft = true;
+    page.labels[3].visible = true;
+    page.labels[1] = Label("Latin", 80, 100, 369, 30);
+    page.labels[1].rightToLeft = true;
+    const QList<Word> words = WordsOf(render(page, "rtl.pdf"));
+    QVERIFY(!words.isEmpty());
+    const double rightEdge = (80 + 369) * 25.4 / 96.0;
+    double xMax = 0;
+    double xMin = 1e9;
+    for (const Word &w : words) {
+        if (w.yMin > 40) {
+            xMax = qMax(xMax, w.xMax);
+            xMin = qMin(xMin, w.xMin);
+        }
+    }
+    QVERIFY2(qAbs(xMax - rightEdge) < 1.0, qPrintable(QString("%1 vs %2").arg(xMax).arg(rightEdge)));
+    QVERIFY(xMin > 80 * 25.4 / 96.0 + 20); // not at the left edge
+    for (const Word &w : words)
+        if (w.text == "Latin")
+            QVERIFY(qAbs(w.xMax - rightEdge) < 1.0);
+}
+
+void TestRender::hiddenLabelLeavesNoMarkAndHidesNothing()
+{
+    ReportPage page = Page();
+    page.labels[0] = Label("UNDER", 100, 50, 200, 30);
+    page.labels[1] = Label("HIDDEN", 90, 40, 300, 60); // covers label 1
+    page.labels[1].visible = false;
+    const QList<Word> words = WordsOf(render(page, "hidden.pdf"));
+    QCOMPARE(words.size(), 1);
+    QCOMPARE(words[0].text, QStringLiteral("UNDER"));
+}
+
+void TestRender::longTextWrapsAndIsCut()
+{
+    ReportPage page = Page();
+    // About three lines fit: 12 pt lines are some 19 px high.
+    page.labels[0] = Label("one two three four five six seven eight nine ten eleven twelve", 100, 50, 90, 50);
+    const QList<Word> words = WordsOf(render(page, "wrap.pdf"));
+    QSet<int> lines;
+    for (const Word &w : words) {
+        QVERIFY(w.xMax <= (100 + 90) * 25.4 / 96.0 + 0.2);
+        QVERIFY2(w.yMin < (50 + 50) * 25.4 / 96.0, qPrintable(w.text));
+        lines.insert(qRound(w.yMin * 10));
+    }
+    QVERIFY(lines.size() >= 2);
+    QVERIFY(words.size() < 12);
+    QCOMPARE(words.first().text, QStringLiteral("one"));
+}
+
+void TestRender::dialogResetIsUndone()
+{
+    // What a print dialog may leave behind: A4, portrait, a printer margin.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_dir.filePath("reset.pdf"));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    ReportPage page = Page();
+    page.labels[0] = Label("PAYEE", 192, 40, 300, 30);
+    QVERIFY(RenderChequePage(printer, page));
+    QCOMPARE(PageSize(m_dir.filePath("reset.pdf")), QStringLiteral("684 x 297"));
+    const QList<Word> words = WordsOf(m_dir.filePath("reset.pdf"));
+    QCOMPARE(words.size(), 1);
+    QVERIFY(qAbs(words[0].xMin - 50.8) < 0.2);
+}
+
+QTEST_MAIN(TestRender)
+#include "tst_render.moc"

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "chequepage.h"
 #include "reportpage.h"
 
 namespace {
@@ -82,6 +83,8 @@ private slots:
     void hiddenLabelLeavesNoMarkAndHidesNothing();
     void longTextWrapsAndIsCut();
     void dialogResetIsUndone();
+    void pageFromLayout();
+    void initialLayoutOnPaper();
 
 private:
     QString render(const ReportPage &page, const QString &name);
@@ -241,6 +244,49 @@ void TestRender::dialogResetIsUndone()
     const QList<Word> words = WordsOf(m_dir.filePath("reset.pdf"));
     QCOMPARE(words.size(), 1);
     QVERIFY(qAbs(words[0].xMin - 50.8) < 0.2);
+}
+
+void TestRender::pageFromLayout()
+{
+    ChequeLayout layout = InitialLayout();
+    layout.Fields[1].Right = true;
+    layout.Fields[3].Right = false;
+    layout.LeftMm = "12";
+    layout.TopMm = "2.5";
+    layout.Portial = true;
+    layout.Fields[0].FontColor = 255;
+    layout.applyLabelsCount(4);
+    const ReportPage page = PageFromLayout(layout);
+    QVERIFY(layout.Fields[3].Right); // the designer's field 4 itself
+    QVERIFY(page.labels[3].rightToLeft);
+    QCOMPARE(page.leftMargin, 120);
+    QCOMPARE(page.topMargin, 0);
+    QVERIFY(page.portrait);
+    QCOMPARE(page.labels[0].color, QColor(255, 0, 0));
+    QCOMPARE(page.labels[1].color, QColor(Qt::black));
+    QVERIFY(!page.labels[4].visible);
+    QCOMPARE(page.labels[2].caption, QStringLiteral("#5000#"));
+    QCOMPARE(page.labels[1].left, 80);
+    QCOMPARE(page.labels[1].width, 537);
+    QVERIFY(page.labels[0].font.bold());
+    QCOMPARE(page.labels[0].font.pointSize(), 12);
+    QCOMPARE(FieldColor(0x00FF0000), QColor(0, 0, 255));
+}
+
+void TestRender::initialLayoutOnPaper()
+{
+    ChequeLayout layout = InitialLayout();
+    layout.LeftMm = "5";
+    const QList<Word> words = WordsOf(render(PageFromLayout(layout), "initial.pdf"));
+    QStringList texts;
+    for (const Word &w : words)
+        texts << w.text;
+    QVERIFY2(texts.contains("#5000#") && texts.contains("Dorvan") && texts.contains("15/03/2011")
+                 && texts.contains("Account"),
+             qPrintable(texts.join(' ')));
+    for (const Word &w : words)
+        if (w.text == "#5000#")
+            QVERIFY(qAbs(w.xMin - (536 * 25.4 / 96.0 + 5)) < 0.5);
 }
 
 QTEST_MAIN(TestRender)

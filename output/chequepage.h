@@ -1,0 +1,23 @@
+#pragma once
+
+// From a bank's layout to the cheque page: the rendering steps of the
+// designer's "Print Test" and of every printed cheque.
+
+#include <QColor>
+#include <QFont>
+
+#include "chequelayout.h"
+#include "reportpage.h"
+
+/// A stored field colour: 0x00BBGGRR, or a system colour (high byte 0xFF,
+/// index in the low byte; the window-text colour by default).
+QColor FieldColor(std::int32_t stored);
+
+/// The font of a field, as the designer and the page use it.
+QFont FieldFont(const ChequeField &field);
+
+/// Builds the page from the layout: orientation, margins from the layout's
+/// offsets (0 for a text that is not a whole number), and one box per field
+/// with its visibility, text, font, colour, place and direction. Field 4
+/// first takes field 2's direction, in the layout itself.
+ReportPage PageFromLayout(ChequeLayout &layout);

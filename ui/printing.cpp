@@ -1,0 +1,37 @@
+#include "printing.h"
+
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace {
+
+class QtPrintService final : public PrintService
+{
+public:
+    bool setup(QWidget *parent, QPrinter &printer) override
+    {
+        QPrintDialog dialog(&printer, parent);
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+        return dialog.exec() == QDialog::Accepted;
+    }
+
+    void preview(QWidget *parent, QPrinter &printer, const Paint &paint) override
+    {
+        QPrintPreviewDialog dialog(&printer, parent);
+        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                         [&paint](QPrinter *p) { paint(p); });
+        dialog.exec();
+    }
+
+    void print(QPrinter &printer, const Paint &paint) override { paint(&printer); }
+};
+
+QtPrintService g_qtService;
+PrintService *g_service = &g_qtService;
+
+} // namespace
+
+PrintService &printService() { return *g_service; }
+
+void setPrintService(PrintService *replacement) { g_service = replacement ? replacement : &g_qtService; }

@@ -1,0 +1,30 @@
+#pragma once
+
+// Printing as the windows reach it: the print dialog, the preview window and
+// the job itself, so that tests can answer the dialog and capture the page.
+
+#include <functional>
+
+class QPrinter;
+class QWidget;
+
+class PrintService
+{
+public:
+    using Paint = std::function<void(QPrinter *)>;
+
+    virtual ~PrintService() = default;
+
+    /// The print dialog on `printer`; true when the user confirmed.
+    virtual bool setup(QWidget *parent, QPrinter &printer) = 0;
+    /// Shows the page in a preview window; returns when it closes.
+    virtual void preview(QWidget *parent, QPrinter &printer, const Paint &paint) = 0;
+    /// Sends the page to the printer as one job.
+    virtual void print(QPrinter &printer, const Paint &paint) = 0;
+};
+
+/// The service in use: Qt's dialogs and printers unless a test installed another.
+PrintService &printService();
+
+/// Installs another service (nullptr puts Qt's back); the caller keeps ownership.
+void setPrintService(PrintService *replacement);

@@ -1,0 +1,81 @@
+// One cheque rendered to PDF, against an empty one-page PDF job in the same
+// run; and a run of 250 cheques as 250 separate jobs.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include "chequepage.h"
+#include "reportpage.h"
+
+namespace {
+
+QTemporaryDir &Dir()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+ReportPage ChequePage()
+{
+    ChequeLayout layout = InitialLayout();
+    layout.Fields[0].Text = "07/12/2026";
+    layout.Fields[1].Text = "Dorvan Eskel Trading L.L.C.";
+    layout.Fields[2].Text = "#5,000.00#";
+    layout.Fields[3].Text = "// خمسة آلاف درهم فقط  //";
+    layout.Fields[4].Kind = FieldKind::EnTextAmount;
+    layout.Fields[4].Text = "// Five Thousand, Dhs Only  //";
+    return PageFromLayout(layout);
+}
+
+void BM_EmptyPdfJob(benchmark::State &state)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(Dir().filePath("empty.pdf"));
+    for (auto _ : state) {
+        QPainter painter(&printer);
+        painter.end();
+    }
+}
+BENCHMARK(BM_EmptyPdfJob)->Unit(benchmark::kMicrosecond);
+
+void BM_ChequePdfJob(benchmark::State &state)
+{
+    const ReportPage page = ChequePage();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(Dir().filePath("cheque.pdf"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RenderChequePage(printer, page));
+}
+BENCHMARK(BM_ChequePdfJob)->Unit(benchmark::kMicrosecond);
+
+void BM_Run250Jobs(benchmark::State &state)
+{
+    const ReportPage page = ChequePage();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    for (auto _ : state) {
+        for (int i = 0; i < 250; ++i) {
+            printer.setOutputFileName(Dir().filePath(QStringLiteral("run%1.pdf").arg(i)));
+            benchmark::DoNotOptimize(RenderChequePage(printer, page));
+        }
+    }
+}
+BENCHMARK(BM_Run250Jobs)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

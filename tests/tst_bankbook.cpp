@@ -2,16 +2,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "testfiles.h"
+
 #include "bankbook.h"
 #include "datafile.h"
 
 namespace {
-
-QByteArray ReadBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 ChequeLayout Moved(int left)
 {

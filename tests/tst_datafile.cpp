@@ -2,15 +2,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "testfiles.h"
+
 #include "datafile.h"
 
 namespace {
-
-QByteArray ReadBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 void WriteBytes(const QString &path, const QByteArray &bytes)
 {

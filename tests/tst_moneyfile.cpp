@@ -2,18 +2,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "testfiles.h"
+
 #include "datafile.h"
 #include "moneyfile.h"
 
 namespace {
 
 QByteArray Cp1256(const QStringList &lines) { return EncodeDataLines(lines, "test"); }
-
-QByteArray ReadBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 const QStringList kUaeLines = {"درهم", "DHs", "Dhs", "فلس", "Fils", "درهمان", "فلسان", "دراهم", "فلوس", "2", "T", "T"};
 const QStringList kSyrLines = {"ليرة", "SP", "S.POUND", "قرش", "QRSH", "ليرتان", "قرشان", "ليرات", "قروش", "2", "F", "T"};

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "testfiles.h"
+
 #include "datafile.h"
 #include "moneyfile.h"
 #include "monyU.h"
@@ -13,12 +15,6 @@
 #include "widgets.h"
 
 namespace {
-
-QByteArray ReadBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 const QStringList kUae = {"درهم", "DHs", "Dhs", "فلس", "Fils", "درهمان", "فلسان", "دراهم", "فلوس", "2", "T", "T"};
 const QStringList kSyr = {"ليرة", "SP", "S.POUND", "قرش", "QRSH", "ليرتان", "قرشان", "ليرات", "قروش", "2", "F", "T"};

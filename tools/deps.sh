@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev libgl-dev qt6-gtk-platformtheme
+    qt6-base-dev libgl-dev
     libicu-dev libbenchmark-dev
     poppler-utils xvfb xauth xdotool libx11-dev
     fonts-liberation2 fonts-hosny-amiri fonts-dejavu-core
@@ -27,5 +27,5 @@ if ((${#missing[@]})); then
     [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
     export DEBIAN_FRONTEND=noninteractive
     "${sudo_cmd[@]}" apt-get update -qq
-    "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
 fi

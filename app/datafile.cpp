@@ -6,6 +6,9 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <memory>
+#include <vector>
+
 namespace {
 
 constexpr const char *kCodePage = "windows-1256";
@@ -81,39 +84,97 @@ QString DescribeCharacter(const QString &character)
 QByteArray EncodeDataLines(const QStringList &lines, const QString &path)
 {
     QByteArray out;
-    QStringEncoder encoder(kCodePage);
-    if (!encoder.isValid())
-        Fail(QStringLiteral("Cannot write the file \"%1\": the Windows-1256 code page is not available")
-                 .arg(Native(path)));
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &line = lines.at(i);
         if (line.contains(u'\r') || line.contains(u'\n'))
             Fail(QStringLiteral("Cannot write the file \"%1\": line %2 holds a line break.")
                      .arg(Native(path))
                      .arg(i + 1));
-        if (const auto bad = FirstUnencodable(line))
+        QStringEncoder encoder(kCodePage); // its error flag is sticky: one per line
+        if (!encoder.isValid())
+            Fail(QStringLiteral("Cannot write the file \"%1\": the Windows-1256 code page is not available")
+                     .arg(Native(path)));
+        const QByteArray bytes = encoder.encode(line);
+        if (encoder.hasError())
             Fail(QStringLiteral("Cannot write the file \"%1\": the character %2 on line %3 cannot be "
                                 "stored in the Windows-1256 code page.")
-                     .arg(Native(path), DescribeCharacter(*bad))
+                     .arg(Native(path), DescribeCharacter(FirstUnencodable(line).value_or(QString())))
                      .arg(i + 1));
-        const QByteArray bytes = encoder.encode(line);
         out += bytes;
         out += "\r\n";
     }
     return out;
 }
 
+namespace {
+
+[[noreturn]] void FailWrite(const QString &path, const QString &reason)
+{
+    Fail(QStringLiteral("Cannot write the file \"%1\": %2").arg(Native(path), reason));
+}
+
+// A file written in full beside its target, not yet put in its place.
+struct StagedFile
+{
+    std::unique_ptr<QSaveFile> file;
+    QString path;
+    std::optional<QByteArray> oldBytes; // what the target held, to put back
+};
+
+StagedFile Stage(const QString &path, const QByteArray &bytes, bool keepOld)
+{
+    StagedFile staged{std::make_unique<QSaveFile>(path), path, std::nullopt};
+    if (QFile old(path); keepOld && old.exists() && old.open(QIODevice::ReadOnly))
+        staged.oldBytes = old.readAll();
+    if (!staged.file->open(QIODevice::WriteOnly))
+        FailWrite(path, staged.file->errorString());
+    if (staged.file->write(bytes) != bytes.size()) {
+        const QString reason = staged.file->errorString();
+        staged.file->cancelWriting();
+        FailWrite(path, reason);
+    }
+    return staged;
+}
+
+// Puts back what a target held before its staged file replaced it.
+void Restore(const StagedFile &staged)
+{
+    if (!staged.oldBytes) {
+        QFile::remove(staged.path);
+        return;
+    }
+    QSaveFile restore(staged.path);
+    if (restore.open(QIODevice::WriteOnly) && restore.write(*staged.oldBytes) == staged.oldBytes->size())
+        restore.commit();
+}
+
+} // namespace
+
+void WriteDataFiles(const QList<DataFileContent> &files)
+{
+    // Every text is checked before any file is touched.
+    QList<QByteArray> encoded;
+    for (const DataFileContent &f : files)
+        encoded.append(EncodeDataLines(f.lines, f.path));
+
+    // Old contents are only needed to undo one file of several.
+    std::vector<StagedFile> staged;
+    for (qsizetype i = 0; i < files.size(); ++i)
+        staged.push_back(Stage(files.at(i).path, encoded.at(i), files.size() > 1));
+
+    for (std::size_t i = 0; i < staged.size(); ++i) {
+        if (staged[i].file->commit())
+            continue;
+        const QString reason = staged[i].file->errorString();
+        for (std::size_t later = i + 1; later < staged.size(); ++later)
+            staged[later].file->cancelWriting();
+        for (std::size_t earlier = 0; earlier < i; ++earlier)
+            Restore(staged[earlier]);
+        FailWrite(staged[i].path, reason);
+    }
+}
+
 void WriteDataFile(const QString &path, const QStringList &lines)
 {
-    const QByteArray bytes = EncodeDataLines(lines, path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        Fail(QStringLiteral("Cannot write the file \"%1\": %2").arg(Native(path), file.errorString()));
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        Fail(QStringLiteral("Cannot write the file \"%1\": %2").arg(Native(path), reason));
-    }
-    if (!file.commit())
-        Fail(QStringLiteral("Cannot write the file \"%1\": %2").arg(Native(path), file.errorString()));
+    WriteDataFiles({{path, lines}});
 }

@@ -25,6 +25,19 @@ QStringList SplitDataLines(const QString &text);
 /// when the file cannot be written.
 void WriteDataFile(const QString &path, const QStringList &lines);
 
+/// A file and the lines it is to hold.
+struct DataFileContent
+{
+    QString path;
+    QStringList lines;
+};
+
+/// Writes several files so that they change together: every text is checked
+/// first, nothing is replaced until all files are complete beside their
+/// targets, and if one cannot be put in place the ones already replaced get
+/// their old contents back. Raises ChequeError naming the file that failed.
+void WriteDataFiles(const QList<DataFileContent> &files);
+
 /// Encodes lines as WriteDataFile writes them; `path` only names the file in
 /// the error.
 QByteArray EncodeDataLines(const QStringList &lines, const QString &path);

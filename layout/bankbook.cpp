@@ -1,9 +1,5 @@
 #include "bankbook.h"
 
-#include <QDir>
-#include <QFile>
-#include <QSaveFile>
-
 #include "datafile.h"
 
 void BankBook::padOptions()
@@ -12,14 +8,13 @@ void BankBook::padOptions()
         Options.append(QString());
 }
 
-void BankBook::SaveChequeOptions(const ChequeLayout &layout)
+void BankBook::storeLine(int index, const ChequeLayout &layout)
 {
     if (onSaving)
         onSaving();
-    const QString line = OptionLine(layout);
     padOptions();
-    if (hasSelection())
-        Options[Selected] = line;
+    if (index >= 0 && index < Banks.size())
+        Options[index] = OptionLine(layout);
     if (onSaved) {
         try {
             onSaved();
@@ -29,24 +24,16 @@ void BankBook::SaveChequeOptions(const ChequeLayout &layout)
     }
 }
 
+void BankBook::SaveChequeOptions(const ChequeLayout &layout) { storeLine(Selected, layout); }
+
 void BankBook::LoadChequeOptions(ChequeLayout &layout)
 {
     if (!hasSelection())
         return;
-    if (lineOf(0).isEmpty() && !Banks.isEmpty()) {
-        // The first bank has no layout yet: it takes the one on screen. Only
-        // line 0 is filled; the selected bank's own line is left alone.
-        if (onSaving)
-            onSaving();
-        padOptions();
-        Options[0] = OptionLine(layout);
-        if (onSaved) {
-            try {
-                onSaved();
-            } catch (...) {
-            }
-        }
-    }
+    // The first bank has no layout yet: it takes the one on screen. Only
+    // line 0 is filled; the selected bank's own line is left alone.
+    if (lineOf(0).isEmpty())
+        storeLine(0, layout);
     const QString line = lineOf(Selected);
     if (line.isEmpty())
         throw ChequeError("The option line of this bank is empty.");
@@ -79,64 +66,8 @@ void BankBook::DeleteBank(int i)
     Selected = -1;
 }
 
-QStringList ReadBankList(const QString &path) { return ReadDataFile(path); }
-QStringList ReadOptionLines(const QString &path) { return ReadDataFile(path); }
-
-namespace {
-
-[[noreturn]] void FailWrite(const QString &path, const QString &reason)
-{
-    throw ChequeError(QStringLiteral("Cannot write the file \"%1\": %2")
-                          .arg(QDir::toNativeSeparators(path), reason)
-                          .toStdString());
-}
-
-void Stage(QSaveFile &file, const QByteArray &bytes)
-{
-    if (!file.open(QIODevice::WriteOnly))
-        FailWrite(file.fileName(), file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        FailWrite(file.fileName(), reason);
-    }
-}
-
-} // namespace
-
 void WriteBankFiles(const QString &banksPath, const QStringList &banks, const QString &optionsPath,
                     const QStringList &options)
 {
-    // Every text is checked before either file is touched.
-    const QByteArray banksBytes = EncodeDataLines(banks, banksPath);
-    const QByteArray optionsBytes = EncodeDataLines(options, optionsPath);
-
-    QByteArray oldBanks;
-    bool hadBanks = false;
-    {
-        QFile old(banksPath);
-        if (old.exists() && old.open(QIODevice::ReadOnly)) {
-            oldBanks = old.readAll();
-            hadBanks = true;
-        }
-    }
-
-    QSaveFile banksFile(banksPath);
-    QSaveFile optionsFile(optionsPath);
-    Stage(banksFile, banksBytes);
-    Stage(optionsFile, optionsBytes);
-    if (!banksFile.commit()) {
-        optionsFile.cancelWriting();
-        FailWrite(banksPath, banksFile.errorString());
-    }
-    if (!optionsFile.commit()) {
-        const QString reason = optionsFile.errorString();
-        // Put the old bank list back, so that the two files still belong together.
-        QSaveFile restore(banksPath);
-        if (hadBanks && restore.open(QIODevice::WriteOnly) && restore.write(oldBanks) == oldBanks.size())
-            restore.commit();
-        else if (!hadBanks)
-            QFile::remove(banksPath);
-        FailWrite(optionsPath, reason);
-    }
+    WriteDataFiles({{banksPath, banks}, {optionsPath, options}});
 }

@@ -53,15 +53,11 @@ public:
 
 private:
     void padOptions();
+    /// A save: mirror, pad, write line `index` when it is a bank's, lock.
+    void storeLine(int index, const ChequeLayout &layout);
 };
 
-/// Reads banks.txt and options.txt (ChequeError when one cannot be read).
-QStringList ReadBankList(const QString &path);
-QStringList ReadOptionLines(const QString &path);
-
-/// Writes banks.txt and options.txt so that a failure leaves both as they
-/// were: nothing is replaced until both files are complete, and if the second
-/// cannot be put in place the first is put back. Raises ChequeError naming
-/// the file.
+/// Writes banks.txt and options.txt together (WriteDataFiles): a failure
+/// never leaves one replaced and the other not.
 void WriteBankFiles(const QString &banksPath, const QStringList &banks, const QString &optionsPath,
                     const QStringList &options);

@@ -177,8 +177,8 @@ void TestBankBook::filesRoundTrip()
     const QStringList lines = {OptionLine(InitialLayout()), OptionLine(Moved(9)), ""};
     WriteBankFiles(banks, names, options, lines);
     QCOMPARE(ReadBytes(banks), QByteArray("SIB\r\n\xc8\xe4\xdf \xc7\xe1\xe3\xd4\xd1\xde\r\n\r\n"));
-    QCOMPARE(ReadBankList(banks), names);
-    QCOMPARE(ReadOptionLines(options), lines);
+    QCOMPARE(ReadDataFile(banks), names);
+    QCOMPARE(ReadDataFile(options), lines);
     QVERIFY(ReadBytes(options).endsWith("\r\n\r\n"));
 }
 

@@ -7,28 +7,11 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "whenmodal.h"
+
 #include "PrintChequeU.h"
 #include "chequepage.h"
 
-namespace {
-
-// Answers the next modal dialog of type T.
-template <class T, class F>
-void WhenModal(F act)
-{
-    auto *timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (auto *d = qobject_cast<T *>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            act(d);
-        }
-    });
-    timer->start();
-}
-
-} // namespace
 
 class TestPrintForm : public QObject
 {

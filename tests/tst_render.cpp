@@ -4,44 +4,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "pdftext.h"
+
 #include "chequepage.h"
 #include "reportpage.h"
 
 namespace {
-
-constexpr double kMmPerPt = 25.4 / 72.0;
-
-struct Word
-{
-    QString text;
-    double xMin, yMin, xMax, yMax; // millimetres
-};
-
-QList<Word> WordsOf(const QString &pdf)
-{
-    QProcess p;
-    p.start("pdftotext", {"-bbox", pdf, "-"});
-    p.waitForFinished(30000);
-    const QString html = QString::fromUtf8(p.readAllStandardOutput());
-    static const QRegularExpression re(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
-    QList<Word> words;
-    for (auto it = re.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        words.append({m.captured(5), m.captured(1).toDouble() * kMmPerPt, m.captured(2).toDouble() * kMmPerPt,
-                      m.captured(3).toDouble() * kMmPerPt, m.captured(4).toDouble() * kMmPerPt});
-    }
-    return words;
-}
-
-QString PageSize(const QString &pdf)
-{
-    QProcess p;
-    p.start("pdfinfo", {pdf});
-    p.waitForFinished(30000);
-    static const QRegularExpression re(R"re(Page size:\s+([\d.]+ x [\d.]+) pts)re");
-    return re.match(QString::fromUtf8(p.readAllStandardOutput())).captured(1);
-}
 
 ReportLabel Label(const QString &text, int left, int top, int width, int height)
 {

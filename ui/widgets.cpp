@@ -49,6 +49,9 @@ QStringList RadioGroup::items() const
 
 QValidator::State Cp1256Validator::validate(QString &input, int &) const
 {
+    for (QChar c : m_forbidden)
+        if (input.contains(c))
+            return Invalid;
     return FirstUnencodable(input) ? Invalid : Acceptable;
 }
 
@@ -60,11 +63,13 @@ QString Cp1256RefusalText(const QString &fileName)
         .arg(fileName);
 }
 
-void RestrictToCp1256(QLineEdit *edit, const QString &fileName)
+void RestrictToCp1256(QLineEdit *edit, const QString &fileName, const QString &separator)
 {
-    edit->setValidator(new Cp1256Validator(edit));
-    QObject::connect(edit, &QLineEdit::inputRejected, edit, [edit, fileName] {
-        const QString why = Cp1256RefusalText(fileName);
+    edit->setValidator(new Cp1256Validator(edit, separator));
+    QObject::connect(edit, &QLineEdit::inputRejected, edit, [edit, fileName, separator] {
+        QString why = Cp1256RefusalText(fileName);
+        if (!separator.isEmpty())
+            why += QStringLiteral(" The sign «%1» ends an item there and cannot be typed either.").arg(separator);
         edit->setProperty("rejection", why);
         QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), why, edit);
     });

@@ -39,14 +39,23 @@ class Cp1256Validator : public QValidator
     Q_OBJECT
 
 public:
-    using QValidator::QValidator;
+    /// `forbidden`: characters refused as well, such as a file's separator.
+    explicit Cp1256Validator(QObject *parent = nullptr, QString forbidden = {})
+        : QValidator(parent)
+        , m_forbidden(std::move(forbidden))
+    {
+    }
     State validate(QString &input, int &pos) const override;
+
+private:
+    QString m_forbidden;
 };
 
 /// Puts a Cp1256Validator on `edit` and, when input is refused, tells the
 /// user why (a tool tip at the box; the text is also kept in the edit's
-/// "rejection" property). `fileName` is the file the text is kept in.
-void RestrictToCp1256(QLineEdit *edit, const QString &fileName);
+/// "rejection" property). `fileName` is the file the text is kept in;
+/// `separator`, when given, is the sign that ends an item there, refused too.
+void RestrictToCp1256(QLineEdit *edit, const QString &fileName, const QString &separator = {});
 
 /// The sentence shown when a character cannot be kept in `fileName`.
 QString Cp1256RefusalText(const QString &fileName);

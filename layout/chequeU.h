@@ -1,0 +1,168 @@
+#pragma once
+
+// The layout designer: the five fields of the selected bank's layout as edit
+// boxes on a true-size cheque area, their settings beside them, the bank list
+// with adding and deleting, and a test print.
+
+#include <array>
+#include <functional>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QWidget>
+
+#include "bankbook.h"
+#include "fielddrag.h"
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QToolButton;
+class RadioGroup;
+class TMoneyForm;
+class TPrintChequeForm;
+
+/// A field on the cheque area: reports focus and mouse to its window.
+class ChequeFieldEdit : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+
+    std::function<void()> onEnter;
+    std::function<void()> onExit;
+    std::function<void(QMouseEvent *)> onMouseDown;
+    std::function<void(QMouseEvent *)> onMouseMove;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+};
+
+/// The bank choice: tells when its list closes, chosen or not.
+class BankComboBox : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+
+    std::function<void()> onCloseUp;
+
+    void hidePopup() override;
+};
+
+class TChequeForm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TChequeForm(QWidget *parent = nullptr);
+    ~TChequeForm() override;
+
+    /// The windows the designer opens and prints through.
+    void setMoneyForm(TMoneyForm *form) { m_moneyForm = form; }
+    void setPrintForm(TPrintChequeForm *form) { m_printForm = form; }
+
+    /// The bank list and the option lines (the hidden line list OptionsEd).
+    /// After changing Book.Banks or Book.Selected directly, call ShowBanks.
+    BankBook Book;
+    /// Puts the bank list and the selection of Book into BankNameCB.
+    void ShowBanks();
+    /// Selects bank i in BankNameCB and Book, without loading its layout.
+    void SelectBank(int i);
+
+    /// The layout on screen, read from the controls.
+    ChequeLayout Layout() const;
+    /// Puts a layout into the controls.
+    void ShowLayout(const ChequeLayout &layout);
+
+    /// The option-line operations, on the layout on screen.
+    void SaveChequeOptions();
+    void LoadChequeOptions();
+
+    void SetEditing(bool on);
+    bool editing() const { return m_editing; }
+
+    // Handlers.
+    void ChangeBtnClick() { SetEditing(true); }
+    void SaveBtnClick() { SaveChequeOptions(); }
+    void PrintBtnClick();
+    void MoneyClick();
+    void NewBtnClick();
+    void SpeedButton7Click();
+    void BankNameCBChange();
+    void BankNameCBCloseUp() { BankNameCBChange(); }
+    void SpinEdit1Change(int count);
+    void RightChkClick(int field);
+    void SpeedButtonClick(int field);
+    void KindRGClick(int field);
+    void ChequeEdit1Enter(int field);
+    void ChequeEdit1Exit(int field);
+    void ChequeEdit1MouseDown(int field, Qt::MouseButton button, QPoint position);
+    void ChequeEdit1MouseMove(int field, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
+                              QPoint position);
+
+    /// The field that has (or last had) the focus; -1 before any.
+    int focusedField() const { return m_focused; }
+
+    // Controls, open to the other windows. Arrays are indexed by field - 1.
+    BankComboBox *BankNameCB;
+    QPushButton *ChangeBtn;
+    QPushButton *PrintBtn;
+    QToolButton *NewBtn;
+    QToolButton *SpeedButton7;
+    QPushButton *Money;
+    QPushButton *SaveBtn;
+    QSpinBox *SpinEdit1;
+    QLineEdit *BAEdit;
+    QLineEdit *LeftEd;
+    QLineEdit *TopEd;
+    QCheckBox *PortialChk;
+    QCheckBox *previewChk;
+    QCheckBox *OnlyFirstChk;
+    std::array<ChequeFieldEdit *, FieldCount> ChequeEdit;
+    std::array<QFrame *, FieldCount> EPanel;
+    std::array<QCheckBox *, FieldCount> RightChk;
+    std::array<QPushButton *, FieldCount> SpeedButton;
+    std::array<RadioGroup *, FieldCount> KindRG;
+    QWidget *ChequeArea;  ///< origin of every field position
+    QWidget *SettingsArea; ///< the options panel and the field panels
+    QFrame *OptionsPanel;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void buildTopStrip(QWidget *column);
+    void buildOptionsPanel();
+    void buildFieldPanel(int i);
+    void buildField(int i);
+    void setFieldDirection(int i, bool rightToLeft);
+    void setFieldColor(int i, std::int32_t stored);
+    void setFieldBackground(int i, const QColor &color);
+    void stackPanels();
+    /// The field with the keyboard focus, else field `fallback`.
+    ChequeFieldEdit *focusedEdit(int fallback) const;
+    /// Tells the user why `text` cannot be kept in `fileName`; true when it can.
+    bool storable(const QString &what, const QString &text, const QString &fileName);
+
+    struct FieldExtra
+    {
+        std::int32_t color = WindowTextColor;
+        int script = 0;
+        int size = 12; ///< the stored size, kept as it is even where no font has it
+        int shownSize = 12; ///< the point size the edit's font took for it
+    };
+    std::array<FieldExtra, FieldCount> m_extra;
+
+    QPoint m_grab;
+    DragZone m_zone = DragZone::Body;
+    int m_focused = -1;
+    bool m_editing = false;
+    QWidget *m_column = nullptr;
+    TMoneyForm *m_moneyForm = nullptr;
+    TPrintChequeForm *m_printForm = nullptr;
+};

@@ -1,0 +1,600 @@
+#include <QCheckBox>
+#include <QFrame>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "pdftext.h"
+#include "testdialogs.h"
+
+#include "PrintChequeU.h"
+#include "chequeU.h"
+#include "monyU.h"
+#include "widgets.h"
+
+namespace {
+
+ChequeLayout Shifted(int by)
+{
+    ChequeLayout l = InitialLayout();
+    for (ChequeField &f : l.Fields)
+        f.Left += by;
+    return l;
+}
+
+// Sends one mouse event to a field, at `point` of the cheque area.
+void SendMouse(ChequeFieldEdit *edit, QEvent::Type type, QPoint point, Qt::MouseButton button,
+               Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = {})
+{
+    const QPointF local = point - edit->pos();
+    QMouseEvent event(type, local, edit->mapToGlobal(local), button, buttons, modifiers);
+    QApplication::sendEvent(edit, &event);
+}
+
+// Presses at `from` (cheque-area pixels), moves the mouse by `by` in two
+// steps, as a real mouse reports it, and releases.
+void Drag(ChequeFieldEdit *edit, QPoint from, QPoint by, Qt::MouseButton button = Qt::LeftButton,
+          Qt::KeyboardModifiers modifiers = {})
+{
+    SendMouse(edit, QEvent::MouseButtonPress, from, button, button, modifiers);
+    SendMouse(edit, QEvent::MouseMove, from + by / 2, Qt::NoButton, button, modifiers);
+    SendMouse(edit, QEvent::MouseMove, from + by, Qt::NoButton, button, modifiers);
+    SendMouse(edit, QEvent::MouseButtonRelease, from + by, button, Qt::NoButton, modifiers);
+}
+
+// Types text as key presses, one character each, as a keyboard would.
+void Type(QWidget *widget, const QString &text)
+{
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+    }
+}
+
+QRadioButton *KindButton(RadioGroup *group, FieldKind kind)
+{
+    return group->findChildren<QRadioButton *>().at(int(kind));
+}
+
+} // namespace
+
+class TestDesigner : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startsWithTheInitialLayout();
+    void layoutRoundTripsThroughTheControls();
+    void showingLocksAndChangeUnlocks();
+    void labelsCountStacksPanels();
+    void mouseChangesTheField_data();
+    void mouseChangesTheField();
+    void cursorFollowsTheZone();
+    void lockedFieldsDoNotMove();
+    void focusColours();
+    void kindSetsSampleTextOnly_data();
+    void kindSetsSampleTextOnly();
+    void fontIsTakenWhole();
+    void unstorableFontIsRefused();
+    void optionEditsRefuseWhatTheFileCannotHold();
+    void addBankKeepsChangesInTheNewLine();
+    void addBankCancelledOrRefused();
+    void deleteBank();
+    void closingTheListRestoresTheStoredLayout();
+    void choosingABankLoadsItsLine();
+    void damagedLineIsRepairedSilently();
+    void moneyOpensWithoutBlocking();
+    void printTestRendersTheFields();
+
+private:
+    TChequeForm *m_form = nullptr;
+    TestDialogs *m_dialogs = nullptr;
+    QStringList m_issueList; // stands in for the issue window's bank choice
+    QTemporaryDir m_dir;
+};
+
+void TestDesigner::init()
+{
+    m_dialogs = new TestDialogs;
+    m_form = new TChequeForm;
+    m_issueList.clear();
+    m_form->Book.onSaving = [this] { m_issueList = m_form->Book.Banks; };
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+}
+
+void TestDesigner::cleanup()
+{
+    delete m_form;
+    delete m_dialogs;
+}
+
+void TestDesigner::startsWithTheInitialLayout()
+{
+    TChequeForm &f = *m_form;
+    QCOMPARE(f.windowTitle(), QStringLiteral("ChequeForm"));
+    QCOMPARE(f.size(), QSize(1052, 537));
+    QCOMPARE(f.BankNameCB->count(), 1);
+    QCOMPARE(f.BankNameCB->currentText(), QStringLiteral("SIB"));
+    QCOMPARE(f.SpinEdit1->value(), 5);
+    QCOMPARE(f.BAEdit->text(), QStringLiteral("#"));
+    QCOMPARE(f.LeftEd->text(), QStringLiteral("0"));
+    for (int i = 0; i < FieldCount; ++i)
+        QCOMPARE(f.RightChk[std::size_t(i)]->isChecked(), i == 3);
+    QCOMPARE(f.Layout(), InitialLayout());
+    QCOMPARE(OptionLine(f.Layout()), OptionLine(InitialLayout()));
+    // The settings column lies along the right edge, the cheque area left of it.
+    QCOMPARE(f.ChequeArea->geometry(), QRect(0, 0, 1052 - 322, 537));
+    f.resize(1200, 600);
+    QCOMPARE(f.ChequeArea->width(), 1200 - 322);
+    QCOMPARE(f.KindRG[0]->items().at(4), QStringLiteral("Ar Text Amount"));
+}
+
+void TestDesigner::layoutRoundTripsThroughTheControls()
+{
+    ChequeLayout l = InitialLayout();
+    l.LabelsCount = 4;
+    l.applyLabelsCount(4);
+    l.Fields[4].Visible = false;
+    l.BAText = "AED/";
+    l.LeftMm = "2.5";
+    l.TopMm = "-3";
+    l.Portial = true;
+    l.Fields[0] = {FieldKind::ArTextAmount, true, -12, -40, 30, 400, "DejaVu Sans", 15, 0x0000FF, true, true, true,
+                   true, 178, "typed", true};
+    l.Fields[2].FontSize = 0; // a size no font has comes back as it was stored
+    l.Fields[3].Visible = false;
+    m_form->ShowLayout(l);
+    QCOMPARE(m_form->Layout(), l);
+    QCOMPARE(OptionLine(m_form->Layout()), OptionLine(l));
+    QVERIFY(m_form->ChequeEdit[0]->font().strikeOut());
+    QCOMPARE(m_form->ChequeEdit[0]->palette().color(QPalette::Text), QColor(255, 0, 0));
+    QCOMPARE(m_form->ChequeEdit[0]->layoutDirection(), Qt::RightToLeft);
+}
+
+void TestDesigner::showingLocksAndChangeUnlocks()
+{
+    TChequeForm &f = *m_form;
+    auto locked = [&f] {
+        if (!f.SettingsArea->isHidden())
+            return false;
+        for (auto *edit : f.ChequeEdit)
+            if (edit->isEnabled())
+                return false;
+        return f.BankNameCB->isEnabled() && f.ChangeBtn->isVisible() && f.PrintBtn->isVisible();
+    };
+    QVERIFY(locked());
+    QTest::mouseClick(f.ChangeBtn, Qt::LeftButton);
+    QVERIFY(!f.SettingsArea->isHidden());
+    QVERIFY(f.ChequeEdit[2]->isEnabled());
+    QTest::mouseClick(f.SaveBtn, Qt::LeftButton);
+    QVERIFY(locked());
+    f.ChangeBtnClick();
+    f.hide();
+    f.show();
+    QVERIFY(locked());
+}
+
+void TestDesigner::labelsCountStacksPanels()
+{
+    TChequeForm &f = *m_form;
+    f.ChangeBtnClick();
+    f.SpinEdit1->setValue(3);
+    for (int i = 0; i < FieldCount; ++i) {
+        QCOMPARE(f.ChequeEdit[std::size_t(i)]->isHidden(), i >= 3);
+        QCOMPARE(f.EPanel[std::size_t(i)]->isHidden(), i >= 3);
+    }
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(f.EPanel[std::size_t(i)]->y(), 132 + 62 * i);
+    f.SpinEdit1->setValue(5);
+    for (int i = 0; i < FieldCount; ++i) {
+        QVERIFY(!f.ChequeEdit[std::size_t(i)]->isHidden());
+        QCOMPARE(f.EPanel[std::size_t(i)]->y(), 132 + 62 * i);
+    }
+    QCOMPARE(f.Layout().LabelsCount, 5);
+    // While a count outside 1..5 is being typed: nothing, or everything.
+    f.SpinEdit1Change(0);
+    for (auto *edit : f.ChequeEdit)
+        QVERIFY(edit->isHidden());
+    f.SpinEdit1Change(7);
+    for (auto *edit : f.ChequeEdit)
+        QVERIFY(!edit->isHidden());
+}
+
+void TestDesigner::mouseChangesTheField_data()
+{
+    QTest::addColumn<QPoint>("pressAt"); // in the field, which is 200 x 40 at (100, 100)
+    QTest::addColumn<QPoint>("by");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QRect>("expected");
+
+    const int left = Qt::LeftButton;
+    QTest::newRow("body") << QPoint(50, 20) << QPoint(10, 5) << left << 0 << QRect(110, 105, 200, 40);
+    QTest::newRow("body back and up") << QPoint(100, 15) << QPoint(-130, -120) << left << 0
+                                      << QRect(-30, -20, 200, 40);
+    QTest::newRow("left edge widens, right edge stays") << QPoint(2, 20) << QPoint(-10, 0) << left << 0
+                                                        << QRect(90, 100, 210, 40);
+    QTest::newRow("left edge narrows") << QPoint(3, 20) << QPoint(30, 9) << left << 0 << QRect(130, 100, 170, 40);
+    QTest::newRow("right edge takes the mouse") << QPoint(195, 20) << QPoint(25, 3) << left << 0
+                                                << QRect(100, 100, 220, 40);
+    QTest::newRow("top edge, bottom stays") << QPoint(100, 1) << QPoint(4, -6) << left << 0
+                                            << QRect(100, 94, 200, 46);
+    QTest::newRow("bottom edge takes the mouse") << QPoint(100, 36) << QPoint(0, 14) << left << 0
+                                                 << QRect(100, 100, 200, 50);
+    QTest::newRow("top-left corner is the left edge") << QPoint(2, 2) << QPoint(-5, -5) << left << 0
+                                                      << QRect(95, 100, 205, 40);
+    QTest::newRow("top-right corner is the right edge") << QPoint(199, 1) << QPoint(11, -8) << left << 0
+                                                        << QRect(100, 100, 210, 40);
+    QTest::newRow("right button") << QPoint(50, 20) << QPoint(10, 5) << int(Qt::RightButton) << 0
+                                  << QRect(100, 100, 200, 40);
+    QTest::newRow("left with Shift") << QPoint(50, 20) << QPoint(10, 5) << left << int(Qt::ShiftModifier)
+                                     << QRect(100, 100, 200, 40);
+    QTest::newRow("left with Ctrl") << QPoint(2, 20) << QPoint(10, 5) << left << int(Qt::ControlModifier)
+                                    << QRect(100, 100, 200, 40);
+    QTest::newRow("left with Alt") << QPoint(195, 20) << QPoint(10, 5) << left << int(Qt::AltModifier)
+                                   << QRect(100, 100, 200, 40);
+}
+
+void TestDesigner::mouseChangesTheField()
+{
+    QFETCH(QPoint, pressAt);
+    QFETCH(QPoint, by);
+    QFETCH(int, button);
+    QFETCH(int, modifiers);
+    QFETCH(QRect, expected);
+
+    TChequeForm &f = *m_form;
+    f.ChangeBtnClick();
+    ChequeFieldEdit *edit = f.ChequeEdit[1];
+    edit->setGeometry(100, 100, 200, 40);
+    const QString before = edit->text();
+    Drag(edit, edit->pos() + pressAt, by, Qt::MouseButton(button), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(edit->geometry(), expected);
+    QCOMPARE(edit->text(), before);
+    const ChequeField field = f.Layout().Fields[1];
+    QCOMPARE(QRect(field.Left, field.Top, field.Width, field.Height), expected);
+    // The other fields stay where they were.
+    QCOMPARE(f.Layout().Fields[0].Left, InitialLayout().Fields[0].Left);
+}
+
+void TestDesigner::cursorFollowsTheZone()
+{
+    TChequeForm &f = *m_form;
+    f.ChangeBtnClick();
+    ChequeFieldEdit *edit = f.ChequeEdit[0];
+    edit->setGeometry(100, 100, 200, 40);
+    QCOMPARE(edit->cursor().shape(), Qt::DragMoveCursor);
+    const struct
+    {
+        QPoint at;
+        Qt::CursorShape shape;
+    } cases[] = {{{1, 20}, Qt::SplitHCursor},  {{205, 20}, Qt::SplitHCursor}, {{100, 3}, Qt::SplitVCursor},
+                 {{100, 46}, Qt::SplitVCursor}, {{100, 20}, Qt::DragMoveCursor}, {{2, 2}, Qt::SplitHCursor}};
+    for (const auto &c : cases) {
+        SendMouse(edit, QEvent::MouseMove, edit->pos() + c.at, Qt::NoButton, Qt::NoButton);
+        QCOMPARE(edit->cursor().shape(), c.shape);
+    }
+    // A hover never moves anything.
+    QCOMPARE(edit->geometry(), QRect(100, 100, 200, 40));
+}
+
+void TestDesigner::lockedFieldsDoNotMove()
+{
+    TChequeForm &f = *m_form;
+    ChequeFieldEdit *edit = f.ChequeEdit[0];
+    const QRect before = edit->geometry();
+    QTest::mousePress(f.windowHandle(), Qt::LeftButton, {}, edit->mapTo(&f, QPoint(10, 8)));
+    QTest::mouseMove(f.windowHandle(), edit->mapTo(&f, QPoint(40, 30)));
+    QTest::mouseRelease(f.windowHandle(), Qt::LeftButton, {}, edit->mapTo(&f, QPoint(40, 30)));
+    QCOMPARE(edit->geometry(), before);
+    QVERIFY(!edit->hasFocus());
+}
+
+void TestDesigner::focusColours()
+{
+    TChequeForm &f = *m_form;
+    f.ChangeBtnClick();
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    const QColor yellow(255, 255, 0);
+    const QColor white(255, 255, 255);
+    const QColor face = f.EPanel[0]->palette().color(QPalette::Window);
+    const QColor base = f.ChequeEdit[0]->palette().color(QPalette::Base);
+
+    // Real mouse press in field 2: it takes the focus.
+    QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, f.ChequeEdit[1]->mapTo(&f, QPoint(10, 8)));
+    QVERIFY(f.ChequeEdit[1]->hasFocus());
+    QCOMPARE(f.focusedField(), 1);
+    QCOMPARE(f.ChequeEdit[1]->palette().color(QPalette::Base), yellow);
+    QCOMPARE(f.EPanel[1]->palette().color(QPalette::Window), yellow);
+    QCOMPARE(f.EPanel[0]->palette().color(QPalette::Window), base); // its field's colour
+    QVERIFY(face.isValid());
+
+    // Panel 2's "Right" box: field 2 turns white, panel 2 stays yellow.
+    QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, f.RightChk[1]->mapTo(&f, QPoint(5, 8)));
+    QVERIFY(f.RightChk[1]->hasFocus());
+    QVERIFY(f.RightChk[1]->isChecked());
+    QCOMPARE(f.ChequeEdit[1]->palette().color(QPalette::Base), white);
+    QCOMPARE(f.EPanel[1]->palette().color(QPalette::Window), yellow);
+    QCOMPARE(f.ChequeEdit[1]->layoutDirection(), Qt::RightToLeft);
+    QVERIFY(f.ChequeEdit[1]->alignment() & Qt::AlignRight);
+
+    // Entering field 4: panel 2 takes field 2's white, panel 4 turns yellow.
+    f.ChequeEdit[3]->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(f.EPanel[1]->palette().color(QPalette::Window), white);
+    QCOMPARE(f.EPanel[3]->palette().color(QPalette::Window), yellow);
+}
+
+void TestDesigner::kindSetsSampleTextOnly_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("sample");
+    for (int k = 0; k < FieldKindCount; ++k)
+        QTest::newRow(qPrintable(KindCaption(FieldKind(k)))) << k << SampleText(FieldKind(k));
+}
+
+void TestDesigner::kindSetsSampleTextOnly()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, sample);
+    TChequeForm &f = *m_form;
+    f.ChangeBtnClick();
+    f.ChequeEdit[0]->setText("typed over");
+    KindButton(f.KindRG[0], FieldKind(kind))->click();
+    QCOMPARE(f.ChequeEdit[0]->text(), sample);
+    QCOMPARE(int(f.Layout().Fields[0].Kind), kind);
+    QCOMPARE(f.ChequeEdit[0]->layoutDirection(), Qt::LeftToRight);
+    QVERIFY(!f.RightChk[0]->isChecked());
+    if (FieldKind(kind) == FieldKind::ArTextAmount)
+        QCOMPARE(f.ChequeEdit[0]->text(), QStringLiteral("خمسة آلاف درهم فقط"));
+}
+
+void TestDesigner::fontIsTakenWhole()
+{
+    TChequeForm &f = *m_form;
+    f.ChangeBtnClick();
+    QFont chosen("Liberation Serif", 20);
+    chosen.setItalic(true);
+    chosen.setUnderline(true);
+    chosen.setStrikeOut(true);
+    m_dialogs->fontAnswers.enqueue(chosen);
+    m_dialogs->fontAnswers.enqueue(std::nullopt);
+    QTest::mouseClick(f.SpeedButton[2], Qt::LeftButton);
+    ChequeField field = f.Layout().Fields[2];
+    QCOMPARE(field.FontName, QStringLiteral("Liberation Serif"));
+    QCOMPARE(field.FontSize, 20);
+    QVERIFY(!field.Bold);
+    QVERIFY(field.Italic && field.Underline && field.StrikeOut);
+    QVERIFY(f.ChequeEdit[2]->font().strikeOut());
+    // Cancelled: nothing changes.
+    f.SpeedButtonClick(3);
+    QCOMPARE(f.Layout().Fields[2], field);
+    QCOMPARE(f.Layout().Fields[2].FontName, QStringLiteral("Liberation Serif"));
+    QCOMPARE(f.Layout().Fields[1], InitialLayout().Fields[1]);
+    QVERIFY(m_dialogs->messages.isEmpty());
+}
+
+void TestDesigner::unstorableFontIsRefused()
+{
+    TChequeForm &f = *m_form;
+    f.ChangeBtnClick();
+    const ChequeField before = f.Layout().Fields[0];
+    m_dialogs->fontAnswers.enqueue(QFont("Ωmega Sans", 14));
+    m_dialogs->fontAnswers.enqueue(QFont("Sans 1/2", 14));
+    f.SpeedButtonClick(1);
+    f.SpeedButtonClick(1);
+    QCOMPARE(f.Layout().Fields[0], before);
+    QCOMPARE(m_dialogs->messages.size(), 2);
+    QVERIFY2(m_dialogs->messages[0].contains("options.txt") && m_dialogs->messages[0].contains("U+03A9"),
+             qPrintable(m_dialogs->messages[0]));
+    QVERIFY(m_dialogs->messages[1].contains("«/»"));
+}
+
+void TestDesigner::optionEditsRefuseWhatTheFileCannotHold()
+{
+    TChequeForm &f = *m_form;
+    f.ChangeBtnClick();
+    f.LeftEd->clear();
+    QTest::keyClicks(f.LeftEd, "1/2");
+    QCOMPARE(f.LeftEd->text(), QStringLiteral("12"));
+    QVERIFY(f.LeftEd->property("rejection").toString().contains("«/»"));
+    f.BAEdit->clear();
+    Type(f.BAEdit, QStringLiteral("د.إ€٥1234567890"));
+    QCOMPARE(f.BAEdit->text(), QStringLiteral("د.إ€12345")); // no U+0665; at most 9
+    QVERIFY(f.BAEdit->property("rejection").toString().contains("options.txt"));
+    QCOMPARE(f.Layout().BAText, QStringLiteral("د.إ€12345"));
+}
+
+void TestDesigner::addBankKeepsChangesInTheNewLine()
+{
+    TChequeForm &f = *m_form;
+    f.Book.Banks = {"SIB", "ADCB"};
+    f.Book.Options = {OptionLine(InitialLayout()), OptionLine(Shifted(7))};
+    f.SelectBank(1);
+    f.BankNameCBChange();
+    QCOMPARE(f.Layout().Fields[0].Left, InitialLayout().Fields[0].Left + 7);
+
+    f.ChangeBtnClick();
+    Drag(f.ChequeEdit[0], f.ChequeEdit[0]->geometry().center(), QPoint(10, 5));
+    const ChequeLayout changed = f.Layout();
+    m_dialogs->textAnswers.enqueue(QStringLiteral("بنك دبي"));
+    QTest::mouseClick(f.NewBtn, Qt::LeftButton);
+
+    QCOMPARE(m_dialogs->questions, QStringList{"Bank Name"});
+    QCOMPARE(f.Book.Banks, (QStringList{"SIB", "ADCB", "بنك دبي"}));
+    QCOMPARE(f.BankNameCB->currentIndex(), 2);
+    QCOMPARE(f.BankNameCB->currentText(), QStringLiteral("بنك دبي"));
+    QCOMPARE(f.Book.Options.size(), 3);
+    QCOMPARE(f.Book.Options[2], OptionLine(changed));
+    QCOMPARE(f.Book.Options[1], OptionLine(Shifted(7)));
+    QCOMPARE(m_issueList.last(), QStringLiteral("بنك دبي"));
+    QVERIFY(!f.editing());
+    QVERIFY(f.SettingsArea->isHidden());
+
+    // Empty and repeated names are accepted as typed.
+    m_dialogs->textAnswers.enqueue(QString());
+    m_dialogs->textAnswers.enqueue(QStringLiteral("SIB"));
+    f.NewBtnClick();
+    f.NewBtnClick();
+    QCOMPARE(f.Book.Banks, (QStringList{"SIB", "ADCB", "بنك دبي", "", "SIB"}));
+    QCOMPARE(f.BankNameCB->count(), 5);
+}
+
+void TestDesigner::addBankCancelledOrRefused()
+{
+    TChequeForm &f = *m_form;
+    m_dialogs->textAnswers.enqueue(std::nullopt);
+    m_dialogs->textAnswers.enqueue(QStringLiteral("Bank ٥"));
+    f.NewBtnClick();
+    f.NewBtnClick();
+    QCOMPARE(f.Book.Banks, QStringList{"SIB"});
+    QVERIFY(m_issueList.isEmpty());
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QVERIFY2(m_dialogs->messages[0].contains("banks.txt") && m_dialogs->messages[0].contains("U+0665"),
+             qPrintable(m_dialogs->messages[0]));
+}
+
+void TestDesigner::deleteBank()
+{
+    TChequeForm &f = *m_form;
+    f.Book.Banks = {"A", "B", "C"};
+    f.Book.Options = {OptionLine(Shifted(1)), OptionLine(Shifted(2)), OptionLine(Shifted(3))};
+    f.ShowBanks();
+    f.SelectBank(1);
+    f.BankNameCBChange();
+    f.ChangeBtnClick();
+
+    m_dialogs->yesNoAnswers.enqueue(false);
+    QTest::mouseClick(f.SpeedButton7, Qt::LeftButton);
+    QCOMPARE(m_dialogs->questions, QStringList{"Delete حذف"});
+    QCOMPARE(f.Book.Banks.size(), 3);
+    QVERIFY(f.editing());
+
+    m_dialogs->yesNoAnswers.enqueue(true);
+    f.SpeedButton7Click();
+    QCOMPARE(f.Book.Banks, (QStringList{"A", "C"}));
+    QCOMPARE(f.Book.Options, (QStringList{OptionLine(Shifted(1)), OptionLine(Shifted(3))}));
+    QCOMPARE(f.BankNameCB->count(), 2);
+    QCOMPARE(f.BankNameCB->currentIndex(), -1);
+    QCOMPARE(m_issueList, (QStringList{"A", "C"}));
+    QVERIFY(!f.editing());
+    // The layout on screen stays until another bank is chosen.
+    QCOMPARE(f.Layout(), Shifted(2));
+}
+
+void TestDesigner::closingTheListRestoresTheStoredLayout()
+{
+    TChequeForm &f = *m_form;
+    f.Book.Options = {OptionLine(Shifted(4))};
+    f.BankNameCBChange();
+    f.ChangeBtnClick();
+    f.ChequeEdit[2]->setGeometry(1, 2, 3, 4);
+    f.BAEdit->setText("$");
+    QVERIFY(f.Layout() != Shifted(4));
+    f.BankNameCB->showPopup();
+    f.BankNameCB->hidePopup();
+    QCOMPARE(f.Layout(), Shifted(4));
+    QVERIFY(f.editing()); // a bank change keeps the editing state
+}
+
+void TestDesigner::choosingABankLoadsItsLine()
+{
+    TChequeForm &f = *m_form;
+    f.Book.Banks = {"A", "B"};
+    f.Book.Options = {OptionLine(Shifted(1)), OptionLine(Shifted(9))};
+    f.ShowBanks();
+    f.BankNameCB->setCurrentIndex(1);
+    QCOMPARE(f.Book.Selected, 1);
+    QCOMPARE(f.Layout(), Shifted(9));
+    f.BankNameCB->setCurrentIndex(0);
+    QCOMPARE(f.Layout(), Shifted(1));
+}
+
+void TestDesigner::damagedLineIsRepairedSilently()
+{
+    TChequeForm &f = *m_form;
+    f.Book.Banks = {"A", "B"};
+    f.Book.Options = {OptionLine(Shifted(1)), "3x"};
+    f.ShowBanks();
+    f.BankNameCBChange();
+    f.ChangeBtnClick();
+    f.BankNameCB->setCurrentIndex(1);
+    // The line is replaced by the layout on screen, with what was read of
+    // the damaged line (the labels count) applied.
+    ChequeLayout expected = Shifted(1);
+    expected.LabelsCount = 3;
+    expected.applyLabelsCount(3);
+    QCOMPARE(f.Layout(), expected);
+    QCOMPARE(f.Book.Options[1], OptionLine(expected));
+    QVERIFY(f.EPanel[3]->isHidden());
+    QVERIFY(m_dialogs->messages.isEmpty());
+    QVERIFY(!f.editing());
+}
+
+void TestDesigner::moneyOpensWithoutBlocking()
+{
+    TMoneyForm money;
+    money.setDataDir(m_dir.path() + "/");
+    m_form->setMoneyForm(&money);
+    m_form->ChangeBtnClick();
+    QTest::mouseClick(m_form->Money, Qt::LeftButton);
+    QVERIFY(money.isVisible());
+    QVERIFY(!money.isModal());
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    money.hide();
+}
+
+void TestDesigner::printTestRendersTheFields()
+{
+    TPrintChequeForm print;
+    const QString pdf = m_dir.filePath("test.pdf");
+    print.printer().setOutputFormat(QPrinter::PdfFormat);
+    print.printer().setOutputFileName(pdf);
+    TChequeForm &f = *m_form;
+    f.setPrintForm(&print);
+    f.ChangeBtnClick();
+    ChequeLayout l = InitialLayout();
+    l.LeftMm = "12";
+    l.TopMm = "5";
+    l.Fields[1].Right = true;
+    l.Fields[3].Right = false;
+    l.Fields[0].Left = 192;
+    l.Fields[0].Top = 40;
+    l.Fields[0].Width = 300;
+    l.Fields[0].FontName = "Liberation Sans";
+    f.ShowLayout(l);
+    f.ChequeEdit[0]->setText("TYPED");
+    f.SpinEdit1->setValue(3);
+    QTest::mouseClick(f.PrintBtn, Qt::LeftButton);
+
+    // Field 4 took field 2's direction in the designer too.
+    QVERIFY(f.RightChk[3]->isChecked());
+    QCOMPARE(f.ChequeEdit[3]->layoutDirection(), Qt::RightToLeft);
+    QVERIFY(print.lastPage().labels[3].rightToLeft);
+    QVERIFY(!print.lastPage().labels[3].visible);
+    QCOMPARE(print.lastPage().leftMargin, 120);
+
+    QCOMPARE(PageSize(pdf), QStringLiteral("684 x 297"));
+    QStringList texts;
+    for (const Word &w : WordsOf(pdf)) {
+        texts << w.text;
+        if (w.text == "TYPED") {
+            QVERIFY2(qAbs(w.xMin - (50.8 + 12)) < 0.2, qPrintable(QString::number(w.xMin)));
+            QVERIFY(w.yMin > 10.58 + 5 && w.yMin < 10.58 + 5 + 17 * 25.4 / 96);
+        }
+    }
+    QVERIFY2(texts.contains("TYPED"), qPrintable(texts.join(' ')));
+    QVERIFY(texts.contains("#5000#"));
+    QVERIFY(!texts.contains("Only")); // the hidden fields 4 and 5 leave nothing
+}
+
+QTEST_MAIN(TestDesigner)
+#include "tst_designer.moc"

@@ -1,0 +1,482 @@
+#include "NewChequeU.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "PrintChequeU.h"
+#include "amounttext.h"
+#include "chequeU.h"
+#include "datafile.h"
+#include "dialogs.h"
+#include "moneyfile.h"
+#include "monyU.h"
+#include "printrun.h"
+#include "webpanel.h"
+#include "widgets.h"
+
+const QString ProductPageURL = QStringLiteral("https://cheque-printer.example/product/");
+
+namespace {
+
+const QString WindowCaption = QStringLiteral("Print Cheque");
+
+QLabel *RightCaption(const QString &text, QWidget *parent, int left, int top, int width, int height)
+{
+    auto *label = new QLabel(text, parent);
+    label->setGeometry(left, top, width, height);
+    label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+    return label;
+}
+
+QLineEdit *Edit(QWidget *parent, int left, int top, int width, int height)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setGeometry(left, top, width, height);
+    return edit;
+}
+
+QFont PixelFont(const QString &family, int pixels, bool bold)
+{
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QLabel *Banner(const QString &text, Qt::LayoutDirection direction, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setFixedHeight(18);
+    label->setAlignment(Qt::AlignCenter);
+    label->setLayoutDirection(direction);
+    label->setFont(PixelFont(QStringLiteral("Courier New"), 11, false));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::blue);
+    label->setPalette(palette);
+    return label;
+}
+
+} // namespace
+
+TNewChequeForm::TNewChequeForm(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("NewChequeForm"));
+    setWindowTitle(WindowCaption);
+    setFont(PixelFont(QStringLiteral("Times New Roman"), 16, true));
+    resize(443, 370); // 451 x 404 with the window's frame
+
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setSpacing(0);
+
+    auto *panel1 = new QFrame(this);
+    panel1->setObjectName(QStringLiteral("Panel1"));
+    panel1->setFixedHeight(216);
+    auto *top = new QVBoxLayout(panel1);
+    top->setContentsMargins(0, 0, 0, 0);
+    top->setSpacing(0);
+
+    auto *panel2 = new QFrame(panel1);
+    panel2->setObjectName(QStringLiteral("Panel2"));
+    panel2->setFrameShape(QFrame::StyledPanel);
+    panel2->setFixedHeight(128);
+    RightCaption(QStringLiteral("Bank"), panel2, 3, 8, 80, 19);
+    BankNameCB = new BankComboBox(panel2);
+    BankNameCB->setGeometry(88, 6, 121, 27);
+    BankNameCB->addItem(QStringLiteral("SIB"));
+    RightCaption(QStringLiteral("Date"), panel2, 3, 36, 80, 19);
+    DateEd = Edit(panel2, 88, 36, 121, 27);
+    SpeedButton1 = new QToolButton(panel2);
+    SpeedButton1->setText(QStringLiteral("+1M"));
+    SpeedButton1->setFocusPolicy(Qt::NoFocus);
+    SpeedButton1->setGeometry(217, 36, 38, 22);
+    RightCaption(QStringLiteral("Name"), panel2, 3, 66, 80, 19);
+    NameED = Edit(panel2, 88, 66, 185, 27);
+    RightCaption(QStringLiteral("Amount"), panel2, 3, 95, 80, 19);
+    AmountED = Edit(panel2, 88, 95, 121, 27);
+    AccOnly = new QCheckBox(QStringLiteral("Account Only"), panel2);
+    AccOnly->setGeometry(285, 11, 112, 17);
+    ManyRG = new RadioGroup(QString(), {QStringLiteral("One"), QStringLiteral("Many")}, 1, panel2);
+    ManyRG->setGeometry(285, 27, 125, 59);
+    ManyRG->setItemIndex(0);
+    ManyPanel = new QWidget(panel2);
+    ManyPanel->setGeometry(285, 88, 124, 37);
+    ManyPanel->hide();
+    auto *count = new QLabel(QStringLiteral("Count"), ManyPanel);
+    count->setGeometry(3, 7, 40, 19);
+    CountED = new QSpinBox(ManyPanel);
+    CountED->setRange(1, 250);
+    CountED->setValue(1);
+    CountED->setGeometry(54, 5, 53, 29);
+
+    setTabOrder(DateEd, NameED);
+    setTabOrder(NameED, AmountED);
+    setTabOrder(AmountED, CountED);
+    setTabOrder(CountED, ManyRG);
+    setTabOrder(ManyRG, AccOnly);
+    setTabOrder(AccOnly, BankNameCB);
+
+    const QFont wordsFont = PixelFont(QStringLiteral("Arial"), 11, true);
+    EAmountLB = new QLabel(QStringLiteral("----"), panel1);
+    AAmountLB = new QLabel(QStringLiteral("-----"), panel1);
+    for (QLabel *label : {EAmountLB, AAmountLB}) {
+        label->setFixedHeight(26);
+        label->setWordWrap(true);
+        label->setFont(wordsFont);
+    }
+    EAmountLB->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);
+    AAmountLB->setLayoutDirection(Qt::RightToLeft);
+    AAmountLB->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+
+    auto *panel3 = new QFrame(panel1);
+    panel3->setObjectName(QStringLiteral("Panel3"));
+    PrintBtn = new QPushButton(QIcon::fromTheme(QStringLiteral("document-print")), QStringLiteral("Print"), panel3);
+    PrintBtn->setGeometry(48, 2, 85, 25);
+    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogDetailedView), QStringLiteral("Setup"),
+                              panel3);
+    BitBtn2->setGeometry(176, 2, 85, 25);
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Close"), panel3);
+    BitBtn1->setGeometry(304, 2, 85, 25);
+
+    top->addWidget(panel2);
+    top->addWidget(EAmountLB);
+    top->addWidget(AAmountLB);
+    top->addWidget(panel3, 1);
+    outer->addWidget(panel1);
+
+    Label1 = Banner(QStringLiteral("طابعة الشيكات بالعربية والإنجليزية"), Qt::RightToLeft, this);
+    LabelNewl5 = Banner(QStringLiteral("المبلغ كتابةً باللغتين أثناء الكتابة"), Qt::RightToLeft, this);
+    LabelNew4 = Banner(QStringLiteral("Cheque Printer: Arabic and English cheques"), Qt::LeftToRight, this);
+    outer->addWidget(Label1);
+    outer->addWidget(LabelNewl5);
+    outer->addWidget(LabelNew4);
+    WebBrowser2 = new WebPanel(QUrl(QStringLiteral("qrc:/product/index.html")), this);
+    WebBrowser2->setMinimumHeight(0);
+    outer->addWidget(WebBrowser2, 1);
+
+    connect(AmountED, &QLineEdit::textChanged, this, [this] { AmountEDChange(); });
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+    connect(ManyRG, &RadioGroup::clicked, this, [this] { ManyRGClick(); });
+    connect(BankNameCB, &QComboBox::currentIndexChanged, this, [this] { BankNameCBChange(); });
+    BankNameCB->onCloseUp = [this] { BankNameCBChange(); };
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { close(); });
+    connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
+}
+
+TNewChequeForm::~TNewChequeForm()
+{
+    BankNameCB->onCloseUp = nullptr; // the other windows may be gone already
+}
+
+void TNewChequeForm::setWindows(TChequeForm *cheque, TMoneyForm *money, TPrintChequeForm *print)
+{
+    m_cheque = cheque;
+    m_money = money;
+    m_print = print;
+    cheque->Book.onSaving = [this] { MirrorBanks(); };
+    cheque->setMoneyForm(money);
+    cheque->setPrintForm(print);
+}
+
+void TNewChequeForm::report(const QString &text) { dialogs().showMessage(this, WindowCaption, text); }
+
+void TNewChequeForm::AmountEDChange()
+{
+    std::string english;
+    std::string arabic;
+    try {
+        AmountToWords(ToStd(DriverAmountText(AmountED->text())), MonyRec, english, arabic);
+    } catch (const ChequeError &error) {
+        report(QString::fromStdString(error.what()));
+        return;
+    }
+    MarkAmountText(english, arabic, m_cheque && m_cheque->OnlyFirstChk->isChecked());
+    EAmountLB->setText(FromStd(english));
+    AAmountLB->setText(FromStd(arabic));
+}
+
+void TNewChequeForm::SpeedButton1Click() { DateEd->setText(WriteShortDate(QDate::currentDate().addDays(30))); }
+
+void TNewChequeForm::ManyRGClick()
+{
+    ManyPanel->setVisible(ManyRG->itemIndex() == 1);
+    if (CountED->cleanText().isEmpty()) {
+        CountED->setValue(CountED->minimum() + 1); // the box shows its value again
+        CountED->setValue(1);
+    }
+}
+
+void TNewChequeForm::BankNameCBChange()
+{
+    if (!m_cheque)
+        return;
+    m_cheque->SelectBank(BankNameCB->currentIndex());
+    m_cheque->BankNameCBChange();
+}
+
+void TNewChequeForm::MirrorBanks()
+{
+    const QSignalBlocker block(BankNameCB);
+    BankNameCB->clear();
+    BankNameCB->addItems(m_cheque->Book.Banks);
+    BankNameCB->setCurrentIndex(m_cheque->Book.hasSelection() ? m_cheque->Book.Selected : -1);
+}
+
+void TNewChequeForm::BitBtn2Click()
+{
+    m_cheque->show();
+    m_cheque->raise();
+    m_cheque->activateWindow();
+}
+
+void TNewChequeForm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_started && !event->spontaneous()) {
+        m_started = true;
+        FormShow();
+    }
+}
+
+void TNewChequeForm::FormShow()
+{
+    if (ExeName.isEmpty())
+        ExeName = QCoreApplication::applicationFilePath();
+    ExeDir = QFileInfo(ExeName).absolutePath();
+    if (!ExeDir.endsWith(u'/'))
+        ExeDir += u'/';
+
+    loadBankFiles();
+    AmountED->selectAll();
+    DateEd->setFocus();
+    loadCurrency();
+    {
+        const QSignalBlocker block(BankNameCB);
+        BankNameCB->setCurrentIndex(BankNameCB->count() > 0 ? 0 : -1);
+    }
+    BankNameCBChange();
+    m_startBanks = m_cheque->Book.Banks;
+    m_startOptions = m_cheque->Book.Options;
+    WebBrowser2->Navigate(QUrl(ProductPageURL), WebPanel::NoHistory | WebPanel::NoCacheRead | WebPanel::NoCacheWrite);
+}
+
+void TNewChequeForm::loadBankFiles()
+{
+    BankBook &book = m_cheque->Book;
+    const QString banksPath = dataPath(BanksFileName);
+    const QString optionsPath = dataPath(OptionsFileName);
+    auto unreadable = [this](const QString &path, const ChequeError &error, const QString &instead) {
+        m_unreadBankFile = path;
+        report(QStringLiteral("%1\n\nThe program goes on with %2. The file is left as it is: it is replaced at "
+                              "close only if you change banks or layouts and agree.")
+                   .arg(QString::fromStdString(error.what()), instead));
+    };
+
+    bool banksRead = false;
+    book.Banks = QStringList{QStringLiteral("SIB")};
+    if (QFile::exists(banksPath)) {
+        try {
+            book.Banks = ReadDataFile(banksPath);
+            banksRead = true;
+        } catch (const ChequeError &error) {
+            unreadable(banksPath, error, QStringLiteral("the single bank \"SIB\" and its first layout"));
+        }
+    }
+    book.Selected = -1;
+    m_cheque->ShowBanks();
+    MirrorBanks();
+
+    book.Options.clear();
+    bool optionsRead = false;
+    if (banksRead && QFile::exists(optionsPath)) {
+        try {
+            book.Options = ReadDataFile(optionsPath);
+            optionsRead = true;
+        } catch (const ChequeError &error) {
+            unreadable(optionsPath, error, QStringLiteral("the first layout for every bank"));
+        }
+    }
+    if (!optionsRead) {
+        // Every bank takes the layout on screen, the initial one.
+        const int n = int(book.Banks.size());
+        for (int i = 0; i < n; ++i) {
+            m_cheque->SelectBank(i);
+            m_cheque->SaveChequeOptions();
+        }
+    }
+}
+
+void TNewChequeForm::loadCurrency()
+{
+    m_money->setDataDir(ExeDir);
+    bool save = true;
+    if (QFile::exists(m_money->moneyPath())) {
+        m_money->CountryRB->setItemIndex(0);
+        m_money->show();
+        m_money->CountryRBClick();
+        try {
+            m_money->LoadOpt();
+        } catch (const ChequeError &error) {
+            report(QStringLiteral("%1\n\nThe program goes on with the UAE currency. The file is left as it is "
+                                  "until you set the currency in the Money window and press OK.")
+                       .arg(QString::fromStdString(error.what())));
+            m_money->CountryRB->setItemIndex(2);
+            m_money->CountryRBClick();
+            save = false;
+        }
+    } else {
+        m_money->CountryRB->setItemIndex(2);
+        m_money->show();
+        m_money->CountryRBClick();
+    }
+    if (save) {
+        m_money->MonyOkBtnClick(); // writes money.txt; a failure was reported there
+    } else {
+        m_money->EdToMoney();
+    }
+    m_money->hide();
+}
+
+void TNewChequeForm::closeEvent(QCloseEvent *event)
+{
+    if (!FormClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    emit closed();
+}
+
+bool TNewChequeForm::FormClose()
+{
+    if (!m_started)
+        return true;
+    const BankBook &book = m_cheque->Book;
+    if (!m_unreadBankFile.isEmpty()) {
+        if (book.Banks == m_startBanks && book.Options == m_startOptions)
+            return true; // nothing of this session replaces what could not be read
+        const QString question =
+            QStringLiteral("%1 could not be read when the program started, and the banks or layouts have changed "
+                           "since.\n\nReplace banks.txt and options.txt with the banks and layouts of this session?")
+                .arg(m_unreadBankFile);
+        if (!dialogs().askYesNo(this, WindowCaption, question))
+            return true;
+    }
+    for (;;) {
+        try {
+            WriteBankFiles(dataPath(BanksFileName), book.Banks, dataPath(OptionsFileName), book.Options);
+            return true;
+        } catch (const ChequeError &error) {
+            const QString question = QStringLiteral("%1\n\nTry again? Choose No to close without saving the banks "
+                                                    "and layouts; the files keep what they held.")
+                                         .arg(QString::fromStdString(error.what()));
+            if (!dialogs().askYesNo(this, WindowCaption, question))
+                return true;
+        }
+    }
+}
+
+void TNewChequeForm::PrintBtnClick()
+{
+    const auto amount = ParseAmountText(AmountED->text());
+    const auto date = ReadShortDate(DateEd->text());
+    if (!amount || !date) {
+        report(QStringLiteral("Error"));
+        return;
+    }
+    DateEd->setText(WriteShortDate(*date));
+    if (ManyRG->itemIndex() == 0)
+        PrintOne(DateEd->text(), true);
+    else
+        PrintMany(DateEd->text(), CountED->value());
+    WebBrowser2->Navigate(QUrl(ProductPageURL), WebPanel::NoHistory | WebPanel::NoCacheRead | WebPanel::NoCacheWrite);
+}
+
+void TNewChequeForm::PrintOne(const QString &dateText, bool askPrinter)
+{
+    if (askPrinter && !m_cheque->previewChk->isChecked() && !m_print->PrintSetup(this))
+        return;
+    const auto value = ReadAmount(AmountED->text());
+    if (!value || *value <= 0) {
+        report(QStringLiteral("Error in Amount, it must be >0"));
+        return;
+    }
+    // The figure and the words must state the same amount.
+    if (!m_inRun) {
+        if (const auto why = AmountMismatch(AmountED->text(), *value, MonyRec)) {
+            report(*why + QStringLiteral(" Nothing was printed."));
+            return;
+        }
+    }
+    const QString ba = m_cheque->BAEdit->text();
+    const QString figure = ba + FormatAmount(*value, MonyRec.PartDigits == 3 ? 3 : 2) + ba;
+
+    AmountEDChange();
+    const QString words = IsRightToLeftText(NameED->text()) ? AAmountLB->text() : EAmountLB->text();
+    EAmountLB->setText(words);
+    AAmountLB->setText(words);
+
+    for (int i = 0; i < FieldCount; ++i) {
+        const auto n = std::size_t(i);
+        ChequeFieldEdit *field = m_cheque->ChequeEdit[n];
+        switch (m_cheque->KindRG[n]->itemIndex()) {
+        case int(FieldKind::Date): field->setText(dateText); break;
+        case int(FieldKind::Name):
+            field->setText(NameED->text());
+            m_cheque->RightChk[n]->setChecked(IsRightToLeftText(NameED->text()));
+            break;
+        case int(FieldKind::Amount): field->setText(figure); break;
+        case int(FieldKind::EnTextAmount): field->setText(EAmountLB->text()); break;
+        case int(FieldKind::ArTextAmount): field->setText(AAmountLB->text()); break;
+        case int(FieldKind::AccountOnly):
+            field->setHidden(!AccOnly->isChecked());
+            field->setText(QStringLiteral("Account Only"));
+            break;
+        default: break; // no kind: left as it is
+        }
+    }
+    m_cheque->PrintBtnClick();
+}
+
+void TNewChequeForm::PrintMany(const QString &dateText, int count)
+{
+    const auto start = ReadShortDate(dateText);
+    if (!start) {
+        report(QStringLiteral("Date Error"));
+        return;
+    }
+    // A run whose figure and words would differ is refused once, before any
+    // printer is asked for.
+    if (const auto value = ReadAmount(AmountED->text()); value && *value > 0) {
+        if (const auto why = AmountMismatch(AmountED->text(), *value, MonyRec)) {
+            report(*why + QStringLiteral(" Nothing was printed."));
+            return;
+        }
+    }
+    if (!m_print->PrintSetup(this))
+        return;
+    const bool preview = m_cheque->previewChk->isChecked();
+    m_cheque->previewChk->setChecked(false);
+    m_inRun = true;
+    const auto restore = qScopeGuard([&] {
+        m_inRun = false;
+        m_cheque->previewChk->setChecked(preview);
+    });
+    for (int i = 0; i < count; ++i)
+        PrintOne(WriteShortDate(start->addMonths(i)), false);
+}

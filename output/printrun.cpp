@@ -1,0 +1,164 @@
+#include "printrun.h"
+
+#include <cmath>
+
+#include <QRegularExpression>
+
+#include "chequeerror.h"
+#include "datafile.h"
+
+bool IsRightToLeftText(const QString &text)
+{
+    if (text.isEmpty())
+        return true;
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) == u' ')
+        ++i;
+    if (i == text.size())
+        return false;
+    const char16_t c = text.at(i).unicode();
+    return !((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'));
+}
+
+QString FormatAmount(double value, int digits, const QLocale &locale)
+{
+    QLocale grouped = locale;
+    grouped.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
+    return grouped.toString(value, 'f', digits);
+}
+
+std::optional<double> ParseAmountText(const QString &text, const QLocale &locale)
+{
+    QString t = text;
+    t.remove(u',');
+    t.remove(u' ');
+    QLocale plain = locale;
+    plain.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double v = plain.toDouble(t, &ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+std::optional<double> ReadAmount(const QString &text, const QLocale &locale)
+{
+    QLocale plain = locale;
+    plain.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double v = plain.toDouble(text, &ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+QString DriverAmountText(const QString &text, const QLocale &locale)
+{
+    const QString point = locale.decimalPoint();
+    const QString group = locale.groupSeparator();
+    if (point == u"." && (group == u"," || group.isEmpty()))
+        return text;
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        if (point.size() == 1 && c == point.at(0))
+            out += u'.';
+        else if (group.size() == 1 && c == group.at(0))
+            out += u',';
+        else
+            out += c;
+    }
+    return out;
+}
+
+namespace {
+
+QString WithoutMarks(QString s)
+{
+    static const QRegularExpression marks(QStringLiteral("[\u200E\u200F\u061C]"));
+    return s.remove(marks);
+}
+
+} // namespace
+
+std::optional<QDate> ReadShortDate(const QString &text, const QLocale &locale, QDate today)
+{
+    const QString format = WithoutMarks(locale.dateFormat(QLocale::ShortFormat));
+    const QString input = WithoutMarks(text).trimmed();
+    if (input.isEmpty())
+        return std::nullopt;
+
+    QString four = format;
+    if (!format.contains(QLatin1String("yyyy")))
+        four.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    QDate date = locale.toDate(input, four);
+    if (date.isValid())
+        return date;
+
+    // A two-digit year: put the century in, then read it as four digits, so
+    // that 29 February is checked against the right year.
+    static const QRegularExpression number(QStringLiteral("\\d+"));
+    const int yearField = [&] {
+        // Which numeric field of the format is the year.
+        static const QRegularExpression fields(QStringLiteral("d+|M+|y+"));
+        int index = 0;
+        for (auto it = fields.globalMatch(format); it.hasNext(); ++index)
+            if (it.next().captured().startsWith(u'y'))
+                return index;
+        return -1;
+    }();
+    if (yearField < 0)
+        return std::nullopt;
+    int index = 0;
+    for (auto it = number.globalMatch(input); it.hasNext(); ++index) {
+        const auto m = it.next();
+        if (index != yearField)
+            continue;
+        if (m.capturedLength() != 2)
+            return std::nullopt;
+        const int yy = m.captured().toInt();
+        int year = today.year() - today.year() % 100 + yy;
+        if (year > today.year() + 50)
+            year -= 100;
+        else if (year <= today.year() - 50)
+            year += 100;
+        QString expanded = input;
+        expanded.replace(m.capturedStart(), 2, QString::number(year));
+        date = locale.toDate(expanded, four);
+        return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+    }
+    return std::nullopt;
+}
+
+QString WriteShortDate(QDate date, const QLocale &locale) { return locale.toString(date, QLocale::ShortFormat); }
+
+std::optional<QString> AmountMismatch(const QString &text, double value, const MonyType &currency,
+                                      const QLocale &locale)
+{
+    const int digits = currency.PartDigits == 3 ? 3 : 2;
+    const QString figure = FormatAmount(value, digits, locale);
+    if (value >= 2147483648.0)
+        return QStringLiteral("The amount %1 is too large to be written in words; the largest amount is %2.")
+            .arg(text.trimmed(), FormatAmount(2147483647, 0, locale));
+    // More decimals than the currency has: the figure would be rounded.
+    if (QString::number(value, 'f', digits).toDouble() != value)
+        return QStringLiteral("The amount %1 has more decimals than the currency's %2; the cheque would read %3 "
+                              "in figures. Type the amount with at most %2 decimals.")
+            .arg(text.trimmed())
+            .arg(digits)
+            .arg(figure);
+
+    // The words of what was typed must be the words of the figure.
+    const QString exact = QString::number(value, 'f', digits);
+    std::string typedEn, typedAr, exactEn, exactAr;
+    try {
+        AmountToWords(ToStd(DriverAmountText(text, locale)), currency, typedEn, typedAr);
+        AmountToWords(ToStd(exact), currency, exactEn, exactAr);
+    } catch (const ChequeError &) {
+        return QStringLiteral("The amount %1 cannot be written in words.").arg(text.trimmed());
+    }
+    if (typedEn != exactEn || typedAr != exactAr)
+        return QStringLiteral("The amount %1 would be written in words as \"%2\", which is not %3.")
+            .arg(text.trimmed(), FromStd(typedEn), figure);
+    return std::nullopt;
+}

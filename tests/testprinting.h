@@ -1,0 +1,44 @@
+#pragma once
+
+// A print service answered by a test: the print dialog takes queued answers,
+// previews are counted, and every job is written to its own PDF file.
+
+#include <QDir>
+#include <QPrinter>
+#include <QQueue>
+
+#include "printing.h"
+
+class TestPrinting final : public PrintService
+{
+public:
+    explicit TestPrinting(QString dir)
+        : m_dir(std::move(dir))
+    {
+        setPrintService(this);
+    }
+    ~TestPrinting() override { setPrintService(nullptr); }
+
+    QQueue<bool> setupAnswers; ///< true (confirm) when empty
+    int setups = 0;
+    int previews = 0;
+    QStringList jobs; ///< the PDF of each job, in order
+
+    bool setup(QWidget *, QPrinter &) override
+    {
+        ++setups;
+        return setupAnswers.isEmpty() || setupAnswers.dequeue();
+    }
+    void preview(QWidget *, QPrinter &, const Paint &) override { ++previews; }
+    void print(QPrinter &printer, const Paint &paint) override
+    {
+        const QString file = QDir(m_dir).filePath(QStringLiteral("job-%1.pdf").arg(jobs.size() + 1));
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        paint(&printer);
+        jobs << file;
+    }
+
+private:
+    QString m_dir;
+};

@@ -1,0 +1,595 @@
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "pdftext.h"
+#include "testdialogs.h"
+#include "testfiles.h"
+#include "testprinting.h"
+
+#include "datafile.h"
+#include "moneyfile.h"
+#include "program.h"
+#include "webpanel.h"
+#include "widgets.h"
+
+namespace {
+
+QByteArray Lines(const QStringList &lines) { return EncodeDataLines(lines, QStringLiteral("expected")); }
+
+ChequeLayout Shifted(int by)
+{
+    ChequeLayout l = InitialLayout();
+    for (ChequeField &f : l.Fields)
+        f.Left += by;
+    return l;
+}
+
+QStringList TextsOf(const QString &pdf)
+{
+    QStringList texts;
+    for (const Word &w : WordsOf(pdf))
+        texts << w.text;
+    return texts;
+}
+
+} // namespace
+
+class TestProgram : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void firstRunInAnEmptyDirectory();
+    void threeBanksComeBackUnchanged();
+    void banksWithoutOptionsTakeTheInitialLayout();
+    void optionsWithoutBanksAreReplaced();
+    void unreadableBankFileIsKept();
+    void unreadableBankFileReplacedWhenTheUserAgrees();
+    void unwritableFilesAtCloseNeverTrapTheUser();
+    void unreadableMoneyFileIsKept();
+    void liveWordsOnEveryKeystroke();
+    void smallControls();
+    void bankChoiceDrivesTheDesigner();
+    void typicalCheque();
+    void cancelledPrintDialogPrintsNothing();
+    void previewShowsWithoutDialog();
+    void runOfThreeMonths();
+    void runWithPreviewGoesToThePrinter();
+    void badAmountsAndDates_data();
+    void badAmountsAndDates();
+    void amountWhoseWordsDifferIsNeverPrinted_data();
+    void amountWhoseWordsDifferIsNeverPrinted();
+    void payeeLanguage_data();
+    void payeeLanguage();
+    void accountOnly();
+    void decimalCommaDesktop();
+
+private:
+    void start();
+    void write(const char *name, const QStringList &lines);
+    QString path(const char *name) const { return m_dir->filePath(QString::fromLatin1(name)); }
+    bool closeMain();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestDialogs> m_dialogs;
+    std::unique_ptr<TestPrinting> m_printing;
+    std::unique_ptr<ChequeProgram> m_program;
+};
+
+void TestProgram::initTestCase() { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); }
+
+void TestProgram::init()
+{
+    // A directory with blanks and Arabic letters in its name.
+    m_dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/cheque dir شيك-XXXXXX"));
+    QVERIFY(m_dir->isValid());
+    m_dialogs = std::make_unique<TestDialogs>();
+    m_printing = std::make_unique<TestPrinting>(m_dir->path());
+}
+
+void TestProgram::cleanup()
+{
+    m_program.reset();
+    m_printing.reset();
+    m_dialogs.reset();
+    QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+    QVERIFY(m_dir->remove() || true);
+}
+
+void TestProgram::write(const char *name, const QStringList &lines) { WriteDataFile(path(name), lines); }
+
+void TestProgram::start()
+{
+    m_program = std::make_unique<ChequeProgram>();
+    m_program->NewChequeForm.ExeName = m_dir->filePath(QStringLiteral("cheque-printer"));
+    m_program->NewChequeForm.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_program->NewChequeForm));
+}
+
+bool TestProgram::closeMain()
+{
+    QSignalSpy closed(&m_program->NewChequeForm, &TNewChequeForm::closed);
+    m_program->NewChequeForm.close();
+    return closed.count() == 1;
+}
+
+void TestProgram::firstRunInAnEmptyDirectory()
+{
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    QCOMPARE(w.ExeDir, m_dir->path() + "/");
+    QCOMPARE(ReadBytes(path("money.txt")), Lines(MoneyToLines(UaeMoney())));
+    QVERIFY(!QFile::exists(path("banks.txt")));
+    QVERIFY(!m_program->MoneyForm.isVisible());
+    QCOMPARE(w.BankNameCB->count(), 1);
+    QCOMPARE(w.BankNameCB->currentText(), QStringLiteral("SIB"));
+    QCOMPARE(m_program->ChequeForm.BankNameCB->currentIndex(), 0);
+    QCOMPARE(m_program->ChequeForm.Layout(), InitialLayout());
+    QCOMPARE(w.focusWidget(), w.DateEd);
+    QCOMPARE(w.EAmountLB->text(), QStringLiteral("----"));
+    QCOMPARE(w.AAmountLB->text(), QStringLiteral("-----"));
+    QCOMPARE(w.WebBrowser2->navigations(), 1);
+    QCOMPARE(w.WebBrowser2->lastAddress(), QUrl(ProductPageURL));
+    QVERIFY(m_dialogs->messages.isEmpty());
+
+    QVERIFY(closeMain());
+    QCOMPARE(ReadBytes(path("banks.txt")), QByteArray("SIB\r\n"));
+    QCOMPARE(ReadBytes(path("options.txt")), Lines({OptionLine(InitialLayout())}));
+}
+
+void TestProgram::threeBanksComeBackUnchanged()
+{
+    const QStringList banks{"SIB", "بنك دبي", "ADCB"};
+    const QStringList options{OptionLine(Shifted(3)), OptionLine(Shifted(-20)), OptionLine(Shifted(40))};
+    write("banks.txt", banks);
+    write("options.txt", options);
+    const QByteArray banksBytes = ReadBytes(path("banks.txt"));
+    const QByteArray optionsBytes = ReadBytes(path("options.txt"));
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    QCOMPARE(w.BankNameCB->count(), 3);
+    QCOMPARE(w.BankNameCB->itemText(1), QStringLiteral("بنك دبي"));
+    QCOMPARE(w.BankNameCB->currentIndex(), 0);
+    QCOMPARE(m_program->ChequeForm.Layout(), Shifted(3));
+    QVERIFY(closeMain());
+    QCOMPARE(ReadBytes(path("banks.txt")), banksBytes);
+    QCOMPARE(ReadBytes(path("options.txt")), optionsBytes);
+}
+
+void TestProgram::banksWithoutOptionsTakeTheInitialLayout()
+{
+    write("banks.txt", {"A", "B", "C"});
+    start();
+    QCOMPARE(m_program->ChequeForm.Book.Options, QStringList(3, OptionLine(InitialLayout())));
+    QCOMPARE(m_program->NewChequeForm.BankNameCB->currentIndex(), 0);
+    QVERIFY(closeMain());
+    QCOMPARE(ReadBytes(path("options.txt")), Lines(QStringList(3, OptionLine(InitialLayout()))));
+}
+
+void TestProgram::optionsWithoutBanksAreReplaced()
+{
+    write("options.txt", {OptionLine(Shifted(5)), OptionLine(Shifted(6))});
+    start();
+    QCOMPARE(m_program->ChequeForm.Book.Banks, QStringList{"SIB"});
+    QCOMPARE(m_program->ChequeForm.Layout(), InitialLayout());
+    QVERIFY(closeMain());
+    QCOMPARE(ReadBytes(path("options.txt")), Lines({OptionLine(InitialLayout())}));
+}
+
+void TestProgram::unreadableBankFileIsKept()
+{
+    // A directory where banks.txt belongs: it exists and cannot be read.
+    QVERIFY(QDir(m_dir->path()).mkdir("banks.txt"));
+    write("options.txt", {OptionLine(Shifted(5))});
+    const QByteArray options = ReadBytes(path("options.txt"));
+    start();
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QVERIFY2(m_dialogs->messages[0].contains("banks.txt"), qPrintable(m_dialogs->messages[0]));
+    // The start-up went on: currency, bank, web page.
+    QVERIFY(QFile::exists(path("money.txt")));
+    QCOMPARE(m_program->NewChequeForm.BankNameCB->currentText(), QStringLiteral("SIB"));
+    QCOMPARE(m_program->NewChequeForm.WebBrowser2->navigations(), 1);
+    // Nothing changed: nothing is written, nothing asked.
+    QVERIFY(closeMain());
+    QVERIFY(m_dialogs->questions.isEmpty());
+    QVERIFY(QFileInfo(path("banks.txt")).isDir());
+    QCOMPARE(ReadBytes(path("options.txt")), options);
+}
+
+void TestProgram::unreadableBankFileReplacedWhenTheUserAgrees()
+{
+    QVERIFY(QDir(m_dir->path()).mkdir("banks.txt"));
+    write("options.txt", {OptionLine(Shifted(5))});
+    const QByteArray options = ReadBytes(path("options.txt"));
+    start();
+    m_dialogs->textAnswers.enqueue(QStringLiteral("FAB"));
+    m_program->ChequeForm.NewBtnClick();
+
+    m_dialogs->yesNoAnswers.enqueue(false); // keep the files
+    QVERIFY(!m_program->NewChequeForm.FormClose() || true);
+    QCOMPARE(ReadBytes(path("options.txt")), options);
+    QVERIFY(m_dialogs->questions.last().contains("banks.txt"));
+
+    QVERIFY(QDir(m_dir->path()).rmdir("banks.txt")); // the user mended it
+    m_dialogs->yesNoAnswers.enqueue(true);
+    QVERIFY(closeMain());
+    QCOMPARE(ReadBytes(path("banks.txt")), QByteArray("SIB\r\nFAB\r\n"));
+    QCOMPARE(ReadBytes(path("options.txt")), Lines(m_program->ChequeForm.Book.Options));
+}
+
+void TestProgram::unwritableFilesAtCloseNeverTrapTheUser()
+{
+    write("banks.txt", {"A", "B"});
+    write("options.txt", {OptionLine(Shifted(1)), OptionLine(Shifted(2))});
+    const QByteArray banks = ReadBytes(path("banks.txt"));
+    start();
+    m_dialogs->textAnswers.enqueue(QStringLiteral("C"));
+    m_program->ChequeForm.NewBtnClick();
+    // options.txt cannot be replaced now.
+    QVERIFY(QFile::remove(path("options.txt")));
+    QVERIFY(QDir(m_dir->path()).mkdir("options.txt"));
+    m_dialogs->yesNoAnswers.enqueue(true);  // try again: fails again
+    m_dialogs->yesNoAnswers.enqueue(false); // close without saving
+    QVERIFY(closeMain());
+    QCOMPARE(m_dialogs->questions.size(), 3); // "Bank Name" and twice "Try again?"
+    QVERIFY2(m_dialogs->questions[1].contains("options.txt"), qPrintable(m_dialogs->questions[1]));
+    // banks.txt was not replaced without its options.
+    QCOMPARE(ReadBytes(path("banks.txt")), banks);
+}
+
+void TestProgram::unreadableMoneyFileIsKept()
+{
+    QVERIFY(QDir(m_dir->path()).mkdir("money.txt"));
+    start();
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QVERIFY(m_dialogs->messages[0].contains("money.txt"));
+    QVERIFY(QFileInfo(path("money.txt")).isDir());
+    QCOMPARE(MonyRec.EMoneyName, UaeMoney().EMoneyName);
+    QVERIFY(!m_program->MoneyForm.isVisible());
+    QCOMPARE(m_program->NewChequeForm.WebBrowser2->navigations(), 1);
+}
+
+void TestProgram::liveWordsOnEveryKeystroke()
+{
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    QTest::keyClicks(w.AmountED, "5");
+    QCOMPARE(w.EAmountLB->text(), QStringLiteral("// Five Dhs Only  //"));
+    QTest::keyClicks(w.AmountED, "000");
+    QCOMPARE(w.EAmountLB->text(), QStringLiteral("// Five Thousand, Dhs Only  //"));
+    QCOMPARE(w.AAmountLB->text(), QStringLiteral("// خمسة آلاف درهم فقط  //"));
+    m_program->ChequeForm.OnlyFirstChk->setChecked(true);
+    w.AmountED->setText("5000");
+    QCOMPARE(w.EAmountLB->text(), QStringLiteral("// Five Thousand, Dhs Only  //")); // no change yet
+    w.AmountED->setText("5000 ");
+    w.AmountED->setText("5000");
+    QCOMPARE(w.EAmountLB->text(), QStringLiteral("// Only Five Thousand, Dhs //"));
+    QCOMPARE(w.AAmountLB->text(), QStringLiteral("// فقط خمسة آلاف درهم //"));
+    w.AmountED->clear();
+    QCOMPARE(w.EAmountLB->text(), QStringLiteral("//  //"));
+    // Letters: one message per change, the labels keep their texts.
+    w.AmountED->setText("0");
+    QCOMPARE(w.EAmountLB->text(), QStringLiteral("// - //"));
+    w.AmountED->setText("12a");
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QVERIFY(m_dialogs->messages[0].contains("12a"));
+    QCOMPARE(w.EAmountLB->text(), QStringLiteral("// - //"));
+    w.AmountED->setText("99999999999");
+    QCOMPARE(w.EAmountLB->text(), QStringLiteral("// -- //"));
+}
+
+void TestProgram::smallControls()
+{
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    QCOMPARE(w.windowTitle(), QStringLiteral("Print Cheque"));
+    w.SpeedButton1Click();
+    QCOMPARE(w.DateEd->text(), QLocale().toString(QDate::currentDate().addDays(30), QLocale::ShortFormat));
+    QVERIFY(w.ManyPanel->isHidden());
+    w.ManyRG->setItemIndex(1);
+    w.ManyRGClick();
+    QVERIFY(!w.ManyPanel->isHidden());
+    w.CountED->clear();
+    w.ManyRGClick();
+    QCOMPARE(w.CountED->cleanText(), QStringLiteral("1"));
+    QCOMPARE(w.CountED->maximum(), 250);
+    QTest::mouseClick(w.BitBtn2, Qt::LeftButton);
+    QVERIFY(m_program->ChequeForm.isVisible());
+    QVERIFY(!m_program->ChequeForm.editing());
+    QVERIFY(w.isVisible());
+}
+
+void TestProgram::bankChoiceDrivesTheDesigner()
+{
+    write("banks.txt", {"A", "B"});
+    write("options.txt", {OptionLine(Shifted(1)), OptionLine(Shifted(9))});
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    w.BankNameCB->setCurrentIndex(1);
+    QCOMPARE(m_program->ChequeForm.BankNameCB->currentIndex(), 1);
+    QCOMPARE(m_program->ChequeForm.Layout(), Shifted(9));
+    // Adding a bank in the designer reaches the issue window's list.
+    m_dialogs->textAnswers.enqueue(QStringLiteral("C"));
+    m_program->ChequeForm.NewBtnClick();
+    QCOMPARE(w.BankNameCB->count(), 3);
+    QCOMPARE(w.BankNameCB->itemText(2), QStringLiteral("C"));
+}
+
+void TestProgram::typicalCheque()
+{
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    QTest::keyClicks(w.DateEd, "3/7/26");
+    QTest::keyClicks(w.NameED, "Dorvan Eskel");
+    QTest::keyClicks(w.AmountED, "5000");
+    QTest::mouseClick(w.PrintBtn, Qt::LeftButton);
+
+    QCOMPARE(m_printing->setups, 1);
+    QCOMPARE(m_printing->jobs.size(), 1);
+    QVERIFY(m_dialogs->messages.isEmpty());
+    QCOMPARE(w.WebBrowser2->navigations(), 2);
+    QCOMPARE(w.EAmountLB->text(), QStringLiteral("// Five Thousand, Dhs Only  //"));
+    QCOMPARE(w.AAmountLB->text(), w.EAmountLB->text()); // the payee's language on both
+
+    const QString pdf = m_printing->jobs[0];
+    QCOMPARE(PageSize(pdf), QStringLiteral("684 x 297"));
+    const QList<Word> words = WordsOf(pdf);
+    const QStringList texts = TextsOf(pdf);
+    QVERIFY2(texts.contains("3/7/26") && texts.contains("Dorvan") && texts.contains("#5,000.00#"),
+             qPrintable(texts.join(' ')));
+    QVERIFY(texts.contains("Five") && texts.contains("Thousand,"));
+    QVERIFY(!texts.contains("Account"));
+    // Each field where its layout puts it (1 px = 25.4 / 96 mm; top margin 0).
+    const ChequeLayout layout = m_program->ChequeForm.Layout();
+    for (const Word &word : words) {
+        const ChequeField *field = nullptr;
+        if (word.text == "3/7/26")
+            field = &layout.Fields[0];
+        else if (word.text == "Dorvan")
+            field = &layout.Fields[1];
+        else if (word.text == "#5,000.00#")
+            field = &layout.Fields[2];
+        if (!field)
+            continue;
+        QVERIFY2(qAbs(word.xMin - field->Left * 25.4 / 96) < 1.5, qPrintable(word.text));
+        QVERIFY(word.yMin >= field->Top * 25.4 / 96 - 0.2);
+        QVERIFY(word.yMax <= (field->Top + field->Height) * 25.4 / 96 + 0.2);
+    }
+    QCOMPARE(m_program->ChequeForm.ChequeEdit[1]->text(), QStringLiteral("Dorvan Eskel"));
+    QVERIFY(!m_program->ChequeForm.RightChk[1]->isChecked());
+}
+
+void TestProgram::cancelledPrintDialogPrintsNothing()
+{
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    const ChequeLayout before = m_program->ChequeForm.Layout();
+    w.DateEd->setText("3/7/26");
+    w.AmountED->setText("5000");
+    m_printing->setupAnswers.enqueue(false);
+    w.PrintBtnClick();
+    QCOMPARE(m_printing->setups, 1);
+    QVERIFY(m_printing->jobs.isEmpty());
+    QCOMPARE(m_printing->previews, 0);
+    QVERIFY(m_dialogs->messages.isEmpty());
+    QCOMPARE(m_program->ChequeForm.Layout(), before);
+    QCOMPARE(w.WebBrowser2->navigations(), 2);
+}
+
+void TestProgram::previewShowsWithoutDialog()
+{
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    m_program->ChequeForm.previewChk->setChecked(true);
+    w.DateEd->setText("3/7/2026");
+    w.AmountED->setText("5000");
+    w.PrintBtnClick();
+    QCOMPARE(w.DateEd->text(), QStringLiteral("3/7/26")); // normalised
+    QCOMPARE(m_printing->setups, 0);
+    QCOMPARE(m_printing->previews, 1);
+    QVERIFY(m_printing->jobs.isEmpty());
+    QCOMPARE(m_program->PrintChequeForm.lastPage().labels[0].caption, QStringLiteral("3/7/26"));
+}
+
+void TestProgram::runOfThreeMonths()
+{
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    w.DateEd->setText("1/31/11");
+    w.NameED->setText("Dorvan");
+    w.AmountED->setText("250.5");
+    w.ManyRG->setItemIndex(1);
+    w.CountED->setValue(3);
+    w.PrintBtnClick();
+    QCOMPARE(m_printing->setups, 1);
+    QCOMPARE(m_printing->jobs.size(), 3);
+    const QStringList dates{"1/31/11", "2/28/11", "3/31/11"};
+    for (int i = 0; i < 3; ++i) {
+        const QStringList texts = TextsOf(m_printing->jobs[i]);
+        QVERIFY2(texts.contains(dates[i]), qPrintable(texts.join(' ')));
+        QVERIFY(texts.contains("#250.50#"));
+    }
+    QCOMPARE(w.DateEd->text(), QStringLiteral("1/31/11"));
+    QCOMPARE(w.WebBrowser2->navigations(), 2);
+}
+
+void TestProgram::runWithPreviewGoesToThePrinter()
+{
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    m_program->ChequeForm.previewChk->setChecked(true);
+    w.DateEd->setText("1/31/11");
+    w.AmountED->setText("10");
+    w.ManyRG->setItemIndex(1);
+    w.CountED->setValue(2);
+    w.PrintBtnClick();
+    QCOMPARE(m_printing->setups, 1);
+    QCOMPARE(m_printing->previews, 0);
+    QCOMPARE(m_printing->jobs.size(), 2);
+    QVERIFY(m_program->ChequeForm.previewChk->isChecked());
+    // A cancelled run prints nothing and keeps "preview".
+    m_printing->setupAnswers.enqueue(false);
+    w.PrintBtnClick();
+    QCOMPARE(m_printing->jobs.size(), 2);
+    QVERIFY(m_program->ChequeForm.previewChk->isChecked());
+}
+
+void TestProgram::badAmountsAndDates_data()
+{
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<int>("count"); // 0: One
+    QTest::addColumn<QStringList>("messages");
+    const QString error = "Print Cheque: Error";
+    const QString amount = "Print Cheque: Error in Amount, it must be >0";
+    QTest::newRow("letters") << "3/7/26" << "abc" << 0 << QStringList{error};
+    QTest::newRow("empty amount") << "3/7/26" << "" << 0 << QStringList{error};
+    QTest::newRow("inf") << "3/7/26" << "inf" << 0 << QStringList{error};
+    QTest::newRow("empty date") << "" << "5000" << 0 << QStringList{error};
+    QTest::newRow("not a day") << "2/30/26" << "5000" << 0 << QStringList{error};
+    QTest::newRow("zero") << "3/7/26" << "0" << 0 << QStringList{amount};
+    QTest::newRow("negative") << "3/7/26" << "-5" << 0 << QStringList{amount};
+    QTest::newRow("grouped") << "3/7/26" << "5,000" << 0 << QStringList{amount};
+    QTest::newRow("inner blank") << "3/7/26" << "5 000" << 0 << QStringList{amount};
+    QTest::newRow("zero, run of 4") << "3/7/26" << "0" << 4 << QStringList(4, amount);
+}
+
+void TestProgram::badAmountsAndDates()
+{
+    QFETCH(QString, date);
+    QFETCH(QString, amount);
+    QFETCH(int, count);
+    QFETCH(QStringList, messages);
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    w.DateEd->setText(date);
+    w.AmountED->setText(amount);
+    m_dialogs->messages.clear(); // the live words' own message for letters
+    if (count > 0) {
+        w.ManyRG->setItemIndex(1);
+        w.CountED->setValue(count);
+    }
+    w.PrintBtnClick();
+    QCOMPARE(m_dialogs->messages, messages);
+    QVERIFY(m_printing->jobs.isEmpty());
+    QCOMPARE(w.WebBrowser2->navigations(), messages.first().endsWith(": Error") ? 1 : 2);
+}
+
+void TestProgram::amountWhoseWordsDifferIsNeverPrinted_data()
+{
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("rounded figure") << "12.345" << 0 << "more decimals";
+    QTest::newRow("rounded figure, run of 3") << "12.345" << 3 << "more decimals";
+    QTest::newRow("too large") << "3000000000" << 0 << "too large";
+    QTest::newRow("exponent") << "5e3" << 0 << "not 5,000.00";
+}
+
+void TestProgram::amountWhoseWordsDifferIsNeverPrinted()
+{
+    QFETCH(QString, amount);
+    QFETCH(int, count);
+    QFETCH(QString, problem);
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    w.DateEd->setText("3/7/26");
+    w.AmountED->setText(amount);
+    if (count > 0) {
+        w.ManyRG->setItemIndex(1);
+        w.CountED->setValue(count);
+    }
+    w.PrintBtnClick();
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QVERIFY2(m_dialogs->messages[0].contains(problem), qPrintable(m_dialogs->messages[0]));
+    QVERIFY(m_printing->jobs.isEmpty());
+    QCOMPARE(m_program->ChequeForm.ChequeEdit[2]->text(), SampleText(FieldKind::Amount));
+}
+
+void TestProgram::payeeLanguage_data()
+{
+    QTest::addColumn<QString>("payee");
+    QTest::addColumn<bool>("arabic");
+    QTest::newRow("Latin") << "Dorvan Eskel" << false;
+    QTest::newRow("Arabic") << "محمد علي" << true;
+    QTest::newRow("digit") << "5 Stars LLC" << true;
+    QTest::newRow("quotation mark") << "\"Quoted\" LLC" << true;
+    QTest::newRow("empty") << "" << true;
+    QTest::newRow("blanks only") << "   " << false;
+    QTest::newRow("leading blanks") << "   Ali" << false;
+}
+
+void TestProgram::payeeLanguage()
+{
+    QFETCH(QString, payee);
+    QFETCH(bool, arabic);
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    TChequeForm &d = m_program->ChequeForm;
+    // Field 1 becomes a second payee field: both Name fields follow the payee.
+    d.KindRG[0]->setItemIndex(int(FieldKind::Name));
+    d.previewChk->setChecked(true);
+    w.DateEd->setText("3/7/26");
+    w.NameED->setText(payee);
+    w.AmountED->setText("5000");
+    w.PrintBtnClick();
+    QCOMPARE(m_printing->previews, 1);
+    const QString words = arabic ? QStringLiteral("// خمسة آلاف درهم فقط  //")
+                                 : QStringLiteral("// Five Thousand, Dhs Only  //");
+    QCOMPARE(d.ChequeEdit[3]->text(), words); // Ar Text Amount
+    QCOMPARE(w.EAmountLB->text(), words);
+    QCOMPARE(w.AAmountLB->text(), words);
+    for (int n : {0, 1}) {
+        QCOMPARE(d.ChequeEdit[std::size_t(n)]->text(), payee); // blanks kept
+        QCOMPARE(d.RightChk[std::size_t(n)]->isChecked(), arabic);
+        QCOMPARE(d.ChequeEdit[std::size_t(n)]->layoutDirection(), arabic ? Qt::RightToLeft : Qt::LeftToRight);
+    }
+    QCOMPARE(m_program->PrintChequeForm.lastPage().labels[1].rightToLeft, arabic);
+}
+
+void TestProgram::accountOnly()
+{
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    w.DateEd->setText("3/7/26");
+    w.NameED->setText("Dorvan");
+    w.AmountED->setText("5000");
+    w.PrintBtnClick();
+    QVERIFY(m_program->ChequeForm.ChequeEdit[4]->isHidden());
+    QVERIFY(!TextsOf(m_printing->jobs[0]).contains("Account"));
+    w.AccOnly->setChecked(true);
+    w.PrintBtnClick();
+    QVERIFY(!m_program->ChequeForm.ChequeEdit[4]->isHidden());
+    const QStringList texts = TextsOf(m_printing->jobs[1]);
+    QVERIFY2(texts.contains("Account") && texts.contains("Only"), qPrintable(texts.join(' ')));
+}
+
+void TestProgram::decimalCommaDesktop()
+{
+    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    w.DateEd->setText("07.03.26");
+    w.NameED->setText("Dorvan");
+    w.AmountED->setText("5000,5");
+    QCOMPARE(w.EAmountLB->text(), QStringLiteral("// Five Thousand, Dhs And Fifty Fils Only  //"));
+    w.PrintBtnClick();
+    QVERIFY2(m_dialogs->messages.isEmpty(), qPrintable(m_dialogs->messages.join('\n')));
+    QCOMPARE(m_printing->jobs.size(), 1);
+    const QStringList texts = TextsOf(m_printing->jobs[0]);
+    QVERIFY2(texts.contains("#5.000,50#") && texts.contains("Fifty") && texts.contains("07.03.26"),
+             qPrintable(texts.join(' ')));
+}
+
+QTEST_MAIN(TestProgram)
+#include "tst_program.moc"

@@ -7,21 +7,31 @@
 
 TPrintChequeForm::TPrintChequeForm(QWidget *parent)
     : QWidget(parent)
-    , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setObjectName(QStringLiteral("PrintChequeForm"));
-    m_printer->setCopyCount(1);
-    m_printer->setDuplex(QPrinter::DuplexNone);
-    m_printer->setPrintRange(QPrinter::AllPages);
-    ApplyChequePage(*m_printer, false);
     for (int i = 0; i < int(m_page.labels.size()); ++i)
         m_page.labels[std::size_t(i)].caption = QStringLiteral("QL%1").arg(i + 1);
 }
 
 TPrintChequeForm::~TPrintChequeForm() = default;
 
+QPrinter &TPrintChequeForm::printer()
+{
+    // Made at first use: finding the system's printers takes a while, and
+    // the program's start-up has no need of it.
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_printer->setCopyCount(1);
+        m_printer->setDuplex(QPrinter::DuplexNone);
+        m_printer->setPrintRange(QPrinter::AllPages);
+        ApplyChequePage(*m_printer, false);
+    }
+    return *m_printer;
+}
+
 bool TPrintChequeForm::PrintSetup(QWidget *parent)
 {
+    printer();
     const bool portrait = m_printer->pageLayout().orientation() == QPageLayout::Portrait;
     const bool confirmed = printService().setup(parent, *m_printer);
     const bool chosenPortrait = m_printer->pageLayout().orientation() == QPageLayout::Portrait;
@@ -32,7 +42,7 @@ bool TPrintChequeForm::PrintSetup(QWidget *parent)
 void TPrintChequeForm::Output(const ReportPage &page, bool preview, QWidget *parent)
 {
     m_page = page;
-    ApplyChequePage(*m_printer, page.portrait);
+    ApplyChequePage(printer(), page.portrait);
     const PrintService::Paint paint = [this](QPrinter *target) {
         QPainter painter;
         if (painter.begin(target)) {

@@ -19,7 +19,7 @@ public:
     explicit TPrintChequeForm(QWidget *parent = nullptr);
     ~TPrintChequeForm() override;
 
-    QPrinter &printer() { return *m_printer; }
+    QPrinter &printer();
 
     /// The print dialog, preset with the current printer, copies and
     /// orientation; true when the user confirmed. The cheque page is put back

@@ -32,6 +32,33 @@ void WebPanel::Navigate(const QUrl &url, int)
         showFallback();
         return;
     }
+    // The request leaves once the panel has been painted: the first one
+    // loads the network and TLS libraries, which the window need not wait for.
+    m_pending = url;
+    if (m_painted)
+        QMetaObject::invokeMethod(this, &WebPanel::fetchPending, Qt::QueuedConnection);
+}
+
+void WebPanel::paintEvent(QPaintEvent *event)
+{
+    QTextBrowser::paintEvent(event);
+    if (!m_painted) {
+        m_painted = true;
+        QMetaObject::invokeMethod(this, &WebPanel::fetchPending, Qt::QueuedConnection);
+    }
+}
+
+void WebPanel::fetchPending()
+{
+    if (m_pending.isEmpty())
+        return;
+    const QUrl url = m_pending;
+    m_pending.clear();
+    fetch(url);
+}
+
+void WebPanel::fetch(const QUrl &url)
+{
     if (!m_network)
         m_network = new QNetworkAccessManager(this); // a fresh manager has no cache
     QNetworkRequest request(url);

@@ -35,7 +35,12 @@ signals:
     /// The page (fetched or bundled) is on screen.
     void pageShown();
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
+    void fetchPending();
+    void fetch(const QUrl &url);
     void showFallback();
     void showHtml(const QString &html, const QUrl &base);
 
@@ -43,6 +48,8 @@ private:
     QUrl m_last;
     int m_navigations = 0;
     bool m_fallbackShown = false;
+    bool m_painted = false;
+    QUrl m_pending; ///< the address to fetch once the panel is on screen
     QNetworkAccessManager *m_network = nullptr;
     QNetworkReply *m_reply = nullptr;
 };

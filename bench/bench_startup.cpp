@@ -1,0 +1,53 @@
+// Start-up to the main window shown, for whole-process timing (hyperfine):
+//   bench_startup minimal       a bare Qt Widgets window, the baseline
+//   bench_startup hello         a window with one line of text (the fonts
+//                               are loaded), the second baseline
+//   bench_startup program DIR   the program's four windows, its start-up
+//                               reading the data files of DIR
+// Each ends as soon as its window is exposed, without tearing anything down:
+// what is timed is the start-up alone.
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <QApplication>
+#include <QLabel>
+#include <QWidget>
+#include <QWindow>
+
+#include "program.h"
+
+namespace {
+
+int WaitExposed(QWidget &window)
+{
+    window.show();
+    while (!window.windowHandle() || !window.windowHandle()->isExposed())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (mode == QLatin1String("minimal")) {
+        QWidget window;
+        window.resize(451, 404);
+        return WaitExposed(window);
+    }
+    if (mode == QLatin1String("hello")) {
+        QLabel window(QStringLiteral("Print Cheque"));
+        window.resize(451, 404);
+        return WaitExposed(window);
+    }
+    if (mode == QLatin1String("program") && argc > 2) {
+        ChequeProgram program;
+        program.NewChequeForm.ExeName = QString::fromLocal8Bit(argv[2]) + QStringLiteral("/cheque-printer");
+        return WaitExposed(program.NewChequeForm);
+    }
+    return 2;
+}

@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# The real executable in a real X session (Xvfb, no window manager): its data
+# files are created, written back and kept exactly as the program promises.
+#   xvfb_program.sh CHEQUE-PRINTER WMDELETE
+set -euo pipefail
+
+exe=$1
+wmdelete=$2
+work=$(mktemp -d "/tmp/cheque xvfb شيك-XXXXXX")
+chmod 755 "$work"
+xvfb_pid=
+cleanup() {
+    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# An X server without access control, so that another user's program can
+# open windows on it too.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset -ac >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [[ -s "$work/display" ]] && break
+    sleep 0.1
+done
+export DISPLAY=":$(head -n1 "$work/display")"
+unset QT_QPA_PLATFORM
+export QT_FONT_DPI=96
+
+# The bytes a file must hold: UTF-8 lines given here, Windows-1256 with CR LF.
+expect() {
+    local file=$1
+    shift
+    printf '%s\r\n' "$@" | iconv -f UTF-8 -t CP1256 >"$work/expected"
+    cmp -s "$work/expected" "$file" || fail "$file differs from what was expected"
+}
+
+# Starts the program copied into DIR from another working directory, closes
+# its window as the close box does, and waits for the program to end.
+# Windows named in $ANSWER_ESCAPE (titles) get Escape when they appear.
+session() {
+    local dir=$1
+    shift
+    local -a as_user=("$@")
+    cp "$exe" "$dir/cheque-printer"
+    (cd / && exec "${as_user[@]}" "$dir/cheque-printer") >"$work/log" 2>&1 &
+    local pid=$!
+    local main
+    main=$(timeout 30 xdotool search --sync --onlyvisible --name '^Print Cheque$' | head -n1) ||
+        fail "the main window did not appear"
+    # Let the start-up finish (its messages, if any, are answered by the caller).
+    sleep 1
+    "${before_close:-true}" "$pid"
+    "$wmdelete" "$main"
+    "${after_close:-true}" "$pid" "$main"
+    for _ in $(seq 100); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        kill "$pid"
+        fail "the program did not end when its window was closed"
+    fi
+    wait "$pid" || fail "the program ended with status $?"
+}
+
+initial='51#0001001245-16777208/Times New Roman/12/100-16777208/Times New Roman/12/100-16777208/Times New Roman/12/100-16777208/Times New Roman/12/100-16777208/Times New Roman/12/10032/512/21/121/128/80/29/537/168/536/25/121/168/80/57/369/16/96/21/121/0/0/0/'
+uae=('درهم' 'DHs' 'Dhs' 'فلس' 'Fils' 'درهمان' 'فلسان' 'دراهم' 'فلوس' '2' 'T' 'T')
+
+echo "1. first run in an empty directory"
+first="$work/first run دليل"
+mkdir "$first"
+session "$first"
+expect "$first/money.txt" "${uae[@]}"
+expect "$first/banks.txt" 'SIB'
+expect "$first/options.txt" "$initial"
+
+echo "2. three banks come back unchanged"
+second="$work/three banks"
+mkdir "$second"
+printf '%s\r\n' 'SIB' 'بنك دبي' 'ADCB' | iconv -f UTF-8 -t CP1256 >"$second/banks.txt"
+printf '%s\r\n' "$initial" "${initial/512\//500\/}" "${initial/537\//20\/}" | iconv -t CP1256 >"$second/options.txt"
+cp "$second/banks.txt" "$work/banks.before"
+cp "$second/options.txt" "$work/options.before"
+session "$second"
+cmp -s "$work/banks.before" "$second/banks.txt" || fail "banks.txt changed"
+cmp -s "$work/options.before" "$second/options.txt" || fail "options.txt changed"
+
+echo "3. a read-only directory: messages, and nothing lost"
+third="$work/read only"
+cp -r "$second" "$third"
+cp "$third/money.txt" "$work/money.before"
+chmod 755 "$third"
+chmod 644 "$third"/*.txt
+# money.txt cannot be written at start: one message, answered.
+answer_messages() {
+    local title=$1 seen=0
+    for _ in $(seq 50); do
+        for id in $(xdotool search --onlyvisible --name "$title" 2>/dev/null); do
+            [[ "$id" == "${2:-}" ]] && continue
+            xdotool windowfocus --sync "$id" key Escape 2>/dev/null || true
+            seen=$((seen + 1))
+        done
+        ((seen > 0)) && break
+        sleep 0.1
+    done
+    echo "$seen" >>"$work/answered"
+}
+rm -f "$work/answered"
+before_close() { :; }
+after_close() { answer_messages '^Print Cheque$' "$2"; }
+chmod 555 "$third"
+(
+    before_close=before_close after_close=after_close
+    session "$third" setpriv --reuid=nobody --regid=nogroup --clear-groups
+) &
+runner=$!
+# The start-up's message about money.txt.
+answer_messages '^Error$'
+wait "$runner" || fail "the program did not end in the read-only directory"
+chmod 755 "$third"
+[[ $(head -n1 "$work/answered") -ge 1 ]] || fail "no message for money.txt"
+[[ $(tail -n1 "$work/answered") -ge 1 ]] || fail "no question at close"
+cmp -s "$work/banks.before" "$third/banks.txt" || fail "banks.txt lost"
+cmp -s "$work/options.before" "$third/options.txt" || fail "options.txt lost"
+cmp -s "$work/money.before" "$third/money.txt" || fail "money.txt lost"
+echo "PASS"

@@ -30,7 +30,11 @@ QPageLayout ChequePageLayout(bool portrait)
 void ApplyChequePage(QPrinter &printer, bool portrait)
 {
     printer.setFullPage(true);
-    printer.setPageLayout(ChequePageLayout(portrait));
+    // Full-page mode: a real printer refuses margins inside its unprintable
+    // border otherwise, and with them the whole layout, paper size included.
+    QPageLayout layout = ChequePageLayout(portrait);
+    layout.setMode(QPageLayout::FullPageMode);
+    printer.setPageLayout(layout);
 }
 
 namespace {

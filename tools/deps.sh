@@ -8,11 +8,13 @@ packages=(
     qt6-base-dev libgl-dev
     libicu-dev libbenchmark-dev
     poppler-utils xvfb xauth xdotool libx11-dev
+    cups printer-driver-cups-pdf
     fonts-liberation2 fonts-hosny-amiri fonts-dejavu-core
 )
-if [[ "${1:-}" == "--fuzz" ]]; then
-    packages+=(clang libclang-rt-14-dev)
-fi
+case "${1:-}" in
+--fuzz) packages+=(clang libclang-rt-14-dev) ;;
+--bench) packages+=(hyperfine) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,89 @@
+// A run of three cheques through a real CUPS queue with the CUPS-PDF printer
+// (started by cups_print.sh): Qt's own print dialog, answered by the test,
+// then one job per cheque, read back from the printer's PDF files.
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "pdftext.h"
+#include "testdialogs.h"
+#include "whenmodal.h"
+
+#include "program.h"
+#include "widgets.h"
+
+class TestCups : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void runOfThreeThroughTheQueue();
+};
+
+void TestCups::runOfThreeThroughTheQueue()
+{
+    const QString out = qEnvironmentVariable("CHEQUE_CUPS_OUT");
+    const QString queue = qEnvironmentVariable("CHEQUE_CUPS_QUEUE");
+    if (out.isEmpty())
+        QSKIP("run by cups_print.sh, which starts the CUPS queue");
+    QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+    QTemporaryDir dir;
+    TestDialogs dialogs; // messages only; the print dialog is Qt's own
+    ChequeProgram program;
+    TNewChequeForm &w = program.NewChequeForm;
+    w.ExeName = dir.filePath(QStringLiteral("cheque-printer"));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+    w.DateEd->setText(QStringLiteral("1/31/11"));
+    w.NameED->setText(QStringLiteral("Dorvan Eskel"));
+    w.AmountED->setText(QStringLiteral("5000"));
+    w.ManyRG->setItemIndex(1);
+    w.CountED->setValue(3);
+    int dialogsShown = 0;
+    WhenModal<QPrintDialog>([&dialogsShown](QPrintDialog *d) {
+        ++dialogsShown;
+        d->accept();
+    });
+    w.PrintBtnClick();
+    QCOMPARE(dialogsShown, 1);
+    QVERIFY2(dialogs.messages.isEmpty(), qPrintable(dialogs.messages.join('\n')));
+    QCOMPARE(program.PrintChequeForm.printer().printerName(), queue);
+    QCOMPARE(program.PrintChequeForm.printer().outputFormat(), QPrinter::NativeFormat);
+
+    // The printer writes one PDF per job, on Envelope No. 10 paper. (It
+    // turns the page through PostScript, which leaves the glyphs but not
+    // their letters: the words are read from the jobs themselves below.)
+    QDir outDir(out);
+    QTRY_COMPARE_WITH_TIMEOUT(outDir.entryList({QStringLiteral("*.pdf")}, QDir::Files).size(), 3, 90000);
+    QTest::qWait(1000); // the last file may still be being written
+    for (const QFileInfo &pdf : outDir.entryInfoList({QStringLiteral("*.pdf")}, QDir::Files)) {
+        const QString size = PageSize(pdf.filePath());
+        QVERIFY2(size == QLatin1String("297 x 684") || size == QLatin1String("684 x 297"), qPrintable(size));
+        QVERIFY(WordsOf(pdf.filePath()).size() >= 10);
+    }
+
+    // What the queue received: three one-page documents, one per cheque.
+    const QDir spool(qEnvironmentVariable("CHEQUE_CUPS_SPOOL"));
+    const QFileInfoList jobs = spool.entryInfoList({QStringLiteral("d*")}, QDir::Files, QDir::Name);
+    QCOMPARE(jobs.size(), 3);
+    QStringList dates;
+    for (const QFileInfo &job : jobs) {
+        QCOMPARE(PageSize(job.filePath()), QStringLiteral("684 x 297"));
+        QStringList texts;
+        for (const Word &word : WordsOf(job.filePath()))
+            texts << word.text;
+        QVERIFY2(texts.contains(QStringLiteral("#5,000.00#")) && texts.contains(QStringLiteral("Dorvan")),
+                 qPrintable(texts.join(' ')));
+        dates << texts.first();
+    }
+    QCOMPARE(dates, (QStringList{"1/31/11", "2/28/11", "3/31/11"}));
+}
+
+QTEST_MAIN(TestCups)
+#include "tst_cups.moc"

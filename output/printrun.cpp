@@ -27,20 +27,6 @@ QString FormatAmount(double value, int digits, const QLocale &locale)
     return grouped.toString(value, 'f', digits);
 }
 
-std::optional<double> ParseAmountText(const QString &text, const QLocale &locale)
-{
-    QString t = text;
-    t.remove(u',');
-    t.remove(u' ');
-    QLocale plain = locale;
-    plain.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const double v = plain.toDouble(t, &ok);
-    if (!ok || !std::isfinite(v))
-        return std::nullopt;
-    return v;
-}
-
 std::optional<double> ReadAmount(const QString &text, const QLocale &locale)
 {
     QLocale plain = locale;
@@ -50,6 +36,14 @@ std::optional<double> ReadAmount(const QString &text, const QLocale &locale)
     if (!ok || !std::isfinite(v))
         return std::nullopt;
     return v;
+}
+
+std::optional<double> ParseAmountText(const QString &text, const QLocale &locale)
+{
+    QString t = text;
+    t.remove(u',');
+    t.remove(u' ');
+    return ReadAmount(t, locale);
 }
 
 QString DriverAmountText(const QString &text, const QLocale &locale)

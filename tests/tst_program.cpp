@@ -79,6 +79,8 @@ private:
     void write(const char *name, const QStringList &lines);
     QString path(const char *name) const { return m_dir->filePath(QString::fromLatin1(name)); }
     bool closeMain();
+    /// Types a cheque into the issue window; a count above 0 selects "Many".
+    void fill(const QString &date, const QString &name, const QString &amount, int count = 0);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<TestDialogs> m_dialogs;
@@ -114,6 +116,18 @@ void TestProgram::start()
     m_program->NewChequeForm.ExeName = m_dir->filePath(QStringLiteral("cheque-printer"));
     m_program->NewChequeForm.show();
     QVERIFY(QTest::qWaitForWindowExposed(&m_program->NewChequeForm));
+}
+
+void TestProgram::fill(const QString &date, const QString &name, const QString &amount, int count)
+{
+    TNewChequeForm &w = m_program->NewChequeForm;
+    w.DateEd->setText(date);
+    w.NameED->setText(name);
+    w.AmountED->setText(amount);
+    if (count > 0) {
+        w.ManyRG->setItemIndex(1);
+        w.CountED->setValue(count);
+    }
 }
 
 bool TestProgram::closeMain()
@@ -405,11 +419,7 @@ void TestProgram::runOfThreeMonths()
 {
     start();
     TNewChequeForm &w = m_program->NewChequeForm;
-    w.DateEd->setText("1/31/11");
-    w.NameED->setText("Dorvan");
-    w.AmountED->setText("250.5");
-    w.ManyRG->setItemIndex(1);
-    w.CountED->setValue(3);
+    fill("1/31/11", "Dorvan", "250.5", 3);
     w.PrintBtnClick();
     QCOMPARE(m_printing->setups, 1);
     QCOMPARE(m_printing->jobs.size(), 3);
@@ -428,10 +438,7 @@ void TestProgram::runWithPreviewGoesToThePrinter()
     start();
     TNewChequeForm &w = m_program->NewChequeForm;
     m_program->ChequeForm.previewChk->setChecked(true);
-    w.DateEd->setText("1/31/11");
-    w.AmountED->setText("10");
-    w.ManyRG->setItemIndex(1);
-    w.CountED->setValue(2);
+    fill("1/31/11", "", "10", 2);
     w.PrintBtnClick();
     QCOMPARE(m_printing->setups, 1);
     QCOMPARE(m_printing->previews, 0);
@@ -472,13 +479,8 @@ void TestProgram::badAmountsAndDates()
     QFETCH(QStringList, messages);
     start();
     TNewChequeForm &w = m_program->NewChequeForm;
-    w.DateEd->setText(date);
-    w.AmountED->setText(amount);
+    fill(date, "", amount, count);
     m_dialogs->messages.clear(); // the live words' own message for letters
-    if (count > 0) {
-        w.ManyRG->setItemIndex(1);
-        w.CountED->setValue(count);
-    }
     w.PrintBtnClick();
     QCOMPARE(m_dialogs->messages, messages);
     QVERIFY(m_printing->jobs.isEmpty());
@@ -503,12 +505,7 @@ void TestProgram::amountWhoseWordsDifferIsNeverPrinted()
     QFETCH(QString, problem);
     start();
     TNewChequeForm &w = m_program->NewChequeForm;
-    w.DateEd->setText("3/7/26");
-    w.AmountED->setText(amount);
-    if (count > 0) {
-        w.ManyRG->setItemIndex(1);
-        w.CountED->setValue(count);
-    }
+    fill("3/7/26", "", amount, count);
     w.PrintBtnClick();
     QCOMPARE(m_dialogs->messages.size(), 1);
     QVERIFY2(m_dialogs->messages[0].contains(problem), qPrintable(m_dialogs->messages[0]));
@@ -539,9 +536,7 @@ void TestProgram::payeeLanguage()
     // Field 1 becomes a second payee field: both Name fields follow the payee.
     d.KindRG[0]->setItemIndex(int(FieldKind::Name));
     d.previewChk->setChecked(true);
-    w.DateEd->setText("3/7/26");
-    w.NameED->setText(payee);
-    w.AmountED->setText("5000");
+    fill("3/7/26", payee, "5000");
     w.PrintBtnClick();
     QCOMPARE(m_printing->previews, 1);
     const QString words = arabic ? QStringLiteral("// خمسة آلاف درهم فقط  //")
@@ -561,9 +556,7 @@ void TestProgram::accountOnly()
 {
     start();
     TNewChequeForm &w = m_program->NewChequeForm;
-    w.DateEd->setText("3/7/26");
-    w.NameED->setText("Dorvan");
-    w.AmountED->setText("5000");
+    fill("3/7/26", "Dorvan", "5000");
     w.PrintBtnClick();
     QVERIFY(m_program->ChequeForm.ChequeEdit[4]->isHidden());
     QVERIFY(!TextsOf(m_printing->jobs[0]).contains("Account"));
@@ -579,9 +572,7 @@ void TestProgram::decimalCommaDesktop()
     QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
     start();
     TNewChequeForm &w = m_program->NewChequeForm;
-    w.DateEd->setText("07.03.26");
-    w.NameED->setText("Dorvan");
-    w.AmountED->setText("5000,5");
+    fill("07.03.26", "Dorvan", "5000,5");
     QCOMPARE(w.EAmountLB->text(), QStringLiteral("// Five Thousand, Dhs And Fifty Fils Only  //"));
     w.PrintBtnClick();
     QVERIFY2(m_dialogs->messages.isEmpty(), qPrintable(m_dialogs->messages.join('\n')));

@@ -109,7 +109,7 @@ TNewChequeForm::TNewChequeForm(QWidget *parent)
     RightCaption(QStringLiteral("Amount"), panel2, 3, 95, 80, 19);
     AmountED = Edit(panel2, 88, 95, 121, 27);
     AccOnly = new QCheckBox(QStringLiteral("Account Only"), panel2);
-    AccOnly->setGeometry(285, 11, 112, 17);
+    AccOnly->setGeometry(285, 11, std::max(112, AccOnly->sizeHint().width()), 17); // the caption whole
     ManyRG = new RadioGroup(QString(), {QStringLiteral("One"), QStringLiteral("Many")}, 1, panel2);
     ManyRG->setGeometry(285, 27, 125, 59);
     ManyRG->setItemIndex(0);

@@ -477,6 +477,9 @@ void TNewChequeForm::PrintMany(const QString &dateText, int count)
         m_inRun = false;
         m_cheque->previewChk->setChecked(preview);
     });
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         PrintOne(WriteShortDate(start->addMonths(i)), false);
+        if (m_print->lastOutputFailed())
+            break; // the printer was reported once; the next cheques would fail the same way
+    }
 }

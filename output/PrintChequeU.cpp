@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include "dialogs.h"
 #include "printing.h"
 
 TPrintChequeForm::TPrintChequeForm(QWidget *parent)
@@ -42,16 +43,30 @@ bool TPrintChequeForm::PrintSetup(QWidget *parent)
 void TPrintChequeForm::Output(const ReportPage &page, bool preview, QWidget *parent)
 {
     m_page = page;
+    m_failed = false;
     ApplyChequePage(printer(), page.portrait);
     const PrintService::Paint paint = [this](QPrinter *target) {
         QPainter painter;
         if (painter.begin(target)) {
             PaintChequePage(painter, m_page);
-            painter.end();
+            m_failed = !painter.end();
+        } else {
+            m_failed = true;
         }
     };
-    if (preview)
+    if (preview) {
         printService().preview(parent, *m_printer, paint);
-    else
-        printService().print(*m_printer, paint);
+        m_failed = false; // the preview's own print button reports its own failures
+        return;
+    }
+    printService().print(*m_printer, paint);
+    if (m_failed) {
+        const QString where = m_printer->outputFormat() == QPrinter::PdfFormat
+                                  ? QStringLiteral("the file \"%1\"").arg(m_printer->outputFileName())
+                                  : QStringLiteral("the printer \"%1\"").arg(m_printer->printerName());
+        dialogs().showMessage(parent, QStringLiteral("Print Cheque"),
+                              QStringLiteral("The cheque was not printed: %1 could not be opened. Choose "
+                                             "another printer in the print dialog.")
+                                  .arg(where));
+    }
 }

@@ -26,8 +26,10 @@ public:
     /// afterwards, whatever the dialog did to it.
     bool PrintSetup(QWidget *parent);
 
-    /// Previews or prints `page` as one job of one page.
+    /// Previews or prints `page` as one job of one page. A printer that
+    /// cannot be opened is reported to the user; lastOutputFailed() tells.
     void Output(const ReportPage &page, bool preview, QWidget *parent);
+    bool lastOutputFailed() const { return m_failed; }
 
     /// The boxes of the last rendering (QL1 to QL5).
     const ReportPage &lastPage() const { return m_page; }
@@ -35,4 +37,5 @@ public:
 private:
     std::unique_ptr<QPrinter> m_printer;
     ReportPage m_page;
+    bool m_failed = false;
 };

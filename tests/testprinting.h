@@ -23,6 +23,7 @@ public:
     int setups = 0;
     int previews = 0;
     QStringList jobs; ///< the PDF of each job, in order
+    bool unwritable = false; ///< jobs go to a folder that does not exist
 
     bool setup(QWidget *, QPrinter &) override
     {
@@ -32,7 +33,9 @@ public:
     void preview(QWidget *, QPrinter &, const Paint &) override { ++previews; }
     void print(QPrinter &printer, const Paint &paint) override
     {
-        const QString file = QDir(m_dir).filePath(QStringLiteral("job-%1.pdf").arg(jobs.size() + 1));
+        const QString file = QDir(m_dir).filePath(QStringLiteral("%1job-%2.pdf")
+                                                      .arg(unwritable ? QStringLiteral("missing/") : QString())
+                                                      .arg(jobs.size() + 1));
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);
         paint(&printer);

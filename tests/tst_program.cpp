@@ -72,6 +72,7 @@ private slots:
     void payeeLanguage_data();
     void payeeLanguage();
     void accountOnly();
+    void printerThatCannotBeOpened();
     void decimalCommaDesktop();
 
 private:
@@ -565,6 +566,19 @@ void TestProgram::accountOnly()
     QVERIFY(!m_program->ChequeForm.ChequeEdit[4]->isHidden());
     const QStringList texts = TextsOf(m_printing->jobs[1]);
     QVERIFY2(texts.contains("Account") && texts.contains("Only"), qPrintable(texts.join(' ')));
+}
+
+void TestProgram::printerThatCannotBeOpened()
+{
+    start();
+    m_printing->unwritable = true;
+    fill("1/31/11", "Dorvan", "5000", 3);
+    m_program->NewChequeForm.PrintBtnClick();
+    // One message naming the output, and the run stops there.
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QVERIFY2(m_dialogs->messages[0].contains("missing/job-1.pdf"), qPrintable(m_dialogs->messages[0]));
+    QCOMPARE(m_printing->jobs.size(), 1);
+    QVERIFY(!QFile::exists(m_printing->jobs[0]));
 }
 
 void TestProgram::decimalCommaDesktop()

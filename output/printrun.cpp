@@ -82,12 +82,18 @@ std::optional<QDate> ReadShortDate(const QString &text, const QLocale &locale, Q
     if (input.isEmpty())
         return std::nullopt;
 
+    const bool twoDigitYears = !format.contains(QLatin1String("yyyy"));
     QString four = format;
-    if (!format.contains(QLatin1String("yyyy")))
+    if (twoDigitYears)
         four.replace(QLatin1String("yy"), QLatin1String("yyyy"));
     QDate date = locale.toDate(input, four);
-    if (date.isValid())
+    if (date.isValid()) {
+        // Written back with two digits, a year outside the window would read
+        // as another century.
+        if (twoDigitYears && (date.year() <= today.year() - 50 || date.year() > today.year() + 50))
+            return std::nullopt;
         return date;
+    }
 
     // A two-digit year: put the century in, then read it as four digits, so
     // that 29 February is checked against the right year.

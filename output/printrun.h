@@ -34,7 +34,9 @@ QString DriverAmountText(const QString &text, const QLocale &locale = QLocale())
 
 /// Reads a date in the desktop's short date format. A two-digit year is the
 /// one nearest to `today` (within 50 years either way); a four-digit year is
-/// read too; direction marks are ignored.
+/// read too, and must lie in that window when the format writes years with
+/// two digits (so that the date reads back the same); direction marks are
+/// ignored.
 std::optional<QDate> ReadShortDate(const QString &text, const QLocale &locale = QLocale(),
                                    QDate today = QDate::currentDate());
 

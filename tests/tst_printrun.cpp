@@ -150,6 +150,9 @@ void TestPrintRun::readShortDate_data()
     QTest::newRow("en_US letters") << "en_US" << "today" << none;
     QTest::newRow("en_US empty") << "en_US" << "" << none;
     QTest::newRow("en_US three-digit year") << "en_US" << "3/7/202" << none;
+    QTest::newRow("en_US year beyond the window") << "en_US" << "3/7/2080" << none;
+    QTest::newRow("en_US year before the window") << "en_US" << "3/7/1970" << none;
+    QTest::newRow("en_GB far year kept") << "en_GB" << "07/03/2080" << QDate(2080, 3, 7);
     QTest::newRow("en_GB") << "en_GB" << "07/03/2024" << QDate(2024, 3, 7);
     QTest::newRow("en_GB two digits") << "en_GB" << "07/03/24" << QDate(2024, 3, 7);
     QTest::newRow("de_DE") << "de_DE" << "29.02.00" << QDate(2000, 2, 29);

@@ -6,6 +6,19 @@
 #include "dialogs.h"
 #include "printing.h"
 
+namespace {
+
+QString Destination(const QPrinter &printer)
+{
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return QStringLiteral("the file \"%1\"").arg(printer.outputFileName());
+    if (printer.printerName().isEmpty())
+        return QStringLiteral("no printer is set up, and the default printer");
+    return QStringLiteral("the printer \"%1\"").arg(printer.printerName());
+}
+
+} // namespace
+
 TPrintChequeForm::TPrintChequeForm(QWidget *parent)
     : QWidget(parent)
 {
@@ -46,6 +59,8 @@ void TPrintChequeForm::Output(const ReportPage &page, bool preview, QWidget *par
     m_failed = false;
     ApplyChequePage(printer(), page.portrait);
     const PrintService::Paint paint = [this](QPrinter *target) {
+        // Named before the job: a job that fails forgets its file.
+        m_destination = Destination(*target);
         QPainter painter;
         if (painter.begin(target)) {
             PaintChequePage(painter, m_page);
@@ -60,13 +75,24 @@ void TPrintChequeForm::Output(const ReportPage &page, bool preview, QWidget *par
         return;
     }
     printService().print(*m_printer, paint);
+    if (m_failed && m_printer->printerState() == QPrinter::Active) {
+        // A job that could not start leaves Qt's printer active for good, and
+        // an active printer takes no new settings: start a new one with the
+        // choices of the old.
+        auto fresh = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (m_printer->outputFormat() == QPrinter::NativeFormat && !m_printer->printerName().isEmpty())
+            fresh->setPrinterName(m_printer->printerName());
+        fresh->setCopyCount(m_printer->copyCount());
+        fresh->setDuplex(m_printer->duplex());
+        fresh->setPrintRange(m_printer->printRange());
+        fresh->setFromTo(m_printer->fromPage(), m_printer->toPage());
+        ApplyChequePage(*fresh, page.portrait);
+        m_printer = std::move(fresh);
+    }
     if (m_failed) {
-        const QString where = m_printer->outputFormat() == QPrinter::PdfFormat
-                                  ? QStringLiteral("the file \"%1\"").arg(m_printer->outputFileName())
-                                  : QStringLiteral("the printer \"%1\"").arg(m_printer->printerName());
         dialogs().showMessage(parent, QStringLiteral("Print Cheque"),
                               QStringLiteral("The cheque was not printed: %1 could not be opened. Choose "
                                              "another printer in the print dialog.")
-                                  .arg(where));
+                                  .arg(m_destination));
     }
 }

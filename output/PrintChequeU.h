@@ -38,4 +38,5 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     ReportPage m_page;
     bool m_failed = false;
+    QString m_destination; ///< the printer or file of the last job, for messages
 };

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "testdialogs.h"
 #include "whenmodal.h"
 
 #include "PrintChequeU.h"
@@ -21,6 +22,7 @@ private slots:
     void printsOneJobOfOnePage();
     void previewReturnsWhenClosedAndPrintsNothing();
     void setupConfirmedAndCancelled();
+    void printerThatCannotBeOpenedIsReported();
 
 private:
     QTemporaryDir m_dir;
@@ -72,6 +74,35 @@ void TestPrintForm::setupConfirmedAndCancelled()
     WhenModal<QPrintDialog>([](QPrintDialog *d) { d->reject(); });
     QVERIFY(!form.PrintSetup(nullptr));
     QCOMPARE(form.printer().pageLayout().pageSize().id(), QPageSize::Envelope10);
+}
+
+void TestPrintForm::printerThatCannotBeOpenedIsReported()
+{
+    // No CUPS server answers in the tests: there is no printer at all.
+    TestDialogs dialogs;
+    TPrintChequeForm form;
+    ChequeLayout layout = InitialLayout();
+    form.Output(PageFromLayout(layout), false, nullptr);
+    QVERIFY(form.lastOutputFailed());
+    QCOMPARE(dialogs.messages.size(), 1);
+    QVERIFY2(dialogs.messages[0].contains("no printer is set up"), qPrintable(dialogs.messages[0]));
+    // The printer takes new settings afterwards; a PDF file in a folder that
+    // does not exist.
+    form.printer().setOutputFormat(QPrinter::PdfFormat);
+    form.printer().setOutputFileName(m_dir.filePath("missing/cheque.pdf"));
+    form.Output(PageFromLayout(layout), false, nullptr);
+    QCOMPARE(dialogs.messages.size(), 2);
+    QVERIFY2(dialogs.messages[1].contains("missing/cheque.pdf"), qPrintable(dialogs.messages[1]));
+    // And after that, a good file prints.
+    form.printer().setOutputFileName(m_dir.filePath("after.pdf"));
+    form.Output(PageFromLayout(layout), false, nullptr);
+    QVERIFY(!form.lastOutputFailed());
+    QVERIFY(QFile::exists(m_dir.filePath("after.pdf")));
+    // A preview never reports.
+    WhenModal<QPrintPreviewDialog>([](QPrintPreviewDialog *d) { d->close(); });
+    form.Output(PageFromLayout(layout), true, nullptr);
+    QVERIFY(!form.lastOutputFailed());
+    QCOMPARE(dialogs.messages.size(), 2);
 }
 
 QTEST_MAIN(TestPrintForm)

@@ -48,21 +48,13 @@ QLineEdit *Edit(QWidget *parent, int left, int top, int width, int height)
     return edit;
 }
 
-QFont PixelFont(const QString &family, int pixels, bool bold)
-{
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 QLabel *Banner(const QString &text, Qt::LayoutDirection direction, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
     label->setFixedHeight(18);
     label->setAlignment(Qt::AlignCenter);
     label->setLayoutDirection(direction);
-    label->setFont(PixelFont(QStringLiteral("Courier New"), 11, false));
+    label->setFont(PixelFont(QStringLiteral("Courier New"), 11));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, Qt::blue);
     label->setPalette(palette);
@@ -229,13 +221,7 @@ void TNewChequeForm::BankNameCBChange()
     m_cheque->BankNameCBChange();
 }
 
-void TNewChequeForm::MirrorBanks()
-{
-    const QSignalBlocker block(BankNameCB);
-    BankNameCB->clear();
-    BankNameCB->addItems(m_cheque->Book.Banks);
-    BankNameCB->setCurrentIndex(m_cheque->Book.hasSelection() ? m_cheque->Book.Selected : -1);
-}
+void TNewChequeForm::MirrorBanks() { ShowBankList(BankNameCB, m_cheque->Book); }
 
 void TNewChequeForm::BitBtn2Click()
 {
@@ -407,6 +393,14 @@ void TNewChequeForm::PrintBtnClick()
     WebBrowser2->Navigate(QUrl(ProductPageURL), WebPanel::NoHistory | WebPanel::NoCacheRead | WebPanel::NoCacheWrite);
 }
 
+bool TNewChequeForm::figureAndWordsDiffer(double value)
+{
+    const auto why = AmountMismatch(AmountED->text(), value, MonyRec);
+    if (why)
+        report(*why + QStringLiteral(" Nothing was printed."));
+    return why.has_value();
+}
+
 void TNewChequeForm::PrintOne(const QString &dateText, bool askPrinter)
 {
     if (askPrinter && !m_cheque->previewChk->isChecked() && !m_print->PrintSetup(this))
@@ -416,15 +410,10 @@ void TNewChequeForm::PrintOne(const QString &dateText, bool askPrinter)
         report(QStringLiteral("Error in Amount, it must be >0"));
         return;
     }
-    // The figure and the words must state the same amount.
-    if (!m_inRun) {
-        if (const auto why = AmountMismatch(AmountED->text(), *value, MonyRec)) {
-            report(*why + QStringLiteral(" Nothing was printed."));
-            return;
-        }
-    }
+    if (figureAndWordsDiffer(*value))
+        return;
     const QString ba = m_cheque->BAEdit->text();
-    const QString figure = ba + FormatAmount(*value, MonyRec.PartDigits == 3 ? 3 : 2) + ba;
+    const QString figure = ba + FormatAmount(*value, FigureDigits(MonyRec)) + ba;
 
     AmountEDChange();
     const QString words = IsRightToLeftText(NameED->text()) ? AAmountLB->text() : EAmountLB->text();
@@ -461,22 +450,14 @@ void TNewChequeForm::PrintMany(const QString &dateText, int count)
         return;
     }
     // A run whose figure and words would differ is refused once, before any
-    // printer is asked for.
-    if (const auto value = ReadAmount(AmountED->text()); value && *value > 0) {
-        if (const auto why = AmountMismatch(AmountED->text(), *value, MonyRec)) {
-            report(*why + QStringLiteral(" Nothing was printed."));
-            return;
-        }
-    }
+    // printer is asked for (its cheques then pass the same check).
+    if (const auto value = ReadAmount(AmountED->text()); value && *value > 0 && figureAndWordsDiffer(*value))
+        return;
     if (!m_print->PrintSetup(this))
         return;
     const bool preview = m_cheque->previewChk->isChecked();
     m_cheque->previewChk->setChecked(false);
-    m_inRun = true;
-    const auto restore = qScopeGuard([&] {
-        m_inRun = false;
-        m_cheque->previewChk->setChecked(preview);
-    });
+    const auto restore = qScopeGuard([&] { m_cheque->previewChk->setChecked(preview); });
     for (int i = 0; i < count; ++i) {
         PrintOne(WriteShortDate(start->addMonths(i)), false);
         if (m_print->lastOutputFailed())

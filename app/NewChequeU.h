@@ -92,13 +92,15 @@ private:
     void loadCurrency();
     /// Shows the text of an error as the program's message.
     void report(const QString &text);
+    /// Reports why a cheque for `value` (the amount box read) would state
+    /// another amount in words than in figures; true when it would.
+    bool figureAndWordsDiffer(double value);
     QString dataPath(const char *fileName) const { return ExeDir + QString::fromLatin1(fileName); }
 
     TChequeForm *m_cheque = nullptr;
     TMoneyForm *m_money = nullptr;
     TPrintChequeForm *m_print = nullptr;
     bool m_started = false;
-    bool m_inRun = false; ///< a run checked its amount once, before its first cheque
     /// Set when banks.txt or options.txt could not be read: the files are then
     /// kept at close unless the lists changed and the user agrees.
     QString m_unreadBankFile;

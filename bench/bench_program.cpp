@@ -7,23 +7,16 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPrinter>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QTest>
 
+#include "pdfjob.h"
 #include "printing.h"
 #include "program.h"
 #include "widgets.h"
 
 namespace {
-
-QTemporaryDir &Dir()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
 
 // Every job to its own PDF file; the print dialog confirmed.
 class PdfJobs final : public PrintService
@@ -72,18 +65,6 @@ void BM_AmountKeystroke(benchmark::State &state)
         state.SkipWithError("the words were not updated");
 }
 BENCHMARK(BM_AmountKeystroke)->Unit(benchmark::kMicrosecond);
-
-void BM_EmptyPdfJob(benchmark::State &state)
-{
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(Dir().filePath(QStringLiteral("empty.pdf")));
-    for (auto _ : state) {
-        QPainter painter(&printer);
-        painter.end();
-    }
-}
-BENCHMARK(BM_EmptyPdfJob)->Unit(benchmark::kMicrosecond);
 
 void BM_RunOf250(benchmark::State &state)
 {

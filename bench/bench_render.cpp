@@ -4,20 +4,13 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QPainter>
 #include <QPrinter>
-#include <QTemporaryDir>
 
+#include "pdfjob.h"
 #include "chequepage.h"
 #include "reportpage.h"
 
 namespace {
-
-QTemporaryDir &Dir()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
 
 ReportPage ChequePage()
 {
@@ -30,18 +23,6 @@ ReportPage ChequePage()
     layout.Fields[4].Text = "// Five Thousand, Dhs Only  //";
     return PageFromLayout(layout);
 }
-
-void BM_EmptyPdfJob(benchmark::State &state)
-{
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(Dir().filePath("empty.pdf"));
-    for (auto _ : state) {
-        QPainter painter(&printer);
-        painter.end();
-    }
-}
-BENCHMARK(BM_EmptyPdfJob)->Unit(benchmark::kMicrosecond);
 
 void BM_ChequePdfJob(benchmark::State &state)
 {

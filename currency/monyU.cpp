@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFrame>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
@@ -18,14 +17,6 @@
 MonyType MonyRec;
 
 namespace {
-
-QLabel *Caption(const QString &text, QWidget *parent, int left, int top)
-{
-    auto *label = new QLabel(text, parent);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
 
 QLineEdit *Edit(QWidget *parent, int left, int top, int width, int height)
 {
@@ -42,9 +33,7 @@ TMoneyForm::TMoneyForm(QWidget *parent)
 {
     setObjectName(QStringLiteral("MoneyForm"));
     setWindowTitle(QStringLiteral("Mony Type مواصفات العملة"));
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(PixelFont(QStringLiteral("Arial"), 11));
     setFixedSize(454, 265);
 
     auto *panel1 = new QFrame(this);

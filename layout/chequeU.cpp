@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QFrame>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -25,23 +24,12 @@ constexpr int FieldPanelHeight = 62;
 const QColor FocusColor(255, 255, 0);
 const QColor ClearColor(255, 255, 255);
 
-QLabel *Caption(const QString &text, QWidget *parent, int left, int top)
-{
-    auto *label = new QLabel(text, parent);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
-
-QFont ArialBold(int pixels)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setBold(true);
-    return font;
-}
+QFont ArialBold(int pixels) { return PixelFont(QStringLiteral("Arial"), pixels, true); }
 
 QString OptionsFile() { return QString::fromLatin1(OptionsFileName); }
+
+/// The sign that ends an item of an option line.
+const QString ItemEnd = QStringLiteral("/");
 
 } // namespace
 
@@ -189,7 +177,7 @@ void TChequeForm::buildOptionsPanel()
     Caption(QStringLiteral("mm"), p, 156, 87);
     // The offsets are items of the option line, which "/" ends.
     for (QLineEdit *edit : {LeftEd, TopEd})
-        RestrictToCp1256(edit, OptionsFile(), QStringLiteral("/"));
+        RestrictToCp1256(edit, OptionsFile(), ItemEnd);
 
     PortialChk = new QCheckBox(QStringLiteral("Portial"), p);
     PortialChk->setGeometry(200, 85, 57, 17);
@@ -273,13 +261,15 @@ void TChequeForm::SetEditing(bool on)
         edit->setEnabled(on);
 }
 
-void TChequeForm::ShowBanks()
+void ShowBankList(QComboBox *choice, const BankBook &book)
 {
-    const QSignalBlocker block(BankNameCB);
-    BankNameCB->clear();
-    BankNameCB->addItems(Book.Banks);
-    BankNameCB->setCurrentIndex(Book.hasSelection() ? Book.Selected : -1);
+    const QSignalBlocker block(choice);
+    choice->clear();
+    choice->addItems(book.Banks);
+    choice->setCurrentIndex(book.hasSelection() ? book.Selected : -1);
 }
+
+void TChequeForm::ShowBanks() { ShowBankList(BankNameCB, Book); }
 
 void TChequeForm::SelectBank(int i)
 {
@@ -356,11 +346,7 @@ void TChequeForm::ShowLayout(const ChequeLayout &layout)
     stackPanels();
 }
 
-void TChequeForm::SaveChequeOptions()
-{
-    Book.SaveChequeOptions(Layout());
-    ShowBanks();
-}
+void TChequeForm::SaveChequeOptions() { Book.SaveChequeOptions(Layout()); }
 
 void TChequeForm::LoadChequeOptions()
 {
@@ -399,20 +385,15 @@ void TChequeForm::MoneyClick()
     m_moneyForm->activateWindow();
 }
 
-bool TChequeForm::storable(const QString &what, const QString &text, const QString &fileName)
+bool TChequeForm::storable(const QString &what, const QString &text, const QString &fileName,
+                           const QString &separator)
 {
-    QString bad;
-    if (const auto c = FirstUnencodable(text))
-        bad = *c;
-    else if (fileName == OptionsFile() && text.contains(u'/'))
-        bad = QStringLiteral("/");
-    else
+    const auto bad = RefusedCharacter(text, separator);
+    if (!bad)
         return true;
-    const QString why = bad == u'/' ? QStringLiteral("In %1 the sign «/» separates the items of a line.").arg(fileName)
-                                    : Cp1256RefusalText(fileName);
     dialogs().showMessage(this, QStringLiteral("Error"),
                           QStringLiteral("%1 «%2» cannot be kept: it holds %3. %4")
-                              .arg(what, text, DescribeCharacter(bad), why));
+                              .arg(what, text, DescribeCharacter(*bad), Cp1256RefusalText(fileName, separator)));
     return false;
 }
 
@@ -422,7 +403,8 @@ void TChequeForm::NewBtnClick()
     if (!name || !storable(QStringLiteral("The bank name"), *name, QString::fromLatin1(BanksFileName)))
         return;
     Book.AddBank(*name);
-    SelectBank(int(Book.Banks.size()) - 1);
+    Book.Selected = int(Book.Banks.size()) - 1; // selected without loading
+    ShowBanks();
     SaveChequeOptions();
 }
 
@@ -503,7 +485,7 @@ void TChequeForm::SpeedButtonClick(int field)
 {
     const auto n = std::size_t(field - 1);
     const auto chosen = dialogs().askFont(this, ChequeEdit[n]->font());
-    if (!chosen || !storable(QStringLiteral("The font name"), chosen->family(), OptionsFile()))
+    if (!chosen || !storable(QStringLiteral("The font name"), chosen->family(), OptionsFile(), ItemEnd))
         return;
     // Every attribute set explicitly, so that none is taken from the window's font.
     QFont font(chosen->family());

@@ -53,6 +53,10 @@ public:
     void hidePopup() override;
 };
 
+/// Puts the bank list and the selection of `book` into a bank choice,
+/// without raising its change events.
+void ShowBankList(QComboBox *choice, const BankBook &book);
+
 class TChequeForm : public QWidget
 {
     Q_OBJECT
@@ -146,8 +150,10 @@ private:
     void stackPanels();
     /// The field with the keyboard focus, else field `fallback`.
     ChequeFieldEdit *focusedEdit(int fallback) const;
-    /// Tells the user why `text` cannot be kept in `fileName`; true when it can.
-    bool storable(const QString &what, const QString &text, const QString &fileName);
+    /// Tells the user why `text` cannot be kept in `fileName`, whose items
+    /// `separator` ends; true when it can.
+    bool storable(const QString &what, const QString &text, const QString &fileName,
+                  const QString &separator = {});
 
     struct FieldExtra
     {

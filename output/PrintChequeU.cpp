@@ -17,6 +17,18 @@ QString Destination(const QPrinter &printer)
     return QStringLiteral("the printer \"%1\"").arg(printer.printerName());
 }
 
+/// A printer with the report's settings: 1 copy, no duplex, all pages, the
+/// cheque page.
+std::unique_ptr<QPrinter> MakePrinter(bool portrait)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setCopyCount(1);
+    printer->setDuplex(QPrinter::DuplexNone);
+    printer->setPrintRange(QPrinter::AllPages);
+    ApplyChequePage(*printer, portrait);
+    return printer;
+}
+
 } // namespace
 
 TPrintChequeForm::TPrintChequeForm(QWidget *parent)
@@ -33,13 +45,8 @@ QPrinter &TPrintChequeForm::printer()
 {
     // Made at first use: finding the system's printers takes a while, and
     // the program's start-up has no need of it.
-    if (!m_printer) {
-        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        m_printer->setCopyCount(1);
-        m_printer->setDuplex(QPrinter::DuplexNone);
-        m_printer->setPrintRange(QPrinter::AllPages);
-        ApplyChequePage(*m_printer, false);
-    }
+    if (!m_printer)
+        m_printer = MakePrinter(false);
     return *m_printer;
 }
 
@@ -79,14 +86,13 @@ void TPrintChequeForm::Output(const ReportPage &page, bool preview, QWidget *par
         // A job that could not start leaves Qt's printer active for good, and
         // an active printer takes no new settings: start a new one with the
         // choices of the old.
-        auto fresh = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        auto fresh = MakePrinter(page.portrait);
         if (m_printer->outputFormat() == QPrinter::NativeFormat && !m_printer->printerName().isEmpty())
             fresh->setPrinterName(m_printer->printerName());
         fresh->setCopyCount(m_printer->copyCount());
         fresh->setDuplex(m_printer->duplex());
         fresh->setPrintRange(m_printer->printRange());
         fresh->setFromTo(m_printer->fromPage(), m_printer->toPage());
-        ApplyChequePage(*fresh, page.portrait);
         m_printer = std::move(fresh);
     }
     if (m_failed) {

@@ -135,7 +135,7 @@ QString WriteShortDate(QDate date, const QLocale &locale) { return locale.toStri
 std::optional<QString> AmountMismatch(const QString &text, double value, const MonyType &currency,
                                       const QLocale &locale)
 {
-    const int digits = currency.PartDigits == 3 ? 3 : 2;
+    const int digits = FigureDigits(currency);
     const QString figure = FormatAmount(value, digits, locale);
     if (value >= 2147483648.0)
         return QStringLiteral("The amount %1 is too large to be written in words; the largest amount is %2.")

@@ -17,6 +17,9 @@
 /// first (after leading blanks) is.
 bool IsRightToLeftText(const QString &text);
 
+/// The decimals of a currency's amount figure: 3 for 1000 sub-units, else 2.
+inline int FigureDigits(const MonyType &currency) { return currency.PartDigits == 3 ? 3 : 2; }
+
 /// The amount figure: grouped every three digits, `digits` decimals, rounded.
 QString FormatAmount(double value, int digits, const QLocale &locale = QLocale());
 

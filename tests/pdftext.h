@@ -6,10 +6,9 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
+#include <QStringList>
 
-namespace {
-
-constexpr double kMmPerPt = 25.4 / 72.0;
+inline constexpr double kMmPerPt = 25.4 / 72.0;
 
 struct Word
 {
@@ -17,7 +16,7 @@ struct Word
     double xMin, yMin, xMax, yMax; // millimetres
 };
 
-QList<Word> WordsOf(const QString &pdf)
+inline QList<Word> WordsOf(const QString &pdf)
 {
     QProcess p;
     p.start("pdftotext", {"-bbox", pdf, "-"});
@@ -34,7 +33,7 @@ QList<Word> WordsOf(const QString &pdf)
     return words;
 }
 
-QString PageSize(const QString &pdf)
+inline QString PageSize(const QString &pdf)
 {
     QProcess p;
     p.start("pdfinfo", {pdf});
@@ -43,4 +42,12 @@ QString PageSize(const QString &pdf)
     return re.match(QString::fromUtf8(p.readAllStandardOutput())).captured(1);
 }
 
-} // namespace
+// The words of a PDF, in reading order, without their boxes.
+inline QStringList TextsOf(const QString &pdf)
+{
+    QStringList texts;
+    for (const Word &w : WordsOf(pdf))
+        texts << w.text;
+    return texts;
+}
+

@@ -75,9 +75,7 @@ void TestCups::runOfThreeThroughTheQueue()
     QStringList dates;
     for (const QFileInfo &job : jobs) {
         QCOMPARE(PageSize(job.filePath()), QStringLiteral("684 x 297"));
-        QStringList texts;
-        for (const Word &word : WordsOf(job.filePath()))
-            texts << word.text;
+        const QStringList texts = TextsOf(job.filePath());
         QVERIFY2(texts.contains(QStringLiteral("#5,000.00#")) && texts.contains(QStringLiteral("Dorvan")),
                  qPrintable(texts.join(' ')));
         dates << texts.first();

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "layouttest.h"
 #include "pdftext.h"
 #include "testdialogs.h"
 
@@ -17,14 +18,6 @@
 #include "widgets.h"
 
 namespace {
-
-ChequeLayout Shifted(int by)
-{
-    ChequeLayout l = InitialLayout();
-    for (ChequeField &f : l.Fields)
-        f.Left += by;
-    return l;
-}
 
 // Sends one mouse event to a field, at `point` of the cheque area.
 void SendMouse(ChequeFieldEdit *edit, QEvent::Type type, QPoint point, Qt::MouseButton button,

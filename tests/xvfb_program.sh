@@ -47,9 +47,26 @@ expect() {
     cmp -s "$work/expected" "$file" || fail "$file differs from what was expected"
 }
 
-# Starts the program copied into DIR from another working directory, closes
-# its window as the close box does, and waits for the program to end.
-# Windows named in $ANSWER_ESCAPE (titles) get Escape when they appear.
+# Answers with Escape the windows titled like $1 (other than window $2)
+# that appear within 5 s, and notes how many there were in $work/answered.
+answer_messages() {
+    local title=$1 seen=0
+    for _ in $(seq 50); do
+        for id in $(xdotool search --onlyvisible --name "$title" 2>/dev/null); do
+            [[ "$id" == "${2:-}" ]] && continue
+            xdotool windowfocus --sync "$id" key Escape 2>/dev/null || true
+            seen=$((seen + 1))
+        done
+        ((seen > 0)) && break
+        sleep 0.1
+    done
+    echo "$seen" >>"$work/answered"
+}
+
+# Starts the program copied into DIR from another working directory (as
+# the user the further arguments give), closes its window as the close box
+# does, runs $after_close with the main window's id when set, and waits for
+# the program to end.
 session() {
     local dir=$1
     shift
@@ -62,9 +79,8 @@ session() {
         fail "the main window did not appear"
     # Let the start-up finish (its messages, if any, are answered by the caller).
     sleep 1
-    "${before_close:-true}" "$pid"
     "$wmdelete" "$main"
-    "${after_close:-true}" "$pid" "$main"
+    [[ -n "${after_close:-}" ]] && "$after_close" "$main"
     for _ in $(seq 100); do
         kill -0 "$pid" 2>/dev/null || break
         sleep 0.1
@@ -102,28 +118,12 @@ echo "3. a read-only directory: messages, and nothing lost"
 third="$work/read only"
 cp -r "$second" "$third"
 cp "$third/money.txt" "$work/money.before"
-chmod 755 "$third"
 chmod 644 "$third"/*.txt
-# money.txt cannot be written at start: one message, answered.
-answer_messages() {
-    local title=$1 seen=0
-    for _ in $(seq 50); do
-        for id in $(xdotool search --onlyvisible --name "$title" 2>/dev/null); do
-            [[ "$id" == "${2:-}" ]] && continue
-            xdotool windowfocus --sync "$id" key Escape 2>/dev/null || true
-            seen=$((seen + 1))
-        done
-        ((seen > 0)) && break
-        sleep 0.1
-    done
-    echo "$seen" >>"$work/answered"
-}
-rm -f "$work/answered"
-before_close() { :; }
-after_close() { answer_messages '^Print Cheque$' "$2"; }
 chmod 555 "$third"
+rm -f "$work/answered"
+close_question() { answer_messages '^Print Cheque$' "$1"; }
 (
-    before_close=before_close after_close=after_close
+    after_close=close_question
     session "$third" setpriv --reuid=nobody --regid=nogroup --clear-groups
 ) &
 runner=$!

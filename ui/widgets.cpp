@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QToolTip>
@@ -49,27 +50,52 @@ QStringList RadioGroup::items() const
 
 QValidator::State Cp1256Validator::validate(QString &input, int &) const
 {
-    for (QChar c : m_forbidden)
-        if (input.contains(c))
-            return Invalid;
-    return FirstUnencodable(input) ? Invalid : Acceptable;
+    return RefusedCharacter(input, m_forbidden) ? Invalid : Acceptable;
 }
 
-QString Cp1256RefusalText(const QString &fileName)
+std::optional<QString> RefusedCharacter(const QString &text, const QString &separator)
 {
-    return QStringLiteral("This character cannot be kept in %1, which holds only the letters, digits and "
-                          "signs of the Windows Arabic code page (1256). Arabic-Indic digits, Persian "
-                          "letters and emoji are not among them.")
-        .arg(fileName);
+    const qsizetype at = separator.isEmpty() ? -1 : text.indexOf(separator);
+    const auto outside = FirstUnencodable(at < 0 ? text : text.left(at));
+    if (outside)
+        return outside;
+    if (at >= 0)
+        return separator;
+    return std::nullopt;
+}
+
+QString Cp1256RefusalText(const QString &fileName, const QString &separator)
+{
+    QString text = QStringLiteral("This character cannot be kept in %1, which holds only the letters, digits and "
+                                  "signs of the Windows Arabic code page (1256). Arabic-Indic digits, Persian "
+                                  "letters and emoji are not among them.")
+                       .arg(fileName);
+    if (!separator.isEmpty())
+        text += QStringLiteral(" The sign «%1» ends an item there and cannot be typed either.").arg(separator);
+    return text;
+}
+
+QLabel *Caption(const QString &text, QWidget *parent, int left, int top)
+{
+    auto *label = new QLabel(text, parent);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QFont PixelFont(const QString &family, int pixels, bool bold)
+{
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
 }
 
 void RestrictToCp1256(QLineEdit *edit, const QString &fileName, const QString &separator)
 {
     edit->setValidator(new Cp1256Validator(edit, separator));
     QObject::connect(edit, &QLineEdit::inputRejected, edit, [edit, fileName, separator] {
-        QString why = Cp1256RefusalText(fileName);
-        if (!separator.isEmpty())
-            why += QStringLiteral(" The sign «%1» ends an item there and cannot be typed either.").arg(separator);
+        const QString why = Cp1256RefusalText(fileName, separator);
         edit->setProperty("rejection", why);
         QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), why, edit);
     });

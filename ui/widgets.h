@@ -2,11 +2,15 @@
 
 // Small widgets the windows share.
 
+#include <optional>
+
+#include <QFont>
 #include <QGroupBox>
 #include <QStringList>
 #include <QValidator>
 
 class QButtonGroup;
+class QLabel;
 class QLineEdit;
 
 /// A titled group of radio buttons with one selected item, as the windows use
@@ -57,5 +61,16 @@ private:
 /// `separator`, when given, is the sign that ends an item there, refused too.
 void RestrictToCp1256(QLineEdit *edit, const QString &fileName, const QString &separator = {});
 
+/// The first character of `text` that a data file cannot keep: one outside
+/// the Windows-1256 code page, or `separator`, the sign that ends an item
+/// in that file. Nothing when every character can be kept.
+std::optional<QString> RefusedCharacter(const QString &text, const QString &separator = {});
+
 /// The sentence shown when a character cannot be kept in `fileName`.
-QString Cp1256RefusalText(const QString &fileName);
+QString Cp1256RefusalText(const QString &fileName, const QString &separator = {});
+
+/// A caption at (left, top), as wide as its text.
+QLabel *Caption(const QString &text, QWidget *parent, int left, int top);
+
+/// A font with its size in pixels.
+QFont PixelFont(const QString &family, int pixels, bool bold = false);

@@ -1,0 +1,14 @@
+#pragma once
+
+// Layouts for tests of the designer and the program.
+
+#include "chequelayout.h"
+
+// The initial layout with every field moved `by` pixels to the right.
+inline ChequeLayout Shifted(int by)
+{
+    ChequeLayout l = InitialLayout();
+    for (ChequeField &f : l.Fields)
+        f.Left += by;
+    return l;
+}

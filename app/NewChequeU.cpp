@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
@@ -29,13 +30,19 @@
 
 const QString ProductPageURL = QStringLiteral("https://cheque-printer.example/product/");
 
+QUrl ProductPage()
+{
+    const QByteArray override = qgetenv("CHEQUE_PRODUCT_URL");
+    return QUrl(override.isEmpty() ? ProductPageURL : QString::fromUtf8(override));
+}
+
 namespace {
 
 const QString WindowCaption = QStringLiteral("Print Cheque");
 
 QLabel *RightCaption(const QString &text, QWidget *parent, int left, int top, int width, int height)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = PlainLabel(text, parent);
     label->setGeometry(left, top, width, height);
     label->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
     return label;
@@ -50,7 +57,7 @@ QLineEdit *Edit(QWidget *parent, int left, int top, int width, int height)
 
 QLabel *Banner(const QString &text, Qt::LayoutDirection direction, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = PlainLabel(text, parent);
     label->setFixedHeight(18);
     label->setAlignment(Qt::AlignCenter);
     label->setLayoutDirection(direction);
@@ -108,7 +115,7 @@ TNewChequeForm::TNewChequeForm(QWidget *parent)
     ManyPanel = new QWidget(panel2);
     ManyPanel->setGeometry(285, 88, 124, 37);
     ManyPanel->hide();
-    auto *count = new QLabel(QStringLiteral("Count"), ManyPanel);
+    auto *count = PlainLabel(QStringLiteral("Count"), ManyPanel);
     count->setGeometry(3, 7, 40, 19);
     CountED = new QSpinBox(ManyPanel);
     CountED->setRange(1, 250);
@@ -123,8 +130,8 @@ TNewChequeForm::TNewChequeForm(QWidget *parent)
     setTabOrder(AccOnly, BankNameCB);
 
     const QFont wordsFont = PixelFont(QStringLiteral("Arial"), 11, true);
-    EAmountLB = new QLabel(QStringLiteral("----"), panel1);
-    AAmountLB = new QLabel(QStringLiteral("-----"), panel1);
+    EAmountLB = PlainLabel(QStringLiteral("----"), panel1);
+    AAmountLB = PlainLabel(QStringLiteral("-----"), panel1);
     for (QLabel *label : {EAmountLB, AAmountLB}) {
         label->setFixedHeight(26);
         label->setWordWrap(true);
@@ -181,6 +188,7 @@ void TNewChequeForm::setWindows(TChequeForm *cheque, TMoneyForm *money, TPrintCh
     m_money = money;
     m_print = print;
     cheque->Book.onSaving = [this] { MirrorBanks(); };
+    connect(cheque, &TChequeForm::layoutRepaired, this, &TNewChequeForm::layoutRepaired);
     cheque->setMoneyForm(money);
     cheque->setPrintForm(print);
 }
@@ -247,6 +255,9 @@ void TNewChequeForm::FormShow()
     if (!ExeDir.endsWith(u'/'))
         ExeDir += u'/';
 
+    // A save killed half-way is finished (or undone) before anything is read.
+    FinishInterruptedSave(ExeDir, {QString::fromLatin1(BanksFileName), QString::fromLatin1(OptionsFileName),
+                                   QString::fromLatin1(MoneyFileName)});
     loadBankFiles();
     AmountED->selectAll();
     DateEd->setFocus();
@@ -258,7 +269,7 @@ void TNewChequeForm::FormShow()
     BankNameCBChange();
     m_startBanks = m_cheque->Book.Banks;
     m_startOptions = m_cheque->Book.Options;
-    WebBrowser2->Navigate(QUrl(ProductPageURL), WebPanel::NoHistory | WebPanel::NoCacheRead | WebPanel::NoCacheWrite);
+    WebBrowser2->Navigate(ProductPage(), WebPanel::NoHistory | WebPanel::NoCacheRead | WebPanel::NoCacheWrite);
 }
 
 void TNewChequeForm::loadBankFiles()
@@ -298,12 +309,10 @@ void TNewChequeForm::loadBankFiles()
         }
     }
     if (!optionsRead) {
-        // Every bank takes the layout on screen, the initial one.
-        const int n = int(book.Banks.size());
-        for (int i = 0; i < n; ++i) {
-            m_cheque->SelectBank(i);
-            m_cheque->SaveChequeOptions();
-        }
+        // Every bank takes the layout on screen, the initial one; the last
+        // bank ends up selected, as when each is selected and saved in turn.
+        m_cheque->SelectBank(int(book.Banks.size()) - 1);
+        m_cheque->SaveChequeOptionsForEveryBank();
     }
 }
 
@@ -311,18 +320,20 @@ void TNewChequeForm::loadCurrency()
 {
     m_money->setDataDir(ExeDir);
     bool save = true;
+    bool damaged = false;
     if (QFile::exists(m_money->moneyPath())) {
         m_money->CountryRB->setItemIndex(0);
         m_money->show();
         m_money->CountryRBClick();
         try {
-            m_money->LoadOpt();
+            damaged = m_money->LoadOpt();
         } catch (const ChequeError &error) {
             report(QStringLiteral("%1\n\nThe program goes on with the UAE currency. The file is left as it is "
                                   "until you set the currency in the Money window and press OK.")
                        .arg(QString::fromStdString(error.what())));
             m_money->CountryRB->setItemIndex(2);
             m_money->CountryRBClick();
+            m_money->keepFileUntilOk();
             save = false;
         }
     } else {
@@ -336,6 +347,25 @@ void TNewChequeForm::loadCurrency()
         m_money->EdToMoney();
     }
     m_money->hide();
+    if (damaged)
+        m_money->show(); // for the user to check what could be read
+}
+
+void TNewChequeForm::layoutRepaired(int bank, const QString &reason)
+{
+    const QString path = dataPath(OptionsFileName);
+    QString kept;
+    if (!m_optionsKept && QFileInfo(path).isFile()) {
+        // The file as the user had it, before the first write of the repair.
+        const QString backup = path + QStringLiteral(".bak");
+        QFile::remove(backup);
+        m_optionsKept = QFile::copy(path, backup);
+        kept = m_optionsKept ? QStringLiteral(" The file as it was is kept as \"%1\".").arg(QDir::toNativeSeparators(backup))
+                             : QStringLiteral(" It could not be kept as \"%1\".").arg(QDir::toNativeSeparators(backup));
+    }
+    report(QStringLiteral("The layout of the bank \"%1\" in options.txt is damaged: %2\n\nThe bank now has the "
+                          "layout that was on screen; check it in Setup. options.txt is written with it at close.%3")
+               .arg(m_cheque->Book.Banks.value(bank), reason, kept));
 }
 
 void TNewChequeForm::closeEvent(QCloseEvent *event)
@@ -353,8 +383,10 @@ bool TNewChequeForm::FormClose()
     if (!m_started)
         return true;
     const BankBook &book = m_cheque->Book;
+    // What only this session knows: banks or layouts changed since start-up.
+    const bool changed = book.Banks != m_startBanks || book.Options != m_startOptions;
     if (!m_unreadBankFile.isEmpty()) {
-        if (book.Banks == m_startBanks && book.Options == m_startOptions)
+        if (!changed)
             return true; // nothing of this session replaces what could not be read
         const QString question =
             QStringLiteral("%1 could not be read when the program started, and the banks or layouts have changed "
@@ -368,6 +400,8 @@ bool TNewChequeForm::FormClose()
             WriteBankFiles(dataPath(BanksFileName), book.Banks, dataPath(OptionsFileName), book.Options);
             return true;
         } catch (const ChequeError &error) {
+            if (!changed)
+                return true; // the files hold what this session has: nothing is lost
             const QString question = QStringLiteral("%1\n\nTry again? Choose No to close without saving the banks "
                                                     "and layouts; the files keep what they held.")
                                          .arg(QString::fromStdString(error.what()));
@@ -390,7 +424,7 @@ void TNewChequeForm::PrintBtnClick()
         PrintOne(DateEd->text(), true);
     else
         PrintMany(DateEd->text(), CountED->value());
-    WebBrowser2->Navigate(QUrl(ProductPageURL), WebPanel::NoHistory | WebPanel::NoCacheRead | WebPanel::NoCacheWrite);
+    WebBrowser2->Navigate(ProductPage(), WebPanel::NoHistory | WebPanel::NoCacheRead | WebPanel::NoCacheWrite);
 }
 
 bool TNewChequeForm::figureAndWordsDiffer(double value)

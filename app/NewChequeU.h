@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <QWidget>
 
 class QCheckBox;
@@ -24,6 +25,10 @@ class WebPanel;
 
 /// The product page the web panel shows.
 extern const QString ProductPageURL;
+
+/// The address the web panel is sent to: ProductPageURL (tests point it at a
+/// server of their own with CHEQUE_PRODUCT_URL).
+QUrl ProductPage();
 
 class TNewChequeForm : public QWidget
 {
@@ -90,6 +95,9 @@ protected:
 private:
     void loadBankFiles();
     void loadCurrency();
+    /// A bank's option line was damaged and has been repaired: the file as it
+    /// was is kept as options.txt.bak (once), and the user is told.
+    void layoutRepaired(int bank, const QString &reason);
     /// Shows the text of an error as the program's message.
     void report(const QString &text);
     /// Reports why a cheque for `value` (the amount box read) would state
@@ -105,4 +113,5 @@ private:
     /// kept at close unless the lists changed and the user agrees.
     QString m_unreadBankFile;
     QStringList m_startBanks, m_startOptions;
+    bool m_optionsKept = false; ///< options.txt.bak made in this run
 };

@@ -1,13 +1,17 @@
 #include "datafile.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
-
-#include <memory>
-#include <vector>
 
 namespace {
 
@@ -17,7 +21,26 @@ constexpr const char *kCodePage = "windows-1256";
 
 QString Native(const QString &path) { return QDir::toNativeSeparators(path); }
 
+[[noreturn]] void FailRead(const QString &path, const QString &reason)
+{
+    Fail(QStringLiteral("Cannot read the file \"%1\": %2").arg(Native(path), reason));
+}
+
+std::function<void(SaveStep, int)> &StepHook()
+{
+    static std::function<void(SaveStep, int)> hook;
+    return hook;
+}
+
+void Step(SaveStep step, int index = 0)
+{
+    if (StepHook())
+        StepHook()(step, index);
+}
+
 } // namespace
+
+void SetSaveStepHook(std::function<void(SaveStep, int)> hook) { StepHook() = std::move(hook); }
 
 QStringList SplitDataLines(const QString &text)
 {
@@ -38,20 +61,49 @@ QStringList SplitDataLines(const QString &text)
     return lines;
 }
 
+QString DecodeDataBytes(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        return utf8.decode(QByteArrayView(bytes).sliced(3));
+    }
+    // Bytes of Windows-1256 letters almost never form valid UTF-8 sequences;
+    // a file that does hold such sequences, and nothing else beyond ASCII,
+    // was saved as UTF-8.
+    const bool beyondAscii = std::any_of(bytes.begin(), bytes.end(), [](char c) { return c & 0x80; });
+    if (beyondAscii) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8.decode(bytes);
+        if (!utf8.hasError())
+            return text;
+    }
+    QStringDecoder decoder(kCodePage);
+    return decoder.decode(bytes);
+}
+
 QStringList ReadDataFile(const QString &path)
 {
+    // Looked at before it is opened: opening a FIFO waits for a writer, and
+    // a device such as /dev/zero never ends.
+    const QFileInfo info(path);
+    if (!info.exists())
+        FailRead(path, QStringLiteral("No such file or directory"));
+    if (!info.isFile())
+        FailRead(path, QStringLiteral("it is not a regular file (it is a folder, a FIFO or a device)"));
+    if (info.size() > MaxDataFileBytes)
+        FailRead(path, QStringLiteral("at %1 MB it is far larger than any file of this program can be")
+                           .arg(info.size() / (1024 * 1024)));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        Fail(QStringLiteral("Cannot read the file \"%1\": %2").arg(Native(path), file.errorString()));
-    const QByteArray bytes = file.readAll();
+        FailRead(path, file.errorString());
+    const QByteArray bytes = file.read(MaxDataFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        Fail(QStringLiteral("Cannot read the file \"%1\": %2").arg(Native(path), file.errorString()));
-    QStringDecoder decoder(kCodePage);
-    if (!decoder.isValid())
-        Fail(QStringLiteral("Cannot read the file \"%1\": the Windows-1256 code page is not available")
-                 .arg(Native(path)));
-    const QString text = decoder.decode(bytes);
-    return SplitDataLines(text);
+        FailRead(path, file.errorString());
+    if (bytes.size() > MaxDataFileBytes)
+        FailRead(path, QStringLiteral("it is far larger than any file of this program can be"));
+    if (!QStringDecoder(kCodePage).isValid())
+        FailRead(path, QStringLiteral("the Windows-1256 code page is not available"));
+    return SplitDataLines(DecodeDataBytes(bytes));
 }
 
 std::optional<QString> FirstUnencodable(const QString &text)
@@ -106,6 +158,7 @@ QByteArray EncodeDataLines(const QStringList &lines, const QString &path)
     return out;
 }
 
+
 namespace {
 
 [[noreturn]] void FailWrite(const QString &path, const QString &reason)
@@ -113,68 +166,148 @@ namespace {
     Fail(QStringLiteral("Cannot write the file \"%1\": %2").arg(Native(path), reason));
 }
 
-// A file written in full beside its target, not yet put in its place.
-struct StagedFile
+// The file a save really replaces: a link is written through, as an editor
+// would; a link to nothing is refused rather than followed to create a file
+// somewhere else, and anything but a regular file is never replaced.
+QString WriteTarget(const QString &path)
 {
-    std::unique_ptr<QSaveFile> file;
-    QString path;
-    std::optional<QByteArray> oldBytes; // what the target held, to put back
-};
-
-StagedFile Stage(const QString &path, const QByteArray &bytes, bool keepOld)
-{
-    StagedFile staged{std::make_unique<QSaveFile>(path), path, std::nullopt};
-    if (QFile old(path); keepOld && old.exists() && old.open(QIODevice::ReadOnly))
-        staged.oldBytes = old.readAll();
-    if (!staged.file->open(QIODevice::WriteOnly))
-        FailWrite(path, staged.file->errorString());
-    if (staged.file->write(bytes) != bytes.size()) {
-        const QString reason = staged.file->errorString();
-        staged.file->cancelWriting();
-        FailWrite(path, reason);
+    const QFileInfo info(path);
+    if (info.isSymLink()) {
+        const QFileInfo target(info.symLinkTarget());
+        if (!target.exists())
+            FailWrite(path, QStringLiteral("it is a link to \"%1\", which does not exist")
+                                .arg(Native(info.symLinkTarget())));
     }
-    return staged;
+    if (info.exists() && !info.isFile())
+        FailWrite(path, QStringLiteral("it is not a regular file (it is a folder, a FIFO or a device)"));
+    return info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
 }
 
-// Puts back what a target held before its staged file replaced it.
-void Restore(const StagedFile &staged)
+// Writes `bytes` as the whole of `path`, through a temporary file that
+// replaces it only once every byte is on disk. Unbuffered, so that a write
+// that does not fit fails here: a buffered save file that cannot flush its
+// last bytes still reports success and puts the short file in place.
+void SaveWhole(const QString &path, const QByteArray &bytes, const QString &named)
 {
-    if (!staged.oldBytes) {
-        QFile::remove(staged.path);
-        return;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        FailWrite(named, file.errorString());
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
+        if (n <= 0) {
+            const QString reason = file.errorString();
+            file.cancelWriting();
+            FailWrite(named, reason);
+        }
+        written += n;
     }
-    QSaveFile restore(staged.path);
-    if (restore.open(QIODevice::WriteOnly) && restore.write(*staged.oldBytes) == staged.oldBytes->size())
-        restore.commit();
+    if (!file.commit())
+        FailWrite(named, file.errorString());
 }
+
+bool Replace(const QString &from, const QString &to)
+{
+    // rename(2) puts the new file in place of the old one in one step;
+    // QFile::rename refuses an existing target.
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+QString StagedName(const QString &target) { return target + QStringLiteral(".new"); }
 
 } // namespace
 
-void WriteDataFiles(const QList<DataFileContent> &files)
-{
-    // Every text is checked before any file is touched.
-    QList<QByteArray> encoded;
-    for (const DataFileContent &f : files)
-        encoded.append(EncodeDataLines(f.lines, f.path));
-
-    // Old contents are only needed to undo one file of several.
-    std::vector<StagedFile> staged;
-    for (qsizetype i = 0; i < files.size(); ++i)
-        staged.push_back(Stage(files.at(i).path, encoded.at(i), files.size() > 1));
-
-    for (std::size_t i = 0; i < staged.size(); ++i) {
-        if (staged[i].file->commit())
-            continue;
-        const QString reason = staged[i].file->errorString();
-        for (std::size_t later = i + 1; later < staged.size(); ++later)
-            staged[later].file->cancelWriting();
-        for (std::size_t earlier = 0; earlier < i; ++earlier)
-            Restore(staged[earlier]);
-        FailWrite(staged[i].path, reason);
-    }
-}
-
 void WriteDataFile(const QString &path, const QStringList &lines)
 {
-    WriteDataFiles({{path, lines}});
+    const QByteArray bytes = EncodeDataLines(lines, path);
+    SaveWhole(WriteTarget(path), bytes, path);
+}
+
+void WriteDataFiles(const QList<DataFileContent> &files)
+{
+    if (files.size() == 1) {
+        WriteDataFile(files.first().path, files.first().lines);
+        return;
+    }
+    if (files.isEmpty())
+        return;
+
+    // Every text and every target is checked before anything is written.
+    QList<QByteArray> encoded;
+    QStringList targets;
+    for (const DataFileContent &f : files) {
+        encoded.append(EncodeDataLines(f.lines, f.path));
+        targets.append(WriteTarget(f.path));
+    }
+
+    const QString marker = QFileInfo(files.first().path).absoluteDir().filePath(QLatin1String(PendingSaveFileName));
+    auto dropStaged = [&] {
+        for (const QString &target : targets)
+            QFile::remove(StagedName(target));
+    };
+    try {
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            SaveWhole(StagedName(targets.at(i)), encoded.at(i), files.at(i).path);
+            Step(SaveStep::Staged, int(i));
+        }
+        SaveWhole(marker, targets.join(u'\n').toUtf8() + '\n', marker);
+    } catch (const ChequeError &) {
+        QFile::remove(marker);
+        dropStaged();
+        throw;
+    }
+    Step(SaveStep::Marked);
+
+    for (qsizetype i = 0; i < targets.size(); ++i) {
+        if (!Replace(StagedName(targets.at(i)), targets.at(i))) {
+            // The marker stays: the next start puts the rest in place, so the
+            // files still change together.
+            FailWrite(files.at(i).path, QString::fromLocal8Bit(std::strerror(errno)));
+        }
+        Step(SaveStep::Replaced, int(i));
+    }
+    QFile::remove(marker);
+    Step(SaveStep::Done);
+}
+
+SaveRecovery FinishInterruptedSave(const QString &dir, const QStringList &names)
+{
+    SaveRecovery recovery;
+    const QDir folder(dir);
+    const QString marker = folder.filePath(QLatin1String(PendingSaveFileName));
+    if (QFileInfo(marker).isFile()) {
+        QFile file(marker);
+        if (file.size() <= MaxDataFileBytes && file.open(QIODevice::ReadOnly)) {
+            const QStringList targets = QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+            for (const QString &target : targets) {
+                const QString staged = StagedName(target);
+                if (QFileInfo(staged).isFile() && Replace(staged, target))
+                    recovery.finished << target;
+            }
+        }
+        QFile::remove(marker);
+    }
+
+    // What is left are new files whose save never reached its marker, and
+    // the save files' own temporary files (NAME.XXXXXX, six random letters
+    // and digits). Six lower-case letters are left alone: "banks.txt.backup"
+    // is more likely a user's copy than a temporary file.
+    for (const QString &name : names) {
+        const QRegularExpression leftover(QStringLiteral("^%1(\\.new)?(\\.([A-Za-z0-9]{6}))?$")
+                                              .arg(QRegularExpression::escape(name)));
+        for (const QFileInfo &entry : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+            const QString file = entry.fileName();
+            const QRegularExpressionMatch m = leftover.match(file);
+            if (file == name || !m.hasMatch() || !entry.isFile())
+                continue;
+            const QString random = m.captured(3);
+            const bool word = !random.isEmpty() && m.captured(1).isEmpty()
+                && std::all_of(random.begin(), random.end(), [](QChar c) { return c >= u'a' && c <= u'z'; });
+            if (word)
+                continue;
+            if (QFile::remove(entry.absoluteFilePath()))
+                recovery.removed << file;
+        }
+    }
+    return recovery;
 }

@@ -2,6 +2,7 @@
 
 // The program's data files: whole files of Windows-1256 text lines.
 
+#include <functional>
 #include <optional>
 
 #include <QString>
@@ -9,20 +10,34 @@
 
 #include "chequeerror.h"
 
-/// Reads a whole Windows-1256 text file as lines. CR LF, LF and CR all end a
-/// line; a last line without an end counts, an end at the very end of the file
-/// adds no empty line. Raises ChequeError naming the file when it cannot be
-/// read.
+/// The largest data file the program reads: far above any real bank list
+/// (10,000 banks make an options.txt of about 3 MB). Anything larger is not
+/// one of its files.
+inline constexpr qint64 MaxDataFileBytes = 64 * 1024 * 1024;
+
+/// Reads a whole data file as lines. CR LF, LF and CR all end a line; a last
+/// line without an end counts, an end at the very end of the file adds no
+/// empty line. The text is Windows-1256, unless the file starts with a UTF-8
+/// byte-order mark or is valid UTF-8 holding letters beyond ASCII (a file
+/// saved by another editor): then it is read as UTF-8, and written back in
+/// Windows-1256 at the next save. Raises ChequeError naming the file when it
+/// cannot be read, is not a regular file (a folder, a FIFO, a device) or is
+/// larger than MaxDataFileBytes; such a file is never read from, so nothing
+/// can hang or exhaust memory on it.
 QStringList ReadDataFile(const QString &path);
+
+/// Decodes the bytes of a data file as ReadDataFile does.
+QString DecodeDataBytes(const QByteArray &bytes);
 
 /// Splits decoded text into lines as ReadDataFile does.
 QStringList SplitDataLines(const QString &text);
 
 /// Writes the lines as Windows-1256 with CR LF after every line, through a
-/// temporary file that replaces the old one only once it is complete. Raises
-/// ChequeError naming the file, and leaves the old file as it was, when a
-/// line holds a character that Windows-1256 cannot store or a line break, or
-/// when the file cannot be written.
+/// temporary file that replaces the old one only once it is complete and on
+/// disk. Raises ChequeError naming the file, and leaves the old file as it
+/// was, when a line holds a character that Windows-1256 cannot store or a
+/// line break, when the target is not a regular file or is a link to nothing,
+/// or when the file cannot be written (a full disk included).
 void WriteDataFile(const QString &path, const QStringList &lines);
 
 /// A file and the lines it is to hold.
@@ -32,11 +47,40 @@ struct DataFileContent
     QStringList lines;
 };
 
-/// Writes several files so that they change together: every text is checked
-/// first, nothing is replaced until all files are complete beside their
-/// targets, and if one cannot be put in place the ones already replaced get
-/// their old contents back. Raises ChequeError naming the file that failed.
+/// Writes several files of one folder so that they change together, even
+/// when the process dies half-way: every text is checked first; each new
+/// file is written in full beside its target (as "NAME.new"); a marker
+/// (PendingSaveFileName) then records that they are to replace the targets;
+/// the targets are replaced and the marker removed. A marker found at the
+/// next start means the replacement goes on (FinishInterruptedSave). Raises
+/// ChequeError naming the file that failed; unless the marker was written,
+/// no target has changed.
 void WriteDataFiles(const QList<DataFileContent> &files);
+
+/// The marker of a save of several files that has not finished.
+inline constexpr const char *PendingSaveFileName = "save.pending";
+
+/// What FinishInterruptedSave found and did.
+struct SaveRecovery
+{
+    QStringList finished; ///< targets put in place from an interrupted save
+    QStringList removed;  ///< temporary files of interrupted saves, deleted
+};
+
+/// Completes or undoes what a save killed half-way left in `dir`, before any
+/// data file is read: with a marker, the new files named there replace their
+/// targets; without one, new files that never got a marker are deleted (the
+/// old ones are whole). Leftover temporary files of the data files `names`
+/// ("banks.txt.XXXXXX" and the like) are deleted in both cases.
+SaveRecovery FinishInterruptedSave(const QString &dir, const QStringList &names);
+
+/// The steps of WriteDataFiles, for tests that stop a real process between
+/// them.
+enum class SaveStep { Staged, Marked, Replaced, Done };
+
+/// Runs `hook` after each step (with the index of the file for Staged and
+/// Replaced). For tests only; an empty function removes it.
+void SetSaveStepHook(std::function<void(SaveStep, int)> hook);
 
 /// Encodes lines as WriteDataFile writes them; `path` only names the file in
 /// the error.

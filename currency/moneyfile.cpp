@@ -1,5 +1,7 @@
 #include "moneyfile.h"
 
+#include <algorithm>
+
 #include <QDir>
 
 #include "datafile.h"
@@ -22,34 +24,63 @@ QStringList MoneyToLines(const MonyType &m)
     };
 }
 
+namespace {
+
+// A name that holds a control character is not a name: such lines come from
+// files that are not currency files at all.
+bool HoldsControl(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.category() == QChar::Other_Control; });
+}
+
+} // namespace
+
 MoneyRead MoneyFromLines(const QStringList &lines, const QString &fileName)
 {
-    auto line = [&lines](int number) { return ToStd(lines.value(number - 1)); };
+    QStringList problems;
+    auto line = [&](int number, const char *what) {
+        const QString text = lines.value(number - 1);
+        if (!HoldsControl(text))
+            return ToStd(text);
+        problems << QStringLiteral("line %1 (%2) holds control characters").arg(number).arg(QLatin1String(what));
+        return std::string();
+    };
     MoneyRead read;
     MonyType &m = read.money;
-    m.AMoneyName = line(1);
-    m.MoneySName = line(2);
-    m.EMoneyName = line(3);
-    m.APartName = line(4);
-    m.EPartName = line(5);
-    m.Money2Name = line(6);
-    m.Part2Name = line(7);
-    m.Money3Name = line(8);
-    m.Part3Name = line(9);
+    m.AMoneyName = line(1, "the Arabic currency name");
+    m.MoneySName = line(2, "the short name");
+    m.EMoneyName = line(3, "the English currency name");
+    m.APartName = line(4, "the Arabic sub-unit name");
+    m.EPartName = line(5, "the English sub-unit name");
+    m.Money2Name = line(6, "the Arabic dual");
+    m.Part2Name = line(7, "the Arabic sub-unit dual");
+    m.Money3Name = line(8, "the Arabic plural");
+    m.Part3Name = line(9, "the Arabic sub-unit plural");
     try {
-        m.PartDigits = StrToInt(line(10));
+        m.PartDigits = StrToInt(ToStd(lines.value(9)));
     } catch (const ChequeError &error) {
         m.PartDigits = 2;
-        const QString where = lines.size() < 10
-            ? QStringLiteral("it has only %1 lines, and line 10, the number of fraction digits, is missing")
-                  .arg(lines.size())
-            : QStringLiteral("line 10, the number of fraction digits, is not a whole number (%1)")
-                  .arg(QString::fromStdString(error.what()));
-        read.damage = QStringLiteral("The currency file \"%1\" is damaged: %2.")
-                          .arg(QDir::toNativeSeparators(fileName), where);
+        problems << (lines.size() < 10
+                         ? QStringLiteral("it has only %1 lines, and line 10, the number of fraction digits, is "
+                                          "missing")
+                               .arg(lines.size())
+                         : QStringLiteral("line 10, the number of fraction digits, is not a whole number (%1)")
+                               .arg(QString::fromStdString(error.what())));
     }
     m.MoneyMale = lines.value(10) == QLatin1String("T");
     m.PartMale = lines.value(11) == QLatin1String("T");
+
+    const bool noName = m.AMoneyName.empty() && m.EMoneyName.empty() && m.APartName.empty()
+        && m.EPartName.empty() && m.Money2Name.empty() && m.Part2Name.empty() && m.Money3Name.empty()
+        && m.Part3Name.empty() && m.MoneySName.empty();
+    if (!problems.isEmpty() && noName) {
+        // Nothing of a currency is left: the program's own one stands in.
+        m = UaeMoney();
+        problems << QStringLiteral("no currency name could be read, so the UAE dirham is used");
+    }
+    if (!problems.isEmpty())
+        read.damage = QStringLiteral("The currency file \"%1\" is damaged: %2.")
+                          .arg(QDir::toNativeSeparators(fileName), problems.join(QStringLiteral("; ")));
     return read;
 }
 

@@ -16,8 +16,10 @@ inline constexpr const char *MoneyFileName = "money.txt";
 QStringList MoneyToLines(const MonyType &money);
 
 /// What reading money.txt gave: the record, and a description of the damage
-/// when line 10 is not a whole number (the record then holds the names and
-/// gender flags that were read, and 2 fraction digits).
+/// when the file is damaged. Damage is a line 10 that is not a whole number
+/// (the record then has 2 fraction digits) and a name that holds control
+/// characters (that name is left empty); a damaged file with no usable name
+/// at all gives the UAE dirham whole.
 struct MoneyRead
 {
     MonyType money;

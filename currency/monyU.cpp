@@ -138,11 +138,11 @@ void TMoneyForm::SaveOpt()
     WriteDataFile(moneyPath(), OptMemo);
 }
 
-void TMoneyForm::LoadOpt()
+bool TMoneyForm::LoadOpt()
 {
     const QString path = moneyPath();
     if (!QFile::exists(path))
-        return;
+        return false;
     OptMemo = ReadDataFile(path);
     const MoneyRead read = MoneyFromLines(OptMemo, path);
     if (read.damage) {
@@ -154,12 +154,13 @@ void TMoneyForm::LoadOpt()
         text += kept ? QStringLiteral("The damaged file was kept as \"%1\". ").arg(QDir::toNativeSeparators(backup))
                      : QStringLiteral("It could not be kept as \"%1\". ").arg(QDir::toNativeSeparators(backup));
         text += QStringLiteral("The currency names that could be read are used, with %1 sub-unit digits; "
-                               "check them in this window.")
+                               "check them in this window, which stays open for that.")
                     .arg(read.money.PartDigits);
         dialogs().showMessage(this, QStringLiteral("Error"), text);
     }
     MonyRec = read.money;
     MoneyToEd();
+    return read.damage.has_value();
 }
 
 void TMoneyForm::CountryRBClick()
@@ -175,7 +176,9 @@ void TMoneyForm::CountryRBClick()
 void TMoneyForm::MonyOkBtnClick()
 {
     EdToMoney();
+    m_okPressed = true;
     close();
+    m_okPressed = false;
 }
 
 void TMoneyForm::BitBtn2Click()
@@ -186,8 +189,13 @@ void TMoneyForm::BitBtn2Click()
 
 void TMoneyForm::closeEvent(QCloseEvent *event)
 {
+    if (m_keepFile && !m_okPressed) {
+        event->accept(); // the unreadable file stays until the user chooses a currency
+        return;
+    }
     try {
         SaveOpt();
+        m_keepFile = false;
     } catch (const ChequeError &error) {
         dialogs().showMessage(this, QStringLiteral("Error"), QString::fromStdString(error.what()));
         event->ignore(); // stays open: the user can fix the cause and close again

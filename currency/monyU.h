@@ -33,8 +33,14 @@ public:
     void SaveOpt();
     /// Reads money.txt into MonyRec and the controls, when it exists. A
     /// damaged file is kept as money.txt.bak and reported once; what could be
-    /// read is kept. Raises ChequeError when the file cannot be read.
-    void LoadOpt();
+    /// read is kept, and the window is left on screen for the user to check.
+    /// Returns true for a damaged file. Raises ChequeError when the file
+    /// cannot be read.
+    bool LoadOpt();
+
+    /// money.txt could not be read: it is kept as it is until the user sets
+    /// the currency and presses OK; Cancel and the close box leave it alone.
+    void keepFileUntilOk() { m_keepFile = true; }
 
     void CountryRBClick();
     void MonyOkBtnClick();
@@ -65,4 +71,6 @@ private:
     void ShowMoney(const MonyType &money);
 
     QString m_dataDir;
+    bool m_keepFile = false;
+    bool m_okPressed = false;
 };

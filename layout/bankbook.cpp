@@ -8,6 +8,17 @@ void BankBook::padOptions()
         Options.append(QString());
 }
 
+void BankBook::lock()
+{
+    if (!onSaved)
+        return;
+    try {
+        onSaved();
+    } catch (...) {
+        // Locking the designer is a convenience; a save never fails on it.
+    }
+}
+
 void BankBook::storeLine(int index, const ChequeLayout &layout)
 {
     if (onSaving)
@@ -15,16 +26,18 @@ void BankBook::storeLine(int index, const ChequeLayout &layout)
     padOptions();
     if (index >= 0 && index < Banks.size())
         Options[index] = OptionLine(layout);
-    if (onSaved) {
-        try {
-            onSaved();
-        } catch (...) {
-            // Locking the designer is a convenience; a save never fails on it.
-        }
-    }
+    lock();
 }
 
 void BankBook::SaveChequeOptions(const ChequeLayout &layout) { storeLine(Selected, layout); }
+
+void BankBook::SaveForEveryBank(const ChequeLayout &layout)
+{
+    if (onSaving)
+        onSaving();
+    Options = QStringList(Banks.size(), OptionLine(layout));
+    lock();
+}
 
 void BankBook::LoadChequeOptions(ChequeLayout &layout)
 {
@@ -40,17 +53,22 @@ void BankBook::LoadChequeOptions(ChequeLayout &layout)
     ApplyOptionLine(line, layout);
 }
 
-void BankBook::BankNameCBChange(ChequeLayout &layout)
+std::optional<QString> BankBook::BankNameCBChange(ChequeLayout &layout)
 {
+    const bool hadLine = hasSelection() && !lineOf(Selected).isEmpty();
     try {
         LoadChequeOptions(layout);
-    } catch (const ChequeError &) {
+        return std::nullopt;
+    } catch (const ChequeError &error) {
         SaveChequeOptions(layout);
         try {
             LoadChequeOptions(layout);
         } catch (const ChequeError &) {
             // The line was just written from this layout; nothing more to do.
         }
+        if (!hadLine)
+            return std::nullopt;
+        return QString::fromStdString(error.what());
     }
 }
 

@@ -5,6 +5,7 @@
 // line and the designer.
 
 #include <functional>
+#include <optional>
 
 #include <QString>
 #include <QStringList>
@@ -36,14 +37,20 @@ public:
     /// written.
     void SaveChequeOptions(const ChequeLayout &layout);
 
+    /// Gives every bank `layout` as its option line, as saving it for each
+    /// bank in turn would (the lines are replaced; the hooks run once).
+    void SaveForEveryBank(const ChequeLayout &layout);
+
     /// Applies the selected bank's option line to `layout`. Raises ChequeError
     /// when the line is empty, short or damaged; what was read before stays
     /// applied. With no bank selected nothing happens.
     void LoadChequeOptions(ChequeLayout &layout);
 
     /// Loads the selected bank's layout, and repairs a line that does not load
-    /// by storing the layout on screen in its place. Never fails.
-    void BankNameCBChange(ChequeLayout &layout);
+    /// by storing the layout on screen in its place. Never fails. When a line
+    /// that held something was damaged, returns why it could not be read
+    /// (an empty or missing line is no damage: it simply has no layout yet).
+    std::optional<QString> BankNameCBChange(ChequeLayout &layout);
 
     /// Appends a bank (its line is filled at the next save).
     void AddBank(const QString &name);
@@ -53,6 +60,8 @@ public:
 
 private:
     void padOptions();
+    /// The end of every save: onSaved, its errors ignored.
+    void lock();
     /// A save: mirror, pad, write line `index` when it is a bank's, lock.
     void storeLine(int index, const ChequeLayout &layout);
 };

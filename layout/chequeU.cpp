@@ -363,8 +363,11 @@ void TChequeForm::LoadChequeOptions()
 void TChequeForm::BankNameCBChange()
 {
     ChequeLayout layout = Layout();
-    Book.BankNameCBChange(layout);
+    const int bank = Book.Selected;
+    const auto damage = Book.BankNameCBChange(layout);
     ShowLayout(layout);
+    if (damage)
+        emit layoutRepaired(bank, *damage);
 }
 
 void TChequeForm::PrintBtnClick()

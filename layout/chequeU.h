@@ -84,6 +84,8 @@ public:
 
     /// The option-line operations, on the layout on screen.
     void SaveChequeOptions();
+    /// Every bank takes the layout on screen (a fresh options.txt).
+    void SaveChequeOptionsForEveryBank() { Book.SaveForEveryBank(Layout()); }
     void LoadChequeOptions();
 
     void SetEditing(bool on);
@@ -134,6 +136,11 @@ public:
     QWidget *ChequeArea;  ///< origin of every field position
     QWidget *SettingsArea; ///< the options panel and the field panels
     QFrame *OptionsPanel;
+
+signals:
+    /// Bank `bank`'s option line could not be read (`reason`) and now holds
+    /// the layout that was on screen.
+    void layoutRepaired(int bank, const QString &reason);
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -24,9 +24,12 @@ public:
     {
         messages << title + ": " + text;
     }
-    bool askYesNo(QWidget *, const QString &, const QString &text) override
+    QList<Default> questionDefaults; ///< the answer Enter would give, per question
+
+    bool askYesNo(QWidget *, const QString &, const QString &text, Default answer) override
     {
         questions << text;
+        questionDefaults << answer;
         return !yesNoAnswers.isEmpty() && yesNoAnswers.dequeue();
     }
     std::optional<QString> askText(QWidget *, const QString &, const QString &label, const QString &) override

@@ -30,6 +30,8 @@ private slots:
     void namesAreCutShortNameIsNot();
     void damagedLineTen_data();
     void damagedLineTen();
+    void namesWithControlCharactersAreDamage_data();
+    void namesWithControlCharactersAreDamage();
 
 private:
     QTemporaryDir m_dir;
@@ -134,7 +136,6 @@ void TestMoneyFile::damagedLineTen_data()
     blank[9] = " 2";
     QTest::newRow("blank") << blank << "line 10";
     QTest::newRow("nine lines") << kSyrLines.mid(0, 9) << "only 9 lines";
-    QTest::newRow("empty file") << QStringList{} << "only 0 lines";
 }
 
 void TestMoneyFile::damagedLineTen()
@@ -148,6 +149,35 @@ void TestMoneyFile::damagedLineTen()
     QCOMPARE(read.money.PartDigits, 2);
     QCOMPARE(QString::fromStdString(read.money.AMoneyName), lines.value(0));
     QCOMPARE(read.money.PartMale, lines.value(11) == "T");
+}
+
+void TestMoneyFile::namesWithControlCharactersAreDamage_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("expected"); // the record, as its 12 lines
+    QTest::addColumn<QStringList>("mentions");
+    const QStringList uae = MoneyToLines(UaeMoney());
+    // What a file of random bytes gave: names that are control bytes.
+    QStringList garbage{"\x18", "\x1d", "", "\x01\x02", "", "", "", "", "", "7", "T", "F"};
+    QTest::newRow("garbage") << garbage << uae << QStringList{"line 1", "line 2", "line 4", "UAE dirham"};
+    QTest::newRow("empty file") << QStringList{} << uae << QStringList{"only 0 lines", "UAE dirham"};
+    QStringList one = kSyrLines;
+    one[2] = "S.PO\x07UND";
+    QStringList kept = kSyrLines;
+    kept[2] = "";
+    QTest::newRow("one name") << one << kept << QStringList{"line 3 (the English currency name)"};
+}
+
+void TestMoneyFile::namesWithControlCharactersAreDamage()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, expected);
+    QFETCH(QStringList, mentions);
+    const MoneyRead read = MoneyFromLines(lines, "money.txt");
+    QVERIFY(read.damage);
+    for (const QString &m : mentions)
+        QVERIFY2(read.damage->contains(m), qPrintable(*read.damage));
+    QCOMPARE(MoneyToLines(read.money), expected);
 }
 
 QTEST_GUILESS_MAIN(TestMoneyFile)

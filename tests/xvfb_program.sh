@@ -11,6 +11,7 @@ chmod 755 "$work"
 xvfb_pid=
 cleanup() {
     [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+    chmod -R u+w "$work" 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -114,26 +115,30 @@ session "$second"
 cmp -s "$work/banks.before" "$second/banks.txt" || fail "banks.txt changed"
 cmp -s "$work/options.before" "$second/options.txt" || fail "options.txt changed"
 
-echo "3. a read-only directory: messages, and nothing lost"
-third="$work/read only"
-cp -r "$second" "$third"
-cp "$third/money.txt" "$work/money.before"
-chmod 644 "$third"/*.txt
-chmod 555 "$third"
-rm -f "$work/answered"
-close_question() { answer_messages '^Print Cheque$' "$1"; }
-(
-    after_close=close_question
-    session "$third" setpriv --reuid=nobody --regid=nogroup --clear-groups
-) &
-runner=$!
-# The start-up's message about money.txt.
-answer_messages '^Error$'
-wait "$runner" || fail "the program did not end in the read-only directory"
-chmod 755 "$third"
-[[ $(head -n1 "$work/answered") -ge 1 ]] || fail "no message for money.txt"
-[[ $(tail -n1 "$work/answered") -ge 1 ]] || fail "no question at close"
-cmp -s "$work/banks.before" "$third/banks.txt" || fail "banks.txt lost"
-cmp -s "$work/options.before" "$third/options.txt" || fail "options.txt lost"
-cmp -s "$work/money.before" "$third/money.txt" || fail "money.txt lost"
+echo "3. a read-only directory: one message at start, none at close, nothing lost"
+if [[ $(id -u) -ne 0 ]]; then
+    echo "SKIP: the read-only case runs the program as another user, which needs root"
+else
+    third="$work/read only"
+    cp -r "$second" "$third"
+    cp "$third/money.txt" "$work/money.before"
+    chmod 644 "$third"/*.txt
+    chmod 555 "$third"
+    rm -f "$work/answered"
+    close_question() { answer_messages '^Print Cheque$' "$1"; }
+    (
+        after_close=close_question
+        session "$third" setpriv --reuid=nobody --regid=nogroup --clear-groups
+    ) &
+    runner=$!
+    # The start-up's message about money.txt.
+    answer_messages '^Error$'
+    wait "$runner" || fail "the program did not end in the read-only directory"
+    chmod 755 "$third"
+    [[ $(head -n1 "$work/answered") -eq 1 ]] || fail "not one message for money.txt"
+    [[ $(tail -n1 "$work/answered") -eq 0 ]] || fail "a question at close, with nothing to lose"
+    cmp -s "$work/banks.before" "$third/banks.txt" || fail "banks.txt lost"
+    cmp -s "$work/options.before" "$third/options.txt" || fail "options.txt lost"
+    cmp -s "$work/money.before" "$third/money.txt" || fail "money.txt lost"
+fi
 echo "PASS"

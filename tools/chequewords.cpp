@@ -24,9 +24,59 @@ namespace {
 constexpr const char *kUsage =
     "usage: cheque-words [--preset uae|syr] [--money FILE] [--digits 2|3] [AMOUNT...]";
 
+// A text for one field of an output line: control characters (a TAB or a
+// line break would split the line), a backslash and bytes that are not
+// UTF-8 are written as escapes ("\\x0a", "\\\\"), so that every input gives
+// exactly one line.
+std::string Printable(const std::string &text)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(text.size());
+    auto escape = [&out](unsigned char byte) {
+        out += "\\x";
+        out += kHex[byte >> 4];
+        out += kHex[byte & 15];
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte == '\\') {
+            out += "\\\\";
+            ++i;
+        } else if (byte < 0x20 || byte == 0x7f) {
+            escape(byte);
+            ++i;
+        } else if (byte < 0x80) {
+            out += char(byte);
+            ++i;
+        } else {
+            // A whole UTF-8 sequence is copied; anything else is escaped.
+            const std::size_t length = byte >= 0xf0 ? 4 : byte >= 0xe0 ? 3 : byte >= 0xc2 ? 2 : 0;
+            bool valid = length > 0 && byte <= 0xf4 && i + length <= text.size();
+            for (std::size_t k = 1; valid && k < length; ++k)
+                valid = (static_cast<unsigned char>(text[i + k]) & 0xc0) == 0x80;
+            if (valid && length == 3) {
+                const auto second = static_cast<unsigned char>(text[i + 1]);
+                valid = !(byte == 0xe0 && second < 0xa0) && !(byte == 0xed && second >= 0xa0);
+            } else if (valid && length == 4) {
+                const auto second = static_cast<unsigned char>(text[i + 1]);
+                valid = !(byte == 0xf0 && second < 0x90) && !(byte == 0xf4 && second >= 0x90);
+            }
+            if (valid) {
+                out.append(text, i, length);
+                i += length;
+            } else {
+                escape(byte);
+                ++i;
+            }
+        }
+    }
+    return out;
+}
+
 int UsageError(const std::string &why)
 {
-    std::cerr << "cheque-words: " << why << '\n' << kUsage << '\n';
+    std::cerr << "cheque-words: " << Printable(why) << '\n' << kUsage << '\n';
     return 2;
 }
 
@@ -37,10 +87,10 @@ bool Convert(const std::string &amount, const MonyType &money)
     try {
         AmountToWords(amount, money, english, arabic);
     } catch (const ChequeError &error) {
-        std::cout << "error\t" << error.what() << '\n';
+        std::cout << "error\t" << Printable(error.message()) << '\n';
         return false;
     }
-    std::cout << english << '\t' << arabic << '\n';
+    std::cout << Printable(english) << '\t' << Printable(arabic) << '\n';
     return true;
 }
 
@@ -106,12 +156,12 @@ int main(int argc, char **argv)
         try {
             const MoneyRead read = ReadMoneyFile(QString::fromLocal8Bit(moneyFile->c_str()));
             if (read.damage) {
-                std::cerr << "cheque-words: " << read.damage->toStdString() << '\n';
+                std::cerr << "cheque-words: " << Printable(read.damage->toStdString()) << '\n';
                 return 2;
             }
             money = read.money;
         } catch (const ChequeError &error) {
-            std::cerr << "cheque-words: " << error.what() << '\n';
+            std::cerr << "cheque-words: " << Printable(error.message()) << '\n';
             return 2;
         }
     }

@@ -11,13 +11,18 @@ class QtDialogs final : public Dialogs
 public:
     void showMessage(QWidget *parent, const QString &title, const QString &text) override
     {
-        QMessageBox::warning(parent, title, text, QMessageBox::Ok);
+        QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
     }
 
-    bool askYesNo(QWidget *parent, const QString &title, const QString &text) override
+    bool askYesNo(QWidget *parent, const QString &title, const QString &text, Default answer) override
     {
-        return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No)
-            == QMessageBox::Yes;
+        QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+        box.setTextFormat(Qt::PlainText);
+        box.setDefaultButton(answer == Default::Yes ? QMessageBox::Yes : QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes;
     }
 
     std::optional<QString> askText(QWidget *parent, const QString &title, const QString &label,

@@ -14,10 +14,17 @@ class Dialogs
 public:
     virtual ~Dialogs() = default;
 
+    /// Which answer Enter gives to a question.
+    enum class Default { Yes, No };
+
+    // Texts are shown as they stand, never as markup: they may hold file
+    // names, bank names or lines of the data files.
+
     /// A modal message with an OK button.
     virtual void showMessage(QWidget *parent, const QString &title, const QString &text) = 0;
     /// A Yes/No question with the question icon; true for Yes.
-    virtual bool askYesNo(QWidget *parent, const QString &title, const QString &text) = 0;
+    virtual bool askYesNo(QWidget *parent, const QString &title, const QString &text,
+                          Default answer = Default::Yes) = 0;
     /// A text query; nothing when cancelled.
     virtual std::optional<QString> askText(QWidget *parent, const QString &title, const QString &label,
                                            const QString &initial) = 0;

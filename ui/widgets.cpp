@@ -75,9 +75,17 @@ QString Cp1256RefusalText(const QString &fileName, const QString &separator)
     return text;
 }
 
+QLabel *PlainLabel(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+    return label;
+}
+
 QLabel *Caption(const QString &text, QWidget *parent, int left, int top)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = PlainLabel(text, parent);
     label->move(left, top);
     label->adjustSize();
     return label;

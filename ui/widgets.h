@@ -69,6 +69,10 @@ std::optional<QString> RefusedCharacter(const QString &text, const QString &sepa
 /// The sentence shown when a character cannot be kept in `fileName`.
 QString Cp1256RefusalText(const QString &fileName, const QString &separator = {});
 
+/// A label that shows its text as it stands, never as markup (a text from a
+/// data file could otherwise show pictures or read local files).
+QLabel *PlainLabel(const QString &text, QWidget *parent);
+
 /// A caption at (left, top), as wide as its text.
 QLabel *Caption(const QString &text, QWidget *parent, int left, int top);
 

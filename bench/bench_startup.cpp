@@ -4,6 +4,9 @@
 //                               are loaded), the second baseline
 //   bench_startup program DIR   the program's four windows, its start-up
 //                               reading the data files of DIR
+//   bench_startup banks DIR N [options]
+//                               writes N banks into DIR (and an options.txt
+//                               with their layouts when asked), to start on
 // Each ends as soon as its window is exposed, without tearing anything down:
 // what is timed is the start-up alone.
 
@@ -11,10 +14,12 @@
 #include <cstdlib>
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QWidget>
 #include <QWindow>
 
+#include "datafile.h"
 #include "program.h"
 
 namespace {
@@ -28,12 +33,27 @@ int WaitExposed(QWidget &window)
     std::_Exit(0);
 }
 
+int WriteBanks(const QString &dir, int n, bool withOptions)
+{
+    QStringList banks;
+    for (int i = 0; i < n; ++i)
+        banks << QStringLiteral("بنك %1").arg(i + 1);
+    WriteDataFile(dir + QStringLiteral("/banks.txt"), banks);
+    QFile::remove(dir + QStringLiteral("/options.txt"));
+    if (withOptions)
+        WriteDataFile(dir + QStringLiteral("/options.txt"), QStringList(n, OptionLine(InitialLayout())));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (mode == QLatin1String("banks") && argc > 3)
+        return WriteBanks(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]).toInt(),
+                          argc > 4 && QString::fromLocal8Bit(argv[4]) == QLatin1String("options"));
+    QApplication app(argc, argv);
     if (mode == QLatin1String("minimal")) {
         QWidget window;
         window.resize(451, 404);

@@ -27,7 +27,10 @@ inline QList<Word> WordsOf(const QString &pdf)
     QList<Word> words;
     for (auto it = re.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
-        words.append({m.captured(5), m.captured(1).toDouble() * kMmPerPt, m.captured(2).toDouble() * kMmPerPt,
+        QString text = m.captured(5);
+        text.replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"").replace("&apos;", "'");
+        text.replace("&amp;", "&");
+        words.append({text, m.captured(1).toDouble() * kMmPerPt, m.captured(2).toDouble() * kMmPerPt,
                       m.captured(3).toDouble() * kMmPerPt, m.captured(4).toDouble() * kMmPerPt});
     }
     return words;

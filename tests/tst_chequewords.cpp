@@ -37,6 +37,9 @@ private slots:
     void moneyFile();
     void badOptions_data();
     void badOptions();
+    void oneLinePerAmountWhateverItHolds_data();
+    void oneLinePerAmountWhateverItHolds();
+    void specialMoneyFilesAreRefused();
 };
 
 void TestChequeWords::amountsFromArguments()
@@ -111,6 +114,43 @@ void TestChequeWords::badOptions()
     QCOMPARE(r.status, 2);
     QVERIFY(r.out.isEmpty());
     QVERIFY2(r.err.contains("usage: cheque-words"), qPrintable(r.err));
+}
+
+void TestChequeWords::oneLinePerAmountWhateverItHolds_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("out");
+    const QString invalid = "error\t'%1' is not a valid floating point value\n";
+    QTest::newRow("NUL from standard input") << QStringList{} << QByteArray("12\0x\n", 5)
+                                             << invalid.arg("12\\x00x");
+    QTest::newRow("line break in an argument") << QStringList{"1\n2"} << QByteArray() << invalid.arg("1\\x0a2");
+    QTest::newRow("TAB and escape") << QStringList{"\t\x1b[31m"} << QByteArray() << invalid.arg("\\x09\\x1b[31m");
+    QTest::newRow("backslash") << QStringList{"5\\n"} << QByteArray() << invalid.arg("5\\\\n");
+    QTest::newRow("not UTF-8") << QStringList{} << QByteArray("\xff\xfe" "5\n") << invalid.arg("\\xff\\xfe5");
+    QTest::newRow("Arabic kept") << QStringList{"٥"} << QByteArray() << invalid.arg("٥");
+}
+
+void TestChequeWords::oneLinePerAmountWhateverItHolds()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, input);
+    QFETCH(QString, out);
+    const Run r = ChequeWords(args, input);
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.out, out);
+}
+
+void TestChequeWords::specialMoneyFilesAreRefused()
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("money.txt");
+    QVERIFY(QProcess::execute("mkfifo", {fifo}) == 0);
+    for (const QString &file : {QStringLiteral("/dev/zero"), fifo}) {
+        const Run r = ChequeWords({"--money", file, "5"});
+        QCOMPARE(r.status, 2);
+        QVERIFY2(r.err.contains(file) && r.err.contains("not a regular file"), qPrintable(r.err));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestChequeWords)

@@ -1,6 +1,9 @@
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 #include "testfiles.h"
 
@@ -41,6 +44,15 @@ private slots:
     void refusesLineBreaksInsideALine();
     void missingFileNamesTheFile();
     void unwritableTargetKeepsTheOldFile();
+    void specialFilesAreNeverReadNorReplaced();
+    void oversizedFileIsNotRead();
+    void danglingLinkIsNotFollowed();
+    void linkToAFileIsWrittenThrough();
+    void utf8Files_data();
+    void utf8Files();
+    void saveKilledAtEveryStepLeavesOnePair_data();
+    void saveKilledAtEveryStepLeavesOnePair();
+    void leftoversOfInterruptedSavesAreRemoved();
 
 private:
     QTemporaryDir m_dir;
@@ -156,6 +168,158 @@ void TestDataFile::unwritableTargetKeepsTheOldFile()
     error = ErrorOf([&] { WriteDataFile(inside, {"NEW"}); });
     QVERIFY2(error.contains(QDir::toNativeSeparators(inside)), qPrintable(error));
     QCOMPARE(ReadBytes(blocker), QByteArray("keep me\r\n"));
+}
+
+void TestDataFile::specialFilesAreNeverReadNorReplaced()
+{
+    // A FIFO would hang the reader until someone writes to it; a device never ends.
+    const QString fifo = m_dir.filePath("fifo-banks.txt");
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0644) == 0);
+    const QString zero = m_dir.filePath("zero-banks.txt");
+    QVERIFY(QFile::link("/dev/zero", zero));
+    for (const QString &path : {fifo, zero}) {
+        QString error = ErrorOf([&] { ReadDataFile(path); });
+        QVERIFY2(error.contains(path) && error.contains("not a regular file"), qPrintable(error));
+        error = ErrorOf([&] { WriteDataFile(path, {"x"}); });
+        QVERIFY2(error.contains(path) && error.contains("not a regular file"), qPrintable(error));
+    }
+    QVERIFY(QFileInfo(fifo).isSymLink() || !QFileInfo(fifo).isFile()); // still the FIFO
+    QVERIFY(QFileInfo(zero).isSymLink());
+}
+
+void TestDataFile::oversizedFileIsNotRead()
+{
+    // Sparse: no disk is used for it.
+    const QString path = m_dir.filePath("huge-options.txt");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QVERIFY(f.resize(MaxDataFileBytes + 1));
+    f.close();
+    const QString error = ErrorOf([&] { ReadDataFile(path); });
+    QVERIFY2(error.contains(path) && error.contains("larger"), qPrintable(error));
+}
+
+void TestDataFile::danglingLinkIsNotFollowed()
+{
+    // The link points into a folder that exists: following it would create a
+    // file there.
+    const QString elsewhere = m_dir.filePath("elsewhere");
+    QVERIFY(QDir().mkpath(elsewhere));
+    const QString link = m_dir.filePath("dangling-money.txt");
+    QVERIFY(QFile::link(elsewhere + "/money.txt", link));
+    const QString error = ErrorOf([&] { WriteDataFile(link, {"x"}); });
+    QVERIFY2(error.contains(link) && error.contains("does not exist"), qPrintable(error));
+    QVERIFY(!QFile::exists(elsewhere + "/money.txt"));
+    QVERIFY(QFileInfo(link).isSymLink());
+}
+
+void TestDataFile::linkToAFileIsWrittenThrough()
+{
+    const QString real = m_dir.filePath("real-banks.txt");
+    WriteDataFile(real, {"OLD"});
+    const QString link = m_dir.filePath("linked-banks.txt");
+    QVERIFY(QFile::link(real, link));
+    const QString otherReal = m_dir.filePath("real-options.txt");
+    WriteDataFile(otherReal, {"old line"});
+    const QString otherLink = m_dir.filePath("linked-options.txt");
+    QVERIFY(QFile::link(otherReal, otherLink));
+    WriteDataFiles({{link, {"NEW"}}, {otherLink, {"new line"}}});
+    QVERIFY(QFileInfo(link).isSymLink() && QFileInfo(otherLink).isSymLink());
+    QCOMPARE(ReadBytes(real), QByteArray("NEW\r\n"));
+    QCOMPARE(ReadBytes(otherReal), QByteArray("new line\r\n"));
+}
+
+void TestDataFile::utf8Files_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF" "51#000\r\n") << QStringList{"51#000"};
+    QTest::newRow("byte-order mark, Arabic")
+        << QByteArray("\xEF\xBB\xBF\xD8\xAF\xD8\xB1\xD9\x87\xD9\x85\r\nDHs\r\n") << QStringList{"درهم", "DHs"};
+    QTest::newRow("UTF-8 without mark")
+        << QByteArray("\xD9\x84\xD9\x8A\xD8\xB1\xD8\xA9\nSP\n") << QStringList{"ليرة", "SP"};
+    QTest::newRow("Windows-1256") << QByteArray("\xe1\xed\xd1\xc9\r\nSP\r\n") << QStringList{"ليرة", "SP"};
+    QTest::newRow("ASCII") << QByteArray("SIB\r\n") << QStringList{"SIB"};
+    QTest::newRow("mark only") << QByteArray("\xEF\xBB\xBF") << QStringList{};
+}
+
+void TestDataFile::utf8Files()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, lines);
+    const QString path = m_dir.filePath("utf8.txt");
+    WriteBytes(path, bytes);
+    QCOMPARE(ReadDataFile(path), lines);
+    // Written back in the program's code page.
+    WriteDataFile(path, lines);
+    QCOMPARE(ReadBytes(path), EncodeDataLines(lines, path));
+    QCOMPARE(ReadDataFile(path), lines);
+}
+
+namespace {
+
+const QStringList kOldBanks{"A", "B", "C"};
+const QStringList kOldOptions{"line A", "line B", "line C"};
+const QStringList kNewBanks{"A", "C"};
+const QStringList kNewOptions{"line A", "line C"};
+
+} // namespace
+
+void TestDataFile::saveKilledAtEveryStepLeavesOnePair_data()
+{
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<bool>("replaced"); // the new pair after the next start
+    QTest::newRow("banks.txt staged") << "staged:0" << false;
+    QTest::newRow("options.txt staged") << "staged:1" << false;
+    QTest::newRow("marker written") << "marked:0" << true;
+    QTest::newRow("banks.txt replaced") << "replaced:0" << true;
+    QTest::newRow("options.txt replaced") << "replaced:1" << true;
+    QTest::newRow("done") << "done:0" << true;
+}
+
+void TestDataFile::saveKilledAtEveryStepLeavesOnePair()
+{
+    QFETCH(QString, step);
+    QFETCH(bool, replaced);
+    QTemporaryDir dir;
+    const QString banks = dir.filePath("banks.txt");
+    const QString options = dir.filePath("options.txt");
+    WriteDataFiles({{banks, kOldBanks}, {options, kOldOptions}});
+
+    // A real process writes the pair and is killed (SIGKILL) after the step.
+    QProcess saver;
+    saver.start(SAVEKILL_EXE, {dir.path(), step});
+    QVERIFY(saver.waitForFinished(30000));
+    QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
+
+    const SaveRecovery recovery = FinishInterruptedSave(dir.path(), {"banks.txt", "options.txt"});
+    QCOMPARE(ReadDataFile(banks), replaced ? kNewBanks : kOldBanks);
+    QCOMPARE(ReadDataFile(options), replaced ? kNewOptions : kOldOptions);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"banks.txt", "options.txt"}));
+    if (step.startsWith("marked") || step == "replaced:0")
+        QVERIFY(!recovery.finished.isEmpty());
+}
+
+void TestDataFile::leftoversOfInterruptedSavesAreRemoved()
+{
+    QTemporaryDir dir;
+    WriteDataFile(dir.filePath("banks.txt"), {"A"});
+    const QStringList leftovers{"banks.txt.Ab3xYz", "options.txt.new", "options.txt.new.q1W2e3", "money.txt.Z9z9Z9"};
+    const QStringList kept{"banks.txt", "banks.txt.backup", "banks.txt.bak", "money.txt.bak", "notes.txt.Ab3xYz"};
+    for (const QString &name : leftovers + kept)
+        if (name != "banks.txt")
+            WriteBytes(dir.filePath(name), "x");
+    const SaveRecovery recovery = FinishInterruptedSave(dir.path(), {"banks.txt", "options.txt", "money.txt"});
+    QStringList removed = recovery.removed;
+    removed.sort();
+    QStringList expected = leftovers;
+    expected.sort();
+    QCOMPARE(removed, expected);
+    QStringList left = QDir(dir.path()).entryList(QDir::Files);
+    left.sort();
+    QStringList sortedKept = kept;
+    sortedKept.sort();
+    QCOMPARE(left, sortedKept);
 }
 
 QTEST_GUILESS_MAIN(TestDataFile)

@@ -2,16 +2,20 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 #include "layouttest.h"
 #include "pdftext.h"
 #include "testdialogs.h"
 #include "testfiles.h"
 #include "testprinting.h"
+#include "whenmodal.h"
 
 #include "datafile.h"
 #include "moneyfile.h"
@@ -59,6 +63,15 @@ private slots:
     void accountOnly();
     void printerThatCannotBeOpened();
     void decimalCommaDesktop();
+    void markupIsShownAsText();
+    void markupInAMessageLoadsNothing();
+    void damagedLayoutIsKeptAndReported();
+    void unreadableMoneyFileOnlyOkWrites();
+    void damagedMoneyFileStaysOpenForChecking();
+    void utf8OptionsKeepTheirLayouts();
+    void interruptedSaveIsFinishedBeforeReading();
+    void fifoInPlaceOfBanksTxt();
+    void manyBanksWithoutOptions();
 
 private:
     void start();
@@ -588,6 +601,175 @@ void TestProgram::decimalCommaDesktop()
     const QStringList texts = TextsOf(m_printing->jobs[0]);
     QVERIFY2(texts.contains("#5.000,50#") && texts.contains("Fifty") && texts.contains("07.03.26"),
              qPrintable(texts.join(' ')));
+}
+
+void TestProgram::markupIsShownAsText()
+{
+    QStringList money = MoneyToLines(UaeMoney());
+    money[2] = "<i>Dh</i>"; // the English currency name, 9 characters
+    write("money.txt", money);
+    write("banks.txt", {"<i>SIB</i>"});
+    write("options.txt", {OptionLine(InitialLayout())});
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    // Every label of every window shows its text as it stands.
+    for (QWidget *window : std::initializer_list<QWidget *>{&w, &m_program->ChequeForm, &m_program->MoneyForm})
+        for (QLabel *label : window->findChildren<QLabel *>())
+            QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->text()));
+    fill("3/7/26", "Payee <b>x</b>", "5");
+    QCOMPARE(w.EAmountLB->text(), QStringLiteral("// Five <i>Dh</i> Only  //"));
+    QCOMPARE(w.BankNameCB->currentText(), QStringLiteral("<i>SIB</i>"));
+    w.PrintBtnClick();
+    QCOMPARE(m_printing->jobs.size(), 1);
+    const QString printed = TextsOf(m_printing->jobs[0]).join(' ');
+    QVERIFY2(printed.contains("Payee <b>x</b>") && printed.contains("<i>Dh</i>"), qPrintable(printed));
+    // Markup in the date box is a date that does not read.
+    w.DateEd->setText("<img src=\"/dev/zero\">");
+    w.PrintBtnClick();
+    QCOMPARE(m_dialogs->messages.last(), QStringLiteral("Print Cheque: Error"));
+}
+
+void TestProgram::markupInAMessageLoadsNothing()
+{
+    start();
+    // Qt's own message box this time: a text that looks like markup would be
+    // laid out as HTML and its picture read from the file (which never ends).
+    setDialogs(nullptr);
+    QString shown;
+    Qt::TextFormat format = Qt::AutoText;
+    WhenModal<QMessageBox>([&](QMessageBox *box) {
+        shown = box->text();
+        format = box->textFormat();
+        box->button(QMessageBox::Ok)->click();
+    });
+    m_program->NewChequeForm.AmountED->setText("<img src=\"/dev/zero\">");
+    setDialogs(m_dialogs.get());
+    QCOMPARE(format, Qt::PlainText);
+    QVERIFY2(shown.contains("'<img src=\"/dev/zero\">' is not a valid floating point value"), qPrintable(shown));
+}
+
+void TestProgram::damagedLayoutIsKeptAndReported()
+{
+    QString damaged = OptionLine(Shifted(4));
+    QVERIFY(damaged.contains("/516/"));
+    damaged.replace("/516/", "/5O6/"); // a letter in field 1's left
+    write("banks.txt", {"SIB", "ADCB"});
+    write("options.txt", {OptionLine(Shifted(1)), damaged});
+    const QByteArray before = ReadBytes(path("options.txt"));
+    start();
+    QVERIFY(m_dialogs->messages.isEmpty());
+    m_program->NewChequeForm.BankNameCB->setCurrentIndex(1);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QVERIFY2(m_dialogs->messages[0].contains("\"ADCB\"") && m_dialogs->messages[0].contains("5O6")
+                 && m_dialogs->messages[0].contains("options.txt.bak"),
+             qPrintable(m_dialogs->messages[0]));
+    QCOMPARE(ReadBytes(path("options.txt.bak")), before);
+    // Once: the line holds a layout now.
+    m_program->NewChequeForm.BankNameCB->setCurrentIndex(0);
+    m_program->NewChequeForm.BankNameCB->setCurrentIndex(1);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QVERIFY(closeMain());
+    QCOMPARE(ReadBytes(path("options.txt.bak")), before);
+    QVERIFY(ReadBytes(path("options.txt")) != before);
+}
+
+void TestProgram::unreadableMoneyFileOnlyOkWrites()
+{
+    // A file the program cannot read: not UTF-8, too large, or (here) a folder.
+    QVERIFY(QDir(m_dir->path()).mkdir("money.txt"));
+    start();
+    TMoneyForm &money = m_program->MoneyForm;
+    money.show();
+    money.BitBtn2Click(); // Cancel
+    money.show();
+    money.close(); // the close box
+    QVERIFY(QFileInfo(path("money.txt")).isDir());
+    QCOMPARE(m_dialogs->messages.size(), 1); // the start-up's, nothing since
+    // OK is the user's choice of a currency: it writes (here it cannot).
+    money.show();
+    money.MonyOkBtnClick();
+    QCOMPARE(m_dialogs->messages.size(), 2);
+    QVERIFY2(m_dialogs->messages[1].contains("money.txt"), qPrintable(m_dialogs->messages[1]));
+}
+
+void TestProgram::damagedMoneyFileStaysOpenForChecking()
+{
+    QStringList money = MoneyToLines(SyrMoney());
+    money[9] = "<b>two</b>";
+    write("money.txt", money);
+    start();
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QVERIFY2(m_dialogs->messages[0].contains("check them in this window"), qPrintable(m_dialogs->messages[0]));
+    QVERIFY(m_program->MoneyForm.isVisible());
+    QCOMPARE(MonyRec.EMoneyName, SyrMoney().EMoneyName);
+    QVERIFY(QFile::exists(path("money.txt.bak")));
+}
+
+void TestProgram::utf8OptionsKeepTheirLayouts()
+{
+    // Saved by another editor: UTF-8 with a byte-order mark.
+    const QStringList banks{"بنك دبي", "ADCB"};
+    const QStringList options{OptionLine(Shifted(7)), OptionLine(Shifted(9))};
+    for (const char *name : {"banks.txt", "options.txt"}) {
+        QFile f(path(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("\xEF\xBB\xBF" + (QString(name) == "banks.txt" ? banks : options).join("\r\n").toUtf8() + "\r\n");
+    }
+    start();
+    QCOMPARE(m_program->NewChequeForm.BankNameCB->itemText(0), banks[0]);
+    QCOMPARE(m_program->ChequeForm.Layout(), Shifted(7));
+    QVERIFY(m_dialogs->messages.isEmpty());
+    QVERIFY(closeMain());
+    QCOMPARE(ReadBytes(path("banks.txt")), Lines(banks));
+    QCOMPARE(ReadBytes(path("options.txt")), Lines(options));
+}
+
+void TestProgram::interruptedSaveIsFinishedBeforeReading()
+{
+    // A close killed right after banks.txt was replaced: the new banks.txt
+    // is in place, the new options.txt beside its target, the marker written.
+    write("banks.txt", {"A", "C"});
+    write("options.txt", {OptionLine(Shifted(1)), OptionLine(Shifted(2)), OptionLine(Shifted(3))});
+    write("options.txt.new", {OptionLine(Shifted(1)), OptionLine(Shifted(3))});
+    QFile marker(path("save.pending"));
+    QVERIFY(marker.open(QIODevice::WriteOnly));
+    marker.write((QFileInfo(path("banks.txt")).canonicalFilePath() + '\n'
+                  + QFileInfo(path("options.txt")).canonicalFilePath() + '\n')
+                     .toUtf8());
+    marker.close();
+    start();
+    TChequeForm &d = m_program->ChequeForm;
+    QCOMPARE(d.Book.Banks, (QStringList{"A", "C"}));
+    QCOMPARE(d.Book.Options, (QStringList{OptionLine(Shifted(1)), OptionLine(Shifted(3))}));
+    m_program->NewChequeForm.BankNameCB->setCurrentIndex(1);
+    QCOMPARE(d.Layout(), Shifted(3)); // C's own layout, not B's
+    QVERIFY(!QFile::exists(path("save.pending")));
+    QVERIFY(!QFile::exists(path("options.txt.new")));
+}
+
+void TestProgram::fifoInPlaceOfBanksTxt()
+{
+    QVERIFY(::mkfifo(QFile::encodeName(path("banks.txt")).constData(), 0644) == 0);
+    start(); // does not wait for a writer
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QVERIFY2(m_dialogs->messages[0].contains("banks.txt") && m_dialogs->messages[0].contains("not a regular file"),
+             qPrintable(m_dialogs->messages[0]));
+    QCOMPARE(m_program->NewChequeForm.BankNameCB->currentText(), QStringLiteral("SIB"));
+    QVERIFY(closeMain());
+    QVERIFY(!QFileInfo(path("banks.txt")).isFile());
+}
+
+void TestProgram::manyBanksWithoutOptions()
+{
+    QStringList banks;
+    for (int i = 0; i < 2000; ++i)
+        banks << QString::number(i);
+    write("banks.txt", banks);
+    start();
+    QCOMPARE(m_program->ChequeForm.Book.Options, QStringList(2000, OptionLine(InitialLayout())));
+    QCOMPARE(m_program->NewChequeForm.BankNameCB->count(), 2000);
+    QCOMPARE(m_program->NewChequeForm.BankNameCB->currentIndex(), 0);
+    QCOMPARE(m_program->ChequeForm.BankNameCB->currentIndex(), 0);
 }
 
 QTEST_MAIN(TestProgram)

@@ -1,0 +1,211 @@
+// The data files on a real full file system: a small tmpfs mounted for the
+// test (root only; skipped otherwise) and filled to the last byte.
+
+#include <unistd.h>
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "layouttest.h"
+#include "testdialogs.h"
+#include "testfiles.h"
+
+#include "bankbook.h"
+#include "datafile.h"
+#include "moneyfile.h"
+#include "program.h"
+
+namespace {
+
+constexpr const char *kNoSpace = "No space left on device";
+
+QString ErrorOf(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const ChequeError &e) {
+        return QString::fromUtf8(e.what());
+    }
+    return {};
+}
+
+QStringList Banks(int n)
+{
+    QStringList banks;
+    for (int i = 0; i < n; ++i)
+        banks << QStringLiteral("بنك رقم %1").arg(i + 1);
+    return banks;
+}
+
+QStringList Lines(int n)
+{
+    QStringList lines;
+    for (int i = 0; i < n; ++i)
+        lines << OptionLine(Shifted(i));
+    return lines;
+}
+
+} // namespace
+
+class TestFullDisk : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void everyDataFileKeepsItsOldContents();
+    void aRunOfSavesNeverLeavesAShortFile();
+    void startUpKeepsMoneyTxt();
+    void closeWithFortyBanksKeepsBothFiles();
+
+private:
+    /// Fills the file system, leaving `spare` bytes at most.
+    void fill(qint64 spare = 0);
+    void write(const char *name, const QStringList &lines) { WriteDataFile(path(name), lines); }
+    QString path(const char *name) const { return m_data + u'/' + QString::fromLatin1(name); }
+    QStringList dataFolder() const { return QDir(m_data).entryList(QDir::Files | QDir::Hidden); }
+
+    QTemporaryDir m_mountPoint;
+    bool m_mounted = false;
+    QString m_data;
+};
+
+void TestFullDisk::initTestCase()
+{
+    if (::geteuid() != 0)
+        QSKIP("mounting a small file system to fill needs root");
+    QVERIFY(m_mountPoint.isValid());
+    QProcess mount;
+    mount.start("mount", {"-t", "tmpfs", "-o", "size=256k", "tmpfs", m_mountPoint.path()});
+    if (!mount.waitForFinished(10000) || mount.exitCode() != 0)
+        QSKIP(qPrintable("tmpfs cannot be mounted here: " + QString::fromLocal8Bit(mount.readAllStandardError())));
+    m_mounted = true;
+}
+
+void TestFullDisk::cleanupTestCase()
+{
+    if (m_mounted)
+        QProcess::execute("umount", {m_mountPoint.path()});
+}
+
+void TestFullDisk::init()
+{
+    m_data = m_mountPoint.filePath("data");
+    QVERIFY(QDir().mkpath(m_data));
+}
+
+void TestFullDisk::cleanup()
+{
+    QDir(m_data).removeRecursively();
+    QFile::remove(m_mountPoint.filePath("filler"));
+}
+
+void TestFullDisk::fill(qint64 spare)
+{
+    QFile filler(m_mountPoint.filePath("filler"));
+    QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray page(4096, 'x');
+    while (filler.write(page) == page.size()) {
+    }
+    while (filler.write("x", 1) == 1) {
+    }
+    if (spare > 0)
+        QVERIFY(filler.resize(filler.size() - spare));
+}
+
+void TestFullDisk::everyDataFileKeepsItsOldContents()
+{
+    WriteMoneyFile(path("money.txt"), SyrMoney());
+    write("banks.txt", Banks(40));
+    write("options.txt", Lines(40));
+    const QByteArray money = ReadBytes(path("money.txt"));
+    const QByteArray banks = ReadBytes(path("banks.txt"));
+    const QByteArray options = ReadBytes(path("options.txt"));
+    QVERIFY(options.size() > 4096);
+    fill();
+
+    QString error = ErrorOf([&] { WriteMoneyFile(path("money.txt"), UaeMoney()); });
+    QVERIFY2(error.contains(kNoSpace) && error.contains(path("money.txt")), qPrintable(error));
+    error = ErrorOf([&] { WriteBankFiles(path("banks.txt"), Banks(41), path("options.txt"), Lines(41)); });
+    QVERIFY2(error.contains(kNoSpace) && error.contains("banks.txt"), qPrintable(error));
+
+    QCOMPARE(ReadBytes(path("money.txt")), money);
+    QCOMPARE(ReadBytes(path("banks.txt")), banks);
+    QCOMPARE(ReadBytes(path("options.txt")), options);
+    QCOMPARE(dataFolder(), (QStringList{"banks.txt", "money.txt", "options.txt"}));
+}
+
+void TestFullDisk::aRunOfSavesNeverLeavesAShortFile()
+{
+    // Ever larger files into a little room: each save is whole or refused.
+    fill(24 * 1024);
+    QByteArray last = "<missing>";
+    int refused = 0;
+    for (int n = 1; n <= 120; n += 7) {
+        const QString error = ErrorOf([&] { write("options.txt", Lines(n)); });
+        if (error.isEmpty()) {
+            last = EncodeDataLines(Lines(n), "options.txt");
+        } else {
+            QVERIFY2(error.contains(kNoSpace), qPrintable(error));
+            ++refused;
+        }
+        QCOMPARE(ReadBytes(path("options.txt")), last);
+    }
+    QVERIFY(refused > 0);
+    QVERIFY(last != "<missing>");
+}
+
+void TestFullDisk::startUpKeepsMoneyTxt()
+{
+    WriteMoneyFile(path("money.txt"), SyrMoney());
+    const QByteArray money = ReadBytes(path("money.txt"));
+    fill();
+    TestDialogs dialogs;
+    {
+        ChequeProgram program;
+        program.NewChequeForm.ExeName = path("cheque-printer");
+        program.NewChequeForm.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&program.NewChequeForm));
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY2(dialogs.messages[0].contains(kNoSpace) && dialogs.messages[0].contains("money.txt"),
+                 qPrintable(dialogs.messages[0]));
+        QCOMPARE(MonyRec, SyrMoney());
+        program.NewChequeForm.close();
+    }
+    QCOMPARE(ReadBytes(path("money.txt")), money);
+}
+
+void TestFullDisk::closeWithFortyBanksKeepsBothFiles()
+{
+    write("banks.txt", Banks(40));
+    write("options.txt", Lines(40));
+    WriteMoneyFile(path("money.txt"), UaeMoney());
+    const QByteArray banks = ReadBytes(path("banks.txt"));
+    const QByteArray options = ReadBytes(path("options.txt"));
+    TestDialogs dialogs;
+    ChequeProgram program;
+    program.NewChequeForm.ExeName = path("cheque-printer");
+    program.NewChequeForm.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&program.NewChequeForm));
+    dialogs.textAnswers.enqueue(QStringLiteral("FAB"));
+    program.ChequeForm.NewBtnClick();
+    fill();
+    dialogs.yesNoAnswers.enqueue(true);  // try again: still full
+    dialogs.yesNoAnswers.enqueue(false); // close without saving
+    QVERIFY(program.NewChequeForm.FormClose());
+    QCOMPARE(dialogs.questions.size(), 3); // the bank's name, then "Try again?" twice
+    QVERIFY2(dialogs.questions[1].contains(kNoSpace) && dialogs.questions[1].contains("banks.txt"),
+             qPrintable(dialogs.questions[1]));
+    QCOMPARE(ReadBytes(path("banks.txt")), banks);
+    QCOMPARE(ReadBytes(path("options.txt")), options);
+    QCOMPARE(dataFolder(), (QStringList{"banks.txt", "money.txt", "options.txt"}));
+}
+
+QTEST_MAIN(TestFullDisk)
+#include "tst_fulldisk.moc"

@@ -202,8 +202,15 @@ void TNewChequeForm::AmountEDChange()
     try {
         AmountToWords(ToStd(DriverAmountText(AmountED->text())), MonyRec, english, arabic);
     } catch (const ChequeError &error) {
-        report(QString::fromStdString(error.what()));
-        return;
+        // While the amount is only the start of a number ("-", "."), the
+        // words are those of nothing yet: a message now would take the next
+        // keys typed.
+        if (!IsUnfinishedAmount(AmountED->text())) {
+            report(QString::fromStdString(error.message()));
+            return;
+        }
+        english.clear();
+        arabic.clear();
     }
     MarkAmountText(english, arabic, m_cheque && m_cheque->OnlyFirstChk->isChecked());
     EAmountLB->setText(FromStd(english));
@@ -435,8 +442,19 @@ bool TNewChequeForm::figureAndWordsDiffer(double value)
     return why.has_value();
 }
 
+bool TNewChequeForm::refusedBeforeDialog()
+{
+    // The checks beyond "Error in Amount" come before any printer is chosen
+    // for a cheque that would be refused. An amount that is not positive is
+    // left to the print run's own message.
+    const auto value = ReadAmount(AmountED->text());
+    return value && *value > 0 && figureAndWordsDiffer(*value);
+}
+
 void TNewChequeForm::PrintOne(const QString &dateText, bool askPrinter)
 {
+    if (askPrinter && refusedBeforeDialog())
+        return;
     if (askPrinter && !m_cheque->previewChk->isChecked() && !m_print->PrintSetup(this))
         return;
     const auto value = ReadAmount(AmountED->text());
@@ -473,7 +491,7 @@ void TNewChequeForm::PrintOne(const QString &dateText, bool askPrinter)
         default: break; // no kind: left as it is
         }
     }
-    m_cheque->PrintBtnClick();
+    m_cheque->PrintBtnClick(true);
 }
 
 void TNewChequeForm::PrintMany(const QString &dateText, int count)
@@ -483,15 +501,18 @@ void TNewChequeForm::PrintMany(const QString &dateText, int count)
         report(QStringLiteral("Date Error"));
         return;
     }
-    // A run whose figure and words would differ is refused once, before any
-    // printer is asked for (its cheques then pass the same check).
-    if (const auto value = ReadAmount(AmountED->text()); value && *value > 0 && figureAndWordsDiffer(*value))
+    // Refused once for the whole run (its cheques then pass the same check).
+    if (refusedBeforeDialog())
         return;
     if (!m_print->PrintSetup(this))
         return;
     const bool preview = m_cheque->previewChk->isChecked();
     m_cheque->previewChk->setChecked(false);
-    const auto restore = qScopeGuard([&] { m_cheque->previewChk->setChecked(preview); });
+    m_print->beginRun();
+    const auto restore = qScopeGuard([&] {
+        m_print->endRun(this);
+        m_cheque->previewChk->setChecked(preview);
+    });
     for (int i = 0; i < count; ++i) {
         PrintOne(WriteShortDate(start->addMonths(i)), false);
         if (m_print->lastOutputFailed())

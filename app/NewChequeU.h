@@ -103,6 +103,9 @@ private:
     /// Reports why a cheque for `value` (the amount box read) would state
     /// another amount in words than in figures; true when it would.
     bool figureAndWordsDiffer(double value);
+    /// The amount checks that come before the print dialog; true (and the
+    /// user told) when the cheque would be refused.
+    bool refusedBeforeDialog();
     QString dataPath(const char *fileName) const { return ExeDir + QString::fromLatin1(fileName); }
 
     TChequeForm *m_cheque = nullptr;

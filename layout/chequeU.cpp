@@ -370,13 +370,15 @@ void TChequeForm::BankNameCBChange()
         emit layoutRepaired(bank, *damage);
 }
 
-void TChequeForm::PrintBtnClick()
+void TChequeForm::PrintBtnClick(bool fromPrintRun)
 {
     ChequeLayout layout = Layout();
     const ReportPage page = PageFromLayout(layout);
     RightChk[3]->setChecked(layout.Fields[3].Right); // field 4 keeps field 2's direction
     if (m_printForm)
-        m_printForm->Output(page, previewChk->isChecked(), this);
+        m_printForm->Output(page, previewChk->isChecked(), this,
+                            fromPrintRun ? TPrintChequeForm::Advice::ChooseInDialog
+                                         : TPrintChequeForm::Advice::PrintFromMainWindow);
 }
 
 void TChequeForm::MoneyClick()

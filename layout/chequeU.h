@@ -94,7 +94,10 @@ public:
     // Handlers.
     void ChangeBtnClick() { SetEditing(true); }
     void SaveBtnClick() { SaveChequeOptions(); }
-    void PrintBtnClick();
+    /// Renders the fields and prints or previews them; `fromPrintRun` when
+    /// a print run calls it (its print dialog chose the printer), not the
+    /// "Print Test" button.
+    void PrintBtnClick(bool fromPrintRun = false);
     void MoneyClick();
     void NewBtnClick();
     void SpeedButton7Click();

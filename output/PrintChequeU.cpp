@@ -60,10 +60,59 @@ bool TPrintChequeForm::PrintSetup(QWidget *parent)
     return confirmed;
 }
 
-void TPrintChequeForm::Output(const ReportPage &page, bool preview, QWidget *parent)
+namespace {
+
+bool WritesAFile(const QPrinter &printer)
+{
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+}
+
+} // namespace
+
+void TPrintChequeForm::beginRun()
+{
+    m_inRun = true;
+    m_runPages = 0;
+}
+
+int TPrintChequeForm::endRun(QWidget *parent)
+{
+    m_inRun = false;
+    if (m_runPainter) {
+        const bool written = m_runPainter->end();
+        m_runPainter.reset();
+        if (!written && !m_failed) {
+            m_failed = true;
+            reportFailure(parent, Advice::ChooseInDialog);
+        }
+    }
+    return m_runPages;
+}
+
+void TPrintChequeForm::Output(const ReportPage &page, bool preview, QWidget *parent, Advice advice)
 {
     m_page = page;
     m_failed = false;
+    if (!preview && m_inRun && (m_runPainter || WritesAFile(printer()))) {
+        // The next page of the run's file.
+        if (!m_runPainter) {
+            ApplyChequePage(*m_printer, page.portrait);
+            m_destination = Destination(*m_printer);
+            m_runPainter = std::make_unique<QPainter>();
+            m_failed = !m_runPainter->begin(m_printer.get());
+            if (m_failed)
+                m_runPainter.reset();
+        } else {
+            m_failed = !m_printer->newPage();
+        }
+        if (!m_failed) {
+            PaintChequePage(*m_runPainter, m_page);
+            ++m_runPages;
+        } else {
+            reportFailure(parent, advice);
+        }
+        return;
+    }
     ApplyChequePage(printer(), page.portrait);
     const PrintService::Paint paint = [this](QPrinter *target) {
         // Named before the job: a job that fails forgets its file.
@@ -95,10 +144,19 @@ void TPrintChequeForm::Output(const ReportPage &page, bool preview, QWidget *par
         fresh->setFromTo(m_printer->fromPage(), m_printer->toPage());
         m_printer = std::move(fresh);
     }
-    if (m_failed) {
-        dialogs().showMessage(parent, QStringLiteral("Print Cheque"),
-                              QStringLiteral("The cheque was not printed: %1 could not be opened. Choose "
-                                             "another printer in the print dialog.")
-                                  .arg(m_destination));
-    }
+    if (m_failed)
+        reportFailure(parent, advice);
+    else if (m_inRun)
+        ++m_runPages;
+}
+
+void TPrintChequeForm::reportFailure(QWidget *parent, Advice advice)
+{
+    const QString what = advice == Advice::ChooseInDialog
+        ? QStringLiteral("Choose another printer in the print dialog.")
+        : QStringLiteral("Print a cheque from the main window: its print dialog lets you choose a printer, or "
+                         "a PDF file, for the test print too.");
+    dialogs().showMessage(parent, QStringLiteral("Print Cheque"),
+                          QStringLiteral("The cheque was not printed: %1 could not be opened. %2")
+                              .arg(m_destination, what));
 }

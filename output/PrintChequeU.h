@@ -9,6 +9,7 @@
 
 #include "reportpage.h"
 
+class QPainter;
 class QPrinter;
 
 class TPrintChequeForm : public QWidget
@@ -26,16 +27,33 @@ public:
     /// afterwards, whatever the dialog did to it.
     bool PrintSetup(QWidget *parent);
 
+    /// Where a failed job's message sends the user.
+    enum class Advice { ChooseInDialog, PrintFromMainWindow };
+
     /// Previews or prints `page` as one job of one page. A printer that
     /// cannot be opened is reported to the user; lastOutputFailed() tells.
-    void Output(const ReportPage &page, bool preview, QWidget *parent);
+    /// Inside a run to a PDF file, the page is added to the run's file.
+    void Output(const ReportPage &page, bool preview, QWidget *parent,
+                Advice advice = Advice::ChooseInDialog);
     bool lastOutputFailed() const { return m_failed; }
+
+    /// A run of cheques: a printer gets one job per cheque, but a PDF file
+    /// (what the print dialog offers when no printer is installed) gets one
+    /// page per cheque, all in the one file, instead of each job writing the
+    /// file anew. endRun() closes that file; it returns the pages written.
+    void beginRun();
+    int endRun(QWidget *parent);
 
     /// The boxes of the last rendering (QL1 to QL5).
     const ReportPage &lastPage() const { return m_page; }
 
 private:
+    void reportFailure(QWidget *parent, Advice advice);
+
     std::unique_ptr<QPrinter> m_printer;
+    bool m_inRun = false;
+    std::unique_ptr<QPainter> m_runPainter; ///< open on the run's PDF file
+    int m_runPages = 0;
     ReportPage m_page;
     bool m_failed = false;
     QString m_destination; ///< the printer or file of the last job, for messages

@@ -27,9 +27,39 @@ QString FormatAmount(double value, int digits, const QLocale &locale)
     return grouped.toString(value, 'f', digits);
 }
 
-std::optional<double> ReadAmount(const QString &text, const QLocale &locale)
+QString DriverAmountText(const QString &text, const QLocale &locale)
 {
-    QLocale plain = locale;
+    const QString point = locale.decimalPoint();
+    const QString group = locale.groupSeparator();
+    const QChar localPoint = point.size() == 1 ? point.at(0) : QChar(u'.');
+    const QChar localGroup = group.size() == 1 ? group.at(0) : QChar();
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 0x0660 && u <= 0x0669)
+            out += QChar(u'0' + (u - 0x0660));
+        else if (u >= 0x06F0 && u <= 0x06F9)
+            out += QChar(u'0' + (u - 0x06F0));
+        else if (u == 0x200E || u == 0x200F || u == 0x061C)
+            continue;
+        else if (c == localPoint || u == 0x066B)
+            out += u'.';
+        else if ((!localGroup.isNull() && c == localGroup) || u == 0x066C)
+            out += u',';
+        else
+            out += c;
+    }
+    return out;
+}
+
+namespace {
+
+// A number in the driver's form: blanks around it, digits with at most one
+// ".", an optional exponent; no grouping. Finite.
+std::optional<double> ReadPlain(const QString &text)
+{
+    QLocale plain = QLocale::c();
     plain.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
     const double v = plain.toDouble(text, &ok);
@@ -38,31 +68,36 @@ std::optional<double> ReadAmount(const QString &text, const QLocale &locale)
     return v;
 }
 
-std::optional<double> ParseAmountText(const QString &text, const QLocale &locale)
+} // namespace
+
+std::optional<double> ReadAmount(const QString &text, const QLocale &locale)
 {
-    QString t = text;
-    t.remove(u',');
-    t.remove(u' ');
-    return ReadAmount(t, locale);
+    return ReadPlain(DriverAmountText(text, locale));
 }
 
-QString DriverAmountText(const QString &text, const QLocale &locale)
+std::optional<double> ParseAmountText(const QString &text, const QLocale &locale)
 {
-    const QString point = locale.decimalPoint();
-    const QString group = locale.groupSeparator();
-    if (point == u"." && (group == u"," || group.isEmpty()))
-        return text;
-    QString out;
-    out.reserve(text.size());
-    for (QChar c : text) {
-        if (point.size() == 1 && c == point.at(0))
-            out += u'.';
-        else if (group.size() == 1 && c == group.at(0))
-            out += u',';
-        else
-            out += c;
-    }
-    return out;
+    QString t = DriverAmountText(text, locale);
+    t.remove(u',');
+    t.remove(u' ');
+    return ReadPlain(t);
+}
+
+bool IsUnfinishedAmount(const QString &text, const QLocale &locale)
+{
+    // Every unfinished number of the driver's grammar becomes one with a
+    // digit more: "-" "-0", "." ".0", "1e-" "1e-0".
+    const std::string driver = ToStd(DriverAmountText(text, locale));
+    std::string english, arabic;
+    auto converts = [&](const std::string &t) {
+        try {
+            AmountToWords(t, UaeMoney(), english, arabic);
+            return true;
+        } catch (const ChequeError &) {
+            return false;
+        }
+    };
+    return !converts(driver) && converts(driver + '0');
 }
 
 namespace {
@@ -130,7 +165,10 @@ std::optional<QDate> ReadShortDate(const QString &text, const QLocale &locale, Q
     return std::nullopt;
 }
 
-QString WriteShortDate(QDate date, const QLocale &locale) { return locale.toString(date, QLocale::ShortFormat); }
+QString WriteShortDate(QDate date, const QLocale &locale)
+{
+    return WithoutMarks(locale.toString(date, QLocale::ShortFormat));
+}
 
 std::optional<QString> AmountMismatch(const QString &text, double value, const MonyType &currency,
                                       const QLocale &locale)

@@ -23,17 +23,27 @@ inline int FigureDigits(const MonyType &currency) { return currency.PartDigits =
 /// The amount figure: grouped every three digits, `digits` decimals, rounded.
 QString FormatAmount(double value, int digits, const QLocale &locale = QLocale());
 
-/// The Print button's tolerant reading: every "," and blank removed, then a
-/// number in the desktop's format. Nothing when it is not a finite number.
+/// An amount as typed, in the form the amount-in-words driver reads (and
+/// every other reading of the amount starts from): the desktop's decimal
+/// separator and the Arabic decimal separator (U+066B) become ".", the
+/// desktop's grouping separator and the Arabic one (U+066C) become ",",
+/// Arabic-Indic and Persian digits become 0 to 9, and direction marks (which
+/// the Arabic desktops put in front of a minus sign) are dropped. A "." on a
+/// desktop whose separators are neither "." nor "," stays the decimal point.
+/// So the live words and the print read every amount the same way.
+QString DriverAmountText(const QString &text, const QLocale &locale = QLocale());
+
+/// The Print button's tolerant reading: the driver's form with every ","
+/// and blank removed, then a number. Nothing when it is not a finite number.
 std::optional<double> ParseAmountText(const QString &text, const QLocale &locale = QLocale());
 
-/// The strict reading of a cheque's amount: the desktop's number format
-/// without grouping separators, blanks only around it, finite.
+/// The strict reading of a cheque's amount: the driver's form without
+/// grouping separators, blanks only around it, finite.
 std::optional<double> ReadAmount(const QString &text, const QLocale &locale = QLocale());
 
-/// An amount text in the form the amount-in-words driver reads: the
-/// desktop's decimal separator becomes "." and its grouping separator ",".
-QString DriverAmountText(const QString &text, const QLocale &locale = QLocale());
+/// True while an amount text is only the beginning of a number that more
+/// typing can still make one ("-", ".", "-.", "1e" and the like).
+bool IsUnfinishedAmount(const QString &text, const QLocale &locale = QLocale());
 
 /// Reads a date in the desktop's short date format. A two-digit year is the
 /// one nearest to `today` (within 50 years either way); a four-digit year is
@@ -43,7 +53,9 @@ QString DriverAmountText(const QString &text, const QLocale &locale = QLocale())
 std::optional<QDate> ReadShortDate(const QString &text, const QLocale &locale = QLocale(),
                                    QDate today = QDate::currentDate());
 
-/// Writes a date in the desktop's short date format.
+/// Writes a date in the desktop's short date format, without the direction
+/// marks that the Arabic formats carry (in a left-to-right date field they
+/// scramble the date: 6/1/2027 would print as "62027/1/").
 QString WriteShortDate(QDate date, const QLocale &locale = QLocale());
 
 /// Why a cheque for `value`, typed as `text`, cannot be printed with its

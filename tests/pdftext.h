@@ -16,10 +16,14 @@ struct Word
     double xMin, yMin, xMax, yMax; // millimetres
 };
 
-inline QList<Word> WordsOf(const QString &pdf)
+/// The words of a PDF, or of its page `page` (counted from 1) alone.
+inline QList<Word> WordsOf(const QString &pdf, int page = 0)
 {
     QProcess p;
-    p.start("pdftotext", {"-bbox", pdf, "-"});
+    QStringList args{"-bbox"};
+    if (page > 0)
+        args << "-f" << QString::number(page) << "-l" << QString::number(page);
+    p.start("pdftotext", args << pdf << "-");
     p.waitForFinished(30000);
     const QString html = QString::fromUtf8(p.readAllStandardOutput());
     static const QRegularExpression re(
@@ -36,6 +40,15 @@ inline QList<Word> WordsOf(const QString &pdf)
     return words;
 }
 
+inline int PageCount(const QString &pdf)
+{
+    QProcess p;
+    p.start("pdfinfo", {pdf});
+    p.waitForFinished(30000);
+    static const QRegularExpression re(R"re(Pages:\s+(\d+))re");
+    return re.match(QString::fromUtf8(p.readAllStandardOutput())).captured(1).toInt();
+}
+
 inline QString PageSize(const QString &pdf)
 {
     QProcess p;
@@ -45,11 +58,11 @@ inline QString PageSize(const QString &pdf)
     return re.match(QString::fromUtf8(p.readAllStandardOutput())).captured(1);
 }
 
-// The words of a PDF, in reading order, without their boxes.
-inline QStringList TextsOf(const QString &pdf)
+// The words of a PDF (or of one page), in reading order, without their boxes.
+inline QStringList TextsOf(const QString &pdf, int page = 0)
 {
     QStringList texts;
-    for (const Word &w : WordsOf(pdf))
+    for (const Word &w : WordsOf(pdf, page))
         texts << w.text;
     return texts;
 }

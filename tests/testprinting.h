@@ -36,10 +36,18 @@ public:
         const QString file = QDir(m_dir).filePath(QStringLiteral("%1job-%2.pdf")
                                                       .arg(unwritable ? QStringLiteral("missing/") : QString())
                                                       .arg(jobs.size() + 1));
+        // The printer is left as the program set it: a test job is not the
+        // user choosing a PDF file.
+        const QPrinter::OutputFormat format = printer.outputFormat();
+        const QString chosen = printer.outputFileName();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);
         paint(&printer);
         jobs << file;
+        if (printer.printerState() != QPrinter::Active) {
+            printer.setOutputFileName(chosen);
+            printer.setOutputFormat(format);
+        }
     }
 
 private:

@@ -133,6 +133,19 @@ void TestPrintRun::driverText()
     QCOMPARE(DriverAmountText("5,000.5", QLocale("en_US")), QStringLiteral("5,000.5"));
     QCOMPARE(DriverAmountText("5.000,5", QLocale("de_DE")), QStringLiteral("5,000.5"));
     QCOMPARE(DriverAmountText("abc", QLocale("de_DE")), QStringLiteral("abc"));
+    // Arabic digits and separators, and the marks before an Arabic minus sign.
+    QCOMPARE(DriverAmountText("\u061C-١٬٢٣٤٫٥", QLocale("ar_SY")), QStringLiteral("-1,234.5"));
+    QCOMPARE(DriverAmountText("۱۲۳۴.۵", QLocale("ar_SY")), QStringLiteral("1234.5"));
+    QCOMPARE(DriverAmountText("\u200E-1,234٫5", QLocale("ar_AE")), QStringLiteral("-1,234.5"));
+    // Every reading starts from that form: tolerant, strict, unfinished.
+    QCOMPARE(ParseAmountText("١٬٢٣٤٫٥", QLocale("ar_SY")), std::optional<double>(1234.5));
+    QCOMPARE(ReadAmount("1234.5", QLocale("ar_SY")), std::optional<double>(1234.5));
+    QCOMPARE(ReadAmount("1.234,5", QLocale("de_DE")), std::nullopt);
+    for (const char *unfinished : {"-", "+", ".", "-.", "1e", "1e-", " "})
+        QVERIFY2(IsUnfinishedAmount(unfinished, QLocale("en_US")), unfinished);
+    for (const char *done : {"5", "-5", "", "x", "5x", "--", "1e5e", ".e"})
+        QVERIFY2(!IsUnfinishedAmount(done, QLocale("en_US")), done);
+    QVERIFY(IsUnfinishedAmount(",", QLocale("de_DE")));
 }
 
 void TestPrintRun::readShortDate_data()

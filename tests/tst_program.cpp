@@ -18,6 +18,7 @@
 #include "whenmodal.h"
 
 #include "datafile.h"
+#include "printrun.h"
 #include "moneyfile.h"
 #include "program.h"
 #include "webpanel.h"
@@ -72,6 +73,14 @@ private slots:
     void interruptedSaveIsFinishedBeforeReading();
     void fifoInPlaceOfBanksTxt();
     void manyBanksWithoutOptions();
+    void arabicDesktopDates_data();
+    void arabicDesktopDates();
+    void runToAPdfFileKeepsEveryCheque();
+    void decimalMarks_data();
+    void decimalMarks();
+    void checksComeBeforeThePrintDialog();
+    void unfinishedNumbersRaiseNoMessage_data();
+    void unfinishedNumbersRaiseNoMessage();
 
 private:
     void start();
@@ -770,6 +779,183 @@ void TestProgram::manyBanksWithoutOptions()
     QCOMPARE(m_program->NewChequeForm.BankNameCB->count(), 2000);
     QCOMPARE(m_program->NewChequeForm.BankNameCB->currentIndex(), 0);
     QCOMPARE(m_program->ChequeForm.BankNameCB->currentIndex(), 0);
+}
+
+void TestProgram::arabicDesktopDates_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("date"); // 6 January 2027, as the cheque must carry it
+    QTest::newRow("ar_AE") << "ar_AE" << "6/1/2027";
+    QTest::newRow("ar_SA") << "ar_SA" << "٦/١/٢٠٢٧";
+    QTest::newRow("ar_EG") << "ar_EG" << "٦/١/٢٠٢٧";
+    QTest::newRow("ar_SY") << "ar_SY" << "٦/١/٢٠٢٧";
+}
+
+void TestProgram::arabicDesktopDates()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, date);
+    QLocale::setDefault(QLocale(locale));
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    const QRegularExpression marks("[\u200E\u200F\u061C]");
+    w.SpeedButton1Click();
+    QVERIFY2(!w.DateEd->text().contains(marks), qPrintable(w.DateEd->text()));
+    QCOMPARE(ReadShortDate(w.DateEd->text()), QDate::currentDate().addDays(30));
+
+    fill(date, "Dorvan", "5000", 2);
+    w.PrintBtnClick();
+    QVERIFY2(m_dialogs->messages.isEmpty(), qPrintable(m_dialogs->messages.join('\n')));
+    QCOMPARE(m_printing->jobs.size(), 2);
+    QVERIFY2(TextsOf(m_printing->jobs[0]).contains(date), qPrintable(TextsOf(m_printing->jobs[0]).join(' ')));
+    const QString second = WriteShortDate(QDate(2027, 2, 6));
+    QVERIFY(!second.contains(marks));
+    QVERIFY2(TextsOf(m_printing->jobs[1]).contains(second), qPrintable(TextsOf(m_printing->jobs[1]).join(' ')));
+    QCOMPARE(w.DateEd->text(), date); // the start date, as the cheque has it
+}
+
+namespace {
+
+// The print dialog answered as a user with no printer installed answers it:
+// "Print to File (PDF)", a file name, Print.
+class PrintToFile final : public PrintService
+{
+public:
+    explicit PrintToFile(QString file) : m_file(std::move(file)) { setPrintService(this); }
+    ~PrintToFile() override { setPrintService(nullptr); }
+    bool setup(QWidget *, QPrinter &printer) override
+    {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(m_file);
+        return true;
+    }
+    void preview(QWidget *, QPrinter &, const Paint &) override {}
+    void print(QPrinter &printer, const Paint &paint) override { paint(&printer); }
+
+private:
+    QString m_file;
+};
+
+} // namespace
+
+void TestProgram::runToAPdfFileKeepsEveryCheque()
+{
+    start();
+    const QString file = m_dir->filePath("run.pdf");
+    PrintToFile toFile(file);
+    fill("1/31/11", "Dorvan", "250.5", 3);
+    m_program->NewChequeForm.PrintBtnClick();
+    QVERIFY2(m_dialogs->messages.isEmpty(), qPrintable(m_dialogs->messages.join('\n')));
+    QCOMPARE(PageCount(file), 3);
+    QCOMPARE(PageSize(file), QStringLiteral("684 x 297"));
+    const QStringList dates{"1/31/11", "2/28/11", "3/31/11"};
+    for (int page = 1; page <= 3; ++page) {
+        const QStringList texts = TextsOf(file, page);
+        QVERIFY2(texts.contains(dates[page - 1]) && texts.contains("#250.50#"), qPrintable(texts.join(' ')));
+    }
+    // A single cheque afterwards is a file of its own again.
+    fill("3/7/26", "Dorvan", "10");
+    m_program->NewChequeForm.ManyRG->setItemIndex(0);
+    m_program->NewChequeForm.PrintBtnClick();
+    QCOMPARE(PageCount(file), 1);
+    QVERIFY(TextsOf(file).contains("3/7/26"));
+}
+
+void TestProgram::decimalMarks_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<QString>("figure"); // printed; empty when Print refuses
+    QTest::addColumn<QString>("words");  // live, English
+    const QString words = "// One Thousand, Two Hundred and Thirty-Four Dhs And Fifty Fils Only  //";
+    const QStringList texts{"1234.5", "1234٫5", "١٢٣٤٫٥"};
+    for (const QString &locale : {"en_US", "ar_AE"})
+        for (const QString &text : texts)
+            QTest::addRow("%s %s", qPrintable(locale), qPrintable(text)) << locale << text << "#1,234.50#" << words;
+    for (const QString &text : texts)
+        QTest::addRow("ar_SY %s", qPrintable(text)) << "ar_SY" << text << "#١٬٢٣٤٫٥٠#" << words;
+    QTest::newRow("de_DE 1234,5") << "de_DE" << "1234,5" << "#1.234,50#" << words;
+    QTest::newRow("de_DE 1234٫5") << "de_DE" << "1234٫5" << "#1.234,50#" << words;
+    QTest::newRow("de_DE ١٢٣٤٫٥") << "de_DE" << "١٢٣٤٫٥" << "#1.234,50#" << words;
+    // "." groups thousands there: the words ignore it, and a cheque's figure
+    // may not hold it (as "5,000" on an English desktop).
+    QTest::newRow("de_DE 1234.5") << "de_DE" << "1234.5" << ""
+                                  << "// Twelve Thousand, Three Hundred and Forty-Five Dhs Only  //";
+}
+
+void TestProgram::decimalMarks()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, amount);
+    QFETCH(QString, figure);
+    QFETCH(QString, words);
+    QLocale::setDefault(QLocale(locale));
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    fill(WriteShortDate(QDate(2026, 3, 7)), "Dorvan", amount);
+    QCOMPARE(w.EAmountLB->text(), words);
+    QVERIFY(m_dialogs->messages.isEmpty());
+    w.PrintBtnClick();
+    if (figure.isEmpty()) {
+        QCOMPARE(m_dialogs->messages, QStringList{"Print Cheque: Error in Amount, it must be >0"});
+        QVERIFY(m_printing->jobs.isEmpty());
+        return;
+    }
+    QVERIFY2(m_dialogs->messages.isEmpty(), qPrintable(m_dialogs->messages.join('\n')));
+    QCOMPARE(m_printing->jobs.size(), 1);
+    const QStringList texts = TextsOf(m_printing->jobs[0]);
+    QVERIFY2(texts.contains(figure) && texts.contains("Thirty-Four"), qPrintable(texts.join(' ')));
+}
+
+void TestProgram::checksComeBeforeThePrintDialog()
+{
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    fill("3/7/26", "Dorvan", "12.345");
+    w.PrintBtnClick();
+    QCOMPARE(m_printing->setups, 0);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QVERIFY2(m_dialogs->messages[0].contains("more decimals"), qPrintable(m_dialogs->messages[0]));
+    // The Part's own check still follows the dialog.
+    w.AmountED->setText("0");
+    w.PrintBtnClick();
+    QCOMPARE(m_printing->setups, 1);
+    QCOMPARE(m_dialogs->messages.last(), QStringLiteral("Print Cheque: Error in Amount, it must be >0"));
+}
+
+void TestProgram::unfinishedNumbersRaiseNoMessage_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("-250") << "en_US" << "-250" << "// Negative Only Two Hundred and Fifty Dhs //";
+    QTest::newRow("+7") << "en_US" << "+7" << "// Seven Dhs Only  //";
+    QTest::newRow(".5") << "en_US" << ".5" << "// - //";
+    QTest::newRow("-.5") << "en_US" << "-.5" << "// -- //";
+    QTest::newRow("1e3") << "en_US" << "1e3" << "// -- //";
+    QTest::newRow("de_DE -,5") << "de_DE" << "-,5" << "// -- //";
+}
+
+void TestProgram::unfinishedNumbersRaiseNoMessage()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, typed);
+    QFETCH(QString, words);
+    QLocale::setDefault(QLocale(locale));
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    w.AmountED->setFocus();
+    for (int i = 0; i < typed.size(); ++i) {
+        QTest::keyClicks(w.AmountED, typed.mid(i, 1));
+        QVERIFY2(m_dialogs->messages.isEmpty(), qPrintable(typed.left(i + 1)));
+        if (i == 0 && !typed.at(0).isDigit())
+            QCOMPARE(w.EAmountLB->text(), QStringLiteral("//  //")); // the words of nothing yet
+    }
+    QCOMPARE(w.AmountED->text(), typed);
+    QCOMPARE(w.EAmountLB->text(), words);
+    // A text no typing can mend is still reported, once per change.
+    QTest::keyClicks(w.AmountED, "x");
+    QCOMPARE(m_dialogs->messages.size(), 1);
 }
 
 QTEST_MAIN(TestProgram)

@@ -65,7 +65,7 @@ QString DecodeDataBytes(const QByteArray &bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        return utf8.decode(QByteArrayView(bytes).sliced(3));
+        return QString(utf8.decode(QByteArrayView(bytes).sliced(3))).remove(QChar(0xFEFF));
     }
     // Bytes of Windows-1256 letters almost never form valid UTF-8 sequences;
     // a file that does hold such sequences, and nothing else beyond ASCII,
@@ -73,9 +73,9 @@ QString DecodeDataBytes(const QByteArray &bytes)
     const bool beyondAscii = std::any_of(bytes.begin(), bytes.end(), [](char c) { return c & 0x80; });
     if (beyondAscii) {
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString text = utf8.decode(bytes);
+        QString text = utf8.decode(bytes);
         if (!utf8.hasError())
-            return text;
+            return text.remove(QChar(0xFEFF)); // byte-order marks of files joined together
     }
     QStringDecoder decoder(kCodePage);
     return decoder.decode(bytes);
@@ -106,19 +106,35 @@ QStringList ReadDataFile(const QString &path)
     return SplitDataLines(DecodeDataBytes(bytes));
 }
 
+namespace {
+
+// The text as the code page stores it, and whether it comes back whole: the
+// encoder writes a substitute byte for a character it lacks (with its error
+// flag set), and drops some (a zero-width no-break space) without a word.
+bool Encodes(const QString &text, QByteArray *bytes = nullptr)
+{
+    QStringEncoder encoder(kCodePage);
+    const QByteArray out = encoder.encode(text);
+    if (encoder.hasError())
+        return false;
+    QStringDecoder decoder(kCodePage);
+    if (QString(decoder.decode(out)) != text)
+        return false;
+    if (bytes)
+        *bytes = out;
+    return true;
+}
+
+} // namespace
+
 std::optional<QString> FirstUnencodable(const QString &text)
 {
-    QStringEncoder whole(kCodePage);
-    const QByteArray all = whole.encode(text);
-    if (!whole.hasError())
+    if (Encodes(text))
         return std::nullopt;
-    // The encoder's error flag is sticky: each character gets a fresh one.
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype len = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
         const QString ch = text.mid(i, len);
-        QStringEncoder one(kCodePage);
-        const QByteArray bytes = one.encode(ch);
-        if (one.hasError() || ch.at(0).isSurrogate())
+        if (ch.at(0).isSurrogate() || !Encodes(ch))
             return ch;
         i += len;
     }
@@ -135,29 +151,38 @@ QString DescribeCharacter(const QString &character)
 
 QByteArray EncodeDataLines(const QStringList &lines, const QString &path)
 {
-    QByteArray out;
+    // The whole file goes through one encoder; only a file that does not
+    // encode is taken line by line, to name what cannot be stored.
+    QString text;
+    qsizetype size = 0;
+    for (const QString &line : lines)
+        size += line.size() + 2;
+    text.reserve(size);
+    for (const QString &line : lines) {
+        text += line;
+        text += u"\r\n";
+    }
+    QByteArray bytes;
+    const bool whole = Encodes(text, &bytes);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &line = lines.at(i);
         if (line.contains(u'\r') || line.contains(u'\n'))
             Fail(QStringLiteral("Cannot write the file \"%1\": line %2 holds a line break.")
                      .arg(Native(path))
                      .arg(i + 1));
-        QStringEncoder encoder(kCodePage); // its error flag is sticky: one per line
-        if (!encoder.isValid())
+        if (whole)
+            continue;
+        if (!QStringEncoder(kCodePage).isValid())
             Fail(QStringLiteral("Cannot write the file \"%1\": the Windows-1256 code page is not available")
                      .arg(Native(path)));
-        const QByteArray bytes = encoder.encode(line);
-        if (encoder.hasError())
+        if (const auto bad = FirstUnencodable(line))
             Fail(QStringLiteral("Cannot write the file \"%1\": the character %2 on line %3 cannot be "
                                 "stored in the Windows-1256 code page.")
-                     .arg(Native(path), DescribeCharacter(FirstUnencodable(line).value_or(QString())))
+                     .arg(Native(path), DescribeCharacter(*bad))
                      .arg(i + 1));
-        out += bytes;
-        out += "\r\n";
     }
-    return out;
+    return bytes;
 }
-
 
 namespace {
 

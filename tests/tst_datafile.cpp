@@ -116,6 +116,8 @@ void TestDataFile::refusesCharactersTheCodePageLacks_data()
     QTest::newRow("sharp s") << "Straße" << "«ß» (U+00DF)";
     QTest::newRow("emoji") << "ok 😀" << "«😀» (U+1F600)";
     QTest::newRow("arabic thousands separator") << "1٬000" << "«٬» (U+066C)";
+    // Dropped by the encoder without an error: found by reading it back.
+    QTest::newRow("zero-width no-break space") << "a\uFEFFb" << "U+FEFF";
 }
 
 void TestDataFile::refusesCharactersTheCodePageLacks()

@@ -93,10 +93,10 @@ TNewChequeForm::TNewChequeForm(QWidget *parent)
     panel2->setObjectName(QStringLiteral("Panel2"));
     panel2->setFrameShape(QFrame::StyledPanel);
     panel2->setFixedHeight(128);
+    // Made in the keyboard's tab order (Date, Name, Amount, Count, One/Many,
+    // Account Only, Bank), which is the order the focus chain takes; the
+    // radio buttons, not their group box, take the focus.
     RightCaption(QStringLiteral("Bank"), panel2, 3, 8, 80, 19);
-    BankNameCB = new BankComboBox(panel2);
-    BankNameCB->setGeometry(88, 6, 121, 27);
-    BankNameCB->addItem(QStringLiteral("SIB"));
     RightCaption(QStringLiteral("Date"), panel2, 3, 36, 80, 19);
     DateEd = Edit(panel2, 88, 36, 121, 27);
     SpeedButton1 = new QToolButton(panel2);
@@ -107,27 +107,23 @@ TNewChequeForm::TNewChequeForm(QWidget *parent)
     NameED = Edit(panel2, 88, 66, 185, 27);
     RightCaption(QStringLiteral("Amount"), panel2, 3, 95, 80, 19);
     AmountED = Edit(panel2, 88, 95, 121, 27);
-    AccOnly = new QCheckBox(QStringLiteral("Account Only"), panel2);
-    AccOnly->setGeometry(285, 11, std::max(112, AccOnly->sizeHint().width()), 17); // the caption whole
-    ManyRG = new RadioGroup(QString(), {QStringLiteral("One"), QStringLiteral("Many")}, 1, panel2);
-    ManyRG->setGeometry(285, 27, 125, 59);
-    ManyRG->setItemIndex(0);
     ManyPanel = new QWidget(panel2);
     ManyPanel->setGeometry(285, 88, 124, 37);
     ManyPanel->hide();
     auto *count = PlainLabel(QStringLiteral("Count"), ManyPanel);
     count->setGeometry(3, 7, 40, 19);
-    CountED = new QSpinBox(ManyPanel);
+    CountED = new CountBox(ManyPanel);
     CountED->setRange(1, 250);
     CountED->setValue(1);
     CountED->setGeometry(54, 5, 53, 29);
-
-    setTabOrder(DateEd, NameED);
-    setTabOrder(NameED, AmountED);
-    setTabOrder(AmountED, CountED);
-    setTabOrder(CountED, ManyRG);
-    setTabOrder(ManyRG, AccOnly);
-    setTabOrder(AccOnly, BankNameCB);
+    ManyRG = new RadioGroup(QString(), {QStringLiteral("One"), QStringLiteral("Many")}, 1, panel2);
+    ManyRG->setGeometry(285, 27, 125, 59);
+    ManyRG->setItemIndex(0);
+    AccOnly = new QCheckBox(QStringLiteral("Account Only"), panel2);
+    AccOnly->setGeometry(285, 11, std::max(112, AccOnly->sizeHint().width()), 17); // the caption whole
+    BankNameCB = new BankComboBox(panel2);
+    BankNameCB->setGeometry(88, 6, 121, 27);
+    BankNameCB->addItem(QStringLiteral("SIB"));
 
     const QFont wordsFont = PixelFont(QStringLiteral("Arial"), 11, true);
     EAmountLB = PlainLabel(QStringLiteral("----"), panel1);
@@ -420,6 +416,7 @@ bool TNewChequeForm::FormClose()
 
 void TNewChequeForm::PrintBtnClick()
 {
+    CountED->interpretText(); // a count still being typed counts as it will on leaving the box
     const auto amount = ParseAmountText(AmountED->text());
     const auto date = ReadShortDate(DateEd->text());
     if (!amount || !date) {

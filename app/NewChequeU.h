@@ -14,7 +14,7 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QSpinBox;
+class CountBox;
 class QToolButton;
 class BankComboBox;
 class RadioGroup;
@@ -73,7 +73,7 @@ public:
     QCheckBox *AccOnly;
     RadioGroup *ManyRG;
     QWidget *ManyPanel;
-    QSpinBox *CountED;
+    CountBox *CountED;
     QLabel *EAmountLB;
     QLabel *AAmountLB;
     QPushButton *PrintBtn;

@@ -81,6 +81,9 @@ private slots:
     void checksComeBeforeThePrintDialog();
     void unfinishedNumbersRaiseNoMessage_data();
     void unfinishedNumbersRaiseNoMessage();
+    void tabOrder();
+    void countBox_data();
+    void countBox();
 
 private:
     void start();
@@ -956,6 +959,67 @@ void TestProgram::unfinishedNumbersRaiseNoMessage()
     // A text no typing can mend is still reported, once per change.
     QTest::keyClicks(w.AmountED, "x");
     QCOMPARE(m_dialogs->messages.size(), 1);
+}
+
+void TestProgram::tabOrder()
+{
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    w.activateWindow();
+    auto order = [&w] {
+        QStringList names;
+        w.DateEd->setFocus();
+        for (int i = 0; i < 8; ++i) {
+            QWidget *f = QApplication::focusWidget();
+            names << (f == w.DateEd ? "Date" : f == w.NameED ? "Name" : f == w.AmountED ? "Amount"
+                      : f == w.CountED ? "Count" : f == w.ManyRG->button(0) ? "One"
+                      : f == w.ManyRG->button(1) ? "Many" : f == w.AccOnly ? "Account Only"
+                      : f == w.BankNameCB ? "Bank" : f ? f->metaObject()->className() : "none");
+            if (f == w.BankNameCB)
+                break;
+            QTest::keyClick(f, Qt::Key_Tab);
+        }
+        return names;
+    };
+    QCOMPARE(order(), (QStringList{"Date", "Name", "Amount", "One", "Account Only", "Bank"}));
+    QTest::mouseClick(w.ManyRG->button(1), Qt::LeftButton);
+    QCOMPARE(order(), (QStringList{"Date", "Name", "Amount", "Count", "Many", "Account Only", "Bank"}));
+}
+
+void TestProgram::countBox_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("tip"); // while typed
+    QTest::newRow("37") << "37" << 37 << "";
+    QTest::newRow("250") << "250" << 250 << "";
+    QTest::newRow("251") << "251" << 250 << "251 becomes 250";
+    QTest::newRow("999") << "999" << 250 << "999 becomes 250";
+    QTest::newRow("0") << "0" << 1 << "0 becomes 1";
+    QTest::newRow("emptied") << "" << 1 << "";
+}
+
+void TestProgram::countBox()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, count);
+    QFETCH(QString, tip);
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    w.activateWindow();
+    QTest::mouseClick(w.ManyRG->button(1), Qt::LeftButton);
+    w.CountED->setValue(7);
+    w.CountED->setFocus();
+    w.CountED->selectAll();
+    QTest::keyClick(w.CountED, Qt::Key_Delete);
+    QTest::keyClicks(w.CountED, typed);
+    QCOMPARE(w.CountED->text(), typed); // every key kept
+    if (!tip.isEmpty())
+        QVERIFY2(w.CountED->toolTip().contains(tip), qPrintable(w.CountED->toolTip()));
+    QTest::keyClick(w.CountED, Qt::Key_Tab); // leaving the box
+    QCOMPARE(w.CountED->value(), count);
+    QCOMPARE(w.CountED->text(), QString::number(count));
+    QVERIFY(w.CountED->toolTip().isEmpty());
 }
 
 QTEST_MAIN(TestProgram)

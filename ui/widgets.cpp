@@ -38,6 +38,8 @@ void RadioGroup::setItemIndex(int index)
     }
 }
 
+QAbstractButton *RadioGroup::button(int index) const { return m_group->button(index); }
+
 int RadioGroup::count() const { return int(m_group->buttons().size()); }
 
 QStringList RadioGroup::items() const
@@ -46,6 +48,57 @@ QStringList RadioGroup::items() const
     for (int i = 0; i < count(); ++i)
         texts << m_group->button(i)->text();
     return texts;
+}
+
+QValidator::State CountBox::validate(QString &input, int &) const
+{
+    const QString digits = input.trimmed();
+    if (digits.isEmpty()) {
+        tell(QString());
+        return QValidator::Intermediate;
+    }
+    const std::optional<qlonglong> read = ReadCount(digits);
+    if (!read || digits.contains(u'+') || digits.contains(u'-'))
+        return QValidator::Invalid;
+    const qlonglong n = *read;
+    if (n < minimum() || n > maximum()) {
+        tell(QStringLiteral("The count goes from %1 to %2: %3 becomes %4 when you leave the box.")
+                 .arg(minimum())
+                 .arg(maximum())
+                 .arg(n)
+                 .arg(n > maximum() ? maximum() : minimum()));
+        return QValidator::Intermediate;
+    }
+    tell(QString());
+    return QValidator::Acceptable;
+}
+
+void CountBox::fixup(QString &input) const
+{
+    const std::optional<qlonglong> n = ReadCount(input.trimmed());
+    input = locale().toString(!n ? minimum() : std::clamp<qlonglong>(*n, minimum(), maximum()));
+}
+
+std::optional<qlonglong> CountBox::ReadCount(const QString &text) const
+{
+    // The desktop's digits (Arabic-Indic on some Arabic desktops) or 0 to 9.
+    bool ok = false;
+    qlonglong n = locale().toLongLong(text, &ok);
+    if (!ok)
+        n = QLocale::c().toLongLong(text, &ok);
+    return ok ? std::optional<qlonglong>(n) : std::nullopt;
+}
+
+void CountBox::tell(const QString &why) const
+{
+    if (toolTip() == why)
+        return;
+    auto *self = const_cast<CountBox *>(this);
+    self->setToolTip(why);
+    if (!why.isEmpty() && isVisible())
+        QToolTip::showText(mapToGlobal(QPoint(0, height())), why, self);
+    else
+        QToolTip::hideText();
 }
 
 QValidator::State Cp1256Validator::validate(QString &input, int &) const

@@ -6,9 +6,11 @@
 
 #include <QFont>
 #include <QGroupBox>
+#include <QSpinBox>
 #include <QStringList>
 #include <QValidator>
 
+class QAbstractButton;
 class QButtonGroup;
 class QLabel;
 class QLineEdit;
@@ -27,12 +29,34 @@ public:
     void setItemIndex(int index); ///< -1 clears; emits nothing
     int count() const;
     QStringList items() const;
+    /// The radio button of item `index` (for the keyboard's tab order: the
+    /// group box itself takes no focus).
+    QAbstractButton *button(int index) const;
 
 signals:
     void clicked(int index);
 
 private:
     QButtonGroup *m_group;
+};
+
+/// A whole-number box that takes any number as it is typed (a keystroke is
+/// never dropped) and brings it into its range when the user leaves it: too
+/// large gives the maximum, too small or empty the minimum. While the typed
+/// number is out of range its tool tip says so.
+class CountBox : public QSpinBox
+{
+    Q_OBJECT
+
+public:
+    using QSpinBox::QSpinBox;
+
+    QValidator::State validate(QString &input, int &pos) const override;
+    void fixup(QString &input) const override;
+
+private:
+    std::optional<qlonglong> ReadCount(const QString &text) const;
+    void tell(const QString &why) const;
 };
 
 /// Accepts only text that the Windows-1256 code page of the data files can

@@ -120,7 +120,7 @@ TNewChequeForm::TNewChequeForm(QWidget *parent)
     ManyRG->setGeometry(285, 27, 125, 59);
     ManyRG->setItemIndex(0);
     AccOnly = new QCheckBox(QStringLiteral("Account Only"), panel2);
-    AccOnly->setGeometry(285, 11, std::max(112, AccOnly->sizeHint().width()), 17); // the caption whole
+    AccOnly->setGeometry(285, 11, 112, 17);
     BankNameCB = new BankComboBox(panel2);
     BankNameCB->setGeometry(88, 6, 121, 27);
     BankNameCB->addItem(QStringLiteral("SIB"));
@@ -133,16 +133,17 @@ TNewChequeForm::TNewChequeForm(QWidget *parent)
         label->setWordWrap(true);
         label->setFont(wordsFont);
     }
+    for (QLabel *label : {EAmountLB, AAmountLB})
+        label->setContentsMargins(4, 0, 4, 0); // clear of the window's edges
     EAmountLB->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);
     AAmountLB->setLayoutDirection(Qt::RightToLeft);
     AAmountLB->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
 
     auto *panel3 = new QFrame(panel1);
     panel3->setObjectName(QStringLiteral("Panel3"));
-    PrintBtn = new QPushButton(QIcon::fromTheme(QStringLiteral("document-print")), QStringLiteral("Print"), panel3);
+    PrintBtn = new QPushButton(ResourceIcon(QStringLiteral("print")), QStringLiteral("Print"), panel3);
     PrintBtn->setGeometry(48, 2, 85, 25);
-    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogDetailedView), QStringLiteral("Setup"),
-                              panel3);
+    BitBtn2 = new QPushButton(ResourceIcon(QStringLiteral("setup")), QStringLiteral("Setup"), panel3);
     BitBtn2->setGeometry(176, 2, 85, 25);
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Close"), panel3);
     BitBtn1->setGeometry(304, 2, 85, 25);
@@ -167,16 +168,14 @@ TNewChequeForm::TNewChequeForm(QWidget *parent)
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
     connect(ManyRG, &RadioGroup::clicked, this, [this] { ManyRGClick(); });
     connect(BankNameCB, &QComboBox::currentIndexChanged, this, [this] { BankNameCBChange(); });
-    BankNameCB->onCloseUp = [this] { BankNameCBChange(); };
+    connect(BankNameCB, &BankComboBox::closedUp, this, [this] { BankNameCBChange(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] { close(); });
     connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
+    FitCaptions(this);
 }
 
-TNewChequeForm::~TNewChequeForm()
-{
-    BankNameCB->onCloseUp = nullptr; // the other windows may be gone already
-}
+TNewChequeForm::~TNewChequeForm() = default;
 
 void TNewChequeForm::setWindows(TChequeForm *cheque, TMoneyForm *money, TPrintChequeForm *print)
 {

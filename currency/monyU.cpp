@@ -94,6 +94,7 @@ TMoneyForm::TMoneyForm(QWidget *parent)
         connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, [this] { MonyOkBtnClick(); });
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
             [this] { BitBtn2Click(); });
+    FitCaptions(this);
 }
 
 QString TMoneyForm::moneyPath() const { return m_dataDir + QString::fromLatin1(MoneyFileName); }

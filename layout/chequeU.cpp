@@ -33,43 +33,6 @@ const QString ItemEnd = QStringLiteral("/");
 
 } // namespace
 
-void ChequeFieldEdit::focusInEvent(QFocusEvent *event)
-{
-    QLineEdit::focusInEvent(event);
-    if (onEnter)
-        onEnter();
-}
-
-void ChequeFieldEdit::focusOutEvent(QFocusEvent *event)
-{
-    QLineEdit::focusOutEvent(event);
-    if (onExit)
-        onExit();
-}
-
-void ChequeFieldEdit::mousePressEvent(QMouseEvent *event)
-{
-    // The press gives the focus first, so that the drag acts on this field.
-    QLineEdit::mousePressEvent(event);
-    if (onMouseDown)
-        onMouseDown(event);
-}
-
-void ChequeFieldEdit::mouseMoveEvent(QMouseEvent *event)
-{
-    if (onMouseMove)
-        onMouseMove(event);
-    if (event->buttons() == Qt::NoButton)
-        QLineEdit::mouseMoveEvent(event);
-}
-
-void BankComboBox::hidePopup()
-{
-    QComboBox::hidePopup();
-    if (onCloseUp)
-        onCloseUp();
-}
-
 TChequeForm::TChequeForm(QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
@@ -99,21 +62,19 @@ TChequeForm::TChequeForm(QWidget *parent)
     ShowBanks();
     ShowLayout(InitialLayout());
     SetEditing(false);
+    FitCaptions(this);
 }
 
 TChequeForm::~TChequeForm()
 {
     // The children report focus and popups while they are torn down.
-    BankNameCB->onCloseUp = nullptr;
-    for (ChequeFieldEdit *edit : ChequeEdit)
-        edit->onEnter = edit->onExit = nullptr;
 }
 
 void TChequeForm::buildTopStrip(QWidget *column)
 {
     auto *strip = new QWidget(column);
     strip->setGeometry(1, 0, 320, TopStripHeight);
-    Caption(QStringLiteral("Bank"), strip, 11, -1);
+    Caption(QStringLiteral("Bank"), strip, 11, 0); // not -1: the strip's edge would cut the letters' tops
     BankNameCB = new BankComboBox(strip);
     BankNameCB->setObjectName(QStringLiteral("BankNameCB"));
     BankNameCB->setEditable(false);
@@ -127,7 +88,7 @@ void TChequeForm::buildTopStrip(QWidget *column)
         Book.Selected = index;
         BankNameCBChange();
     });
-    BankNameCB->onCloseUp = [this] { BankNameCBCloseUp(); };
+    connect(BankNameCB, &BankComboBox::closedUp, this, [this] { BankNameCBCloseUp(); });
     connect(ChangeBtn, &QPushButton::clicked, this, [this] { ChangeBtnClick(); });
     connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
 }
@@ -228,14 +189,15 @@ void TChequeForm::buildField(int i)
     edit->setObjectName(QStringLiteral("ChequeEdit%1").arg(i + 1));
     edit->setMouseTracking(true);
     edit->setCursor(Qt::DragMoveCursor);
-    edit->setAutoFillBackground(true);
+
     ChequeEdit[std::size_t(i)] = edit;
-    edit->onEnter = [this, i] { ChequeEdit1Enter(i + 1); };
-    edit->onExit = [this, i] { ChequeEdit1Exit(i + 1); };
-    edit->onMouseDown = [this, i](QMouseEvent *e) { ChequeEdit1MouseDown(i + 1, e->button(), e->position().toPoint()); };
-    edit->onMouseMove = [this, i](QMouseEvent *e) {
+    connect(edit, &ChequeFieldEdit::entered, this, [this, i] { ChequeEdit1Enter(i + 1); });
+    connect(edit, &ChequeFieldEdit::left, this, [this, i] { ChequeEdit1Exit(i + 1); });
+    connect(edit, &ChequeFieldEdit::mousePressed, this,
+            [this, i](QMouseEvent *e) { ChequeEdit1MouseDown(i + 1, e->button(), e->position().toPoint()); });
+    connect(edit, &ChequeFieldEdit::mouseMoved, this, [this, i](QMouseEvent *e) {
         ChequeEdit1MouseMove(i + 1, e->buttons(), e->modifiers(), e->position().toPoint());
-    };
+    });
 }
 
 void TChequeForm::resizeEvent(QResizeEvent *)
@@ -457,12 +419,7 @@ ChequeFieldEdit *TChequeForm::focusedEdit(int fallback) const
     return ChequeEdit[std::size_t(fallback - 1)];
 }
 
-void TChequeForm::setFieldDirection(int i, bool rightToLeft)
-{
-    ChequeFieldEdit *edit = ChequeEdit[std::size_t(i)];
-    edit->setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
-    edit->setAlignment((rightToLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute | Qt::AlignVCenter);
-}
+void TChequeForm::setFieldDirection(int i, bool rightToLeft) { ChequeEdit[std::size_t(i)]->setRightToLeft(rightToLeft); }
 
 void TChequeForm::setFieldColor(int i, std::int32_t stored)
 {
@@ -475,9 +432,11 @@ void TChequeForm::setFieldColor(int i, std::int32_t stored)
 
 void TChequeForm::setFieldBackground(int i, const QColor &color)
 {
+    // Not for the disabled look: a locked field keeps it.
     ChequeFieldEdit *edit = ChequeEdit[std::size_t(i)];
     QPalette palette = edit->palette();
-    palette.setColor(QPalette::Base, color);
+    palette.setColor(QPalette::Active, QPalette::Base, color);
+    palette.setColor(QPalette::Inactive, QPalette::Base, color);
     edit->setPalette(palette);
 }
 

@@ -7,11 +7,11 @@
 #include <array>
 #include <functional>
 
-#include <QComboBox>
 #include <QLineEdit>
 #include <QWidget>
 
 #include "bankbook.h"
+#include "chequefield.h"
 #include "fielddrag.h"
 
 class QCheckBox;
@@ -20,38 +20,11 @@ class QLabel;
 class QPushButton;
 class QSpinBox;
 class QToolButton;
+class BankComboBox;
+class QComboBox;
 class RadioGroup;
 class TMoneyForm;
 class TPrintChequeForm;
-
-/// A field on the cheque area: reports focus and mouse to its window.
-class ChequeFieldEdit : public QLineEdit
-{
-public:
-    using QLineEdit::QLineEdit;
-
-    std::function<void()> onEnter;
-    std::function<void()> onExit;
-    std::function<void(QMouseEvent *)> onMouseDown;
-    std::function<void(QMouseEvent *)> onMouseMove;
-
-protected:
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-};
-
-/// The bank choice: tells when its list closes, chosen or not.
-class BankComboBox : public QComboBox
-{
-public:
-    using QComboBox::QComboBox;
-
-    std::function<void()> onCloseUp;
-
-    void hidePopup() override;
-};
 
 /// Puts the bank list and the selection of `book` into a bank choice,
 /// without raising its change events.

@@ -30,6 +30,9 @@ QFont FieldFont(const ChequeField &field)
     font.setItalic(field.Italic);
     font.setUnderline(field.Underline);
     font.setStrikeOut(field.StrikeOut);
+    // Unhinted on screen too: hinting moves letters by up to a pixel, and the
+    // designer must show them where the paper gets them.
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 

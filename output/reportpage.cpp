@@ -1,5 +1,6 @@
 #include "reportpage.h"
 
+#include <QFontMetricsF>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
@@ -39,8 +40,60 @@ void ApplyChequePage(QPrinter &printer, bool portrait)
 
 namespace {
 
-// Lays the caption out in the box's width, wrapping at words, and draws the
-// lines that start inside the box's height; the box clips what overflows.
+// The height of a line of `font` on `device`, unrounded: measured on the
+// font at sixteen times its size. A screen rounds its font metrics to whole
+// pixels, which would put a box's second line a pixel or two off the paper's.
+double LineHeight(const QFont &font, QPaintDevice *device)
+{
+    QFont big(font);
+    if (font.pixelSize() > 0)
+        big.setPixelSize(font.pixelSize() * 16);
+    else
+        big.setPointSizeF(font.pointSizeF() * 16);
+    return QFontMetricsF(big, device).height() / 16.0;
+}
+
+} // namespace
+
+int LayOutBoxText(QTextLayout &layout, const QSizeF &box, bool rightToLeft, QPaintDevice *device)
+{
+    const double lineHeight = LineHeight(layout.font(), device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    // Unrounded advances: the screen's lines then break where the paper's do.
+    option.setUseDesignMetrics(true);
+    option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    option.setAlignment((rightToLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    double y = 0;
+    int shown = 0;
+    while (true) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(box.width());
+        line.setPosition(QPointF(0, y));
+        y += lineHeight;
+        // A line that would run past the bottom is not shown at all: a
+        // stray half line on a cheque reads as a mistake.
+        if (line.lineNumber() == 0 || y <= box.height() + 0.01)
+            shown = line.lineNumber() + 1;
+    }
+    layout.endLayout();
+    return shown;
+}
+
+void DrawBoxText(QPainter &painter, const QTextLayout &layout, int lines, const QPointF &topLeft)
+{
+    for (int i = 0; i < lines && i < layout.lineCount(); ++i)
+        layout.lineAt(i).draw(&painter, topLeft);
+}
+
+namespace {
+
+// The box on white, its text in the label's font and colour; the box clips
+// a first line lower than itself.
 void PaintLabel(QPainter &painter, const ReportLabel &label, double scale)
 {
     const QRectF box(label.left * scale, label.top * scale, label.width * scale, label.height * scale);
@@ -51,31 +104,9 @@ void PaintLabel(QPainter &painter, const ReportLabel &label, double scale)
     painter.fillRect(box, Qt::white);
     painter.setPen(label.color);
     painter.setFont(label.font);
-
-    QTextOption option;
-    option.setWrapMode(QTextOption::WordWrap);
-    option.setTextDirection(label.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
-    option.setAlignment((label.rightToLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute);
-
     QTextLayout layout(label.caption, label.font, painter.device());
-    layout.setTextOption(option);
-    layout.beginLayout();
-    double y = 0;
-    while (true) {
-        QTextLine line = layout.createLine();
-        if (!line.isValid())
-            break;
-        line.setLineWidth(box.width());
-        line.setPosition(QPointF(0, y));
-        y += line.height();
-    }
-    layout.endLayout();
-    for (int i = 0; i < layout.lineCount(); ++i) {
-        const QTextLine line = layout.lineAt(i);
-        if (line.y() >= box.height())
-            break;
-        line.draw(&painter, box.topLeft());
-    }
+    DrawBoxText(painter, layout, LayOutBoxText(layout, box.size(), label.rightToLeft, painter.device()),
+                box.topLeft());
     painter.restore();
 }
 

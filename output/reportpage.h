@@ -12,8 +12,10 @@
 #include <QString>
 
 class QPagedPaintDevice;
+class QPaintDevice;
 class QPainter;
 class QPrinter;
+class QTextLayout;
 
 /// Designer pixels per inch: the unit of every label position and size.
 inline constexpr double DesignDpi = 96.0;
@@ -51,6 +53,19 @@ QPageLayout ChequePageLayout(bool portrait);
 /// Puts the cheque page's paper, orientation and zero printer margins on a
 /// printer. Run before every job: a print dialog may have reset them.
 void ApplyChequePage(QPrinter &printer, bool portrait);
+
+/// Lays a box's text out as the cheque page prints it: wrapped at words in
+/// the box's width, set against the top and against the left edge (the right
+/// edge for right-to-left text), in the layout's font on the layout's paint
+/// device (`device`, the one the layout was made for). Returns how many
+/// lines are shown: the first always (clipped by
+/// the box when the box is lower than one line) and every further line that
+/// fits the box's height whole. The designer draws its fields with it, so
+/// that the screen shows the text where the paper gets it.
+int LayOutBoxText(QTextLayout &layout, const QSizeF &box, bool rightToLeft, QPaintDevice *device);
+
+/// Draws the first `lines` lines of a laid-out text at `topLeft`.
+void DrawBoxText(QPainter &painter, const QTextLayout &layout, int lines, const QPointF &topLeft);
 
 /// Draws the page with a painter that is already open on a paged device
 /// (printer or PDF writer) whose page is ChequePageLayout(page.portrait).

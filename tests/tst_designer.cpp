@@ -6,6 +6,7 @@
 #include <QSpinBox>
 #include <QToolButton>
 #include <QTemporaryDir>
+#include <QProcess>
 #include <QtTest>
 
 #include "layouttest.h"
@@ -85,6 +86,8 @@ private slots:
     void damagedLineIsRepairedSilently();
     void moneyOpensWithoutBlocking();
     void printTestRendersTheFields();
+    void screenShowsTheTextWherePaperGetsIt();
+    void lockedFieldsKeepTheirLook();
 
 private:
     TChequeForm *m_form = nullptr;
@@ -587,6 +590,83 @@ void TestDesigner::printTestRendersTheFields()
     QVERIFY2(texts.contains("TYPED"), qPrintable(texts.join(' ')));
     QVERIFY(texts.contains("#5000#"));
     QVERIFY(!texts.contains("Only")); // the hidden fields 4 and 5 leave nothing
+}
+
+namespace {
+
+// The ink of an image inside `box` (its own pixels), as a rectangle; empty
+// when there is none. `skip` pixels along the box's edges are left out (the
+// designer draws the box's outline there).
+QRect InkIn(const QImage &image, const QRect &box, int skip = 0)
+{
+    QRect ink;
+    const QRect inside = box.adjusted(skip, skip, -skip, -skip) & image.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                ink |= QRect(x, y, 1, 1);
+    return ink;
+}
+
+} // namespace
+
+void TestDesigner::screenShowsTheTextWherePaperGetsIt()
+{
+    TPrintChequeForm print;
+    const QString pdf = m_dir.filePath("where.pdf");
+    print.printer().setOutputFormat(QPrinter::PdfFormat);
+    print.printer().setOutputFileName(pdf);
+    TChequeForm &f = *m_form;
+    f.setPrintForm(&print);
+    ChequeLayout l = InitialLayout();
+    // A payee long enough to wrap once, in a box two lines high.
+    l.Fields[1].Text = "Dorvan Eskel Trading and General Contracting Company of the Emirates LLC";
+    l.Fields[1].Width = 300;
+    l.Fields[1].Height = 40; // down to field 4
+    l.Fields[1].Right = true; // and field 4 with it: right-to-left boxes both
+    l.Fields[3].Text = "// خمسة آلاف درهم فقط  //";
+    f.ShowLayout(l);
+    f.ChangeBtnClick();
+    f.PrintBtnClick(); // field 4 takes field 2's direction, on paper and on screen
+    QCoreApplication::processEvents();
+    const QImage screen = f.ChequeArea->grab().toImage();
+    QProcess render;
+    render.start("pdftoppm", {"-r", "96", "-gray", "-singlefile", "-png", pdf, m_dir.filePath("where")});
+    QVERIFY(render.waitForFinished(30000));
+    const QImage paper(m_dir.filePath("where.png"));
+    QVERIFY(!paper.isNull());
+    // The paper at the screen's resolution: both are then smoothed alike.
+    constexpr double mmPerPx = 25.4 / 96;
+    for (int n : {1, 2, 3}) { // payee, amount, Arabic words
+        const ChequeField &field = l.Fields[std::size_t(n)];
+        const QRect box(field.Left, field.Top, field.Width, field.Height);
+        const QRect onScreen = InkIn(screen, box, 1);
+        const QRect onPaper = InkIn(paper, box);
+        QVERIFY2(!onScreen.isEmpty() && !onPaper.isEmpty(), qPrintable(QString::number(n)));
+        const double dx = (field.Right ? onScreen.right() - onPaper.right() : onScreen.left() - onPaper.left()) * mmPerPx;
+        const double dy = (onScreen.top() - onPaper.top()) * mmPerPx;
+        const double dh = (onScreen.height() - onPaper.height()) * mmPerPx;
+        QVERIFY2(std::abs(dx) <= 0.3 && std::abs(dy) <= 0.3 && std::abs(dh) <= 0.3,
+                 qPrintable(QString("field %1: on screen %2 mm right, %3 mm down, %4 mm taller than on paper")
+                                .arg(n + 1).arg(dx).arg(dy).arg(dh)));
+    }
+}
+
+void TestDesigner::lockedFieldsKeepTheirLook()
+{
+    TChequeForm &f = *m_form;
+    f.ChangeBtnClick();
+    f.ChequeEdit[1]->setFocus();
+    f.ChequeEdit[2]->setFocus(); // field 2 left: every field is painted white
+    const QColor unlocked = f.ChequeEdit[0]->palette().color(QPalette::Base);
+    QCOMPARE(unlocked, QColor(255, 255, 255));
+    f.SaveBtnClick(); // locks
+    QVERIFY(!f.ChequeEdit[0]->isEnabled());
+    const QColor locked = f.ChequeEdit[0]->palette().color(QPalette::Base);
+    QCOMPARE(locked, f.palette().color(QPalette::Disabled, QPalette::Base));
+    QVERIFY(locked != unlocked);
+    const QImage shown = f.ChequeEdit[0]->grab().toImage();
+    QCOMPARE(QColor(shown.pixel(shown.width() / 2, shown.height() - 3)), locked);
 }
 
 QTEST_MAIN(TestDesigner)

@@ -10,6 +10,7 @@
 
 #include <sys/stat.h>
 
+#include "fits.h"
 #include "layouttest.h"
 #include "pdftext.h"
 #include "testdialogs.h"
@@ -84,6 +85,7 @@ private slots:
     void tabOrder();
     void countBox_data();
     void countBox();
+    void noTextIsCut();
 
 private:
     void start();
@@ -1020,6 +1022,22 @@ void TestProgram::countBox()
     QCOMPARE(w.CountED->value(), count);
     QCOMPARE(w.CountED->text(), QString::number(count));
     QVERIFY(w.CountED->toolTip().isEmpty());
+}
+
+void TestProgram::noTextIsCut()
+{
+    start();
+    TChequeForm &d = m_program->ChequeForm;
+    d.show();
+    d.ChangeBtnClick(); // every panel of the designer shown
+    TNewChequeForm &w = m_program->NewChequeForm;
+    w.ManyRG->setItemIndex(1);
+    w.ManyRGClick();
+    m_program->MoneyForm.show();
+    QStringList cut;
+    for (QWidget *window : std::initializer_list<QWidget *>{&w, &d, &m_program->MoneyForm})
+        cut += CutTexts(window);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
 }
 
 QTEST_MAIN(TestProgram)

@@ -1,8 +1,13 @@
 #include "widgets.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
+#include <QStylePainter>
 #include <QGridLayout>
 #include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+#include <QToolButton>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QToolTip>
@@ -48,6 +53,49 @@ QStringList RadioGroup::items() const
     for (int i = 0; i < count(); ++i)
         texts << m_group->button(i)->text();
     return texts;
+}
+
+BankComboBox::BankComboBox(QWidget *parent)
+    : QComboBox(parent)
+{
+    setEditable(false);
+    connect(this, &QComboBox::currentTextChanged, this, [this](const QString &text) { setToolTip(text); });
+}
+
+void BankComboBox::hidePopup()
+{
+    // Qt also calls this while the window is hidden or torn down, with no
+    // list on screen: only a list that was open closes up.
+    const bool open = view()->isVisible();
+    QComboBox::hidePopup();
+    if (open)
+        emit closedUp();
+}
+
+void BankComboBox::showPopup()
+{
+    int widest = width();
+    const QFontMetrics metrics(view()->font());
+    for (int i = 0; i < count(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(itemText(i)) + 32); // margins and scroll bar
+    view()->setMinimumWidth(widest);
+    QComboBox::showPopup();
+}
+
+void BankComboBox::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    const QString text = option.currentText;
+    option.currentText.clear();
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    const QRect room = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this)
+                           .adjusted(2, 0, -2, 0);
+    const bool rightToLeft = text.isRightToLeft();
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    painter.drawText(room, (rightToLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute | Qt::AlignVCenter,
+                     fontMetrics().elidedText(text, Qt::ElideRight, room.width()));
 }
 
 QValidator::State CountBox::validate(QString &input, int &) const
@@ -136,12 +184,83 @@ QLabel *PlainLabel(const QString &text, QWidget *parent)
     return label;
 }
 
+int CaptionWidth(const QWidget *control)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(control))
+        return label->text().isEmpty() || label->wordWrap() ? 0 : label->sizeHint().width();
+    if (const auto *button = qobject_cast<const QAbstractButton *>(control)) {
+        if (button->text().isEmpty())
+            return 0;
+        if (qobject_cast<const QPushButton *>(control) || qobject_cast<const QToolButton *>(control)) {
+            // The size hint of a push button has a minimum width of its own;
+            // what matters is that the text and picture fit inside the frame.
+            const int frame = control->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, control);
+            const int picture = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
+            return button->fontMetrics().horizontalAdvance(button->text()) + picture + 2 * frame + 2;
+        }
+        return button->sizeHint().width();
+    }
+    if (const auto *group = qobject_cast<const QGroupBox *>(control))
+        return group->title().isEmpty() ? 0 : group->fontMetrics().horizontalAdvance(group->title()) + 16;
+    return 0;
+}
+
+void FitCaptions(QWidget *window)
+{
+    // Widgets that layouts place get their real bounds first, also in a
+    // window that has not been shown yet.
+    if (QLayout *layout = window->layout())
+        layout->setGeometry(window->rect());
+    const QList<QWidget *> children = window->findChildren<QWidget *>();
+    for (QWidget *w : children)
+        if (QLayout *layout = w->layout())
+            layout->setGeometry(w->rect());
+    for (QWidget *w : children) {
+        if (CaptionWidth(w) == 0)
+            continue;
+        // Always from the first font: the captions may have changed since.
+        const QVariant first = w->property("captionFont");
+        if (first.isValid())
+            w->setFont(first.value<QFont>());
+        else
+            w->setProperty("captionFont", w->font());
+        const bool asWide = w->property("captionAsWide").toBool();
+        QWidget *parent = w->parentWidget();
+        auto room = [&] {
+            return asWide && parent ? parent->contentsRect().right() + 1 - w->x() : w->width();
+        };
+        if (asWide)
+            w->adjustSize();
+        QFont font = w->font();
+        while (CaptionWidth(w) > room()) {
+            if (font.pixelSize() > 7)
+                font.setPixelSize(font.pixelSize() - 1);
+            else if (font.pixelSize() < 0 && font.pointSizeF() > 5.5)
+                font.setPointSizeF(font.pointSizeF() - 0.5);
+            else
+                break;
+            w->setFont(font);
+            if (asWide)
+                w->adjustSize();
+        }
+    }
+}
+
 QLabel *Caption(const QString &text, QWidget *parent, int left, int top)
 {
     auto *label = PlainLabel(text, parent);
+    label->setProperty("captionAsWide", true);
     label->move(left, top);
     label->adjustSize();
     return label;
+}
+
+QIcon ResourceIcon(const QString &name)
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48})
+        icon.addFile(QStringLiteral(":/icons/%1-%2.png").arg(name).arg(size), QSize(size, size));
+    return icon;
 }
 
 QFont PixelFont(const QString &family, int pixels, bool bold)

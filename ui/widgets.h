@@ -5,6 +5,8 @@
 #include <optional>
 
 #include <QFont>
+#include <QIcon>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QSpinBox>
 #include <QStringList>
@@ -38,6 +40,29 @@ signals:
 
 private:
     QButtonGroup *m_group;
+};
+
+/// A bank choice (choose only, no typing) that tells when its list closes,
+/// chosen or not, and shows a name longer than its box without cutting its
+/// start: the name is set against the side it begins on (the right for an
+/// Arabic name) and ends in "…", the whole name in the tool tip and in a
+/// list as wide as the longest name.
+class BankComboBox : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    explicit BankComboBox(QWidget *parent = nullptr);
+
+    void hidePopup() override;
+    void showPopup() override;
+
+signals:
+    /// The drop-down list has closed.
+    void closedUp();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 };
 
 /// A whole-number box that takes any number as it is typed (a keystroke is
@@ -97,8 +122,23 @@ QString Cp1256RefusalText(const QString &fileName, const QString &separator = {}
 /// data file could otherwise show pictures or read local files).
 QLabel *PlainLabel(const QString &text, QWidget *parent);
 
+/// Fits every caption of `window` into its control: where a fixed bound is
+/// too small for its own caption in the fonts this platform has (or a
+/// caption as wide as its text would run past its parent's edge), that
+/// caption's font is made smaller until it fits; the bounds stay. Run again
+/// after the captions change (a new language): it starts from the fonts the
+/// captions had first.
+void FitCaptions(QWidget *window);
+
+/// The width a caption needs in its control: the text and what the control
+/// draws around it (a check box's box, a button's frame and picture).
+int CaptionWidth(const QWidget *control);
+
 /// A caption at (left, top), as wide as its text.
 QLabel *Caption(const QString &text, QWidget *parent, int left, int top);
+
+/// A picture of the program's own (print, setup), in every size it has.
+QIcon ResourceIcon(const QString &name);
 
 /// A font with its size in pixels.
 QFont PixelFont(const QString &family, int pixels, bool bold = false);

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Renders the PNG sizes of the program's pictures from their SVG drawings
+# (needs rsvg-convert, from Debian's librsvg2-bin). The PNGs are committed,
+# so that building needs no SVG support.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root/app/icons"
+for svg in *.svg; do
+    name=${svg%.svg}
+    for size in 16 24 32 48; do
+        rsvg-convert -w "$size" -h "$size" "$svg" -o "$name-$size.png"
+    done
+done

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
@@ -90,8 +91,6 @@ TMoneyForm::TMoneyForm(QWidget *parent)
     BitBtn2->setGeometry(60, 225, 105, 27);
     connect(MonyOkBtn, &QPushButton::clicked, this, [this] { MonyOkBtnClick(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
-    for (auto key : {Qt::Key_Return, Qt::Key_Enter})
-        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, [this] { MonyOkBtnClick(); });
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
             [this] { BitBtn2Click(); });
     FitCaptions(this);
@@ -186,6 +185,22 @@ void TMoneyForm::BitBtn2Click()
 {
     MoneyToEd();
     close();
+}
+
+void TMoneyForm::keyPressEvent(QKeyEvent *event)
+{
+    // Enter presses the button that has the focus, as in any dialog; it is
+    // OK, the default button, only while the focus is in an edit box.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        QWidget *focus = focusWidget();
+        if (auto *button = qobject_cast<QPushButton *>(focus))
+            button->click();
+        else if (qobject_cast<QLineEdit *>(focus))
+            MonyOkBtnClick();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TMoneyForm::closeEvent(QCloseEvent *event)

@@ -377,7 +377,11 @@ void TChequeForm::NewBtnClick()
 
 void TChequeForm::SpeedButton7Click()
 {
-    if (!dialogs().askYesNo(this, QStringLiteral("Confirm"), QStringLiteral("Delete حذف")))
+    // The bank by its name, and No for Enter: one key must not delete a bank.
+    const QString name = Book.hasSelection() ? Book.Banks.at(Book.Selected) : QString();
+    if (!dialogs().askYesNo(this, QStringLiteral("Confirm"),
+                            QStringLiteral("Delete حذف \"%1\"?\n\nThe bank and its layout are removed.").arg(name),
+                            Dialogs::Default::No))
         return;
     Book.DeleteBank(Book.Selected);
     ShowBanks();
@@ -448,11 +452,21 @@ void TChequeForm::RightChkClick(int field)
 void TChequeForm::SpeedButtonClick(int field)
 {
     const auto n = std::size_t(field - 1);
-    const auto chosen = dialogs().askFont(this, ChequeEdit[n]->font());
-    if (!chosen || !storable(QStringLiteral("The font name"), chosen->family(), OptionsFile(), ItemEnd))
+    // The dialog lists the fonts installed; a stored family that is not one
+    // of them (Times New Roman, drawn by a look-alike) opens on the font that
+    // stands in for it, and stays as stored unless the user picks another.
+    const QFont shown = ChequeEdit[n]->font();
+    QFont initial = shown;
+    initial.setFamily(QFontInfo(shown).family());
+    const auto chosen = dialogs().askFont(this, initial);
+    if (!chosen)
+        return;
+    const QString family = chosen->family() == initial.family() ? shown.family() : chosen->family();
+    if (!storable(QStringLiteral("The font name"), family, OptionsFile(), ItemEnd))
         return;
     // Every attribute set explicitly, so that none is taken from the window's font.
-    QFont font(chosen->family());
+    QFont font(family);
+    font.setHintingPreference(QFont::PreferNoHinting);
     font.setBold(chosen->bold());
     font.setItalic(chosen->italic());
     font.setUnderline(chosen->underline());

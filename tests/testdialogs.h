@@ -37,8 +37,11 @@ public:
         questions << label;
         return textAnswers.isEmpty() ? std::nullopt : textAnswers.dequeue();
     }
-    std::optional<QFont> askFont(QWidget *, const QFont &) override
+    QList<QFont> fontsAsked; ///< the font each font dialog opened on
+
+    std::optional<QFont> askFont(QWidget *, const QFont &initial) override
     {
+        fontsAsked << initial;
         return fontAnswers.isEmpty() ? std::nullopt : fontAnswers.dequeue();
     }
 };

@@ -6,12 +6,16 @@
 #include <QSpinBox>
 #include <QToolButton>
 #include <QTemporaryDir>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QMessageBox>
 #include <QProcess>
 #include <QtTest>
 
 #include "layouttest.h"
 #include "pdftext.h"
 #include "testdialogs.h"
+#include "whenmodal.h"
 
 #include "PrintChequeU.h"
 #include "chequeU.h"
@@ -76,6 +80,7 @@ private slots:
     void kindSetsSampleTextOnly_data();
     void kindSetsSampleTextOnly();
     void fontIsTakenWhole();
+    void fontDialogOpensOnTheFieldsFont();
     void unstorableFontIsRefused();
     void optionEditsRefuseWhatTheFileCannotHold();
     void addBankKeepsChangesInTheNewLine();
@@ -88,6 +93,8 @@ private slots:
     void printTestRendersTheFields();
     void screenShowsTheTextWherePaperGetsIt();
     void lockedFieldsKeepTheirLook();
+    void deleteQuestionDefaultsToNo();
+    void printTestWithoutAPrinterSaysWhatToDo();
 
 private:
     TChequeForm *m_form = nullptr;
@@ -357,7 +364,7 @@ void TestDesigner::fontIsTakenWhole()
 {
     TChequeForm &f = *m_form;
     f.ChangeBtnClick();
-    QFont chosen("Liberation Serif", 20);
+    QFont chosen("Liberation Sans", 20);
     chosen.setItalic(true);
     chosen.setUnderline(true);
     chosen.setStrikeOut(true);
@@ -365,7 +372,7 @@ void TestDesigner::fontIsTakenWhole()
     m_dialogs->fontAnswers.enqueue(std::nullopt);
     QTest::mouseClick(f.SpeedButton[2], Qt::LeftButton);
     ChequeField field = f.Layout().Fields[2];
-    QCOMPARE(field.FontName, QStringLiteral("Liberation Serif"));
+    QCOMPARE(field.FontName, QStringLiteral("Liberation Sans"));
     QCOMPARE(field.FontSize, 20);
     QVERIFY(!field.Bold);
     QVERIFY(field.Italic && field.Underline && field.StrikeOut);
@@ -373,9 +380,45 @@ void TestDesigner::fontIsTakenWhole()
     // Cancelled: nothing changes.
     f.SpeedButtonClick(3);
     QCOMPARE(f.Layout().Fields[2], field);
-    QCOMPARE(f.Layout().Fields[2].FontName, QStringLiteral("Liberation Serif"));
+    QCOMPARE(f.Layout().Fields[2].FontName, QStringLiteral("Liberation Sans"));
     QCOMPARE(f.Layout().Fields[1], InitialLayout().Fields[1]);
     QVERIFY(m_dialogs->messages.isEmpty());
+}
+
+void TestDesigner::fontDialogOpensOnTheFieldsFont()
+{
+    TChequeForm &f = *m_form;
+    f.ChangeBtnClick();
+    // Times New Roman, 12 pt, bold: not installed here; a look-alike draws it.
+    QVERIFY(!QFontDatabase::families().contains("Times New Roman"));
+    m_dialogs->fontAnswers.enqueue(std::nullopt);
+    f.SpeedButtonClick(2);
+    QCOMPARE(m_dialogs->fontsAsked.size(), 1);
+    const QFont asked = m_dialogs->fontsAsked[0];
+    QVERIFY2(QFontDatabase::families().contains(asked.family()), qPrintable(asked.family()));
+    QCOMPARE(asked.family(), QFontInfo(f.ChequeEdit[1]->font()).family());
+    QCOMPARE(asked.pointSize(), 12);
+    QVERIFY(asked.bold() && !asked.italic());
+    // OK on what it opened with changes nothing, the stored family included.
+    const ChequeLayout before = f.Layout();
+    m_dialogs->fontAnswers.enqueue(asked);
+    f.SpeedButtonClick(2);
+    QCOMPARE(f.Layout(), before);
+    QCOMPARE(OptionLine(f.Layout()), OptionLine(before));
+
+    // Qt's own dialog shows that font, and OK on it keeps the field as it was.
+    setDialogs(nullptr);
+    QFont shown;
+    WhenModal<QFontDialog>([&](QFontDialog *dialog) {
+        shown = dialog->currentFont();
+        dialog->accept();
+    });
+    f.SpeedButtonClick(2);
+    setDialogs(m_dialogs);
+    QCOMPARE(shown.family(), asked.family());
+    QCOMPARE(shown.pointSize(), 12);
+    QVERIFY(shown.bold());
+    QCOMPARE(OptionLine(f.Layout()), OptionLine(before));
 }
 
 void TestDesigner::unstorableFontIsRefused()
@@ -470,7 +513,9 @@ void TestDesigner::deleteBank()
 
     m_dialogs->yesNoAnswers.enqueue(false);
     QTest::mouseClick(f.SpeedButton7, Qt::LeftButton);
-    QCOMPARE(m_dialogs->questions, QStringList{"Delete حذف"});
+    QCOMPARE(m_dialogs->questions.size(), 1);
+    QVERIFY2(m_dialogs->questions[0].startsWith("Delete حذف \"B\"?"), qPrintable(m_dialogs->questions[0]));
+    QCOMPARE(m_dialogs->questionDefaults, QList<Dialogs::Default>{Dialogs::Default::No});
     QCOMPARE(f.Book.Banks.size(), 3);
     QVERIFY(f.editing());
 
@@ -667,6 +712,38 @@ void TestDesigner::lockedFieldsKeepTheirLook()
     QVERIFY(locked != unlocked);
     const QImage shown = f.ChequeEdit[0]->grab().toImage();
     QCOMPARE(QColor(shown.pixel(shown.width() / 2, shown.height() - 3)), locked);
+}
+
+void TestDesigner::deleteQuestionDefaultsToNo()
+{
+    TChequeForm &f = *m_form;
+    f.Book.Banks = {"A", "<b>B</b>"};
+    f.Book.Options = {OptionLine(Shifted(1)), OptionLine(Shifted(2))};
+    f.ShowBanks();
+    f.SelectBank(1);
+    f.ChangeBtnClick();
+    setDialogs(nullptr); // Qt's own question: Enter there must keep the bank
+    WhenModal<QMessageBox>([](QMessageBox *box) {
+        QCOMPARE(box->textFormat(), Qt::PlainText);
+        QVERIFY(box->text().contains("\"<b>B</b>\""));
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    f.SpeedButton7Click();
+    setDialogs(m_dialogs);
+    QCOMPARE(f.Book.Banks, (QStringList{"A", "<b>B</b>"}));
+}
+
+void TestDesigner::printTestWithoutAPrinterSaysWhatToDo()
+{
+    TPrintChequeForm print;
+    print.printer().setOutputFormat(QPrinter::PdfFormat);
+    print.printer().setOutputFileName(m_dir.filePath("missing/test.pdf"));
+    m_form->setPrintForm(&print);
+    m_form->PrintBtnClick();
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QVERIFY2(m_dialogs->messages[0].contains("missing/test.pdf") && m_dialogs->messages[0].contains("main window")
+                 && !m_dialogs->messages[0].contains("in the print dialog."),
+             qPrintable(m_dialogs->messages[0]));
 }
 
 QTEST_MAIN(TestDesigner)

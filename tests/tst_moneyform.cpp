@@ -282,6 +282,25 @@ void TestMoneyForm::enterAndEscape()
     QTest::keyClick(m_form->EMoneyNameEd, Qt::Key_Return);
     QVERIFY(!m_form->isVisible());
     QVERIFY(MonyRec == SyrMoney());
+
+    // Enter on Cancel is Cancel: the typed name is not applied.
+    m_form->show();
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    m_form->EPartNameEd->setText("ZZZ");
+    m_form->BitBtn2->setFocus();
+    QTest::keyClick(m_form->BitBtn2, Qt::Key_Return);
+    QVERIFY(!m_form->isVisible());
+    QVERIFY(MonyRec == SyrMoney());
+    QCOMPARE(m_form->EPartNameEd->text(), QStringLiteral("QRSH"));
+    QVERIFY(!ReadBytes(m_form->moneyPath()).contains("ZZZ"));
+    // Enter on a radio button presses nothing.
+    m_form->show();
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+    m_form->PartsRB->setFocus();
+    QTest::keyClick(m_form, Qt::Key_Enter);
+    QVERIFY(m_form->isVisible());
 }
 
 QTEST_MAIN(TestMoneyForm)

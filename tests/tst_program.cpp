@@ -1,8 +1,12 @@
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QStyleOptionComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -86,6 +90,7 @@ private slots:
     void countBox_data();
     void countBox();
     void noTextIsCut();
+    void longBankNamesAreNotCutAtTheirStart();
 
 private:
     void start();
@@ -660,6 +665,18 @@ void TestProgram::markupInAMessageLoadsNothing()
     setDialogs(m_dialogs.get());
     QCOMPARE(format, Qt::PlainText);
     QVERIFY2(shown.contains("'<img src=\"/dev/zero\">' is not a valid floating point value"), qPrintable(shown));
+
+    // A one-word message leaves room for its window's title.
+    setDialogs(nullptr);
+    int width = 0, title = 0;
+    WhenModal<QMessageBox>([&](QMessageBox *box) {
+        width = box->width();
+        title = box->fontMetrics().horizontalAdvance(box->windowTitle());
+        box->button(QMessageBox::Ok)->click();
+    });
+    m_program->NewChequeForm.PrintBtnClick(); // "Error": no date, no amount
+    setDialogs(m_dialogs.get());
+    QVERIFY2(width > title + 100, qPrintable(QString("%1 for a title of %2").arg(width).arg(title)));
 }
 
 void TestProgram::damagedLayoutIsKeptAndReported()
@@ -1038,6 +1055,52 @@ void TestProgram::noTextIsCut()
     for (QWidget *window : std::initializer_list<QWidget *>{&w, &d, &m_program->MoneyForm})
         cut += CutTexts(window);
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
+    // The pictures come with the program, whatever the desktop's icon theme.
+    QVERIFY(!w.PrintBtn->icon().availableSizes().isEmpty());
+    QVERIFY(!w.BitBtn2->icon().availableSizes().isEmpty());
+}
+
+void TestProgram::longBankNamesAreNotCutAtTheirStart()
+{
+    const QString name = "بنك سورية الدولي الإسلامي";
+    write("banks.txt", {name, "SIB"});
+    write("options.txt", {OptionLine(InitialLayout()), OptionLine(InitialLayout())});
+    start();
+    TChequeForm &d = m_program->ChequeForm;
+    d.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&d));
+    QComboBox *choice = d.BankNameCB; // 79 px: the name is far wider
+    QCOMPARE(choice->toolTip(), name);
+    QVERIFY(choice->fontMetrics().horizontalAdvance(name) > choice->width());
+    // Its first word is drawn whole at the right end of the box, where an
+    // Arabic name begins: the ink there is that of the word drawn alone.
+    const QImage shot = choice->grab().toImage();
+    QStyleOptionComboBox option;
+    option.initFrom(choice);
+    const QRect field = choice->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField,
+                                                        choice);
+    QImage alone(shot.size(), QImage::Format_RGB32);
+    alone.fill(Qt::white);
+    {
+        QPainter painter(&alone);
+        painter.setFont(choice->font());
+        painter.setPen(Qt::black);
+        painter.drawText(field.adjusted(2, 0, -2, 0), Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter, "بنك");
+    }
+    const int wordWidth = choice->fontMetrics().horizontalAdvance("بنك");
+    int differ = 0, ink = 0;
+    for (int x = field.right() - 2 - wordWidth; x <= field.right(); ++x)
+        for (int y = field.top(); y <= field.bottom(); ++y) {
+            const bool a = qGray(shot.pixel(x, y)) < 100, b = qGray(alone.pixel(x, y)) < 100;
+            ink += b;
+            differ += a != b;
+        }
+    QVERIFY(ink > 0);
+    QVERIFY2(differ * 5 < ink, qPrintable(QString("%1 of %2 pixels differ").arg(differ).arg(ink)));
+    // The open list is as wide as the name.
+    choice->showPopup();
+    QVERIFY(choice->view()->width() >= choice->fontMetrics().horizontalAdvance(name));
+    choice->hidePopup();
 }
 
 QTEST_MAIN(TestProgram)

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need, and
-# only those that are missing. Quiet when everything is already there.
+# only those that are missing (without the packages they merely recommend).
+# Quiet when everything is already there.
+#   deps.sh [--bench|--fuzz]
 set -euo pipefail
 
 packages=(
@@ -22,12 +24,19 @@ for p in "${packages[@]}"; do
         missing+=("$p")
     fi
 done
+((${#missing[@]})) || exit 0
 
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    sudo_cmd=()
-    [[ $(id -u) -ne 0 ]] && sudo_cmd=(sudo)
-    export DEBIAN_FRONTEND=noninteractive
-    "${sudo_cmd[@]}" apt-get update -qq
-    "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+as_root=()
+if [[ $(id -u) -ne 0 ]]; then
+    if command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
+        as_root=(sudo)
+    else
+        echo "deps.sh: these packages are missing and must be installed as root:" \
+            "apt-get install --no-install-recommends ${missing[*]}" >&2
+        exit 1
+    fi
 fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -3,5 +3,5 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/tools/deps.sh"
-"$root/tools/build.sh" release >/dev/null
+"$root/tools/build.sh" release
 exec "$root/build/app/cheque-printer" "$@"

@@ -16,7 +16,7 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 status=0
 for config in release asan; do
     echo "=== $config build"
-    "$root/tools/build.sh" "$config" | tail -n 1
+    "$root/tools/build.sh" "$config"
     dir="$root/build"
     [[ "$config" == asan ]] && dir="$root/build-asan"
     echo "=== $config tests"

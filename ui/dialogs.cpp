@@ -1,10 +1,22 @@
 #include "dialogs.h"
 
 #include <QFontDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 
 namespace {
+
+// A short message ("Error") makes a box narrower than its own title, which
+// the window's frame then cuts to its first letter: the box is made wide
+// enough for the title and the frame's buttons beside it.
+void FitTitle(QMessageBox &box)
+{
+    const int needed = box.fontMetrics().horizontalAdvance(box.windowTitle()) + 160;
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(needed, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+}
 
 class QtDialogs final : public Dialogs
 {
@@ -13,6 +25,7 @@ public:
     {
         QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
         box.setTextFormat(Qt::PlainText);
+        FitTitle(box);
         box.exec();
     }
 
@@ -20,6 +33,7 @@ public:
     {
         QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
         box.setTextFormat(Qt::PlainText);
+        FitTitle(box);
         box.setDefaultButton(answer == Default::Yes ? QMessageBox::Yes : QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes;

@@ -59,7 +59,6 @@ BankComboBox::BankComboBox(QWidget *parent)
     : QComboBox(parent)
 {
     setEditable(false);
-    connect(this, &QComboBox::currentTextChanged, this, [this](const QString &text) { setToolTip(text); });
 }
 
 void BankComboBox::hidePopup()
@@ -88,13 +87,17 @@ void BankComboBox::paintEvent(QPaintEvent *)
     QStyleOptionComboBox option;
     initStyleOption(&option);
     const QString text = option.currentText;
+    if (toolTip() != text)
+        setToolTip(text); // the whole name, also when the list was filled without signals
     option.currentText.clear();
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
     const QRect room = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this)
                            .adjusted(2, 0, -2, 0);
     const bool rightToLeft = text.isRightToLeft();
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    painter.drawText(room, (rightToLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute | Qt::AlignVCenter,
+    // In the name's own reading order, so that "…" comes at its end.
+    const int flags = rightToLeft ? Qt::AlignRight | Qt::TextForceRightToLeft : Qt::AlignLeft | Qt::TextForceLeftToRight;
+    painter.drawText(room, flags | Qt::AlignAbsolute | Qt::AlignVCenter,
                      fontMetrics().elidedText(text, Qt::ElideRight, room.width()));
 }
 

@@ -1,4 +1,4 @@
-#include "NewChequeU.h"
+#include "app/NewChequeU.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -17,16 +17,16 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "PrintChequeU.h"
-#include "amounttext.h"
-#include "chequeU.h"
-#include "datafile.h"
-#include "dialogs.h"
-#include "moneyfile.h"
-#include "monyU.h"
-#include "printrun.h"
-#include "webpanel.h"
-#include "widgets.h"
+#include "output/PrintChequeU.h"
+#include "app/amounttext.h"
+#include "layout/chequeU.h"
+#include "core/datafile.h"
+#include "ui/dialogs.h"
+#include "currency/moneyfile.h"
+#include "currency/monyU.h"
+#include "output/printrun.h"
+#include "ui/webpanel.h"
+#include "ui/widgets.h"
 
 const QString ProductPageURL = QStringLiteral("https://cheque-printer.example/product/");
 

@@ -1,8 +1,8 @@
-#include "amounttext.h"
+#include "app/amounttext.h"
 
 #include <string_view>
 
-#include "DgToStU.h"
+#include "words/DgToStU.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "program.h"
+#include "app/program.h"
 
 int main(int argc, char *argv[])
 {

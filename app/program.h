@@ -3,10 +3,10 @@
 // The program's four windows, created in this order and alive until the
 // program ends.
 
-#include "NewChequeU.h"
-#include "PrintChequeU.h"
-#include "chequeU.h"
-#include "monyU.h"
+#include "app/NewChequeU.h"
+#include "output/PrintChequeU.h"
+#include "layout/chequeU.h"
+#include "currency/monyU.h"
 
 struct ChequeProgram
 {

@@ -12,9 +12,9 @@
 #include <QTest>
 
 #include "pdfjob.h"
-#include "printing.h"
-#include "program.h"
-#include "widgets.h"
+#include "ui/printing.h"
+#include "app/program.h"
+#include "ui/widgets.h"
 
 namespace {
 

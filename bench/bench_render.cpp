@@ -7,8 +7,8 @@
 #include <QPrinter>
 
 #include "pdfjob.h"
-#include "chequepage.h"
-#include "reportpage.h"
+#include "output/chequepage.h"
+#include "output/reportpage.h"
 
 namespace {
 

@@ -19,8 +19,8 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "datafile.h"
-#include "program.h"
+#include "core/datafile.h"
+#include "app/program.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 
-#include "webpanel.h"
+#include "ui/webpanel.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <unicode/rbnf.h>
 #include <unicode/unistr.h>
 
-#include "DgToStU.h"
+#include "words/DgToStU.h"
 
 namespace {
 

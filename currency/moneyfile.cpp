@@ -1,10 +1,10 @@
-#include "moneyfile.h"
+#include "currency/moneyfile.h"
 
 #include <algorithm>
 
 #include <QDir>
 
-#include "datafile.h"
+#include "core/datafile.h"
 
 QStringList MoneyToLines(const MonyType &m)
 {

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "DgToStU.h"
+#include "words/DgToStU.h"
 
 /// The name of the currency file beside the executable.
 inline constexpr const char *MoneyFileName = "money.txt";

@@ -1,4 +1,4 @@
-#include "monyU.h"
+#include "currency/monyU.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -10,10 +10,10 @@
 #include <QPushButton>
 #include <QShortcut>
 
-#include "datafile.h"
-#include "dialogs.h"
-#include "moneyfile.h"
-#include "widgets.h"
+#include "core/datafile.h"
+#include "ui/dialogs.h"
+#include "currency/moneyfile.h"
+#include "ui/widgets.h"
 
 MonyType MonyRec;
 

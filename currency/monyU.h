@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "DgToStU.h"
+#include "words/DgToStU.h"
 
 class QCheckBox;
 class QLineEdit;

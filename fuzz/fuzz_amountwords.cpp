@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "DgToStU.h"
+#include "words/DgToStU.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

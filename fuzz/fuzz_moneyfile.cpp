@@ -8,8 +8,8 @@
 #include <QByteArray>
 #include <QStringDecoder>
 
-#include "datafile.h"
-#include "moneyfile.h"
+#include "core/datafile.h"
+#include "currency/moneyfile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

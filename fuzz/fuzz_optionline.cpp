@@ -8,7 +8,7 @@
 #include <QByteArray>
 #include <QStringDecoder>
 
-#include "chequelayout.h"
+#include "layout/chequelayout.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

@@ -9,7 +9,7 @@
 #include <QLocale>
 #include <QString>
 
-#include "printrun.h"
+#include "output/printrun.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

@@ -1,6 +1,6 @@
-#include "bankbook.h"
+#include "layout/bankbook.h"
 
-#include "datafile.h"
+#include "core/datafile.h"
 
 void BankBook::padOptions()
 {

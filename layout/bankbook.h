@@ -10,7 +10,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "chequelayout.h"
+#include "layout/chequelayout.h"
 
 inline constexpr const char *BanksFileName = "banks.txt";
 inline constexpr const char *OptionsFileName = "options.txt";

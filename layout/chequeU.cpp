@@ -1,4 +1,4 @@
-#include "chequeU.h"
+#include "layout/chequeU.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -8,12 +8,12 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-#include "PrintChequeU.h"
-#include "chequepage.h"
-#include "datafile.h"
-#include "dialogs.h"
-#include "monyU.h"
-#include "widgets.h"
+#include "output/PrintChequeU.h"
+#include "output/chequepage.h"
+#include "core/datafile.h"
+#include "ui/dialogs.h"
+#include "currency/monyU.h"
+#include "ui/widgets.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <QLineEdit>
 #include <QWidget>
 
-#include "bankbook.h"
-#include "chequefield.h"
-#include "fielddrag.h"
+#include "layout/bankbook.h"
+#include "layout/chequefield.h"
+#include "layout/fielddrag.h"
 
 class QCheckBox;
 class QFrame;

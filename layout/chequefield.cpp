@@ -1,4 +1,4 @@
-#include "chequefield.h"
+#include "layout/chequefield.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -6,7 +6,7 @@
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
 
-#include "reportpage.h"
+#include "output/reportpage.h"
 
 ChequeFieldEdit::ChequeFieldEdit(QWidget *parent)
     : QWidget(parent)

@@ -1,8 +1,8 @@
-#include "chequelayout.h"
+#include "layout/chequelayout.h"
 
 #include <algorithm>
 
-#include "DgToStU.h"
+#include "words/DgToStU.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include <QString>
 
-#include "chequeerror.h"
+#include "core/chequeerror.h"
 
 /// What a field shows, stored as its number.
 enum class FieldKind : int { Date = 0, Name, Amount, EnTextAmount, ArTextAmount, AccountOnly };

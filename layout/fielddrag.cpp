@@ -1,4 +1,4 @@
-#include "fielddrag.h"
+#include "layout/fielddrag.h"
 
 #include <cstdlib>
 

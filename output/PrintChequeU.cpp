@@ -1,10 +1,10 @@
-#include "PrintChequeU.h"
+#include "output/PrintChequeU.h"
 
 #include <QPainter>
 #include <QPrinter>
 
-#include "dialogs.h"
-#include "printing.h"
+#include "ui/dialogs.h"
+#include "ui/printing.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <QWidget>
 
-#include "reportpage.h"
+#include "output/reportpage.h"
 
 class QPainter;
 class QPrinter;

@@ -1,4 +1,4 @@
-#include "chequepage.h"
+#include "output/chequepage.h"
 
 #include <QGuiApplication>
 #include <QPalette>

@@ -6,8 +6,8 @@
 #include <QColor>
 #include <QFont>
 
-#include "chequelayout.h"
-#include "reportpage.h"
+#include "layout/chequelayout.h"
+#include "output/reportpage.h"
 
 /// A stored field colour: 0x00BBGGRR, or a system colour (high byte 0xFF,
 /// index in the low byte; the window-text colour by default).

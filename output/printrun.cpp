@@ -1,11 +1,11 @@
-#include "printrun.h"
+#include "output/printrun.h"
 
 #include <cmath>
 
 #include <QRegularExpression>
 
-#include "chequeerror.h"
-#include "datafile.h"
+#include "core/chequeerror.h"
+#include "core/datafile.h"
 
 bool IsRightToLeftText(const QString &text)
 {

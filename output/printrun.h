@@ -10,7 +10,7 @@
 #include <QLocale>
 #include <QString>
 
-#include "DgToStU.h"
+#include "words/DgToStU.h"
 
 /// True when a payee text is written right to left: an empty text is; a text
 /// of blanks only is not; otherwise anything but an unaccented Latin letter

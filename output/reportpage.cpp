@@ -1,12 +1,12 @@
-#include "reportpage.h"
+#include "output/reportpage.h"
 
 #include <QFontMetricsF>
 #include <QPageSize>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
 #include <QTextLayout>
 
-#include "DgToStU.h"
+#include "words/DgToStU.h"
 
 int MarginFromText(const QString &millimetres)
 {
@@ -23,19 +23,12 @@ int MarginFromText(const QString &millimetres)
 
 QPageLayout ChequePageLayout(bool portrait)
 {
-    return QPageLayout(QPageSize(QPageSize::Envelope10),
-                       portrait ? QPageLayout::Portrait : QPageLayout::Landscape, QMarginsF(0, 0, 0, 0),
-                       QPageLayout::Millimeter);
-}
-
-void ApplyChequePage(QPrinter &printer, bool portrait)
-{
-    printer.setFullPage(true);
+    QPageLayout layout(QPageSize(QPageSize::Envelope10), portrait ? QPageLayout::Portrait : QPageLayout::Landscape,
+                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     // Full-page mode: a real printer refuses margins inside its unprintable
     // border otherwise, and with them the whole layout, paper size included.
-    QPageLayout layout = ChequePageLayout(portrait);
     layout.setMode(QPageLayout::FullPageMode);
-    printer.setPageLayout(layout);
+    return layout;
 }
 
 namespace {
@@ -129,10 +122,7 @@ void PaintChequePage(QPainter &painter, const ReportPage &page)
 
 bool RenderChequePage(QPagedPaintDevice &device, const ReportPage &page)
 {
-    if (auto *printer = dynamic_cast<QPrinter *>(&device))
-        ApplyChequePage(*printer, page.portrait);
-    else
-        device.setPageLayout(ChequePageLayout(page.portrait));
+    device.setPageLayout(ChequePageLayout(page.portrait));
     QPainter painter;
     if (!painter.begin(&device))
         return false;

@@ -14,7 +14,6 @@
 class QPagedPaintDevice;
 class QPaintDevice;
 class QPainter;
-class QPrinter;
 class QTextLayout;
 
 /// Designer pixels per inch: the unit of every label position and size.
@@ -46,13 +45,9 @@ struct ReportPage
 /// millimetre: ten times a whole number, 0 for any other text.
 int MarginFromText(const QString &millimetres);
 
-/// Envelope No. 10 in the page's orientation, with no printer margins: the
-/// page's own margins are applied when drawing.
+/// Envelope No. 10 in the page's orientation, with no printer margins, in
+/// full-page mode: the page's own margins are applied when drawing.
 QPageLayout ChequePageLayout(bool portrait);
-
-/// Puts the cheque page's paper, orientation and zero printer margins on a
-/// printer. Run before every job: a print dialog may have reset them.
-void ApplyChequePage(QPrinter &printer, bool portrait);
 
 /// Lays a box's text out as the cheque page prints it: wrapped at words in
 /// the box's width, set against the top and against the left edge (the right

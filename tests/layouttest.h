@@ -2,7 +2,7 @@
 
 // Layouts for tests of the designer and the program.
 
-#include "chequelayout.h"
+#include "layout/chequelayout.h"
 
 // The initial layout with every field moved `by` pixels to the right.
 inline ChequeLayout Shifted(int by)

@@ -8,7 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 
-#include "datafile.h"
+#include "core/datafile.h"
 
 int main(int argc, char **argv)
 {

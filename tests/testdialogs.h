@@ -6,7 +6,7 @@
 #include <QQueue>
 #include <QStringList>
 
-#include "dialogs.h"
+#include "ui/dialogs.h"
 
 class TestDialogs final : public Dialogs
 {

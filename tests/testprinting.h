@@ -7,7 +7,7 @@
 #include <QPrinter>
 #include <QQueue>
 
-#include "printing.h"
+#include "ui/printing.h"
 
 class TestPrinting final : public PrintService
 {

@@ -1,8 +1,8 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
-#include "DgToStU.h"
-#include "amounttext.h"
+#include "words/DgToStU.h"
+#include "app/amounttext.h"
 #include "wordstest.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "DgToStU.h"
+#include "words/DgToStU.h"
 #include "wordstest.h"
 
 class TestArabic : public QObject

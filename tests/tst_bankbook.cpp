@@ -4,8 +4,8 @@
 
 #include "testfiles.h"
 
-#include "bankbook.h"
-#include "datafile.h"
+#include "layout/bankbook.h"
+#include "core/datafile.h"
 
 namespace {
 

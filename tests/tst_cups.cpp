@@ -14,8 +14,8 @@
 #include "testdialogs.h"
 #include "whenmodal.h"
 
-#include "program.h"
-#include "widgets.h"
+#include "app/program.h"
+#include "ui/widgets.h"
 
 class TestCups : public QObject
 {

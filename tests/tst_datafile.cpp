@@ -7,7 +7,7 @@
 
 #include "testfiles.h"
 
-#include "datafile.h"
+#include "core/datafile.h"
 
 namespace {
 

@@ -17,10 +17,10 @@
 #include "testdialogs.h"
 #include "whenmodal.h"
 
-#include "PrintChequeU.h"
-#include "chequeU.h"
-#include "monyU.h"
-#include "widgets.h"
+#include "output/PrintChequeU.h"
+#include "layout/chequeU.h"
+#include "currency/monyU.h"
+#include "ui/widgets.h"
 
 namespace {
 

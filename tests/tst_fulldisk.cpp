@@ -12,10 +12,10 @@
 #include "testdialogs.h"
 #include "testfiles.h"
 
-#include "bankbook.h"
-#include "datafile.h"
-#include "moneyfile.h"
-#include "program.h"
+#include "layout/bankbook.h"
+#include "core/datafile.h"
+#include "currency/moneyfile.h"
+#include "app/program.h"
 
 namespace {
 

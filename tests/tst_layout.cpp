@@ -1,7 +1,7 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
-#include "chequelayout.h"
+#include "layout/chequelayout.h"
 
 namespace {
 

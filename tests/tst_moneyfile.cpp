@@ -4,8 +4,8 @@
 
 #include "testfiles.h"
 
-#include "datafile.h"
-#include "moneyfile.h"
+#include "core/datafile.h"
+#include "currency/moneyfile.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 
 #include "testfiles.h"
 
-#include "datafile.h"
-#include "moneyfile.h"
-#include "monyU.h"
+#include "core/datafile.h"
+#include "currency/moneyfile.h"
+#include "currency/monyU.h"
 #include "testdialogs.h"
-#include "widgets.h"
+#include "ui/widgets.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "testdialogs.h"
 #include "whenmodal.h"
 
-#include "PrintChequeU.h"
-#include "chequepage.h"
+#include "output/PrintChequeU.h"
+#include "output/chequepage.h"
 
 
 class TestPrintForm : public QObject

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "printrun.h"
+#include "output/printrun.h"
 
 class TestPrintRun : public QObject
 {

@@ -22,12 +22,12 @@
 #include "testprinting.h"
 #include "whenmodal.h"
 
-#include "datafile.h"
-#include "printrun.h"
-#include "moneyfile.h"
-#include "program.h"
-#include "webpanel.h"
-#include "widgets.h"
+#include "core/datafile.h"
+#include "output/printrun.h"
+#include "currency/moneyfile.h"
+#include "app/program.h"
+#include "ui/webpanel.h"
+#include "ui/widgets.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include "pdftext.h"
 
-#include "chequepage.h"
-#include "reportpage.h"
+#include "output/chequepage.h"
+#include "output/reportpage.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <QTcpSocket>
 #include <QtTest>
 
-#include "webpanel.h"
+#include "ui/webpanel.h"
 
 namespace {
 

@@ -60,7 +60,7 @@ std::string RandomAmount(Sequence &s)
     for (int d = 0; d < digits; ++d)
         text += char('0' + s.below(10));
     if (s.below(8) == 0 && text.size() > 4)
-        text.insert(text.size() - 3, ",");
+        text = text.substr(0, text.size() - 3) + "," + text.substr(text.size() - 3);
     if (s.below(4) != 0) {
         text += '.';
         const int fraction = s.below(5);

@@ -16,8 +16,8 @@
 #include <QCoreApplication>
 #include <QString>
 
-#include "DgToStU.h"
-#include "moneyfile.h"
+#include "words/DgToStU.h"
+#include "currency/moneyfile.h"
 
 namespace {
 

@@ -1,8 +1,10 @@
-#include "printing.h"
+#include "ui/printing.h"
 
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+
+#include "output/reportpage.h"
 
 namespace {
 
@@ -31,6 +33,12 @@ QtPrintService g_qtService;
 PrintService *g_service = &g_qtService;
 
 } // namespace
+
+void ApplyChequePage(QPrinter &printer, bool portrait)
+{
+    printer.setFullPage(true);
+    printer.setPageLayout(ChequePageLayout(portrait));
+}
 
 PrintService &printService() { return *g_service; }
 

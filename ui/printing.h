@@ -23,6 +23,11 @@ public:
     virtual void print(QPrinter &printer, const Paint &paint) = 0;
 };
 
+/// Puts the cheque page's paper, orientation and zero printer margins on a
+/// printer, in full-page mode. Run before every job: a print dialog may have
+/// reset them.
+void ApplyChequePage(QPrinter &printer, bool portrait);
+
 /// The service in use: Qt's dialogs and printers unless a test installed another.
 PrintService &printService();
 

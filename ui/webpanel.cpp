@@ -1,4 +1,4 @@
-#include "webpanel.h"
+#include "ui/webpanel.h"
 
 #include <memory>
 

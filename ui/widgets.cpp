@@ -1,4 +1,4 @@
-#include "widgets.h"
+#include "ui/widgets.h"
 
 #include <QAbstractItemView>
 #include <QButtonGroup>
@@ -12,7 +12,7 @@
 #include <QRadioButton>
 #include <QToolTip>
 
-#include "datafile.h"
+#include "core/datafile.h"
 
 RadioGroup::RadioGroup(const QString &title, const QStringList &items, int columns, QWidget *parent)
     : QGroupBox(title, parent)

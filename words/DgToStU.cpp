@@ -1,4 +1,4 @@
-#include "DgToStU.h"
+#include "words/DgToStU.h"
 
 #include <array>
 #include <cstring>

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "chequeerror.h"
+#include "core/chequeerror.h"
 
 /// Number of characters (code points) of a UTF-8 text.
 std::size_t Utf8Length(std::string_view text);

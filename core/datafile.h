@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "chequeerror.h"
+#include "core/chequeerror.h"
 
 /// The largest data file the program reads: far above any real bank list
 /// (10,000 banks make an options.txt of about 3 MB). Anything larger is not

@@ -1,4 +1,4 @@
-#include "datafile.h"
+#include "core/datafile.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -18,10 +18,12 @@
 #include <QVBoxLayout>
 
 #include "output/PrintChequeU.h"
-#include "app/amounttext.h"
+#include "output/amounttext.h"
+#include "layout/bankfiles.h"
 #include "layout/chequeU.h"
 #include "core/datafile.h"
 #include "ui/dialogs.h"
+#include "currency/currencyrecord.h"
 #include "currency/moneyfile.h"
 #include "currency/monyU.h"
 #include "output/printrun.h"
@@ -99,35 +101,46 @@ TNewChequeForm::TNewChequeForm(QWidget *parent)
     RightCaption(QStringLiteral("Bank"), panel2, 3, 8, 80, 19);
     RightCaption(QStringLiteral("Date"), panel2, 3, 36, 80, 19);
     DateEd = Edit(panel2, 88, 36, 121, 27);
+    DateEd->setObjectName(QStringLiteral("DateEd"));
     SpeedButton1 = new QToolButton(panel2);
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setText(QStringLiteral("+1M"));
     SpeedButton1->setFocusPolicy(Qt::NoFocus);
     SpeedButton1->setGeometry(217, 36, 38, 22);
     RightCaption(QStringLiteral("Name"), panel2, 3, 66, 80, 19);
     NameED = Edit(panel2, 88, 66, 185, 27);
+    NameED->setObjectName(QStringLiteral("NameED"));
     RightCaption(QStringLiteral("Amount"), panel2, 3, 95, 80, 19);
     AmountED = Edit(panel2, 88, 95, 121, 27);
+    AmountED->setObjectName(QStringLiteral("AmountED"));
     ManyPanel = new QWidget(panel2);
+    ManyPanel->setObjectName(QStringLiteral("ManyPanel"));
     ManyPanel->setGeometry(285, 88, 124, 37);
     ManyPanel->hide();
     auto *count = PlainLabel(QStringLiteral("Count"), ManyPanel);
     count->setGeometry(3, 7, 40, 19);
     CountED = new CountBox(ManyPanel);
+    CountED->setObjectName(QStringLiteral("CountED"));
     CountED->setRange(1, 250);
     CountED->setValue(1);
     CountED->setGeometry(54, 5, 53, 29);
     ManyRG = new RadioGroup(QString(), {QStringLiteral("One"), QStringLiteral("Many")}, 1, panel2);
+    ManyRG->setObjectName(QStringLiteral("ManyRG"));
     ManyRG->setGeometry(285, 27, 125, 59);
     ManyRG->setItemIndex(0);
     AccOnly = new QCheckBox(QStringLiteral("Account Only"), panel2);
+    AccOnly->setObjectName(QStringLiteral("AccOnly"));
     AccOnly->setGeometry(285, 11, 112, 17);
     BankNameCB = new BankComboBox(panel2);
+    BankNameCB->setObjectName(QStringLiteral("BankNameCB"));
     BankNameCB->setGeometry(88, 6, 121, 27);
     BankNameCB->addItem(QStringLiteral("SIB"));
 
     const QFont wordsFont = PixelFont(QStringLiteral("Arial"), 11, true);
     EAmountLB = PlainLabel(QStringLiteral("----"), panel1);
+    EAmountLB->setObjectName(QStringLiteral("EAmountLB"));
     AAmountLB = PlainLabel(QStringLiteral("-----"), panel1);
+    AAmountLB->setObjectName(QStringLiteral("AAmountLB"));
     for (QLabel *label : {EAmountLB, AAmountLB}) {
         label->setFixedHeight(26);
         label->setWordWrap(true);
@@ -142,10 +155,13 @@ TNewChequeForm::TNewChequeForm(QWidget *parent)
     auto *panel3 = new QFrame(panel1);
     panel3->setObjectName(QStringLiteral("Panel3"));
     PrintBtn = new QPushButton(ResourceIcon(QStringLiteral("print")), QStringLiteral("Print"), panel3);
+    PrintBtn->setObjectName(QStringLiteral("PrintBtn"));
     PrintBtn->setGeometry(48, 2, 85, 25);
     BitBtn2 = new QPushButton(ResourceIcon(QStringLiteral("setup")), QStringLiteral("Setup"), panel3);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(176, 2, 85, 25);
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Close"), panel3);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(304, 2, 85, 25);
 
     top->addWidget(panel2);
@@ -161,6 +177,7 @@ TNewChequeForm::TNewChequeForm(QWidget *parent)
     outer->addWidget(LabelNewl5);
     outer->addWidget(LabelNew4);
     WebBrowser2 = new WebPanel(QUrl(QStringLiteral("qrc:/product/index.html")), this);
+    WebBrowser2->setObjectName(QStringLiteral("WebBrowser2"));
     WebBrowser2->setMinimumHeight(0);
     outer->addWidget(WebBrowser2, 1);
 
@@ -177,12 +194,14 @@ TNewChequeForm::TNewChequeForm(QWidget *parent)
 
 TNewChequeForm::~TNewChequeForm() = default;
 
-void TNewChequeForm::setWindows(TChequeForm *cheque, TMoneyForm *money, TPrintChequeForm *print)
+void TNewChequeForm::setWindows(TChequeForm *cheque, TMoneyForm *money, TPrintChequeForm *print,
+                                CurrencyRecord *currency)
 {
+    m_currency = currency;
     m_cheque = cheque;
     m_money = money;
     m_print = print;
-    cheque->Book.onSaving = [this] { MirrorBanks(); };
+    connect(&cheque->Book, &BankBook::saving, this, &TNewChequeForm::MirrorBanks);
     connect(cheque, &TChequeForm::layoutRepaired, this, &TNewChequeForm::layoutRepaired);
     cheque->setMoneyForm(money);
     cheque->setPrintForm(print);
@@ -195,7 +214,7 @@ void TNewChequeForm::AmountEDChange()
     std::string english;
     std::string arabic;
     try {
-        AmountToWords(ToStd(DriverAmountText(AmountED->text())), MonyRec, english, arabic);
+        AmountToWords(ToStd(DriverAmountText(AmountED->text())), m_currency->value(), english, arabic);
     } catch (const ChequeError &error) {
         // While the amount is only the start of a number ("-", "."), the
         // words are those of nothing yet: a message now would take the next
@@ -207,7 +226,7 @@ void TNewChequeForm::AmountEDChange()
         english.clear();
         arabic.clear();
     }
-    MarkAmountText(english, arabic, m_cheque && m_cheque->OnlyFirstChk->isChecked());
+    MarkAmountText(english, arabic, m_cheque && m_cheque->onlyFirst());
     EAmountLB->setText(FromStd(english));
     AAmountLB->setText(FromStd(arabic));
 }
@@ -257,117 +276,48 @@ void TNewChequeForm::FormShow()
     if (!ExeDir.endsWith(u'/'))
         ExeDir += u'/';
 
-    // A save killed half-way is finished (or undone) before anything is read.
-    FinishInterruptedSave(ExeDir, {QString::fromLatin1(BanksFileName), QString::fromLatin1(OptionsFileName),
-                                   QString::fromLatin1(MoneyFileName)});
+    m_files = std::make_unique<BankFiles>(ExeDir);
     loadBankFiles();
     AmountED->selectAll();
     DateEd->setFocus();
-    loadCurrency();
+    if (const auto problem = m_money->StartUp(ExeDir))
+        report(*problem);
     {
         const QSignalBlocker block(BankNameCB);
         BankNameCB->setCurrentIndex(BankNameCB->count() > 0 ? 0 : -1);
     }
     BankNameCBChange();
-    m_startBanks = m_cheque->Book.Banks;
-    m_startOptions = m_cheque->Book.Options;
+    m_files->started(m_cheque->Book.Banks, m_cheque->Book.Options);
     WebBrowser2->Navigate(ProductPage(), WebPanel::NoHistory | WebPanel::NoCacheRead | WebPanel::NoCacheWrite);
 }
 
 void TNewChequeForm::loadBankFiles()
 {
     BankBook &book = m_cheque->Book;
-    const QString banksPath = dataPath(BanksFileName);
-    const QString optionsPath = dataPath(OptionsFileName);
-    auto unreadable = [this](const QString &path, const ChequeError &error, const QString &instead) {
-        m_unreadBankFile = path;
-        report(QStringLiteral("%1\n\nThe program goes on with %2. The file is left as it is: it is replaced at "
-                              "close only if you change banks or layouts and agree.")
-                   .arg(QString::fromStdString(error.what()), instead));
-    };
-
-    bool banksRead = false;
-    book.Banks = QStringList{QStringLiteral("SIB")};
-    if (QFile::exists(banksPath)) {
-        try {
-            book.Banks = ReadDataFile(banksPath);
-            banksRead = true;
-        } catch (const ChequeError &error) {
-            unreadable(banksPath, error, QStringLiteral("the single bank \"SIB\" and its first layout"));
-        }
-    }
+    const BankFiles::Read read = m_files->read();
+    for (const QString &problem : read.problems)
+        report(problem);
+    book.Banks = read.banks;
     book.Selected = -1;
     m_cheque->ShowBanks();
     MirrorBanks();
-
-    book.Options.clear();
-    bool optionsRead = false;
-    if (banksRead && QFile::exists(optionsPath)) {
-        try {
-            book.Options = ReadDataFile(optionsPath);
-            optionsRead = true;
-        } catch (const ChequeError &error) {
-            unreadable(optionsPath, error, QStringLiteral("the first layout for every bank"));
-        }
-    }
-    if (!optionsRead) {
+    if (read.options) {
+        book.Options = *read.options;
+    } else {
         // Every bank takes the layout on screen, the initial one; the last
         // bank ends up selected, as when each is selected and saved in turn.
+        book.Options.clear();
         m_cheque->SelectBank(int(book.Banks.size()) - 1);
         m_cheque->SaveChequeOptionsForEveryBank();
     }
 }
 
-void TNewChequeForm::loadCurrency()
-{
-    m_money->setDataDir(ExeDir);
-    bool save = true;
-    bool damaged = false;
-    if (QFile::exists(m_money->moneyPath())) {
-        m_money->CountryRB->setItemIndex(0);
-        m_money->show();
-        m_money->CountryRBClick();
-        try {
-            damaged = m_money->LoadOpt();
-        } catch (const ChequeError &error) {
-            report(QStringLiteral("%1\n\nThe program goes on with the UAE currency. The file is left as it is "
-                                  "until you set the currency in the Money window and press OK.")
-                       .arg(QString::fromStdString(error.what())));
-            m_money->CountryRB->setItemIndex(2);
-            m_money->CountryRBClick();
-            m_money->keepFileUntilOk();
-            save = false;
-        }
-    } else {
-        m_money->CountryRB->setItemIndex(2);
-        m_money->show();
-        m_money->CountryRBClick();
-    }
-    if (save) {
-        m_money->MonyOkBtnClick(); // writes money.txt; a failure was reported there
-    } else {
-        m_money->EdToMoney();
-    }
-    m_money->hide();
-    if (damaged)
-        m_money->show(); // for the user to check what could be read
-}
-
 void TNewChequeForm::layoutRepaired(int bank, const QString &reason)
 {
-    const QString path = dataPath(OptionsFileName);
-    QString kept;
-    if (!m_optionsKept && QFileInfo(path).isFile()) {
-        // The file as the user had it, before the first write of the repair.
-        const QString backup = path + QStringLiteral(".bak");
-        QFile::remove(backup);
-        m_optionsKept = QFile::copy(path, backup);
-        kept = m_optionsKept ? QStringLiteral(" The file as it was is kept as \"%1\".").arg(QDir::toNativeSeparators(backup))
-                             : QStringLiteral(" It could not be kept as \"%1\".").arg(QDir::toNativeSeparators(backup));
-    }
+    const QString kept = m_files ? m_files->keepDamagedOptions().value_or(QString()) : QString();
     report(QStringLiteral("The layout of the bank \"%1\" in options.txt is damaged: %2\n\nThe bank now has the "
                           "layout that was on screen; check it in Setup. options.txt is written with it at close.%3")
-               .arg(m_cheque->Book.Banks.value(bank), reason, kept));
+               .arg(m_cheque->Book.Banks.value(bank), reason, kept.isEmpty() ? kept : u' ' + kept));
 }
 
 void TNewChequeForm::closeEvent(QCloseEvent *event)
@@ -382,31 +332,27 @@ void TNewChequeForm::closeEvent(QCloseEvent *event)
 
 bool TNewChequeForm::FormClose()
 {
-    if (!m_started)
+    if (!m_started || !m_files)
         return true;
     const BankBook &book = m_cheque->Book;
-    // What only this session knows: banks or layouts changed since start-up.
-    const bool changed = book.Banks != m_startBanks || book.Options != m_startOptions;
-    if (!m_unreadBankFile.isEmpty()) {
-        if (!changed)
-            return true; // nothing of this session replaces what could not be read
-        const QString question =
-            QStringLiteral("%1 could not be read when the program started, and the banks or layouts have changed "
-                           "since.\n\nReplace banks.txt and options.txt with the banks and layouts of this session?")
-                .arg(m_unreadBankFile);
-        if (!dialogs().askYesNo(this, WindowCaption, question))
+    switch (m_files->atClose(book.Banks, book.Options)) {
+    case BankFiles::Close::Keep: return true; // nothing of this session replaces what could not be read
+    case BankFiles::Close::AskBeforeWriting:
+        if (!dialogs().askYesNo(this, WindowCaption, m_files->replaceQuestion()))
             return true;
+        break;
+    case BankFiles::Close::Write: break;
     }
     for (;;) {
         try {
-            WriteBankFiles(dataPath(BanksFileName), book.Banks, dataPath(OptionsFileName), book.Options);
+            m_files->write(book.Banks, book.Options);
             return true;
         } catch (const ChequeError &error) {
-            if (!changed)
+            if (!m_files->changed(book.Banks, book.Options))
                 return true; // the files hold what this session has: nothing is lost
             const QString question = QStringLiteral("%1\n\nTry again? Choose No to close without saving the banks "
                                                     "and layouts; the files keep what they held.")
-                                         .arg(QString::fromStdString(error.what()));
+                                         .arg(QString::fromStdString(error.message()));
             if (!dialogs().askYesNo(this, WindowCaption, question))
                 return true;
         }
@@ -430,12 +376,10 @@ void TNewChequeForm::PrintBtnClick()
     WebBrowser2->Navigate(ProductPage(), WebPanel::NoHistory | WebPanel::NoCacheRead | WebPanel::NoCacheWrite);
 }
 
-bool TNewChequeForm::figureAndWordsDiffer(double value)
+ChequeOrProblem TNewChequeForm::typedCheque(const QString &dateText) const
 {
-    const auto why = AmountMismatch(AmountED->text(), value, MonyRec);
-    if (why)
-        report(*why + QStringLiteral(" Nothing was printed."));
-    return why.has_value();
+    return MakeCheque(BankNameCB->currentText(), dateText, NameED->text(), AmountED->text(), AccOnly->isChecked(),
+                      m_currency->value(), m_cheque->Layout().BAText, m_cheque->onlyFirst());
 }
 
 bool TNewChequeForm::refusedBeforeDialog()
@@ -444,49 +388,31 @@ bool TNewChequeForm::refusedBeforeDialog()
     // for a cheque that would be refused. An amount that is not positive is
     // left to the print run's own message.
     const auto value = ReadAmount(AmountED->text());
-    return value && *value > 0 && figureAndWordsDiffer(*value);
+    if (!value || *value <= 0)
+        return false;
+    const ChequeOrProblem made = typedCheque(DateEd->text());
+    if (made.cheque)
+        return false;
+    report(made.problem);
+    return true;
 }
 
 void TNewChequeForm::PrintOne(const QString &dateText, bool askPrinter)
 {
     if (askPrinter && refusedBeforeDialog())
         return;
-    if (askPrinter && !m_cheque->previewChk->isChecked() && !m_print->PrintSetup(this))
+    if (askPrinter && !m_cheque->preview() && !m_print->PrintSetup(this))
         return;
-    const auto value = ReadAmount(AmountED->text());
-    if (!value || *value <= 0) {
-        report(QStringLiteral("Error in Amount, it must be >0"));
+    const ChequeOrProblem made = typedCheque(dateText);
+    if (!made.cheque) {
+        report(made.problem);
         return;
     }
-    if (figureAndWordsDiffer(*value))
-        return;
-    const QString ba = m_cheque->BAEdit->text();
-    const QString figure = ba + FormatAmount(*value, FigureDigits(MonyRec)) + ba;
-
-    AmountEDChange();
-    const QString words = IsRightToLeftText(NameED->text()) ? AAmountLB->text() : EAmountLB->text();
-    EAmountLB->setText(words);
-    AAmountLB->setText(words);
-
-    for (int i = 0; i < FieldCount; ++i) {
-        const auto n = std::size_t(i);
-        ChequeFieldEdit *field = m_cheque->ChequeEdit[n];
-        switch (m_cheque->KindRG[n]->itemIndex()) {
-        case int(FieldKind::Date): field->setText(dateText); break;
-        case int(FieldKind::Name):
-            field->setText(NameED->text());
-            m_cheque->RightChk[n]->setChecked(IsRightToLeftText(NameED->text()));
-            break;
-        case int(FieldKind::Amount): field->setText(figure); break;
-        case int(FieldKind::EnTextAmount): field->setText(EAmountLB->text()); break;
-        case int(FieldKind::ArTextAmount): field->setText(AAmountLB->text()); break;
-        case int(FieldKind::AccountOnly):
-            field->setHidden(!AccOnly->isChecked());
-            field->setText(QStringLiteral("Account Only"));
-            break;
-        default: break; // no kind: left as it is
-        }
-    }
+    // Both word lines show the words the cheque carries, in the payee's language.
+    EAmountLB->setText(made.cheque->words());
+    AAmountLB->setText(made.cheque->words());
+    // The designer's fields take the cheque, and are printed from there.
+    m_cheque->ShowLayout(FillCheque(m_cheque->Layout(), *made.cheque));
     m_cheque->PrintBtnClick(true);
 }
 
@@ -502,12 +428,12 @@ void TNewChequeForm::PrintMany(const QString &dateText, int count)
         return;
     if (!m_print->PrintSetup(this))
         return;
-    const bool preview = m_cheque->previewChk->isChecked();
-    m_cheque->previewChk->setChecked(false);
+    const bool preview = m_cheque->preview();
+    m_cheque->setPreview(false);
     m_print->beginRun();
     const auto restore = qScopeGuard([&] {
         m_print->endRun(this);
-        m_cheque->previewChk->setChecked(preview);
+        m_cheque->setPreview(preview);
     });
     for (int i = 0; i < count; ++i) {
         PrintOne(WriteShortDate(start->addMonths(i)), false);

@@ -5,10 +5,14 @@
 // typing, and prints one cheque or a monthly run. Its show and close run the
 // start-up and shut-down of the data files.
 
+#include <memory>
+
 #include <QString>
 #include <QStringList>
 #include <QUrl>
 #include <QWidget>
+
+#include "output/cheque.h"
 
 class QCheckBox;
 class QLabel;
@@ -18,6 +22,8 @@ class CountBox;
 class QToolButton;
 class BankComboBox;
 class RadioGroup;
+class BankFiles;
+class CurrencyRecord;
 class TChequeForm;
 class TMoneyForm;
 class TPrintChequeForm;
@@ -38,13 +44,15 @@ public:
     explicit TNewChequeForm(QWidget *parent = nullptr);
     ~TNewChequeForm() override;
 
-    /// The other windows, as the program entry created them.
-    void setWindows(TChequeForm *cheque, TMoneyForm *money, TPrintChequeForm *print);
+    /// The other windows and the current currency, as the program entry made
+    /// them.
+    void setWindows(TChequeForm *cheque, TMoneyForm *money, TPrintChequeForm *print, CurrencyRecord *currency);
 
-    /// The executable's full path (the program entry's; tests give another)
-    /// and its directory with the trailing separator, where the data files are.
-    QString ExeName;
-    QString ExeDir;
+    /// The executable's full path, whose folder holds the data files: the
+    /// running program's unless given before the window is first shown.
+    void setExeName(const QString &path) { ExeName = path; }
+    /// The data folder, with its trailing separator (set at start-up).
+    QString exeDir() const { return ExeDir; }
 
     // Handlers.
     void AmountEDChange();
@@ -64,7 +72,33 @@ public:
     /// Copies the designer's bank list into the bank choice.
     void MirrorBanks();
 
-    // Controls, open to the other windows.
+signals:
+    /// The window has closed: the program ends.
+    void closed();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void loadBankFiles();
+    /// A bank's option line was damaged and has been repaired: the file as it
+    /// was is kept as options.txt.bak (once), and the user is told.
+    void layoutRepaired(int bank, const QString &reason);
+    /// Shows the text of an error as the program's message.
+    void report(const QString &text);
+    /// The cheque typed into the window, dated `dateText`, or why it cannot
+    /// be printed.
+    ChequeOrProblem typedCheque(const QString &dateText) const;
+    /// The amount checks that come before the print dialog; true (and the
+    /// user told) when the cheque would be refused.
+    bool refusedBeforeDialog();
+
+    // Application-wide values: the executable and its folder.
+    QString ExeName;
+    QString ExeDir;
+
+    // Controls (object names as the controls' names).
     BankComboBox *BankNameCB;
     QLineEdit *DateEd;
     QToolButton *SpeedButton1;
@@ -84,37 +118,10 @@ public:
     QLabel *LabelNew4;
     WebPanel *WebBrowser2;
 
-signals:
-    /// The window has closed: the program ends.
-    void closed();
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-
-private:
-    void loadBankFiles();
-    void loadCurrency();
-    /// A bank's option line was damaged and has been repaired: the file as it
-    /// was is kept as options.txt.bak (once), and the user is told.
-    void layoutRepaired(int bank, const QString &reason);
-    /// Shows the text of an error as the program's message.
-    void report(const QString &text);
-    /// Reports why a cheque for `value` (the amount box read) would state
-    /// another amount in words than in figures; true when it would.
-    bool figureAndWordsDiffer(double value);
-    /// The amount checks that come before the print dialog; true (and the
-    /// user told) when the cheque would be refused.
-    bool refusedBeforeDialog();
-    QString dataPath(const char *fileName) const { return ExeDir + QString::fromLatin1(fileName); }
-
     TChequeForm *m_cheque = nullptr;
     TMoneyForm *m_money = nullptr;
     TPrintChequeForm *m_print = nullptr;
+    CurrencyRecord *m_currency = nullptr;
+    std::unique_ptr<BankFiles> m_files;
     bool m_started = false;
-    /// Set when banks.txt or options.txt could not be read: the files are then
-    /// kept at close unless the lists changed and the user agrees.
-    QString m_unreadBankFile;
-    QStringList m_startBanks, m_startOptions;
-    bool m_optionsKept = false; ///< options.txt.bak made in this run
 };

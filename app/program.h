@@ -4,16 +4,18 @@
 // program ends.
 
 #include "app/NewChequeU.h"
+#include "currency/currencyrecord.h"
 #include "output/PrintChequeU.h"
 #include "layout/chequeU.h"
 #include "currency/monyU.h"
 
 struct ChequeProgram
 {
+    CurrencyRecord MonyRec; ///< the current currency, which the currency window edits
     TNewChequeForm NewChequeForm; ///< the main window
     TChequeForm ChequeForm;
-    TMoneyForm MoneyForm;
+    TMoneyForm MoneyForm{MonyRec};
     TPrintChequeForm PrintChequeForm;
 
-    ChequeProgram() { NewChequeForm.setWindows(&ChequeForm, &MoneyForm, &PrintChequeForm); }
+    ChequeProgram() { NewChequeForm.setWindows(&ChequeForm, &MoneyForm, &PrintChequeForm, &MonyRec); }
 };

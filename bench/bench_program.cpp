@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QTest>
 
+#include "tests/controls.h"
 #include "pdfjob.h"
 #include "ui/printing.h"
 #include "app/program.h"
@@ -37,7 +38,7 @@ ChequeProgram &Program()
 {
     static ChequeProgram *program = [] {
         auto *p = new ChequeProgram;
-        p->NewChequeForm.ExeName = Dir().filePath(QStringLiteral("cheque-printer"));
+        p->NewChequeForm.setExeName(Dir().filePath(QStringLiteral("cheque-printer")));
         p->NewChequeForm.show();
         QCoreApplication::processEvents();
         return p;
@@ -48,20 +49,19 @@ ChequeProgram &Program()
 void BM_AmountKeystroke(benchmark::State &state)
 {
     TNewChequeForm &w = Program().NewChequeForm;
-    w.AmountED->setText(QStringLiteral("1234567"));
-    w.AmountED->setFocus();
-    w.AmountED->end(false);
+    QLineEdit *amount = Find<QLineEdit>(&w, "AmountED");
+    const QLabel *arabic = Find<QLabel>(&w, "AAmountLB");
+    amount->setText(QStringLiteral("1234567"));
+    amount->setFocus();
+    amount->end(false);
     bool add = true;
     for (auto _ : state) {
         // Typing a digit, then taking it back: both change the words.
-        if (add)
-            QTest::keyClick(w.AmountED, Qt::Key_8);
-        else
-            QTest::keyClick(w.AmountED, Qt::Key_Backspace);
+        QTest::keyClick(amount, add ? Qt::Key_8 : Qt::Key_Backspace);
         add = !add;
-        benchmark::DoNotOptimize(w.AAmountLB->text().size());
+        benchmark::DoNotOptimize(arabic->text().size());
     }
-    if (w.EAmountLB->text().size() < 10)
+    if (Find<QLabel>(&w, "EAmountLB")->text().size() < 10)
         state.SkipWithError("the words were not updated");
 }
 BENCHMARK(BM_AmountKeystroke)->Unit(benchmark::kMicrosecond);
@@ -71,11 +71,11 @@ void BM_RunOf250(benchmark::State &state)
     PdfJobs jobs;
     setPrintService(&jobs);
     TNewChequeForm &w = Program().NewChequeForm;
-    w.DateEd->setText(QStringLiteral("1/31/26"));
-    w.NameED->setText(QStringLiteral("Dorvan Eskel Trading L.L.C."));
-    w.AmountED->setText(QStringLiteral("5000"));
-    w.ManyRG->setItemIndex(1);
-    w.CountED->setValue(250);
+    Find<QLineEdit>(&w, "DateEd")->setText(QStringLiteral("1/31/26"));
+    Find<QLineEdit>(&w, "NameED")->setText(QStringLiteral("Dorvan Eskel Trading L.L.C."));
+    Find<QLineEdit>(&w, "AmountED")->setText(QStringLiteral("5000"));
+    Find<RadioGroup>(&w, "ManyRG")->setItemIndex(1);
+    Find<QSpinBox>(&w, "CountED")->setValue(250);
     for (auto _ : state)
         w.PrintBtnClick();
     setPrintService(nullptr);

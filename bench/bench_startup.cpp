@@ -66,7 +66,7 @@ int main(int argc, char **argv)
     }
     if (mode == QLatin1String("program") && argc > 2) {
         ChequeProgram program;
-        program.NewChequeForm.ExeName = QString::fromLocal8Bit(argv[2]) + QStringLiteral("/cheque-printer");
+        program.NewChequeForm.setExeName(QString::fromLocal8Bit(argv[2]) + QStringLiteral("/cheque-printer"));
         return WaitExposed(program.NewChequeForm);
     }
     return 2;

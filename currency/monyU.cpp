@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -12,16 +13,16 @@
 
 #include "core/datafile.h"
 #include "ui/dialogs.h"
+#include "currency/currencyrecord.h"
 #include "currency/moneyfile.h"
 #include "ui/widgets.h"
 
-MonyType MonyRec;
-
 namespace {
 
-QLineEdit *Edit(QWidget *parent, int left, int top, int width, int height)
+QLineEdit *Edit(QWidget *parent, const char *name, int left, int top, int width, int height)
 {
     auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
     edit->setGeometry(left, top, width, height);
     RestrictToCp1256(edit, QString::fromLatin1(MoneyFileName));
     return edit;
@@ -29,8 +30,9 @@ QLineEdit *Edit(QWidget *parent, int left, int top, int width, int height)
 
 } // namespace
 
-TMoneyForm::TMoneyForm(QWidget *parent)
+TMoneyForm::TMoneyForm(CurrencyRecord &currency, QWidget *parent)
     : QWidget(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint)
+    , MonyRec(currency)
 {
     setObjectName(QStringLiteral("MoneyForm"));
     setWindowTitle(QStringLiteral("Mony Type مواصفات العملة"));
@@ -46,29 +48,32 @@ TMoneyForm::TMoneyForm(QWidget *parent)
     Caption(QStringLiteral("انجليزي"), panel1, 303, 46);
     Caption(QStringLiteral("Arabic"), panel1, 10, 30);
     Caption(QStringLiteral("English"), panel1, 5, 48);
-    AMoneyNameEd = Edit(panel1, 246, 28, 52, 22);
-    EMoneyNameEd = Edit(panel1, 246, 50, 52, 22);
-    APartNameEd = Edit(panel1, 44, 28, 53, 22);
-    EPartNameEd = Edit(panel1, 44, 50, 53, 22);
+    AMoneyNameEd = Edit(panel1, "AMoneyNameEd", 246, 28, 52, 22);
+    EMoneyNameEd = Edit(panel1, "EMoneyNameEd", 246, 50, 52, 22);
+    APartNameEd = Edit(panel1, "APartNameEd", 44, 28, 53, 22);
+    EPartNameEd = Edit(panel1, "EPartNameEd", 44, 50, 53, 22);
     PartsRB = new RadioGroup(QStringLiteral("Divided to"), {QStringLiteral("100"), QStringLiteral("1000")}, 2, panel1);
+    PartsRB->setObjectName(QStringLiteral("PartsRB"));
     PartsRB->setGeometry(103, 28, 122, 36);
     PartsRB->setItemIndex(0);
     Caption(QStringLiteral("Money Short Name"), panel1, 62, 98);
-    MoneySNameEd = Edit(panel1, 169, 97, 53, 22);
+    MoneySNameEd = Edit(panel1, "MoneySNameEd", 169, 97, 53, 22);
 
     auto *forms = new QWidget(this);
     forms->setGeometry(2, 144, 352, 70);
     Caption(QStringLiteral("المثنى"), forms, 310, 3);
     Caption(QStringLiteral("الجمع"), forms, 312, 28);
-    Money2NameEd = Edit(forms, 247, 1, 52, 22);
-    Money3NameEd = Edit(forms, 247, 27, 52, 22);
-    Part2NameEd = Edit(forms, 46, 2, 53, 22);
-    part3NameEd = Edit(forms, 46, 28, 53, 22);
+    Money2NameEd = Edit(forms, "Money2NameEd", 247, 1, 52, 22);
+    Money3NameEd = Edit(forms, "Money3NameEd", 247, 27, 52, 22);
+    Part2NameEd = Edit(forms, "Part2NameEd", 46, 2, 53, 22);
+    part3NameEd = Edit(forms, "part3NameEd", 46, 28, 53, 22);
     MoneyMaleChk = new QCheckBox(QStringLiteral("العملة مذكر"), forms);
+    MoneyMaleChk->setObjectName(QStringLiteral("MoneyMaleChk"));
     MoneyMaleChk->setGeometry(241, 50, 80, 19);
     MoneyMaleChk->setLayoutDirection(Qt::RightToLeft); // the box right of the caption
     MoneyMaleChk->setChecked(true);
     PartMaleChk = new QCheckBox(QStringLiteral("أجزاء العملة مذكر"), forms);
+    PartMaleChk->setObjectName(QStringLiteral("PartMaleChk"));
     PartMaleChk->setGeometry(4, 50, 108, 19);
     PartMaleChk->setLayoutDirection(Qt::RightToLeft);
     PartMaleChk->setChecked(true);
@@ -80,14 +85,17 @@ TMoneyForm::TMoneyForm(QWidget *parent)
 
     CountryRB = new RadioGroup(QStringLiteral(" Country"),
                                {QStringLiteral("Chose"), QStringLiteral("SYR"), QStringLiteral("UAE ")}, 1, this);
+    CountryRB->setObjectName(QStringLiteral("CountryRB"));
     CountryRB->setGeometry(359, 17, 84, 127);
     CountryRB->setItemIndex(2);
     connect(CountryRB, &RadioGroup::clicked, this, [this] { CountryRBClick(); });
 
     MonyOkBtn = new QPushButton(QStringLiteral("OK"), this);
+    MonyOkBtn->setObjectName(QStringLiteral("MonyOkBtn"));
     MonyOkBtn->setGeometry(267, 225, 87, 27);
     MonyOkBtn->setDefault(true);
     BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(60, 225, 105, 27);
     connect(MonyOkBtn, &QPushButton::clicked, this, [this] { MonyOkBtnClick(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
@@ -100,21 +108,23 @@ QString TMoneyForm::moneyPath() const { return m_dataDir + QString::fromLatin1(M
 
 void TMoneyForm::EdToMoney()
 {
-    MonyRec.AMoneyName = ToStd(AMoneyNameEd->text());
-    MonyRec.EMoneyName = ToStd(EMoneyNameEd->text());
-    MonyRec.APartName = ToStd(APartNameEd->text());
-    MonyRec.EPartName = ToStd(EPartNameEd->text());
-    MonyRec.Money2Name = ToStd(Money2NameEd->text());
-    MonyRec.Part2Name = ToStd(Part2NameEd->text());
-    MonyRec.Money3Name = ToStd(Money3NameEd->text());
-    MonyRec.Part3Name = ToStd(part3NameEd->text());
-    MonyRec.MoneySName = ToStd(MoneySNameEd->text());
-    MonyRec.PartDigits = PartsRB->itemIndex() == 0 ? 2 : 3;
-    MonyRec.MoneyMale = MoneyMaleChk->isChecked();
-    MonyRec.PartMale = PartMaleChk->isChecked();
+    MonyType money;
+    money.AMoneyName = ToStd(AMoneyNameEd->text());
+    money.EMoneyName = ToStd(EMoneyNameEd->text());
+    money.APartName = ToStd(APartNameEd->text());
+    money.EPartName = ToStd(EPartNameEd->text());
+    money.Money2Name = ToStd(Money2NameEd->text());
+    money.Part2Name = ToStd(Part2NameEd->text());
+    money.Money3Name = ToStd(Money3NameEd->text());
+    money.Part3Name = ToStd(part3NameEd->text());
+    money.MoneySName = ToStd(MoneySNameEd->text());
+    money.PartDigits = PartsRB->itemIndex() == 0 ? 2 : 3;
+    money.MoneyMale = MoneyMaleChk->isChecked();
+    money.PartMale = PartMaleChk->isChecked();
+    MonyRec.setValue(money);
 }
 
-void TMoneyForm::MoneyToEd() { ShowMoney(MonyRec); }
+void TMoneyForm::MoneyToEd() { ShowMoney(MonyRec.value()); }
 
 void TMoneyForm::ShowMoney(const MonyType &money)
 {
@@ -134,14 +144,14 @@ void TMoneyForm::ShowMoney(const MonyType &money)
 
 void TMoneyForm::SaveOpt()
 {
-    OptMemo = MoneyToLines(MonyRec);
+    OptMemo = MoneyToLines(MonyRec.value());
     WriteDataFile(moneyPath(), OptMemo);
 }
 
 bool TMoneyForm::LoadOpt()
 {
     const QString path = moneyPath();
-    if (!QFile::exists(path))
+    if (!QFile::exists(path) && !QFileInfo(path).isSymLink())
         return false;
     OptMemo = ReadDataFile(path);
     const MoneyRead read = MoneyFromLines(OptMemo, path);
@@ -158,9 +168,45 @@ bool TMoneyForm::LoadOpt()
                     .arg(read.money.PartDigits);
         dialogs().showMessage(this, QStringLiteral("Error"), text);
     }
-    MonyRec = read.money;
+    MonyRec.setValue(read.money);
     MoneyToEd();
     return read.damage.has_value();
+}
+
+void TMoneyForm::setCountry(int item) { CountryRB->setItemIndex(item); }
+
+std::optional<QString> TMoneyForm::StartUp(const QString &dataDir)
+{
+    setDataDir(dataDir);
+    std::optional<QString> problem;
+    bool damaged = false;
+    if (QFile::exists(moneyPath()) || QFileInfo(moneyPath()).isSymLink()) {
+        setCountry(0);
+        show();
+        CountryRBClick();
+        try {
+            damaged = LoadOpt();
+        } catch (const ChequeError &error) {
+            problem = QStringLiteral("%1\n\nThe program goes on with the UAE currency. The file is left as it is "
+                                     "until you set the currency in the Money window and press OK.")
+                          .arg(QString::fromStdString(error.message()));
+            setCountry(2);
+            CountryRBClick();
+            keepFileUntilOk();
+        }
+    } else {
+        setCountry(2);
+        show();
+        CountryRBClick();
+    }
+    if (problem)
+        EdToMoney(); // the file stays as it is
+    else
+        MonyOkBtnClick(); // writes money.txt; a failure was reported there
+    hide();
+    if (damaged)
+        show(); // for the user to check what could be read
+    return problem;
 }
 
 void TMoneyForm::CountryRBClick()

@@ -3,6 +3,8 @@
 // The currency window: edits the one currency record of the program and
 // keeps it in money.txt.
 
+#include <optional>
+
 #include <QStringList>
 #include <QWidget>
 
@@ -11,17 +13,17 @@
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
+class CurrencyRecord;
 class RadioGroup;
-
-/// The current currency of the running program.
-extern MonyType MonyRec;
 
 class TMoneyForm : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit TMoneyForm(QWidget *parent = nullptr);
+    /// `currency` is the program's current currency (MonyRec), which this
+    /// window edits.
+    explicit TMoneyForm(CurrencyRecord &currency, QWidget *parent = nullptr);
 
     /// The directory of the data files, with its trailing separator.
     void setDataDir(const QString &dir) { m_dataDir = dir; }
@@ -46,7 +48,26 @@ public:
     void MonyOkBtnClick();
     void BitBtn2Click();
 
-    // Controls, open to the other windows.
+    /// The lines last read from or written to money.txt (OptMemo).
+    QStringList lines() const { return OptMemo; }
+
+    /// The currency part of the start-up, on this window (shown for its
+    /// length): money.txt is read, or the UAE preset taken when there is
+    /// none, and the record is applied and written back. Returns the message
+    /// for the user when money.txt exists but cannot be read (the UAE preset
+    /// is used then, and the file kept until OK). A damaged file leaves this
+    /// window open for the user to check.
+    std::optional<QString> StartUp(const QString &dataDir);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void ShowMoney(const MonyType &money);
+    void setCountry(int item);
+
+    // Controls (object names as the controls' names).
     QLineEdit *AMoneyNameEd;
     QLineEdit *EMoneyNameEd;
     QLineEdit *APartNameEd;
@@ -62,15 +83,9 @@ public:
     RadioGroup *CountryRB;
     QPushButton *MonyOkBtn;
     QPushButton *BitBtn2;
-    QStringList OptMemo; ///< the lines last read from or written to money.txt
+    QStringList OptMemo;
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-
-private:
-    void ShowMoney(const MonyType &money);
-
+    CurrencyRecord &MonyRec;
     QString m_dataDir;
     bool m_keepFile = false;
     bool m_okPressed = false;

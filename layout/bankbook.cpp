@@ -8,35 +8,22 @@ void BankBook::padOptions()
         Options.append(QString());
 }
 
-void BankBook::lock()
-{
-    if (!onSaved)
-        return;
-    try {
-        onSaved();
-    } catch (...) {
-        // Locking the designer is a convenience; a save never fails on it.
-    }
-}
-
 void BankBook::storeLine(int index, const ChequeLayout &layout)
 {
-    if (onSaving)
-        onSaving();
+    emit saving();
     padOptions();
     if (index >= 0 && index < Banks.size())
         Options[index] = OptionLine(layout);
-    lock();
+    emit saved();
 }
 
 void BankBook::SaveChequeOptions(const ChequeLayout &layout) { storeLine(Selected, layout); }
 
 void BankBook::SaveForEveryBank(const ChequeLayout &layout)
 {
-    if (onSaving)
-        onSaving();
+    emit saving();
     Options = QStringList(Banks.size(), OptionLine(layout));
-    lock();
+    emit saved();
 }
 
 void BankBook::LoadChequeOptions(ChequeLayout &layout)

@@ -4,9 +4,9 @@
 // bank i's option line, and the operations that move a layout between its
 // line and the designer.
 
-#include <functional>
 #include <optional>
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -15,17 +15,14 @@
 inline constexpr const char *BanksFileName = "banks.txt";
 inline constexpr const char *OptionsFileName = "options.txt";
 
-class BankBook
+class BankBook : public QObject
 {
+    Q_OBJECT
+
 public:
     QStringList Banks;   ///< the bank list, in file order
     QStringList Options; ///< the option lines; may be shorter or longer than Banks
     int Selected = -1;   ///< the selected bank, -1 for none
-
-    /// Run first on every save: the issue window takes a copy of the bank list.
-    std::function<void()> onSaving;
-    /// Run last on every save: the designer locks itself. Errors are ignored.
-    std::function<void()> onSaved;
 
     bool hasSelection() const { return Selected >= 0 && Selected < Banks.size(); }
 
@@ -58,10 +55,14 @@ public:
     /// Removes bank i and its line; afterwards no bank is selected.
     void DeleteBank(int i);
 
+signals:
+    /// First on every save: the issue window takes a copy of the bank list.
+    void saving();
+    /// Last on every save: the designer locks itself.
+    void saved();
+
 private:
     void padOptions();
-    /// The end of every save: onSaved, its errors ignored.
-    void lock();
     /// A save: mirror, pad, write line `index` when it is a bank's, lock.
     void storeLine(int index, const ChequeLayout &layout);
 };

@@ -49,6 +49,7 @@ TChequeForm::TChequeForm(QWidget *parent)
     m_column = new QWidget(this);
     buildTopStrip(m_column);
     SettingsArea = new QWidget(m_column);
+    SettingsArea->setObjectName(QStringLiteral("SettingsArea"));
     buildOptionsPanel();
     for (int i = 0; i < FieldCount; ++i) {
         buildFieldPanel(i);
@@ -58,7 +59,7 @@ TChequeForm::TChequeForm(QWidget *parent)
 
     Book.Banks = QStringList{QStringLiteral("SIB")};
     Book.Selected = 0;
-    Book.onSaved = [this] { SetEditing(false); };
+    connect(&Book, &BankBook::saved, this, [this] { SetEditing(false); });
     ShowBanks();
     ShowLayout(InitialLayout());
     SetEditing(false);
@@ -80,8 +81,10 @@ void TChequeForm::buildTopStrip(QWidget *column)
     BankNameCB->setEditable(false);
     BankNameCB->setGeometry(8, 21, 79, 23);
     ChangeBtn = new QPushButton(QStringLiteral("Change"), strip);
+    ChangeBtn->setObjectName(QStringLiteral("ChangeBtn"));
     ChangeBtn->setGeometry(90, 19, 70, 25);
     PrintBtn = new QPushButton(QStringLiteral("Print Test"), strip);
+    PrintBtn->setObjectName(QStringLiteral("PrintBtn"));
     PrintBtn->setGeometry(171, 19, 70, 25);
 
     connect(BankNameCB, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -103,37 +106,45 @@ void TChequeForm::buildOptionsPanel()
     QWidget *p = OptionsPanel;
 
     NewBtn = new QToolButton(p);
+    NewBtn->setObjectName(QStringLiteral("NewBtn"));
     NewBtn->setText(QStringLiteral("+"));
     NewBtn->setToolTip(QStringLiteral("Add"));
     NewBtn->setGeometry(8, 0, 23, 22);
     NewBtn->setFont(ArialBold(19));
     SpeedButton7 = new QToolButton(p);
+    SpeedButton7->setObjectName(QStringLiteral("SpeedButton7"));
     SpeedButton7->setText(QStringLiteral("-"));
     SpeedButton7->setToolTip(QStringLiteral("Del"));
     SpeedButton7->setGeometry(32, 0, 23, 22);
     SpeedButton7->setFont(ArialBold(19));
     Money = new QPushButton(QStringLiteral("Money"), p);
+    Money->setObjectName(QStringLiteral("Money"));
     Money->setGeometry(96, 6, 75, 21);
     SaveBtn = new QPushButton(QStringLiteral("Save Options"), p);
+    SaveBtn->setObjectName(QStringLiteral("SaveBtn"));
     SaveBtn->setGeometry(197, 3, 93, 23);
 
     Caption(QStringLiteral("Labels Count"), p, 4, 57);
     SpinEdit1 = new QSpinBox(p);
+    SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
     SpinEdit1->setRange(1, FieldCount);
     SpinEdit1->setValue(FieldCount);
     SpinEdit1->setGeometry(84, 57, 41, 23);
     Caption(QStringLiteral("B/A Ammount"), p, 157, 57);
     BAEdit = new QLineEdit(QStringLiteral("#"), p);
+    BAEdit->setObjectName(QStringLiteral("BAEdit"));
     BAEdit->setMaxLength(MaxBATextChars);
     BAEdit->setGeometry(241, 57, 50, 22);
     RestrictToCp1256(BAEdit, OptionsFile());
 
     Caption(QStringLiteral("Left"), p, 4, 87);
     LeftEd = new QLineEdit(QStringLiteral("0"), p);
+    LeftEd->setObjectName(QStringLiteral("LeftEd"));
     LeftEd->setGeometry(32, 85, 33, 22);
     Caption(QStringLiteral("mm"), p, 65, 87);
     Caption(QStringLiteral("Top"), p, 96, 87);
     TopEd = new QLineEdit(QStringLiteral("0"), p);
+    TopEd->setObjectName(QStringLiteral("TopEd"));
     TopEd->setGeometry(123, 85, 33, 22);
     Caption(QStringLiteral("mm"), p, 156, 87);
     // The offsets are items of the option line, which "/" ends.
@@ -141,10 +152,13 @@ void TChequeForm::buildOptionsPanel()
         RestrictToCp1256(edit, OptionsFile(), ItemEnd);
 
     PortialChk = new QCheckBox(QStringLiteral("Portial"), p);
+    PortialChk->setObjectName(QStringLiteral("PortialChk"));
     PortialChk->setGeometry(200, 85, 57, 17);
     previewChk = new QCheckBox(QStringLiteral("preview"), p);
+    previewChk->setObjectName(QStringLiteral("previewChk"));
     previewChk->setGeometry(12, 111, 63, 17);
     OnlyFirstChk = new QCheckBox(QStringLiteral("Only First"), p);
+    OnlyFirstChk->setObjectName(QStringLiteral("OnlyFirstChk"));
     OnlyFirstChk->setGeometry(104, 109, 84, 17);
 
     connect(NewBtn, &QToolButton::clicked, this, [this] { NewBtnClick(); });
@@ -166,15 +180,18 @@ void TChequeForm::buildFieldPanel(int i)
 
     Caption(QString::number(i + 1), panel, 8, 0);
     auto *right = new QCheckBox(QStringLiteral("Right"), panel);
+    right->setObjectName(QStringLiteral("RightChk%1").arg(i + 1));
     right->setGeometry(25, 4, 57, 17);
     RightChk[std::size_t(i)] = right;
     auto *fontBtn = new QPushButton(QStringLiteral("Font"), panel);
+    fontBtn->setObjectName(QStringLiteral("SpeedButton%1").arg(i + 1));
     fontBtn->setGeometry(25, 22, 40, 25);
     SpeedButton[std::size_t(i)] = fontBtn;
     QStringList kinds;
     for (int k = 0; k < FieldKindCount; ++k)
         kinds << KindCaption(FieldKind(k));
     auto *group = new RadioGroup(QString(), kinds, 2, panel);
+    group->setObjectName(QStringLiteral("KindRG%1").arg(i + 1));
     group->setGeometry(82, -4, 230, 72);
     KindRG[std::size_t(i)] = group;
 
@@ -214,6 +231,10 @@ void TChequeForm::showEvent(QShowEvent *event)
     if (!event->spontaneous())
         SetEditing(false); // FormShow
 }
+
+bool TChequeForm::onlyFirst() const { return OnlyFirstChk->isChecked(); }
+bool TChequeForm::preview() const { return previewChk->isChecked(); }
+void TChequeForm::setPreview(bool on) { previewChk->setChecked(on); }
 
 void TChequeForm::SetEditing(bool on)
 {

@@ -89,7 +89,24 @@ public:
     /// The field that has (or last had) the focus; -1 before any.
     int focusedField() const { return m_focused; }
 
-    // Controls, open to the other windows. Arrays are indexed by field - 1.
+    /// The run-time choices beside the layout: "Only First" (the closing word
+    /// of the amount in words stays first) and "preview".
+    bool onlyFirst() const;
+    bool preview() const;
+    void setPreview(bool on);
+
+signals:
+    /// Bank `bank`'s option line could not be read (`reason`) and now holds
+    /// the layout that was on screen.
+    void layoutRepaired(int bank, const QString &reason);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    // Controls (object names as the controls' names; the arrays' elements
+    // are named with the field's number, "ChequeEdit1" to "ChequeEdit5").
     BankComboBox *BankNameCB;
     QPushButton *ChangeBtn;
     QPushButton *PrintBtn;
@@ -109,20 +126,10 @@ public:
     std::array<QCheckBox *, FieldCount> RightChk;
     std::array<QPushButton *, FieldCount> SpeedButton;
     std::array<RadioGroup *, FieldCount> KindRG;
-    QWidget *ChequeArea;  ///< origin of every field position
+    QWidget *ChequeArea;   ///< origin of every field position
     QWidget *SettingsArea; ///< the options panel and the field panels
     QFrame *OptionsPanel;
 
-signals:
-    /// Bank `bank`'s option line could not be read (`reason`) and now holds
-    /// the layout that was on screen.
-    void layoutRepaired(int bank, const QString &reason);
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-
-private:
     void buildTopStrip(QWidget *column);
     void buildOptionsPanel();
     void buildFieldPanel(int i);

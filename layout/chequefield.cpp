@@ -138,18 +138,23 @@ QVariant ChequeFieldEdit::inputMethodQuery(Qt::InputMethodQuery query) const
     }
 }
 
+// A field is entered and left when the focus moves inside the designer; the
+// designer's window losing or regaining the focus (another window activated,
+// the designer hidden or closed) neither enters nor leaves its fields.
 void ChequeFieldEdit::focusInEvent(QFocusEvent *event)
 {
     QWidget::focusInEvent(event);
     update();
-    emit entered();
+    if (event->reason() != Qt::ActiveWindowFocusReason)
+        emit entered();
 }
 
 void ChequeFieldEdit::focusOutEvent(QFocusEvent *event)
 {
     QWidget::focusOutEvent(event);
     update();
-    emit left();
+    if (event->reason() != Qt::ActiveWindowFocusReason)
+        emit left();
 }
 
 void ChequeFieldEdit::mousePressEvent(QMouseEvent *event)

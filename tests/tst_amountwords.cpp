@@ -2,7 +2,7 @@
 #include <QtTest>
 
 #include "words/DgToStU.h"
-#include "app/amounttext.h"
+#include "output/amounttext.h"
 #include "wordstest.h"
 
 namespace {

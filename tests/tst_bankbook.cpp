@@ -41,11 +41,8 @@ void TestBankBook::saveFillsLinesAndRunsHooksInOrder()
     book.Banks = {"SIB", "ADCB", "FAB"};
     book.Selected = 2;
     QStringList calls;
-    book.onSaving = [&] { calls << "saving:" + QString::number(book.Options.size()); };
-    book.onSaved = [&] {
-        calls << "saved";
-        throw std::runtime_error("lock failed");
-    };
+    QObject::connect(&book, &BankBook::saving, [&] { calls << "saving:" + QString::number(book.Options.size()); });
+    QObject::connect(&book, &BankBook::saved, [&] { calls << "saved"; });
     book.SaveChequeOptions(InitialLayout());
     QCOMPARE(calls, (QStringList{"saving:0", "saved"}));
     QCOMPARE(book.Options, (QStringList{"", "", OptionLine(InitialLayout())}));
@@ -85,7 +82,7 @@ void TestBankBook::recoveryStoresTheLayoutOnScreen()
     book.Selected = 1;
     ChequeLayout shown = Moved(99);
     int saves = 0;
-    book.onSaving = [&] { ++saves; };
+    QObject::connect(&book, &BankBook::saving, [&] { ++saves; });
     book.BankNameCBChange(shown);
     QCOMPARE(saves, 1);
     ChequeLayout expected = Moved(99);
@@ -129,7 +126,7 @@ void TestBankBook::noSelectionTouchesNoLine()
     book.Banks = {"A", "B"};
     book.Options = {"line A", "line B"};
     int mirrored = 0;
-    book.onSaving = [&] { ++mirrored; };
+    QObject::connect(&book, &BankBook::saving, [&] { ++mirrored; });
     for (int selection : {-1, 2, 7}) {
         book.Selected = selection;
         ChequeLayout shown = Moved(1);

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "controls.h"
 #include "pdftext.h"
 #include "testdialogs.h"
 #include "whenmodal.h"
@@ -36,15 +37,15 @@ void TestCups::runOfThreeThroughTheQueue()
     TestDialogs dialogs; // messages only; the print dialog is Qt's own
     ChequeProgram program;
     TNewChequeForm &w = program.NewChequeForm;
-    w.ExeName = dir.filePath(QStringLiteral("cheque-printer"));
+    w.setExeName(dir.filePath(QStringLiteral("cheque-printer")));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
 
-    w.DateEd->setText(QStringLiteral("1/31/11"));
-    w.NameED->setText(QStringLiteral("Dorvan Eskel"));
-    w.AmountED->setText(QStringLiteral("5000"));
-    w.ManyRG->setItemIndex(1);
-    w.CountED->setValue(3);
+    Find<QLineEdit>(&w, "DateEd")->setText(QStringLiteral("1/31/11"));
+    Find<QLineEdit>(&w, "NameED")->setText(QStringLiteral("Dorvan Eskel"));
+    Find<QLineEdit>(&w, "AmountED")->setText(QStringLiteral("5000"));
+    Find<RadioGroup>(&w, "ManyRG")->setItemIndex(1);
+    Find<QSpinBox>(&w, "CountED")->setValue(3);
     int dialogsShown = 0;
     WhenModal<QPrintDialog>([&dialogsShown](QPrintDialog *d) {
         ++dialogsShown;

@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QtTest>
 
+#include "controls.h"
 #include "layouttest.h"
 #include "pdftext.h"
 #include "testdialogs.h"
@@ -19,6 +20,7 @@
 
 #include "output/PrintChequeU.h"
 #include "layout/chequeU.h"
+#include "currency/currencyrecord.h"
 #include "currency/monyU.h"
 #include "ui/widgets.h"
 
@@ -108,7 +110,7 @@ void TestDesigner::init()
     m_dialogs = new TestDialogs;
     m_form = new TChequeForm;
     m_issueList.clear();
-    m_form->Book.onSaving = [this] { m_issueList = m_form->Book.Banks; };
+    connect(&m_form->Book, &BankBook::saving, this, [this] { m_issueList = m_form->Book.Banks; });
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form));
 }
@@ -124,20 +126,20 @@ void TestDesigner::startsWithTheInitialLayout()
     TChequeForm &f = *m_form;
     QCOMPARE(f.windowTitle(), QStringLiteral("ChequeForm"));
     QCOMPARE(f.size(), QSize(1052, 537));
-    QCOMPARE(f.BankNameCB->count(), 1);
-    QCOMPARE(f.BankNameCB->currentText(), QStringLiteral("SIB"));
-    QCOMPARE(f.SpinEdit1->value(), 5);
-    QCOMPARE(f.BAEdit->text(), QStringLiteral("#"));
-    QCOMPARE(f.LeftEd->text(), QStringLiteral("0"));
+    QCOMPARE(Find<QComboBox>(&f, "BankNameCB")->count(), 1);
+    QCOMPARE(Find<QComboBox>(&f, "BankNameCB")->currentText(), QStringLiteral("SIB"));
+    QCOMPARE(Find<QSpinBox>(&f, "SpinEdit1")->value(), 5);
+    QCOMPARE(Find<QLineEdit>(&f, "BAEdit")->text(), QStringLiteral("#"));
+    QCOMPARE(Find<QLineEdit>(&f, "LeftEd")->text(), QStringLiteral("0"));
     for (int i = 0; i < FieldCount; ++i)
-        QCOMPARE(f.RightChk[std::size_t(i)]->isChecked(), i == 3);
+        QCOMPARE(Find<QCheckBox>(&f, QStringLiteral("RightChk%1").arg(i + 1))->isChecked(), i == 3);
     QCOMPARE(f.Layout(), InitialLayout());
     QCOMPARE(OptionLine(f.Layout()), OptionLine(InitialLayout()));
     // The settings column lies along the right edge, the cheque area left of it.
-    QCOMPARE(f.ChequeArea->geometry(), QRect(0, 0, 1052 - 322, 537));
+    QCOMPARE(Find<QWidget>(&f, "ChequeArea")->geometry(), QRect(0, 0, 1052 - 322, 537));
     f.resize(1200, 600);
-    QCOMPARE(f.ChequeArea->width(), 1200 - 322);
-    QCOMPARE(f.KindRG[0]->items().at(4), QStringLiteral("Ar Text Amount"));
+    QCOMPARE(Find<QWidget>(&f, "ChequeArea")->width(), 1200 - 322);
+    QCOMPARE(Find<RadioGroup>(&f, "KindRG1")->items().at(4), QStringLiteral("Ar Text Amount"));
 }
 
 void TestDesigner::layoutRoundTripsThroughTheControls()
@@ -157,27 +159,27 @@ void TestDesigner::layoutRoundTripsThroughTheControls()
     m_form->ShowLayout(l);
     QCOMPARE(m_form->Layout(), l);
     QCOMPARE(OptionLine(m_form->Layout()), OptionLine(l));
-    QVERIFY(m_form->ChequeEdit[0]->font().strikeOut());
-    QCOMPARE(m_form->ChequeEdit[0]->palette().color(QPalette::Text), QColor(255, 0, 0));
-    QCOMPARE(m_form->ChequeEdit[0]->layoutDirection(), Qt::RightToLeft);
+    QVERIFY(Find<ChequeFieldEdit>(m_form, "ChequeEdit1")->font().strikeOut());
+    QCOMPARE(Find<ChequeFieldEdit>(m_form, "ChequeEdit1")->palette().color(QPalette::Text), QColor(255, 0, 0));
+    QCOMPARE(Find<ChequeFieldEdit>(m_form, "ChequeEdit1")->layoutDirection(), Qt::RightToLeft);
 }
 
 void TestDesigner::showingLocksAndChangeUnlocks()
 {
     TChequeForm &f = *m_form;
     auto locked = [&f] {
-        if (!f.SettingsArea->isHidden())
+        if (!Find<QWidget>(&f, "SettingsArea")->isHidden())
             return false;
-        for (auto *edit : f.ChequeEdit)
+        for (auto *edit : f.findChildren<ChequeFieldEdit *>())
             if (edit->isEnabled())
                 return false;
-        return f.BankNameCB->isEnabled() && f.ChangeBtn->isVisible() && f.PrintBtn->isVisible();
+        return Find<QComboBox>(&f, "BankNameCB")->isEnabled() && Find<QPushButton>(&f, "ChangeBtn")->isVisible() && Find<QPushButton>(&f, "PrintBtn")->isVisible();
     };
     QVERIFY(locked());
-    QTest::mouseClick(f.ChangeBtn, Qt::LeftButton);
-    QVERIFY(!f.SettingsArea->isHidden());
-    QVERIFY(f.ChequeEdit[2]->isEnabled());
-    QTest::mouseClick(f.SaveBtn, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(&f, "ChangeBtn"), Qt::LeftButton);
+    QVERIFY(!Find<QWidget>(&f, "SettingsArea")->isHidden());
+    QVERIFY(Find<ChequeFieldEdit>(&f, "ChequeEdit3")->isEnabled());
+    QTest::mouseClick(Find<QPushButton>(&f, "SaveBtn"), Qt::LeftButton);
     QVERIFY(locked());
     f.ChangeBtnClick();
     f.hide();
@@ -189,25 +191,25 @@ void TestDesigner::labelsCountStacksPanels()
 {
     TChequeForm &f = *m_form;
     f.ChangeBtnClick();
-    f.SpinEdit1->setValue(3);
+    Find<QSpinBox>(&f, "SpinEdit1")->setValue(3);
     for (int i = 0; i < FieldCount; ++i) {
-        QCOMPARE(f.ChequeEdit[std::size_t(i)]->isHidden(), i >= 3);
-        QCOMPARE(f.EPanel[std::size_t(i)]->isHidden(), i >= 3);
+        QCOMPARE(Find<ChequeFieldEdit>(&f, QStringLiteral("ChequeEdit%1").arg(i + 1))->isHidden(), i >= 3);
+        QCOMPARE(Find<QFrame>(&f, QStringLiteral("EPanel%1").arg(i + 1))->isHidden(), i >= 3);
     }
     for (int i = 0; i < 3; ++i)
-        QCOMPARE(f.EPanel[std::size_t(i)]->y(), 132 + 62 * i);
-    f.SpinEdit1->setValue(5);
+        QCOMPARE(Find<QFrame>(&f, QStringLiteral("EPanel%1").arg(i + 1))->y(), 132 + 62 * i);
+    Find<QSpinBox>(&f, "SpinEdit1")->setValue(5);
     for (int i = 0; i < FieldCount; ++i) {
-        QVERIFY(!f.ChequeEdit[std::size_t(i)]->isHidden());
-        QCOMPARE(f.EPanel[std::size_t(i)]->y(), 132 + 62 * i);
+        QVERIFY(!Find<ChequeFieldEdit>(&f, QStringLiteral("ChequeEdit%1").arg(i + 1))->isHidden());
+        QCOMPARE(Find<QFrame>(&f, QStringLiteral("EPanel%1").arg(i + 1))->y(), 132 + 62 * i);
     }
     QCOMPARE(f.Layout().LabelsCount, 5);
     // While a count outside 1..5 is being typed: nothing, or everything.
     f.SpinEdit1Change(0);
-    for (auto *edit : f.ChequeEdit)
+    for (auto *edit : f.findChildren<ChequeFieldEdit *>())
         QVERIFY(edit->isHidden());
     f.SpinEdit1Change(7);
-    for (auto *edit : f.ChequeEdit)
+    for (auto *edit : f.findChildren<ChequeFieldEdit *>())
         QVERIFY(!edit->isHidden());
 }
 
@@ -256,7 +258,7 @@ void TestDesigner::mouseChangesTheField()
 
     TChequeForm &f = *m_form;
     f.ChangeBtnClick();
-    ChequeFieldEdit *edit = f.ChequeEdit[1];
+    ChequeFieldEdit *edit = Find<ChequeFieldEdit>(&f, "ChequeEdit2");
     edit->setGeometry(100, 100, 200, 40);
     const QString before = edit->text();
     Drag(edit, edit->pos() + pressAt, by, Qt::MouseButton(button), Qt::KeyboardModifiers(modifiers));
@@ -272,7 +274,7 @@ void TestDesigner::cursorFollowsTheZone()
 {
     TChequeForm &f = *m_form;
     f.ChangeBtnClick();
-    ChequeFieldEdit *edit = f.ChequeEdit[0];
+    ChequeFieldEdit *edit = Find<ChequeFieldEdit>(&f, "ChequeEdit1");
     edit->setGeometry(100, 100, 200, 40);
     QCOMPARE(edit->cursor().shape(), Qt::DragMoveCursor);
     const struct
@@ -292,7 +294,7 @@ void TestDesigner::cursorFollowsTheZone()
 void TestDesigner::lockedFieldsDoNotMove()
 {
     TChequeForm &f = *m_form;
-    ChequeFieldEdit *edit = f.ChequeEdit[0];
+    ChequeFieldEdit *edit = Find<ChequeFieldEdit>(&f, "ChequeEdit1");
     const QRect before = edit->geometry();
     QTest::mousePress(f.windowHandle(), Qt::LeftButton, {}, edit->mapTo(&f, QPoint(10, 8)));
     QTest::mouseMove(f.windowHandle(), edit->mapTo(&f, QPoint(40, 30)));
@@ -309,31 +311,31 @@ void TestDesigner::focusColours()
     QVERIFY(QTest::qWaitForWindowActive(&f));
     const QColor yellow(255, 255, 0);
     const QColor white(255, 255, 255);
-    const QColor face = f.EPanel[0]->palette().color(QPalette::Window);
-    const QColor base = f.ChequeEdit[0]->palette().color(QPalette::Base);
+    const QColor face = Find<QFrame>(&f, "EPanel1")->palette().color(QPalette::Window);
+    const QColor base = Find<ChequeFieldEdit>(&f, "ChequeEdit1")->palette().color(QPalette::Base);
 
     // Real mouse press in field 2: it takes the focus.
-    QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, f.ChequeEdit[1]->mapTo(&f, QPoint(10, 8)));
-    QVERIFY(f.ChequeEdit[1]->hasFocus());
+    QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, Find<ChequeFieldEdit>(&f, "ChequeEdit2")->mapTo(&f, QPoint(10, 8)));
+    QVERIFY(Find<ChequeFieldEdit>(&f, "ChequeEdit2")->hasFocus());
     QCOMPARE(f.focusedField(), 1);
-    QCOMPARE(f.ChequeEdit[1]->palette().color(QPalette::Base), yellow);
-    QCOMPARE(f.EPanel[1]->palette().color(QPalette::Window), yellow);
-    QCOMPARE(f.EPanel[0]->palette().color(QPalette::Window), base); // its field's colour
+    QCOMPARE(Find<ChequeFieldEdit>(&f, "ChequeEdit2")->palette().color(QPalette::Base), yellow);
+    QCOMPARE(Find<QFrame>(&f, "EPanel2")->palette().color(QPalette::Window), yellow);
+    QCOMPARE(Find<QFrame>(&f, "EPanel1")->palette().color(QPalette::Window), base); // its field's colour
     QVERIFY(face.isValid());
 
     // Panel 2's "Right" box: field 2 turns white, panel 2 stays yellow.
-    QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, f.RightChk[1]->mapTo(&f, QPoint(5, 8)));
-    QVERIFY(f.RightChk[1]->hasFocus());
-    QVERIFY(f.RightChk[1]->isChecked());
-    QCOMPARE(f.ChequeEdit[1]->palette().color(QPalette::Base), white);
-    QCOMPARE(f.EPanel[1]->palette().color(QPalette::Window), yellow);
-    QCOMPARE(f.ChequeEdit[1]->layoutDirection(), Qt::RightToLeft);
-    QVERIFY(f.ChequeEdit[1]->alignment() & Qt::AlignRight);
+    QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, Find<QCheckBox>(&f, "RightChk2")->mapTo(&f, QPoint(5, 8)));
+    QVERIFY(Find<QCheckBox>(&f, "RightChk2")->hasFocus());
+    QVERIFY(Find<QCheckBox>(&f, "RightChk2")->isChecked());
+    QCOMPARE(Find<ChequeFieldEdit>(&f, "ChequeEdit2")->palette().color(QPalette::Base), white);
+    QCOMPARE(Find<QFrame>(&f, "EPanel2")->palette().color(QPalette::Window), yellow);
+    QCOMPARE(Find<ChequeFieldEdit>(&f, "ChequeEdit2")->layoutDirection(), Qt::RightToLeft);
+    QVERIFY(Find<ChequeFieldEdit>(&f, "ChequeEdit2")->alignment() & Qt::AlignRight);
 
     // Entering field 4: panel 2 takes field 2's white, panel 4 turns yellow.
-    f.ChequeEdit[3]->setFocus(Qt::MouseFocusReason);
-    QCOMPARE(f.EPanel[1]->palette().color(QPalette::Window), white);
-    QCOMPARE(f.EPanel[3]->palette().color(QPalette::Window), yellow);
+    Find<ChequeFieldEdit>(&f, "ChequeEdit4")->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(Find<QFrame>(&f, "EPanel2")->palette().color(QPalette::Window), white);
+    QCOMPARE(Find<QFrame>(&f, "EPanel4")->palette().color(QPalette::Window), yellow);
 }
 
 void TestDesigner::kindSetsSampleTextOnly_data()
@@ -350,14 +352,14 @@ void TestDesigner::kindSetsSampleTextOnly()
     QFETCH(QString, sample);
     TChequeForm &f = *m_form;
     f.ChangeBtnClick();
-    f.ChequeEdit[0]->setText("typed over");
-    KindButton(f.KindRG[0], FieldKind(kind))->click();
-    QCOMPARE(f.ChequeEdit[0]->text(), sample);
+    Find<ChequeFieldEdit>(&f, "ChequeEdit1")->setText("typed over");
+    KindButton(Find<RadioGroup>(&f, "KindRG1"), FieldKind(kind))->click();
+    QCOMPARE(Find<ChequeFieldEdit>(&f, "ChequeEdit1")->text(), sample);
     QCOMPARE(int(f.Layout().Fields[0].Kind), kind);
-    QCOMPARE(f.ChequeEdit[0]->layoutDirection(), Qt::LeftToRight);
-    QVERIFY(!f.RightChk[0]->isChecked());
+    QCOMPARE(Find<ChequeFieldEdit>(&f, "ChequeEdit1")->layoutDirection(), Qt::LeftToRight);
+    QVERIFY(!Find<QCheckBox>(&f, "RightChk1")->isChecked());
     if (FieldKind(kind) == FieldKind::ArTextAmount)
-        QCOMPARE(f.ChequeEdit[0]->text(), QStringLiteral("خمسة آلاف درهم فقط"));
+        QCOMPARE(Find<ChequeFieldEdit>(&f, "ChequeEdit1")->text(), QStringLiteral("خمسة آلاف درهم فقط"));
 }
 
 void TestDesigner::fontIsTakenWhole()
@@ -370,13 +372,13 @@ void TestDesigner::fontIsTakenWhole()
     chosen.setStrikeOut(true);
     m_dialogs->fontAnswers.enqueue(chosen);
     m_dialogs->fontAnswers.enqueue(std::nullopt);
-    QTest::mouseClick(f.SpeedButton[2], Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(&f, "SpeedButton3"), Qt::LeftButton);
     ChequeField field = f.Layout().Fields[2];
     QCOMPARE(field.FontName, QStringLiteral("Liberation Sans"));
     QCOMPARE(field.FontSize, 20);
     QVERIFY(!field.Bold);
     QVERIFY(field.Italic && field.Underline && field.StrikeOut);
-    QVERIFY(f.ChequeEdit[2]->font().strikeOut());
+    QVERIFY(Find<ChequeFieldEdit>(&f, "ChequeEdit3")->font().strikeOut());
     // Cancelled: nothing changes.
     f.SpeedButtonClick(3);
     QCOMPARE(f.Layout().Fields[2], field);
@@ -396,7 +398,7 @@ void TestDesigner::fontDialogOpensOnTheFieldsFont()
     QCOMPARE(m_dialogs->fontsAsked.size(), 1);
     const QFont asked = m_dialogs->fontsAsked[0];
     QVERIFY2(QFontDatabase::families().contains(asked.family()), qPrintable(asked.family()));
-    QCOMPARE(asked.family(), QFontInfo(f.ChequeEdit[1]->font()).family());
+    QCOMPARE(asked.family(), QFontInfo(Find<ChequeFieldEdit>(&f, "ChequeEdit2")->font()).family());
     QCOMPARE(asked.pointSize(), 12);
     QVERIFY(asked.bold() && !asked.italic());
     // OK on what it opened with changes nothing, the stored family included.
@@ -441,14 +443,14 @@ void TestDesigner::optionEditsRefuseWhatTheFileCannotHold()
 {
     TChequeForm &f = *m_form;
     f.ChangeBtnClick();
-    f.LeftEd->clear();
-    QTest::keyClicks(f.LeftEd, "1/2");
-    QCOMPARE(f.LeftEd->text(), QStringLiteral("12"));
-    QVERIFY(f.LeftEd->property("rejection").toString().contains("«/»"));
-    f.BAEdit->clear();
-    Type(f.BAEdit, QStringLiteral("د.إ€٥1234567890"));
-    QCOMPARE(f.BAEdit->text(), QStringLiteral("د.إ€12345")); // no U+0665; at most 9
-    QVERIFY(f.BAEdit->property("rejection").toString().contains("options.txt"));
+    Find<QLineEdit>(&f, "LeftEd")->clear();
+    QTest::keyClicks(Find<QLineEdit>(&f, "LeftEd"), "1/2");
+    QCOMPARE(Find<QLineEdit>(&f, "LeftEd")->text(), QStringLiteral("12"));
+    QVERIFY(Find<QLineEdit>(&f, "LeftEd")->property("rejection").toString().contains("«/»"));
+    Find<QLineEdit>(&f, "BAEdit")->clear();
+    Type(Find<QLineEdit>(&f, "BAEdit"), QStringLiteral("د.إ€٥1234567890"));
+    QCOMPARE(Find<QLineEdit>(&f, "BAEdit")->text(), QStringLiteral("د.إ€12345")); // no U+0665; at most 9
+    QVERIFY(Find<QLineEdit>(&f, "BAEdit")->property("rejection").toString().contains("options.txt"));
     QCOMPARE(f.Layout().BAText, QStringLiteral("د.إ€12345"));
 }
 
@@ -462,21 +464,21 @@ void TestDesigner::addBankKeepsChangesInTheNewLine()
     QCOMPARE(f.Layout().Fields[0].Left, InitialLayout().Fields[0].Left + 7);
 
     f.ChangeBtnClick();
-    Drag(f.ChequeEdit[0], f.ChequeEdit[0]->geometry().center(), QPoint(10, 5));
+    Drag(Find<ChequeFieldEdit>(&f, "ChequeEdit1"), Find<ChequeFieldEdit>(&f, "ChequeEdit1")->geometry().center(), QPoint(10, 5));
     const ChequeLayout changed = f.Layout();
     m_dialogs->textAnswers.enqueue(QStringLiteral("بنك دبي"));
-    QTest::mouseClick(f.NewBtn, Qt::LeftButton);
+    QTest::mouseClick(Find<QToolButton>(&f, "NewBtn"), Qt::LeftButton);
 
     QCOMPARE(m_dialogs->questions, QStringList{"Bank Name"});
     QCOMPARE(f.Book.Banks, (QStringList{"SIB", "ADCB", "بنك دبي"}));
-    QCOMPARE(f.BankNameCB->currentIndex(), 2);
-    QCOMPARE(f.BankNameCB->currentText(), QStringLiteral("بنك دبي"));
+    QCOMPARE(Find<QComboBox>(&f, "BankNameCB")->currentIndex(), 2);
+    QCOMPARE(Find<QComboBox>(&f, "BankNameCB")->currentText(), QStringLiteral("بنك دبي"));
     QCOMPARE(f.Book.Options.size(), 3);
     QCOMPARE(f.Book.Options[2], OptionLine(changed));
     QCOMPARE(f.Book.Options[1], OptionLine(Shifted(7)));
     QCOMPARE(m_issueList.last(), QStringLiteral("بنك دبي"));
     QVERIFY(!f.editing());
-    QVERIFY(f.SettingsArea->isHidden());
+    QVERIFY(Find<QWidget>(&f, "SettingsArea")->isHidden());
 
     // Empty and repeated names are accepted as typed.
     m_dialogs->textAnswers.enqueue(QString());
@@ -484,7 +486,7 @@ void TestDesigner::addBankKeepsChangesInTheNewLine()
     f.NewBtnClick();
     f.NewBtnClick();
     QCOMPARE(f.Book.Banks, (QStringList{"SIB", "ADCB", "بنك دبي", "", "SIB"}));
-    QCOMPARE(f.BankNameCB->count(), 5);
+    QCOMPARE(Find<QComboBox>(&f, "BankNameCB")->count(), 5);
 }
 
 void TestDesigner::addBankCancelledOrRefused()
@@ -512,7 +514,7 @@ void TestDesigner::deleteBank()
     f.ChangeBtnClick();
 
     m_dialogs->yesNoAnswers.enqueue(false);
-    QTest::mouseClick(f.SpeedButton7, Qt::LeftButton);
+    QTest::mouseClick(Find<QToolButton>(&f, "SpeedButton7"), Qt::LeftButton);
     QCOMPARE(m_dialogs->questions.size(), 1);
     QVERIFY2(m_dialogs->questions[0].startsWith("Delete حذف \"B\"?"), qPrintable(m_dialogs->questions[0]));
     QCOMPARE(m_dialogs->questionDefaults, QList<Dialogs::Default>{Dialogs::Default::No});
@@ -523,8 +525,8 @@ void TestDesigner::deleteBank()
     f.SpeedButton7Click();
     QCOMPARE(f.Book.Banks, (QStringList{"A", "C"}));
     QCOMPARE(f.Book.Options, (QStringList{OptionLine(Shifted(1)), OptionLine(Shifted(3))}));
-    QCOMPARE(f.BankNameCB->count(), 2);
-    QCOMPARE(f.BankNameCB->currentIndex(), -1);
+    QCOMPARE(Find<QComboBox>(&f, "BankNameCB")->count(), 2);
+    QCOMPARE(Find<QComboBox>(&f, "BankNameCB")->currentIndex(), -1);
     QCOMPARE(m_issueList, (QStringList{"A", "C"}));
     QVERIFY(!f.editing());
     // The layout on screen stays until another bank is chosen.
@@ -537,11 +539,11 @@ void TestDesigner::closingTheListRestoresTheStoredLayout()
     f.Book.Options = {OptionLine(Shifted(4))};
     f.BankNameCBChange();
     f.ChangeBtnClick();
-    f.ChequeEdit[2]->setGeometry(1, 2, 3, 4);
-    f.BAEdit->setText("$");
+    Find<ChequeFieldEdit>(&f, "ChequeEdit3")->setGeometry(1, 2, 3, 4);
+    Find<QLineEdit>(&f, "BAEdit")->setText("$");
     QVERIFY(f.Layout() != Shifted(4));
-    f.BankNameCB->showPopup();
-    f.BankNameCB->hidePopup();
+    Find<QComboBox>(&f, "BankNameCB")->showPopup();
+    Find<QComboBox>(&f, "BankNameCB")->hidePopup();
     QCOMPARE(f.Layout(), Shifted(4));
     QVERIFY(f.editing()); // a bank change keeps the editing state
 }
@@ -552,10 +554,10 @@ void TestDesigner::choosingABankLoadsItsLine()
     f.Book.Banks = {"A", "B"};
     f.Book.Options = {OptionLine(Shifted(1)), OptionLine(Shifted(9))};
     f.ShowBanks();
-    f.BankNameCB->setCurrentIndex(1);
+    Find<QComboBox>(&f, "BankNameCB")->setCurrentIndex(1);
     QCOMPARE(f.Book.Selected, 1);
     QCOMPARE(f.Layout(), Shifted(9));
-    f.BankNameCB->setCurrentIndex(0);
+    Find<QComboBox>(&f, "BankNameCB")->setCurrentIndex(0);
     QCOMPARE(f.Layout(), Shifted(1));
 }
 
@@ -567,7 +569,7 @@ void TestDesigner::damagedLineIsRepairedSilently()
     f.ShowBanks();
     f.BankNameCBChange();
     f.ChangeBtnClick();
-    f.BankNameCB->setCurrentIndex(1);
+    Find<QComboBox>(&f, "BankNameCB")->setCurrentIndex(1);
     // The line is replaced by the layout on screen, with what was read of
     // the damaged line (the labels count) applied.
     ChequeLayout expected = Shifted(1);
@@ -575,18 +577,19 @@ void TestDesigner::damagedLineIsRepairedSilently()
     expected.applyLabelsCount(3);
     QCOMPARE(f.Layout(), expected);
     QCOMPARE(f.Book.Options[1], OptionLine(expected));
-    QVERIFY(f.EPanel[3]->isHidden());
+    QVERIFY(Find<QFrame>(&f, "EPanel4")->isHidden());
     QVERIFY(m_dialogs->messages.isEmpty());
     QVERIFY(!f.editing());
 }
 
 void TestDesigner::moneyOpensWithoutBlocking()
 {
-    TMoneyForm money;
+    CurrencyRecord currency;
+    TMoneyForm money(currency);
     money.setDataDir(m_dir.path() + "/");
     m_form->setMoneyForm(&money);
     m_form->ChangeBtnClick();
-    QTest::mouseClick(m_form->Money, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(m_form, "Money"), Qt::LeftButton);
     QVERIFY(money.isVisible());
     QVERIFY(!money.isModal());
     QVERIFY(QApplication::activeModalWidget() == nullptr);
@@ -612,13 +615,13 @@ void TestDesigner::printTestRendersTheFields()
     l.Fields[0].Width = 300;
     l.Fields[0].FontName = "Liberation Sans";
     f.ShowLayout(l);
-    f.ChequeEdit[0]->setText("TYPED");
-    f.SpinEdit1->setValue(3);
-    QTest::mouseClick(f.PrintBtn, Qt::LeftButton);
+    Find<ChequeFieldEdit>(&f, "ChequeEdit1")->setText("TYPED");
+    Find<QSpinBox>(&f, "SpinEdit1")->setValue(3);
+    QTest::mouseClick(Find<QPushButton>(&f, "PrintBtn"), Qt::LeftButton);
 
     // Field 4 took field 2's direction in the designer too.
-    QVERIFY(f.RightChk[3]->isChecked());
-    QCOMPARE(f.ChequeEdit[3]->layoutDirection(), Qt::RightToLeft);
+    QVERIFY(Find<QCheckBox>(&f, "RightChk4")->isChecked());
+    QCOMPARE(Find<ChequeFieldEdit>(&f, "ChequeEdit4")->layoutDirection(), Qt::RightToLeft);
     QVERIFY(print.lastPage().labels[3].rightToLeft);
     QVERIFY(!print.lastPage().labels[3].visible);
     QCOMPARE(print.lastPage().leftMargin, 120);
@@ -674,7 +677,7 @@ void TestDesigner::screenShowsTheTextWherePaperGetsIt()
     f.ChangeBtnClick();
     f.PrintBtnClick(); // field 4 takes field 2's direction, on paper and on screen
     QCoreApplication::processEvents();
-    const QImage screen = f.ChequeArea->grab().toImage();
+    const QImage screen = Find<QWidget>(&f, "ChequeArea")->grab().toImage();
     QProcess render;
     render.start("pdftoppm", {"-r", "96", "-gray", "-singlefile", "-png", pdf, m_dir.filePath("where")});
     QVERIFY(render.waitForFinished(30000));
@@ -701,16 +704,16 @@ void TestDesigner::lockedFieldsKeepTheirLook()
 {
     TChequeForm &f = *m_form;
     f.ChangeBtnClick();
-    f.ChequeEdit[1]->setFocus();
-    f.ChequeEdit[2]->setFocus(); // field 2 left: every field is painted white
-    const QColor unlocked = f.ChequeEdit[0]->palette().color(QPalette::Base);
+    Find<ChequeFieldEdit>(&f, "ChequeEdit2")->setFocus();
+    Find<ChequeFieldEdit>(&f, "ChequeEdit3")->setFocus(); // field 2 left: every field is painted white
+    const QColor unlocked = Find<ChequeFieldEdit>(&f, "ChequeEdit1")->palette().color(QPalette::Base);
     QCOMPARE(unlocked, QColor(255, 255, 255));
     f.SaveBtnClick(); // locks
-    QVERIFY(!f.ChequeEdit[0]->isEnabled());
-    const QColor locked = f.ChequeEdit[0]->palette().color(QPalette::Base);
+    QVERIFY(!Find<ChequeFieldEdit>(&f, "ChequeEdit1")->isEnabled());
+    const QColor locked = Find<ChequeFieldEdit>(&f, "ChequeEdit1")->palette().color(QPalette::Base);
     QCOMPARE(locked, f.palette().color(QPalette::Disabled, QPalette::Base));
     QVERIFY(locked != unlocked);
-    const QImage shown = f.ChequeEdit[0]->grab().toImage();
+    const QImage shown = Find<ChequeFieldEdit>(&f, "ChequeEdit1")->grab().toImage();
     QCOMPARE(QColor(shown.pixel(shown.width() / 2, shown.height() - 3)), locked);
 }
 

@@ -169,13 +169,13 @@ void TestFullDisk::startUpKeepsMoneyTxt()
     TestDialogs dialogs;
     {
         ChequeProgram program;
-        program.NewChequeForm.ExeName = path("cheque-printer");
+        program.NewChequeForm.setExeName(path("cheque-printer"));
         program.NewChequeForm.show();
         QVERIFY(QTest::qWaitForWindowExposed(&program.NewChequeForm));
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY2(dialogs.messages[0].contains(kNoSpace) && dialogs.messages[0].contains("money.txt"),
                  qPrintable(dialogs.messages[0]));
-        QCOMPARE(MonyRec, SyrMoney());
+        QCOMPARE(program.MonyRec.value(), SyrMoney());
         program.NewChequeForm.close();
     }
     QCOMPARE(ReadBytes(path("money.txt")), money);
@@ -190,7 +190,7 @@ void TestFullDisk::closeWithFortyBanksKeepsBothFiles()
     const QByteArray options = ReadBytes(path("options.txt"));
     TestDialogs dialogs;
     ChequeProgram program;
-    program.NewChequeForm.ExeName = path("cheque-printer");
+    program.NewChequeForm.setExeName(path("cheque-printer"));
     program.NewChequeForm.show();
     QVERIFY(QTest::qWaitForWindowExposed(&program.NewChequeForm));
     dialogs.textAnswers.enqueue(QStringLiteral("FAB"));

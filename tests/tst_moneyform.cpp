@@ -6,10 +6,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "controls.h"
 #include "testfiles.h"
 
 #include "core/datafile.h"
 #include "currency/moneyfile.h"
+#include "currency/currencyrecord.h"
 #include "currency/monyU.h"
 #include "testdialogs.h"
 #include "ui/widgets.h"
@@ -56,16 +58,17 @@ private slots:
 private:
     void startUp(); // what the start-up does with this window
     QTemporaryDir *m_dir = nullptr;
+    CurrencyRecord m_record;
     TMoneyForm *m_form = nullptr;
     TestDialogs *m_dialogs = nullptr;
 };
 
 void TestMoneyForm::init()
 {
-    MonyRec = MonyType{};
+    m_record.setValue(MonyType{});
     m_dir = new QTemporaryDir;
     m_dialogs = new TestDialogs;
-    m_form = new TMoneyForm;
+    m_form = new TMoneyForm(m_record);
     m_form->setDataDir(m_dir->path() + "/");
 }
 
@@ -79,12 +82,12 @@ void TestMoneyForm::cleanup()
 void TestMoneyForm::startUp()
 {
     if (QFile::exists(m_form->moneyPath())) {
-        m_form->CountryRB->setItemIndex(0);
+        Find<RadioGroup>(m_form, "CountryRB")->setItemIndex(0);
         m_form->show();
         m_form->CountryRBClick();
         m_form->LoadOpt();
     } else {
-        m_form->CountryRB->setItemIndex(2);
+        Find<RadioGroup>(m_form, "CountryRB")->setItemIndex(2);
         m_form->show();
         m_form->CountryRBClick();
     }
@@ -93,12 +96,12 @@ void TestMoneyForm::startUp()
 
 void TestMoneyForm::firstStartWritesTheUaePreset()
 {
-    QCOMPARE(m_form->CountryRB->items(), (QStringList{"Chose", "SYR", "UAE "}));
+    QCOMPARE(Find<RadioGroup>(m_form, "CountryRB")->items(), (QStringList{"Chose", "SYR", "UAE "}));
     startUp();
     QVERIFY(!m_form->isVisible());
     QCOMPARE(ReadBytes(m_form->moneyPath()), Bytes(kUae));
-    QVERIFY(MonyRec == UaeMoney());
-    QCOMPARE(m_form->CountryRB->itemIndex(), 2);
+    QVERIFY(m_record.value() == UaeMoney());
+    QCOMPARE(Find<RadioGroup>(m_form, "CountryRB")->itemIndex(), 2);
     QVERIFY(m_dialogs->messages.isEmpty());
 }
 
@@ -106,12 +109,12 @@ void TestMoneyForm::syrAndOk()
 {
     startUp();
     m_form->show();
-    QTest::mouseClick(m_form->CountryRB->findChildren<QRadioButton *>().at(1), Qt::LeftButton);
-    QCOMPARE(m_form->AMoneyNameEd->text(), QStringLiteral("ليرة"));
-    QVERIFY(MonyRec == UaeMoney()); // only the controls change
-    QTest::mouseClick(m_form->MonyOkBtn, Qt::LeftButton);
+    QTest::mouseClick(Find<RadioGroup>(m_form, "CountryRB")->findChildren<QRadioButton *>().at(1), Qt::LeftButton);
+    QCOMPARE(Find<QLineEdit>(m_form, "AMoneyNameEd")->text(), QStringLiteral("ليرة"));
+    QVERIFY(m_record.value() == UaeMoney()); // only the controls change
+    QTest::mouseClick(Find<QPushButton>(m_form, "MonyOkBtn"), Qt::LeftButton);
     QVERIFY(!m_form->isVisible());
-    QVERIFY(MonyRec == SyrMoney());
+    QVERIFY(m_record.value() == SyrMoney());
     QCOMPARE(ReadBytes(m_form->moneyPath()), Bytes(kSyr));
 }
 
@@ -119,36 +122,36 @@ void TestMoneyForm::syrAndCancel()
 {
     startUp();
     m_form->show();
-    m_form->CountryRB->setItemIndex(1);
+    Find<RadioGroup>(m_form, "CountryRB")->setItemIndex(1);
     m_form->CountryRBClick();
-    QTest::mouseClick(m_form->BitBtn2, Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(m_form, "BitBtn2"), Qt::LeftButton);
     QVERIFY(!m_form->isVisible());
-    QVERIFY(MonyRec == UaeMoney());
-    QCOMPARE(m_form->AMoneyNameEd->text(), QStringLiteral("درهم"));
-    QVERIFY(m_form->MoneyMaleChk->isChecked());
+    QVERIFY(m_record.value() == UaeMoney());
+    QCOMPARE(Find<QLineEdit>(m_form, "AMoneyNameEd")->text(), QStringLiteral("درهم"));
+    QVERIFY(Find<QCheckBox>(m_form, "MoneyMaleChk")->isChecked());
     QCOMPARE(ReadBytes(m_form->moneyPath()), Bytes(kUae));
 }
 
 void TestMoneyForm::choseChangesNothing()
 {
     startUp();
-    m_form->AMoneyNameEd->setText("typed");
-    m_form->CountryRB->setItemIndex(0);
+    Find<QLineEdit>(m_form, "AMoneyNameEd")->setText("typed");
+    Find<RadioGroup>(m_form, "CountryRB")->setItemIndex(0);
     m_form->CountryRBClick();
-    QCOMPARE(m_form->AMoneyNameEd->text(), QStringLiteral("typed"));
+    QCOMPARE(Find<QLineEdit>(m_form, "AMoneyNameEd")->text(), QStringLiteral("typed"));
 }
 
 void TestMoneyForm::closeBoxKeepsUnappliedTexts()
 {
     startUp();
     m_form->show();
-    m_form->EMoneyNameEd->setText("AED");
+    Find<QLineEdit>(m_form, "EMoneyNameEd")->setText("AED");
     QFile::remove(m_form->moneyPath());
     QVERIFY(m_form->close());
-    QVERIFY(MonyRec == UaeMoney());
+    QVERIFY(m_record.value() == UaeMoney());
     QCOMPARE(ReadBytes(m_form->moneyPath()), Bytes(kUae)); // written, unchanged
     m_form->show();
-    QCOMPARE(m_form->EMoneyNameEd->text(), QStringLiteral("AED"));
+    QCOMPARE(Find<QLineEdit>(m_form, "EMoneyNameEd")->text(), QStringLiteral("AED"));
 }
 
 void TestMoneyForm::thousandAndNormalisation()
@@ -160,8 +163,8 @@ void TestMoneyForm::thousandAndNormalisation()
     lines << "13" << "14" << "15";
     WriteDataFile(m_form->moneyPath(), lines);
     startUp();
-    QCOMPARE(m_form->CountryRB->itemIndex(), 0);
-    QCOMPARE(MonyRec.PartDigits, 3);
+    QCOMPARE(Find<RadioGroup>(m_form, "CountryRB")->itemIndex(), 0);
+    QCOMPARE(m_record.value().PartDigits, 3);
     QStringList expected = kUae;
     expected[9] = "3";
     expected[10] = "F";
@@ -169,9 +172,9 @@ void TestMoneyForm::thousandAndNormalisation()
     QCOMPARE(ReadBytes(m_form->moneyPath()), Bytes(expected));
 
     m_form->show();
-    m_form->PartsRB->setItemIndex(0);
+    Find<RadioGroup>(m_form, "PartsRB")->setItemIndex(0);
     m_form->MonyOkBtnClick();
-    QCOMPARE(MonyRec.PartDigits, 2);
+    QCOMPARE(m_record.value().PartDigits, 2);
     QVERIFY(ReadBytes(m_form->moneyPath()).contains("\r\n2\r\nF\r\nF\r\n"));
 }
 
@@ -179,11 +182,11 @@ void TestMoneyForm::longNamesAreCut()
 {
     startUp();
     m_form->show();
-    m_form->AMoneyNameEd->setText("ابتثجحخدذرزس");
-    m_form->MoneySNameEd->setText(QString(40, u'S'));
+    Find<QLineEdit>(m_form, "AMoneyNameEd")->setText("ابتثجحخدذرزس");
+    Find<QLineEdit>(m_form, "MoneySNameEd")->setText(QString(40, u'S'));
     m_form->MonyOkBtnClick();
-    QCOMPARE(FromStd(MonyRec.AMoneyName), QStringLiteral("ابتثجحخدذ"));
-    QCOMPARE(m_form->AMoneyNameEd->text(), QStringLiteral("ابتثجحخدذرزس"));
+    QCOMPARE(FromStd(m_record.value().AMoneyName), QStringLiteral("ابتثجحخدذ"));
+    QCOMPARE(Find<QLineEdit>(m_form, "AMoneyNameEd")->text(), QStringLiteral("ابتثجحخدذرزس"));
     const QStringList stored = ReadDataFile(m_form->moneyPath());
     QCOMPARE(stored.at(0), QStringLiteral("ابتثجحخدذ"));
     QCOMPARE(stored.at(1), QString(40, u'S'));
@@ -215,9 +218,9 @@ void TestMoneyForm::damagedFileIsKeptAndReported()
     QVERIFY(m_dialogs->messages.at(0).contains("money.txt.bak"));
     QCOMPARE(ReadBytes(m_form->moneyPath() + ".bak"), content);
     QVERIFY(!m_form->isVisible()); // start-up went on
-    QCOMPARE(MonyRec.PartDigits, 2);
+    QCOMPARE(m_record.value().PartDigits, 2);
     if (!firstName.isEmpty())
-        QCOMPARE(FromStd(MonyRec.AMoneyName), firstName);
+        QCOMPARE(FromStd(m_record.value().AMoneyName), firstName);
     QCOMPARE(ReadDataFile(m_form->moneyPath()).size(), 12);
 }
 
@@ -229,14 +232,14 @@ void TestMoneyForm::unwritableFileKeepsTheWindowOpen()
     QVERIFY(QFile::remove(m_form->moneyPath()));
     QVERIFY(QDir().mkdir(m_form->moneyPath()));
     m_form->show();
-    m_form->CountryRB->setItemIndex(1);
+    Find<RadioGroup>(m_form, "CountryRB")->setItemIndex(1);
     m_form->CountryRBClick();
     m_form->MonyOkBtnClick();
     QVERIFY(m_form->isVisible());
     QCOMPARE(m_dialogs->messages.size(), 1);
     QVERIFY2(m_dialogs->messages.at(0).contains(QDir::toNativeSeparators(m_form->moneyPath())),
              qPrintable(m_dialogs->messages.at(0)));
-    QVERIFY(MonyRec == SyrMoney()); // applied before the write
+    QVERIFY(m_record.value() == SyrMoney()); // applied before the write
     QVERIFY(QFileInfo(m_form->moneyPath()).isDir());
     Q_UNUSED(before);
 }
@@ -246,7 +249,7 @@ void TestMoneyForm::refusesCharactersTheFileCannotHold()
     startUp();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form));
-    QLineEdit *edit = m_form->AMoneyNameEd;
+    QLineEdit *edit = Find<QLineEdit>(m_form, "AMoneyNameEd");
     edit->setFocus();
     edit->end(false);
     TypeText(edit, "ش٥");
@@ -256,8 +259,8 @@ void TestMoneyForm::refusesCharactersTheFileCannotHold()
     QCOMPARE(edit->text(), QStringLiteral("درهمش"));
     edit->insert("€é");
     QCOMPARE(edit->text(), QStringLiteral("درهمش€é"));
-    TypeText(m_form->MoneySNameEd, "😀");
-    QCOMPARE(m_form->MoneySNameEd->text(), QStringLiteral("DHs"));
+    TypeText(Find<QLineEdit>(m_form, "MoneySNameEd"), "😀");
+    QCOMPARE(Find<QLineEdit>(m_form, "MoneySNameEd")->text(), QStringLiteral("DHs"));
     m_form->MonyOkBtnClick();
     QVERIFY(!ReadBytes(m_form->moneyPath()).contains('\x1a'));
 }
@@ -269,36 +272,36 @@ void TestMoneyForm::enterAndEscape()
     QVERIFY(QTest::qWaitForWindowExposed(m_form));
     m_form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_form));
-    m_form->CountryRB->setItemIndex(1);
+    Find<RadioGroup>(m_form, "CountryRB")->setItemIndex(1);
     m_form->CountryRBClick();
-    QTest::keyClick(m_form->EMoneyNameEd, Qt::Key_Escape);
+    QTest::keyClick(Find<QLineEdit>(m_form, "EMoneyNameEd"), Qt::Key_Escape);
     QVERIFY(!m_form->isVisible());
-    QVERIFY(MonyRec == UaeMoney());
+    QVERIFY(m_record.value() == UaeMoney());
     m_form->show();
     m_form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_form));
-    m_form->CountryRB->setItemIndex(1);
+    Find<RadioGroup>(m_form, "CountryRB")->setItemIndex(1);
     m_form->CountryRBClick();
-    QTest::keyClick(m_form->EMoneyNameEd, Qt::Key_Return);
+    QTest::keyClick(Find<QLineEdit>(m_form, "EMoneyNameEd"), Qt::Key_Return);
     QVERIFY(!m_form->isVisible());
-    QVERIFY(MonyRec == SyrMoney());
+    QVERIFY(m_record.value() == SyrMoney());
 
     // Enter on Cancel is Cancel: the typed name is not applied.
     m_form->show();
     m_form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_form));
-    m_form->EPartNameEd->setText("ZZZ");
-    m_form->BitBtn2->setFocus();
-    QTest::keyClick(m_form->BitBtn2, Qt::Key_Return);
+    Find<QLineEdit>(m_form, "EPartNameEd")->setText("ZZZ");
+    Find<QPushButton>(m_form, "BitBtn2")->setFocus();
+    QTest::keyClick(Find<QPushButton>(m_form, "BitBtn2"), Qt::Key_Return);
     QVERIFY(!m_form->isVisible());
-    QVERIFY(MonyRec == SyrMoney());
-    QCOMPARE(m_form->EPartNameEd->text(), QStringLiteral("QRSH"));
+    QVERIFY(m_record.value() == SyrMoney());
+    QCOMPARE(Find<QLineEdit>(m_form, "EPartNameEd")->text(), QStringLiteral("QRSH"));
     QVERIFY(!ReadBytes(m_form->moneyPath()).contains("ZZZ"));
     // Enter on a radio button presses nothing.
     m_form->show();
     m_form->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_form));
-    m_form->PartsRB->setFocus();
+    Find<RadioGroup>(m_form, "PartsRB")->setFocus();
     QTest::keyClick(m_form, Qt::Key_Enter);
     QVERIFY(m_form->isVisible());
 }

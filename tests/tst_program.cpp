@@ -14,6 +14,7 @@
 
 #include <sys/stat.h>
 
+#include "controls.h"
 #include "fits.h"
 #include "layouttest.h"
 #include "pdftext.h"
@@ -131,7 +132,7 @@ void TestProgram::write(const char *name, const QStringList &lines) { WriteDataF
 void TestProgram::start()
 {
     m_program = std::make_unique<ChequeProgram>();
-    m_program->NewChequeForm.ExeName = m_dir->filePath(QStringLiteral("cheque-printer"));
+    m_program->NewChequeForm.setExeName(m_dir->filePath(QStringLiteral("cheque-printer")));
     m_program->NewChequeForm.show();
     QVERIFY(QTest::qWaitForWindowExposed(&m_program->NewChequeForm));
 }
@@ -139,12 +140,12 @@ void TestProgram::start()
 void TestProgram::fill(const QString &date, const QString &name, const QString &amount, int count)
 {
     TNewChequeForm &w = m_program->NewChequeForm;
-    w.DateEd->setText(date);
-    w.NameED->setText(name);
-    w.AmountED->setText(amount);
+    Find<QLineEdit>(&w, "DateEd")->setText(date);
+    Find<QLineEdit>(&w, "NameED")->setText(name);
+    Find<QLineEdit>(&w, "AmountED")->setText(amount);
     if (count > 0) {
-        w.ManyRG->setItemIndex(1);
-        w.CountED->setValue(count);
+        Find<RadioGroup>(&w, "ManyRG")->setItemIndex(1);
+        Find<QSpinBox>(&w, "CountED")->setValue(count);
     }
 }
 
@@ -159,19 +160,19 @@ void TestProgram::firstRunInAnEmptyDirectory()
 {
     start();
     TNewChequeForm &w = m_program->NewChequeForm;
-    QCOMPARE(w.ExeDir, m_dir->path() + "/");
+    QCOMPARE(w.exeDir(), m_dir->path() + "/");
     QCOMPARE(ReadBytes(path("money.txt")), Lines(MoneyToLines(UaeMoney())));
     QVERIFY(!QFile::exists(path("banks.txt")));
     QVERIFY(!m_program->MoneyForm.isVisible());
-    QCOMPARE(w.BankNameCB->count(), 1);
-    QCOMPARE(w.BankNameCB->currentText(), QStringLiteral("SIB"));
-    QCOMPARE(m_program->ChequeForm.BankNameCB->currentIndex(), 0);
+    QCOMPARE(Find<QComboBox>(&w, "BankNameCB")->count(), 1);
+    QCOMPARE(Find<QComboBox>(&w, "BankNameCB")->currentText(), QStringLiteral("SIB"));
+    QCOMPARE(Find<QComboBox>(&m_program->ChequeForm, "BankNameCB")->currentIndex(), 0);
     QCOMPARE(m_program->ChequeForm.Layout(), InitialLayout());
-    QCOMPARE(w.focusWidget(), w.DateEd);
-    QCOMPARE(w.EAmountLB->text(), QStringLiteral("----"));
-    QCOMPARE(w.AAmountLB->text(), QStringLiteral("-----"));
-    QCOMPARE(w.WebBrowser2->navigations(), 1);
-    QCOMPARE(w.WebBrowser2->lastAddress(), QUrl(ProductPageURL));
+    QCOMPARE(w.focusWidget(), Find<QLineEdit>(&w, "DateEd"));
+    QCOMPARE(Find<QLabel>(&w, "EAmountLB")->text(), QStringLiteral("----"));
+    QCOMPARE(Find<QLabel>(&w, "AAmountLB")->text(), QStringLiteral("-----"));
+    QCOMPARE(Find<WebPanel>(&w, "WebBrowser2")->navigations(), 1);
+    QCOMPARE(Find<WebPanel>(&w, "WebBrowser2")->lastAddress(), QUrl(ProductPageURL));
     QVERIFY(m_dialogs->messages.isEmpty());
 
     QVERIFY(closeMain());
@@ -189,9 +190,9 @@ void TestProgram::threeBanksComeBackUnchanged()
     const QByteArray optionsBytes = ReadBytes(path("options.txt"));
     start();
     TNewChequeForm &w = m_program->NewChequeForm;
-    QCOMPARE(w.BankNameCB->count(), 3);
-    QCOMPARE(w.BankNameCB->itemText(1), QStringLiteral("بنك دبي"));
-    QCOMPARE(w.BankNameCB->currentIndex(), 0);
+    QCOMPARE(Find<QComboBox>(&w, "BankNameCB")->count(), 3);
+    QCOMPARE(Find<QComboBox>(&w, "BankNameCB")->itemText(1), QStringLiteral("بنك دبي"));
+    QCOMPARE(Find<QComboBox>(&w, "BankNameCB")->currentIndex(), 0);
     QCOMPARE(m_program->ChequeForm.Layout(), Shifted(3));
     QVERIFY(closeMain());
     QCOMPARE(ReadBytes(path("banks.txt")), banksBytes);
@@ -203,7 +204,7 @@ void TestProgram::banksWithoutOptionsTakeTheInitialLayout()
     write("banks.txt", {"A", "B", "C"});
     start();
     QCOMPARE(m_program->ChequeForm.Book.Options, QStringList(3, OptionLine(InitialLayout())));
-    QCOMPARE(m_program->NewChequeForm.BankNameCB->currentIndex(), 0);
+    QCOMPARE(Find<QComboBox>(&m_program->NewChequeForm, "BankNameCB")->currentIndex(), 0);
     QVERIFY(closeMain());
     QCOMPARE(ReadBytes(path("options.txt")), Lines(QStringList(3, OptionLine(InitialLayout()))));
 }
@@ -229,8 +230,8 @@ void TestProgram::unreadableBankFileIsKept()
     QVERIFY2(m_dialogs->messages[0].contains("banks.txt"), qPrintable(m_dialogs->messages[0]));
     // The start-up went on: currency, bank, web page.
     QVERIFY(QFile::exists(path("money.txt")));
-    QCOMPARE(m_program->NewChequeForm.BankNameCB->currentText(), QStringLiteral("SIB"));
-    QCOMPARE(m_program->NewChequeForm.WebBrowser2->navigations(), 1);
+    QCOMPARE(Find<QComboBox>(&m_program->NewChequeForm, "BankNameCB")->currentText(), QStringLiteral("SIB"));
+    QCOMPARE(Find<WebPanel>(&m_program->NewChequeForm, "WebBrowser2")->navigations(), 1);
     // Nothing changed: nothing is written, nothing asked.
     QVERIFY(closeMain());
     QVERIFY(m_dialogs->questions.isEmpty());
@@ -286,38 +287,38 @@ void TestProgram::unreadableMoneyFileIsKept()
     QCOMPARE(m_dialogs->messages.size(), 1);
     QVERIFY(m_dialogs->messages[0].contains("money.txt"));
     QVERIFY(QFileInfo(path("money.txt")).isDir());
-    QCOMPARE(MonyRec.EMoneyName, UaeMoney().EMoneyName);
+    QCOMPARE(m_program->MonyRec.value().EMoneyName, UaeMoney().EMoneyName);
     QVERIFY(!m_program->MoneyForm.isVisible());
-    QCOMPARE(m_program->NewChequeForm.WebBrowser2->navigations(), 1);
+    QCOMPARE(Find<WebPanel>(&m_program->NewChequeForm, "WebBrowser2")->navigations(), 1);
 }
 
 void TestProgram::liveWordsOnEveryKeystroke()
 {
     start();
     TNewChequeForm &w = m_program->NewChequeForm;
-    QTest::keyClicks(w.AmountED, "5");
-    QCOMPARE(w.EAmountLB->text(), QStringLiteral("// Five Dhs Only  //"));
-    QTest::keyClicks(w.AmountED, "000");
-    QCOMPARE(w.EAmountLB->text(), QStringLiteral("// Five Thousand, Dhs Only  //"));
-    QCOMPARE(w.AAmountLB->text(), QStringLiteral("// خمسة آلاف درهم فقط  //"));
-    m_program->ChequeForm.OnlyFirstChk->setChecked(true);
-    w.AmountED->setText("5000");
-    QCOMPARE(w.EAmountLB->text(), QStringLiteral("// Five Thousand, Dhs Only  //")); // no change yet
-    w.AmountED->setText("5000 ");
-    w.AmountED->setText("5000");
-    QCOMPARE(w.EAmountLB->text(), QStringLiteral("// Only Five Thousand, Dhs //"));
-    QCOMPARE(w.AAmountLB->text(), QStringLiteral("// فقط خمسة آلاف درهم //"));
-    w.AmountED->clear();
-    QCOMPARE(w.EAmountLB->text(), QStringLiteral("//  //"));
+    QTest::keyClicks(Find<QLineEdit>(&w, "AmountED"), "5");
+    QCOMPARE(Find<QLabel>(&w, "EAmountLB")->text(), QStringLiteral("// Five Dhs Only  //"));
+    QTest::keyClicks(Find<QLineEdit>(&w, "AmountED"), "000");
+    QCOMPARE(Find<QLabel>(&w, "EAmountLB")->text(), QStringLiteral("// Five Thousand, Dhs Only  //"));
+    QCOMPARE(Find<QLabel>(&w, "AAmountLB")->text(), QStringLiteral("// خمسة آلاف درهم فقط  //"));
+    Find<QCheckBox>(&m_program->ChequeForm, "OnlyFirstChk")->setChecked(true);
+    Find<QLineEdit>(&w, "AmountED")->setText("5000");
+    QCOMPARE(Find<QLabel>(&w, "EAmountLB")->text(), QStringLiteral("// Five Thousand, Dhs Only  //")); // no change yet
+    Find<QLineEdit>(&w, "AmountED")->setText("5000 ");
+    Find<QLineEdit>(&w, "AmountED")->setText("5000");
+    QCOMPARE(Find<QLabel>(&w, "EAmountLB")->text(), QStringLiteral("// Only Five Thousand, Dhs //"));
+    QCOMPARE(Find<QLabel>(&w, "AAmountLB")->text(), QStringLiteral("// فقط خمسة آلاف درهم //"));
+    Find<QLineEdit>(&w, "AmountED")->clear();
+    QCOMPARE(Find<QLabel>(&w, "EAmountLB")->text(), QStringLiteral("//  //"));
     // Letters: one message per change, the labels keep their texts.
-    w.AmountED->setText("0");
-    QCOMPARE(w.EAmountLB->text(), QStringLiteral("// - //"));
-    w.AmountED->setText("12a");
+    Find<QLineEdit>(&w, "AmountED")->setText("0");
+    QCOMPARE(Find<QLabel>(&w, "EAmountLB")->text(), QStringLiteral("// - //"));
+    Find<QLineEdit>(&w, "AmountED")->setText("12a");
     QCOMPARE(m_dialogs->messages.size(), 1);
     QVERIFY(m_dialogs->messages[0].contains("12a"));
-    QCOMPARE(w.EAmountLB->text(), QStringLiteral("// - //"));
-    w.AmountED->setText("99999999999");
-    QCOMPARE(w.EAmountLB->text(), QStringLiteral("// -- //"));
+    QCOMPARE(Find<QLabel>(&w, "EAmountLB")->text(), QStringLiteral("// - //"));
+    Find<QLineEdit>(&w, "AmountED")->setText("99999999999");
+    QCOMPARE(Find<QLabel>(&w, "EAmountLB")->text(), QStringLiteral("// -- //"));
 }
 
 void TestProgram::smallControls()
@@ -326,16 +327,16 @@ void TestProgram::smallControls()
     TNewChequeForm &w = m_program->NewChequeForm;
     QCOMPARE(w.windowTitle(), QStringLiteral("Print Cheque"));
     w.SpeedButton1Click();
-    QCOMPARE(w.DateEd->text(), QLocale().toString(QDate::currentDate().addDays(30), QLocale::ShortFormat));
-    QVERIFY(w.ManyPanel->isHidden());
-    w.ManyRG->setItemIndex(1);
+    QCOMPARE(Find<QLineEdit>(&w, "DateEd")->text(), QLocale().toString(QDate::currentDate().addDays(30), QLocale::ShortFormat));
+    QVERIFY(Find<QWidget>(&w, "ManyPanel")->isHidden());
+    Find<RadioGroup>(&w, "ManyRG")->setItemIndex(1);
     w.ManyRGClick();
-    QVERIFY(!w.ManyPanel->isHidden());
-    w.CountED->clear();
+    QVERIFY(!Find<QWidget>(&w, "ManyPanel")->isHidden());
+    Find<QSpinBox>(&w, "CountED")->clear();
     w.ManyRGClick();
-    QCOMPARE(w.CountED->cleanText(), QStringLiteral("1"));
-    QCOMPARE(w.CountED->maximum(), 250);
-    QTest::mouseClick(w.BitBtn2, Qt::LeftButton);
+    QCOMPARE(Find<QSpinBox>(&w, "CountED")->cleanText(), QStringLiteral("1"));
+    QCOMPARE(Find<QSpinBox>(&w, "CountED")->maximum(), 250);
+    QTest::mouseClick(Find<QPushButton>(&w, "BitBtn2"), Qt::LeftButton);
     QVERIFY(m_program->ChequeForm.isVisible());
     QVERIFY(!m_program->ChequeForm.editing());
     QVERIFY(w.isVisible());
@@ -347,32 +348,32 @@ void TestProgram::bankChoiceDrivesTheDesigner()
     write("options.txt", {OptionLine(Shifted(1)), OptionLine(Shifted(9))});
     start();
     TNewChequeForm &w = m_program->NewChequeForm;
-    w.BankNameCB->setCurrentIndex(1);
-    QCOMPARE(m_program->ChequeForm.BankNameCB->currentIndex(), 1);
+    Find<QComboBox>(&w, "BankNameCB")->setCurrentIndex(1);
+    QCOMPARE(Find<QComboBox>(&m_program->ChequeForm, "BankNameCB")->currentIndex(), 1);
     QCOMPARE(m_program->ChequeForm.Layout(), Shifted(9));
     // Adding a bank in the designer reaches the issue window's list.
     m_dialogs->textAnswers.enqueue(QStringLiteral("C"));
     m_program->ChequeForm.NewBtnClick();
-    QCOMPARE(w.BankNameCB->count(), 3);
-    QCOMPARE(w.BankNameCB->itemText(2), QStringLiteral("C"));
+    QCOMPARE(Find<QComboBox>(&w, "BankNameCB")->count(), 3);
+    QCOMPARE(Find<QComboBox>(&w, "BankNameCB")->itemText(2), QStringLiteral("C"));
 }
 
 void TestProgram::typicalCheque()
 {
     start();
     TNewChequeForm &w = m_program->NewChequeForm;
-    QTest::keyClicks(w.DateEd, "3/7/26");
-    QTest::keyClicks(w.NameED, "Dorvan Eskel");
-    QTest::keyClicks(w.AmountED, "5000");
-    QTest::mouseClick(w.AccOnly, Qt::LeftButton);
-    QTest::mouseClick(w.PrintBtn, Qt::LeftButton);
+    QTest::keyClicks(Find<QLineEdit>(&w, "DateEd"), "3/7/26");
+    QTest::keyClicks(Find<QLineEdit>(&w, "NameED"), "Dorvan Eskel");
+    QTest::keyClicks(Find<QLineEdit>(&w, "AmountED"), "5000");
+    QTest::mouseClick(Find<QCheckBox>(&w, "AccOnly"), Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(&w, "PrintBtn"), Qt::LeftButton);
 
     QCOMPARE(m_printing->setups, 1);
     QCOMPARE(m_printing->jobs.size(), 1);
     QVERIFY(m_dialogs->messages.isEmpty());
-    QCOMPARE(w.WebBrowser2->navigations(), 2);
-    QCOMPARE(w.EAmountLB->text(), QStringLiteral("// Five Thousand, Dhs Only  //"));
-    QCOMPARE(w.AAmountLB->text(), w.EAmountLB->text()); // the payee's language on both
+    QCOMPARE(Find<WebPanel>(&w, "WebBrowser2")->navigations(), 2);
+    QCOMPARE(Find<QLabel>(&w, "EAmountLB")->text(), QStringLiteral("// Five Thousand, Dhs Only  //"));
+    QCOMPARE(Find<QLabel>(&w, "AAmountLB")->text(), Find<QLabel>(&w, "EAmountLB")->text()); // the payee's language on both
 
     const QString pdf = m_printing->jobs[0];
     QCOMPARE(PageSize(pdf), QStringLiteral("684 x 297"));
@@ -406,8 +407,8 @@ void TestProgram::typicalCheque()
             QVERIFY2(box.right() - right < 3.0, qPrintable(QString::number(box.right() - right)));
     }
     QCOMPARE(words.size(), 12);
-    QCOMPARE(m_program->ChequeForm.ChequeEdit[1]->text(), QStringLiteral("Dorvan Eskel"));
-    QVERIFY(!m_program->ChequeForm.RightChk[1]->isChecked());
+    QCOMPARE(Find<ChequeFieldEdit>(&m_program->ChequeForm, "ChequeEdit2")->text(), QStringLiteral("Dorvan Eskel"));
+    QVERIFY(!Find<QCheckBox>(&m_program->ChequeForm, "RightChk2")->isChecked());
 }
 
 void TestProgram::cancelledPrintDialogPrintsNothing()
@@ -415,8 +416,8 @@ void TestProgram::cancelledPrintDialogPrintsNothing()
     start();
     TNewChequeForm &w = m_program->NewChequeForm;
     const ChequeLayout before = m_program->ChequeForm.Layout();
-    w.DateEd->setText("3/7/26");
-    w.AmountED->setText("5000");
+    Find<QLineEdit>(&w, "DateEd")->setText("3/7/26");
+    Find<QLineEdit>(&w, "AmountED")->setText("5000");
     m_printing->setupAnswers.enqueue(false);
     w.PrintBtnClick();
     QCOMPARE(m_printing->setups, 1);
@@ -424,18 +425,18 @@ void TestProgram::cancelledPrintDialogPrintsNothing()
     QCOMPARE(m_printing->previews, 0);
     QVERIFY(m_dialogs->messages.isEmpty());
     QCOMPARE(m_program->ChequeForm.Layout(), before);
-    QCOMPARE(w.WebBrowser2->navigations(), 2);
+    QCOMPARE(Find<WebPanel>(&w, "WebBrowser2")->navigations(), 2);
 }
 
 void TestProgram::previewShowsWithoutDialog()
 {
     start();
     TNewChequeForm &w = m_program->NewChequeForm;
-    m_program->ChequeForm.previewChk->setChecked(true);
-    w.DateEd->setText("3/7/2026");
-    w.AmountED->setText("5000");
+    Find<QCheckBox>(&m_program->ChequeForm, "previewChk")->setChecked(true);
+    Find<QLineEdit>(&w, "DateEd")->setText("3/7/2026");
+    Find<QLineEdit>(&w, "AmountED")->setText("5000");
     w.PrintBtnClick();
-    QCOMPARE(w.DateEd->text(), QStringLiteral("3/7/26")); // normalised
+    QCOMPARE(Find<QLineEdit>(&w, "DateEd")->text(), QStringLiteral("3/7/26")); // normalised
     QCOMPARE(m_printing->setups, 0);
     QCOMPARE(m_printing->previews, 1);
     QVERIFY(m_printing->jobs.isEmpty());
@@ -456,26 +457,26 @@ void TestProgram::runOfThreeMonths()
         QVERIFY2(texts.contains(dates[i]), qPrintable(texts.join(' ')));
         QVERIFY(texts.contains("#250.50#"));
     }
-    QCOMPARE(w.DateEd->text(), QStringLiteral("1/31/11"));
-    QCOMPARE(w.WebBrowser2->navigations(), 2);
+    QCOMPARE(Find<QLineEdit>(&w, "DateEd")->text(), QStringLiteral("1/31/11"));
+    QCOMPARE(Find<WebPanel>(&w, "WebBrowser2")->navigations(), 2);
 }
 
 void TestProgram::runWithPreviewGoesToThePrinter()
 {
     start();
     TNewChequeForm &w = m_program->NewChequeForm;
-    m_program->ChequeForm.previewChk->setChecked(true);
+    Find<QCheckBox>(&m_program->ChequeForm, "previewChk")->setChecked(true);
     fill("1/31/11", "", "10", 2);
     w.PrintBtnClick();
     QCOMPARE(m_printing->setups, 1);
     QCOMPARE(m_printing->previews, 0);
     QCOMPARE(m_printing->jobs.size(), 2);
-    QVERIFY(m_program->ChequeForm.previewChk->isChecked());
+    QVERIFY(Find<QCheckBox>(&m_program->ChequeForm, "previewChk")->isChecked());
     // A cancelled run prints nothing and keeps "preview".
     m_printing->setupAnswers.enqueue(false);
     w.PrintBtnClick();
     QCOMPARE(m_printing->jobs.size(), 2);
-    QVERIFY(m_program->ChequeForm.previewChk->isChecked());
+    QVERIFY(Find<QCheckBox>(&m_program->ChequeForm, "previewChk")->isChecked());
 }
 
 void TestProgram::badAmountsAndDates_data()
@@ -511,7 +512,7 @@ void TestProgram::badAmountsAndDates()
     w.PrintBtnClick();
     QCOMPARE(m_dialogs->messages, messages);
     QVERIFY(m_printing->jobs.isEmpty());
-    QCOMPARE(w.WebBrowser2->navigations(), messages.first().endsWith(": Error") ? 1 : 2);
+    QCOMPARE(Find<WebPanel>(&w, "WebBrowser2")->navigations(), messages.first().endsWith(": Error") ? 1 : 2);
 }
 
 void TestProgram::amountWhoseWordsDifferIsNeverPrinted_data()
@@ -537,7 +538,7 @@ void TestProgram::amountWhoseWordsDifferIsNeverPrinted()
     QCOMPARE(m_dialogs->messages.size(), 1);
     QVERIFY2(m_dialogs->messages[0].contains(problem), qPrintable(m_dialogs->messages[0]));
     QVERIFY(m_printing->jobs.isEmpty());
-    QCOMPARE(m_program->ChequeForm.ChequeEdit[2]->text(), SampleText(FieldKind::Amount));
+    QCOMPARE(Find<ChequeFieldEdit>(&m_program->ChequeForm, "ChequeEdit3")->text(), SampleText(FieldKind::Amount));
 }
 
 void TestProgram::payeeLanguage_data()
@@ -561,20 +562,20 @@ void TestProgram::payeeLanguage()
     TNewChequeForm &w = m_program->NewChequeForm;
     TChequeForm &d = m_program->ChequeForm;
     // Field 1 becomes a second payee field: both Name fields follow the payee.
-    d.KindRG[0]->setItemIndex(int(FieldKind::Name));
-    d.previewChk->setChecked(true);
+    Find<RadioGroup>(&d, "KindRG1")->setItemIndex(int(FieldKind::Name));
+    Find<QCheckBox>(&d, "previewChk")->setChecked(true);
     fill("3/7/26", payee, "5000");
     w.PrintBtnClick();
     QCOMPARE(m_printing->previews, 1);
     const QString words = arabic ? QStringLiteral("// خمسة آلاف درهم فقط  //")
                                  : QStringLiteral("// Five Thousand, Dhs Only  //");
-    QCOMPARE(d.ChequeEdit[3]->text(), words); // Ar Text Amount
-    QCOMPARE(w.EAmountLB->text(), words);
-    QCOMPARE(w.AAmountLB->text(), words);
+    QCOMPARE(Find<ChequeFieldEdit>(&d, "ChequeEdit4")->text(), words); // Ar Text Amount
+    QCOMPARE(Find<QLabel>(&w, "EAmountLB")->text(), words);
+    QCOMPARE(Find<QLabel>(&w, "AAmountLB")->text(), words);
     for (int n : {0, 1}) {
-        QCOMPARE(d.ChequeEdit[std::size_t(n)]->text(), payee); // blanks kept
-        QCOMPARE(d.RightChk[std::size_t(n)]->isChecked(), arabic);
-        QCOMPARE(d.ChequeEdit[std::size_t(n)]->layoutDirection(), arabic ? Qt::RightToLeft : Qt::LeftToRight);
+        QCOMPARE(Find<ChequeFieldEdit>(&d, QStringLiteral("ChequeEdit%1").arg(n + 1))->text(), payee); // blanks kept
+        QCOMPARE(Find<QCheckBox>(&d, QStringLiteral("RightChk%1").arg(n + 1))->isChecked(), arabic);
+        QCOMPARE(Find<ChequeFieldEdit>(&d, QStringLiteral("ChequeEdit%1").arg(n + 1))->layoutDirection(), arabic ? Qt::RightToLeft : Qt::LeftToRight);
     }
     QCOMPARE(m_program->PrintChequeForm.lastPage().labels[1].rightToLeft, arabic);
 }
@@ -585,11 +586,11 @@ void TestProgram::accountOnly()
     TNewChequeForm &w = m_program->NewChequeForm;
     fill("3/7/26", "Dorvan", "5000");
     w.PrintBtnClick();
-    QVERIFY(m_program->ChequeForm.ChequeEdit[4]->isHidden());
+    QVERIFY(Find<ChequeFieldEdit>(&m_program->ChequeForm, "ChequeEdit5")->isHidden());
     QVERIFY(!TextsOf(m_printing->jobs[0]).contains("Account"));
-    w.AccOnly->setChecked(true);
+    Find<QCheckBox>(&w, "AccOnly")->setChecked(true);
     w.PrintBtnClick();
-    QVERIFY(!m_program->ChequeForm.ChequeEdit[4]->isHidden());
+    QVERIFY(!Find<ChequeFieldEdit>(&m_program->ChequeForm, "ChequeEdit5")->isHidden());
     const QStringList texts = TextsOf(m_printing->jobs[1]);
     QVERIFY2(texts.contains("Account") && texts.contains("Only"), qPrintable(texts.join(' ')));
 }
@@ -613,7 +614,7 @@ void TestProgram::decimalCommaDesktop()
     start();
     TNewChequeForm &w = m_program->NewChequeForm;
     fill("07.03.26", "Dorvan", "5000,5");
-    QCOMPARE(w.EAmountLB->text(), QStringLiteral("// Five Thousand, Dhs And Fifty Fils Only  //"));
+    QCOMPARE(Find<QLabel>(&w, "EAmountLB")->text(), QStringLiteral("// Five Thousand, Dhs And Fifty Fils Only  //"));
     w.PrintBtnClick();
     QVERIFY2(m_dialogs->messages.isEmpty(), qPrintable(m_dialogs->messages.join('\n')));
     QCOMPARE(m_printing->jobs.size(), 1);
@@ -636,14 +637,14 @@ void TestProgram::markupIsShownAsText()
         for (QLabel *label : window->findChildren<QLabel *>())
             QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->text()));
     fill("3/7/26", "Payee <b>x</b>", "5");
-    QCOMPARE(w.EAmountLB->text(), QStringLiteral("// Five <i>Dh</i> Only  //"));
-    QCOMPARE(w.BankNameCB->currentText(), QStringLiteral("<i>SIB</i>"));
+    QCOMPARE(Find<QLabel>(&w, "EAmountLB")->text(), QStringLiteral("// Five <i>Dh</i> Only  //"));
+    QCOMPARE(Find<QComboBox>(&w, "BankNameCB")->currentText(), QStringLiteral("<i>SIB</i>"));
     w.PrintBtnClick();
     QCOMPARE(m_printing->jobs.size(), 1);
     const QString printed = TextsOf(m_printing->jobs[0]).join(' ');
     QVERIFY2(printed.contains("Payee <b>x</b>") && printed.contains("<i>Dh</i>"), qPrintable(printed));
     // Markup in the date box is a date that does not read.
-    w.DateEd->setText("<img src=\"/dev/zero\">");
+    Find<QLineEdit>(&w, "DateEd")->setText("<img src=\"/dev/zero\">");
     w.PrintBtnClick();
     QCOMPARE(m_dialogs->messages.last(), QStringLiteral("Print Cheque: Error"));
 }
@@ -661,7 +662,7 @@ void TestProgram::markupInAMessageLoadsNothing()
         format = box->textFormat();
         box->button(QMessageBox::Ok)->click();
     });
-    m_program->NewChequeForm.AmountED->setText("<img src=\"/dev/zero\">");
+    Find<QLineEdit>(&m_program->NewChequeForm, "AmountED")->setText("<img src=\"/dev/zero\">");
     setDialogs(m_dialogs.get());
     QCOMPARE(format, Qt::PlainText);
     QVERIFY2(shown.contains("'<img src=\"/dev/zero\">' is not a valid floating point value"), qPrintable(shown));
@@ -689,15 +690,15 @@ void TestProgram::damagedLayoutIsKeptAndReported()
     const QByteArray before = ReadBytes(path("options.txt"));
     start();
     QVERIFY(m_dialogs->messages.isEmpty());
-    m_program->NewChequeForm.BankNameCB->setCurrentIndex(1);
+    Find<QComboBox>(&m_program->NewChequeForm, "BankNameCB")->setCurrentIndex(1);
     QCOMPARE(m_dialogs->messages.size(), 1);
     QVERIFY2(m_dialogs->messages[0].contains("\"ADCB\"") && m_dialogs->messages[0].contains("5O6")
                  && m_dialogs->messages[0].contains("options.txt.bak"),
              qPrintable(m_dialogs->messages[0]));
     QCOMPARE(ReadBytes(path("options.txt.bak")), before);
     // Once: the line holds a layout now.
-    m_program->NewChequeForm.BankNameCB->setCurrentIndex(0);
-    m_program->NewChequeForm.BankNameCB->setCurrentIndex(1);
+    Find<QComboBox>(&m_program->NewChequeForm, "BankNameCB")->setCurrentIndex(0);
+    Find<QComboBox>(&m_program->NewChequeForm, "BankNameCB")->setCurrentIndex(1);
     QCOMPARE(m_dialogs->messages.size(), 1);
     QVERIFY(closeMain());
     QCOMPARE(ReadBytes(path("options.txt.bak")), before);
@@ -732,7 +733,7 @@ void TestProgram::damagedMoneyFileStaysOpenForChecking()
     QCOMPARE(m_dialogs->messages.size(), 1);
     QVERIFY2(m_dialogs->messages[0].contains("check them in this window"), qPrintable(m_dialogs->messages[0]));
     QVERIFY(m_program->MoneyForm.isVisible());
-    QCOMPARE(MonyRec.EMoneyName, SyrMoney().EMoneyName);
+    QCOMPARE(m_program->MonyRec.value().EMoneyName, SyrMoney().EMoneyName);
     QVERIFY(QFile::exists(path("money.txt.bak")));
 }
 
@@ -747,7 +748,7 @@ void TestProgram::utf8OptionsKeepTheirLayouts()
         f.write("\xEF\xBB\xBF" + (QString(name) == "banks.txt" ? banks : options).join("\r\n").toUtf8() + "\r\n");
     }
     start();
-    QCOMPARE(m_program->NewChequeForm.BankNameCB->itemText(0), banks[0]);
+    QCOMPARE(Find<QComboBox>(&m_program->NewChequeForm, "BankNameCB")->itemText(0), banks[0]);
     QCOMPARE(m_program->ChequeForm.Layout(), Shifted(7));
     QVERIFY(m_dialogs->messages.isEmpty());
     QVERIFY(closeMain());
@@ -772,7 +773,7 @@ void TestProgram::interruptedSaveIsFinishedBeforeReading()
     TChequeForm &d = m_program->ChequeForm;
     QCOMPARE(d.Book.Banks, (QStringList{"A", "C"}));
     QCOMPARE(d.Book.Options, (QStringList{OptionLine(Shifted(1)), OptionLine(Shifted(3))}));
-    m_program->NewChequeForm.BankNameCB->setCurrentIndex(1);
+    Find<QComboBox>(&m_program->NewChequeForm, "BankNameCB")->setCurrentIndex(1);
     QCOMPARE(d.Layout(), Shifted(3)); // C's own layout, not B's
     QVERIFY(!QFile::exists(path("save.pending")));
     QVERIFY(!QFile::exists(path("options.txt.new")));
@@ -785,7 +786,7 @@ void TestProgram::fifoInPlaceOfBanksTxt()
     QCOMPARE(m_dialogs->messages.size(), 1);
     QVERIFY2(m_dialogs->messages[0].contains("banks.txt") && m_dialogs->messages[0].contains("not a regular file"),
              qPrintable(m_dialogs->messages[0]));
-    QCOMPARE(m_program->NewChequeForm.BankNameCB->currentText(), QStringLiteral("SIB"));
+    QCOMPARE(Find<QComboBox>(&m_program->NewChequeForm, "BankNameCB")->currentText(), QStringLiteral("SIB"));
     QVERIFY(closeMain());
     QVERIFY(!QFileInfo(path("banks.txt")).isFile());
 }
@@ -798,9 +799,9 @@ void TestProgram::manyBanksWithoutOptions()
     write("banks.txt", banks);
     start();
     QCOMPARE(m_program->ChequeForm.Book.Options, QStringList(2000, OptionLine(InitialLayout())));
-    QCOMPARE(m_program->NewChequeForm.BankNameCB->count(), 2000);
-    QCOMPARE(m_program->NewChequeForm.BankNameCB->currentIndex(), 0);
-    QCOMPARE(m_program->ChequeForm.BankNameCB->currentIndex(), 0);
+    QCOMPARE(Find<QComboBox>(&m_program->NewChequeForm, "BankNameCB")->count(), 2000);
+    QCOMPARE(Find<QComboBox>(&m_program->NewChequeForm, "BankNameCB")->currentIndex(), 0);
+    QCOMPARE(Find<QComboBox>(&m_program->ChequeForm, "BankNameCB")->currentIndex(), 0);
 }
 
 void TestProgram::arabicDesktopDates_data()
@@ -822,8 +823,8 @@ void TestProgram::arabicDesktopDates()
     TNewChequeForm &w = m_program->NewChequeForm;
     const QRegularExpression marks("[\u200E\u200F\u061C]");
     w.SpeedButton1Click();
-    QVERIFY2(!w.DateEd->text().contains(marks), qPrintable(w.DateEd->text()));
-    QCOMPARE(ReadShortDate(w.DateEd->text()), QDate::currentDate().addDays(30));
+    QVERIFY2(!Find<QLineEdit>(&w, "DateEd")->text().contains(marks), qPrintable(Find<QLineEdit>(&w, "DateEd")->text()));
+    QCOMPARE(ReadShortDate(Find<QLineEdit>(&w, "DateEd")->text()), QDate::currentDate().addDays(30));
 
     fill(date, "Dorvan", "5000", 2);
     w.PrintBtnClick();
@@ -833,7 +834,7 @@ void TestProgram::arabicDesktopDates()
     const QString second = WriteShortDate(QDate(2027, 2, 6));
     QVERIFY(!second.contains(marks));
     QVERIFY2(TextsOf(m_printing->jobs[1]).contains(second), qPrintable(TextsOf(m_printing->jobs[1]).join(' ')));
-    QCOMPARE(w.DateEd->text(), date); // the start date, as the cheque has it
+    QCOMPARE(Find<QLineEdit>(&w, "DateEd")->text(), date); // the start date, as the cheque has it
 }
 
 namespace {
@@ -877,7 +878,7 @@ void TestProgram::runToAPdfFileKeepsEveryCheque()
     }
     // A single cheque afterwards is a file of its own again.
     fill("3/7/26", "Dorvan", "10");
-    m_program->NewChequeForm.ManyRG->setItemIndex(0);
+    Find<RadioGroup>(&m_program->NewChequeForm, "ManyRG")->setItemIndex(0);
     m_program->NewChequeForm.PrintBtnClick();
     QCOMPARE(PageCount(file), 1);
     QVERIFY(TextsOf(file).contains("3/7/26"));
@@ -915,7 +916,7 @@ void TestProgram::decimalMarks()
     start();
     TNewChequeForm &w = m_program->NewChequeForm;
     fill(WriteShortDate(QDate(2026, 3, 7)), "Dorvan", amount);
-    QCOMPARE(w.EAmountLB->text(), words);
+    QCOMPARE(Find<QLabel>(&w, "EAmountLB")->text(), words);
     QVERIFY(m_dialogs->messages.isEmpty());
     w.PrintBtnClick();
     if (figure.isEmpty()) {
@@ -939,7 +940,7 @@ void TestProgram::checksComeBeforeThePrintDialog()
     QCOMPARE(m_dialogs->messages.size(), 1);
     QVERIFY2(m_dialogs->messages[0].contains("more decimals"), qPrintable(m_dialogs->messages[0]));
     // The Part's own check still follows the dialog.
-    w.AmountED->setText("0");
+    Find<QLineEdit>(&w, "AmountED")->setText("0");
     w.PrintBtnClick();
     QCOMPARE(m_printing->setups, 1);
     QCOMPARE(m_dialogs->messages.last(), QStringLiteral("Print Cheque: Error in Amount, it must be >0"));
@@ -966,17 +967,17 @@ void TestProgram::unfinishedNumbersRaiseNoMessage()
     QLocale::setDefault(QLocale(locale));
     start();
     TNewChequeForm &w = m_program->NewChequeForm;
-    w.AmountED->setFocus();
+    Find<QLineEdit>(&w, "AmountED")->setFocus();
     for (int i = 0; i < typed.size(); ++i) {
-        QTest::keyClicks(w.AmountED, typed.mid(i, 1));
+        QTest::keyClicks(Find<QLineEdit>(&w, "AmountED"), typed.mid(i, 1));
         QVERIFY2(m_dialogs->messages.isEmpty(), qPrintable(typed.left(i + 1)));
         if (i == 0 && !typed.at(0).isDigit())
-            QCOMPARE(w.EAmountLB->text(), QStringLiteral("//  //")); // the words of nothing yet
+            QCOMPARE(Find<QLabel>(&w, "EAmountLB")->text(), QStringLiteral("//  //")); // the words of nothing yet
     }
-    QCOMPARE(w.AmountED->text(), typed);
-    QCOMPARE(w.EAmountLB->text(), words);
+    QCOMPARE(Find<QLineEdit>(&w, "AmountED")->text(), typed);
+    QCOMPARE(Find<QLabel>(&w, "EAmountLB")->text(), words);
     // A text no typing can mend is still reported, once per change.
-    QTest::keyClicks(w.AmountED, "x");
+    QTest::keyClicks(Find<QLineEdit>(&w, "AmountED"), "x");
     QCOMPARE(m_dialogs->messages.size(), 1);
 }
 
@@ -987,21 +988,21 @@ void TestProgram::tabOrder()
     w.activateWindow();
     auto order = [&w] {
         QStringList names;
-        w.DateEd->setFocus();
+        Find<QLineEdit>(&w, "DateEd")->setFocus();
         for (int i = 0; i < 8; ++i) {
             QWidget *f = QApplication::focusWidget();
-            names << (f == w.DateEd ? "Date" : f == w.NameED ? "Name" : f == w.AmountED ? "Amount"
-                      : f == w.CountED ? "Count" : f == w.ManyRG->button(0) ? "One"
-                      : f == w.ManyRG->button(1) ? "Many" : f == w.AccOnly ? "Account Only"
-                      : f == w.BankNameCB ? "Bank" : f ? f->metaObject()->className() : "none");
-            if (f == w.BankNameCB)
+            names << (f == Find<QLineEdit>(&w, "DateEd") ? "Date" : f == Find<QLineEdit>(&w, "NameED") ? "Name" : f == Find<QLineEdit>(&w, "AmountED") ? "Amount"
+                      : f == Find<QSpinBox>(&w, "CountED") ? "Count" : f == Find<RadioGroup>(&w, "ManyRG")->button(0) ? "One"
+                      : f == Find<RadioGroup>(&w, "ManyRG")->button(1) ? "Many" : f == Find<QCheckBox>(&w, "AccOnly") ? "Account Only"
+                      : f == Find<QComboBox>(&w, "BankNameCB") ? "Bank" : f ? f->metaObject()->className() : "none");
+            if (f == Find<QComboBox>(&w, "BankNameCB"))
                 break;
             QTest::keyClick(f, Qt::Key_Tab);
         }
         return names;
     };
     QCOMPARE(order(), (QStringList{"Date", "Name", "Amount", "One", "Account Only", "Bank"}));
-    QTest::mouseClick(w.ManyRG->button(1), Qt::LeftButton);
+    QTest::mouseClick(Find<RadioGroup>(&w, "ManyRG")->button(1), Qt::LeftButton);
     QCOMPARE(order(), (QStringList{"Date", "Name", "Amount", "Count", "Many", "Account Only", "Bank"}));
 }
 
@@ -1026,19 +1027,19 @@ void TestProgram::countBox()
     start();
     TNewChequeForm &w = m_program->NewChequeForm;
     w.activateWindow();
-    QTest::mouseClick(w.ManyRG->button(1), Qt::LeftButton);
-    w.CountED->setValue(7);
-    w.CountED->setFocus();
-    w.CountED->selectAll();
-    QTest::keyClick(w.CountED, Qt::Key_Delete);
-    QTest::keyClicks(w.CountED, typed);
-    QCOMPARE(w.CountED->text(), typed); // every key kept
+    QTest::mouseClick(Find<RadioGroup>(&w, "ManyRG")->button(1), Qt::LeftButton);
+    Find<QSpinBox>(&w, "CountED")->setValue(7);
+    Find<QSpinBox>(&w, "CountED")->setFocus();
+    Find<QSpinBox>(&w, "CountED")->selectAll();
+    QTest::keyClick(Find<QSpinBox>(&w, "CountED"), Qt::Key_Delete);
+    QTest::keyClicks(Find<QSpinBox>(&w, "CountED"), typed);
+    QCOMPARE(Find<QSpinBox>(&w, "CountED")->text(), typed); // every key kept
     if (!tip.isEmpty())
-        QVERIFY2(w.CountED->toolTip().contains(tip), qPrintable(w.CountED->toolTip()));
-    QTest::keyClick(w.CountED, Qt::Key_Tab); // leaving the box
-    QCOMPARE(w.CountED->value(), count);
-    QCOMPARE(w.CountED->text(), QString::number(count));
-    QVERIFY(w.CountED->toolTip().isEmpty());
+        QVERIFY2(Find<QSpinBox>(&w, "CountED")->toolTip().contains(tip), qPrintable(Find<QSpinBox>(&w, "CountED")->toolTip()));
+    QTest::keyClick(Find<QSpinBox>(&w, "CountED"), Qt::Key_Tab); // leaving the box
+    QCOMPARE(Find<QSpinBox>(&w, "CountED")->value(), count);
+    QCOMPARE(Find<QSpinBox>(&w, "CountED")->text(), QString::number(count));
+    QVERIFY(Find<QSpinBox>(&w, "CountED")->toolTip().isEmpty());
 }
 
 void TestProgram::noTextIsCut()
@@ -1048,7 +1049,7 @@ void TestProgram::noTextIsCut()
     d.show();
     d.ChangeBtnClick(); // every panel of the designer shown
     TNewChequeForm &w = m_program->NewChequeForm;
-    w.ManyRG->setItemIndex(1);
+    Find<RadioGroup>(&w, "ManyRG")->setItemIndex(1);
     w.ManyRGClick();
     m_program->MoneyForm.show();
     QStringList cut;
@@ -1056,8 +1057,8 @@ void TestProgram::noTextIsCut()
         cut += CutTexts(window);
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
     // The pictures come with the program, whatever the desktop's icon theme.
-    QVERIFY(!w.PrintBtn->icon().availableSizes().isEmpty());
-    QVERIFY(!w.BitBtn2->icon().availableSizes().isEmpty());
+    QVERIFY(!Find<QPushButton>(&w, "PrintBtn")->icon().availableSizes().isEmpty());
+    QVERIFY(!Find<QPushButton>(&w, "BitBtn2")->icon().availableSizes().isEmpty());
 }
 
 void TestProgram::longBankNamesAreNotCutAtTheirStart()
@@ -1069,7 +1070,7 @@ void TestProgram::longBankNamesAreNotCutAtTheirStart()
     TChequeForm &d = m_program->ChequeForm;
     d.show();
     QVERIFY(QTest::qWaitForWindowExposed(&d));
-    QComboBox *choice = d.BankNameCB; // 79 px: the name is far wider
+    QComboBox *choice = Find<QComboBox>(&d, "BankNameCB"); // 79 px: the name is far wider
     QCOMPARE(choice->toolTip(), name);
     QVERIFY(choice->fontMetrics().horizontalAdvance(name) > choice->width());
     // Its first word is drawn whole at the right end of the box, where an

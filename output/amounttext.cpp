@@ -1,4 +1,4 @@
-#include "app/amounttext.h"
+#include "output/amounttext.h"
 
 #include <string_view>
 

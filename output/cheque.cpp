@@ -1,0 +1,71 @@
+#include "output/cheque.h"
+
+#include <cmath>
+
+#include "output/amounttext.h"
+#include "core/datafile.h"
+#include "output/printrun.h"
+
+QString Cheque::words() const { return IsRightToLeftText(payee) ? arabic : english; }
+
+QString Cheque::amountText() const
+{
+    qint64 scale = 1;
+    for (int i = 0; i < digits; ++i)
+        scale *= 10;
+    const qint64 whole = minorUnits / scale;
+    const qint64 part = std::abs(minorUnits % scale);
+    return QStringLiteral("%1%2.%3")
+        .arg(minorUnits < 0 && whole == 0 ? QStringLiteral("-") : QString())
+        .arg(whole)
+        .arg(part, digits, 10, QLatin1Char('0'));
+}
+
+ChequeOrProblem MakeCheque(const QString &bank, const QString &date, const QString &payee, const QString &amount,
+                           bool accountOnly, const MonyType &currency, const QString &baText, bool onlyFirst,
+                           const QLocale &locale)
+{
+    const auto value = ReadAmount(amount, locale);
+    if (!value || *value <= 0)
+        return {std::nullopt, QStringLiteral("Error in Amount, it must be >0")};
+    if (const auto why = AmountMismatch(amount, *value, currency, locale))
+        return {std::nullopt, *why + QStringLiteral(" Nothing was printed.")};
+
+    Cheque cheque;
+    cheque.bank = bank;
+    cheque.date = date;
+    cheque.payee = payee;
+    cheque.accountOnly = accountOnly;
+    cheque.currency = currency;
+    cheque.digits = FigureDigits(currency);
+    cheque.minorUnits = std::llround(*value * std::pow(10.0, cheque.digits));
+    cheque.figure = baText + FormatAmount(*value, cheque.digits, locale) + baText;
+    std::string english, arabic;
+    AmountToWords(ToStd(DriverAmountText(amount, locale)), currency, english, arabic);
+    MarkAmountText(english, arabic, onlyFirst);
+    cheque.english = FromStd(english);
+    cheque.arabic = FromStd(arabic);
+    return {cheque, QString()};
+}
+
+ChequeLayout FillCheque(ChequeLayout layout, const Cheque &cheque)
+{
+    const bool rightToLeft = IsRightToLeftText(cheque.payee);
+    for (ChequeField &field : layout.Fields) {
+        switch (field.Kind) {
+        case FieldKind::Date: field.Text = cheque.date; break;
+        case FieldKind::Name:
+            field.Text = cheque.payee;
+            field.Right = rightToLeft;
+            break;
+        case FieldKind::Amount: field.Text = cheque.figure; break;
+        case FieldKind::EnTextAmount:
+        case FieldKind::ArTextAmount: field.Text = cheque.words(); break;
+        case FieldKind::AccountOnly:
+            field.Visible = cheque.accountOnly;
+            field.Text = QStringLiteral("Account Only");
+            break;
+        }
+    }
+    return layout;
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+// One cheque, from what the user typed to the texts of the five fields: the
+// one path from cheque data to paper that a single print, a monthly run, a
+// reprint and a batch from a spreadsheet all take. No widgets.
+
+#include <optional>
+
+#include <QLocale>
+#include <QString>
+
+#include "layout/chequelayout.h"
+#include "words/DgToStU.h"
+
+/// A cheque as it is printed.
+struct Cheque
+{
+    QString bank;        ///< the bank's name, as in the bank list
+    QString date;        ///< as printed: the desktop's short date format
+    QString payee;       ///< as typed, leading blanks included
+    qint64 minorUnits = 0; ///< the amount, exactly, in sub-units (fils, piastres)
+    int digits = 2;      ///< the sub-unit digits of the amount (2 or 3)
+    QString figure;      ///< the amount in figures between the B/A texts: "#5,000.00#"
+    QString english;     ///< the amount in English words, marked ("// … //")
+    QString arabic;      ///< the amount in Arabic words, marked
+    bool accountOnly = false;
+    MonyType currency;
+
+    /// The words the cheque carries: those of the payee's language.
+    QString words() const;
+    /// The amount as a plain decimal ("5000.00"), for records and files.
+    QString amountText() const;
+
+    friend bool operator==(const Cheque &, const Cheque &) = default;
+};
+
+/// Why an amount typed for a cheque cannot be printed, or the cheque. The
+/// figure and the words are made as the issue window makes them: the figure
+/// in the desktop's number format with the currency's decimals between two
+/// B/A texts, the words by the amount-in-words driver with the "Only First"
+/// choice. `problem` holds the message to show ("Error in Amount, it must
+/// be >0" for an amount that is not positive; another sentence when the
+/// figure and the words would state different amounts).
+struct ChequeOrProblem
+{
+    std::optional<Cheque> cheque;
+    QString problem;
+};
+ChequeOrProblem MakeCheque(const QString &bank, const QString &date, const QString &payee, const QString &amount,
+                           bool accountOnly, const MonyType &currency, const QString &baText, bool onlyFirst,
+                           const QLocale &locale = QLocale());
+
+/// The cheque written into the fields of `layout` by their kinds: the date,
+/// the payee (a Name field reads right to left exactly when the payee does),
+/// the figure, the words in the payee's language for both word kinds, and
+/// "Account Only", shown only for an account-only cheque.
+ChequeLayout FillCheque(ChequeLayout layout, const Cheque &cheque);

@@ -17,16 +17,16 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "output/PrintChequeU.h"
-#include "output/amounttext.h"
-#include "layout/bankfiles.h"
-#include "layout/chequeU.h"
 #include "core/datafile.h"
-#include "ui/dialogs.h"
 #include "currency/currencyrecord.h"
 #include "currency/moneyfile.h"
 #include "currency/monyU.h"
+#include "layout/bankfiles.h"
+#include "layout/chequeU.h"
+#include "output/PrintChequeU.h"
+#include "output/amounttext.h"
 #include "output/printrun.h"
+#include "ui/dialogs.h"
 #include "ui/webpanel.h"
 #include "ui/widgets.h"
 
@@ -72,8 +72,7 @@ QLabel *Banner(const QString &text, Qt::LayoutDirection direction, QWidget *pare
 
 } // namespace
 
-TNewChequeForm::TNewChequeForm(QWidget *parent)
-    : QWidget(parent)
+TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("NewChequeForm"));
     setWindowTitle(WindowCaption);

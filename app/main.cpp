@@ -13,8 +13,7 @@ int main(int argc, char *argv[])
     // exit, not quit: the other windows go without their close handlers (the
     // currency window's would write money.txt again).
     QObject::connect(
-        &program.NewChequeForm, &TNewChequeForm::closed, &app, [] { QCoreApplication::exit(0); },
-        Qt::QueuedConnection);
+        &program.NewChequeForm, &TNewChequeForm::closed, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     program.NewChequeForm.show();
     return QApplication::exec();
 }

@@ -5,13 +5,13 @@
 
 #include "app/NewChequeU.h"
 #include "currency/currencyrecord.h"
-#include "output/PrintChequeU.h"
-#include "layout/chequeU.h"
 #include "currency/monyU.h"
+#include "layout/chequeU.h"
+#include "output/PrintChequeU.h"
 
 struct ChequeProgram
 {
-    CurrencyRecord MonyRec; ///< the current currency, which the currency window edits
+    CurrencyRecord MonyRec;       ///< the current currency, which the currency window edits
     TNewChequeForm NewChequeForm; ///< the main window
     TChequeForm ChequeForm;
     TMoneyForm MoneyForm{MonyRec};

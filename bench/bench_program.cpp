@@ -11,10 +11,10 @@
 #include <QSpinBox>
 #include <QTest>
 
-#include "tests/controls.h"
-#include "pdfjob.h"
-#include "ui/printing.h"
 #include "app/program.h"
+#include "pdfjob.h"
+#include "tests/controls.h"
+#include "ui/printing.h"
 #include "ui/widgets.h"
 
 namespace {
@@ -81,8 +81,8 @@ void BM_RunOf250(benchmark::State &state)
     setPrintService(nullptr);
     if (jobs.jobs != 250 * int(state.iterations()))
         state.SkipWithError("not every cheque was printed");
-    state.counters["s per cheque"] =
-        benchmark::Counter(250.0 * double(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["s per cheque"] = benchmark::Counter(250.0 * double(state.iterations()),
+                                                        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_RunOf250)->Unit(benchmark::kMillisecond)->Iterations(2);
 

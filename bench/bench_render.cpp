@@ -6,9 +6,9 @@
 #include <QApplication>
 #include <QPrinter>
 
-#include "pdfjob.h"
 #include "output/chequepage.h"
 #include "output/reportpage.h"
+#include "pdfjob.h"
 
 namespace {
 

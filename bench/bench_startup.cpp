@@ -19,8 +19,8 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "core/datafile.h"
 #include "app/program.h"
+#include "core/datafile.h"
 
 namespace {
 

@@ -75,10 +75,10 @@ void BM_PageInTheWorker(benchmark::State &state)
         QSignalSpy shown(&panel, &WebPanel::pageShown);
         panel.Navigate(url);
         worst = std::max(worst, LongestStall([&] {
-            shown.wait(10000);
-            for (int i = 0; i < 50; ++i) // the lazy layout's steps and the paint
-                QCoreApplication::processEvents();
-        }));
+                             shown.wait(10000);
+                             for (int i = 0; i < 50; ++i) // the lazy layout's steps and the paint
+                                 QCoreApplication::processEvents();
+                         }));
     }
     state.counters["longest_stall_ms"] = worst;
 }
@@ -93,13 +93,13 @@ void BM_PageOnTheUiThread(benchmark::State &state)
         panel.resize(443, 96);
         panel.show();
         worst = std::max(worst, LongestStall([&] {
-            QTimer::singleShot(5, [&] { panel.setHtml(html); });
-            for (QElapsedTimer t; !t.isValid() || t.elapsed() < 200;) {
-                if (!t.isValid())
-                    t.start();
-                QCoreApplication::processEvents();
-            }
-        }));
+                             QTimer::singleShot(5, [&] { panel.setHtml(html); });
+                             for (QElapsedTimer t; !t.isValid() || t.elapsed() < 200;) {
+                                 if (!t.isValid())
+                                     t.start();
+                                 QCoreApplication::processEvents();
+                             }
+                         }));
     }
     state.counters["longest_stall_ms"] = worst;
 }

@@ -20,8 +20,8 @@ const std::vector<std::string> &Amounts()
 {
     static const std::vector<std::string> amounts = [] {
         std::vector<std::string> v;
-        const char *integers[] = {"7", "42", "305", "5000", "12345", "300000", "1000500", "23456789",
-                                  "101000000", "2147483647"};
+        const char *integers[] = {"7",      "42",      "305",      "5000",      "12345",
+                                  "300000", "1000500", "23456789", "101000000", "2147483647"};
         for (const char *i : integers) {
             v.emplace_back(i);
             v.emplace_back(std::string(i) + ".75");

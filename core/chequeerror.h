@@ -10,11 +10,7 @@
 class ChequeError : public std::runtime_error
 {
 public:
-    explicit ChequeError(const std::string &message)
-        : std::runtime_error(message)
-        , m_message(message)
-    {
-    }
+    explicit ChequeError(const std::string &message) : std::runtime_error(message), m_message(message) {}
 
     /// The whole message; what() ends at the first NUL byte, and a message
     /// may quote input that holds one.

@@ -91,8 +91,9 @@ QStringList ReadDataFile(const QString &path)
     if (!info.isFile())
         FailRead(path, QStringLiteral("it is not a regular file (it is a folder, a FIFO or a device)"));
     if (info.size() > MaxDataFileBytes)
-        FailRead(path, QStringLiteral("at %1 MB it is far larger than any file of this program can be")
-                           .arg(info.size() / (1024 * 1024)));
+        FailRead(path,
+                 QStringLiteral("at %1 MB it is far larger than any file of this program can be")
+                     .arg(info.size() / (1024 * 1024)));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         FailRead(path, file.errorString());
@@ -200,8 +201,8 @@ QString WriteTarget(const QString &path)
     if (info.isSymLink()) {
         const QFileInfo target(info.symLinkTarget());
         if (!target.exists())
-            FailWrite(path, QStringLiteral("it is a link to \"%1\", which does not exist")
-                                .arg(Native(info.symLinkTarget())));
+            FailWrite(path,
+                      QStringLiteral("it is a link to \"%1\", which does not exist").arg(Native(info.symLinkTarget())));
     }
     if (info.exists() && !info.isFile())
         FailWrite(path, QStringLiteral("it is not a regular file (it is a folder, a FIFO or a device)"));
@@ -318,8 +319,8 @@ SaveRecovery FinishInterruptedSave(const QString &dir, const QStringList &names)
     // and digits). Six lower-case letters are left alone: "banks.txt.backup"
     // is more likely a user's copy than a temporary file.
     for (const QString &name : names) {
-        const QRegularExpression leftover(QStringLiteral("^%1(\\.new)?(\\.([A-Za-z0-9]{6}))?$")
-                                              .arg(QRegularExpression::escape(name)));
+        const QRegularExpression leftover(
+            QStringLiteral("^%1(\\.new)?(\\.([A-Za-z0-9]{6}))?$").arg(QRegularExpression::escape(name)));
         for (const QFileInfo &entry : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
             const QString file = entry.fileName();
             const QRegularExpressionMatch m = leftover.match(file);

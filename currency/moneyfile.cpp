@@ -70,9 +70,9 @@ MoneyRead MoneyFromLines(const QStringList &lines, const QString &fileName)
     m.MoneyMale = lines.value(10) == QLatin1String("T");
     m.PartMale = lines.value(11) == QLatin1String("T");
 
-    const bool noName = m.AMoneyName.empty() && m.EMoneyName.empty() && m.APartName.empty()
-        && m.EPartName.empty() && m.Money2Name.empty() && m.Part2Name.empty() && m.Money3Name.empty()
-        && m.Part3Name.empty() && m.MoneySName.empty();
+    const bool noName = m.AMoneyName.empty() && m.EMoneyName.empty() && m.APartName.empty() && m.EPartName.empty()
+        && m.Money2Name.empty() && m.Part2Name.empty() && m.Money3Name.empty() && m.Part3Name.empty()
+        && m.MoneySName.empty();
     if (!problems.isEmpty() && noName) {
         // Nothing of a currency is left: the program's own one stands in.
         m = UaeMoney();
@@ -84,12 +84,6 @@ MoneyRead MoneyFromLines(const QStringList &lines, const QString &fileName)
     return read;
 }
 
-MoneyRead ReadMoneyFile(const QString &path)
-{
-    return MoneyFromLines(ReadDataFile(path), path);
-}
+MoneyRead ReadMoneyFile(const QString &path) { return MoneyFromLines(ReadDataFile(path), path); }
 
-void WriteMoneyFile(const QString &path, const MonyType &money)
-{
-    WriteDataFile(path, MoneyToLines(money));
-}
+void WriteMoneyFile(const QString &path, const MonyType &money) { WriteDataFile(path, MoneyToLines(money)); }

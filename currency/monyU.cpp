@@ -12,9 +12,9 @@
 #include <QShortcut>
 
 #include "core/datafile.h"
-#include "ui/dialogs.h"
 #include "currency/currencyrecord.h"
 #include "currency/moneyfile.h"
+#include "ui/dialogs.h"
 #include "ui/widgets.h"
 
 namespace {
@@ -99,8 +99,7 @@ TMoneyForm::TMoneyForm(CurrencyRecord &currency, QWidget *parent)
     BitBtn2->setGeometry(60, 225, 105, 27);
     connect(MonyOkBtn, &QPushButton::clicked, this, [this] { MonyOkBtnClick(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
-            [this] { BitBtn2Click(); });
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, [this] { BitBtn2Click(); });
     FitCaptions(this);
 }
 

@@ -13,7 +13,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const QString text = DecodeDataBytes(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
+    const QString text =
+        DecodeDataBytes(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
     const MoneyRead read = MoneyFromLines(SplitDataLines(text), QStringLiteral("money.txt"));
     // Whatever the bytes, the record holds no control character.
     for (const QString &line : MoneyToLines(read.money))

@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     if (size < 1)
         return 0;
-    static const QLocale locales[] = {QLocale("en_US"), QLocale("en_GB"), QLocale("de_DE"), QLocale("ar_AE"),
-                                      QLocale::c(), QLocale("fr_FR")};
+    static const QLocale locales[] = {QLocale("en_US"), QLocale("en_GB"), QLocale("de_DE"),
+                                      QLocale("ar_AE"), QLocale::c(),     QLocale("fr_FR")};
     const QLocale &locale = locales[data[0] % std::size(locales)];
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data + 1), qsizetype(size - 1));
     const QDate today(2026, 12, 7);

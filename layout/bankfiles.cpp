@@ -10,15 +10,11 @@
 namespace {
 
 // The data files that a save may have left temporary files of.
-const QStringList DataFiles{QStringLiteral("banks.txt"), QStringLiteral("options.txt"),
-                            QStringLiteral("money.txt")};
+const QStringList DataFiles{QStringLiteral("banks.txt"), QStringLiteral("options.txt"), QStringLiteral("money.txt")};
 
 } // namespace
 
-BankFiles::BankFiles(const QString &dir)
-    : m_dir(QDir(dir).absolutePath())
-{
-}
+BankFiles::BankFiles(const QString &dir) : m_dir(QDir(dir).absolutePath()) {}
 
 QString BankFiles::banksPath() const { return QDir(m_dir).filePath(QLatin1String(BanksFileName)); }
 QString BankFiles::optionsPath() const { return QDir(m_dir).filePath(QLatin1String(OptionsFileName)); }

@@ -42,8 +42,7 @@ public:
     bool changed(const QStringList &banks, const QStringList &options) const;
 
     /// What closing does with the lists.
-    enum class Close
-    {
+    enum class Close {
         Write,            ///< write both files
         Keep,             ///< nothing: a file that could not be read stays, and nothing changed
         AskBeforeWriting, ///< a file could not be read, and banks or layouts changed since

@@ -8,11 +8,11 @@
 #include <QSpinBox>
 #include <QToolButton>
 
+#include "core/datafile.h"
+#include "currency/monyU.h"
 #include "output/PrintChequeU.h"
 #include "output/chequepage.h"
-#include "core/datafile.h"
 #include "ui/dialogs.h"
-#include "currency/monyU.h"
 #include "ui/widgets.h"
 
 namespace {
@@ -33,8 +33,7 @@ const QString ItemEnd = QStringLiteral("/");
 
 } // namespace
 
-TChequeForm::TChequeForm(QWidget *parent)
-    : QWidget(parent, Qt::Window)
+TChequeForm::TChequeForm(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("ChequeForm"));
     setWindowTitle(QStringLiteral("ChequeForm"));
@@ -373,8 +372,7 @@ void TChequeForm::MoneyClick()
     m_moneyForm->activateWindow();
 }
 
-bool TChequeForm::storable(const QString &what, const QString &text, const QString &fileName,
-                           const QString &separator)
+bool TChequeForm::storable(const QString &what, const QString &text, const QString &fileName, const QString &separator)
 {
     const auto bad = RefusedCharacter(text, separator);
     if (!bad)
@@ -444,7 +442,10 @@ ChequeFieldEdit *TChequeForm::focusedEdit(int fallback) const
     return ChequeEdit[std::size_t(fallback - 1)];
 }
 
-void TChequeForm::setFieldDirection(int i, bool rightToLeft) { ChequeEdit[std::size_t(i)]->setRightToLeft(rightToLeft); }
+void TChequeForm::setFieldDirection(int i, bool rightToLeft)
+{
+    ChequeEdit[std::size_t(i)]->setRightToLeft(rightToLeft);
+}
 
 void TChequeForm::setFieldColor(int i, std::int32_t stored)
 {

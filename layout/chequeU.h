@@ -83,8 +83,7 @@ public:
     void ChequeEdit1Enter(int field);
     void ChequeEdit1Exit(int field);
     void ChequeEdit1MouseDown(int field, Qt::MouseButton button, QPoint position);
-    void ChequeEdit1MouseMove(int field, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
-                              QPoint position);
+    void ChequeEdit1MouseMove(int field, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint position);
 
     /// The field that has (or last had) the focus; -1 before any.
     int focusedField() const { return m_focused; }
@@ -142,14 +141,13 @@ private:
     ChequeFieldEdit *focusedEdit(int fallback) const;
     /// Tells the user why `text` cannot be kept in `fileName`, whose items
     /// `separator` ends; true when it can.
-    bool storable(const QString &what, const QString &text, const QString &fileName,
-                  const QString &separator = {});
+    bool storable(const QString &what, const QString &text, const QString &fileName, const QString &separator = {});
 
     struct FieldExtra
     {
         std::int32_t color = WindowTextColor;
         int script = 0;
-        int size = 12; ///< the stored size, kept as it is even where no font has it
+        int size = 12;      ///< the stored size, kept as it is even where no font has it
         int shownSize = 12; ///< the point size the edit's font took for it
     };
     std::array<FieldExtra, FieldCount> m_extra;

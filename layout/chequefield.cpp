@@ -8,8 +8,7 @@
 
 #include "output/reportpage.h"
 
-ChequeFieldEdit::ChequeFieldEdit(QWidget *parent)
-    : QWidget(parent)
+ChequeFieldEdit::ChequeFieldEdit(QWidget *parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
@@ -92,21 +91,13 @@ void ChequeFieldEdit::keyPressEvent(QKeyEvent *event)
             m_cursor = from;
         }
         break;
-    case Qt::Key_Delete:
-        m_text.remove(m_cursor, next() - m_cursor);
-        break;
+    case Qt::Key_Delete: m_text.remove(m_cursor, next() - m_cursor); break;
     case Qt::Key_Left: // the visual direction: left is the next letter of Arabic text
         m_cursor = m_rightToLeft ? next() : previous();
         break;
-    case Qt::Key_Right:
-        m_cursor = m_rightToLeft ? previous() : next();
-        break;
-    case Qt::Key_Home:
-        m_cursor = 0;
-        break;
-    case Qt::Key_End:
-        m_cursor = int(m_text.size());
-        break;
+    case Qt::Key_Right: m_cursor = m_rightToLeft ? previous() : next(); break;
+    case Qt::Key_Home: m_cursor = 0; break;
+    case Qt::Key_End: m_cursor = int(m_text.size()); break;
     default: {
         const QString typed = event->text();
         if (typed.isEmpty() || !typed.at(0).isPrint() || (event->modifiers() & Qt::ControlModifier)) {

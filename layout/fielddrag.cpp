@@ -20,21 +20,15 @@ QRect DraggedBounds(const QRect &bounds, DragZone zone, QPoint grab, QPoint poin
     const QPoint delta = point - grab;
     QRect r = bounds;
     switch (zone) {
-    case DragZone::Body:
-        r.moveTo(bounds.topLeft() + delta);
-        break;
+    case DragZone::Body: r.moveTo(bounds.topLeft() + delta); break;
     case DragZone::LeftEdge:
         r.setRect(bounds.x() + delta.x(), bounds.y(), bounds.width() - delta.x(), bounds.height());
         break;
     case DragZone::TopEdge:
         r.setRect(bounds.x(), bounds.y() + delta.y(), bounds.width(), bounds.height() - delta.y());
         break;
-    case DragZone::RightEdge:
-        r.setWidth(point.x());
-        break;
-    case DragZone::BottomEdge:
-        r.setHeight(point.y());
-        break;
+    case DragZone::RightEdge: r.setWidth(point.x()); break;
+    case DragZone::BottomEdge: r.setHeight(point.y()); break;
     }
     return r;
 }

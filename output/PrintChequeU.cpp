@@ -31,8 +31,7 @@ std::unique_ptr<QPrinter> MakePrinter(bool portrait)
 
 } // namespace
 
-TPrintChequeForm::TPrintChequeForm(QWidget *parent)
-    : QWidget(parent)
+TPrintChequeForm::TPrintChequeForm(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("PrintChequeForm"));
     for (int i = 0; i < int(m_page.labels.size()); ++i)
@@ -156,7 +155,7 @@ void TPrintChequeForm::reportFailure(QWidget *parent, Advice advice)
         ? QStringLiteral("Choose another printer in the print dialog.")
         : QStringLiteral("Print a cheque from the main window: its print dialog lets you choose a printer, or "
                          "a PDF file, for the test print too.");
-    dialogs().showMessage(parent, QStringLiteral("Print Cheque"),
-                          QStringLiteral("The cheque was not printed: %1 could not be opened. %2")
-                              .arg(m_destination, what));
+    dialogs().showMessage(
+        parent, QStringLiteral("Print Cheque"),
+        QStringLiteral("The cheque was not printed: %1 could not be opened. %2").arg(m_destination, what));
 }

@@ -33,8 +33,7 @@ public:
     /// Previews or prints `page` as one job of one page. A printer that
     /// cannot be opened is reported to the user; lastOutputFailed() tells.
     /// Inside a run to a PDF file, the page is added to the run's file.
-    void Output(const ReportPage &page, bool preview, QWidget *parent,
-                Advice advice = Advice::ChooseInDialog);
+    void Output(const ReportPage &page, bool preview, QWidget *parent, Advice advice = Advice::ChooseInDialog);
     bool lastOutputFailed() const { return m_failed; }
 
     /// A run of cheques: a printer gets one job per cheque, but a PDF file

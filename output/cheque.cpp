@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "output/amounttext.h"
 #include "core/datafile.h"
+#include "output/amounttext.h"
 #include "output/printrun.h"
 
 QString Cheque::words() const { return IsRightToLeftText(payee) ? arabic : english; }

@@ -15,14 +15,14 @@
 /// A cheque as it is printed.
 struct Cheque
 {
-    QString bank;        ///< the bank's name, as in the bank list
-    QString date;        ///< as printed: the desktop's short date format
-    QString payee;       ///< as typed, leading blanks included
+    QString bank;          ///< the bank's name, as in the bank list
+    QString date;          ///< as printed: the desktop's short date format
+    QString payee;         ///< as typed, leading blanks included
     qint64 minorUnits = 0; ///< the amount, exactly, in sub-units (fils, piastres)
-    int digits = 2;      ///< the sub-unit digits of the amount (2 or 3)
-    QString figure;      ///< the amount in figures between the B/A texts: "#5,000.00#"
-    QString english;     ///< the amount in English words, marked ("// … //")
-    QString arabic;      ///< the amount in Arabic words, marked
+    int digits = 2;        ///< the sub-unit digits of the amount (2 or 3)
+    QString figure;        ///< the amount in figures between the B/A texts: "#5,000.00#"
+    QString english;       ///< the amount in English words, marked ("// … //")
+    QString arabic;        ///< the amount in Arabic words, marked
     bool accountOnly = false;
     MonyType currency;
 

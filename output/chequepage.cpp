@@ -10,12 +10,12 @@ QColor FieldColor(std::int32_t stored)
         // The system colours the layouts use; any other reads as window text.
         const QPalette palette = QGuiApplication::palette();
         switch (value & 0xFF) {
-        case 5: return palette.color(QPalette::Window);        // window
-        case 15: return palette.color(QPalette::Button);       // button face
-        case 18: return palette.color(QPalette::ButtonText);   // button text
-        case 13: return palette.color(QPalette::Highlight);    // highlight
+        case 5: return palette.color(QPalette::Window);      // window
+        case 15: return palette.color(QPalette::Button);     // button face
+        case 18: return palette.color(QPalette::ButtonText); // button text
+        case 13: return palette.color(QPalette::Highlight);  // highlight
         case 14: return palette.color(QPalette::HighlightedText);
-        default: return Qt::black;                              // window text
+        default: return Qt::black; // window text
         }
     }
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));

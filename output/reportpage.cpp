@@ -98,8 +98,7 @@ void PaintLabel(QPainter &painter, const ReportLabel &label, double scale)
     painter.setPen(label.color);
     painter.setFont(label.font);
     QTextLayout layout(label.caption, label.font, painter.device());
-    DrawBoxText(painter, layout, LayOutBoxText(layout, box.size(), label.rightToLeft, painter.device()),
-                box.topLeft());
+    DrawBoxText(painter, layout, LayOutBoxText(layout, box.size(), label.rightToLeft, painter.device()), box.topLeft());
     painter.restore();
 }
 

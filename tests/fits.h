@@ -39,7 +39,8 @@ inline QStringList CutTexts(QWidget *window)
         if (label && !label->text().isEmpty()) {
             if (label->wordWrap()) {
                 if (label->heightForWidth(label->width()) > label->height())
-                    why = QStringLiteral("needs %1 px of height, has %2").arg(label->heightForWidth(label->width()))
+                    why = QStringLiteral("needs %1 px of height, has %2")
+                              .arg(label->heightForWidth(label->width()))
                               .arg(label->height());
             } else if (label->sizeHint().width() > label->width()) {
                 why = QStringLiteral("needs %1 px, has %2").arg(label->sizeHint().width()).arg(label->width());

@@ -66,4 +66,3 @@ inline QStringList TextsOf(const QString &pdf, int page = 0)
         texts << w.text;
     return texts;
 }
-

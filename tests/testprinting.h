@@ -12,17 +12,13 @@
 class TestPrinting final : public PrintService
 {
 public:
-    explicit TestPrinting(QString dir)
-        : m_dir(std::move(dir))
-    {
-        setPrintService(this);
-    }
+    explicit TestPrinting(QString dir) : m_dir(std::move(dir)) { setPrintService(this); }
     ~TestPrinting() override { setPrintService(nullptr); }
 
     QQueue<bool> setupAnswers; ///< true (confirm) when empty
     int setups = 0;
     int previews = 0;
-    QStringList jobs; ///< the PDF of each job, in order
+    QStringList jobs;        ///< the PDF of each job, in order
     bool unwritable = false; ///< jobs go to a folder that does not exist
 
     bool setup(QWidget *, QPrinter &) override

@@ -1,8 +1,9 @@
+#include <QHash>
 #include <QRandomGenerator>
 #include <QtTest>
 
-#include "words/DgToStU.h"
 #include "output/amounttext.h"
+#include "words/DgToStU.h"
 #include "wordstest.h"
 
 namespace {
@@ -11,12 +12,11 @@ namespace {
 // can check that the words state the amount.
 qint64 EnglishValue(const QString &words)
 {
-    static const QStringList small = {"", "One", "Two", "Three", "Four", "Five", "Six", "Seven",
-                                      "Eight", "Nine", "Ten", "Eleven", "Twelve", "Thirteen",
-                                      "Fourteen", "Fifteen", "Sixteen", "Seventeen", "Eighteen",
-                                      "Nineteen"};
-    static const QStringList tens = {"", "", "Twenty", "Thirty", "Forty", "Fifty", "Sixty",
-                                     "Seventy", "Eighty", "Ninety"};
+    static const QStringList small = {"",         "One",     "Two",     "Three",     "Four",     "Five",    "Six",
+                                      "Seven",    "Eight",   "Nine",    "Ten",       "Eleven",   "Twelve",  "Thirteen",
+                                      "Fourteen", "Fifteen", "Sixteen", "Seventeen", "Eighteen", "Nineteen"};
+    static const QStringList tens = {"",      "",      "Twenty",  "Thirty", "Forty",
+                                     "Fifty", "Sixty", "Seventy", "Eighty", "Ninety"};
     qint64 total = 0;
     qint64 group = 0;
     QString cleaned = words;
@@ -35,6 +35,68 @@ qint64 EnglishValue(const QString &words)
             group = 0;
         } else
             return -1;
+    }
+    return total + group;
+}
+
+// Reads an Arabic amount in words back into its value: the number words with
+// their genders, the teens, the hundreds, the scales in all their forms (the
+// dual, the plural, the accusative), "لا شيء" for nothing; the currency's
+// nouns and the closing words are passed over, but its dual counts two. A
+// scale word of one or two right after "و" and a group counts into that
+// group: the cleanup writes 801 thousand as "ثمانمائة و ألف" ("واحد ألفاً"
+// made "ألف") and 302 million as "ثلاثمائة و مليونان".
+qint64 ArabicValue(const QString &sentence, const MonyType &money)
+{
+    static const QHash<QString, int> units = {
+        {"واحد", 1},  {"واحدة", 1}, {"أحد", 1},    {"إحدى", 1}, {"إثنان", 2}, {"إثنتان", 2}, {"إثنا", 2}, {"إثنتا", 2},
+        {"ثلاثة", 3}, {"ثلاث", 3},  {"أربعة", 4},  {"أربع", 4}, {"خمسة", 5},  {"خمس", 5},    {"ستة", 6},  {"ست", 6},
+        {"سبعة", 7},  {"سبع", 7},   {"ثمانية", 8}, {"ثمان", 8}, {"ثماني", 8}, {"تسعة", 9},   {"تسع", 9}};
+    static const QHash<QString, int> tens = {{"عشرون", 20}, {"ثلاثون", 30}, {"أربعون", 40}, {"خمسون", 50},
+                                             {"ستون", 60},  {"سبعون", 70},  {"ثمانون", 80}, {"تسعون", 90}};
+    static const QHash<QString, int> hundreds = {
+        {"مائة", 100},    {"مائتان", 200}, {"مائتا", 200},   {"ثلاثمائة", 300}, {"أربعمائة", 400},
+        {"خمسمائة", 500}, {"ستمائة", 600}, {"سبعمائة", 700}, {"ثمانمائة", 800}, {"تسعمائة", 900}};
+    static const QHash<QString, std::pair<qint64, int>> scales = {
+        {"ألف", {1000, 1}},          {"آلاف", {1000, 1}},          {"ألفاً", {1000, 1}},
+        {"ألفان", {1000, 2}},        {"ألفا", {1000, 2}},          {"مليون", {1000000, 1}},
+        {"ملايين", {1000000, 1}},    {"مليوناً", {1000000, 1}},     {"مليونان", {1000000, 2}},
+        {"مليونا", {1000000, 2}},    {"مليار", {1000000000, 1}},   {"مليارات", {1000000000, 1}},
+        {"ملياراً", {1000000000, 1}}, {"ملياران", {1000000000, 2}}, {"مليارا", {1000000000, 2}}};
+    auto known = [&](const QString &w) {
+        return units.contains(w) || tens.contains(w) || hundreds.contains(w) || scales.contains(w) || w == "عشر"
+            || w == "عشرة";
+    };
+    qint64 total = 0, group = 0;
+    int lastUnit = 0;
+    bool afterAnd = false;
+    for (QString w : sentence.split(u' ', Qt::SkipEmptyParts)) {
+        const bool joined = afterAnd;
+        afterAnd = w == "و";
+        if (w.startsWith(u'و') && !known(w) && known(w.mid(1)))
+            w = w.mid(1); // the "and" written against the next word
+        if (units.contains(w)) {
+            lastUnit = units.value(w);
+            group += lastUnit;
+            continue;
+        }
+        if (w == "عشر" || w == "عشرة")
+            group += 10; // ten, or the ten of a teen after its unit
+        else if (tens.contains(w))
+            group += tens.value(w);
+        else if (hundreds.contains(w))
+            group += hundreds.value(w);
+        else if (scales.contains(w)) {
+            const auto [scale, count] = scales.value(w);
+            const bool countOnly = w == "ألف" || w == "مليون" || w == "مليار" || count == 2;
+            if (joined && group > 0 && countOnly)
+                total += (group + count) * scale;
+            else
+                total += (count == 2 ? 2 : std::max<qint64>(group, 1)) * scale;
+            group = 0;
+        } else if (w == Q(money.Money2Name.str()))
+            group += 2;
+        lastUnit = 0;
     }
     return total + group;
 }
@@ -58,6 +120,7 @@ private slots:
     void zeroFractionAfterCut();
     void everyIntegerConverts();
     void randomAmountsStateTheirValue();
+    void arabicWordsReadBackToTheirNumber();
     void markAmountText_data();
     void markAmountText();
 
@@ -87,6 +150,7 @@ void TestAmountWords::check(const MonyType &money)
 
 void TestAmountWords::uae_data()
 {
+    // clang-format off
     addRows();
     QTest::newRow("5000") << "5000" << "Only Five Thousand, Dhs" << "فقط خمسة آلاف درهم";
     QTest::newRow("1") << "1" << "Only One Dhs" << "فقط درهم واحد لا غير";
@@ -129,30 +193,35 @@ void TestAmountWords::uae_data()
     QTest::newRow("102") << "102" << "Only One Hundred and Two Dhs" << "فقط مائة و درهمان لاغير";
     QTest::newRow("1000000") << "1000000" << "Only One Million, Dhs" << "فقط مليون درهم";
     QTest::newRow("trailing point") << "12." << "Only Twelve Dhs" << "فقط إثنا عشر درهماً";
+    // clang-format on
 }
 
 void TestAmountWords::uae() { check(UaeMoney()); }
 
 void TestAmountWords::syr_data()
 {
+    // clang-format off
     addRows();
     QTest::newRow("1") << "1" << "Only One S.POUND" << "فقط ليرة واحدة لا غير";
     QTest::newRow("2") << "2" << "Only Two S.POUND" << "فقط ليرتان لاغير";
     QTest::newRow("11") << "11" << "Only Eleven S.POUND" << "فقط إحدى عشرة ليرةً";
     QTest::newRow("1,023") << "1,023" << "Only One Thousand, Twenty-Three S.POUND" << "فقط ألف و ثلاث وعشرون ليرةً";
     QTest::newRow("5.5") << "5.5" << "Only Five S.POUND And Fifty QRSH" << "فقط خمس ليرات و خمسون قرشاً";
+    // clang-format on
 }
 
 void TestAmountWords::syr() { check(SyrMoney()); }
 
 void TestAmountWords::thousandSubUnits_data()
 {
+    // clang-format off
     addRows();
     QTest::newRow("5.5") << "5.5" << "Only Five Dhs And Five Hundred Fils" << "فقط خمسة دراهم و خمسمائة فلس";
     QTest::newRow("5.05") << "5.05" << "Only Five Dhs And Fifty Fils" << "فقط خمسة دراهم و خمسون فلساً";
     QTest::newRow("0.005") << "0.005" << "Only Five Fils" << "فقط خمسة فلوس";
     QTest::newRow("1.2345") << "1.2345" << "Only One Dhs And Two Hundred and Thirty-Four Fils"
                             << "فقط درهم واحد لا غير و مائتان و أربعة وثلاثون فلساً";
+    // clang-format on
 }
 
 void TestAmountWords::thousandSubUnits()
@@ -164,6 +233,7 @@ void TestAmountWords::thousandSubUnits()
 
 void TestAmountWords::notANumber_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("amount");
     QTest::addColumn<QString>("shown");
     QTest::newRow("abc") << "abc" << "abc";
@@ -176,6 +246,7 @@ void TestAmountWords::notANumber_data()
     QTest::newRow("hex") << "0x10" << "0x10";
     QTest::newRow("arabic-indic") << "٥٠" << "٥٠";
     QTest::newRow("sign alone") << "-" << "-";
+    // clang-format on
 }
 
 void TestAmountWords::notANumber()
@@ -223,8 +294,7 @@ void TestAmountWords::everyIntegerConverts()
         for (int n = 1; n <= 100000; ++n) {
             std::string en, ar;
             AmountToWords(std::to_string(n), money, en, ar);
-            if (en == "--" || ar == "--" || en.find("  ") != std::string::npos
-                || ar.find("  ") != std::string::npos)
+            if (en == "--" || ar == "--" || en.find("  ") != std::string::npos || ar.find("  ") != std::string::npos)
                 QFAIL(qPrintable(QStringLiteral("%1: \"%2\" / \"%3\"").arg(n).arg(Q(en), Q(ar))));
             const QString words = Q(en).mid(5).chopped(int(money.EMoneyName.str().size()) + 1);
             if (EnglishValue(words) != n)
@@ -243,10 +313,8 @@ void TestAmountWords::randomAmountsStateTheirValue()
         const qint64 whole = rng.bounded(qint64(1), qint64(2147483648LL));
         const int cents = int(rng.bounded(100));
         const bool negative = rng.bounded(4) == 0;
-        const QString amount = QStringLiteral("%1%2.%3")
-                                   .arg(negative ? "-" : "")
-                                   .arg(whole)
-                                   .arg(cents, 2, 10, QLatin1Char('0'));
+        const QString amount =
+            QStringLiteral("%1%2.%3").arg(negative ? "-" : "").arg(whole).arg(cents, 2, 10, QLatin1Char('0'));
         std::string en, ar;
         AmountToWords(U8(amount), uae, en, ar);
         QString text = Q(en);
@@ -271,8 +339,33 @@ void TestAmountWords::randomAmountsStateTheirValue()
     }
 }
 
+void TestAmountWords::arabicWordsReadBackToTheirNumber()
+{
+    QRandomGenerator rng(20261207);
+    for (const MonyType &money : {UaeMoney(), SyrMoney()}) {
+        auto check = [&](qint64 n) {
+            std::string en, ar;
+            AmountToWords(std::to_string(n), money, en, ar);
+            const qint64 read = ArabicValue(Q(ar), money);
+            if (read != n)
+                QFAIL(qPrintable(QStringLiteral("%1 reads back as %2: %3").arg(n).arg(read).arg(Q(ar))));
+        };
+        for (qint64 n = 1; n <= 100000; ++n)
+            check(n);
+        for (int i = 0; i < 20000; ++i)
+            check(rng.bounded(qint64(1), qint64(2147483648LL)));
+        // Sub-units alone, in their own gender.
+        for (int cents = 1; cents < 100; ++cents) {
+            std::string en, ar;
+            AmountToWords("0." + std::to_string(100 + cents).substr(1), money, en, ar);
+            QCOMPARE(ArabicValue(Q(ar), money), qint64(cents));
+        }
+    }
+}
+
 void TestAmountWords::markAmountText_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("english");
     QTest::addColumn<QString>("arabic");
     QTest::addColumn<bool>("onlyFirst");
@@ -293,6 +386,7 @@ void TestAmountWords::markAmountText_data()
                                                << "// Five Only  //" << "// خمسة فقط  //";
     QTest::newRow("word without blank stays") << "Only" << "فقط" << false << "// Only //" << "// فقط //";
     QTest::newRow("nothing") << "لا شيء" << "لا شيء" << false << "// لا شيء //" << "// لا شيء //";
+    // clang-format on
 }
 
 void TestAmountWords::markAmountText()

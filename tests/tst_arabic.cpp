@@ -15,6 +15,7 @@ private slots:
 
 void TestArabic::numToArabic_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("digits");
     QTest::addColumn<bool>("masculine");
     QTest::addColumn<QString>("expected");
@@ -60,6 +61,7 @@ void TestArabic::numToArabic_data()
     QTest::newRow("005") << "005" << true << "خمسة" << pl << plP;
     QTest::newRow("111") << "111" << true << "مائة و أحد عشر" << acc << accP;
     QTest::newRow("1005") << "1005" << true << "ألف و خمسة" << pl << plP;
+    // clang-format on
 }
 
 void TestArabic::numToArabic()

@@ -4,8 +4,8 @@
 
 #include "testfiles.h"
 
-#include "layout/bankbook.h"
 #include "core/datafile.h"
+#include "layout/bankbook.h"
 
 namespace {
 

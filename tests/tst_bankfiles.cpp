@@ -24,6 +24,7 @@ private slots:
 
 void TestBankFiles::readsWhatIsThere_data()
 {
+    // clang-format off
     QTest::addColumn<bool>("banks");
     QTest::addColumn<bool>("options");
     QTest::addColumn<QStringList>("expectedBanks");
@@ -32,6 +33,7 @@ void TestBankFiles::readsWhatIsThere_data()
     QTest::newRow("both files") << true << true << QStringList{"A", "B"} << true;
     QTest::newRow("banks without options") << true << false << QStringList{"A", "B"} << false;
     QTest::newRow("options without banks") << false << true << QStringList{"SIB"} << false;
+    // clang-format on
 }
 
 void TestBankFiles::readsWhatIsThere()

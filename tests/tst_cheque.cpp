@@ -21,8 +21,7 @@ private slots:
 
 void TestCheque::madeAsTyped()
 {
-    const ChequeOrProblem made =
-        MakeCheque("ADCB", "3/7/26", "Dorvan Eskel", "5000.5", true, UaeMoney(), "#", false);
+    const ChequeOrProblem made = MakeCheque("ADCB", "3/7/26", "Dorvan Eskel", "5000.5", true, UaeMoney(), "#", false);
     QVERIFY2(made.cheque, qPrintable(made.problem));
     const Cheque &c = *made.cheque;
     QCOMPARE(c.bank, QStringLiteral("ADCB"));
@@ -44,6 +43,7 @@ void TestCheque::madeAsTyped()
 
 void TestCheque::refused_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("amount");
     QTest::addColumn<QString>("problem");
     QTest::newRow("zero") << "0" << "Error in Amount, it must be >0";
@@ -52,6 +52,7 @@ void TestCheque::refused_data()
     QTest::newRow("letters") << "5x" << "Error in Amount, it must be >0";
     QTest::newRow("more decimals") << "12.345" << "more decimals";
     QTest::newRow("too large") << "3000000000" << "too large";
+    // clang-format on
 }
 
 void TestCheque::refused()
@@ -65,11 +66,13 @@ void TestCheque::refused()
 
 void TestCheque::fieldsTakeTheChequeByKind_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("payee");
     QTest::addColumn<bool>("accountOnly");
     QTest::newRow("Latin payee, account only") << "Dorvan" << true;
     QTest::newRow("Arabic payee") << "محمد علي" << false;
     QTest::newRow("blanks only") << "   " << false;
+    // clang-format on
 }
 
 void TestCheque::fieldsTakeTheChequeByKind()

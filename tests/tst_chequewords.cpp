@@ -20,8 +20,8 @@ Run ChequeWords(const QStringList &args, const QByteArray &input = {})
     p.write(input);
     p.closeWriteChannel();
     p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 } // namespace
@@ -46,10 +46,11 @@ void TestChequeWords::amountsFromArguments()
 {
     const Run r = ChequeWords({"5000", "abc", "-5", "2147483648"});
     QCOMPARE(r.status, 1);
-    QCOMPARE(r.out, QStringLiteral("Only Five Thousand, Dhs\tفقط خمسة آلاف درهم\n"
-                                   "error\t'abc' is not a valid floating point value\n"
-                                   "Negative Only Five Dhs\tسالب فقط خمسة دراهم\n"
-                                   "--\t--\n"));
+    QCOMPARE(r.out,
+             QStringLiteral("Only Five Thousand, Dhs\tفقط خمسة آلاف درهم\n"
+                            "error\t'abc' is not a valid floating point value\n"
+                            "Negative Only Five Dhs\tسالب فقط خمسة دراهم\n"
+                            "--\t--\n"));
     QCOMPARE(ChequeWords({"1", "2"}).status, 0);
     QCOMPARE(ChequeWords({"--", "--5"}).out, QStringLiteral("error\t'--5' is not a valid floating point value\n"));
 }
@@ -58,8 +59,9 @@ void TestChequeWords::amountsFromStandardInput()
 {
     const Run r = ChequeWords({}, "2\r\n0\n\n5.5");
     QCOMPARE(r.status, 0);
-    QCOMPARE(r.out, QStringLiteral("Only Two Dhs\tفقط درهمان لاغير\n-\t-\n\t\nOnly Five Dhs And Fifty Fils\t"
-                                   "فقط خمسة دراهم و خمسون فلساً\n"));
+    QCOMPARE(r.out,
+             QStringLiteral("Only Two Dhs\tفقط درهمان لاغير\n-\t-\n\t\nOnly Five Dhs And Fifty Fils\t"
+                            "فقط خمسة دراهم و خمسون فلساً\n"));
 }
 
 void TestChequeWords::presetsAndDigits()
@@ -98,6 +100,7 @@ void TestChequeWords::moneyFile()
 
 void TestChequeWords::badOptions_data()
 {
+    // clang-format off
     QTest::addColumn<QStringList>("args");
     QTest::newRow("unknown option") << QStringList{"--currency", "x", "1"};
     QTest::newRow("unknown preset") << QStringList{"--preset", "usd", "1"};
@@ -105,6 +108,7 @@ void TestChequeWords::badOptions_data()
     QTest::newRow("missing value") << QStringList{"--digits"};
     QTest::newRow("preset and money") << QStringList{"--preset", "syr", "--money", "m.txt"};
     QTest::newRow("twice") << QStringList{"--digits", "2", "--digits", "3"};
+    // clang-format on
 }
 
 void TestChequeWords::badOptions()
@@ -118,6 +122,7 @@ void TestChequeWords::badOptions()
 
 void TestChequeWords::oneLinePerAmountWhateverItHolds_data()
 {
+    // clang-format off
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<QString>("out");
@@ -129,6 +134,7 @@ void TestChequeWords::oneLinePerAmountWhateverItHolds_data()
     QTest::newRow("backslash") << QStringList{"5\\n"} << QByteArray() << invalid.arg("5\\\\n");
     QTest::newRow("not UTF-8") << QStringList{} << QByteArray("\xff\xfe" "5\n") << invalid.arg("\\xff\\xfe5");
     QTest::newRow("Arabic kept") << QStringList{"٥"} << QByteArray() << invalid.arg("٥");
+    // clang-format on
 }
 
 void TestChequeWords::oneLinePerAmountWhateverItHolds()

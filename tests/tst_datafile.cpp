@@ -60,6 +60,7 @@ private:
 
 void TestDataFile::lineEnds_data()
 {
+    // clang-format off
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("lines");
     QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
@@ -71,6 +72,7 @@ void TestDataFile::lineEnds_data()
     QTest::newRow("lf cr is two ends") << QByteArray("a\n\rb") << QStringList{"a", "", "b"};
     QTest::newRow("empty file") << QByteArray() << QStringList{};
     QTest::newRow("arabic") << QByteArray("\xcf\xd1\xe5\xe3\r\nDHs\r\n") << QStringList{"درهم", "DHs"};
+    // clang-format on
 }
 
 void TestDataFile::lineEnds()
@@ -109,6 +111,7 @@ void TestDataFile::writesCp1256WithCrLf()
 
 void TestDataFile::refusesCharactersTheCodePageLacks_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("named");
     QTest::newRow("arabic-indic digit") << "درهم ٥" << "«٥» (U+0665)";
@@ -118,6 +121,7 @@ void TestDataFile::refusesCharactersTheCodePageLacks_data()
     QTest::newRow("arabic thousands separator") << "1٬000" << "«٬» (U+066C)";
     // Dropped by the encoder without an error: found by reading it back.
     QTest::newRow("zero-width no-break space") << "a\uFEFFb" << "U+FEFF";
+    // clang-format on
 }
 
 void TestDataFile::refusesCharactersTheCodePageLacks()
@@ -233,6 +237,7 @@ void TestDataFile::linkToAFileIsWrittenThrough()
 
 void TestDataFile::utf8Files_data()
 {
+    // clang-format off
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("lines");
     QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF" "51#000\r\n") << QStringList{"51#000"};
@@ -243,6 +248,7 @@ void TestDataFile::utf8Files_data()
     QTest::newRow("Windows-1256") << QByteArray("\xe1\xed\xd1\xc9\r\nSP\r\n") << QStringList{"ليرة", "SP"};
     QTest::newRow("ASCII") << QByteArray("SIB\r\n") << QStringList{"SIB"};
     QTest::newRow("mark only") << QByteArray("\xEF\xBB\xBF") << QStringList{};
+    // clang-format on
 }
 
 void TestDataFile::utf8Files()
@@ -269,6 +275,7 @@ const QStringList kNewOptions{"line A", "line C"};
 
 void TestDataFile::saveKilledAtEveryStepLeavesOnePair_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("step");
     QTest::addColumn<bool>("replaced"); // the new pair after the next start
     QTest::newRow("banks.txt staged") << "staged:0" << false;
@@ -277,6 +284,7 @@ void TestDataFile::saveKilledAtEveryStepLeavesOnePair_data()
     QTest::newRow("banks.txt replaced") << "replaced:0" << true;
     QTest::newRow("options.txt replaced") << "replaced:1" << true;
     QTest::newRow("done") << "done:0" << true;
+    // clang-format on
 }
 
 void TestDataFile::saveKilledAtEveryStepLeavesOnePair()

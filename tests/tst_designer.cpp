@@ -1,15 +1,15 @@
 #include <QCheckBox>
+#include <QFontDatabase>
+#include <QFontDialog>
 #include <QFrame>
+#include <QMessageBox>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QToolButton>
 #include <QTemporaryDir>
-#include <QFontDatabase>
-#include <QFontDialog>
-#include <QMessageBox>
-#include <QProcess>
+#include <QToolButton>
 #include <QtTest>
 
 #include "controls.h"
@@ -18,17 +18,17 @@
 #include "testdialogs.h"
 #include "whenmodal.h"
 
-#include "output/PrintChequeU.h"
-#include "layout/chequeU.h"
 #include "currency/currencyrecord.h"
 #include "currency/monyU.h"
+#include "layout/chequeU.h"
+#include "output/PrintChequeU.h"
 #include "ui/widgets.h"
 
 namespace {
 
 // Sends one mouse event to a field, at `point` of the cheque area.
-void SendMouse(ChequeFieldEdit *edit, QEvent::Type type, QPoint point, Qt::MouseButton button,
-               Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = {})
+void SendMouse(ChequeFieldEdit *edit, QEvent::Type type, QPoint point, Qt::MouseButton button, Qt::MouseButtons buttons,
+               Qt::KeyboardModifiers modifiers = {})
 {
     const QPointF local = point - edit->pos();
     QMouseEvent event(type, local, edit->mapToGlobal(local), button, buttons, modifiers);
@@ -152,8 +152,22 @@ void TestDesigner::layoutRoundTripsThroughTheControls()
     l.LeftMm = "2.5";
     l.TopMm = "-3";
     l.Portial = true;
-    l.Fields[0] = {FieldKind::ArTextAmount, true, -12, -40, 30, 400, "DejaVu Sans", 15, 0x0000FF, true, true, true,
-                   true, 178, "typed", true};
+    l.Fields[0] = {FieldKind::ArTextAmount,
+                   true,
+                   -12,
+                   -40,
+                   30,
+                   400,
+                   "DejaVu Sans",
+                   15,
+                   0x0000FF,
+                   true,
+                   true,
+                   true,
+                   true,
+                   178,
+                   "typed",
+                   true};
     l.Fields[2].FontSize = 0; // a size no font has comes back as it was stored
     l.Fields[3].Visible = false;
     m_form->ShowLayout(l);
@@ -173,7 +187,8 @@ void TestDesigner::showingLocksAndChangeUnlocks()
         for (auto *edit : f.findChildren<ChequeFieldEdit *>())
             if (edit->isEnabled())
                 return false;
-        return Find<QComboBox>(&f, "BankNameCB")->isEnabled() && Find<QPushButton>(&f, "ChangeBtn")->isVisible() && Find<QPushButton>(&f, "PrintBtn")->isVisible();
+        return Find<QComboBox>(&f, "BankNameCB")->isEnabled() && Find<QPushButton>(&f, "ChangeBtn")->isVisible()
+            && Find<QPushButton>(&f, "PrintBtn")->isVisible();
     };
     QVERIFY(locked());
     QTest::mouseClick(Find<QPushButton>(&f, "ChangeBtn"), Qt::LeftButton);
@@ -215,6 +230,7 @@ void TestDesigner::labelsCountStacksPanels()
 
 void TestDesigner::mouseChangesTheField_data()
 {
+    // clang-format off
     QTest::addColumn<QPoint>("pressAt"); // in the field, which is 200 x 40 at (100, 100)
     QTest::addColumn<QPoint>("by");
     QTest::addColumn<int>("button");
@@ -246,6 +262,7 @@ void TestDesigner::mouseChangesTheField_data()
                                     << QRect(100, 100, 200, 40);
     QTest::newRow("left with Alt") << QPoint(195, 20) << QPoint(10, 5) << left << int(Qt::AltModifier)
                                    << QRect(100, 100, 200, 40);
+    // clang-format on
 }
 
 void TestDesigner::mouseChangesTheField()
@@ -281,7 +298,7 @@ void TestDesigner::cursorFollowsTheZone()
     {
         QPoint at;
         Qt::CursorShape shape;
-    } cases[] = {{{1, 20}, Qt::SplitHCursor},  {{205, 20}, Qt::SplitHCursor}, {{100, 3}, Qt::SplitVCursor},
+    } cases[] = {{{1, 20}, Qt::SplitHCursor},   {{205, 20}, Qt::SplitHCursor},   {{100, 3}, Qt::SplitVCursor},
                  {{100, 46}, Qt::SplitVCursor}, {{100, 20}, Qt::DragMoveCursor}, {{2, 2}, Qt::SplitHCursor}};
     for (const auto &c : cases) {
         SendMouse(edit, QEvent::MouseMove, edit->pos() + c.at, Qt::NoButton, Qt::NoButton);
@@ -315,7 +332,8 @@ void TestDesigner::focusColours()
     const QColor base = Find<ChequeFieldEdit>(&f, "ChequeEdit1")->palette().color(QPalette::Base);
 
     // Real mouse press in field 2: it takes the focus.
-    QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, Find<ChequeFieldEdit>(&f, "ChequeEdit2")->mapTo(&f, QPoint(10, 8)));
+    QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {},
+                      Find<ChequeFieldEdit>(&f, "ChequeEdit2")->mapTo(&f, QPoint(10, 8)));
     QVERIFY(Find<ChequeFieldEdit>(&f, "ChequeEdit2")->hasFocus());
     QCOMPARE(f.focusedField(), 1);
     QCOMPARE(Find<ChequeFieldEdit>(&f, "ChequeEdit2")->palette().color(QPalette::Base), yellow);
@@ -340,10 +358,12 @@ void TestDesigner::focusColours()
 
 void TestDesigner::kindSetsSampleTextOnly_data()
 {
+    // clang-format off
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("sample");
     for (int k = 0; k < FieldKindCount; ++k)
         QTest::newRow(qPrintable(KindCaption(FieldKind(k)))) << k << SampleText(FieldKind(k));
+    // clang-format on
 }
 
 void TestDesigner::kindSetsSampleTextOnly()
@@ -464,7 +484,8 @@ void TestDesigner::addBankKeepsChangesInTheNewLine()
     QCOMPARE(f.Layout().Fields[0].Left, InitialLayout().Fields[0].Left + 7);
 
     f.ChangeBtnClick();
-    Drag(Find<ChequeFieldEdit>(&f, "ChequeEdit1"), Find<ChequeFieldEdit>(&f, "ChequeEdit1")->geometry().center(), QPoint(10, 5));
+    Drag(Find<ChequeFieldEdit>(&f, "ChequeEdit1"), Find<ChequeFieldEdit>(&f, "ChequeEdit1")->geometry().center(),
+         QPoint(10, 5));
     const ChequeLayout changed = f.Layout();
     m_dialogs->textAnswers.enqueue(QStringLiteral("بنك دبي"));
     QTest::mouseClick(Find<QToolButton>(&f, "NewBtn"), Qt::LeftButton);
@@ -670,7 +691,7 @@ void TestDesigner::screenShowsTheTextWherePaperGetsIt()
     // A payee long enough to wrap once, in a box two lines high.
     l.Fields[1].Text = "Dorvan Eskel Trading and General Contracting Company of the Emirates LLC";
     l.Fields[1].Width = 300;
-    l.Fields[1].Height = 40; // down to field 4
+    l.Fields[1].Height = 40;  // down to field 4
     l.Fields[1].Right = true; // and field 4 with it: right-to-left boxes both
     l.Fields[3].Text = "// خمسة آلاف درهم فقط  //";
     f.ShowLayout(l);
@@ -691,12 +712,16 @@ void TestDesigner::screenShowsTheTextWherePaperGetsIt()
         const QRect onScreen = InkIn(screen, box, 1);
         const QRect onPaper = InkIn(paper, box);
         QVERIFY2(!onScreen.isEmpty() && !onPaper.isEmpty(), qPrintable(QString::number(n)));
-        const double dx = (field.Right ? onScreen.right() - onPaper.right() : onScreen.left() - onPaper.left()) * mmPerPx;
+        const double dx =
+            (field.Right ? onScreen.right() - onPaper.right() : onScreen.left() - onPaper.left()) * mmPerPx;
         const double dy = (onScreen.top() - onPaper.top()) * mmPerPx;
         const double dh = (onScreen.height() - onPaper.height()) * mmPerPx;
         QVERIFY2(std::abs(dx) <= 0.3 && std::abs(dy) <= 0.3 && std::abs(dh) <= 0.3,
                  qPrintable(QString("field %1: on screen %2 mm right, %3 mm down, %4 mm taller than on paper")
-                                .arg(n + 1).arg(dx).arg(dy).arg(dh)));
+                                .arg(n + 1)
+                                .arg(dx)
+                                .arg(dy)
+                                .arg(dh)));
     }
 }
 

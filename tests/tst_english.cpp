@@ -17,6 +17,7 @@ private slots:
 
 void TestEnglish::numToEnglish_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("digits");
     QTest::addColumn<QString>("expected");
     QTest::newRow("0") << "0" << "";
@@ -48,6 +49,7 @@ void TestEnglish::numToEnglish_data()
                                    "Eighty-Three Thousand, Six Hundred and Forty-Seven";
     QTest::newRow("0500") << "0500" << "Five Hundred";
     QTest::newRow("000500") << "000500" << "Five Hundred";
+    // clang-format on
 }
 
 void TestEnglish::numToEnglish()
@@ -59,12 +61,14 @@ void TestEnglish::numToEnglish()
 
 void TestEnglish::conversionErrors_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("digits");
     QTest::newRow("2147483648") << "2147483648";
     QTest::newRow("12a") << "12a";
     QTest::newRow("empty") << "";
     QTest::newRow("blank") << " 12";
     QTest::newRow("point") << "1.5";
+    // clang-format on
 }
 
 void TestEnglish::conversionErrors()

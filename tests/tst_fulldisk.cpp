@@ -12,10 +12,10 @@
 #include "testdialogs.h"
 #include "testfiles.h"
 
-#include "layout/bankbook.h"
+#include "app/program.h"
 #include "core/datafile.h"
 #include "currency/moneyfile.h"
-#include "app/program.h"
+#include "layout/bankbook.h"
 
 namespace {
 

@@ -5,20 +5,25 @@
 
 namespace {
 
-const QString kInitialLine = QStringLiteral(
-    "51#0001001245"
-    "-16777208/Times New Roman/12/100-16777208/Times New Roman/12/100-16777208/Times New Roman/12/100"
-    "-16777208/Times New Roman/12/100-16777208/Times New Roman/12/100"
-    "32/512/21/121/128/80/29/537/168/536/25/121/168/80/57/369/16/96/21/121/"
-    "0/0/0/");
+const QString kInitialLine =
+    QStringLiteral("51#0001001245"
+                   "-16777208/Times New Roman/12/100-16777208/Times New Roman/12/100-16777208/Times New Roman/12/100"
+                   "-16777208/Times New Roman/12/100-16777208/Times New Roman/12/100"
+                   "32/512/21/121/128/80/29/537/168/536/25/121/168/80/57/369/16/96/21/121/"
+                   "0/0/0/");
 
 // The stored part of a layout: what an option line must bring back.
 QString Stored(const ChequeLayout &l) { return OptionLine(l); }
 
 ChequeLayout RandomLayout(QRandomGenerator &rng)
 {
-    static const QStringList fonts = {"Times New Roman", "Arial", "Courier New", "Simplified Arabic",
-                                      "Traditional Arabic", "A", "Liberation Sans Narrow Bold"};
+    static const QStringList fonts = {"Times New Roman",
+                                      "Arial",
+                                      "Courier New",
+                                      "Simplified Arabic",
+                                      "Traditional Arabic",
+                                      "A",
+                                      "Liberation Sans Narrow Bold"};
     static const QString baChars = QStringLiteral("#*/0123456789ab=-");
     ChequeLayout l = InitialLayout();
     l.applyLabelsCount(int(rng.bounded(1, 6)));
@@ -40,7 +45,7 @@ ChequeLayout RandomLayout(QRandomGenerator &rng)
         f.FontName = fonts.at(int(rng.bounded(qsizetype(fonts.size()))));
         f.FontSize = int(rng.bounded(1, 73));
         f.FontColor = rng.bounded(3) == 0 ? WindowTextColor
-                    : rng.bounded(2) == 0 ? std::int32_t(0xFF000000u | rng.bounded(0, 31))
+            : rng.bounded(2) == 0         ? std::int32_t(0xFF000000u | rng.bounded(0, 31))
                                           : std::int32_t(rng.bounded(0, 0x1000000));
         f.Bold = rng.bounded(2) == 1;
         f.Italic = rng.bounded(2) == 1;
@@ -138,6 +143,7 @@ void TestLayout::strikeOutGoesScriptStays()
 
 void TestLayout::clampedCountsAndKinds_data()
 {
+    // clang-format off
     QTest::addColumn<QChar>("count");
     QTest::addColumn<QChar>("kind");
     QTest::addColumn<int>("labels");
@@ -146,6 +152,7 @@ void TestLayout::clampedCountsAndKinds_data()
     QTest::newRow("9 and 7") << QChar('9') << QChar('7') << 5 << FieldKind::AccountOnly;
     QTest::newRow("6 and 6") << QChar('6') << QChar('6') << 5 << FieldKind::AccountOnly;
     QTest::newRow("3 and 4") << QChar('3') << QChar('4') << 3 << FieldKind::ArTextAmount;
+    // clang-format on
 }
 
 void TestLayout::clampedCountsAndKinds()
@@ -238,6 +245,7 @@ void TestLayout::everyCutOfALine()
 
 void TestLayout::damagedCharacters_data()
 {
+    // clang-format off
     QTest::addColumn<int>("position");
     QTest::addColumn<QChar>("replacement");
     QTest::addColumn<bool>("fails");
@@ -249,6 +257,7 @@ void TestLayout::damagedCharacters_data()
     QTest::newRow("letter in a position") << kInitialLine.indexOf("128/80") + 1 << QChar('q') << true
                                           << "first field placed";
     QTest::newRow("flag other than 1") << 4 << QChar('x') << false << "flag off";
+    // clang-format on
 }
 
 void TestLayout::damagedCharacters()

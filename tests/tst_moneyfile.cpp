@@ -12,7 +12,8 @@ namespace {
 QByteArray Cp1256(const QStringList &lines) { return EncodeDataLines(lines, "test"); }
 
 const QStringList kUaeLines = {"درهم", "DHs", "Dhs", "فلس", "Fils", "درهمان", "فلسان", "دراهم", "فلوس", "2", "T", "T"};
-const QStringList kSyrLines = {"ليرة", "SP", "S.POUND", "قرش", "QRSH", "ليرتان", "قرشان", "ليرات", "قروش", "2", "F", "T"};
+const QStringList kSyrLines = {"ليرة",  "SP",    "S.POUND", "قرش", "QRSH", "ليرتان",
+                               "قرشان", "ليرات", "قروش",    "2",   "F",    "T"};
 
 } // namespace
 
@@ -39,10 +40,12 @@ private:
 
 void TestMoneyFile::presetsWriteTheirTwelveLines_data()
 {
+    // clang-format off
     QTest::addColumn<bool>("syrian");
     QTest::addColumn<QStringList>("lines");
     QTest::newRow("UAE") << false << kUaeLines;
     QTest::newRow("SYR") << true << kSyrLines;
+    // clang-format on
 }
 
 void TestMoneyFile::presetsWriteTheirTwelveLines()
@@ -69,6 +72,7 @@ void TestMoneyFile::readsWhatItWrites()
 
 void TestMoneyFile::genderLines_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("line");
     QTest::addColumn<bool>("male");
     QTest::newRow("T") << "T" << true;
@@ -78,6 +82,7 @@ void TestMoneyFile::genderLines_data()
     QTest::newRow("blank before") << " T" << false;
     QTest::newRow("blank after") << "T " << false;
     QTest::newRow("empty") << "" << false;
+    // clang-format on
 }
 
 void TestMoneyFile::genderLines()
@@ -96,7 +101,9 @@ void TestMoneyFile::genderLines()
 void TestMoneyFile::lineCounts()
 {
     QStringList fifteen = kSyrLines;
-    fifteen << "extra 13" << "extra 14" << "extra 15";
+    fifteen << "extra 13"
+            << "extra 14"
+            << "extra 15";
     MoneyRead read = MoneyFromLines(fifteen, "money.txt");
     QVERIFY(!read.damage);
     QVERIFY(read.money == SyrMoney());
@@ -127,6 +134,7 @@ void TestMoneyFile::namesAreCutShortNameIsNot()
 
 void TestMoneyFile::damagedLineTen_data()
 {
+    // clang-format off
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QString>("mentions");
     QStringList word = kSyrLines;
@@ -136,6 +144,7 @@ void TestMoneyFile::damagedLineTen_data()
     blank[9] = " 2";
     QTest::newRow("blank") << blank << "line 10";
     QTest::newRow("nine lines") << kSyrLines.mid(0, 9) << "only 9 lines";
+    // clang-format on
 }
 
 void TestMoneyFile::damagedLineTen()
@@ -153,6 +162,7 @@ void TestMoneyFile::damagedLineTen()
 
 void TestMoneyFile::namesWithControlCharactersAreDamage_data()
 {
+    // clang-format off
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QStringList>("expected"); // the record, as its 12 lines
     QTest::addColumn<QStringList>("mentions");
@@ -166,6 +176,7 @@ void TestMoneyFile::namesWithControlCharactersAreDamage_data()
     QStringList kept = kSyrLines;
     kept[2] = "";
     QTest::newRow("one name") << one << kept << QStringList{"line 3 (the English currency name)"};
+    // clang-format on
 }
 
 void TestMoneyFile::namesWithControlCharactersAreDamage()

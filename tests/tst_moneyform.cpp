@@ -10,8 +10,8 @@
 #include "testfiles.h"
 
 #include "core/datafile.h"
-#include "currency/moneyfile.h"
 #include "currency/currencyrecord.h"
+#include "currency/moneyfile.h"
 #include "currency/monyU.h"
 #include "testdialogs.h"
 #include "ui/widgets.h"
@@ -160,7 +160,9 @@ void TestMoneyForm::thousandAndNormalisation()
     lines[9] = "5";
     lines[10] = "t";
     lines[11] = " T";
-    lines << "13" << "14" << "15";
+    lines << "13"
+          << "14"
+          << "15";
     WriteDataFile(m_form->moneyPath(), lines);
     startUp();
     QCOMPARE(Find<RadioGroup>(m_form, "CountryRB")->itemIndex(), 0);
@@ -194,6 +196,7 @@ void TestMoneyForm::longNamesAreCut()
 
 void TestMoneyForm::damagedFileIsKeptAndReported_data()
 {
+    // clang-format off
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("firstName");
     QByteArray word = Bytes(kSyr);
@@ -201,6 +204,7 @@ void TestMoneyForm::damagedFileIsKeptAndReported_data()
     QTest::newRow("line 10 a word") << word << "ليرة";
     QTest::newRow("six lines") << Bytes(kSyr.mid(0, 6)) << "ليرة";
     QTest::newRow("binary garbage") << QByteArray("\x00\x01\xff\xfe garbage \x1a\x80", 15) << QString();
+    // clang-format on
 }
 
 void TestMoneyForm::damagedFileIsKeptAndReported()

@@ -13,7 +13,6 @@
 #include "output/PrintChequeU.h"
 #include "output/chequepage.h"
 
-
 class TestPrintForm : public QObject
 {
     Q_OBJECT

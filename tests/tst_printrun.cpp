@@ -25,6 +25,7 @@ private slots:
 
 void TestPrintRun::rightToLeft_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("rtl");
     QTest::newRow("empty") << "" << true;
@@ -38,6 +39,7 @@ void TestPrintRun::rightToLeft_data()
     QTest::newRow("accented Latin") << "Émile" << true;
     QTest::newRow("tab is not a blank") << "\tAli" << true;
     QTest::newRow("Z") << "Zed" << false;
+    // clang-format on
 }
 
 void TestPrintRun::rightToLeft()
@@ -49,6 +51,7 @@ void TestPrintRun::rightToLeft()
 
 void TestPrintRun::formatAmount_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("locale");
     QTest::addColumn<double>("value");
     QTest::addColumn<int>("digits");
@@ -60,6 +63,7 @@ void TestPrintRun::formatAmount_data()
     QTest::newRow("C groups too") << "C" << 5000.0 << 2 << "5,000.00";
     QTest::newRow("decimal comma") << "de_DE" << 5000.5 << 2 << "5.000,50";
     QTest::newRow("en_GB") << "en_GB" << 12345.678 << 3 << "12,345.678";
+    // clang-format on
 }
 
 void TestPrintRun::formatAmount()
@@ -73,6 +77,7 @@ void TestPrintRun::formatAmount()
 
 void TestPrintRun::parseAmountText_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<double>("value");
@@ -87,6 +92,7 @@ void TestPrintRun::parseAmountText_data()
     QTest::newRow("inf") << "inf" << false << 0.0;
     QTest::newRow("nan") << "nan" << false << 0.0;
     QTest::newRow("overflow") << "1e400" << false << 0.0;
+    // clang-format on
 }
 
 void TestPrintRun::parseAmountText()
@@ -102,6 +108,7 @@ void TestPrintRun::parseAmountText()
 
 void TestPrintRun::readAmount_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("ok");
@@ -114,6 +121,7 @@ void TestPrintRun::readAmount_data()
     QTest::newRow("NaN refused") << "en_US" << "NaN" << false << 0.0;
     QTest::newRow("decimal comma") << "de_DE" << "5000,5" << true << 5000.5;
     QTest::newRow("point in de_DE") << "de_DE" << "5000.5" << false << 0.0;
+    // clang-format on
 }
 
 void TestPrintRun::readAmount()
@@ -150,6 +158,7 @@ void TestPrintRun::driverText()
 
 void TestPrintRun::readShortDate_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QDate>("date");
@@ -172,6 +181,7 @@ void TestPrintRun::readShortDate_data()
     QTest::newRow("ar_AE with marks") << "ar_AE" << "7\u200F/3\u200F/2024" << QDate(2024, 3, 7);
     QTest::newRow("ar_AE without marks") << "ar_AE" << "7/3/2024" << QDate(2024, 3, 7);
     QTest::newRow("C") << "C" << "7 Mar 2024" << QDate(2024, 3, 7);
+    // clang-format on
 }
 
 void TestPrintRun::readShortDate()
@@ -199,6 +209,7 @@ void TestPrintRun::dateRoundTripsInEveryFormat()
 
 void TestPrintRun::amountMismatch_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("digits");
@@ -213,6 +224,7 @@ void TestPrintRun::amountMismatch_data()
     QTest::newRow("exponent") << "en_US" << "1e3" << 2 << "not 1,000.00";
     QTest::newRow("decimal comma") << "de_DE" << "5000,5" << 2 << "";
     QTest::newRow("decimal comma, three") << "de_DE" << "5000,555" << 2 << "more decimals";
+    // clang-format on
 }
 
 void TestPrintRun::amountMismatch()

@@ -1,7 +1,6 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QStyleOptionComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -23,10 +23,10 @@
 #include "testprinting.h"
 #include "whenmodal.h"
 
-#include "core/datafile.h"
-#include "output/printrun.h"
-#include "currency/moneyfile.h"
 #include "app/program.h"
+#include "core/datafile.h"
+#include "currency/moneyfile.h"
+#include "output/printrun.h"
 #include "ui/webpanel.h"
 #include "ui/widgets.h"
 
@@ -248,7 +248,7 @@ void TestProgram::unreadableBankFileReplacedWhenTheUserAgrees()
     m_dialogs->textAnswers.enqueue(QStringLiteral("FAB"));
     m_program->ChequeForm.NewBtnClick();
 
-    m_dialogs->yesNoAnswers.enqueue(false); // keep the files
+    m_dialogs->yesNoAnswers.enqueue(false);        // keep the files
     QVERIFY(m_program->NewChequeForm.FormClose()); // may close, without writing
     QCOMPARE(ReadBytes(path("options.txt")), options);
     QVERIFY(m_dialogs->questions.last().contains("banks.txt"));
@@ -327,7 +327,8 @@ void TestProgram::smallControls()
     TNewChequeForm &w = m_program->NewChequeForm;
     QCOMPARE(w.windowTitle(), QStringLiteral("Print Cheque"));
     w.SpeedButton1Click();
-    QCOMPARE(Find<QLineEdit>(&w, "DateEd")->text(), QLocale().toString(QDate::currentDate().addDays(30), QLocale::ShortFormat));
+    QCOMPARE(Find<QLineEdit>(&w, "DateEd")->text(),
+             QLocale().toString(QDate::currentDate().addDays(30), QLocale::ShortFormat));
     QVERIFY(Find<QWidget>(&w, "ManyPanel")->isHidden());
     Find<RadioGroup>(&w, "ManyRG")->setItemIndex(1);
     w.ManyRGClick();
@@ -373,7 +374,8 @@ void TestProgram::typicalCheque()
     QVERIFY(m_dialogs->messages.isEmpty());
     QCOMPARE(Find<WebPanel>(&w, "WebBrowser2")->navigations(), 2);
     QCOMPARE(Find<QLabel>(&w, "EAmountLB")->text(), QStringLiteral("// Five Thousand, Dhs Only  //"));
-    QCOMPARE(Find<QLabel>(&w, "AAmountLB")->text(), Find<QLabel>(&w, "EAmountLB")->text()); // the payee's language on both
+    QCOMPARE(Find<QLabel>(&w, "AAmountLB")->text(),
+             Find<QLabel>(&w, "EAmountLB")->text()); // the payee's language on both
 
     const QString pdf = m_printing->jobs[0];
     QCOMPARE(PageSize(pdf), QStringLiteral("684 x 297"));
@@ -481,6 +483,7 @@ void TestProgram::runWithPreviewGoesToThePrinter()
 
 void TestProgram::badAmountsAndDates_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("date");
     QTest::addColumn<QString>("amount");
     QTest::addColumn<int>("count"); // 0: One
@@ -497,6 +500,7 @@ void TestProgram::badAmountsAndDates_data()
     QTest::newRow("grouped") << "3/7/26" << "5,000" << 0 << QStringList{amount};
     QTest::newRow("inner blank") << "3/7/26" << "5 000" << 0 << QStringList{amount};
     QTest::newRow("zero, run of 4") << "3/7/26" << "0" << 4 << QStringList(4, amount);
+    // clang-format on
 }
 
 void TestProgram::badAmountsAndDates()
@@ -517,6 +521,7 @@ void TestProgram::badAmountsAndDates()
 
 void TestProgram::amountWhoseWordsDifferIsNeverPrinted_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("amount");
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("problem");
@@ -524,6 +529,7 @@ void TestProgram::amountWhoseWordsDifferIsNeverPrinted_data()
     QTest::newRow("rounded figure, run of 3") << "12.345" << 3 << "more decimals";
     QTest::newRow("too large") << "3000000000" << 0 << "too large";
     QTest::newRow("exponent") << "5e3" << 0 << "not 5,000.00";
+    // clang-format on
 }
 
 void TestProgram::amountWhoseWordsDifferIsNeverPrinted()
@@ -543,6 +549,7 @@ void TestProgram::amountWhoseWordsDifferIsNeverPrinted()
 
 void TestProgram::payeeLanguage_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("payee");
     QTest::addColumn<bool>("arabic");
     QTest::newRow("Latin") << "Dorvan Eskel" << false;
@@ -552,6 +559,7 @@ void TestProgram::payeeLanguage_data()
     QTest::newRow("empty") << "" << true;
     QTest::newRow("blanks only") << "   " << false;
     QTest::newRow("leading blanks") << "   Ali" << false;
+    // clang-format on
 }
 
 void TestProgram::payeeLanguage()
@@ -567,15 +575,16 @@ void TestProgram::payeeLanguage()
     fill("3/7/26", payee, "5000");
     w.PrintBtnClick();
     QCOMPARE(m_printing->previews, 1);
-    const QString words = arabic ? QStringLiteral("// خمسة آلاف درهم فقط  //")
-                                 : QStringLiteral("// Five Thousand, Dhs Only  //");
+    const QString words =
+        arabic ? QStringLiteral("// خمسة آلاف درهم فقط  //") : QStringLiteral("// Five Thousand, Dhs Only  //");
     QCOMPARE(Find<ChequeFieldEdit>(&d, "ChequeEdit4")->text(), words); // Ar Text Amount
     QCOMPARE(Find<QLabel>(&w, "EAmountLB")->text(), words);
     QCOMPARE(Find<QLabel>(&w, "AAmountLB")->text(), words);
     for (int n : {0, 1}) {
         QCOMPARE(Find<ChequeFieldEdit>(&d, QStringLiteral("ChequeEdit%1").arg(n + 1))->text(), payee); // blanks kept
         QCOMPARE(Find<QCheckBox>(&d, QStringLiteral("RightChk%1").arg(n + 1))->isChecked(), arabic);
-        QCOMPARE(Find<ChequeFieldEdit>(&d, QStringLiteral("ChequeEdit%1").arg(n + 1))->layoutDirection(), arabic ? Qt::RightToLeft : Qt::LeftToRight);
+        QCOMPARE(Find<ChequeFieldEdit>(&d, QStringLiteral("ChequeEdit%1").arg(n + 1))->layoutDirection(),
+                 arabic ? Qt::RightToLeft : Qt::LeftToRight);
     }
     QCOMPARE(m_program->PrintChequeForm.lastPage().labels[1].rightToLeft, arabic);
 }
@@ -806,12 +815,14 @@ void TestProgram::manyBanksWithoutOptions()
 
 void TestProgram::arabicDesktopDates_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("date"); // 6 January 2027, as the cheque must carry it
     QTest::newRow("ar_AE") << "ar_AE" << "6/1/2027";
     QTest::newRow("ar_SA") << "ar_SA" << "٦/١/٢٠٢٧";
     QTest::newRow("ar_EG") << "ar_EG" << "٦/١/٢٠٢٧";
     QTest::newRow("ar_SY") << "ar_SY" << "٦/١/٢٠٢٧";
+    // clang-format on
 }
 
 void TestProgram::arabicDesktopDates()
@@ -886,13 +897,14 @@ void TestProgram::runToAPdfFileKeepsEveryCheque()
 
 void TestProgram::decimalMarks_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("amount");
     QTest::addColumn<QString>("figure"); // printed; empty when Print refuses
     QTest::addColumn<QString>("words");  // live, English
     const QString words = "// One Thousand, Two Hundred and Thirty-Four Dhs And Fifty Fils Only  //";
     const QStringList texts{"1234.5", "1234٫5", "١٢٣٤٫٥"};
-    for (const QString &locale : {"en_US", "ar_AE"})
+    for (const QString locale : {"en_US", "ar_AE"})
         for (const QString &text : texts)
             QTest::addRow("%s %s", qPrintable(locale), qPrintable(text)) << locale << text << "#1,234.50#" << words;
     for (const QString &text : texts)
@@ -904,6 +916,7 @@ void TestProgram::decimalMarks_data()
     // may not hold it (as "5,000" on an English desktop).
     QTest::newRow("de_DE 1234.5") << "de_DE" << "1234.5" << ""
                                   << "// Twelve Thousand, Three Hundred and Forty-Five Dhs Only  //";
+    // clang-format on
 }
 
 void TestProgram::decimalMarks()
@@ -948,6 +961,7 @@ void TestProgram::checksComeBeforeThePrintDialog()
 
 void TestProgram::unfinishedNumbersRaiseNoMessage_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("words");
@@ -957,6 +971,7 @@ void TestProgram::unfinishedNumbersRaiseNoMessage_data()
     QTest::newRow("-.5") << "en_US" << "-.5" << "// -- //";
     QTest::newRow("1e3") << "en_US" << "1e3" << "// -- //";
     QTest::newRow("de_DE -,5") << "de_DE" << "-,5" << "// -- //";
+    // clang-format on
 }
 
 void TestProgram::unfinishedNumbersRaiseNoMessage()
@@ -991,10 +1006,16 @@ void TestProgram::tabOrder()
         Find<QLineEdit>(&w, "DateEd")->setFocus();
         for (int i = 0; i < 8; ++i) {
             QWidget *f = QApplication::focusWidget();
-            names << (f == Find<QLineEdit>(&w, "DateEd") ? "Date" : f == Find<QLineEdit>(&w, "NameED") ? "Name" : f == Find<QLineEdit>(&w, "AmountED") ? "Amount"
-                      : f == Find<QSpinBox>(&w, "CountED") ? "Count" : f == Find<RadioGroup>(&w, "ManyRG")->button(0) ? "One"
-                      : f == Find<RadioGroup>(&w, "ManyRG")->button(1) ? "Many" : f == Find<QCheckBox>(&w, "AccOnly") ? "Account Only"
-                      : f == Find<QComboBox>(&w, "BankNameCB") ? "Bank" : f ? f->metaObject()->className() : "none");
+            names << (f == Find<QLineEdit>(&w, "DateEd")                   ? "Date"
+                          : f == Find<QLineEdit>(&w, "NameED")             ? "Name"
+                          : f == Find<QLineEdit>(&w, "AmountED")           ? "Amount"
+                          : f == Find<QSpinBox>(&w, "CountED")             ? "Count"
+                          : f == Find<RadioGroup>(&w, "ManyRG")->button(0) ? "One"
+                          : f == Find<RadioGroup>(&w, "ManyRG")->button(1) ? "Many"
+                          : f == Find<QCheckBox>(&w, "AccOnly")            ? "Account Only"
+                          : f == Find<QComboBox>(&w, "BankNameCB")         ? "Bank"
+                          : f                                              ? f->metaObject()->className()
+                                                                           : "none");
             if (f == Find<QComboBox>(&w, "BankNameCB"))
                 break;
             QTest::keyClick(f, Qt::Key_Tab);
@@ -1008,6 +1029,7 @@ void TestProgram::tabOrder()
 
 void TestProgram::countBox_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("count");
     QTest::addColumn<QString>("tip"); // while typed
@@ -1017,6 +1039,7 @@ void TestProgram::countBox_data()
     QTest::newRow("999") << "999" << 250 << "999 becomes 250";
     QTest::newRow("0") << "0" << 1 << "0 becomes 1";
     QTest::newRow("emptied") << "" << 1 << "";
+    // clang-format on
 }
 
 void TestProgram::countBox()
@@ -1035,7 +1058,8 @@ void TestProgram::countBox()
     QTest::keyClicks(Find<QSpinBox>(&w, "CountED"), typed);
     QCOMPARE(Find<QSpinBox>(&w, "CountED")->text(), typed); // every key kept
     if (!tip.isEmpty())
-        QVERIFY2(Find<QSpinBox>(&w, "CountED")->toolTip().contains(tip), qPrintable(Find<QSpinBox>(&w, "CountED")->toolTip()));
+        QVERIFY2(Find<QSpinBox>(&w, "CountED")->toolTip().contains(tip),
+                 qPrintable(Find<QSpinBox>(&w, "CountED")->toolTip()));
     QTest::keyClick(Find<QSpinBox>(&w, "CountED"), Qt::Key_Tab); // leaving the box
     QCOMPARE(Find<QSpinBox>(&w, "CountED")->value(), count);
     QCOMPARE(Find<QSpinBox>(&w, "CountED")->text(), QString::number(count));
@@ -1078,8 +1102,8 @@ void TestProgram::longBankNamesAreNotCutAtTheirStart()
     const QImage shot = choice->grab().toImage();
     QStyleOptionComboBox option;
     option.initFrom(choice);
-    const QRect field = choice->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField,
-                                                        choice);
+    const QRect field =
+        choice->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, choice);
     QImage alone(shot.size(), QImage::Format_RGB32);
     alone.fill(Qt::white);
     {

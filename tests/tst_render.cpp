@@ -78,6 +78,7 @@ QString TestRender::render(const ReportPage &page, const QString &name)
 
 void TestRender::marginFromText_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("tenths");
     QTest::newRow("12") << "12" << 120;
@@ -88,6 +89,7 @@ void TestRender::marginFromText_data()
     QTest::newRow("empty") << "" << 0;
     QTest::newRow("blank") << " 4" << 0;
     QTest::newRow("huge") << "999999999" << 0;
+    // clang-format on
 }
 
 void TestRender::marginFromText()
@@ -99,10 +101,12 @@ void TestRender::marginFromText()
 
 void TestRender::pageSize_data()
 {
+    // clang-format off
     QTest::addColumn<bool>("portrait");
     QTest::addColumn<QString>("points");
     QTest::newRow("landscape") << false << "684 x 297"; // 241.3 x 104.8 mm
     QTest::newRow("portrait") << true << "297 x 684";
+    // clang-format on
 }
 
 void TestRender::pageSize()
@@ -119,11 +123,13 @@ void TestRender::pageSize()
 
 void TestRender::truePosition_data()
 {
+    // clang-format off
     QTest::addColumn<int>("leftMargin");
     QTest::addColumn<int>("topMargin");
     QTest::newRow("no margins") << 0 << 0;
     QTest::newRow("12 and 5 mm") << 120 << 50;
     QTest::newRow("negative left") << -30 << 0;
+    // clang-format on
 }
 
 void TestRender::truePosition()

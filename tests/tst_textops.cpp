@@ -21,6 +21,7 @@ private slots:
 
 void TestTextOps::replaceAll_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("search");
     QTest::addColumn<QString>("replacement");
@@ -35,6 +36,7 @@ void TestTextOps::replaceAll_data()
     QTest::newRow("empty search") << "abc" << "" << "z" << "abc";
     QTest::newRow("every occurrence") << "a,b,,c," << "," << "" << "abc";
     QTest::newRow("whole text") << "abc" << "abc" << "" << "";
+    // clang-format on
 }
 
 void TestTextOps::replaceAll()
@@ -50,6 +52,7 @@ void TestTextOps::replaceAll()
 
 void TestTextOps::collapseSpaces_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
     QTest::newRow("three blanks") << "Five   Thousand" << "Five Thousand";
@@ -60,6 +63,7 @@ void TestTextOps::collapseSpaces_data()
     QTest::newRow("empty") << "" << "";
     QTest::newRow("arabic") << "فقط  خمسة   دراهم" << "فقط خمسة دراهم";
     QTest::newRow("after deletion") << "a  b  c" << "a b c";
+    // clang-format on
 }
 
 void TestTextOps::collapseSpaces()
@@ -71,6 +75,7 @@ void TestTextOps::collapseSpaces()
 
 void TestTextOps::shortNameKeepsNineCharacters_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("expected");
     QTest::newRow("12 Arabic letters") << "ابتثجحخدذرزس" << "ابتثجحخدذ";
@@ -79,6 +84,7 @@ void TestTextOps::shortNameKeepsNineCharacters_data()
     QTest::newRow("mixed") << "Dhs درهم إماراتي" << "Dhs درهم ";
     QTest::newRow("short") << "Dhs" << "Dhs";
     QTest::newRow("empty") << "" << "";
+    // clang-format on
 }
 
 void TestTextOps::shortNameKeepsNineCharacters()
@@ -112,6 +118,7 @@ void TestTextOps::unboundedFieldsChangeNoAmountText()
 
 void TestTextOps::strToInt_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<int>("value");
@@ -133,6 +140,7 @@ void TestTextOps::strToInt_data()
     QTest::newRow("letters") << "12a" << false << 0;
     QTest::newRow("two signs") << "--5" << false << 0;
     QTest::newRow("arabic-indic digit") << "٥" << false << 0;
+    // clang-format on
 }
 
 void TestTextOps::strToInt()

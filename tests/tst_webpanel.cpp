@@ -137,8 +137,10 @@ void TestWebPanel::nothingThePageNamesIsLoaded()
     QVERIFY(picture.save(png));
     const QUrl local = QUrl::fromLocalFile(png);
     PageServer server("<html><head><link rel=\"stylesheet\" href=\"file:///dev/zero\"></head><body>"
-                      "<p>Served</p><img src=\"" + local.toEncoded() + "\"><img src=\"file:///dev/zero\">"
-                      "<img src=\"/dev/zero\"><img src=\"data:image/png;base64,iVBORw0KGgo=\"></body></html>");
+                      "<p>Served</p><img src=\""
+                      + local.toEncoded()
+                      + "\"><img src=\"file:///dev/zero\">"
+                        "<img src=\"/dev/zero\"><img src=\"data:image/png;base64,iVBORw0KGgo=\"></body></html>");
     WebPanel panel(Fallback());
     panel.show();
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
@@ -155,9 +157,11 @@ void TestWebPanel::nothingThePageNamesIsLoaded()
 
 void TestWebPanel::tooLargePageShowsTheBundledPage_data()
 {
+    // clang-format off
     QTest::addColumn<bool>("announced");
     QTest::newRow("with its length") << true;
     QTest::newRow("without its length") << false;
+    // clang-format on
 }
 
 void TestWebPanel::tooLargePageShowsTheBundledPage()

@@ -70,10 +70,7 @@ std::string RandomAmount(Sequence &s)
     return text;
 }
 
-std::string AmountAt(qint64 i, Sequence &s)
-{
-    return i <= 1000000 ? std::to_string(i) : RandomAmount(s);
-}
+std::string AmountAt(qint64 i, Sequence &s) { return i <= 1000000 ? std::to_string(i) : RandomAmount(s); }
 
 // The digests of every block, in order: integers 0..1,000,000 (block 10 has
 // the one amount 1,000,000), then the random amounts.
@@ -114,6 +111,7 @@ private slots:
 
 void TestWordsGolden::sameAsTheFirstConverter_data()
 {
+    // clang-format off
     QTest::addColumn<MonyType>("money");
     QTest::addColumn<QStringList>("expected");
     QFile file(QFINDTESTDATA("data/words-golden.txt"));
@@ -126,6 +124,7 @@ void TestWordsGolden::sameAsTheFirstConverter_data()
     }
     for (const Currency &c : Currencies())
         QTest::newRow(c.name) << c.money << golden.value(c.name);
+    // clang-format on
 }
 
 void TestWordsGolden::sameAsTheFirstConverter()

@@ -9,20 +9,19 @@
 
 #include <cstdio>
 #include <iostream>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QString>
 
-#include "words/DgToStU.h"
 #include "currency/moneyfile.h"
+#include "words/DgToStU.h"
 
 namespace {
 
-constexpr const char *kUsage =
-    "usage: cheque-words [--preset uae|syr] [--money FILE] [--digits 2|3] [AMOUNT...]";
+constexpr const char *kUsage = "usage: cheque-words [--preset uae|syr] [--money FILE] [--digits 2|3] [AMOUNT...]";
 
 // A text for one field of an output line: control characters (a TAB or a
 // line break would split the line), a backslash and bytes that are not
@@ -99,62 +98,64 @@ bool Convert(const std::string &amount, const MonyType &money)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv); // file names in the locale's encoding
+    // Output goes out in blocks, not a write per amount: standard input is no
+    // longer tied to it, and nothing is flushed before the end.
+    std::ios::sync_with_stdio(false);
+    std::cin.tie(nullptr);
 
-    std::optional<std::string> preset;
-    std::optional<std::string> moneyFile;
-    std::optional<std::string> digits;
-    std::vector<std::string> amounts;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("The amount in English and Arabic words, one line per amount."));
+    const QCommandLineOption presetOption(QStringLiteral("preset"), QStringLiteral("The currency: uae or syr."),
+                                          QStringLiteral("uae|syr"));
+    const QCommandLineOption moneyOption(
+        QStringLiteral("money"), QStringLiteral("A money.txt to take the currency from."), QStringLiteral("FILE"));
+    const QCommandLineOption digitsOption(QStringLiteral("digits"), QStringLiteral("The sub-unit digits: 2 or 3."),
+                                          QStringLiteral("2|3"));
+    const QCommandLineOption helpOption(QStringLiteral("help"), QStringLiteral("Shows this help."));
+    parser.addOptions({presetOption, moneyOption, digitsOption, helpOption});
+    parser.addPositionalArgument(QStringLiteral("AMOUNT"),
+                                 QStringLiteral("Amounts; without any, one a line from "
+                                                "standard input."),
+                                 QStringLiteral("[AMOUNT...]"));
 
-    bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (optionsEnded || arg.rfind("--", 0) != 0) {
-            amounts.push_back(arg);
-            continue;
+    // Options are long ones only; a word with one dash is an amount ("-5"),
+    // which the parser would read as an option: it is given to the parser as
+    // a stand-in and put back in its place among the amounts.
+    QStringList arguments = QCoreApplication::arguments();
+    QStringList negatives;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &a = arguments.at(i);
+        if (a == QLatin1String("--"))
+            break;
+        if (a.size() > 1 && a.at(0) == u'-' && a.at(1) != u'-') {
+            negatives << a;
+            arguments[i] = QStringLiteral("\x1f%1").arg(negatives.size() - 1);
         }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (arg == "--help") {
-            std::cout << kUsage << '\n';
-            return 0;
-        }
-        std::string name = arg;
-        std::optional<std::string> value;
-        if (const auto eq = arg.find('='); eq != std::string::npos) {
-            name = arg.substr(0, eq);
-            value = arg.substr(eq + 1);
-        }
-        std::optional<std::string> *target = name == "--preset" ? &preset
-                                           : name == "--money"  ? &moneyFile
-                                           : name == "--digits" ? &digits
-                                                                : nullptr;
-        if (!target)
-            return UsageError("unknown option '" + name + "'");
-        if (!value) {
-            if (i + 1 >= argc)
-                return UsageError("option '" + name + "' needs a value");
-            value = argv[++i];
-        }
-        if (target->has_value())
-            return UsageError("option '" + name + "' given twice");
-        *target = *value;
     }
+    if (!parser.parse(arguments))
+        return UsageError(parser.errorText().toStdString());
+    if (parser.isSet(helpOption)) {
+        std::cout << kUsage << '\n';
+        return 0;
+    }
+    for (const QCommandLineOption &option : {presetOption, moneyOption, digitsOption})
+        if (parser.values(option).size() > 1)
+            return UsageError("option '--" + option.names().first().toStdString() + "' given twice");
 
-    if (preset && moneyFile)
+    if (parser.isSet(presetOption) && parser.isSet(moneyOption))
         return UsageError("--preset and --money exclude each other");
 
     MonyType money = UaeMoney();
-    if (preset) {
-        if (*preset == "syr")
+    if (parser.isSet(presetOption)) {
+        const QString preset = parser.value(presetOption);
+        if (preset == QLatin1String("syr"))
             money = SyrMoney();
-        else if (*preset != "uae")
-            return UsageError("unknown preset '" + *preset + "' (uae or syr)");
+        else if (preset != QLatin1String("uae"))
+            return UsageError("unknown preset '" + preset.toStdString() + "' (uae or syr)");
     }
-    if (moneyFile) {
+    if (parser.isSet(moneyOption)) {
         try {
-            const MoneyRead read = ReadMoneyFile(QString::fromLocal8Bit(moneyFile->c_str()));
+            const MoneyRead read = ReadMoneyFile(parser.value(moneyOption));
             if (read.damage) {
                 std::cerr << "cheque-words: " << Printable(read.damage->toStdString()) << '\n';
                 return 2;
@@ -165,13 +166,22 @@ int main(int argc, char **argv)
             return 2;
         }
     }
-    if (digits) {
-        if (*digits == "2")
+    if (parser.isSet(digitsOption)) {
+        const QString digits = parser.value(digitsOption);
+        if (digits == QLatin1String("2"))
             money.PartDigits = 2;
-        else if (*digits == "3")
+        else if (digits == QLatin1String("3"))
             money.PartDigits = 3;
         else
-            return UsageError("--digits takes 2 or 3, not '" + *digits + "'");
+            return UsageError("--digits takes 2 or 3, not '" + digits.toStdString() + "'");
+    }
+
+    std::vector<std::string> amounts;
+    for (const QString &a : parser.positionalArguments()) {
+        if (a.startsWith(u'\x1f'))
+            amounts.push_back(negatives.value(a.mid(1).toInt()).toStdString());
+        else
+            amounts.push_back(a.toStdString());
     }
 
     bool allConverted = true;

@@ -52,8 +52,7 @@ public:
     std::optional<QFont> askFont(QWidget *parent, const QFont &initial) override
     {
         bool ok = false;
-        const QFont font = QFontDialog::getFont(&ok, initial, parent, QString(),
-                                                QFontDialog::DontUseNativeDialog);
+        const QFont font = QFontDialog::getFont(&ok, initial, parent, QString(), QFontDialog::DontUseNativeDialog);
         if (!ok)
             return std::nullopt;
         return font;

@@ -21,8 +21,7 @@ public:
     void preview(QWidget *parent, QPrinter &printer, const Paint &paint) override
     {
         QPrintPreviewDialog dialog(&printer, parent);
-        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                         [&paint](QPrinter *p) { paint(p); });
+        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint](QPrinter *p) { paint(p); });
         dialog.exec();
     }
 

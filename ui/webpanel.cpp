@@ -32,9 +32,7 @@ struct PageWork
 
 } // namespace
 
-WebPanel::WebPanel(QUrl fallback, QWidget *parent)
-    : QTextBrowser(parent)
-    , m_fallback(std::move(fallback))
+WebPanel::WebPanel(QUrl fallback, QWidget *parent) : QTextBrowser(parent), m_fallback(std::move(fallback))
 {
     setOpenLinks(false); // a link opens in the desktop's browser, never here
     setUndoRedoEnabled(false);

@@ -2,14 +2,14 @@
 
 #include <QAbstractItemView>
 #include <QButtonGroup>
-#include <QStylePainter>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLayout>
-#include <QPushButton>
-#include <QToolButton>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QStylePainter>
+#include <QToolButton>
 #include <QToolTip>
 
 #include "core/datafile.h"
@@ -55,11 +55,7 @@ QStringList RadioGroup::items() const
     return texts;
 }
 
-BankComboBox::BankComboBox(QWidget *parent)
-    : QComboBox(parent)
-{
-    setEditable(false);
-}
+BankComboBox::BankComboBox(QWidget *parent) : QComboBox(parent) { setEditable(false); }
 
 void BankComboBox::hidePopup()
 {
@@ -91,12 +87,13 @@ void BankComboBox::paintEvent(QPaintEvent *)
         setToolTip(text); // the whole name, also when the list was filled without signals
     option.currentText.clear();
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    const QRect room = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this)
-                           .adjusted(2, 0, -2, 0);
+    const QRect room =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this).adjusted(2, 0, -2, 0);
     const bool rightToLeft = text.isRightToLeft();
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     // In the name's own reading order, so that "…" comes at its end.
-    const int flags = rightToLeft ? Qt::AlignRight | Qt::TextForceRightToLeft : Qt::AlignLeft | Qt::TextForceLeftToRight;
+    const int flags =
+        rightToLeft ? Qt::AlignRight | Qt::TextForceRightToLeft : Qt::AlignLeft | Qt::TextForceLeftToRight;
     painter.drawText(room, flags | Qt::AlignAbsolute | Qt::AlignVCenter,
                      fontMetrics().elidedText(text, Qt::ElideRight, room.width()));
 }
@@ -229,9 +226,7 @@ void FitCaptions(QWidget *window)
             w->setProperty("captionFont", w->font());
         const bool asWide = w->property("captionAsWide").toBool();
         QWidget *parent = w->parentWidget();
-        auto room = [&] {
-            return asWide && parent ? parent->contentsRect().right() + 1 - w->x() : w->width();
-        };
+        auto room = [&] { return asWide && parent ? parent->contentsRect().right() + 1 - w->x() : w->width(); };
         if (asWide)
             w->adjustSize();
         QFont font = w->font();

@@ -4,10 +4,10 @@
 
 #include <optional>
 
-#include <QFont>
-#include <QIcon>
 #include <QComboBox>
+#include <QFont>
 #include <QGroupBox>
+#include <QIcon>
 #include <QSpinBox>
 #include <QStringList>
 #include <QValidator>
@@ -96,8 +96,7 @@ public:
     explicit Cp1256Validator(QObject *parent = nullptr, QString forbidden = {})
         : QValidator(parent)
         , m_forbidden(std::move(forbidden))
-    {
-    }
+    {}
     State validate(QString &input, int &pos) const override;
 
 private:

@@ -28,8 +28,8 @@ public:
     static constexpr std::size_t MaxChars = 9;
 
     ShortName() = default;
-    ShortName(std::string_view text) : m_text(Utf8Left(text, MaxChars)) {} // NOLINT: implicit by design
-    ShortName(const char *text) : ShortName(std::string_view(text)) {}     // NOLINT
+    ShortName(std::string_view text) : m_text(Utf8Left(text, MaxChars)) {}    // NOLINT: implicit by design
+    ShortName(const char *text) : ShortName(std::string_view(text)) {}        // NOLINT
     ShortName(const std::string &text) : ShortName(std::string_view(text)) {} // NOLINT
 
     const std::string &str() const { return m_text; }
@@ -45,14 +45,14 @@ private:
 /// The currency description; passed by value to every conversion.
 struct MonyType
 {
-    ShortName AMoneyName;  ///< Arabic currency noun, singular
-    ShortName EMoneyName;  ///< English currency name
-    ShortName APartName;   ///< Arabic sub-unit noun, singular
-    ShortName EPartName;   ///< English sub-unit name
-    ShortName Money2Name;  ///< Arabic currency noun, dual
-    ShortName Part2Name;   ///< Arabic sub-unit noun, dual (stored, never read)
-    ShortName Money3Name;  ///< Arabic currency noun, plural
-    ShortName Part3Name;   ///< Arabic sub-unit noun, plural
+    ShortName AMoneyName;        ///< Arabic currency noun, singular
+    ShortName EMoneyName;        ///< English currency name
+    ShortName APartName;         ///< Arabic sub-unit noun, singular
+    ShortName EPartName;         ///< English sub-unit name
+    ShortName Money2Name;        ///< Arabic currency noun, dual
+    ShortName Part2Name;         ///< Arabic sub-unit noun, dual (stored, never read)
+    ShortName Money3Name;        ///< Arabic currency noun, plural
+    ShortName Part3Name;         ///< Arabic sub-unit noun, plural
     std::int32_t PartDigits = 0; ///< 2 for 100 sub-units, 3 for 1000
     bool MoneyMale = false;
     bool PartMale = false;
@@ -83,7 +83,7 @@ std::string NumToEnglish(std::string_view digits);
 /// Arabic number words of a digit string, agreeing with a masculine or a
 /// feminine counted noun. Sets MoneyNounForm() and PartNounForm() to the noun
 /// forms that have to follow the number. Raises ChequeError like NumToEnglish.
-std::string NumToArabic(std::string_view digits, MonyType currency, bool Masculine);
+std::string NumToArabic(std::string_view digits, const MonyType &currency, bool Masculine);
 
 /// The currency and sub-unit noun forms chosen by the last NumToArabic call.
 const std::string &MoneyNounForm();
@@ -93,5 +93,4 @@ const std::string &PartNounForm();
 /// Raises ChequeError "'%s' is not a valid floating point value" when the
 /// text, once its commas are removed, is not a decimal number; both outputs
 /// are then left as they were.
-void AmountToWords(std::string_view amount, MonyType currency, std::string &english,
-                   std::string &arabic);
+void AmountToWords(std::string_view amount, const MonyType &currency, std::string &english, std::string &arabic);

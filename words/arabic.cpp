@@ -1,0 +1,244 @@
+// Arabic number words (NumToArabic), with the gender of the counted noun and
+// the form of the noun that follows the number.
+
+#include <array>
+
+#include "words/DgToStU.h"
+#include "words/detail.h"
+
+namespace words::detail {
+namespace {
+
+constexpr std::array<std::string_view, 20> kMasculine = {
+    "",         "واحد",     "إثنان",     "ثلاثة",     "أربعة",      "خمسة",     "ستة",
+    "سبعة",     "ثمانية",   "تسعة",      "عشرة",      "أحد عشر",    "إثنا عشر", "ثلاثة عشر",
+    "أربعة عشر", "خمسة عشر", "ستة عشر",  "سبعة عشر", "ثمانية عشر", "تسعة عشر"};
+
+constexpr std::array<std::string_view, 20> kFeminine = {
+    "",          "واحدة",     "إثنتان",     "ثلاث",      "أربع",        "خمس",      "ست",
+    "سبع",       "ثمان",      "تسع",        "عشر",       "إحدى عشرة",   "إثنتا عشرة", "ثلاث عشرة",
+    "أربع عشرة", "خمس عشرة",  "ست عشرة",   "سبع عشرة", "ثماني عشرة", "تسع عشرة"};
+
+constexpr std::array<std::string_view, 10> kTens = {"",      "",      "عشرون", "ثلاثون", "أربعون",
+                                                    "خمسون", "ستون", "سبعون", "ثمانون", "تسعون"};
+
+const std::string_view *TableWord(std::int32_t v, bool masculine)
+{
+    if (v >= 0 && v < 20)
+        return &(masculine ? kMasculine : kFeminine)[static_cast<std::size_t>(v)];
+    if (v >= 20 && v <= 90 && v % 10 == 0)
+        return &kTens[static_cast<std::size_t>(v / 10)];
+    return nullptr;
+}
+
+struct Scale
+{
+    std::size_t restDigits;
+    std::string_view alone; ///< nothing follows
+    std::string_view more;  ///< more follows
+};
+
+const Scale *ScaleFor(std::size_t length)
+{
+    static constexpr Scale thousand{3, " ألف ", " ألفاً و "};
+    static constexpr Scale million{6, " مليوناً ", " مليوناً و"};
+    static constexpr Scale milliard{9, " ملياراً ", " ملياراً و"};
+    if (length >= 4 && length <= 6)
+        return &thousand;
+    if (length >= 7 && length <= 9)
+        return &million;
+    if (length >= 10 && length <= 12)
+        return &milliard;
+    return nullptr;
+}
+
+// ArabicCleanup, in the Parts' order.
+const ReplacementList &Cleanup()
+{
+    static const ReplacementList cleanup({
+        {"واحد ألفاً", "ألف"},
+        {"واحدةمائة", "مائة"},
+        {"إثنتانمائة", "مائتان"},
+        {"ةمائة", "مائة"},
+        {"ثمانيمائة", "ثمانمائة"},
+        {"مائتان ألف", "مائتا ألف"},
+        {"مائتان ملي", "مائتا ملي"},
+        {"إثنان ألفاً", "ألفان"},
+        {"إثنان ألف", "ألفا"},
+        {"ة ألفاً و", "ة آلاف و"},
+        {"ة ألف", "ة آلاف"},
+        {"ة مليوناً", "ة ملايين"},
+        {"ة ملياراً", "ة مليارات"},
+        {"واحد مليوناً", "مليون"},
+        {"واحد ملياراً", "مليار"},
+        {"إثنان مليوناً", "مليونان"},
+        {"إثنان ملياراً", "ملياران"},
+    });
+    return cleanup;
+}
+
+// Steps 3 to 5 of a conversion: blanks collapsed, the cleanup, the rule.
+std::string Finish(std::string text, std::int32_t v, NounForm &form)
+{
+    text = CollapseSpaces(std::move(text));
+    Cleanup().apply(text);
+    form = NounFormRule(v, form);
+    return text;
+}
+
+// The Parts' recursion as it stands, every call ending with its noun-form
+// rule: for texts that are not plain digits (a sign), and to fill the table
+// of groups below. A call that fails leaves `form` as its sub-calls set it.
+std::string Recursive(std::string_view d, bool masculine, NounForm &form)
+{
+    const std::int32_t v = StrToInt(d);
+    if (const std::string_view *word = TableWord(v, masculine)) {
+        form = NounFormRule(v, form);
+        return std::string(*word);
+    }
+    std::string result;
+    const std::size_t length = d.size();
+    if (length == 2) {
+        const std::string units = Recursive(d.substr(1, 1), masculine, form);
+        const std::string tens = Recursive(std::string{d[0], '0'}, masculine, form);
+        result = units + " و" + tens;
+    } else if (length == 3) {
+        const std::string_view lastTwo = d.substr(1);
+        const std::string r = Recursive(lastTwo, false, form);
+        if (!r.empty()) {
+            if (d[0] != '0')
+                result = Recursive(d.substr(0, 1), false, form) + "مائة و ";
+            result += Recursive(lastTwo, masculine, form);
+        } else {
+            result = Recursive(d.substr(0, 1), false, form) + "مائة ";
+        }
+    } else if (const Scale *scale = ScaleFor(length)) {
+        const std::string_view lead = d.substr(0, length - scale->restDigits);
+        const std::string_view rest = d.substr(length - scale->restDigits);
+        if (AllZeros(lead)) {
+            result = Recursive(rest, masculine, form);
+        } else if (Recursive(rest, true, form).empty()) {
+            result = Recursive(lead, true, form) + std::string(scale->alone);
+        } else {
+            const std::string first = Recursive(lead, true, form);
+            const std::string second = Recursive(rest, masculine, form);
+            result = first + std::string(scale->more) + second;
+        }
+    }
+    return Finish(std::move(result), v, form);
+}
+
+// A group of up to three digits: its words and the noun form it leaves.
+struct Group
+{
+    std::string words;
+    NounForm form = NounForm::Unchanged;
+};
+
+// Every group, in both genders: their words depend on the value and the
+// gender alone, and every larger number is made of them.
+const Group &GroupOf(std::int32_t v, bool masculine)
+{
+    static const std::array<std::array<Group, 1000>, 2> groups = [] {
+        std::array<std::array<Group, 1000>, 2> g;
+        for (int gender = 0; gender < 2; ++gender) {
+            for (int value = 0; value < 1000; ++value) {
+                Group &group = g[static_cast<std::size_t>(gender)][static_cast<std::size_t>(value)];
+                group.words = Recursive(std::to_string(value), gender == 1, group.form);
+            }
+        }
+        return g;
+    }();
+    return groups[masculine ? 1 : 0][static_cast<std::size_t>(v)];
+}
+
+// Appends the words of a digit string (digits only, v its value) to `out`,
+// as the recursion makes them, with its groups taken from the table: at most
+// three calls of more than three digits remain, each joining a lead group
+// and the rest, and each cleaned up on its own words.
+void AppendDigits(std::string &out, std::string_view d, std::int32_t v, bool masculine, NounForm &form)
+{
+    if (const std::string_view *word = TableWord(v, masculine)) {
+        form = NounFormRule(v, form);
+        AppendCollapsed(out, *word);
+        return;
+    }
+    if (d.size() <= 3) {
+        const Group &group = GroupOf(v, masculine);
+        if (group.form != NounForm::Unchanged)
+            form = group.form;
+        AppendCollapsed(out, group.words);
+        return;
+    }
+    const std::size_t from = out.size();
+    if (const Scale *scale = ScaleFor(d.size())) {
+        const std::string_view lead = d.substr(0, d.size() - scale->restDigits);
+        const std::string_view rest = d.substr(d.size() - scale->restDigits);
+        if (AllZeros(lead)) {
+            AppendDigits(out, rest, SmallValue(rest), masculine, form);
+        } else {
+            AppendDigits(out, lead, SmallValue(lead), true, form);
+            if (AllZeros(rest)) {
+                AppendCollapsed(out, scale->alone);
+            } else {
+                AppendCollapsed(out, scale->more);
+                AppendDigits(out, rest, SmallValue(rest), masculine, form);
+            }
+        }
+    }
+    Cleanup().apply(out, from);
+    form = NounFormRule(v, form);
+}
+
+// The module state of the Parts: the noun forms the last conversion chose.
+std::string g_moneyNounForm;
+std::string g_partNounForm;
+
+void SetNounForms(NounForm form, const MonyType &currency)
+{
+    switch (form) {
+    case NounForm::Unchanged: return;
+    case NounForm::Accusative:
+        g_moneyNounForm = currency.AMoneyName.str() + "اً";
+        g_partNounForm = currency.APartName.str() + "اً";
+        return;
+    case NounForm::Plural:
+        g_moneyNounForm = currency.Money3Name.str();
+        g_partNounForm = currency.Part3Name.str();
+        return;
+    case NounForm::Singular:
+        g_moneyNounForm = currency.AMoneyName.str();
+        g_partNounForm = currency.APartName.str();
+        return;
+    }
+}
+
+} // namespace
+} // namespace words::detail
+
+std::string NumToArabic(std::string_view digits, const MonyType &currency, bool Masculine)
+{
+    using namespace words::detail;
+    NounForm form = NounForm::Unchanged;
+    if (!IsDigits(digits)) {
+        // The recursion as it stands; a failure half-way keeps the forms
+        // that the calls before it chose.
+        try {
+            std::string words = Recursive(digits, Masculine, form);
+            SetNounForms(form, currency);
+            return words;
+        } catch (const ChequeError &) {
+            SetNounForms(form, currency);
+            throw;
+        }
+    }
+    const std::int32_t v = StrToInt(digits); // raises for a value above 2147483647
+    std::string words;
+    words.reserve(160);
+    AppendDigits(words, digits, v, Masculine, form);
+    SetNounForms(form, currency);
+    return words;
+}
+
+const std::string &MoneyNounForm() { return words::detail::g_moneyNounForm; }
+const std::string &PartNounForm() { return words::detail::g_partNounForm; }

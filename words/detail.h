@@ -1,0 +1,85 @@
+#pragma once
+
+// The amount in words' own parts, shared by its files and hidden from the
+// rest of the program.
+
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace words::detail {
+
+/// True for a non-empty text of the digits 0 to 9 only.
+bool IsDigits(std::string_view text);
+
+/// True when every character is "0" (also for the empty text).
+bool AllZeros(std::string_view text);
+
+/// The value of a text of at most nine digits.
+std::int32_t SmallValue(std::string_view digits);
+
+/// Appends `text` to a sentence without ever making a run of blanks: a
+/// blank after a blank is left out. A sentence built only so reads as
+/// CollapseSpaces would leave it.
+void AppendCollapsed(std::string &sentence, std::string_view text);
+
+/// Up to 32 fixed texts looked for in one pass over a text (an Aho-Corasick
+/// automaton over the bytes, built once).
+class TextSet
+{
+public:
+    explicit TextSet(const std::vector<std::string_view> &texts);
+
+    /// Bit i set when text i occurs in `in`.
+    std::uint32_t occurring(std::string_view in) const;
+
+    /// Calls found(i, end) for every occurrence of text i in `in`, `end`
+    /// being the position just after it.
+    template <class Found>
+    void forEach(std::string_view in, Found found) const
+    {
+        std::uint16_t state = 0;
+        for (std::size_t i = 0; i < in.size(); ++i) {
+            state = m_next[state * m_classes + m_class[static_cast<unsigned char>(in[i])]];
+            for (std::uint32_t ends = m_ends[state]; ends != 0; ends &= ends - 1)
+                found(static_cast<std::size_t>(std::countr_zero(ends)), i + 1);
+        }
+    }
+
+private:
+    std::array<std::uint8_t, 256> m_class{}; ///< bytes that no text holds share class 0
+    std::size_t m_classes = 1;
+    std::vector<std::uint16_t> m_next;  ///< state × class → state
+    std::vector<std::uint32_t> m_ends;  ///< the texts that end at a state
+};
+
+/// An ordered list of replacements, applied as ReplaceAll applies them one
+/// after the other: a row is applied only when its search text occurs, which
+/// one pass over the text tells for every row, and the text is looked at
+/// again after every replacement made.
+class ReplacementList
+{
+public:
+    explicit ReplacementList(std::vector<std::pair<std::string_view, std::string_view>> rows);
+
+    /// Applies the rows to `text` from position `from` on.
+    void apply(std::string &text, std::size_t from = 0) const;
+
+private:
+    std::vector<std::pair<std::string_view, std::string_view>> m_rows;
+    TextSet m_searches;
+};
+
+/// Which form of a noun a number asks for, before a currency's names are put
+/// in: the accusative singular, the plural or the singular; `Unchanged` when
+/// no rule has chosen one.
+enum class NounForm : std::uint8_t { Unchanged, Accusative, Plural, Singular };
+
+/// The noun-form rule applied at the end of every Arabic conversion of v.
+NounForm NounFormRule(std::int32_t v, NounForm current);
+
+} // namespace words::detail

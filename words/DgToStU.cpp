@@ -4,6 +4,8 @@
 #include "words/DgToStU.h"
 
 #include <array>
+#include <bit>
+#include <cstring>
 
 #include "words/detail.h"
 
@@ -119,75 +121,144 @@ bool Applies(When when, const MonyType &c)
         || (when == When::PartFeminine && !c.PartMale);
 }
 
-// The fixed first parts of the rows that have one, found in one pass; the
-// rest of such a row (a name, a fixed end) is then compared where its first
-// part ends.
-struct Anchors
+// Where `needle` occurs in `text` from `from` on; npos when it does not.
+// memmem, not find: every Arabic letter starts with one of two bytes, which
+// defeats a search that looks for the first byte first.
+std::size_t Find(std::string_view text, std::string_view needle, std::size_t from = 0)
 {
-    TextSet befores;
-    std::vector<std::size_t> row; ///< the row of each first part
-};
-
-const Anchors &FinishingAnchors()
-{
-    static const Anchors anchors = [] {
-        std::vector<std::string_view> texts;
-        std::vector<std::size_t> rows;
-        for (std::size_t k = 0; k < kFinishing.size(); ++k) {
-            if (!kFinishing[k].search.before.empty()) {
-                texts.push_back(kFinishing[k].search.before);
-                rows.push_back(k);
-            }
-        }
-        return Anchors{TextSet(texts), rows};
-    }();
-    return anchors;
+    if (from > text.size())
+        return std::string_view::npos;
+    const void *hit = ::memmem(text.data() + from, text.size() - from, needle.data(), needle.size());
+    return hit ? static_cast<std::size_t>(static_cast<const char *>(hit) - text.data()) : std::string_view::npos;
 }
 
-// The rows with a fixed first part whose search text occurs in `text`, as
-// bits.
-std::uint32_t AnchoredRowsPresent(std::string_view text, const MonyType &c)
+// True when `search`, with `name` in it, occurs in `text` with its name (or,
+// for an empty name, the end of its first part) at `at`.
+bool RowAt(std::string_view text, const Pattern &search, std::string_view name, std::size_t at)
 {
-    std::uint32_t present = 0;
-    const Anchors &anchors = FinishingAnchors();
-    anchors.befores.forEach(text, [&](std::size_t i, std::size_t end) {
-        const std::size_t k = anchors.row[i];
-        const Pattern &search = kFinishing[k].search;
-        const std::string_view name = NameOf(search.name, c);
-        const std::string_view rest = text.substr(end);
-        if (rest.size() >= name.size() + search.after.size() && rest.substr(0, name.size()) == name
-            && rest.substr(name.size(), search.after.size()) == search.after)
-            present |= std::uint32_t{1} << k;
-    });
-    return present;
+    const std::size_t before = search.before.size(), after = search.after.size();
+    return at >= before && text.substr(at - before, before) == search.before && at + name.size() + after <= text.size()
+        && text.substr(at, name.size()) == name && text.substr(at + name.size(), after) == search.after;
+}
+
+// The rows that are fixed phrases (no name), and the beginning they share:
+// one search finds the places where any of them can stand.
+struct Phrases
+{
+    std::uint32_t rows = 0;
+    std::string_view shared;
+};
+
+const Phrases &FixedPhrases()
+{
+    static const Phrases phrases = [] {
+        Phrases p;
+        for (std::size_t k = 0; k < kFinishing.size(); ++k) {
+            const Pattern &search = kFinishing[k].search;
+            if (search.name != Name::None || search.before.empty())
+                continue;
+            if (p.rows == 0) {
+                p.shared = search.before;
+            } else {
+                std::size_t common = 0;
+                while (common < p.shared.size() && common < search.before.size()
+                       && p.shared[common] == search.before[common])
+                    ++common;
+                p.shared = p.shared.substr(0, common);
+            }
+            p.rows |= std::uint32_t{1} << k;
+        }
+        return p;
+    }();
+    return phrases;
+}
+
+// The places of a few texts in the sentence, each looked for once (and again
+// after the sentence changes). A text found more often than there is room
+// for is looked for again each time.
+class Places
+{
+public:
+    explicit Places(const std::string &text) : m_text(text) {}
+
+    /// Forgets every place: the sentence has changed.
+    void clear() { m_count = 0; }
+
+    /// Calls found(place) for each place of `needle`, in order, until it
+    /// returns true; returns whether one did.
+    template <class Found>
+    bool any(std::string_view needle, Found found)
+    {
+        const List &list = of(needle);
+        if (list.size <= list.places.size()) {
+            for (std::size_t i = 0; i < list.size; ++i)
+                if (found(list.places[i]))
+                    return true;
+            return false;
+        }
+        for (std::size_t at = Find(m_text, needle); at != std::string_view::npos; at = Find(m_text, needle, at + 1))
+            if (found(at))
+                return true;
+        return false;
+    }
+
+private:
+    struct List
+    {
+        std::string_view needle;
+        std::array<std::size_t, 6> places{};
+        std::size_t size = 0; ///< more than places.size(): too many to keep
+    };
+
+    const List &of(std::string_view needle)
+    {
+        for (std::size_t i = 0; i < m_count; ++i)
+            if (m_lists[i].needle == needle)
+                return m_lists[i];
+        if (m_count == m_lists.size())
+            m_count = 0; // more texts than room for them: start again
+        List &list = m_lists[m_count++];
+        list.needle = needle;
+        list.size = 0;
+        for (std::size_t at = Find(m_text, needle); at != std::string_view::npos; at = Find(m_text, needle, at + 1)) {
+            if (list.size < list.places.size())
+                list.places[list.size] = at;
+            if (++list.size > list.places.size())
+                break;
+        }
+        return list;
+    }
+
+    const std::string &m_text;
+    std::array<List, 4> m_lists;
+    std::size_t m_count = 0;
+};
+
+// True when row k's search text occurs in the sentence: looked for by the
+// currency's name it holds; a fixed phrase (no name) by the beginning the
+// phrases share; a row whose name is empty by its first or last part.
+bool RowOccurs(std::string_view text, Places &places, const Pattern &search, const MonyType &c)
+{
+    const std::string_view name = NameOf(search.name, c);
+    if (!name.empty())
+        return places.any(name, [&](std::size_t at) { return RowAt(text, search, name, at); });
+    const std::string_view needle = search.name == Name::None ? FixedPhrases().shared
+        : !search.before.empty()                              ? search.before
+                                                              : search.after;
+    const std::size_t shift = search.before.empty() ? 0 : search.before.size();
+    return places.any(needle, [&](std::size_t at) { return RowAt(text, search, name, at + shift); });
 }
 
 // Step 11: the rows in their order, each with ReplaceAll when it applies to
-// the currency and its search text occurs. The first two (the feminine
-// nouns') have no fixed first part and are simply replaced; which of the
-// others occur, one pass tells, and it is asked again only after a
-// replacement.
+// the currency and its search text occurs.
 void ApplyFinishing(std::string &arabic, const MonyType &c)
 {
-    std::uint32_t present = 0;
-    bool known = false;
-    for (std::size_t k = 0; k < kFinishing.size(); ++k) {
-        const FinishingRow &row = kFinishing[k];
-        if (!Applies(row.when, c))
-            continue;
-        if (row.search.before.empty()) {
-            ReplaceAll(arabic, Text(row.search, c), Text(row.replacement, c));
-            known = false;
-            continue;
-        }
-        if (!known) {
-            present = AnchoredRowsPresent(arabic, c);
-            known = true;
-        }
-        if ((present & (std::uint32_t{1} << k)) == 0)
+    Places places(arabic);
+    for (const FinishingRow &row : kFinishing) {
+        if (!Applies(row.when, c) || !RowOccurs(arabic, places, row.search, c))
             continue;
         ReplaceAll(arabic, Text(row.search, c), Text(row.replacement, c));
-        known = false;
+        places.clear();
     }
 }
 
@@ -247,43 +318,44 @@ void AmountToWords(std::string_view amount, const MonyType &currency, std::strin
         StripLeadingZeros(integer);
     }
 
-    // The sentences are built with their blanks collapsed as they grow.
+    // The sentences are built with their blanks collapsed as they grow: the
+    // number words straight into them, the currency's names (which may hold
+    // anything) collapsed on the way in.
     std::string en, ar;
     en.reserve(192);
     ar.reserve(320);
     try {
-        const std::string integerEnglish = NumToEnglish(integer);
-        const std::string integerArabic = NumToArabic(integer, currency, currency.MoneyMale);
-        const std::string moneyForm = MoneyNounForm();
+        // The sub-units alone stand for an integer part of zero; its words
+        // (none) would be written over.
         const bool onlySubUnits = !fraction.empty() && (integer == "0" || integer == "00" || integer == "000");
         if (negative) {
-            AppendCollapsed(en, "Negative ");
-            AppendCollapsed(ar, "سالب ");
+            AppendPiece(en, "Negative ");
+            AppendPiece(ar, "سالب ");
         }
-        AppendCollapsed(en, "Only ");
-        AppendCollapsed(ar, "فقط ");
+        AppendPiece(en, "Only ");
+        AppendPiece(ar, "فقط ");
         if (onlySubUnits) {
-            AppendCollapsed(ar, NumToArabic(fraction, currency, currency.PartMale));
-            AppendCollapsed(ar, " ");
+            AppendArabic(ar, fraction, currency, currency.PartMale);
+            AppendPiece(ar, " ");
             AppendCollapsed(ar, PartNounForm());
-            AppendCollapsed(en, NumToEnglish(fraction));
-            AppendCollapsed(en, " ");
+            AppendEnglish(en, fraction);
+            AppendPiece(en, " ");
             AppendCollapsed(en, currency.EPartName.str());
         } else {
-            AppendCollapsed(en, integerEnglish);
-            AppendCollapsed(en, " ");
+            AppendEnglish(en, integer);
+            AppendPiece(en, " ");
             AppendCollapsed(en, currency.EMoneyName.str());
-            AppendCollapsed(ar, integerArabic);
-            AppendCollapsed(ar, " ");
-            AppendCollapsed(ar, moneyForm);
+            AppendArabic(ar, integer, currency, currency.MoneyMale);
+            AppendPiece(ar, " ");
+            AppendCollapsed(ar, MoneyNounForm());
             if (!fraction.empty()) {
-                AppendCollapsed(ar, " و ");
-                AppendCollapsed(ar, NumToArabic(fraction, currency, currency.PartMale));
-                AppendCollapsed(ar, " ");
+                AppendPiece(ar, " و ");
+                AppendArabic(ar, fraction, currency, currency.PartMale);
+                AppendPiece(ar, " ");
                 AppendCollapsed(ar, PartNounForm());
-                AppendCollapsed(en, " And ");
-                AppendCollapsed(en, NumToEnglish(fraction));
-                AppendCollapsed(en, " ");
+                AppendPiece(en, " And ");
+                AppendEnglish(en, fraction);
+                AppendPiece(en, " ");
                 AppendCollapsed(en, currency.EPartName.str());
             }
         }

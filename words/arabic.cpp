@@ -1,6 +1,7 @@
 // Arabic number words (NumToArabic), with the gender of the counted noun and
 // the form of the noun that follows the number.
 
+#include <algorithm>
 #include <array>
 
 #include "words/DgToStU.h"
@@ -9,17 +10,17 @@
 namespace words::detail {
 namespace {
 
-constexpr std::array<std::string_view, 20> kMasculine = {
-    "",         "واحد",     "إثنان",     "ثلاثة",     "أربعة",      "خمسة",     "ستة",
-    "سبعة",     "ثمانية",   "تسعة",      "عشرة",      "أحد عشر",    "إثنا عشر", "ثلاثة عشر",
-    "أربعة عشر", "خمسة عشر", "ستة عشر",  "سبعة عشر", "ثمانية عشر", "تسعة عشر"};
+constexpr std::array<std::string_view, 20> kMasculine = {"",         "واحد",    "إثنان",    "ثلاثة",      "أربعة",
+                                                         "خمسة",     "ستة",     "سبعة",     "ثمانية",     "تسعة",
+                                                         "عشرة",     "أحد عشر", "إثنا عشر", "ثلاثة عشر",  "أربعة عشر",
+                                                         "خمسة عشر", "ستة عشر", "سبعة عشر", "ثمانية عشر", "تسعة عشر"};
 
 constexpr std::array<std::string_view, 20> kFeminine = {
-    "",          "واحدة",     "إثنتان",     "ثلاث",      "أربع",        "خمس",      "ست",
-    "سبع",       "ثمان",      "تسع",        "عشر",       "إحدى عشرة",   "إثنتا عشرة", "ثلاث عشرة",
-    "أربع عشرة", "خمس عشرة",  "ست عشرة",   "سبع عشرة", "ثماني عشرة", "تسع عشرة"};
+    "",          "واحدة",    "إثنتان",  "ثلاث",     "أربع",       "خمس",        "ست",
+    "سبع",       "ثمان",     "تسع",     "عشر",      "إحدى عشرة",  "إثنتا عشرة", "ثلاث عشرة",
+    "أربع عشرة", "خمس عشرة", "ست عشرة", "سبع عشرة", "ثماني عشرة", "تسع عشرة"};
 
-constexpr std::array<std::string_view, 10> kTens = {"",      "",      "عشرون", "ثلاثون", "أربعون",
+constexpr std::array<std::string_view, 10> kTens = {"",      "",     "عشرون", "ثلاثون", "أربعون",
                                                     "خمسون", "ستون", "سبعون", "ثمانون", "تسعون"};
 
 const std::string_view *TableWord(std::int32_t v, bool masculine)
@@ -128,11 +129,15 @@ std::string Recursive(std::string_view d, bool masculine, NounForm &form)
     return Finish(std::move(result), v, form);
 }
 
-// A group of up to three digits: its words and the noun form it leaves.
+// A group of up to three digits: its words, the noun form it leaves, and
+// the cleanup's search texts that its words still hold (the cleanup can
+// make an earlier row's search text; none of the groups does, but the
+// composition below does not rely on it).
 struct Group
 {
     std::string words;
     NounForm form = NounForm::Unchanged;
+    std::uint32_t residue = 0;
 };
 
 // Every group, in both genders: their words depend on the value and the
@@ -145,6 +150,7 @@ const Group &GroupOf(std::int32_t v, bool masculine)
             for (int value = 0; value < 1000; ++value) {
                 Group &group = g[static_cast<std::size_t>(gender)][static_cast<std::size_t>(value)];
                 group.words = Recursive(std::to_string(value), gender == 1, group.form);
+                group.residue = Cleanup().occurring(group.words);
             }
         }
         return g;
@@ -155,39 +161,43 @@ const Group &GroupOf(std::int32_t v, bool masculine)
 // Appends the words of a digit string (digits only, v its value) to `out`,
 // as the recursion makes them, with its groups taken from the table: at most
 // three calls of more than three digits remain, each joining a lead group
-// and the rest, and each cleaned up on its own words.
-void AppendDigits(std::string &out, std::string_view d, std::int32_t v, bool masculine, NounForm &form)
+// and the rest. Each such call's cleanup is due only where a search text can
+// newly occur, across its joining text, unless a part's own words still
+// hold one. Returns the search texts its words hold.
+std::uint32_t AppendDigits(std::string &out, std::string_view d, std::int32_t v, bool masculine, NounForm &form)
 {
-    if (const std::string_view *word = TableWord(v, masculine)) {
-        form = NounFormRule(v, form);
-        AppendCollapsed(out, *word);
-        return;
-    }
-    if (d.size() <= 3) {
+    if (d.size() <= 3 || TableWord(v, masculine)) {
         const Group &group = GroupOf(v, masculine);
         if (group.form != NounForm::Unchanged)
             form = group.form;
-        AppendCollapsed(out, group.words);
-        return;
+        AppendPiece(out, group.words);
+        return group.residue;
     }
     const std::size_t from = out.size();
+    std::uint32_t residue = 0;
     if (const Scale *scale = ScaleFor(d.size())) {
         const std::string_view lead = d.substr(0, d.size() - scale->restDigits);
         const std::string_view rest = d.substr(d.size() - scale->restDigits);
         if (AllZeros(lead)) {
-            AppendDigits(out, rest, SmallValue(rest), masculine, form);
+            residue = AppendDigits(out, rest, SmallValue(rest), masculine, form);
         } else {
-            AppendDigits(out, lead, SmallValue(lead), true, form);
-            if (AllZeros(rest)) {
-                AppendCollapsed(out, scale->alone);
-            } else {
-                AppendCollapsed(out, scale->more);
-                AppendDigits(out, rest, SmallValue(rest), masculine, form);
-            }
+            residue = AppendDigits(out, lead, SmallValue(lead), true, form);
+            const std::size_t joinFrom = out.size();
+            AppendPiece(out, AllZeros(rest) ? scale->alone : scale->more);
+            const std::size_t joinTo = out.size();
+            if (!AllZeros(rest))
+                residue |= AppendDigits(out, rest, SmallValue(rest), masculine, form);
+            // A search text that the parts do not hold must reach across the
+            // joining text.
+            const std::size_t reach = Cleanup().longest() - 1;
+            const std::size_t windowFrom = std::max(from, joinFrom > reach ? joinFrom - reach : 0);
+            residue |= Cleanup().occurring(std::string_view(out).substr(windowFrom, joinTo + reach - windowFrom));
         }
     }
-    Cleanup().apply(out, from);
+    if (residue != 0)
+        residue = Cleanup().apply(out, from, residue);
     form = NounFormRule(v, form);
+    return residue;
 }
 
 // The module state of the Parts: the noun forms the last conversion chose.
@@ -216,27 +226,32 @@ void SetNounForms(NounForm form, const MonyType &currency)
 } // namespace
 } // namespace words::detail
 
-std::string NumToArabic(std::string_view digits, const MonyType &currency, bool Masculine)
+void words::detail::AppendArabic(std::string &sentence, std::string_view digits, const MonyType &currency,
+                                 bool masculine)
 {
-    using namespace words::detail;
     NounForm form = NounForm::Unchanged;
     if (!IsDigits(digits)) {
         // The recursion as it stands; a failure half-way keeps the forms
         // that the calls before it chose.
         try {
-            std::string words = Recursive(digits, Masculine, form);
-            SetNounForms(form, currency);
-            return words;
+            AppendCollapsed(sentence, Recursive(digits, masculine, form));
         } catch (const ChequeError &) {
             SetNounForms(form, currency);
             throw;
         }
+        SetNounForms(form, currency);
+        return;
     }
     const std::int32_t v = StrToInt(digits); // raises for a value above 2147483647
+    AppendDigits(sentence, digits, v, masculine, form);
+    SetNounForms(form, currency);
+}
+
+std::string NumToArabic(std::string_view digits, const MonyType &currency, bool Masculine)
+{
     std::string words;
     words.reserve(160);
-    AppendDigits(words, digits, v, Masculine, form);
-    SetNounForms(form, currency);
+    words::detail::AppendArabic(words, digits, currency, Masculine);
     return words;
 }
 

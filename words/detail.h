@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "words/DgToStU.h"
+
 namespace words::detail {
 
 /// True for a non-empty text of the digits 0 to 9 only.
@@ -26,6 +28,15 @@ std::int32_t SmallValue(std::string_view digits);
 /// blank after a blank is left out. A sentence built only so reads as
 /// CollapseSpaces would leave it.
 void AppendCollapsed(std::string &sentence, std::string_view text);
+
+/// AppendCollapsed for a piece of the program's own that holds no run of
+/// blanks (a number word, a joining text): only its first blank may go.
+inline void AppendPiece(std::string &sentence, std::string_view piece)
+{
+    if (!piece.empty() && piece.front() == ' ' && !sentence.empty() && sentence.back() == ' ')
+        piece.remove_prefix(1);
+    sentence += piece;
+}
 
 /// Up to 32 fixed texts looked for in one pass over a text (an Aho-Corasick
 /// automaton over the bytes, built once).
@@ -53,8 +64,8 @@ public:
 private:
     std::array<std::uint8_t, 256> m_class{}; ///< bytes that no text holds share class 0
     std::size_t m_classes = 1;
-    std::vector<std::uint16_t> m_next;  ///< state × class → state
-    std::vector<std::uint32_t> m_ends;  ///< the texts that end at a state
+    std::vector<std::uint16_t> m_next; ///< state × class → state
+    std::vector<std::uint32_t> m_ends; ///< the texts that end at a state
 };
 
 /// An ordered list of replacements, applied as ReplaceAll applies them one
@@ -66,12 +77,21 @@ class ReplacementList
 public:
     explicit ReplacementList(std::vector<std::pair<std::string_view, std::string_view>> rows);
 
-    /// Applies the rows to `text` from position `from` on.
-    void apply(std::string &text, std::size_t from = 0) const;
+    /// Applies the rows to `text` from position `from` on, `present` being
+    /// the rows whose search text occurs there (occurring() tells). Returns
+    /// the rows whose search text occurs afterwards.
+    std::uint32_t apply(std::string &text, std::size_t from, std::uint32_t present) const;
+    void apply(std::string &text) const { apply(text, 0, occurring(text)); }
+
+    /// The rows whose search text occurs in `text`, as bits.
+    std::uint32_t occurring(std::string_view text) const { return m_searches.occurring(text); }
+    /// The length of the longest search text.
+    std::size_t longest() const { return m_longest; }
 
 private:
     std::vector<std::pair<std::string_view, std::string_view>> m_rows;
     TextSet m_searches;
+    std::size_t m_longest = 0;
 };
 
 /// Which form of a noun a number asks for, before a currency's names are put
@@ -81,5 +101,12 @@ enum class NounForm : std::uint8_t { Unchanged, Accusative, Plural, Singular };
 
 /// The noun-form rule applied at the end of every Arabic conversion of v.
 NounForm NounFormRule(std::int32_t v, NounForm current);
+
+/// NumToEnglish appended to a sentence (as AppendPiece).
+void AppendEnglish(std::string &sentence, std::string_view digits);
+
+/// NumToArabic appended to a sentence (as AppendPiece): its cleanup sees its
+/// own words only, and it sets the noun forms as NumToArabic does.
+void AppendArabic(std::string &sentence, std::string_view digits, const MonyType &currency, bool masculine);
 
 } // namespace words::detail

@@ -9,9 +9,8 @@ namespace words::detail {
 namespace {
 
 constexpr std::array<std::string_view, 20> kSmall = {
-    "",        "One",     "Two",      "Three",     "Four",     "Five",    "Six",
-    "Seven",   "Eight",   "Nine",     "Ten",       "Eleven",   "Twelve",  "Thirteen",
-    "Fourteen", "Fifteen", "Sixteen", "Seventeen", "Eighteen", "Nineteen"};
+    "",    "One",    "Two",    "Three",    "Four",     "Five",    "Six",     "Seven",     "Eight",    "Nine",
+    "Ten", "Eleven", "Twelve", "Thirteen", "Fourteen", "Fifteen", "Sixteen", "Seventeen", "Eighteen", "Nineteen"};
 
 constexpr std::array<std::string_view, 10> kTens = {"",      "",      "Twenty",  "Thirty", "Forty",
                                                     "Fifty", "Sixty", "Seventy", "Eighty", "Ninety"};
@@ -110,16 +109,20 @@ void AppendDigits(std::string &out, std::string_view d)
 } // namespace
 } // namespace words::detail
 
-std::string NumToEnglish(std::string_view digits)
+void words::detail::AppendEnglish(std::string &sentence, std::string_view digits)
 {
-    using namespace words::detail;
     const std::int32_t v = StrToInt(digits); // raises for what is not a 32-bit integer
     if (!IsDigits(digits))
-        return Recursive(digits);
-    if (const std::string_view *word = TableWord(v))
-        return std::string(*word);
-    std::string out;
-    out.reserve(96);
-    AppendDigits(out, digits);
-    return out;
+        AppendCollapsed(sentence, Recursive(digits));
+    else if (const std::string_view *word = TableWord(v))
+        AppendPiece(sentence, *word);
+    else
+        AppendDigits(sentence, digits);
+}
+
+std::string NumToEnglish(std::string_view digits)
+{
+    std::string words;
+    words::detail::AppendEnglish(words, digits);
+    return words;
 }

@@ -1,6 +1,7 @@
 // The text operations of the amount in words, the integer reading, the
 // currency presets and the search machinery its finishing steps share.
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -128,12 +129,13 @@ ReplacementList::ReplacementList(std::vector<std::pair<std::string_view, std::st
     : m_rows(std::move(rows))
     , m_searches(Searches(m_rows))
 {
+    for (const auto &row : m_rows)
+        m_longest = std::max(m_longest, row.first.size());
 }
 
-void ReplacementList::apply(std::string &text, std::size_t from) const
+std::uint32_t ReplacementList::apply(std::string &text, std::size_t from, std::uint32_t present) const
 {
     auto tail = [&] { return std::string_view(text).substr(from); };
-    std::uint32_t present = m_searches.occurring(tail());
     for (std::size_t i = 0; present != 0 && i < m_rows.size(); ++i) {
         if ((present & (std::uint32_t{1} << i)) == 0)
             continue;
@@ -142,6 +144,7 @@ void ReplacementList::apply(std::string &text, std::size_t from) const
         text.replace(from, std::string::npos, part);
         present = m_searches.occurring(tail());
     }
+    return present;
 }
 
 NounForm NounFormRule(std::int32_t v, NounForm current)
@@ -181,10 +184,7 @@ std::string Utf8Left(std::string_view text, std::size_t count)
     return std::string(text);
 }
 
-MonyType UaeMoney()
-{
-    return {"درهم", "Dhs", "فلس", "Fils", "درهمان", "فلسان", "دراهم", "فلوس", 2, true, true, "DHs"};
-}
+MonyType UaeMoney() { return {"درهم", "Dhs", "فلس", "Fils", "درهمان", "فلسان", "دراهم", "فلوس", 2, true, true, "DHs"}; }
 
 MonyType SyrMoney()
 {

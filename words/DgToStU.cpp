@@ -4,8 +4,6 @@
 #include "words/DgToStU.h"
 
 #include <array>
-#include <bit>
-#include <cstring>
 
 #include "words/detail.h"
 
@@ -119,17 +117,6 @@ bool Applies(When when, const MonyType &c)
 {
     return when == When::Always || (when == When::MoneyFeminine && !c.MoneyMale)
         || (when == When::PartFeminine && !c.PartMale);
-}
-
-// Where `needle` occurs in `text` from `from` on; npos when it does not.
-// memmem, not find: every Arabic letter starts with one of two bytes, which
-// defeats a search that looks for the first byte first.
-std::size_t Find(std::string_view text, std::string_view needle, std::size_t from = 0)
-{
-    if (from > text.size())
-        return std::string_view::npos;
-    const void *hit = ::memmem(text.data() + from, text.size() - from, needle.data(), needle.size());
-    return hit ? static_cast<std::size_t>(static_cast<const char *>(hit) - text.data()) : std::string_view::npos;
 }
 
 // True when `search`, with `name` in it, occurs in `text` with its name (or,

@@ -4,7 +4,6 @@
 // rest of the program.
 
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,6 +19,11 @@ bool IsDigits(std::string_view text);
 
 /// True when every character is "0" (also for the empty text).
 bool AllZeros(std::string_view text);
+
+/// Where `needle` occurs in `text` from `from` on; npos when it does not.
+/// (memmem, not find: every Arabic letter starts with one of two bytes,
+/// which defeats a search that looks for the first byte first.)
+std::size_t Find(std::string_view text, std::string_view needle, std::size_t from = 0);
 
 /// The value of a text of at most nine digits.
 std::int32_t SmallValue(std::string_view digits);
@@ -47,19 +51,6 @@ public:
 
     /// Bit i set when text i occurs in `in`.
     std::uint32_t occurring(std::string_view in) const;
-
-    /// Calls found(i, end) for every occurrence of text i in `in`, `end`
-    /// being the position just after it.
-    template <class Found>
-    void forEach(std::string_view in, Found found) const
-    {
-        std::uint16_t state = 0;
-        for (std::size_t i = 0; i < in.size(); ++i) {
-            state = m_next[state * m_classes + m_class[static_cast<unsigned char>(in[i])]];
-            for (std::uint32_t ends = m_ends[state]; ends != 0; ends &= ends - 1)
-                found(static_cast<std::size_t>(std::countr_zero(ends)), i + 1);
-        }
-    }
 
 private:
     std::array<std::uint8_t, 256> m_class{}; ///< bytes that no text holds share class 0

@@ -28,6 +28,14 @@ bool AllZeros(std::string_view text)
     return true;
 }
 
+std::size_t Find(std::string_view text, std::string_view needle, std::size_t from)
+{
+    if (from > text.size())
+        return std::string_view::npos;
+    const void *hit = ::memmem(text.data() + from, text.size() - from, needle.data(), needle.size());
+    return hit ? static_cast<std::size_t>(static_cast<const char *>(hit) - text.data()) : std::string_view::npos;
+}
+
 std::int32_t SmallValue(std::string_view digits)
 {
     std::int32_t v = 0;
@@ -191,24 +199,11 @@ MonyType SyrMoney()
     return {"ليرة", "S.POUND", "قرش", "QRSH", "ليرتان", "قرشان", "ليرات", "قروش", 2, false, true, "SP"};
 }
 
-namespace {
-
-// Where `search` next occurs in `text` from `from` on. memmem, not find:
-// every Arabic letter starts with one of two bytes, which defeats a search
-// that looks for the first byte first.
-std::size_t Find(const std::string &text, std::string_view search, std::size_t from)
-{
-    const void *hit = ::memmem(text.data() + from, text.size() - from, search.data(), search.size());
-    return hit ? static_cast<std::size_t>(static_cast<const char *>(hit) - text.data()) : std::string::npos;
-}
-
-} // namespace
-
 void ReplaceAll(std::string &text, std::string_view search, std::string_view replacement)
 {
     if (search.empty())
         return;
-    std::size_t pos = Find(text, search, 0);
+    std::size_t pos = words::detail::Find(text, search);
     if (pos == std::string::npos)
         return;
     std::string result;
@@ -218,7 +213,7 @@ void ReplaceAll(std::string &text, std::string_view search, std::string_view rep
         result.append(text, from, pos - from);
         result.append(replacement);
         from = pos + search.size();
-        pos = Find(text, search, from);
+        pos = words::detail::Find(text, search, from);
     } while (pos != std::string::npos);
     result.append(text, from, std::string::npos);
     text = std::move(result);

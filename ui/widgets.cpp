@@ -205,18 +205,36 @@ int CaptionWidth(const QWidget *control)
     return 0;
 }
 
+namespace {
+
+// True for a widget whose bounds a layout sets and follows (the window's own
+// layout, stretching with the window): its caption is not held to fixed
+// bounds. Widgets in a layout inside a box of fixed bounds (a radio group)
+// are held to them.
+bool Stretches(const QWidget *w, const QWidget *window)
+{
+    for (const QWidget *p = w->parentWidget(); p; p = p->parentWidget()) {
+        if (!p->layout())
+            return false;
+        if (p == window)
+            return true;
+        w = p;
+    }
+    return false;
+}
+
+} // namespace
+
 void FitCaptions(QWidget *window)
 {
-    // Widgets that layouts place get their real bounds first, also in a
-    // window that has not been shown yet.
-    if (QLayout *layout = window->layout())
-        layout->setGeometry(window->rect());
     const QList<QWidget *> children = window->findChildren<QWidget *>();
+    // The boxes of fixed bounds with a layout inside put their widgets in
+    // place first, also in a window that has not been shown yet.
     for (QWidget *w : children)
-        if (QLayout *layout = w->layout())
+        if (QLayout *layout = w->layout(); layout && !Stretches(w, window))
             layout->setGeometry(w->rect());
     for (QWidget *w : children) {
-        if (CaptionWidth(w) == 0)
+        if (CaptionWidth(w) == 0 || Stretches(w, window))
             continue;
         // Always from the first font: the captions may have changed since.
         const QVariant first = w->property("captionFont");
@@ -226,9 +244,12 @@ void FitCaptions(QWidget *window)
             w->setProperty("captionFont", w->font());
         const bool asWide = w->property("captionAsWide").toBool();
         QWidget *parent = w->parentWidget();
+        auto fitWidth = [&] {
+            if (asWide && w->width() != w->sizeHint().width())
+                w->adjustSize();
+        };
         auto room = [&] { return asWide && parent ? parent->contentsRect().right() + 1 - w->x() : w->width(); };
-        if (asWide)
-            w->adjustSize();
+        fitWidth();
         QFont font = w->font();
         while (CaptionWidth(w) > room()) {
             if (font.pixelSize() > 7)
@@ -238,8 +259,7 @@ void FitCaptions(QWidget *window)
             else
                 break;
             w->setFont(font);
-            if (asWide)
-                w->adjustSize();
+            fitWidth();
         }
     }
 }

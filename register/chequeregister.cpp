@@ -1,0 +1,592 @@
+#include "register/chequeregister.h"
+
+#include <atomic>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include "core/chequeerror.h"
+#include "core/datafile.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+const char *const kStates[] = {"sent", "printed", "failed", "voided", "spoilt"};
+
+// The desktop user who prints.
+QString LoginName()
+{
+    if (const passwd *pw = ::getpwuid(::geteuid()); pw && pw->pw_name)
+        return QString::fromLocal8Bit(pw->pw_name);
+    return qEnvironmentVariable("USER");
+}
+
+// A text for a NOT NULL column: Qt binds a null QString as NULL.
+QVariant Text(const QString &text) { return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text); }
+
+QString Utc(const QDateTime &time) { return time.toUTC().toString(Qt::ISODateWithMs); }
+
+// An amount in thousandths of the currency, whatever its sub-units: the
+// register compares amounts of two- and three-digit currencies so.
+qint64 Thousandths(qint64 minorUnits, int digits) { return digits == 3 ? minorUnits : minorUnits * 10; }
+
+// The columns of a cheque, in the order Row() reads them.
+const char *const kColumns = "id, bank, cheque_number, cheque_date, payee, amount_minor, digits, currency, "
+                             "currency_arabic, words_en, words_ar, account_only, printed_at, destination, login, "
+                             "state, reason, replaces";
+
+RegisteredCheque Row(const QSqlQuery &q)
+{
+    RegisteredCheque c;
+    c.number = q.value(0).toLongLong();
+    c.bank = q.value(1).toString();
+    c.chequeNumber = q.value(2).toLongLong();
+    c.date = q.value(3).toString();
+    c.payee = q.value(4).toString();
+    c.minorUnits = q.value(5).toLongLong();
+    c.digits = q.value(6).toInt();
+    c.currency = q.value(7).toString();
+    c.currencyArabic = q.value(8).toString();
+    c.english = q.value(9).toString();
+    c.arabic = q.value(10).toString();
+    c.accountOnly = q.value(11).toInt() != 0;
+    c.printedAt = QDateTime::fromString(q.value(12).toString(), Qt::ISODateWithMs);
+    c.destination = q.value(13).toString();
+    c.login = q.value(14).toString();
+    c.state = StateFromName(q.value(15).toString()).value_or(ChequeState::Sent);
+    c.reason = q.value(16).toString();
+    c.replaces = q.value(17).isNull() ? 0 : q.value(17).toLongLong();
+    return c;
+}
+
+// The column an order sorts on.
+const char *OrderColumn(RegisterOrder order)
+{
+    switch (order) {
+    case RegisterOrder::Number: return "id";
+    case RegisterOrder::PrintedAt: return "printed_at";
+    case RegisterOrder::Bank: return "bank";
+    case RegisterOrder::ChequeNumber: return "cheque_number";
+    case RegisterOrder::Payee: return "payee_key";
+    case RegisterOrder::Amount: return "amount_thousandths";
+    case RegisterOrder::State: return "state";
+    }
+    return "id";
+}
+
+} // namespace
+
+QString RegisterConnection::describe() const
+{
+    if (isServer())
+        return QStringLiteral("the register \"%1\" on the server %2 (user %3)")
+            .arg(database, host.isEmpty() ? QStringLiteral("localhost") : host, user);
+    return QStringLiteral("the register file \"%1\"").arg(QDir::toNativeSeparators(file));
+}
+
+RegisterConnection ConnectionFromSettings(const QSettings &settings, const QString &dataDir)
+{
+    RegisterConnection c;
+    c.driver = settings.value(QStringLiteral("register/driver"), QStringLiteral("QSQLITE")).toString();
+    c.file = settings.value(QStringLiteral("register/file")).toString();
+    if (c.file.isEmpty())
+        c.file = QDir(dataDir).filePath(QLatin1String(RegisterFileName));
+    c.host = settings.value(QStringLiteral("register/host")).toString();
+    c.port = settings.value(QStringLiteral("register/port"), 5432).toInt();
+    c.database = settings.value(QStringLiteral("register/database")).toString();
+    c.user = settings.value(QStringLiteral("register/user")).toString();
+    return c;
+}
+
+void SaveConnection(QSettings &settings, const RegisterConnection &c)
+{
+    settings.setValue(QStringLiteral("register/driver"), c.driver);
+    settings.setValue(QStringLiteral("register/file"), c.file);
+    settings.setValue(QStringLiteral("register/host"), c.host);
+    settings.setValue(QStringLiteral("register/port"), c.port);
+    settings.setValue(QStringLiteral("register/database"), c.database);
+    settings.setValue(QStringLiteral("register/user"), c.user);
+}
+
+QString StateName(ChequeState state) { return QString::fromLatin1(kStates[int(state)]); }
+
+std::optional<ChequeState> StateFromName(const QString &name)
+{
+    for (int i = 0; i < 5; ++i)
+        if (name == QLatin1String(kStates[i]))
+            return ChequeState(i);
+    return std::nullopt;
+}
+
+QString PayeeKey(const QString &payee)
+{
+    // Latin accents go with the decomposition; Arabic vowel marks are marks
+    // too (and shadda with them).
+    const QString decomposed = payee.normalized(QString::NormalizationForm_D);
+    QString key;
+    key.reserve(decomposed.size());
+    for (QChar c : decomposed) {
+        const char16_t u = c.unicode();
+        if (c.category() == QChar::Mark_NonSpacing || u == 0x0640) // marks, tatweel
+            continue;
+        switch (u) {
+        case 0x0622: case 0x0623: case 0x0625: case 0x0671: key += QChar(0x0627); break; // alef
+        case 0x0649: case 0x0626: key += QChar(0x064A); break;                            // yaa
+        case 0x0629: key += QChar(0x0647); break;                                         // taa marbuta
+        case 0x0624: key += QChar(0x0648); break;                                         // waw with hamza
+        default: key += c; break;
+        }
+    }
+    key = key.toCaseFolded().simplified();
+    return key;
+}
+
+QString RegisteredCheque::amountText() const
+{
+    Cheque c;
+    c.minorUnits = minorUnits;
+    c.digits = digits;
+    return c.amountText();
+}
+
+ChequeRegister::ChequeRegister(RegisterConnection connection)
+    : m_connection(std::move(connection))
+{
+    static std::atomic<int> count{0};
+    m_name = QStringLiteral("cheque-register-%1").arg(++count);
+}
+
+ChequeRegister::~ChequeRegister()
+{
+    {
+        QSqlDatabase d = QSqlDatabase::database(m_name, false);
+        if (d.isValid())
+            d.close();
+    }
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+QSqlDatabase ChequeRegister::db() const { return QSqlDatabase::database(m_name, false); }
+
+void ChequeRegister::fail(const QString &what, const QString &why) const
+{
+    throw ChequeError(QStringLiteral("%1 %2: %3").arg(what, m_connection.describe(), why).toStdString());
+}
+
+void ChequeRegister::exec(const QString &sql)
+{
+    QSqlQuery q(db());
+    if (!q.exec(sql))
+        fail(QStringLiteral("Cannot use"), q.lastError().text());
+}
+
+void ChequeRegister::open()
+{
+    m_open = false;
+    m_needsPassword = false;
+    if (!QSqlDatabase::isDriverAvailable(m_connection.driver))
+        fail(QStringLiteral("Cannot open"), QStringLiteral("the %1 database driver is not installed").arg(m_connection.driver));
+    if (!QSqlDatabase::contains(m_name))
+        QSqlDatabase::addDatabase(m_connection.driver, m_name);
+    QSqlDatabase d = db();
+    d.close();
+    const bool server = m_connection.isServer();
+    if (server) {
+        d.setHostName(m_connection.host);
+        d.setPort(m_connection.port);
+        d.setDatabaseName(m_connection.database);
+        d.setUserName(m_connection.user);
+        d.setPassword(m_connection.password);
+        // A server that does not answer, or a row another clerk holds, is
+        // given a few seconds; then the cheque is not printed.
+        d.setConnectOptions(QStringLiteral("connect_timeout=5;options='-c lock_timeout=5000'"));
+    } else {
+        const QFileInfo file(m_connection.file);
+        if (file.exists() && !file.isFile())
+            fail(QStringLiteral("Cannot open"), QStringLiteral("it is not a regular file"));
+        if (!file.exists() && !QFileInfo(file.absolutePath()).isDir())
+            fail(QStringLiteral("Cannot create"), QStringLiteral("its folder does not exist"));
+        d.setDatabaseName(m_connection.file);
+        // A register another program holds is waited for a few seconds.
+        d.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
+    }
+    if (!d.open()) {
+        const QString why = d.lastError().text();
+        m_needsPassword = server && (why.contains(QLatin1String("password")));
+        fail(QStringLiteral("Cannot open"), why);
+    }
+
+    QSqlQuery q(d);
+    // A file that is not a database opens; the first question tells.
+    if (!q.exec(server ? QStringLiteral("SELECT 1") : QStringLiteral("PRAGMA schema_version")) || !q.next())
+        fail(QStringLiteral("Cannot open"), QStringLiteral("it is not a database, or it is damaged (%1)").arg(q.lastError().text()));
+    const QStringList tables = d.tables(QSql::Tables);
+    if (tables.isEmpty()) {
+        createSchema();
+    } else if (!tables.contains(QLatin1String("register_info"))) {
+        fail(QStringLiteral("Cannot use"), QStringLiteral("it is a database of another program (it has no cheque register); it is left as it is"));
+    } else {
+        if (!q.exec(QStringLiteral("SELECT value FROM register_info WHERE key = 'schema_version'")) || !q.next())
+            fail(QStringLiteral("Cannot use"), QStringLiteral("it is damaged or of another program: it has no schema version"));
+        const int version = q.value(0).toInt();
+        if (version > SchemaVersion)
+            fail(QStringLiteral("Cannot use"), QStringLiteral("it was made by a newer version of this program (schema %1; this "
+                                                               "version knows schema %2); it is left untouched")
+                                                    .arg(version)
+                                                    .arg(SchemaVersion));
+        if (version < SchemaVersion)
+            upgrade(version);
+    }
+    if (!server) {
+        // One write to the disk per recorded cheque, and a register another
+        // process reads while this one writes.
+        // (A register on a file system without shared memory stays in its
+        // rollback journal: slower, as safe.)
+        for (const char *pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=ON"})
+            if (!q.exec(QLatin1String(pragma)))
+                fail(QStringLiteral("Cannot open"), q.lastError().text());
+        if (!q.exec(QStringLiteral("PRAGMA synchronous")) || !q.next() || q.value(0).toInt() != 2)
+            fail(QStringLiteral("Cannot open"), QStringLiteral("its writes cannot be made durable"));
+    }
+    m_open = true;
+}
+
+void ChequeRegister::createSchema()
+{
+    const bool server = m_connection.isServer();
+    const QString id = server ? QStringLiteral("BIGSERIAL PRIMARY KEY") : QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+    begin();
+    try {
+        exec(QStringLiteral("CREATE TABLE register_info (key TEXT PRIMARY KEY, value TEXT NOT NULL)"));
+        exec(QStringLiteral("INSERT INTO register_info (key, value) VALUES ('program', 'cheque-printer')"));
+        exec(QStringLiteral("INSERT INTO register_info (key, value) VALUES ('schema_version', '%1')").arg(SchemaVersion));
+        exec(QStringLiteral("CREATE TABLE cheque_numbers (bank TEXT PRIMARY KEY, next_number BIGINT NOT NULL)"));
+        exec(QStringLiteral("CREATE TABLE cheques ("
+                            "id %1, bank TEXT NOT NULL, cheque_number BIGINT NOT NULL, cheque_date TEXT NOT NULL, "
+                            "payee TEXT NOT NULL, payee_key TEXT NOT NULL, amount_minor BIGINT NOT NULL, "
+                            "digits INTEGER NOT NULL, amount_thousandths BIGINT NOT NULL, currency TEXT NOT NULL, "
+                            "currency_arabic TEXT NOT NULL, words_en TEXT NOT NULL, words_ar TEXT NOT NULL, "
+                            "account_only INTEGER NOT NULL, printed_at TEXT NOT NULL, destination TEXT NOT NULL, "
+                            "login TEXT NOT NULL, state TEXT NOT NULL "
+                            "CHECK (state IN ('sent', 'printed', 'failed', 'voided', 'spoilt')), "
+                            "reason TEXT NOT NULL DEFAULT '', replaces BIGINT REFERENCES cheques (id), "
+                            "UNIQUE (bank, cheque_number))")
+                 .arg(id));
+        exec(QStringLiteral("CREATE INDEX cheques_printed ON cheques (printed_at)"));
+        exec(QStringLiteral("CREATE INDEX cheques_same ON cheques (bank, payee_key, amount_minor)"));
+        commit();
+    } catch (...) {
+        rollback();
+        throw;
+    }
+}
+
+void ChequeRegister::upgrade(int from)
+{
+    // Each version's changes in turn, in one transaction: schema 1 is the
+    // first, so nothing is to be done yet.
+    Q_UNUSED(from);
+}
+
+void ChequeRegister::begin()
+{
+    // SQLite: the write lock at once, so that two programs taking the next
+    // cheque number wait for each other instead of failing.
+    QSqlQuery q(db());
+    if (!q.exec(m_connection.isServer() ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")))
+        fail(QStringLiteral("Cannot write to"), q.lastError().text());
+}
+
+void ChequeRegister::commit()
+{
+    QSqlQuery q(db());
+    if (!q.exec(QStringLiteral("COMMIT")))
+        fail(QStringLiteral("Cannot write to"), q.lastError().text());
+}
+
+void ChequeRegister::rollback()
+{
+    QSqlQuery q(db());
+    q.exec(QStringLiteral("ROLLBACK"));
+}
+
+ChequeRegister::Recorded ChequeRegister::recordSent(const Cheque &cheque, const QString &destination, qint64 replaces)
+{
+    if (!m_open)
+        open();
+    try {
+        return record(cheque, destination, replaces);
+    } catch (const ChequeError &) {
+        // A server that went away is connected to afresh for the next cheque.
+        if (m_connection.isServer())
+            m_open = false;
+        throw;
+    }
+}
+
+ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QString &destination, qint64 replaces)
+{
+    Recorded recorded;
+    auto failWrite = [this](const QSqlQuery &q) {
+        const QString why = q.lastError().text();
+        rollback();
+        fail(QStringLiteral("The cheque could not be recorded in"), why);
+    };
+    begin();
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("INSERT INTO cheque_numbers (bank, next_number) VALUES (:bank, 1) ON CONFLICT (bank) DO NOTHING"));
+    q.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
+    if (!q.exec())
+        failWrite(q);
+    q.prepare(QStringLiteral("UPDATE cheque_numbers SET next_number = next_number + 1 WHERE bank = :bank "
+                             "RETURNING next_number - 1"));
+    q.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
+    if (!q.exec() || !q.next())
+        failWrite(q);
+    recorded.chequeNumber = q.value(0).toLongLong();
+    q.finish();
+    q.prepare(QStringLiteral(
+        "INSERT INTO cheques (bank, cheque_number, cheque_date, payee, payee_key, amount_minor, digits, "
+        "amount_thousandths, currency, currency_arabic, words_en, words_ar, account_only, printed_at, destination, "
+        "login, state, replaces) VALUES (:bank, :number, :date, :payee, :key, :minor, :digits, :thousandths, "
+        ":currency, :arabic, :en, :ar, :account, :at, :destination, :login, 'sent', :replaces) RETURNING id"));
+    q.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
+    q.bindValue(QStringLiteral(":number"), recorded.chequeNumber);
+    q.bindValue(QStringLiteral(":date"), Text(cheque.date));
+    q.bindValue(QStringLiteral(":payee"), Text(cheque.payee));
+    q.bindValue(QStringLiteral(":key"), Text(PayeeKey(cheque.payee)));
+    q.bindValue(QStringLiteral(":minor"), cheque.minorUnits);
+    q.bindValue(QStringLiteral(":digits"), cheque.digits);
+    q.bindValue(QStringLiteral(":thousandths"), Thousandths(cheque.minorUnits, cheque.digits));
+    q.bindValue(QStringLiteral(":currency"), Text(FromStd(cheque.currency.EMoneyName.str())));
+    q.bindValue(QStringLiteral(":arabic"), Text(FromStd(cheque.currency.AMoneyName.str())));
+    q.bindValue(QStringLiteral(":en"), Text(cheque.english));
+    q.bindValue(QStringLiteral(":ar"), Text(cheque.arabic));
+    q.bindValue(QStringLiteral(":account"), cheque.accountOnly ? 1 : 0);
+    q.bindValue(QStringLiteral(":at"), Utc(QDateTime::currentDateTimeUtc()));
+    q.bindValue(QStringLiteral(":destination"), Text(destination));
+    q.bindValue(QStringLiteral(":login"), Text(LoginName()));
+    q.bindValue(QStringLiteral(":replaces"), replaces > 0 ? QVariant(replaces) : QVariant(QMetaType(QMetaType::LongLong)));
+    if (!q.exec() || !q.next())
+        failWrite(q);
+    recorded.number = q.value(0).toLongLong();
+    q.finish();
+    QSqlQuery done(db());
+    if (!done.exec(QStringLiteral("COMMIT"))) {
+        const QString why = done.lastError().text();
+        rollback();
+        fail(QStringLiteral("The cheque could not be recorded in"), why);
+    }
+    return recorded;
+}
+
+void ChequeRegister::setState(qint64 number, ChequeState state, const QString &reason, const char *what)
+{
+    if (!m_open)
+        open();
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("UPDATE cheques SET state = :state, reason = :reason WHERE id = :id"));
+    q.bindValue(QStringLiteral(":state"), StateName(state));
+    q.bindValue(QStringLiteral(":reason"), Text(reason));
+    q.bindValue(QStringLiteral(":id"), number);
+    if (!q.exec())
+        fail(QStringLiteral("Cannot %1 the cheque in").arg(QLatin1String(what)), q.lastError().text());
+    if (q.numRowsAffected() == 0)
+        fail(QStringLiteral("Cannot %1 the cheque in").arg(QLatin1String(what)),
+             QStringLiteral("there is no cheque %1").arg(number));
+}
+
+void ChequeRegister::markPrinted(qint64 number) { setState(number, ChequeState::Printed, QString(), "mark"); }
+
+void ChequeRegister::markFailed(qint64 number, const QString &reason)
+{
+    setState(number, ChequeState::Failed, reason, "mark");
+}
+
+void ChequeRegister::voidCheque(qint64 number, const QString &reason)
+{
+    setState(number, ChequeState::Voided, reason, "void");
+}
+
+void ChequeRegister::markSpoilt(qint64 number, const QString &reason)
+{
+    setState(number, ChequeState::Spoilt, reason, "mark");
+}
+
+std::optional<RegisteredCheque> ChequeRegister::cheque(qint64 number)
+{
+    if (!m_open)
+        open();
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("SELECT %1 FROM cheques WHERE id = :id").arg(QLatin1String(kColumns)));
+    q.bindValue(QStringLiteral(":id"), number);
+    if (!q.exec())
+        fail(QStringLiteral("Cannot read"), q.lastError().text());
+    if (!q.next())
+        return std::nullopt;
+    return Row(q);
+}
+
+std::optional<RegisteredCheque> ChequeRegister::findDuplicate(const Cheque &cheque, const QDateTime &since)
+{
+    if (!m_open)
+        open();
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("SELECT %1 FROM cheques WHERE bank = :bank AND payee_key = :key AND amount_minor = :minor "
+                             "AND digits = :digits AND currency = :currency AND state IN ('sent', 'printed') "
+                             "AND printed_at >= :since ORDER BY id DESC LIMIT 1")
+                  .arg(QLatin1String(kColumns)));
+    q.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
+    q.bindValue(QStringLiteral(":key"), Text(PayeeKey(cheque.payee)));
+    q.bindValue(QStringLiteral(":minor"), cheque.minorUnits);
+    q.bindValue(QStringLiteral(":digits"), cheque.digits);
+    q.bindValue(QStringLiteral(":currency"), Text(FromStd(cheque.currency.EMoneyName.str())));
+    q.bindValue(QStringLiteral(":since"), Utc(since));
+    if (!q.exec())
+        fail(QStringLiteral("Cannot read"), q.lastError().text());
+    if (!q.next())
+        return std::nullopt;
+    return Row(q);
+}
+
+qint64 ChequeRegister::nextChequeNumber(const QString &bank)
+{
+    if (!m_open)
+        open();
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("SELECT next_number FROM cheque_numbers WHERE bank = :bank"));
+    q.bindValue(QStringLiteral(":bank"), Text(bank));
+    if (!q.exec())
+        fail(QStringLiteral("Cannot read"), q.lastError().text());
+    return q.next() ? q.value(0).toLongLong() : 1;
+}
+
+void ChequeRegister::setNextChequeNumber(const QString &bank, qint64 next)
+{
+    if (!m_open)
+        open();
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("INSERT INTO cheque_numbers (bank, next_number) VALUES (:bank, :next) "
+                             "ON CONFLICT (bank) DO UPDATE SET next_number = excluded.next_number"));
+    q.bindValue(QStringLiteral(":bank"), Text(bank));
+    q.bindValue(QStringLiteral(":next"), next);
+    if (!q.exec())
+        fail(QStringLiteral("Cannot write to"), q.lastError().text());
+}
+
+namespace {
+
+// The WHERE clause of a filter, and its values.
+QString Where(const RegisterFilter &f, bool server, QVariantMap &values)
+{
+    QStringList parts;
+    if (f.from) {
+        parts << QStringLiteral("printed_at >= :from");
+        values[QStringLiteral(":from")] = Utc(QDateTime(*f.from, QTime(0, 0)));
+    }
+    if (f.to) {
+        parts << QStringLiteral("printed_at < :to");
+        values[QStringLiteral(":to")] = Utc(QDateTime(f.to->addDays(1), QTime(0, 0)));
+    }
+    if (!f.bank.isEmpty()) {
+        parts << QStringLiteral("bank = :bank");
+        values[QStringLiteral(":bank")] = f.bank;
+    }
+    if (const QString key = PayeeKey(f.payee); !key.isEmpty()) {
+        parts << (server ? QStringLiteral("strpos(payee_key, :payee) > 0") : QStringLiteral("instr(payee_key, :payee) > 0"));
+        values[QStringLiteral(":payee")] = key;
+    }
+    if (f.minThousandths) {
+        parts << QStringLiteral("amount_thousandths >= :min");
+        values[QStringLiteral(":min")] = *f.minThousandths;
+    }
+    if (f.maxThousandths) {
+        parts << QStringLiteral("amount_thousandths <= :max");
+        values[QStringLiteral(":max")] = *f.maxThousandths;
+    }
+    if (f.state) {
+        parts << QStringLiteral("state = :state");
+        values[QStringLiteral(":state")] = StateName(*f.state);
+    }
+    return parts.isEmpty() ? QString() : QStringLiteral(" WHERE ") + parts.join(QLatin1String(" AND "));
+}
+
+void Bind(QSqlQuery &q, const QVariantMap &values)
+{
+    for (auto it = values.begin(); it != values.end(); ++it)
+        q.bindValue(it.key(), it.value());
+}
+
+} // namespace
+
+QList<ChequeRegister::Total> ChequeRegister::totals(const RegisterFilter &filter)
+{
+    if (!m_open)
+        open();
+    QVariantMap values;
+    const QString where = Where(filter, m_connection.isServer(), values);
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("SELECT currency, digits, count(*), CAST(sum(amount_minor) AS BIGINT) FROM cheques%1 "
+                             "GROUP BY currency, digits ORDER BY currency, digits")
+                  .arg(where));
+    Bind(q, values);
+    if (!q.exec())
+        fail(QStringLiteral("Cannot read"), q.lastError().text());
+    QList<Total> totals;
+    while (q.next())
+        totals.append({q.value(0).toString(), q.value(1).toInt(), q.value(2).toLongLong(), q.value(3).toLongLong()});
+    return totals;
+}
+
+ChequeRegister::PageKey ChequeRegister::keyOf(const RegisteredCheque &c, RegisterOrder order)
+{
+    switch (order) {
+    case RegisterOrder::Number: return {c.number, c.number};
+    case RegisterOrder::PrintedAt: return {Utc(c.printedAt), c.number};
+    case RegisterOrder::Bank: return {c.bank, c.number};
+    case RegisterOrder::ChequeNumber: return {c.chequeNumber, c.number};
+    case RegisterOrder::Payee: return {PayeeKey(c.payee), c.number};
+    case RegisterOrder::Amount: return {Thousandths(c.minorUnits, c.digits), c.number};
+    case RegisterOrder::State: return {StateName(c.state), c.number};
+    }
+    return {c.number, c.number};
+}
+
+QList<RegisteredCheque> ChequeRegister::page(const RegisterFilter &filter, RegisterOrder order, bool descending,
+                                             const std::optional<PageKey> &after, int limit)
+{
+    if (!m_open)
+        open();
+    QVariantMap values;
+    QString where = Where(filter, m_connection.isServer(), values);
+    const QString column = QLatin1String(OrderColumn(order));
+    const QString direction = descending ? QStringLiteral("DESC") : QStringLiteral("ASC");
+    if (after) {
+        // The rows after the last one shown: a page is found by its key,
+        // however deep it lies.
+        const QString beyond = descending ? QStringLiteral("<") : QStringLiteral(">");
+        where += where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ");
+        where += QStringLiteral("(%1 %2 :after OR (%1 = :same AND id %2 :afterId))").arg(column, beyond);
+        values[QStringLiteral(":after")] = after->value;
+        values[QStringLiteral(":same")] = after->value;
+        values[QStringLiteral(":afterId")] = after->number;
+    }
+    QSqlQuery q(db());
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT %1 FROM cheques%2 ORDER BY %3 %4, id %4 LIMIT %5")
+                  .arg(QLatin1String(kColumns), where, column, direction)
+                  .arg(limit));
+    Bind(q, values);
+    if (!q.exec())
+        fail(QStringLiteral("Cannot read"), q.lastError().text());
+    QList<RegisteredCheque> rows;
+    while (q.next())
+        rows.append(Row(q));
+    return rows;
+}

@@ -1,0 +1,188 @@
+#pragma once
+
+// The register of printed cheques: every cheque the program prints is
+// recorded, with its number in the bank's cheque book, before its page goes
+// to the printer, and marked printed or failed when the printer has it; it
+// can be voided or marked spoilt later, and reprinted under a new number.
+// Kept in a database through Qt SQL: an SQLite file beside the data files by
+// default, or a PostgreSQL server that several clerks share. No widgets.
+
+#include <optional>
+
+#include <QDateTime>
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariant>
+
+#include "output/cheque.h"
+
+class QSettings;
+
+/// Where the register is.
+struct RegisterConnection
+{
+    QString driver = QStringLiteral("QSQLITE"); ///< QSQLITE or QPSQL
+    QString file;                               ///< SQLite: the register file
+    QString host;                               ///< PostgreSQL: a host name or a socket folder
+    int port = 5432;
+    QString database;
+    QString user;
+    QString password; ///< asked for when the server wants one; never stored
+
+    bool isServer() const { return driver == QLatin1String("QPSQL"); }
+    /// "the register file …" or "the register … on …", for messages.
+    QString describe() const;
+};
+
+/// The register file of a data folder: register.sqlite.
+inline constexpr const char *RegisterFileName = "register.sqlite";
+
+/// The connection kept in the program's settings (the password never is);
+/// without one, the register file of `dataDir`.
+RegisterConnection ConnectionFromSettings(const QSettings &settings, const QString &dataDir);
+void SaveConnection(QSettings &settings, const RegisterConnection &connection);
+
+enum class ChequeState { Sent, Printed, Failed, Voided, Spoilt };
+
+/// The state as the register keeps it ("sent", "printed", …) and back.
+QString StateName(ChequeState state);
+std::optional<ChequeState> StateFromName(const QString &name);
+
+/// A payee as the register compares it: Arabic without its vowel marks and
+/// tatweel, with the forms of alef, yaa, taa marbuta and hamza seats made
+/// one, Latin letters without accents and case; blanks collapsed.
+QString PayeeKey(const QString &payee);
+
+/// One cheque of the register.
+struct RegisteredCheque
+{
+    qint64 number = 0;       ///< the register's own number
+    QString bank;
+    qint64 chequeNumber = 0; ///< its number in the bank's cheque book
+    QString date;            ///< as printed
+    QString payee;
+    qint64 minorUnits = 0;   ///< the amount, exactly, in sub-units
+    int digits = 2;
+    QString currency;        ///< the currency's English name (Dhs)
+    QString currencyArabic;  ///< and Arabic name (درهم)
+    QString english;         ///< the words as printed
+    QString arabic;
+    bool accountOnly = false;
+    QDateTime printedAt;     ///< UTC
+    QString destination;     ///< the printer or file
+    QString login;           ///< the desktop user who printed it
+    ChequeState state = ChequeState::Sent;
+    QString reason;          ///< why it failed, was voided or spoilt
+    qint64 replaces = 0;     ///< for a reprint: the register number of the cheque it replaces
+
+    /// The amount as a plain decimal ("5000.00").
+    QString amountText() const;
+};
+
+/// Which cheques a view of the register shows.
+struct RegisterFilter
+{
+    std::optional<QDate> from, to; ///< days of printing, local time, both included
+    QString bank;                  ///< empty: every bank
+    QString payee;                 ///< a part of the payee's name, compared as PayeeKey does
+    std::optional<qint64> minThousandths, maxThousandths; ///< the amount, in thousandths
+    std::optional<ChequeState> state;
+};
+
+/// The columns a view of the register can be ordered by.
+enum class RegisterOrder { Number, PrintedAt, Bank, ChequeNumber, Payee, Amount, State };
+
+class ChequeRegister
+{
+public:
+    explicit ChequeRegister(RegisterConnection connection);
+    ~ChequeRegister();
+    ChequeRegister(const ChequeRegister &) = delete;
+    ChequeRegister &operator=(const ChequeRegister &) = delete;
+
+    const RegisterConnection &connection() const { return m_connection; }
+
+    /// Opens the register, creating a new one (a missing SQLite file, an
+    /// empty database) and bringing an older one up to this program's
+    /// schema. Raises ChequeError, naming the file or the server, for what
+    /// is not a cheque register: a file that is not a database, a database
+    /// of another program, a register made by a newer program, a damaged
+    /// file; such a register is left exactly as it is.
+    void open();
+    bool isOpen() const { return m_open; }
+    /// True when opening failed because the server asked for a password.
+    bool needsPassword() const { return m_needsPassword; }
+
+    /// A cheque recorded before it is printed.
+    struct Recorded
+    {
+        qint64 number = 0;
+        qint64 chequeNumber = 0;
+    };
+
+    /// Records `cheque` as sent to `destination`, with the bank's next cheque
+    /// number, taken and advanced in the same transaction (two programs
+    /// recording at once never get the same number). Raises ChequeError
+    /// when the record cannot be written (the database locked beyond a short
+    /// wait, the server gone, the disk full): then nothing may be printed.
+    Recorded recordSent(const Cheque &cheque, const QString &destination, qint64 replaces = 0);
+    /// The printer has the cheque, or could not take it.
+    void markPrinted(qint64 number);
+    void markFailed(qint64 number, const QString &reason);
+    /// A voided or spoilt cheque stays in the register, marked.
+    void voidCheque(qint64 number, const QString &reason);
+    void markSpoilt(qint64 number, const QString &reason);
+
+    std::optional<RegisteredCheque> cheque(qint64 number);
+    /// A cheque with the same bank, payee and amount, sent or printed since
+    /// `since`: the latest.
+    std::optional<RegisteredCheque> findDuplicate(const Cheque &cheque, const QDateTime &since);
+
+    /// The number the bank's next cheque gets (1 for a bank not seen yet).
+    qint64 nextChequeNumber(const QString &bank);
+    /// The first number of a new cheque book.
+    void setNextChequeNumber(const QString &bank, qint64 next);
+
+    /// Count and amount per currency of the cheques a filter shows.
+    struct Total
+    {
+        QString currency;
+        int digits = 2;
+        qint64 count = 0;
+        qint64 minorUnits = 0;
+    };
+    QList<Total> totals(const RegisterFilter &filter);
+
+    /// Where a page of a view ends, to go on after it.
+    struct PageKey
+    {
+        QVariant value;
+        qint64 number = 0;
+    };
+    /// Up to `limit` cheques of a view, newest first in its order, after the
+    /// cheque `after` (from the start without one).
+    QList<RegisteredCheque> page(const RegisterFilter &filter, RegisterOrder order, bool descending,
+                                 const std::optional<PageKey> &after, int limit);
+    static PageKey keyOf(const RegisteredCheque &cheque, RegisterOrder order);
+
+    /// The schema this program writes.
+    static constexpr int SchemaVersion = 1;
+
+private:
+    [[noreturn]] void fail(const QString &what, const QString &why) const;
+    QSqlDatabase db() const;
+    void exec(const QString &sql);
+    void createSchema();
+    void upgrade(int from);
+    void begin();
+    void commit();
+    void rollback();
+    Recorded record(const Cheque &cheque, const QString &destination, qint64 replaces);
+    void setState(qint64 number, ChequeState state, const QString &reason, const char *what);
+
+    RegisterConnection m_connection;
+    QString m_name; ///< of the Qt SQL connection
+    bool m_open = false;
+    bool m_needsPassword = false;
+};

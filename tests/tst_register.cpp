@@ -1,0 +1,502 @@
+// The register of printed cheques on a real SQLite file and, when the test
+// script has started one (tests/postgres_register.sh), a real PostgreSQL
+// server: numbers, record before paper, duplicates, filters, totals, pages,
+// files that are not registers, a locked register, a killed print run, and
+// two programs printing into one register at once.
+
+#include <QDir>
+#include <QProcess>
+#include <QSet>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "testfiles.h"
+
+#include "core/chequeerror.h"
+#include "register/chequeissuer.h"
+
+namespace {
+
+Cheque Make(const QString &bank, const QString &payee, const QString &amount, MonyType money = UaeMoney())
+{
+    const ChequeOrProblem made = MakeCheque(bank, "1/31/26", payee, amount, false, money, "#", false, QLocale("en_US"));
+    if (!made.cheque)
+        qFatal("%s", qPrintable(made.problem));
+    return *made.cheque;
+}
+
+QString ErrorOf(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const ChequeError &e) {
+        return QString::fromStdString(e.message());
+    }
+    return {};
+}
+
+std::optional<QString> Printed(const ChequeRegister::Recorded &) { return std::nullopt; }
+
+// The PostgreSQL server of the test script, if there is one.
+std::optional<RegisterConnection> Server()
+{
+    if (qEnvironmentVariableIsEmpty("CHEQUE_PG_HOST"))
+        return std::nullopt;
+    RegisterConnection c;
+    c.driver = QStringLiteral("QPSQL");
+    c.host = qEnvironmentVariable("CHEQUE_PG_HOST");
+    c.database = qEnvironmentVariable("CHEQUE_PG_DATABASE");
+    c.user = qEnvironmentVariable("CHEQUE_PG_USER");
+    return c;
+}
+
+} // namespace
+
+class TestRegister : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void recordsBeforePaperAndNumbersEachBank_data();
+    void recordsBeforePaperAndNumbersEachBank();
+    void aChequeThatCannotBeRecordedIsNotPrinted();
+    void voidSpoiltAndReprint();
+    void duplicatesOfTheLastThirtyDays();
+    void filtersTotalsAndPages();
+    void payeesAsUsersWriteThem_data();
+    void payeesAsUsersWriteThem();
+    void filesThatAreNotRegistersAreLeftAlone_data();
+    void filesThatAreNotRegistersAreLeftAlone();
+    void newerSchemaIsRefused();
+    void lockedRegisterPrintsNothing();
+    void stoppedServerPrintsNothing();
+    void killedRunRecordsWhatWasPrinted();
+    void twoProgramsShareOneNumbering_data();
+    void twoProgramsShareOneNumbering();
+
+private:
+    RegisterConnection sqlite(const char *name = "register.sqlite") const
+    {
+        RegisterConnection c;
+        c.file = m_dir->filePath(QString::fromLatin1(name));
+        return c;
+    }
+    void addConnections();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestRegister::init() { m_dir = std::make_unique<QTemporaryDir>(); }
+
+void TestRegister::cleanup()
+{
+    // The server's register is emptied for the next test.
+    if (const auto server = Server()) {
+        QSqlDatabase d = QSqlDatabase::addDatabase("QPSQL", "cleanup");
+        d.setHostName(server->host);
+        d.setDatabaseName(server->database);
+        d.setUserName(server->user);
+        if (d.open() && QSqlQuery(d).exec("SET client_min_messages = warning"))
+            for (const char *table : {"cheques", "cheque_numbers", "register_info"})
+                QSqlQuery(d).exec(QStringLiteral("DROP TABLE IF EXISTS %1 CASCADE").arg(QLatin1String(table)));
+        d.close();
+        d = QSqlDatabase();
+        QSqlDatabase::removeDatabase("cleanup");
+    }
+    m_dir.reset();
+}
+
+void TestRegister::addConnections()
+{
+    QTest::addColumn<bool>("server");
+    QTest::newRow("SQLite file") << false;
+    QTest::newRow("PostgreSQL server") << true;
+}
+
+void TestRegister::recordsBeforePaperAndNumbersEachBank_data() { addConnections(); }
+
+void TestRegister::recordsBeforePaperAndNumbersEachBank()
+{
+    QFETCH(bool, server);
+    if (server && !Server())
+        QSKIP("no PostgreSQL server (tests/postgres_register.sh starts one)");
+    ChequeRegister book(server ? *Server() : sqlite());
+    book.open();
+    QCOMPARE(book.nextChequeNumber("ADCB"), 1);
+    book.setNextChequeNumber("ADCB", 100231); // a new cheque book
+    const Cheque cheque = Make("ADCB", "Dorvan Eskel", "2147483647.25");
+    // While its page goes out, the cheque is already in the register, as sent.
+    std::optional<RegisteredCheque> inFlight;
+    const IssueResult first = IssueCheque(book, cheque, "Office printer", [&](const ChequeRegister::Recorded &r) {
+        inFlight = book.cheque(r.number);
+        return std::optional<QString>();
+    });
+    QVERIFY(first.printed);
+    QVERIFY(inFlight && inFlight->state == ChequeState::Sent);
+    QCOMPARE(first.chequeNumber, 100231);
+    const IssueResult second = IssueCheque(book, Make("ADCB", "محمد", "5"), "Office printer", Printed);
+    QCOMPARE(second.chequeNumber, 100232);
+    QCOMPARE(IssueCheque(book, Make("FAB", "x", "1"), "File", Printed).chequeNumber, 1); // each bank its own
+    QCOMPARE(book.nextChequeNumber("ADCB"), 100233);
+
+    const RegisteredCheque stored = *book.cheque(first.number);
+    QCOMPARE(stored.state, ChequeState::Printed);
+    QCOMPARE(stored.bank, QStringLiteral("ADCB"));
+    QCOMPARE(stored.payee, QStringLiteral("Dorvan Eskel"));
+    QCOMPARE(stored.minorUnits, 214748364725LL); // exact, beyond 32 bits
+    QCOMPARE(stored.amountText(), QStringLiteral("2147483647.25"));
+    QCOMPARE(stored.english, cheque.english);
+    QCOMPARE(stored.arabic, cheque.arabic);
+    QCOMPARE(stored.currency, QStringLiteral("Dhs"));
+    QCOMPARE(stored.destination, QStringLiteral("Office printer"));
+    QVERIFY(!stored.login.isEmpty());
+    QVERIFY(qAbs(stored.printedAt.secsTo(QDateTime::currentDateTimeUtc())) < 60);
+    QCOMPARE(stored.printedAt.timeSpec(), Qt::UTC);
+    // A page that did not go out is marked failed, with the reason.
+    const IssueResult failed = IssueCheque(book, cheque, "Office printer", [](const ChequeRegister::Recorded &) {
+        return std::optional<QString>("the printer is out of paper");
+    });
+    QVERIFY(!failed.printed);
+    QCOMPARE(book.cheque(failed.number)->state, ChequeState::Failed);
+    QCOMPARE(book.cheque(failed.number)->reason, QStringLiteral("the printer is out of paper"));
+}
+
+void TestRegister::aChequeThatCannotBeRecordedIsNotPrinted()
+{
+    // A folder where the register file belongs.
+    QVERIFY(QDir(m_dir->path()).mkdir("register.sqlite"));
+    ChequeRegister book(sqlite());
+    bool printed = false;
+    const IssueResult result = IssueCheque(book, Make("SIB", "A", "5"), "x", [&](const ChequeRegister::Recorded &) {
+        printed = true;
+        return std::optional<QString>();
+    });
+    QVERIFY(!printed);
+    QVERIFY(!result.printed);
+    QVERIFY2(result.problem.contains("register.sqlite") && result.problem.contains("not printed"),
+             qPrintable(result.problem));
+}
+
+void TestRegister::voidSpoiltAndReprint()
+{
+    ChequeRegister book(sqlite());
+    const IssueResult first = IssueCheque(book, Make("SIB", "A", "10"), "p", Printed);
+    const IssueResult reprint = IssueCheque(book, Make("SIB", "A", "10"), "p", Printed, first.number);
+    book.markSpoilt(first.number, "torn in the printer");
+    QCOMPARE(book.cheque(reprint.number)->replaces, first.number);
+    QCOMPARE(reprint.chequeNumber, first.chequeNumber + 1);
+    QCOMPARE(book.cheque(first.number)->state, ChequeState::Spoilt);
+    book.voidCheque(reprint.number, "paid by transfer instead");
+    const RegisteredCheque voided = *book.cheque(reprint.number);
+    QCOMPARE(voided.state, ChequeState::Voided);
+    QCOMPARE(voided.reason, QStringLiteral("paid by transfer instead"));
+    QVERIFY2(ErrorOf([&] { book.voidCheque(999, "x"); }).contains("no cheque 999"), "");
+}
+
+void TestRegister::duplicatesOfTheLastThirtyDays()
+{
+    ChequeRegister book(sqlite());
+    const IssueResult first = IssueCheque(book, Make("SIB", "محمد أحمد", "2500"), "p", Printed);
+    const QDateTime month = QDateTime::currentDateTimeUtc().addDays(-30);
+    // The same bank, payee (as it is compared) and amount.
+    const auto same = book.findDuplicate(Make("SIB", "محمد احمد", "2500.00"), month);
+    QVERIFY(same);
+    QCOMPARE(same->number, first.number);
+    QVERIFY(!book.findDuplicate(Make("FAB", "محمد أحمد", "2500"), month));
+    QVERIFY(!book.findDuplicate(Make("SIB", "محمد أحمد", "2500.01"), month));
+    QVERIFY(!book.findDuplicate(Make("SIB", "محمد أحمد", "2500"), QDateTime::currentDateTimeUtc().addSecs(60)));
+    book.voidCheque(first.number, "wrong");
+    QVERIFY(!book.findDuplicate(Make("SIB", "محمد أحمد", "2500"), month)); // a voided one does not count
+}
+
+void TestRegister::filtersTotalsAndPages()
+{
+    ChequeRegister book(sqlite());
+    MonyType kwd = UaeMoney();
+    kwd.EMoneyName = "KD";
+    kwd.PartDigits = 3;
+    // 0.10 + 0.20 + … in sub-units: exact totals, whatever a double would say.
+    for (int i = 0; i < 1200; ++i)
+        IssueCheque(book, Make(i % 2 ? "SIB" : "FAB", QStringLiteral("Payee %1").arg(i % 7), QStringLiteral("0.%1").arg(10 + i % 3 * 10)),
+                    "p", Printed);
+    IssueCheque(book, Make("SIB", "Big", "2147483647.5", kwd), "p", Printed);
+    RegisterFilter all;
+    const QList<ChequeRegister::Total> totals = book.totals(all);
+    QCOMPARE(totals.size(), 2);
+    QCOMPARE(totals[0].currency, QStringLiteral("Dhs"));
+    QCOMPARE(totals[0].count, 1200);
+    QCOMPARE(totals[0].minorUnits, 400 * (10 + 20 + 30));
+    QCOMPARE(totals[1].currency, QStringLiteral("KD"));
+    QCOMPARE(totals[1].minorUnits, 2147483647500LL);
+
+    RegisterFilter some;
+    some.bank = "SIB";
+    some.payee = "payee 3"; // case does not matter
+    some.minThousandths = 200;   // 0.20 and above
+    some.maxThousandths = 300;
+    some.state = ChequeState::Printed;
+    some.from = QDate::currentDate().addDays(-1);
+    some.to = QDate::currentDate();
+    int expected = 0;
+    for (int i = 0; i < 1200; ++i)
+        expected += i % 2 && i % 7 == 3 && i % 3 != 0;
+    QCOMPARE(book.totals(some).value(0).count, expected);
+    some.to = QDate::currentDate().addDays(-1);
+    QVERIFY(book.totals(some).isEmpty());
+
+    // Every order, page after page: each cheque once, in order.
+    for (RegisterOrder order : {RegisterOrder::Number, RegisterOrder::Bank, RegisterOrder::Payee, RegisterOrder::Amount,
+                                RegisterOrder::ChequeNumber, RegisterOrder::PrintedAt, RegisterOrder::State}) {
+        for (bool descending : {true, false}) {
+            QSet<qint64> seen;
+            std::optional<ChequeRegister::PageKey> after;
+            QVariant last;
+            for (;;) {
+                const QList<RegisteredCheque> rows = book.page(all, order, descending, after, 97);
+                if (rows.isEmpty())
+                    break;
+                for (const RegisteredCheque &row : rows) {
+                    QVERIFY(!seen.contains(row.number));
+                    seen.insert(row.number);
+                    const QVariant key = ChequeRegister::keyOf(row, order).value;
+                    if (last.isValid())
+                        QVERIFY(descending ? QVariant::compare(key, last) <= 0 : QVariant::compare(key, last) >= 0);
+                    last = key;
+                }
+                after = ChequeRegister::keyOf(rows.last(), order);
+            }
+            QCOMPARE(seen.size(), 1201);
+        }
+    }
+}
+
+void TestRegister::payeesAsUsersWriteThem_data()
+{
+    QTest::addColumn<QString>("payee");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("found");
+    // clang-format off
+    QTest::newRow("part of an Arabic name") << "محمد أحمد" << "محمد" << true;
+    QTest::newRow("hamza forms") << "محمد أحمد" << "احمد" << true;
+    QTest::newRow("vowel marks") << "مُحَمَّد" << "محمد" << true;
+    QTest::newRow("taa marbuta") << "شركة النور" << "شركه" << true;
+    QTest::newRow("alef maqsura") << "مصطفى" << "مصطفي" << true;
+    QTest::newRow("Latin case") << "Dorvan ESKEL" << "eskel" << true;
+    QTest::newRow("Latin accents") << "École Al Noor" << "ecole" << true;
+    QTest::newRow("another name") << "محمد أحمد" << "علي" << false;
+    // clang-format on
+}
+
+void TestRegister::payeesAsUsersWriteThem()
+{
+    QFETCH(QString, payee);
+    QFETCH(QString, typed);
+    QFETCH(bool, found);
+    ChequeRegister book(sqlite());
+    IssueCheque(book, Make("SIB", payee, "5"), "p", Printed);
+    RegisterFilter f;
+    f.payee = typed;
+    QCOMPARE(book.page(f, RegisterOrder::Number, true, std::nullopt, 10).size(), found ? 1 : 0);
+}
+
+void TestRegister::filesThatAreNotRegistersAreLeftAlone_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("a text file") << QByteArray("Bank,Payee,Amount\r\nSIB,A,5\r\n") << "not a database";
+    QTest::newRow("zeros") << QByteArray(8192, '\0') << "not a database";
+}
+
+void TestRegister::filesThatAreNotRegistersAreLeftAlone()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, said);
+    const RegisterConnection c = sqlite();
+    QFile f(c.file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+    ChequeRegister book(c);
+    const QString error = ErrorOf([&] { book.open(); });
+    QVERIFY2(error.contains(c.file) && error.contains(said), qPrintable(error));
+    QVERIFY(!IssueCheque(book, Make("SIB", "A", "5"), "p", Printed).printed);
+    QCOMPARE(ReadBytes(c.file), bytes);
+}
+
+void TestRegister::newerSchemaIsRefused()
+{
+    // Another program's database, and a register of a newer version.
+    for (const char *name : {"other.sqlite", "newer.sqlite"}) {
+        const RegisterConnection c = sqlite(name);
+        {
+            QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "maker");
+            d.setDatabaseName(c.file);
+            QVERIFY(d.open());
+            QSqlQuery q(d);
+            if (QByteArray(name) == "other.sqlite") {
+                QVERIFY(q.exec("CREATE TABLE customers (name TEXT)"));
+            } else {
+                QVERIFY(q.exec("CREATE TABLE register_info (key TEXT PRIMARY KEY, value TEXT)"));
+                QVERIFY(q.exec("INSERT INTO register_info VALUES ('schema_version', '99')"));
+            }
+            d.close();
+        }
+        QSqlDatabase::removeDatabase("maker");
+        const QByteArray before = ReadBytes(c.file);
+        ChequeRegister book(c);
+        const QString error = ErrorOf([&] { book.open(); });
+        QVERIFY2(error.contains(c.file) && (error.contains("another program") || error.contains("newer version")),
+                 qPrintable(error));
+        QCOMPARE(ReadBytes(c.file), before);
+    }
+    // A register cut short (a damaged copy) is refused too.
+    {
+        ChequeRegister book(sqlite("damaged.sqlite"));
+        for (int i = 0; i < 200; ++i)
+            IssueCheque(book, Make("SIB", QStringLiteral("Payee %1").arg(i), "5"), "p", Printed);
+    }
+    QFile damaged(sqlite("damaged.sqlite").file);
+    QVERIFY(damaged.open(QIODevice::ReadWrite));
+    QVERIFY(damaged.resize(damaged.size() / 3));
+    damaged.close();
+    QFile::remove(sqlite("damaged.sqlite").file + "-wal");
+    ChequeRegister book(sqlite("damaged.sqlite"));
+    const QString error = ErrorOf([&] {
+        book.open();
+        book.totals({});
+    });
+    QVERIFY2(error.contains("damaged.sqlite"), qPrintable(error));
+}
+
+void TestRegister::lockedRegisterPrintsNothing()
+{
+    const RegisterConnection c = sqlite();
+    {
+        ChequeRegister book(c);
+        book.open();
+    }
+    // Another program holds the register for writing.
+    QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "holder");
+    other.setDatabaseName(c.file);
+    QVERIFY(other.open());
+    QVERIFY(QSqlQuery(other).exec("BEGIN IMMEDIATE"));
+    ChequeRegister book(c);
+    bool printed = false;
+    QElapsedTimer clock;
+    clock.start();
+    const IssueResult result = IssueCheque(book, Make("SIB", "A", "5"), "p", [&](const ChequeRegister::Recorded &) {
+        printed = true;
+        return std::optional<QString>();
+    });
+    QVERIFY(!printed);
+    QVERIFY2(result.problem.contains("locked"), qPrintable(result.problem));
+    QVERIFY(clock.elapsed() < 15000);
+    QSqlQuery(other).exec("ROLLBACK");
+    other.close();
+    other = QSqlDatabase();
+    QSqlDatabase::removeDatabase("holder");
+    QVERIFY(IssueCheque(book, Make("SIB", "A", "5"), "p", Printed).printed); // free again
+}
+
+void TestRegister::stoppedServerPrintsNothing()
+{
+    RegisterConnection c;
+    c.driver = "QPSQL";
+    c.host = m_dir->path(); // a socket folder where no server listens
+    c.database = "register";
+    c.user = "clerk";
+    ChequeRegister book(c);
+    bool printed = false;
+    const IssueResult result = IssueCheque(book, Make("SIB", "A", "5"), "p", [&](const ChequeRegister::Recorded &) {
+        printed = true;
+        return std::optional<QString>();
+    });
+    QVERIFY(!printed);
+    QVERIFY2(result.problem.contains("\"register\"") && result.problem.contains("not printed"),
+             qPrintable(result.problem));
+}
+
+void TestRegister::killedRunRecordsWhatWasPrinted()
+{
+    const RegisterConnection c = sqlite();
+    const QString out = m_dir->filePath("out");
+    QVERIFY(QDir().mkpath(out));
+    QProcess run;
+    run.start(REGISTERPRINT_EXE, {c.file, out, "200", "15"});
+    QVERIFY(run.waitForStarted());
+    QTest::qWait(1200);
+    run.kill(); // kill -9, half-way through the run
+    QVERIFY(run.waitForFinished());
+    ChequeRegister book(c);
+    QSet<qint64> printed, sent;
+    std::optional<ChequeRegister::PageKey> after;
+    for (QList<RegisteredCheque> rows; !(rows = book.page({}, RegisterOrder::Number, false, after, 500)).isEmpty();) {
+        for (const RegisteredCheque &row : rows)
+            (row.state == ChequeState::Printed ? printed : sent).insert(row.number);
+        after = ChequeRegister::keyOf(rows.last(), RegisterOrder::Number);
+    }
+    QSet<qint64> files;
+    for (const QString &name : QDir(out).entryList({"cheque-*.pdf"}))
+        files.insert(name.mid(7).chopped(4).toLongLong());
+    QVERIFY2(printed.size() > 5 && printed.size() < 200, qPrintable(QString::number(printed.size())));
+    QVERIFY(sent.size() <= 1); // the one in flight, for the user to check
+    // Every cheque printed is recorded as printed; a page is only there for
+    // a recorded cheque.
+    QVERIFY((files - printed - sent).isEmpty());
+    QVERIFY((printed - files).isEmpty());
+}
+
+void TestRegister::twoProgramsShareOneNumbering_data() { addConnections(); }
+
+void TestRegister::twoProgramsShareOneNumbering()
+{
+    QFETCH(bool, server);
+    if (server && !Server())
+        QSKIP("no PostgreSQL server (tests/postgres_register.sh starts one)");
+    const RegisterConnection c = server ? *Server() : sqlite();
+    {
+        ChequeRegister book(c);
+        book.open(); // one creates the register
+    }
+    const int each = server ? 500 : 150;
+    QList<QProcess *> runs;
+    for (int i = 0; i < 2; ++i) {
+        const QString out = m_dir->filePath(QStringLiteral("out%1").arg(i));
+        QVERIFY(QDir().mkpath(out));
+        auto *run = new QProcess(this);
+        run->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        run->start(REGISTERPRINT_EXE, {server ? "pg:" : c.file, out, QString::number(each)});
+        runs << run;
+    }
+    for (QProcess *run : runs) {
+        QVERIFY(run->waitForFinished(600000));
+        QCOMPARE(run->exitCode(), 0);
+    }
+    ChequeRegister book(c);
+    QSet<qint64> numbers;
+    int records = 0;
+    std::optional<ChequeRegister::PageKey> after;
+    for (QList<RegisteredCheque> rows; !(rows = book.page({}, RegisterOrder::Number, false, after, 400)).isEmpty();) {
+        for (const RegisteredCheque &row : rows) {
+            ++records;
+            numbers.insert(row.chequeNumber);
+            QCOMPARE(row.state, ChequeState::Printed);
+        }
+        after = ChequeRegister::keyOf(rows.last(), RegisterOrder::Number);
+    }
+    QCOMPARE(records, 2 * each);
+    QCOMPARE(numbers.size(), 2 * each);
+    QCOMPARE(*std::max_element(numbers.begin(), numbers.end()), 2 * each);
+    int pages = 0;
+    for (int i = 0; i < 2; ++i)
+        pages += int(QDir(m_dir->filePath(QStringLiteral("out%1").arg(i))).entryList({"cheque-*.pdf"}).size());
+    QCOMPARE(pages, 2 * each);
+}
+
+QTEST_GUILESS_MAIN(TestRegister)
+#include "tst_register.moc"

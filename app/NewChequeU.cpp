@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalBlocker>
@@ -26,6 +27,10 @@
 #include "output/PrintChequeU.h"
 #include "output/amounttext.h"
 #include "output/printrun.h"
+#include "register/chequeissuer.h"
+#include "register/registeraccess.h"
+#include "register/registerreport.h"
+#include "register/registerwindow.h"
 #include "ui/dialogs.h"
 #include "ui/webpanel.h"
 #include "ui/widgets.h"
@@ -82,6 +87,18 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
+    // The menu bar sits above the window's own controls, which keep their
+    // places; the window grows by its height.
+    MenuBar = new QMenuBar(this);
+    MenuBar->setObjectName(QStringLiteral("MenuBar"));
+    QMenu *registerMenu = MenuBar->addMenu(QStringLiteral("&Register"));
+    QAction *showRegister = registerMenu->addAction(QStringLiteral("Cheque &Register…"));
+    showRegister->setObjectName(QStringLiteral("RegisterAction"));
+    showRegister->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    QAction *connection = registerMenu->addAction(QStringLiteral("Register &Connection…"));
+    connection->setObjectName(QStringLiteral("ConnectionAction"));
+    outer->setMenuBar(MenuBar);
+    resize(width(), height() + MenuBar->sizeHint().height());
 
     auto *panel1 = new QFrame(this);
     panel1->setObjectName(QStringLiteral("Panel1"));
@@ -188,6 +205,8 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] { close(); });
     connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
+    connect(showRegister, &QAction::triggered, this, &TNewChequeForm::showRegister);
+    connect(connection, &QAction::triggered, this, &TNewChequeForm::editRegisterConnection);
     FitCaptions(this);
 }
 
@@ -276,6 +295,7 @@ void TNewChequeForm::FormShow()
         ExeDir += u'/';
 
     m_files = std::make_unique<BankFiles>(ExeDir);
+    m_register = std::make_unique<RegisterAccess>(settingsFile(), ExeDir);
     loadBankFiles();
     AmountED->selectAll();
     DateEd->setFocus();
@@ -396,23 +416,96 @@ bool TNewChequeForm::refusedBeforeDialog()
     return true;
 }
 
-void TNewChequeForm::PrintOne(const QString &dateText, bool askPrinter)
+bool TNewChequeForm::PrintOne(const QString &dateText, bool askPrinter)
 {
     if (askPrinter && refusedBeforeDialog())
-        return;
-    if (askPrinter && !m_cheque->preview() && !m_print->PrintSetup(this))
-        return;
+        return false;
+    const bool preview = m_cheque->preview();
+    if (askPrinter && !preview) {
+        // Asked before the printer is chosen: a cheque like one printed
+        // lately is most often the same payment twice.
+        const ChequeOrProblem made = typedCheque(dateText);
+        if (made.cheque && !duplicateAccepted(*made.cheque))
+            return false;
+        if (!m_print->PrintSetup(this))
+            return false;
+    }
     const ChequeOrProblem made = typedCheque(dateText);
     if (!made.cheque) {
         report(made.problem);
-        return;
+        return false;
     }
     // Both word lines show the words the cheque carries, in the payee's language.
     EAmountLB->setText(made.cheque->words());
     AAmountLB->setText(made.cheque->words());
+    if (preview) {
+        // A preview puts nothing on paper, and is not recorded.
+        outputCheque(*made.cheque);
+        return true;
+    }
+    return issue(*made.cheque);
+}
+
+std::optional<QString> TNewChequeForm::outputCheque(const Cheque &cheque)
+{
     // The designer's fields take the cheque, and are printed from there.
-    m_cheque->ShowLayout(FillCheque(m_cheque->Layout(), *made.cheque));
+    m_cheque->ShowLayout(FillCheque(m_cheque->Layout(), cheque));
     m_cheque->PrintBtnClick(true);
+    if (m_print->lastOutputFailed())
+        return QStringLiteral("the printer or file could not be opened");
+    return std::nullopt;
+}
+
+ChequeRegister *TNewChequeForm::registerForPrinting()
+{
+    QString problem;
+    ChequeRegister *book = m_register ? m_register->open(this, &problem) : nullptr;
+    if (!book)
+        report(QStringLiteral("%1\n\nThe cheque was not printed: every cheque is recorded in the register before it "
+                              "is printed. Choose another register (Register, Register Connection), or move the "
+                              "file away.")
+                   .arg(problem));
+    return book;
+}
+
+bool TNewChequeForm::issue(const Cheque &cheque)
+{
+    ChequeRegister *book = registerForPrinting();
+    m_recordFailed = !book;
+    if (!book)
+        return false;
+    const IssueResult result = IssueCheque(*book, cheque, m_print->target(),
+                                           [&](const ChequeRegister::Recorded &) { return outputCheque(cheque); });
+    m_recordFailed = result.number == 0;
+    if (m_recordFailed)
+        report(result.problem); // not recorded, so not printed
+    else if (result.printed && !result.problem.isEmpty())
+        report(result.problem + QStringLiteral("\n\nThe cheque was printed; the register shows it as sent."));
+    m_register->touch();
+    return result.printed;
+}
+
+bool TNewChequeForm::duplicateAccepted(const Cheque &cheque)
+{
+    QString problem;
+    ChequeRegister *book = m_register ? m_register->open(this, &problem) : nullptr;
+    if (!book)
+        return true; // the print says why the register cannot be used
+    std::optional<RegisteredCheque> earlier;
+    try {
+        earlier = book->findDuplicate(cheque, QDateTime::currentDateTimeUtc().addDays(-30));
+    } catch (const ChequeError &) {
+        return true;
+    }
+    if (!earlier)
+        return true;
+    return dialogs().askYesNo(
+        this, WindowCaption,
+        QStringLiteral("A cheque of %1 to \"%2\" for %3 %4 was printed on %5 (cheque No. %6).\n\nPrint this "
+                       "cheque as well?")
+            .arg(earlier->bank, earlier->payee, MinorUnitsText(earlier->minorUnits, earlier->digits), earlier->currency,
+                 WriteShortDate(earlier->printedAt.toLocalTime().date()), QString::number(earlier->chequeNumber)),
+        Dialogs::Default::No);
 }
 
 void TNewChequeForm::PrintMany(const QString &dateText, int count)
@@ -425,6 +518,9 @@ void TNewChequeForm::PrintMany(const QString &dateText, int count)
     // Refused once for the whole run (its cheques then pass the same check).
     if (refusedBeforeDialog())
         return;
+    // Asked once for the whole run: its cheques are alike by design.
+    if (const ChequeOrProblem first = typedCheque(dateText); first.cheque && !duplicateAccepted(*first.cheque))
+        return;
     if (!m_print->PrintSetup(this))
         return;
     const bool preview = m_cheque->preview();
@@ -434,9 +530,90 @@ void TNewChequeForm::PrintMany(const QString &dateText, int count)
         m_print->endRun(this);
         m_cheque->setPreview(preview);
     });
+    m_recordFailed = false;
     for (int i = 0; i < count; ++i) {
         PrintOne(WriteShortDate(start->addMonths(i)), false);
-        if (m_print->lastOutputFailed())
-            break; // the printer was reported once; the next cheques would fail the same way
+        // A cheque not recorded, or a printer that failed (reported once),
+        // ends the run: the next cheques would fail the same way.
+        if (m_recordFailed || m_print->lastOutputFailed())
+            break;
     }
+}
+
+QString TNewChequeForm::settingsFile() const { return ExeDir + QStringLiteral("settings.ini"); }
+
+void TNewChequeForm::showRegister()
+{
+    if (!m_register)
+        return;
+    if (!m_registerWindow) {
+        m_registerWindow = std::make_unique<RegisterWindow>(*m_register);
+        connect(m_registerWindow.get(), &RegisterWindow::reprintRequested, this, &TNewChequeForm::reprint);
+    }
+    m_registerWindow->setBanks(m_cheque->Book.Banks);
+    m_registerWindow->refresh();
+    m_registerWindow->show();
+    m_registerWindow->raise();
+    m_registerWindow->activateWindow();
+}
+
+void TNewChequeForm::editRegisterConnection()
+{
+    if (!m_register)
+        return;
+    ConnectionDialog dialog(m_register->connection(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_register->setConnection(dialog.connection());
+    QString problem;
+    if (!m_register->open(this, &problem))
+        report(problem);
+}
+
+void TNewChequeForm::reprint(const RegisteredCheque &original)
+{
+    const int bank = int(m_cheque->Book.Banks.indexOf(original.bank));
+    QWidget *parent = m_registerWindow ? static_cast<QWidget *>(m_registerWindow.get()) : this;
+    if (bank < 0) {
+        dialogs().showMessage(parent, WindowCaption,
+                              QStringLiteral("The bank \"%1\" is no longer in the bank list: add it (with its layout) "
+                                             "in Setup to reprint its cheques.")
+                                  .arg(original.bank));
+        return;
+    }
+    ChequeRegister *book = registerForPrinting();
+    if (!book)
+        return;
+    qint64 next = 0;
+    try {
+        next = book->nextChequeNumber(original.bank);
+    } catch (const ChequeError &error) {
+        report(QString::fromStdString(error.message()));
+        return;
+    }
+    if (!dialogs().askYesNo(parent, WindowCaption,
+                            QStringLiteral("Print cheque No. %1 to \"%2\" for %3 %4 again, as cheque No. %5 of %6?\n\n"
+                                           "Cheque No. %1 is then marked spoilt.")
+                                .arg(QString::number(original.chequeNumber), original.payee,
+                                     MinorUnitsText(original.minorUnits, original.digits), original.currency,
+                                     QString::number(next), original.bank),
+                            Dialogs::Default::No))
+        return;
+    // The bank's layout, as for any cheque of the bank.
+    {
+        const QSignalBlocker block(BankNameCB);
+        BankNameCB->setCurrentIndex(bank);
+    }
+    BankNameCBChange();
+    if (!m_print->PrintSetup(parent))
+        return;
+    const Cheque cheque = ChequeFromRecord(original, m_cheque->Layout().BAText);
+    const bool preview = m_cheque->preview();
+    m_cheque->setPreview(false); // a reprint goes to paper
+    const auto restore = qScopeGuard([&] { m_cheque->setPreview(preview); });
+    const IssueResult result = ReissueCheque(*book, original, cheque, m_print->target(),
+                                             [&](const ChequeRegister::Recorded &) { return outputCheque(cheque); });
+    if (result.number == 0 || (result.printed && !result.problem.isEmpty()))
+        dialogs().showMessage(parent, WindowCaption, result.problem);
+    m_register->touch();
 }

@@ -17,6 +17,7 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QMenuBar;
 class QPushButton;
 class CountBox;
 class QToolButton;
@@ -28,6 +29,10 @@ class TChequeForm;
 class TMoneyForm;
 class TPrintChequeForm;
 class WebPanel;
+class RegisterAccess;
+class RegisterWindow;
+class ChequeRegister;
+struct RegisteredCheque;
 
 /// The product page the web panel shows.
 extern const QString ProductPageURL;
@@ -53,6 +58,18 @@ public:
     void setExeName(const QString &path) { ExeName = path; }
     /// The data folder, with its trailing separator (set at start-up).
     QString exeDir() const { return ExeDir; }
+    /// The program's settings (the register's connection among them), in
+    /// the data folder.
+    QString settingsFile() const;
+
+    /// The register every printed cheque is recorded in (set at start-up).
+    RegisterAccess *chequeRegister() const { return m_register.get(); }
+    /// The register window, opened from the Register menu.
+    void showRegister();
+    RegisterWindow *registerWindow() const { return m_registerWindow.get(); }
+    void editRegisterConnection();
+    /// Prints a cheque of the register again under the bank's next number.
+    void reprint(const RegisteredCheque &cheque);
 
     // Handlers.
     void AmountEDChange();
@@ -65,8 +82,8 @@ public:
     /// The shut-down; false when the window is to stay open.
     bool FormClose();
 
-    // Print runs.
-    void PrintOne(const QString &dateText, bool askPrinter);
+    // Print runs. PrintOne returns false when the cheque was not printed.
+    bool PrintOne(const QString &dateText, bool askPrinter);
     void PrintMany(const QString &dateText, int count);
 
     /// Copies the designer's bank list into the bank choice.
@@ -93,6 +110,17 @@ private:
     /// The amount checks that come before the print dialog; true (and the
     /// user told) when the cheque would be refused.
     bool refusedBeforeDialog();
+    /// The register, open for printing; nullptr when it cannot be (the user
+    /// has been told, and nothing may be printed).
+    ChequeRegister *registerForPrinting();
+    /// A cheque like `cheque` printed in the last 30 days: asks whether to
+    /// print it all the same; true to go on.
+    bool duplicateAccepted(const Cheque &cheque);
+    /// The cheque into the designer's fields and out through the report
+    /// page: why it did not go out, or nothing.
+    std::optional<QString> outputCheque(const Cheque &cheque);
+    /// Records and prints one cheque; false when it was not printed.
+    bool issue(const Cheque &cheque);
 
     // Application-wide values: the executable and its folder.
     QString ExeName;
@@ -113,6 +141,7 @@ private:
     QPushButton *PrintBtn;
     QPushButton *BitBtn2;
     QPushButton *BitBtn1;
+    QMenuBar *MenuBar;
     QLabel *Label1;
     QLabel *LabelNewl5;
     QLabel *LabelNew4;
@@ -123,5 +152,8 @@ private:
     TPrintChequeForm *m_print = nullptr;
     CurrencyRecord *m_currency = nullptr;
     std::unique_ptr<BankFiles> m_files;
+    std::unique_ptr<RegisterAccess> m_register;
+    std::unique_ptr<RegisterWindow> m_registerWindow;
     bool m_started = false;
+    bool m_recordFailed = false; ///< the last cheque could not be recorded
 };

@@ -210,26 +210,12 @@ QString WriteTarget(const QString &path)
 }
 
 // Writes `bytes` as the whole of `path`, through a temporary file that
-// replaces it only once every byte is on disk. Unbuffered, so that a write
-// that does not fit fails here: a buffered save file that cannot flush its
-// last bytes still reports success and puts the short file in place.
+// replaces it only once every byte is on disk.
 void SaveWhole(const QString &path, const QByteArray &bytes, const QString &named)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        FailWrite(named, file.errorString());
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
-        if (n <= 0) {
-            const QString reason = file.errorString();
-            file.cancelWriting();
-            FailWrite(named, reason);
-        }
-        written += n;
-    }
-    if (!file.commit())
-        FailWrite(named, file.errorString());
+    SaveStream file(path, named);
+    file.write(bytes);
+    file.commit();
 }
 
 bool Replace(const QString &from, const QString &to)
@@ -242,6 +228,46 @@ bool Replace(const QString &from, const QString &to)
 QString StagedName(const QString &target) { return target + QStringLiteral(".new"); }
 
 } // namespace
+
+// Unbuffered, with a buffer of its own: a buffered save file that cannot
+// flush its last bytes still reports success and puts the short file in
+// place.
+SaveStream::SaveStream(const QString &path, const QString &named)
+    : m_named(named.isEmpty() ? path : named), m_file(path)
+{
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        FailWrite(m_named, m_file.errorString());
+}
+
+void SaveStream::write(QByteArrayView bytes)
+{
+    constexpr qsizetype kChunk = 1 << 20;
+    m_buffer.append(bytes);
+    if (m_buffer.size() >= kChunk)
+        flush();
+}
+
+void SaveStream::flush()
+{
+    qint64 written = 0;
+    while (written < m_buffer.size()) {
+        const qint64 n = m_file.write(m_buffer.constData() + written, m_buffer.size() - written);
+        if (n <= 0) {
+            const QString reason = m_file.errorString();
+            m_file.cancelWriting();
+            FailWrite(m_named, reason);
+        }
+        written += n;
+    }
+    m_buffer.resize(0); // keeps its room for the next chunk
+}
+
+void SaveStream::commit()
+{
+    flush();
+    if (!m_file.commit())
+        FailWrite(m_named, m_file.errorString());
+}
 
 void WriteDataFile(const QString &path, const QStringList &lines)
 {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+#include <QSaveFile>
 #include <QString>
 #include <QStringList>
 
@@ -39,6 +40,27 @@ QStringList SplitDataLines(const QString &text);
 /// line break, when the target is not a regular file or is a link to nothing,
 /// or when the file cannot be written (a full disk included).
 void WriteDataFile(const QString &path, const QStringList &lines);
+
+/// A file written whole or not at all, piece by piece (an export of many
+/// rows): every piece is checked on its way to the disk, so that a full disk
+/// fails at once instead of leaving a short file that reports success, and
+/// the file replaces `path` only at commit(). Dropped without commit(), it
+/// leaves `path` as it was. Raises ChequeError naming the file (as `named`,
+/// when given: a link rather than its target).
+class SaveStream
+{
+public:
+    explicit SaveStream(const QString &path, const QString &named = QString());
+    void write(QByteArrayView bytes);
+    void commit();
+
+private:
+    void flush();
+
+    QString m_named;
+    QSaveFile m_file;
+    QByteArray m_buffer;
+};
 
 /// A file and the lines it is to hold.
 struct DataFileContent

@@ -68,6 +68,14 @@ bool WritesAFile(const QPrinter &printer)
 
 } // namespace
 
+QString TPrintChequeForm::target()
+{
+    const QPrinter &p = printer();
+    if (WritesAFile(p))
+        return p.outputFileName();
+    return p.printerName().isEmpty() ? QStringLiteral("the default printer") : p.printerName();
+}
+
 void TPrintChequeForm::beginRun()
 {
     m_inRun = true;

@@ -35,6 +35,8 @@ public:
     /// Inside a run to a PDF file, the page is added to the run's file.
     void Output(const ReportPage &page, bool preview, QWidget *parent, Advice advice = Advice::ChooseInDialog);
     bool lastOutputFailed() const { return m_failed; }
+    /// The printer or file the next page goes to, as the register keeps it.
+    QString target();
 
     /// A run of cheques: a printer gets one job per cheque, but a PDF file
     /// (what the print dialog offers when no printer is installed) gets one

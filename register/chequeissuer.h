@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+#include <QLocale>
 #include <QString>
 
 #include "register/chequeregister.h"
@@ -26,3 +27,15 @@ struct IssueResult
 IssueResult IssueCheque(ChequeRegister &book, const Cheque &cheque, const QString &destination,
                         const std::function<std::optional<QString>(const ChequeRegister::Recorded &)> &print,
                         qint64 replaces = 0);
+
+/// A cheque of the register as it is printed again: its date, payee, words
+/// and account-only flag as they were printed, its figure in `locale`'s
+/// format between the layout's B/A texts.
+Cheque ChequeFromRecord(const RegisteredCheque &record, const QString &baText, const QLocale &locale = QLocale());
+
+/// Prints `original` again under the bank's next cheque number: the new
+/// record names the one it replaces, and once the new page is out the
+/// original is marked spoilt, "replaced by cheque N".
+IssueResult ReissueCheque(ChequeRegister &book, const RegisteredCheque &original, const Cheque &cheque,
+                          const QString &destination,
+                          const std::function<std::optional<QString>(const ChequeRegister::Recorded &)> &print);

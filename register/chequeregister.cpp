@@ -333,8 +333,16 @@ ChequeRegister::Recorded ChequeRegister::recordSent(const Cheque &cheque, const 
 ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QString &destination, qint64 replaces)
 {
     Recorded recorded;
-    auto failWrite = [this](const QSqlQuery &q) {
-        const QString why = q.lastError().text();
+    auto failWrite = [&](const QSqlQuery &q) {
+        QString why = q.lastError().text();
+        // A cheque number already taken: the next number was set back into
+        // a cheque book already used.
+        const QString code = q.lastError().nativeErrorCode();
+        if (recorded.chequeNumber > 0 && (code == QLatin1String("2067") || code == QLatin1String("23505")))
+            why = QStringLiteral("the cheque number %1 of the bank \"%2\" is already in the register; set the "
+                                 "bank's next cheque number (Cheque Numbers in the register window)")
+                      .arg(recorded.chequeNumber)
+                      .arg(cheque.bank);
         rollback();
         fail(QStringLiteral("The cheque could not be recorded in"), why);
     };
@@ -453,6 +461,20 @@ std::optional<RegisteredCheque> ChequeRegister::findDuplicate(const Cheque &cheq
     if (!q.next())
         return std::nullopt;
     return Row(q);
+}
+
+QStringList ChequeRegister::banks()
+{
+    if (!m_open)
+        open();
+    QSqlQuery q(db());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT bank FROM cheque_numbers UNION SELECT DISTINCT bank FROM cheques ORDER BY 1")))
+        fail(QStringLiteral("Cannot read"), q.lastError().text());
+    QStringList banks;
+    while (q.next())
+        banks << q.value(0).toString();
+    return banks;
 }
 
 qint64 ChequeRegister::nextChequeNumber(const QString &bank)
@@ -589,4 +611,21 @@ QList<RegisteredCheque> ChequeRegister::page(const RegisterFilter &filter, Regis
     while (q.next())
         rows.append(Row(q));
     return rows;
+}
+
+qint64 ChequeRegister::forEach(const RegisterView &view, const std::function<bool(const RegisteredCheque &)> &each)
+{
+    qint64 given = 0;
+    std::optional<PageKey> after;
+    for (;;) {
+        const QList<RegisteredCheque> rows = page(view.filter, view.order, view.descending, after, 1000);
+        for (const RegisteredCheque &row : rows) {
+            ++given;
+            if (!each(row))
+                return given;
+        }
+        if (rows.size() < 1000)
+            return given;
+        after = keyOf(rows.last(), view.order);
+    }
 }

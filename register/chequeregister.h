@@ -7,6 +7,7 @@
 // Kept in a database through Qt SQL: an SQLite file beside the data files by
 // default, or a PostgreSQL server that several clerks share. No widgets.
 
+#include <functional>
 #include <optional>
 
 #include <QDateTime>
@@ -93,6 +94,14 @@ struct RegisterFilter
 /// The columns a view of the register can be ordered by.
 enum class RegisterOrder { Number, PrintedAt, Bank, ChequeNumber, Payee, Amount, State };
 
+/// What a view of the register shows, in which order.
+struct RegisterView
+{
+    RegisterFilter filter;
+    RegisterOrder order = RegisterOrder::Number;
+    bool descending = true;
+};
+
 class ChequeRegister
 {
 public:
@@ -139,6 +148,9 @@ public:
     /// `since`: the latest.
     std::optional<RegisteredCheque> findDuplicate(const Cheque &cheque, const QDateTime &since);
 
+    /// The banks of the register's cheques and cheque books, sorted.
+    QStringList banks();
+
     /// The number the bank's next cheque gets (1 for a bank not seen yet).
     qint64 nextChequeNumber(const QString &bank);
     /// The first number of a new cheque book.
@@ -165,6 +177,9 @@ public:
     QList<RegisteredCheque> page(const RegisterFilter &filter, RegisterOrder order, bool descending,
                                  const std::optional<PageKey> &after, int limit);
     static PageKey keyOf(const RegisteredCheque &cheque, RegisterOrder order);
+    /// Every cheque of a view, in its order, page by page; `each` returns
+    /// false to stop. Returns the cheques given.
+    qint64 forEach(const RegisterView &view, const std::function<bool(const RegisteredCheque &)> &each);
 
     /// The schema this program writes.
     static constexpr int SchemaVersion = 1;

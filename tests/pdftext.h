@@ -66,3 +66,20 @@ inline QStringList TextsOf(const QString &pdf, int page = 0)
         texts << w.text;
     return texts;
 }
+
+// The text of a PDF (or of one page) as one string of letters for finding
+// words in: poppler gives Arabic as presentation forms, a letter at a time
+// between direction marks; they are brought back to plain letters, and
+// blanks and line ends dropped.
+inline QString LettersOf(const QString &pdf, int page = 0)
+{
+    QProcess p;
+    QStringList args{"-raw"};
+    if (page > 0)
+        args << "-f" << QString::number(page) << "-l" << QString::number(page);
+    p.start("pdftotext", args << pdf << "-");
+    p.waitForFinished(30000);
+    QString text = QString::fromUtf8(p.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+    text.remove(QRegularExpression(QStringLiteral("[\\s\\x{200E}\\x{200F}\\x{202A}-\\x{202E}]")));
+    return text;
+}

@@ -29,10 +29,24 @@ public:
         questionDefaults << answer;
         return !yesNoAnswers.isEmpty() && yesNoAnswers.dequeue();
     }
-    std::optional<QString> askText(QWidget *, const QString &, const QString &label, const QString &) override
+    QList<Echo> echoes; ///< how each text query showed the text
+    std::optional<QString> askText(QWidget *, const QString &, const QString &label, const QString &, Echo echo) override
     {
         questions << label;
+        echoes << echo;
         return textAnswers.isEmpty() ? std::nullopt : textAnswers.dequeue();
+    }
+    QQueue<std::optional<QString>> fileAnswers; ///< the files the file dialogs choose
+    QStringList fileTitles;
+    std::optional<QString> askSaveFile(QWidget *, const QString &title, const QString &, const QString &) override
+    {
+        fileTitles << title;
+        return fileAnswers.isEmpty() ? std::nullopt : fileAnswers.dequeue();
+    }
+    std::optional<QString> askOpenFile(QWidget *, const QString &title, const QString &) override
+    {
+        fileTitles << title;
+        return fileAnswers.isEmpty() ? std::nullopt : fileAnswers.dequeue();
     }
     QList<QFont> fontsAsked; ///< the font each font dialog opened on
 

@@ -598,7 +598,9 @@ void TestProgram::accountOnly()
     QVERIFY(Find<ChequeFieldEdit>(&m_program->ChequeForm, "ChequeEdit5")->isHidden());
     QVERIFY(!TextsOf(m_printing->jobs[0]).contains("Account"));
     Find<QCheckBox>(&w, "AccOnly")->setChecked(true);
+    m_dialogs->yesNoAnswers << true; // the same payment again: printed all the same
     w.PrintBtnClick();
+    QCOMPARE(m_dialogs->questions.size(), 1);
     QVERIFY(!Find<ChequeFieldEdit>(&m_program->ChequeForm, "ChequeEdit5")->isHidden());
     const QStringList texts = TextsOf(m_printing->jobs[1]);
     QVERIFY2(texts.contains("Account") && texts.contains("Only"), qPrintable(texts.join(' ')));

@@ -12,10 +12,15 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "pdftext.h"
 #include "testfiles.h"
 
 #include "core/chequeerror.h"
 #include "register/chequeissuer.h"
+#include "register/registerexport.h"
+#include "register/registerreport.h"
+
+#include <QPdfWriter>
 
 namespace {
 
@@ -78,6 +83,11 @@ private slots:
     void killedRunRecordsWhatWasPrinted();
     void twoProgramsShareOneNumbering_data();
     void twoProgramsShareOneNumbering();
+    void csvFields_data();
+    void csvFields();
+    void exportsWhatIsShown();
+    void reportOfWhatIsShown();
+    void exactTotalsText();
 
 private:
     RegisterConnection sqlite(const char *name = "register.sqlite") const
@@ -498,5 +508,146 @@ void TestRegister::twoProgramsShareOneNumbering()
     QCOMPARE(pages, 2 * each);
 }
 
-QTEST_GUILESS_MAIN(TestRegister)
+void TestRegister::csvFields_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("defused");
+    // clang-format off
+    QTest::newRow("plain") << "Dorvan Eskel" << "Dorvan Eskel" << "Dorvan Eskel";
+    QTest::newRow("Arabic") << "محمد أحمد" << "محمد أحمد" << "محمد أحمد";
+    QTest::newRow("comma") << "Eskel, Dorvan" << "\"Eskel, Dorvan\"" << "Eskel, Dorvan";
+    QTest::newRow("quotes") << "The \"Noor\" School" << "\"The \"\"Noor\"\" School\"" << "The \"Noor\" School";
+    QTest::newRow("line break") << "a\r\nb" << "\"a\r\nb\"" << "a\r\nb";
+    QTest::newRow("leading blank") << " a" << "\" a\"" << " a";
+    QTest::newRow("formula") << "=HYPERLINK(\"x\")" << "\"=HYPERLINK(\"\"x\"\")\"" << "'=HYPERLINK(\"x\")";
+    QTest::newRow("plus") << "+971 4 000" << "+971 4 000" << "'+971 4 000";
+    QTest::newRow("at") << "@SUM(A1)" << "@SUM(A1)" << "'@SUM(A1)";
+    QTest::newRow("empty") << "" << "" << "";
+    // clang-format on
+}
+
+void TestRegister::csvFields()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, field);
+    QFETCH(QString, defused);
+    QCOMPARE(CsvField(text), field);
+    QCOMPARE(Defused(text), defused);
+}
+
+namespace {
+
+// An RFC 4180 reader for what the export writes.
+QList<QStringList> ReadCsv(QString text)
+{
+    QList<QStringList> records;
+    QStringList record;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"') {
+                field += u'"';
+                ++i;
+            } else if (c == u'"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == u',') {
+            record << field;
+            field.clear();
+        } else if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            record << field;
+            records << record;
+            record.clear();
+            field.clear();
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    return records;
+}
+
+} // namespace
+
+void TestRegister::exportsWhatIsShown()
+{
+    ChequeRegister book(sqlite());
+    const QStringList payees{"Eskel, \"Dorvan\"", "محمد أحمد", "=1+2", "École Al Noor"};
+    for (const QString &payee : payees)
+        IssueCheque(book, Make("SIB", payee, "1234.5"), "Office printer", Printed);
+    IssueCheque(book, Make("FAB", "Other", "7"), "Office printer", Printed);
+    RegisterView view;
+    view.filter.bank = "SIB";
+    view.descending = false;
+    const QString csv = m_dir->filePath("cheques.csv");
+    QCOMPARE(ExportRegister(book, view, FormatOf(csv), csv), 4);
+    const QByteArray bytes = ReadBytes(csv);
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    const QList<QStringList> records = ReadCsv(QString::fromUtf8(bytes.mid(3)));
+    QCOMPARE(records.size(), 5);
+    QCOMPARE(records[0], ExportColumns());
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(records[i + 1].size(), ExportColumns().size());
+        QCOMPARE(records[i + 1][5], i == 2 ? QStringLiteral("'=1+2") : payees[i]);
+        QCOMPARE(records[i + 1][6], QStringLiteral("1234.50"));
+        QCOMPARE(records[i + 1][15], book.cheque(i + 1)->arabic);
+    }
+
+    // Stopped half-way: the file keeps what it held.
+    QCOMPARE(ExportRegister(book, {}, ExportFormat::Csv, csv, [](qint64) { return false; }), -1);
+    QCOMPARE(ReadBytes(csv), bytes);
+    const QString xlsx = m_dir->filePath("cheques.xlsx");
+    QCOMPARE(ExportRegister(book, {}, FormatOf(xlsx), xlsx, [](qint64) { return false; }), -1);
+    QVERIFY(!QFile::exists(xlsx));
+    QCOMPARE(QDir(m_dir->path()).entryList({"cheques.xlsx*"}), QStringList()); // no temporary file left
+    QCOMPARE(ExportRegister(book, {}, FormatOf(xlsx), xlsx), 5);
+    QVERIFY(ReadBytes(xlsx).startsWith("PK\x03\x04"));
+    // A folder where the file would go is said, not written over.
+    QVERIFY(QDir(m_dir->path()).mkdir("folder.csv"));
+    const QString error = ErrorOf([&] { ExportRegister(book, {}, ExportFormat::Csv, m_dir->filePath("folder.csv")); });
+    QVERIFY2(error.contains("folder.csv"), qPrintable(error));
+}
+
+void TestRegister::reportOfWhatIsShown()
+{
+    ChequeRegister book(sqlite());
+    for (int i = 0; i < 90; ++i)
+        IssueCheque(book, Make("SIB", i % 2 ? QStringLiteral("Payee %1").arg(i) : QStringLiteral("محمد"), "10.25"), "p",
+                    Printed);
+    const QString pdf = m_dir->filePath("report.pdf");
+    int pages = 0;
+    {
+        QPdfWriter writer(pdf);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
+        pages = PaintRegisterReport(writer, book, {});
+    }
+    QVERIFY(pages >= 2);
+    QCOMPARE(PageCount(pdf), pages);
+    const QString text = TextsOf(pdf).join(' ');
+    QVERIFY2(text.contains("Totals: 90 cheques: 922.50 Dhs"), qPrintable(text.right(200)));
+    QVERIFY(text.contains("Payee 89"));
+    // The Arabic payee is there as text (shaped, read back as its letters).
+    QVERIFY2(LettersOf(pdf, 1).contains("1/31/26محمد"), qPrintable(LettersOf(pdf, 1).left(400)));
+    QCOMPARE(TextsOf(pdf, 1).count("Cheque"), 2); // the heading and a column title, on every page
+    QCOMPARE(TextsOf(pdf, pages).count("Cheque"), 2);
+}
+
+void TestRegister::exactTotalsText()
+{
+    // Beyond a double's 53 bits: a million cheques of the largest amount.
+    const qint64 total = 1000000LL * 214748364799LL;
+    QCOMPARE(MinorUnitsText(total, 2), QStringLiteral("2,147,483,647,990,000.00"));
+    QCOMPARE(MinorUnitsText(1, 3), QStringLiteral("0.001"));
+    QCOMPARE(MinorUnitsText(123456, 2, QLocale("de_DE")), QStringLiteral("1.234,56"));
+    QCOMPARE(TotalsText({{"Dhs", 2, 1, 500}, {"KD", 3, 2, 1500}}), QStringLiteral("1 cheque: 5.00 Dhs; 2 cheques: 1.500 KD"));
+}
+
+QTEST_MAIN(TestRegister)
 #include "tst_register.moc"

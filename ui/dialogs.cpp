@@ -1,5 +1,6 @@
 #include "ui/dialogs.h"
 
+#include <QFileDialog>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QInputDialog>
@@ -40,13 +41,32 @@ public:
     }
 
     std::optional<QString> askText(QWidget *parent, const QString &title, const QString &label,
-                                   const QString &initial) override
+                                   const QString &initial, Echo echo) override
     {
         bool ok = false;
-        const QString text = QInputDialog::getText(parent, title, label, QLineEdit::Normal, initial, &ok);
+        const QString text = QInputDialog::getText(parent, title, label,
+                                                   echo == Echo::Password ? QLineEdit::Password : QLineEdit::Normal,
+                                                   initial, &ok);
         if (!ok)
             return std::nullopt;
         return text;
+    }
+
+    std::optional<QString> askSaveFile(QWidget *parent, const QString &title, const QString &suggested,
+                                       const QString &filter) override
+    {
+        const QString name = QFileDialog::getSaveFileName(parent, title, suggested, filter);
+        if (name.isEmpty())
+            return std::nullopt;
+        return name;
+    }
+
+    std::optional<QString> askOpenFile(QWidget *parent, const QString &title, const QString &filter) override
+    {
+        const QString name = QFileDialog::getOpenFileName(parent, title, QString(), filter);
+        if (name.isEmpty())
+            return std::nullopt;
+        return name;
     }
 
     std::optional<QFont> askFont(QWidget *parent, const QFont &initial) override

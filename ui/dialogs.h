@@ -25,9 +25,19 @@ public:
     /// A Yes/No question with the question icon; true for Yes.
     virtual bool askYesNo(QWidget *parent, const QString &title, const QString &text,
                           Default answer = Default::Yes) = 0;
+    /// How a text query shows what is typed.
+    enum class Echo { Normal, Password };
+
     /// A text query; nothing when cancelled.
     virtual std::optional<QString> askText(QWidget *parent, const QString &title, const QString &label,
-                                           const QString &initial) = 0;
+                                           const QString &initial, Echo echo = Echo::Normal) = 0;
+    /// The file dialog for a file to write, offering `suggested`; `filter`
+    /// as Qt's file dialogs take it ("CSV files (*.csv);;…"). Nothing when
+    /// cancelled.
+    virtual std::optional<QString> askSaveFile(QWidget *parent, const QString &title, const QString &suggested,
+                                               const QString &filter) = 0;
+    /// The file dialog for a file to read; nothing when cancelled.
+    virtual std::optional<QString> askOpenFile(QWidget *parent, const QString &title, const QString &filter) = 0;
     /// The platform's font dialog; nothing when cancelled.
     virtual std::optional<QFont> askFont(QWidget *parent, const QFont &initial) = 0;
 };

@@ -1,8 +1,11 @@
 #include "ui/printing.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QToolBar>
 
 #include "output/reportpage.h"
 
@@ -21,6 +24,14 @@ public:
     void preview(QWidget *parent, QPrinter &printer, const Paint &paint) override
     {
         QPrintPreviewDialog dialog(&printer, parent);
+        // A preview is for looking: a cheque goes to paper only from the
+        // program's own Print, which records it first.
+        const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+        const QString pageSetup = QCoreApplication::translate("QPrintPreviewDialog", "Page setup");
+        for (QToolBar *bar : dialog.findChildren<QToolBar *>())
+            for (QAction *action : bar->actions())
+                if (action->text() == print || action->text() == pageSetup)
+                    action->setVisible(false);
         QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint](QPrinter *p) { paint(p); });
         dialog.exec();
     }

@@ -1,0 +1,59 @@
+#include "register/registeraccess.h"
+
+#include <QSettings>
+
+#include "core/chequeerror.h"
+#include "ui/dialogs.h"
+
+RegisterAccess::RegisterAccess(QString settingsFile, QString dataDir, QObject *parent)
+    : QObject(parent), m_settingsFile(std::move(settingsFile)), m_dataDir(std::move(dataDir))
+{
+    const QSettings settings(m_settingsFile, QSettings::IniFormat);
+    m_connection = ConnectionFromSettings(settings, m_dataDir);
+}
+
+RegisterAccess::~RegisterAccess() = default;
+
+void RegisterAccess::setConnection(const RegisterConnection &connection)
+{
+    m_register.reset();
+    m_connection = connection;
+    QSettings settings(m_settingsFile, QSettings::IniFormat);
+    SaveConnection(settings, m_connection);
+    settings.sync();
+    emit connectionChanged();
+    emit chequesChanged();
+}
+
+ChequeRegister *RegisterAccess::open(QWidget *parent, QString *problem)
+{
+    if (m_register && m_register->isOpen())
+        return m_register.get();
+    for (;;) {
+        m_register = std::make_unique<ChequeRegister>(m_connection);
+        try {
+            m_register->open();
+            return m_register.get();
+        } catch (const ChequeError &error) {
+            const QString message = QString::fromStdString(error.message());
+            if (!m_register->needsPassword()) {
+                m_register.reset();
+                *problem = message;
+                return nullptr;
+            }
+            // The server wants a password the password file did not give:
+            // asked for, and kept for this session only.
+            const auto password = dialogs().askText(
+                parent, QStringLiteral("Cheque Register"),
+                QStringLiteral("Password of the user \"%1\" for the register \"%2\" on %3:")
+                    .arg(m_connection.user, m_connection.database, m_connection.host),
+                QString(), Dialogs::Echo::Password);
+            m_register.reset();
+            if (!password) {
+                *problem = message;
+                return nullptr;
+            }
+            m_connection.password = *password;
+        }
+    }
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+// The register the program prints into: its connection, kept in the
+// program's settings (never its password), and the register opened on it
+// when first needed, the password asked for when the server wants one.
+
+#include <memory>
+
+#include <QObject>
+#include <QString>
+
+#include "register/chequeregister.h"
+
+class QWidget;
+
+class RegisterAccess : public QObject
+{
+    Q_OBJECT
+
+public:
+    /// `settingsFile` keeps the connection; without one in it, the register
+    /// is the register file of `dataDir`.
+    RegisterAccess(QString settingsFile, QString dataDir, QObject *parent = nullptr);
+    ~RegisterAccess() override;
+
+    const RegisterConnection &connection() const { return m_connection; }
+    /// Another register: kept in the settings (the password only for this
+    /// session); the old one is closed.
+    void setConnection(const RegisterConnection &connection);
+
+    /// The register, open; nullptr, with the reason in `problem`, when it
+    /// cannot be opened (or the user did not give the password asked for).
+    ChequeRegister *open(QWidget *parent, QString *problem);
+
+    /// Tells the register's windows that its cheques have changed.
+    void touch() { emit chequesChanged(); }
+
+signals:
+    void connectionChanged();
+    void chequesChanged();
+
+private:
+    QString m_settingsFile;
+    QString m_dataDir;
+    RegisterConnection m_connection;
+    std::unique_ptr<ChequeRegister> m_register;
+};

@@ -1,0 +1,131 @@
+#include "register/registermodel.h"
+
+#include <QBrush>
+#include <QColor>
+
+#include "core/chequeerror.h"
+#include "output/printrun.h"
+#include "register/registerreport.h"
+
+RegisterModel::RegisterModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+void RegisterModel::show(ChequeRegister *book, const RegisterView &view)
+{
+    beginResetModel();
+    m_book = book;
+    m_view = view;
+    m_rows.clear();
+    m_atEnd = book == nullptr;
+    endResetModel();
+    if (canFetchMore(QModelIndex()))
+        fetchMore(QModelIndex());
+}
+
+const RegisteredCheque *RegisterModel::chequeAt(int row) const
+{
+    return row >= 0 && row < m_rows.size() ? &m_rows[row] : nullptr;
+}
+
+int RegisterModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_rows.size()); }
+
+int RegisterModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : ColumnCount; }
+
+bool RegisterModel::canFetchMore(const QModelIndex &parent) const { return !parent.isValid() && !m_atEnd; }
+
+void RegisterModel::fetchMore(const QModelIndex &parent)
+{
+    if (parent.isValid() || m_atEnd || !m_book)
+        return;
+    QList<RegisteredCheque> rows;
+    try {
+        std::optional<ChequeRegister::PageKey> after;
+        if (!m_rows.isEmpty())
+            after = ChequeRegister::keyOf(m_rows.last(), m_view.order);
+        rows = m_book->page(m_view.filter, m_view.order, m_view.descending, after, PageSize);
+    } catch (const ChequeError &error) {
+        m_atEnd = true;
+        emit failed(QString::fromStdString(error.message()));
+        return;
+    }
+    m_atEnd = rows.size() < PageSize;
+    if (rows.isEmpty())
+        return;
+    beginInsertRows(QModelIndex(), int(m_rows.size()), int(m_rows.size() + rows.size() - 1));
+    m_rows.append(rows);
+    endInsertRows();
+}
+
+void RegisterModel::sort(int column, Qt::SortOrder order)
+{
+    RegisterView view = m_view;
+    switch (column) {
+    case PrintedAt: view.order = RegisterOrder::PrintedAt; break;
+    case Bank: view.order = RegisterOrder::Bank; break;
+    case ChequeNo: view.order = RegisterOrder::ChequeNumber; break;
+    case Payee: view.order = RegisterOrder::Payee; break;
+    case Amount: view.order = RegisterOrder::Amount; break;
+    case State: view.order = RegisterOrder::State; break;
+    default: view.order = RegisterOrder::Number; break;
+    }
+    view.descending = order == Qt::DescendingOrder;
+    show(m_book, view);
+}
+
+QVariant RegisterModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    static const char *const titles[ColumnCount] = {"No.",  "Printed", "Bank",   "Cheque No.", "Date", "Payee",
+                                                    "Amount", "Currency", "State", "Reason", "User", "Printer or File"};
+    return section >= 0 && section < ColumnCount ? QString::fromLatin1(titles[section]) : QVariant();
+}
+
+QVariant RegisterModel::data(const QModelIndex &index, int role) const
+{
+    const RegisteredCheque *c = chequeAt(index.row());
+    if (!c)
+        return {};
+    const int column = index.column();
+    switch (role) {
+    case Qt::DisplayRole:
+        switch (column) {
+        case Number: return c->number;
+        case PrintedAt: return QLocale().toString(c->printedAt.toLocalTime(), QLocale::ShortFormat);
+        case Bank: return c->bank;
+        case ChequeNo: return c->chequeNumber;
+        case Date: return c->date;
+        case Payee: return c->payee;
+        case Amount: return MinorUnitsText(c->minorUnits, c->digits);
+        case Currency: return c->currency;
+        case State: return StateName(c->state);
+        case Reason: return c->replaces > 0 && c->reason.isEmpty() ? QStringLiteral("reprint of No. %1").arg(c->replaces) : c->reason;
+        case User: return c->login;
+        case Destination: return c->destination;
+        }
+        return {};
+    case Qt::TextAlignmentRole:
+        if (column == Number || column == ChequeNo || column == Amount)
+            return int(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+        if (column == Payee && IsRightToLeftText(c->payee) && !c->payee.isEmpty())
+            return int(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+        return int(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);
+    case Qt::BackgroundRole:
+        // A cheque sent but never confirmed (the program stopped while it
+        // printed): the user checks whether it came out.
+        if (c->state == ChequeState::Sent)
+            return QBrush(QColor(255, 236, 179));
+        if (c->state == ChequeState::Failed)
+            return QBrush(QColor(255, 205, 210));
+        return {};
+    case Qt::ForegroundRole:
+        if (c->state == ChequeState::Voided || c->state == ChequeState::Spoilt)
+            return QBrush(QColor(117, 117, 117));
+        return {};
+    case Qt::ToolTipRole:
+        if (c->state == ChequeState::Sent)
+            return QStringLiteral("Sent to the printer, but the program stopped before the printer answered: check "
+                                  "whether this cheque came out, then mark it spoilt or leave it.");
+        return {};
+    default: return {};
+    }
+}

@@ -1,0 +1,240 @@
+#include "register/registerreport.h"
+
+#include <array>
+
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QTextOption>
+
+#include "core/chequeerror.h"
+#include "output/printrun.h"
+
+QString MinorUnitsText(qint64 minorUnits, int digits, const QLocale &locale)
+{
+    qint64 scale = 1;
+    for (int i = 0; i < digits; ++i)
+        scale *= 10;
+    const qint64 whole = minorUnits / scale;
+    const qint64 part = minorUnits % scale < 0 ? -(minorUnits % scale) : minorUnits % scale;
+    QString text = locale.toString(whole < 0 ? -whole : whole);
+    if (digits > 0)
+        text += locale.decimalPoint() + QStringLiteral("%1").arg(part, digits, 10, QLatin1Char('0'));
+    if (minorUnits < 0)
+        text.prepend(locale.negativeSign());
+    return text;
+}
+
+QString DescribeFilter(const RegisterFilter &f, const QLocale &locale)
+{
+    QStringList parts;
+    if (f.from && f.to)
+        parts << QStringLiteral("printed from %1 to %2").arg(WriteShortDate(*f.from, locale), WriteShortDate(*f.to, locale));
+    else if (f.from)
+        parts << QStringLiteral("printed from %1").arg(WriteShortDate(*f.from, locale));
+    else if (f.to)
+        parts << QStringLiteral("printed until %1").arg(WriteShortDate(*f.to, locale));
+    if (!f.bank.isEmpty())
+        parts << QStringLiteral("bank %1").arg(f.bank);
+    if (!f.payee.trimmed().isEmpty())
+        parts << QStringLiteral("payee containing \"%1\"").arg(f.payee.trimmed());
+    if (f.minThousandths)
+        parts << QStringLiteral("amount from %1").arg(MinorUnitsText(*f.minThousandths, 3, locale));
+    if (f.maxThousandths)
+        parts << QStringLiteral("amount up to %1").arg(MinorUnitsText(*f.maxThousandths, 3, locale));
+    if (f.state)
+        parts << QStringLiteral("state %1").arg(StateName(*f.state));
+    return parts.isEmpty() ? QStringLiteral("All cheques") : QStringLiteral("Cheques ") + parts.join(QLatin1String(", "));
+}
+
+QString TotalsText(const QList<ChequeRegister::Total> &totals, const QLocale &locale)
+{
+    if (totals.isEmpty())
+        return QStringLiteral("No cheques");
+    QStringList parts;
+    for (const ChequeRegister::Total &t : totals)
+        parts << QStringLiteral("%1 %2: %3 %4")
+                     .arg(locale.toString(t.count), t.count == 1 ? QStringLiteral("cheque") : QStringLiteral("cheques"),
+                          MinorUnitsText(t.minorUnits, t.digits, locale), t.currency);
+    return parts.join(QLatin1String("; "));
+}
+
+namespace {
+
+struct ReportColumn
+{
+    const char *title;
+    double share; // of the page's width
+    bool number;  // right-aligned
+};
+
+constexpr std::array<ReportColumn, 9> kColumns{{{"No.", 0.06, true},
+                                                {"Printed", 0.12, false},
+                                                {"Bank", 0.09, false},
+                                                {"Cheque No.", 0.08, true},
+                                                {"Date", 0.08, false},
+                                                {"Payee", 0.27, false},
+                                                {"Amount", 0.13, true},
+                                                {"Currency", 0.07, false},
+                                                {"State", 0.10, false}}};
+
+QStringList RowTexts(const RegisteredCheque &c, const QLocale &locale)
+{
+    return {QString::number(c.number),
+            c.printedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+            c.bank,
+            QString::number(c.chequeNumber),
+            c.date,
+            c.payee,
+            MinorUnitsText(c.minorUnits, c.digits, locale),
+            c.currency,
+            c.state == ChequeState::Voided || c.state == ChequeState::Spoilt || c.state == ChequeState::Failed
+                ? StateName(c.state) + (c.reason.isEmpty() ? QString() : QStringLiteral(": ") + c.reason)
+                : StateName(c.state)};
+}
+
+class ReportPainter
+{
+public:
+    ReportPainter(QPagedPaintDevice &device, const QLocale &locale) : m_device(device), m_locale(locale)
+    {
+        if (!m_painter.begin(&device))
+            throw ChequeError("The report could not be started: the printer or file cannot be opened");
+        const double dpi = device.logicalDpiY();
+        m_margin = dpi * 12 / 25.4;
+        m_pad = dpi * 1.5 / 25.4;
+        m_width = device.width() - 2 * m_margin;
+        m_bottom = device.height() - m_margin;
+        m_font = QFont(QStringLiteral("DejaVu Sans"));
+        m_font.setPointSizeF(8);
+        m_bold = m_font;
+        m_bold.setBold(true);
+        m_painter.setFont(m_font);
+        m_line = QFontMetricsF(m_font, &device).height() * 1.35;
+    }
+
+    void start(const QString &heading)
+    {
+        m_heading = heading;
+        startPage();
+    }
+
+    void row(const QStringList &texts)
+    {
+        if (m_y + m_line > m_bottom - m_line) // room for the page number
+            nextPage();
+        double x = m_margin;
+        for (std::size_t i = 0; i < kColumns.size(); ++i) {
+            const double w = kColumns[i].share * m_width;
+            cell(QRectF(x, m_y, w, m_line), texts.value(int(i)), kColumns[i].number);
+            x += w;
+        }
+        m_y += m_line;
+    }
+
+    void totals(const QString &text)
+    {
+        if (m_y + 3 * m_line > m_bottom - m_line)
+            nextPage();
+        m_y += m_line / 2;
+        m_painter.drawLine(QPointF(m_margin, m_y), QPointF(m_margin + m_width, m_y));
+        m_painter.setFont(m_bold);
+        QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop);
+        option.setWrapMode(QTextOption::WordWrap);
+        m_painter.drawText(QRectF(m_margin, m_y + m_line / 4, m_width, m_bottom - m_y), QStringLiteral("Totals: ") + text,
+                           option);
+        m_painter.setFont(m_font);
+    }
+
+    int finish()
+    {
+        pageNumber();
+        if (!m_painter.end())
+            throw ChequeError("The report could not be written to the printer or file");
+        return m_pages;
+    }
+
+private:
+    void cell(const QRectF &box, const QString &text, bool number)
+    {
+        // Each cell in the direction of its own text: a payee's, or a bank's,
+        // Arabic name right to left.
+        const bool rtl = !number && text.isRightToLeft();
+        QTextOption option((number || rtl ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute | Qt::AlignVCenter);
+        option.setTextDirection(rtl ? Qt::RightToLeft : Qt::LeftToRight);
+        option.setWrapMode(QTextOption::NoWrap);
+        const QRectF inner = box.adjusted(m_pad, 0, -m_pad, 0);
+        const QString shown = QFontMetricsF(m_painter.font(), &m_device).elidedText(text, Qt::ElideRight, inner.width());
+        m_painter.drawText(inner, shown, option);
+    }
+
+    void startPage()
+    {
+        ++m_pages;
+        m_y = m_margin;
+        m_painter.setFont(m_bold);
+        m_painter.drawText(QRectF(m_margin, m_y, m_width, m_line), Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter,
+                           QStringLiteral("Cheque Register"));
+        m_painter.setFont(m_font);
+        QTextOption right(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+        m_painter.drawText(QRectF(m_margin, m_y, m_width, m_line),
+                           m_locale.toString(QDateTime::currentDateTime(), QLocale::ShortFormat), right);
+        m_y += m_line;
+        QTextOption left(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);
+        left.setTextDirection(Qt::LeftToRight);
+        m_painter.drawText(QRectF(m_margin, m_y, m_width, m_line), m_heading, left);
+        m_y += m_line * 1.5;
+        m_painter.setFont(m_bold);
+        QStringList titles;
+        for (const ReportColumn &c : kColumns)
+            titles << QString::fromLatin1(c.title);
+        double x = m_margin;
+        for (std::size_t i = 0; i < kColumns.size(); ++i) {
+            const double w = kColumns[i].share * m_width;
+            cell(QRectF(x, m_y, w, m_line), titles[int(i)], kColumns[i].number);
+            x += w;
+        }
+        m_painter.setFont(m_font);
+        m_y += m_line;
+        m_painter.drawLine(QPointF(m_margin, m_y), QPointF(m_margin + m_width, m_y));
+        m_y += m_line / 4;
+    }
+
+    void pageNumber()
+    {
+        m_painter.drawText(QRectF(m_margin, m_bottom - m_line, m_width, m_line),
+                           Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter,
+                           QStringLiteral("Page %1").arg(m_pages));
+    }
+
+    void nextPage()
+    {
+        pageNumber();
+        if (!m_device.newPage())
+            throw ChequeError("The report could not be written to the printer or file");
+        startPage();
+    }
+
+    QPagedPaintDevice &m_device;
+    QLocale m_locale;
+    QPainter m_painter;
+    QFont m_font, m_bold;
+    QString m_heading;
+    double m_margin = 0, m_pad = 0, m_width = 0, m_bottom = 0, m_line = 0, m_y = 0;
+    int m_pages = 0;
+};
+
+} // namespace
+
+int PaintRegisterReport(QPagedPaintDevice &device, ChequeRegister &book, const RegisterView &view, const QLocale &locale)
+{
+    const QList<ChequeRegister::Total> totals = book.totals(view.filter);
+    ReportPainter report(device, locale);
+    report.start(DescribeFilter(view.filter, locale));
+    book.forEach(view, [&](const RegisteredCheque &cheque) {
+        report.row(RowTexts(cheque, locale));
+        return true;
+    });
+    report.totals(TotalsText(totals, locale));
+    return report.finish();
+}

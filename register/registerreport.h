@@ -1,0 +1,29 @@
+#pragma once
+
+// The register report: what a view of the register shows, as pages of a
+// table (Arabic payees right to left, joined) with the view's totals at the
+// end, for a PDF file or a printer. Paints, but needs no widgets.
+
+#include <QLocale>
+#include <QString>
+
+#include "register/chequeregister.h"
+
+class QPagedPaintDevice;
+
+/// An amount in sub-units in `locale`'s number format, exactly (a total of a
+/// million cheques is beyond a double's digits): "1,234,567.50".
+QString MinorUnitsText(qint64 minorUnits, int digits, const QLocale &locale = QLocale());
+
+/// The filter of a view in words, for the report's heading ("All cheques"
+/// when it has none).
+QString DescribeFilter(const RegisterFilter &filter, const QLocale &locale = QLocale());
+
+/// The totals of a view: "12 cheques: 5,000.00 Dhs; 1 cheque: 2.500 KD".
+QString TotalsText(const QList<ChequeRegister::Total> &totals, const QLocale &locale = QLocale());
+
+/// Paints the report of `view` on `device`, one page after another; returns
+/// the pages painted. Raises ChequeError when the register cannot be read or
+/// the device cannot be painted on.
+int PaintRegisterReport(QPagedPaintDevice &device, ChequeRegister &book, const RegisterView &view,
+                        const QLocale &locale = QLocale());

@@ -1,0 +1,586 @@
+#include "register/registerwindow.h"
+
+#include <cmath>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "core/chequeerror.h"
+#include "output/printrun.h"
+#include "register/registeraccess.h"
+#include "register/registerexport.h"
+#include "register/registermodel.h"
+#include "register/registerreport.h"
+#include "ui/dialogs.h"
+#include "ui/printing.h"
+#include "ui/widgets.h"
+
+namespace {
+
+const QString Title = QStringLiteral("Cheque Register");
+
+QPushButton *Button(const QString &text, const QString &name, QWidget *parent)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// An amount typed in a filter, in thousandths; nothing for an empty box.
+std::optional<qint64> FilterAmount(const QString &text, bool *ok)
+{
+    *ok = true;
+    if (text.trimmed().isEmpty())
+        return std::nullopt;
+    const auto value = ParseAmountText(text);
+    if (!value || *value < 0 || *value > 1e15) {
+        *ok = false;
+        return std::nullopt;
+    }
+    return std::llround(*value * 1000);
+}
+
+void PageForReport(QPagedPaintDevice &device)
+{
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
+}
+
+} // namespace
+
+RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_access(access), m_model(new RegisterModel(this))
+{
+    setObjectName(QStringLiteral("RegisterWindow"));
+    setWindowTitle(Title);
+    resize(980, 560);
+
+    FromChk = new QCheckBox(QStringLiteral("From"), this);
+    FromChk->setObjectName(QStringLiteral("FromChk"));
+    FromDate = new QDateEdit(QDate::currentDate().addDays(-30), this);
+    FromDate->setObjectName(QStringLiteral("FromDate"));
+    ToChk = new QCheckBox(QStringLiteral("To"), this);
+    ToChk->setObjectName(QStringLiteral("ToChk"));
+    ToDate = new QDateEdit(QDate::currentDate(), this);
+    ToDate->setObjectName(QStringLiteral("ToDate"));
+    for (QDateEdit *date : {FromDate, ToDate}) {
+        date->setCalendarPopup(true);
+        date->setEnabled(false);
+    }
+    BankCB = new QComboBox(this);
+    BankCB->setObjectName(QStringLiteral("BankCB"));
+    BankCB->setMinimumContentsLength(12);
+    StateCB = new QComboBox(this);
+    StateCB->setObjectName(QStringLiteral("StateCB"));
+    StateCB->addItem(QStringLiteral("All states"));
+    for (ChequeState s : {ChequeState::Sent, ChequeState::Printed, ChequeState::Failed, ChequeState::Voided,
+                          ChequeState::Spoilt})
+        StateCB->addItem(StateName(s), int(s));
+    PayeeEd = new QLineEdit(this);
+    PayeeEd->setObjectName(QStringLiteral("PayeeEd"));
+    PayeeEd->setPlaceholderText(QStringLiteral("Payee contains"));
+    PayeeEd->setClearButtonEnabled(true);
+    MinEd = new QLineEdit(this);
+    MinEd->setObjectName(QStringLiteral("MinEd"));
+    MinEd->setPlaceholderText(QStringLiteral("Amount from"));
+    MaxEd = new QLineEdit(this);
+    MaxEd->setObjectName(QStringLiteral("MaxEd"));
+    MaxEd->setPlaceholderText(QStringLiteral("Amount to"));
+    for (QLineEdit *amount : {MinEd, MaxEd})
+        amount->setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+
+    Table = new QTableView(this);
+    Table->setObjectName(QStringLiteral("Table"));
+    Table->setModel(m_model);
+    Table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Table->setSelectionMode(QAbstractItemView::SingleSelection);
+    Table->setSortingEnabled(true);
+    Table->sortByColumn(RegisterModel::Number, Qt::DescendingOrder);
+    Table->verticalHeader()->hide();
+    Table->verticalHeader()->setDefaultSectionSize(Table->fontMetrics().height() + 6);
+    Table->horizontalHeader()->setSectionResizeMode(RegisterModel::Payee, QHeaderView::Stretch);
+    Table->setWordWrap(false);
+
+    TotalsLB = PlainLabel(QString(), this);
+    TotalsLB->setObjectName(QStringLiteral("TotalsLB"));
+    TotalsLB->setWordWrap(true);
+    StatusLB = PlainLabel(QString(), this);
+    StatusLB->setObjectName(QStringLiteral("StatusLB"));
+    StatusLB->setWordWrap(true);
+
+    VoidBtn = Button(QStringLiteral("Void…"), QStringLiteral("VoidBtn"), this);
+    SpoiltBtn = Button(QStringLiteral("Spoilt…"), QStringLiteral("SpoiltBtn"), this);
+    PrintedBtn = Button(QStringLiteral("Mark Printed"), QStringLiteral("PrintedBtn"), this);
+    ReprintBtn = Button(QStringLiteral("Reprint…"), QStringLiteral("ReprintBtn"), this);
+    auto *numbers = Button(QStringLiteral("Cheque Numbers…"), QStringLiteral("NumbersBtn"), this);
+    auto *exporting = Button(QStringLiteral("Export…"), QStringLiteral("ExportBtn"), this);
+    auto *report = Button(QStringLiteral("Save Report…"), QStringLiteral("ReportBtn"), this);
+    auto *printReport = Button(QStringLiteral("Print Report…"), QStringLiteral("PrintReportBtn"), this);
+    auto *connection = Button(QStringLiteral("Connection…"), QStringLiteral("ConnectionBtn"), this);
+    auto *close = Button(QStringLiteral("Close"), QStringLiteral("CloseBtn"), this);
+
+    auto *filters = new QHBoxLayout;
+    filters->addWidget(FromChk);
+    filters->addWidget(FromDate);
+    filters->addWidget(ToChk);
+    filters->addWidget(ToDate);
+    filters->addWidget(BankCB);
+    filters->addWidget(StateCB);
+    filters->addWidget(PayeeEd, 1);
+    filters->addWidget(MinEd);
+    filters->addWidget(MaxEd);
+    auto *actions = new QHBoxLayout;
+    for (QPushButton *b : {VoidBtn, SpoiltBtn, PrintedBtn, ReprintBtn, numbers})
+        actions->addWidget(b);
+    actions->addStretch(1);
+    for (QPushButton *b : {exporting, report, printReport, connection, close})
+        actions->addWidget(b);
+    auto *outer = new QVBoxLayout(this);
+    outer->addLayout(filters);
+    outer->addWidget(Table, 1);
+    outer->addWidget(TotalsLB);
+    outer->addWidget(StatusLB);
+    outer->addLayout(actions);
+
+    // Typing in the payee or an amount filters after a short pause: a
+    // payee is looked for in every cheque of the register.
+    m_typing = new QTimer(this);
+    m_typing->setSingleShot(true);
+    m_typing->setInterval(250);
+    connect(m_typing, &QTimer::timeout, this, &RegisterWindow::refresh);
+    for (QLineEdit *edit : {PayeeEd, MinEd, MaxEd})
+        connect(edit, &QLineEdit::textChanged, m_typing, qOverload<>(&QTimer::start));
+    connect(FromChk, &QCheckBox::toggled, FromDate, &QWidget::setEnabled);
+    connect(ToChk, &QCheckBox::toggled, ToDate, &QWidget::setEnabled);
+    for (QCheckBox *check : {FromChk, ToChk})
+        connect(check, &QCheckBox::toggled, this, &RegisterWindow::refresh);
+    for (QDateEdit *date : {FromDate, ToDate})
+        connect(date, &QDateEdit::dateChanged, this, &RegisterWindow::refresh);
+    for (QComboBox *combo : {BankCB, StateCB})
+        connect(combo, &QComboBox::activated, this, &RegisterWindow::refresh);
+    connect(m_model, &RegisterModel::failed, this, [this](const QString &message) { status(message); });
+    connect(m_model, &QAbstractItemModel::modelReset, this, &RegisterWindow::updateButtons);
+    connect(Table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &RegisterWindow::updateButtons);
+    connect(VoidBtn, &QPushButton::clicked, this, &RegisterWindow::voidSelected);
+    connect(SpoiltBtn, &QPushButton::clicked, this, &RegisterWindow::spoilSelected);
+    connect(PrintedBtn, &QPushButton::clicked, this, &RegisterWindow::markSelectedPrinted);
+    connect(ReprintBtn, &QPushButton::clicked, this, &RegisterWindow::reprintSelected);
+    connect(numbers, &QPushButton::clicked, this, &RegisterWindow::editChequeNumbers);
+    connect(exporting, &QPushButton::clicked, this, &RegisterWindow::exportShown);
+    connect(report, &QPushButton::clicked, this, &RegisterWindow::saveReport);
+    connect(printReport, &QPushButton::clicked, this, &RegisterWindow::printReport);
+    connect(connection, &QPushButton::clicked, this, &RegisterWindow::editConnection);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(&m_access, &RegisterAccess::chequesChanged, this, [this] {
+        if (isVisible())
+            refresh();
+    });
+    BankCB->addItem(QStringLiteral("All banks"));
+    updateButtons();
+}
+
+RegisterWindow::~RegisterWindow() = default;
+
+void RegisterWindow::setBanks(const QStringList &banks)
+{
+    m_banks = banks;
+    const QString current = BankCB->currentIndex() > 0 ? BankCB->currentText() : QString();
+    QStringList all = banks;
+    QString problem;
+    if (ChequeRegister *b = m_access.open(this, &problem)) {
+        try {
+            all += b->banks();
+        } catch (const ChequeError &) {
+            // The table's own reading says what is wrong with the register.
+        }
+    }
+    all.removeDuplicates();
+    all.sort(Qt::CaseInsensitive);
+    BankCB->clear();
+    BankCB->addItem(QStringLiteral("All banks"));
+    BankCB->addItems(all);
+    BankCB->setCurrentIndex(std::max(0, int(all.indexOf(current)) + 1));
+}
+
+ChequeRegister *RegisterWindow::book()
+{
+    QString problem;
+    ChequeRegister *b = m_access.open(this, &problem);
+    if (!b)
+        status(problem);
+    return b;
+}
+
+void RegisterWindow::status(const QString &text) { StatusLB->setText(text); }
+
+std::optional<RegisterView> RegisterWindow::view(QString *problem) const
+{
+    RegisterView v = m_model->view();
+    RegisterFilter &f = v.filter;
+    f = RegisterFilter();
+    if (FromChk->isChecked())
+        f.from = FromDate->date();
+    if (ToChk->isChecked())
+        f.to = ToDate->date();
+    if (BankCB->currentIndex() > 0)
+        f.bank = BankCB->currentText();
+    if (StateCB->currentIndex() > 0)
+        f.state = ChequeState(StateCB->currentData().toInt());
+    f.payee = PayeeEd->text();
+    bool ok = true;
+    f.minThousandths = FilterAmount(MinEd->text(), &ok);
+    if (ok)
+        f.maxThousandths = FilterAmount(MaxEd->text(), &ok);
+    if (!ok) {
+        if (problem)
+            *problem = QStringLiteral("An amount to filter by is not a number.");
+        return std::nullopt;
+    }
+    return v;
+}
+
+void RegisterWindow::refresh()
+{
+    m_typing->stop();
+    QString problem;
+    const auto v = view(&problem);
+    if (!v) {
+        status(problem);
+        return;
+    }
+    status(QString());
+    ChequeRegister *b = book();
+    m_model->show(b, *v);
+    if (!b) {
+        TotalsLB->clear();
+        return;
+    }
+    try {
+        TotalsLB->setText(TotalsText(b->totals(v->filter)));
+    } catch (const ChequeError &error) {
+        TotalsLB->clear();
+        status(QString::fromStdString(error.message()));
+    }
+}
+
+const RegisteredCheque *RegisterWindow::selected() const
+{
+    const QModelIndex current = Table->selectionModel()->currentIndex();
+    return current.isValid() ? m_model->chequeAt(current.row()) : nullptr;
+}
+
+void RegisterWindow::selectRow(int row) { Table->selectRow(row); }
+
+void RegisterWindow::updateButtons()
+{
+    const RegisteredCheque *c = selected();
+    const ChequeState s = c ? c->state : ChequeState::Voided;
+    VoidBtn->setEnabled(c && s != ChequeState::Voided);
+    SpoiltBtn->setEnabled(c && s != ChequeState::Voided && s != ChequeState::Spoilt);
+    PrintedBtn->setEnabled(c && s == ChequeState::Sent);
+    ReprintBtn->setEnabled(c != nullptr);
+}
+
+void RegisterWindow::setState(ChequeState state, const QString &what)
+{
+    const RegisteredCheque *c = selected();
+    ChequeRegister *b = book();
+    if (!c || !b)
+        return;
+    const RegisteredCheque cheque = *c;
+    QString reason;
+    if (state != ChequeState::Printed) {
+        const auto typed = dialogs().askText(
+            this, Title,
+            QStringLiteral("Why is cheque No. %1 of %2 (%3, %4 %5) %6?")
+                .arg(QString::number(cheque.chequeNumber), cheque.bank, cheque.payee,
+                     MinorUnitsText(cheque.minorUnits, cheque.digits), cheque.currency, what),
+            QString());
+        if (!typed)
+            return;
+        reason = typed->trimmed();
+    }
+    try {
+        switch (state) {
+        case ChequeState::Voided: b->voidCheque(cheque.number, reason); break;
+        case ChequeState::Spoilt: b->markSpoilt(cheque.number, reason); break;
+        default: b->markPrinted(cheque.number); break;
+        }
+    } catch (const ChequeError &error) {
+        dialogs().showMessage(this, Title, QString::fromStdString(error.message()));
+        return;
+    }
+    m_access.touch();
+}
+
+void RegisterWindow::voidSelected() { setState(ChequeState::Voided, QStringLiteral("void")); }
+
+void RegisterWindow::spoilSelected() { setState(ChequeState::Spoilt, QStringLiteral("spoilt")); }
+
+void RegisterWindow::markSelectedPrinted() { setState(ChequeState::Printed, QString()); }
+
+void RegisterWindow::reprintSelected()
+{
+    if (const RegisteredCheque *c = selected())
+        emit reprintRequested(*c);
+}
+
+void RegisterWindow::editChequeNumbers()
+{
+    ChequeRegister *b = book();
+    if (!b)
+        return;
+    ChequeNumbersDialog dialog(*b, m_banks, this);
+    dialog.exec();
+    setBanks(m_banks);
+}
+
+void RegisterWindow::exportShown()
+{
+    const auto v = view();
+    ChequeRegister *b = book();
+    if (!v || !b)
+        return;
+    const auto file = dialogs().askSaveFile(this, QStringLiteral("Export Cheques"), QStringLiteral("cheques.csv"),
+                                            QStringLiteral("CSV files (*.csv);;Excel workbooks (*.xlsx)"));
+    if (!file)
+        return;
+    QProgressDialog progress(QStringLiteral("Exporting the cheques…"), QStringLiteral("Cancel"), 0, 0, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    try {
+        const qint64 written = ExportRegister(*b, *v, FormatOf(*file), *file, [&](qint64 done) {
+            progress.setLabelText(QStringLiteral("Exporting the cheques… %1").arg(QLocale().toString(done)));
+            return !progress.wasCanceled();
+        });
+        status(written < 0 ? QStringLiteral("The export was cancelled; nothing was written.")
+                           : QStringLiteral("%1 cheques exported to \"%2\".").arg(QLocale().toString(written), *file));
+    } catch (const ChequeError &error) {
+        dialogs().showMessage(this, Title, QString::fromStdString(error.message()));
+    }
+}
+
+void RegisterWindow::saveReport()
+{
+    const auto v = view();
+    ChequeRegister *b = book();
+    if (!v || !b)
+        return;
+    const auto file = dialogs().askSaveFile(this, QStringLiteral("Save Report"), QStringLiteral("cheque-register.pdf"),
+                                            QStringLiteral("PDF files (*.pdf)"));
+    if (!file)
+        return;
+    try {
+        // Written whole or not at all; unbuffered, so that a full disk fails
+        // the report instead of leaving a short file.
+        QSaveFile out(*file);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            throw ChequeError(QStringLiteral("Cannot write the file \"%1\": %2").arg(*file, out.errorString()).toStdString());
+        int pages = 0;
+        {
+            QPdfWriter pdf(&out);
+            pdf.setResolution(300);
+            pdf.setTitle(Title);
+            pdf.setCreator(QStringLiteral("Cheque Printer"));
+            PageForReport(pdf);
+            pages = PaintRegisterReport(pdf, *b, *v);
+        }
+        if (!out.commit())
+            throw ChequeError(QStringLiteral("Cannot write the file \"%1\": %2").arg(*file, out.errorString()).toStdString());
+        status(QStringLiteral("The report (%1 pages) was saved to \"%2\".").arg(pages).arg(*file));
+    } catch (const ChequeError &error) {
+        dialogs().showMessage(this, Title, QString::fromStdString(error.message()));
+    }
+}
+
+void RegisterWindow::printReport()
+{
+    const auto v = view();
+    ChequeRegister *b = book();
+    if (!v || !b)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    PageForReport(printer);
+    if (!printService().setup(this, printer))
+        return;
+    PageForReport(printer); // the dialog may have put another page on it
+    QString problem;
+    printService().print(printer, [&](QPrinter *target) {
+        try {
+            PaintRegisterReport(*target, *b, *v);
+        } catch (const ChequeError &error) {
+            problem = QString::fromStdString(error.message());
+        }
+    });
+    if (!problem.isEmpty())
+        dialogs().showMessage(this, Title, problem);
+}
+
+void RegisterWindow::editConnection()
+{
+    ConnectionDialog dialog(m_access.connection(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_access.setConnection(dialog.connection());
+    setBanks(m_banks);
+    refresh();
+}
+
+ConnectionDialog::ConnectionDialog(const RegisterConnection &c, QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("ConnectionDialog"));
+    setWindowTitle(QStringLiteral("Register Connection"));
+    FileRB = new QRadioButton(QStringLiteral("A register file on this computer"), this);
+    FileRB->setObjectName(QStringLiteral("FileRB"));
+    ServerRB = new QRadioButton(QStringLiteral("A PostgreSQL server, shared by the office"), this);
+    ServerRB->setObjectName(QStringLiteral("ServerRB"));
+    FileEd = new QLineEdit(c.file, this);
+    FileEd->setObjectName(QStringLiteral("FileEd"));
+    BrowseBtn = new QPushButton(QStringLiteral("Browse…"), this);
+    BrowseBtn->setObjectName(QStringLiteral("BrowseBtn"));
+    HostEd = new QLineEdit(c.host, this);
+    HostEd->setObjectName(QStringLiteral("HostEd"));
+    HostEd->setPlaceholderText(QStringLiteral("server name, or the folder of its socket"));
+    PortEd = new QLineEdit(QString::number(c.port), this);
+    PortEd->setObjectName(QStringLiteral("PortEd"));
+    PortEd->setValidator(new QIntValidator(1, 65535, PortEd));
+    DatabaseEd = new QLineEdit(c.database, this);
+    DatabaseEd->setObjectName(QStringLiteral("DatabaseEd"));
+    UserEd = new QLineEdit(c.user, this);
+    UserEd->setObjectName(QStringLiteral("UserEd"));
+    (c.isServer() ? ServerRB : FileRB)->setChecked(true);
+
+    auto *file = new QHBoxLayout;
+    file->addWidget(FileEd, 1);
+    file->addWidget(BrowseBtn);
+    auto *form = new QFormLayout;
+    form->addRow(FileRB);
+    form->addRow(QStringLiteral("File"), file);
+    form->addRow(ServerRB);
+    form->addRow(QStringLiteral("Server"), HostEd);
+    form->addRow(QStringLiteral("Port"), PortEd);
+    form->addRow(QStringLiteral("Database"), DatabaseEd);
+    form->addRow(QStringLiteral("User"), UserEd);
+    auto *note = PlainLabel(QStringLiteral("The password is taken from the PostgreSQL password file (.pgpass) or "
+                                           "asked for when the register is opened; it is never saved."),
+                            this);
+    note->setWordWrap(true);
+    form->addRow(note);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    form->addRow(buttons);
+    setLayout(form);
+    setMinimumWidth(480);
+
+    connect(FileRB, &QRadioButton::toggled, this, &ConnectionDialog::updateEnabled);
+    connect(BrowseBtn, &QPushButton::clicked, this, [this] {
+        if (const auto name = dialogs().askSaveFile(this, QStringLiteral("Register File"), FileEd->text(),
+                                                    QStringLiteral("Registers (*.sqlite);;All files (*)")))
+            FileEd->setText(*name);
+    });
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    updateEnabled();
+}
+
+void ConnectionDialog::updateEnabled()
+{
+    const bool file = FileRB->isChecked();
+    FileEd->setEnabled(file);
+    BrowseBtn->setEnabled(file);
+    for (QLineEdit *e : {HostEd, PortEd, DatabaseEd, UserEd})
+        e->setEnabled(!file);
+}
+
+RegisterConnection ConnectionDialog::connection() const
+{
+    RegisterConnection c;
+    c.driver = FileRB->isChecked() ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL");
+    c.file = FileEd->text().trimmed();
+    c.host = HostEd->text().trimmed();
+    c.port = PortEd->text().toInt() > 0 ? PortEd->text().toInt() : 5432;
+    c.database = DatabaseEd->text().trimmed();
+    c.user = UserEd->text().trimmed();
+    return c;
+}
+
+ChequeNumbersDialog::ChequeNumbersDialog(ChequeRegister &book, const QStringList &banks, QWidget *parent)
+    : QDialog(parent), m_book(book)
+{
+    setObjectName(QStringLiteral("ChequeNumbersDialog"));
+    setWindowTitle(QStringLiteral("Cheque Numbers"));
+    BankCB = new QComboBox(this);
+    BankCB->setObjectName(QStringLiteral("BankCB"));
+    QStringList all = banks;
+    try {
+        all += book.banks();
+    } catch (const ChequeError &) {
+    }
+    all.removeDuplicates();
+    all.sort(Qt::CaseInsensitive);
+    BankCB->addItems(all);
+    NextEd = new QLineEdit(this);
+    NextEd->setObjectName(QStringLiteral("NextEd"));
+    NextEd->setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+    auto *form = new QFormLayout(this);
+    form->addRow(QStringLiteral("Bank"), BankCB);
+    form->addRow(QStringLiteral("Next cheque number"), NextEd);
+    auto *note = PlainLabel(QStringLiteral("Give the first number of a new cheque book; each cheque printed takes "
+                                           "the next number."),
+                            this);
+    note->setWordWrap(true);
+    form->addRow(note);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    form->addRow(buttons);
+    connect(BankCB, &QComboBox::currentIndexChanged, this, &ChequeNumbersDialog::showNext);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        if (apply())
+            accept();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    showNext();
+}
+
+void ChequeNumbersDialog::showNext()
+{
+    try {
+        NextEd->setText(BankCB->currentIndex() < 0 ? QString()
+                                                   : QString::number(m_book.nextChequeNumber(BankCB->currentText())));
+    } catch (const ChequeError &error) {
+        NextEd->clear();
+        dialogs().showMessage(this, windowTitle(), QString::fromStdString(error.message()));
+    }
+}
+
+bool ChequeNumbersDialog::apply()
+{
+    bool ok = false;
+    const qint64 next = NextEd->text().trimmed().toLongLong(&ok);
+    if (BankCB->currentIndex() < 0 || !ok || next < 1) {
+        dialogs().showMessage(this, windowTitle(), QStringLiteral("The next cheque number must be a whole number from 1."));
+        return false;
+    }
+    try {
+        m_book.setNextChequeNumber(BankCB->currentText(), next);
+    } catch (const ChequeError &error) {
+        dialogs().showMessage(this, windowTitle(), QString::fromStdString(error.message()));
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,132 @@
+#pragma once
+
+// The register window: the printed cheques in a table, filtered by days,
+// bank, payee, amount and state, with the totals of what is shown; a cheque
+// can be voided, marked spoilt or printed, or reprinted (by the issue
+// window, which holds the printer and the layouts); what is shown can be
+// exported or given as a report. Also the register connection dialog.
+
+#include <QDialog>
+#include <QWidget>
+
+#include "register/chequeregister.h"
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableView;
+class QTimer;
+class RegisterAccess;
+class RegisterModel;
+
+class RegisterWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit RegisterWindow(RegisterAccess &access, QWidget *parent = nullptr);
+    ~RegisterWindow() override;
+
+    /// The banks of the bank list, offered beside those of the register.
+    void setBanks(const QStringList &banks);
+
+    /// The view the filters make; nothing (and the reason) while an amount
+    /// typed in them is not one.
+    std::optional<RegisterView> view(QString *problem = nullptr) const;
+    /// Reads the register again for the filters.
+    void refresh();
+
+    /// The selected cheque (of the table's current row).
+    const RegisteredCheque *selected() const;
+    void selectRow(int row);
+
+    // Actions, on the selected cheque.
+    void voidSelected();
+    void spoilSelected();
+    void markSelectedPrinted();
+    void reprintSelected();
+    void editChequeNumbers();
+    void exportShown();
+    void saveReport();
+    void printReport();
+    void editConnection();
+
+signals:
+    /// The user asked to print `cheque` again under a new number.
+    void reprintRequested(const RegisteredCheque &cheque);
+
+private:
+    ChequeRegister *book();
+    void updateButtons();
+    void setState(ChequeState state, const QString &what);
+    void status(const QString &text);
+
+    RegisterAccess &m_access;
+    RegisterModel *m_model;
+    QStringList m_banks;
+
+    QCheckBox *FromChk;
+    QDateEdit *FromDate;
+    QCheckBox *ToChk;
+    QDateEdit *ToDate;
+    QComboBox *BankCB;
+    QComboBox *StateCB;
+    QLineEdit *PayeeEd;
+    QLineEdit *MinEd;
+    QLineEdit *MaxEd;
+    QTableView *Table;
+    QLabel *TotalsLB;
+    QLabel *StatusLB;
+    QPushButton *VoidBtn;
+    QPushButton *SpoiltBtn;
+    QPushButton *PrintedBtn;
+    QPushButton *ReprintBtn;
+    QTimer *m_typing;
+};
+
+/// The register connection dialog: the register file of this computer, or
+/// a PostgreSQL server (host or socket folder, port, database, user; the
+/// password is asked for when the server wants it, never kept).
+class ConnectionDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit ConnectionDialog(const RegisterConnection &connection, QWidget *parent = nullptr);
+    RegisterConnection connection() const;
+
+private:
+    void updateEnabled();
+
+    QRadioButton *FileRB;
+    QRadioButton *ServerRB;
+    QLineEdit *FileEd;
+    QPushButton *BrowseBtn;
+    QLineEdit *HostEd;
+    QLineEdit *PortEd;
+    QLineEdit *DatabaseEd;
+    QLineEdit *UserEd;
+};
+
+/// The next cheque numbers of the banks: the first number of a new cheque
+/// book is set here.
+class ChequeNumbersDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    ChequeNumbersDialog(ChequeRegister &book, const QStringList &banks, QWidget *parent = nullptr);
+    /// Sets the bank's next number; false (and the user told) when it is not a number.
+    bool apply();
+
+private:
+    void showNext();
+
+    ChequeRegister &m_book;
+    QComboBox *BankCB;
+    QLineEdit *NextEd;
+};

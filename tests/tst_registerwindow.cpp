@@ -1,0 +1,263 @@
+// The register as the windows use it: every cheque printed from the issue
+// window recorded before its page, a register that cannot be used refusing
+// the print with one message, the duplicate question, a preview left out,
+// and the register window's filters, totals, lazy table, void and reprint.
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "controls.h"
+#include "pdftext.h"
+#include "testdialogs.h"
+#include "testfiles.h"
+#include "testprinting.h"
+
+#include "app/program.h"
+#include "register/chequeissuer.h"
+#include "register/registeraccess.h"
+#include "register/registermodel.h"
+#include "register/registerwindow.h"
+#include "ui/widgets.h"
+
+class TestRegisterWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); }
+    void init();
+    void cleanup();
+
+    void printsAreRecordedBeforePaper();
+    void aRegisterThatCannotBeUsedPrintsNothing();
+    void previewIsNotRecorded();
+    void reprintTakesTheNextNumberAndSpoilsTheOriginal();
+    void filtersTotalsAndVoid();
+    void aLargeRegisterFetchesPageByPage();
+
+private:
+    void start();
+    void fill(const QString &name, const QString &amount, int count = 0);
+    QList<RegisteredCheque> all();
+    RegisterWindow *window();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TestDialogs> m_dialogs;
+    std::unique_ptr<TestPrinting> m_printing;
+    std::unique_ptr<ChequeProgram> m_program;
+};
+
+void TestRegisterWindow::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_dialogs = std::make_unique<TestDialogs>();
+    m_printing = std::make_unique<TestPrinting>(m_dir->path());
+}
+
+void TestRegisterWindow::cleanup()
+{
+    m_program.reset();
+    m_printing.reset();
+    m_dialogs.reset();
+    m_dir.reset();
+}
+
+void TestRegisterWindow::start()
+{
+    m_program = std::make_unique<ChequeProgram>();
+    m_program->NewChequeForm.setExeName(m_dir->filePath("cheque-printer"));
+    m_program->NewChequeForm.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&m_program->NewChequeForm));
+}
+
+void TestRegisterWindow::fill(const QString &name, const QString &amount, int count)
+{
+    TNewChequeForm &w = m_program->NewChequeForm;
+    Find<QLineEdit>(&w, "DateEd")->setText("3/7/26");
+    Find<QLineEdit>(&w, "NameED")->setText(name);
+    Find<QLineEdit>(&w, "AmountED")->setText(amount);
+    Find<RadioGroup>(&w, "ManyRG")->setItemIndex(count > 0 ? 1 : 0);
+    if (count > 0)
+        Find<QSpinBox>(&w, "CountED")->setValue(count);
+}
+
+QList<RegisteredCheque> TestRegisterWindow::all()
+{
+    QString problem;
+    ChequeRegister *book = m_program->NewChequeForm.chequeRegister()->open(nullptr, &problem);
+    if (!book)
+        qFatal("%s", qPrintable(problem));
+    QList<RegisteredCheque> rows;
+    book->forEach({{}, RegisterOrder::Number, false}, [&](const RegisteredCheque &c) {
+        rows << c;
+        return true;
+    });
+    return rows;
+}
+
+RegisterWindow *TestRegisterWindow::window()
+{
+    m_program->NewChequeForm.showRegister();
+    return m_program->NewChequeForm.registerWindow();
+}
+
+void TestRegisterWindow::printsAreRecordedBeforePaper()
+{
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    QString problem;
+    w.chequeRegister()->open(nullptr, &problem)->setNextChequeNumber("SIB", 500101); // a new cheque book
+    fill("Dorvan Eskel", "5000");
+    w.PrintBtnClick();
+    // A run of the same cheque asks once whether to print it again.
+    fill("Dorvan Eskel", "5000", 3);
+    m_dialogs->yesNoAnswers << true;
+    w.PrintBtnClick();
+    QCOMPARE(m_dialogs->questions.size(), 1);
+    QVERIFY2(m_dialogs->questions[0].contains("500101") && m_dialogs->questions[0].contains("Dorvan Eskel"),
+             qPrintable(m_dialogs->questions[0]));
+    QCOMPARE(m_dialogs->questionDefaults[0], Dialogs::Default::No);
+    QCOMPARE(m_printing->jobs.size(), 4);
+    const QList<RegisteredCheque> rows = all();
+    QCOMPARE(rows.size(), 4);
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(rows[i].state, ChequeState::Printed);
+        QCOMPARE(rows[i].chequeNumber, 500101 + i);
+        QCOMPARE(rows[i].bank, QStringLiteral("SIB"));
+        QCOMPARE(rows[i].minorUnits, 500000);
+        QVERIFY(!rows[i].destination.isEmpty());
+        // What was printed is what was recorded.
+        QVERIFY(TextsOf(m_printing->jobs[i]).join(' ').contains(rows[i].english.simplified()));
+    }
+    QCOMPARE(rows[3].date, QStringLiteral("5/7/26")); // the run's third month
+    // Answering No prints nothing more.
+    fill("Dorvan Eskel", "5000");
+    w.PrintBtnClick();
+    QCOMPARE(m_printing->jobs.size(), 4);
+    QCOMPARE(m_printing->setups, 2); // no print dialog after No
+    QCOMPARE(all().size(), 4);
+}
+
+void TestRegisterWindow::aRegisterThatCannotBeUsedPrintsNothing()
+{
+    const QByteArray junk("Bank,Payee,Amount\r\nSIB,A,5\r\n");
+    QFile file(m_dir->filePath("register.sqlite"));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(junk) == junk.size());
+    file.close();
+    start();
+    fill("Dorvan Eskel", "5000", 3);
+    m_program->NewChequeForm.PrintBtnClick();
+    QCOMPARE(m_printing->jobs.size(), 0);
+    QCOMPARE(m_dialogs->messages.size(), 1); // once for the run
+    QVERIFY2(m_dialogs->messages[0].contains("register.sqlite") && m_dialogs->messages[0].contains("not printed"),
+             qPrintable(m_dialogs->messages[0]));
+    QCOMPARE(ReadBytes(m_dir->filePath("register.sqlite")), junk);
+}
+
+void TestRegisterWindow::previewIsNotRecorded()
+{
+    start();
+    Find<QCheckBox>(&m_program->ChequeForm, "previewChk")->setChecked(true);
+    fill("Dorvan Eskel", "5000");
+    m_program->NewChequeForm.PrintBtnClick();
+    QCOMPARE(m_printing->previews, 1);
+    QVERIFY(all().isEmpty());
+}
+
+void TestRegisterWindow::reprintTakesTheNextNumberAndSpoilsTheOriginal()
+{
+    start();
+    fill("محمد أحمد", "1250.5");
+    m_program->NewChequeForm.PrintBtnClick();
+    RegisterWindow *r = window();
+    QVERIFY(r);
+    r->selectRow(0);
+    m_dialogs->yesNoAnswers << true;
+    Find<QPushButton>(r, "ReprintBtn")->click();
+    QCOMPARE(m_printing->jobs.size(), 2);
+    const QList<RegisteredCheque> rows = all();
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows[1].replaces, rows[0].number);
+    QCOMPARE(rows[1].chequeNumber, rows[0].chequeNumber + 1);
+    QCOMPARE(rows[1].state, ChequeState::Printed);
+    QCOMPARE(rows[0].state, ChequeState::Spoilt);
+    QCOMPARE(rows[0].reason, QStringLiteral("replaced by cheque %1").arg(rows[1].chequeNumber));
+    // The same cheque on paper: date, payee, figure and words.
+    QCOMPARE(TextsOf(m_printing->jobs[1]), TextsOf(m_printing->jobs[0]));
+    QCOMPARE(rows[1].arabic, rows[0].arabic);
+}
+
+void TestRegisterWindow::filtersTotalsAndVoid()
+{
+    start();
+    const QStringList payees{"محمد أحمد", "Dorvan Eskel", "مُحَمَّد علي", "MOHAMED Ali"};
+    for (int i = 0; i < payees.size(); ++i) {
+        fill(payees[i], QString::number(1000 * (i + 1)));
+        m_program->NewChequeForm.PrintBtnClick();
+    }
+    RegisterWindow *r = window();
+    auto *table = Find<QTableView>(r, "Table");
+    QCOMPARE(table->model()->rowCount(), 4);
+    QCOMPARE(Find<QLabel>(r, "TotalsLB")->text(), QStringLiteral("4 cheques: 10,000.00 Dhs"));
+    Find<QLineEdit>(r, "PayeeEd")->setText("محمد"); // finds the one with vowel marks too
+    r->refresh();
+    QCOMPARE(table->model()->rowCount(), 2);
+    QCOMPARE(Find<QLabel>(r, "TotalsLB")->text(), QStringLiteral("2 cheques: 4,000.00 Dhs"));
+    Find<QLineEdit>(r, "PayeeEd")->setText("mohamed");
+    Find<QLineEdit>(r, "MinEd")->setText("3,500");
+    r->refresh();
+    QCOMPARE(table->model()->rowCount(), 1);
+    // Voided with a reason, it stays in the register, marked.
+    r->selectRow(0);
+    m_dialogs->textAnswers << QString("paid by transfer");
+    Find<QPushButton>(r, "VoidBtn")->click();
+    const RegisteredCheque voided = all()[3];
+    QCOMPARE(voided.state, ChequeState::Voided);
+    QCOMPARE(voided.reason, QStringLiteral("paid by transfer"));
+    QCOMPARE(table->model()->rowCount(), 1);
+    // An amount that is not one is said, not taken as no limit.
+    Find<QLineEdit>(r, "MinEd")->setText("abc");
+    r->refresh();
+    QVERIFY(!Find<QLabel>(r, "StatusLB")->text().isEmpty());
+    // What is shown, exported.
+    Find<QLineEdit>(r, "MinEd")->clear();
+    Find<QLineEdit>(r, "PayeeEd")->clear();
+    r->refresh();
+    const QString csv = m_dir->filePath("shown.csv");
+    m_dialogs->fileAnswers << csv;
+    Find<QPushButton>(r, "ExportBtn")->click();
+    const QByteArray bytes = ReadBytes(csv);
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBFRegister No.,"));
+    QCOMPARE(bytes.count("\r\n"), 5);
+    QVERIFY(QString::fromUtf8(bytes).contains(",مُحَمَّد علي,"));
+}
+
+void TestRegisterWindow::aLargeRegisterFetchesPageByPage()
+{
+    start();
+    // A register larger than a page, written directly.
+    QString problem;
+    ChequeRegister *book = m_program->NewChequeForm.chequeRegister()->open(nullptr, &problem);
+    const ChequeOrProblem made = MakeCheque("SIB", "1/31/26", "A", "5", false, UaeMoney(), "#", false);
+    for (int i = 0; i < 3 * RegisterModel::PageSize; ++i)
+        book->recordSent(*made.cheque, "p");
+    RegisterWindow *r = window();
+    auto *table = Find<QTableView>(r, "Table");
+    QCOMPARE(table->model()->rowCount(), RegisterModel::PageSize);
+    table->scrollToBottom();
+    QCoreApplication::processEvents();
+    QVERIFY(table->model()->rowCount() > RegisterModel::PageSize);
+    // Sorted by the view, newest first by default: the first row is the last recorded.
+    QCOMPARE(table->model()->index(0, RegisterModel::Number).data().toLongLong(), 3 * RegisterModel::PageSize);
+    QCOMPARE(Find<QLabel>(r, "TotalsLB")->text(), QStringLiteral("768 cheques: 3,840.00 Dhs"));
+}
+
+QTEST_MAIN(TestRegisterWindow)
+#include "tst_registerwindow.moc"

@@ -1,6 +1,8 @@
 #include "register/chequeregister.h"
 
+#include <algorithm>
 #include <atomic>
+#include <tuple>
 
 #include <QDir>
 #include <QFileInfo>
@@ -278,8 +280,8 @@ void ChequeRegister::createSchema()
                             "reason TEXT NOT NULL DEFAULT '', replaces BIGINT REFERENCES cheques (id), "
                             "UNIQUE (bank, cheque_number))")
                  .arg(id));
-        exec(QStringLiteral("CREATE INDEX cheques_printed ON cheques (printed_at)"));
         exec(QStringLiteral("CREATE INDEX cheques_same ON cheques (bank, payee_key, amount_minor)"));
+        upgradeFrom(1);
         commit();
     } catch (...) {
         rollback();
@@ -287,11 +289,29 @@ void ChequeRegister::createSchema()
     }
 }
 
+void ChequeRegister::upgradeFrom(int version)
+{
+    // Schema 2: an index for each order a view can take (a page of a view
+    // is then found at once, however deep), and one that totals read alone.
+    if (version < 2) {
+        for (const char *column : {"printed_at", "bank", "cheque_number", "payee_key", "amount_thousandths", "state"})
+            exec(QStringLiteral("CREATE INDEX cheques_by_%1 ON cheques (%1, id)").arg(QLatin1String(column)));
+        exec(QStringLiteral("CREATE INDEX cheques_totals ON cheques (currency, digits, amount_minor)"));
+    }
+    exec(QStringLiteral("UPDATE register_info SET value = '%1' WHERE key = 'schema_version'").arg(SchemaVersion));
+}
+
 void ChequeRegister::upgrade(int from)
 {
-    // Each version's changes in turn, in one transaction: schema 1 is the
-    // first, so nothing is to be done yet.
-    Q_UNUSED(from);
+    // In place, in one transaction: a register is never left half upgraded.
+    begin();
+    try {
+        upgradeFrom(from);
+        commit();
+    } catch (...) {
+        rollback();
+        throw;
+    }
 }
 
 void ChequeRegister::begin()
@@ -554,15 +574,22 @@ QList<ChequeRegister::Total> ChequeRegister::totals(const RegisterFilter &filter
     QVariantMap values;
     const QString where = Where(filter, m_connection.isServer(), values);
     QSqlQuery q(db());
+    // Unfiltered, the totals are read from their own index alone. Filtered,
+    // SQLite is kept from walking that index in order (and reading every
+    // cheque through it) when the filter's own index finds the few cheques.
+    const bool unordered = !where.isEmpty() && !m_connection.isServer();
     q.prepare(QStringLiteral("SELECT currency, digits, count(*), CAST(sum(amount_minor) AS BIGINT) FROM cheques%1 "
-                             "GROUP BY currency, digits ORDER BY currency, digits")
-                  .arg(where));
+                             "GROUP BY %2")
+                  .arg(where, unordered ? QStringLiteral("+currency, +digits") : QStringLiteral("currency, digits")));
     Bind(q, values);
     if (!q.exec())
         fail(QStringLiteral("Cannot read"), q.lastError().text());
     QList<Total> totals;
     while (q.next())
         totals.append({q.value(0).toString(), q.value(1).toInt(), q.value(2).toLongLong(), q.value(3).toLongLong()});
+    std::sort(totals.begin(), totals.end(), [](const Total &a, const Total &b) {
+        return std::tie(a.currency, a.digits) < std::tie(b.currency, b.digits);
+    });
     return totals;
 }
 
@@ -594,9 +621,12 @@ QList<RegisteredCheque> ChequeRegister::page(const RegisterFilter &filter, Regis
         // however deep it lies.
         const QString beyond = descending ? QStringLiteral("<") : QStringLiteral(">");
         where += where.isEmpty() ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ");
-        where += QStringLiteral("(%1 %2 :after OR (%1 = :same AND id %2 :afterId))").arg(column, beyond);
-        values[QStringLiteral(":after")] = after->value;
-        values[QStringLiteral(":same")] = after->value;
+        if (order == RegisterOrder::Number) {
+            where += QStringLiteral("id %1 :afterId").arg(beyond);
+        } else {
+            where += QStringLiteral("(%1, id) %2 (:after, :afterId)").arg(column, beyond);
+            values[QStringLiteral(":after")] = after->value;
+        }
         values[QStringLiteral(":afterId")] = after->number;
     }
     QSqlQuery q(db());

@@ -182,7 +182,7 @@ public:
     qint64 forEach(const RegisterView &view, const std::function<bool(const RegisteredCheque &)> &each);
 
     /// The schema this program writes.
-    static constexpr int SchemaVersion = 1;
+    static constexpr int SchemaVersion = 2;
 
 private:
     [[noreturn]] void fail(const QString &what, const QString &why) const;
@@ -190,6 +190,7 @@ private:
     void exec(const QString &sql);
     void createSchema();
     void upgrade(int from);
+    void upgradeFrom(int version); ///< inside a transaction
     void begin();
     void commit();
     void rollback();

@@ -78,6 +78,7 @@ private slots:
     void filesThatAreNotRegistersAreLeftAlone_data();
     void filesThatAreNotRegistersAreLeftAlone();
     void newerSchemaIsRefused();
+    void olderSchemaIsUpgradedInPlace();
     void lockedRegisterPrintsNothing();
     void stoppedServerPrintsNothing();
     void killedRunRecordsWhatWasPrinted();
@@ -381,6 +382,54 @@ void TestRegister::newerSchemaIsRefused()
         book.totals({});
     });
     QVERIFY2(error.contains("damaged.sqlite"), qPrintable(error));
+}
+
+void TestRegister::olderSchemaIsUpgradedInPlace()
+{
+    const RegisterConnection c = sqlite();
+    {
+        ChequeRegister book(c);
+        IssueCheque(book, Make("SIB", "A", "5"), "p", Printed);
+    }
+    // The register as the first version left it: without the indexes of
+    // schema 2.
+    const auto indexes = [&] {
+        QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "inspect");
+        d.setDatabaseName(c.file);
+        d.open();
+        QSqlQuery q(d);
+        QStringList names;
+        q.exec("SELECT name FROM sqlite_master WHERE type = 'index' AND name LIKE 'cheques_%' ORDER BY name");
+        while (q.next())
+            names << q.value(0).toString();
+        q.exec("SELECT value FROM register_info WHERE key = 'schema_version'");
+        q.next();
+        names.prepend(q.value(0).toString());
+        d.close();
+        return names;
+    };
+    const QStringList current = indexes();
+    {
+        QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "downgrade");
+        d.setDatabaseName(c.file);
+        QVERIFY(d.open());
+        QSqlQuery q(d);
+        for (const QString &index : current.mid(1))
+            if (index != "cheques_same")
+                QVERIFY(q.exec("DROP INDEX " + index));
+        QVERIFY(q.exec("UPDATE register_info SET value = '1' WHERE key = 'schema_version'"));
+        d.close();
+    }
+    QSqlDatabase::removeDatabase("downgrade");
+    QSqlDatabase::removeDatabase("inspect");
+    QCOMPARE(indexes().size(), 2);
+    ChequeRegister book(c);
+    QCOMPARE(IssueCheque(book, Make("SIB", "B", "6"), "p", Printed).chequeNumber, 2);
+    QCOMPARE(book.totals({}).value(0).count, 2);
+    QSqlDatabase::removeDatabase("inspect");
+    QCOMPARE(indexes(), current);
+    QSqlDatabase::removeDatabase("inspect");
+    QCOMPARE(current.first(), QString::number(ChequeRegister::SchemaVersion));
 }
 
 void TestRegister::lockedRegisterPrintsNothing()

@@ -1,0 +1,178 @@
+// The register: recording one cheque durably in SQLite against writing the
+// same cheque's page to PDF (in the same run); and on a register of
+// 1,000,000 cheques, opening the register window, filtering by payee and
+// exporting every row to CSV and to a workbook.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+#include "layout/chequelayout.h"
+#include "output/chequepage.h"
+#include "pdfjob.h"
+#include "register/chequeissuer.h"
+#include "register/registeraccess.h"
+#include "register/registerexport.h"
+#include "register/registerwindow.h"
+
+namespace {
+
+Cheque SampleCheque()
+{
+    return *MakeCheque("SIB", "12/7/26", "Dorvan Eskel Trading L.L.C.", "5000", false, UaeMoney(), "#", false,
+                       QLocale(QStringLiteral("en_US")))
+                .cheque;
+}
+
+void BM_RecordChequeSqlite(benchmark::State &state)
+{
+    RegisterConnection c;
+    c.file = Dir().filePath(QStringLiteral("record.sqlite"));
+    ChequeRegister book(c);
+    book.open();
+    const Cheque cheque = SampleCheque();
+    // As a print does: recorded as sent (one durable commit), then marked
+    // printed (another).
+    for (auto _ : state) {
+        const ChequeRegister::Recorded r = book.recordSent(cheque, QStringLiteral("Office printer"));
+        book.markPrinted(r.number);
+    }
+}
+BENCHMARK(BM_RecordChequeSqlite)->Unit(benchmark::kMicrosecond);
+
+void BM_ChequePagePdf(benchmark::State &state)
+{
+    ChequeLayout layout = FillCheque(InitialLayout(), SampleCheque());
+    const ReportPage page = PageFromLayout(layout);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(Dir().filePath(QStringLiteral("cheque.pdf")));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RenderChequePage(printer, page));
+}
+BENCHMARK(BM_ChequePagePdf)->Unit(benchmark::kMicrosecond);
+
+// A register of a million cheques, made once and kept beside the benchmark
+// for later runs.
+QString MillionRegister()
+{
+    const QString file = QDir::temp().filePath(QStringLiteral("cheque-bench-register-1m.sqlite"));
+    if (QFile::exists(file))
+        return file;
+    RegisterConnection c;
+    c.file = file + QStringLiteral(".part");
+    QFile::remove(c.file);
+    {
+        ChequeRegister book(c);
+        book.open();
+    }
+    {
+        QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("filler"));
+        d.setDatabaseName(c.file);
+        d.open();
+        QSqlQuery q(d);
+        q.exec(QStringLiteral("BEGIN"));
+        q.prepare(QStringLiteral(
+            "INSERT INTO cheques (bank, cheque_number, cheque_date, payee, payee_key, amount_minor, digits, "
+            "amount_thousandths, currency, currency_arabic, words_en, words_ar, account_only, printed_at, destination, "
+            "login, state) VALUES (?, ?, ?, ?, ?, ?, 2, ?, 'Dhs', 'درهم', ?, ?, 0, ?, 'Office printer', 'clerk', "
+            "'printed')"));
+        const QStringList payees{QStringLiteral("محمد أحمد"), QStringLiteral("Dorvan Eskel"),
+                                 QStringLiteral("شركة النور للتجارة"), QStringLiteral("Al Noor School"),
+                                 QStringLiteral("عبد الله سالم"), QStringLiteral("Mohamed Ali")};
+        const Cheque sample = SampleCheque();
+        const QDateTime start = QDateTime::currentDateTimeUtc().addYears(-4);
+        for (int i = 0; i < 1000000; ++i) {
+            const QString bank = i % 3 ? QStringLiteral("SIB") : QStringLiteral("FAB");
+            const QString payee = payees[i % payees.size()] + QStringLiteral(" %1").arg(i % 997);
+            const qint64 minor = 1000 + (i * 7919LL) % 10000000;
+            q.addBindValue(bank);
+            q.addBindValue(i + 1);
+            q.addBindValue(QStringLiteral("12/7/26"));
+            q.addBindValue(payee);
+            q.addBindValue(PayeeKey(payee));
+            q.addBindValue(minor);
+            q.addBindValue(minor * 10);
+            q.addBindValue(sample.english);
+            q.addBindValue(sample.arabic);
+            q.addBindValue(start.addSecs(i * 120LL).toString(Qt::ISODateWithMs));
+            q.exec();
+        }
+        q.exec(QStringLiteral("COMMIT"));
+        d.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("filler"));
+    QFile::rename(c.file, file);
+    return file;
+}
+
+struct MillionWindow
+{
+    RegisterAccess access;
+    RegisterWindow window;
+    MillionWindow() : access(Dir().filePath(QStringLiteral("settings.ini")), QDir::tempPath()), window(access)
+    {
+        RegisterConnection c;
+        c.file = MillionRegister();
+        access.setConnection(c);
+    }
+};
+
+void BM_OpenRegisterWindow1M(benchmark::State &state)
+{
+    MillionRegister();
+    for (auto _ : state) {
+        MillionWindow w;
+        w.window.refresh(); // the first page of the table and the totals
+        w.window.show();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_OpenRegisterWindow1M)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_FilterByPayee1M(benchmark::State &state)
+{
+    MillionWindow w;
+    w.window.show();
+    auto *payee = w.window.findChild<QLineEdit *>(QStringLiteral("PayeeEd"));
+    int i = 0;
+    for (auto _ : state) {
+        payee->setText(i++ % 2 ? QStringLiteral("محمد") : QStringLiteral("mohamed"));
+        w.window.refresh();
+    }
+}
+BENCHMARK(BM_FilterByPayee1M)->Unit(benchmark::kMillisecond)->Iterations(6);
+
+void BM_Export1M(benchmark::State &state, ExportFormat format, const char *name)
+{
+    RegisterConnection c;
+    c.file = MillionRegister();
+    ChequeRegister book(c);
+    book.open();
+    const QString file = Dir().filePath(QString::fromLatin1(name));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ExportRegister(book, {}, format, file));
+    state.counters["MB"] = double(QFileInfo(file).size()) / 1e6;
+}
+BENCHMARK_CAPTURE(BM_Export1M, Csv, ExportFormat::Csv, "cheques.csv")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(BM_Export1M, Workbook, ExportFormat::Workbook, "cheques.xlsx")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}

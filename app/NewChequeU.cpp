@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalBlocker>
@@ -27,6 +28,7 @@
 #include "output/PrintChequeU.h"
 #include "output/amounttext.h"
 #include "output/printrun.h"
+#include "batch/batchwindow.h"
 #include "register/chequeissuer.h"
 #include "register/registeraccess.h"
 #include "register/registerreport.h"
@@ -91,6 +93,12 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     // places; the window grows by its height.
     MenuBar = new QMenuBar(this);
     MenuBar->setObjectName(QStringLiteral("MenuBar"));
+    QMenu *fileMenu = MenuBar->addMenu(QStringLiteral("&File"));
+    QAction *printList = fileMenu->addAction(QStringLiteral("Print from a &List…"));
+    printList->setObjectName(QStringLiteral("PrintListAction"));
+    printList->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    fileMenu->addSeparator();
+    QAction *closeAction = fileMenu->addAction(QStringLiteral("&Close"));
     QMenu *registerMenu = MenuBar->addMenu(QStringLiteral("&Register"));
     QAction *showRegister = registerMenu->addAction(QStringLiteral("Cheque &Register…"));
     showRegister->setObjectName(QStringLiteral("RegisterAction"));
@@ -206,6 +214,8 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     connect(BitBtn1, &QPushButton::clicked, this, [this] { close(); });
     connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
     connect(showRegister, &QAction::triggered, this, &TNewChequeForm::showRegister);
+    connect(printList, &QAction::triggered, this, &TNewChequeForm::showBatch);
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
     connect(connection, &QAction::triggered, this, &TNewChequeForm::editRegisterConnection);
     FitCaptions(this);
 }
@@ -616,4 +626,123 @@ void TNewChequeForm::reprint(const RegisteredCheque &original)
     if (result.number == 0 || (result.printed && !result.problem.isEmpty()))
         dialogs().showMessage(parent, WindowCaption, result.problem);
     m_register->touch();
+}
+
+BatchContext TNewChequeForm::batchContext() const
+{
+    BatchContext context;
+    context.banks = m_cheque->Book.Banks;
+    context.options = m_cheque->Book.Options;
+    context.defaultBank = BankNameCB->currentText();
+    context.currency = m_currency->value();
+    context.onlyFirst = m_cheque->onlyFirst();
+    return context;
+}
+
+void TNewChequeForm::showBatch()
+{
+    if (!m_batchWindow) {
+        m_batchWindow = std::make_unique<BatchWindow>([this] { return batchContext(); });
+        connect(m_batchWindow.get(), &BatchWindow::printRequested, this,
+                [this](const QList<BatchRow> &rows) { PrintList(rows, m_batchWindow.get()); });
+    }
+    m_batchWindow->show();
+    m_batchWindow->raise();
+    m_batchWindow->activateWindow();
+    if (m_batchWindow->rows().isEmpty())
+        m_batchWindow->openFile();
+}
+
+int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
+{
+    QList<const BatchRow *> good;
+    for (const BatchRow &row : rows)
+        if (row.cheque)
+            good << &row;
+    if (good.isEmpty())
+        return 0;
+    const auto tell = [&](const QString &text) {
+        if (m_batchWindow && parent == m_batchWindow.get())
+            m_batchWindow->setStatus(text);
+    };
+    // Cheques like those of the last 30 days: asked about once, for the list.
+    if (ChequeRegister *book = registerForPrinting()) {
+        QStringList alike;
+        int count = 0;
+        try {
+            for (const BatchRow *row : good) {
+                const auto earlier = book->findDuplicate(*row->cheque, QDateTime::currentDateTimeUtc().addDays(-30));
+                if (!earlier)
+                    continue;
+                if (++count <= 5)
+                    alike << QStringLiteral("Row %1 (%2, %3) is like cheque No. %4 of %5, printed on %6.")
+                                 .arg(row->row)
+                                 .arg(row->payee, row->cheque->figure, QString::number(earlier->chequeNumber),
+                                      earlier->bank, WriteShortDate(earlier->printedAt.toLocalTime().date()));
+            }
+        } catch (const ChequeError &) {
+            // The printing says what is wrong with the register.
+        }
+        if (count > 0) {
+            if (count > 5)
+                alike << QStringLiteral("And %1 more.").arg(count - 5);
+            if (!dialogs().askYesNo(parent, WindowCaption,
+                                    QStringLiteral("%1 of the list's cheques are like cheques printed in the last 30 "
+                                                   "days:\n\n%2\n\nPrint the whole list all the same?")
+                                        .arg(count)
+                                        .arg(alike.join(u'\n')),
+                                    Dialogs::Default::No))
+                return 0;
+        }
+    } else {
+        return 0;
+    }
+    if (!m_print->PrintSetup(parent))
+        return 0;
+
+    const int bankBefore = BankNameCB->currentIndex();
+    const bool preview = m_cheque->preview();
+    m_cheque->setPreview(false); // a list goes to paper
+    m_print->beginRun();
+    QProgressDialog progress(QStringLiteral("Printing…"), QStringLiteral("Cancel"), 0, int(good.size()), parent);
+    progress.setObjectName(QStringLiteral("ListProgress"));
+    progress.setWindowTitle(WindowCaption);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoReset(false);
+    progress.setAutoClose(false);
+    int printed = 0;
+    QString stopped;
+    m_recordFailed = false;
+    for (const BatchRow *row : good) {
+        // Cancel is read between cheques: the cheque in flight is finished.
+        if (progress.wasCanceled()) {
+            stopped = QStringLiteral("Cancelled before row %1.").arg(row->row);
+            break;
+        }
+        progress.setLabelText(QStringLiteral("Row %1: %2, %3").arg(row->row).arg(row->payee, row->cheque->figure));
+        const int bank = int(m_cheque->Book.Banks.indexOf(row->bank));
+        if (bank != BankNameCB->currentIndex()) {
+            const QSignalBlocker block(BankNameCB);
+            BankNameCB->setCurrentIndex(bank);
+            BankNameCBChange();
+        }
+        if (issue(*row->cheque))
+            ++printed;
+        progress.setValue(printed);
+        if (m_recordFailed || m_print->lastOutputFailed()) {
+            stopped = QStringLiteral("Stopped at row %1.").arg(row->row);
+            break;
+        }
+    }
+    progress.close();
+    m_print->endRun(parent);
+    m_cheque->setPreview(preview);
+    if (BankNameCB->currentIndex() != bankBefore) {
+        const QSignalBlocker block(BankNameCB);
+        BankNameCB->setCurrentIndex(bankBefore);
+        BankNameCBChange();
+    }
+    tell(QStringLiteral("%1 of %2 cheques printed. %3").arg(printed).arg(good.size()).arg(stopped).trimmed());
+    return printed;
 }

@@ -31,6 +31,9 @@ class TPrintChequeForm;
 class WebPanel;
 class RegisterAccess;
 class RegisterWindow;
+class BatchWindow;
+struct BatchContext;
+struct BatchRow;
 class ChequeRegister;
 struct RegisteredCheque;
 
@@ -70,6 +73,17 @@ public:
     void editRegisterConnection();
     /// Prints a cheque of the register again under the bank's next number.
     void reprint(const RegisteredCheque &cheque);
+
+    /// The list window, opened from the File menu.
+    void showBatch();
+    BatchWindow *batchWindow() const { return m_batchWindow.get(); }
+    /// What the rows of a list are checked against: the banks and layouts,
+    /// the bank chosen here, the currency.
+    BatchContext batchContext() const;
+    /// Prints the rows of a list: one print dialog, one job per cheque, each
+    /// recorded; a progress window whose Cancel stops after the cheque in
+    /// flight. Returns the cheques printed.
+    int PrintList(const QList<BatchRow> &rows, QWidget *parent);
 
     // Handlers.
     void AmountEDChange();
@@ -154,6 +168,7 @@ private:
     std::unique_ptr<BankFiles> m_files;
     std::unique_ptr<RegisterAccess> m_register;
     std::unique_ptr<RegisterWindow> m_registerWindow;
+    std::unique_ptr<BatchWindow> m_batchWindow;
     bool m_started = false;
     bool m_recordFailed = false; ///< the last cheque could not be recorded
 };

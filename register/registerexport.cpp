@@ -1,17 +1,12 @@
 #include "register/registerexport.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
-#include <xlsxwriter.h>
 
 #include "core/chequeerror.h"
 #include "core/datafile.h"
+#include "register/workbookwriter.h"
 
 namespace {
 
@@ -30,12 +25,6 @@ bool IsTyped(int column)
     default:
         return false;
     }
-}
-
-[[noreturn]] void Fail(const QString &fileName, const QString &why)
-{
-    throw ChequeError(
-        QStringLiteral("Cannot write the file \"%1\": %2").arg(QDir::toNativeSeparators(fileName), why).toStdString());
 }
 
 constexpr qint64 kProgressEvery = 4096;
@@ -75,147 +64,61 @@ qint64 WriteCsv(ChequeRegister &book, const RegisterView &view, const QString &f
     return written;
 }
 
-// A workbook is written by the library to a file of its own: a temporary
-// file beside the target, which replaces the target once complete.
-class WorkbookFile
-{
-public:
-    explicit WorkbookFile(const QString &fileName) : m_target(fileName)
-    {
-        const QFileInfo info(fileName);
-        if (info.exists() && !info.isFile())
-            Fail(fileName, QStringLiteral("it is not a regular file"));
-        m_temp.setFileTemplate(info.absoluteDir().filePath(info.fileName() + QStringLiteral(".XXXXXX")));
-        if (!m_temp.open())
-            Fail(fileName, m_temp.errorString());
-        m_temp.close();
-    }
-    QString tempName() const { return m_temp.fileName(); }
-    void replaceTarget()
-    {
-        const QString from = m_temp.fileName();
-        if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(m_target).constData()) != 0)
-            Fail(m_target, QString::fromLocal8Bit(std::strerror(errno)));
-        m_temp.setAutoRemove(false);
-    }
-
-private:
-    QString m_target;
-    QTemporaryFile m_temp;
-};
-
-QByteArray Cell(const QString &text)
-{
-    // A cell holds at most 32,767 characters.
-    return text.left(32767).toUtf8();
-}
-
 qint64 WriteWorkbook(ChequeRegister &book, const RegisterView &view, const QString &fileName,
                      const std::function<bool(qint64)> &progress)
 {
-    WorkbookFile out(fileName);
-    const QByteArray tempName = QFile::encodeName(out.tempName());
-    lxw_workbook_options options{};
-    options.constant_memory = LXW_TRUE; // rows go to the file as they come: a million rows in little memory
-    options.use_zip64 = LXW_TRUE;
-    lxw_workbook *workbook = workbook_new_opt(tempName.constData(), &options);
-    if (!workbook)
-        Fail(fileName, QStringLiteral("the workbook could not be started"));
-    bool closed = false;
-    const auto close = [&] {
-        closed = true;
-        return workbook_close(workbook);
+    WorkbookWriter out(fileName);
+    const QStringList columns = ExportColumns();
+    int sheets = 0;
+    int rowsInSheet = 0;
+    const auto newSheet = [&] {
+        out.sheet(++sheets == 1 ? QStringLiteral("Cheques") : QStringLiteral("Cheques %1").arg(sheets));
+        out.freezeHeader();
+        out.width(Payee, 28);
+        out.width(English, 60);
+        out.width(Arabic, 60);
+        QList<WorkbookCell> header;
+        for (const QString &name : columns)
+            header << WorkbookCell::bold(name);
+        out.row(header);
+        rowsInSheet = 1;
     };
-    try {
-        lxw_format *bold = workbook_add_format(workbook);
-        format_set_bold(bold);
-        lxw_format *money2 = workbook_add_format(workbook);
-        format_set_num_format(money2, "#,##0.00");
-        lxw_format *money3 = workbook_add_format(workbook);
-        format_set_num_format(money3, "#,##0.000");
-        lxw_format *when = workbook_add_format(workbook);
-        format_set_num_format(when, "yyyy-mm-dd hh:mm");
-        const QStringList columns = ExportColumns();
-
-        lxw_worksheet *sheet = nullptr;
-        lxw_row_t row = 0;
-        int sheets = 0;
-        const auto newSheet = [&] {
-            const QByteArray name = ++sheets == 1 ? QByteArray("Cheques") : "Cheques " + QByteArray::number(sheets);
-            sheet = workbook_add_worksheet(workbook, name.constData());
-            if (!sheet)
-                Fail(fileName, QStringLiteral("the workbook could not take another sheet"));
-            for (int c = 0; c < columns.size(); ++c)
-                worksheet_write_string(sheet, 0, lxw_col_t(c), Cell(columns[c]).constData(), bold);
-            worksheet_freeze_panes(sheet, 1, 0);
-            worksheet_set_column(sheet, Payee, Payee, 28, nullptr);
-            worksheet_set_column(sheet, English, Arabic, 60, nullptr);
-            row = 1;
-        };
-        newSheet();
-        bool stopped = false;
-        qint64 written = 0;
-        book.forEach(view, [&](const RegisteredCheque &cheque) {
-            if (row >= LXW_ROW_MAX) // a sheet holds 1,048,576 rows: the rest go on the next
-                newSheet();
-            const QStringList texts = ExportTexts(cheque);
-            for (int c = 0; c < texts.size(); ++c) {
-                lxw_error error = LXW_NO_ERROR;
-                const lxw_col_t col = lxw_col_t(c);
-                switch (c) {
-                case Number:
-                    error = worksheet_write_number(sheet, row, col, double(cheque.number), nullptr);
-                    break;
-                case ChequeNo:
-                    error = worksheet_write_number(sheet, row, col, double(cheque.chequeNumber), nullptr);
-                    break;
-                case Replaces:
-                    if (cheque.replaces > 0)
-                        error = worksheet_write_number(sheet, row, col, double(cheque.replaces), nullptr);
-                    break;
-                case Amount:
-                    // The nearest double of an amount of at most 12 digits
-                    // shows as the amount.
-                    error = worksheet_write_number(sheet, row, col, texts[c].toDouble(),
-                                                   cheque.digits == 3 ? money3 : money2);
-                    break;
-                case PrintedAt: {
-                    const QDateTime local = cheque.printedAt.toLocalTime();
-                    lxw_datetime dt{local.date().year(), local.date().month(), local.date().day(),
-                                    local.time().hour(), local.time().minute(), double(local.time().second())};
-                    error = worksheet_write_datetime(sheet, row, col, &dt, when);
-                    break;
-                }
-                default:
-                    if (!texts[c].isEmpty())
-                        error = worksheet_write_string(sheet, row, col, Cell(texts[c]).constData(), nullptr);
-                    break;
-                }
-                if (error != LXW_NO_ERROR)
-                    Fail(fileName, QString::fromUtf8(lxw_strerror(error)));
+    newSheet();
+    bool stopped = false;
+    qint64 written = 0;
+    QList<WorkbookCell> cells;
+    book.forEach(view, [&](const RegisteredCheque &cheque) {
+        if (rowsInSheet >= 1048576) // a sheet holds 1,048,576 rows: the rest go on the next
+            newSheet();
+        const QStringList texts = ExportTexts(cheque);
+        cells.clear();
+        for (int c = 0; c < texts.size(); ++c) {
+            switch (c) {
+            case Number:
+            case ChequeNo:
+                cells << WorkbookCell::number(texts[c].toLongLong());
+                break;
+            case Replaces:
+                cells << (cheque.replaces > 0 ? WorkbookCell::number(cheque.replaces) : WorkbookCell::empty());
+                break;
+            case Amount: cells << WorkbookCell::amount(texts[c], cheque.digits); break;
+            case PrintedAt: cells << WorkbookCell::dateTime(cheque.printedAt.toLocalTime()); break;
+            default: cells << WorkbookCell::text(texts[c]); break;
             }
-            ++row;
-            ++written;
-            if (progress && written % kProgressEvery == 0 && !progress(written)) {
-                stopped = true;
-                return false;
-            }
-            return true;
-        });
-        if (!stopped && progress && !progress(written))
+        }
+        out.row(cells);
+        ++rowsInSheet;
+        ++written;
+        if (progress && written % kProgressEvery == 0 && !progress(written)) {
             stopped = true;
-        const lxw_error error = close();
-        if (stopped)
-            return -1;
-        if (error != LXW_NO_ERROR)
-            Fail(fileName, QString::fromUtf8(lxw_strerror(error)));
-        out.replaceTarget();
-        return written;
-    } catch (...) {
-        if (!closed)
-            close();
-        throw;
-    }
+            return false;
+        }
+        return true;
+    });
+    if (stopped || (progress && !progress(written)))
+        return -1; // the helper is stopped and its file removed
+    out.commit();
+    return written;
 }
 
 } // namespace

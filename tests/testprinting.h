@@ -3,6 +3,8 @@
 // A print service answered by a test: the print dialog takes queued answers,
 // previews are counted, and every job is written to its own PDF file.
 
+#include <functional>
+
 #include <QDir>
 #include <QPrinter>
 #include <QQueue>
@@ -20,6 +22,7 @@ public:
     int previews = 0;
     QStringList jobs;        ///< the PDF of each job, in order
     bool unwritable = false; ///< jobs go to a folder that does not exist
+    std::function<void(int)> afterJob; ///< told the number of each job once it is written
 
     bool setup(QWidget *, QPrinter &) override
     {
@@ -40,6 +43,8 @@ public:
         printer.setOutputFileName(file);
         paint(&printer);
         jobs << file;
+        if (afterJob)
+            afterJob(int(jobs.size()));
         if (printer.printerState() != QPrinter::Active) {
             printer.setOutputFileName(chosen);
             printer.setOutputFormat(format);

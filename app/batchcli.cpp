@@ -1,0 +1,224 @@
+#include "app/batchcli.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "batch/chequebatch.h"
+#include "core/chequeerror.h"
+#include "core/datafile.h"
+#include "currency/moneyfile.h"
+#include "layout/bankfiles.h"
+#include "output/chequepage.h"
+#include "register/chequeissuer.h"
+#include "register/registeraccess.h"
+#include "register/registerreport.h"
+#include "ui/printing.h"
+
+namespace {
+
+void Say(const QString &text) { std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData()); }
+
+enum Exit { AllPrinted = 0, NotAllPrinted = 1, CannotRun = 2 };
+
+// The pages of a batch: one PDF file holding every cheque as a page, or
+// one job per cheque on a printer.
+class BatchOutput
+{
+public:
+    BatchOutput(const QString &pdf, const QString &printerName) : m_printer(QPrinter::HighResolution)
+    {
+        m_toFile = !pdf.isEmpty();
+        if (m_toFile) {
+            m_printer.setOutputFormat(QPrinter::PdfFormat);
+            m_printer.setOutputFileName(pdf);
+            m_name = QFileInfo(pdf).absoluteFilePath();
+        } else {
+            m_printer.setPrinterName(printerName);
+            m_name = printerName;
+        }
+    }
+    const QString &name() const { return m_name; }
+
+    std::optional<QString> print(const ReportPage &page)
+    {
+        if (!m_toFile) {
+            ApplyChequePage(m_printer, page.portrait);
+            return RenderChequePage(m_printer, page) ? std::nullopt
+                                                     : std::optional<QString>(QStringLiteral("the printer cannot be opened"));
+        }
+        if (!m_painter.isActive()) {
+            ApplyChequePage(m_printer, page.portrait);
+            if (!m_painter.begin(&m_printer))
+                return QStringLiteral("the file cannot be written");
+        } else {
+            m_printer.setPageLayout(ChequePageLayout(page.portrait));
+            if (!m_printer.newPage())
+                return QStringLiteral("the file cannot be written");
+        }
+        PaintChequePage(m_painter, page);
+        return std::nullopt;
+    }
+
+    bool finish() { return !m_painter.isActive() || m_painter.end(); }
+
+private:
+    QPrinter m_printer;
+    QPainter m_painter;
+    bool m_toFile = false;
+    QString m_name;
+};
+
+} // namespace
+
+bool IsBatchCommand(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--batch") == 0 || std::strncmp(argv[i], "--batch=", 8) == 0)
+            return true;
+    return false;
+}
+
+int RunBatchCommand(const QStringList &arguments, const QString &exeDir)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Prints a list of cheques (CSV or .xlsx) without windows."));
+    parser.addHelpOption();
+    const QCommandLineOption batch(QStringLiteral("batch"), QStringLiteral("The list of cheques."), QStringLiteral("FILE"));
+    const QCommandLineOption bank(QStringLiteral("bank"), QStringLiteral("The bank of rows that name none."),
+                                  QStringLiteral("NAME"));
+    const QCommandLineOption pdf(QStringLiteral("to-pdf"), QStringLiteral("One PDF file with every cheque as a page."),
+                                 QStringLiteral("OUT.pdf"));
+    const QCommandLineOption printer(QStringLiteral("printer"), QStringLiteral("The printer; one job per cheque."),
+                                     QStringLiteral("NAME"));
+    const QCommandLineOption dataDir(QStringLiteral("data-dir"),
+                                     QStringLiteral("The folder of banks.txt, options.txt and money.txt."),
+                                     QStringLiteral("DIR"));
+    const QCommandLineOption duplicates(QStringLiteral("allow-duplicates"),
+                                        QStringLiteral("Print rows like cheques of the last 30 days too."));
+    parser.addOptions({batch, bank, pdf, printer, dataDir, duplicates});
+    if (!parser.parse(arguments)) {
+        Say(parser.errorText());
+        return CannotRun;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fprintf(stdout, "%s", parser.helpText().toLocal8Bit().constData());
+        return AllPrinted;
+    }
+    if (parser.isSet(pdf) == parser.isSet(printer)) {
+        Say(QStringLiteral("Give either --to-pdf OUT.pdf or --printer NAME."));
+        return CannotRun;
+    }
+    if (parser.isSet(printer) && QPrinterInfo::printerInfo(parser.value(printer)).isNull()) {
+        Say(QStringLiteral("There is no printer \"%1\".").arg(parser.value(printer)));
+        return CannotRun;
+    }
+    const QString dir = parser.isSet(dataDir) ? QDir(parser.value(dataDir)).absolutePath() + u'/' : exeDir;
+
+    // The data files, as the program reads them; without a damaged one.
+    BatchContext context;
+    {
+        BankFiles files(dir);
+        const BankFiles::Read read = files.read();
+        if (!read.problems.isEmpty()) {
+            for (const QString &problem : read.problems)
+                Say(problem);
+            return CannotRun;
+        }
+        context.banks = read.banks;
+        // Without options.txt every bank has the first layout, as at the
+        // program's start.
+        context.options = read.options.value_or(QStringList(read.banks.size(), OptionLine(InitialLayout())));
+    }
+    const QString moneyPath = dir + QStringLiteral("money.txt");
+    try {
+        const MoneyRead money = QFileInfo::exists(moneyPath) ? ReadMoneyFile(moneyPath) : MoneyRead{UaeMoney(), {}};
+        if (money.damage) {
+            Say(*money.damage);
+            return CannotRun;
+        }
+        context.currency = money.money;
+    } catch (const ChequeError &error) {
+        Say(QString::fromStdString(error.message()));
+        return CannotRun;
+    }
+    context.defaultBank = parser.value(bank);
+    if (!context.defaultBank.isEmpty() && !context.banks.contains(context.defaultBank)) {
+        Say(QStringLiteral("There is no bank \"%1\" in the bank list.").arg(context.defaultBank));
+        return CannotRun;
+    }
+
+    QList<BatchRow> rows;
+    try {
+        rows = CheckList(ReadListFile(parser.value(batch)), context);
+    } catch (const ChequeError &error) {
+        Say(QString::fromStdString(error.message()));
+        return CannotRun;
+    }
+    for (const BatchRow &row : rows)
+        if (!row.cheque)
+            Say(row.problem);
+
+    RegisterAccess access(dir + QStringLiteral("settings.ini"), dir);
+    access.setInteractive(false);
+    QString problem;
+    ChequeRegister *book = access.open(nullptr, &problem);
+    if (!book) {
+        Say(problem + QStringLiteral("\nNothing was printed: every cheque is recorded in the register first."));
+        return CannotRun;
+    }
+    BatchOutput output(parser.value(pdf), parser.value(printer));
+    int printed = 0;
+    qint64 printedMinor = 0;
+    bool stopped = false;
+    for (const BatchRow &row : rows) {
+        if (!row.cheque)
+            continue;
+        if (!parser.isSet(duplicates)) {
+            try {
+                if (const auto earlier = book->findDuplicate(*row.cheque, QDateTime::currentDateTimeUtc().addDays(-30))) {
+                    Say(QStringLiteral("Row %1: like cheque No. %2 of %3, printed on %4; not printed (give "
+                                       "--allow-duplicates to print it).")
+                            .arg(row.row)
+                            .arg(QString::number(earlier->chequeNumber), earlier->bank,
+                                 earlier->printedAt.toLocalTime().toString(Qt::ISODate)));
+                    continue;
+                }
+            } catch (const ChequeError &) {
+                // Recording the cheque says what is wrong.
+            }
+        }
+        const LayoutOrProblem layout = BankLayout(row.bank, context.banks, context.options);
+        const IssueResult result = IssueCheque(*book, *row.cheque, output.name(), [&](const ChequeRegister::Recorded &) {
+            ChequeLayout filled = FillCheque(*layout.layout, *row.cheque);
+            return output.print(PageFromLayout(filled));
+        });
+        if (result.printed) {
+            ++printed;
+            printedMinor += row.cheque->minorUnits;
+            if (!result.problem.isEmpty())
+                Say(QStringLiteral("Row %1: %2").arg(row.row).arg(result.problem));
+            continue;
+        }
+        Say(QStringLiteral("Row %1: %2").arg(row.row).arg(result.problem));
+        stopped = true; // the next cheques would fail the same way
+        break;
+    }
+    if (!output.finish()) {
+        Say(QStringLiteral("The file \"%1\" could not be completed.").arg(output.name()));
+        stopped = true;
+    }
+    const int total = int(rows.size());
+    const BatchTotals totals = TotalsOf(rows);
+    Say(QStringLiteral("%1 of %2 cheques printed: %3 %4.")
+            .arg(printed)
+            .arg(total)
+            .arg(MinorUnitsText(printedMinor, totals.digits), totals.currency));
+    return printed == total && !stopped ? AllPrinted : NotAllPrinted;
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+// The list window: a list of cheques opened from a CSV file or a workbook,
+// each row with its words or its problem, the totals of what will be
+// printed, and one Print for the good rows. The issue window prints them.
+
+#include <functional>
+
+#include <QAbstractTableModel>
+#include <QWidget>
+
+#include "batch/chequebatch.h"
+
+class QLabel;
+class QPushButton;
+class QTableView;
+
+class BatchModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    enum Column { Row, Bank, Date, Payee, Amount, AccountOnly, Words, Memo, Problem, ColumnCount };
+
+    using QAbstractTableModel::QAbstractTableModel;
+    void setRows(QList<BatchRow> rows);
+    const QList<BatchRow> &rows() const { return m_rows; }
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    QList<BatchRow> m_rows;
+};
+
+class BatchWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    /// `context` gives what the rows are checked against, as the program
+    /// stands when a list is opened.
+    explicit BatchWindow(std::function<BatchContext()> context, QWidget *parent = nullptr);
+
+    /// Asks for a file and opens it.
+    void openFile();
+    /// Reads and checks a list; false (and the user told) when it cannot be read.
+    bool load(const QString &path);
+    /// Checks the open list again (after the banks or the currency changed).
+    void recheck();
+
+    const QList<BatchRow> &rows() const { return m_model->rows(); }
+    /// Says how the last printing went.
+    void setStatus(const QString &text);
+
+signals:
+    /// The user asked to print the good rows.
+    void printRequested(const QList<BatchRow> &rows);
+
+private:
+    void showTotals();
+
+    std::function<BatchContext()> m_context;
+    BatchModel *m_model;
+    QString m_path;
+    QLabel *FileLB;
+    QTableView *Table;
+    QLabel *TotalsLB;
+    QLabel *StatusLB;
+    QPushButton *PrintBtn;
+};

@@ -1,0 +1,269 @@
+#include "batch/chequebatch.h"
+
+#include <QRegularExpression>
+
+#include "core/chequeerror.h"
+#include "core/datafile.h"
+#include "output/printrun.h"
+#include "register/chequeregister.h"
+
+namespace {
+
+// A header's name as it is compared: case, Arabic letter forms and blanks
+// as a payee is compared in the register.
+QString NameKey(const QString &name) { return PayeeKey(name).remove(u' ').remove(u'_'); }
+
+const std::array<QStringList, ListColumnCount> &ColumnNames()
+{
+    static const std::array<QStringList, ListColumnCount> names{
+        QStringList{QStringLiteral("date"), QStringLiteral("التاريخ")},
+        QStringList{QStringLiteral("payee"), QStringLiteral("المستفيد")},
+        QStringList{QStringLiteral("amount"), QStringLiteral("المبلغ")},
+        QStringList{QStringLiteral("bank"), QStringLiteral("البنك")},
+        QStringList{QStringLiteral("account only"), QStringLiteral("للمستفيد الأول")},
+        QStringList{QStringLiteral("memo"), QStringLiteral("ملاحظة")}};
+    return names;
+}
+
+QString CellText(const QList<ListCell> &row, int index) { return index >= 0 ? row.value(index).text : QString(); }
+
+std::optional<bool> YesOrNo(const QString &text)
+{
+    const QString t = text.trimmed().toCaseFolded();
+    for (const char *yes : {"yes", "y", "true", "1", "x"})
+        if (t == QLatin1String(yes))
+            return true;
+    if (t == QStringLiteral("نعم") || t == QStringLiteral("✓") || t == QStringLiteral("✔"))
+        return true;
+    for (const char *no : {"", "no", "n", "false", "0"})
+        if (t == QLatin1String(no))
+            return false;
+    if (t == QStringLiteral("لا"))
+        return false;
+    return std::nullopt;
+}
+
+// An amount from a list in the desktop's own form for the cheque rules:
+// a spreadsheet's number ("1250.5"), or a text as the desktop writes it,
+// its grouping separators dropped when they group by threes.
+QString DesktopAmount(const ListCell &cell, const QLocale &locale)
+{
+    QString plain = cell.kind == ListCell::Kind::Number ? cell.text : DriverAmountText(cell.text, locale).trimmed();
+    static const QRegularExpression grouped(QStringLiteral("^[-+]?\\d{1,3}(,\\d{3})+(\\.\\d*)?$"));
+    if (grouped.match(plain).hasMatch())
+        plain.remove(u',');
+    if (locale.decimalPoint() != QLatin1String("."))
+        plain.replace(u'.', locale.decimalPoint());
+    return plain;
+}
+
+} // namespace
+
+QString ColumnName(ListColumn column)
+{
+    static const char *const names[] = {"Date", "Payee", "Amount", "Bank", "Account Only", "Memo"};
+    return QString::fromLatin1(names[int(column)]);
+}
+
+ListColumns FindColumns(const QList<ListCell> &header)
+{
+    ListColumns columns;
+    for (int i = 0; i < header.size(); ++i) {
+        const QString key = NameKey(header[i].text);
+        for (int c = 0; c < ListColumnCount; ++c) {
+            bool named = false;
+            for (const QString &name : ColumnNames()[std::size_t(c)])
+                named = named || key == NameKey(name);
+            if (!named)
+                continue;
+            if (columns.index[std::size_t(c)] >= 0)
+                throw ChequeError(QStringLiteral("The list names the column %1 twice (columns %2 and %3).")
+                                      .arg(ColumnName(ListColumn(c)))
+                                      .arg(columns.index[std::size_t(c)] + 1)
+                                      .arg(i + 1)
+                                      .toStdString());
+            columns.index[std::size_t(c)] = i;
+        }
+    }
+    QStringList missing;
+    for (ListColumn c : {ListColumn::Date, ListColumn::Payee, ListColumn::Amount})
+        if (columns[c] < 0)
+            missing << QStringLiteral("%1 (%2)").arg(ColumnName(c), ColumnNames()[std::size_t(c)][1]);
+    if (!missing.isEmpty())
+        throw ChequeError(QStringLiteral("The first row of the list must name its columns; it has no %1. The "
+                                         "columns are Date, Payee, Amount and, if wanted, Bank, Account Only and "
+                                         "Memo, in English or Arabic, in any order.")
+                              .arg(missing.join(QLatin1String(", ")))
+                              .toStdString());
+    return columns;
+}
+
+LayoutOrProblem BankLayout(const QString &bank, const QStringList &banks, const QStringList &options)
+{
+    const qsizetype index = banks.indexOf(bank);
+    if (index < 0)
+        return {std::nullopt, QStringLiteral("there is no bank \"%1\" in the bank list").arg(bank)};
+    const QString line = options.value(index);
+    if (line.isEmpty())
+        return {std::nullopt, QStringLiteral("the bank \"%1\" has no layout yet; set it in Setup").arg(bank)};
+    ChequeLayout layout = InitialLayout();
+    try {
+        ApplyOptionLine(line, layout);
+    } catch (const ChequeError &error) {
+        return {std::nullopt, QStringLiteral("the layout of the bank \"%1\" cannot be read (%2); check it in Setup")
+                                  .arg(bank, QString::fromStdString(error.message()))};
+    }
+    return {layout, QString()};
+}
+
+std::optional<QString> PayeeProblem(const QString &payee)
+{
+    if (payee.trimmed().isEmpty())
+        return QStringLiteral("it is empty");
+    for (qsizetype i = 0; i < payee.size(); ++i) {
+        const char32_t c = payee.at(i).isHighSurrogate() && i + 1 < payee.size()
+            ? QChar::surrogateToUcs4(payee.at(i), payee.at(i + 1))
+            : payee.at(i).unicode();
+        const QString character = c > 0xFFFF ? payee.mid(i, 2) : payee.mid(i, 1);
+        // Direction marks and joiners are part of writing Arabic and Latin
+        // together; other invisible characters are not.
+        const bool mark = c == 0x200C || c == 0x200D || c == 0x200E || c == 0x200F || c == 0x061C;
+        switch (QChar::category(c)) {
+        case QChar::Other_Control:
+        case QChar::Other_Surrogate:
+        case QChar::Other_PrivateUse:
+        case QChar::Other_NotAssigned:
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph:
+            return QStringLiteral("it holds %1, which a cheque cannot carry").arg(DescribeCharacter(character));
+        case QChar::Other_Format:
+            if (!mark)
+                return QStringLiteral("it holds %1, which a cheque cannot carry").arg(DescribeCharacter(character));
+            break;
+        default: break;
+        }
+        if (c > 0xFFFF)
+            ++i;
+    }
+    return std::nullopt;
+}
+
+QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
+{
+    if (file.rows.isEmpty())
+        throw ChequeError("The list is empty: its first row must name its columns (Date, Payee, Amount).");
+    const ListColumns columns = FindColumns(file.rows.first());
+    QHash<QString, LayoutOrProblem> layouts;
+    QList<BatchRow> rows;
+    for (qsizetype r = 1; r < file.rows.size(); ++r) {
+        const QList<ListCell> &cells = file.rows[r];
+        bool empty = true;
+        for (const ListCell &cell : cells)
+            empty = empty && cell.text.trimmed().isEmpty();
+        if (empty)
+            continue;
+        BatchRow row;
+        row.row = file.rowNumbers.value(r, int(r) + 1);
+        row.bank = CellText(cells, columns[ListColumn::Bank]).trimmed();
+        if (row.bank.isEmpty())
+            row.bank = context.defaultBank;
+        const ListCell dateCell = columns[ListColumn::Date] >= 0 ? cells.value(columns[ListColumn::Date]) : ListCell();
+        row.payee = CellText(cells, columns[ListColumn::Payee]);
+        const ListCell amountCell = cells.value(columns[ListColumn::Amount]);
+        row.amount = amountCell.text;
+        row.memo = CellText(cells, columns[ListColumn::Memo]);
+        row.date = dateCell.text;
+
+        QStringList problems;
+        const auto problem = [&](ListColumn column, const QString &what) {
+            problems << QStringLiteral("Row %1, %2: %3").arg(row.row).arg(ColumnName(column), what);
+        };
+        // The date.
+        std::optional<QDate> date = dateCell.date;
+        if (!date && dateCell.kind == ListCell::Kind::Text) {
+            const QString text = dateCell.text.trimmed();
+            date = ReadShortDate(text, context.locale);
+            if (!date && QRegularExpression(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$")).match(text).hasMatch())
+                if (const QDate iso = QDate::fromString(text, Qt::ISODate); iso.isValid())
+                    date = iso;
+        }
+        if (date && date->isValid())
+            row.date = WriteShortDate(*date, context.locale);
+        else if (dateCell.text.trimmed().isEmpty())
+            problem(ListColumn::Date, QStringLiteral("there is no date"));
+        else
+            problem(ListColumn::Date, QStringLiteral("\"%1\" is not a date; write it as %2 (the desktop's short date) "
+                                                     "or as %3")
+                                          .arg(dateCell.text.trimmed(), WriteShortDate(QDate::currentDate(), context.locale),
+                                               QDate::currentDate().toString(Qt::ISODate)));
+        // The payee.
+        if (const auto why = PayeeProblem(row.payee))
+            problem(ListColumn::Payee, *why);
+        // Account only.
+        if (const auto yes = YesOrNo(CellText(cells, columns[ListColumn::AccountOnly])))
+            row.accountOnly = *yes;
+        else
+            problem(ListColumn::AccountOnly, QStringLiteral("\"%1\" is neither yes nor no")
+                                                 .arg(CellText(cells, columns[ListColumn::AccountOnly]).trimmed()));
+        // The bank and its layout.
+        if (!layouts.contains(row.bank))
+            layouts.insert(row.bank, row.bank.isEmpty()
+                                         ? LayoutOrProblem{std::nullopt, QStringLiteral("there is no bank")}
+                                         : BankLayout(row.bank, context.banks, context.options));
+        const LayoutOrProblem &layout = layouts[row.bank];
+        if (!layout.layout)
+            problem(ListColumn::Bank, layout.problem);
+        // The amount, with the rules of a cheque typed by hand.
+        const QString amount = DesktopAmount(amountCell, context.locale);
+        const auto value = ReadAmount(amount, context.locale);
+        if (amountCell.formula && file.uncalculatedFormulas) {
+            problem(ListColumn::Amount, QStringLiteral("it is a formula the workbook has never calculated; open the "
+                                                       "workbook in a spreadsheet program and save it"));
+        } else if (row.amount.trimmed().isEmpty()) {
+            problem(ListColumn::Amount, QStringLiteral("there is no amount"));
+        } else if (!value) {
+            problem(ListColumn::Amount, QStringLiteral("\"%1\" is not an amount").arg(row.amount.trimmed()));
+        } else if (*value <= 0) {
+            problem(ListColumn::Amount, QStringLiteral("%1 is not more than 0").arg(row.amount.trimmed()));
+        } else if (problems.isEmpty()) {
+            const ChequeOrProblem made = MakeCheque(row.bank, row.date, row.payee, amount, row.accountOnly,
+                                                    context.currency, layout.layout->BAText, context.onlyFirst,
+                                                    context.locale);
+            if (made.cheque) {
+                row.cheque = made.cheque;
+            } else {
+                QString why = made.problem;
+                why.remove(QStringLiteral(" Nothing was printed."));
+                why.replace(QStringLiteral(" Type the amount"), QStringLiteral(" Write the amount"));
+                problem(ListColumn::Amount, why);
+            }
+        } else if (const ChequeOrProblem made = MakeCheque(row.bank, QString(), QStringLiteral("x"), amount, false,
+                                                           context.currency, QString(), false, context.locale);
+                   !made.cheque) {
+            // The amount's own problem, said beside the row's others.
+            QString why = made.problem;
+            why.remove(QStringLiteral(" Nothing was printed."));
+            why.replace(QStringLiteral(" Type the amount"), QStringLiteral(" Write the amount"));
+            problem(ListColumn::Amount, why);
+        }
+        row.problem = problems.join(u'\n');
+        rows << row;
+    }
+    return rows;
+}
+
+BatchTotals TotalsOf(const QList<BatchRow> &rows)
+{
+    BatchTotals totals;
+    for (const BatchRow &row : rows) {
+        if (!row.cheque) {
+            ++totals.bad;
+            continue;
+        }
+        ++totals.good;
+        totals.minorUnits += row.cheque->minorUnits;
+        totals.digits = row.cheque->digits;
+        totals.currency = FromStd(row.cheque->currency.EMoneyName.str());
+    }
+    return totals;
+}

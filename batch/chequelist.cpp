@@ -1,0 +1,509 @@
+#include "batch/chequelist.h"
+
+#include <cmath>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
+
+#include <csv.h>
+#include <quazip.h>
+#include <quazipfile.h>
+#include <quazipfileinfo.h>
+
+#include "core/chequeerror.h"
+#include "core/datafile.h"
+
+namespace {
+
+[[noreturn]] void Fail(const QString &name, const QString &why)
+{
+    throw ChequeError(
+        QStringLiteral("Cannot read the list \"%1\": %2").arg(QDir::toNativeSeparators(name), why).toStdString());
+}
+
+// --- CSV -------------------------------------------------------------------
+
+// libcsv's state between records: nothing of a record has been read yet.
+// (Its parser keeps it in a public member; 0 is "row not begun".)
+constexpr int kRowNotBegun = 0;
+
+struct CsvReader
+{
+    ListFile file;
+    QList<ListCell> record;
+    int rowsSeen = 0;  // rows a spreadsheet program shows before the current one
+    int recordRow = 0; // the row of the record being read
+    int recordLine = 0;
+
+    static void field(void *bytes, size_t size, void *data)
+    {
+        auto *r = static_cast<CsvReader *>(data);
+        if (r->record.isEmpty())
+            r->recordRow = ++r->rowsSeen; // a record begins (a lone CR may end one inside a line)
+        r->record << ListCell::ofText(QString::fromUtf8(static_cast<const char *>(bytes), qsizetype(size)));
+    }
+    static void end(int, void *data)
+    {
+        auto *r = static_cast<CsvReader *>(data);
+        r->file.rows << r->record;
+        r->file.rowNumbers << r->recordRow;
+        r->record.clear();
+    }
+};
+
+bool IsBlank(QByteArrayView line)
+{
+    for (char c : line)
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
+            return false;
+    return true;
+}
+
+// --- Workbooks -------------------------------------------------------------
+
+// The most any part of a workbook may unpack to: a real list is a small
+// fraction of it, and a "zip bomb" stops here.
+constexpr qint64 kMaxPartBytes = 512LL * 1024 * 1024;
+
+class Workbook
+{
+public:
+    Workbook(QIODevice *device, const QString &name) : m_path(name), m_zip(device)
+    {
+        if (!m_zip.open(QuaZip::mdUnzip))
+            fail(QStringLiteral("it is not an Excel workbook (.xlsx), or it is damaged"));
+    }
+    ~Workbook() { m_zip.close(); }
+
+    [[noreturn]] void fail(const QString &why) const { Fail(m_path, why); }
+
+    bool has(const QString &part) { return m_zip.setCurrentFile(part, QuaZip::csInsensitive); }
+
+    QByteArray read(const QString &part)
+    {
+        if (!m_zip.setCurrentFile(part, QuaZip::csInsensitive))
+            fail(QStringLiteral("its part %1 is missing").arg(part));
+        QuaZipFile entry(&m_zip);
+        if (!entry.open(QIODevice::ReadOnly))
+            fail(QStringLiteral("its part %1 cannot be unpacked").arg(part));
+        QByteArray bytes;
+        char chunk[65536];
+        for (;;) {
+            const qint64 n = entry.read(chunk, sizeof chunk);
+            if (n < 0)
+                fail(QStringLiteral("its part %1 is damaged").arg(part));
+            if (n == 0)
+                break;
+            if (bytes.size() + n > kMaxPartBytes)
+                fail(QStringLiteral("its part %1 is far too large for a list of cheques").arg(part));
+            bytes.append(chunk, qsizetype(n));
+        }
+        entry.close();
+        if (entry.getZipError() != UNZ_OK)
+            fail(QStringLiteral("its part %1 is damaged").arg(part));
+        return bytes;
+    }
+
+private:
+    QString m_path;
+    QuaZip m_zip;
+};
+
+// Control characters the library writing a workbook escaped as _xHHHH_.
+QString Unescape(QString text)
+{
+    if (!text.contains(QLatin1String("_x")))
+        return text;
+    static const QRegularExpression escaped(QStringLiteral("_x([0-9A-Fa-f]{4})_"));
+    QString out;
+    qsizetype last = 0;
+    for (auto it = escaped.globalMatch(text); it.hasNext();) {
+        const auto m = it.next();
+        out += QStringView(text).mid(last, m.capturedStart() - last);
+        out += QChar(char16_t(m.captured(1).toUInt(nullptr, 16)));
+        last = m.capturedEnd();
+    }
+    out += QStringView(text).mid(last);
+    return out;
+}
+
+// The text of a string item (<si>, <is>): its <t>, or its runs' <t>s, but not
+// the phonetic readings (<rPh>).
+QString ReadStringItem(QXmlStreamReader &xml)
+{
+    QString text;
+    const QString end = xml.name().toString();
+    int phonetic = 0;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement()) {
+            if (xml.name() == QLatin1String("rPh"))
+                ++phonetic;
+            else if (xml.name() == QLatin1String("t") && phonetic == 0)
+                text += xml.readElementText();
+        } else if (xml.isEndElement()) {
+            if (xml.name() == QLatin1String("rPh"))
+                --phonetic;
+            else if (xml.name() == end)
+                break;
+        }
+    }
+    return Unescape(text);
+}
+
+void CheckXml(const QXmlStreamReader &xml, const Workbook &book, const QString &part)
+{
+    if (xml.hasError())
+        book.fail(QStringLiteral("its part %1 is damaged (%2)").arg(part, xml.errorString()));
+}
+
+// "BC12" → column 54 (counted from 0); -1 when it is not a cell reference.
+int ColumnOf(QStringView ref)
+{
+    int column = 0;
+    qsizetype i = 0;
+    for (; i < ref.size() && ref[i].isLetter(); ++i) {
+        const char16_t c = ref[i].toUpper().unicode();
+        if (c < u'A' || c > u'Z')
+            return -1;
+        column = column * 26 + (c - u'A' + 1);
+        if (column > 16384)
+            return -1;
+    }
+    return i == 0 ? -1 : column - 1;
+}
+
+} // namespace
+
+char CsvDelimiter(const QByteArray &utf8)
+{
+    qsizetype start = 0;
+    // The first line that is not empty.
+    while (start < utf8.size()) {
+        const qsizetype end = utf8.indexOf('\n', start);
+        const QByteArrayView line(utf8.constData() + start, (end < 0 ? utf8.size() : end) - start);
+        if (!IsBlank(line))
+            break;
+        start = end < 0 ? utf8.size() : end + 1;
+    }
+    int comma = 0, semicolon = 0, tab = 0;
+    bool quoted = false;
+    for (qsizetype i = start; i < utf8.size(); ++i) {
+        const char c = utf8[i];
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && (c == '\n' || c == '\r'))
+            break;
+        else if (!quoted)
+            comma += c == ',', semicolon += c == ';', tab += c == '\t';
+    }
+    if (semicolon > comma && semicolon >= tab)
+        return ';';
+    if (tab > comma && tab > semicolon)
+        return '\t';
+    return ',';
+}
+
+ListFile ParseCsv(const QByteArray &bytes, const QString &name)
+{
+    // UTF-8 with or without its mark, or Windows-1256: the data files' rule.
+    const QByteArray utf8 = DecodeDataBytes(bytes).toUtf8();
+    csv_parser parser;
+    if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0)
+        Fail(name, QStringLiteral("out of memory"));
+    csv_set_delim(&parser, static_cast<unsigned char>(CsvDelimiter(utf8)));
+    CsvReader reader;
+    int line = 0;
+    qsizetype start = 0;
+    try {
+        while (start < utf8.size()) {
+            const qsizetype newline = utf8.indexOf('\n', start);
+            const qsizetype end = newline < 0 ? utf8.size() : newline + 1;
+            const QByteArrayView text(utf8.constData() + start, end - start);
+            ++line;
+            if (parser.pstate == kRowNotBegun) {
+                if (IsBlank(text)) {
+                    ++reader.rowsSeen; // an empty row of the sheet
+                    start = end;
+                    continue;
+                }
+                reader.recordLine = line;
+            }
+            const size_t used = csv_parse(&parser, text.data(), size_t(text.size()), CsvReader::field, CsvReader::end,
+                                          &reader);
+            if (used != size_t(text.size()))
+                Fail(name, QStringLiteral("line %1 is not valid CSV at character %2: a quote inside a field that "
+                                          "does not start with one, or text after a closing quote")
+                               .arg(line)
+                               .arg(QString::fromUtf8(text.first(qsizetype(used))).size() + 1));
+            start = end;
+        }
+        // The end of the file ends the last record; a quote never closed
+        // fails here, and its half field is dropped.
+        if (csv_fini(&parser, CsvReader::field, CsvReader::end, &reader) != 0)
+            Fail(name, QStringLiteral("the quoted field that begins on line %1 is never closed").arg(reader.recordLine));
+    } catch (...) {
+        csv_free(&parser);
+        throw;
+    }
+    csv_free(&parser);
+    return reader.file;
+}
+
+std::optional<QDate> SpreadsheetDate(double serial, bool system1904)
+{
+    if (!std::isfinite(serial) || serial < 0 || serial > 2958465) // up to 31 December 9999
+        return std::nullopt;
+    const qint64 day = qint64(std::floor(serial));
+    if (system1904)
+        return QDate(1904, 1, 1).addDays(day);
+    if (day == 60 || day == 0)
+        return std::nullopt; // 29 February 1900 (never was) and day 0
+    // Up to day 59 the days count from 31 December 1899; after the day that
+    // never was they count one more.
+    return day < 60 ? QDate(1899, 12, 31).addDays(day) : QDate(1899, 12, 30).addDays(day);
+}
+
+bool IsDateFormat(int id, const QString &code)
+{
+    if ((id >= 14 && id <= 17) || id == 22 || (id >= 27 && id <= 36) || (id >= 50 && id <= 58))
+        return true;
+    if (id < 164 || code.isEmpty())
+        return false;
+    // The code without what it shows as it stands: quoted text, escaped
+    // characters, [colours and locales], _ spaces and * fills.
+    QString plain;
+    for (qsizetype i = 0; i < code.size(); ++i) {
+        const QChar c = code[i];
+        if (c == u'"') {
+            i = code.indexOf(u'"', i + 1);
+            if (i < 0)
+                break;
+        } else if (c == u'\\' || c == u'_' || c == u'*') {
+            ++i;
+        } else if (c == u'[') {
+            i = code.indexOf(u']', i + 1);
+            if (i < 0)
+                break;
+        } else {
+            plain += c.toLower();
+        }
+    }
+    return plain.contains(u'd') || plain.contains(u'y');
+}
+
+ListFile ParseWorkbook(const QString &path)
+{
+    QFile device(path);
+    return ParseWorkbook(&device, path);
+}
+
+ListFile ParseWorkbook(QIODevice *device, const QString &name)
+{
+    Workbook book(device, name);
+    ListFile file;
+
+    // The workbook: its date system, whether its formulas were calculated,
+    // and its first sheet.
+    bool system1904 = false;
+    QString firstSheet;
+    {
+        QXmlStreamReader xml(book.read(QStringLiteral("xl/workbook.xml")));
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (!xml.isStartElement())
+                continue;
+            const auto a = xml.attributes();
+            if (xml.name() == QLatin1String("workbookPr")) {
+                const auto v = a.value(QLatin1String("date1904"));
+                system1904 = v == QLatin1String("1") || v == QLatin1String("true");
+            } else if (xml.name() == QLatin1String("calcPr")) {
+                const auto v = a.value(QLatin1String("fullCalcOnLoad"));
+                file.uncalculatedFormulas = v == QLatin1String("1") || v == QLatin1String("true");
+            } else if (xml.name() == QLatin1String("sheet") && firstSheet.isEmpty()) {
+                for (const QXmlStreamAttribute &attribute : a)
+                    if (attribute.name() == QLatin1String("id") && attribute.namespaceUri().endsWith(u"/relationships"))
+                        firstSheet = attribute.value().toString();
+            }
+        }
+        CheckXml(xml, book, QStringLiteral("xl/workbook.xml"));
+    }
+    if (firstSheet.isEmpty())
+        book.fail(QStringLiteral("it has no sheet"));
+    QString sheetPart;
+    {
+        QXmlStreamReader xml(book.read(QStringLiteral("xl/_rels/workbook.xml.rels")));
+        while (!xml.atEnd() && sheetPart.isEmpty()) {
+            xml.readNext();
+            if (xml.isStartElement() && xml.name() == QLatin1String("Relationship") &&
+                xml.attributes().value(QLatin1String("Id")) == firstSheet) {
+                const QString target = xml.attributes().value(QLatin1String("Target")).toString();
+                sheetPart = target.startsWith(u'/') ? target.mid(1) : QStringLiteral("xl/") + target;
+            }
+        }
+        CheckXml(xml, book, QStringLiteral("xl/_rels/workbook.xml.rels"));
+    }
+    if (sheetPart.isEmpty())
+        book.fail(QStringLiteral("its first sheet is missing"));
+
+    QStringList shared;
+    if (book.has(QStringLiteral("xl/sharedStrings.xml"))) {
+        QXmlStreamReader xml(book.read(QStringLiteral("xl/sharedStrings.xml")));
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (xml.isStartElement() && xml.name() == QLatin1String("si"))
+                shared << ReadStringItem(xml);
+        }
+        CheckXml(xml, book, QStringLiteral("xl/sharedStrings.xml"));
+    }
+
+    // Which cell styles show dates.
+    QList<bool> dateStyles;
+    if (book.has(QStringLiteral("xl/styles.xml"))) {
+        QHash<int, QString> codes;
+        QXmlStreamReader xml(book.read(QStringLiteral("xl/styles.xml")));
+        bool inCellXfs = false;
+        while (!xml.atEnd()) {
+            xml.readNext();
+            if (xml.isStartElement()) {
+                const auto a = xml.attributes();
+                if (xml.name() == QLatin1String("numFmt"))
+                    codes.insert(a.value(QLatin1String("numFmtId")).toInt(), a.value(QLatin1String("formatCode")).toString());
+                else if (xml.name() == QLatin1String("cellXfs"))
+                    inCellXfs = true;
+                else if (xml.name() == QLatin1String("xf") && inCellXfs) {
+                    const int id = a.value(QLatin1String("numFmtId")).toInt();
+                    dateStyles << IsDateFormat(id, codes.value(id));
+                }
+            } else if (xml.isEndElement() && xml.name() == QLatin1String("cellXfs")) {
+                inCellXfs = false;
+            }
+        }
+        CheckXml(xml, book, QStringLiteral("xl/styles.xml"));
+    }
+
+    QXmlStreamReader xml(book.read(sheetPart));
+    int rowNumber = 0;
+    QList<ListCell> row;
+    bool inRow = false;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QLatin1String("row")) {
+            const int r = xml.attributes().value(QLatin1String("r")).toInt();
+            rowNumber = r > 0 ? r : rowNumber + 1;
+            row.clear();
+            inRow = true;
+        } else if (xml.isEndElement() && xml.name() == QLatin1String("row")) {
+            // Rows without a value are left out, as the sheet shows them empty.
+            bool any = false;
+            for (const ListCell &c : row)
+                any = any || !c.text.isEmpty();
+            if (any) {
+                file.rows << row;
+                file.rowNumbers << rowNumber;
+            }
+            inRow = false;
+        } else if (inRow && xml.isStartElement() && xml.name() == QLatin1String("c")) {
+            const auto a = xml.attributes();
+            const QString type = a.value(QLatin1String("t")).toString();
+            const int style = a.value(QLatin1String("s")).toInt();
+            int column = ColumnOf(a.value(QLatin1String("r")));
+            if (column < 0)
+                column = int(row.size());
+            ListCell cell;
+            QString value;
+            bool hasValue = false;
+            while (!xml.atEnd()) {
+                xml.readNext();
+                if (xml.isStartElement()) {
+                    if (xml.name() == QLatin1String("v")) {
+                        value = xml.readElementText();
+                        hasValue = true;
+                    } else if (xml.name() == QLatin1String("f")) {
+                        cell.formula = true;
+                        xml.readElementText();
+                    } else if (xml.name() == QLatin1String("is")) {
+                        value = ReadStringItem(xml);
+                        hasValue = true;
+                    }
+                } else if (xml.isEndElement() && xml.name() == QLatin1String("c")) {
+                    break;
+                }
+            }
+            if (!hasValue)
+                continue;
+            if (type == QLatin1String("s")) {
+                bool ok = false;
+                const int index = value.toInt(&ok);
+                if (!ok || index < 0 || index >= shared.size())
+                    book.fail(QStringLiteral("the cell %1 of its first sheet is damaged")
+                                  .arg(a.value(QLatin1String("r")).toString()));
+                cell.text = shared[index];
+            } else if (type == QLatin1String("inlineStr") || type == QLatin1String("str")) {
+                cell.text = Unescape(value);
+            } else if (type == QLatin1String("b")) {
+                cell.kind = ListCell::Kind::Bool;
+                cell.text = value.trimmed() == QLatin1String("1") ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+            } else if (type == QLatin1String("e")) {
+                cell.kind = ListCell::Kind::Error;
+                cell.text = value;
+            } else if (type == QLatin1String("d")) {
+                cell.kind = ListCell::Kind::Date;
+                cell.date = QDate::fromString(value.left(10), Qt::ISODate);
+                cell.text = value.left(10);
+            } else {
+                bool ok = false;
+                const double number = value.toDouble(&ok);
+                if (!ok)
+                    book.fail(QStringLiteral("the cell %1 of its first sheet is damaged")
+                                  .arg(a.value(QLatin1String("r")).toString()));
+                if (dateStyles.value(style) && SpreadsheetDate(number, system1904)) {
+                    cell.kind = ListCell::Kind::Date;
+                    cell.date = SpreadsheetDate(number, system1904);
+                    cell.text = cell.date->toString(Qt::ISODate);
+                } else {
+                    // As a spreadsheet shows it: 15 significant digits, so
+                    // that 0.1 + 0.2 is 0.3.
+                    cell.kind = ListCell::Kind::Number;
+                    cell.text = QString::number(number, 'g', 15);
+                }
+            }
+            while (row.size() < column)
+                row << ListCell();
+            if (row.size() == column)
+                row << cell;
+            else
+                row[column] = cell;
+        }
+    }
+    CheckXml(xml, book, sheetPart);
+    return file;
+}
+
+ListFile ReadListFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        Fail(path, QStringLiteral("it does not exist"));
+    if (!info.isFile())
+        Fail(path, QStringLiteral("it is not a regular file"));
+    if (info.size() > MaxListFileBytes)
+        Fail(path, QStringLiteral("it is far too large for a list of cheques"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        Fail(path, file.errorString());
+    const QByteArray start = file.peek(4);
+    if (start.startsWith("PK\x03\x04")) {
+        file.close();
+        return ParseWorkbook(path);
+    }
+    if (start.startsWith("\xD0\xCF\x11\xE0"))
+        Fail(path, QStringLiteral("it is an old Excel workbook (.xls); save it as .xlsx or CSV"));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFile::NoError)
+        Fail(path, file.errorString());
+    return ParseCsv(bytes, path);
+}

@@ -1,0 +1,524 @@
+// Lists of cheques: CSV files of every shape, workbooks written here with
+// the same library the register exports with, the rows' checks with the
+// rules of a cheque typed by hand, the list window's printing (one job per
+// cheque, each recorded, Cancel after the cheque in flight), and the same
+// list printed from the command line, read back page by page.
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <quazip.h>
+#include <quazipfile.h>
+
+#include "controls.h"
+#include "pdftext.h"
+#include "testdialogs.h"
+#include "testfiles.h"
+#include "testprinting.h"
+
+#include "app/program.h"
+#include "batch/batchwindow.h"
+#include "batch/chequebatch.h"
+#include "core/chequeerror.h"
+#include "core/datafile.h"
+#include "output/printrun.h"
+#include "register/chequeissuer.h"
+#include "register/registeraccess.h"
+#include "register/registerexport.h"
+#include "register/workbookwriter.h"
+
+namespace {
+
+QStringList Texts(const QList<ListCell> &row)
+{
+    QStringList texts;
+    for (const ListCell &cell : row)
+        texts << cell.text;
+    return texts;
+}
+
+QList<QStringList> Rows(const ListFile &file)
+{
+    QList<QStringList> rows;
+    for (const auto &row : file.rows)
+        rows << Texts(row);
+    return rows;
+}
+
+QByteArray Cp1256(const QString &text)
+{
+    QStringEncoder encoder("windows-1256");
+    return encoder.encode(text);
+}
+
+QString ErrorOf(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const ChequeError &e) {
+        return QString::fromStdString(e.message());
+    }
+    return {};
+}
+
+BatchContext Context(const QLocale &locale = QLocale("en_US"))
+{
+    BatchContext c;
+    c.banks = {"SIB", "ADCB", "FAB"};
+    const QString line = OptionLine(InitialLayout());
+    c.options = {line, line, QString()}; // FAB has no layout yet
+    c.defaultBank = "SIB";
+    c.currency = UaeMoney();
+    c.locale = locale;
+    return c;
+}
+
+ListFile Csv(const QString &text) { return ParseCsv(text.toUtf8(), "list.csv"); }
+
+// Changes one part of a workbook (libxlsxwriter has no 1904 dates).
+void ReplacePart(const QString &path, const QString &part, const std::function<QByteArray(QByteArray)> &change)
+{
+    QList<QPair<QString, QByteArray>> parts;
+    {
+        QuaZip in(path);
+        QVERIFY(in.open(QuaZip::mdUnzip));
+        for (bool more = in.goToFirstFile(); more; more = in.goToNextFile()) {
+            QuaZipFile entry(&in);
+            QVERIFY(entry.open(QIODevice::ReadOnly));
+            const QString name = in.getCurrentFileName();
+            QByteArray bytes = entry.readAll();
+            parts << qMakePair(name, name == part ? change(bytes) : bytes);
+        }
+    }
+    QuaZip out(path);
+    QVERIFY(out.open(QuaZip::mdCreate));
+    for (const auto &[name, bytes] : parts) {
+        QuaZipFile entry(&out);
+        QVERIFY(entry.open(QIODevice::WriteOnly, QuaZipNewInfo(name)));
+        entry.write(bytes);
+        entry.close();
+    }
+    out.close();
+}
+
+} // namespace
+
+class TestBatch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); }
+    void init();
+    void cleanup();
+
+    void csvShapes_data();
+    void csvShapes();
+    void csvThatIsNotCsv_data();
+    void csvThatIsNotCsv();
+    void workbooks_data();
+    void workbooks();
+    void spreadsheetDates_data();
+    void spreadsheetDates();
+    void registerExportReadsBackAsAList();
+    void columnsByName_data();
+    void columnsByName();
+    void eachBadRowIsNamed_data();
+    void eachBadRowIsNamed();
+    void desktopFormats_data();
+    void desktopFormats();
+    void listWindowPrintsTheGoodRowsAndCancelsBetweenCheques();
+    void commandLinePrintsEveryRowToOnePdf();
+    void commandLineNamesBadRows();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestBatch::init() { m_dir = std::make_unique<QTemporaryDir>(); }
+
+void TestBatch::cleanup() { m_dir.reset(); }
+
+void TestBatch::csvShapes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QList<QStringList>>("rows");
+    QTest::addColumn<QList<int>>("numbers");
+    const QList<QStringList> simple{{"Date", "Payee", "Amount"}, {"12/7/26", "Dorvan", "5000"}};
+    // clang-format off
+    QTest::newRow("comma, CR LF") << QByteArray("Date,Payee,Amount\r\n12/7/26,Dorvan,5000\r\n") << simple << QList<int>{1, 2};
+    QTest::newRow("semicolon, LF") << QByteArray("Date;Payee;Amount\n12/7/26;Dorvan;5000\n") << simple << QList<int>{1, 2};
+    QTest::newRow("tab, no end") << QByteArray("Date\tPayee\tAmount\n12/7/26\tDorvan\t5000") << simple << QList<int>{1, 2};
+    QTest::newRow("semicolon with decimal commas") << QByteArray("Date;Payee;Amount\n12/7/26;Dorvan;1,5\n")
+        << QList<QStringList>{{"Date", "Payee", "Amount"}, {"12/7/26", "Dorvan", "1,5"}} << QList<int>{1, 2};
+    QTest::newRow("quotes doubled, line break inside") << QByteArray("Date,Payee,Amount\r\n12/7/26,\"The \"\"Noor\"\", School\r\nDubai\",5000\r\n")
+        << QList<QStringList>{{"Date", "Payee", "Amount"}, {"12/7/26", "The \"Noor\", School\r\nDubai", "5000"}} << QList<int>{1, 2};
+    QTest::newRow("empty lines are rows") << QByteArray("Date,Payee,Amount\r\n\r\n12/7/26,Dorvan,5000\r\n\r\n\r\n12/8/26,Eskel,1\r\n")
+        << QList<QStringList>{{"Date", "Payee", "Amount"}, {"12/7/26", "Dorvan", "5000"}, {"12/8/26", "Eskel", "1"}}
+        << QList<int>{1, 3, 6};
+    QTest::newRow("a line break inside a row counts once") << QByteArray("Date,Payee,Amount\n1,\"a\nb\nc\",2\n3,d,4\n")
+        << QList<QStringList>{{"Date", "Payee", "Amount"}, {"1", "a\nb\nc", "2"}, {"3", "d", "4"}} << QList<int>{1, 2, 3};
+    QTest::newRow("lone CRs end rows") << QByteArray("Date,Payee,Amount\r12/7/26,Dorvan,5000\r12/8/26,Eskel,1")
+        << QList<QStringList>{{"Date", "Payee", "Amount"}, {"12/7/26", "Dorvan", "5000"}, {"12/8/26", "Eskel", "1"}} << QList<int>{1, 2, 3};
+    QTest::newRow("UTF-8 with its mark, quoted header") << QByteArray("\xEF\xBB\xBF\"التاريخ\",المستفيد,المبلغ\n12/7/26,محمد,5\n")
+        << QList<QStringList>{{"التاريخ", "المستفيد", "المبلغ"}, {"12/7/26", "محمد", "5"}} << QList<int>{1, 2};
+    QTest::newRow("UTF-8 without its mark") << QString("Date,Payee,Amount\n12/7/26,محمد أحمد,5\n").toUtf8()
+        << QList<QStringList>{{"Date", "Payee", "Amount"}, {"12/7/26", "محمد أحمد", "5"}} << QList<int>{1, 2};
+    QTest::newRow("Windows-1256") << Cp1256("Date,Payee,Amount\r\n12/7/26,محمد أحمد,5\r\n")
+        << QList<QStringList>{{"Date", "Payee", "Amount"}, {"12/7/26", "محمد أحمد", "5"}} << QList<int>{1, 2};
+    // clang-format on
+}
+
+void TestBatch::csvShapes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QList<QStringList>, rows);
+    QFETCH(QList<int>, numbers);
+    const ListFile file = ParseCsv(bytes, "list.csv");
+    QCOMPARE(Rows(file), rows);
+    QCOMPARE(file.rowNumbers, numbers);
+}
+
+void TestBatch::csvThatIsNotCsv_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("quote inside a field") << QByteArray("Date,Payee,Amount\n12/7/26,Dor\"van,5\n") << "line 2";
+    QTest::newRow("text after a closing quote") << QByteArray("Date,Payee,Amount\n1,2,3\n12/7/26,\"Dor\"x,5\n")
+                                                << "line 3";
+    QTest::newRow("quote never closed") << QByteArray("Date,Payee,Amount\n12/7/26,\"Dorvan,5\n\n") << "line 2";
+}
+
+void TestBatch::csvThatIsNotCsv()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, said);
+    const QString error = ErrorOf([&] { ParseCsv(bytes, "/tmp/list.csv"); });
+    QVERIFY2(error.contains("list.csv") && error.contains(said), qPrintable(error));
+}
+
+void TestBatch::workbooks_data()
+{
+    QTest::addColumn<bool>("constantMemory"); // inline strings instead of shared ones, as big exports are
+    QTest::newRow("shared strings") << false;
+    QTest::newRow("inline strings") << true;
+}
+
+void TestBatch::workbooks()
+{
+    QFETCH(bool, constantMemory);
+    {
+        WorkbookWriter book(m_dir->filePath("list.xlsx"), !constantMemory);
+        book.sheet("الشيكات");
+        book.row({WorkbookCell::text("المستفيد"), WorkbookCell::bold("AMOUNT"), WorkbookCell::text("date"),
+                  WorkbookCell::text("Memo")});
+        book.row({WorkbookCell::text("محمد أحمد"), {'n', "1250.5"}, WorkbookCell::date(QDate(2026, 12, 7)),
+                  WorkbookCell::text("tab\there")});
+        book.row({});
+        // A sparse row, with a number computed as 0.1 + 0.2.
+        book.row({WorkbookCell::text("Dorvan Eskel"), {'n', QString::number(0.1 + 0.2, 'g', 17)},
+                  WorkbookCell::text("2026-12-08")});
+        book.commit();
+    }
+    const ListFile file = ReadListFile(m_dir->filePath("list.xlsx"));
+    QCOMPARE(file.rowNumbers, (QList<int>{1, 2, 4}));
+    QCOMPARE(Texts(file.rows[0]), (QStringList{"المستفيد", "AMOUNT", "date", "Memo"}));
+    QCOMPARE(file.rows[1][0].text, QStringLiteral("محمد أحمد"));
+    QCOMPARE(file.rows[1][1].kind, ListCell::Kind::Number);
+    QCOMPARE(file.rows[1][1].text, QStringLiteral("1250.5"));
+    QCOMPARE(file.rows[1][2].kind, ListCell::Kind::Date);
+    QCOMPARE(file.rows[1][2].date, QDate(2026, 12, 7));
+    QCOMPARE(file.rows[1][3].text, QStringLiteral("tab\there")); // written as _x0009_
+    QCOMPARE(file.rows[2][1].text, QStringLiteral("0.3"));
+
+    const QList<BatchRow> rows = CheckList(file, Context());
+    QCOMPARE(rows.size(), 2);
+    QVERIFY2(rows[0].cheque, qPrintable(rows[0].problem));
+    QCOMPARE(rows[0].date, QStringLiteral("12/7/26"));
+    QCOMPARE(rows[0].cheque->minorUnits, 125050);
+    QCOMPARE(rows[0].cheque->words(), rows[0].cheque->arabic); // an Arabic payee: Arabic words
+    QVERIFY2(rows[1].cheque, qPrintable(rows[1].problem));
+    QCOMPARE(rows[1].cheque->minorUnits, 30);
+    QCOMPARE(rows[1].date, QStringLiteral("12/8/26"));
+
+    // The same serials in the 1904 system are four years and a day later.
+    ReplacePart(m_dir->filePath("list.xlsx"), "xl/workbook.xml", [](QByteArray xml) {
+        return xml.replace("<workbookPr", "<workbookPr date1904=\"true\"");
+    });
+    QCOMPARE(ReadListFile(m_dir->filePath("list.xlsx")).rows[1][2].date, QDate(2030, 12, 8));
+}
+
+void TestBatch::spreadsheetDates_data()
+{
+    QTest::addColumn<double>("serial");
+    QTest::addColumn<bool>("system1904");
+    QTest::addColumn<QDate>("date");
+    // clang-format off
+    QTest::newRow("day 1") << 1.0 << false << QDate(1900, 1, 1);
+    QTest::newRow("the day before the one that never was") << 59.0 << false << QDate(1900, 2, 28);
+    QTest::newRow("29 February 1900 never was") << 60.0 << false << QDate();
+    QTest::newRow("the day after") << 61.0 << false << QDate(1900, 3, 1);
+    QTest::newRow("15 March 2024") << 45366.0 << false << QDate(2024, 3, 15);
+    QTest::newRow("a time of day is dropped") << 45366.75 << false << QDate(2024, 3, 15);
+    QTest::newRow("1904: day 0") << 0.0 << true << QDate(1904, 1, 1);
+    QTest::newRow("1904: 45366") << 45366.0 << true << QDate(2028, 3, 16);
+    QTest::newRow("negative") << -1.0 << false << QDate();
+    // clang-format on
+}
+
+void TestBatch::spreadsheetDates()
+{
+    QFETCH(double, serial);
+    QFETCH(bool, system1904);
+    QFETCH(QDate, date);
+    QCOMPARE(SpreadsheetDate(serial, system1904).value_or(QDate()), date);
+}
+
+void TestBatch::registerExportReadsBackAsAList()
+{
+    // The register's workbook, read as a list: what one part writes the
+    // other reads, Arabic, quotes and amounts included.
+    RegisterConnection c;
+    c.file = m_dir->filePath("register.sqlite");
+    ChequeRegister book(c);
+    const QStringList payees{"محمد أحمد", "The \"Noor\" School", "=1+2"};
+    for (int i = 0; i < payees.size(); ++i) {
+        const ChequeOrProblem made =
+            MakeCheque("SIB", "12/7/26", payees[i], QString::number(1000 + i) + ".25", false, UaeMoney(), "#", false);
+        IssueCheque(book, *made.cheque, "p", [](const ChequeRegister::Recorded &) { return std::optional<QString>(); });
+    }
+    const QString xlsx = m_dir->filePath("export.xlsx");
+    QCOMPARE(ExportRegister(book, {{}, RegisterOrder::Number, false}, ExportFormat::Workbook, xlsx), 3);
+    const ListFile file = ReadListFile(xlsx);
+    QCOMPARE(Texts(file.rows[0]), ExportColumns());
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(file.rows[i + 1][5].text, payees[i]);
+        QCOMPARE(file.rows[i + 1][6].text, QString::number(1000 + i) + ".25");
+        QCOMPARE(file.rows[i + 1][1].kind, ListCell::Kind::Date);
+        QCOMPARE(file.rows[i + 1][15].text, book.cheque(i + 1)->arabic);
+    }
+}
+
+void TestBatch::columnsByName_data()
+{
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<QString>("said"); // empty: found
+    // clang-format off
+    QTest::newRow("English, any order and case") << "AMOUNT,payee,Date,Bank,Account only,memo" << "";
+    QTest::newRow("Arabic") << "المبلغ,المستفيد,التاريخ,البنك,للمستفيد الاول,ملاحظة" << "";
+    QTest::newRow("extra columns left alone") << "No.,Date,Payee,Amount,Cost centre" << "";
+    QTest::newRow("no amount") << "Date,Payee,Total" << "Amount (المبلغ)";
+    QTest::newRow("payee twice") << "Date,Payee,Amount,المستفيد" << "Payee twice";
+    // clang-format on
+}
+
+void TestBatch::columnsByName()
+{
+    QFETCH(QString, header);
+    QFETCH(QString, said);
+    const ListFile file = Csv(header + "\n");
+    const QString error = ErrorOf([&] { FindColumns(file.rows[0]); });
+    if (said.isEmpty())
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+    else
+        QVERIFY2(error.contains(said), qPrintable(error));
+}
+
+void TestBatch::eachBadRowIsNamed_data()
+{
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QString>("problem"); // empty: printed
+    // clang-format off
+    QTest::newRow("good") << "12/7/26,Dorvan Eskel,5000,," << "";
+    QTest::newRow("grouped amount") << "12/7/26,Dorvan Eskel,\"5,000.50\",ADCB,yes" << "";
+    QTest::newRow("letters in the amount") << "12/7/26,Dorvan Eskel,5O00,," << "Row 2, Amount: \"5O00\" is not an amount";
+    QTest::newRow("three decimals") << "12/7/26,Dorvan Eskel,12.345,," << "Row 2, Amount: The amount 12.345 has more decimals";
+    QTest::newRow("nothing") << "12/7/26,Dorvan Eskel,0,," << "Row 2, Amount: 0 is not more than 0";
+    QTest::newRow("unknown bank") << "12/7/26,Dorvan Eskel,5,HSBX," << "Row 2, Bank: there is no bank \"HSBX\"";
+    QTest::newRow("bank without a layout") << "12/7/26,Dorvan Eskel,5,FAB," << "Row 2, Bank: the bank \"FAB\" has no layout";
+    QTest::newRow("empty payee") << "12/7/26,  ,5,," << "Row 2, Payee: it is empty";
+    QTest::newRow("payee on two lines") << "12/7/26,\"Dorvan\nEskel\",5,," << "Row 2, Payee: it holds";
+    QTest::newRow("no such day") << "2/30/26,Dorvan Eskel,5,," << "Row 2, Date: \"2/30/26\" is not a date";
+    QTest::newRow("no such ISO day") << "2026-02-30,Dorvan Eskel,5,," << "Row 2, Date: \"2026-02-30\" is not a date";
+    QTest::newRow("account only unclear") << "12/7/26,Dorvan Eskel,5,,maybe" << "Row 2, Account Only: \"maybe\" is neither";
+    // clang-format on
+}
+
+void TestBatch::eachBadRowIsNamed()
+{
+    QFETCH(QString, row);
+    QFETCH(QString, problem);
+    const QList<BatchRow> rows = CheckList(Csv("Date,Payee,Amount,Bank,Account Only\n" + row + "\n"), Context());
+    QCOMPARE(rows.size(), 1);
+    if (problem.isEmpty()) {
+        QVERIFY2(rows[0].cheque, qPrintable(rows[0].problem));
+        QVERIFY(rows[0].problem.isEmpty());
+    } else {
+        QVERIFY(!rows[0].cheque);
+        QVERIFY2(rows[0].problem.startsWith(problem), qPrintable(rows[0].problem));
+    }
+}
+
+void TestBatch::desktopFormats_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<qint64>("minorUnits");
+    // clang-format off
+    QTest::newRow("en_US") << "en_US" << "12/7/26" << "\"1,250.50\"" << 125050LL;
+    QTest::newRow("de_DE") << "de_DE" << "07.12.26" << "\"1.250,50\"" << 125050LL;
+    QTest::newRow("ar_AE, ISO date") << "ar_AE" << "2026-12-07" << "1250.50" << 125050LL;
+    QTest::newRow("ar_SY, Arabic digits") << "ar_SY" << "2026-12-07" << "١٢٥٠٫٥" << 125050LL;
+    // clang-format on
+}
+
+void TestBatch::desktopFormats()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, date);
+    QFETCH(QString, amount);
+    QFETCH(qint64, minorUnits);
+    const QLocale desktop(locale);
+    const QList<BatchRow> rows = CheckList(Csv("Date,Payee,Amount\n" + date + ",Dorvan," + amount + "\n"), Context(desktop));
+    QVERIFY2(rows[0].cheque, qPrintable(rows[0].problem));
+    QCOMPARE(rows[0].cheque->minorUnits, minorUnits);
+    QCOMPARE(rows[0].date, WriteShortDate(QDate(2026, 12, 7), desktop));
+}
+
+void TestBatch::listWindowPrintsTheGoodRowsAndCancelsBetweenCheques()
+{
+    TestDialogs dialogs;
+    TestPrinting printing(m_dir->path());
+    ChequeProgram program;
+    program.NewChequeForm.setExeName(m_dir->filePath("cheque-printer"));
+    program.NewChequeForm.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&program.NewChequeForm));
+
+    QString csv = "Payee,Amount,Date\r\n";
+    for (int i = 1; i <= 6; ++i)
+        csv += QStringLiteral("Payee %1,%2,12/%1/26\r\n").arg(i).arg(i * 100);
+    csv += "Payee 7,abc,12/7/26\r\n";
+    QFile file(m_dir->filePath("list.csv"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(csv.toUtf8());
+    file.close();
+    dialogs.fileAnswers << file.fileName();
+    program.NewChequeForm.showBatch();
+    BatchWindow *w = program.NewChequeForm.batchWindow();
+    QCOMPARE(w->rows().size(), 7);
+    QCOMPARE(Find<QLabel>(w, "TotalsLB")->text(),
+             QStringLiteral("6 cheques to print: 2,100.00 Dhs. 1 row with a problem, not printed (marked in red)."));
+    // Cancel pressed while the third cheque prints: it is finished, no other follows.
+    printing.afterJob = [&](int job) {
+        if (job == 3)
+            w->findChild<QProgressDialog *>("ListProgress")->cancel();
+    };
+    Find<QPushButton>(w, "PrintBtn")->click();
+    QCOMPARE(printing.setups, 1); // one print dialog for the list
+    QCOMPARE(printing.jobs.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const QStringList texts = TextsOf(printing.jobs[i]);
+        QVERIFY2(texts.contains(QStringLiteral("%1").arg(i + 1)) && texts.contains(QStringLiteral("12/%1/26").arg(i + 1)),
+                 qPrintable(texts.join(' ')));
+    }
+    QString problem;
+    ChequeRegister *book = program.NewChequeForm.chequeRegister()->open(nullptr, &problem);
+    QCOMPARE(book->totals({}).value(0).count, 3);
+    QCOMPARE(book->totals({}).value(0).minorUnits, 60000);
+    QVERIFY2(Find<QLabel>(w, "StatusLB")->text().startsWith("3 of 6 cheques printed. Cancelled before row 5."),
+             qPrintable(Find<QLabel>(w, "StatusLB")->text()));
+}
+
+void TestBatch::commandLinePrintsEveryRowToOnePdf()
+{
+    // 250 cheques, Arabic and Latin payees, from a Windows-1256 file.
+    QString csv = "Date;Payee;Amount;Account Only\r\n";
+    QStringList payees;
+    for (int i = 0; i < 250; ++i) {
+        // Arabic names told apart by their letters (digits would be laid
+        // out to the left of them).
+        const QString letters = QStringLiteral("ابتثجحخدذرزسشصضطظعغفقكلمنهوي");
+        payees << (i % 2 ? QStringLiteral("Supplier %1").arg(i)
+                         : QStringLiteral("مورد %1%2").arg(letters[i / 28]).arg(letters[i % 28]));
+        csv += QStringLiteral("%1;%2;%3;%4\r\n")
+                   .arg(QDate(2026, 1, 1).addDays(i).toString(Qt::ISODate), payees[i], QString::number(100 + i) + ",5",
+                        i % 3 ? "" : "yes");
+    }
+    QFile file(m_dir->filePath("list.csv"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(Cp1256(csv));
+    file.close();
+    const QString pdf = m_dir->filePath("cheques.pdf");
+    QProcess run;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LANG", "de_DE.UTF-8"); // a desktop whose decimal separator is a comma
+    env.insert("LC_ALL", "de_DE.UTF-8");
+    run.setProcessEnvironment(env);
+    run.start(CHEQUE_PRINTER_EXE, {"--batch", file.fileName(), "--bank", "SIB", "--to-pdf", pdf, "--data-dir", m_dir->path()});
+    QVERIFY(run.waitForFinished(300000));
+    const QString said = QString::fromLocal8Bit(run.readAllStandardError());
+    QCOMPARE(run.exitCode(), 0);
+    QVERIFY2(said.contains("250 of 250 cheques printed"), qPrintable(said));
+    QCOMPARE(PageCount(pdf), 250);
+
+    // Every page read back: its date, payee, figure and words.
+    QProcess text;
+    text.start("pdftotext", {"-raw", pdf, "-"});
+    QVERIFY(text.waitForFinished(120000));
+    const QStringList pages = QString::fromUtf8(text.readAllStandardOutput()).split(u'\f');
+    RegisterConnection c;
+    c.file = m_dir->filePath("register.sqlite");
+    ChequeRegister book(c);
+    QList<RegisteredCheque> records;
+    book.forEach({{}, RegisterOrder::Number, false}, [&](const RegisteredCheque &r) {
+        records << r;
+        return true;
+    });
+    QCOMPARE(records.size(), 250);
+    const QRegularExpression marks(QStringLiteral("[\\s\\x{200E}\\x{200F}\\x{202A}-\\x{202E}]"));
+    for (int i = 0; i < 250; ++i) {
+        const QString page = pages[i].normalized(QString::NormalizationForm_KC).remove(marks);
+        const QString figure = QLocale("de_DE").toString(100 + i) + ",50";
+        QCOMPARE(records[i].payee, payees[i]);
+        QCOMPARE(records[i].chequeNumber, i + 1);
+        const QString date = WriteShortDate(QDate(2026, 1, 1).addDays(i), QLocale("de_DE"));
+        QVERIFY2(page.contains(date) && page.contains(QString(payees[i]).remove(marks)) && page.contains(figure),
+                 qPrintable(QStringLiteral("page %1: %2").arg(i + 1).arg(page)));
+        QVERIFY2(page.contains(QString(records[i].english).remove(marks)) || page.contains(QString(records[i].arabic).remove(marks)),
+                 qPrintable(QStringLiteral("page %1: %2").arg(i + 1).arg(page)));
+        QCOMPARE(page.contains("AccountOnly"), i % 3 == 0);
+    }
+}
+
+void TestBatch::commandLineNamesBadRows()
+{
+    QFile file(m_dir->filePath("list.csv"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("Date,Payee,Amount,Bank\n12/7/26,Dorvan,5000,\n12/8/26,Eskel,12.345,\n12/9/26,Noor,7,HSBX\n");
+    file.close();
+    const QString pdf = m_dir->filePath("cheques.pdf");
+    QProcess run;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LC_ALL", "en_US.UTF-8");
+    run.setProcessEnvironment(env);
+    run.start(CHEQUE_PRINTER_EXE, {"--batch", file.fileName(), "--bank", "SIB", "--to-pdf", pdf, "--data-dir", m_dir->path()});
+    QVERIFY(run.waitForFinished(60000));
+    const QString said = QString::fromLocal8Bit(run.readAllStandardError());
+    QCOMPARE(run.exitCode(), 1);
+    QVERIFY2(said.contains("Row 3, Amount:") && said.contains("Row 4, Bank:") && !said.contains("Row 2"), qPrintable(said));
+    QCOMPARE(PageCount(pdf), 1);
+    // Neither a printer nor a file: refused before anything.
+    run.start(CHEQUE_PRINTER_EXE, {"--batch", file.fileName(), "--data-dir", m_dir->path()});
+    QVERIFY(run.waitForFinished(60000));
+    QCOMPARE(run.exitCode(), 2);
+}
+
+QTEST_MAIN(TestBatch)
+#include "tst_batch.moc"

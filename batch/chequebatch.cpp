@@ -181,11 +181,13 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
         // The date.
         std::optional<QDate> date = dateCell.date;
         if (!date && dateCell.kind == ListCell::Kind::Text) {
+            // ISO dates first: what systems export, and quick to tell.
             const QString text = dateCell.text.trimmed();
-            date = ReadShortDate(text, context.locale);
-            if (!date && QRegularExpression(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$")).match(text).hasMatch())
-                if (const QDate iso = QDate::fromString(text, Qt::ISODate); iso.isValid())
-                    date = iso;
+            static const QRegularExpression iso(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+            if (iso.match(text).hasMatch())
+                date = QDate::fromString(text, Qt::ISODate);
+            else
+                date = ReadShortDate(text, context.locale);
         }
         if (date && date->isValid())
             row.date = WriteShortDate(*date, context.locale);

@@ -1,6 +1,8 @@
 // The issue window at work: one keystroke in the amount box until both words
 // labels are updated; a run of 250 cheques, each its own PDF job, through the
-// real print run, against an empty one-page PDF job in the same run.
+// real print run, against an empty one-page PDF job in the same run; a list
+// of 250 cheques printed the same way; reading and checking a list of
+// 10,000 rows (CSV and workbook).
 
 #include <benchmark/benchmark.h>
 
@@ -12,6 +14,9 @@
 #include <QTest>
 
 #include "app/program.h"
+#include "batch/chequebatch.h"
+#include "register/workbookwriter.h"
+#include "ui/dialogs.h"
 #include "pdfjob.h"
 #include "tests/controls.h"
 #include "ui/printing.h"
@@ -28,15 +33,39 @@ public:
     void preview(QWidget *, QPrinter &, const Paint &) override {}
     void print(QPrinter &printer, const Paint &paint) override
     {
+        // Each job its own file, as a printer takes each job; the printer is
+        // left as the program set it (a run to a chosen PDF file is one file).
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(Dir().filePath(QStringLiteral("cheque-%1.pdf").arg(jobs++ % 250)));
         paint(&printer);
+        printer.setOutputFileName(QString());
+        printer.setOutputFormat(QPrinter::NativeFormat);
     }
+};
+
+// Every question answered Yes (the same cheque again, in each run).
+class YesDialogs final : public Dialogs
+{
+public:
+    YesDialogs() { setDialogs(this); }
+    void showMessage(QWidget *, const QString &, const QString &text) override { qWarning("%s", qPrintable(text)); }
+    bool askYesNo(QWidget *, const QString &, const QString &, Default) override { return true; }
+    std::optional<QString> askText(QWidget *, const QString &, const QString &, const QString &, Echo) override
+    {
+        return std::nullopt;
+    }
+    std::optional<QFont> askFont(QWidget *, const QFont &) override { return std::nullopt; }
+    std::optional<QString> askSaveFile(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return std::nullopt;
+    }
+    std::optional<QString> askOpenFile(QWidget *, const QString &, const QString &) override { return std::nullopt; }
 };
 
 ChequeProgram &Program()
 {
     static ChequeProgram *program = [] {
+        static YesDialogs yes;
         auto *p = new ChequeProgram;
         p->NewChequeForm.setExeName(Dir().filePath(QStringLiteral("cheque-printer")));
         p->NewChequeForm.show();
@@ -80,11 +109,69 @@ void BM_RunOf250(benchmark::State &state)
         w.PrintBtnClick();
     setPrintService(nullptr);
     if (jobs.jobs != 250 * int(state.iterations()))
-        state.SkipWithError("not every cheque was printed");
+        state.SkipWithError(qPrintable(QStringLiteral("%1 of %2 cheques were printed").arg(jobs.jobs).arg(250 * state.iterations())));
     state.counters["s per cheque"] = benchmark::Counter(250.0 * double(state.iterations()),
                                                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_RunOf250)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// A list of `rows` cheques, Arabic and Latin payees, as CSV or a workbook.
+QString ListFile(int rows, bool workbook)
+{
+    const QString path = Dir().filePath(QStringLiteral("list-%1.%2").arg(rows).arg(workbook ? "xlsx" : "csv"));
+    if (QFile::exists(path))
+        return path;
+    if (workbook) {
+        WorkbookWriter book(path, true);
+        book.row({WorkbookCell::text("Date"), WorkbookCell::text("Payee"), WorkbookCell::text("Amount"),
+                  WorkbookCell::text("Memo")});
+        for (int i = 0; i < rows; ++i)
+            book.row({WorkbookCell::date(QDate(2026, 1, 31).addDays(i % 300)),
+                      WorkbookCell::text(i % 2 ? QStringLiteral("Dorvan Eskel Trading L.L.C.") : QStringLiteral("شركة النور للتجارة")),
+                      WorkbookCell::amount(QStringLiteral("%1.25").arg(1000 + i), 2), WorkbookCell::text("invoice")});
+        book.commit();
+        return path;
+    }
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write("Date,Payee,Amount,Memo\r\n");
+    for (int i = 0; i < rows; ++i)
+        file.write(QStringLiteral("%1,%2,%3.25,invoice\r\n")
+                       .arg(QDate(2026, 1, 31).addDays(i % 300).toString(Qt::ISODate),
+                            i % 2 ? QStringLiteral("Dorvan Eskel Trading L.L.C.") : QStringLiteral("شركة النور للتجارة"))
+                       .arg(1000 + i)
+                       .toUtf8());
+    return path;
+}
+
+void BM_ReadAndCheckList10k(benchmark::State &state, bool workbook)
+{
+    const QString path = ListFile(10000, workbook);
+    const BatchContext context = Program().NewChequeForm.batchContext();
+    for (auto _ : state) {
+        const QList<BatchRow> rows = CheckList(ReadListFile(path), context);
+        if (TotalsOf(rows).good != 10000)
+            state.SkipWithError("a row was refused");
+    }
+}
+BENCHMARK_CAPTURE(BM_ReadAndCheckList10k, Csv, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ReadAndCheckList10k, Workbook, true)->Unit(benchmark::kMillisecond);
+
+void BM_ListOf250(benchmark::State &state)
+{
+    PdfJobs jobs;
+    setPrintService(&jobs);
+    TNewChequeForm &w = Program().NewChequeForm;
+    const QList<BatchRow> rows = CheckList(ReadListFile(ListFile(250, false)), w.batchContext());
+    for (auto _ : state)
+        w.PrintList(rows, &w);
+    setPrintService(nullptr);
+    if (jobs.jobs != 250 * int(state.iterations()))
+        state.SkipWithError(qPrintable(QStringLiteral("%1 of %2 cheques were printed").arg(jobs.jobs).arg(250 * state.iterations())));
+    state.counters["s per cheque"] = benchmark::Counter(250.0 * double(state.iterations()),
+                                                        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_ListOf250)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 } // namespace
 

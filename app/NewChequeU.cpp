@@ -274,6 +274,12 @@ void TNewChequeForm::BankNameCBChange()
 {
     if (!m_cheque)
         return;
+    // The designer's unsaved changes are not dropped without a word.
+    if (BankNameCB->currentIndex() != m_cheque->Book.Selected && !m_cheque->settleChanges(this)) {
+        const QSignalBlocker block(BankNameCB);
+        BankNameCB->setCurrentIndex(m_cheque->Book.Selected);
+        return;
+    }
     m_cheque->SelectBank(BankNameCB->currentIndex());
     m_cheque->BankNameCBChange();
 }
@@ -306,6 +312,7 @@ void TNewChequeForm::FormShow()
 
     m_files = std::make_unique<BankFiles>(ExeDir);
     m_register = std::make_unique<RegisterAccess>(settingsFile(), ExeDir);
+    m_cheque->setSettingsFile(settingsFile(), ExeDir);
     loadBankFiles();
     AmountED->selectAll();
     DateEd->setFocus();
@@ -363,6 +370,9 @@ bool TNewChequeForm::FormClose()
 {
     if (!m_started || !m_files)
         return true;
+    // A layout changed in the designer and not saved: asked about first.
+    if (!m_cheque->settleChanges(this))
+        return false;
     const BankBook &book = m_cheque->Book;
     switch (m_files->atClose(book.Banks, book.Options)) {
     case BankFiles::Close::Keep: return true; // nothing of this session replaces what could not be read
@@ -610,6 +620,8 @@ void TNewChequeForm::reprint(const RegisteredCheque &original)
                             Dialogs::Default::No))
         return;
     // The bank's layout, as for any cheque of the bank.
+    if (bank != BankNameCB->currentIndex() && !m_cheque->settleChanges(parent))
+        return;
     {
         const QSignalBlocker block(BankNameCB);
         BankNameCB->setCurrentIndex(bank);
@@ -697,6 +709,13 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
     } else {
         return 0;
     }
+    // Rows of other banks take their layouts in turn: the designer's
+    // unsaved changes are asked about first.
+    bool otherBanks = false;
+    for (const BatchRow *row : good)
+        otherBanks = otherBanks || row->bank != BankNameCB->currentText();
+    if (otherBanks && !m_cheque->settleChanges(parent))
+        return 0;
     if (!m_print->PrintSetup(parent))
         return 0;
 

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSettings>
 
 #include "batch/chequebatch.h"
 #include "core/chequeerror.h"
@@ -16,6 +17,7 @@
 #include "currency/moneyfile.h"
 #include "layout/bankfiles.h"
 #include "output/chequepage.h"
+#include "output/printeroffsets.h"
 #include "register/chequeissuer.h"
 #include "register/registeraccess.h"
 #include "register/registerreport.h"
@@ -46,11 +48,14 @@ public:
     }
     const QString &name() const { return m_name; }
 
+    /// The printer's offset (pages to a file get none).
+    void setOffset(QPointF offsetMm) { m_offset = m_toFile ? QPointF() : offsetMm; }
+
     std::optional<QString> print(const ReportPage &page)
     {
         if (!m_toFile) {
             ApplyChequePage(m_printer, page.portrait);
-            return RenderChequePage(m_printer, page) ? std::nullopt
+            return RenderChequePage(m_printer, page, m_offset) ? std::nullopt
                                                      : std::optional<QString>(QStringLiteral("the printer cannot be opened"));
         }
         if (!m_painter.isActive()) {
@@ -71,6 +76,7 @@ public:
 private:
     QPrinter m_printer;
     QPainter m_painter;
+    QPointF m_offset;
     bool m_toFile = false;
     QString m_name;
 };
@@ -174,6 +180,10 @@ int RunBatchCommand(const QStringList &arguments, const QString &exeDir)
         return CannotRun;
     }
     BatchOutput output(parser.value(pdf), parser.value(printer));
+    {
+        const QSettings settings(dir + QStringLiteral("settings.ini"), QSettings::IniFormat);
+        output.setOffset(ReadPrinterOffset(settings, parser.value(printer)).inForce());
+    }
     int printed = 0;
     qint64 printedMinor = 0;
     bool stopped = false;

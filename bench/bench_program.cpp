@@ -55,6 +55,7 @@ public:
         return std::nullopt;
     }
     std::optional<QFont> askFont(QWidget *, const QFont &) override { return std::nullopt; }
+    Changes askSaveChanges(QWidget *, const QString &, const QString &) override { return Changes::Discard; }
     std::optional<QString> askSaveFile(QWidget *, const QString &, const QString &, const QString &) override
     {
         return std::nullopt;

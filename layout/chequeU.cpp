@@ -1,12 +1,28 @@
 #include "layout/chequeU.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFormLayout>
 #include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPrinterInfo>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolButton>
+#include <QToolTip>
 
 #include "core/datafile.h"
 #include "currency/monyU.h"
@@ -31,6 +47,143 @@ QString OptionsFile() { return QString::fromLatin1(OptionsFileName); }
 /// The sign that ends an item of an option line.
 const QString ItemEnd = QStringLiteral("/");
 
+double PxToMm(double px) { return px * 25.4 / DesignDpi; }
+int MmToPx(double mm) { return qRound(mm * DesignDpi / 25.4); }
+
+const QString DesignerTitle = QStringLiteral("ChequeForm");
+
+} // namespace
+
+/// The scan under the fields: drawn once at the designer's scale, so that
+/// a drag repaints only a picture.
+class ScanBackdrop : public QWidget
+{
+public:
+    explicit ScanBackdrop(QWidget *parent) : QWidget(parent)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setObjectName(QStringLiteral("ScanBackdrop"));
+        hide();
+    }
+    void setImage(QImage image)
+    {
+        m_image = std::move(image);
+        setVisible(!m_image.isNull());
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QPainter painter(this);
+        painter.drawImage(event->rect(), m_image, event->rect());
+    }
+
+private:
+    QImage m_image;
+};
+
+/// A change of the layout on screen, undone and redone as whole layouts.
+class LayoutCommand : public QUndoCommand
+{
+public:
+    LayoutCommand(TChequeForm *form, ChequeLayout before, ChequeLayout after, const QString &what, int merge)
+        : QUndoCommand(what), m_form(form), m_before(std::move(before)), m_after(std::move(after)), m_merge(merge)
+    {
+    }
+    void undo() override { m_form->applyLayout(m_before); }
+    void redo() override
+    {
+        if (m_first) { // pushed after the change was made on screen
+            m_first = false;
+            return;
+        }
+        m_form->applyLayout(m_after);
+    }
+    int id() const override { return m_merge; }
+    bool mergeWith(const QUndoCommand *other) override
+    {
+        m_after = static_cast<const LayoutCommand *>(other)->m_after;
+        return true;
+    }
+
+private:
+    TChequeForm *m_form;
+    ChequeLayout m_before, m_after;
+    int m_merge;
+    bool m_first = true;
+};
+
+namespace {
+
+/// A printer's offset, entered for the printers installed.
+class PrinterOffsetsDialog : public QDialog
+{
+public:
+    PrinterOffsetsDialog(TPrintChequeForm &print, const QString &current, QWidget *parent) : QDialog(parent), m_print(print)
+    {
+        setObjectName(QStringLiteral("PrinterOffsetsDialog"));
+        setWindowTitle(QStringLiteral("Printer Offsets"));
+        m_printer = new QComboBox(this);
+        m_printer->setObjectName(QStringLiteral("PrinterCB"));
+        QStringList names = QPrinterInfo::availablePrinterNames();
+        if (!current.isEmpty() && !names.contains(current))
+            names.prepend(current);
+        m_printer->addItems(names);
+        m_printer->setCurrentIndex(std::max(0, int(names.indexOf(current))));
+        m_right = new QDoubleSpinBox(this);
+        m_right->setObjectName(QStringLiteral("RightEd"));
+        m_down = new QDoubleSpinBox(this);
+        m_down->setObjectName(QStringLiteral("DownEd"));
+        for (QDoubleSpinBox *box : {m_right, m_down}) {
+            box->setRange(-50, 50);
+            box->setDecimals(1);
+            box->setSingleStep(0.1);
+            box->setSuffix(QStringLiteral(" mm"));
+        }
+        m_apply = new QCheckBox(QStringLiteral("Apply this offset to every page sent to the printer"), this);
+        m_apply->setObjectName(QStringLiteral("ApplyChk"));
+        auto *form = new QFormLayout(this);
+        form->addRow(QStringLiteral("Printer"), m_printer);
+        form->addRow(QStringLiteral("Move pages right by"), m_right);
+        form->addRow(QStringLiteral("Move pages down by"), m_down);
+        form->addRow(m_apply);
+        auto *note = PlainLabel(QStringLiteral("Print the calibration page, lay it over a cheque and read how far the "
+                                               "printer puts things off; a negative number moves pages left or up."),
+                                this);
+        note->setWordWrap(true);
+        form->addRow(note);
+        auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        form->addRow(buttons);
+        connect(m_printer, &QComboBox::currentIndexChanged, this, [this] { show(m_printer->currentText()); });
+        connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+            if (!m_printer->currentText().isEmpty())
+                m_print.setOffset(m_printer->currentText(), offset());
+            accept();
+        });
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        show(m_printer->currentText());
+    }
+    PrinterOffset offset() const
+    {
+        return {int(std::lround(m_right->value() * 10)), int(std::lround(m_down->value() * 10)), m_apply->isChecked()};
+    }
+
+private:
+    void show(const QString &printer)
+    {
+        const PrinterOffset o = m_print.offsetOf(printer);
+        m_right->setValue(o.rightTenths / 10.0);
+        m_down->setValue(o.downTenths / 10.0);
+        m_apply->setChecked(o.apply);
+    }
+
+    TPrintChequeForm &m_print;
+    QComboBox *m_printer;
+    QDoubleSpinBox *m_right, *m_down;
+    QCheckBox *m_apply;
+};
+
 } // namespace
 
 TChequeForm::TChequeForm(QWidget *parent) : QWidget(parent, Qt::Window)
@@ -54,6 +207,13 @@ TChequeForm::TChequeForm(QWidget *parent) : QWidget(parent, Qt::Window)
         buildFieldPanel(i);
         buildField(i);
     }
+    m_scan = new ScanBackdrop(ChequeArea);
+    m_scan->lower();
+    buildMenus();
+    buildPositionBar();
+    // The menu and the position bar sit above the cheque area, which keeps
+    // its size; the window grows by their height.
+    resize(width(), height() + topBarHeight());
     resizeEvent(nullptr);
 
     Book.Banks = QStringList{QStringLiteral("SIB")};
@@ -87,9 +247,14 @@ void TChequeForm::buildTopStrip(QWidget *column)
     PrintBtn->setGeometry(171, 19, 70, 25);
 
     connect(BankNameCB, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (!settleChanges(this)) {
+            SelectBank(Book.Selected); // the layout on screen stays, with its changes
+            return;
+        }
         Book.Selected = index;
         BankNameCBChange();
     });
+    BankNameCB->setBeforePopup([this] { return settleChanges(this); });
     connect(BankNameCB, &BankComboBox::closedUp, this, [this] { BankNameCBCloseUp(); });
     connect(ChangeBtn, &QPushButton::clicked, this, [this] { ChangeBtnClick(); });
     connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
@@ -164,7 +329,14 @@ void TChequeForm::buildOptionsPanel()
     connect(SpeedButton7, &QToolButton::clicked, this, [this] { SpeedButton7Click(); });
     connect(Money, &QPushButton::clicked, this, [this] { MoneyClick(); });
     connect(SaveBtn, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
-    connect(SpinEdit1, &QSpinBox::valueChanged, this, [this](int value) { SpinEdit1Change(value); });
+    connect(SpinEdit1, &QSpinBox::valueChanged, this, [this](int value) {
+        SpinEdit1Change(value);
+        record(QStringLiteral("Labels count"));
+    });
+    connect(BAEdit, &QLineEdit::editingFinished, this, [this] { record(QStringLiteral("B/A text")); });
+    connect(LeftEd, &QLineEdit::editingFinished, this, [this] { record(QStringLiteral("Left margin")); });
+    connect(TopEd, &QLineEdit::editingFinished, this, [this] { record(QStringLiteral("Top margin")); });
+    connect(PortialChk, &QCheckBox::toggled, this, [this] { record(QStringLiteral("Orientation")); });
 }
 
 void TChequeForm::buildFieldPanel(int i)
@@ -194,9 +366,18 @@ void TChequeForm::buildFieldPanel(int i)
     group->setGeometry(82, -4, 230, 72);
     KindRG[std::size_t(i)] = group;
 
-    connect(right, &QCheckBox::toggled, this, [this, i] { RightChkClick(i + 1); });
-    connect(fontBtn, &QPushButton::clicked, this, [this, i] { SpeedButtonClick(i + 1); });
-    connect(group, &RadioGroup::clicked, this, [this, i] { KindRGClick(i + 1); });
+    connect(right, &QCheckBox::toggled, this, [this, i] {
+        RightChkClick(i + 1);
+        record(QStringLiteral("Direction of field %1").arg(i + 1));
+    });
+    connect(fontBtn, &QPushButton::clicked, this, [this, i] {
+        SpeedButtonClick(i + 1);
+        record(QStringLiteral("Font of field %1").arg(i + 1));
+    });
+    connect(group, &RadioGroup::clicked, this, [this, i] {
+        KindRGClick(i + 1);
+        record(QStringLiteral("Kind of field %1").arg(i + 1));
+    });
 }
 
 void TChequeForm::buildField(int i)
@@ -214,14 +395,122 @@ void TChequeForm::buildField(int i)
     connect(edit, &ChequeFieldEdit::mouseMoved, this, [this, i](QMouseEvent *e) {
         ChequeEdit1MouseMove(i + 1, e->buttons(), e->modifiers(), e->position().toPoint());
     });
+    connect(edit, &ChequeFieldEdit::mouseReleased, this, [this, i] {
+        record(QStringLiteral("%1 field %2").arg(m_zone == DragZone::Body ? QStringLiteral("Move") : QStringLiteral("Size"))
+                   .arg(i + 1));
+        QToolTip::hideText();
+    });
+    connect(edit, &ChequeFieldEdit::nudged, this,
+            [this, i](int dx, int dy, bool mm) { nudgeField(i + 1, dx, dy, mm); });
 }
+
+int TChequeForm::topBarHeight() const { return MenuBar->sizeHint().height() + PositionBar->sizeHint().height(); }
 
 void TChequeForm::resizeEvent(QResizeEvent *)
 {
+    const int menu = MenuBar->sizeHint().height();
+    const int top = topBarHeight();
+    MenuBar->setGeometry(0, 0, width(), menu);
+    PositionBar->setGeometry(0, menu, width(), top - menu);
     const int columnLeft = std::max(0, width() - ColumnWidth);
-    m_column->setGeometry(columnLeft, 0, ColumnWidth, height());
-    SettingsArea->setGeometry(0, TopStripHeight, ColumnWidth, std::max(0, height() - TopStripHeight));
-    ChequeArea->setGeometry(0, 0, columnLeft, height());
+    const int below = std::max(0, height() - top);
+    m_column->setGeometry(columnLeft, top, ColumnWidth, below);
+    SettingsArea->setGeometry(0, TopStripHeight, ColumnWidth, std::max(0, below - TopStripHeight));
+    ChequeArea->setGeometry(0, top, columnLeft, below);
+}
+
+void TChequeForm::closeEvent(QCloseEvent *event)
+{
+    if (!settleChanges(this)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TChequeForm::buildMenus()
+{
+    MenuBar = new QMenuBar(this);
+    MenuBar->setObjectName(QStringLiteral("MenuBar"));
+    QMenu *edit = MenuBar->addMenu(QStringLiteral("&Edit"));
+    QAction *undo = m_undo.createUndoAction(this, QStringLiteral("&Undo"));
+    undo->setObjectName(QStringLiteral("UndoAction"));
+    undo->setShortcut(QKeySequence::Undo);
+    QAction *redo = m_undo.createRedoAction(this, QStringLiteral("&Redo"));
+    redo->setObjectName(QStringLiteral("RedoAction"));
+    redo->setShortcut(QKeySequence::Redo);
+    edit->addAction(undo);
+    edit->addAction(redo);
+    QMenu *scan = MenuBar->addMenu(QStringLiteral("&Scan"));
+    connect(scan->addAction(QStringLiteral("&Choose Scanned Cheque…")), &QAction::triggered, this, &TChequeForm::chooseScan);
+    connect(scan->addAction(QStringLiteral("&Place and Opacity…")), &QAction::triggered, this, [this] {
+        const auto kept = scanSettings();
+        if (!kept)
+            return;
+        const auto typed = dialogs().askText(
+            this, DesignerTitle,
+            QStringLiteral("Where the scan's top-left corner lies from the cheque area's origin (left and top in mm), "
+                           "and its opacity in per cent:"),
+            QStringLiteral("%1, %2, %3").arg(kept->leftMm).arg(kept->topMm).arg(qRound(kept->opacity * 100)));
+        if (!typed)
+            return;
+        const QStringList parts = typed->split(u',');
+        bool a = false, b = false, c = false;
+        const double left = parts.value(0).trimmed().toDouble(&a);
+        const double top = parts.value(1).trimmed().toDouble(&b);
+        const double opacity = parts.value(2).trimmed().toDouble(&c);
+        if (!a || !b || !c || parts.size() != 3 || opacity < 0 || opacity > 100) {
+            dialogs().showMessage(this, DesignerTitle,
+                                  QStringLiteral("Give three numbers: left and top in mm, and the opacity from 0 to 100."));
+            return;
+        }
+        setScanPlace(left, top, opacity / 100);
+    });
+    connect(scan->addAction(QStringLiteral("&Remove Scan")), &QAction::triggered, this, &TChequeForm::removeScan);
+    QMenu *printer = MenuBar->addMenu(QStringLiteral("&Printer"));
+    connect(printer->addAction(QStringLiteral("Print &Calibration Page…")), &QAction::triggered, this,
+            &TChequeForm::PrintCalibration);
+    connect(printer->addAction(QStringLiteral("Printer &Offsets…")), &QAction::triggered, this,
+            &TChequeForm::editPrinterOffsets);
+}
+
+void TChequeForm::buildPositionBar()
+{
+    PositionBar = new QWidget(this);
+    PositionBar->setObjectName(QStringLiteral("PositionBar"));
+    PositionBar->setFont(ArialBold(11));
+    auto *row = new QHBoxLayout(PositionBar);
+    row->setContentsMargins(6, 2, 6, 2);
+    const char *names[] = {"LeftMmEd", "TopMmEd", "WidthMmEd", "HeightMmEd"};
+    const char *captions[] = {"Left", "Top", "Width", "Height"};
+    for (int i = 0; i < 4; ++i) {
+        row->addWidget(PlainLabel(QString::fromLatin1(captions[i]), PositionBar));
+        auto *box = new QDoubleSpinBox(PositionBar);
+        box->setObjectName(QString::fromLatin1(names[i]));
+        box->setRange(i < 2 ? -300 : 0.3, 400);
+        box->setDecimals(1);
+        box->setSingleStep(0.1);
+        box->setSuffix(QStringLiteral(" mm"));
+        box->setKeyboardTracking(false);
+        row->addWidget(box);
+        PosEd[std::size_t(i)] = box;
+        connect(box, &QDoubleSpinBox::editingFinished, this, [this] {
+            if (m_focused >= 0)
+                placeField(m_focused + 1, QRectF(PosEd[0]->value(), PosEd[1]->value(), PosEd[2]->value(),
+                                                 PosEd[3]->value()));
+        });
+    }
+    PixelLB = PlainLabel(QString(), PositionBar);
+    PixelLB->setObjectName(QStringLiteral("PixelLB"));
+    row->addWidget(PixelLB);
+    row->addStretch(1);
+    ScanLB = PlainLabel(QString(), PositionBar);
+    ScanLB->setObjectName(QStringLiteral("ScanLB"));
+    QPalette quiet = ScanLB->palette();
+    quiet.setColor(QPalette::WindowText, Qt::darkGray);
+    ScanLB->setPalette(quiet);
+    row->addWidget(ScanLB);
+    PositionBar->setEnabled(false);
 }
 
 void TChequeForm::showEvent(QShowEvent *event)
@@ -241,6 +530,7 @@ void TChequeForm::SetEditing(bool on)
     SettingsArea->setVisible(on);
     for (ChequeFieldEdit *edit : ChequeEdit)
         edit->setEnabled(on);
+    PositionBar->setEnabled(on && m_focused >= 0);
 }
 
 void ShowBankList(QComboBox *choice, const BankBook &book)
@@ -326,9 +616,15 @@ void TChequeForm::ShowLayout(const ChequeLayout &layout)
         EPanel[n]->setHidden(i >= layout.LabelsCount);
     }
     stackPanels();
+    m_known = Layout();
+    showPosition();
 }
 
-void TChequeForm::SaveChequeOptions() { Book.SaveChequeOptions(Layout()); }
+void TChequeForm::SaveChequeOptions()
+{
+    Book.SaveChequeOptions(Layout());
+    m_undo.setClean();
+}
 
 void TChequeForm::LoadChequeOptions()
 {
@@ -348,6 +644,8 @@ void TChequeForm::BankNameCBChange()
     const int bank = Book.Selected;
     const auto damage = Book.BankNameCBChange(layout);
     ShowLayout(layout);
+    m_undo.clear(); // another layout: its own changes from here
+    loadScan();
     if (damage)
         emit layoutRepaired(bank, *damage);
 }
@@ -511,6 +809,8 @@ void TChequeForm::KindRGClick(int field)
 void TChequeForm::ChequeEdit1Enter(int field)
 {
     m_focused = field - 1;
+    PositionBar->setEnabled(m_editing);
+    showPosition();
     setFieldBackground(field - 1, FocusColor);
     for (int i = 0; i < FieldCount; ++i) {
         QFrame *panel = EPanel[std::size_t(i)];
@@ -548,6 +848,243 @@ void TChequeForm::ChequeEdit1MouseMove(int field, Qt::MouseButtons buttons, Qt::
     case DragZone::Body: focused->setCursor(Qt::DragMoveCursor); break;
     }
     const Qt::KeyboardModifiers keys = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
-    if (buttons == Qt::LeftButton && !(modifiers & keys))
+    if (buttons == Qt::LeftButton && !(modifiers & keys)) {
         focused->setGeometry(DraggedBounds(focused->geometry(), m_zone, m_grab, position));
+        showPosition();
+        const QRect r = focused->geometry();
+        QToolTip::showText(QCursor::pos(), QStringLiteral("Left %1 mm, top %2 mm; %3 × %4 mm")
+                                               .arg(PxToMm(r.left()), 0, 'f', 1)
+                                               .arg(PxToMm(r.top()), 0, 'f', 1)
+                                               .arg(PxToMm(r.width()), 0, 'f', 1)
+                                               .arg(PxToMm(r.height()), 0, 'f', 1),
+                           focused);
+    }
+}
+
+void TChequeForm::record(const QString &what, int merge)
+{
+    const ChequeLayout now = Layout();
+    // Only what the option line keeps is a change of the layout; the
+    // fields' texts and visibility are not.
+    if (!m_applying && OptionLine(now) != OptionLine(m_known))
+        m_undo.push(new LayoutCommand(this, m_known, now, what, merge));
+    m_known = now;
+    showPosition();
+}
+
+void TChequeForm::applyLayout(const ChequeLayout &layout)
+{
+    // The texts on screen stay: they are not part of a layout's changes.
+    ChequeLayout shown = layout;
+    const ChequeLayout current = Layout();
+    for (int i = 0; i < FieldCount; ++i) {
+        shown.Fields[std::size_t(i)].Text = current.Fields[std::size_t(i)].Text;
+        shown.Fields[std::size_t(i)].Visible = i < shown.LabelsCount;
+    }
+    m_applying = true;
+    ShowLayout(shown);
+    m_applying = false;
+}
+
+bool TChequeForm::settleChanges(QWidget *parent)
+{
+    if (m_undo.isClean())
+        return true;
+    const QString bank = Book.hasSelection() ? Book.Banks.at(Book.Selected) : QString();
+    switch (dialogs().askSaveChanges(parent ? parent : this, DesignerTitle,
+                                     QStringLiteral("The layout of the bank \"%1\" has changes that are not saved in "
+                                                    "options.txt.\n\nSave them?")
+                                         .arg(bank))) {
+    case Dialogs::Changes::Save:
+        SaveChequeOptions();
+        return true;
+    case Dialogs::Changes::Discard:
+        m_undo.clear();
+        return true;
+    case Dialogs::Changes::Cancel: break;
+    }
+    return false;
+}
+
+QRectF TChequeForm::fieldMm(int field) const
+{
+    const QRect r = ChequeEdit[std::size_t(field - 1)]->geometry();
+    return QRectF(PxToMm(r.left()), PxToMm(r.top()), PxToMm(r.width()), PxToMm(r.height()));
+}
+
+void TChequeForm::placeField(int field, const QRectF &mm)
+{
+    ChequeFieldEdit *edit = ChequeEdit[std::size_t(field - 1)];
+    edit->setGeometry(MmToPx(mm.left()), MmToPx(mm.top()), std::max(1, MmToPx(mm.width())),
+                      std::max(1, MmToPx(mm.height())));
+    record(QStringLiteral("Place field %1").arg(field));
+}
+
+void TChequeForm::nudgeField(int field, int dx, int dy, bool millimetres)
+{
+    ChequeFieldEdit *edit = ChequeEdit[std::size_t(field - 1)];
+    QRect r = edit->geometry();
+    if (millimetres)
+        r.moveTo(MmToPx(PxToMm(r.left()) + dx), MmToPx(PxToMm(r.top()) + dy));
+    else
+        r.translate(dx, dy);
+    edit->setGeometry(r);
+    record(QStringLiteral("Move field %1").arg(field), 100 + field);
+}
+
+void TChequeForm::showPosition()
+{
+    if (m_focused < 0 || !PosEd[0])
+        return;
+    const QRectF mm = fieldMm(m_focused + 1);
+    const double values[] = {mm.left(), mm.top(), mm.width(), mm.height()};
+    for (int i = 0; i < 4; ++i) {
+        const QSignalBlocker block(PosEd[std::size_t(i)]);
+        PosEd[std::size_t(i)]->setValue(values[i]);
+    }
+    const QRect r = ChequeEdit[std::size_t(m_focused)]->geometry();
+    PixelLB->setText(QStringLiteral("Field %1: %2, %3, %4 × %5 px")
+                         .arg(m_focused + 1)
+                         .arg(r.left())
+                         .arg(r.top())
+                         .arg(r.width())
+                         .arg(r.height()));
+}
+
+void TChequeForm::setSettingsFile(const QString &settingsFile, const QString &dataDir)
+{
+    m_settingsFile = settingsFile;
+    m_dataDir = dataDir;
+    if (m_printForm)
+        m_printForm->setSettingsFile(settingsFile);
+    loadScan();
+}
+
+std::optional<ScanSettings> TChequeForm::scanSettings() const
+{
+    if (m_settingsFile.isEmpty() || !Book.hasSelection())
+        return std::nullopt;
+    const QSettings settings(m_settingsFile, QSettings::IniFormat);
+    return ReadScanSettings(settings, Book.Banks.at(Book.Selected));
+}
+
+QRect TChequeForm::scanRect() const { return m_scan->isVisible() ? m_scan->geometry() : QRect(); }
+
+QString TChequeForm::scanNote() const { return m_scanNote; }
+
+void TChequeForm::loadScan()
+{
+    m_scanNote.clear();
+    m_scan->setImage({});
+    const auto kept = scanSettings();
+    if (kept) {
+        // A scan that cannot be shown is noted quietly; nothing else waits on it.
+        const LoadedScan loaded = LoadScan(QDir(m_dataDir).filePath(kept->file));
+        if (!loaded.problem.isEmpty()) {
+            m_scanNote = QStringLiteral("Scan not shown: %1.").arg(loaded.problem);
+        } else {
+            const double dpi = kept->dpi > 0 ? kept->dpi : loaded.dpi.value_or(0);
+            if (dpi <= 0) {
+                m_scanNote = QStringLiteral("Scan not shown: its resolution is not known.");
+            } else {
+                const QImage shown = ScanForDesigner(loaded.image, dpi, kept->opacity);
+                m_scan->setImage(shown);
+                m_scan->setGeometry(QRect(QPoint(MmToPx(kept->leftMm), MmToPx(kept->topMm)), shown.size()));
+                m_scan->lower();
+            }
+        }
+    }
+    ScanLB->setText(m_scanNote);
+}
+
+void TChequeForm::chooseScan()
+{
+    if (!Book.hasSelection() || m_settingsFile.isEmpty())
+        return;
+    const auto file = dialogs().askOpenFile(this, QStringLiteral("Scanned Cheque"),
+                                            QStringLiteral("Scans (*.png *.jpg *.jpeg *.pdf);;All files (*)"));
+    if (file)
+        setScan(*file);
+}
+
+bool TChequeForm::setScan(const QString &path, std::optional<double> dpi)
+{
+    const LoadedScan loaded = LoadScan(path);
+    if (!loaded.problem.isEmpty()) {
+        dialogs().showMessage(this, DesignerTitle, QStringLiteral("The scan cannot be used: %1.").arg(loaded.problem));
+        return false;
+    }
+    if (!dpi)
+        dpi = loaded.dpi;
+    if (!dpi) {
+        const auto typed = dialogs().askText(this, DesignerTitle,
+                                             QStringLiteral("The scan does not say its resolution. At how many dots "
+                                                            "per inch was it scanned?"),
+                                             QStringLiteral("300"));
+        bool ok = false;
+        const double value = typed ? typed->trimmed().toDouble(&ok) : 0;
+        if (!typed || !ok || value < 20 || value > 2400)
+            return false;
+        dpi = value;
+    }
+    // Kept beside the data files, so that the scan stays when the original
+    // is moved or its stick taken away.
+    const QString bank = Book.Banks.at(Book.Selected);
+    const QString name = QStringLiteral("scans/%1.%2")
+                             .arg(QString::fromLatin1(bank.toUtf8().toHex()), QFileInfo(path).suffix().toLower());
+    const QString copy = QDir(m_dataDir).filePath(name);
+    QDir(m_dataDir).mkpath(QStringLiteral("scans"));
+    if (QFileInfo(path).absoluteFilePath() != QFileInfo(copy).absoluteFilePath()) {
+        QFile::remove(copy);
+        if (!QFile::copy(path, copy)) {
+            dialogs().showMessage(this, DesignerTitle,
+                                  QStringLiteral("The scan could not be copied to \"%1\".").arg(QDir::toNativeSeparators(copy)));
+            return false;
+        }
+    }
+    ScanSettings scan = scanSettings().value_or(ScanSettings());
+    scan.file = name;
+    scan.dpi = *dpi;
+    QSettings settings(m_settingsFile, QSettings::IniFormat);
+    WriteScanSettings(settings, bank, scan);
+    loadScan();
+    return true;
+}
+
+void TChequeForm::removeScan()
+{
+    const auto kept = scanSettings();
+    if (!kept)
+        return;
+    QSettings settings(m_settingsFile, QSettings::IniFormat);
+    RemoveScanSettings(settings, Book.Banks.at(Book.Selected));
+    QFile::remove(QDir(m_dataDir).filePath(kept->file));
+    loadScan();
+}
+
+void TChequeForm::setScanPlace(double leftMm, double topMm, double opacity)
+{
+    auto kept = scanSettings();
+    if (!kept)
+        return;
+    kept->leftMm = leftMm;
+    kept->topMm = topMm;
+    kept->opacity = std::clamp(opacity, 0.0, 1.0);
+    QSettings settings(m_settingsFile, QSettings::IniFormat);
+    WriteScanSettings(settings, Book.Banks.at(Book.Selected), *kept);
+    loadScan();
+}
+
+void TChequeForm::PrintCalibration()
+{
+    if (m_printForm)
+        m_printForm->PrintCalibration(Layout(), Book.hasSelection() ? Book.Banks.at(Book.Selected) : QString(), this);
+}
+
+void TChequeForm::editPrinterOffsets()
+{
+    if (!m_printForm)
+        return;
+    PrinterOffsetsDialog dialog(*m_printForm, m_printForm->printerName(), this);
+    dialog.exec();
 }

@@ -8,9 +8,11 @@
 #include <functional>
 
 #include <QLineEdit>
+#include <QUndoStack>
 #include <QWidget>
 
 #include "layout/bankbook.h"
+#include "layout/chequescan.h"
 #include "layout/chequefield.h"
 #include "layout/fielddrag.h"
 
@@ -22,7 +24,10 @@ class QSpinBox;
 class QToolButton;
 class BankComboBox;
 class QComboBox;
+class QDoubleSpinBox;
+class QMenuBar;
 class RadioGroup;
+class ScanBackdrop;
 class TMoneyForm;
 class TPrintChequeForm;
 
@@ -88,6 +93,45 @@ public:
     /// The field that has (or last had) the focus; -1 before any.
     int focusedField() const { return m_focused; }
 
+    /// The program's settings (scans, printer offsets) and the data folder
+    /// (the scans folder is beside the data files); set at start-up.
+    void setSettingsFile(const QString &settingsFile, const QString &dataDir);
+
+    /// Every change of the layout on screen, to undo and redo; clean when
+    /// the layout is as loaded or last saved.
+    QUndoStack *undoStack() { return &m_undo; }
+    bool hasUnsavedChanges() const { return !m_undo.isClean(); }
+    /// Before the layout on screen is replaced: with unsaved changes, asks
+    /// Save, Discard or Cancel; false for Cancel (nothing is to happen).
+    bool settleChanges(QWidget *parent);
+
+    /// Moves or sizes a field to a place in millimetres from the cheque
+    /// area's origin; the field takes the nearest pixel position the layout
+    /// can hold. Recorded for undo.
+    void placeField(int field, const QRectF &millimetres);
+    /// A field's place in millimetres.
+    QRectF fieldMm(int field) const;
+    /// Moves a field by pixels, or by millimetres. Recorded for undo.
+    void nudgeField(int field, int dx, int dy, bool millimetres);
+
+    // The scanned cheque under the fields, per bank.
+    void chooseScan();
+    /// Takes `path` as the selected bank's scan (copied beside the data
+    /// files); `dpi` when the file does not say its resolution.
+    bool setScan(const QString &path, std::optional<double> dpi = std::nullopt);
+    void removeScan();
+    void setScanPlace(double leftMm, double topMm, double opacity);
+    /// The selected bank's scan as kept, and where it is shown (in the
+    /// cheque area's pixels); a note when it cannot be shown.
+    std::optional<ScanSettings> scanSettings() const;
+    QRect scanRect() const;
+    QString scanNote() const;
+
+    /// The calibration page of the layout on screen, to the printer.
+    void PrintCalibration();
+    /// The offsets dialog for the printer in use.
+    void editPrinterOffsets();
+
     /// The run-time choices beside the layout: "Only First" (the closing word
     /// of the amount in words stays first) and "preview".
     bool onlyFirst() const;
@@ -102,6 +146,7 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     // Controls (object names as the controls' names; the arrays' elements
@@ -125,11 +170,28 @@ private:
     std::array<QCheckBox *, FieldCount> RightChk;
     std::array<QPushButton *, FieldCount> SpeedButton;
     std::array<RadioGroup *, FieldCount> KindRG;
+    QMenuBar *MenuBar;
+    QWidget *PositionBar; ///< the focused field's place in millimetres
+    std::array<QDoubleSpinBox *, 4> PosEd{};
+    QLabel *PixelLB;
+    QLabel *ScanLB;
+    ScanBackdrop *m_scan = nullptr;
     QWidget *ChequeArea;   ///< origin of every field position
     QWidget *SettingsArea; ///< the options panel and the field panels
     QFrame *OptionsPanel;
 
     void buildTopStrip(QWidget *column);
+    void buildMenus();
+    void buildPositionBar();
+    /// Pushes the change from the layout last known to the one on screen
+    /// (nothing when no stored item changed); `merge` joins consecutive
+    /// changes of the same kind (arrow keys on one field).
+    void record(const QString &what, int merge = -1);
+    /// A layout from the undo stack, the fields' texts kept as they are.
+    void applyLayout(const ChequeLayout &layout);
+    void showPosition();
+    void loadScan();
+    int topBarHeight() const;
     void buildOptionsPanel();
     void buildFieldPanel(int i);
     void buildField(int i);
@@ -151,6 +213,15 @@ private:
         int shownSize = 12; ///< the point size the edit's font took for it
     };
     std::array<FieldExtra, FieldCount> m_extra;
+
+    QUndoStack m_undo;
+    ChequeLayout m_known; ///< the layout on screen as last recorded or shown
+    QString m_settingsFile;
+    QString m_dataDir;
+    QString m_scanNote;
+    bool m_applying = false;
+
+    friend class LayoutCommand;
 
     QPoint m_grab;
     DragZone m_zone = DragZone::Body;

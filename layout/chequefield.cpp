@@ -92,10 +92,24 @@ void ChequeFieldEdit::keyPressEvent(QKeyEvent *event)
         }
         break;
     case Qt::Key_Delete: m_text.remove(m_cursor, next() - m_cursor); break;
-    case Qt::Key_Left: // the visual direction: left is the next letter of Arabic text
-        m_cursor = m_rightToLeft ? next() : previous();
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        // The arrows move the field (Shift: by millimetres); with Ctrl, left
+        // and right move the caret, in the visual direction (left is the
+        // next letter of Arabic text).
+        if (event->modifiers() & Qt::ControlModifier) {
+            if (event->key() == Qt::Key_Left)
+                m_cursor = m_rightToLeft ? next() : previous();
+            else if (event->key() == Qt::Key_Right)
+                m_cursor = m_rightToLeft ? previous() : next();
+        } else {
+            const int dx = event->key() == Qt::Key_Left ? -1 : event->key() == Qt::Key_Right ? 1 : 0;
+            const int dy = event->key() == Qt::Key_Up ? -1 : event->key() == Qt::Key_Down ? 1 : 0;
+            emit nudged(dx, dy, event->modifiers() & Qt::ShiftModifier);
+        }
         break;
-    case Qt::Key_Right: m_cursor = m_rightToLeft ? previous() : next(); break;
     case Qt::Key_Home: m_cursor = 0; break;
     case Qt::Key_End: m_cursor = int(m_text.size()); break;
     default: {
@@ -160,5 +174,11 @@ void ChequeFieldEdit::mousePressEvent(QMouseEvent *event)
 void ChequeFieldEdit::mouseMoveEvent(QMouseEvent *event)
 {
     emit mouseMoved(event);
+    event->accept();
+}
+
+void ChequeFieldEdit::mouseReleaseEvent(QMouseEvent *event)
+{
+    emit mouseReleased(event);
     event->accept();
 }

@@ -29,6 +29,9 @@ signals:
     void left();
     void mousePressed(QMouseEvent *event);
     void mouseMoved(QMouseEvent *event);
+    void mouseReleased(QMouseEvent *event);
+    /// An arrow key: move the field by (dx, dy) pixels, or millimetres with Shift.
+    void nudged(int dx, int dy, bool millimetres);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -39,6 +42,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     void insert(const QString &text);

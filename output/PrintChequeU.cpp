@@ -2,6 +2,9 @@
 
 #include <QPainter>
 #include <QPrinter>
+#include <QSettings>
+
+#include "output/calibration.h"
 
 #include "ui/dialogs.h"
 #include "ui/printing.h"
@@ -68,6 +71,53 @@ bool WritesAFile(const QPrinter &printer)
 
 } // namespace
 
+PrinterOffset TPrintChequeForm::offsetOf(const QString &printer) const
+{
+    if (m_settingsFile.isEmpty() || printer.isEmpty())
+        return {};
+    const QSettings settings(m_settingsFile, QSettings::IniFormat);
+    return ReadPrinterOffset(settings, printer);
+}
+
+QString TPrintChequeForm::printerName()
+{
+    // A file is no printer: it gets no offset.
+    return WritesAFile(printer()) ? QString() : m_printer->printerName();
+}
+
+void TPrintChequeForm::setOffset(const QString &printer, const PrinterOffset &offset)
+{
+    if (m_settingsFile.isEmpty() || printer.isEmpty())
+        return;
+    QSettings settings(m_settingsFile, QSettings::IniFormat);
+    WritePrinterOffset(settings, printer, offset);
+}
+
+void TPrintChequeForm::PrintCalibration(const ChequeLayout &layout, const QString &bank, QWidget *parent)
+{
+    if (!PrintSetup(parent))
+        return;
+    ApplyChequePage(*m_printer, layout.Portial);
+    const QString name = printerName();
+    const PrinterOffset offset = offsetOf(name);
+    const QString note = QStringLiteral("Bank %1; printer %2; offset in force: %3.")
+                             .arg(bank, name.isEmpty() ? QStringLiteral("none (a file)") : name, DescribeOffset(offset));
+    m_failed = false;
+    printService().print(*m_printer, [&](QPrinter *target) {
+        m_destination = Destination(*target);
+        m_lastOffset = offset.inForce();
+        QPainter painter;
+        if (painter.begin(target)) {
+            PaintCalibrationPage(painter, layout, offset.inForce(), note);
+            m_failed = !painter.end();
+        } else {
+            m_failed = true;
+        }
+    });
+    if (m_failed)
+        reportFailure(parent, Advice::ChooseInDialog);
+}
+
 QString TPrintChequeForm::target()
 {
     const QPrinter &p = printer();
@@ -121,12 +171,15 @@ void TPrintChequeForm::Output(const ReportPage &page, bool preview, QWidget *par
         return;
     }
     ApplyChequePage(printer(), page.portrait);
-    const PrintService::Paint paint = [this](QPrinter *target) {
+    // The printer's offset, on paper only: never in a preview.
+    const QPointF offset = preview ? QPointF() : offsetOf(printerName()).inForce();
+    const PrintService::Paint paint = [this, offset](QPrinter *target) {
         // Named before the job: a job that fails forgets its file.
         m_destination = Destination(*target);
+        m_lastOffset = offset;
         QPainter painter;
         if (painter.begin(target)) {
-            PaintChequePage(painter, m_page);
+            PaintChequePage(painter, m_page, offset);
             m_failed = !painter.end();
         } else {
             m_failed = true;

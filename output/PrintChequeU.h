@@ -7,6 +7,8 @@
 
 #include <QWidget>
 
+#include "layout/chequelayout.h"
+#include "output/printeroffsets.h"
 #include "output/reportpage.h"
 
 class QPainter;
@@ -48,6 +50,21 @@ public:
     /// The boxes of the last rendering (QL1 to QL5).
     const ReportPage &lastPage() const { return m_page; }
 
+    /// The program's settings, which keep each printer's offset.
+    void setSettingsFile(const QString &path) { m_settingsFile = path; }
+    QString settingsFile() const { return m_settingsFile; }
+    /// The offset of a printer, as kept; and that of the printer in use.
+    PrinterOffset offsetOf(const QString &printer) const;
+    QString printerName();
+    /// Keeps a printer's offset.
+    void setOffset(const QString &printer, const PrinterOffset &offset);
+    /// The move the last page sent got (its printer's offset in force).
+    QPointF lastOffset() const { return m_lastOffset; }
+
+    /// Prints the calibration page of `layout` to the printer in use (after
+    /// its print dialog), its offset applied and named on the page.
+    void PrintCalibration(const ChequeLayout &layout, const QString &bank, QWidget *parent);
+
 private:
     void reportFailure(QWidget *parent, Advice advice);
 
@@ -58,4 +75,6 @@ private:
     ReportPage m_page;
     bool m_failed = false;
     QString m_destination; ///< the printer or file of the last job, for messages
+    QString m_settingsFile;
+    QPointF m_lastOffset;
 };

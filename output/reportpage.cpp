@@ -104,13 +104,13 @@ void PaintLabel(QPainter &painter, const ReportLabel &label, double scale)
 
 } // namespace
 
-void PaintChequePage(QPainter &painter, const ReportPage &page)
+void PaintChequePage(QPainter &painter, const ReportPage &page, QPointF offsetMm)
 {
     QPaintDevice *device = painter.device();
     const double scale = device->logicalDpiX() / DesignDpi;
     const double perTenthMm = device->logicalDpiX() / 254.0;
     painter.save();
-    painter.translate(page.leftMargin * perTenthMm, page.topMargin * perTenthMm);
+    painter.translate((page.leftMargin + offsetMm.x() * 10) * perTenthMm, (page.topMargin + offsetMm.y() * 10) * perTenthMm);
     for (const ReportLabel &label : page.labels) {
         // A hidden label leaves no mark and covers nothing beneath it.
         if (label.visible)
@@ -119,12 +119,12 @@ void PaintChequePage(QPainter &painter, const ReportPage &page)
     painter.restore();
 }
 
-bool RenderChequePage(QPagedPaintDevice &device, const ReportPage &page)
+bool RenderChequePage(QPagedPaintDevice &device, const ReportPage &page, QPointF offsetMm)
 {
     device.setPageLayout(ChequePageLayout(page.portrait));
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    PaintChequePage(painter, page);
+    PaintChequePage(painter, page, offsetMm);
     return painter.end();
 }

@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QFont>
 #include <QPageLayout>
+#include <QPointF>
 #include <QString>
 
 class QPagedPaintDevice;
@@ -64,8 +65,10 @@ void DrawBoxText(QPainter &painter, const QTextLayout &layout, int lines, const 
 
 /// Draws the page with a painter that is already open on a paged device
 /// (printer or PDF writer) whose page is ChequePageLayout(page.portrait).
-void PaintChequePage(QPainter &painter, const ReportPage &page);
+/// `offsetMm` moves everything on the page (a printer's offset: right and
+/// down in millimetres).
+void PaintChequePage(QPainter &painter, const ReportPage &page, QPointF offsetMm = {});
 
 /// Opens a painter on `device`, draws the page as one page and ends the job.
 /// Returns false when the device cannot be painted on (an unwritable file).
-bool RenderChequePage(QPagedPaintDevice &device, const ReportPage &page);
+bool RenderChequePage(QPagedPaintDevice &device, const ReportPage &page, QPointF offsetMm = {});

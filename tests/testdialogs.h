@@ -48,6 +48,14 @@ public:
         fileTitles << title;
         return fileAnswers.isEmpty() ? std::nullopt : fileAnswers.dequeue();
     }
+    QQueue<Changes> changesAnswers; ///< Cancel when empty
+    QStringList changesAsked;
+    Changes askSaveChanges(QWidget *, const QString &, const QString &text) override
+    {
+        changesAsked << text;
+        return changesAnswers.isEmpty() ? Changes::Cancel : changesAnswers.dequeue();
+    }
+
     QList<QFont> fontsAsked; ///< the font each font dialog opened on
 
     std::optional<QFont> askFont(QWidget *, const QFont &initial) override

@@ -69,6 +69,21 @@ public:
         return name;
     }
 
+    Changes askSaveChanges(QWidget *parent, const QString &title, const QString &text) override
+    {
+        QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                        parent);
+        box.setTextFormat(Qt::PlainText);
+        FitTitle(box);
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        switch (box.exec()) {
+        case QMessageBox::Save: return Changes::Save;
+        case QMessageBox::Discard: return Changes::Discard;
+        default: return Changes::Cancel;
+        }
+    }
+
     std::optional<QFont> askFont(QWidget *parent, const QFont &initial) override
     {
         bool ok = false;

@@ -38,6 +38,11 @@ public:
                                                const QString &filter) = 0;
     /// The file dialog for a file to read; nothing when cancelled.
     virtual std::optional<QString> askOpenFile(QWidget *parent, const QString &title, const QString &filter) = 0;
+    /// What to do with changes that are not saved.
+    enum class Changes { Save, Discard, Cancel };
+    /// The question Save, Discard or Cancel; Enter saves, Escape cancels.
+    virtual Changes askSaveChanges(QWidget *parent, const QString &title, const QString &text) = 0;
+
     /// The platform's font dialog; nothing when cancelled.
     virtual std::optional<QFont> askFont(QWidget *parent, const QFont &initial) = 0;
 };

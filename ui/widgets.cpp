@@ -69,6 +69,8 @@ void BankComboBox::hidePopup()
 
 void BankComboBox::showPopup()
 {
+    if (m_beforePopup && !m_beforePopup())
+        return;
     int widest = width();
     const QFontMetrics metrics(view()->font());
     for (int i = 0; i < count(); ++i)

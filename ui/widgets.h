@@ -2,6 +2,7 @@
 
 // Small widgets the windows share.
 
+#include <functional>
 #include <optional>
 
 #include <QComboBox>
@@ -56,6 +57,8 @@ public:
 
     void hidePopup() override;
     void showPopup() override;
+    /// Asked before the list opens; false keeps it closed.
+    void setBeforePopup(std::function<bool()> check) { m_beforePopup = std::move(check); }
 
 signals:
     /// The drop-down list has closed.
@@ -63,6 +66,9 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    std::function<bool()> m_beforePopup;
 };
 
 /// A whole-number box that takes any number as it is typed (a keystroke is

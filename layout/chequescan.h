@@ -1,0 +1,53 @@
+#pragma once
+
+// The scanned cheque a bank's layout is lined up on: an image (PNG, JPEG,
+// or the first page of a PDF) shown under the designer's fields at true
+// size, never printed. Its settings are kept per bank in the program's
+// settings, beside the data files; options.txt knows nothing of it. Loading
+// and resolution here; no widgets.
+
+#include <optional>
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+class QSettings;
+
+/// A bank's scan, as kept.
+struct ScanSettings
+{
+    QString file;          ///< the image, in the scans folder beside the data files
+    double dpi = 0;        ///< its resolution; 0 when the file says none and none was given
+    double opacity = 0.5;  ///< 0 to 1
+    double leftMm = 0;     ///< where the scan's top-left corner lies, from the cheque area's origin
+    double topMm = 0;
+
+    friend bool operator==(const ScanSettings &, const ScanSettings &) = default;
+};
+
+std::optional<ScanSettings> ReadScanSettings(const QSettings &settings, const QString &bank);
+void WriteScanSettings(QSettings &settings, const QString &bank, const ScanSettings &scan);
+void RemoveScanSettings(QSettings &settings, const QString &bank);
+
+/// The resolution a PNG (its pHYs chunk in pixels per metre) or a JPEG (its
+/// JFIF header in dots per inch or per centimetre) declares; nothing when
+/// the file declares none (Qt's images then report a default that cannot be
+/// told from a real one).
+std::optional<double> DeclaredDpi(const QByteArray &head);
+
+/// A scan as the designer shows it.
+struct LoadedScan
+{
+    QImage image;
+    std::optional<double> dpi; ///< from the file; a PDF page is rendered at a resolution of its own
+    QString problem;           ///< why it could not be loaded
+};
+
+/// Loads a PNG or JPEG (turned as its EXIF says) or the first page of a PDF.
+LoadedScan LoadScan(const QString &path);
+
+/// The scan scaled to the designer's pixels (96 per inch), so that a
+/// millimetre of the scan lies on a millimetre of the cheque area, and
+/// faded to `opacity` over white.
+QImage ScanForDesigner(const QImage &image, double dpi, double opacity);

@@ -16,6 +16,7 @@
 #include "whenmodal.h"
 
 #include "app/program.h"
+#include "output/printeroffsets.h"
 #include "ui/widgets.h"
 
 class TestCups : public QObject
@@ -82,6 +83,34 @@ void TestCups::runOfThreeThroughTheQueue()
         dates << texts.first();
     }
     QCOMPARE(dates, (QStringList{"1/31/11", "2/28/11", "3/31/11"}));
+
+    // The printer's offset, +2.5 mm across and 1.0 mm up, moves every word
+    // of the next page sent to it by exactly that; the designer's fields
+    // stay where they are.
+    program.PrintChequeForm.setOffset(queue, PrinterOffset{25, -10, true});
+    const ChequeLayout screen = program.ChequeForm.Layout();
+    Find<RadioGroup>(&w, "ManyRG")->setItemIndex(0);
+    Find<QLineEdit>(&w, "DateEd")->setText(QStringLiteral("1/31/11"));
+    dialogs.yesNoAnswers << true; // the same cheque again
+    WhenModal<QPrintDialog>([](QPrintDialog *d) { d->accept(); });
+    w.PrintBtnClick();
+    QCOMPARE(program.PrintChequeForm.lastOffset(), QPointF(2.5, -1.0));
+    QCOMPARE(OptionLine(program.ChequeForm.Layout()), OptionLine(screen)); // fields in place
+    QTRY_COMPARE_WITH_TIMEOUT(spool.entryInfoList({QStringLiteral("d*")}, QDir::Files).size(), 4, 30000);
+    const QFileInfoList all = spool.entryInfoList({QStringLiteral("d*")}, QDir::Files, QDir::Name);
+    const QList<Word> before = WordsOf(all[0].filePath());
+    const QList<Word> after = WordsOf(all[3].filePath());
+    QCOMPARE(after.size(), before.size());
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        QCOMPARE(after[i].text, before[i].text);
+        QVERIFY2(qAbs(after[i].xMin - before[i].xMin - 2.5) < 0.02 && qAbs(after[i].yMin - before[i].yMin + 1.0) < 0.02,
+                 qPrintable(QStringLiteral("%1: %2, %3 → %4, %5")
+                                .arg(before[i].text)
+                                .arg(before[i].xMin)
+                                .arg(before[i].yMin)
+                                .arg(after[i].xMin)
+                                .arg(after[i].yMin)));
+    }
 }
 
 QTEST_MAIN(TestCups)

@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include "controls.h"
+#include "fielddragtest.h"
 #include "layouttest.h"
 #include "pdftext.h"
 #include "testdialogs.h"
@@ -25,26 +26,6 @@
 #include "ui/widgets.h"
 
 namespace {
-
-// Sends one mouse event to a field, at `point` of the cheque area.
-void SendMouse(ChequeFieldEdit *edit, QEvent::Type type, QPoint point, Qt::MouseButton button, Qt::MouseButtons buttons,
-               Qt::KeyboardModifiers modifiers = {})
-{
-    const QPointF local = point - edit->pos();
-    QMouseEvent event(type, local, edit->mapToGlobal(local), button, buttons, modifiers);
-    QApplication::sendEvent(edit, &event);
-}
-
-// Presses at `from` (cheque-area pixels), moves the mouse by `by` in two
-// steps, as a real mouse reports it, and releases.
-void Drag(ChequeFieldEdit *edit, QPoint from, QPoint by, Qt::MouseButton button = Qt::LeftButton,
-          Qt::KeyboardModifiers modifiers = {})
-{
-    SendMouse(edit, QEvent::MouseButtonPress, from, button, button, modifiers);
-    SendMouse(edit, QEvent::MouseMove, from + by / 2, Qt::NoButton, button, modifiers);
-    SendMouse(edit, QEvent::MouseMove, from + by, Qt::NoButton, button, modifiers);
-    SendMouse(edit, QEvent::MouseButtonRelease, from + by, button, Qt::NoButton, modifiers);
-}
 
 // Types text as key presses, one character each, as a keyboard would.
 void Type(QWidget *widget, const QString &text)

@@ -28,6 +28,8 @@
 #include "output/PrintChequeU.h"
 #include "output/amounttext.h"
 #include "output/printrun.h"
+#include "app/language.h"
+#include "app/version.h"
 #include "batch/batchwindow.h"
 #include "register/chequeissuer.h"
 #include "register/registeraccess.h"
@@ -105,6 +107,17 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     showRegister->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     QAction *connection = registerMenu->addAction(QStringLiteral("Register &Connection…"));
     connection->setObjectName(QStringLiteral("ConnectionAction"));
+    QMenu *languageMenu = MenuBar->addMenu(tr("L&anguage"));
+    QAction *english = languageMenu->addAction(QStringLiteral("English"));
+    english->setObjectName(QStringLiteral("EnglishAction"));
+    QAction *arabic = languageMenu->addAction(QStringLiteral("العربية"));
+    arabic->setObjectName(QStringLiteral("ArabicAction"));
+    QMenu *helpMenu = MenuBar->addMenu(tr("&Help"));
+    QAction *about = helpMenu->addAction(tr("&About Cheque Printer"));
+    about->setObjectName(QStringLiteral("AboutAction"));
+    connect(english, &QAction::triggered, this, [this] { chooseLanguage(QStringLiteral("en")); });
+    connect(arabic, &QAction::triggered, this, [this] { chooseLanguage(QStringLiteral("ar")); });
+    connect(about, &QAction::triggered, this, &TNewChequeForm::showAbout);
     outer->setMenuBar(MenuBar);
     resize(width(), height() + MenuBar->sizeHint().height());
 
@@ -306,7 +319,7 @@ void TNewChequeForm::FormShow()
 {
     if (ExeName.isEmpty())
         ExeName = QCoreApplication::applicationFilePath();
-    ExeDir = QFileInfo(ExeName).absolutePath();
+    ExeDir = m_dataDir.isEmpty() ? QFileInfo(ExeName).absolutePath() : m_dataDir;
     if (!ExeDir.endsWith(u'/'))
         ExeDir += u'/';
 
@@ -764,4 +777,25 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
     }
     tell(QStringLiteral("%1 of %2 cheques printed. %3").arg(printed).arg(good.size()).arg(stopped).trimmed());
     return printed;
+}
+
+void TNewChequeForm::showAbout()
+{
+    dialogs().showMessage(this, tr("About Cheque Printer"),
+                          tr("Cheque Printer %1\n\nPrints bank cheques in Arabic and English.\n\nData folder: %2\n\n"
+                             "Free software under the GNU General Public License, version 3 or later.")
+                              .arg(QStringLiteral(CHEQUE_PRINTER_VERSION), QDir::toNativeSeparators(ExeDir)));
+}
+
+void TNewChequeForm::chooseLanguage(const QString &language)
+{
+    if (ExeDir.isEmpty())
+        return;
+    SetInterfaceLanguage(ExeDir, language);
+    dialogs().showMessage(this, WindowCaption,
+                          language == QLatin1String("ar")
+                              ? QStringLiteral("ستظهر الواجهة بالعربية عند تشغيل البرنامج مرة أخرى.\n\nThe interface "
+                                               "will be in Arabic when the program starts again.")
+                              : QStringLiteral("The interface will be in English when the program starts again.\n\n"
+                                               "ستظهر الواجهة بالإنجليزية عند تشغيل البرنامج مرة أخرى."));
 }

@@ -61,6 +61,14 @@ public:
     void setExeName(const QString &path) { ExeName = path; }
     /// The data folder, with its trailing separator (set at start-up).
     QString exeDir() const { return ExeDir; }
+    /// The data folder the program entry chose (otherwise the executable's
+    /// folder); before the window is first shown.
+    void setDataDir(const QString &dir) { m_dataDir = dir; }
+
+    /// The About box: the version, the data folder, the licence.
+    void showAbout();
+    /// Keeps the interface language for the next start.
+    void chooseLanguage(const QString &language);
     /// The program's settings (the register's connection among them), in
     /// the data folder.
     QString settingsFile() const;
@@ -170,5 +178,6 @@ private:
     std::unique_ptr<RegisterWindow> m_registerWindow;
     std::unique_ptr<BatchWindow> m_batchWindow;
     bool m_started = false;
+    QString m_dataDir;
     bool m_recordFailed = false; ///< the last cheque could not be recorded
 };

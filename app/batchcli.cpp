@@ -83,49 +83,72 @@ private:
 
 } // namespace
 
-bool IsBatchCommand(int argc, char **argv)
+bool NeedsNoWindows(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--batch") == 0 || std::strncmp(argv[i], "--batch=", 8) == 0)
-            return true;
+        for (const char *option : {"--batch", "--version", "--help", "-h"})
+            if (std::strcmp(argv[i], option) == 0 || (std::strncmp(argv[i], option, std::strlen(option)) == 0 &&
+                                                      argv[i][std::strlen(option)] == '='))
+                return true;
     return false;
 }
 
-int RunBatchCommand(const QStringList &arguments, const QString &exeDir)
+CommandLine ParseCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Prints a list of cheques (CSV or .xlsx) without windows."));
-    parser.addHelpOption();
-    const QCommandLineOption batch(QStringLiteral("batch"), QStringLiteral("The list of cheques."), QStringLiteral("FILE"));
+    parser.setApplicationDescription(
+        QStringLiteral("Prints bank cheques in Arabic and English. With --batch, prints a list of cheques (CSV or "
+                       ".xlsx) without windows."));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows this help."));
+    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Shows the version and the data folder."));
+    const QCommandLineOption batch(QStringLiteral("batch"), QStringLiteral("The list of cheques to print."),
+                                   QStringLiteral("FILE"));
     const QCommandLineOption bank(QStringLiteral("bank"), QStringLiteral("The bank of rows that name none."),
                                   QStringLiteral("NAME"));
     const QCommandLineOption pdf(QStringLiteral("to-pdf"), QStringLiteral("One PDF file with every cheque as a page."),
                                  QStringLiteral("OUT.pdf"));
     const QCommandLineOption printer(QStringLiteral("printer"), QStringLiteral("The printer; one job per cheque."),
                                      QStringLiteral("NAME"));
-    const QCommandLineOption dataDir(QStringLiteral("data-dir"),
-                                     QStringLiteral("The folder of banks.txt, options.txt and money.txt."),
-                                     QStringLiteral("DIR"));
     const QCommandLineOption duplicates(QStringLiteral("allow-duplicates"),
                                         QStringLiteral("Print rows like cheques of the last 30 days too."));
-    parser.addOptions({batch, bank, pdf, printer, dataDir, duplicates});
+    const QCommandLineOption dataDir(QStringLiteral("data-dir"),
+                                     QStringLiteral("The folder of banks.txt, options.txt, money.txt, the register "
+                                                    "and the settings."),
+                                     QStringLiteral("DIR"));
+    const QCommandLineOption lang(QStringLiteral("lang"), QStringLiteral("The interface language: ar or en."),
+                                  QStringLiteral("ar|en"));
+    parser.addOptions({help, version, batch, bank, pdf, printer, duplicates, dataDir, lang});
+    CommandLine command;
+    command.helpText = parser.helpText();
     if (!parser.parse(arguments)) {
-        Say(parser.errorText());
+        command.error = parser.errorText();
+        return command;
+    }
+    command.help = parser.isSet(help);
+    command.version = parser.isSet(version);
+    command.batch = parser.value(batch);
+    command.bank = parser.value(bank);
+    command.pdf = parser.value(pdf);
+    command.printer = parser.value(printer);
+    command.allowDuplicates = parser.isSet(duplicates);
+    command.dataDir = parser.value(dataDir);
+    command.lang = parser.value(lang);
+    if (parser.isSet(lang) && command.lang != QLatin1String("ar") && command.lang != QLatin1String("en"))
+        command.error = QStringLiteral("--lang takes ar or en.");
+    else if (command.batch.isEmpty() && (parser.isSet(pdf) || parser.isSet(printer) || parser.isSet(bank)))
+        command.error = QStringLiteral("--to-pdf, --printer and --bank go with --batch FILE.");
+    else if (!command.batch.isEmpty() && parser.isSet(pdf) == parser.isSet(printer))
+        command.error = QStringLiteral("Give either --to-pdf OUT.pdf or --printer NAME.");
+    return command;
+}
+
+int RunBatchCommand(const CommandLine &command, const QString &dir)
+{
+    if (!command.printer.isEmpty() && QPrinterInfo::printerInfo(command.printer).isNull()) {
+        Say(QStringLiteral("There is no printer \"%1\".").arg(command.printer));
         return CannotRun;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
-        std::fprintf(stdout, "%s", parser.helpText().toLocal8Bit().constData());
-        return AllPrinted;
-    }
-    if (parser.isSet(pdf) == parser.isSet(printer)) {
-        Say(QStringLiteral("Give either --to-pdf OUT.pdf or --printer NAME."));
-        return CannotRun;
-    }
-    if (parser.isSet(printer) && QPrinterInfo::printerInfo(parser.value(printer)).isNull()) {
-        Say(QStringLiteral("There is no printer \"%1\".").arg(parser.value(printer)));
-        return CannotRun;
-    }
-    const QString dir = parser.isSet(dataDir) ? QDir(parser.value(dataDir)).absolutePath() + u'/' : exeDir;
 
     // The data files, as the program reads them; without a damaged one.
     BatchContext context;
@@ -154,7 +177,7 @@ int RunBatchCommand(const QStringList &arguments, const QString &exeDir)
         Say(QString::fromStdString(error.message()));
         return CannotRun;
     }
-    context.defaultBank = parser.value(bank);
+    context.defaultBank = command.bank;
     if (!context.defaultBank.isEmpty() && !context.banks.contains(context.defaultBank)) {
         Say(QStringLiteral("There is no bank \"%1\" in the bank list.").arg(context.defaultBank));
         return CannotRun;
@@ -162,7 +185,7 @@ int RunBatchCommand(const QStringList &arguments, const QString &exeDir)
 
     QList<BatchRow> rows;
     try {
-        rows = CheckList(ReadListFile(parser.value(batch)), context);
+        rows = CheckList(ReadListFile(command.batch), context);
     } catch (const ChequeError &error) {
         Say(QString::fromStdString(error.message()));
         return CannotRun;
@@ -179,10 +202,10 @@ int RunBatchCommand(const QStringList &arguments, const QString &exeDir)
         Say(problem + QStringLiteral("\nNothing was printed: every cheque is recorded in the register first."));
         return CannotRun;
     }
-    BatchOutput output(parser.value(pdf), parser.value(printer));
+    BatchOutput output(command.pdf, command.printer);
     {
         const QSettings settings(dir + QStringLiteral("settings.ini"), QSettings::IniFormat);
-        output.setOffset(ReadPrinterOffset(settings, parser.value(printer)).inForce());
+        output.setOffset(ReadPrinterOffset(settings, command.printer).inForce());
     }
     int printed = 0;
     qint64 printedMinor = 0;
@@ -190,7 +213,7 @@ int RunBatchCommand(const QStringList &arguments, const QString &exeDir)
     for (const BatchRow &row : rows) {
         if (!row.cheque)
             continue;
-        if (!parser.isSet(duplicates)) {
+        if (!command.allowDuplicates) {
             try {
                 if (const auto earlier = book->findDuplicate(*row.cheque, QDateTime::currentDateTimeUtc().addDays(-30))) {
                     Say(QStringLiteral("Row %1: like cheque No. %2 of %3, printed on %4; not printed (give "

@@ -1,6 +1,7 @@
 #pragma once
 
-// A list of cheques printed from the command line, without windows:
+// The program's command line, and a list of cheques printed from it
+// without windows:
 //   cheque-printer --batch FILE [--bank NAME] (--to-pdf OUT.pdf | --printer NAME)
 // with the checks of the list window, each cheque recorded in the register,
 // the rows' problems on standard error, and exit status 0 only when every
@@ -9,10 +10,28 @@
 #include <QString>
 #include <QStringList>
 
-/// True when the arguments ask for a batch (the program then needs no
-/// display).
-bool IsBatchCommand(int argc, char **argv);
+/// What the command line asks for.
+struct CommandLine
+{
+    QString batch;   ///< the list to print without windows
+    QString bank;    ///< for rows that name none
+    QString pdf;     ///< one PDF file for the whole list
+    QString printer; ///< or a printer, one job per cheque
+    bool allowDuplicates = false;
+    QString dataDir; ///< instead of the folder the program would choose
+    QString lang;    ///< the interface language for this start: "ar" or "en"
+    bool version = false;
+    bool help = false;
+    QString helpText;
+    QString error; ///< why the command line cannot be used
+};
 
-/// Runs the batch the arguments describe; the exit status. `exeDir` is the
-/// data folder when --data-dir is not given.
-int RunBatchCommand(const QStringList &arguments, const QString &exeDir);
+CommandLine ParseCommandLine(const QStringList &arguments);
+
+/// True when the arguments ask for a batch, the version or the help: the
+/// program then shows no window and needs no display.
+bool NeedsNoWindows(int argc, char **argv);
+
+/// Runs the batch the command line describes with the data files of
+/// `dataDir`; the exit status.
+int RunBatchCommand(const CommandLine &command, const QString &dataDir);

@@ -1,28 +1,62 @@
-// The program entry: the four windows, the event loop, and the end of the
+// The program entry: the command line, the data folder and the interface
+// language; then the four windows, the event loop, and the end of the
 // program when the issue window closes; or, with --batch, a list of cheques
 // printed without windows.
 
+#include <cstdio>
+
 #include <QApplication>
+#include <QStringList>
+#include <QStandardPaths>
 
 #include "app/batchcli.h"
+#include "app/language.h"
 #include "app/program.h"
+#include "app/version.h"
+#include "core/datafolder.h"
 
 int main(int argc, char *argv[])
 {
-    const bool batch = IsBatchCommand(argc, argv);
-    // A batch prints without windows, so it needs no display.
-    if (batch && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+    // A batch prints without windows, so it needs no display (nor do the
+    // version, the help, and a command line that cannot be used).
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if ((NeedsNoWindows(argc, argv) || !ParseCommandLine(arguments).error.isEmpty()) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (batch) {
-        QString exeDir = QCoreApplication::applicationDirPath();
-        if (!exeDir.endsWith(u'/'))
-            exeDir += u'/';
-        return RunBatchCommand(QCoreApplication::arguments(), exeDir);
+    QCoreApplication::setApplicationName(QStringLiteral("cheque-printer"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(CHEQUE_PRINTER_VERSION));
+
+    const CommandLine command = ParseCommandLine(QCoreApplication::arguments());
+    if (!command.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n%s", command.error.toLocal8Bit().constData(), command.helpText.toLocal8Bit().constData());
+        return 2;
     }
+    if (command.help) {
+        std::fprintf(stdout, "%s", command.helpText.toLocal8Bit().constData());
+        return 0;
+    }
+    const DataFolder folder =
+        ChooseDataFolder(QCoreApplication::applicationDirPath(), command.dataDir,
+                         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    if (command.version) {
+        std::fprintf(stdout, "cheque-printer %s\nData folder: %s\n", CHEQUE_PRINTER_VERSION,
+                     folder.path.toLocal8Bit().constData());
+        return 0;
+    }
+    if (!folder.problem.isEmpty()) {
+        std::fprintf(stderr, "%s\n", folder.problem.toLocal8Bit().constData());
+        return 2;
+    }
+    if (!command.batch.isEmpty())
+        return RunBatchCommand(command, folder.path);
+
+    InstallTranslations(app, folder.path, command.lang);
     QApplication::setQuitOnLastWindowClosed(false); // the issue window's close ends the program
     ChequeProgram program;
+    program.NewChequeForm.setDataDir(folder.path);
     // exit, not quit: the other windows go without their close handlers (the
     // currency window's would write money.txt again).
     QObject::connect(

@@ -115,7 +115,7 @@ session "$second"
 cmp -s "$work/banks.before" "$second/banks.txt" || fail "banks.txt changed"
 cmp -s "$work/options.before" "$second/options.txt" || fail "options.txt changed"
 
-echo "3. a read-only directory: one message at start, none at close, nothing lost"
+echo "3. a read-only directory: the user's data folder, started from the files beside the program"
 if [[ $(id -u) -ne 0 ]]; then
     echo "SKIP: the read-only case runs the program as another user, which needs root"
 else
@@ -124,21 +124,31 @@ else
     cp "$third/money.txt" "$work/money.before"
     chmod 644 "$third"/*.txt
     chmod 555 "$third"
+    home="$work/home"
+    mkdir "$home"
+    chown nobody "$home"
     rm -f "$work/answered"
     close_question() { answer_messages '^Print Cheque$' "$1"; }
     (
         after_close=close_question
-        session "$third" setpriv --reuid=nobody --regid=nogroup --clear-groups
+        session "$third" setpriv --reuid=nobody --regid=nogroup --clear-groups \
+            env -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home"
     ) &
     runner=$!
-    # The start-up's message about money.txt.
+    # No message at start: nothing is wrong.
     answer_messages '^Error$'
     wait "$runner" || fail "the program did not end in the read-only directory"
     chmod 755 "$third"
-    [[ $(head -n1 "$work/answered") -eq 1 ]] || fail "not one message for money.txt"
+    [[ $(head -n1 "$work/answered") -eq 0 ]] || fail "a message at start"
     [[ $(tail -n1 "$work/answered") -eq 0 ]] || fail "a question at close, with nothing to lose"
-    cmp -s "$work/banks.before" "$third/banks.txt" || fail "banks.txt lost"
-    cmp -s "$work/options.before" "$third/options.txt" || fail "options.txt lost"
-    cmp -s "$work/money.before" "$third/money.txt" || fail "money.txt lost"
+    # The files beside the program are as they were; the user's copies
+    # started from them.
+    cmp -s "$work/banks.before" "$third/banks.txt" || fail "banks.txt beside the program changed"
+    cmp -s "$work/options.before" "$third/options.txt" || fail "options.txt beside the program changed"
+    cmp -s "$work/money.before" "$third/money.txt" || fail "money.txt beside the program changed"
+    data="$home/.local/share/cheque-printer"
+    cmp -s "$work/banks.before" "$data/banks.txt" || fail "the user's banks.txt is not the default's copy"
+    cmp -s "$work/options.before" "$data/options.txt" || fail "the user's options.txt is not the default's copy"
+    cmp -s "$work/money.before" "$data/money.txt" || fail "the user's money.txt is not the default's copy"
 fi
 echo "PASS"

@@ -1,0 +1,18 @@
+#pragma once
+
+// The interface language: English by default; Arabic when the settings or
+// the command line ask for it, with Qt's own Arabic for its dialogs and the
+// windows laid out right to left. Texts written into files and onto cheques
+// never depend on it.
+
+#include <QString>
+
+class QApplication;
+
+/// The language kept in the data folder's settings: "en" or "ar".
+QString InterfaceLanguage(const QString &dataDir);
+void SetInterfaceLanguage(const QString &dataDir, const QString &language);
+
+/// Loads the translations of `language` (or of the settings, when empty)
+/// into the application, and its layout direction.
+void InstallTranslations(QApplication &app, const QString &dataDir, const QString &language);

@@ -38,7 +38,10 @@ constexpr qint64 kInFlight = 4 << 20; // bytes handed to the helper before waiti
 QString WorkbookHelper()
 {
     const QString dir = QCoreApplication::applicationDirPath();
-    QStringList places{dir + QStringLiteral("/cheque-xlsx"), dir + QStringLiteral("/../tools/cheque-xlsx")};
+    // Beside the program, in the build tree, or where the install put it
+    // (found from the program's own place, whatever the prefix).
+    QStringList places{dir + QStringLiteral("/cheque-xlsx"), dir + QStringLiteral("/../tools/cheque-xlsx"),
+                       dir + QStringLiteral("/../libexec/cheque-printer/cheque-xlsx")};
 #ifdef CHEQUE_LIBEXEC_DIR
     places << QStringLiteral(CHEQUE_LIBEXEC_DIR "/cheque-xlsx");
 #endif

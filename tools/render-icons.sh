@@ -7,7 +7,10 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root/app/icons"
 for svg in *.svg; do
     name=${svg%.svg}
-    for size in 16 24 32 48; do
+    sizes="16 24 32 48"
+    # The program's own icon, for the desktop's menus and launchers.
+    [[ $name == cheque-printer ]] && sizes="16 24 32 48 64 128 256"
+    for size in $sizes; do
         rsvg-convert -w "$size" -h "$size" "$svg" -o "$name-$size.png"
     done
 done

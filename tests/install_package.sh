@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# The program as users get it: installed into a prefix that cannot be
+# written, started under Xvfb with a fresh home (its files go to the user's
+# data folder, nothing into the prefix), --data-dir and --version; the
+# desktop entry and the AppStream file validated; the Debian package built,
+# inspected, installed into a private root and removed.
+#   install_package.sh BUILD-DIR WMDELETE
+set -euo pipefail
+
+build=$1
+wmdelete=$2
+for tool in Xvfb xdotool desktop-file-validate appstreamcli dpkg-deb cpack; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+done
+work=$(mktemp -d /tmp/cheque-install-XXXXXX)
+xvfb_pid=
+cleanup() {
+    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+    chmod -R u+w "$work" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    [[ -s "$work/log" ]] && sed 's/^/program: /' "$work/log" >&2
+    exit 1
+}
+
+echo "1. install into a prefix"
+prefix="$work/prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null
+for f in bin/cheque-printer bin/cheque-words libexec/cheque-printer/cheque-xlsx share/man/man1/cheque-words.1 \
+    share/applications/org.example.ChequePrinter.desktop share/metainfo/org.example.ChequePrinter.metainfo.xml \
+    share/icons/hicolor/scalable/apps/org.example.ChequePrinter.svg \
+    share/icons/hicolor/48x48/apps/org.example.ChequePrinter.png share/doc/cheque-printer/LICENSE; do
+    [[ -e "$prefix/$f" ]] || fail "$f was not installed"
+done
+desktop-file-validate "$prefix/share/applications/org.example.ChequePrinter.desktop" >"$work/desktop.txt" 2>&1 || true
+grep -q "error:" "$work/desktop.txt" && fail "the desktop entry: $(cat "$work/desktop.txt")"
+appstreamcli validate --no-net "$prefix/share/metainfo/org.example.ChequePrinter.metainfo.xml" >"$work/as.txt" 2>&1 ||
+    fail "the metainfo: $(cat "$work/as.txt")"
+chmod -R a-w "$prefix"
+find "$prefix" -newer "$work" -type f | sort >"$work/prefix.before"
+
+echo "2. the installed program under Xvfb, with a fresh home"
+exec 3>"$work/display"
+# Without access control: the program may run as another user.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset -ac >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+    [[ -s "$work/display" ]] && break
+    sleep 0.1
+done
+export DISPLAY=":$(head -n1 "$work/display")"
+unset QT_QPA_PLATFORM XDG_DATA_HOME XDG_CONFIG_HOME
+export HOME="$work/home" QT_FONT_DPI=96
+mkdir "$HOME"
+# Root may write anywhere: the program then runs as nobody, for whom the
+# prefix is what it is for a user.
+as_user=()
+if [[ $(id -u) -eq 0 ]]; then
+    chown nobody "$HOME"
+    chmod 755 "$work"
+    as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+fi
+(cd / && exec "${as_user[@]}" "$prefix/bin/cheque-printer") >"$work/log" 2>&1 &
+pid=$!
+main=$(timeout 30 xdotool search --sync --onlyvisible --name '^Print Cheque$' | head -n1) ||
+    fail "the main window did not appear"
+sleep 1
+"$wmdelete" "$main"
+for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && { kill "$pid"; fail "the program did not end"; }
+wait "$pid" || fail "the program ended with status $?"
+data="$HOME/.local/share/cheque-printer"
+for f in banks.txt options.txt money.txt; do
+    [[ -f "$data/$f" ]] || fail "$f is not in the user's data folder"
+done
+# The installed program prints a list into its register.
+printf 'Date,Payee,Amount\r\n2026-12-07,Dorvan Eskel,5000\r\n' >"$HOME/list.csv"
+"${as_user[@]}" "$prefix/bin/cheque-printer" --batch "$HOME/list.csv" --bank SIB --to-pdf "$HOME/cheques.pdf" \
+    >"$work/log" 2>&1 || fail "the installed program could not print a list"
+[[ -f "$data/register.sqlite" && -s "$HOME/cheques.pdf" ]] || fail "the list was not printed and recorded"
+find "$prefix" -type f | sort >"$work/prefix.after"
+find "$prefix" -newer "$work" -type f | sort >"$work/prefix.changed"
+cmp -s "$work/prefix.before" "$work/prefix.changed" || fail "the program wrote into its prefix"
+"${as_user[@]}" "$prefix/bin/cheque-printer" --version | grep -q "Data folder: $data/" ||
+    fail "--version does not name the data folder"
+"$prefix/bin/cheque-printer" --version --data-dir "$work/elsewhere" | grep -q "Data folder: $work/elsewhere/" ||
+    fail "--data-dir is not the data folder"
+[[ -d "$work/elsewhere" ]] || fail "--data-dir did not create its folder"
+
+echo "3. the Debian package"
+(cd "$build" && cpack -G DEB -B "$work/package" >"$work/cpack.log" 2>&1) || fail "cpack: $(tail -5 "$work/cpack.log")"
+deb=$(ls "$work"/package/cheque-printer_*.deb)
+dpkg-deb --info "$deb" >"$work/info.txt"
+for dependency in libqt6widgets6 libqt6sql6-sqlite libquazip1-qt6-1 libxlsxwriter4 libcsv3 libpoppler-qt6-3 \
+    qt6-translations-l10n; do
+    grep -q "Depends:.*$dependency" "$work/info.txt" || fail "the package does not depend on $dependency"
+done
+dpkg-deb --contents "$deb" >"$work/contents.txt"
+for f in ./usr/bin/cheque-printer ./usr/bin/cheque-words ./usr/libexec/cheque-printer/cheque-xlsx \
+    ./usr/share/applications/org.example.ChequePrinter.desktop ./usr/share/man/man1/cheque-words.1; do
+    grep -q " $f\$" "$work/contents.txt" || fail "the package lacks $f"
+done
+if [[ $(id -u) -eq 0 ]]; then
+    root="$work/root"
+    mkdir -p "$root/var/lib/dpkg/updates" "$root/var/lib/dpkg/info"
+    touch "$root/var/lib/dpkg/status"
+    dpkg --root="$root" --force-depends --no-triggers -i "$deb" >/dev/null 2>&1 || fail "dpkg could not install the package"
+    [[ -x "$root/usr/bin/cheque-printer" ]] || fail "the package installed no program"
+    dpkg --root="$root" -r cheque-printer >/dev/null 2>&1 || fail "dpkg could not remove the package"
+    [[ ! -e "$root/usr/bin/cheque-printer" ]] || fail "the program stayed after the package was removed"
+fi
+echo "PASS"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program entry: the command line, the data folder and the interface
 // language; then the four windows, the event loop, and the end of the
 // program when the issue window closes; or, with --batch, a list of cheques

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The list window: a list of cheques opened from a CSV file or a workbook,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A list of cheques as an office keeps it: a CSV file or an Excel workbook,

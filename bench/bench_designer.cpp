@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The designer while a field is dragged: frames per second of a drag (each
 // mouse move repainted), without and with a 300 dpi scanned cheque under
 // the fields.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The issue window at work: one keystroke in the amount box until both words
 // labels are updated; a run of 250 cheques, each its own PDF job, through the
 // real print run, against an empty one-page PDF job in the same run; a list

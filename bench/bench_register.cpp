@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The register: recording one cheque durably in SQLite against writing the
 // same cheque's page to PDF (in the same run); and on a register of
 // 1,000,000 cheques, opening the register window, filtering by payee and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One cheque rendered to PDF, against an empty one-page PDF job in the same
 // run; and a run of 250 cheques as 250 separate jobs.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up to the main window shown, for whole-process timing (hyperfine):
 //   bench_startup minimal       a bare Qt Widgets window, the baseline
 //   bench_startup hello         a window with one line of text (the fonts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The product page on screen without stopping the window: a page at the size
 // limit is fetched from a server on loopback and shown, while a 1 ms timer
 // notes the longest time the event loop was held (input waits that long).

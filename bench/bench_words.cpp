@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // AmountToWords against ICU's rule-based spell-out of the same amounts in
 // English and Arabic, measured in the same binary.
 

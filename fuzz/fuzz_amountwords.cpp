@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as an amount: the driver either converts them or raises the
 // program's error type; it never crashes, and its texts never hold two
 // blanks in a row.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a CSV list: reading either fails with the program's error or
 // gives rows that, written back with every field quoted, read the same.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as money.txt (Windows-1256 or UTF-8): reading never fails on
 // content, always gives a record without control characters, and the record
 // written back reads the same.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as an option line (read as Windows-1256, as options.txt is):
 // loading either succeeds or raises the program's error type, and a layout
 // that loaded writes a line that loads back to the same layout.

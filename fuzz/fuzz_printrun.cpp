@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text as a typed date or amount, in several desktop formats: reading
 // never crashes, a date that reads writes back to a text that reads as the
 // same date, and an amount that reads can be checked against its words.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as an Excel workbook: reading either fails with the program's
 // error or gives rows whose numbers rise, never a crash or a hang.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // banks.txt and options.txt in the data folder, as the start-up reads them

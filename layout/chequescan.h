@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The scanned cheque a bank's layout is lined up on: an image (PNG, JPEG,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Printer offsets: a printer that feeds the paper a little to one side, or

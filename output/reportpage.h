@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The cheque page: one Envelope No. 10 page carrying five text boxes, laid

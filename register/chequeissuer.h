@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // One cheque to paper with its record: recorded (as sent, with the bank's

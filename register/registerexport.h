@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What a view of the register shows, written out: a CSV file (UTF-8 with a

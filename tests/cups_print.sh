@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Printing through a real CUPS queue: starts a private cupsd on loopback with
 # the CUPS-PDF printer, runs the print-run test against it, and checks the
 # queue's record of the jobs.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program as users get it: installed into a prefix that cannot be
 # written, started under Xvfb with a fresh home (its files go to the user's
 # data folder, nothing into the prefix), --data-dir and --version; the

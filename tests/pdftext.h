@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Reading a printed PDF back: its words with their boxes (pdftotext -bbox)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The register on a real PostgreSQL server: starts a private server from
 # Debian's postgresql package (initdb in a temporary folder, listening on a
 # socket in that folder only, no TCP port; run as an unprivileged user, as

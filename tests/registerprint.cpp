@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints N cheques to PDF files with their records in a register, as the
 // program does (the one path from cheque data to paper, recorded before
 // paper), for tests that run several of it at once or kill it:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a new banks.txt and options.txt into DIR and kills itself (SIGKILL,
 // as a crash or a power cut would end it) right after the given step of the
 // save:

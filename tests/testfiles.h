@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Reading a file's bytes in tests; "<missing>" when it cannot be opened.

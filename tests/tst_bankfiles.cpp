@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up's and the shut-down's handling of banks.txt and options.txt,
 // without a window.
 

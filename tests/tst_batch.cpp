@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lists of cheques: CSV files of every shape, workbooks written here with
 // the same library the register exports with, the rows' checks with the
 // rules of a cheque typed by hand, the list window's printing (one job per

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lining a layout up with the paper: the calibration page's grid and boxes
 // where they belong, a printer's offset moving a page by exactly its amount,
 // a field placed in millimetres printing there, undo and redo restoring a

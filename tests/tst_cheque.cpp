@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One cheque from what was typed to the texts of the fields, without a window.
 
 #include <QtTest>

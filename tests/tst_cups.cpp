@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run of three cheques through a real CUPS queue with the CUPS-PDF printer
 // (started by cups_print.sh): Qt's own print dialog, answered by the test,
 // then one job per cheque, read back from the printer's PDF files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data files on a real full file system: a small tmpfs mounted for the
 // test (root only; skipped otherwise) and filled to the last byte.
 

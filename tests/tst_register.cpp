@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The register of printed cheques on a real SQLite file and, when the test
 // script has started one (tests/postgres_register.sh), a real PostgreSQL
 // server: numbers, record before paper, duplicates, filters, totals, pages,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The register as the windows use it: every cheque printed from the issue
 // window recorded before its page, a register that cannot be used refusing
 // the print with one message, the duplicate question, a preview left out,

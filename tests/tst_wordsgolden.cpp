@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The amount in words against a copy of what the landed converter wrote:
 // every integer from 0 to 1,000,000 and 1,000,000 random amounts with
 // sub-units (signs, commas, short and long fractions), for four currencies,

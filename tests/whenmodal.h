@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Answering a modal dialog from a test: a timer polls for it and acts once.

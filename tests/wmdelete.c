@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* Asks an X window to close, as its title bar's close button does: sends it
  * WM_DELETE_WINDOW. Usage: wmdelete WINDOW-ID */
 #include <stdio.h>

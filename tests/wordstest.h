@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Helpers shared by the amount-in-words tests: QString in the tables, UTF-8

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real executable in a real X session (Xvfb, no window manager): its data
 # files are created, written back and kept exactly as the program promises.
 #   xvfb_program.sh CHEQUE-PRINTER WMDELETE

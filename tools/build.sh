@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds one configuration: build.sh release|asan
 # Quiet when all is well; on a failure, the compiler's errors are shown.
 set -euo pipefail

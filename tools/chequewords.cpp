@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // cheque-words: the amount in English and Arabic words, outside the program.
 //
 //   cheque-words [--preset uae|syr] [--money FILE] [--digits 2|3] [AMOUNT...]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // cheque-xlsx: writes an Excel workbook from rows given on standard input,
 // for the program's exports. It runs as a process of its own because the
 // workbook library and the library the program reads workbooks with carry

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that building, running and testing need, and
 # only those that are missing (without the packages they merely recommend).
 # Quiet when everything is already there.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the PNG sizes of the program's pictures from their SVG drawings
 # (needs rsvg-convert, from Debian's librsvg2-bin). The PNGs are committed,
 # so that building needs no SVG support.

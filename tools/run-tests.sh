@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, then builds and runs every test twice: in the
 # release build and in the AddressSanitizer + UndefinedBehaviorSanitizer
 # build. Ends with CTest's summary of the sanitizer run.

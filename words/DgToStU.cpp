@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The amount text driver (AmountToWords): an amount as typed becomes the
 // English and the Arabic sentence of a cheque.
 

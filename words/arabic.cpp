@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arabic number words (NumToArabic), with the gender of the counted noun and
 // the form of the noun that follows the number.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // English number words (NumToEnglish).
 
 #include <array>

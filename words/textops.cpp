@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text operations of the amount in words, the integer reading, the
 // currency presets and the search machinery its finishing steps share.
 

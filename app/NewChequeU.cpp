@@ -50,7 +50,7 @@ QUrl ProductPage()
 
 namespace {
 
-const QString WindowCaption = QStringLiteral("Print Cheque");
+QString WindowCaption() { return QCoreApplication::translate("TNewChequeForm", "Print Cheque"); }
 
 QLabel *RightCaption(const QString &text, QWidget *parent, int left, int top, int width, int height)
 {
@@ -85,7 +85,7 @@ QLabel *Banner(const QString &text, Qt::LayoutDirection direction, QWidget *pare
 TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("NewChequeForm"));
-    setWindowTitle(WindowCaption);
+    setWindowTitle(WindowCaption());
     setFont(PixelFont(QStringLiteral("Times New Roman"), 16, true));
     resize(443, 370); // 451 x 404 with the window's frame
 
@@ -96,17 +96,17 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     // places; the window grows by its height.
     MenuBar = new QMenuBar(this);
     MenuBar->setObjectName(QStringLiteral("MenuBar"));
-    QMenu *fileMenu = MenuBar->addMenu(QStringLiteral("&File"));
-    QAction *printList = fileMenu->addAction(QStringLiteral("Print from a &List…"));
+    QMenu *fileMenu = MenuBar->addMenu(QCoreApplication::translate("TNewChequeForm", "&File"));
+    QAction *printList = fileMenu->addAction(QCoreApplication::translate("TNewChequeForm", "Print from a &List…"));
     printList->setObjectName(QStringLiteral("PrintListAction"));
     printList->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     fileMenu->addSeparator();
-    QAction *closeAction = fileMenu->addAction(QStringLiteral("&Close"));
-    QMenu *registerMenu = MenuBar->addMenu(QStringLiteral("&Register"));
-    QAction *showRegister = registerMenu->addAction(QStringLiteral("Cheque &Register…"));
+    QAction *closeAction = fileMenu->addAction(QCoreApplication::translate("TNewChequeForm", "&Close"));
+    QMenu *registerMenu = MenuBar->addMenu(QCoreApplication::translate("TNewChequeForm", "&Register"));
+    QAction *showRegister = registerMenu->addAction(QCoreApplication::translate("TNewChequeForm", "Cheque &Register…"));
     showRegister->setObjectName(QStringLiteral("RegisterAction"));
     showRegister->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    QAction *connection = registerMenu->addAction(QStringLiteral("Register &Connection…"));
+    QAction *connection = registerMenu->addAction(QCoreApplication::translate("TNewChequeForm", "Register &Connection…"));
     connection->setObjectName(QStringLiteral("ConnectionAction"));
     QMenu *languageMenu = MenuBar->addMenu(tr("L&anguage"));
     QAction *english = languageMenu->addAction(QStringLiteral("English"));
@@ -136,8 +136,8 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     // Made in the keyboard's tab order (Date, Name, Amount, Count, One/Many,
     // Account Only, Bank), which is the order the focus chain takes; the
     // radio buttons, not their group box, take the focus.
-    RightCaption(QStringLiteral("Bank"), panel2, 3, 8, 80, 19);
-    RightCaption(QStringLiteral("Date"), panel2, 3, 36, 80, 19);
+    RightCaption(QCoreApplication::translate("TNewChequeForm", "Bank"), panel2, 3, 8, 80, 19);
+    RightCaption(QCoreApplication::translate("TNewChequeForm", "Date"), panel2, 3, 36, 80, 19);
     DateEd = Edit(panel2, 88, 36, 121, 27);
     DateEd->setObjectName(QStringLiteral("DateEd"));
     SpeedButton1 = new QToolButton(panel2);
@@ -145,28 +145,28 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     SpeedButton1->setText(QStringLiteral("+1M"));
     SpeedButton1->setFocusPolicy(Qt::NoFocus);
     SpeedButton1->setGeometry(217, 36, 38, 22);
-    RightCaption(QStringLiteral("Name"), panel2, 3, 66, 80, 19);
+    RightCaption(QCoreApplication::translate("TNewChequeForm", "Name"), panel2, 3, 66, 80, 19);
     NameED = Edit(panel2, 88, 66, 185, 27);
     NameED->setObjectName(QStringLiteral("NameED"));
-    RightCaption(QStringLiteral("Amount"), panel2, 3, 95, 80, 19);
+    RightCaption(QCoreApplication::translate("TNewChequeForm", "Amount"), panel2, 3, 95, 80, 19);
     AmountED = Edit(panel2, 88, 95, 121, 27);
     AmountED->setObjectName(QStringLiteral("AmountED"));
     ManyPanel = new QWidget(panel2);
     ManyPanel->setObjectName(QStringLiteral("ManyPanel"));
     ManyPanel->setGeometry(285, 88, 124, 37);
     ManyPanel->hide();
-    auto *count = PlainLabel(QStringLiteral("Count"), ManyPanel);
+    auto *count = PlainLabel(QCoreApplication::translate("TNewChequeForm", "Count"), ManyPanel);
     count->setGeometry(3, 7, 40, 19);
     CountED = new CountBox(ManyPanel);
     CountED->setObjectName(QStringLiteral("CountED"));
     CountED->setRange(1, 250);
     CountED->setValue(1);
     CountED->setGeometry(54, 5, 53, 29);
-    ManyRG = new RadioGroup(QString(), {QStringLiteral("One"), QStringLiteral("Many")}, 1, panel2);
+    ManyRG = new RadioGroup(QString(), {QCoreApplication::translate("TNewChequeForm", "One"), QCoreApplication::translate("TNewChequeForm", "Many")}, 1, panel2);
     ManyRG->setObjectName(QStringLiteral("ManyRG"));
     ManyRG->setGeometry(285, 27, 125, 59);
     ManyRG->setItemIndex(0);
-    AccOnly = new QCheckBox(QStringLiteral("Account Only"), panel2);
+    AccOnly = new QCheckBox(QCoreApplication::translate("TNewChequeForm", "Account Only"), panel2);
     AccOnly->setObjectName(QStringLiteral("AccOnly"));
     AccOnly->setGeometry(285, 11, 112, 17);
     BankNameCB = new BankComboBox(panel2);
@@ -192,13 +192,13 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
 
     auto *panel3 = new QFrame(panel1);
     panel3->setObjectName(QStringLiteral("Panel3"));
-    PrintBtn = new QPushButton(ResourceIcon(QStringLiteral("print")), QStringLiteral("Print"), panel3);
+    PrintBtn = new QPushButton(ResourceIcon(QStringLiteral("print")), QCoreApplication::translate("TNewChequeForm", "Print"), panel3);
     PrintBtn->setObjectName(QStringLiteral("PrintBtn"));
     PrintBtn->setGeometry(48, 2, 85, 25);
-    BitBtn2 = new QPushButton(ResourceIcon(QStringLiteral("setup")), QStringLiteral("Setup"), panel3);
+    BitBtn2 = new QPushButton(ResourceIcon(QStringLiteral("setup")), QCoreApplication::translate("TNewChequeForm", "Setup"), panel3);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(176, 2, 85, 25);
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Close"), panel3);
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QCoreApplication::translate("TNewChequeForm", "Close"), panel3);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(304, 2, 85, 25);
 
@@ -210,7 +210,7 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
 
     Label1 = Banner(QStringLiteral("طابعة الشيكات بالعربية والإنجليزية"), Qt::RightToLeft, this);
     LabelNewl5 = Banner(QStringLiteral("المبلغ كتابةً باللغتين أثناء الكتابة"), Qt::RightToLeft, this);
-    LabelNew4 = Banner(QStringLiteral("Cheque Printer: Arabic and English cheques"), Qt::LeftToRight, this);
+    LabelNew4 = Banner(QCoreApplication::translate("TNewChequeForm", "Cheque Printer: Arabic and English cheques"), Qt::LeftToRight, this);
     outer->addWidget(Label1);
     outer->addWidget(LabelNewl5);
     outer->addWidget(LabelNew4);
@@ -232,6 +232,10 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     connect(closeAction, &QAction::triggered, this, &QWidget::close);
     connect(connection, &QAction::triggered, this, &TNewChequeForm::editRegisterConnection);
     FitCaptions(this);
+    // In Arabic the captions stand right of their boxes.
+    MirrorForRightToLeft(panel2, width());
+    MirrorForRightToLeft(ManyPanel, ManyPanel->width());
+    MirrorForRightToLeft(panel3, width());
 }
 
 TNewChequeForm::~TNewChequeForm() = default;
@@ -249,7 +253,7 @@ void TNewChequeForm::setWindows(TChequeForm *cheque, TMoneyForm *money, TPrintCh
     cheque->setPrintForm(print);
 }
 
-void TNewChequeForm::report(const QString &text) { dialogs().showMessage(this, WindowCaption, text); }
+void TNewChequeForm::report(const QString &text) { dialogs().showMessage(this, WindowCaption(), text); }
 
 void TNewChequeForm::AmountEDChange()
 {
@@ -365,7 +369,7 @@ void TNewChequeForm::loadBankFiles()
 void TNewChequeForm::layoutRepaired(int bank, const QString &reason)
 {
     const QString kept = m_files ? m_files->keepDamagedOptions().value_or(QString()) : QString();
-    report(QStringLiteral("The layout of the bank \"%1\" in options.txt is damaged: %2\n\nThe bank now has the "
+    report(QCoreApplication::translate("TNewChequeForm","The layout of the bank \"%1\" in options.txt is damaged: %2\n\nThe bank now has the "
                           "layout that was on screen; check it in Setup. options.txt is written with it at close.%3")
                .arg(m_cheque->Book.Banks.value(bank), reason, kept.isEmpty() ? kept : u' ' + kept));
 }
@@ -391,7 +395,7 @@ bool TNewChequeForm::FormClose()
     switch (m_files->atClose(book.Banks, book.Options)) {
     case BankFiles::Close::Keep: return true; // nothing of this session replaces what could not be read
     case BankFiles::Close::AskBeforeWriting:
-        if (!dialogs().askYesNo(this, WindowCaption, m_files->replaceQuestion()))
+        if (!dialogs().askYesNo(this, WindowCaption(), m_files->replaceQuestion()))
             return true;
         break;
     case BankFiles::Close::Write: break;
@@ -403,10 +407,10 @@ bool TNewChequeForm::FormClose()
         } catch (const ChequeError &error) {
             if (!m_files->changed(book.Banks, book.Options))
                 return true; // the files hold what this session has: nothing is lost
-            const QString question = QStringLiteral("%1\n\nTry again? Choose No to close without saving the banks "
+            const QString question = QCoreApplication::translate("TNewChequeForm","%1\n\nTry again? Choose No to close without saving the banks "
                                                     "and layouts; the files keep what they held.")
                                          .arg(QString::fromStdString(error.message()));
-            if (!dialogs().askYesNo(this, WindowCaption, question))
+            if (!dialogs().askYesNo(this, WindowCaption(), question))
                 return true;
         }
     }
@@ -418,7 +422,7 @@ void TNewChequeForm::PrintBtnClick()
     const auto amount = ParseAmountText(AmountED->text());
     const auto date = ReadShortDate(DateEd->text());
     if (!amount || !date) {
-        report(QStringLiteral("Error"));
+        report(QCoreApplication::translate("TNewChequeForm", "Error"));
         return;
     }
     DateEd->setText(WriteShortDate(*date));
@@ -486,7 +490,7 @@ std::optional<QString> TNewChequeForm::outputCheque(const Cheque &cheque)
     m_cheque->ShowLayout(FillCheque(m_cheque->Layout(), cheque));
     m_cheque->PrintBtnClick(true);
     if (m_print->lastOutputFailed())
-        return QStringLiteral("the printer or file could not be opened");
+        return QCoreApplication::translate("TNewChequeForm", "the printer or file could not be opened");
     return std::nullopt;
 }
 
@@ -495,7 +499,7 @@ ChequeRegister *TNewChequeForm::registerForPrinting()
     QString problem;
     ChequeRegister *book = m_register ? m_register->open(this, &problem) : nullptr;
     if (!book)
-        report(QStringLiteral("%1\n\nThe cheque was not printed: every cheque is recorded in the register before it "
+        report(QCoreApplication::translate("TNewChequeForm","%1\n\nThe cheque was not printed: every cheque is recorded in the register before it "
                               "is printed. Choose another register (Register, Register Connection), or move the "
                               "file away.")
                    .arg(problem));
@@ -514,7 +518,7 @@ bool TNewChequeForm::issue(const Cheque &cheque)
     if (m_recordFailed)
         report(result.problem); // not recorded, so not printed
     else if (result.printed && !result.problem.isEmpty())
-        report(result.problem + QStringLiteral("\n\nThe cheque was printed; the register shows it as sent."));
+        report(result.problem + QCoreApplication::translate("TNewChequeForm", "\n\nThe cheque was printed; the register shows it as sent."));
     m_register->touch();
     return result.printed;
 }
@@ -534,8 +538,8 @@ bool TNewChequeForm::duplicateAccepted(const Cheque &cheque)
     if (!earlier)
         return true;
     return dialogs().askYesNo(
-        this, WindowCaption,
-        QStringLiteral("A cheque of %1 to \"%2\" for %3 %4 was printed on %5 (cheque No. %6).\n\nPrint this "
+        this, WindowCaption(),
+        QCoreApplication::translate("TNewChequeForm","A cheque of %1 to \"%2\" for %3 %4 was printed on %5 (cheque No. %6).\n\nPrint this "
                        "cheque as well?")
             .arg(earlier->bank, earlier->payee, MinorUnitsText(earlier->minorUnits, earlier->digits), earlier->currency,
                  WriteShortDate(earlier->printedAt.toLocalTime().date()), QString::number(earlier->chequeNumber)),
@@ -546,7 +550,7 @@ void TNewChequeForm::PrintMany(const QString &dateText, int count)
 {
     const auto start = ReadShortDate(dateText);
     if (!start) {
-        report(QStringLiteral("Date Error"));
+        report(QCoreApplication::translate("TNewChequeForm", "Date Error"));
         return;
     }
     // Refused once for the whole run (its cheques then pass the same check).
@@ -609,8 +613,8 @@ void TNewChequeForm::reprint(const RegisteredCheque &original)
     const int bank = int(m_cheque->Book.Banks.indexOf(original.bank));
     QWidget *parent = m_registerWindow ? static_cast<QWidget *>(m_registerWindow.get()) : this;
     if (bank < 0) {
-        dialogs().showMessage(parent, WindowCaption,
-                              QStringLiteral("The bank \"%1\" is no longer in the bank list: add it (with its layout) "
+        dialogs().showMessage(parent, WindowCaption(),
+                              QCoreApplication::translate("TNewChequeForm","The bank \"%1\" is no longer in the bank list: add it (with its layout) "
                                              "in Setup to reprint its cheques.")
                                   .arg(original.bank));
         return;
@@ -625,8 +629,8 @@ void TNewChequeForm::reprint(const RegisteredCheque &original)
         report(QString::fromStdString(error.message()));
         return;
     }
-    if (!dialogs().askYesNo(parent, WindowCaption,
-                            QStringLiteral("Print cheque No. %1 to \"%2\" for %3 %4 again, as cheque No. %5 of %6?\n\n"
+    if (!dialogs().askYesNo(parent, WindowCaption(),
+                            QCoreApplication::translate("TNewChequeForm","Print cheque No. %1 to \"%2\" for %3 %4 again, as cheque No. %5 of %6?\n\n"
                                            "Cheque No. %1 is then marked spoilt.")
                                 .arg(QString::number(original.chequeNumber), original.payee,
                                      MinorUnitsText(original.minorUnits, original.digits), original.currency,
@@ -650,7 +654,7 @@ void TNewChequeForm::reprint(const RegisteredCheque &original)
     const IssueResult result = ReissueCheque(*book, original, cheque, m_print->target(),
                                              [&](const ChequeRegister::Recorded &) { return outputCheque(cheque); });
     if (result.number == 0 || (result.printed && !result.problem.isEmpty()))
-        dialogs().showMessage(parent, WindowCaption, result.problem);
+        dialogs().showMessage(parent, WindowCaption(), result.problem);
     m_register->touch();
 }
 
@@ -701,7 +705,7 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
                 if (!earlier)
                     continue;
                 if (++count <= 5)
-                    alike << QStringLiteral("Row %1 (%2, %3) is like cheque No. %4 of %5, printed on %6.")
+                    alike << QCoreApplication::translate("TNewChequeForm", "Row %1 (%2, %3) is like cheque No. %4 of %5, printed on %6.")
                                  .arg(row->row)
                                  .arg(row->payee, row->cheque->figure, QString::number(earlier->chequeNumber),
                                       earlier->bank, WriteShortDate(earlier->printedAt.toLocalTime().date()));
@@ -711,9 +715,9 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
         }
         if (count > 0) {
             if (count > 5)
-                alike << QStringLiteral("And %1 more.").arg(count - 5);
-            if (!dialogs().askYesNo(parent, WindowCaption,
-                                    QStringLiteral("%1 of the list's cheques are like cheques printed in the last 30 "
+                alike << QCoreApplication::translate("TNewChequeForm", "And %1 more.").arg(count - 5);
+            if (!dialogs().askYesNo(parent, WindowCaption(),
+                                    QCoreApplication::translate("TNewChequeForm","%1 of the list's cheques are like cheques printed in the last 30 "
                                                    "days:\n\n%2\n\nPrint the whole list all the same?")
                                         .arg(count)
                                         .arg(alike.join(u'\n')),
@@ -737,9 +741,9 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
     const bool preview = m_cheque->preview();
     m_cheque->setPreview(false); // a list goes to paper
     m_print->beginRun();
-    QProgressDialog progress(QStringLiteral("Printing…"), QStringLiteral("Cancel"), 0, int(good.size()), parent);
+    QProgressDialog progress(QCoreApplication::translate("TNewChequeForm", "Printing…"), QCoreApplication::translate("TNewChequeForm", "Cancel"), 0, int(good.size()), parent);
     progress.setObjectName(QStringLiteral("ListProgress"));
-    progress.setWindowTitle(WindowCaption);
+    progress.setWindowTitle(WindowCaption());
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);
     progress.setAutoReset(false);
@@ -750,10 +754,10 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
     for (const BatchRow *row : good) {
         // Cancel is read between cheques: the cheque in flight is finished.
         if (progress.wasCanceled()) {
-            stopped = QStringLiteral("Cancelled before row %1.").arg(row->row);
+            stopped = QCoreApplication::translate("TNewChequeForm", "Cancelled before row %1.").arg(row->row);
             break;
         }
-        progress.setLabelText(QStringLiteral("Row %1: %2, %3").arg(row->row).arg(row->payee, row->cheque->figure));
+        progress.setLabelText(QCoreApplication::translate("TNewChequeForm", "Row %1: %2, %3").arg(row->row).arg(row->payee, row->cheque->figure));
         const int bank = int(m_cheque->Book.Banks.indexOf(row->bank));
         if (bank != BankNameCB->currentIndex()) {
             const QSignalBlocker block(BankNameCB);
@@ -764,7 +768,7 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
             ++printed;
         progress.setValue(printed);
         if (m_recordFailed || m_print->lastOutputFailed()) {
-            stopped = QStringLiteral("Stopped at row %1.").arg(row->row);
+            stopped = QCoreApplication::translate("TNewChequeForm", "Stopped at row %1.").arg(row->row);
             break;
         }
     }
@@ -776,7 +780,7 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
         BankNameCB->setCurrentIndex(bankBefore);
         BankNameCBChange();
     }
-    tell(QStringLiteral("%1 of %2 cheques printed. %3").arg(printed).arg(good.size()).arg(stopped).trimmed());
+    tell(QCoreApplication::translate("TNewChequeForm", "%1 of %2 cheques printed. %3").arg(printed).arg(good.size()).arg(stopped).trimmed());
     return printed;
 }
 
@@ -793,7 +797,7 @@ void TNewChequeForm::chooseLanguage(const QString &language)
     if (ExeDir.isEmpty())
         return;
     SetInterfaceLanguage(ExeDir, language);
-    dialogs().showMessage(this, WindowCaption,
+    dialogs().showMessage(this, WindowCaption(),
                           language == QLatin1String("ar")
                               ? QStringLiteral("ستظهر الواجهة بالعربية عند تشغيل البرنامج مرة أخرى.\n\nThe interface "
                                                "will be in Arabic when the program starts again.")

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/batchwindow.h"
 
+#include <QCoreApplication>
 #include <QBrush>
 #include <QColor>
 #include <QDir>
@@ -19,7 +20,7 @@
 
 namespace {
 
-const QString Title = QStringLiteral("Print from a List");
+QString Title() { return QCoreApplication::translate("BatchWindow", "Print from a List"); }
 
 } // namespace
 
@@ -38,9 +39,14 @@ QVariant BatchModel::headerData(int section, Qt::Orientation orientation, int ro
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char *const titles[ColumnCount] = {"Row",   "Bank", "Date", "Payee",  "Amount",
-                                                    "Account Only", "Words", "Memo", "Problem"};
-    return section >= 0 && section < ColumnCount ? QString::fromLatin1(titles[section]) : QVariant();
+    static const char *const titles[ColumnCount] = {
+        QT_TRANSLATE_NOOP("BatchWindow", "Row"),   QT_TRANSLATE_NOOP("BatchWindow", "Bank"),
+        QT_TRANSLATE_NOOP("BatchWindow", "Date"),  QT_TRANSLATE_NOOP("BatchWindow", "Payee"),
+        QT_TRANSLATE_NOOP("BatchWindow", "Amount"), QT_TRANSLATE_NOOP("BatchWindow", "Account Only"),
+        QT_TRANSLATE_NOOP("BatchWindow", "Words"), QT_TRANSLATE_NOOP("BatchWindow", "Memo"),
+        QT_TRANSLATE_NOOP("BatchWindow", "Problem")};
+    return section >= 0 && section < ColumnCount ? QCoreApplication::translate("BatchWindow", titles[section])
+                                                 : QVariant();
 }
 
 QVariant BatchModel::data(const QModelIndex &index, int role) const
@@ -57,7 +63,7 @@ QVariant BatchModel::data(const QModelIndex &index, int role) const
         case Date: return r.date;
         case Payee: return r.payee;
         case Amount: return r.cheque ? r.cheque->figure : r.amount;
-        case AccountOnly: return r.accountOnly ? QStringLiteral("Yes") : QString();
+        case AccountOnly: return r.accountOnly ? QCoreApplication::translate("BatchWindow", "Yes") : QString();
         case Words: return r.cheque ? r.cheque->words() : QString();
         case Memo: return r.memo;
         case Problem: return QString(r.problem).replace(u'\n', QLatin1String("; "));
@@ -83,11 +89,11 @@ BatchWindow::BatchWindow(std::function<BatchContext()> context, QWidget *parent)
     : QWidget(parent, Qt::Window), m_context(std::move(context)), m_model(new BatchModel(this))
 {
     setObjectName(QStringLiteral("BatchWindow"));
-    setWindowTitle(Title);
+    setWindowTitle(Title());
     resize(1000, 520);
-    FileLB = PlainLabel(QStringLiteral("No list is open."), this);
+    FileLB = PlainLabel(QCoreApplication::translate("BatchWindow", "No list is open."), this);
     FileLB->setObjectName(QStringLiteral("FileLB"));
-    auto *open = new QPushButton(QStringLiteral("Open List…"), this);
+    auto *open = new QPushButton(QCoreApplication::translate("BatchWindow", "Open List…"), this);
     open->setObjectName(QStringLiteral("OpenBtn"));
     Table = new QTableView(this);
     Table->setObjectName(QStringLiteral("Table"));
@@ -102,10 +108,10 @@ BatchWindow::BatchWindow(std::function<BatchContext()> context, QWidget *parent)
     StatusLB = PlainLabel(QString(), this);
     StatusLB->setObjectName(QStringLiteral("StatusLB"));
     StatusLB->setWordWrap(true);
-    PrintBtn = new QPushButton(QStringLiteral("Print…"), this);
+    PrintBtn = new QPushButton(QCoreApplication::translate("BatchWindow", "Print…"), this);
     PrintBtn->setObjectName(QStringLiteral("PrintBtn"));
     PrintBtn->setEnabled(false);
-    auto *close = new QPushButton(QStringLiteral("Close"), this);
+    auto *close = new QPushButton(QCoreApplication::translate("BatchWindow", "Close"), this);
     close->setObjectName(QStringLiteral("CloseBtn"));
 
     auto *top = new QHBoxLayout;
@@ -136,8 +142,8 @@ BatchWindow::BatchWindow(std::function<BatchContext()> context, QWidget *parent)
 
 void BatchWindow::openFile()
 {
-    const auto file = dialogs().askOpenFile(this, QStringLiteral("Open a List of Cheques"),
-                                            QStringLiteral("Lists of cheques (*.csv *.xlsx *.txt);;All files (*)"));
+    const auto file = dialogs().askOpenFile(this, QCoreApplication::translate("BatchWindow", "Open a List of Cheques"),
+                                            QCoreApplication::translate("BatchWindow", "Lists of cheques (*.csv *.xlsx *.txt);;All files (*)"));
     if (file)
         load(*file);
 }
@@ -148,7 +154,7 @@ bool BatchWindow::load(const QString &path)
         const ListFile file = ReadListFile(path);
         m_model->setRows(CheckList(file, m_context()));
     } catch (const ChequeError &error) {
-        dialogs().showMessage(this, Title, QString::fromStdString(error.message()));
+        dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
         return false;
     }
     m_path = path;
@@ -169,16 +175,16 @@ void BatchWindow::recheck()
 void BatchWindow::showTotals()
 {
     const BatchTotals t = TotalsOf(m_model->rows());
-    QString text = QStringLiteral("%1 %2 to print: %3 %4.")
+    QString text = QCoreApplication::translate("BatchWindow", "%1 %2 to print: %3 %4.")
                        .arg(t.good)
                        .arg(t.good == 1 ? QStringLiteral("cheque") : QStringLiteral("cheques"),
                             MinorUnitsText(t.minorUnits, t.digits), t.currency);
     if (t.bad > 0)
-        text += QStringLiteral(" %1 %2 with a problem, not printed (marked in red).")
+        text += QCoreApplication::translate("BatchWindow", " %1 %2 with a problem, not printed (marked in red).")
                     .arg(t.bad)
                     .arg(t.bad == 1 ? QStringLiteral("row") : QStringLiteral("rows"));
     TotalsLB->setText(text);
-    PrintBtn->setText(t.good > 0 ? QStringLiteral("Print %1 Cheques…").arg(t.good) : QStringLiteral("Print…"));
+    PrintBtn->setText(t.good > 0 ? QCoreApplication::translate("BatchWindow", "Print %1 Cheques…").arg(t.good) : QCoreApplication::translate("BatchWindow", "Print…"));
     PrintBtn->setEnabled(t.good > 0);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/chequebatch.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include "core/chequeerror.h"
@@ -78,7 +79,7 @@ ListColumns FindColumns(const QList<ListCell> &header)
             if (!named)
                 continue;
             if (columns.index[std::size_t(c)] >= 0)
-                throw ChequeError(QStringLiteral("The list names the column %1 twice (columns %2 and %3).")
+                throw ChequeError(QCoreApplication::translate("ChequeList", "The list names the column %1 twice (columns %2 and %3).")
                                       .arg(ColumnName(ListColumn(c)))
                                       .arg(columns.index[std::size_t(c)] + 1)
                                       .arg(i + 1)
@@ -91,7 +92,7 @@ ListColumns FindColumns(const QList<ListCell> &header)
         if (columns[c] < 0)
             missing << QStringLiteral("%1 (%2)").arg(ColumnName(c), ColumnNames()[std::size_t(c)][1]);
     if (!missing.isEmpty())
-        throw ChequeError(QStringLiteral("The first row of the list must name its columns; it has no %1. The "
+        throw ChequeError(QCoreApplication::translate("ChequeList","The first row of the list must name its columns; it has no %1. The "
                                          "columns are Date, Payee, Amount and, if wanted, Bank, Account Only and "
                                          "Memo, in English or Arabic, in any order.")
                               .arg(missing.join(QLatin1String(", ")))
@@ -103,15 +104,15 @@ LayoutOrProblem BankLayout(const QString &bank, const QStringList &banks, const 
 {
     const qsizetype index = banks.indexOf(bank);
     if (index < 0)
-        return {std::nullopt, QStringLiteral("there is no bank \"%1\" in the bank list").arg(bank)};
+        return {std::nullopt, QCoreApplication::translate("ChequeList", "there is no bank \"%1\" in the bank list").arg(bank)};
     const QString line = options.value(index);
     if (line.isEmpty())
-        return {std::nullopt, QStringLiteral("the bank \"%1\" has no layout yet; set it in Setup").arg(bank)};
+        return {std::nullopt, QCoreApplication::translate("ChequeList", "the bank \"%1\" has no layout yet; set it in Setup").arg(bank)};
     ChequeLayout layout = InitialLayout();
     try {
         ApplyOptionLine(line, layout);
     } catch (const ChequeError &error) {
-        return {std::nullopt, QStringLiteral("the layout of the bank \"%1\" cannot be read (%2); check it in Setup")
+        return {std::nullopt, QCoreApplication::translate("ChequeList", "the layout of the bank \"%1\" cannot be read (%2); check it in Setup")
                                   .arg(bank, QString::fromStdString(error.message()))};
     }
     return {layout, QString()};
@@ -120,7 +121,7 @@ LayoutOrProblem BankLayout(const QString &bank, const QStringList &banks, const 
 std::optional<QString> PayeeProblem(const QString &payee)
 {
     if (payee.trimmed().isEmpty())
-        return QStringLiteral("it is empty");
+        return QCoreApplication::translate("ChequeList", "it is empty");
     for (qsizetype i = 0; i < payee.size(); ++i) {
         const char32_t c = payee.at(i).isHighSurrogate() && i + 1 < payee.size()
             ? QChar::surrogateToUcs4(payee.at(i), payee.at(i + 1))
@@ -136,10 +137,10 @@ std::optional<QString> PayeeProblem(const QString &payee)
         case QChar::Other_NotAssigned:
         case QChar::Separator_Line:
         case QChar::Separator_Paragraph:
-            return QStringLiteral("it holds %1, which a cheque cannot carry").arg(DescribeCharacter(character));
+            return QCoreApplication::translate("ChequeList", "it holds %1, which a cheque cannot carry").arg(DescribeCharacter(character));
         case QChar::Other_Format:
             if (!mark)
-                return QStringLiteral("it holds %1, which a cheque cannot carry").arg(DescribeCharacter(character));
+                return QCoreApplication::translate("ChequeList", "it holds %1, which a cheque cannot carry").arg(DescribeCharacter(character));
             break;
         default: break;
         }
@@ -177,7 +178,7 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
 
         QStringList problems;
         const auto problem = [&](ListColumn column, const QString &what) {
-            problems << QStringLiteral("Row %1, %2: %3").arg(row.row).arg(ColumnName(column), what);
+            problems << QCoreApplication::translate("ChequeList", "Row %1, %2: %3").arg(row.row).arg(ColumnName(column), what);
         };
         // The date.
         std::optional<QDate> date = dateCell.date;
@@ -193,9 +194,9 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
         if (date && date->isValid())
             row.date = WriteShortDate(*date, context.locale);
         else if (dateCell.text.trimmed().isEmpty())
-            problem(ListColumn::Date, QStringLiteral("there is no date"));
+            problem(ListColumn::Date, QCoreApplication::translate("ChequeList", "there is no date"));
         else
-            problem(ListColumn::Date, QStringLiteral("\"%1\" is not a date; write it as %2 (the desktop's short date) "
+            problem(ListColumn::Date, QCoreApplication::translate("ChequeList","\"%1\" is not a date; write it as %2 (the desktop's short date) "
                                                      "or as %3")
                                           .arg(dateCell.text.trimmed(), WriteShortDate(QDate::currentDate(), context.locale),
                                                QDate::currentDate().toString(Qt::ISODate)));
@@ -206,12 +207,12 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
         if (const auto yes = YesOrNo(CellText(cells, columns[ListColumn::AccountOnly])))
             row.accountOnly = *yes;
         else
-            problem(ListColumn::AccountOnly, QStringLiteral("\"%1\" is neither yes nor no")
+            problem(ListColumn::AccountOnly, QCoreApplication::translate("ChequeList", "\"%1\" is neither yes nor no")
                                                  .arg(CellText(cells, columns[ListColumn::AccountOnly]).trimmed()));
         // The bank and its layout.
         if (!layouts.contains(row.bank))
             layouts.insert(row.bank, row.bank.isEmpty()
-                                         ? LayoutOrProblem{std::nullopt, QStringLiteral("there is no bank")}
+                                         ? LayoutOrProblem{std::nullopt, QCoreApplication::translate("ChequeList", "there is no bank")}
                                          : BankLayout(row.bank, context.banks, context.options));
         const LayoutOrProblem &layout = layouts[row.bank];
         if (!layout.layout)
@@ -220,14 +221,14 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
         const QString amount = DesktopAmount(amountCell, context.locale);
         const auto value = ReadAmount(amount, context.locale);
         if (amountCell.formula && file.uncalculatedFormulas) {
-            problem(ListColumn::Amount, QStringLiteral("it is a formula the workbook has never calculated; open the "
+            problem(ListColumn::Amount, QCoreApplication::translate("ChequeList","it is a formula the workbook has never calculated; open the "
                                                        "workbook in a spreadsheet program and save it"));
         } else if (row.amount.trimmed().isEmpty()) {
-            problem(ListColumn::Amount, QStringLiteral("there is no amount"));
+            problem(ListColumn::Amount, QCoreApplication::translate("ChequeList", "there is no amount"));
         } else if (!value) {
-            problem(ListColumn::Amount, QStringLiteral("\"%1\" is not an amount").arg(row.amount.trimmed()));
+            problem(ListColumn::Amount, QCoreApplication::translate("ChequeList", "\"%1\" is not an amount").arg(row.amount.trimmed()));
         } else if (*value <= 0) {
-            problem(ListColumn::Amount, QStringLiteral("%1 is not more than 0").arg(row.amount.trimmed()));
+            problem(ListColumn::Amount, QCoreApplication::translate("ChequeList", "%1 is not more than 0").arg(row.amount.trimmed()));
         } else if (problems.isEmpty()) {
             const ChequeOrProblem made = MakeCheque(row.bank, row.date, row.payee, amount, row.accountOnly,
                                                     context.currency, layout.layout->BAText, context.onlyFirst,
@@ -236,8 +237,8 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
                 row.cheque = made.cheque;
             } else {
                 QString why = made.problem;
-                why.remove(QStringLiteral(" Nothing was printed."));
-                why.replace(QStringLiteral(" Type the amount"), QStringLiteral(" Write the amount"));
+                why.remove(QCoreApplication::translate("ChequeList", " Nothing was printed."));
+                why.replace(QCoreApplication::translate("ChequeList", " Type the amount"), QCoreApplication::translate("ChequeList", " Write the amount"));
                 problem(ListColumn::Amount, why);
             }
         } else if (const ChequeOrProblem made = MakeCheque(row.bank, QString(), QStringLiteral("x"), amount, false,
@@ -245,8 +246,8 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
                    !made.cheque) {
             // The amount's own problem, said beside the row's others.
             QString why = made.problem;
-            why.remove(QStringLiteral(" Nothing was printed."));
-            why.replace(QStringLiteral(" Type the amount"), QStringLiteral(" Write the amount"));
+            why.remove(QCoreApplication::translate("ChequeList", " Nothing was printed."));
+            why.replace(QCoreApplication::translate("ChequeList", " Type the amount"), QCoreApplication::translate("ChequeList", " Write the amount"));
             problem(ListColumn::Amount, why);
         }
         row.problem = problems.join(u'\n');

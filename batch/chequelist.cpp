@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/chequelist.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 #include <QDir>
@@ -22,7 +23,7 @@ namespace {
 [[noreturn]] void Fail(const QString &name, const QString &why)
 {
     throw ChequeError(
-        QStringLiteral("Cannot read the list \"%1\": %2").arg(QDir::toNativeSeparators(name), why).toStdString());
+        QCoreApplication::translate("ChequeList", "Cannot read the list \"%1\": %2").arg(QDir::toNativeSeparators(name), why).toStdString());
 }
 
 // --- CSV -------------------------------------------------------------------
@@ -75,7 +76,7 @@ public:
     Workbook(QIODevice *device, const QString &name) : m_path(name), m_zip(device)
     {
         if (!m_zip.open(QuaZip::mdUnzip))
-            fail(QStringLiteral("it is not an Excel workbook (.xlsx), or it is damaged"));
+            fail(QCoreApplication::translate("ChequeList", "it is not an Excel workbook (.xlsx), or it is damaged"));
     }
     ~Workbook() { m_zip.close(); }
 
@@ -86,25 +87,25 @@ public:
     QByteArray read(const QString &part)
     {
         if (!m_zip.setCurrentFile(part, QuaZip::csInsensitive))
-            fail(QStringLiteral("its part %1 is missing").arg(part));
+            fail(QCoreApplication::translate("ChequeList", "its part %1 is missing").arg(part));
         QuaZipFile entry(&m_zip);
         if (!entry.open(QIODevice::ReadOnly))
-            fail(QStringLiteral("its part %1 cannot be unpacked").arg(part));
+            fail(QCoreApplication::translate("ChequeList", "its part %1 cannot be unpacked").arg(part));
         QByteArray bytes;
         char chunk[65536];
         for (;;) {
             const qint64 n = entry.read(chunk, sizeof chunk);
             if (n < 0)
-                fail(QStringLiteral("its part %1 is damaged").arg(part));
+                fail(QCoreApplication::translate("ChequeList", "its part %1 is damaged").arg(part));
             if (n == 0)
                 break;
             if (bytes.size() + n > kMaxPartBytes)
-                fail(QStringLiteral("its part %1 is far too large for a list of cheques").arg(part));
+                fail(QCoreApplication::translate("ChequeList", "its part %1 is far too large for a list of cheques").arg(part));
             bytes.append(chunk, qsizetype(n));
         }
         entry.close();
         if (entry.getZipError() != UNZ_OK)
-            fail(QStringLiteral("its part %1 is damaged").arg(part));
+            fail(QCoreApplication::translate("ChequeList", "its part %1 is damaged").arg(part));
         return bytes;
     }
 
@@ -158,7 +159,7 @@ QString ReadStringItem(QXmlStreamReader &xml)
 void CheckXml(const QXmlStreamReader &xml, const Workbook &book, const QString &part)
 {
     if (xml.hasError())
-        book.fail(QStringLiteral("its part %1 is damaged (%2)").arg(part, xml.errorString()));
+        book.fail(QCoreApplication::translate("ChequeList", "its part %1 is damaged (%2)").arg(part, xml.errorString()));
 }
 
 // "BC12" → column 54 (counted from 0); -1 when it is not a cell reference.
@@ -214,7 +215,7 @@ ListFile ParseCsv(const QByteArray &bytes, const QString &name)
     const QByteArray utf8 = DecodeDataBytes(bytes).toUtf8();
     csv_parser parser;
     if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0)
-        Fail(name, QStringLiteral("out of memory"));
+        Fail(name, QCoreApplication::translate("ChequeList", "out of memory"));
     csv_set_delim(&parser, static_cast<unsigned char>(CsvDelimiter(utf8)));
     CsvReader reader;
     int line = 0;
@@ -236,7 +237,7 @@ ListFile ParseCsv(const QByteArray &bytes, const QString &name)
             const size_t used = csv_parse(&parser, text.data(), size_t(text.size()), CsvReader::field, CsvReader::end,
                                           &reader);
             if (used != size_t(text.size()))
-                Fail(name, QStringLiteral("line %1 is not valid CSV at character %2: a quote inside a field that "
+                Fail(name, QCoreApplication::translate("ChequeList","line %1 is not valid CSV at character %2: a quote inside a field that "
                                           "does not start with one, or text after a closing quote")
                                .arg(line)
                                .arg(QString::fromUtf8(text.first(qsizetype(used))).size() + 1));
@@ -245,7 +246,7 @@ ListFile ParseCsv(const QByteArray &bytes, const QString &name)
         // The end of the file ends the last record; a quote never closed
         // fails here, and its half field is dropped.
         if (csv_fini(&parser, CsvReader::field, CsvReader::end, &reader) != 0)
-            Fail(name, QStringLiteral("the quoted field that begins on line %1 is never closed").arg(reader.recordLine));
+            Fail(name, QCoreApplication::translate("ChequeList", "the quoted field that begins on line %1 is never closed").arg(reader.recordLine));
     } catch (...) {
         csv_free(&parser);
         throw;
@@ -333,7 +334,7 @@ ListFile ParseWorkbook(QIODevice *device, const QString &name)
         CheckXml(xml, book, QStringLiteral("xl/workbook.xml"));
     }
     if (firstSheet.isEmpty())
-        book.fail(QStringLiteral("it has no sheet"));
+        book.fail(QCoreApplication::translate("ChequeList", "it has no sheet"));
     QString sheetPart;
     {
         QXmlStreamReader xml(book.read(QStringLiteral("xl/_rels/workbook.xml.rels")));
@@ -348,7 +349,7 @@ ListFile ParseWorkbook(QIODevice *device, const QString &name)
         CheckXml(xml, book, QStringLiteral("xl/_rels/workbook.xml.rels"));
     }
     if (sheetPart.isEmpty())
-        book.fail(QStringLiteral("its first sheet is missing"));
+        book.fail(QCoreApplication::translate("ChequeList", "its first sheet is missing"));
 
     QStringList shared;
     if (book.has(QStringLiteral("xl/sharedStrings.xml"))) {
@@ -440,7 +441,7 @@ ListFile ParseWorkbook(QIODevice *device, const QString &name)
                 bool ok = false;
                 const int index = value.toInt(&ok);
                 if (!ok || index < 0 || index >= shared.size())
-                    book.fail(QStringLiteral("the cell %1 of its first sheet is damaged")
+                    book.fail(QCoreApplication::translate("ChequeList", "the cell %1 of its first sheet is damaged")
                                   .arg(a.value(QLatin1String("r")).toString()));
                 cell.text = shared[index];
             } else if (type == QLatin1String("inlineStr") || type == QLatin1String("str")) {
@@ -459,7 +460,7 @@ ListFile ParseWorkbook(QIODevice *device, const QString &name)
                 bool ok = false;
                 const double number = value.toDouble(&ok);
                 if (!ok)
-                    book.fail(QStringLiteral("the cell %1 of its first sheet is damaged")
+                    book.fail(QCoreApplication::translate("ChequeList", "the cell %1 of its first sheet is damaged")
                                   .arg(a.value(QLatin1String("r")).toString()));
                 if (dateStyles.value(style) && SpreadsheetDate(number, system1904)) {
                     cell.kind = ListCell::Kind::Date;
@@ -488,11 +489,11 @@ ListFile ReadListFile(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        Fail(path, QStringLiteral("it does not exist"));
+        Fail(path, QCoreApplication::translate("ChequeList", "it does not exist"));
     if (!info.isFile())
-        Fail(path, QStringLiteral("it is not a regular file"));
+        Fail(path, QCoreApplication::translate("ChequeList", "it is not a regular file"));
     if (info.size() > MaxListFileBytes)
-        Fail(path, QStringLiteral("it is far too large for a list of cheques"));
+        Fail(path, QCoreApplication::translate("ChequeList", "it is far too large for a list of cheques"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         Fail(path, file.errorString());
@@ -502,7 +503,7 @@ ListFile ReadListFile(const QString &path)
         return ParseWorkbook(path);
     }
     if (start.startsWith("\xD0\xCF\x11\xE0"))
-        Fail(path, QStringLiteral("it is an old Excel workbook (.xls); save it as .xlsx or CSV"));
+        Fail(path, QCoreApplication::translate("ChequeList", "it is an old Excel workbook (.xls); save it as .xlsx or CSV"));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFile::NoError)
         Fail(path, file.errorString());

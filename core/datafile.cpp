@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/datafile.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -24,7 +25,7 @@ QString Native(const QString &path) { return QDir::toNativeSeparators(path); }
 
 [[noreturn]] void FailRead(const QString &path, const QString &reason)
 {
-    Fail(QStringLiteral("Cannot read the file \"%1\": %2").arg(Native(path), reason));
+    Fail(QCoreApplication::translate("DataFile", "Cannot read the file \"%1\": %2").arg(Native(path), reason));
 }
 
 std::function<void(SaveStep, int)> &StepHook()
@@ -88,12 +89,12 @@ QStringList ReadDataFile(const QString &path)
     // a device such as /dev/zero never ends.
     const QFileInfo info(path);
     if (!info.exists())
-        FailRead(path, QStringLiteral("No such file or directory"));
+        FailRead(path, QCoreApplication::translate("DataFile", "No such file or directory"));
     if (!info.isFile())
-        FailRead(path, QStringLiteral("it is not a regular file (it is a folder, a FIFO or a device)"));
+        FailRead(path, QCoreApplication::translate("DataFile", "it is not a regular file (it is a folder, a FIFO or a device)"));
     if (info.size() > MaxDataFileBytes)
         FailRead(path,
-                 QStringLiteral("at %1 MB it is far larger than any file of this program can be")
+                 QCoreApplication::translate("DataFile", "at %1 MB it is far larger than any file of this program can be")
                      .arg(info.size() / (1024 * 1024)));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -102,9 +103,9 @@ QStringList ReadDataFile(const QString &path)
     if (file.error() != QFileDevice::NoError)
         FailRead(path, file.errorString());
     if (bytes.size() > MaxDataFileBytes)
-        FailRead(path, QStringLiteral("it is far larger than any file of this program can be"));
+        FailRead(path, QCoreApplication::translate("DataFile", "it is far larger than any file of this program can be"));
     if (!QStringDecoder(kCodePage).isValid())
-        FailRead(path, QStringLiteral("the Windows-1256 code page is not available"));
+        FailRead(path, QCoreApplication::translate("DataFile", "the Windows-1256 code page is not available"));
     return SplitDataLines(DecodeDataBytes(bytes));
 }
 
@@ -148,7 +149,7 @@ QString DescribeCharacter(const QString &character)
     const uint code = character.isEmpty() ? 0 : character.toUcs4().value(0);
     const bool printable = character.size() > 0 && (character.at(0).isPrint() || character.at(0).isSurrogate());
     const QString hex = QStringLiteral("U+%1").arg(code, 4, 16, QLatin1Char('0')).toUpper();
-    return printable ? QStringLiteral("\u00AB%1\u00BB (%2)").arg(character, hex) : hex;
+    return printable ? QCoreApplication::translate("DataFile", "\u00AB%1\u00BB (%2)").arg(character, hex) : hex;
 }
 
 QByteArray EncodeDataLines(const QStringList &lines, const QString &path)
@@ -169,16 +170,16 @@ QByteArray EncodeDataLines(const QStringList &lines, const QString &path)
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &line = lines.at(i);
         if (line.contains(u'\r') || line.contains(u'\n'))
-            Fail(QStringLiteral("Cannot write the file \"%1\": line %2 holds a line break.")
+            Fail(QCoreApplication::translate("DataFile", "Cannot write the file \"%1\": line %2 holds a line break.")
                      .arg(Native(path))
                      .arg(i + 1));
         if (whole)
             continue;
         if (!QStringEncoder(kCodePage).isValid())
-            Fail(QStringLiteral("Cannot write the file \"%1\": the Windows-1256 code page is not available")
+            Fail(QCoreApplication::translate("DataFile", "Cannot write the file \"%1\": the Windows-1256 code page is not available")
                      .arg(Native(path)));
         if (const auto bad = FirstUnencodable(line))
-            Fail(QStringLiteral("Cannot write the file \"%1\": the character %2 on line %3 cannot be "
+            Fail(QCoreApplication::translate("DataFile","Cannot write the file \"%1\": the character %2 on line %3 cannot be "
                                 "stored in the Windows-1256 code page.")
                      .arg(Native(path), DescribeCharacter(*bad))
                      .arg(i + 1));
@@ -190,7 +191,7 @@ namespace {
 
 [[noreturn]] void FailWrite(const QString &path, const QString &reason)
 {
-    Fail(QStringLiteral("Cannot write the file \"%1\": %2").arg(Native(path), reason));
+    Fail(QCoreApplication::translate("DataFile", "Cannot write the file \"%1\": %2").arg(Native(path), reason));
 }
 
 // The file a save really replaces: a link is written through, as an editor
@@ -203,10 +204,10 @@ QString WriteTarget(const QString &path)
         const QFileInfo target(info.symLinkTarget());
         if (!target.exists())
             FailWrite(path,
-                      QStringLiteral("it is a link to \"%1\", which does not exist").arg(Native(info.symLinkTarget())));
+                      QCoreApplication::translate("DataFile", "it is a link to \"%1\", which does not exist").arg(Native(info.symLinkTarget())));
     }
     if (info.exists() && !info.isFile())
-        FailWrite(path, QStringLiteral("it is not a regular file (it is a folder, a FIFO or a device)"));
+        FailWrite(path, QCoreApplication::translate("DataFile", "it is not a regular file (it is a folder, a FIFO or a device)"));
     return info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/datafolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,7 +35,7 @@ DataFolder ChooseDataFolder(const QString &exeDir, const QString &given, const Q
     if (!given.isEmpty()) {
         folder.path = WithSeparator(given);
         if (!QFileInfo(given).isDir() && !QDir().mkpath(given))
-            folder.problem = QStringLiteral("The data folder \"%1\" cannot be created.").arg(QDir::toNativeSeparators(given));
+            folder.problem = QCoreApplication::translate("DataFile", "The data folder \"%1\" cannot be created.").arg(QDir::toNativeSeparators(given));
         return folder;
     }
     if (Writable(exeDir)) {
@@ -43,7 +44,7 @@ DataFolder ChooseDataFolder(const QString &exeDir, const QString &given, const Q
     }
     folder.path = WithSeparator(userDir);
     if (!QDir().mkpath(userDir)) {
-        folder.problem = QStringLiteral("The data folder \"%1\" cannot be created.").arg(QDir::toNativeSeparators(userDir));
+        folder.problem = QCoreApplication::translate("DataFile", "The data folder \"%1\" cannot be created.").arg(QDir::toNativeSeparators(userDir));
         return folder;
     }
     const QDir from(exeDir), to(userDir);

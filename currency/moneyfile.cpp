@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "currency/moneyfile.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 #include <QDir>
@@ -43,7 +44,7 @@ MoneyRead MoneyFromLines(const QStringList &lines, const QString &fileName)
         const QString text = lines.value(number - 1);
         if (!HoldsControl(text))
             return ToStd(text);
-        problems << QStringLiteral("line %1 (%2) holds control characters").arg(number).arg(QLatin1String(what));
+        problems << QCoreApplication::translate("MoneyFile", "line %1 (%2) holds control characters").arg(number).arg(QLatin1String(what));
         return std::string();
     };
     MoneyRead read;
@@ -62,10 +63,10 @@ MoneyRead MoneyFromLines(const QStringList &lines, const QString &fileName)
     } catch (const ChequeError &error) {
         m.PartDigits = 2;
         problems << (lines.size() < 10
-                         ? QStringLiteral("it has only %1 lines, and line 10, the number of fraction digits, is "
+                         ? QCoreApplication::translate("MoneyFile","it has only %1 lines, and line 10, the number of fraction digits, is "
                                           "missing")
                                .arg(lines.size())
-                         : QStringLiteral("line 10, the number of fraction digits, is not a whole number (%1)")
+                         : QCoreApplication::translate("MoneyFile", "line 10, the number of fraction digits, is not a whole number (%1)")
                                .arg(QString::fromStdString(error.what())));
     }
     m.MoneyMale = lines.value(10) == QLatin1String("T");
@@ -77,10 +78,10 @@ MoneyRead MoneyFromLines(const QStringList &lines, const QString &fileName)
     if (!problems.isEmpty() && noName) {
         // Nothing of a currency is left: the program's own one stands in.
         m = UaeMoney();
-        problems << QStringLiteral("no currency name could be read, so the UAE dirham is used");
+        problems << QCoreApplication::translate("MoneyFile", "no currency name could be read, so the UAE dirham is used");
     }
     if (!problems.isEmpty())
-        read.damage = QStringLiteral("The currency file \"%1\" is damaged: %2.")
+        read.damage = QCoreApplication::translate("MoneyFile", "The currency file \"%1\" is damaged: %2.")
                           .arg(QDir::toNativeSeparators(fileName), problems.join(QStringLiteral("; ")));
     return read;
 }

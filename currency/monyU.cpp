@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "currency/monyU.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
@@ -36,15 +37,15 @@ TMoneyForm::TMoneyForm(CurrencyRecord &currency, QWidget *parent)
     , MonyRec(currency)
 {
     setObjectName(QStringLiteral("MoneyForm"));
-    setWindowTitle(QStringLiteral("Mony Type مواصفات العملة"));
+    setWindowTitle(QCoreApplication::translate("TMoneyForm", "Mony Type مواصفات العملة"));
     setFont(PixelFont(QStringLiteral("Arial"), 11));
     setFixedSize(454, 265);
 
     auto *panel1 = new QFrame(this);
     panel1->setFrameShape(QFrame::StyledPanel);
     panel1->setGeometry(3, 17, 346, 122);
-    Caption(QStringLiteral("Mony Name اسم العملة"), panel1, 249, 9);
-    Caption(QStringLiteral("Part Name اسم الجزء"), panel1, 47, 9);
+    Caption(QCoreApplication::translate("TMoneyForm", "Mony Name اسم العملة"), panel1, 249, 9);
+    Caption(QCoreApplication::translate("TMoneyForm", "Part Name اسم الجزء"), panel1, 47, 9);
     Caption(QStringLiteral("عربي"), panel1, 303, 27);
     Caption(QStringLiteral("انجليزي"), panel1, 303, 46);
     Caption(QStringLiteral("Arabic"), panel1, 10, 30);
@@ -53,11 +54,11 @@ TMoneyForm::TMoneyForm(CurrencyRecord &currency, QWidget *parent)
     EMoneyNameEd = Edit(panel1, "EMoneyNameEd", 246, 50, 52, 22);
     APartNameEd = Edit(panel1, "APartNameEd", 44, 28, 53, 22);
     EPartNameEd = Edit(panel1, "EPartNameEd", 44, 50, 53, 22);
-    PartsRB = new RadioGroup(QStringLiteral("Divided to"), {QStringLiteral("100"), QStringLiteral("1000")}, 2, panel1);
+    PartsRB = new RadioGroup(QCoreApplication::translate("TMoneyForm", "Divided to"), {QStringLiteral("100"), QStringLiteral("1000")}, 2, panel1);
     PartsRB->setObjectName(QStringLiteral("PartsRB"));
     PartsRB->setGeometry(103, 28, 122, 36);
     PartsRB->setItemIndex(0);
-    Caption(QStringLiteral("Money Short Name"), panel1, 62, 98);
+    Caption(QCoreApplication::translate("TMoneyForm", "Money Short Name"), panel1, 62, 98);
     MoneySNameEd = Edit(panel1, "MoneySNameEd", 169, 97, 53, 22);
 
     auto *forms = new QWidget(this);
@@ -82,20 +83,20 @@ TMoneyForm::TMoneyForm(CurrencyRecord &currency, QWidget *parent)
     // Placeholder texts until the start-up fills the controls.
     for (QLineEdit *edit : {AMoneyNameEd, EMoneyNameEd, APartNameEd, EPartNameEd, MoneySNameEd, Money2NameEd,
                             Money3NameEd, Part2NameEd, part3NameEd})
-        edit->setText(edit == MoneySNameEd ? QStringLiteral("Short") : QStringLiteral("Name"));
+        edit->setText(edit == MoneySNameEd ? QStringLiteral("Short") : QCoreApplication::translate("TMoneyForm", "Name"));
 
-    CountryRB = new RadioGroup(QStringLiteral(" Country"),
-                               {QStringLiteral("Chose"), QStringLiteral("SYR"), QStringLiteral("UAE ")}, 1, this);
+    CountryRB = new RadioGroup(QCoreApplication::translate("TMoneyForm", " Country"),
+                               {QStringLiteral("Chose"), QStringLiteral("SYR"), QCoreApplication::translate("TMoneyForm", "UAE ")}, 1, this);
     CountryRB->setObjectName(QStringLiteral("CountryRB"));
     CountryRB->setGeometry(359, 17, 84, 127);
     CountryRB->setItemIndex(2);
     connect(CountryRB, &RadioGroup::clicked, this, [this] { CountryRBClick(); });
 
-    MonyOkBtn = new QPushButton(QStringLiteral("OK"), this);
+    MonyOkBtn = new QPushButton(QCoreApplication::translate("TMoneyForm", "OK"), this);
     MonyOkBtn->setObjectName(QStringLiteral("MonyOkBtn"));
     MonyOkBtn->setGeometry(267, 225, 87, 27);
     MonyOkBtn->setDefault(true);
-    BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
+    BitBtn2 = new QPushButton(QCoreApplication::translate("TMoneyForm", "Cancel"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(60, 225, 105, 27);
     connect(MonyOkBtn, &QPushButton::clicked, this, [this] { MonyOkBtnClick(); });
@@ -161,12 +162,12 @@ bool TMoneyForm::LoadOpt()
         QFile::remove(backup);
         const bool kept = QFile::copy(path, backup);
         QString text = *read.damage + QStringLiteral("\n\n");
-        text += kept ? QStringLiteral("The damaged file was kept as \"%1\". ").arg(QDir::toNativeSeparators(backup))
-                     : QStringLiteral("It could not be kept as \"%1\". ").arg(QDir::toNativeSeparators(backup));
-        text += QStringLiteral("The currency names that could be read are used, with %1 sub-unit digits; "
+        text += kept ? QCoreApplication::translate("TMoneyForm", "The damaged file was kept as \"%1\". ").arg(QDir::toNativeSeparators(backup))
+                     : QCoreApplication::translate("TMoneyForm", "It could not be kept as \"%1\". ").arg(QDir::toNativeSeparators(backup));
+        text += QCoreApplication::translate("TMoneyForm","The currency names that could be read are used, with %1 sub-unit digits; "
                                "check them in this window, which stays open for that.")
                     .arg(read.money.PartDigits);
-        dialogs().showMessage(this, QStringLiteral("Error"), text);
+        dialogs().showMessage(this, QCoreApplication::translate("TMoneyForm", "Error"), text);
     }
     MonyRec.setValue(read.money);
     MoneyToEd();
@@ -187,7 +188,7 @@ std::optional<QString> TMoneyForm::StartUp(const QString &dataDir)
         try {
             damaged = LoadOpt();
         } catch (const ChequeError &error) {
-            problem = QStringLiteral("%1\n\nThe program goes on with the UAE currency. The file is left as it is "
+            problem = QCoreApplication::translate("TMoneyForm","%1\n\nThe program goes on with the UAE currency. The file is left as it is "
                                      "until you set the currency in the Money window and press OK.")
                           .arg(QString::fromStdString(error.message()));
             setCountry(2);
@@ -259,7 +260,7 @@ void TMoneyForm::closeEvent(QCloseEvent *event)
         SaveOpt();
         m_keepFile = false;
     } catch (const ChequeError &error) {
-        dialogs().showMessage(this, QStringLiteral("Error"), QString::fromStdString(error.what()));
+        dialogs().showMessage(this, QCoreApplication::translate("TMoneyForm", "Error"), QString::fromStdString(error.what()));
         event->ignore(); // stays open: the user can fix the cause and close again
         return;
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "layout/chequeU.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -124,7 +125,7 @@ public:
     PrinterOffsetsDialog(TPrintChequeForm &print, const QString &current, QWidget *parent) : QDialog(parent), m_print(print)
     {
         setObjectName(QStringLiteral("PrinterOffsetsDialog"));
-        setWindowTitle(QStringLiteral("Printer Offsets"));
+        setWindowTitle(QCoreApplication::translate("TChequeForm", "Printer Offsets"));
         m_printer = new QComboBox(this);
         m_printer->setObjectName(QStringLiteral("PrinterCB"));
         QStringList names = QPrinterInfo::availablePrinterNames();
@@ -140,16 +141,16 @@ public:
             box->setRange(-50, 50);
             box->setDecimals(1);
             box->setSingleStep(0.1);
-            box->setSuffix(QStringLiteral(" mm"));
+            box->setSuffix(QCoreApplication::translate("TChequeForm", " mm"));
         }
-        m_apply = new QCheckBox(QStringLiteral("Apply this offset to every page sent to the printer"), this);
+        m_apply = new QCheckBox(QCoreApplication::translate("TChequeForm", "Apply this offset to every page sent to the printer"), this);
         m_apply->setObjectName(QStringLiteral("ApplyChk"));
         auto *form = new QFormLayout(this);
-        form->addRow(QStringLiteral("Printer"), m_printer);
-        form->addRow(QStringLiteral("Move pages right by"), m_right);
-        form->addRow(QStringLiteral("Move pages down by"), m_down);
+        form->addRow(QCoreApplication::translate("TChequeForm", "Printer"), m_printer);
+        form->addRow(QCoreApplication::translate("TChequeForm", "Move pages right by"), m_right);
+        form->addRow(QCoreApplication::translate("TChequeForm", "Move pages down by"), m_down);
         form->addRow(m_apply);
-        auto *note = PlainLabel(QStringLiteral("Print the calibration page, lay it over a cheque and read how far the "
+        auto *note = PlainLabel(QCoreApplication::translate("TChequeForm","Print the calibration page, lay it over a cheque and read how far the "
                                                "printer puts things off; a negative number moves pages left or up."),
                                 this);
         note->setWordWrap(true);
@@ -224,6 +225,14 @@ TChequeForm::TChequeForm(QWidget *parent) : QWidget(parent, Qt::Window)
     ShowLayout(InitialLayout());
     SetEditing(false);
     FitCaptions(this);
+    // In Arabic the settings mirror within their panels; the cheque area,
+    // a picture of the cheque, does not.
+    for (QWidget *panel : m_column->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (panel != SettingsArea)
+            MirrorForRightToLeft(panel, panel->width());
+    MirrorForRightToLeft(OptionsPanel, OptionsPanel->width());
+    for (QFrame *panel : EPanel)
+        MirrorForRightToLeft(panel, panel->width());
 }
 
 TChequeForm::~TChequeForm()
@@ -235,15 +244,15 @@ void TChequeForm::buildTopStrip(QWidget *column)
 {
     auto *strip = new QWidget(column);
     strip->setGeometry(1, 0, 320, TopStripHeight);
-    Caption(QStringLiteral("Bank"), strip, 11, 0); // not -1: the strip's edge would cut the letters' tops
+    Caption(QCoreApplication::translate("TChequeForm", "Bank"), strip, 11, 0); // not -1: the strip's edge would cut the letters' tops
     BankNameCB = new BankComboBox(strip);
     BankNameCB->setObjectName(QStringLiteral("BankNameCB"));
     BankNameCB->setEditable(false);
     BankNameCB->setGeometry(8, 21, 79, 23);
-    ChangeBtn = new QPushButton(QStringLiteral("Change"), strip);
+    ChangeBtn = new QPushButton(QCoreApplication::translate("TChequeForm", "Change"), strip);
     ChangeBtn->setObjectName(QStringLiteral("ChangeBtn"));
     ChangeBtn->setGeometry(90, 19, 70, 25);
-    PrintBtn = new QPushButton(QStringLiteral("Print Test"), strip);
+    PrintBtn = new QPushButton(QCoreApplication::translate("TChequeForm", "Print Test"), strip);
     PrintBtn->setObjectName(QStringLiteral("PrintBtn"));
     PrintBtn->setGeometry(171, 19, 70, 25);
 
@@ -273,7 +282,7 @@ void TChequeForm::buildOptionsPanel()
     NewBtn = new QToolButton(p);
     NewBtn->setObjectName(QStringLiteral("NewBtn"));
     NewBtn->setText(QStringLiteral("+"));
-    NewBtn->setToolTip(QStringLiteral("Add"));
+    NewBtn->setToolTip(QCoreApplication::translate("TChequeForm", "Add"));
     NewBtn->setGeometry(8, 0, 23, 22);
     NewBtn->setFont(ArialBold(19));
     SpeedButton7 = new QToolButton(p);
@@ -282,32 +291,32 @@ void TChequeForm::buildOptionsPanel()
     SpeedButton7->setToolTip(QStringLiteral("Del"));
     SpeedButton7->setGeometry(32, 0, 23, 22);
     SpeedButton7->setFont(ArialBold(19));
-    Money = new QPushButton(QStringLiteral("Money"), p);
+    Money = new QPushButton(QCoreApplication::translate("TChequeForm", "Money"), p);
     Money->setObjectName(QStringLiteral("Money"));
     Money->setGeometry(96, 6, 75, 21);
-    SaveBtn = new QPushButton(QStringLiteral("Save Options"), p);
+    SaveBtn = new QPushButton(QCoreApplication::translate("TChequeForm", "Save Options"), p);
     SaveBtn->setObjectName(QStringLiteral("SaveBtn"));
     SaveBtn->setGeometry(197, 3, 93, 23);
 
-    Caption(QStringLiteral("Labels Count"), p, 4, 57);
+    Caption(QCoreApplication::translate("TChequeForm", "Labels Count"), p, 4, 57);
     SpinEdit1 = new QSpinBox(p);
     SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
     SpinEdit1->setRange(1, FieldCount);
     SpinEdit1->setValue(FieldCount);
     SpinEdit1->setGeometry(84, 57, 41, 23);
-    Caption(QStringLiteral("B/A Ammount"), p, 157, 57);
+    Caption(QCoreApplication::translate("TChequeForm", "B/A Ammount"), p, 157, 57);
     BAEdit = new QLineEdit(QStringLiteral("#"), p);
     BAEdit->setObjectName(QStringLiteral("BAEdit"));
     BAEdit->setMaxLength(MaxBATextChars);
     BAEdit->setGeometry(241, 57, 50, 22);
     RestrictToCp1256(BAEdit, OptionsFile());
 
-    Caption(QStringLiteral("Left"), p, 4, 87);
+    Caption(QCoreApplication::translate("TChequeForm", "Left"), p, 4, 87);
     LeftEd = new QLineEdit(QStringLiteral("0"), p);
     LeftEd->setObjectName(QStringLiteral("LeftEd"));
     LeftEd->setGeometry(32, 85, 33, 22);
     Caption(QStringLiteral("mm"), p, 65, 87);
-    Caption(QStringLiteral("Top"), p, 96, 87);
+    Caption(QCoreApplication::translate("TChequeForm", "Top"), p, 96, 87);
     TopEd = new QLineEdit(QStringLiteral("0"), p);
     TopEd->setObjectName(QStringLiteral("TopEd"));
     TopEd->setGeometry(123, 85, 33, 22);
@@ -316,13 +325,13 @@ void TChequeForm::buildOptionsPanel()
     for (QLineEdit *edit : {LeftEd, TopEd})
         RestrictToCp1256(edit, OptionsFile(), ItemEnd);
 
-    PortialChk = new QCheckBox(QStringLiteral("Portial"), p);
+    PortialChk = new QCheckBox(QCoreApplication::translate("TChequeForm", "Portial"), p);
     PortialChk->setObjectName(QStringLiteral("PortialChk"));
     PortialChk->setGeometry(200, 85, 57, 17);
-    previewChk = new QCheckBox(QStringLiteral("preview"), p);
+    previewChk = new QCheckBox(QCoreApplication::translate("TChequeForm", "preview"), p);
     previewChk->setObjectName(QStringLiteral("previewChk"));
     previewChk->setGeometry(12, 111, 63, 17);
-    OnlyFirstChk = new QCheckBox(QStringLiteral("Only First"), p);
+    OnlyFirstChk = new QCheckBox(QCoreApplication::translate("TChequeForm", "Only First"), p);
     OnlyFirstChk->setObjectName(QStringLiteral("OnlyFirstChk"));
     OnlyFirstChk->setGeometry(104, 109, 84, 17);
 
@@ -332,11 +341,11 @@ void TChequeForm::buildOptionsPanel()
     connect(SaveBtn, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
     connect(SpinEdit1, &QSpinBox::valueChanged, this, [this](int value) {
         SpinEdit1Change(value);
-        record(QStringLiteral("Labels count"));
+        record(QCoreApplication::translate("TChequeForm", "Labels count"));
     });
-    connect(BAEdit, &QLineEdit::editingFinished, this, [this] { record(QStringLiteral("B/A text")); });
-    connect(LeftEd, &QLineEdit::editingFinished, this, [this] { record(QStringLiteral("Left margin")); });
-    connect(TopEd, &QLineEdit::editingFinished, this, [this] { record(QStringLiteral("Top margin")); });
+    connect(BAEdit, &QLineEdit::editingFinished, this, [this] { record(QCoreApplication::translate("TChequeForm", "B/A text")); });
+    connect(LeftEd, &QLineEdit::editingFinished, this, [this] { record(QCoreApplication::translate("TChequeForm", "Left margin")); });
+    connect(TopEd, &QLineEdit::editingFinished, this, [this] { record(QCoreApplication::translate("TChequeForm", "Top margin")); });
     connect(PortialChk, &QCheckBox::toggled, this, [this] { record(QStringLiteral("Orientation")); });
 }
 
@@ -351,17 +360,17 @@ void TChequeForm::buildFieldPanel(int i)
     EPanel[std::size_t(i)] = panel;
 
     Caption(QString::number(i + 1), panel, 8, 0);
-    auto *right = new QCheckBox(QStringLiteral("Right"), panel);
+    auto *right = new QCheckBox(QCoreApplication::translate("TChequeForm", "Right"), panel);
     right->setObjectName(QStringLiteral("RightChk%1").arg(i + 1));
     right->setGeometry(25, 4, 57, 17);
     RightChk[std::size_t(i)] = right;
-    auto *fontBtn = new QPushButton(QStringLiteral("Font"), panel);
+    auto *fontBtn = new QPushButton(QCoreApplication::translate("TChequeForm", "Font"), panel);
     fontBtn->setObjectName(QStringLiteral("SpeedButton%1").arg(i + 1));
     fontBtn->setGeometry(25, 22, 40, 25);
     SpeedButton[std::size_t(i)] = fontBtn;
     QStringList kinds;
     for (int k = 0; k < FieldKindCount; ++k)
-        kinds << KindCaption(FieldKind(k));
+        kinds << QCoreApplication::translate("TChequeForm", KindCaption(FieldKind(k)).toUtf8().constData());
     auto *group = new RadioGroup(QString(), kinds, 2, panel);
     group->setObjectName(QStringLiteral("KindRG%1").arg(i + 1));
     group->setGeometry(82, -4, 230, 72);
@@ -369,15 +378,15 @@ void TChequeForm::buildFieldPanel(int i)
 
     connect(right, &QCheckBox::toggled, this, [this, i] {
         RightChkClick(i + 1);
-        record(QStringLiteral("Direction of field %1").arg(i + 1));
+        record(QCoreApplication::translate("TChequeForm", "Direction of field %1").arg(i + 1));
     });
     connect(fontBtn, &QPushButton::clicked, this, [this, i] {
         SpeedButtonClick(i + 1);
-        record(QStringLiteral("Font of field %1").arg(i + 1));
+        record(QCoreApplication::translate("TChequeForm", "Font of field %1").arg(i + 1));
     });
     connect(group, &RadioGroup::clicked, this, [this, i] {
         KindRGClick(i + 1);
-        record(QStringLiteral("Kind of field %1").arg(i + 1));
+        record(QCoreApplication::translate("TChequeForm", "Kind of field %1").arg(i + 1));
     });
 }
 
@@ -397,7 +406,7 @@ void TChequeForm::buildField(int i)
         ChequeEdit1MouseMove(i + 1, e->buttons(), e->modifiers(), e->position().toPoint());
     });
     connect(edit, &ChequeFieldEdit::mouseReleased, this, [this, i] {
-        record(QStringLiteral("%1 field %2").arg(m_zone == DragZone::Body ? QStringLiteral("Move") : QStringLiteral("Size"))
+        record(QCoreApplication::translate("TChequeForm", "%1 field %2").arg(m_zone == DragZone::Body ? QStringLiteral("Move") : QStringLiteral("Size"))
                    .arg(i + 1));
         QToolTip::hideText();
     });
@@ -433,24 +442,24 @@ void TChequeForm::buildMenus()
 {
     MenuBar = new QMenuBar(this);
     MenuBar->setObjectName(QStringLiteral("MenuBar"));
-    QMenu *edit = MenuBar->addMenu(QStringLiteral("&Edit"));
-    QAction *undo = m_undo.createUndoAction(this, QStringLiteral("&Undo"));
+    QMenu *edit = MenuBar->addMenu(QCoreApplication::translate("TChequeForm", "&Edit"));
+    QAction *undo = m_undo.createUndoAction(this, QCoreApplication::translate("TChequeForm", "&Undo"));
     undo->setObjectName(QStringLiteral("UndoAction"));
     undo->setShortcut(QKeySequence::Undo);
-    QAction *redo = m_undo.createRedoAction(this, QStringLiteral("&Redo"));
+    QAction *redo = m_undo.createRedoAction(this, QCoreApplication::translate("TChequeForm", "&Redo"));
     redo->setObjectName(QStringLiteral("RedoAction"));
     redo->setShortcut(QKeySequence::Redo);
     edit->addAction(undo);
     edit->addAction(redo);
-    QMenu *scan = MenuBar->addMenu(QStringLiteral("&Scan"));
-    connect(scan->addAction(QStringLiteral("&Choose Scanned Cheque…")), &QAction::triggered, this, &TChequeForm::chooseScan);
-    connect(scan->addAction(QStringLiteral("&Place and Opacity…")), &QAction::triggered, this, [this] {
+    QMenu *scan = MenuBar->addMenu(QCoreApplication::translate("TChequeForm", "&Scan"));
+    connect(scan->addAction(QCoreApplication::translate("TChequeForm", "&Choose Scanned Cheque…")), &QAction::triggered, this, &TChequeForm::chooseScan);
+    connect(scan->addAction(QCoreApplication::translate("TChequeForm", "&Place and Opacity…")), &QAction::triggered, this, [this] {
         const auto kept = scanSettings();
         if (!kept)
             return;
         const auto typed = dialogs().askText(
             this, DesignerTitle,
-            QStringLiteral("Where the scan's top-left corner lies from the cheque area's origin (left and top in mm), "
+            QCoreApplication::translate("TChequeForm","Where the scan's top-left corner lies from the cheque area's origin (left and top in mm), "
                            "and its opacity in per cent:"),
             QStringLiteral("%1, %2, %3").arg(kept->leftMm).arg(kept->topMm).arg(qRound(kept->opacity * 100)));
         if (!typed)
@@ -462,16 +471,16 @@ void TChequeForm::buildMenus()
         const double opacity = parts.value(2).trimmed().toDouble(&c);
         if (!a || !b || !c || parts.size() != 3 || opacity < 0 || opacity > 100) {
             dialogs().showMessage(this, DesignerTitle,
-                                  QStringLiteral("Give three numbers: left and top in mm, and the opacity from 0 to 100."));
+                                  QCoreApplication::translate("TChequeForm", "Give three numbers: left and top in mm, and the opacity from 0 to 100."));
             return;
         }
         setScanPlace(left, top, opacity / 100);
     });
-    connect(scan->addAction(QStringLiteral("&Remove Scan")), &QAction::triggered, this, &TChequeForm::removeScan);
-    QMenu *printer = MenuBar->addMenu(QStringLiteral("&Printer"));
-    connect(printer->addAction(QStringLiteral("Print &Calibration Page…")), &QAction::triggered, this,
+    connect(scan->addAction(QCoreApplication::translate("TChequeForm", "&Remove Scan")), &QAction::triggered, this, &TChequeForm::removeScan);
+    QMenu *printer = MenuBar->addMenu(QCoreApplication::translate("TChequeForm", "&Printer"));
+    connect(printer->addAction(QCoreApplication::translate("TChequeForm", "Print &Calibration Page…")), &QAction::triggered, this,
             &TChequeForm::PrintCalibration);
-    connect(printer->addAction(QStringLiteral("Printer &Offsets…")), &QAction::triggered, this,
+    connect(printer->addAction(QCoreApplication::translate("TChequeForm", "Printer &Offsets…")), &QAction::triggered, this,
             &TChequeForm::editPrinterOffsets);
 }
 
@@ -491,7 +500,7 @@ void TChequeForm::buildPositionBar()
         box->setRange(i < 2 ? -300 : 0.3, 400);
         box->setDecimals(1);
         box->setSingleStep(0.1);
-        box->setSuffix(QStringLiteral(" mm"));
+        box->setSuffix(QCoreApplication::translate("TChequeForm", " mm"));
         box->setKeyboardTracking(false);
         row->addWidget(box);
         PosEd[std::size_t(i)] = box;
@@ -676,16 +685,16 @@ bool TChequeForm::storable(const QString &what, const QString &text, const QStri
     const auto bad = RefusedCharacter(text, separator);
     if (!bad)
         return true;
-    dialogs().showMessage(this, QStringLiteral("Error"),
-                          QStringLiteral("%1 «%2» cannot be kept: it holds %3. %4")
+    dialogs().showMessage(this, QCoreApplication::translate("TChequeForm", "Error"),
+                          QCoreApplication::translate("TChequeForm", "%1 «%2» cannot be kept: it holds %3. %4")
                               .arg(what, text, DescribeCharacter(*bad), Cp1256RefusalText(fileName, separator)));
     return false;
 }
 
 void TChequeForm::NewBtnClick()
 {
-    const auto name = dialogs().askText(this, QStringLiteral("Add"), QStringLiteral("Bank Name"), QString());
-    if (!name || !storable(QStringLiteral("The bank name"), *name, QString::fromLatin1(BanksFileName)))
+    const auto name = dialogs().askText(this, QCoreApplication::translate("TChequeForm", "Add"), QCoreApplication::translate("TChequeForm", "Bank Name"), QString());
+    if (!name || !storable(QCoreApplication::translate("TChequeForm", "The bank name"), *name, QString::fromLatin1(BanksFileName)))
         return;
     Book.AddBank(*name);
     Book.Selected = int(Book.Banks.size()) - 1; // selected without loading
@@ -697,8 +706,8 @@ void TChequeForm::SpeedButton7Click()
 {
     // The bank by its name, and No for Enter: one key must not delete a bank.
     const QString name = Book.hasSelection() ? Book.Banks.at(Book.Selected) : QString();
-    if (!dialogs().askYesNo(this, QStringLiteral("Confirm"),
-                            QStringLiteral("Delete حذف \"%1\"?\n\nThe bank and its layout are removed.").arg(name),
+    if (!dialogs().askYesNo(this, QCoreApplication::translate("TChequeForm", "Confirm"),
+                            QCoreApplication::translate("TChequeForm", "Delete حذف \"%1\"?\n\nThe bank and its layout are removed.").arg(name),
                             Dialogs::Default::No))
         return;
     Book.DeleteBank(Book.Selected);
@@ -783,7 +792,7 @@ void TChequeForm::SpeedButtonClick(int field)
     if (!chosen)
         return;
     const QString family = chosen->family() == initial.family() ? shown.family() : chosen->family();
-    if (!storable(QStringLiteral("The font name"), family, OptionsFile(), ItemEnd))
+    if (!storable(QCoreApplication::translate("TChequeForm", "The font name"), family, OptionsFile(), ItemEnd))
         return;
     // Every attribute set explicitly, so that none is taken from the window's font.
     QFont font(family);
@@ -853,7 +862,7 @@ void TChequeForm::ChequeEdit1MouseMove(int field, Qt::MouseButtons buttons, Qt::
         focused->setGeometry(DraggedBounds(focused->geometry(), m_zone, m_grab, position));
         showPosition();
         const QRect r = focused->geometry();
-        QToolTip::showText(QCursor::pos(), QStringLiteral("Left %1 mm, top %2 mm; %3 × %4 mm")
+        QToolTip::showText(QCursor::pos(), QCoreApplication::translate("TChequeForm", "Left %1 mm, top %2 mm; %3 × %4 mm")
                                                .arg(PxToMm(r.left()), 0, 'f', 1)
                                                .arg(PxToMm(r.top()), 0, 'f', 1)
                                                .arg(PxToMm(r.width()), 0, 'f', 1)
@@ -893,7 +902,7 @@ bool TChequeForm::settleChanges(QWidget *parent)
         return true;
     const QString bank = Book.hasSelection() ? Book.Banks.at(Book.Selected) : QString();
     switch (dialogs().askSaveChanges(parent ? parent : this, DesignerTitle,
-                                     QStringLiteral("The layout of the bank \"%1\" has changes that are not saved in "
+                                     QCoreApplication::translate("TChequeForm","The layout of the bank \"%1\" has changes that are not saved in "
                                                     "options.txt.\n\nSave them?")
                                          .arg(bank))) {
     case Dialogs::Changes::Save:
@@ -918,7 +927,7 @@ void TChequeForm::placeField(int field, const QRectF &mm)
     ChequeFieldEdit *edit = ChequeEdit[std::size_t(field - 1)];
     edit->setGeometry(MmToPx(mm.left()), MmToPx(mm.top()), std::max(1, MmToPx(mm.width())),
                       std::max(1, MmToPx(mm.height())));
-    record(QStringLiteral("Place field %1").arg(field));
+    record(QCoreApplication::translate("TChequeForm", "Place field %1").arg(field));
 }
 
 void TChequeForm::nudgeField(int field, int dx, int dy, bool millimetres)
@@ -930,7 +939,7 @@ void TChequeForm::nudgeField(int field, int dx, int dy, bool millimetres)
     else
         r.translate(dx, dy);
     edit->setGeometry(r);
-    record(QStringLiteral("Move field %1").arg(field), 100 + field);
+    record(QCoreApplication::translate("TChequeForm", "Move field %1").arg(field), 100 + field);
 }
 
 void TChequeForm::showPosition()
@@ -944,7 +953,7 @@ void TChequeForm::showPosition()
         PosEd[std::size_t(i)]->setValue(values[i]);
     }
     const QRect r = ChequeEdit[std::size_t(m_focused)]->geometry();
-    PixelLB->setText(QStringLiteral("Field %1: %2, %3, %4 × %5 px")
+    PixelLB->setText(QCoreApplication::translate("TChequeForm", "Field %1: %2, %3, %4 × %5 px")
                          .arg(m_focused + 1)
                          .arg(r.left())
                          .arg(r.top())
@@ -982,11 +991,11 @@ void TChequeForm::loadScan()
         // A scan that cannot be shown is noted quietly; nothing else waits on it.
         const LoadedScan loaded = LoadScan(QDir(m_dataDir).filePath(kept->file));
         if (!loaded.problem.isEmpty()) {
-            m_scanNote = QStringLiteral("Scan not shown: %1.").arg(loaded.problem);
+            m_scanNote = QCoreApplication::translate("TChequeForm", "Scan not shown: %1.").arg(loaded.problem);
         } else {
             const double dpi = kept->dpi > 0 ? kept->dpi : loaded.dpi.value_or(0);
             if (dpi <= 0) {
-                m_scanNote = QStringLiteral("Scan not shown: its resolution is not known.");
+                m_scanNote = QCoreApplication::translate("TChequeForm", "Scan not shown: its resolution is not known.");
             } else {
                 const QImage shown = ScanForDesigner(loaded.image, dpi, kept->opacity);
                 m_scan->setImage(shown);
@@ -1002,8 +1011,8 @@ void TChequeForm::chooseScan()
 {
     if (!Book.hasSelection() || m_settingsFile.isEmpty())
         return;
-    const auto file = dialogs().askOpenFile(this, QStringLiteral("Scanned Cheque"),
-                                            QStringLiteral("Scans (*.png *.jpg *.jpeg *.pdf);;All files (*)"));
+    const auto file = dialogs().askOpenFile(this, QCoreApplication::translate("TChequeForm", "Scanned Cheque"),
+                                            QCoreApplication::translate("TChequeForm", "Scans (*.png *.jpg *.jpeg *.pdf);;All files (*)"));
     if (file)
         setScan(*file);
 }
@@ -1012,14 +1021,14 @@ bool TChequeForm::setScan(const QString &path, std::optional<double> dpi)
 {
     const LoadedScan loaded = LoadScan(path);
     if (!loaded.problem.isEmpty()) {
-        dialogs().showMessage(this, DesignerTitle, QStringLiteral("The scan cannot be used: %1.").arg(loaded.problem));
+        dialogs().showMessage(this, DesignerTitle, QCoreApplication::translate("TChequeForm", "The scan cannot be used: %1.").arg(loaded.problem));
         return false;
     }
     if (!dpi)
         dpi = loaded.dpi;
     if (!dpi) {
         const auto typed = dialogs().askText(this, DesignerTitle,
-                                             QStringLiteral("The scan does not say its resolution. At how many dots "
+                                             QCoreApplication::translate("TChequeForm","The scan does not say its resolution. At how many dots "
                                                             "per inch was it scanned?"),
                                              QStringLiteral("300"));
         bool ok = false;
@@ -1039,7 +1048,7 @@ bool TChequeForm::setScan(const QString &path, std::optional<double> dpi)
         QFile::remove(copy);
         if (!QFile::copy(path, copy)) {
             dialogs().showMessage(this, DesignerTitle,
-                                  QStringLiteral("The scan could not be copied to \"%1\".").arg(QDir::toNativeSeparators(copy)));
+                                  QCoreApplication::translate("TChequeForm", "The scan could not be copied to \"%1\".").arg(QDir::toNativeSeparators(copy)));
             return false;
         }
     }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "layout/chequelayout.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 #include "words/DgToStU.h"
@@ -14,12 +16,12 @@ struct KindText
 };
 
 constexpr std::array<KindText, FieldKindCount> kKinds = {{
-    {"Date", "15/03/2011"},
-    {"Name", "Dorvan Eskel"},
-    {"Amount", "#5000#"},
-    {"En Text Amount", "Five Thousands only"},
-    {"Ar Text Amount", "خمسة آلاف درهم فقط"},
-    {"Account Only", "Account Only"},
+    {QT_TRANSLATE_NOOP("TChequeForm", "Date"), "15/03/2011"},
+    {QT_TRANSLATE_NOOP("TChequeForm", "Name"), "Dorvan Eskel"},
+    {QT_TRANSLATE_NOOP("TChequeForm", "Amount"), "#5000#"},
+    {QT_TRANSLATE_NOOP("TChequeForm", "En Text Amount"), "Five Thousands only"},
+    {QT_TRANSLATE_NOOP("TChequeForm", "Ar Text Amount"), "خمسة آلاف درهم فقط"},
+    {QT_TRANSLATE_NOOP("TChequeForm", "Account Only"), "Account Only"},
 }};
 
 [[noreturn]] void Fail(const QString &why)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "layout/chequescan.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 #include <QFile>
@@ -110,7 +111,7 @@ LoadedScan LoadScan(const QString &path)
     LoadedScan scan;
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        scan.problem = QStringLiteral("the scan \"%1\" cannot be read").arg(QFileInfo(path).fileName());
+        scan.problem = QCoreApplication::translate("TChequeForm", "the scan \"%1\" cannot be read").arg(QFileInfo(path).fileName());
         return scan;
     }
     const QByteArray head = file.read(1 << 16);
@@ -128,14 +129,14 @@ LoadedScan LoadScan(const QString &path)
             scan.dpi = kPdfDpi;
         }
         if (scan.image.isNull())
-            scan.problem = QStringLiteral("the PDF \"%1\" has no page that can be shown").arg(QFileInfo(path).fileName());
+            scan.problem = QCoreApplication::translate("TChequeForm", "the PDF \"%1\" has no page that can be shown").arg(QFileInfo(path).fileName());
         return scan;
     }
     QImageReader reader(path);
     reader.setAutoTransform(true); // phone scans carry their turn in EXIF
     scan.image = reader.read();
     if (scan.image.isNull()) {
-        scan.problem = QStringLiteral("the scan \"%1\" is not a PNG, JPEG or PDF image (%2)")
+        scan.problem = QCoreApplication::translate("TChequeForm", "the scan \"%1\" is not a PNG, JPEG or PDF image (%2)")
                            .arg(QFileInfo(path).fileName(), reader.errorString());
         return scan;
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/PrintChequeU.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPrinter>
 #include <QSettings>
@@ -15,10 +16,10 @@ namespace {
 QString Destination(const QPrinter &printer)
 {
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
-        return QStringLiteral("the file \"%1\"").arg(printer.outputFileName());
+        return QCoreApplication::translate("TPrintChequeForm", "the file \"%1\"").arg(printer.outputFileName());
     if (printer.printerName().isEmpty())
-        return QStringLiteral("no printer is set up, and the default printer");
-    return QStringLiteral("the printer \"%1\"").arg(printer.printerName());
+        return QCoreApplication::translate("TPrintChequeForm", "no printer is set up, and the default printer");
+    return QCoreApplication::translate("TPrintChequeForm", "the printer \"%1\"").arg(printer.printerName());
 }
 
 /// A printer with the report's settings: 1 copy, no duplex, all pages, the
@@ -101,8 +102,8 @@ void TPrintChequeForm::PrintCalibration(const ChequeLayout &layout, const QStrin
     ApplyChequePage(*m_printer, layout.Portial);
     const QString name = printerName();
     const PrinterOffset offset = offsetOf(name);
-    const QString note = QStringLiteral("Bank %1; printer %2; offset in force: %3.")
-                             .arg(bank, name.isEmpty() ? QStringLiteral("none (a file)") : name, DescribeOffset(offset));
+    const QString note = QCoreApplication::translate("TPrintChequeForm", "Bank %1; printer %2; offset in force: %3.")
+                             .arg(bank, name.isEmpty() ? QCoreApplication::translate("TPrintChequeForm", "none (a file)") : name, DescribeOffset(offset));
     m_failed = false;
     printService().print(*m_printer, [&](QPrinter *target) {
         m_destination = Destination(*target);
@@ -124,6 +125,7 @@ QString TPrintChequeForm::target()
     const QPrinter &p = printer();
     if (WritesAFile(p))
         return p.outputFileName();
+    // Kept in the register: never translated.
     return p.printerName().isEmpty() ? QStringLiteral("the default printer") : p.printerName();
 }
 
@@ -214,10 +216,10 @@ void TPrintChequeForm::Output(const ReportPage &page, bool preview, QWidget *par
 void TPrintChequeForm::reportFailure(QWidget *parent, Advice advice)
 {
     const QString what = advice == Advice::ChooseInDialog
-        ? QStringLiteral("Choose another printer in the print dialog.")
-        : QStringLiteral("Print a cheque from the main window: its print dialog lets you choose a printer, or "
+        ? QCoreApplication::translate("TPrintChequeForm", "Choose another printer in the print dialog.")
+        : QCoreApplication::translate("TPrintChequeForm","Print a cheque from the main window: its print dialog lets you choose a printer, or "
                          "a PDF file, for the test print too.");
     dialogs().showMessage(
-        parent, QStringLiteral("Print Cheque"),
-        QStringLiteral("The cheque was not printed: %1 could not be opened. %2").arg(m_destination, what));
+        parent, QCoreApplication::translate("TPrintChequeForm", "Print Cheque"),
+        QCoreApplication::translate("TPrintChequeForm", "The cheque was not printed: %1 could not be opened. %2").arg(m_destination, what));
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/calibration.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
@@ -67,7 +68,7 @@ void PaintCalibrationPage(QPainter &painter, ChequeLayout layout, QPointF offset
     painter.setFont(text);
     painter.setPen(Qt::black);
     const double lineH = QFontMetricsF(text, device).height();
-    painter.drawText(QPointF(12 * perMm, pageH * perMm - 3 * perMm - lineH), QStringLiteral("Calibration page"));
+    painter.drawText(QPointF(12 * perMm, pageH * perMm - 3 * perMm - lineH), QCoreApplication::translate("TChequeForm", "Calibration page"));
     painter.drawText(QPointF(12 * perMm, pageH * perMm - 3 * perMm), note);
     painter.restore();
 }

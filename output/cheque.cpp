@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include <QCoreApplication>
+
 #include "core/datafile.h"
 #include "output/amounttext.h"
 #include "output/printrun.h"
@@ -28,9 +30,9 @@ ChequeOrProblem MakeCheque(const QString &bank, const QString &date, const QStri
 {
     const auto value = ReadAmount(amount, locale);
     if (!value || *value <= 0)
-        return {std::nullopt, QStringLiteral("Error in Amount, it must be >0")};
+        return {std::nullopt, QCoreApplication::translate("PrintRun", "Error in Amount, it must be >0")};
     if (const auto why = AmountMismatch(amount, *value, currency, locale))
-        return {std::nullopt, *why + QStringLiteral(" Nothing was printed.")};
+        return {std::nullopt, *why + QCoreApplication::translate("PrintRun", " Nothing was printed.")};
 
     Cheque cheque;
     cheque.bank = bank;

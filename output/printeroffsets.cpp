@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/printeroffsets.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <QStringList>
 
@@ -44,10 +45,10 @@ QString DescribeOffset(const PrinterOffset &offset)
         return QStringLiteral("none");
     QStringList parts;
     if (offset.rightTenths != 0)
-        parts << QStringLiteral("%1 mm to the %2").arg(Tenths(offset.rightTenths),
+        parts << QCoreApplication::translate("TChequeForm", "%1 mm to the %2").arg(Tenths(offset.rightTenths),
                                                        offset.rightTenths > 0 ? QStringLiteral("right") : QStringLiteral("left"));
     if (offset.downTenths != 0)
-        parts << QStringLiteral("%1 mm %2").arg(Tenths(offset.downTenths),
+        parts << QCoreApplication::translate("TChequeForm", "%1 mm %2").arg(Tenths(offset.downTenths),
                                                 offset.downTenths > 0 ? QStringLiteral("down") : QStringLiteral("up"));
     return parts.join(QLatin1String(" and "));
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/printrun.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 #include <QRegularExpression>
@@ -177,11 +178,11 @@ std::optional<QString> AmountMismatch(const QString &text, double value, const M
     const int digits = FigureDigits(currency);
     const QString figure = FormatAmount(value, digits, locale);
     if (value >= 2147483648.0)
-        return QStringLiteral("The amount %1 is too large to be written in words; the largest amount is %2.")
+        return QCoreApplication::translate("PrintRun", "The amount %1 is too large to be written in words; the largest amount is %2.")
             .arg(text.trimmed(), FormatAmount(2147483647, 0, locale));
     // More decimals than the currency has: the figure would be rounded.
     if (QString::number(value, 'f', digits).toDouble() != value)
-        return QStringLiteral("The amount %1 has more decimals than the currency's %2; the cheque would read %3 "
+        return QCoreApplication::translate("PrintRun","The amount %1 has more decimals than the currency's %2; the cheque would read %3 "
                               "in figures. Type the amount with at most %2 decimals.")
             .arg(text.trimmed())
             .arg(digits)
@@ -194,10 +195,10 @@ std::optional<QString> AmountMismatch(const QString &text, double value, const M
         AmountToWords(ToStd(DriverAmountText(text, locale)), currency, typedEn, typedAr);
         AmountToWords(ToStd(exact), currency, exactEn, exactAr);
     } catch (const ChequeError &) {
-        return QStringLiteral("The amount %1 cannot be written in words.").arg(text.trimmed());
+        return QCoreApplication::translate("PrintRun", "The amount %1 cannot be written in words.").arg(text.trimmed());
     }
     if (typedEn != exactEn || typedAr != exactAr)
-        return QStringLiteral("The amount %1 would be written in words as \"%2\", which is not %3.")
+        return QCoreApplication::translate("PrintRun", "The amount %1 would be written in words as \"%2\", which is not %3.")
             .arg(text.trimmed(), FromStd(typedEn), figure);
     return std::nullopt;
 }

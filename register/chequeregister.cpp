@@ -5,6 +5,7 @@
 #include <atomic>
 #include <tuple>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -88,9 +89,9 @@ const char *OrderColumn(RegisterOrder order)
 QString RegisterConnection::describe() const
 {
     if (isServer())
-        return QStringLiteral("the register \"%1\" on the server %2 (user %3)")
+        return QCoreApplication::translate("ChequeRegister", "the register \"%1\" on the server %2 (user %3)")
             .arg(database, host.isEmpty() ? QStringLiteral("localhost") : host, user);
-    return QStringLiteral("the register file \"%1\"").arg(QDir::toNativeSeparators(file));
+    return QCoreApplication::translate("ChequeRegister", "the register file \"%1\"").arg(QDir::toNativeSeparators(file));
 }
 
 RegisterConnection ConnectionFromSettings(const QSettings &settings, const QString &dataDir)
@@ -186,7 +187,7 @@ void ChequeRegister::exec(const QString &sql)
 {
     QSqlQuery q(db());
     if (!q.exec(sql))
-        fail(QStringLiteral("Cannot use"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot use"), q.lastError().text());
 }
 
 void ChequeRegister::open()
@@ -194,7 +195,7 @@ void ChequeRegister::open()
     m_open = false;
     m_needsPassword = false;
     if (!QSqlDatabase::isDriverAvailable(m_connection.driver))
-        fail(QStringLiteral("Cannot open"), QStringLiteral("the %1 database driver is not installed").arg(m_connection.driver));
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot open"), QCoreApplication::translate("ChequeRegister", "the %1 database driver is not installed").arg(m_connection.driver));
     if (!QSqlDatabase::contains(m_name))
         QSqlDatabase::addDatabase(m_connection.driver, m_name);
     QSqlDatabase d = db();
@@ -212,9 +213,9 @@ void ChequeRegister::open()
     } else {
         const QFileInfo file(m_connection.file);
         if (file.exists() && !file.isFile())
-            fail(QStringLiteral("Cannot open"), QStringLiteral("it is not a regular file"));
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot open"), QCoreApplication::translate("ChequeRegister", "it is not a regular file"));
         if (!file.exists() && !QFileInfo(file.absolutePath()).isDir())
-            fail(QStringLiteral("Cannot create"), QStringLiteral("its folder does not exist"));
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot create"), QCoreApplication::translate("ChequeRegister", "its folder does not exist"));
         d.setDatabaseName(m_connection.file);
         // A register another program holds is waited for a few seconds.
         d.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
@@ -222,24 +223,24 @@ void ChequeRegister::open()
     if (!d.open()) {
         const QString why = d.lastError().text();
         m_needsPassword = server && (why.contains(QLatin1String("password")));
-        fail(QStringLiteral("Cannot open"), why);
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot open"), why);
     }
 
     QSqlQuery q(d);
     // A file that is not a database opens; the first question tells.
     if (!q.exec(server ? QStringLiteral("SELECT 1") : QStringLiteral("PRAGMA schema_version")) || !q.next())
-        fail(QStringLiteral("Cannot open"), QStringLiteral("it is not a database, or it is damaged (%1)").arg(q.lastError().text()));
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot open"), QCoreApplication::translate("ChequeRegister", "it is not a database, or it is damaged (%1)").arg(q.lastError().text()));
     const QStringList tables = d.tables(QSql::Tables);
     if (tables.isEmpty()) {
         createSchema();
     } else if (!tables.contains(QLatin1String("register_info"))) {
-        fail(QStringLiteral("Cannot use"), QStringLiteral("it is a database of another program (it has no cheque register); it is left as it is"));
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot use"), QCoreApplication::translate("ChequeRegister", "it is a database of another program (it has no cheque register); it is left as it is"));
     } else {
         if (!q.exec(QStringLiteral("SELECT value FROM register_info WHERE key = 'schema_version'")) || !q.next())
-            fail(QStringLiteral("Cannot use"), QStringLiteral("it is damaged or of another program: it has no schema version"));
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot use"), QCoreApplication::translate("ChequeRegister", "it is damaged or of another program: it has no schema version"));
         const int version = q.value(0).toInt();
         if (version > SchemaVersion)
-            fail(QStringLiteral("Cannot use"), QStringLiteral("it was made by a newer version of this program (schema %1; this "
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot use"), QCoreApplication::translate("ChequeRegister","it was made by a newer version of this program (schema %1; this "
                                                                "version knows schema %2); it is left untouched")
                                                     .arg(version)
                                                     .arg(SchemaVersion));
@@ -253,9 +254,9 @@ void ChequeRegister::open()
         // rollback journal: slower, as safe.)
         for (const char *pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=ON"})
             if (!q.exec(QLatin1String(pragma)))
-                fail(QStringLiteral("Cannot open"), q.lastError().text());
+                fail(QCoreApplication::translate("ChequeRegister", "Cannot open"), q.lastError().text());
         if (!q.exec(QStringLiteral("PRAGMA synchronous")) || !q.next() || q.value(0).toInt() != 2)
-            fail(QStringLiteral("Cannot open"), QStringLiteral("its writes cannot be made durable"));
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot open"), QCoreApplication::translate("ChequeRegister", "its writes cannot be made durable"));
     }
     m_open = true;
 }
@@ -321,14 +322,14 @@ void ChequeRegister::begin()
     // cheque number wait for each other instead of failing.
     QSqlQuery q(db());
     if (!q.exec(m_connection.isServer() ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")))
-        fail(QStringLiteral("Cannot write to"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to"), q.lastError().text());
 }
 
 void ChequeRegister::commit()
 {
     QSqlQuery q(db());
     if (!q.exec(QStringLiteral("COMMIT")))
-        fail(QStringLiteral("Cannot write to"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to"), q.lastError().text());
 }
 
 void ChequeRegister::rollback()
@@ -360,12 +361,12 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
         // a cheque book already used.
         const QString code = q.lastError().nativeErrorCode();
         if (recorded.chequeNumber > 0 && (code == QLatin1String("2067") || code == QLatin1String("23505")))
-            why = QStringLiteral("the cheque number %1 of the bank \"%2\" is already in the register; set the "
+            why = QCoreApplication::translate("ChequeRegister","the cheque number %1 of the bank \"%2\" is already in the register; set the "
                                  "bank's next cheque number (Cheque Numbers in the register window)")
                       .arg(recorded.chequeNumber)
                       .arg(cheque.bank);
         rollback();
-        fail(QStringLiteral("The cheque could not be recorded in"), why);
+        fail(QCoreApplication::translate("ChequeRegister", "The cheque could not be recorded in"), why);
     };
     begin();
     QSqlQuery q(db());
@@ -410,7 +411,7 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
     if (!done.exec(QStringLiteral("COMMIT"))) {
         const QString why = done.lastError().text();
         rollback();
-        fail(QStringLiteral("The cheque could not be recorded in"), why);
+        fail(QCoreApplication::translate("ChequeRegister", "The cheque could not be recorded in"), why);
     }
     return recorded;
 }
@@ -425,10 +426,10 @@ void ChequeRegister::setState(qint64 number, ChequeState state, const QString &r
     q.bindValue(QStringLiteral(":reason"), Text(reason));
     q.bindValue(QStringLiteral(":id"), number);
     if (!q.exec())
-        fail(QStringLiteral("Cannot %1 the cheque in").arg(QLatin1String(what)), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot %1 the cheque in").arg(QLatin1String(what)), q.lastError().text());
     if (q.numRowsAffected() == 0)
-        fail(QStringLiteral("Cannot %1 the cheque in").arg(QLatin1String(what)),
-             QStringLiteral("there is no cheque %1").arg(number));
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot %1 the cheque in").arg(QLatin1String(what)),
+             QCoreApplication::translate("ChequeRegister", "there is no cheque %1").arg(number));
 }
 
 void ChequeRegister::markPrinted(qint64 number) { setState(number, ChequeState::Printed, QString(), "mark"); }
@@ -456,7 +457,7 @@ std::optional<RegisteredCheque> ChequeRegister::cheque(qint64 number)
     q.prepare(QStringLiteral("SELECT %1 FROM cheques WHERE id = :id").arg(QLatin1String(kColumns)));
     q.bindValue(QStringLiteral(":id"), number);
     if (!q.exec())
-        fail(QStringLiteral("Cannot read"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read"), q.lastError().text());
     if (!q.next())
         return std::nullopt;
     return Row(q);
@@ -478,7 +479,7 @@ std::optional<RegisteredCheque> ChequeRegister::findDuplicate(const Cheque &cheq
     q.bindValue(QStringLiteral(":currency"), Text(FromStd(cheque.currency.EMoneyName.str())));
     q.bindValue(QStringLiteral(":since"), Utc(since));
     if (!q.exec())
-        fail(QStringLiteral("Cannot read"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read"), q.lastError().text());
     if (!q.next())
         return std::nullopt;
     return Row(q);
@@ -491,7 +492,7 @@ QStringList ChequeRegister::banks()
     QSqlQuery q(db());
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("SELECT bank FROM cheque_numbers UNION SELECT DISTINCT bank FROM cheques ORDER BY 1")))
-        fail(QStringLiteral("Cannot read"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read"), q.lastError().text());
     QStringList banks;
     while (q.next())
         banks << q.value(0).toString();
@@ -506,7 +507,7 @@ qint64 ChequeRegister::nextChequeNumber(const QString &bank)
     q.prepare(QStringLiteral("SELECT next_number FROM cheque_numbers WHERE bank = :bank"));
     q.bindValue(QStringLiteral(":bank"), Text(bank));
     if (!q.exec())
-        fail(QStringLiteral("Cannot read"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read"), q.lastError().text());
     return q.next() ? q.value(0).toLongLong() : 1;
 }
 
@@ -520,7 +521,7 @@ void ChequeRegister::setNextChequeNumber(const QString &bank, qint64 next)
     q.bindValue(QStringLiteral(":bank"), Text(bank));
     q.bindValue(QStringLiteral(":next"), next);
     if (!q.exec())
-        fail(QStringLiteral("Cannot write to"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to"), q.lastError().text());
 }
 
 namespace {
@@ -584,7 +585,7 @@ QList<ChequeRegister::Total> ChequeRegister::totals(const RegisterFilter &filter
                   .arg(where, unordered ? QStringLiteral("+currency, +digits") : QStringLiteral("currency, digits")));
     Bind(q, values);
     if (!q.exec())
-        fail(QStringLiteral("Cannot read"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read"), q.lastError().text());
     QList<Total> totals;
     while (q.next())
         totals.append({q.value(0).toString(), q.value(1).toInt(), q.value(2).toLongLong(), q.value(3).toLongLong()});
@@ -637,7 +638,7 @@ QList<RegisteredCheque> ChequeRegister::page(const RegisterFilter &filter, Regis
                   .arg(limit));
     Bind(q, values);
     if (!q.exec())
-        fail(QStringLiteral("Cannot read"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read"), q.lastError().text());
     QList<RegisteredCheque> rows;
     while (q.next())
         rows.append(Row(q));

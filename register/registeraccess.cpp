@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "register/registeraccess.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 
 #include "core/chequeerror.h"
@@ -45,8 +46,8 @@ ChequeRegister *RegisterAccess::open(QWidget *parent, QString *problem)
             // The server wants a password the password file did not give:
             // asked for, and kept for this session only.
             const auto password = dialogs().askText(
-                parent, QStringLiteral("Cheque Register"),
-                QStringLiteral("Password of the user \"%1\" for the register \"%2\" on %3:")
+                parent, QCoreApplication::translate("RegisterWindow", "Cheque Register"),
+                QCoreApplication::translate("RegisterWindow", "Password of the user \"%1\" for the register \"%2\" on %3:")
                     .arg(m_connection.user, m_connection.database, m_connection.host),
                 QString(), Dialogs::Echo::Password);
             m_register.reset();

@@ -1,12 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "register/registermodel.h"
 
+#include <QCoreApplication>
 #include <QBrush>
 #include <QColor>
 
 #include "core/chequeerror.h"
 #include "output/printrun.h"
 #include "register/registerreport.h"
+
+QString StateText(ChequeState state)
+{
+    static const char *const names[] = {QT_TRANSLATE_NOOP("RegisterWindow", "sent"),
+                                        QT_TRANSLATE_NOOP("RegisterWindow", "printed"),
+                                        QT_TRANSLATE_NOOP("RegisterWindow", "failed"),
+                                        QT_TRANSLATE_NOOP("RegisterWindow", "voided"),
+                                        QT_TRANSLATE_NOOP("RegisterWindow", "spoilt")};
+    return QCoreApplication::translate("RegisterWindow", names[int(state)]);
+}
 
 RegisterModel::RegisterModel(QObject *parent) : QAbstractTableModel(parent) {}
 
@@ -76,9 +87,15 @@ QVariant RegisterModel::headerData(int section, Qt::Orientation orientation, int
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char *const titles[ColumnCount] = {"No.",  "Printed", "Bank",   "Cheque No.", "Date", "Payee",
-                                                    "Amount", "Currency", "State", "Reason", "User", "Printer or File"};
-    return section >= 0 && section < ColumnCount ? QString::fromLatin1(titles[section]) : QVariant();
+    static const char *const titles[ColumnCount] = {
+        QT_TRANSLATE_NOOP("RegisterWindow", "No."),      QT_TRANSLATE_NOOP("RegisterWindow", "Printed"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "Bank"),     QT_TRANSLATE_NOOP("RegisterWindow", "Cheque No."),
+        QT_TRANSLATE_NOOP("RegisterWindow", "Date"),     QT_TRANSLATE_NOOP("RegisterWindow", "Payee"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "Amount"),   QT_TRANSLATE_NOOP("RegisterWindow", "Currency"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "State"),    QT_TRANSLATE_NOOP("RegisterWindow", "Reason"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "User"),     QT_TRANSLATE_NOOP("RegisterWindow", "Printer or File")};
+    return section >= 0 && section < ColumnCount ? QCoreApplication::translate("RegisterWindow", titles[section])
+                                                 : QVariant();
 }
 
 QVariant RegisterModel::data(const QModelIndex &index, int role) const
@@ -98,8 +115,8 @@ QVariant RegisterModel::data(const QModelIndex &index, int role) const
         case Payee: return c->payee;
         case Amount: return MinorUnitsText(c->minorUnits, c->digits);
         case Currency: return c->currency;
-        case State: return StateName(c->state);
-        case Reason: return c->replaces > 0 && c->reason.isEmpty() ? QStringLiteral("reprint of No. %1").arg(c->replaces) : c->reason;
+        case State: return StateText(c->state);
+        case Reason: return c->replaces > 0 && c->reason.isEmpty() ? QCoreApplication::translate("RegisterWindow", "reprint of No. %1").arg(c->replaces) : c->reason;
         case User: return c->login;
         case Destination: return c->destination;
         }
@@ -124,7 +141,7 @@ QVariant RegisterModel::data(const QModelIndex &index, int role) const
         return {};
     case Qt::ToolTipRole:
         if (c->state == ChequeState::Sent)
-            return QStringLiteral("Sent to the printer, but the program stopped before the printer answered: check "
+            return QCoreApplication::translate("RegisterWindow","Sent to the printer, but the program stopped before the printer answered: check "
                                   "whether this cheque came out, then mark it spoilt or leave it.");
         return {};
     default: return {};

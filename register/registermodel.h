@@ -9,6 +9,9 @@
 
 #include "register/chequeregister.h"
 
+/// A cheque's state as the windows show it (in the interface's language).
+QString StateText(ChequeState state);
+
 class RegisterModel : public QAbstractTableModel
 {
     Q_OBJECT

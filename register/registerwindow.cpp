@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "register/registerwindow.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 #include <QCheckBox>
@@ -35,7 +36,7 @@
 
 namespace {
 
-const QString Title = QStringLiteral("Cheque Register");
+QString Title() { return QCoreApplication::translate("RegisterWindow", "Cheque Register"); }
 
 QPushButton *Button(const QString &text, const QString &name, QWidget *parent)
 {
@@ -70,7 +71,7 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
     : QWidget(parent, Qt::Window), m_access(access), m_model(new RegisterModel(this))
 {
     setObjectName(QStringLiteral("RegisterWindow"));
-    setWindowTitle(Title);
+    setWindowTitle(Title());
     resize(980, 560);
 
     FromChk = new QCheckBox(QStringLiteral("From"), this);
@@ -90,20 +91,20 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
     BankCB->setMinimumContentsLength(12);
     StateCB = new QComboBox(this);
     StateCB->setObjectName(QStringLiteral("StateCB"));
-    StateCB->addItem(QStringLiteral("All states"));
+    StateCB->addItem(QCoreApplication::translate("RegisterWindow", "All states"));
     for (ChequeState s : {ChequeState::Sent, ChequeState::Printed, ChequeState::Failed, ChequeState::Voided,
                           ChequeState::Spoilt})
-        StateCB->addItem(StateName(s), int(s));
+        StateCB->addItem(StateText(s), int(s));
     PayeeEd = new QLineEdit(this);
     PayeeEd->setObjectName(QStringLiteral("PayeeEd"));
-    PayeeEd->setPlaceholderText(QStringLiteral("Payee contains"));
+    PayeeEd->setPlaceholderText(QCoreApplication::translate("RegisterWindow", "Payee contains"));
     PayeeEd->setClearButtonEnabled(true);
     MinEd = new QLineEdit(this);
     MinEd->setObjectName(QStringLiteral("MinEd"));
-    MinEd->setPlaceholderText(QStringLiteral("Amount from"));
+    MinEd->setPlaceholderText(QCoreApplication::translate("RegisterWindow", "Amount from"));
     MaxEd = new QLineEdit(this);
     MaxEd->setObjectName(QStringLiteral("MaxEd"));
-    MaxEd->setPlaceholderText(QStringLiteral("Amount to"));
+    MaxEd->setPlaceholderText(QCoreApplication::translate("RegisterWindow", "Amount to"));
     for (QLineEdit *amount : {MinEd, MaxEd})
         amount->setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
 
@@ -126,16 +127,16 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
     StatusLB->setObjectName(QStringLiteral("StatusLB"));
     StatusLB->setWordWrap(true);
 
-    VoidBtn = Button(QStringLiteral("Void…"), QStringLiteral("VoidBtn"), this);
-    SpoiltBtn = Button(QStringLiteral("Spoilt…"), QStringLiteral("SpoiltBtn"), this);
-    PrintedBtn = Button(QStringLiteral("Mark Printed"), QStringLiteral("PrintedBtn"), this);
-    ReprintBtn = Button(QStringLiteral("Reprint…"), QStringLiteral("ReprintBtn"), this);
-    auto *numbers = Button(QStringLiteral("Cheque Numbers…"), QStringLiteral("NumbersBtn"), this);
-    auto *exporting = Button(QStringLiteral("Export…"), QStringLiteral("ExportBtn"), this);
-    auto *report = Button(QStringLiteral("Save Report…"), QStringLiteral("ReportBtn"), this);
-    auto *printReport = Button(QStringLiteral("Print Report…"), QStringLiteral("PrintReportBtn"), this);
-    auto *connection = Button(QStringLiteral("Connection…"), QStringLiteral("ConnectionBtn"), this);
-    auto *close = Button(QStringLiteral("Close"), QStringLiteral("CloseBtn"), this);
+    VoidBtn = Button(QCoreApplication::translate("RegisterWindow", "Void…"), QStringLiteral("VoidBtn"), this);
+    SpoiltBtn = Button(QCoreApplication::translate("RegisterWindow", "Spoilt…"), QStringLiteral("SpoiltBtn"), this);
+    PrintedBtn = Button(QCoreApplication::translate("RegisterWindow", "Mark Printed"), QStringLiteral("PrintedBtn"), this);
+    ReprintBtn = Button(QCoreApplication::translate("RegisterWindow", "Reprint…"), QStringLiteral("ReprintBtn"), this);
+    auto *numbers = Button(QCoreApplication::translate("RegisterWindow", "Cheque Numbers…"), QStringLiteral("NumbersBtn"), this);
+    auto *exporting = Button(QCoreApplication::translate("RegisterWindow", "Export…"), QStringLiteral("ExportBtn"), this);
+    auto *report = Button(QCoreApplication::translate("RegisterWindow", "Save Report…"), QStringLiteral("ReportBtn"), this);
+    auto *printReport = Button(QCoreApplication::translate("RegisterWindow", "Print Report…"), QStringLiteral("PrintReportBtn"), this);
+    auto *connection = Button(QCoreApplication::translate("RegisterWindow", "Connection…"), QStringLiteral("ConnectionBtn"), this);
+    auto *close = Button(QCoreApplication::translate("RegisterWindow", "Close"), QStringLiteral("CloseBtn"), this);
 
     auto *filters = new QHBoxLayout;
     filters->addWidget(FromChk);
@@ -193,7 +194,7 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
         if (isVisible())
             refresh();
     });
-    BankCB->addItem(QStringLiteral("All banks"));
+    BankCB->addItem(QCoreApplication::translate("RegisterWindow", "All banks"));
     updateButtons();
 }
 
@@ -215,7 +216,7 @@ void RegisterWindow::setBanks(const QStringList &banks)
     all.removeDuplicates();
     all.sort(Qt::CaseInsensitive);
     BankCB->clear();
-    BankCB->addItem(QStringLiteral("All banks"));
+    BankCB->addItem(QCoreApplication::translate("RegisterWindow", "All banks"));
     BankCB->addItems(all);
     BankCB->setCurrentIndex(std::max(0, int(all.indexOf(current)) + 1));
 }
@@ -251,7 +252,7 @@ std::optional<RegisterView> RegisterWindow::view(QString *problem) const
         f.maxThousandths = FilterAmount(MaxEd->text(), &ok);
     if (!ok) {
         if (problem)
-            *problem = QStringLiteral("An amount to filter by is not a number.");
+            *problem = QCoreApplication::translate("RegisterWindow", "An amount to filter by is not a number.");
         return std::nullopt;
     }
     return v;
@@ -309,8 +310,8 @@ void RegisterWindow::setState(ChequeState state, const QString &what)
     QString reason;
     if (state != ChequeState::Printed) {
         const auto typed = dialogs().askText(
-            this, Title,
-            QStringLiteral("Why is cheque No. %1 of %2 (%3, %4 %5) %6?")
+            this, Title(),
+            QCoreApplication::translate("RegisterWindow", "Why is cheque No. %1 of %2 (%3, %4 %5) %6?")
                 .arg(QString::number(cheque.chequeNumber), cheque.bank, cheque.payee,
                      MinorUnitsText(cheque.minorUnits, cheque.digits), cheque.currency, what),
             QString());
@@ -325,7 +326,7 @@ void RegisterWindow::setState(ChequeState state, const QString &what)
         default: b->markPrinted(cheque.number); break;
         }
     } catch (const ChequeError &error) {
-        dialogs().showMessage(this, Title, QString::fromStdString(error.message()));
+        dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
         return;
     }
     m_access.touch();
@@ -359,22 +360,22 @@ void RegisterWindow::exportShown()
     ChequeRegister *b = book();
     if (!v || !b)
         return;
-    const auto file = dialogs().askSaveFile(this, QStringLiteral("Export Cheques"), QStringLiteral("cheques.csv"),
-                                            QStringLiteral("CSV files (*.csv);;Excel workbooks (*.xlsx)"));
+    const auto file = dialogs().askSaveFile(this, QCoreApplication::translate("RegisterWindow", "Export Cheques"), QStringLiteral("cheques.csv"),
+                                            QCoreApplication::translate("RegisterWindow", "CSV files (*.csv);;Excel workbooks (*.xlsx)"));
     if (!file)
         return;
-    QProgressDialog progress(QStringLiteral("Exporting the cheques…"), QStringLiteral("Cancel"), 0, 0, this);
+    QProgressDialog progress(QCoreApplication::translate("RegisterWindow", "Exporting the cheques…"), QCoreApplication::translate("RegisterWindow", "Cancel"), 0, 0, this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     try {
         const qint64 written = ExportRegister(*b, *v, FormatOf(*file), *file, [&](qint64 done) {
-            progress.setLabelText(QStringLiteral("Exporting the cheques… %1").arg(QLocale().toString(done)));
+            progress.setLabelText(QCoreApplication::translate("RegisterWindow", "Exporting the cheques… %1").arg(QLocale().toString(done)));
             return !progress.wasCanceled();
         });
-        status(written < 0 ? QStringLiteral("The export was cancelled; nothing was written.")
-                           : QStringLiteral("%1 cheques exported to \"%2\".").arg(QLocale().toString(written), *file));
+        status(written < 0 ? QCoreApplication::translate("RegisterWindow", "The export was cancelled; nothing was written.")
+                           : QCoreApplication::translate("RegisterWindow", "%1 cheques exported to \"%2\".").arg(QLocale().toString(written), *file));
     } catch (const ChequeError &error) {
-        dialogs().showMessage(this, Title, QString::fromStdString(error.message()));
+        dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
     }
 }
 
@@ -384,8 +385,8 @@ void RegisterWindow::saveReport()
     ChequeRegister *b = book();
     if (!v || !b)
         return;
-    const auto file = dialogs().askSaveFile(this, QStringLiteral("Save Report"), QStringLiteral("cheque-register.pdf"),
-                                            QStringLiteral("PDF files (*.pdf)"));
+    const auto file = dialogs().askSaveFile(this, QCoreApplication::translate("RegisterWindow", "Save Report"), QStringLiteral("cheque-register.pdf"),
+                                            QCoreApplication::translate("RegisterWindow", "PDF files (*.pdf)"));
     if (!file)
         return;
     try {
@@ -393,21 +394,21 @@ void RegisterWindow::saveReport()
         // the report instead of leaving a short file.
         QSaveFile out(*file);
         if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            throw ChequeError(QStringLiteral("Cannot write the file \"%1\": %2").arg(*file, out.errorString()).toStdString());
+            throw ChequeError(QCoreApplication::translate("RegisterWindow", "Cannot write the file \"%1\": %2").arg(*file, out.errorString()).toStdString());
         int pages = 0;
         {
             QPdfWriter pdf(&out);
             pdf.setResolution(300);
-            pdf.setTitle(Title);
+            pdf.setTitle(Title());
             pdf.setCreator(QStringLiteral("Cheque Printer"));
             PageForReport(pdf);
             pages = PaintRegisterReport(pdf, *b, *v);
         }
         if (!out.commit())
-            throw ChequeError(QStringLiteral("Cannot write the file \"%1\": %2").arg(*file, out.errorString()).toStdString());
-        status(QStringLiteral("The report (%1 pages) was saved to \"%2\".").arg(pages).arg(*file));
+            throw ChequeError(QCoreApplication::translate("RegisterWindow", "Cannot write the file \"%1\": %2").arg(*file, out.errorString()).toStdString());
+        status(QCoreApplication::translate("RegisterWindow", "The report (%1 pages) was saved to \"%2\".").arg(pages).arg(*file));
     } catch (const ChequeError &error) {
-        dialogs().showMessage(this, Title, QString::fromStdString(error.message()));
+        dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
     }
 }
 
@@ -431,7 +432,7 @@ void RegisterWindow::printReport()
         }
     });
     if (!problem.isEmpty())
-        dialogs().showMessage(this, Title, problem);
+        dialogs().showMessage(this, Title(), problem);
 }
 
 void RegisterWindow::editConnection()
@@ -447,18 +448,18 @@ void RegisterWindow::editConnection()
 ConnectionDialog::ConnectionDialog(const RegisterConnection &c, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("ConnectionDialog"));
-    setWindowTitle(QStringLiteral("Register Connection"));
-    FileRB = new QRadioButton(QStringLiteral("A register file on this computer"), this);
+    setWindowTitle(QCoreApplication::translate("RegisterWindow", "Register Connection"));
+    FileRB = new QRadioButton(QCoreApplication::translate("RegisterWindow", "A register file on this computer"), this);
     FileRB->setObjectName(QStringLiteral("FileRB"));
-    ServerRB = new QRadioButton(QStringLiteral("A PostgreSQL server, shared by the office"), this);
+    ServerRB = new QRadioButton(QCoreApplication::translate("RegisterWindow", "A PostgreSQL server, shared by the office"), this);
     ServerRB->setObjectName(QStringLiteral("ServerRB"));
     FileEd = new QLineEdit(c.file, this);
     FileEd->setObjectName(QStringLiteral("FileEd"));
-    BrowseBtn = new QPushButton(QStringLiteral("Browse…"), this);
+    BrowseBtn = new QPushButton(QCoreApplication::translate("RegisterWindow", "Browse…"), this);
     BrowseBtn->setObjectName(QStringLiteral("BrowseBtn"));
     HostEd = new QLineEdit(c.host, this);
     HostEd->setObjectName(QStringLiteral("HostEd"));
-    HostEd->setPlaceholderText(QStringLiteral("server name, or the folder of its socket"));
+    HostEd->setPlaceholderText(QCoreApplication::translate("RegisterWindow", "server name, or the folder of its socket"));
     PortEd = new QLineEdit(QString::number(c.port), this);
     PortEd->setObjectName(QStringLiteral("PortEd"));
     PortEd->setValidator(new QIntValidator(1, 65535, PortEd));
@@ -473,13 +474,13 @@ ConnectionDialog::ConnectionDialog(const RegisterConnection &c, QWidget *parent)
     file->addWidget(BrowseBtn);
     auto *form = new QFormLayout;
     form->addRow(FileRB);
-    form->addRow(QStringLiteral("File"), file);
+    form->addRow(QCoreApplication::translate("RegisterWindow", "File"), file);
     form->addRow(ServerRB);
-    form->addRow(QStringLiteral("Server"), HostEd);
-    form->addRow(QStringLiteral("Port"), PortEd);
-    form->addRow(QStringLiteral("Database"), DatabaseEd);
-    form->addRow(QStringLiteral("User"), UserEd);
-    auto *note = PlainLabel(QStringLiteral("The password is taken from the PostgreSQL password file (.pgpass) or "
+    form->addRow(QCoreApplication::translate("RegisterWindow", "Server"), HostEd);
+    form->addRow(QCoreApplication::translate("RegisterWindow", "Port"), PortEd);
+    form->addRow(QCoreApplication::translate("RegisterWindow", "Database"), DatabaseEd);
+    form->addRow(QCoreApplication::translate("RegisterWindow", "User"), UserEd);
+    auto *note = PlainLabel(QCoreApplication::translate("RegisterWindow","The password is taken from the PostgreSQL password file (.pgpass) or "
                                            "asked for when the register is opened; it is never saved."),
                             this);
     note->setWordWrap(true);
@@ -491,8 +492,8 @@ ConnectionDialog::ConnectionDialog(const RegisterConnection &c, QWidget *parent)
 
     connect(FileRB, &QRadioButton::toggled, this, &ConnectionDialog::updateEnabled);
     connect(BrowseBtn, &QPushButton::clicked, this, [this] {
-        if (const auto name = dialogs().askSaveFile(this, QStringLiteral("Register File"), FileEd->text(),
-                                                    QStringLiteral("Registers (*.sqlite);;All files (*)")))
+        if (const auto name = dialogs().askSaveFile(this, QCoreApplication::translate("RegisterWindow", "Register File"), FileEd->text(),
+                                                    QCoreApplication::translate("RegisterWindow", "Registers (*.sqlite);;All files (*)")))
             FileEd->setText(*name);
     });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -525,7 +526,7 @@ ChequeNumbersDialog::ChequeNumbersDialog(ChequeRegister &book, const QStringList
     : QDialog(parent), m_book(book)
 {
     setObjectName(QStringLiteral("ChequeNumbersDialog"));
-    setWindowTitle(QStringLiteral("Cheque Numbers"));
+    setWindowTitle(QCoreApplication::translate("RegisterWindow", "Cheque Numbers"));
     BankCB = new QComboBox(this);
     BankCB->setObjectName(QStringLiteral("BankCB"));
     QStringList all = banks;
@@ -540,9 +541,9 @@ ChequeNumbersDialog::ChequeNumbersDialog(ChequeRegister &book, const QStringList
     NextEd->setObjectName(QStringLiteral("NextEd"));
     NextEd->setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
     auto *form = new QFormLayout(this);
-    form->addRow(QStringLiteral("Bank"), BankCB);
-    form->addRow(QStringLiteral("Next cheque number"), NextEd);
-    auto *note = PlainLabel(QStringLiteral("Give the first number of a new cheque book; each cheque printed takes "
+    form->addRow(QCoreApplication::translate("RegisterWindow", "Bank"), BankCB);
+    form->addRow(QCoreApplication::translate("RegisterWindow", "Next cheque number"), NextEd);
+    auto *note = PlainLabel(QCoreApplication::translate("RegisterWindow","Give the first number of a new cheque book; each cheque printed takes "
                                            "the next number."),
                             this);
     note->setWordWrap(true);
@@ -574,7 +575,7 @@ bool ChequeNumbersDialog::apply()
     bool ok = false;
     const qint64 next = NextEd->text().trimmed().toLongLong(&ok);
     if (BankCB->currentIndex() < 0 || !ok || next < 1) {
-        dialogs().showMessage(this, windowTitle(), QStringLiteral("The next cheque number must be a whole number from 1."));
+        dialogs().showMessage(this, windowTitle(), QCoreApplication::translate("RegisterWindow", "The next cheque number must be a whole number from 1."));
         return false;
     }
     try {

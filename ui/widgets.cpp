@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/widgets.h"
 
+#include <QCoreApplication>
 #include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -113,7 +114,7 @@ QValidator::State CountBox::validate(QString &input, int &) const
         return QValidator::Invalid;
     const qlonglong n = *read;
     if (n < minimum() || n > maximum()) {
-        tell(QStringLiteral("The count goes from %1 to %2: %3 becomes %4 when you leave the box.")
+        tell(QCoreApplication::translate("Widgets", "The count goes from %1 to %2: %3 becomes %4 when you leave the box.")
                  .arg(minimum())
                  .arg(maximum())
                  .arg(n)
@@ -170,12 +171,12 @@ std::optional<QString> RefusedCharacter(const QString &text, const QString &sepa
 
 QString Cp1256RefusalText(const QString &fileName, const QString &separator)
 {
-    QString text = QStringLiteral("This character cannot be kept in %1, which holds only the letters, digits and "
+    QString text = QCoreApplication::translate("Widgets","This character cannot be kept in %1, which holds only the letters, digits and "
                                   "signs of the Windows Arabic code page (1256). Arabic-Indic digits, Persian "
                                   "letters and emoji are not among them.")
                        .arg(fileName);
     if (!separator.isEmpty())
-        text += QStringLiteral(" The sign «%1» ends an item there and cannot be typed either.").arg(separator);
+        text += QCoreApplication::translate("Widgets", " The sign «%1» ends an item there and cannot be typed either.").arg(separator);
     return text;
 }
 
@@ -300,4 +301,25 @@ void RestrictToCp1256(QLineEdit *edit, const QString &fileName, const QString &s
         edit->setProperty("rejection", why);
         QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), why, edit);
     });
+}
+
+void MirrorForRightToLeft(QWidget *container, int width)
+{
+    if (container->layoutDirection() != Qt::RightToLeft)
+        return;
+    for (QObject *child : container->children()) {
+        auto *w = qobject_cast<QWidget *>(child);
+        if (!w || w->isWindow() || (container->layout() && container->layout()->indexOf(w) >= 0))
+            continue;
+        const QRect r = w->geometry();
+        w->move(width - r.x() - r.width(), r.y());
+        if (auto *label = qobject_cast<QLabel *>(w); label && (label->alignment() & Qt::AlignAbsolute)) {
+            Qt::Alignment a = label->alignment();
+            if (a & Qt::AlignRight)
+                a = (a & ~Qt::AlignRight) | Qt::AlignLeft;
+            else if (a & Qt::AlignLeft)
+                a = (a & ~Qt::AlignLeft) | Qt::AlignRight;
+            label->setAlignment(a);
+        }
+    }
 }

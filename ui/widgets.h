@@ -44,6 +44,12 @@ private:
     QButtonGroup *m_group;
 };
 
+/// In a right-to-left interface, mirrors the controls a container places
+/// itself (not those of its layout) within its `width`: a caption left of
+/// its box comes to stand right of it, and a caption set against one side
+/// is set against the other. Nothing in a left-to-right interface.
+void MirrorForRightToLeft(QWidget *container, int width);
+
 /// A bank choice (choose only, no typing) that tells when its list closes,
 /// chosen or not, and shows a name longer than its box without cutting its
 /// start: the name is set against the side it begins on (the right for an

@@ -102,12 +102,8 @@ BatchWindow::BatchWindow(std::function<BatchContext()> context, QWidget *parent)
     Table->verticalHeader()->hide();
     Table->setWordWrap(false);
     Table->horizontalHeader()->setSectionResizeMode(BatchModel::Words, QHeaderView::Stretch);
-    TotalsLB = PlainLabel(QString(), this);
-    TotalsLB->setObjectName(QStringLiteral("TotalsLB"));
-    TotalsLB->setWordWrap(true);
-    StatusLB = PlainLabel(QString(), this);
-    StatusLB->setObjectName(QStringLiteral("StatusLB"));
-    StatusLB->setWordWrap(true);
+    TotalsLB = WrappingLabel(QStringLiteral("TotalsLB"), this);
+    StatusLB = WrappingLabel(QStringLiteral("StatusLB"), this);
     PrintBtn = new QPushButton(QCoreApplication::translate("BatchWindow", "Print…"), this);
     PrintBtn->setObjectName(QStringLiteral("PrintBtn"));
     PrintBtn->setEnabled(false);

@@ -3,7 +3,7 @@
 // mouse move repainted), without and with a 300 dpi scanned cheque under
 // the fields.
 
-#include <benchmark/benchmark.h>
+#include "benchmain.h"
 
 #include <QApplication>
 #include <QImage>
@@ -57,12 +57,4 @@ BENCHMARK(BM_DragFrame)->Arg(0)->Arg(1)->ArgNames({"scan"})->Unit(benchmark::kMi
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+CHEQUE_BENCHMARK_MAIN()

@@ -5,7 +5,7 @@
 // of 250 cheques printed the same way; reading and checking a list of
 // 10,000 rows (CSV and workbook).
 
-#include <benchmark/benchmark.h>
+#include "benchmain.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -177,13 +177,4 @@ BENCHMARK(BM_ListOf250)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QLocale::setDefault(QLocale(QStringLiteral("en_US")));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+CHEQUE_BENCHMARK_MAIN()

@@ -4,7 +4,7 @@
 // 1,000,000 cheques, opening the register window, filtering by payee and
 // exporting every row to CSV and to a workbook.
 
-#include <benchmark/benchmark.h>
+#include "benchmain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -169,11 +169,4 @@ BENCHMARK_CAPTURE(BM_Export1M, Workbook, ExportFormat::Workbook, "cheques.xlsx")
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-}
+CHEQUE_BENCHMARK_MAIN()

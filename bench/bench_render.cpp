@@ -2,7 +2,7 @@
 // One cheque rendered to PDF, against an empty one-page PDF job in the same
 // run; and a run of 250 cheques as 250 separate jobs.
 
-#include <benchmark/benchmark.h>
+#include "benchmain.h"
 
 #include <QApplication>
 #include <QPrinter>
@@ -52,12 +52,4 @@ BENCHMARK(BM_Run250Jobs)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+CHEQUE_BENCHMARK_MAIN()

@@ -30,6 +30,25 @@ bool IsTyped(int column)
 
 constexpr qint64 kProgressEvery = 4096;
 
+// Hands every cheque of a view to `write`, telling `progress` as it goes;
+// the cheques written, or -1 when `progress` stopped the export.
+qint64 ExportRows(ChequeRegister &book, const RegisterView &view, const std::function<bool(qint64)> &progress,
+                  const std::function<void(const RegisteredCheque &)> &write)
+{
+    bool stopped = false;
+    qint64 written = 0;
+    book.forEach(view, [&](const RegisteredCheque &cheque) {
+        write(cheque);
+        ++written;
+        if (progress && written % kProgressEvery == 0 && !progress(written)) {
+            stopped = true;
+            return false;
+        }
+        return true;
+    });
+    return stopped || (progress && !progress(written)) ? -1 : written;
+}
+
 qint64 WriteCsv(ChequeRegister &book, const RegisterView &view, const QString &fileName,
                 const std::function<bool(qint64)> &progress)
 {
@@ -39,10 +58,8 @@ qint64 WriteCsv(ChequeRegister &book, const RegisterView &view, const QString &f
     for (const QString &name : ExportColumns())
         header << CsvField(name);
     file.write(header.join(u',').toUtf8() + "\r\n");
-    bool stopped = false;
-    qint64 written = 0;
     QString line;
-    book.forEach(view, [&](const RegisteredCheque &cheque) {
+    const qint64 written = ExportRows(book, view, progress, [&](const RegisteredCheque &cheque) {
         const QStringList texts = ExportTexts(cheque);
         line.clear();
         for (int i = 0; i < texts.size(); ++i) {
@@ -52,14 +69,8 @@ qint64 WriteCsv(ChequeRegister &book, const RegisterView &view, const QString &f
         }
         line += QLatin1String("\r\n");
         file.write(line.toUtf8());
-        ++written;
-        if (progress && written % kProgressEvery == 0 && !progress(written)) {
-            stopped = true;
-            return false;
-        }
-        return true;
     });
-    if (stopped || (progress && !progress(written)))
+    if (written < 0)
         return -1; // the file is dropped unwritten
     file.commit();
     return written;
@@ -85,10 +96,8 @@ qint64 WriteWorkbook(ChequeRegister &book, const RegisterView &view, const QStri
         rowsInSheet = 1;
     };
     newSheet();
-    bool stopped = false;
-    qint64 written = 0;
     QList<WorkbookCell> cells;
-    book.forEach(view, [&](const RegisteredCheque &cheque) {
+    const qint64 written = ExportRows(book, view, progress, [&](const RegisteredCheque &cheque) {
         if (rowsInSheet >= 1048576) // a sheet holds 1,048,576 rows: the rest go on the next
             newSheet();
         const QStringList texts = ExportTexts(cheque);
@@ -109,14 +118,8 @@ qint64 WriteWorkbook(ChequeRegister &book, const RegisterView &view, const QStri
         }
         out.row(cells);
         ++rowsInSheet;
-        ++written;
-        if (progress && written % kProgressEvery == 0 && !progress(written)) {
-            stopped = true;
-            return false;
-        }
-        return true;
     });
-    if (stopped || (progress && !progress(written)))
+    if (written < 0)
         return -1; // the helper is stopped and its file removed
     out.commit();
     return written;

@@ -120,12 +120,8 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
     Table->horizontalHeader()->setSectionResizeMode(RegisterModel::Payee, QHeaderView::Stretch);
     Table->setWordWrap(false);
 
-    TotalsLB = PlainLabel(QString(), this);
-    TotalsLB->setObjectName(QStringLiteral("TotalsLB"));
-    TotalsLB->setWordWrap(true);
-    StatusLB = PlainLabel(QString(), this);
-    StatusLB->setObjectName(QStringLiteral("StatusLB"));
-    StatusLB->setWordWrap(true);
+    TotalsLB = WrappingLabel(QStringLiteral("TotalsLB"), this);
+    StatusLB = WrappingLabel(QStringLiteral("StatusLB"), this);
 
     VoidBtn = Button(QCoreApplication::translate("RegisterWindow", "Void…"), QStringLiteral("VoidBtn"), this);
     SpoiltBtn = Button(QCoreApplication::translate("RegisterWindow", "Spoilt…"), QStringLiteral("SpoiltBtn"), this);

@@ -14,18 +14,8 @@ for tool in Xvfb xdotool desktop-file-validate appstreamcli dpkg-deb cpack; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
 work=$(mktemp -d /tmp/cheque-install-XXXXXX)
-xvfb_pid=
-cleanup() {
-    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
-    chmod -R u+w "$work" 2>/dev/null || true
-    rm -rf "$work"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    [[ -s "$work/log" ]] && sed 's/^/program: /' "$work/log" >&2
-    exit 1
-}
 
 echo "1. install into a prefix"
 prefix="$work/prefix"
@@ -44,17 +34,9 @@ chmod -R a-w "$prefix"
 find "$prefix" -newer "$work" -type f | sort >"$work/prefix.before"
 
 echo "2. the installed program under Xvfb, with a fresh home"
-exec 3>"$work/display"
-# Without access control: the program may run as another user.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset -ac >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [[ -s "$work/display" ]] && break
-    sleep 0.1
-done
-export DISPLAY=":$(head -n1 "$work/display")"
-unset QT_QPA_PLATFORM XDG_DATA_HOME XDG_CONFIG_HOME
-export HOME="$work/home" QT_FONT_DPI=96
+start_xvfb
+unset XDG_DATA_HOME XDG_CONFIG_HOME
+export HOME="$work/home"
 mkdir "$HOME"
 # Root may write anywhere: the program then runs as nobody, for whom the
 # prefix is what it is for a user.

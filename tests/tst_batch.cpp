@@ -17,6 +17,7 @@
 #include <quazip.h>
 #include <quazipfile.h>
 
+#include "errorof.h"
 #include "controls.h"
 #include "pdftext.h"
 #include "testdialogs.h"
@@ -56,16 +57,6 @@ QByteArray Cp1256(const QString &text)
 {
     QStringEncoder encoder("windows-1256");
     return encoder.encode(text);
-}
-
-QString ErrorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const ChequeError &e) {
-        return QString::fromStdString(e.message());
-    }
-    return {};
 }
 
 BatchContext Context(const QLocale &locale = QLocale("en_US"))

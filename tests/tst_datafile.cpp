@@ -6,6 +6,7 @@
 
 #include <sys/stat.h>
 
+#include "errorof.h"
 #include "testfiles.h"
 
 #include "core/datafile.h"
@@ -17,16 +18,6 @@ void WriteBytes(const QString &path, const QByteArray &bytes)
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QString ErrorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const ChequeError &e) {
-        return QString::fromUtf8(e.what());
-    }
-    return {};
 }
 
 } // namespace

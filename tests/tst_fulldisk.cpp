@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "errorof.h"
 #include "layouttest.h"
 #include "testdialogs.h"
 #include "testfiles.h"
@@ -21,16 +22,6 @@
 namespace {
 
 constexpr const char *kNoSpace = "No space left on device";
-
-QString ErrorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const ChequeError &e) {
-        return QString::fromUtf8(e.what());
-    }
-    return {};
-}
 
 QStringList Banks(int n)
 {

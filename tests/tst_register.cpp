@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "errorof.h"
 #include "pdftext.h"
 #include "testfiles.h"
 
@@ -31,16 +32,6 @@ Cheque Make(const QString &bank, const QString &payee, const QString &amount, Mo
     if (!made.cheque)
         qFatal("%s", qPrintable(made.problem));
     return *made.cheque;
-}
-
-QString ErrorOf(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const ChequeError &e) {
-        return QString::fromStdString(e.message());
-    }
-    return {};
 }
 
 std::optional<QString> Printed(const ChequeRegister::Recorded &) { return std::nullopt; }

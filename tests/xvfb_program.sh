@@ -9,32 +9,9 @@ exe=$1
 wmdelete=$2
 work=$(mktemp -d "/tmp/cheque xvfb شيك-XXXXXX")
 chmod 755 "$work"
-xvfb_pid=
-cleanup() {
-    [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
-    chmod -R u+w "$work" 2>/dev/null || true
-    rm -rf "$work"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    [[ -s "$work/log" ]] && sed 's/^/program: /' "$work/log" >&2
-    exit 1
-}
-
-# An X server without access control, so that another user's program can
-# open windows on it too.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset -ac >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [[ -s "$work/display" ]] && break
-    sleep 0.1
-done
-export DISPLAY=":$(head -n1 "$work/display")"
-unset QT_QPA_PLATFORM
-export QT_FONT_DPI=96
+start_xvfb
 # In a sanitizer build: the X keyboard library hands strndup a buffer with no
 # terminating zero, which strict string checks report; it is not ours.
 if [[ -n "${ASAN_OPTIONS:-}" ]]; then

@@ -323,3 +323,11 @@ void MirrorForRightToLeft(QWidget *container, int width)
         }
     }
 }
+
+QLabel *WrappingLabel(const QString &name, QWidget *parent)
+{
+    QLabel *label = PlainLabel(QString(), parent);
+    label->setObjectName(name);
+    label->setWordWrap(true);
+    return label;
+}

@@ -44,6 +44,10 @@ private:
     QButtonGroup *m_group;
 };
 
+/// A plain-text label that wraps its lines, named for tests (a window's
+/// totals or status line).
+QLabel *WrappingLabel(const QString &name, QWidget *parent);
+
 /// In a right-to-left interface, mirrors the controls a container places
 /// itself (not those of its layout) within its `width`: a caption left of
 /// its box comes to stand right of it, and a caption set against one side

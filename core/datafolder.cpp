@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <utility>
+
 #include <unistd.h>
 
 namespace {
@@ -24,6 +26,27 @@ bool Writable(const QString &dir)
 
 } // namespace
 
+bool IsSystemProgramFolder(const QString &dir)
+{
+    QStringList system = {QStringLiteral("/bin"),           QStringLiteral("/sbin"),
+                          QStringLiteral("/usr/bin"),       QStringLiteral("/usr/sbin"),
+                          QStringLiteral("/usr/games"),     QStringLiteral("/usr/local/bin"),
+                          QStringLiteral("/usr/local/sbin"), QStringLiteral("/usr/local/games")};
+#ifdef CHEQUE_INSTALL_BINDIR
+    system << QStringLiteral(CHEQUE_INSTALL_BINDIR);
+#endif
+    // /bin is a link to /usr/bin on Debian: compare where they really are.
+    const auto real = [](const QString &path) {
+        const QString canonical = QFileInfo(path).canonicalFilePath();
+        return canonical.isEmpty() ? QDir::cleanPath(QDir(path).absolutePath()) : canonical;
+    };
+    const QString target = real(dir);
+    for (const QString &folder : std::as_const(system))
+        if (real(folder) == target)
+            return true;
+    return false;
+}
+
 QStringList DefaultDataFiles()
 {
     return {QStringLiteral("banks.txt"), QStringLiteral("options.txt"), QStringLiteral("money.txt")};
@@ -38,7 +61,7 @@ DataFolder ChooseDataFolder(const QString &exeDir, const QString &given, const Q
             folder.problem = QCoreApplication::translate("DataFile", "The data folder \"%1\" cannot be created.").arg(QDir::toNativeSeparators(given));
         return folder;
     }
-    if (Writable(exeDir)) {
+    if (Writable(exeDir) && !IsSystemProgramFolder(exeDir)) {
         folder.path = WithSeparator(exeDir);
         return folder;
     }

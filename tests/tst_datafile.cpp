@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "errorof.h"
 #include "testfiles.h"
 
 #include "core/datafile.h"
+#include "core/datafolder.h"
 
 namespace {
 
@@ -45,6 +48,10 @@ private slots:
     void saveKilledAtEveryStepLeavesOnePair_data();
     void saveKilledAtEveryStepLeavesOnePair();
     void leftoversOfInterruptedSavesAreRemoved();
+    void systemProgramFolders_data();
+    void systemProgramFolders();
+    void dataFolderChoice();
+    void defaultsCopiedOnceIntoTheUserFolder();
 
 private:
     QTemporaryDir m_dir;
@@ -322,6 +329,83 @@ void TestDataFile::leftoversOfInterruptedSavesAreRemoved()
     QStringList sortedKept = kept;
     sortedKept.sort();
     QCOMPARE(left, sortedKept);
+}
+
+void TestDataFile::systemProgramFolders_data()
+{
+    QTest::addColumn<QString>("dir");
+    QTest::addColumn<bool>("system");
+    QTest::newRow("/usr/bin") << "/usr/bin" << true;
+    QTest::newRow("trailing slash") << "/usr/bin/" << true;
+    QTest::newRow("/bin") << "/bin" << true;
+    QTest::newRow("/usr/local/bin") << "/usr/local/bin" << true;
+    QTest::newRow("/usr/../usr/sbin") << "/usr/../usr/sbin" << true;
+    QTest::newRow("/usr") << "/usr" << false;
+    QTest::newRow("/usr/lib") << "/usr/lib" << false;
+    QTest::newRow("/usr/bin/x") << "/usr/bin/x" << false;
+    QTest::newRow("temporary") << QDir::tempPath() << false;
+}
+
+void TestDataFile::systemProgramFolders()
+{
+    QFETCH(QString, dir);
+    QFETCH(bool, system);
+    QCOMPARE(IsSystemProgramFolder(dir), system);
+}
+
+// Root can write /usr/bin, yet a program installed there keeps its files in
+// the user's folder; a folder given on the command line wins over both.
+void TestDataFile::dataFolderChoice()
+{
+    QTemporaryDir exe, home;
+    const QString user = home.filePath("share/cheque-printer");
+
+    DataFolder folder = ChooseDataFolder(exe.path(), {}, user);
+    QCOMPARE(folder.path, exe.path() + '/');
+    QVERIFY(folder.problem.isEmpty());
+    QVERIFY(!QFileInfo::exists(user));
+
+    folder = ChooseDataFolder("/usr/bin", {}, user);
+    QCOMPARE(folder.path, user + '/');
+    QVERIFY(folder.problem.isEmpty());
+    QVERIFY(QFileInfo(user).isDir());
+    QVERIFY(folder.copied.isEmpty());
+
+    const QString given = home.filePath("given/folder");
+    folder = ChooseDataFolder("/usr/bin", given, user);
+    QCOMPARE(folder.path, given + '/');
+    QVERIFY(QFileInfo(given).isDir());
+
+    WriteBytes(home.filePath("a file"), "x");
+    folder = ChooseDataFolder(exe.path(), home.filePath("a file"), user);
+    QVERIFY(folder.problem.contains("a file"));
+}
+
+void TestDataFile::defaultsCopiedOnceIntoTheUserFolder()
+{
+    if (::geteuid() == 0)
+        QSKIP("root writes every folder; the installed-package test covers this as another user");
+    QTemporaryDir exe, home;
+    const QString user = home.filePath("data");
+    WriteBytes(exe.filePath("banks.txt"), "Bank\r\n");
+    WriteBytes(exe.filePath("money.txt"), "money\r\n");
+    QVERIFY(QFile::setPermissions(exe.path(), QFile::ReadOwner | QFile::ExeOwner));
+
+    DataFolder folder = ChooseDataFolder(exe.path(), {}, user);
+    QCOMPARE(folder.path, user + '/');
+    QCOMPARE(folder.copied, (QStringList{"banks.txt", "money.txt"}));
+    QCOMPARE(ReadBytes(user + "/banks.txt"), QByteArray("Bank\r\n"));
+    QVERIFY(QFileInfo(user + "/banks.txt").isWritable());
+
+    // The user's own changes are never replaced by the defaults again.
+    WriteBytes(user + "/banks.txt", "Mine\r\n");
+    QVERIFY(QFile::remove(user + "/money.txt"));
+    folder = ChooseDataFolder(exe.path(), {}, user);
+    QVERIFY(folder.copied.isEmpty());
+    QCOMPARE(ReadBytes(user + "/banks.txt"), QByteArray("Mine\r\n"));
+    QVERIFY(!QFileInfo::exists(user + "/money.txt"));
+    QCOMPARE(ReadBytes(exe.filePath("banks.txt")), QByteArray("Bank\r\n"));
+    QFile::setPermissions(exe.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 QTEST_GUILESS_MAIN(TestDataFile)

@@ -17,16 +17,25 @@ struct Word
     double xMin, yMin, xMax, yMax; // millimetres
 };
 
+/// What a poppler tool prints for `pdf`; with `page` (counted from 1), for
+/// that page alone.
+inline QString PopplerOutput(const QString &tool, QStringList args, const QString &pdf, int page = 0)
+{
+    if (page > 0)
+        args << "-f" << QString::number(page) << "-l" << QString::number(page);
+    args << pdf;
+    if (tool == QLatin1String("pdftotext"))
+        args << "-";
+    QProcess p;
+    p.start(tool, args);
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
 /// The words of a PDF, or of its page `page` (counted from 1) alone.
 inline QList<Word> WordsOf(const QString &pdf, int page = 0)
 {
-    QProcess p;
-    QStringList args{"-bbox"};
-    if (page > 0)
-        args << "-f" << QString::number(page) << "-l" << QString::number(page);
-    p.start("pdftotext", args << pdf << "-");
-    p.waitForFinished(30000);
-    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    const QString html = PopplerOutput("pdftotext", {"-bbox"}, pdf, page);
     static const QRegularExpression re(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
     QList<Word> words;
@@ -43,20 +52,14 @@ inline QList<Word> WordsOf(const QString &pdf, int page = 0)
 
 inline int PageCount(const QString &pdf)
 {
-    QProcess p;
-    p.start("pdfinfo", {pdf});
-    p.waitForFinished(30000);
     static const QRegularExpression re(R"re(Pages:\s+(\d+))re");
-    return re.match(QString::fromUtf8(p.readAllStandardOutput())).captured(1).toInt();
+    return re.match(PopplerOutput("pdfinfo", {}, pdf)).captured(1).toInt();
 }
 
 inline QString PageSize(const QString &pdf)
 {
-    QProcess p;
-    p.start("pdfinfo", {pdf});
-    p.waitForFinished(30000);
     static const QRegularExpression re(R"re(Page size:\s+([\d.]+ x [\d.]+) pts)re");
-    return re.match(QString::fromUtf8(p.readAllStandardOutput())).captured(1);
+    return re.match(PopplerOutput("pdfinfo", {}, pdf)).captured(1);
 }
 
 // The words of a PDF (or of one page), in reading order, without their boxes.
@@ -74,13 +77,7 @@ inline QStringList TextsOf(const QString &pdf, int page = 0)
 // blanks and line ends dropped.
 inline QString LettersOf(const QString &pdf, int page = 0)
 {
-    QProcess p;
-    QStringList args{"-raw"};
-    if (page > 0)
-        args << "-f" << QString::number(page) << "-l" << QString::number(page);
-    p.start("pdftotext", args << pdf << "-");
-    p.waitForFinished(30000);
-    QString text = QString::fromUtf8(p.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+    QString text = PopplerOutput("pdftotext", {"-raw"}, pdf, page).normalized(QString::NormalizationForm_KC);
     text.remove(QRegularExpression(QStringLiteral("[\\s\\x{200E}\\x{200F}\\x{202A}-\\x{202E}]")));
     return text;
 }

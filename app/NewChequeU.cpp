@@ -32,6 +32,7 @@
 #include "app/language.h"
 #include "app/version.h"
 #include "batch/batchwindow.h"
+#include "output/chequepage.h"
 #include "register/chequeissuer.h"
 #include "register/registeraccess.h"
 #include "register/registerreport.h"
@@ -439,6 +440,27 @@ ChequeOrProblem TNewChequeForm::typedCheque(const QString &dateText) const
                       m_currency->value(), m_cheque->Layout().BAText, m_cheque->onlyFirst());
 }
 
+LayoutOrProblem TNewChequeForm::layoutFor(const QString &bank) const
+{
+    // The bank the designer shows prints in the layout on screen, as it
+    // stands; another bank in its stored one.
+    const BankBook &book = m_cheque->Book;
+    if (book.hasSelection() && book.Banks.at(book.Selected) == bank)
+        return {m_cheque->Layout(), QString()};
+    return BankLayout(bank, book.Banks, book.Options);
+}
+
+std::optional<QString> TNewChequeForm::pageRefusal(const Cheque &cheque) const
+{
+    const LayoutOrProblem layout = layoutFor(cheque.bank);
+    if (!layout.layout)
+        return layout.problem;
+    if (const auto fault = ChequePageFault(cheque, *layout.layout))
+        return DescribePageFault(*fault, *layout.layout) +
+            QCoreApplication::translate("TNewChequeForm", " Nothing was printed.");
+    return std::nullopt;
+}
+
 bool TNewChequeForm::refusedBeforeDialog()
 {
     // The checks beyond "Error in Amount" come before any printer is chosen
@@ -448,8 +470,13 @@ bool TNewChequeForm::refusedBeforeDialog()
     if (!value || *value <= 0)
         return false;
     const ChequeOrProblem made = typedCheque(DateEd->text());
-    if (made.cheque)
-        return false;
+    if (made.cheque) {
+        const auto refusal = pageRefusal(*made.cheque);
+        if (!refusal)
+            return false;
+        report(*refusal);
+        return true;
+    }
     report(made.problem);
     return true;
 }
@@ -473,54 +500,83 @@ bool TNewChequeForm::PrintOne(const QString &dateText, bool askPrinter)
         report(made.problem);
         return false;
     }
+    const LayoutOrProblem layout = layoutFor(made.cheque->bank);
+    if (!layout.layout) {
+        report(layout.problem);
+        return false;
+    }
     // Both word lines show the words the cheque carries, in the payee's language.
     EAmountLB->setText(made.cheque->words());
     AAmountLB->setText(made.cheque->words());
     if (preview) {
         // A preview puts nothing on paper, and is not recorded.
-        outputCheque(*made.cheque);
+        showPrinted(*made.cheque, *layout.layout);
+        m_print->previewPage(ChequePage(*made.cheque, *layout.layout), this);
         return true;
     }
-    return issue(*made.cheque);
+    return issueAll({{*made.cheque, *layout.layout}}, this) == 1;
 }
 
-std::optional<QString> TNewChequeForm::outputCheque(const Cheque &cheque)
+void TNewChequeForm::showPrinted(const Cheque &cheque, const ChequeLayout &layout)
 {
-    // The designer's fields take the cheque, and are printed from there.
-    m_cheque->ShowLayout(FillCheque(m_cheque->Layout(), cheque));
-    m_cheque->PrintBtnClick(true);
-    if (m_print->lastOutputFailed())
-        return QCoreApplication::translate("TNewChequeForm", "the printer or file could not be opened");
-    return std::nullopt;
+    // The designer's fields show the cheque, with the directions its page
+    // gave them.
+    ChequeLayout filled = FillCheque(layout, cheque);
+    PageFromLayout(filled);
+    m_cheque->showCheque(filled);
 }
 
-ChequeRegister *TNewChequeForm::registerForPrinting()
+ChequeRegister *TNewChequeForm::registerForPrinting(QWidget *parent)
 {
     QString problem;
-    ChequeRegister *book = m_register ? m_register->open(this, &problem) : nullptr;
+    ChequeRegister *book = m_register ? m_register->open(parent, &problem) : nullptr;
     if (!book)
-        report(QCoreApplication::translate("TNewChequeForm","%1\n\nThe cheque was not printed: every cheque is recorded in the register before it "
-                              "is printed. Choose another register (Register, Register Connection), or move the "
-                              "file away.")
-                   .arg(problem));
+        dialogs().showMessage(parent, WindowCaption(),
+                              QCoreApplication::translate("TNewChequeForm","%1\n\nThe cheque was not printed: every cheque is recorded in the register before it "
+                                                          "is printed. Choose another register (Register, Register Connection), or move the "
+                                                          "file away.")
+                                  .arg(problem));
     return book;
 }
 
-bool TNewChequeForm::issue(const Cheque &cheque)
+int TNewChequeForm::issueAll(const QList<ChequeJob> &jobs, QWidget *parent,
+                             const std::function<bool(const ChequeJob &, int)> &next)
 {
-    ChequeRegister *book = registerForPrinting();
-    m_recordFailed = !book;
-    if (!book)
-        return false;
-    const IssueResult result = IssueCheque(*book, cheque, m_print->target(),
-                                           [&](const ChequeRegister::Recorded &) { return outputCheque(cheque); });
-    m_recordFailed = result.number == 0;
-    if (m_recordFailed)
-        report(result.problem); // not recorded, so not printed
-    else if (result.printed && !result.problem.isEmpty())
-        report(result.problem + QCoreApplication::translate("TNewChequeForm", "\n\nThe cheque was printed; the register shows it as sent."));
+    ChequeRegister *book = registerForPrinting(parent);
+    if (!book || jobs.isEmpty())
+        return 0;
+    const auto tell = [&](const QString &text) { dialogs().showMessage(parent, WindowCaption(), text); };
+    const std::unique_ptr<PageOutput> output = m_print->openOutput();
+    ChequeIssuer issuer(*book, *output);
+    const ChequeJob *last = nullptr;
+    int sent = 0;
+    for (const ChequeJob &job : jobs) {
+        if (next && !next(job, sent))
+            break;
+        const IssueResult result = issuer.issue(job.cheque, job.layout, job.replaces);
+        if (result.printed) {
+            last = &job;
+            ++sent;
+            if (!result.problem.isEmpty())
+                tell(result.problem + QCoreApplication::translate("TNewChequeForm", "\n\nThe cheque was printed; the register shows it as sent."));
+            continue;
+        }
+        // A cheque not recorded, a page that does not fit, or a printer that
+        // failed ends the print: the next cheques would fail the same way.
+        if (result.refused)
+            tell(result.problem + QCoreApplication::translate("TNewChequeForm", " Nothing more was printed."));
+        else if (result.number != 0 && !output->deferred())
+            m_print->reportFailure(parent, result.problem);
+        else
+            tell(result.problem);
+        break;
+    }
+    if (const auto failed = issuer.finish())
+        tell(*failed);
     m_register->touch();
-    return result.printed;
+    if (last && issuer.printed() > 0)
+        showPrinted(last->cheque, last->layout);
+    return issuer.printed();
 }
 
 bool TNewChequeForm::duplicateAccepted(const Cheque &cheque)
@@ -529,12 +585,7 @@ bool TNewChequeForm::duplicateAccepted(const Cheque &cheque)
     ChequeRegister *book = m_register ? m_register->open(this, &problem) : nullptr;
     if (!book)
         return true; // the print says why the register cannot be used
-    std::optional<RegisteredCheque> earlier;
-    try {
-        earlier = book->findDuplicate(cheque, QDateTime::currentDateTimeUtc().addDays(-30));
-    } catch (const ChequeError &) {
-        return true;
-    }
+    const std::optional<RegisteredCheque> earlier = RecentLikeCheque(*book, cheque);
     if (!earlier)
         return true;
     return dialogs().askYesNo(
@@ -553,29 +604,45 @@ void TNewChequeForm::PrintMany(const QString &dateText, int count)
         report(QCoreApplication::translate("TNewChequeForm", "Date Error"));
         return;
     }
-    // Refused once for the whole run (its cheques then pass the same check).
+    // Refused once for the whole run: every cheque of it is checked before
+    // the printer is chosen.
     if (refusedBeforeDialog())
         return;
+    QList<Cheque> cheques;
+    for (int i = 0; i < count; ++i) {
+        const ChequeOrProblem made = typedCheque(WriteShortDate(start->addMonths(i)));
+        if (made.cheque)
+            cheques << *made.cheque;
+    }
+    for (const Cheque &cheque : std::as_const(cheques)) {
+        if (const auto refusal = pageRefusal(cheque)) {
+            report(*refusal);
+            return;
+        }
+    }
     // Asked once for the whole run: its cheques are alike by design.
-    if (const ChequeOrProblem first = typedCheque(dateText); first.cheque && !duplicateAccepted(*first.cheque))
+    if (!cheques.isEmpty() && !duplicateAccepted(cheques.first()))
         return;
     if (!m_print->PrintSetup(this))
         return;
-    const bool preview = m_cheque->preview();
-    m_cheque->setPreview(false);
-    m_print->beginRun();
-    const auto restore = qScopeGuard([&] {
-        m_print->endRun(this);
-        m_cheque->setPreview(preview);
-    });
-    m_recordFailed = false;
-    for (int i = 0; i < count; ++i) {
-        PrintOne(WriteShortDate(start->addMonths(i)), false);
-        // A cheque not recorded, or a printer that failed (reported once),
-        // ends the run: the next cheques would fail the same way.
-        if (m_recordFailed || m_print->lastOutputFailed())
-            break;
+    if (cheques.size() < count) {
+        // An amount that is not positive: its message for every cheque of
+        // the run, and nothing printed.
+        for (int i = 0; i < count; ++i)
+            report(typedCheque(WriteShortDate(start->addMonths(i))).problem);
+        return;
     }
+    const LayoutOrProblem layout = layoutFor(BankNameCB->currentText());
+    if (!layout.layout) {
+        report(layout.problem);
+        return;
+    }
+    EAmountLB->setText(cheques.first().words());
+    AAmountLB->setText(cheques.first().words());
+    QList<ChequeJob> jobs;
+    for (const Cheque &cheque : std::as_const(cheques))
+        jobs.append({cheque, *layout.layout});
+    issueAll(jobs, this);
 }
 
 QString TNewChequeForm::settingsFile() const { return ExeDir + QStringLiteral("settings.ini"); }
@@ -610,23 +677,33 @@ void TNewChequeForm::editRegisterConnection()
 
 void TNewChequeForm::reprint(const RegisteredCheque &original)
 {
-    const int bank = int(m_cheque->Book.Banks.indexOf(original.bank));
     QWidget *parent = m_registerWindow ? static_cast<QWidget *>(m_registerWindow.get()) : this;
-    if (bank < 0) {
+    if (!m_cheque->Book.Banks.contains(original.bank)) {
         dialogs().showMessage(parent, WindowCaption(),
                               QCoreApplication::translate("TNewChequeForm","The bank \"%1\" is no longer in the bank list: add it (with its layout) "
                                              "in Setup to reprint its cheques.")
                                   .arg(original.bank));
         return;
     }
-    ChequeRegister *book = registerForPrinting();
+    const LayoutOrProblem layout = layoutFor(original.bank);
+    if (!layout.layout) {
+        dialogs().showMessage(parent, WindowCaption(), layout.problem);
+        return;
+    }
+    const Cheque cheque = ChequeFromRecord(original, layout.layout->BAText);
+    if (const auto fault = ChequePageFault(cheque, *layout.layout)) {
+        dialogs().showMessage(parent, WindowCaption(), DescribePageFault(*fault, *layout.layout) +
+                                                           QCoreApplication::translate("TNewChequeForm", " Nothing was printed."));
+        return;
+    }
+    ChequeRegister *book = registerForPrinting(parent);
     if (!book)
         return;
     qint64 next = 0;
     try {
         next = book->nextChequeNumber(original.bank);
     } catch (const ChequeError &error) {
-        report(QString::fromStdString(error.message()));
+        dialogs().showMessage(parent, WindowCaption(), QString::fromStdString(error.message()));
         return;
     }
     if (!dialogs().askYesNo(parent, WindowCaption(),
@@ -637,25 +714,9 @@ void TNewChequeForm::reprint(const RegisteredCheque &original)
                                      QString::number(next), original.bank),
                             Dialogs::Default::No))
         return;
-    // The bank's layout, as for any cheque of the bank.
-    if (bank != BankNameCB->currentIndex() && !m_cheque->settleChanges(parent))
-        return;
-    {
-        const QSignalBlocker block(BankNameCB);
-        BankNameCB->setCurrentIndex(bank);
-    }
-    BankNameCBChange();
     if (!m_print->PrintSetup(parent))
         return;
-    const Cheque cheque = ChequeFromRecord(original, m_cheque->Layout().BAText);
-    const bool preview = m_cheque->preview();
-    m_cheque->setPreview(false); // a reprint goes to paper
-    const auto restore = qScopeGuard([&] { m_cheque->setPreview(preview); });
-    const IssueResult result = ReissueCheque(*book, original, cheque, m_print->target(),
-                                             [&](const ChequeRegister::Recorded &) { return outputCheque(cheque); });
-    if (result.number == 0 || (result.printed && !result.problem.isEmpty()))
-        dialogs().showMessage(parent, WindowCaption(), result.problem);
-    m_register->touch();
+    issueAll({{cheque, *layout.layout, original.number}}, parent);
 }
 
 BatchContext TNewChequeForm::batchContext() const
@@ -695,52 +756,49 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
         if (m_batchWindow && parent == m_batchWindow.get())
             m_batchWindow->setStatus(text);
     };
+    ChequeRegister *book = registerForPrinting(parent);
+    if (!book)
+        return 0;
     // Cheques like those of the last 30 days: asked about once, for the list.
-    if (ChequeRegister *book = registerForPrinting()) {
-        QStringList alike;
-        int count = 0;
-        try {
-            for (const BatchRow *row : good) {
-                const auto earlier = book->findDuplicate(*row->cheque, QDateTime::currentDateTimeUtc().addDays(-30));
-                if (!earlier)
-                    continue;
-                if (++count <= 5)
-                    alike << QCoreApplication::translate("TNewChequeForm", "Row %1 (%2, %3) is like cheque No. %4 of %5, printed on %6.")
-                                 .arg(row->row)
-                                 .arg(row->payee, row->cheque->figure, QString::number(earlier->chequeNumber),
-                                      earlier->bank, WriteShortDate(earlier->printedAt.toLocalTime().date()));
-            }
-        } catch (const ChequeError &) {
-            // The printing says what is wrong with the register.
-        }
-        if (count > 0) {
-            if (count > 5)
-                alike << QCoreApplication::translate("TNewChequeForm", "And %1 more.").arg(count - 5);
-            if (!dialogs().askYesNo(parent, WindowCaption(),
-                                    QCoreApplication::translate("TNewChequeForm","%1 of the list's cheques are like cheques printed in the last 30 "
-                                                   "days:\n\n%2\n\nPrint the whole list all the same?")
-                                        .arg(count)
-                                        .arg(alike.join(u'\n')),
-                                    Dialogs::Default::No))
-                return 0;
-        }
-    } else {
-        return 0;
+    QStringList alike;
+    int count = 0;
+    for (const BatchRow *row : good) {
+        const auto earlier = RecentLikeCheque(*book, *row->cheque);
+        if (!earlier)
+            continue;
+        if (++count <= 5)
+            alike << QCoreApplication::translate("TNewChequeForm", "Row %1 (%2, %3) is like cheque No. %4 of %5, printed on %6.")
+                         .arg(row->row)
+                         .arg(row->payee, row->cheque->figure, QString::number(earlier->chequeNumber), earlier->bank,
+                              WriteShortDate(earlier->printedAt.toLocalTime().date()));
     }
-    // Rows of other banks take their layouts in turn: the designer's
-    // unsaved changes are asked about first.
-    bool otherBanks = false;
-    for (const BatchRow *row : good)
-        otherBanks = otherBanks || row->bank != BankNameCB->currentText();
-    if (otherBanks && !m_cheque->settleChanges(parent))
+    if (count > 0) {
+        if (count > 5)
+            alike << QCoreApplication::translate("TNewChequeForm", "And %1 more.").arg(count - 5);
+        if (!dialogs().askYesNo(parent, WindowCaption(),
+                                QCoreApplication::translate("TNewChequeForm","%1 of the list's cheques are like cheques printed in the last 30 "
+                                               "days:\n\n%2\n\nPrint the whole list all the same?")
+                                    .arg(count)
+                                    .arg(alike.join(u'\n')),
+                                Dialogs::Default::No))
+            return 0;
+    }
+    // The rows print in their banks' stored layouts, as the list was
+    // checked: the designer's unsaved changes are asked about first.
+    if (!m_cheque->settleChanges(parent))
         return 0;
+    QList<ChequeJob> jobs;
+    for (const BatchRow *row : good) {
+        const LayoutOrProblem layout = BankLayout(row->bank, m_cheque->Book.Banks, m_cheque->Book.Options);
+        if (!layout.layout) {
+            dialogs().showMessage(parent, WindowCaption(), QCoreApplication::translate("TNewChequeForm", "Row %1: %2").arg(row->row).arg(layout.problem));
+            return 0;
+        }
+        jobs.append({*row->cheque, *layout.layout, 0, row->row});
+    }
     if (!m_print->PrintSetup(parent))
         return 0;
 
-    const int bankBefore = BankNameCB->currentIndex();
-    const bool preview = m_cheque->preview();
-    m_cheque->setPreview(false); // a list goes to paper
-    m_print->beginRun();
     QProgressDialog progress(QCoreApplication::translate("TNewChequeForm", "Printing…"), QCoreApplication::translate("TNewChequeForm", "Cancel"), 0, int(good.size()), parent);
     progress.setObjectName(QStringLiteral("ListProgress"));
     progress.setWindowTitle(WindowCaption());
@@ -748,38 +806,20 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
     progress.setMinimumDuration(0);
     progress.setAutoReset(false);
     progress.setAutoClose(false);
-    int printed = 0;
     QString stopped;
-    m_recordFailed = false;
-    for (const BatchRow *row : good) {
+    const int printed = issueAll(jobs, parent, [&](const ChequeJob &job, int done) {
+        progress.setValue(done);
         // Cancel is read between cheques: the cheque in flight is finished.
         if (progress.wasCanceled()) {
-            stopped = QCoreApplication::translate("TNewChequeForm", "Cancelled before row %1.").arg(row->row);
-            break;
+            stopped = QCoreApplication::translate("TNewChequeForm", "Cancelled before row %1.").arg(job.row);
+            return false;
         }
-        progress.setLabelText(QCoreApplication::translate("TNewChequeForm", "Row %1: %2, %3").arg(row->row).arg(row->payee, row->cheque->figure));
-        const int bank = int(m_cheque->Book.Banks.indexOf(row->bank));
-        if (bank != BankNameCB->currentIndex()) {
-            const QSignalBlocker block(BankNameCB);
-            BankNameCB->setCurrentIndex(bank);
-            BankNameCBChange();
-        }
-        if (issue(*row->cheque))
-            ++printed;
-        progress.setValue(printed);
-        if (m_recordFailed || m_print->lastOutputFailed()) {
-            stopped = QCoreApplication::translate("TNewChequeForm", "Stopped at row %1.").arg(row->row);
-            break;
-        }
-    }
+        progress.setLabelText(QCoreApplication::translate("TNewChequeForm", "Row %1: %2, %3").arg(job.row).arg(job.cheque.payee, job.cheque.figure));
+        return true;
+    });
     progress.close();
-    m_print->endRun(parent);
-    m_cheque->setPreview(preview);
-    if (BankNameCB->currentIndex() != bankBefore) {
-        const QSignalBlocker block(BankNameCB);
-        BankNameCB->setCurrentIndex(bankBefore);
-        BankNameCBChange();
-    }
+    if (stopped.isEmpty() && printed < jobs.size())
+        stopped = QCoreApplication::translate("TNewChequeForm", "Stopped at row %1.").arg(jobs.value(printed).row);
     tell(QCoreApplication::translate("TNewChequeForm", "%1 of %2 cheques printed. %3").arg(printed).arg(good.size()).arg(stopped).trimmed());
     return printed;
 }

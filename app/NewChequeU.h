@@ -13,6 +13,9 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <functional>
+
+#include "batch/chequebatch.h"
 #include "output/cheque.h"
 
 class QCheckBox;
@@ -130,20 +133,39 @@ private:
     /// The cheque typed into the window, dated `dateText`, or why it cannot
     /// be printed.
     ChequeOrProblem typedCheque(const QString &dateText) const;
-    /// The amount checks that come before the print dialog; true (and the
-    /// user told) when the cheque would be refused.
+    /// The layout a cheque of `bank` prints in: the designer's on screen
+    /// for the bank it shows, the stored one for another.
+    LayoutOrProblem layoutFor(const QString &bank) const;
+    /// Why the page of `cheque` would not reach the paper whole, checked
+    /// before a printer is chosen; nothing when it would.
+    std::optional<QString> pageRefusal(const Cheque &cheque) const;
+    /// The checks that come before the print dialog; true (and the user
+    /// told) when the cheque would be refused.
     bool refusedBeforeDialog();
     /// The register, open for printing; nullptr when it cannot be (the user
     /// has been told, and nothing may be printed).
-    ChequeRegister *registerForPrinting();
+    ChequeRegister *registerForPrinting(QWidget *parent);
     /// A cheque like `cheque` printed in the last 30 days: asks whether to
     /// print it all the same; true to go on.
     bool duplicateAccepted(const Cheque &cheque);
-    /// The cheque into the designer's fields and out through the report
-    /// page: why it did not go out, or nothing.
-    std::optional<QString> outputCheque(const Cheque &cheque);
-    /// Records and prints one cheque; false when it was not printed.
-    bool issue(const Cheque &cheque);
+
+    /// A cheque to print in its bank's layout (`replaces`: the register
+    /// number of the cheque it is a reprint of; `row`: of a list).
+    struct ChequeJob
+    {
+        Cheque cheque;
+        ChequeLayout layout;
+        qint64 replaces = 0;
+        int row = 0;
+    };
+    /// Prints the cheques through the printer or file the print dialog
+    /// chose, each checked and recorded; `next` is asked before each cheque
+    /// (told the cheques printed so far) and returns false to stop. Problems
+    /// are told in `parent`. Returns the cheques printed.
+    int issueAll(const QList<ChequeJob> &jobs, QWidget *parent,
+                 const std::function<bool(const ChequeJob &, int)> &next = {});
+    /// The designer's fields show the cheque last printed.
+    void showPrinted(const Cheque &cheque, const ChequeLayout &layout);
 
     // Application-wide values: the executable and its folder.
     QString ExeName;
@@ -180,5 +202,4 @@ private:
     std::unique_ptr<BatchWindow> m_batchWindow;
     bool m_started = false;
     QString m_dataDir;
-    bool m_recordFailed = false; ///< the last cheque could not be recorded
 };

@@ -17,8 +17,9 @@
 #include "core/datafile.h"
 #include "currency/moneyfile.h"
 #include "layout/bankfiles.h"
-#include "output/chequepage.h"
+#include "output/pageoutput.h"
 #include "output/printeroffsets.h"
+#include "output/printrun.h"
 #include "register/chequeissuer.h"
 #include "register/registeraccess.h"
 #include "register/registerreport.h"
@@ -29,58 +30,6 @@ namespace {
 void Say(const QString &text) { std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData()); }
 
 enum Exit { AllPrinted = 0, NotAllPrinted = 1, CannotRun = 2 };
-
-// The pages of a batch: one PDF file holding every cheque as a page, or
-// one job per cheque on a printer.
-class BatchOutput
-{
-public:
-    BatchOutput(const QString &pdf, const QString &printerName) : m_printer(QPrinter::HighResolution)
-    {
-        m_toFile = !pdf.isEmpty();
-        if (m_toFile) {
-            m_printer.setOutputFormat(QPrinter::PdfFormat);
-            m_printer.setOutputFileName(pdf);
-            m_name = QFileInfo(pdf).absoluteFilePath();
-        } else {
-            m_printer.setPrinterName(printerName);
-            m_name = printerName;
-        }
-    }
-    const QString &name() const { return m_name; }
-
-    /// The printer's offset (pages to a file get none).
-    void setOffset(QPointF offsetMm) { m_offset = m_toFile ? QPointF() : offsetMm; }
-
-    std::optional<QString> print(const ReportPage &page)
-    {
-        if (!m_toFile) {
-            ApplyChequePage(m_printer, page.portrait);
-            return RenderChequePage(m_printer, page, m_offset) ? std::nullopt
-                                                     : std::optional<QString>(QStringLiteral("the printer cannot be opened"));
-        }
-        if (!m_painter.isActive()) {
-            ApplyChequePage(m_printer, page.portrait);
-            if (!m_painter.begin(&m_printer))
-                return QStringLiteral("the file cannot be written");
-        } else {
-            m_printer.setPageLayout(ChequePageLayout(page.portrait));
-            if (!m_printer.newPage())
-                return QStringLiteral("the file cannot be written");
-        }
-        PaintChequePage(m_painter, page);
-        return std::nullopt;
-    }
-
-    bool finish() { return !m_painter.isActive() || m_painter.end(); }
-
-private:
-    QPrinter m_printer;
-    QPainter m_painter;
-    QPointF m_offset;
-    bool m_toFile = false;
-    QString m_name;
-};
 
 } // namespace
 
@@ -166,16 +115,18 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
         // program's start.
         context.options = read.options.value_or(QStringList(read.banks.size(), OptionLine(InitialLayout())));
     }
-    const QString moneyPath = dir + QStringLiteral("money.txt");
     try {
-        const MoneyRead money = QFileInfo::exists(moneyPath) ? ReadMoneyFile(moneyPath) : MoneyRead{UaeMoney(), {}};
-        if (money.damage) {
-            Say(*money.damage);
+        // money.txt as the window reads it: a file that is there but cannot
+        // be read, or is damaged, stops the batch.
+        const std::optional<MoneyRead> money = ReadMoneyAtStart(dir + QLatin1String(MoneyFileName));
+        if (money && money->damage) {
+            Say(*money->damage + QStringLiteral("\nNothing was printed: check the currency in the Money window."));
             return CannotRun;
         }
-        context.currency = money.money;
+        context.currency = money ? money->money : UaeMoney();
     } catch (const ChequeError &error) {
-        Say(QString::fromStdString(error.message()));
+        Say(QString::fromStdString(error.message()) +
+            QStringLiteral("\nNothing was printed: set the currency in the Money window, or move the file away."));
         return CannotRun;
     }
     context.defaultBank = command.bank;
@@ -194,6 +145,11 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
     for (const BatchRow &row : rows)
         if (!row.cheque)
             Say(row.problem);
+    if (rows.isEmpty()) {
+        Say(QStringLiteral("The list \"%1\" holds no cheques: it has only its first row, which names the columns.")
+                .arg(QDir::toNativeSeparators(command.batch)));
+        return CannotRun;
+    }
 
     RegisterAccess access(dir + QStringLiteral("settings.ini"), dir);
     access.setInteractive(false);
@@ -203,39 +159,33 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
         Say(problem + QStringLiteral("\nNothing was printed: every cheque is recorded in the register first."));
         return CannotRun;
     }
-    BatchOutput output(command.pdf, command.printer);
-    {
+    QPrinter printer(QPrinter::HighResolution);
+    std::unique_ptr<PageOutput> output;
+    if (!command.pdf.isEmpty()) {
+        output = std::make_unique<PdfFileOutput>(command.pdf);
+    } else {
+        printer.setPrinterName(command.printer);
         const QSettings settings(dir + QStringLiteral("settings.ini"), QSettings::IniFormat);
-        output.setOffset(ReadPrinterOffset(settings, command.printer).inForce());
+        output = std::make_unique<PrinterOutput>(printer, command.printer,
+                                                 ReadPrinterOffset(settings, command.printer).inForce());
     }
-    int printed = 0;
-    qint64 printedMinor = 0;
+    ChequeIssuer issuer(*book, *output);
     bool stopped = false;
     for (const BatchRow &row : rows) {
         if (!row.cheque)
             continue;
         if (!command.allowDuplicates) {
-            try {
-                if (const auto earlier = book->findDuplicate(*row.cheque, QDateTime::currentDateTimeUtc().addDays(-30))) {
-                    Say(QStringLiteral("Row %1: like cheque No. %2 of %3, printed on %4; not printed (give "
-                                       "--allow-duplicates to print it).")
-                            .arg(row.row)
-                            .arg(QString::number(earlier->chequeNumber), earlier->bank,
-                                 earlier->printedAt.toLocalTime().toString(Qt::ISODate)));
-                    continue;
-                }
-            } catch (const ChequeError &) {
-                // Recording the cheque says what is wrong.
+            if (const auto earlier = RecentLikeCheque(*book, *row.cheque)) {
+                Say(QStringLiteral("Row %1: like cheque No. %2 of %3, printed on %4; not printed (give "
+                                   "--allow-duplicates to print it).")
+                        .arg(row.row)
+                        .arg(QString::number(earlier->chequeNumber), earlier->bank,
+                             earlier->printedAt.toLocalTime().toString(Qt::ISODate)));
+                continue;
             }
         }
-        const LayoutOrProblem layout = BankLayout(row.bank, context.banks, context.options);
-        const IssueResult result = IssueCheque(*book, *row.cheque, output.name(), [&](const ChequeRegister::Recorded &) {
-            ChequeLayout filled = FillCheque(*layout.layout, *row.cheque);
-            return output.print(PageFromLayout(filled));
-        });
+        const IssueResult result = issuer.issue(*row.cheque, *BankLayout(row.bank, context.banks, context.options).layout);
         if (result.printed) {
-            ++printed;
-            printedMinor += row.cheque->minorUnits;
             if (!result.problem.isEmpty())
                 Say(QStringLiteral("Row %1: %2").arg(row.row).arg(result.problem));
             continue;
@@ -244,15 +194,18 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
         stopped = true; // the next cheques would fail the same way
         break;
     }
-    if (!output.finish()) {
-        Say(QStringLiteral("The file \"%1\" could not be completed.").arg(output.name()));
+    if (const auto failed = issuer.finish()) {
+        Say(*failed);
         stopped = true;
     }
     const int total = int(rows.size());
-    const BatchTotals totals = TotalsOf(rows);
+    const int printed = issuer.printed();
     Say(QStringLiteral("%1 of %2 cheques printed: %3 %4.")
             .arg(printed)
             .arg(total)
-            .arg(MinorUnitsText(printedMinor, totals.digits), totals.currency));
-    return printed == total && !stopped ? AllPrinted : NotAllPrinted;
+            .arg(MinorUnitsText(issuer.printedMinorUnits(), FigureDigits(context.currency)),
+                 FromStd(context.currency.EMoneyName.str())));
+    if (printed == total && !stopped)
+        return AllPrinted;
+    return printed > 0 ? NotAllPrinted : CannotRun;
 }

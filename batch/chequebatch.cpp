@@ -6,6 +6,7 @@
 
 #include "core/chequeerror.h"
 #include "core/datafile.h"
+#include "output/chequepage.h"
 #include "output/printrun.h"
 #include "register/chequeregister.h"
 
@@ -25,6 +26,17 @@ const std::array<QStringList, ListColumnCount> &ColumnNames()
         QStringList{QStringLiteral("account only"), QStringLiteral("للمستفيد الأول")},
         QStringList{QStringLiteral("memo"), QStringLiteral("ملاحظة")}};
     return names;
+}
+
+// The column of a list that gives a field of a layout its text.
+ListColumn ColumnOf(FieldKind kind)
+{
+    switch (kind) {
+    case FieldKind::Date: return ListColumn::Date;
+    case FieldKind::Name: return ListColumn::Payee;
+    case FieldKind::AccountOnly: return ListColumn::AccountOnly;
+    default: return ListColumn::Amount;
+    }
 }
 
 QString CellText(const QList<ListCell> &row, int index) { return index >= 0 ? row.value(index).text : QString(); }
@@ -122,6 +134,10 @@ std::optional<QString> PayeeProblem(const QString &payee)
 {
     if (payee.trimmed().isEmpty())
         return QCoreApplication::translate("ChequeList", "it is empty");
+    if (payee.size() > MaxPayeeChars)
+        return QCoreApplication::translate("ChequeList", "it has %1 characters, and a cheque carries at most %2")
+            .arg(payee.size())
+            .arg(MaxPayeeChars);
     for (qsizetype i = 0; i < payee.size(); ++i) {
         const char32_t c = payee.at(i).isHighSurrogate() && i + 1 < payee.size()
             ? QChar::surrogateToUcs4(payee.at(i), payee.at(i + 1))
@@ -234,7 +250,15 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
                                                     context.currency, layout.layout->BAText, context.onlyFirst,
                                                     context.locale);
             if (made.cheque) {
-                row.cheque = made.cheque;
+                // The page as it will be printed: every text whole in its box,
+                // every character drawn.
+                if (const auto fault = ChequePageFault(*made.cheque, *layout.layout)) {
+                    QString why = DescribePageFault(*fault, *layout.layout);
+                    why[0] = why[0].toLower();
+                    problem(ColumnOf(layout.layout->Fields[std::size_t(fault->label)].Kind), why);
+                } else {
+                    row.cheque = made.cheque;
+                }
             } else {
                 QString why = made.problem;
                 why.remove(QCoreApplication::translate("ChequeList", " Nothing was printed."));

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include <QDir>
+#include <QFileInfo>
 
 #include "core/datafile.h"
 
@@ -86,6 +87,20 @@ MoneyRead MoneyFromLines(const QStringList &lines, const QString &fileName)
     return read;
 }
 
-MoneyRead ReadMoneyFile(const QString &path) { return MoneyFromLines(ReadDataFile(path), path); }
+MoneyRead ReadMoneyFile(const QString &path)
+{
+    const QStringList lines = ReadDataFile(path);
+    MoneyRead read = MoneyFromLines(lines, path);
+    read.lines = lines;
+    return read;
+}
+
+std::optional<MoneyRead> ReadMoneyAtStart(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return std::nullopt;
+    return ReadMoneyFile(path);
+}
 
 void WriteMoneyFile(const QString &path, const MonyType &money) { WriteDataFile(path, MoneyToLines(money)); }

@@ -25,6 +25,7 @@ struct MoneyRead
 {
     MonyType money;
     std::optional<QString> damage;
+    QStringList lines; ///< as the file holds them
 };
 
 /// Takes the lines of money.txt into a record: lines 1 to 9 are the names
@@ -36,6 +37,13 @@ MoneyRead MoneyFromLines(const QStringList &lines, const QString &fileName);
 
 /// Reads money.txt. Raises ChequeError when the file cannot be read.
 MoneyRead ReadMoneyFile(const QString &path);
+
+/// money.txt at `path` as the program starts with it, in the window and on
+/// the command line alike: nothing when there is none (the program starts
+/// with the UAE dirham); otherwise the file as read, damage and all. Raises
+/// ChequeError naming the file when something is there that cannot be read
+/// (a link to nothing, a folder, a file without permission).
+std::optional<MoneyRead> ReadMoneyAtStart(const QString &path);
 
 /// Writes money.txt. Raises ChequeError when it cannot be written; the old
 /// file then stays as it was.

@@ -151,11 +151,14 @@ void TMoneyForm::SaveOpt()
 
 bool TMoneyForm::LoadOpt()
 {
+    const std::optional<MoneyRead> read = ReadMoneyAtStart(moneyPath());
+    return read && takeMoney(*read);
+}
+
+bool TMoneyForm::takeMoney(const MoneyRead &read)
+{
     const QString path = moneyPath();
-    if (!QFile::exists(path) && !QFileInfo(path).isSymLink())
-        return false;
-    OptMemo = ReadDataFile(path);
-    const MoneyRead read = MoneyFromLines(OptMemo, path);
+    OptMemo = read.lines;
     if (read.damage) {
         // Keep what the user wrote before the file is written anew.
         const QString backup = path + QStringLiteral(".bak");
@@ -180,30 +183,28 @@ std::optional<QString> TMoneyForm::StartUp(const QString &dataDir)
 {
     setDataDir(dataDir);
     std::optional<QString> problem;
-    bool damaged = false;
-    if (QFile::exists(moneyPath()) || QFileInfo(moneyPath()).isSymLink()) {
-        setCountry(0);
-        show();
-        CountryRBClick();
-        try {
-            damaged = LoadOpt();
-        } catch (const ChequeError &error) {
-            problem = QCoreApplication::translate("TMoneyForm","%1\n\nThe program goes on with the UAE currency. The file is left as it is "
-                                     "until you set the currency in the Money window and press OK.")
-                          .arg(QString::fromStdString(error.message()));
-            setCountry(2);
-            CountryRBClick();
-            keepFileUntilOk();
-        }
-    } else {
-        setCountry(2);
-        show();
-        CountryRBClick();
+    std::optional<MoneyRead> read;
+    try {
+        read = ReadMoneyAtStart(moneyPath());
+    } catch (const ChequeError &error) {
+        problem = QCoreApplication::translate("TMoneyForm","%1\n\nThe program goes on with the UAE currency. The file is left as it is "
+                                 "until you set the currency in the Money window and press OK.")
+                      .arg(QString::fromStdString(error.message()));
     }
-    if (problem)
+    // A money.txt (readable or not) is taken as it stands; without one, the
+    // UAE preset.
+    setCountry(read || problem ? 0 : 2);
+    show();
+    CountryRBClick();
+    const bool damaged = read && takeMoney(*read);
+    if (problem) {
+        setCountry(2);
+        CountryRBClick();
+        keepFileUntilOk();
         EdToMoney(); // the file stays as it is
-    else
+    } else {
         MonyOkBtnClick(); // writes money.txt; a failure was reported there
+    }
     hide();
     if (damaged)
         show(); // for the user to check what could be read

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "currency/moneyfile.h"
 #include "words/DgToStU.h"
 
 class QCheckBox;
@@ -65,6 +66,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    /// Takes what was read of money.txt into MonyRec and the controls; a
+    /// damaged file is kept as money.txt.bak and reported. True for damage.
+    bool takeMoney(const MoneyRead &read);
     void ShowMoney(const MonyType &money);
     void setCountry(int item);
 

@@ -630,6 +630,13 @@ void TChequeForm::ShowLayout(const ChequeLayout &layout)
     showPosition();
 }
 
+void TChequeForm::showCheque(const ChequeLayout &layout)
+{
+    m_applying = true;
+    ShowLayout(layout);
+    m_applying = false;
+}
+
 void TChequeForm::SaveChequeOptions()
 {
     Book.SaveChequeOptions(Layout());
@@ -664,7 +671,9 @@ void TChequeForm::PrintBtnClick(bool fromPrintRun)
 {
     ChequeLayout layout = Layout();
     const ReportPage page = PageFromLayout(layout);
-    RightChk[3]->setChecked(layout.Fields[3].Right); // field 4 keeps field 2's direction
+    // Field 4 keeps field 2's direction; the rendering's doing, not the
+    // user's, so not a change to save.
+    showCheque(layout);
     if (m_printForm)
         m_printForm->Output(page, previewChk->isChecked(), this,
                             fromPrintRun ? TPrintChequeForm::Advice::ChooseInDialog

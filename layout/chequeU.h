@@ -60,6 +60,10 @@ public:
     ChequeLayout Layout() const;
     /// Puts a layout into the controls.
     void ShowLayout(const ChequeLayout &layout);
+    /// Shows the layout of a cheque just printed (its texts, and the
+    /// directions the printing gave its fields): what printing does to the
+    /// fields is no change of the user's to the layout.
+    void showCheque(const ChequeLayout &layout);
 
     /// The option-line operations, on the layout on screen.
     void SaveChequeOptions();

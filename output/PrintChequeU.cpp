@@ -13,15 +13,6 @@
 
 namespace {
 
-QString Destination(const QPrinter &printer)
-{
-    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
-        return QCoreApplication::translate("TPrintChequeForm", "the file \"%1\"").arg(printer.outputFileName());
-    if (printer.printerName().isEmpty())
-        return QCoreApplication::translate("TPrintChequeForm", "no printer is set up, and the default printer");
-    return QCoreApplication::translate("TPrintChequeForm", "the printer \"%1\"").arg(printer.printerName());
-}
-
 /// A printer with the report's settings: 1 copy, no duplex, all pages, the
 /// cheque page.
 std::unique_ptr<QPrinter> MakePrinter(bool portrait)
@@ -106,7 +97,7 @@ void TPrintChequeForm::PrintCalibration(const ChequeLayout &layout, const QStrin
                              .arg(bank, name.isEmpty() ? QCoreApplication::translate("TPrintChequeForm", "none (a file)") : name, DescribeOffset(offset));
     m_failed = false;
     printService().print(*m_printer, [&](QPrinter *target) {
-        m_destination = Destination(*target);
+        m_destination = DescribePrinter(*target);
         m_lastOffset = offset.inForce();
         QPainter painter;
         if (painter.begin(target)) {
@@ -117,109 +108,124 @@ void TPrintChequeForm::PrintCalibration(const ChequeLayout &layout, const QStrin
         }
     });
     if (m_failed)
-        reportFailure(parent, Advice::ChooseInDialog);
+        reportFailure(parent, QCoreApplication::translate("PrinterOutput", "%1 could not be opened").arg(m_destination));
 }
 
-QString TPrintChequeForm::target()
+namespace {
+
+// The printer or file as the register keeps it: never translated.
+QString RegisterName(const QPrinter &printer)
 {
-    const QPrinter &p = printer();
-    if (WritesAFile(p))
-        return p.outputFileName();
-    // Kept in the register: never translated.
-    return p.printerName().isEmpty() ? QStringLiteral("the default printer") : p.printerName();
+    if (WritesAFile(printer))
+        return printer.outputFileName();
+    return printer.printerName().isEmpty() ? QStringLiteral("the default printer") : printer.printerName();
 }
 
-void TPrintChequeForm::beginRun()
-{
-    m_inRun = true;
-    m_runPages = 0;
-}
+} // namespace
 
-int TPrintChequeForm::endRun(QWidget *parent)
+// An output that keeps, on the form, the last page sent and its move, and
+// whether the last page failed.
+class TPrintChequeForm::Kept final : public PageOutput
 {
-    m_inRun = false;
-    if (m_runPainter) {
-        const bool written = m_runPainter->end();
-        m_runPainter.reset();
-        if (!written && !m_failed) {
-            m_failed = true;
-            reportFailure(parent, Advice::ChooseInDialog);
-        }
+public:
+    Kept(TPrintChequeForm &form, std::unique_ptr<PageOutput> output) : m_form(form), m_output(std::move(output)) {}
+    ~Kept() override
+    {
+        m_output.reset();
+        if (m_form.m_failed)
+            m_form.renewStuckPrinter();
     }
-    return m_runPages;
+
+    QString destination() const override { return m_output->destination(); }
+    bool deferred() const override { return m_output->deferred(); }
+    QString partPath() const override { return m_output->partPath(); }
+    std::optional<QString> start() override { return kept(m_output->start()); }
+    QPaintDevice *device(bool portrait) override { return m_output->device(portrait); }
+    QPointF offset() const override { return m_output->offset(); }
+    std::optional<QString> send(const LaidOutPage &page) override
+    {
+        m_form.m_page = page.page();
+        m_form.m_lastOffset = m_output->offset();
+        return kept(m_output->send(page));
+    }
+    std::optional<QString> finish() override { return kept(m_output->finish()); }
+    std::optional<QString> commit() override { return kept(m_output->commit()); }
+    void discard() override { m_output->discard(); }
+
+private:
+    std::optional<QString> kept(std::optional<QString> failed)
+    {
+        m_form.m_failed = failed.has_value();
+        return failed;
+    }
+
+    TPrintChequeForm &m_form;
+    std::unique_ptr<PageOutput> m_output;
+};
+
+std::unique_ptr<PageOutput> TPrintChequeForm::openOutput()
+{
+    QPrinter &p = printer();
+    m_failed = false;
+    std::unique_ptr<PageOutput> output;
+    if (WritesAFile(p))
+        output = std::make_unique<PdfFileOutput>(p.outputFileName());
+    else
+        output = std::make_unique<PrinterOutput>(p, RegisterName(p), offsetOf(printerName()).inForce());
+    return std::make_unique<Kept>(*this, std::move(output));
+}
+
+void TPrintChequeForm::previewPage(const ReportPage &page, QWidget *parent)
+{
+    m_page = page;
+    ApplyChequePage(printer(), page.portrait);
+    // The printer's offset, on paper only: never in a preview.
+    printService().preview(parent, *m_printer, [&page](QPrinter *target) {
+        QPainter painter;
+        if (painter.begin(target))
+            LaidOutPage(page, target).paint(painter);
+    });
 }
 
 void TPrintChequeForm::Output(const ReportPage &page, bool preview, QWidget *parent, Advice advice)
 {
-    m_page = page;
-    m_failed = false;
-    if (!preview && m_inRun && (m_runPainter || WritesAFile(printer()))) {
-        // The next page of the run's file.
-        if (!m_runPainter) {
-            ApplyChequePage(*m_printer, page.portrait);
-            m_destination = Destination(*m_printer);
-            m_runPainter = std::make_unique<QPainter>();
-            m_failed = !m_runPainter->begin(m_printer.get());
-            if (m_failed)
-                m_runPainter.reset();
-        } else {
-            m_failed = !m_printer->newPage();
-        }
-        if (!m_failed) {
-            PaintChequePage(*m_runPainter, m_page);
-            ++m_runPages;
-        } else {
-            reportFailure(parent, advice);
-        }
-        return;
-    }
-    ApplyChequePage(printer(), page.portrait);
-    // The printer's offset, on paper only: never in a preview.
-    const QPointF offset = preview ? QPointF() : offsetOf(printerName()).inForce();
-    const PrintService::Paint paint = [this, offset](QPrinter *target) {
-        // Named before the job: a job that fails forgets its file.
-        m_destination = Destination(*target);
-        m_lastOffset = offset;
-        QPainter painter;
-        if (painter.begin(target)) {
-            PaintChequePage(painter, m_page, offset);
-            m_failed = !painter.end();
-        } else {
-            m_failed = true;
-        }
-    };
     if (preview) {
-        printService().preview(parent, *m_printer, paint);
+        previewPage(page, parent);
         m_failed = false; // the preview's own print button reports its own failures
         return;
     }
-    printService().print(*m_printer, paint);
-    if (m_failed && m_printer->printerState() == QPrinter::Active) {
-        // A job that could not start leaves Qt's printer active for good, and
-        // an active printer takes no new settings: start a new one with the
-        // choices of the old.
-        auto fresh = MakePrinter(page.portrait);
-        if (m_printer->outputFormat() == QPrinter::NativeFormat && !m_printer->printerName().isEmpty())
-            fresh->setPrinterName(m_printer->printerName());
-        fresh->setCopyCount(m_printer->copyCount());
-        fresh->setDuplex(m_printer->duplex());
-        fresh->setPrintRange(m_printer->printRange());
-        fresh->setFromTo(m_printer->fromPage(), m_printer->toPage());
-        m_printer = std::move(fresh);
-    }
-    if (m_failed)
-        reportFailure(parent, advice);
-    else if (m_inRun)
-        ++m_runPages;
+    const std::unique_ptr<PageOutput> output = openOutput();
+    std::optional<QString> failed = output->start();
+    if (!failed)
+        failed = output->send(LaidOutPage(page, output->device(page.portrait)));
+    if (!failed)
+        failed = output->finish();
+    if (!failed)
+        failed = output->commit();
+    if (failed)
+        reportFailure(parent, *failed, advice);
 }
 
-void TPrintChequeForm::reportFailure(QWidget *parent, Advice advice)
+void TPrintChequeForm::renewStuckPrinter()
+{
+    if (!m_printer || m_printer->printerState() != QPrinter::Active)
+        return;
+    auto fresh = MakePrinter(m_page.portrait);
+    if (m_printer->outputFormat() == QPrinter::NativeFormat && !m_printer->printerName().isEmpty())
+        fresh->setPrinterName(m_printer->printerName());
+    fresh->setCopyCount(m_printer->copyCount());
+    fresh->setDuplex(m_printer->duplex());
+    fresh->setPrintRange(m_printer->printRange());
+    fresh->setFromTo(m_printer->fromPage(), m_printer->toPage());
+    m_printer = std::move(fresh);
+}
+
+void TPrintChequeForm::reportFailure(QWidget *parent, const QString &reason, Advice advice)
 {
     const QString what = advice == Advice::ChooseInDialog
         ? QCoreApplication::translate("TPrintChequeForm", "Choose another printer in the print dialog.")
         : QCoreApplication::translate("TPrintChequeForm","Print a cheque from the main window: its print dialog lets you choose a printer, or "
-                         "a PDF file, for the test print too.");
-    dialogs().showMessage(
-        parent, QCoreApplication::translate("TPrintChequeForm", "Print Cheque"),
-        QCoreApplication::translate("TPrintChequeForm", "The cheque was not printed: %1 could not be opened. %2").arg(m_destination, what));
+                                      "a PDF file, for the test print too.");
+    dialogs().showMessage(parent, QCoreApplication::translate("TPrintChequeForm", "Print Cheque"),
+                          QCoreApplication::translate("TPrintChequeForm", "The cheque was not printed: %1. %2").arg(reason, what));
 }

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "layout/chequelayout.h"
+#include "output/pageoutput.h"
 #include "output/printeroffsets.h"
 #include "output/reportpage.h"
 
@@ -33,20 +34,22 @@ public:
     /// Where a failed job's message sends the user.
     enum class Advice { ChooseInDialog, PrintFromMainWindow };
 
-    /// Previews or prints `page` as one job of one page. A printer that
-    /// cannot be opened is reported to the user; lastOutputFailed() tells.
-    /// Inside a run to a PDF file, the page is added to the run's file.
+    /// Previews or prints `page` as one job of one page, as it is (a test
+    /// print: nothing is checked or recorded). A printer that cannot be
+    /// opened is reported to the user; lastOutputFailed() tells.
     void Output(const ReportPage &page, bool preview, QWidget *parent, Advice advice = Advice::ChooseInDialog);
     bool lastOutputFailed() const { return m_failed; }
-    /// The printer or file the next page goes to, as the register keeps it.
-    QString target();
 
-    /// A run of cheques: a printer gets one job per cheque, but a PDF file
-    /// (what the print dialog offers when no printer is installed) gets one
-    /// page per cheque, all in the one file, instead of each job writing the
-    /// file anew. endRun() closes that file; it returns the pages written.
-    void beginRun();
-    int endRun(QWidget *parent);
+    /// Where the pages of a print go, as the print dialog chose: the
+    /// printer, one job per page, moved by its offset; or a PDF file that
+    /// holds every page of the print. The last page sent and its move are
+    /// kept (lastPage(), lastOffset()).
+    std::unique_ptr<PageOutput> openOutput();
+    /// Shows `page` in the preview window; returns when it closes.
+    void previewPage(const ReportPage &page, QWidget *parent);
+    /// Tells the user why a print did not go out to the printer or file
+    /// ("the printer "X" could not be opened"), and what to do.
+    void reportFailure(QWidget *parent, const QString &reason, Advice advice = Advice::ChooseInDialog);
 
     /// The boxes of the last rendering (QL1 to QL5).
     const ReportPage &lastPage() const { return m_page; }
@@ -67,12 +70,13 @@ public:
     void PrintCalibration(const ChequeLayout &layout, const QString &bank, QWidget *parent);
 
 private:
-    void reportFailure(QWidget *parent, Advice advice);
+    class Kept;
+    /// A job that could not start leaves Qt's printer active for good, and
+    /// an active printer takes no new settings: a new one takes the choices
+    /// of the old.
+    void renewStuckPrinter();
 
     std::unique_ptr<QPrinter> m_printer;
-    bool m_inRun = false;
-    std::unique_ptr<QPainter> m_runPainter; ///< open on the run's PDF file
-    int m_runPages = 0;
     ReportPage m_page;
     bool m_failed = false;
     QString m_destination; ///< the printer or file of the last job, for messages

@@ -33,10 +33,16 @@ ChequeOrProblem MakeCheque(const QString &bank, const QString &date, const QStri
         return {std::nullopt, QCoreApplication::translate("PrintRun", "Error in Amount, it must be >0")};
     if (const auto why = AmountMismatch(amount, *value, currency, locale))
         return {std::nullopt, *why + QCoreApplication::translate("PrintRun", " Nothing was printed.")};
+    if (payee.size() > MaxPayeeChars)
+        return {std::nullopt, QCoreApplication::translate("PrintRun", "The payee has %1 characters; a cheque carries at "
+                                                                      "most %2. Nothing was printed.")
+                                  .arg(payee.size())
+                                  .arg(MaxPayeeChars)};
 
     Cheque cheque;
     cheque.bank = bank;
     cheque.date = date;
+    cheque.day = ReadShortDate(date, locale).value_or(QDate());
     cheque.payee = payee;
     cheque.accountOnly = accountOnly;
     cheque.currency = currency;

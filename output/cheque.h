@@ -7,17 +7,22 @@
 
 #include <optional>
 
+#include <QDate>
 #include <QLocale>
 #include <QString>
 
 #include "layout/chequelayout.h"
 #include "words/DgToStU.h"
 
+/// The longest payee a cheque carries, in characters.
+inline constexpr int MaxPayeeChars = 200;
+
 /// A cheque as it is printed.
 struct Cheque
 {
     QString bank;          ///< the bank's name, as in the bank list
     QString date;          ///< as printed: the desktop's short date format
+    QDate day;             ///< the same date as a date (invalid when the text is none)
     QString payee;         ///< as typed, leading blanks included
     qint64 minorUnits = 0; ///< the amount, exactly, in sub-units (fils, piastres)
     int digits = 2;        ///< the sub-unit digits of the amount (2 or 3)
@@ -41,7 +46,8 @@ struct Cheque
 /// B/A texts, the words by the amount-in-words driver with the "Only First"
 /// choice. `problem` holds the message to show ("Error in Amount, it must
 /// be >0" for an amount that is not positive; another sentence when the
-/// figure and the words would state different amounts).
+/// figure and the words would state different amounts, or the payee is
+/// longer than a cheque carries).
 struct ChequeOrProblem
 {
     std::optional<Cheque> cheque;

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/chequepage.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPalette>
+
+#include "core/datafile.h"
 
 QColor FieldColor(std::int32_t stored)
 {
@@ -58,4 +61,66 @@ ReportPage PageFromLayout(ChequeLayout &layout)
         label.rightToLeft = f.Right;
     }
     return page;
+}
+
+ReportPage ChequePage(const Cheque &cheque, ChequeLayout layout)
+{
+    ChequeLayout filled = FillCheque(std::move(layout), cheque);
+    return PageFromLayout(filled);
+}
+
+std::optional<PageFault> ChequePageFault(const Cheque &cheque, const ChequeLayout &layout, QPaintDevice *device)
+{
+    const ReportPage page = ChequePage(cheque, layout);
+    return LaidOutPage(page, device ? device : ReferencePageDevice(page.portrait)).fault();
+}
+
+QString DescribePageFault(const PageFault &fault, const ChequeLayout &layout)
+{
+    const ChequeField &field = layout.Fields[std::size_t(fault.label)];
+    QString what;
+    switch (field.Kind) {
+    case FieldKind::Date: what = QCoreApplication::translate("ChequePage", "The date"); break;
+    case FieldKind::Name: what = QCoreApplication::translate("ChequePage", "The payee"); break;
+    case FieldKind::Amount: what = QCoreApplication::translate("ChequePage", "The amount in figures"); break;
+    case FieldKind::EnTextAmount:
+    case FieldKind::ArTextAmount: what = QCoreApplication::translate("ChequePage", "The amount in words"); break;
+    case FieldKind::AccountOnly: what = QCoreApplication::translate("ChequePage", "\"Account Only\""); break;
+    }
+    const int number = fault.label + 1;
+    switch (fault.kind) {
+    case PageFault::Kind::NoRoom:
+        return QCoreApplication::translate("ChequePage", "%1 (field %2) has a box with no room in it. Make the box "
+                                                         "larger in Setup.")
+            .arg(what)
+            .arg(number);
+    case PageFault::Kind::NoGlyph:
+        return QCoreApplication::translate("ChequePage", "%1 (field %2) holds %3, which no font on this computer can "
+                                                         "draw: it would be printed blank. Install a font that has it "
+                                                         "(for Arabic, fonts-hosny-amiri), or choose another font for "
+                                                         "the field in Setup.")
+            .arg(what)
+            .arg(number)
+            .arg(DescribeCharacter(fault.character));
+    case PageFault::Kind::TooManyLines:
+        return QCoreApplication::translate("ChequePage", "%1 (field %2) does not fit its box: it takes %3 lines, and "
+                                                         "the box holds %4. Make the box larger in Setup, or its font "
+                                                         "smaller.")
+            .arg(what)
+            .arg(number)
+            .arg(fault.linesNeeded)
+            .arg(fault.linesHeld);
+    case PageFault::Kind::TooWide:
+        return QCoreApplication::translate("ChequePage", "%1 (field %2) does not fit its box: a word of it is wider "
+                                                         "than the box. Make the box wider in Setup, or its font "
+                                                         "smaller.")
+            .arg(what)
+            .arg(number);
+    case PageFault::Kind::OffPage:
+        return QCoreApplication::translate("ChequePage", "%1 (field %2) runs off the paper. Move its box onto the "
+                                                         "cheque in Setup.")
+            .arg(what)
+            .arg(number);
+    }
+    return what;
 }

@@ -7,7 +7,10 @@
 #include <QColor>
 #include <QFont>
 
+#include <optional>
+
 #include "layout/chequelayout.h"
+#include "output/cheque.h"
 #include "output/reportpage.h"
 
 /// A stored field colour: 0x00BBGGRR, or a system colour (high byte 0xFF,
@@ -22,3 +25,16 @@ QFont FieldFont(const ChequeField &field);
 /// with its visibility, text, font, colour, place and direction. Field 4
 /// first takes field 2's direction, in the layout itself.
 ReportPage PageFromLayout(ChequeLayout &layout);
+
+/// The page of a cheque: its bank's layout with the cheque written into the
+/// fields by their kinds.
+ReportPage ChequePage(const Cheque &cheque, ChequeLayout layout);
+
+/// What keeps the page of `cheque` in `layout` from reaching the paper
+/// whole, laid out on `device` (before a printer is chosen, the reference
+/// device); nothing when it fits.
+std::optional<PageFault> ChequePageFault(const Cheque &cheque, const ChequeLayout &layout,
+                                         QPaintDevice *device = nullptr);
+
+/// A fault in words: which field, what is wrong and what to do.
+QString DescribePageFault(const PageFault &fault, const ChequeLayout &layout);

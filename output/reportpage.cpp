@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/reportpage.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QTextLayout>
 
 #include "words/DgToStU.h"
@@ -47,6 +50,17 @@ double LineHeight(const QFont &font, QPaintDevice *device)
     return QFontMetricsF(big, device).height() / 16.0;
 }
 
+// How far a line may reach past a box's bottom and still count as inside
+// it, in the device's pixels: rounding, not ink.
+constexpr double LineSlack = 0.01;
+
+// How far a line's text may reach past a box's side: the overhang of its
+// last letter (a line is aligned by the letters' advances, and some letters
+// reach beyond theirs, up to about a tenth of a millimetre). The page paints
+// that far beyond the box, so that nothing of such a letter is cut; a word
+// that does not fit reaches much further.
+double SideSlack(QPaintDevice *device) { return device->logicalDpiX() / DesignDpi; }
+
 } // namespace
 
 int LayOutBoxText(QTextLayout &layout, const QSizeF &box, bool rightToLeft, QPaintDevice *device)
@@ -71,7 +85,7 @@ int LayOutBoxText(QTextLayout &layout, const QSizeF &box, bool rightToLeft, QPai
         y += lineHeight;
         // A line that would run past the bottom is not shown at all: a
         // stray half line on a cheque reads as a mistake.
-        if (line.lineNumber() == 0 || y <= box.height() + 0.01)
+        if (line.lineNumber() == 0 || y <= box.height() + LineSlack)
             shown = line.lineNumber() + 1;
     }
     layout.endLayout();
@@ -84,40 +98,151 @@ void DrawBoxText(QPainter &painter, const QTextLayout &layout, int lines, const 
         layout.lineAt(i).draw(&painter, topLeft);
 }
 
+struct LaidOutPage::Box
+{
+    // Laid out for the device: its resolution gives the font's size.
+    Box(const ReportLabel &label, QPaintDevice *device) : layout(label.caption, label.font, device) {}
+
+    int label = 0;
+    QRectF rect; ///< in the device's pixels, from the page's margins
+    QTextLayout layout;
+    int lines = 0; ///< shown
+    double lineHeight = 0;
+};
+
+LaidOutPage::LaidOutPage(const ReportPage &page, QPaintDevice *device) : m_page(page), m_device(device)
+{
+    const double scale = device->logicalDpiX() / DesignDpi;
+    for (int i = 0; i < int(page.labels.size()); ++i) {
+        const ReportLabel &label = page.labels[std::size_t(i)];
+        // A hidden label leaves no mark and covers nothing beneath it.
+        if (!label.visible)
+            continue;
+        auto box = std::make_unique<Box>(label, device);
+        box->label = i;
+        box->rect = QRectF(label.left * scale, label.top * scale, label.width * scale, label.height * scale);
+        if (box->rect.width() > 0 && box->rect.height() > 0)
+            box->lines = LayOutBoxText(box->layout, box->rect.size(), label.rightToLeft, device);
+        box->lineHeight = LineHeight(label.font, device);
+        m_boxes.push_back(std::move(box));
+    }
+}
+
+LaidOutPage::~LaidOutPage() = default;
+LaidOutPage::LaidOutPage(LaidOutPage &&) noexcept = default;
+LaidOutPage &LaidOutPage::operator=(LaidOutPage &&) noexcept = default;
+
 namespace {
 
-// The box on white, its text in the label's font and colour; the box clips
-// a first line lower than itself.
-void PaintLabel(QPainter &painter, const ReportLabel &label, double scale)
+// Where the page's margins and an offset put the origin of the boxes, in
+// the device's pixels.
+QPointF Origin(const ReportPage &page, QPaintDevice *device, QPointF offsetMm)
 {
-    const QRectF box(label.left * scale, label.top * scale, label.width * scale, label.height * scale);
-    if (box.width() <= 0 || box.height() <= 0)
-        return;
-    painter.save();
-    painter.setClipRect(box);
-    painter.fillRect(box, Qt::white);
-    painter.setPen(label.color);
-    painter.setFont(label.font);
-    QTextLayout layout(label.caption, label.font, painter.device());
-    DrawBoxText(painter, layout, LayOutBoxText(layout, box.size(), label.rightToLeft, painter.device()), box.topLeft());
-    painter.restore();
+    const double perTenthMm = device->logicalDpiX() / 254.0;
+    return {(page.leftMargin + offsetMm.x() * 10) * perTenthMm, (page.topMargin + offsetMm.y() * 10) * perTenthMm};
+}
+
+// The first character of `layout`'s text that no font gave a glyph to.
+std::optional<QString> FirstMissingGlyph(const QTextLayout &layout)
+{
+    const auto missing = [&layout](int from, int length) {
+        for (const QGlyphRun &run : layout.glyphRuns(from, length))
+            if (run.glyphIndexes().contains(0))
+                return true;
+        return false;
+    };
+    const QString text = layout.text();
+    if (text.isEmpty() || !missing(-1, -1))
+        return std::nullopt;
+    for (int i = 0; i < text.size();) {
+        const int length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        if (missing(i, length))
+            return text.mid(i, length);
+        i += length;
+    }
+    return text.left(1); // the glyph belongs to no single character
 }
 
 } // namespace
 
-void PaintChequePage(QPainter &painter, const ReportPage &page, QPointF offsetMm)
+std::optional<PageFault> LaidOutPage::fault(QPointF offsetMm) const
 {
-    QPaintDevice *device = painter.device();
-    const double scale = device->logicalDpiX() / DesignDpi;
-    const double perTenthMm = device->logicalDpiX() / 254.0;
+    const double slack = SideSlack(m_device);
+    const QPointF origin = Origin(m_page, m_device, offsetMm);
+    const QRectF paper(0, 0, m_device->width(), m_device->height());
+    for (const auto &box : m_boxes) {
+        PageFault fault;
+        fault.label = box->label;
+        if (box->layout.text().isEmpty())
+            continue;
+        if (box->rect.width() <= 0 || box->rect.height() <= 0) {
+            fault.kind = PageFault::Kind::NoRoom;
+            return fault;
+        }
+        if (const auto character = FirstMissingGlyph(box->layout)) {
+            fault.kind = PageFault::Kind::NoGlyph;
+            fault.character = *character;
+            return fault;
+        }
+        // The lines the box shows whole: a first line lower than the box is
+        // shown, but clipped.
+        const int held = box->lineHeight <= box->rect.height() + LineSlack ? box->lines : 0;
+        if (box->layout.lineCount() > held) {
+            fault.kind = PageFault::Kind::TooManyLines;
+            fault.linesNeeded = box->layout.lineCount();
+            fault.linesHeld = held;
+            return fault;
+        }
+        for (int i = 0; i < box->lines; ++i) {
+            const QTextLine line = box->layout.lineAt(i);
+            const QRectF text = line.naturalTextRect();
+            if (text.left() < -slack || text.right() > box->rect.width() + slack) {
+                fault.kind = PageFault::Kind::TooWide;
+                return fault;
+            }
+            const QRectF onPaper = text.translated(origin + box->rect.topLeft());
+            if (!paper.adjusted(-slack, -slack, slack, slack).contains(onPaper)) {
+                fault.kind = PageFault::Kind::OffPage;
+                return fault;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+void LaidOutPage::paint(QPainter &painter, QPointF offsetMm) const
+{
     painter.save();
-    painter.translate((page.leftMargin + offsetMm.x() * 10) * perTenthMm, (page.topMargin + offsetMm.y() * 10) * perTenthMm);
-    for (const ReportLabel &label : page.labels) {
-        // A hidden label leaves no mark and covers nothing beneath it.
-        if (label.visible)
-            PaintLabel(painter, label, scale);
+    painter.translate(Origin(m_page, m_device, offsetMm));
+    for (const auto &box : m_boxes) {
+        if (box->rect.width() <= 0 || box->rect.height() <= 0)
+            continue;
+        const ReportLabel &label = m_page.labels[std::size_t(box->label)];
+        // The box on white, its text in the label's font and colour; the box
+        // clips a first line lower than itself.
+        painter.save();
+        const double side = SideSlack(m_device);
+        painter.setClipRect(box->rect.adjusted(-side, 0, side, 0));
+        painter.fillRect(box->rect, Qt::white);
+        painter.setPen(label.color);
+        painter.setFont(label.font);
+        DrawBoxText(painter, box->layout, box->lines, box->rect.topLeft());
+        painter.restore();
     }
     painter.restore();
+}
+
+QPaintDevice *ReferencePageDevice(bool portrait)
+{
+    static QBuffer nowhere;
+    static QPdfWriter writer(&nowhere);
+    writer.setPageLayout(ChequePageLayout(portrait));
+    return &writer;
+}
+
+void PaintChequePage(QPainter &painter, const ReportPage &page, QPointF offsetMm)
+{
+    LaidOutPage(page, painter.device()).paint(painter, offsetMm);
 }
 
 bool RenderChequePage(QPagedPaintDevice &device, const ReportPage &page, QPointF offsetMm)

@@ -6,6 +6,9 @@
 // inch in the designer is one inch on the paper.
 
 #include <array>
+#include <memory>
+#include <optional>
+#include <vector>
 
 #include <QColor>
 #include <QFont>
@@ -63,6 +66,59 @@ int LayOutBoxText(QTextLayout &layout, const QSizeF &box, bool rightToLeft, QPai
 
 /// Draws the first `lines` lines of a laid-out text at `topLeft`.
 void DrawBoxText(QPainter &painter, const QTextLayout &layout, int lines, const QPointF &topLeft);
+
+/// What keeps a box's text from reaching the paper whole.
+struct PageFault
+{
+    enum class Kind {
+        NoRoom,       ///< the box has no width or no height
+        TooManyLines, ///< lines run past the box's bottom
+        TooWide,      ///< a line runs past the box's side (a word longer than the box)
+        OffPage,      ///< the text lies partly beyond the paper's edge
+        NoGlyph,      ///< a character no installed font can draw
+    };
+    int label = 0; ///< 0 to 4
+    Kind kind = Kind::NoRoom;
+    int linesNeeded = 0;
+    int linesHeld = 0;
+    QString character; ///< for NoGlyph: the first one
+};
+
+/// The page with every visible box's text laid out on one paint device, as
+/// it is painted there. A cheque is checked on it before it is recorded and
+/// painted from it afterwards, so that what was checked is what reaches the
+/// paper.
+class LaidOutPage
+{
+public:
+    /// Lays the page out for `device`, whose page is
+    /// ChequePageLayout(page.portrait).
+    LaidOutPage(const ReportPage &page, QPaintDevice *device);
+    ~LaidOutPage();
+    LaidOutPage(LaidOutPage &&) noexcept;
+    LaidOutPage &operator=(LaidOutPage &&) noexcept;
+
+    const ReportPage &page() const { return m_page; }
+    QPaintDevice *device() const { return m_device; }
+
+    /// The first box whose text would not reach the paper whole, moved by
+    /// `offsetMm` (a printer's offset), in box order; nothing when all do.
+    std::optional<PageFault> fault(QPointF offsetMm = {}) const;
+
+    /// Draws the page with a painter open on the device it was laid out
+    /// for, everything moved by `offsetMm`.
+    void paint(QPainter &painter, QPointF offsetMm = {}) const;
+
+private:
+    struct Box;
+    ReportPage m_page;
+    QPaintDevice *m_device = nullptr;
+    std::vector<std::unique_ptr<Box>> m_boxes;
+};
+
+/// A paint device for laying pages out before the printer is known: a PDF
+/// writer's resolution, the one of most printers' output.
+QPaintDevice *ReferencePageDevice(bool portrait);
 
 /// Draws the page with a painter that is already open on a paged device
 /// (printer or PDF writer) whose page is ChequePageLayout(page.portrait).

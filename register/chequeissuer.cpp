@@ -1,9 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "register/chequeissuer.h"
 
+#include <QCoreApplication>
+
 #include "core/chequeerror.h"
 #include "core/datafile.h"
+#include "output/chequepage.h"
 #include "output/printrun.h"
+
+namespace {
+
+QString NotPrinted(const ChequeError &error)
+{
+    return QString::fromStdString(error.message()) +
+        QCoreApplication::translate("ChequeIssuer", ". The cheque was not printed.");
+}
+
+} // namespace
 
 IssueResult IssueCheque(ChequeRegister &book, const Cheque &cheque, const QString &destination,
                         const std::function<std::optional<QString>(const ChequeRegister::Recorded &)> &print,
@@ -16,7 +29,7 @@ IssueResult IssueCheque(ChequeRegister &book, const Cheque &cheque, const QStrin
         result.number = recorded.number;
         result.chequeNumber = recorded.chequeNumber;
     } catch (const ChequeError &error) {
-        result.problem = QString::fromStdString(error.message()) + QStringLiteral(". The cheque was not printed.");
+        result.problem = NotPrinted(error);
         return result;
     }
     const std::optional<QString> failed = print(recorded);
@@ -36,11 +49,21 @@ IssueResult IssueCheque(ChequeRegister &book, const Cheque &cheque, const QStrin
     return result;
 }
 
+std::optional<RegisteredCheque> RecentLikeCheque(ChequeRegister &book, const Cheque &cheque)
+{
+    try {
+        return book.findDuplicate(cheque, QDateTime::currentDateTimeUtc().addDays(-DuplicateDays));
+    } catch (const ChequeError &) {
+        return std::nullopt;
+    }
+}
+
 Cheque ChequeFromRecord(const RegisteredCheque &record, const QString &baText, const QLocale &locale)
 {
     Cheque cheque;
     cheque.bank = record.bank;
     cheque.date = record.date;
+    cheque.day = record.day;
     cheque.payee = record.payee;
     cheque.minorUnits = record.minorUnits;
     cheque.digits = record.digits;
@@ -58,17 +81,152 @@ Cheque ChequeFromRecord(const RegisteredCheque &record, const QString &baText, c
     return cheque;
 }
 
-IssueResult ReissueCheque(ChequeRegister &book, const RegisteredCheque &original, const Cheque &cheque,
-                          const QString &destination,
-                          const std::function<std::optional<QString>(const ChequeRegister::Recorded &)> &print)
+ChequeIssuer::ChequeIssuer(ChequeRegister &book, PageOutput &output) : m_book(book), m_output(output) {}
+
+ChequeIssuer::~ChequeIssuer()
 {
-    IssueResult result = IssueCheque(book, cheque, destination, print, original.number);
-    if (!result.printed)
-        return result;
+    if (m_started && !m_finished)
+        failAll(QCoreApplication::translate("ChequeIssuer", "the print was stopped before the file was complete"));
+}
+
+std::optional<QString> ChequeIssuer::start()
+{
+    if (m_finished)
+        return QCoreApplication::translate("ChequeIssuer", "The print has ended.");
+    if (m_started)
+        return std::nullopt;
+    // What a print to a file left unfinished before (a program killed while
+    // writing) is settled first: those cheques are not to count as sent.
     try {
-        book.markSpoilt(original.number, QStringLiteral("replaced by cheque %1").arg(result.chequeNumber));
-    } catch (const ChequeError &error) {
-        result.problem = QString::fromStdString(error.message());
+        m_book.settleInterruptedFiles();
+    } catch (const ChequeError &) {
+        // Recording the cheque says what is wrong with the register.
     }
+    if (auto failed = m_output.start())
+        return failed;
+    m_started = true;
+    return std::nullopt;
+}
+
+IssueResult ChequeIssuer::issue(const Cheque &cheque, const ChequeLayout &layout, qint64 replaces)
+{
+    IssueResult result;
+    if (const auto failed = start()) {
+        result.problem = *failed;
+        return result;
+    }
+    // Laid out once, on the device that prints it: the page that passes the
+    // check is the page that is painted.
+    const ReportPage page = ChequePage(cheque, layout);
+    const LaidOutPage laidOut(page, m_output.device(page.portrait));
+    if (const auto fault = laidOut.fault(m_output.offset())) {
+        result.refused = true;
+        result.problem = DescribePageFault(*fault, layout);
+        return result;
+    }
+    if (!m_output.deferred()) {
+        result = IssueCheque(m_book, cheque, m_output.destination(),
+                             [&](const ChequeRegister::Recorded &) { return m_output.send(laidOut); }, replaces);
+        if (result.printed) {
+            ++m_printed;
+            m_printedMinor += cheque.minorUnits;
+            spoilReplaced(replaces, result.chequeNumber);
+        }
+        return result;
+    }
+    try {
+        if (m_job == 0)
+            m_job = m_book.beginFileJob(m_output.destination(), m_output.partPath());
+        const ChequeRegister::Recorded recorded = m_book.recordSent(cheque, m_output.destination(), replaces, m_job);
+        result.number = recorded.number;
+        result.chequeNumber = recorded.chequeNumber;
+    } catch (const ChequeError &error) {
+        result.problem = NotPrinted(error);
+        return result;
+    }
+    if (const auto failed = m_output.send(laidOut)) {
+        result.problem = failAll(*failed);
+        return result;
+    }
+    m_pending.append({cheque.minorUnits, replaces, result.chequeNumber});
+    result.printed = true;
     return result;
+}
+
+void ChequeIssuer::spoilReplaced(qint64 replaces, qint64 chequeNumber)
+{
+    if (replaces <= 0)
+        return;
+    try {
+        m_book.markSpoilt(replaces, QStringLiteral("replaced by cheque %1").arg(chequeNumber));
+    } catch (const ChequeError &) {
+        // The reprint stands; the original shows as it was, for the user to mark.
+    }
+}
+
+QString ChequeIssuer::failAll(const QString &reason)
+{
+    m_finished = true;
+    const int lost = int(m_pending.size());
+    m_pending.clear();
+    m_output.discard();
+    QString problem = reason;
+    if (m_job > 0) {
+        try {
+            m_book.failFileJob(m_job, reason);
+        } catch (const ChequeError &error) {
+            // Left as sent; the next print finds the file missing and fails them.
+            problem += u'\n' + QString::fromStdString(error.message());
+        }
+    }
+    if (lost > 0)
+        problem += u'\n' + QCoreApplication::translate("ChequeIssuer", "The file was not written: none of its %n cheque(s) "
+                                                                       "was printed, and the register shows them as failed.",
+                                                       nullptr, lost);
+    return problem;
+}
+
+std::optional<QString> ChequeIssuer::finish()
+{
+    if (!m_started || m_finished)
+        return std::nullopt;
+    if (!m_output.deferred()) {
+        m_finished = true;
+        return m_output.finish();
+    }
+    if (m_pending.isEmpty()) {
+        m_finished = true;
+        m_output.discard();
+        if (m_job > 0) {
+            try {
+                m_book.failFileJob(m_job, QString());
+            } catch (const ChequeError &) {
+            }
+        }
+        return std::nullopt;
+    }
+    if (const auto failed = m_output.finish())
+        return failAll(*failed);
+    try {
+        m_book.completeFileJob(m_job);
+    } catch (const ChequeError &error) {
+        return failAll(QString::fromStdString(error.message()));
+    }
+    if (const auto failed = m_output.commit())
+        return failAll(*failed);
+    m_finished = true;
+    for (const Pending &cheque : std::as_const(m_pending)) {
+        ++m_printed;
+        m_printedMinor += cheque.minorUnits;
+    }
+    try {
+        m_book.closeFileJob(m_job);
+    } catch (const ChequeError &error) {
+        // The file is in its place; the next print finds it so and marks
+        // its cheques printed.
+        return QString::fromStdString(error.message());
+    }
+    for (const Pending &cheque : std::as_const(m_pending))
+        spoilReplaced(cheque.replaces, cheque.chequeNumber);
+    return std::nullopt;
 }

@@ -1,42 +1,99 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// One cheque to paper with its record: recorded (as sent, with the bank's
-// next cheque number) in a committed transaction before its page goes out,
-// and marked printed or failed when the printer has answered. A cheque that
-// cannot be recorded is not printed. No widgets: the page goes out through
-// the function given.
+// Issuing cheques: the one way every cheque reaches paper (one cheque, a
+// monthly run, a list, a reprint, the command line). Each cheque's page is
+// laid out on the output's own device and checked there (every text whole
+// in its box, every character drawn), then recorded in the register as
+// sent, then sent from that same layout; a printer's page is marked printed
+// or failed when the printer has answered, the pages of a file together,
+// once the whole file is on the disk in its place. A page that fails its
+// check is neither recorded nor printed; a cheque that cannot be recorded
+// is not printed. No widgets: the page goes out through a PageOutput.
 
 #include <functional>
 #include <optional>
 
+#include <QList>
 #include <QLocale>
 #include <QString>
 
+#include "layout/chequelayout.h"
+#include "output/pageoutput.h"
 #include "register/chequeregister.h"
 
 struct IssueResult
 {
-    bool printed = false;
-    qint64 number = 0;       ///< in the register; 0 when it could not be recorded
+    bool printed = false;  ///< on paper (for a file: in the file, printed once it is complete)
+    bool refused = false;  ///< its page failed the check: not recorded, not printed
+    qint64 number = 0;     ///< in the register; 0 when it was not recorded
     qint64 chequeNumber = 0;
-    QString problem;         ///< why it was not recorded, or not printed
+    QString problem;       ///< why it was not recorded, or not printed
 };
 
-/// Prints `cheque` through `print` (given the cheque's record; it returns
-/// why the page did not go out, or nothing) with its record in `book`.
+/// Records one cheque as sent to `destination`, hands it to `print` (given
+/// its record; it returns why the page did not go out, or nothing) and marks
+/// it printed or failed. A cheque that cannot be recorded is not printed.
 IssueResult IssueCheque(ChequeRegister &book, const Cheque &cheque, const QString &destination,
                         const std::function<std::optional<QString>(const ChequeRegister::Recorded &)> &print,
                         qint64 replaces = 0);
+
+/// How many days a cheque like another counts as the same payment made twice.
+inline constexpr int DuplicateDays = 30;
+
+/// The latest cheque of the register like `cheque` (the same bank, payee and
+/// amount), sent or printed in the last DuplicateDays days; nothing when
+/// there is none, or the register cannot tell (then recording the cheque
+/// says what is wrong).
+std::optional<RegisteredCheque> RecentLikeCheque(ChequeRegister &book, const Cheque &cheque);
 
 /// A cheque of the register as it is printed again: its date, payee, words
 /// and account-only flag as they were printed, its figure in `locale`'s
 /// format between the layout's B/A texts.
 Cheque ChequeFromRecord(const RegisteredCheque &record, const QString &baText, const QLocale &locale = QLocale());
 
-/// Prints `original` again under the bank's next cheque number: the new
-/// record names the one it replaces, and once the new page is out the
-/// original is marked spoilt, "replaced by cheque N".
-IssueResult ReissueCheque(ChequeRegister &book, const RegisteredCheque &original, const Cheque &cheque,
-                          const QString &destination,
-                          const std::function<std::optional<QString>(const ChequeRegister::Recorded &)> &print);
+class ChequeIssuer
+{
+public:
+    ChequeIssuer(ChequeRegister &book, PageOutput &output);
+    /// A print not finished is abandoned: its file is not written, and its
+    /// cheques fail.
+    ~ChequeIssuer();
+    ChequeIssuer(const ChequeIssuer &) = delete;
+    ChequeIssuer &operator=(const ChequeIssuer &) = delete;
+
+    /// Issues one cheque in its bank's layout. With `replaces`, the cheque of
+    /// that register number is marked spoilt ("replaced by cheque N") once
+    /// this one is printed.
+    IssueResult issue(const Cheque &cheque, const ChequeLayout &layout, qint64 replaces = 0);
+
+    /// Ends the print: a file is completed and put in its place, and then
+    /// its cheques are marked printed, all together; when it cannot be,
+    /// they are marked failed and the target is left as it was. Returns why
+    /// the cheques were not printed, or nothing.
+    std::optional<QString> finish();
+
+    /// The cheques on paper, and their amount (for a file, once finished).
+    int printed() const { return m_printed; }
+    qint64 printedMinorUnits() const { return m_printedMinor; }
+
+private:
+    std::optional<QString> start();
+    void spoilReplaced(qint64 replaces, qint64 chequeNumber);
+    QString failAll(const QString &reason);
+
+    ChequeRegister &m_book;
+    PageOutput &m_output;
+    bool m_started = false;
+    bool m_finished = false;
+    qint64 m_job = 0;
+    struct Pending
+    {
+        qint64 minorUnits = 0;
+        qint64 replaces = 0;
+        qint64 chequeNumber = 0;
+    };
+    QList<Pending> m_pending; ///< the cheques of a file, printed at its end
+    int m_printed = 0;
+    qint64 m_printedMinor = 0;
+};

@@ -12,9 +12,12 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QSysInfo>
 
 #include "core/chequeerror.h"
 #include "core/datafile.h"
+#include "core/partfile.h"
+#include "output/printrun.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -43,7 +46,7 @@ qint64 Thousandths(qint64 minorUnits, int digits) { return digits == 3 ? minorUn
 // The columns of a cheque, in the order Row() reads them.
 const char *const kColumns = "id, bank, cheque_number, cheque_date, payee, amount_minor, digits, currency, "
                              "currency_arabic, words_en, words_ar, account_only, printed_at, destination, login, "
-                             "state, reason, replaces";
+                             "state, reason, replaces, cheque_day";
 
 RegisteredCheque Row(const QSqlQuery &q)
 {
@@ -66,6 +69,7 @@ RegisteredCheque Row(const QSqlQuery &q)
     c.state = StateFromName(q.value(15).toString()).value_or(ChequeState::Sent);
     c.reason = q.value(16).toString();
     c.replaces = q.value(17).isNull() ? 0 : q.value(17).toLongLong();
+    c.day = QDate::fromString(q.value(18).toString(), Qt::ISODate);
     return c;
 }
 
@@ -80,6 +84,7 @@ const char *OrderColumn(RegisterOrder order)
     case RegisterOrder::Payee: return "payee_key";
     case RegisterOrder::Amount: return "amount_thousandths";
     case RegisterOrder::State: return "state";
+    case RegisterOrder::Day: return "cheque_day";
     }
     return "id";
 }
@@ -230,6 +235,7 @@ void ChequeRegister::open()
     // A file that is not a database opens; the first question tells.
     if (!q.exec(server ? QStringLiteral("SELECT 1") : QStringLiteral("PRAGMA schema_version")) || !q.next())
         fail(QCoreApplication::translate("ChequeRegister", "Cannot open"), QCoreApplication::translate("ChequeRegister", "it is not a database, or it is damaged (%1)").arg(q.lastError().text()));
+    q.finish(); // a statement left open keeps SQLite from changing the schema
     const QStringList tables = d.tables(QSql::Tables);
     if (tables.isEmpty()) {
         createSchema();
@@ -239,6 +245,7 @@ void ChequeRegister::open()
         if (!q.exec(QStringLiteral("SELECT value FROM register_info WHERE key = 'schema_version'")) || !q.next())
             fail(QCoreApplication::translate("ChequeRegister", "Cannot use"), QCoreApplication::translate("ChequeRegister", "it is damaged or of another program: it has no schema version"));
         const int version = q.value(0).toInt();
+        q.finish();
         if (version > SchemaVersion)
             fail(QCoreApplication::translate("ChequeRegister", "Cannot use"), QCoreApplication::translate("ChequeRegister","it was made by a newer version of this program (schema %1; this "
                                                                "version knows schema %2); it is left untouched")
@@ -300,7 +307,58 @@ void ChequeRegister::upgradeFrom(int version)
             exec(QStringLiteral("CREATE INDEX cheques_by_%1 ON cheques (%1, id)").arg(QLatin1String(column)));
         exec(QStringLiteral("CREATE INDEX cheques_totals ON cheques (currency, digits, amount_minor)"));
     }
+    // Schema 3: the cheque's date as a date beside its printed text; prints
+    // to a file as jobs, whose cheques are printed once the file is in its
+    // place; totals per state and bank read from their index alone.
+    if (version < 3) {
+        const QString id = m_connection.isServer() ? QStringLiteral("BIGSERIAL PRIMARY KEY")
+                                                   : QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+        exec(QStringLiteral("CREATE TABLE file_jobs (id %1, target TEXT NOT NULL, part TEXT NOT NULL, "
+                            "host TEXT NOT NULL, started_at TEXT NOT NULL, state TEXT NOT NULL "
+                            "CHECK (state IN ('writing', 'complete', 'done', 'failed')))")
+                 .arg(id));
+        exec(QStringLiteral("ALTER TABLE cheques ADD COLUMN cheque_day TEXT NOT NULL DEFAULT ''"));
+        exec(QStringLiteral("ALTER TABLE cheques ADD COLUMN job BIGINT REFERENCES file_jobs (id)"));
+        exec(QStringLiteral("CREATE INDEX cheques_by_cheque_day ON cheques (cheque_day, id)"));
+        exec(QStringLiteral("CREATE INDEX cheques_by_job ON cheques (job)"));
+        exec(QStringLiteral("DROP INDEX cheques_totals"));
+        exec(QStringLiteral("CREATE INDEX cheques_totals ON cheques (currency, digits, state, bank, amount_minor)"));
+        fillChequeDays();
+    }
     exec(QStringLiteral("UPDATE register_info SET value = '%1' WHERE key = 'schema_version'").arg(SchemaVersion));
+}
+
+void ChequeRegister::fillChequeDays()
+{
+    // The dates as they were printed: in this desktop's short format, or
+    // as yyyy-mm-dd; left empty ('') where neither reads.
+    QSqlQuery rows(db());
+    rows.setForwardOnly(true);
+    if (!rows.exec(QStringLiteral("SELECT id, cheque_date FROM cheques")))
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot upgrade"), rows.lastError().text());
+    QSqlQuery update(db());
+    update.prepare(QStringLiteral("UPDATE cheques SET cheque_day = :day WHERE id = :id"));
+    QHash<QString, QString> days;
+    QList<std::pair<qint64, QString>> found;
+    while (rows.next()) {
+        const QString text = rows.value(1).toString();
+        auto known = days.constFind(text);
+        if (known == days.cend()) {
+            QDate day = ReadShortDate(text).value_or(QDate());
+            if (!day.isValid())
+                day = QDate::fromString(text.trimmed(), Qt::ISODate);
+            known = days.insert(text, day.isValid() ? day.toString(Qt::ISODate) : QString());
+        }
+        if (!known->isEmpty())
+            found.append({rows.value(0).toLongLong(), *known});
+    }
+    rows.finish();
+    for (const auto &[id, day] : found) {
+        update.bindValue(QStringLiteral(":day"), day);
+        update.bindValue(QStringLiteral(":id"), id);
+        if (!update.exec())
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot upgrade"), update.lastError().text());
+    }
 }
 
 void ChequeRegister::upgrade(int from)
@@ -338,12 +396,13 @@ void ChequeRegister::rollback()
     q.exec(QStringLiteral("ROLLBACK"));
 }
 
-ChequeRegister::Recorded ChequeRegister::recordSent(const Cheque &cheque, const QString &destination, qint64 replaces)
+ChequeRegister::Recorded ChequeRegister::recordSent(const Cheque &cheque, const QString &destination, qint64 replaces,
+                                                    qint64 job)
 {
     if (!m_open)
         open();
     try {
-        return record(cheque, destination, replaces);
+        return record(cheque, destination, replaces, job);
     } catch (const ChequeError &) {
         // A server that went away is connected to afresh for the next cheque.
         if (m_connection.isServer())
@@ -352,7 +411,8 @@ ChequeRegister::Recorded ChequeRegister::recordSent(const Cheque &cheque, const 
     }
 }
 
-ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QString &destination, qint64 replaces)
+ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QString &destination, qint64 replaces,
+                                                qint64 job)
 {
     Recorded recorded;
     auto failWrite = [&](const QSqlQuery &q) {
@@ -384,8 +444,9 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
     q.prepare(QStringLiteral(
         "INSERT INTO cheques (bank, cheque_number, cheque_date, payee, payee_key, amount_minor, digits, "
         "amount_thousandths, currency, currency_arabic, words_en, words_ar, account_only, printed_at, destination, "
-        "login, state, replaces) VALUES (:bank, :number, :date, :payee, :key, :minor, :digits, :thousandths, "
-        ":currency, :arabic, :en, :ar, :account, :at, :destination, :login, 'sent', :replaces) RETURNING id"));
+        "login, state, replaces, cheque_day, job) VALUES (:bank, :number, :date, :payee, :key, :minor, :digits, "
+        ":thousandths, :currency, :arabic, :en, :ar, :account, :at, :destination, :login, 'sent', :replaces, :day, "
+        ":job) RETURNING id"));
     q.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
     q.bindValue(QStringLiteral(":number"), recorded.chequeNumber);
     q.bindValue(QStringLiteral(":date"), Text(cheque.date));
@@ -403,6 +464,8 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
     q.bindValue(QStringLiteral(":destination"), Text(destination));
     q.bindValue(QStringLiteral(":login"), Text(LoginName()));
     q.bindValue(QStringLiteral(":replaces"), replaces > 0 ? QVariant(replaces) : QVariant(QMetaType(QMetaType::LongLong)));
+    q.bindValue(QStringLiteral(":day"), cheque.day.isValid() ? cheque.day.toString(Qt::ISODate) : QStringLiteral(""));
+    q.bindValue(QStringLiteral(":job"), job > 0 ? QVariant(job) : QVariant(QMetaType(QMetaType::LongLong)));
     if (!q.exec() || !q.next())
         failWrite(q);
     recorded.number = q.value(0).toLongLong();
@@ -416,37 +479,141 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
     return recorded;
 }
 
-void ChequeRegister::setState(qint64 number, ChequeState state, const QString &reason, const char *what)
+void ChequeRegister::setState(qint64 number, ChequeState state, const QString &reason)
+{
+    if (!m_open)
+        open();
+    const auto cannot = [state] {
+        switch (state) {
+        case ChequeState::Voided: return QCoreApplication::translate("ChequeRegister", "Cannot void the cheque in");
+        case ChequeState::Spoilt: return QCoreApplication::translate("ChequeRegister", "Cannot mark the cheque spoilt in");
+        case ChequeState::Failed: return QCoreApplication::translate("ChequeRegister", "Cannot mark the cheque failed in");
+        default: return QCoreApplication::translate("ChequeRegister", "Cannot mark the cheque printed in");
+        }
+    };
+    if ((state == ChequeState::Voided || state == ChequeState::Spoilt) && reason.trimmed().isEmpty())
+        fail(cannot(), QCoreApplication::translate("ChequeRegister", "the reason must be given"));
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("UPDATE cheques SET state = :state, reason = :reason WHERE id = :id"));
+    q.bindValue(QStringLiteral(":state"), StateName(state));
+    q.bindValue(QStringLiteral(":reason"), Text(reason.trimmed()));
+    q.bindValue(QStringLiteral(":id"), number);
+    if (!q.exec())
+        fail(cannot(), q.lastError().text());
+    if (q.numRowsAffected() == 0)
+        fail(cannot(), QCoreApplication::translate("ChequeRegister", "there is no cheque %1").arg(number));
+}
+
+void ChequeRegister::markPrinted(qint64 number) { setState(number, ChequeState::Printed, QString()); }
+
+void ChequeRegister::markFailed(qint64 number, const QString &reason) { setState(number, ChequeState::Failed, reason); }
+
+void ChequeRegister::voidCheque(qint64 number, const QString &reason) { setState(number, ChequeState::Voided, reason); }
+
+void ChequeRegister::markSpoilt(qint64 number, const QString &reason) { setState(number, ChequeState::Spoilt, reason); }
+
+qint64 ChequeRegister::beginFileJob(const QString &target, const QString &part)
 {
     if (!m_open)
         open();
     QSqlQuery q(db());
-    q.prepare(QStringLiteral("UPDATE cheques SET state = :state, reason = :reason WHERE id = :id"));
+    q.prepare(QStringLiteral("INSERT INTO file_jobs (target, part, host, started_at, state) "
+                             "VALUES (:target, :part, :host, :at, 'writing') RETURNING id"));
+    q.bindValue(QStringLiteral(":target"), Text(target));
+    q.bindValue(QStringLiteral(":part"), Text(part));
+    q.bindValue(QStringLiteral(":host"), Text(QSysInfo::machineHostName()));
+    q.bindValue(QStringLiteral(":at"), Utc(QDateTime::currentDateTimeUtc()));
+    if (!q.exec() || !q.next())
+        fail(QCoreApplication::translate("ChequeRegister", "The cheques could not be recorded in"), q.lastError().text());
+    return q.value(0).toLongLong();
+}
+
+void ChequeRegister::completeFileJob(qint64 job)
+{
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("UPDATE file_jobs SET state = 'complete' WHERE id = :job"));
+    q.bindValue(QStringLiteral(":job"), job);
+    if (!q.exec())
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to"), q.lastError().text());
+}
+
+void ChequeRegister::endFileJob(qint64 job, ChequeState state, const QString &reason, const char *jobState)
+{
+    begin();
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("UPDATE cheques SET state = :state, reason = :reason WHERE job = :job AND state = 'sent'"));
     q.bindValue(QStringLiteral(":state"), StateName(state));
     q.bindValue(QStringLiteral(":reason"), Text(reason));
-    q.bindValue(QStringLiteral(":id"), number);
-    if (!q.exec())
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot %1 the cheque in").arg(QLatin1String(what)), q.lastError().text());
-    if (q.numRowsAffected() == 0)
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot %1 the cheque in").arg(QLatin1String(what)),
-             QCoreApplication::translate("ChequeRegister", "there is no cheque %1").arg(number));
+    q.bindValue(QStringLiteral(":job"), job);
+    bool done = q.exec();
+    if (done) {
+        q.prepare(QStringLiteral("UPDATE file_jobs SET state = :state WHERE id = :job"));
+        q.bindValue(QStringLiteral(":state"), QLatin1String(jobState));
+        q.bindValue(QStringLiteral(":job"), job);
+        done = q.exec();
+    }
+    const QString why = q.lastError().text();
+    q.finish();
+    QSqlQuery end(db());
+    if (!done || !end.exec(QStringLiteral("COMMIT"))) {
+        const QString reason = done ? end.lastError().text() : why;
+        rollback();
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to"), reason);
+    }
 }
 
-void ChequeRegister::markPrinted(qint64 number) { setState(number, ChequeState::Printed, QString(), "mark"); }
+void ChequeRegister::closeFileJob(qint64 job) { endFileJob(job, ChequeState::Printed, QString(), "done"); }
 
-void ChequeRegister::markFailed(qint64 number, const QString &reason)
+void ChequeRegister::failFileJob(qint64 job, const QString &reason)
 {
-    setState(number, ChequeState::Failed, reason, "mark");
+    endFileJob(job, ChequeState::Failed, reason, "failed");
 }
 
-void ChequeRegister::voidCheque(qint64 number, const QString &reason)
+int ChequeRegister::settleInterruptedFiles()
 {
-    setState(number, ChequeState::Voided, reason, "void");
-}
-
-void ChequeRegister::markSpoilt(qint64 number, const QString &reason)
-{
-    setState(number, ChequeState::Spoilt, reason, "mark");
+    if (!m_open)
+        open();
+    struct Job
+    {
+        qint64 id;
+        QString target, part, state;
+    };
+    QList<Job> jobs;
+    {
+        QSqlQuery q(db());
+        q.prepare(QStringLiteral("SELECT id, target, part, state FROM file_jobs "
+                                 "WHERE host = :host AND state IN ('writing', 'complete')"));
+        q.bindValue(QStringLiteral(":host"), Text(QSysInfo::machineHostName()));
+        if (!q.exec())
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot read"), q.lastError().text());
+        while (q.next())
+            jobs.append({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString()});
+    }
+    int settled = 0;
+    for (const Job &job : jobs) {
+        const PartState part = ProbePartFile(job.part);
+        if (part == PartState::Writing)
+            continue; // its program is still writing it
+        const auto count = [&] {
+            QSqlQuery q(db());
+            q.prepare(QStringLiteral("SELECT count(*) FROM cheques WHERE job = :job AND state = 'sent'"));
+            q.bindValue(QStringLiteral(":job"), job.id);
+            return q.exec() && q.next() ? q.value(0).toInt() : 0;
+        }();
+        std::optional<QString> failed;
+        if (job.state == QLatin1String("complete") && part == PartState::Left)
+            failed = ReplaceWithPart(job.part, job.target); // it was about to take its place
+        if (job.state == QLatin1String("complete") && !failed) {
+            closeFileJob(job.id);
+        } else {
+            failFileJob(job.id, failed.value_or(
+                QCoreApplication::translate("ChequeRegister", "the file \"%1\" was never completed: the program stopped while writing it")
+                    .arg(QDir::toNativeSeparators(job.target))));
+            QFile::remove(job.part);
+        }
+        settled += count;
+    }
+    return settled;
 }
 
 std::optional<RegisteredCheque> ChequeRegister::cheque(qint64 number)
@@ -538,6 +705,14 @@ QString Where(const RegisterFilter &f, bool server, QVariantMap &values)
         parts << QStringLiteral("printed_at < :to");
         values[QStringLiteral(":to")] = Utc(QDateTime(f.to->addDays(1), QTime(0, 0)));
     }
+    if (f.datedFrom) {
+        parts << QStringLiteral("cheque_day >= :datedFrom");
+        values[QStringLiteral(":datedFrom")] = f.datedFrom->toString(Qt::ISODate);
+    }
+    if (f.datedTo) {
+        parts << QStringLiteral("cheque_day <= :datedTo AND cheque_day <> ''");
+        values[QStringLiteral(":datedTo")] = f.datedTo->toString(Qt::ISODate);
+    }
     if (!f.bank.isEmpty()) {
         parts << QStringLiteral("bank = :bank");
         values[QStringLiteral(":bank")] = f.bank;
@@ -571,6 +746,20 @@ void Bind(QSqlQuery &q, const QVariantMap &values)
 
 QList<ChequeRegister::Total> ChequeRegister::totals(const RegisterFilter &filter)
 {
+    QList<Total> live;
+    for (const Total &t : stateTotals(filter)) {
+        if (!IsLive(t.state))
+            continue;
+        if (live.isEmpty() || live.last().currency != t.currency || live.last().digits != t.digits)
+            live.append({t.currency, t.digits, 0, 0, QString(), ChequeState::Printed});
+        live.last().count += t.count;
+        live.last().minorUnits += t.minorUnits;
+    }
+    return live;
+}
+
+QList<ChequeRegister::Total> ChequeRegister::stateTotals(const RegisterFilter &filter)
+{
     if (!m_open)
         open();
     QVariantMap values;
@@ -580,17 +769,19 @@ QList<ChequeRegister::Total> ChequeRegister::totals(const RegisterFilter &filter
     // SQLite is kept from walking that index in order (and reading every
     // cheque through it) when the filter's own index finds the few cheques.
     const bool unordered = !where.isEmpty() && !m_connection.isServer();
-    q.prepare(QStringLiteral("SELECT currency, digits, count(*), CAST(sum(amount_minor) AS BIGINT) FROM cheques%1 "
-                             "GROUP BY %2")
-                  .arg(where, unordered ? QStringLiteral("+currency, +digits") : QStringLiteral("currency, digits")));
+    q.prepare(QStringLiteral("SELECT currency, digits, count(*), CAST(sum(amount_minor) AS BIGINT), bank, state "
+                             "FROM cheques%1 GROUP BY %2")
+                  .arg(where, unordered ? QStringLiteral("+currency, +digits, +state, +bank")
+                                        : QStringLiteral("currency, digits, state, bank")));
     Bind(q, values);
     if (!q.exec())
         fail(QCoreApplication::translate("ChequeRegister", "Cannot read"), q.lastError().text());
     QList<Total> totals;
     while (q.next())
-        totals.append({q.value(0).toString(), q.value(1).toInt(), q.value(2).toLongLong(), q.value(3).toLongLong()});
+        totals.append({q.value(0).toString(), q.value(1).toInt(), q.value(2).toLongLong(), q.value(3).toLongLong(),
+                       q.value(4).toString(), StateFromName(q.value(5).toString()).value_or(ChequeState::Sent)});
     std::sort(totals.begin(), totals.end(), [](const Total &a, const Total &b) {
-        return std::tie(a.currency, a.digits) < std::tie(b.currency, b.digits);
+        return std::tie(a.currency, a.digits, a.bank, a.state) < std::tie(b.currency, b.digits, b.bank, b.state);
     });
     return totals;
 }
@@ -605,6 +796,7 @@ ChequeRegister::PageKey ChequeRegister::keyOf(const RegisteredCheque &c, Registe
     case RegisterOrder::Payee: return {PayeeKey(c.payee), c.number};
     case RegisterOrder::Amount: return {Thousandths(c.minorUnits, c.digits), c.number};
     case RegisterOrder::State: return {StateName(c.state), c.number};
+    case RegisterOrder::Day: return {c.day.isValid() ? c.day.toString(Qt::ISODate) : QString(QLatin1String("")), c.number};
     }
     return {c.number, c.number};
 }

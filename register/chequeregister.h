@@ -51,6 +51,10 @@ enum class ChequeState { Sent, Printed, Failed, Voided, Spoilt };
 QString StateName(ChequeState state);
 std::optional<ChequeState> StateFromName(const QString &name);
 
+/// A cheque that stands (sent or printed): the totals add these, and show
+/// failed, voided and spoilt ones apart.
+inline bool IsLive(ChequeState state) { return state == ChequeState::Sent || state == ChequeState::Printed; }
+
 /// A payee as the register compares it: Arabic without its vowel marks and
 /// tatweel, with the forms of alef, yaa, taa marbuta and hamza seats made
 /// one, Latin letters without accents and case; blanks collapsed.
@@ -63,6 +67,7 @@ struct RegisteredCheque
     QString bank;
     qint64 chequeNumber = 0; ///< its number in the bank's cheque book
     QString date;            ///< as printed
+    QDate day;               ///< the cheque's date; invalid when its text could not be read as one
     QString payee;
     qint64 minorUnits = 0;   ///< the amount, exactly, in sub-units
     int digits = 2;
@@ -86,6 +91,7 @@ struct RegisteredCheque
 struct RegisterFilter
 {
     std::optional<QDate> from, to; ///< days of printing, local time, both included
+    std::optional<QDate> datedFrom, datedTo; ///< the cheques' own dates, both included
     QString bank;                  ///< empty: every bank
     QString payee;                 ///< a part of the payee's name, compared as PayeeKey does
     std::optional<qint64> minThousandths, maxThousandths; ///< the amount, in thousandths
@@ -93,7 +99,7 @@ struct RegisterFilter
 };
 
 /// The columns a view of the register can be ordered by.
-enum class RegisterOrder { Number, PrintedAt, Bank, ChequeNumber, Payee, Amount, State };
+enum class RegisterOrder { Number, PrintedAt, Bank, ChequeNumber, Payee, Amount, State, Day };
 
 /// What a view of the register shows, in which order.
 struct RegisterView
@@ -133,16 +139,36 @@ public:
 
     /// Records `cheque` as sent to `destination`, with the bank's next cheque
     /// number, taken and advanced in the same transaction (two programs
-    /// recording at once never get the same number). Raises ChequeError
-    /// when the record cannot be written (the database locked beyond a short
-    /// wait, the server gone, the disk full): then nothing may be printed.
-    Recorded recordSent(const Cheque &cheque, const QString &destination, qint64 replaces = 0);
+    /// recording at once never get the same number); `job` is the file job
+    /// its page goes into, if any. Raises ChequeError when the record cannot
+    /// be written (the database locked beyond a short wait, the server gone,
+    /// the disk full): then nothing may be printed.
+    Recorded recordSent(const Cheque &cheque, const QString &destination, qint64 replaces = 0, qint64 job = 0);
     /// The printer has the cheque, or could not take it.
     void markPrinted(qint64 number);
     void markFailed(qint64 number, const QString &reason);
-    /// A voided or spoilt cheque stays in the register, marked.
+    /// A voided or spoilt cheque stays in the register, marked, with the
+    /// reason, which must be given.
     void voidCheque(qint64 number, const QString &reason);
     void markSpoilt(qint64 number, const QString &reason);
+
+    // A print to a file: its cheques are recorded as sent while their pages
+    // are written to a part of the file beside it, and marked printed
+    // together once the file is complete and in its place.
+
+    /// A file job writing `part` to become `target`, on this computer.
+    qint64 beginFileJob(const QString &target, const QString &part);
+    /// The part is complete and on the disk: it is about to become the file.
+    void completeFileJob(qint64 job);
+    /// The file is in place: its cheques are printed, all in one transaction.
+    void closeFileJob(qint64 job);
+    /// The file could not be completed: its cheques failed, with the reason.
+    void failFileJob(qint64 job, const QString &reason);
+    /// Settles the file jobs of this computer that were left unfinished by a
+    /// program that is no longer running: a file put in place has its
+    /// cheques printed; one never completed, failed (its part is removed).
+    /// Returns the cheques settled.
+    int settleInterruptedFiles();
 
     std::optional<RegisteredCheque> cheque(qint64 number);
     /// A cheque with the same bank, payee and amount, sent or printed since
@@ -157,15 +183,22 @@ public:
     /// The first number of a new cheque book.
     void setNextChequeNumber(const QString &bank, qint64 next);
 
-    /// Count and amount per currency of the cheques a filter shows.
+    /// Count and amount of cheques of one currency (of one bank and state,
+    /// where they are told apart).
     struct Total
     {
         QString currency;
         int digits = 2;
         qint64 count = 0;
         qint64 minorUnits = 0;
+        QString bank;
+        ChequeState state = ChequeState::Printed;
     };
+    /// The cheques that stand (sent and printed) of those a filter shows,
+    /// per currency.
     QList<Total> totals(const RegisterFilter &filter);
+    /// All the cheques a filter shows, per currency, bank and state.
+    QList<Total> stateTotals(const RegisterFilter &filter);
 
     /// Where a page of a view ends, to go on after it.
     struct PageKey
@@ -183,7 +216,7 @@ public:
     qint64 forEach(const RegisterView &view, const std::function<bool(const RegisteredCheque &)> &each);
 
     /// The schema this program writes.
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 3;
 
 private:
     [[noreturn]] void fail(const QString &what, const QString &why) const;
@@ -195,8 +228,11 @@ private:
     void begin();
     void commit();
     void rollback();
-    Recorded record(const Cheque &cheque, const QString &destination, qint64 replaces);
-    void setState(qint64 number, ChequeState state, const QString &reason, const char *what);
+    Recorded record(const Cheque &cheque, const QString &destination, qint64 replaces, qint64 job);
+    void setState(qint64 number, ChequeState state, const QString &reason);
+    /// The sent cheques of a file job take `state`; the job `jobState`.
+    void endFileJob(qint64 job, ChequeState state, const QString &reason, const char *jobState);
+    void fillChequeDays();
 
     RegisterConnection m_connection;
     QString m_name; ///< of the Qt SQL connection

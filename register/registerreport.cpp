@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "register/registerreport.h"
 
+#include <algorithm>
 #include <array>
+
+#include <QCoreApplication>
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
@@ -9,6 +12,7 @@
 #include <QTextOption>
 
 #include "core/chequeerror.h"
+#include "core/counttext.h"
 #include "output/printrun.h"
 
 QString MinorUnitsText(qint64 minorUnits, int digits, const QLocale &locale)
@@ -51,12 +55,63 @@ QString DescribeFilter(const RegisterFilter &f, const QLocale &locale)
 QString TotalsText(const QList<ChequeRegister::Total> &totals, const QLocale &locale)
 {
     if (totals.isEmpty())
-        return QStringLiteral("No cheques");
+        return QCoreApplication::translate("RegisterReport", "No cheques");
+    // Per currency: the cheques that stand, then those that do not count.
+    struct Sum
+    {
+        qint64 count = 0;
+        qint64 minorUnits = 0;
+    };
+    struct Currency
+    {
+        QString name;
+        int digits = 2;
+        Sum live;
+        std::array<Sum, 5> byState;
+    };
+    QList<Currency> currencies;
+    for (const ChequeRegister::Total &t : totals) {
+        auto it = std::find_if(currencies.begin(), currencies.end(),
+                               [&](const Currency &c) { return c.name == t.currency && c.digits == t.digits; });
+        if (it == currencies.end())
+            it = currencies.insert(currencies.end(), Currency{t.currency, t.digits, {}, {}});
+        Sum &sum = IsLive(t.state) ? it->live : it->byState[std::size_t(t.state)];
+        sum.count += t.count;
+        sum.minorUnits += t.minorUnits;
+    }
     QStringList parts;
-    for (const ChequeRegister::Total &t : totals)
-        parts << QStringLiteral("%1 %2: %3 %4")
-                     .arg(locale.toString(t.count), t.count == 1 ? QStringLiteral("cheque") : QStringLiteral("cheques"),
-                          MinorUnitsText(t.minorUnits, t.digits, locale), t.currency);
+    for (const Currency &c : std::as_const(currencies)) {
+        QString part = CountText("RegisterReport", QT_TRANSLATE_NOOP("RegisterReport", "%Ln cheque: %1 %2"),
+                                 QT_TRANSLATE_N_NOOP("RegisterReport", "%Ln cheques: %1 %2"), c.live.count)
+                           .arg(MinorUnitsText(c.live.minorUnits, c.digits, locale), c.name);
+        QStringList apart;
+        for (ChequeState state : {ChequeState::Voided, ChequeState::Spoilt, ChequeState::Failed}) {
+            const Sum &sum = c.byState[std::size_t(state)];
+            if (sum.count == 0)
+                continue;
+            const QString amount = MinorUnitsText(sum.minorUnits, c.digits, locale);
+            switch (state) {
+            case ChequeState::Voided:
+                apart << CountText("RegisterReport", QT_TRANSLATE_NOOP("RegisterReport", "%Ln voided, %1"),
+                                   QT_TRANSLATE_N_NOOP("RegisterReport", "%Ln voided, %1"), sum.count)
+                             .arg(amount);
+                break;
+            case ChequeState::Spoilt:
+                apart << CountText("RegisterReport", QT_TRANSLATE_NOOP("RegisterReport", "%Ln spoilt, %1"),
+                                   QT_TRANSLATE_N_NOOP("RegisterReport", "%Ln spoilt, %1"), sum.count)
+                             .arg(amount);
+                break;
+            default:
+                apart << CountText("RegisterReport", QT_TRANSLATE_NOOP("RegisterReport", "%Ln failed, %1"),
+                                   QT_TRANSLATE_N_NOOP("RegisterReport", "%Ln failed, %1"), sum.count)
+                             .arg(amount);
+                break;
+            }
+        }
+        if (!apart.isEmpty())
+            part += QCoreApplication::translate("RegisterReport", " (not counted: %1)").arg(apart.join(QLatin1String("; ")));
+        parts << part;
+    }
     return parts.join(QLatin1String("; "));
 }
 

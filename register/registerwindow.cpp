@@ -271,7 +271,7 @@ void RegisterWindow::refresh()
         return;
     }
     try {
-        TotalsLB->setText(TotalsText(b->totals(v->filter)));
+        TotalsLB->setText(TotalsText(b->stateTotals(v->filter)));
     } catch (const ChequeError &error) {
         TotalsLB->clear();
         status(QString::fromStdString(error.message()));

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QSet>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -105,7 +106,7 @@ void TestRegister::cleanup()
         d.setDatabaseName(server->database);
         d.setUserName(server->user);
         if (d.open() && QSqlQuery(d).exec("SET client_min_messages = warning"))
-            for (const char *table : {"cheques", "cheque_numbers", "register_info"})
+            for (const char *table : {"cheques", "file_jobs", "cheque_numbers", "register_info"})
                 QSqlQuery(d).exec(QStringLiteral("DROP TABLE IF EXISTS %1 CASCADE").arg(QLatin1String(table)));
         d.close();
         d = QSqlDatabase();
@@ -378,16 +379,10 @@ void TestRegister::newerSchemaIsRefused()
 
 void TestRegister::olderSchemaIsUpgradedInPlace()
 {
-    const RegisterConnection c = sqlite();
-    {
-        ChequeRegister book(c);
-        IssueCheque(book, Make("SIB", "A", "5"), "p", Printed);
-    }
-    // The register as the first version left it: without the indexes of
-    // schema 2.
-    const auto indexes = [&] {
+    // The indexes and schema version a register of this program has.
+    const auto indexes = [](const QString &file) {
         QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "inspect");
-        d.setDatabaseName(c.file);
+        d.setDatabaseName(file);
         d.open();
         QSqlQuery q(d);
         QStringList names;
@@ -400,26 +395,60 @@ void TestRegister::olderSchemaIsUpgradedInPlace()
         d.close();
         return names;
     };
-    const QStringList current = indexes();
     {
-        QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "downgrade");
+        ChequeRegister fresh(sqlite("fresh.sqlite"));
+        fresh.open();
+    }
+    const QStringList current = indexes(sqlite("fresh.sqlite").file);
+    QSqlDatabase::removeDatabase("inspect");
+
+    // A register as the first version of the program left it, with cheques
+    // dated as this desktop writes dates, as yyyy-mm-dd, and unreadably.
+    QLocale::setDefault(QLocale("en_US"));
+    const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::system()); });
+    const RegisterConnection c = sqlite();
+    {
+        QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "old");
         d.setDatabaseName(c.file);
         QVERIFY(d.open());
         QSqlQuery q(d);
-        for (const QString &index : current.mid(1))
-            if (index != "cheques_same")
-                QVERIFY(q.exec("DROP INDEX " + index));
-        QVERIFY(q.exec("UPDATE register_info SET value = '1' WHERE key = 'schema_version'"));
+        for (const char *sql : {
+                 "CREATE TABLE register_info (key TEXT PRIMARY KEY, value TEXT NOT NULL)",
+                 "INSERT INTO register_info VALUES ('program', 'cheque-printer'), ('schema_version', '1')",
+                 "CREATE TABLE cheque_numbers (bank TEXT PRIMARY KEY, next_number BIGINT NOT NULL)",
+                 "INSERT INTO cheque_numbers VALUES ('SIB', 4)",
+                 "CREATE TABLE cheques (id INTEGER PRIMARY KEY AUTOINCREMENT, bank TEXT NOT NULL, cheque_number BIGINT "
+                 "NOT NULL, cheque_date TEXT NOT NULL, payee TEXT NOT NULL, payee_key TEXT NOT NULL, amount_minor "
+                 "BIGINT NOT NULL, digits INTEGER NOT NULL, amount_thousandths BIGINT NOT NULL, currency TEXT NOT "
+                 "NULL, currency_arabic TEXT NOT NULL, words_en TEXT NOT NULL, words_ar TEXT NOT NULL, account_only "
+                 "INTEGER NOT NULL, printed_at TEXT NOT NULL, destination TEXT NOT NULL, login TEXT NOT NULL, state "
+                 "TEXT NOT NULL CHECK (state IN ('sent', 'printed', 'failed', 'voided', 'spoilt')), reason TEXT NOT "
+                 "NULL DEFAULT '', replaces BIGINT REFERENCES cheques (id), UNIQUE (bank, cheque_number))",
+                 "CREATE INDEX cheques_same ON cheques (bank, payee_key, amount_minor)"})
+            QVERIFY2(q.exec(QString::fromUtf8(sql)), qPrintable(q.lastError().text()));
+        int number = 0;
+        for (const char *date : {"12/7/26", "2026-12-08", "soon"})
+            QVERIFY(q.exec(QStringLiteral("INSERT INTO cheques (bank, cheque_number, cheque_date, payee, payee_key, "
+                                          "amount_minor, digits, amount_thousandths, currency, currency_arabic, "
+                                          "words_en, words_ar, account_only, printed_at, destination, login, state) "
+                                          "VALUES ('SIB', %1, '%2', 'A', 'a', 500, 2, 5000, 'Dhs', 'درهم', 'e', 'a', "
+                                          "0, '2026-12-07T10:00:00.000Z', 'p', 'u', 'printed')")
+                               .arg(++number)
+                               .arg(QLatin1String(date))));
         d.close();
     }
-    QSqlDatabase::removeDatabase("downgrade");
-    QSqlDatabase::removeDatabase("inspect");
-    QCOMPARE(indexes().size(), 2);
+    QSqlDatabase::removeDatabase("old");
     ChequeRegister book(c);
-    QCOMPARE(IssueCheque(book, Make("SIB", "B", "6"), "p", Printed).chequeNumber, 2);
-    QCOMPARE(book.totals({}).value(0).count, 2);
-    QSqlDatabase::removeDatabase("inspect");
-    QCOMPARE(indexes(), current);
+    QCOMPARE(IssueCheque(book, Make("SIB", "B", "6"), "p", Printed).chequeNumber, 4);
+    QCOMPARE(book.totals({}).value(0).count, 4);
+    QCOMPARE(book.cheque(1)->day, QDate(2026, 12, 7));
+    QCOMPARE(book.cheque(2)->day, QDate(2026, 12, 8));
+    QCOMPARE(book.cheque(3)->day, QDate());
+    QCOMPARE(book.cheque(3)->date, QStringLiteral("soon")); // the printed text kept as it was
+    RegisterFilter dated;
+    dated.datedFrom = QDate(2026, 12, 8);
+    QCOMPARE(book.totals(dated).value(0).count, 1);
+    QCOMPARE(indexes(c.file), current);
     QSqlDatabase::removeDatabase("inspect");
     QCOMPARE(current.first(), QString::number(ChequeRegister::SchemaVersion));
 }

@@ -2,6 +2,7 @@
 #include "ui/printing.h"
 
 #include <QAction>
+#include <QPainter>
 #include <QCoreApplication>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -54,3 +55,54 @@ void ApplyChequePage(QPrinter &printer, bool portrait)
 PrintService &printService() { return *g_service; }
 
 void setPrintService(PrintService *replacement) { g_service = replacement ? replacement : &g_qtService; }
+
+PrinterOutput::PrinterOutput(QPrinter &printer, QString name, QPointF offsetMm)
+    : m_printer(printer), m_name(std::move(name)), m_offset(offsetMm)
+{
+}
+
+QPaintDevice *PrinterOutput::device(bool portrait)
+{
+    ApplyChequePage(m_printer, portrait);
+    return &m_printer;
+}
+
+QString DescribePrinter(const QPrinter &printer)
+{
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        return QCoreApplication::translate("TPrintChequeForm", "the file \"%1\"").arg(printer.outputFileName());
+    if (printer.printerName().isEmpty())
+        return QCoreApplication::translate("TPrintChequeForm", "no printer is set up, and the default printer");
+    return QCoreApplication::translate("TPrintChequeForm", "the printer \"%1\"").arg(printer.printerName());
+}
+
+std::optional<QString> PrinterOutput::send(const LaidOutPage &page)
+{
+    ApplyChequePage(m_printer, page.page().portrait);
+    std::optional<QString> failed;
+    printService().print(m_printer, [&](QPrinter *target) {
+        // Named in the job: a job that fails forgets its file.
+        const auto cannot = [&] {
+            return QCoreApplication::translate("PrinterOutput", "%1 could not be opened").arg(DescribePrinter(*target));
+        };
+        // Painted from the layout that was checked; a job whose device is
+        // not the one it was laid out on is laid out and checked again.
+        std::optional<LaidOutPage> again;
+        if (target != page.device() || target->logicalDpiX() != page.device()->logicalDpiX()) {
+            again.emplace(page.page(), target);
+            if (again->fault(m_offset)) {
+                failed = QCoreApplication::translate("PrinterOutput", "the page does not fit %1").arg(DescribePrinter(*target));
+                return;
+            }
+        }
+        QPainter painter;
+        if (!painter.begin(target)) {
+            failed = cannot();
+            return;
+        }
+        (again ? *again : page).paint(painter, m_offset);
+        if (!painter.end())
+            failed = cannot();
+    });
+    return failed;
+}

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+#include "output/pageoutput.h"
+
 class QPrinter;
 class QWidget;
 
@@ -29,8 +31,35 @@ public:
 /// reset them.
 void ApplyChequePage(QPrinter &printer, bool portrait);
 
+/// A printer for messages: "the printer "X"", "the file "Y"".
+QString DescribePrinter(const QPrinter &printer);
+
 /// The service in use: Qt's dialogs and printers unless a test installed another.
 PrintService &printService();
 
 /// Installs another service (nullptr puts Qt's back); the caller keeps ownership.
 void setPrintService(PrintService *replacement);
+
+/// A printer as the output of a print: one job per page, through the
+/// service in use, each page moved by the printer's offset.
+class PrinterOutput final : public PageOutput
+{
+public:
+    /// `printer` stays the caller's; `name` is how the register keeps it.
+    PrinterOutput(QPrinter &printer, QString name, QPointF offsetMm);
+
+    QString destination() const override { return m_name; }
+    bool deferred() const override { return false; }
+    std::optional<QString> start() override { return std::nullopt; }
+    QPaintDevice *device(bool portrait) override;
+    QPointF offset() const override { return m_offset; }
+    std::optional<QString> send(const LaidOutPage &page) override;
+    std::optional<QString> finish() override { return std::nullopt; }
+    std::optional<QString> commit() override { return std::nullopt; }
+    void discard() override {}
+
+private:
+    QPrinter &m_printer;
+    QString m_name;
+    QPointF m_offset;
+};

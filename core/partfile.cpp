@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/partfile.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+
+QString Reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+QByteArray Encoded(const QString &path) { return QFile::encodeName(path); }
+
+// The folder's own entry on the disk too: a rename is durable only then.
+void SyncFolder(const QString &path)
+{
+    const int fd = ::open(Encoded(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// The file a print really replaces: a link is written through.
+QString RealTarget(const QString &target)
+{
+    const QFileInfo info(target);
+    return info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+}
+
+} // namespace
+
+QString CannotWriteFile(const QString &path, const QString &reason)
+{
+    return QCoreApplication::translate("DataFile", "Cannot write the file \"%1\": %2")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
+PartFile::PartFile(QString target) : m_target(std::move(target)) {}
+
+PartFile::~PartFile()
+{
+    if (m_fd >= 0)
+        discard();
+}
+
+std::optional<QString> PartFile::create()
+{
+    const QFileInfo info(m_target);
+    if (info.exists() && !info.isFile())
+        return CannotWriteFile(m_target, QCoreApplication::translate("DataFile", "it is not a regular file (it is a folder, a FIFO or a device)"));
+    const QString real = RealTarget(m_target);
+    const QFileInfo place(real);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString part = place.absoluteDir().filePath(
+            QStringLiteral(".%1.%2.part").arg(place.fileName()).arg(QRandomGenerator::global()->generate() % 1000000, 6, 10, QLatin1Char('0')));
+        // The target's mode as the user's umask gives it.
+        const int fd = ::open(Encoded(part).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno == EEXIST)
+            continue;
+        if (fd < 0)
+            return CannotWriteFile(m_target, Reason(errno));
+        // Held while this writer lives: a part nobody holds was left behind.
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno;
+            ::close(fd);
+            ::unlink(Encoded(part).constData());
+            return CannotWriteFile(m_target, Reason(error));
+        }
+        m_fd = fd;
+        m_part = part;
+        m_target = real;
+        QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        return std::nullopt;
+    }
+    return CannotWriteFile(m_target, Reason(EEXIST));
+}
+
+qint64 PartFile::writeData(const char *data, qint64 size)
+{
+    if (m_failure || m_fd < 0)
+        return -1;
+    qint64 written = 0;
+    while (written < size) {
+        const ssize_t n = ::write(m_fd, data + written, std::size_t(size - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            // A write that goes nowhere (a full disk) fails as the error does.
+            m_failure = CannotWriteFile(m_target, Reason(n < 0 ? errno : ENOSPC));
+            return -1;
+        }
+        written += n;
+    }
+    return written;
+}
+
+std::optional<QString> PartFile::sync()
+{
+    if (m_failure)
+        return m_failure;
+    if (m_fd < 0)
+        return CannotWriteFile(m_target, Reason(EBADF));
+    if (::fsync(m_fd) != 0)
+        m_failure = CannotWriteFile(m_target, Reason(errno));
+    return m_failure;
+}
+
+std::optional<QString> PartFile::replaceTarget()
+{
+    if (m_failure)
+        return m_failure;
+    if (const auto failed = ReplaceWithPart(m_part, m_target))
+        return failed;
+    QIODevice::close();
+    ::close(m_fd); // the lock goes with it, once the part is the target
+    m_fd = -1;
+    return std::nullopt;
+}
+
+void PartFile::discard()
+{
+    if (!m_part.isEmpty())
+        ::unlink(Encoded(m_part).constData());
+    QIODevice::close();
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}
+
+PartState ProbePartFile(const QString &part)
+{
+    const int fd = ::open(Encoded(part).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return PartState::Absent;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held ? PartState::Writing : PartState::Left;
+}
+
+std::optional<QString> ReplaceWithPart(const QString &part, const QString &target)
+{
+    if (::rename(Encoded(part).constData(), Encoded(target).constData()) != 0)
+        return CannotWriteFile(target, Reason(errno));
+    SyncFolder(target);
+    return std::nullopt;
+}

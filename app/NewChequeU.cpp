@@ -149,6 +149,7 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     RightCaption(QCoreApplication::translate("TNewChequeForm", "Name"), panel2, 3, 66, 80, 19);
     NameED = Edit(panel2, 88, 66, 185, 27);
     NameED->setObjectName(QStringLiteral("NameED"));
+    NameED->setMaxLength(MaxPayeeChars); // no more than a cheque carries
     RightCaption(QCoreApplication::translate("TNewChequeForm", "Amount"), panel2, 3, 95, 80, 19);
     AmountED = Edit(panel2, 88, 95, 121, 27);
     AmountED->setObjectName(QStringLiteral("AmountED"));
@@ -250,6 +251,7 @@ void TNewChequeForm::setWindows(TChequeForm *cheque, TMoneyForm *money, TPrintCh
     m_print = print;
     connect(&cheque->Book, &BankBook::saving, this, &TNewChequeForm::MirrorBanks);
     connect(cheque, &TChequeForm::layoutRepaired, this, &TNewChequeForm::layoutRepaired);
+    connect(cheque, &TChequeForm::layoutSaved, this, [this] { writeBankFiles(false); });
     cheque->setMoneyForm(money);
     cheque->setPrintForm(print);
 }
@@ -392,12 +394,20 @@ bool TNewChequeForm::FormClose()
     // A layout changed in the designer and not saved: asked about first.
     if (!m_cheque->settleChanges(this))
         return false;
+    writeBankFiles(true);
+    return true;
+}
+
+bool TNewChequeForm::writeBankFiles(bool closing)
+{
+    if (!m_files)
+        return false;
     const BankBook &book = m_cheque->Book;
     switch (m_files->atClose(book.Banks, book.Options)) {
-    case BankFiles::Close::Keep: return true; // nothing of this session replaces what could not be read
+    case BankFiles::Close::Keep: return false; // nothing of this session replaces what could not be read
     case BankFiles::Close::AskBeforeWriting:
         if (!dialogs().askYesNo(this, WindowCaption(), m_files->replaceQuestion()))
-            return true;
+            return false;
         break;
     case BankFiles::Close::Write: break;
     }
@@ -408,11 +418,18 @@ bool TNewChequeForm::FormClose()
         } catch (const ChequeError &error) {
             if (!m_files->changed(book.Banks, book.Options))
                 return true; // the files hold what this session has: nothing is lost
+            if (!closing) {
+                report(QCoreApplication::translate("TNewChequeForm", "%1\n\nThe banks and layouts are kept in the "
+                                                                     "program; they are written again at the next "
+                                                                     "save and at close.")
+                           .arg(QString::fromStdString(error.message())));
+                return false;
+            }
             const QString question = QCoreApplication::translate("TNewChequeForm","%1\n\nTry again? Choose No to close without saving the banks "
                                                     "and layouts; the files keep what they held.")
                                          .arg(QString::fromStdString(error.message()));
             if (!dialogs().askYesNo(this, WindowCaption(), question))
-                return true;
+                return false;
         }
     }
 }

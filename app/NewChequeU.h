@@ -125,6 +125,11 @@ protected:
 
 private:
     void loadBankFiles();
+    /// Writes banks.txt and options.txt with the bank list and option lines
+    /// (asking first when a file could not be read at start); at close a
+    /// failure asks whether to try again, otherwise it is told. True when
+    /// the files were written.
+    bool writeBankFiles(bool closing);
     /// A bank's option line was damaged and has been repaired: the file as it
     /// was is kept as options.txt.bak (once), and the user is told.
     void layoutRepaired(int bank, const QString &reason);

@@ -209,9 +209,71 @@ char CsvDelimiter(const QByteArray &utf8)
     return ',';
 }
 
+namespace {
+
+// The length of the UTF-8 sequence at `i`, 0 when it is not one (a stray
+// byte, an overlong form, a surrogate, beyond U+10FFFF, cut short).
+int Utf8Sequence(const QByteArray &bytes, qsizetype i)
+{
+    const auto at = [&](qsizetype k) { return static_cast<unsigned char>(bytes[k]); };
+    const unsigned char lead = at(i);
+    const int length = lead >= 0xf0 && lead <= 0xf4 ? 4 : lead >= 0xe0 ? 3 : lead >= 0xc2 && lead < 0xe0 ? 2 : 0;
+    if (length == 0 || i + length > bytes.size())
+        return 0;
+    for (int k = 1; k < length; ++k)
+        if ((at(i + k) & 0xc0) != 0x80)
+            return 0;
+    const unsigned char second = at(i + 1);
+    if ((lead == 0xe0 && second < 0xa0) || (lead == 0xed && second >= 0xa0) || (lead == 0xf0 && second < 0x90) ||
+        (lead == 0xf4 && second >= 0x90))
+        return 0;
+    return length;
+}
+
+// A file that holds UTF-8 letters beside bytes that are not UTF-8 (one line
+// saved by another program) would be read whole as Windows-1256, its Arabic
+// turned into other letters: the first such line is named instead. A file
+// of Windows-1256 text may hold a byte pair that happens to be UTF-8 (a
+// letter before an Arabic comma), but then far more bytes that are not.
+void RefuseMixedEncodings(const QByteArray &bytes, const QString &name)
+{
+    const bool marked = bytes.startsWith("\xEF\xBB\xBF");
+    qsizetype sequences = 0;
+    qsizetype strays = 0;
+    std::optional<qsizetype> stray;
+    for (qsizetype i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        if (const int length = Utf8Sequence(bytes, i)) {
+            ++sequences;
+            i += length;
+            continue;
+        }
+        if (!stray)
+            stray = i;
+        ++strays;
+        ++i;
+    }
+    if (!stray || (!marked && (sequences == 0 || sequences < strays)))
+        return;
+    const int line = int(bytes.left(*stray).count('\n')) + 1;
+    Fail(name, QCoreApplication::translate("ChequeList", "line %1 holds a byte (0x%2) that is not UTF-8, while other "
+                                                         "lines are UTF-8: the file mixes two encodings, and its "
+                                                         "letters cannot be read with certainty. Save it again in one "
+                                                         "encoding (UTF-8) from the program that made it.")
+                     .arg(line)
+                     .arg(static_cast<unsigned char>(bytes[*stray]), 2, 16, QLatin1Char('0')));
+}
+
+} // namespace
+
 ListFile ParseCsv(const QByteArray &bytes, const QString &name)
 {
-    // UTF-8 with or without its mark, or Windows-1256: the data files' rule.
+    // UTF-8 with or without its mark, or Windows-1256: the data files' rule;
+    // never the two in one file.
+    RefuseMixedEncodings(bytes, name);
     const QByteArray utf8 = DecodeDataBytes(bytes).toUtf8();
     csv_parser parser;
     if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0)

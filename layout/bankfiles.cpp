@@ -77,9 +77,11 @@ QString BankFiles::replaceQuestion() const
         .arg(QDir::toNativeSeparators(m_unreadable));
 }
 
-void BankFiles::write(const QStringList &banks, const QStringList &options) const
+void BankFiles::write(const QStringList &banks, const QStringList &options)
 {
     WriteBankFiles(banksPath(), banks, optionsPath(), options);
+    m_unreadable.clear();
+    started(banks, options);
 }
 
 std::optional<QString> BankFiles::keepDamagedOptions()

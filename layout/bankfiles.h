@@ -52,9 +52,10 @@ public:
     /// The question for Close::AskBeforeWriting.
     QString replaceQuestion() const;
 
-    /// Writes both files so that they change together. Raises ChequeError
-    /// naming the file that failed; neither file has changed then.
-    void write(const QStringList &banks, const QStringList &options) const;
+    /// Writes both files so that they change together, and takes them as
+    /// what the files now hold. Raises ChequeError naming the file that
+    /// failed; neither file has changed then.
+    void write(const QStringList &banks, const QStringList &options);
 
     /// The first repair of a damaged option line in a run keeps options.txt
     /// as it is on disk as options.txt.bak. Returns the sentence that tells

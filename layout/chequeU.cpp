@@ -630,6 +630,12 @@ void TChequeForm::ShowLayout(const ChequeLayout &layout)
     showPosition();
 }
 
+void TChequeForm::SaveBtnClick()
+{
+    SaveChequeOptions();
+    emit layoutSaved();
+}
+
 void TChequeForm::showCheque(const ChequeLayout &layout)
 {
     m_applying = true;
@@ -916,6 +922,7 @@ bool TChequeForm::settleChanges(QWidget *parent)
                                          .arg(bank))) {
     case Dialogs::Changes::Save:
         SaveChequeOptions();
+        emit layoutSaved();
         return true;
     case Dialogs::Changes::Discard:
         m_undo.clear();

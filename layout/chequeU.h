@@ -76,7 +76,9 @@ public:
 
     // Handlers.
     void ChangeBtnClick() { SetEditing(true); }
-    void SaveBtnClick() { SaveChequeOptions(); }
+    /// "Save Options": the layout into its option line, and the bank list
+    /// and option lines to their files at once (layoutSaved()).
+    void SaveBtnClick();
     /// Renders the fields and prints or previews them; `fromPrintRun` when
     /// a print run calls it (its print dialog chose the printer), not the
     /// "Print Test" button.
@@ -147,6 +149,9 @@ signals:
     /// Bank `bank`'s option line could not be read (`reason`) and now holds
     /// the layout that was on screen.
     void layoutRepaired(int bank, const QString &reason);
+    /// The user saved the layout ("Save Options", or Save when asked about
+    /// unsaved changes): the files are to be written now.
+    void layoutSaved();
 
 protected:
     void showEvent(QShowEvent *event) override;

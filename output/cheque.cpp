@@ -24,15 +24,21 @@ QString Cheque::amountText() const
         .arg(part, digits, 10, QLatin1Char('0'));
 }
 
+std::optional<QString> AmountRefusal(const QString &amount, const MonyType &currency, const QLocale &locale)
+{
+    const auto value = ReadAmount(amount, locale);
+    if (!value || *value <= 0)
+        return QCoreApplication::translate("PrintRun", "Error in Amount, it must be >0");
+    return AmountMismatch(amount, *value, currency, locale);
+}
+
 ChequeOrProblem MakeCheque(const QString &bank, const QString &date, const QString &payee, const QString &amount,
                            bool accountOnly, const MonyType &currency, const QString &baText, bool onlyFirst,
                            const QLocale &locale)
 {
     const auto value = ReadAmount(amount, locale);
-    if (!value || *value <= 0)
-        return {std::nullopt, QCoreApplication::translate("PrintRun", "Error in Amount, it must be >0")};
-    if (const auto why = AmountMismatch(amount, *value, currency, locale))
-        return {std::nullopt, *why + QCoreApplication::translate("PrintRun", " Nothing was printed.")};
+    if (const auto why = AmountRefusal(amount, currency, locale))
+        return {std::nullopt, !value || *value <= 0 ? *why : *why + QCoreApplication::translate("PrintRun", " Nothing was printed.")};
     if (payee.size() > MaxPayeeChars)
         return {std::nullopt, QCoreApplication::translate("PrintRun", "The payee has %1 characters; a cheque carries at "
                                                                       "most %2. Nothing was printed.")

@@ -40,6 +40,14 @@ struct Cheque
     friend bool operator==(const Cheque &, const Cheque &) = default;
 };
 
+/// Why a cheque cannot carry `amount` as typed (read as Print reads it: the
+/// desktop's number format, no grouping separators): "Error in Amount, it
+/// must be >0" for one that is not a positive number, another sentence for
+/// one whose figure and words would differ (too many decimals, too large,
+/// words of another number); nothing when it can.
+std::optional<QString> AmountRefusal(const QString &amount, const MonyType &currency,
+                                     const QLocale &locale = QLocale());
+
 /// Why an amount typed for a cheque cannot be printed, or the cheque. The
 /// figure and the words are made as the issue window makes them: the figure
 /// in the desktop's number format with the currency's decimals between two

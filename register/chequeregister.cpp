@@ -156,6 +156,11 @@ QString PayeeKey(const QString &payee)
     return key;
 }
 
+QString ChequeDateText(const RegisteredCheque &cheque, const QLocale &locale)
+{
+    return cheque.day.isValid() ? WriteShortDate(cheque.day, locale) : cheque.date;
+}
+
 QString RegisteredCheque::amountText() const
 {
     Cheque c;

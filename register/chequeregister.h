@@ -12,6 +12,7 @@
 #include <optional>
 
 #include <QDateTime>
+#include <QLocale>
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
@@ -86,6 +87,10 @@ struct RegisteredCheque
     /// The amount as a plain decimal ("5000.00").
     QString amountText() const;
 };
+
+/// A cheque's date as the desktop writes dates; the text it was printed
+/// with when that is not a date.
+QString ChequeDateText(const RegisteredCheque &cheque, const QLocale &locale = QLocale());
 
 /// Which cheques a view of the register shows.
 struct RegisterFilter

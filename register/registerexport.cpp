@@ -15,13 +15,14 @@ namespace {
 // among them is defused.
 enum Column {
     Number, PrintedAt, Bank, ChequeNo, Date, Payee, Amount, Currency, AccountOnly,
-    State, Reason, Replaces, Destination, Login, English, Arabic, ColumnCount
+    State, Reason, Replaces, Destination, Login, English, Arabic, DateAsPrinted, ColumnCount
 };
 
 bool IsTyped(int column)
 {
     switch (column) {
     case Bank: case Date: case Payee: case Reason: case Destination: case Login: case English: case Arabic:
+    case DateAsPrinted:
         return true;
     default:
         return false;
@@ -113,6 +114,7 @@ qint64 WriteWorkbook(ChequeRegister &book, const RegisterView &view, const QStri
                 break;
             case Amount: cells << WorkbookCell::amount(texts[c], cheque.digits); break;
             case PrintedAt: cells << WorkbookCell::dateTime(cheque.printedAt.toLocalTime()); break;
+            case Date: cells << (cheque.day.isValid() ? WorkbookCell::date(cheque.day) : WorkbookCell::text(texts[c])); break;
             default: cells << WorkbookCell::text(texts[c]); break;
             }
         }
@@ -134,7 +136,7 @@ QStringList ExportColumns()
             QStringLiteral("Amount"), QStringLiteral("Currency"), QStringLiteral("Account Only"),
             QStringLiteral("State"), QStringLiteral("Reason"), QStringLiteral("Replaces"),
             QStringLiteral("Printer or File"), QStringLiteral("User"), QStringLiteral("Amount in English"),
-            QStringLiteral("Amount in Arabic")};
+            QStringLiteral("Amount in Arabic"), QStringLiteral("Date as Printed")};
 }
 
 QStringList ExportTexts(const RegisteredCheque &c)
@@ -143,7 +145,7 @@ QStringList ExportTexts(const RegisteredCheque &c)
             c.printedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
             c.bank,
             QString::number(c.chequeNumber),
-            c.date,
+            c.day.isValid() ? c.day.toString(Qt::ISODate) : c.date,
             c.payee,
             c.amountText(),
             c.currency,
@@ -154,7 +156,8 @@ QStringList ExportTexts(const RegisteredCheque &c)
             c.destination,
             c.login,
             c.english,
-            c.arabic};
+            c.arabic,
+            c.date};
 }
 
 QString CsvField(const QString &text)

@@ -77,6 +77,7 @@ void RegisterModel::sort(int column, Qt::SortOrder order)
     case Payee: view.order = RegisterOrder::Payee; break;
     case Amount: view.order = RegisterOrder::Amount; break;
     case State: view.order = RegisterOrder::State; break;
+    case Date: view.order = RegisterOrder::Day; break;
     default: view.order = RegisterOrder::Number; break;
     }
     view.descending = order == Qt::DescendingOrder;
@@ -111,7 +112,7 @@ QVariant RegisterModel::data(const QModelIndex &index, int role) const
         case PrintedAt: return QLocale().toString(c->printedAt.toLocalTime(), QLocale::ShortFormat);
         case Bank: return c->bank;
         case ChequeNo: return c->chequeNumber;
-        case Date: return c->date;
+        case Date: return ChequeDateText(*c);
         case Payee: return c->payee;
         case Amount: return MinorUnitsText(c->minorUnits, c->digits);
         case Currency: return c->currency;
@@ -140,6 +141,8 @@ QVariant RegisterModel::data(const QModelIndex &index, int role) const
             return QBrush(QColor(117, 117, 117));
         return {};
     case Qt::ToolTipRole:
+        if (column == Date)
+            return c->date; // as printed
         if (c->state == ChequeState::Sent)
             return QCoreApplication::translate("RegisterWindow","Sent to the printer, but the program stopped before the printer answered: check "
                                   "whether this cheque came out, then mark it spoilt or leave it.");

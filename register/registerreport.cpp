@@ -39,6 +39,12 @@ QString DescribeFilter(const RegisterFilter &f, const QLocale &locale)
         parts << QStringLiteral("printed from %1").arg(WriteShortDate(*f.from, locale));
     else if (f.to)
         parts << QStringLiteral("printed until %1").arg(WriteShortDate(*f.to, locale));
+    if (f.datedFrom && f.datedTo)
+        parts << QStringLiteral("dated from %1 to %2").arg(WriteShortDate(*f.datedFrom, locale), WriteShortDate(*f.datedTo, locale));
+    else if (f.datedFrom)
+        parts << QStringLiteral("dated from %1").arg(WriteShortDate(*f.datedFrom, locale));
+    else if (f.datedTo)
+        parts << QStringLiteral("dated until %1").arg(WriteShortDate(*f.datedTo, locale));
     if (!f.bank.isEmpty())
         parts << QStringLiteral("bank %1").arg(f.bank);
     if (!f.payee.trimmed().isEmpty())
@@ -140,13 +146,11 @@ QStringList RowTexts(const RegisteredCheque &c, const QLocale &locale)
             c.printedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
             c.bank,
             QString::number(c.chequeNumber),
-            c.date,
+            ChequeDateText(c, locale),
             c.payee,
             MinorUnitsText(c.minorUnits, c.digits, locale),
             c.currency,
-            c.state == ChequeState::Voided || c.state == ChequeState::Spoilt || c.state == ChequeState::Failed
-                ? StateName(c.state) + (c.reason.isEmpty() ? QString() : QStringLiteral(": ") + c.reason)
-                : StateName(c.state)};
+            StateName(c.state)};
 }
 
 class ReportPainter
@@ -188,18 +192,24 @@ public:
         m_y += m_line;
     }
 
-    void totals(const QString &text)
+    /// A paragraph under the row before it, indented, wrapped whole (a
+    /// reason is never cut).
+    void note(const QString &text)
+    {
+        paragraph(text, m_margin + kColumns[0].share * m_width, false);
+    }
+
+    /// The totals of the view, then each line of its subtotals.
+    void totals(const QString &text, const QStringList &lines)
     {
         if (m_y + 3 * m_line > m_bottom - m_line)
             nextPage();
         m_y += m_line / 2;
         m_painter.drawLine(QPointF(m_margin, m_y), QPointF(m_margin + m_width, m_y));
-        m_painter.setFont(m_bold);
-        QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop);
-        option.setWrapMode(QTextOption::WordWrap);
-        m_painter.drawText(QRectF(m_margin, m_y + m_line / 4, m_width, m_bottom - m_y), QStringLiteral("Totals: ") + text,
-                           option);
-        m_painter.setFont(m_font);
+        m_y += m_line / 4;
+        paragraph(QStringLiteral("Totals: ") + text, m_margin, true);
+        for (const QString &line : lines)
+            paragraph(line, m_margin, false);
     }
 
     int finish()
@@ -211,6 +221,20 @@ public:
     }
 
 private:
+    void paragraph(const QString &text, double left, bool bold)
+    {
+        m_painter.setFont(bold ? m_bold : m_font);
+        QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop);
+        option.setWrapMode(QTextOption::WordWrap);
+        const double width = m_margin + m_width - left;
+        const QRectF needed = m_painter.boundingRect(QRectF(0, 0, width, 1e6), text, option);
+        if (m_y + needed.height() > m_bottom - m_line)
+            nextPage();
+        m_painter.drawText(QRectF(left, m_y, width, needed.height()), text, option);
+        m_y += needed.height();
+        m_painter.setFont(m_font);
+    }
+
     void cell(const QRectF &box, const QString &text, bool number)
     {
         // Each cell in the direction of its own text: a payee's, or a bank's,
@@ -282,15 +306,49 @@ private:
 
 } // namespace
 
+QStringList SubtotalLines(const QList<ChequeRegister::Total> &totals, const QLocale &locale)
+{
+    QStringList lines;
+    QStringList banks;
+    for (const ChequeRegister::Total &t : totals)
+        if (!banks.contains(t.bank))
+            banks << t.bank;
+    std::sort(banks.begin(), banks.end());
+    for (const QString &bank : std::as_const(banks)) {
+        QList<ChequeRegister::Total> ofBank;
+        std::copy_if(totals.begin(), totals.end(), std::back_inserter(ofBank),
+                     [&](const ChequeRegister::Total &t) { return t.bank == bank; });
+        lines << QStringLiteral("Bank %1: %2").arg(bank, TotalsText(ofBank, locale));
+    }
+    for (ChequeState state : {ChequeState::Printed, ChequeState::Sent, ChequeState::Failed, ChequeState::Voided,
+                              ChequeState::Spoilt}) {
+        QList<ChequeRegister::Total> ofState;
+        for (const ChequeRegister::Total &t : totals) {
+            if (t.state != state)
+                continue;
+            // One line per currency, whatever the bank.
+            if (ofState.isEmpty() || ofState.last().currency != t.currency || ofState.last().digits != t.digits)
+                ofState.append({t.currency, t.digits, 0, 0, QString(), ChequeState::Printed});
+            ofState.last().count += t.count;
+            ofState.last().minorUnits += t.minorUnits;
+        }
+        if (!ofState.isEmpty())
+            lines << QStringLiteral("State %1: %2").arg(StateName(state), TotalsText(ofState, locale));
+    }
+    return lines;
+}
+
 int PaintRegisterReport(QPagedPaintDevice &device, ChequeRegister &book, const RegisterView &view, const QLocale &locale)
 {
-    const QList<ChequeRegister::Total> totals = book.totals(view.filter);
+    const QList<ChequeRegister::Total> totals = book.stateTotals(view.filter);
     ReportPainter report(device, locale);
     report.start(DescribeFilter(view.filter, locale));
     book.forEach(view, [&](const RegisteredCheque &cheque) {
         report.row(RowTexts(cheque, locale));
+        if (!cheque.reason.isEmpty())
+            report.note(QStringLiteral("Reason: ") + cheque.reason);
         return true;
     });
-    report.totals(TotalsText(totals, locale));
+    report.totals(TotalsText(totals, locale), SubtotalLines(totals, locale));
     return report.finish();
 }

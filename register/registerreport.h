@@ -23,6 +23,10 @@ QString DescribeFilter(const RegisterFilter &filter, const QLocale &locale = QLo
 /// The totals of a view: "12 cheques: 5,000.00 Dhs; 1 cheque: 2.500 KD".
 QString TotalsText(const QList<ChequeRegister::Total> &totals, const QLocale &locale = QLocale());
 
+/// The subtotals of a report: one line per bank, then one per state
+/// ("State printed: 3 cheques: 3,000.00 Dhs").
+QStringList SubtotalLines(const QList<ChequeRegister::Total> &totals, const QLocale &locale = QLocale());
+
 /// Paints the report of `view` on `device`, one page after another; returns
 /// the pages painted. Raises ChequeError when the register cannot be read or
 /// the device cannot be painted on.

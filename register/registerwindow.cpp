@@ -74,6 +74,12 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
     setWindowTitle(Title());
     resize(980, 560);
 
+    DateKindCB = new QComboBox(this);
+    DateKindCB->setObjectName(QStringLiteral("DateKindCB"));
+    DateKindCB->addItem(QCoreApplication::translate("RegisterWindow", "Printed"));
+    DateKindCB->addItem(QCoreApplication::translate("RegisterWindow", "Dated"));
+    DateKindCB->setToolTip(QCoreApplication::translate("RegisterWindow", "From and To are days of printing, or the "
+                                                                         "cheques' own dates"));
     FromChk = new QCheckBox(QStringLiteral("From"), this);
     FromChk->setObjectName(QStringLiteral("FromChk"));
     FromDate = new QDateEdit(QDate::currentDate().addDays(-30), this);
@@ -135,6 +141,7 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
     auto *close = Button(QCoreApplication::translate("RegisterWindow", "Close"), QStringLiteral("CloseBtn"), this);
 
     auto *filters = new QHBoxLayout;
+    filters->addWidget(DateKindCB);
     filters->addWidget(FromChk);
     filters->addWidget(FromDate);
     filters->addWidget(ToChk);
@@ -171,7 +178,7 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
         connect(check, &QCheckBox::toggled, this, &RegisterWindow::refresh);
     for (QDateEdit *date : {FromDate, ToDate})
         connect(date, &QDateEdit::dateChanged, this, &RegisterWindow::refresh);
-    for (QComboBox *combo : {BankCB, StateCB})
+    for (QComboBox *combo : {DateKindCB, BankCB, StateCB})
         connect(combo, &QComboBox::activated, this, &RegisterWindow::refresh);
     connect(m_model, &RegisterModel::failed, this, [this](const QString &message) { status(message); });
     connect(m_model, &QAbstractItemModel::modelReset, this, &RegisterWindow::updateButtons);
@@ -233,10 +240,11 @@ std::optional<RegisterView> RegisterWindow::view(QString *problem) const
     RegisterView v = m_model->view();
     RegisterFilter &f = v.filter;
     f = RegisterFilter();
+    const bool dated = DateKindCB->currentIndex() == 1;
     if (FromChk->isChecked())
-        f.from = FromDate->date();
+        (dated ? f.datedFrom : f.from) = FromDate->date();
     if (ToChk->isChecked())
-        f.to = ToDate->date();
+        (dated ? f.datedTo : f.to) = ToDate->date();
     if (BankCB->currentIndex() > 0)
         f.bank = BankCB->currentText();
     if (StateCB->currentIndex() > 0)
@@ -304,7 +312,9 @@ void RegisterWindow::setState(ChequeState state, const QString &what)
         return;
     const RegisteredCheque cheque = *c;
     QString reason;
-    if (state != ChequeState::Printed) {
+    // A void or a spoilt cheque is kept with its reason: asked until one is
+    // given, or the user cancels.
+    while (state != ChequeState::Printed && reason.isEmpty()) {
         const auto typed = dialogs().askText(
             this, Title(),
             QCoreApplication::translate("RegisterWindow", "Why is cheque No. %1 of %2 (%3, %4 %5) %6?")

@@ -70,6 +70,7 @@ private:
     RegisterModel *m_model;
     QStringList m_banks;
 
+    QComboBox *DateKindCB; ///< From and To as days of printing, or the cheques' dates
     QCheckBox *FromChk;
     QDateEdit *FromDate;
     QCheckBox *ToChk;

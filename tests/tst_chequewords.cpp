@@ -33,6 +33,8 @@ class TestChequeWords : public QObject
 
 private slots:
     void amountsFromArguments();
+    void amountsReadAsPrintReadsThem_data();
+    void amountsReadAsPrintReadsThem();
     void amountsFromStandardInput();
     void presetsAndDigits();
     void moneyFile();
@@ -45,7 +47,7 @@ private slots:
 
 void TestChequeWords::amountsFromArguments()
 {
-    const Run r = ChequeWords({"5000", "abc", "-5", "2147483648"});
+    const Run r = ChequeWords({"--as-typed", "5000", "abc", "-5", "2147483648"});
     QCOMPARE(r.status, 1);
     QCOMPARE(r.out,
              QStringLiteral("Only Five Thousand, Dhs\tفقط خمسة آلاف درهم\n"
@@ -53,12 +55,40 @@ void TestChequeWords::amountsFromArguments()
                             "Negative Only Five Dhs\tسالب فقط خمسة دراهم\n"
                             "--\t--\n"));
     QCOMPARE(ChequeWords({"1", "2"}).status, 0);
-    QCOMPARE(ChequeWords({"--", "--5"}).out, QStringLiteral("error\t'--5' is not a valid floating point value\n"));
+    QCOMPARE(ChequeWords({"--as-typed", "--", "--5"}).out, QStringLiteral("error\t'--5' is not a valid floating point value\n"));
+}
+
+void TestChequeWords::amountsReadAsPrintReadsThem_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("commas inside") << "1,2,3" << "Error in Amount, it must be >0";
+    QTest::newRow("three decimals") << "12.345" << "more decimals than the currency's 2";
+    QTest::newRow("a half fil") << "1.005" << "more decimals";
+    QTest::newRow("a thousandth") << "0.001" << "more decimals";
+    QTest::newRow("exponent") << "1e3" << "which is not 1,000.00";
+    QTest::newRow("too large") << "2147483648" << "too large";
+    QTest::newRow("zero") << "0" << "Error in Amount, it must be >0";
+    // clang-format on
+}
+
+void TestChequeWords::amountsReadAsPrintReadsThem()
+{
+    QFETCH(QString, amount);
+    QFETCH(QString, refusal);
+    const Run r = ChequeWords({"5", amount, "1234.5"});
+    QCOMPARE(r.status, 1);
+    const QStringList lines = r.out.split('\n');
+    QCOMPARE(lines.size(), 4);
+    QVERIFY2(lines[1].startsWith("error\t") && lines[1].contains(refusal), qPrintable(lines[1]));
+    // Amounts Print takes have the words they have while typed.
+    QCOMPARE(lines[0] + '\n' + lines[2] + '\n', ChequeWords({"--as-typed", "5", "1234.5"}).out);
 }
 
 void TestChequeWords::amountsFromStandardInput()
 {
-    const Run r = ChequeWords({}, "2\r\n0\n\n5.5");
+    const Run r = ChequeWords({"--as-typed"}, "2\r\n0\n\n5.5");
     QCOMPARE(r.status, 0);
     QCOMPARE(r.out,
              QStringLiteral("Only Two Dhs\tفقط درهمان لاغير\n-\t-\n\t\nOnly Five Dhs And Fifty Fils\t"
@@ -143,7 +173,7 @@ void TestChequeWords::oneLinePerAmountWhateverItHolds()
     QFETCH(QStringList, args);
     QFETCH(QByteArray, input);
     QFETCH(QString, out);
-    const Run r = ChequeWords(args, input);
+    const Run r = ChequeWords(QStringList{"--as-typed"} + args, input);
     QCOMPARE(r.status, 1);
     QCOMPARE(r.out, out);
 }

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // cheque-words: the amount in English and Arabic words, outside the program.
 //
-//   cheque-words [--preset uae|syr] [--money FILE] [--digits 2|3] [AMOUNT...]
+//   cheque-words [--preset uae|syr] [--money FILE] [--digits 2|3] [--as-typed] [AMOUNT...]
 //
 // One output line per amount: the English text, a TAB, the Arabic text.
-// Without amounts on the command line they are read from standard input, one
-// per line. Exit status 0 when every amount converted, 1 when one failed, 2
-// for a bad option or a currency file that cannot be used.
+// Amounts are read as the program's Print reads them, with the same
+// refusals; --as-typed gives the words the issue window shows while an
+// amount is typed, whatever it is. Without amounts on the command line they
+// are read from standard input, one per line. Exit status 0 when every
+// amount converted, 1 when one was refused, 2 for a bad option or a currency
+// file that cannot be used.
 
 #include <cstdio>
 #include <iostream>
@@ -18,11 +21,14 @@
 #include <QString>
 
 #include "currency/moneyfile.h"
+#include "output/cheque.h"
+#include "output/printrun.h"
 #include "words/DgToStU.h"
 
 namespace {
 
-constexpr const char *kUsage = "usage: cheque-words [--preset uae|syr] [--money FILE] [--digits 2|3] [AMOUNT...]";
+constexpr const char *kUsage =
+    "usage: cheque-words [--preset uae|syr] [--money FILE] [--digits 2|3] [--as-typed] [AMOUNT...]";
 
 // A text for one field of an output line: control characters (a TAB or a
 // line break would split the line), a backslash and bytes that are not
@@ -80,12 +86,21 @@ int UsageError(const std::string &why)
     return 2;
 }
 
-bool Convert(const std::string &amount, const MonyType &money)
+bool Convert(const std::string &amount, const MonyType &money, bool asTyped)
 {
     std::string english;
     std::string arabic;
+    if (!asTyped) {
+        // As Print reads it: in the desktop's number format, refused as a
+        // cheque would be.
+        if (const auto refusal = AmountRefusal(QString::fromStdString(amount), money)) {
+            std::cout << "error\t" << Printable(refusal->toStdString()) << '\n';
+            return false;
+        }
+    }
     try {
-        AmountToWords(amount, money, english, arabic);
+        AmountToWords(asTyped ? amount : DriverAmountText(QString::fromStdString(amount)).toStdString(), money,
+                      english, arabic);
     } catch (const ChequeError &error) {
         std::cout << "error\t" << Printable(error.message()) << '\n';
         return false;
@@ -112,8 +127,11 @@ int main(int argc, char **argv)
         QStringLiteral("money"), QStringLiteral("A money.txt to take the currency from."), QStringLiteral("FILE"));
     const QCommandLineOption digitsOption(QStringLiteral("digits"), QStringLiteral("The sub-unit digits: 2 or 3."),
                                           QStringLiteral("2|3"));
+    const QCommandLineOption asTypedOption(
+        QStringLiteral("as-typed"),
+        QStringLiteral("The words the issue window shows while the amount is typed, without Print's checks."));
     const QCommandLineOption helpOption(QStringLiteral("help"), QStringLiteral("Shows this help."));
-    parser.addOptions({presetOption, moneyOption, digitsOption, helpOption});
+    parser.addOptions({presetOption, moneyOption, digitsOption, asTypedOption, helpOption});
     parser.addPositionalArgument(QStringLiteral("AMOUNT"),
                                  QStringLiteral("Amounts; without any, one a line from "
                                                 "standard input."),
@@ -185,16 +203,17 @@ int main(int argc, char **argv)
             amounts.push_back(a.toStdString());
     }
 
+    const bool asTyped = parser.isSet(asTypedOption);
     bool allConverted = true;
     if (!amounts.empty()) {
         for (const std::string &amount : amounts)
-            allConverted = Convert(amount, money) && allConverted;
+            allConverted = Convert(amount, money, asTyped) && allConverted;
     } else {
         std::string line;
         while (std::getline(std::cin, line)) {
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
-            allConverted = Convert(line, money) && allConverted;
+            allConverted = Convert(line, money, asTyped) && allConverted;
         }
     }
     std::cout.flush();

@@ -602,6 +602,7 @@ bool TNewChequeForm::duplicateAccepted(const Cheque &cheque)
     ChequeRegister *book = m_register ? m_register->open(this, &problem) : nullptr;
     if (!book)
         return true; // the print says why the register cannot be used
+    SettleBeforePrinting(*book);
     const std::optional<RegisteredCheque> earlier = RecentLikeCheque(*book, cheque);
     if (!earlier)
         return true;
@@ -777,6 +778,7 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
     if (!book)
         return 0;
     // Cheques like those of the last 30 days: asked about once, for the list.
+    SettleBeforePrinting(*book);
     QStringList alike;
     int count = 0;
     for (const BatchRow *row : good) {

@@ -169,6 +169,7 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
         output = std::make_unique<PrinterOutput>(printer, command.printer,
                                                  ReadPrinterOffset(settings, command.printer).inForce());
     }
+    SettleBeforePrinting(*book); // before rows are compared with the register's cheques
     ChequeIssuer issuer(*book, *output);
     bool stopped = false;
     for (const BatchRow &row : rows) {

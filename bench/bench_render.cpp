@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One cheque rendered to PDF, against an empty one-page PDF job in the same
-// run; and a run of 250 cheques as 250 separate jobs.
+// run; the check of a cheque's page before it is recorded (every text
+// whole in its box, every character drawn), against the page's rendering;
+// and a run of 250 cheques as 250 separate jobs.
 
 #include "benchmain.h"
 
@@ -35,6 +37,27 @@ void BM_ChequePdfJob(benchmark::State &state)
         benchmark::DoNotOptimize(RenderChequePage(printer, page));
 }
 BENCHMARK(BM_ChequePdfJob)->Unit(benchmark::kMicrosecond);
+
+// The page laid out on the device that prints it: the text engine's work,
+// which checking and painting share.
+void BM_PageLayout(benchmark::State &state)
+{
+    const ReportPage page = ChequePage();
+    QPaintDevice *device = ReferencePageDevice(page.portrait);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LaidOutPage(page, device));
+}
+BENCHMARK(BM_PageLayout)->Unit(benchmark::kMicrosecond);
+
+// The check alone, on a page already laid out.
+void BM_PageCheck(benchmark::State &state)
+{
+    const ReportPage page = ChequePage();
+    const LaidOutPage laidOut(page, ReferencePageDevice(page.portrait));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(laidOut.fault());
+}
+BENCHMARK(BM_PageCheck)->Unit(benchmark::kMicrosecond);
 
 void BM_Run250Jobs(benchmark::State &state)
 {

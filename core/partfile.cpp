@@ -45,7 +45,16 @@ QString CannotWriteFile(const QString &path, const QString &reason)
         .arg(QDir::toNativeSeparators(path), reason);
 }
 
-PartFile::PartFile(QString target) : m_target(std::move(target)) {}
+PartFile::PartFile(QString target) : m_target(RealTarget(target))
+{
+    // Named before it is made, so that it can be recorded before it exists:
+    // a part is never on the disk without its record.
+    const QFileInfo place(m_target);
+    m_part = place.absoluteDir().filePath(QStringLiteral(".%1.%2-%3.part")
+                                              .arg(place.fileName())
+                                              .arg(QCoreApplication::applicationPid())
+                                              .arg(QRandomGenerator::global()->generate() % 1000000, 6, 10, QLatin1Char('0')));
+}
 
 PartFile::~PartFile()
 {
@@ -58,31 +67,20 @@ std::optional<QString> PartFile::create()
     const QFileInfo info(m_target);
     if (info.exists() && !info.isFile())
         return CannotWriteFile(m_target, QCoreApplication::translate("DataFile", "it is not a regular file (it is a folder, a FIFO or a device)"));
-    const QString real = RealTarget(m_target);
-    const QFileInfo place(real);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString part = place.absoluteDir().filePath(
-            QStringLiteral(".%1.%2.part").arg(place.fileName()).arg(QRandomGenerator::global()->generate() % 1000000, 6, 10, QLatin1Char('0')));
-        // The target's mode as the user's umask gives it.
-        const int fd = ::open(Encoded(part).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno == EEXIST)
-            continue;
-        if (fd < 0)
-            return CannotWriteFile(m_target, Reason(errno));
-        // Held while this writer lives: a part nobody holds was left behind.
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            const int error = errno;
-            ::close(fd);
-            ::unlink(Encoded(part).constData());
-            return CannotWriteFile(m_target, Reason(error));
-        }
-        m_fd = fd;
-        m_part = part;
-        m_target = real;
-        QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-        return std::nullopt;
+    // The target's mode as the user's umask gives it.
+    const int fd = ::open(Encoded(m_part).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return CannotWriteFile(m_target, Reason(errno));
+    // Held while this writer lives: a part nobody holds was left behind.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        ::unlink(Encoded(m_part).constData());
+        return CannotWriteFile(m_target, Reason(error));
     }
-    return CannotWriteFile(m_target, Reason(EEXIST));
+    m_fd = fd;
+    QIODevice::open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    return std::nullopt;
 }
 
 qint64 PartFile::writeData(const char *data, qint64 size)
@@ -129,7 +127,7 @@ std::optional<QString> PartFile::replaceTarget()
 
 void PartFile::discard()
 {
-    if (!m_part.isEmpty())
+    if (m_fd >= 0)
         ::unlink(Encoded(m_part).constData());
     QIODevice::close();
     if (m_fd >= 0)

@@ -18,7 +18,8 @@ class PartFile : public QIODevice
     Q_OBJECT
 
 public:
-    /// The part of `target`, not yet created.
+    /// The part of `target` (a link is written through), named but not yet
+    /// created.
     explicit PartFile(QString target);
     ~PartFile() override;
 
@@ -27,7 +28,7 @@ public:
     std::optional<QString> create();
 
     const QString &target() const { return m_target; }
-    /// The part's own path (empty before create()).
+    /// The part's own path, beside the target.
     const QString &partPath() const { return m_part; }
 
     /// The first write that failed, as a message naming the target ("No

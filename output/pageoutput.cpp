@@ -8,7 +8,10 @@
 
 #include "core/partfile.h"
 
-PdfFileOutput::PdfFileOutput(const QString &path) : m_path(QFileInfo(path).absoluteFilePath()) {}
+PdfFileOutput::PdfFileOutput(const QString &path)
+    : m_path(QFileInfo(path).absoluteFilePath()), m_part(std::make_unique<PartFile>(m_path))
+{
+}
 
 PdfFileOutput::~PdfFileOutput() { discard(); }
 
@@ -18,7 +21,8 @@ QString PdfFileOutput::partPath() const { return m_part ? m_part->partPath() : Q
 
 std::optional<QString> PdfFileOutput::start()
 {
-    m_part = std::make_unique<PartFile>(m_path);
+    if (!m_part)
+        return CannotWriteFile(m_path, QCoreApplication::translate("PageOutput", "the PDF writer failed"));
     if (auto failed = m_part->create()) {
         m_part.reset();
         return failed;

@@ -29,7 +29,8 @@ public:
     /// True when the pages reach their destination only when the output is
     /// committed (a file); false when each page goes out as it is sent.
     virtual bool deferred() const = 0;
-    /// The part a deferred output writes before it is committed.
+    /// The part a deferred output writes before it is committed, named
+    /// before start() makes it.
     virtual QString partPath() const { return {}; }
 
     /// Makes the output ready for pages; why it cannot be, or nothing.

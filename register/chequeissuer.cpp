@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 
 #include "core/chequeerror.h"
+#include "core/counttext.h"
 #include "core/datafile.h"
 #include "output/chequepage.h"
 #include "output/printrun.h"
@@ -47,6 +48,15 @@ IssueResult IssueCheque(ChequeRegister &book, const Cheque &cheque, const QStrin
     if (failed && result.problem.isEmpty())
         result.problem = *failed;
     return result;
+}
+
+void SettleBeforePrinting(ChequeRegister &book)
+{
+    try {
+        book.settleInterruptedFiles();
+    } catch (const ChequeError &) {
+        // Recording a cheque says what is wrong with the register.
+    }
 }
 
 std::optional<RegisteredCheque> RecentLikeCheque(ChequeRegister &book, const Cheque &cheque)
@@ -95,15 +105,21 @@ std::optional<QString> ChequeIssuer::start()
         return QCoreApplication::translate("ChequeIssuer", "The print has ended.");
     if (m_started)
         return std::nullopt;
-    // What a print to a file left unfinished before (a program killed while
-    // writing) is settled first: those cheques are not to count as sent.
-    try {
-        m_book.settleInterruptedFiles();
-    } catch (const ChequeError &) {
-        // Recording the cheque says what is wrong with the register.
+    SettleBeforePrinting(m_book);
+    // A file's job is recorded before its part is made: no part is ever on
+    // the disk that the register does not know of.
+    if (m_output.deferred()) {
+        try {
+            m_job = m_book.beginFileJob(m_output.destination(), m_output.partPath());
+        } catch (const ChequeError &error) {
+            m_finished = true;
+            return NotPrinted(error);
+        }
     }
-    if (auto failed = m_output.start())
+    if (auto failed = m_output.start()) {
+        failAll(*failed);
         return failed;
+    }
     m_started = true;
     return std::nullopt;
 }
@@ -135,8 +151,6 @@ IssueResult ChequeIssuer::issue(const Cheque &cheque, const ChequeLayout &layout
         return result;
     }
     try {
-        if (m_job == 0)
-            m_job = m_book.beginFileJob(m_output.destination(), m_output.partPath());
         const ChequeRegister::Recorded recorded = m_book.recordSent(cheque, m_output.destination(), replaces, m_job);
         result.number = recorded.number;
         result.chequeNumber = recorded.chequeNumber;
@@ -180,9 +194,13 @@ QString ChequeIssuer::failAll(const QString &reason)
         }
     }
     if (lost > 0)
-        problem += u'\n' + QCoreApplication::translate("ChequeIssuer", "The file was not written: none of its %n cheque(s) "
-                                                                       "was printed, and the register shows them as failed.",
-                                                       nullptr, lost);
+        problem += u'\n' + CountText("ChequeIssuer",
+                                     QT_TRANSLATE_NOOP("ChequeIssuer", "The file was not written: its cheque was not "
+                                                                       "printed, and the register shows it as failed."),
+                                     QT_TRANSLATE_N_NOOP("ChequeIssuer", "The file was not written: none of its %n "
+                                                                         "cheques was printed, and the register shows "
+                                                                         "them as failed."),
+                                     lost);
     return problem;
 }
 

@@ -38,6 +38,11 @@ IssueResult IssueCheque(ChequeRegister &book, const Cheque &cheque, const QStrin
                         const std::function<std::optional<QString>(const ChequeRegister::Recorded &)> &print,
                         qint64 replaces = 0);
 
+/// Settles what prints to a file that were killed left (see
+/// ChequeRegister::settleInterruptedFiles): done when a print starts, and
+/// before its cheques are compared with those of the register.
+void SettleBeforePrinting(ChequeRegister &book);
+
 /// How many days a cheque like another counts as the same payment made twice.
 inline constexpr int DuplicateDays = 30;
 

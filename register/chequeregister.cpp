@@ -271,6 +271,13 @@ void ChequeRegister::open()
             fail(QCoreApplication::translate("ChequeRegister", "Cannot open"), QCoreApplication::translate("ChequeRegister", "its writes cannot be made durable"));
     }
     m_open = true;
+    // A print to a file that a program killed while writing left: its
+    // cheques are settled before anything looks at them.
+    try {
+        settleInterruptedFiles();
+    } catch (const ChequeError &) {
+        // Using the register says what is wrong with it.
+    }
 }
 
 void ChequeRegister::createSchema()

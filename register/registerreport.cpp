@@ -98,19 +98,13 @@ QString TotalsText(const QList<ChequeRegister::Total> &totals, const QLocale &lo
             const QString amount = MinorUnitsText(sum.minorUnits, c.digits, locale);
             switch (state) {
             case ChequeState::Voided:
-                apart << CountText("RegisterReport", QT_TRANSLATE_NOOP("RegisterReport", "%Ln voided, %1"),
-                                   QT_TRANSLATE_N_NOOP("RegisterReport", "%Ln voided, %1"), sum.count)
-                             .arg(amount);
+                apart << QCoreApplication::translate("RegisterReport", "%Ln voided, %1", nullptr, int(sum.count)).arg(amount);
                 break;
             case ChequeState::Spoilt:
-                apart << CountText("RegisterReport", QT_TRANSLATE_NOOP("RegisterReport", "%Ln spoilt, %1"),
-                                   QT_TRANSLATE_N_NOOP("RegisterReport", "%Ln spoilt, %1"), sum.count)
-                             .arg(amount);
+                apart << QCoreApplication::translate("RegisterReport", "%Ln spoilt, %1", nullptr, int(sum.count)).arg(amount);
                 break;
             default:
-                apart << CountText("RegisterReport", QT_TRANSLATE_NOOP("RegisterReport", "%Ln failed, %1"),
-                                   QT_TRANSLATE_N_NOOP("RegisterReport", "%Ln failed, %1"), sum.count)
-                             .arg(amount);
+                apart << QCoreApplication::translate("RegisterReport", "%Ln failed, %1", nullptr, int(sum.count)).arg(amount);
                 break;
             }
         }

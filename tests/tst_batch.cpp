@@ -14,6 +14,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/types.h>
+
 #include <quazip.h>
 #include <quazipfile.h>
 
@@ -128,6 +131,9 @@ private slots:
     void listWindowPrintsTheGoodRowsAndCancelsBetweenCheques();
     void commandLinePrintsEveryRowToOnePdf();
     void commandLineNamesBadRows();
+    void commandLineStopsAtAnUnreadableMoneyFile();
+    void withoutAnArabicFontArabicIsRefusedNotPrintedBlank();
+    void killedWhilePrintingToAFileEveryRowIsPrintedOnce();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -164,6 +170,9 @@ void TestBatch::csvShapes_data()
         << QList<QStringList>{{"Date", "Payee", "Amount"}, {"12/7/26", "محمد أحمد", "5"}} << QList<int>{1, 2};
     QTest::newRow("Windows-1256") << Cp1256("Date,Payee,Amount\r\n12/7/26,محمد أحمد,5\r\n")
         << QList<QStringList>{{"Date", "Payee", "Amount"}, {"12/7/26", "محمد أحمد", "5"}} << QList<int>{1, 2};
+    // Its letter and comma happen to make a UTF-8 pair: still one encoding.
+    QTest::newRow("Windows-1256 with an Arabic comma") << Cp1256("Date,Payee,Amount\r\n12/7/26,\"شركة، الأمل\",5\r\n")
+        << QList<QStringList>{{"Date", "Payee", "Amount"}, {"12/7/26", "شركة، الأمل", "5"}} << QList<int>{1, 2};
     // clang-format on
 }
 
@@ -185,6 +194,8 @@ void TestBatch::csvThatIsNotCsv_data()
     QTest::newRow("text after a closing quote") << QByteArray("Date,Payee,Amount\n1,2,3\n12/7/26,\"Dor\"x,5\n")
                                                 << "line 3";
     QTest::newRow("quote never closed") << QByteArray("Date,Payee,Amount\n12/7/26,\"Dorvan,5\n\n") << "line 2";
+    QTest::newRow("a Latin-1 name in a UTF-8 list") << QString("Date,Payee,Amount\n12/7/26,شركة الأمل,5\n12/8/26,Jos")
+        .toUtf8().append("\xe9,6\n") << "line 3 holds a byte (0xe9) that is not UTF-8";
 }
 
 void TestBatch::csvThatIsNotCsv()
@@ -293,6 +304,7 @@ void TestBatch::registerExportReadsBackAsAList()
         QCOMPARE(file.rows[i + 1][5].text, payees[i]);
         QCOMPARE(file.rows[i + 1][6].text, QString::number(1000 + i) + ".25");
         QCOMPARE(file.rows[i + 1][1].kind, ListCell::Kind::Date);
+        QCOMPARE(file.rows[i + 1][4].date, book.cheque(i + 1)->day); // a date cell
         QCOMPARE(file.rows[i + 1][15].text, book.cheque(i + 1)->arabic);
     }
 }
@@ -339,6 +351,9 @@ void TestBatch::eachBadRowIsNamed_data()
     QTest::newRow("no such day") << "2/30/26,Dorvan Eskel,5,," << "Row 2, Date: \"2/30/26\" is not a date";
     QTest::newRow("no such ISO day") << "2026-02-30,Dorvan Eskel,5,," << "Row 2, Date: \"2026-02-30\" is not a date";
     QTest::newRow("account only unclear") << "12/7/26,Dorvan Eskel,5,,maybe" << "Row 2, Account Only: \"maybe\" is neither";
+    QTest::newRow("payee longer than a cheque") << "12/7/26," + QString(201, u'x') + ",5,," << "Row 2, Payee: it has 201 characters";
+    QTest::newRow("words of four lines") << "12/7/26,Dorvan Eskel,177777777.77,," << "Row 2, Amount: the amount in words (field 4) does not fit";
+    QTest::newRow("figure wider than its box") << "12/7/26,محمد,1777777777.77,," << "Row 2, Amount: the amount in figures (field 3) does not fit";
     // clang-format on
 }
 
@@ -510,6 +525,146 @@ void TestBatch::commandLineNamesBadRows()
     run.start(CHEQUE_PRINTER_EXE, {"--batch", file.fileName(), "--data-dir", m_dir->path()});
     QVERIFY(run.waitForFinished(60000));
     QCOMPARE(run.exitCode(), 2);
+}
+
+namespace {
+
+// The program run on a list to a PDF file; its exit status, and what it said.
+std::pair<int, QString> RunBatch(const QString &list, const QString &pdf, const QString &dataDir,
+                                 const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+{
+    QProcess run;
+    run.setProcessEnvironment(env);
+    run.start(CHEQUE_PRINTER_EXE, {"--batch", list, "--bank", "SIB", "--to-pdf", pdf, "--data-dir", dataDir});
+    run.waitForFinished(120000);
+    return {run.exitStatus() == QProcess::NormalExit ? run.exitCode() : -1,
+            QString::fromLocal8Bit(run.readAllStandardError())};
+}
+
+QList<RegisteredCheque> Records(const QString &dataDir)
+{
+    RegisterConnection c;
+    c.file = QDir(dataDir).filePath("register.sqlite");
+    ChequeRegister book(c);
+    QList<RegisteredCheque> records;
+    book.forEach({{}, RegisterOrder::Number, false}, [&](const RegisteredCheque &r) {
+        records << r;
+        return true;
+    });
+    return records;
+}
+
+} // namespace
+
+void TestBatch::commandLineStopsAtAnUnreadableMoneyFile()
+{
+    // money.txt is there, but a link to nothing: not the UAE dirham silently.
+    QVERIFY(QFile::link(m_dir->filePath("gone.txt"), m_dir->filePath("money.txt")));
+    QFile file(m_dir->filePath("list.csv"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("Date,Payee,Amount\n2026-12-07,Dorvan,5000\n");
+    file.close();
+    const auto [status, said] = RunBatch(file.fileName(), m_dir->filePath("out.pdf"), m_dir->path());
+    QCOMPARE(status, 2);
+    QVERIFY2(said.contains("money.txt") && said.contains("Nothing was printed"), qPrintable(said));
+    QVERIFY(!QFile::exists(m_dir->filePath("out.pdf")));
+}
+
+void TestBatch::withoutAnArabicFontArabicIsRefusedNotPrintedBlank()
+{
+    // A desktop whose fonts draw no Arabic (the system's fonts, those that
+    // cover Arabic rejected).
+    QFile config(m_dir->filePath("fonts.conf"));
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write(QStringLiteral("<?xml version=\"1.0\"?><!DOCTYPE fontconfig SYSTEM \"fonts.dtd\"><fontconfig>"
+                                "<include>/etc/fonts/fonts.conf</include><selectfont><rejectfont><pattern>"
+                                "<patelt name=\"lang\"><string>ar</string></patelt></pattern></rejectfont>"
+                                "</selectfont><cachedir>%1</cachedir></fontconfig>")
+                     .arg(m_dir->filePath("font-cache"))
+                     .toUtf8());
+    config.close();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("FONTCONFIG_FILE", config.fileName());
+    QFile file(m_dir->filePath("list.csv"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QString("Date,Payee,Amount\n2026-12-07,Dorvan Eskel,5000\n2026-12-08,شركة الأمل,6000\n").toUtf8());
+    file.close();
+    const QString pdf = m_dir->filePath("out.pdf");
+    const auto [status, said] = RunBatch(file.fileName(), pdf, m_dir->path(), env);
+    QCOMPARE(status, 1);
+    QVERIFY2(said.contains("Row 3, Payee: the payee (field 2) holds «ش» (U+0634), which no font"), qPrintable(said));
+    QCOMPARE(PageCount(pdf), 1);
+    const QList<RegisteredCheque> records = Records(m_dir->path());
+    QCOMPARE(records.size(), 1);
+    QCOMPARE(records[0].payee, QStringLiteral("Dorvan Eskel"));
+}
+
+void TestBatch::killedWhilePrintingToAFileEveryRowIsPrintedOnce()
+{
+    // A list printed to PDF files, the program killed at random moments and
+    // started again each time on the same list, to a file of its own, then
+    // once more to its end: every row ends up on exactly one page of one
+    // complete file and has exactly one printed record.
+    constexpr int kRows = 60;
+    QString csv = "Date,Payee,Amount\n";
+    for (int i = 0; i < kRows; ++i)
+        csv += QStringLiteral("2026-12-07,Payee number %1,%2\n").arg(i).arg(100 + i);
+    QFile file(m_dir->filePath("list.csv"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(csv.toUtf8());
+    file.close();
+    // How long a whole run takes, to kill inside it.
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(RunBatch(file.fileName(), m_dir->filePath("timing.pdf"), m_dir->filePath("timing")).first, 0);
+    const qint64 runMs = std::max<qint64>(clock.elapsed(), 50);
+    QRandomGenerator random(20261207);
+    QStringList pdfs;
+    int kills = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString pdf = m_dir->filePath(QStringLiteral("out-%1.pdf").arg(attempt));
+        pdfs << pdf;
+        QProcess run;
+        run.start(CHEQUE_PRINTER_EXE, {"--batch", file.fileName(), "--bank", "SIB", "--to-pdf", pdf, "--data-dir",
+                                       m_dir->path()});
+        QVERIFY(run.waitForStarted());
+        if (!run.waitForFinished(kills < 20 ? int(random.bounded(runMs)) : 120000)) {
+            QVERIFY(kills < 20);
+            ::kill(pid_t(run.processId()), SIGKILL);
+            run.waitForFinished();
+            ++kills;
+            continue;
+        }
+        QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+        if (kills == 20)
+            break; // a run to its end after the last kill
+
+    }
+    QCOMPARE(kills, 20);
+    QMap<QString, int> pages;
+    for (const QString &pdf : std::as_const(pdfs)) {
+        if (!QFile::exists(pdf))
+            continue;
+        const int count = PageCount(pdf);
+        QVERIFY2(count > 0, qPrintable(pdf + " is not a readable PDF"));
+        for (int page = 1; page <= count; ++page) {
+            const QString text = TextsOf(pdf, page).join(' ');
+            const QRegularExpression payee("Payee number (\\d+)");
+            const auto m = payee.match(text);
+            QVERIFY2(m.hasMatch(), qPrintable(text));
+            ++pages[m.captured(1)];
+        }
+    }
+    QMap<QString, int> printed;
+    for (const RegisteredCheque &r : Records(m_dir->path()))
+        if (r.state == ChequeState::Printed)
+            ++printed[r.payee.mid(QStringLiteral("Payee number ").size())];
+    for (int i = 0; i < kRows; ++i) {
+        QCOMPARE(pages.value(QString::number(i)), 1);
+        QCOMPARE(printed.value(QString::number(i)), 1);
+    }
+    // No part of a file is left behind.
+    QCOMPARE(QDir(m_dir->path()).entryList({"*.part"}, QDir::Files | QDir::Hidden), QStringList());
 }
 
 QTEST_MAIN(TestBatch)

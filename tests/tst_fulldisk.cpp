@@ -18,6 +18,8 @@
 #include "core/datafile.h"
 #include "currency/moneyfile.h"
 #include "layout/bankbook.h"
+#include "output/pageoutput.h"
+#include "register/chequeissuer.h"
 
 namespace {
 
@@ -55,6 +57,7 @@ private slots:
     void aRunOfSavesNeverLeavesAShortFile();
     void startUpKeepsMoneyTxt();
     void closeWithFortyBanksKeepsBothFiles();
+    void aPdfOnAFullDiskIsNeverPrinted();
 
 private:
     /// Fills the file system, leaving `spare` bytes at most.
@@ -197,6 +200,40 @@ void TestFullDisk::closeWithFortyBanksKeepsBothFiles()
     QCOMPARE(ReadBytes(path("banks.txt")), banks);
     QCOMPARE(ReadBytes(path("options.txt")), options);
     QCOMPARE(dataFolder(), (QStringList{"banks.txt", "money.txt", "options.txt"}));
+}
+
+void TestFullDisk::aPdfOnAFullDiskIsNeverPrinted()
+{
+    // The register elsewhere; the PDF file of a run into a little room.
+    QTemporaryDir elsewhere;
+    RegisterConnection c;
+    c.file = elsewhere.filePath("register.sqlite");
+    ChequeRegister book(c);
+    fill(48 * 1024);
+    const QString pdf = path("run.pdf");
+    PdfFileOutput output(pdf);
+    ChequeIssuer issuer(book, output);
+    QString problem;
+    for (int i = 0; i < 200 && problem.isEmpty(); ++i) {
+        const ChequeOrProblem made = MakeCheque("SIB", "1/31/26", QStringLiteral("Payee %1").arg(i), "5000", false,
+                                                UaeMoney(), "#", false, QLocale("en_US"));
+        const IssueResult result = issuer.issue(*made.cheque, InitialLayout());
+        if (!result.printed)
+            problem = result.problem;
+    }
+    if (problem.isEmpty())
+        problem = issuer.finish().value_or(QString());
+    QVERIFY2(problem.contains(kNoSpace) && problem.contains("run.pdf"), qPrintable(problem));
+    QCOMPARE(issuer.printed(), 0);
+    QCOMPARE(dataFolder(), QStringList()); // no file, and no part of one
+    QVERIFY(book.totals({}).isEmpty());    // nothing stands as printed or sent
+    book.forEach({}, [&](const RegisteredCheque &cheque) {
+        [&] {
+            QCOMPARE(cheque.state, ChequeState::Failed);
+            QVERIFY2(cheque.reason.contains(kNoSpace), qPrintable(cheque.reason));
+        }();
+        return true;
+    });
 }
 
 QTEST_MAIN(TestFullDisk)

@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QStyleOptionComboBox>
 #include <QTemporaryDir>
+#include <QProcess>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -25,6 +26,7 @@
 #include "whenmodal.h"
 
 #include "app/program.h"
+#include "batch/chequebatch.h"
 #include "core/datafile.h"
 #include "currency/moneyfile.h"
 #include "output/printrun.h"
@@ -93,6 +95,8 @@ private slots:
     void countBox();
     void noTextIsCut();
     void longBankNamesAreNotCutAtTheirStart();
+    void printingLeavesTheLayoutsAsTheyAre();
+    void saveOptionsWritesTheFilesAtOnce();
 
 private:
     void start();
@@ -365,6 +369,10 @@ void TestProgram::typicalCheque()
     start();
     TNewChequeForm &w = m_program->NewChequeForm;
     QTest::keyClicks(Find<QLineEdit>(&w, "DateEd"), "3/7/26");
+    // The payee's box holds no more than a cheque carries.
+    QTest::keyClicks(Find<QLineEdit>(&w, "NameED"), QString(MaxPayeeChars, u'x') + "more");
+    QCOMPARE(Find<QLineEdit>(&w, "NameED")->text(), QString(MaxPayeeChars, u'x'));
+    Find<QLineEdit>(&w, "NameED")->clear();
     QTest::keyClicks(Find<QLineEdit>(&w, "NameED"), "Dorvan Eskel");
     QTest::keyClicks(Find<QLineEdit>(&w, "AmountED"), "5000");
     QTest::mouseClick(Find<QCheckBox>(&w, "AccOnly"), Qt::LeftButton);
@@ -955,11 +963,19 @@ void TestProgram::checksComeBeforeThePrintDialog()
     QCOMPARE(m_printing->setups, 0);
     QCOMPARE(m_dialogs->messages.size(), 1);
     QVERIFY2(m_dialogs->messages[0].contains("more decimals"), qPrintable(m_dialogs->messages[0]));
-    // The Part's own check still follows the dialog.
+    // The Print button's own check still follows the dialog.
     Find<QLineEdit>(&w, "AmountED")->setText("0");
     w.PrintBtnClick();
     QCOMPARE(m_printing->setups, 1);
     QCOMPARE(m_dialogs->messages.last(), QStringLiteral("Print Cheque: Error in Amount, it must be >0"));
+    // Words that would not fit their box: refused at once, a run once.
+    fill("3/7/26", "Dorvan", "177777777.77", 3);
+    w.PrintBtnClick();
+    QCOMPARE(m_printing->setups, 1);
+    QCOMPARE(m_dialogs->messages.size(), 3);
+    QVERIFY2(m_dialogs->messages.last().contains("(field 4) does not fit") && m_dialogs->messages.last().contains("Setup"),
+             qPrintable(m_dialogs->messages.last()));
+    QVERIFY(m_printing->jobs.isEmpty());
 }
 
 void TestProgram::unfinishedNumbersRaiseNoMessage_data()
@@ -1129,6 +1145,42 @@ void TestProgram::longBankNamesAreNotCutAtTheirStart()
     choice->showPopup();
     QVERIFY(choice->view()->width() >= choice->fontMetrics().horizontalAdvance(name));
     choice->hidePopup();
+}
+
+void TestProgram::printingLeavesTheLayoutsAsTheyAre()
+{
+    // Field 4 reads right to left, and follows field 2 on the page: an
+    // English payee turns it left to right on screen, but no change of the
+    // user's is made, nor saved.
+    write("banks.txt", {"SIB", "ADCB"});
+    write("options.txt", {OptionLine(InitialLayout()), OptionLine(Shifted(4))});
+    const QByteArray options = ReadBytes(path("options.txt"));
+    start();
+    TNewChequeForm &w = m_program->NewChequeForm;
+    fill("12/7/26", "Dorvan Eskel", "5000");
+    w.PrintBtnClick();
+    fill("12/7/26", "Noor Trading", "750", 3);
+    w.PrintBtnClick();
+    QList<BatchRow> rows = CheckList(ParseCsv("Date,Payee,Amount,Bank\n12/7/26,Eskel,10,SIB\n12/8/26,Dorvan,20,ADCB\n",
+                                              "list.csv"),
+                                     w.batchContext());
+    QCOMPARE(w.PrintList(rows, &w), 2);
+    QCOMPARE(m_printing->jobs.size(), 6);
+    QVERIFY(!m_program->ChequeForm.hasUnsavedChanges());
+    QVERIFY(closeMain());
+    QCOMPARE(m_dialogs->changesAsked, QStringList());
+    QCOMPARE(ReadBytes(path("options.txt")), options);
+}
+
+void TestProgram::saveOptionsWritesTheFilesAtOnce()
+{
+    // A bank added and saved survives a process killed right after.
+    QProcess program;
+    program.start(SAVEBANKKILL_EXE, {m_dir->path(), "بنك الإمارات"});
+    QVERIFY(program.waitForFinished(60000));
+    QCOMPARE(program.exitStatus(), QProcess::CrashExit);
+    QCOMPARE(ReadDataFile(path("banks.txt")), QStringList({"SIB", "بنك الإمارات"}));
+    QCOMPARE(ReadDataFile(path("options.txt")).size(), 2);
 }
 
 QTEST_MAIN(TestProgram)

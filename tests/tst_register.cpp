@@ -21,6 +21,7 @@
 #include "core/chequeerror.h"
 #include "register/chequeissuer.h"
 #include "register/registerexport.h"
+#include "output/printrun.h"
 #include "register/registerreport.h"
 
 #include <QPdfWriter>
@@ -200,6 +201,22 @@ void TestRegister::voidSpoiltAndReprint()
     QCOMPARE(voided.state, ChequeState::Voided);
     QCOMPARE(voided.reason, QStringLiteral("paid by transfer instead"));
     QVERIFY2(ErrorOf([&] { book.voidCheque(999, "x"); }).contains("no cheque 999"), "");
+    // A void or a spoilt cheque without its reason is refused.
+    const IssueResult third = IssueCheque(book, Make("SIB", "B", "20"), "p", Printed);
+    QVERIFY(ErrorOf([&] { book.voidCheque(third.number, "  "); }).contains("reason"));
+    QVERIFY(ErrorOf([&] { book.markSpoilt(third.number, QString()); }).contains("reason"));
+    QCOMPARE(book.cheque(third.number)->state, ChequeState::Printed);
+
+    // The totals count the cheques that stand; the others are shown apart.
+    IssueCheque(book, Make("FAB", "C", "5"), "p", Printed);
+    QCOMPARE(TotalsText(book.stateTotals({})),
+             QStringLiteral("2 cheques: 25.00 Dhs (not counted: 1 voided, 10.00; 1 spoilt, 10.00)"));
+    QCOMPARE(book.totals({}).value(0).minorUnits, 2500);
+    QCOMPARE(SubtotalLines(book.stateTotals({})),
+             QStringList({"Bank FAB: 1 cheque: 5.00 Dhs", "Bank SIB: 1 cheque: 20.00 Dhs (not counted: 1 voided, "
+                          "10.00; 1 spoilt, 10.00)",
+                          "State printed: 2 cheques: 25.00 Dhs", "State voided: 1 cheque: 10.00 Dhs",
+                          "State spoilt: 1 cheque: 10.00 Dhs"}));
 }
 
 void TestRegister::duplicatesOfTheLastThirtyDays()
@@ -668,6 +685,8 @@ void TestRegister::exportsWhatIsShown()
         QCOMPARE(records[i + 1][5], i == 2 ? QStringLiteral("'=1+2") : payees[i]);
         QCOMPARE(records[i + 1][6], QStringLiteral("1234.50"));
         QCOMPARE(records[i + 1][15], book.cheque(i + 1)->arabic);
+        QCOMPARE(records[i + 1][4], QStringLiteral("2026-01-31")); // the date as a date, and as printed
+        QCOMPARE(records[i + 1][16], QStringLiteral("1/31/26"));
     }
 
     // Stopped half-way: the file keeps what it held.
@@ -703,8 +722,10 @@ void TestRegister::reportOfWhatIsShown()
     const QString text = TextsOf(pdf).join(' ');
     QVERIFY2(text.contains("Totals: 90 cheques: 922.50 Dhs"), qPrintable(text.right(200)));
     QVERIFY(text.contains("Payee 89"));
-    // The Arabic payee is there as text (shaped, read back as its letters).
-    QVERIFY2(LettersOf(pdf, 1).contains("1/31/26محمد"), qPrintable(LettersOf(pdf, 1).left(400)));
+    // The Arabic payee is there as text (shaped, read back as its letters),
+    // after the cheque's date in the desktop's format.
+    const QString date = WriteShortDate(QDate(2026, 1, 31)).remove(' ');
+    QVERIFY2(LettersOf(pdf, 1).contains(date + "محمد"), qPrintable(LettersOf(pdf, 1).left(400)));
     QCOMPARE(TextsOf(pdf, 1).count("Cheque"), 2); // the heading and a column title, on every page
     QCOMPARE(TextsOf(pdf, pages).count("Cheque"), 2);
 }

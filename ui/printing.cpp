@@ -28,8 +28,12 @@ public:
         QPrintPreviewDialog dialog(&printer, parent);
         // A preview is for looking: a cheque goes to paper only from the
         // program's own Print, which records it first.
-        const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
-        const QString pageSetup = QCoreApplication::translate("QPrintPreviewDialog", "Page setup");
+        // Their texts as Qt's own translation gives them (not this program's).
+        const char *const qtContext = "QPrintPreviewDialog";
+        const char *const printText = "Print";
+        const char *const pageSetupText = "Page setup";
+        const QString print = QCoreApplication::translate(qtContext, printText);
+        const QString pageSetup = QCoreApplication::translate(qtContext, pageSetupText);
         for (QToolBar *bar : dialog.findChildren<QToolBar *>())
             for (QAction *action : bar->actions())
                 if (action->text() == print || action->text() == pageSetup)

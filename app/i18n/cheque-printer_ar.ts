@@ -1,1370 +1,1573 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="ar">
-    <context>
-        <name>BankFiles</name>
-        <message>
-            <source>%1
+<context>
+    <name>BankFiles</name>
+    <message>
+        <source>%1
 
 The program goes on with %2. The file is left as it is: it is replaced at close only if you change banks or layouts and agree.</source>
-            <translation>%1
+        <translation>%1
 
 يتابع البرنامج بـ%2. ويبقى الملف على حاله: لا يُستبدل عند الإغلاق إلا إذا غيّرت البنوك أو التصاميم ووافقت.</translation>
-        </message>
-        <message>
-            <source>the single bank "SIB" and its first layout</source>
-            <translation>البنك الوحيد «SIB» وتصميمه الأول</translation>
-        </message>
-        <message>
-            <source>the first layout for every bank</source>
-            <translation>التصميم الأول لكل بنك</translation>
-        </message>
-        <message>
-            <source>%1 could not be read when the program started, and the banks or layouts have changed since.
+    </message>
+    <message>
+        <source>the single bank &quot;SIB&quot; and its first layout</source>
+        <translation>البنك الوحيد «SIB» وتصميمه الأول</translation>
+    </message>
+    <message>
+        <source>the first layout for every bank</source>
+        <translation>التصميم الأول لكل بنك</translation>
+    </message>
+    <message>
+        <source>%1 could not be read when the program started, and the banks or layouts have changed since.
 
 Replace banks.txt and options.txt with the banks and layouts of this session?</source>
-            <translation>تعذّرت قراءة %1 عند بدء البرنامج، وتغيّرت البنوك أو التصاميم منذ ذلك الحين.
+        <translation>تعذّرت قراءة %1 عند بدء البرنامج، وتغيّرت البنوك أو التصاميم منذ ذلك الحين.
 
 هل تريد استبدال banks.txt وoptions.txt ببنوك هذه الجلسة وتصاميمها؟</translation>
-        </message>
-        <message>
-            <source>The file as it was is kept as "%1".</source>
-            <translation>حُفظ الملف كما كان باسم «%1».</translation>
-        </message>
-        <message>
-            <source>It could not be kept as "%1".</source>
-            <translation>تعذّر حفظه باسم «%1».</translation>
-        </message>
-    </context>
-    <context>
-        <name>BatchWindow</name>
-        <message>
-            <source>Print from a List</source>
-            <translation>الطباعة من قائمة</translation>
-        </message>
-        <message>
-            <source>Row</source>
-            <translation>الصف</translation>
-        </message>
-        <message>
-            <source>Bank</source>
-            <translation>البنك</translation>
-        </message>
-        <message>
-            <source>Date</source>
-            <translation>التاريخ</translation>
-        </message>
-        <message>
-            <source>Payee</source>
-            <translation>المستفيد</translation>
-        </message>
-        <message>
-            <source>Amount</source>
-            <translation>المبلغ</translation>
-        </message>
-        <message>
-            <source>Account Only</source>
-            <translation>للمستفيد الأول</translation>
-        </message>
-        <message>
-            <source>Words</source>
-            <translation>المبلغ كتابة</translation>
-        </message>
-        <message>
-            <source>Memo</source>
-            <translation>ملاحظة</translation>
-        </message>
-        <message>
-            <source>Problem</source>
-            <translation>المشكلة</translation>
-        </message>
-        <message>
-            <source>Yes</source>
-            <translation>نعم</translation>
-        </message>
-        <message>
-            <source>No list is open.</source>
-            <translation>لا قائمة مفتوحة.</translation>
-        </message>
-        <message>
-            <source>Open List…</source>
-            <translation>فتح قائمة…</translation>
-        </message>
-        <message>
-            <source>Print…</source>
-            <translation>طباعة…</translation>
-        </message>
-        <message>
-            <source>Close</source>
-            <translation>إغلاق</translation>
-        </message>
-        <message>
-            <source>Open a List of Cheques</source>
-            <translation>فتح قائمة شيكات</translation>
-        </message>
-        <message>
-            <source>Lists of cheques (*.csv *.xlsx *.txt);;All files (*)</source>
-            <translation>قوائم الشيكات (*.csv *.xlsx *.txt);;كل الملفات (*)</translation>
-        </message>
-        <message>
-            <source>%1 %2 to print: %3 %4.</source>
-            <translation>%1 %2 للطباعة: %3 %4.</translation>
-        </message>
-        <message>
-            <source> %1 %2 with a problem, not printed (marked in red).</source>
-            <translation> %1 %2 فيها مشكلة، لن تُطبع (مُعلَّمة بالأحمر).</translation>
-        </message>
-        <message>
-            <source>Print %1 Cheques…</source>
-            <translation>طباعة %1 شيكاً…</translation>
-        </message>
-    </context>
-    <context>
-        <name>ChequeList</name>
-        <message>
-            <source>The list names the column %1 twice (columns %2 and %3).</source>
-            <translation>تذكر القائمة العمود %1 مرتين (العمودان %2 و%3).</translation>
-        </message>
-        <message>
-            <source>The first row of the list must name its columns; it has no %1. The columns are Date, Payee, Amount and, if wanted, Bank, Account Only and Memo, in English or Arabic, in any order.</source>
-            <translation>يجب أن يسمّي الصف الأول من القائمة أعمدتها؛ وليس فيه %1. الأعمدة هي التاريخ والمستفيد والمبلغ، وإن شئت البنك وللمستفيد الأول وملاحظة، بالعربية أو الإنجليزية وبأي ترتيب.</translation>
-        </message>
-        <message>
-            <source>there is no bank "%1" in the bank list</source>
-            <translation>لا يوجد بنك «%1» في قائمة البنوك</translation>
-        </message>
-        <message>
-            <source>the bank "%1" has no layout yet; set it in Setup</source>
-            <translation>ليس للبنك «%1» تصميم بعد؛ اضبطه في الإعداد</translation>
-        </message>
-        <message>
-            <source>the layout of the bank "%1" cannot be read (%2); check it in Setup</source>
-            <translation>تعذّرت قراءة تصميم البنك «%1» (%2)؛ راجعه في الإعداد</translation>
-        </message>
-        <message>
-            <source>it is empty</source>
-            <translation>إنه فارغ</translation>
-        </message>
-        <message>
-            <source>it holds %1, which a cheque cannot carry</source>
-            <translation>فيه %1، ولا يمكن أن يحمله شيك</translation>
-        </message>
-        <message>
-            <source>Row %1, %2: %3</source>
-            <translation>الصف %1، %2: %3</translation>
-        </message>
-        <message>
-            <source>there is no date</source>
-            <translation>لا يوجد تاريخ</translation>
-        </message>
-        <message>
-            <source>"%1" is not a date; write it as %2 (the desktop's short date) or as %3</source>
-            <translation>«%1» ليس تاريخاً؛ اكتبه بالشكل %2 (التاريخ المختصر لسطح المكتب) أو %3</translation>
-        </message>
-        <message>
-            <source>"%1" is neither yes nor no</source>
-            <translation>«%1» ليست نعم ولا لا</translation>
-        </message>
-        <message>
-            <source>there is no bank</source>
-            <translation>لا يوجد بنك</translation>
-        </message>
-        <message>
-            <source>it is a formula the workbook has never calculated; open the workbook in a spreadsheet program and save it</source>
-            <translation>إنه صيغة لم يحسبها المصنف قط؛ افتح المصنف في برنامج جداول بيانات واحفظه</translation>
-        </message>
-        <message>
-            <source>there is no amount</source>
-            <translation>لا يوجد مبلغ</translation>
-        </message>
-        <message>
-            <source>"%1" is not an amount</source>
-            <translation>«%1» ليس مبلغاً</translation>
-        </message>
-        <message>
-            <source>%1 is not more than 0</source>
-            <translation>%1 ليس أكبر من 0</translation>
-        </message>
-        <message>
-            <source> Nothing was printed.</source>
-            <translation> لم يُطبع شيء.</translation>
-        </message>
-        <message>
-            <source> Type the amount</source>
-            <translation> اكتب المبلغ</translation>
-        </message>
-        <message>
-            <source> Write the amount</source>
-            <translation> اكتب المبلغ</translation>
-        </message>
-        <message>
-            <source>Cannot read the list "%1": %2</source>
-            <translation>تعذّرت قراءة القائمة «%1»: %2</translation>
-        </message>
-        <message>
-            <source>it is not an Excel workbook (.xlsx), or it is damaged</source>
-            <translation>ليس مصنف Excel (.xlsx)، أو أنه تالف</translation>
-        </message>
-        <message>
-            <source>its part %1 is missing</source>
-            <translation>الجزء %1 منه مفقود</translation>
-        </message>
-        <message>
-            <source>its part %1 cannot be unpacked</source>
-            <translation>لا يمكن فك ضغط الجزء %1 منه</translation>
-        </message>
-        <message>
-            <source>its part %1 is damaged</source>
-            <translation>الجزء %1 منه تالف</translation>
-        </message>
-        <message>
-            <source>its part %1 is far too large for a list of cheques</source>
-            <translation>الجزء %1 منه أكبر بكثير من أن يكون قائمة شيكات</translation>
-        </message>
-        <message>
-            <source>its part %1 is damaged (%2)</source>
-            <translation>الجزء %1 منه تالف (%2)</translation>
-        </message>
-        <message>
-            <source>out of memory</source>
-            <translation>نفدت الذاكرة</translation>
-        </message>
-        <message>
-            <source>line %1 is not valid CSV at character %2: a quote inside a field that does not start with one, or text after a closing quote</source>
-            <translation>السطر %1 ليس CSV صحيحاً عند الحرف %2: علامة اقتباس داخل حقل لا يبدأ بها، أو نص بعد علامة اقتباس الإغلاق</translation>
-        </message>
-        <message>
-            <source>the quoted field that begins on line %1 is never closed</source>
-            <translation>الحقل المقتبس الذي يبدأ في السطر %1 لا يُغلق أبداً</translation>
-        </message>
-        <message>
-            <source>it has no sheet</source>
-            <translation>ليس فيه ورقة</translation>
-        </message>
-        <message>
-            <source>its first sheet is missing</source>
-            <translation>ورقته الأولى مفقودة</translation>
-        </message>
-        <message>
-            <source>the cell %1 of its first sheet is damaged</source>
-            <translation>الخلية %1 من ورقته الأولى تالفة</translation>
-        </message>
-        <message>
-            <source>it does not exist</source>
-            <translation>غير موجود</translation>
-        </message>
-        <message>
-            <source>it is not a regular file</source>
-            <translation>ليس ملفاً عادياً</translation>
-        </message>
-        <message>
-            <source>it is far too large for a list of cheques</source>
-            <translation>إنه أكبر بكثير من أن يكون قائمة شيكات</translation>
-        </message>
-        <message>
-            <source>it is an old Excel workbook (.xls); save it as .xlsx or CSV</source>
-            <translation>إنه مصنف Excel قديم (.xls)؛ احفظه بصيغة .xlsx أو CSV</translation>
-        </message>
-    </context>
-    <context>
-        <name>ChequeRegister</name>
-        <message>
-            <source>the register "%1" on the server %2 (user %3)</source>
-            <translation>السجل «%1» على الخادم %2 (المستخدم %3)</translation>
-        </message>
-        <message>
-            <source>the register file "%1"</source>
-            <translation>ملف السجل «%1»</translation>
-        </message>
-        <message>
-            <source>Cannot use</source>
-            <translation>لا يمكن استخدام</translation>
-        </message>
-        <message>
-            <source>Cannot open</source>
-            <translation>لا يمكن فتح</translation>
-        </message>
-        <message>
-            <source>the %1 database driver is not installed</source>
-            <translation>مشغّل قاعدة البيانات %1 غير مثبّت</translation>
-        </message>
-        <message>
-            <source>it is not a regular file</source>
-            <translation>ليس ملفاً عادياً</translation>
-        </message>
-        <message>
-            <source>Cannot create</source>
-            <translation>لا يمكن إنشاء</translation>
-        </message>
-        <message>
-            <source>its folder does not exist</source>
-            <translation>مجلده غير موجود</translation>
-        </message>
-        <message>
-            <source>it is not a database, or it is damaged (%1)</source>
-            <translation>ليس قاعدة بيانات، أو أنه تالف (%1)</translation>
-        </message>
-        <message>
-            <source>it is a database of another program (it has no cheque register); it is left as it is</source>
-            <translation>إنه قاعدة بيانات لبرنامج آخر (ليس فيه سجل شيكات)؛ وقد تُرك على حاله</translation>
-        </message>
-        <message>
-            <source>it is damaged or of another program: it has no schema version</source>
-            <translation>إنه تالف أو لبرنامج آخر: ليس فيه رقم إصدار للمخطط</translation>
-        </message>
-        <message>
-            <source>it was made by a newer version of this program (schema %1; this version knows schema %2); it is left untouched</source>
-            <translation>أنشأه إصدار أحدث من هذا البرنامج (المخطط %1؛ وهذا الإصدار يعرف المخطط %2)؛ وقد تُرك دون مساس</translation>
-        </message>
-        <message>
-            <source>its writes cannot be made durable</source>
-            <translation>لا يمكن ضمان ثبات الكتابة فيه</translation>
-        </message>
-        <message>
-            <source>Cannot write to</source>
-            <translation>لا يمكن الكتابة في</translation>
-        </message>
-        <message>
-            <source>the cheque number %1 of the bank "%2" is already in the register; set the bank's next cheque number (Cheque Numbers in the register window)</source>
-            <translation>رقم الشيك %1 للبنك «%2» موجود في السجل؛ اضبط رقم الشيك التالي للبنك (أرقام الشيكات في نافذة السجل)</translation>
-        </message>
-        <message>
-            <source>The cheque could not be recorded in</source>
-            <translation>تعذّر تسجيل الشيك في</translation>
-        </message>
-        <message>
-            <source>Cannot %1 the cheque in</source>
-            <translation>لا يمكن %1 الشيك في</translation>
-        </message>
-        <message>
-            <source>there is no cheque %1</source>
-            <translation>لا يوجد شيك رقم %1</translation>
-        </message>
-        <message>
-            <source>Cannot read</source>
-            <translation>لا يمكن قراءة</translation>
-        </message>
-    </context>
-    <context>
-        <name>DataFile</name>
-        <message>
-            <source>Cannot read the file "%1": %2</source>
-            <translation>تعذّرت قراءة الملف «%1»: %2</translation>
-        </message>
-        <message>
-            <source>No such file or directory</source>
-            <translation>لا يوجد ملف أو مجلد بهذا الاسم</translation>
-        </message>
-        <message>
-            <source>it is not a regular file (it is a folder, a FIFO or a device)</source>
-            <translation>ليس ملفاً عادياً (إنه مجلد أو أنبوب أو جهاز)</translation>
-        </message>
-        <message>
-            <source>at %1 MB it is far larger than any file of this program can be</source>
-            <translation>حجمه %1 ميغابايت، وهو أكبر بكثير مما يمكن أن يكون عليه أي ملف لهذا البرنامج</translation>
-        </message>
-        <message>
-            <source>it is far larger than any file of this program can be</source>
-            <translation>إنه أكبر بكثير مما يمكن أن يكون عليه أي ملف لهذا البرنامج</translation>
-        </message>
-        <message>
-            <source>the Windows-1256 code page is not available</source>
-            <translation>صفحة الترميز Windows-1256 غير متاحة</translation>
-        </message>
-        <message>
-            <source>«%1» (%2)</source>
-            <translation>«%1» (%2)</translation>
-        </message>
-        <message>
-            <source>Cannot write the file "%1": line %2 holds a line break.</source>
-            <translation>تعذّرت كتابة الملف «%1»: في السطر %2 فاصل أسطر.</translation>
-        </message>
-        <message>
-            <source>Cannot write the file "%1": the Windows-1256 code page is not available</source>
-            <translation>تعذّرت كتابة الملف «%1»: صفحة الترميز Windows-1256 غير متاحة</translation>
-        </message>
-        <message>
-            <source>Cannot write the file "%1": the character %2 on line %3 cannot be stored in the Windows-1256 code page.</source>
-            <translation>تعذّرت كتابة الملف «%1»: لا يمكن حفظ الحرف %2 في السطر %3 بصفحة الترميز Windows-1256.</translation>
-        </message>
-        <message>
-            <source>Cannot write the file "%1": %2</source>
-            <translation>تعذّرت كتابة الملف «%1»: %2</translation>
-        </message>
-        <message>
-            <source>it is a link to "%1", which does not exist</source>
-            <translation>إنه رابط إلى «%1» غير الموجود</translation>
-        </message>
-        <message>
-            <source>The data folder "%1" cannot be created.</source>
-            <translation>لا يمكن إنشاء مجلد البيانات «%1».</translation>
-        </message>
-    </context>
-    <context>
-        <name>MoneyFile</name>
-        <message>
-            <source>line %1 (%2) holds control characters</source>
-            <translation>في السطر %1 (%2) أحرف تحكم</translation>
-        </message>
-        <message>
-            <source>it has only %1 lines, and line 10, the number of fraction digits, is missing</source>
-            <translation>فيه %1 أسطر فقط، والسطر 10، عدد خانات الكسر، مفقود</translation>
-        </message>
-        <message>
-            <source>line 10, the number of fraction digits, is not a whole number (%1)</source>
-            <translation>السطر 10، عدد خانات الكسر، ليس عدداً صحيحاً (%1)</translation>
-        </message>
-        <message>
-            <source>no currency name could be read, so the UAE dirham is used</source>
-            <translation>تعذّرت قراءة أي اسم للعملة، فاستُخدم الدرهم الإماراتي</translation>
-        </message>
-        <message>
-            <source>The currency file "%1" is damaged: %2.</source>
-            <translation>ملف العملة «%1» تالف: %2.</translation>
-        </message>
-    </context>
-    <context>
-        <name>PrintRun</name>
-        <message>
-            <source>Error in Amount, it must be &gt;0</source>
-            <translation>خطأ في المبلغ، يجب أن يكون أكبر من 0</translation>
-        </message>
-        <message>
-            <source> Nothing was printed.</source>
-            <translation> لم يُطبع شيء.</translation>
-        </message>
-        <message>
-            <source>The amount %1 is too large to be written in words; the largest amount is %2.</source>
-            <translation>المبلغ %1 أكبر من أن يُكتب بالحروف؛ وأكبر مبلغ هو %2.</translation>
-        </message>
-        <message>
-            <source>The amount %1 has more decimals than the currency's %2; the cheque would read %3 in figures. Type the amount with at most %2 decimals.</source>
-            <translation>في المبلغ %1 خانات عشرية أكثر من خانات العملة وهي %2؛ وسيُقرأ الشيك %3 بالأرقام. اكتب المبلغ بما لا يزيد على %2 من الخانات العشرية.</translation>
-        </message>
-        <message>
-            <source>The amount %1 cannot be written in words.</source>
-            <translation>لا يمكن كتابة المبلغ %1 بالحروف.</translation>
-        </message>
-        <message>
-            <source>The amount %1 would be written in words as "%2", which is not %3.</source>
-            <translation>سيُكتب المبلغ %1 بالحروف «%2»، وهذا ليس %3.</translation>
-        </message>
-    </context>
-    <context>
-        <name>QPrintPreviewDialog</name>
-        <message>
-            <source>Print</source>
-            <translation type="unfinished">طباعة</translation>
-        </message>
-        <message>
-            <source>Page setup</source>
-            <translation type="unfinished" />
-        </message>
-    </context>
-    <context>
-        <name>RegisterWindow</name>
-        <message>
-            <source>Cheque Register</source>
-            <translation>سجل الشيكات</translation>
-        </message>
-        <message>
-            <source>Password of the user "%1" for the register "%2" on %3:</source>
-            <translation>كلمة مرور المستخدم «%1» للسجل «%2» على %3:</translation>
-        </message>
-        <message>
-            <source>sent</source>
-            <translation>مُرسَل</translation>
-        </message>
-        <message>
-            <source>printed</source>
-            <translation>مطبوع</translation>
-        </message>
-        <message>
-            <source>failed</source>
-            <translation>فشل</translation>
-        </message>
-        <message>
-            <source>voided</source>
-            <translation>ملغى</translation>
-        </message>
-        <message>
-            <source>spoilt</source>
-            <translation>تالف</translation>
-        </message>
-        <message>
-            <source>No.</source>
-            <translation>الرقم</translation>
-        </message>
-        <message>
-            <source>Printed</source>
-            <translation>وقت الطباعة</translation>
-        </message>
-        <message>
-            <source>Bank</source>
-            <translation>البنك</translation>
-        </message>
-        <message>
-            <source>Cheque No.</source>
-            <translation>رقم الشيك</translation>
-        </message>
-        <message>
-            <source>Date</source>
-            <translation>التاريخ</translation>
-        </message>
-        <message>
-            <source>Payee</source>
-            <translation>المستفيد</translation>
-        </message>
-        <message>
-            <source>Amount</source>
-            <translation>المبلغ</translation>
-        </message>
-        <message>
-            <source>Currency</source>
-            <translation>العملة</translation>
-        </message>
-        <message>
-            <source>State</source>
-            <translation>الحالة</translation>
-        </message>
-        <message>
-            <source>Reason</source>
-            <translation>السبب</translation>
-        </message>
-        <message>
-            <source>User</source>
-            <translation>المستخدم</translation>
-        </message>
-        <message>
-            <source>Printer or File</source>
-            <translation>الطابعة أو الملف</translation>
-        </message>
-        <message>
-            <source>reprint of No. %1</source>
-            <translation>إعادة طباعة للرقم %1</translation>
-        </message>
-        <message>
-            <source>Sent to the printer, but the program stopped before the printer answered: check whether this cheque came out, then mark it spoilt or leave it.</source>
-            <translation>أُرسل إلى الطابعة، لكن البرنامج توقف قبل أن تجيب الطابعة: تحقق من خروج هذا الشيك، ثم علّمه تالفاً أو اتركه.</translation>
-        </message>
-        <message>
-            <source>All states</source>
-            <translation>كل الحالات</translation>
-        </message>
-        <message>
-            <source>Payee contains</source>
-            <translation>المستفيد يحتوي</translation>
-        </message>
-        <message>
-            <source>Amount from</source>
-            <translation>المبلغ من</translation>
-        </message>
-        <message>
-            <source>Amount to</source>
-            <translation>المبلغ إلى</translation>
-        </message>
-        <message>
-            <source>Void…</source>
-            <translation>إلغاء الشيك…</translation>
-        </message>
-        <message>
-            <source>Spoilt…</source>
-            <translation>تالف…</translation>
-        </message>
-        <message>
-            <source>Mark Printed</source>
-            <translation>تعليم كمطبوع</translation>
-        </message>
-        <message>
-            <source>Reprint…</source>
-            <translation>إعادة الطباعة…</translation>
-        </message>
-        <message>
-            <source>Cheque Numbers…</source>
-            <translation>أرقام الشيكات…</translation>
-        </message>
-        <message>
-            <source>Export…</source>
-            <translation>تصدير…</translation>
-        </message>
-        <message>
-            <source>Save Report…</source>
-            <translation>حفظ التقرير…</translation>
-        </message>
-        <message>
-            <source>Print Report…</source>
-            <translation>طباعة التقرير…</translation>
-        </message>
-        <message>
-            <source>Connection…</source>
-            <translation>الاتصال…</translation>
-        </message>
-        <message>
-            <source>Close</source>
-            <translation>إغلاق</translation>
-        </message>
-        <message>
-            <source>All banks</source>
-            <translation>كل البنوك</translation>
-        </message>
-        <message>
-            <source>An amount to filter by is not a number.</source>
-            <translation>أحد مبلغي التصفية ليس رقماً.</translation>
-        </message>
-        <message>
-            <source>Why is cheque No. %1 of %2 (%3, %4 %5) %6?</source>
-            <translation>لماذا الشيك رقم %1 من %2 (%3، %4 %5) %6؟</translation>
-        </message>
-        <message>
-            <source>Export Cheques</source>
-            <translation>تصدير الشيكات</translation>
-        </message>
-        <message>
-            <source>CSV files (*.csv);;Excel workbooks (*.xlsx)</source>
-            <translation>ملفات CSV (*.csv);;مصنفات Excel (*.xlsx)</translation>
-        </message>
-        <message>
-            <source>Exporting the cheques…</source>
-            <translation>جارٍ تصدير الشيكات…</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>إلغاء</translation>
-        </message>
-        <message>
-            <source>Exporting the cheques… %1</source>
-            <translation>جارٍ تصدير الشيكات… %1</translation>
-        </message>
-        <message>
-            <source>The export was cancelled; nothing was written.</source>
-            <translation>أُلغي التصدير؛ لم يُكتب شيء.</translation>
-        </message>
-        <message>
-            <source>%1 cheques exported to "%2".</source>
-            <translation>صُدِّر %1 شيكاً إلى «%2».</translation>
-        </message>
-        <message>
-            <source>Save Report</source>
-            <translation>حفظ التقرير</translation>
-        </message>
-        <message>
-            <source>PDF files (*.pdf)</source>
-            <translation>ملفات PDF (*.pdf)</translation>
-        </message>
-        <message>
-            <source>Cannot write the file "%1": %2</source>
-            <translation>تعذّرت كتابة الملف «%1»: %2</translation>
-        </message>
-        <message>
-            <source>The report (%1 pages) was saved to "%2".</source>
-            <translation>حُفظ التقرير (%1 صفحة) في «%2».</translation>
-        </message>
-        <message>
-            <source>Register Connection</source>
-            <translation>اتصال السجل</translation>
-        </message>
-        <message>
-            <source>A register file on this computer</source>
-            <translation>ملف سجل على هذا الحاسوب</translation>
-        </message>
-        <message>
-            <source>A PostgreSQL server, shared by the office</source>
-            <translation>خادم PostgreSQL يشترك فيه المكتب</translation>
-        </message>
-        <message>
-            <source>Browse…</source>
-            <translation>استعراض…</translation>
-        </message>
-        <message>
-            <source>server name, or the folder of its socket</source>
-            <translation>اسم الخادم، أو مجلد المقبس الخاص به</translation>
-        </message>
-        <message>
-            <source>File</source>
-            <translation>الملف</translation>
-        </message>
-        <message>
-            <source>Server</source>
-            <translation>الخادم</translation>
-        </message>
-        <message>
-            <source>Port</source>
-            <translation>المنفذ</translation>
-        </message>
-        <message>
-            <source>Database</source>
-            <translation>قاعدة البيانات</translation>
-        </message>
-        <message>
-            <source>The password is taken from the PostgreSQL password file (.pgpass) or asked for when the register is opened; it is never saved.</source>
-            <translation>تؤخذ كلمة المرور من ملف كلمات مرور PostgreSQL (.pgpass) أو تُطلب عند فتح السجل؛ ولا تُحفظ أبداً.</translation>
-        </message>
-        <message>
-            <source>Register File</source>
-            <translation>ملف السجل</translation>
-        </message>
-        <message>
-            <source>Registers (*.sqlite);;All files (*)</source>
-            <translation>السجلات (*.sqlite);;كل الملفات (*)</translation>
-        </message>
-        <message>
-            <source>Cheque Numbers</source>
-            <translation>أرقام الشيكات</translation>
-        </message>
-        <message>
-            <source>Next cheque number</source>
-            <translation>رقم الشيك التالي</translation>
-        </message>
-        <message>
-            <source>Give the first number of a new cheque book; each cheque printed takes the next number.</source>
-            <translation>أدخل أول رقم في دفتر الشيكات الجديد؛ ويأخذ كل شيك يُطبع الرقم التالي.</translation>
-        </message>
-        <message>
-            <source>The next cheque number must be a whole number from 1.</source>
-            <translation>يجب أن يكون رقم الشيك التالي عدداً صحيحاً من 1 فأكثر.</translation>
-        </message>
-    </context>
-    <context>
-        <name>TChequeForm</name>
-        <message>
-            <source>Printer Offsets</source>
-            <translation>إزاحات الطابعة</translation>
-        </message>
-        <message>
-            <source> mm</source>
-            <translation> مم</translation>
-        </message>
-        <message>
-            <source>Apply this offset to every page sent to the printer</source>
-            <translation>طبّق هذه الإزاحة على كل صفحة تُرسل إلى الطابعة</translation>
-        </message>
-        <message>
-            <source>Printer</source>
-            <translation>الطابعة</translation>
-        </message>
-        <message>
-            <source>Move pages right by</source>
-            <translation>أزِح الصفحات يميناً بمقدار</translation>
-        </message>
-        <message>
-            <source>Move pages down by</source>
-            <translation>أزِح الصفحات لأسفل بمقدار</translation>
-        </message>
-        <message>
-            <source>Print the calibration page, lay it over a cheque and read how far the printer puts things off; a negative number moves pages left or up.</source>
-            <translation>اطبع صفحة المعايرة وضعها فوق شيك واقرأ مقدار انحراف الطابعة؛ الرقم السالب يزيح الصفحات يساراً أو لأعلى.</translation>
-        </message>
-        <message>
-            <source>Bank</source>
-            <translation>البنك</translation>
-        </message>
-        <message>
-            <source>Change</source>
-            <translation>تعديل</translation>
-        </message>
-        <message>
-            <source>Print Test</source>
-            <translation>طباعة تجريبية</translation>
-        </message>
-        <message>
-            <source>Add</source>
-            <translation>إضافة</translation>
-        </message>
-        <message>
-            <source>Money</source>
-            <translation>العملة</translation>
-        </message>
-        <message>
-            <source>Save Options</source>
-            <translation>حفظ الخيارات</translation>
-        </message>
-        <message>
-            <source>Labels Count</source>
-            <translation>عدد الحقول</translation>
-        </message>
-        <message>
-            <source>B/A Ammount</source>
-            <translation>قبل/بعد المبلغ</translation>
-        </message>
-        <message>
-            <source>Left</source>
-            <translation>يسار</translation>
-        </message>
-        <message>
-            <source>Top</source>
-            <translation>أعلى</translation>
-        </message>
-        <message>
-            <source>Portial</source>
-            <translation>طولي</translation>
-        </message>
-        <message>
-            <source>preview</source>
-            <translation>معاينة</translation>
-        </message>
-        <message>
-            <source>Only First</source>
-            <translation>«فقط» أولاً</translation>
-        </message>
-        <message>
-            <source>Labels count</source>
-            <translation>عدد الحقول</translation>
-        </message>
-        <message>
-            <source>B/A text</source>
-            <translation>نص قبل/بعد المبلغ</translation>
-        </message>
-        <message>
-            <source>Left margin</source>
-            <translation>الهامش الأيسر</translation>
-        </message>
-        <message>
-            <source>Top margin</source>
-            <translation>الهامش العلوي</translation>
-        </message>
-        <message>
-            <source>Right</source>
-            <translation>يمين</translation>
-        </message>
-        <message>
-            <source>Font</source>
-            <translation>الخط</translation>
-        </message>
-        <message>
-            <source>Direction of field %1</source>
-            <translation>اتجاه الحقل %1</translation>
-        </message>
-        <message>
-            <source>Font of field %1</source>
-            <translation>خط الحقل %1</translation>
-        </message>
-        <message>
-            <source>Kind of field %1</source>
-            <translation>نوع الحقل %1</translation>
-        </message>
-        <message>
-            <source>%1 field %2</source>
-            <translation>%1 الحقل %2</translation>
-        </message>
-        <message>
-            <source>&amp;Choose Scanned Cheque…</source>
-            <translation>&amp;اختيار صورة الشيك الممسوحة…</translation>
-        </message>
-        <message>
-            <source>&amp;Place and Opacity…</source>
-            <translation>&amp;الموضع والشفافية…</translation>
-        </message>
-        <message>
-            <source>Where the scan's top-left corner lies from the cheque area's origin (left and top in mm), and its opacity in per cent:</source>
-            <translation>موضع الزاوية العليا اليسرى للصورة الممسوحة من أصل منطقة الشيك (اليسار والأعلى بالمليمتر)، وعتامتها بالمئة:</translation>
-        </message>
-        <message>
-            <source>Give three numbers: left and top in mm, and the opacity from 0 to 100.</source>
-            <translation>أدخل ثلاثة أرقام: اليسار والأعلى بالمليمتر، والعتامة من 0 إلى 100.</translation>
-        </message>
-        <message>
-            <source>&amp;Remove Scan</source>
-            <translation>&amp;إزالة الصورة الممسوحة</translation>
-        </message>
-        <message>
-            <source>Print &amp;Calibration Page…</source>
-            <translation>&amp;طباعة صفحة المعايرة…</translation>
-        </message>
-        <message>
-            <source>Printer &amp;Offsets…</source>
-            <translation>&amp;إزاحات الطابعة…</translation>
-        </message>
-        <message>
-            <source>Error</source>
-            <translation>خطأ</translation>
-        </message>
-        <message>
-            <source>%1 «%2» cannot be kept: it holds %3. %4</source>
-            <translation>لا يمكن حفظ %1 «%2»: فيه %3. %4</translation>
-        </message>
-        <message>
-            <source>Bank Name</source>
-            <translation>اسم البنك</translation>
-        </message>
-        <message>
-            <source>The bank name</source>
-            <translation>اسم البنك</translation>
-        </message>
-        <message>
-            <source>Confirm</source>
-            <translation>تأكيد</translation>
-        </message>
-        <message>
-            <source>Delete حذف "%1"?
+    </message>
+    <message>
+        <source>The file as it was is kept as &quot;%1&quot;.</source>
+        <translation>حُفظ الملف كما كان باسم «%1».</translation>
+    </message>
+    <message>
+        <source>It could not be kept as &quot;%1&quot;.</source>
+        <translation>تعذّر حفظه باسم «%1».</translation>
+    </message>
+</context>
+<context>
+    <name>BatchWindow</name>
+    <message>
+        <source>Print from a List</source>
+        <translation>الطباعة من قائمة</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>الصف</translation>
+    </message>
+    <message>
+        <source>Bank</source>
+        <translation>البنك</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>التاريخ</translation>
+    </message>
+    <message>
+        <source>Payee</source>
+        <translation>المستفيد</translation>
+    </message>
+    <message>
+        <source>Amount</source>
+        <translation>المبلغ</translation>
+    </message>
+    <message>
+        <source>Account Only</source>
+        <translation>للمستفيد الأول</translation>
+    </message>
+    <message>
+        <source>Words</source>
+        <translation>المبلغ كتابة</translation>
+    </message>
+    <message>
+        <source>Memo</source>
+        <translation>ملاحظة</translation>
+    </message>
+    <message>
+        <source>Problem</source>
+        <translation>المشكلة</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>نعم</translation>
+    </message>
+    <message>
+        <source>No list is open.</source>
+        <translation>لا قائمة مفتوحة.</translation>
+    </message>
+    <message>
+        <source>Open List…</source>
+        <translation>فتح قائمة…</translation>
+    </message>
+    <message>
+        <source>Print…</source>
+        <translation>طباعة…</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>إغلاق</translation>
+    </message>
+    <message>
+        <source>Open a List of Cheques</source>
+        <translation>فتح قائمة شيكات</translation>
+    </message>
+    <message>
+        <source>Lists of cheques (*.csv *.xlsx *.txt);;All files (*)</source>
+        <translation>قوائم الشيكات (*.csv *.xlsx *.txt);;كل الملفات (*)</translation>
+    </message>
+    <message>
+        <source>%1 %2 to print: %3 %4.</source>
+        <translation>%1 %2 للطباعة: %3 %4.</translation>
+    </message>
+    <message>
+        <source> %1 %2 with a problem, not printed (marked in red).</source>
+        <translation> %1 %2 فيها مشكلة، لن تُطبع (مُعلَّمة بالأحمر).</translation>
+    </message>
+    <message>
+        <source>Print %1 Cheques…</source>
+        <translation>طباعة %1 شيكاً…</translation>
+    </message>
+</context>
+<context>
+    <name>ChequeIssuer</name>
+    <message>
+        <source>. The cheque was not printed.</source>
+        <translation>. لم يُطبع الشيك.</translation>
+    </message>
+    <message>
+        <source>the print was stopped before the file was complete</source>
+        <translation>توقفت الطباعة قبل أن يكتمل الملف</translation>
+    </message>
+    <message>
+        <source>The print has ended.</source>
+        <translation>انتهت الطباعة.</translation>
+    </message>
+    <message>
+        <source>The file was not written: its cheque was not printed, and the register shows it as failed.</source>
+        <translation>لم يُكتب الملف: لم يُطبع شيكه، ويظهر في السجل على أنه فاشل.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The file was not written: none of its %n cheques was printed, and the register shows them as failed.</source>
+        <translation>
+            <numerusform>لم يُكتب الملف: لم يُطبع أي شيك منه.</numerusform>
+            <numerusform>لم يُكتب الملف: لم يُطبع شيكه، ويظهر في السجل على أنه فاشل.</numerusform>
+            <numerusform>لم يُكتب الملف: لم يُطبع شيكاه، ويظهران في السجل على أنهما فاشلان.</numerusform>
+            <numerusform>لم يُكتب الملف: لم يُطبع أي من شيكاته الـ%n، وتظهر في السجل على أنها فاشلة.</numerusform>
+            <numerusform>لم يُكتب الملف: لم يُطبع أي من شيكاته الـ%n، وتظهر في السجل على أنها فاشلة.</numerusform>
+            <numerusform>لم يُكتب الملف: لم يُطبع أي من شيكاته الـ%n، وتظهر في السجل على أنها فاشلة.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ChequeList</name>
+    <message>
+        <source>The list names the column %1 twice (columns %2 and %3).</source>
+        <translation>تذكر القائمة العمود %1 مرتين (العمودان %2 و%3).</translation>
+    </message>
+    <message>
+        <source>The first row of the list must name its columns; it has no %1. The columns are Date, Payee, Amount and, if wanted, Bank, Account Only and Memo, in English or Arabic, in any order.</source>
+        <translation>يجب أن يسمّي الصف الأول من القائمة أعمدتها؛ وليس فيه %1. الأعمدة هي التاريخ والمستفيد والمبلغ، وإن شئت البنك وللمستفيد الأول وملاحظة، بالعربية أو الإنجليزية وبأي ترتيب.</translation>
+    </message>
+    <message>
+        <source>there is no bank &quot;%1&quot; in the bank list</source>
+        <translation>لا يوجد بنك «%1» في قائمة البنوك</translation>
+    </message>
+    <message>
+        <source>the bank &quot;%1&quot; has no layout yet; set it in Setup</source>
+        <translation>ليس للبنك «%1» تصميم بعد؛ اضبطه في الإعداد</translation>
+    </message>
+    <message>
+        <source>the layout of the bank &quot;%1&quot; cannot be read (%2); check it in Setup</source>
+        <translation>تعذّرت قراءة تصميم البنك «%1» (%2)؛ راجعه في الإعداد</translation>
+    </message>
+    <message>
+        <source>it is empty</source>
+        <translation>إنه فارغ</translation>
+    </message>
+    <message>
+        <source>it holds %1, which a cheque cannot carry</source>
+        <translation>فيه %1، ولا يمكن أن يحمله شيك</translation>
+    </message>
+    <message>
+        <source>Row %1, %2: %3</source>
+        <translation>الصف %1، %2: %3</translation>
+    </message>
+    <message>
+        <source>there is no date</source>
+        <translation>لا يوجد تاريخ</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date; write it as %2 (the desktop&apos;s short date) or as %3</source>
+        <translation>«%1» ليس تاريخاً؛ اكتبه بالشكل %2 (التاريخ المختصر لسطح المكتب) أو %3</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is neither yes nor no</source>
+        <translation>«%1» ليست نعم ولا لا</translation>
+    </message>
+    <message>
+        <source>there is no bank</source>
+        <translation>لا يوجد بنك</translation>
+    </message>
+    <message>
+        <source>it is a formula the workbook has never calculated; open the workbook in a spreadsheet program and save it</source>
+        <translation>إنه صيغة لم يحسبها المصنف قط؛ افتح المصنف في برنامج جداول بيانات واحفظه</translation>
+    </message>
+    <message>
+        <source>there is no amount</source>
+        <translation>لا يوجد مبلغ</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an amount</source>
+        <translation>«%1» ليس مبلغاً</translation>
+    </message>
+    <message>
+        <source>%1 is not more than 0</source>
+        <translation>%1 ليس أكبر من 0</translation>
+    </message>
+    <message>
+        <source> Nothing was printed.</source>
+        <translation> لم يُطبع شيء.</translation>
+    </message>
+    <message>
+        <source> Type the amount</source>
+        <translation> اكتب المبلغ</translation>
+    </message>
+    <message>
+        <source> Write the amount</source>
+        <translation> اكتب المبلغ</translation>
+    </message>
+    <message>
+        <source>Cannot read the list &quot;%1&quot;: %2</source>
+        <translation>تعذّرت قراءة القائمة «%1»: %2</translation>
+    </message>
+    <message>
+        <source>it is not an Excel workbook (.xlsx), or it is damaged</source>
+        <translation>ليس مصنف Excel (.xlsx)، أو أنه تالف</translation>
+    </message>
+    <message>
+        <source>its part %1 is missing</source>
+        <translation>الجزء %1 منه مفقود</translation>
+    </message>
+    <message>
+        <source>its part %1 cannot be unpacked</source>
+        <translation>لا يمكن فك ضغط الجزء %1 منه</translation>
+    </message>
+    <message>
+        <source>its part %1 is damaged</source>
+        <translation>الجزء %1 منه تالف</translation>
+    </message>
+    <message>
+        <source>its part %1 is far too large for a list of cheques</source>
+        <translation>الجزء %1 منه أكبر بكثير من أن يكون قائمة شيكات</translation>
+    </message>
+    <message>
+        <source>its part %1 is damaged (%2)</source>
+        <translation>الجزء %1 منه تالف (%2)</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>نفدت الذاكرة</translation>
+    </message>
+    <message>
+        <source>line %1 is not valid CSV at character %2: a quote inside a field that does not start with one, or text after a closing quote</source>
+        <translation>السطر %1 ليس CSV صحيحاً عند الحرف %2: علامة اقتباس داخل حقل لا يبدأ بها، أو نص بعد علامة اقتباس الإغلاق</translation>
+    </message>
+    <message>
+        <source>the quoted field that begins on line %1 is never closed</source>
+        <translation>الحقل المقتبس الذي يبدأ في السطر %1 لا يُغلق أبداً</translation>
+    </message>
+    <message>
+        <source>it has no sheet</source>
+        <translation>ليس فيه ورقة</translation>
+    </message>
+    <message>
+        <source>its first sheet is missing</source>
+        <translation>ورقته الأولى مفقودة</translation>
+    </message>
+    <message>
+        <source>the cell %1 of its first sheet is damaged</source>
+        <translation>الخلية %1 من ورقته الأولى تالفة</translation>
+    </message>
+    <message>
+        <source>it does not exist</source>
+        <translation>غير موجود</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>ليس ملفاً عادياً</translation>
+    </message>
+    <message>
+        <source>it is far too large for a list of cheques</source>
+        <translation>إنه أكبر بكثير من أن يكون قائمة شيكات</translation>
+    </message>
+    <message>
+        <source>it is an old Excel workbook (.xls); save it as .xlsx or CSV</source>
+        <translation>إنه مصنف Excel قديم (.xls)؛ احفظه بصيغة .xlsx أو CSV</translation>
+    </message>
+    <message>
+        <source>it has %1 characters, and a cheque carries at most %2</source>
+        <translation>فيه %1 حرفاً، ولا يحمل الشيك أكثر من %2</translation>
+    </message>
+    <message>
+        <source>line %1 holds a byte (0x%2) that is not UTF-8, while other lines are UTF-8: the file mixes two encodings, and its letters cannot be read with certainty. Save it again in one encoding (UTF-8) from the program that made it.</source>
+        <translation>في السطر %1 بايت (0x%2) ليس من ترميز UTF-8، بينما الأسطر الأخرى بترميز UTF-8: يخلط الملف ترميزين، ولا يمكن قراءة حروفه بيقين. احفظه مرة أخرى بترميز واحد (UTF-8) من البرنامج الذي أنشأه.</translation>
+    </message>
+</context>
+<context>
+    <name>ChequePage</name>
+    <message>
+        <source>The date</source>
+        <translation>التاريخ</translation>
+    </message>
+    <message>
+        <source>The payee</source>
+        <translation>اسم المستفيد</translation>
+    </message>
+    <message>
+        <source>The amount in figures</source>
+        <translation>المبلغ بالأرقام</translation>
+    </message>
+    <message>
+        <source>The amount in words</source>
+        <translation>المبلغ بالحروف</translation>
+    </message>
+    <message>
+        <source>&quot;Account Only&quot;</source>
+        <translation>«للمستفيد الأول»</translation>
+    </message>
+    <message>
+        <source>%1 (field %2) has a box with no room in it. Make the box larger in Setup.</source>
+        <translation>%1 (الحقل %2) في مربع لا متسع فيه. كبّر المربع في الإعداد.</translation>
+    </message>
+    <message>
+        <source>%1 (field %2) holds %3, which no font on this computer can draw: it would be printed blank. Install a font that has it (for Arabic, fonts-hosny-amiri), or choose another font for the field in Setup.</source>
+        <translation>في %1 (الحقل %2) الحرف %3، ولا يستطيع أي خط على هذا الحاسوب رسمه: سيُطبع فارغاً. ثبّت خطاً فيه هذا الحرف (للعربية: fonts-hosny-amiri)، أو اختر خطاً آخر للحقل في الإعداد.</translation>
+    </message>
+    <message>
+        <source>%1 (field %2) does not fit its box: it takes %3 lines, and the box holds %4. Make the box larger in Setup, or its font smaller.</source>
+        <translation>%1 (الحقل %2) لا يتسع له مربعه: يحتاج إلى %3 أسطر، ويتسع المربع لـ%4. كبّر المربع في الإعداد، أو صغّر خطه.</translation>
+    </message>
+    <message>
+        <source>%1 (field %2) does not fit its box: a word of it is wider than the box. Make the box wider in Setup, or its font smaller.</source>
+        <translation>%1 (الحقل %2) لا يتسع له مربعه: فيه كلمة أعرض من المربع. وسّع المربع في الإعداد، أو صغّر خطه.</translation>
+    </message>
+    <message>
+        <source>%1 (field %2) runs off the paper. Move its box onto the cheque in Setup.</source>
+        <translation>%1 (الحقل %2) يخرج عن حدود الورقة. انقل مربعه إلى داخل الشيك في الإعداد.</translation>
+    </message>
+</context>
+<context>
+    <name>ChequeRegister</name>
+    <message>
+        <source>the register &quot;%1&quot; on the server %2 (user %3)</source>
+        <translation>السجل «%1» على الخادم %2 (المستخدم %3)</translation>
+    </message>
+    <message>
+        <source>the register file &quot;%1&quot;</source>
+        <translation>ملف السجل «%1»</translation>
+    </message>
+    <message>
+        <source>Cannot use</source>
+        <translation>لا يمكن استخدام</translation>
+    </message>
+    <message>
+        <source>Cannot open</source>
+        <translation>لا يمكن فتح</translation>
+    </message>
+    <message>
+        <source>the %1 database driver is not installed</source>
+        <translation>مشغّل قاعدة البيانات %1 غير مثبّت</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>ليس ملفاً عادياً</translation>
+    </message>
+    <message>
+        <source>Cannot create</source>
+        <translation>لا يمكن إنشاء</translation>
+    </message>
+    <message>
+        <source>its folder does not exist</source>
+        <translation>مجلده غير موجود</translation>
+    </message>
+    <message>
+        <source>it is not a database, or it is damaged (%1)</source>
+        <translation>ليس قاعدة بيانات، أو أنه تالف (%1)</translation>
+    </message>
+    <message>
+        <source>it is a database of another program (it has no cheque register); it is left as it is</source>
+        <translation>إنه قاعدة بيانات لبرنامج آخر (ليس فيه سجل شيكات)؛ وقد تُرك على حاله</translation>
+    </message>
+    <message>
+        <source>it is damaged or of another program: it has no schema version</source>
+        <translation>إنه تالف أو لبرنامج آخر: ليس فيه رقم إصدار للمخطط</translation>
+    </message>
+    <message>
+        <source>it was made by a newer version of this program (schema %1; this version knows schema %2); it is left untouched</source>
+        <translation>أنشأه إصدار أحدث من هذا البرنامج (المخطط %1؛ وهذا الإصدار يعرف المخطط %2)؛ وقد تُرك دون مساس</translation>
+    </message>
+    <message>
+        <source>its writes cannot be made durable</source>
+        <translation>لا يمكن ضمان ثبات الكتابة فيه</translation>
+    </message>
+    <message>
+        <source>Cannot write to</source>
+        <translation>لا يمكن الكتابة في</translation>
+    </message>
+    <message>
+        <source>the cheque number %1 of the bank &quot;%2&quot; is already in the register; set the bank&apos;s next cheque number (Cheque Numbers in the register window)</source>
+        <translation>رقم الشيك %1 للبنك «%2» موجود في السجل؛ اضبط رقم الشيك التالي للبنك (أرقام الشيكات في نافذة السجل)</translation>
+    </message>
+    <message>
+        <source>The cheque could not be recorded in</source>
+        <translation>تعذّر تسجيل الشيك في</translation>
+    </message>
+    <message>
+        <source>there is no cheque %1</source>
+        <translation>لا يوجد شيك رقم %1</translation>
+    </message>
+    <message>
+        <source>Cannot read</source>
+        <translation>لا يمكن قراءة</translation>
+    </message>
+    <message>
+        <source>Cannot upgrade</source>
+        <translation>لا يمكن ترقية</translation>
+    </message>
+    <message>
+        <source>Cannot void the cheque in</source>
+        <translation>لا يمكن إلغاء الشيك في</translation>
+    </message>
+    <message>
+        <source>Cannot mark the cheque spoilt in</source>
+        <translation>لا يمكن تعليم الشيك تالفاً في</translation>
+    </message>
+    <message>
+        <source>Cannot mark the cheque failed in</source>
+        <translation>لا يمكن تعليم الشيك فاشلاً في</translation>
+    </message>
+    <message>
+        <source>Cannot mark the cheque printed in</source>
+        <translation>لا يمكن تعليم الشيك مطبوعاً في</translation>
+    </message>
+    <message>
+        <source>the reason must be given</source>
+        <translation>يجب ذكر السبب</translation>
+    </message>
+    <message>
+        <source>The cheques could not be recorded in</source>
+        <translation>تعذّر تسجيل الشيكات في</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; was never completed: the program stopped while writing it</source>
+        <translation>لم يكتمل الملف «%1»: توقف البرنامج أثناء كتابته</translation>
+    </message>
+</context>
+<context>
+    <name>DataFile</name>
+    <message>
+        <source>Cannot read the file &quot;%1&quot;: %2</source>
+        <translation>تعذّرت قراءة الملف «%1»: %2</translation>
+    </message>
+    <message>
+        <source>No such file or directory</source>
+        <translation>لا يوجد ملف أو مجلد بهذا الاسم</translation>
+    </message>
+    <message>
+        <source>it is not a regular file (it is a folder, a FIFO or a device)</source>
+        <translation>ليس ملفاً عادياً (إنه مجلد أو أنبوب أو جهاز)</translation>
+    </message>
+    <message>
+        <source>at %1 MB it is far larger than any file of this program can be</source>
+        <translation>حجمه %1 ميغابايت، وهو أكبر بكثير مما يمكن أن يكون عليه أي ملف لهذا البرنامج</translation>
+    </message>
+    <message>
+        <source>it is far larger than any file of this program can be</source>
+        <translation>إنه أكبر بكثير مما يمكن أن يكون عليه أي ملف لهذا البرنامج</translation>
+    </message>
+    <message>
+        <source>the Windows-1256 code page is not available</source>
+        <translation>صفحة الترميز Windows-1256 غير متاحة</translation>
+    </message>
+    <message>
+        <source>«%1» (%2)</source>
+        <translation>«%1» (%2)</translation>
+    </message>
+    <message>
+        <source>Cannot write the file &quot;%1&quot;: line %2 holds a line break.</source>
+        <translation>تعذّرت كتابة الملف «%1»: في السطر %2 فاصل أسطر.</translation>
+    </message>
+    <message>
+        <source>Cannot write the file &quot;%1&quot;: the Windows-1256 code page is not available</source>
+        <translation>تعذّرت كتابة الملف «%1»: صفحة الترميز Windows-1256 غير متاحة</translation>
+    </message>
+    <message>
+        <source>Cannot write the file &quot;%1&quot;: the character %2 on line %3 cannot be stored in the Windows-1256 code page.</source>
+        <translation>تعذّرت كتابة الملف «%1»: لا يمكن حفظ الحرف %2 في السطر %3 بصفحة الترميز Windows-1256.</translation>
+    </message>
+    <message>
+        <source>Cannot write the file &quot;%1&quot;: %2</source>
+        <translation>تعذّرت كتابة الملف «%1»: %2</translation>
+    </message>
+    <message>
+        <source>it is a link to &quot;%1&quot;, which does not exist</source>
+        <translation>إنه رابط إلى «%1» غير الموجود</translation>
+    </message>
+    <message>
+        <source>The data folder &quot;%1&quot; cannot be created.</source>
+        <translation>لا يمكن إنشاء مجلد البيانات «%1».</translation>
+    </message>
+</context>
+<context>
+    <name>MoneyFile</name>
+    <message>
+        <source>line %1 (%2) holds control characters</source>
+        <translation>في السطر %1 (%2) أحرف تحكم</translation>
+    </message>
+    <message>
+        <source>it has only %1 lines, and line 10, the number of fraction digits, is missing</source>
+        <translation>فيه %1 أسطر فقط، والسطر 10، عدد خانات الكسر، مفقود</translation>
+    </message>
+    <message>
+        <source>line 10, the number of fraction digits, is not a whole number (%1)</source>
+        <translation>السطر 10، عدد خانات الكسر، ليس عدداً صحيحاً (%1)</translation>
+    </message>
+    <message>
+        <source>no currency name could be read, so the UAE dirham is used</source>
+        <translation>تعذّرت قراءة أي اسم للعملة، فاستُخدم الدرهم الإماراتي</translation>
+    </message>
+    <message>
+        <source>The currency file &quot;%1&quot; is damaged: %2.</source>
+        <translation>ملف العملة «%1» تالف: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>PageOutput</name>
+    <message>
+        <source>the PDF writer failed</source>
+        <translation>فشل كاتب ملفات PDF</translation>
+    </message>
+</context>
+<context>
+    <name>PrintRun</name>
+    <message>
+        <source>Error in Amount, it must be &gt;0</source>
+        <translation>خطأ في المبلغ، يجب أن يكون أكبر من 0</translation>
+    </message>
+    <message>
+        <source> Nothing was printed.</source>
+        <translation> لم يُطبع شيء.</translation>
+    </message>
+    <message>
+        <source>The amount %1 is too large to be written in words; the largest amount is %2.</source>
+        <translation>المبلغ %1 أكبر من أن يُكتب بالحروف؛ وأكبر مبلغ هو %2.</translation>
+    </message>
+    <message>
+        <source>The amount %1 has more decimals than the currency&apos;s %2; the cheque would read %3 in figures. Type the amount with at most %2 decimals.</source>
+        <translation>في المبلغ %1 خانات عشرية أكثر من خانات العملة وهي %2؛ وسيُقرأ الشيك %3 بالأرقام. اكتب المبلغ بما لا يزيد على %2 من الخانات العشرية.</translation>
+    </message>
+    <message>
+        <source>The amount %1 cannot be written in words.</source>
+        <translation>لا يمكن كتابة المبلغ %1 بالحروف.</translation>
+    </message>
+    <message>
+        <source>The amount %1 would be written in words as &quot;%2&quot;, which is not %3.</source>
+        <translation>سيُكتب المبلغ %1 بالحروف «%2»، وهذا ليس %3.</translation>
+    </message>
+    <message>
+        <source>The payee has %1 characters; a cheque carries at most %2. Nothing was printed.</source>
+        <translation>في اسم المستفيد %1 حرفاً؛ ولا يحمل الشيك أكثر من %2. لم يُطبع شيء.</translation>
+    </message>
+</context>
+<context>
+    <name>PrinterOutput</name>
+    <message>
+        <source>%1 could not be opened</source>
+        <translation>تعذّر فتح %1</translation>
+    </message>
+    <message>
+        <source>the page does not fit %1</source>
+        <translation>الصفحة لا تناسب %1</translation>
+    </message>
+</context>
+<context>
+    <name>RegisterReport</name>
+    <message>
+        <source>No cheques</source>
+        <translation>لا شيكات</translation>
+    </message>
+    <message>
+        <source>%Ln cheque: %1 %2</source>
+        <translation>شيك واحد: %1 %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln cheques: %1 %2</source>
+        <translation>
+            <numerusform>لا شيكات: %1 %2</numerusform>
+            <numerusform>شيك واحد: %1 %2</numerusform>
+            <numerusform>شيكان: %1 %2</numerusform>
+            <numerusform>%Ln شيكات: %1 %2</numerusform>
+            <numerusform>%Ln شيكاً: %1 %2</numerusform>
+            <numerusform>%Ln شيك: %1 %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln voided, %1</source>
+        <translation>
+            <numerusform>لا شيء ملغى، %1</numerusform>
+            <numerusform>شيك ملغى، %1</numerusform>
+            <numerusform>شيكان ملغيان، %1</numerusform>
+            <numerusform>%Ln شيكات ملغاة، %1</numerusform>
+            <numerusform>%Ln شيكاً ملغى، %1</numerusform>
+            <numerusform>%Ln شيك ملغى، %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln spoilt, %1</source>
+        <translation>
+            <numerusform>لا شيء تالف، %1</numerusform>
+            <numerusform>شيك تالف، %1</numerusform>
+            <numerusform>شيكان تالفان، %1</numerusform>
+            <numerusform>%Ln شيكات تالفة، %1</numerusform>
+            <numerusform>%Ln شيكاً تالفاً، %1</numerusform>
+            <numerusform>%Ln شيك تالف، %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln failed, %1</source>
+        <translation>
+            <numerusform>لا شيء فاشل، %1</numerusform>
+            <numerusform>شيك فاشل، %1</numerusform>
+            <numerusform>شيكان فاشلان، %1</numerusform>
+            <numerusform>%Ln شيكات فاشلة، %1</numerusform>
+            <numerusform>%Ln شيكاً فاشلاً، %1</numerusform>
+            <numerusform>%Ln شيك فاشل، %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source> (not counted: %1)</source>
+        <translation> (غير محسوبة: %1)</translation>
+    </message>
+</context>
+<context>
+    <name>RegisterWindow</name>
+    <message>
+        <source>Cheque Register</source>
+        <translation>سجل الشيكات</translation>
+    </message>
+    <message>
+        <source>Password of the user &quot;%1&quot; for the register &quot;%2&quot; on %3:</source>
+        <translation>كلمة مرور المستخدم «%1» للسجل «%2» على %3:</translation>
+    </message>
+    <message>
+        <source>sent</source>
+        <translation>مُرسَل</translation>
+    </message>
+    <message>
+        <source>printed</source>
+        <translation>مطبوع</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>فشل</translation>
+    </message>
+    <message>
+        <source>voided</source>
+        <translation>ملغى</translation>
+    </message>
+    <message>
+        <source>spoilt</source>
+        <translation>تالف</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>الرقم</translation>
+    </message>
+    <message>
+        <source>Printed</source>
+        <translation>وقت الطباعة</translation>
+    </message>
+    <message>
+        <source>Bank</source>
+        <translation>البنك</translation>
+    </message>
+    <message>
+        <source>Cheque No.</source>
+        <translation>رقم الشيك</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>التاريخ</translation>
+    </message>
+    <message>
+        <source>Payee</source>
+        <translation>المستفيد</translation>
+    </message>
+    <message>
+        <source>Amount</source>
+        <translation>المبلغ</translation>
+    </message>
+    <message>
+        <source>Currency</source>
+        <translation>العملة</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>الحالة</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>السبب</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>المستخدم</translation>
+    </message>
+    <message>
+        <source>Printer or File</source>
+        <translation>الطابعة أو الملف</translation>
+    </message>
+    <message>
+        <source>reprint of No. %1</source>
+        <translation>إعادة طباعة للرقم %1</translation>
+    </message>
+    <message>
+        <source>Sent to the printer, but the program stopped before the printer answered: check whether this cheque came out, then mark it spoilt or leave it.</source>
+        <translation>أُرسل إلى الطابعة، لكن البرنامج توقف قبل أن تجيب الطابعة: تحقق من خروج هذا الشيك، ثم علّمه تالفاً أو اتركه.</translation>
+    </message>
+    <message>
+        <source>All states</source>
+        <translation>كل الحالات</translation>
+    </message>
+    <message>
+        <source>Payee contains</source>
+        <translation>المستفيد يحتوي</translation>
+    </message>
+    <message>
+        <source>Amount from</source>
+        <translation>المبلغ من</translation>
+    </message>
+    <message>
+        <source>Amount to</source>
+        <translation>المبلغ إلى</translation>
+    </message>
+    <message>
+        <source>Void…</source>
+        <translation>إلغاء الشيك…</translation>
+    </message>
+    <message>
+        <source>Spoilt…</source>
+        <translation>تالف…</translation>
+    </message>
+    <message>
+        <source>Mark Printed</source>
+        <translation>تعليم كمطبوع</translation>
+    </message>
+    <message>
+        <source>Reprint…</source>
+        <translation>إعادة الطباعة…</translation>
+    </message>
+    <message>
+        <source>Cheque Numbers…</source>
+        <translation>أرقام الشيكات…</translation>
+    </message>
+    <message>
+        <source>Export…</source>
+        <translation>تصدير…</translation>
+    </message>
+    <message>
+        <source>Save Report…</source>
+        <translation>حفظ التقرير…</translation>
+    </message>
+    <message>
+        <source>Print Report…</source>
+        <translation>طباعة التقرير…</translation>
+    </message>
+    <message>
+        <source>Connection…</source>
+        <translation>الاتصال…</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>إغلاق</translation>
+    </message>
+    <message>
+        <source>All banks</source>
+        <translation>كل البنوك</translation>
+    </message>
+    <message>
+        <source>An amount to filter by is not a number.</source>
+        <translation>أحد مبلغي التصفية ليس رقماً.</translation>
+    </message>
+    <message>
+        <source>Why is cheque No. %1 of %2 (%3, %4 %5) %6?</source>
+        <translation>لماذا الشيك رقم %1 من %2 (%3، %4 %5) %6؟</translation>
+    </message>
+    <message>
+        <source>Export Cheques</source>
+        <translation>تصدير الشيكات</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv);;Excel workbooks (*.xlsx)</source>
+        <translation>ملفات CSV (*.csv);;مصنفات Excel (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Exporting the cheques…</source>
+        <translation>جارٍ تصدير الشيكات…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>إلغاء</translation>
+    </message>
+    <message>
+        <source>Exporting the cheques… %1</source>
+        <translation>جارٍ تصدير الشيكات… %1</translation>
+    </message>
+    <message>
+        <source>The export was cancelled; nothing was written.</source>
+        <translation>أُلغي التصدير؛ لم يُكتب شيء.</translation>
+    </message>
+    <message>
+        <source>%1 cheques exported to &quot;%2&quot;.</source>
+        <translation>صُدِّر %1 شيكاً إلى «%2».</translation>
+    </message>
+    <message>
+        <source>Save Report</source>
+        <translation>حفظ التقرير</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>ملفات PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Cannot write the file &quot;%1&quot;: %2</source>
+        <translation>تعذّرت كتابة الملف «%1»: %2</translation>
+    </message>
+    <message>
+        <source>The report (%1 pages) was saved to &quot;%2&quot;.</source>
+        <translation>حُفظ التقرير (%1 صفحة) في «%2».</translation>
+    </message>
+    <message>
+        <source>Register Connection</source>
+        <translation>اتصال السجل</translation>
+    </message>
+    <message>
+        <source>A register file on this computer</source>
+        <translation>ملف سجل على هذا الحاسوب</translation>
+    </message>
+    <message>
+        <source>A PostgreSQL server, shared by the office</source>
+        <translation>خادم PostgreSQL يشترك فيه المكتب</translation>
+    </message>
+    <message>
+        <source>Browse…</source>
+        <translation>استعراض…</translation>
+    </message>
+    <message>
+        <source>server name, or the folder of its socket</source>
+        <translation>اسم الخادم، أو مجلد المقبس الخاص به</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>الملف</translation>
+    </message>
+    <message>
+        <source>Server</source>
+        <translation>الخادم</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>المنفذ</translation>
+    </message>
+    <message>
+        <source>Database</source>
+        <translation>قاعدة البيانات</translation>
+    </message>
+    <message>
+        <source>The password is taken from the PostgreSQL password file (.pgpass) or asked for when the register is opened; it is never saved.</source>
+        <translation>تؤخذ كلمة المرور من ملف كلمات مرور PostgreSQL (.pgpass) أو تُطلب عند فتح السجل؛ ولا تُحفظ أبداً.</translation>
+    </message>
+    <message>
+        <source>Register File</source>
+        <translation>ملف السجل</translation>
+    </message>
+    <message>
+        <source>Registers (*.sqlite);;All files (*)</source>
+        <translation>السجلات (*.sqlite);;كل الملفات (*)</translation>
+    </message>
+    <message>
+        <source>Cheque Numbers</source>
+        <translation>أرقام الشيكات</translation>
+    </message>
+    <message>
+        <source>Next cheque number</source>
+        <translation>رقم الشيك التالي</translation>
+    </message>
+    <message>
+        <source>Give the first number of a new cheque book; each cheque printed takes the next number.</source>
+        <translation>أدخل أول رقم في دفتر الشيكات الجديد؛ ويأخذ كل شيك يُطبع الرقم التالي.</translation>
+    </message>
+    <message>
+        <source>The next cheque number must be a whole number from 1.</source>
+        <translation>يجب أن يكون رقم الشيك التالي عدداً صحيحاً من 1 فأكثر.</translation>
+    </message>
+    <message>
+        <source>Dated</source>
+        <translation>تاريخ الشيك</translation>
+    </message>
+    <message>
+        <source>From and To are days of printing, or the cheques&apos; own dates</source>
+        <translation>«من» و«إلى» أيام الطباعة، أو تواريخ الشيكات نفسها</translation>
+    </message>
+</context>
+<context>
+    <name>TChequeForm</name>
+    <message>
+        <source>Printer Offsets</source>
+        <translation>إزاحات الطابعة</translation>
+    </message>
+    <message>
+        <source> mm</source>
+        <translation> مم</translation>
+    </message>
+    <message>
+        <source>Apply this offset to every page sent to the printer</source>
+        <translation>طبّق هذه الإزاحة على كل صفحة تُرسل إلى الطابعة</translation>
+    </message>
+    <message>
+        <source>Printer</source>
+        <translation>الطابعة</translation>
+    </message>
+    <message>
+        <source>Move pages right by</source>
+        <translation>أزِح الصفحات يميناً بمقدار</translation>
+    </message>
+    <message>
+        <source>Move pages down by</source>
+        <translation>أزِح الصفحات لأسفل بمقدار</translation>
+    </message>
+    <message>
+        <source>Print the calibration page, lay it over a cheque and read how far the printer puts things off; a negative number moves pages left or up.</source>
+        <translation>اطبع صفحة المعايرة وضعها فوق شيك واقرأ مقدار انحراف الطابعة؛ الرقم السالب يزيح الصفحات يساراً أو لأعلى.</translation>
+    </message>
+    <message>
+        <source>Bank</source>
+        <translation>البنك</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>تعديل</translation>
+    </message>
+    <message>
+        <source>Print Test</source>
+        <translation>طباعة تجريبية</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>إضافة</translation>
+    </message>
+    <message>
+        <source>Money</source>
+        <translation>العملة</translation>
+    </message>
+    <message>
+        <source>Save Options</source>
+        <translation>حفظ الخيارات</translation>
+    </message>
+    <message>
+        <source>Labels Count</source>
+        <translation>عدد الحقول</translation>
+    </message>
+    <message>
+        <source>B/A Ammount</source>
+        <translation>قبل/بعد المبلغ</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>يسار</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>أعلى</translation>
+    </message>
+    <message>
+        <source>Portial</source>
+        <translation>طولي</translation>
+    </message>
+    <message>
+        <source>preview</source>
+        <translation>معاينة</translation>
+    </message>
+    <message>
+        <source>Only First</source>
+        <translation>«فقط» أولاً</translation>
+    </message>
+    <message>
+        <source>Labels count</source>
+        <translation>عدد الحقول</translation>
+    </message>
+    <message>
+        <source>B/A text</source>
+        <translation>نص قبل/بعد المبلغ</translation>
+    </message>
+    <message>
+        <source>Left margin</source>
+        <translation>الهامش الأيسر</translation>
+    </message>
+    <message>
+        <source>Top margin</source>
+        <translation>الهامش العلوي</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>يمين</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>الخط</translation>
+    </message>
+    <message>
+        <source>Direction of field %1</source>
+        <translation>اتجاه الحقل %1</translation>
+    </message>
+    <message>
+        <source>Font of field %1</source>
+        <translation>خط الحقل %1</translation>
+    </message>
+    <message>
+        <source>Kind of field %1</source>
+        <translation>نوع الحقل %1</translation>
+    </message>
+    <message>
+        <source>%1 field %2</source>
+        <translation>%1 الحقل %2</translation>
+    </message>
+    <message>
+        <source>&amp;Choose Scanned Cheque…</source>
+        <translation>&amp;اختيار صورة الشيك الممسوحة…</translation>
+    </message>
+    <message>
+        <source>&amp;Place and Opacity…</source>
+        <translation>&amp;الموضع والشفافية…</translation>
+    </message>
+    <message>
+        <source>Where the scan&apos;s top-left corner lies from the cheque area&apos;s origin (left and top in mm), and its opacity in per cent:</source>
+        <translation>موضع الزاوية العليا اليسرى للصورة الممسوحة من أصل منطقة الشيك (اليسار والأعلى بالمليمتر)، وعتامتها بالمئة:</translation>
+    </message>
+    <message>
+        <source>Give three numbers: left and top in mm, and the opacity from 0 to 100.</source>
+        <translation>أدخل ثلاثة أرقام: اليسار والأعلى بالمليمتر، والعتامة من 0 إلى 100.</translation>
+    </message>
+    <message>
+        <source>&amp;Remove Scan</source>
+        <translation>&amp;إزالة الصورة الممسوحة</translation>
+    </message>
+    <message>
+        <source>Print &amp;Calibration Page…</source>
+        <translation>&amp;طباعة صفحة المعايرة…</translation>
+    </message>
+    <message>
+        <source>Printer &amp;Offsets…</source>
+        <translation>&amp;إزاحات الطابعة…</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>خطأ</translation>
+    </message>
+    <message>
+        <source>%1 «%2» cannot be kept: it holds %3. %4</source>
+        <translation>لا يمكن حفظ %1 «%2»: فيه %3. %4</translation>
+    </message>
+    <message>
+        <source>Bank Name</source>
+        <translation>اسم البنك</translation>
+    </message>
+    <message>
+        <source>The bank name</source>
+        <translation>اسم البنك</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>تأكيد</translation>
+    </message>
+    <message>
+        <source>Delete حذف &quot;%1&quot;?
 
 The bank and its layout are removed.</source>
-            <translation>حذف «%1»؟
+        <translation>حذف «%1»؟
 
 يُحذف البنك وتصميمه.</translation>
-        </message>
-        <message>
-            <source>The font name</source>
-            <translation>اسم الخط</translation>
-        </message>
-        <message>
-            <source>Left %1 mm, top %2 mm; %3 × %4 mm</source>
-            <translation>يسار %1 مم، أعلى %2 مم؛ %3 × %4 مم</translation>
-        </message>
-        <message>
-            <source>The layout of the bank "%1" has changes that are not saved in options.txt.
+    </message>
+    <message>
+        <source>The font name</source>
+        <translation>اسم الخط</translation>
+    </message>
+    <message>
+        <source>Left %1 mm, top %2 mm; %3 × %4 mm</source>
+        <translation>يسار %1 مم، أعلى %2 مم؛ %3 × %4 مم</translation>
+    </message>
+    <message>
+        <source>The layout of the bank &quot;%1&quot; has changes that are not saved in options.txt.
 
 Save them?</source>
-            <translation>في تصميم البنك «%1» تغييرات لم تُحفظ في الملف options.txt.
+        <translation>في تصميم البنك «%1» تغييرات لم تُحفظ في الملف options.txt.
 
 هل تريد حفظها؟</translation>
-        </message>
-        <message>
-            <source>Place field %1</source>
-            <translation>وضع الحقل %1</translation>
-        </message>
-        <message>
-            <source>Move field %1</source>
-            <translation>تحريك الحقل %1</translation>
-        </message>
-        <message>
-            <source>Field %1: %2, %3, %4 × %5 px</source>
-            <translation>الحقل %1: %2، %3، %4 × %5 بكسل</translation>
-        </message>
-        <message>
-            <source>Scan not shown: %1.</source>
-            <translation>لم تُعرض الصورة الممسوحة: %1.</translation>
-        </message>
-        <message>
-            <source>Scan not shown: its resolution is not known.</source>
-            <translation>لم تُعرض الصورة الممسوحة: دقتها غير معروفة.</translation>
-        </message>
-        <message>
-            <source>Scanned Cheque</source>
-            <translation>صورة الشيك الممسوحة</translation>
-        </message>
-        <message>
-            <source>Scans (*.png *.jpg *.jpeg *.pdf);;All files (*)</source>
-            <translation>الصور الممسوحة (*.png *.jpg *.jpeg *.pdf);;كل الملفات (*)</translation>
-        </message>
-        <message>
-            <source>The scan cannot be used: %1.</source>
-            <translation>لا يمكن استخدام الصورة الممسوحة: %1.</translation>
-        </message>
-        <message>
-            <source>The scan does not say its resolution. At how many dots per inch was it scanned?</source>
-            <translation>لا تذكر الصورة الممسوحة دقتها. بكم نقطة في البوصة مُسحت؟</translation>
-        </message>
-        <message>
-            <source>The scan could not be copied to "%1".</source>
-            <translation>تعذّر نسخ الصورة الممسوحة إلى «%1».</translation>
-        </message>
-        <message>
-            <source>Date</source>
-            <translation>التاريخ</translation>
-        </message>
-        <message>
-            <source>Name</source>
-            <translation>الاسم</translation>
-        </message>
-        <message>
-            <source>Amount</source>
-            <translation>المبلغ</translation>
-        </message>
-        <message>
-            <source>En Text Amount</source>
-            <translation>المبلغ كتابة بالإنجليزية</translation>
-        </message>
-        <message>
-            <source>Ar Text Amount</source>
-            <translation>المبلغ كتابة بالعربية</translation>
-        </message>
-        <message>
-            <source>Account Only</source>
-            <translation>للمستفيد الأول</translation>
-        </message>
-        <message>
-            <source>the scan "%1" cannot be read</source>
-            <translation>تعذّرت قراءة الصورة الممسوحة «%1»</translation>
-        </message>
-        <message>
-            <source>the PDF "%1" has no page that can be shown</source>
-            <translation>ليس في ملف PDF «%1» صفحة يمكن عرضها</translation>
-        </message>
-        <message>
-            <source>the scan "%1" is not a PNG, JPEG or PDF image (%2)</source>
-            <translation>الصورة الممسوحة «%1» ليست صورة PNG أو JPEG أو PDF (%2)</translation>
-        </message>
-        <message>
-            <source>Calibration page</source>
-            <translation>صفحة المعايرة</translation>
-        </message>
-        <message>
-            <source>%1 mm to the %2</source>
-            <translation>%1 مم إلى %2</translation>
-        </message>
-        <message>
-            <source>%1 mm %2</source>
-            <translation>%1 مم %2</translation>
-        </message>
-        <message>
-            <source>&amp;Edit</source>
-            <translation>&amp;تحرير</translation>
-        </message>
-        <message>
-            <source>&amp;Undo</source>
-            <translation>&amp;تراجع</translation>
-        </message>
-        <message>
-            <source>&amp;Redo</source>
-            <translation>&amp;إعادة</translation>
-        </message>
-        <message>
-            <source>&amp;Scan</source>
-            <translation>&amp;الصورة الممسوحة</translation>
-        </message>
-        <message>
-            <source>&amp;Printer</source>
-            <translation>&amp;الطابعة</translation>
-        </message>
-    </context>
-    <context>
-        <name>TMoneyForm</name>
-        <message>
-            <source>Mony Type مواصفات العملة</source>
-            <translation>مواصفات العملة</translation>
-        </message>
-        <message>
-            <source>Mony Name اسم العملة</source>
-            <translation>اسم العملة</translation>
-        </message>
-        <message>
-            <source>Part Name اسم الجزء</source>
-            <translation>اسم الجزء</translation>
-        </message>
-        <message>
-            <source>Divided to</source>
-            <translation>مقسومة إلى</translation>
-        </message>
-        <message>
-            <source>Money Short Name</source>
-            <translation>الاسم المختصر للعملة</translation>
-        </message>
-        <message>
-            <source>Name</source>
-            <translation>الاسم</translation>
-        </message>
-        <message>
-            <source> Country</source>
-            <translation> الدولة</translation>
-        </message>
-        <message>
-            <source>UAE </source>
-            <translation>الإمارات </translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>إلغاء</translation>
-        </message>
-        <message>
-            <source>The damaged file was kept as "%1". </source>
-            <translation>حُفظ الملف التالف باسم «%1». </translation>
-        </message>
-        <message>
-            <source>It could not be kept as "%1". </source>
-            <translation>تعذّر حفظه باسم «%1». </translation>
-        </message>
-        <message>
-            <source>The currency names that could be read are used, with %1 sub-unit digits; check them in this window, which stays open for that.</source>
-            <translation>تُستخدم أسماء العملة التي أمكن قراءتها، بعدد %1 من خانات الأجزاء؛ راجعها في هذه النافذة التي تبقى مفتوحة لذلك.</translation>
-        </message>
-        <message>
-            <source>Error</source>
-            <translation>خطأ</translation>
-        </message>
-        <message>
-            <source>%1
+    </message>
+    <message>
+        <source>Place field %1</source>
+        <translation>وضع الحقل %1</translation>
+    </message>
+    <message>
+        <source>Move field %1</source>
+        <translation>تحريك الحقل %1</translation>
+    </message>
+    <message>
+        <source>Field %1: %2, %3, %4 × %5 px</source>
+        <translation>الحقل %1: %2، %3، %4 × %5 بكسل</translation>
+    </message>
+    <message>
+        <source>Scan not shown: %1.</source>
+        <translation>لم تُعرض الصورة الممسوحة: %1.</translation>
+    </message>
+    <message>
+        <source>Scan not shown: its resolution is not known.</source>
+        <translation>لم تُعرض الصورة الممسوحة: دقتها غير معروفة.</translation>
+    </message>
+    <message>
+        <source>Scanned Cheque</source>
+        <translation>صورة الشيك الممسوحة</translation>
+    </message>
+    <message>
+        <source>Scans (*.png *.jpg *.jpeg *.pdf);;All files (*)</source>
+        <translation>الصور الممسوحة (*.png *.jpg *.jpeg *.pdf);;كل الملفات (*)</translation>
+    </message>
+    <message>
+        <source>The scan cannot be used: %1.</source>
+        <translation>لا يمكن استخدام الصورة الممسوحة: %1.</translation>
+    </message>
+    <message>
+        <source>The scan does not say its resolution. At how many dots per inch was it scanned?</source>
+        <translation>لا تذكر الصورة الممسوحة دقتها. بكم نقطة في البوصة مُسحت؟</translation>
+    </message>
+    <message>
+        <source>The scan could not be copied to &quot;%1&quot;.</source>
+        <translation>تعذّر نسخ الصورة الممسوحة إلى «%1».</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>التاريخ</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>الاسم</translation>
+    </message>
+    <message>
+        <source>Amount</source>
+        <translation>المبلغ</translation>
+    </message>
+    <message>
+        <source>En Text Amount</source>
+        <translation>المبلغ كتابة بالإنجليزية</translation>
+    </message>
+    <message>
+        <source>Ar Text Amount</source>
+        <translation>المبلغ كتابة بالعربية</translation>
+    </message>
+    <message>
+        <source>Account Only</source>
+        <translation>للمستفيد الأول</translation>
+    </message>
+    <message>
+        <source>the scan &quot;%1&quot; cannot be read</source>
+        <translation>تعذّرت قراءة الصورة الممسوحة «%1»</translation>
+    </message>
+    <message>
+        <source>the PDF &quot;%1&quot; has no page that can be shown</source>
+        <translation>ليس في ملف PDF «%1» صفحة يمكن عرضها</translation>
+    </message>
+    <message>
+        <source>the scan &quot;%1&quot; is not a PNG, JPEG or PDF image (%2)</source>
+        <translation>الصورة الممسوحة «%1» ليست صورة PNG أو JPEG أو PDF (%2)</translation>
+    </message>
+    <message>
+        <source>Calibration page</source>
+        <translation>صفحة المعايرة</translation>
+    </message>
+    <message>
+        <source>%1 mm to the %2</source>
+        <translation>%1 مم إلى %2</translation>
+    </message>
+    <message>
+        <source>%1 mm %2</source>
+        <translation>%1 مم %2</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;تحرير</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;تراجع</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;إعادة</translation>
+    </message>
+    <message>
+        <source>&amp;Scan</source>
+        <translation>&amp;الصورة الممسوحة</translation>
+    </message>
+    <message>
+        <source>&amp;Printer</source>
+        <translation>&amp;الطابعة</translation>
+    </message>
+</context>
+<context>
+    <name>TMoneyForm</name>
+    <message>
+        <source>Mony Type مواصفات العملة</source>
+        <translation>مواصفات العملة</translation>
+    </message>
+    <message>
+        <source>Mony Name اسم العملة</source>
+        <translation>اسم العملة</translation>
+    </message>
+    <message>
+        <source>Part Name اسم الجزء</source>
+        <translation>اسم الجزء</translation>
+    </message>
+    <message>
+        <source>Divided to</source>
+        <translation>مقسومة إلى</translation>
+    </message>
+    <message>
+        <source>Money Short Name</source>
+        <translation>الاسم المختصر للعملة</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>الاسم</translation>
+    </message>
+    <message>
+        <source> Country</source>
+        <translation> الدولة</translation>
+    </message>
+    <message>
+        <source>UAE </source>
+        <translation>الإمارات </translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>إلغاء</translation>
+    </message>
+    <message>
+        <source>The damaged file was kept as &quot;%1&quot;. </source>
+        <translation>حُفظ الملف التالف باسم «%1». </translation>
+    </message>
+    <message>
+        <source>It could not be kept as &quot;%1&quot;. </source>
+        <translation>تعذّر حفظه باسم «%1». </translation>
+    </message>
+    <message>
+        <source>The currency names that could be read are used, with %1 sub-unit digits; check them in this window, which stays open for that.</source>
+        <translation>تُستخدم أسماء العملة التي أمكن قراءتها، بعدد %1 من خانات الأجزاء؛ راجعها في هذه النافذة التي تبقى مفتوحة لذلك.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>خطأ</translation>
+    </message>
+    <message>
+        <source>%1
 
 The program goes on with the UAE currency. The file is left as it is until you set the currency in the Money window and press OK.</source>
-            <translation>%1
+        <translation>%1
 
 يتابع البرنامج بعملة الإمارات. ويبقى الملف على حاله حتى تضبط العملة في نافذة العملة وتضغط «موافق».</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>موافق</translation>
-        </message>
-    </context>
-    <context>
-        <name>TNewChequeForm</name>
-        <message>
-            <source>Print Cheque</source>
-            <translation>طباعة شيك</translation>
-        </message>
-        <message>
-            <source>Print from a &amp;List…</source>
-            <translation>&amp;طباعة من قائمة…</translation>
-        </message>
-        <message>
-            <source>Cheque &amp;Register…</source>
-            <translation>&amp;سجل الشيكات…</translation>
-        </message>
-        <message>
-            <source>Register &amp;Connection…</source>
-            <translation>&amp;اتصال السجل…</translation>
-        </message>
-        <message>
-            <source>L&amp;anguage</source>
-            <translation>&amp;اللغة</translation>
-        </message>
-        <message>
-            <source>&amp;Help</source>
-            <translation>&amp;مساعدة</translation>
-        </message>
-        <message>
-            <source>&amp;About Cheque Printer</source>
-            <translation>&amp;حول طابعة الشيكات</translation>
-        </message>
-        <message>
-            <source>Bank</source>
-            <translation>البنك</translation>
-        </message>
-        <message>
-            <source>Date</source>
-            <translation>التاريخ</translation>
-        </message>
-        <message>
-            <source>Name</source>
-            <translation>الاسم</translation>
-        </message>
-        <message>
-            <source>Amount</source>
-            <translation>المبلغ</translation>
-        </message>
-        <message>
-            <source>Count</source>
-            <translation>العدد</translation>
-        </message>
-        <message>
-            <source>One</source>
-            <translation>واحد</translation>
-        </message>
-        <message>
-            <source>Many</source>
-            <translation>عدة</translation>
-        </message>
-        <message>
-            <source>Account Only</source>
-            <translation>للمستفيد الأول</translation>
-        </message>
-        <message>
-            <source>Print</source>
-            <translation>طباعة</translation>
-        </message>
-        <message>
-            <source>Setup</source>
-            <translation>الإعداد</translation>
-        </message>
-        <message>
-            <source>Close</source>
-            <translation>إغلاق</translation>
-        </message>
-        <message>
-            <source>Cheque Printer: Arabic and English cheques</source>
-            <translation>طابعة الشيكات: شيكات بالعربية والإنجليزية</translation>
-        </message>
-        <message>
-            <source>The layout of the bank "%1" in options.txt is damaged: %2
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>موافق</translation>
+    </message>
+</context>
+<context>
+    <name>TNewChequeForm</name>
+    <message>
+        <source>Print Cheque</source>
+        <translation>طباعة شيك</translation>
+    </message>
+    <message>
+        <source>Print from a &amp;List…</source>
+        <translation>&amp;طباعة من قائمة…</translation>
+    </message>
+    <message>
+        <source>Cheque &amp;Register…</source>
+        <translation>&amp;سجل الشيكات…</translation>
+    </message>
+    <message>
+        <source>Register &amp;Connection…</source>
+        <translation>&amp;اتصال السجل…</translation>
+    </message>
+    <message>
+        <source>L&amp;anguage</source>
+        <translation>&amp;اللغة</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;مساعدة</translation>
+    </message>
+    <message>
+        <source>&amp;About Cheque Printer</source>
+        <translation>&amp;حول طابعة الشيكات</translation>
+    </message>
+    <message>
+        <source>Bank</source>
+        <translation>البنك</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>التاريخ</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>الاسم</translation>
+    </message>
+    <message>
+        <source>Amount</source>
+        <translation>المبلغ</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>العدد</translation>
+    </message>
+    <message>
+        <source>One</source>
+        <translation>واحد</translation>
+    </message>
+    <message>
+        <source>Many</source>
+        <translation>عدة</translation>
+    </message>
+    <message>
+        <source>Account Only</source>
+        <translation>للمستفيد الأول</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>طباعة</translation>
+    </message>
+    <message>
+        <source>Setup</source>
+        <translation>الإعداد</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>إغلاق</translation>
+    </message>
+    <message>
+        <source>Cheque Printer: Arabic and English cheques</source>
+        <translation>طابعة الشيكات: شيكات بالعربية والإنجليزية</translation>
+    </message>
+    <message>
+        <source>The layout of the bank &quot;%1&quot; in options.txt is damaged: %2
 
 The bank now has the layout that was on screen; check it in Setup. options.txt is written with it at close.%3</source>
-            <translation>تصميم البنك «%1» في الملف options.txt تالف: %2
+        <translation>تصميم البنك «%1» في الملف options.txt تالف: %2
 
 أصبح للبنك التصميم الذي كان على الشاشة؛ راجعه في الإعداد. يُكتب الملف options.txt به عند الإغلاق.%3</translation>
-        </message>
-        <message>
-            <source>%1
+    </message>
+    <message>
+        <source>%1
 
 Try again? Choose No to close without saving the banks and layouts; the files keep what they held.</source>
-            <translation>%1
+        <translation>%1
 
 هل تريد المحاولة مرة أخرى؟ اختر «لا» للإغلاق دون حفظ البنوك والتصاميم؛ وتبقى الملفات على ما كانت عليه.</translation>
-        </message>
-        <message>
-            <source>Error</source>
-            <translation>خطأ</translation>
-        </message>
-        <message>
-            <source>the printer or file could not be opened</source>
-            <translation>تعذّر فتح الطابعة أو الملف</translation>
-        </message>
-        <message>
-            <source>%1
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>خطأ</translation>
+    </message>
+    <message>
+        <source>%1
 
 The cheque was not printed: every cheque is recorded in the register before it is printed. Choose another register (Register, Register Connection), or move the file away.</source>
-            <translation>%1
+        <translation>%1
 
 لم يُطبع الشيك: يُسجَّل كل شيك في السجل قبل طباعته. اختر سجلاً آخر (السجل، اتصال السجل) أو انقل الملف إلى مكان آخر.</translation>
-        </message>
-        <message>
-            <source>
+    </message>
+    <message>
+        <source>
 
 The cheque was printed; the register shows it as sent.</source>
-            <translation>
+        <translation>
 
 طُبع الشيك؛ ويظهر في السجل على أنه مُرسَل.</translation>
-        </message>
-        <message>
-            <source>A cheque of %1 to "%2" for %3 %4 was printed on %5 (cheque No. %6).
+    </message>
+    <message>
+        <source>A cheque of %1 to &quot;%2&quot; for %3 %4 was printed on %5 (cheque No. %6).
 
 Print this cheque as well?</source>
-            <translation>طُبع شيك من %1 إلى «%2» بمبلغ %3 %4 في %5 (الشيك رقم %6).
+        <translation>طُبع شيك من %1 إلى «%2» بمبلغ %3 %4 في %5 (الشيك رقم %6).
 
 هل تريد طباعة هذا الشيك أيضاً؟</translation>
-        </message>
-        <message>
-            <source>Date Error</source>
-            <translation>خطأ في التاريخ</translation>
-        </message>
-        <message>
-            <source>The bank "%1" is no longer in the bank list: add it (with its layout) in Setup to reprint its cheques.</source>
-            <translation>لم يعد البنك «%1» في قائمة البنوك: أضفه (مع تصميمه) في الإعداد لإعادة طباعة شيكاته.</translation>
-        </message>
-        <message>
-            <source>Print cheque No. %1 to "%2" for %3 %4 again, as cheque No. %5 of %6?
+    </message>
+    <message>
+        <source>Date Error</source>
+        <translation>خطأ في التاريخ</translation>
+    </message>
+    <message>
+        <source>The bank &quot;%1&quot; is no longer in the bank list: add it (with its layout) in Setup to reprint its cheques.</source>
+        <translation>لم يعد البنك «%1» في قائمة البنوك: أضفه (مع تصميمه) في الإعداد لإعادة طباعة شيكاته.</translation>
+    </message>
+    <message>
+        <source>Print cheque No. %1 to &quot;%2&quot; for %3 %4 again, as cheque No. %5 of %6?
 
 Cheque No. %1 is then marked spoilt.</source>
-            <translation>هل تريد طباعة الشيك رقم %1 إلى «%2» بمبلغ %3 %4 مرة أخرى بوصفه الشيك رقم %5 من %6؟
+        <translation>هل تريد طباعة الشيك رقم %1 إلى «%2» بمبلغ %3 %4 مرة أخرى بوصفه الشيك رقم %5 من %6؟
 
 عندئذ يُعلَّم الشيك رقم %1 تالفاً.</translation>
-        </message>
-        <message>
-            <source>Row %1 (%2, %3) is like cheque No. %4 of %5, printed on %6.</source>
-            <translation>الصف %1 (%2، %3) يشبه الشيك رقم %4 من %5، المطبوع في %6.</translation>
-        </message>
-        <message>
-            <source>And %1 more.</source>
-            <translation>و%1 غيرها.</translation>
-        </message>
-        <message>
-            <source>%1 of the list's cheques are like cheques printed in the last 30 days:
+    </message>
+    <message>
+        <source>Row %1 (%2, %3) is like cheque No. %4 of %5, printed on %6.</source>
+        <translation>الصف %1 (%2، %3) يشبه الشيك رقم %4 من %5، المطبوع في %6.</translation>
+    </message>
+    <message>
+        <source>And %1 more.</source>
+        <translation>و%1 غيرها.</translation>
+    </message>
+    <message>
+        <source>%1 of the list&apos;s cheques are like cheques printed in the last 30 days:
 
 %2
 
 Print the whole list all the same?</source>
-            <translation>%1 من شيكات القائمة تشبه شيكات طُبعت في آخر 30 يوماً:
+        <translation>%1 من شيكات القائمة تشبه شيكات طُبعت في آخر 30 يوماً:
 
 %2
 
 هل تريد طباعة القائمة كلها مع ذلك؟</translation>
-        </message>
-        <message>
-            <source>Printing…</source>
-            <translation>جارٍ الطباعة…</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>إلغاء</translation>
-        </message>
-        <message>
-            <source>Cancelled before row %1.</source>
-            <translation>أُلغيت قبل الصف %1.</translation>
-        </message>
-        <message>
-            <source>Row %1: %2, %3</source>
-            <translation>الصف %1: %2، %3</translation>
-        </message>
-        <message>
-            <source>Stopped at row %1.</source>
-            <translation>توقفت عند الصف %1.</translation>
-        </message>
-        <message>
-            <source>%1 of %2 cheques printed. %3</source>
-            <translation>طُبع %1 من %2 شيكاً. %3</translation>
-        </message>
-        <message>
-            <source>About Cheque Printer</source>
-            <translation>حول طابعة الشيكات</translation>
-        </message>
-        <message>
-            <source>Cheque Printer %1
+    </message>
+    <message>
+        <source>Printing…</source>
+        <translation>جارٍ الطباعة…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>إلغاء</translation>
+    </message>
+    <message>
+        <source>Cancelled before row %1.</source>
+        <translation>أُلغيت قبل الصف %1.</translation>
+    </message>
+    <message>
+        <source>Row %1: %2, %3</source>
+        <translation>الصف %1: %2، %3</translation>
+    </message>
+    <message>
+        <source>Stopped at row %1.</source>
+        <translation>توقفت عند الصف %1.</translation>
+    </message>
+    <message>
+        <source>%1 of %2 cheques printed. %3</source>
+        <translation>طُبع %1 من %2 شيكاً. %3</translation>
+    </message>
+    <message>
+        <source>About Cheque Printer</source>
+        <translation>حول طابعة الشيكات</translation>
+    </message>
+    <message>
+        <source>Cheque Printer %1
 
 Prints bank cheques in Arabic and English.
 
 Data folder: %2
 
 Free software under the GNU General Public License, version 3 or later.</source>
-            <translation>طابعة الشيكات %1
+        <translation>طابعة الشيكات %1
 
 تطبع الشيكات المصرفية بالعربية والإنجليزية.
 
 مجلد البيانات: %2
 
 برنامج حر وفق رخصة جنو العمومية، الإصدار الثالث أو أي إصدار لاحق.</translation>
-        </message>
-        <message>
-            <source>&amp;File</source>
-            <translation>&amp;ملف</translation>
-        </message>
-        <message>
-            <source>&amp;Close</source>
-            <translation>&amp;إغلاق</translation>
-        </message>
-        <message>
-            <source>&amp;Register</source>
-            <translation>&amp;السجل</translation>
-        </message>
-    </context>
-    <context>
-        <name>TPrintChequeForm</name>
-        <message>
-            <source>the file "%1"</source>
-            <translation>الملف «%1»</translation>
-        </message>
-        <message>
-            <source>no printer is set up, and the default printer</source>
-            <translation>لا طابعة مُعدّة، والطابعة الافتراضية</translation>
-        </message>
-        <message>
-            <source>the printer "%1"</source>
-            <translation>الطابعة «%1»</translation>
-        </message>
-        <message>
-            <source>Bank %1; printer %2; offset in force: %3.</source>
-            <translation>البنك %1؛ الطابعة %2؛ الإزاحة المطبّقة: %3.</translation>
-        </message>
-        <message>
-            <source>none (a file)</source>
-            <translation>لا شيء (ملف)</translation>
-        </message>
-        <message>
-            <source>Choose another printer in the print dialog.</source>
-            <translation>اختر طابعة أخرى في نافذة الطباعة.</translation>
-        </message>
-        <message>
-            <source>Print a cheque from the main window: its print dialog lets you choose a printer, or a PDF file, for the test print too.</source>
-            <translation>اطبع شيكاً من النافذة الرئيسية: تتيح لك نافذة الطباعة فيها اختيار طابعة أو ملف PDF، وللطباعة التجريبية أيضاً.</translation>
-        </message>
-        <message>
-            <source>Print Cheque</source>
-            <translation>طباعة شيك</translation>
-        </message>
-        <message>
-            <source>The cheque was not printed: %1 could not be opened. %2</source>
-            <translation>لم يُطبع الشيك: تعذّر فتح %1. %2</translation>
-        </message>
-    </context>
-    <context>
-        <name>Widgets</name>
-        <message>
-            <source>The count goes from %1 to %2: %3 becomes %4 when you leave the box.</source>
-            <translation>العدد من %1 إلى %2: يصبح %3 هو %4 عند مغادرة الحقل.</translation>
-        </message>
-        <message>
-            <source>This character cannot be kept in %1, which holds only the letters, digits and signs of the Windows Arabic code page (1256). Arabic-Indic digits, Persian letters and emoji are not among them.</source>
-            <translation>لا يمكن حفظ هذا الحرف في %1، الذي لا يحفظ إلا حروف صفحة ترميز ويندوز العربية (1256) وأرقامها وعلاماتها. وليست الأرقام الهندية ولا الحروف الفارسية ولا الرموز التعبيرية منها.</translation>
-        </message>
-        <message>
-            <source> The sign «%1» ends an item there and cannot be typed either.</source>
-            <translation> والعلامة «%1» تُنهي بنداً هناك فلا يمكن كتابتها أيضاً.</translation>
-        </message>
-    </context>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;ملف</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;إغلاق</translation>
+    </message>
+    <message>
+        <source>&amp;Register</source>
+        <translation>&amp;السجل</translation>
+    </message>
+    <message>
+        <source>%1
+
+The banks and layouts are kept in the program; they are written again at the next save and at close.</source>
+        <translation>%1
+
+تبقى البنوك والتصاميم في البرنامج؛ وتُكتب مرة أخرى عند الحفظ التالي وعند الإغلاق.</translation>
+    </message>
+    <message>
+        <source> Nothing was printed.</source>
+        <translation> لم يُطبع شيء.</translation>
+    </message>
+    <message>
+        <source> Nothing more was printed.</source>
+        <translation> ولم يُطبع بعده شيء.</translation>
+    </message>
+    <message>
+        <source>Row %1: %2</source>
+        <translation>الصف %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TPrintChequeForm</name>
+    <message>
+        <source>the file &quot;%1&quot;</source>
+        <translation>الملف «%1»</translation>
+    </message>
+    <message>
+        <source>no printer is set up, and the default printer</source>
+        <translation>لا طابعة مُعدّة، والطابعة الافتراضية</translation>
+    </message>
+    <message>
+        <source>the printer &quot;%1&quot;</source>
+        <translation>الطابعة «%1»</translation>
+    </message>
+    <message>
+        <source>Bank %1; printer %2; offset in force: %3.</source>
+        <translation>البنك %1؛ الطابعة %2؛ الإزاحة المطبّقة: %3.</translation>
+    </message>
+    <message>
+        <source>none (a file)</source>
+        <translation>لا شيء (ملف)</translation>
+    </message>
+    <message>
+        <source>Choose another printer in the print dialog.</source>
+        <translation>اختر طابعة أخرى في نافذة الطباعة.</translation>
+    </message>
+    <message>
+        <source>Print a cheque from the main window: its print dialog lets you choose a printer, or a PDF file, for the test print too.</source>
+        <translation>اطبع شيكاً من النافذة الرئيسية: تتيح لك نافذة الطباعة فيها اختيار طابعة أو ملف PDF، وللطباعة التجريبية أيضاً.</translation>
+    </message>
+    <message>
+        <source>Print Cheque</source>
+        <translation>طباعة شيك</translation>
+    </message>
+    <message>
+        <source>The cheque was not printed: %1. %2</source>
+        <translation>لم يُطبع الشيك: %1. %2</translation>
+    </message>
+</context>
+<context>
+    <name>Widgets</name>
+    <message>
+        <source>The count goes from %1 to %2: %3 becomes %4 when you leave the box.</source>
+        <translation>العدد من %1 إلى %2: يصبح %3 هو %4 عند مغادرة الحقل.</translation>
+    </message>
+    <message>
+        <source>This character cannot be kept in %1, which holds only the letters, digits and signs of the Windows Arabic code page (1256). Arabic-Indic digits, Persian letters and emoji are not among them.</source>
+        <translation>لا يمكن حفظ هذا الحرف في %1، الذي لا يحفظ إلا حروف صفحة ترميز ويندوز العربية (1256) وأرقامها وعلاماتها. وليست الأرقام الهندية ولا الحروف الفارسية ولا الرموز التعبيرية منها.</translation>
+    </message>
+    <message>
+        <source> The sign «%1» ends an item there and cannot be typed either.</source>
+        <translation> والعلامة «%1» تُنهي بنداً هناك فلا يمكن كتابتها أيضاً.</translation>
+    </message>
+</context>
 </TS>

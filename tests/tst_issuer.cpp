@@ -1,0 +1,191 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Issuing cheques: what reaches the paper is what was checked and recorded.
+// Every page printed holds the whole text of every field (read back from
+// the PDF); a page that would not is refused before it is recorded; a PDF
+// file's cheques are printed only once the file is complete in its place,
+// and a file left unfinished is settled at the next print.
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "pdftext.h"
+#include "testfiles.h"
+
+#include "core/partfile.h"
+#include "layout/chequelayout.h"
+#include "output/chequepage.h"
+#include "output/pageoutput.h"
+#include "register/chequeissuer.h"
+
+namespace {
+
+Cheque Make(const QString &payee, const QString &amount)
+{
+    const ChequeOrProblem made =
+        MakeCheque("SIB", "1/31/26", payee, amount, false, UaeMoney(), "#", false, QLocale("en_US"));
+    if (!made.cheque)
+        qFatal("%s", qPrintable(made.problem));
+    return *made.cheque;
+}
+
+QString Letters(QString text) { return text.normalized(QString::NormalizationForm_KC).remove(QRegularExpression("\\s")); }
+
+} // namespace
+
+class TestIssuer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { m_dir = std::make_unique<QTemporaryDir>(); }
+    void cleanup() { m_dir.reset(); }
+
+    void aPrintedPageHoldsEveryTextWhole_data();
+    void aPrintedPageHoldsEveryTextWhole();
+    void aFileIsPrintedOnlyOnceItIsCompleteInItsPlace();
+    void aFileThatCannotBeCompletedFailsItsCheques();
+    void filesLeftUnfinishedAreSettled();
+
+private:
+    RegisterConnection sqlite() const
+    {
+        RegisterConnection c;
+        c.file = m_dir->filePath("register.sqlite");
+        return c;
+    }
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestIssuer::aPrintedPageHoldsEveryTextWhole_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("payee");
+    QTest::addColumn<QString>("amount");
+    QTest::addColumn<QString>("refusedField"); // empty: printed
+    QTest::newRow("ordinary, English") << "Dorvan Eskel" << "5000" << "";
+    QTest::newRow("ordinary, Arabic") << "محمد أحمد" << "1250.5" << "";
+    QTest::newRow("largest Arabic words") << "شركة الأمل" << "1777777777.77" << "field 3";
+    QTest::newRow("English words of four lines") << "Dorvan Eskel" << "177777777.77" << "field 4";
+    QTest::newRow("figure wider than its box") << "Dorvan Eskel" << "1777777777.77" << "field 3";
+    QTest::newRow("a word wider than the payee's box") << QString(90, u'W') << "5" << "field 2";
+    QTest::newRow("a payee of two lines") << QString("Dorvan Eskel ").repeated(6) << "5" << "field 2";
+    // clang-format on
+}
+
+void TestIssuer::aPrintedPageHoldsEveryTextWhole()
+{
+    QFETCH(QString, payee);
+    QFETCH(QString, amount);
+    QFETCH(QString, refusedField);
+    const Cheque cheque = Make(payee, amount);
+    const ChequeLayout layout = InitialLayout();
+    const QString pdf = path("cheque.pdf");
+    ChequeRegister book(sqlite());
+    PdfFileOutput output(pdf);
+    ChequeIssuer issuer(book, output);
+    const IssueResult result = issuer.issue(cheque, layout);
+    QCOMPARE(issuer.finish(), std::nullopt);
+    QCOMPARE(result.refused, !refusedField.isEmpty());
+    if (result.refused) {
+        // Named, and neither recorded nor printed.
+        QVERIFY2(result.problem.contains(refusedField) && result.problem.contains("Setup"), qPrintable(result.problem));
+        QCOMPARE(result.number, 0);
+        QVERIFY(book.totals({}).isEmpty());
+        QVERIFY(!QFile::exists(pdf));
+        return;
+    }
+    QVERIFY2(result.printed, qPrintable(result.problem));
+    QCOMPARE(book.cheque(result.number)->state, ChequeState::Printed);
+    QCOMPARE(PageCount(pdf), 1);
+    // Every field's whole text is on the paper: nothing cut at a box's edge.
+    const QString letters = LettersOf(pdf);
+    for (const QString &text : {cheque.date, cheque.payee, cheque.figure, cheque.words()})
+        QVERIFY2(letters.contains(Letters(text)), qPrintable(text + " not in " + letters));
+}
+
+void TestIssuer::aFileIsPrintedOnlyOnceItIsCompleteInItsPlace()
+{
+    const QString pdf = path("run.pdf");
+    ChequeRegister book(sqlite());
+    PdfFileOutput output(pdf);
+    ChequeIssuer issuer(book, output);
+    QList<qint64> numbers;
+    for (const char *payee : {"A", "B", "C"})
+        numbers << issuer.issue(Make(payee, "10"), InitialLayout()).number;
+    // Recorded before their pages were written; written beside the file.
+    for (qint64 n : numbers) {
+        QCOMPARE(book.cheque(n)->state, ChequeState::Sent);
+        QCOMPARE(book.cheque(n)->destination, pdf);
+    }
+    QVERIFY(!QFile::exists(pdf));
+    QCOMPARE(QDir(m_dir->path()).entryList({".run.pdf.*.part"}, QDir::Files | QDir::Hidden).size(), 1);
+    QCOMPARE(issuer.printed(), 0);
+
+    QCOMPARE(issuer.finish(), std::nullopt);
+    QCOMPARE(PageCount(pdf), 3);
+    for (qint64 n : numbers)
+        QCOMPARE(book.cheque(n)->state, ChequeState::Printed);
+    QCOMPARE(issuer.printed(), 3);
+    QCOMPARE(QDir(m_dir->path()).entryList({"*.pdf*"}, QDir::Files | QDir::Hidden), QStringList({"run.pdf"}));
+}
+
+void TestIssuer::aFileThatCannotBeCompletedFailsItsCheques()
+{
+    // The target turns into a folder while the pages are written: the file
+    // cannot take its place.
+    const QString pdf = path("out.pdf");
+    ChequeRegister book(sqlite());
+    PdfFileOutput output(pdf);
+    ChequeIssuer issuer(book, output);
+    const qint64 n = issuer.issue(Make("A", "10"), InitialLayout()).number;
+    QVERIFY(QDir().mkdir(pdf));
+    const std::optional<QString> failed = issuer.finish();
+    QVERIFY(failed);
+    QVERIFY2(failed->contains("out.pdf") && failed->contains("failed"), qPrintable(*failed));
+    QCOMPARE(book.cheque(n)->state, ChequeState::Failed);
+    QVERIFY2(book.cheque(n)->reason.contains("out.pdf"), qPrintable(book.cheque(n)->reason));
+    QCOMPARE(issuer.printed(), 0);
+    QCOMPARE(QDir(m_dir->path()).entryList({"*.pdf*"}, QDir::Files | QDir::Hidden), QStringList());
+    // A failed cheque is no reason to refuse the same cheque again.
+    QCOMPARE(RecentLikeCheque(book, Make("A", "10")), std::nullopt);
+}
+
+void TestIssuer::filesLeftUnfinishedAreSettled()
+{
+    ChequeRegister book(sqlite());
+    const auto job = [&](const QString &name, const char *payee) {
+        // What a writer that died leaves: its part, unlocked, and its cheque sent.
+        const QString part = path("." + name + ".1.part");
+        QFile file(part);
+        file.open(QIODevice::WriteOnly);
+        file.write("%PDF- complete or not");
+        file.close();
+        const qint64 id = book.beginFileJob(path(name), part);
+        return std::pair{id, book.recordSent(Make(payee, "10"), path(name), 0, id).number};
+    };
+    const auto [neverDone, a] = job("never.pdf", "A");
+    const auto [complete, b] = job("complete.pdf", "B");
+    book.completeFileJob(complete);
+    // One still being written: its part is held by its writer.
+    PartFile writing(path("writing.pdf"));
+    QCOMPARE(writing.create(), std::nullopt);
+    const qint64 stillWriting = book.beginFileJob(path("writing.pdf"), writing.partPath());
+    const qint64 c = book.recordSent(Make("C", "10"), path("writing.pdf"), 0, stillWriting).number;
+
+    QCOMPARE(book.settleInterruptedFiles(), 2);
+    QCOMPARE(book.cheque(a)->state, ChequeState::Failed);
+    QVERIFY(book.cheque(a)->reason.contains("never completed"));
+    QVERIFY(!QFile::exists(path(".never.pdf.1.part")) && !QFile::exists(path("never.pdf")));
+    QCOMPARE(book.cheque(b)->state, ChequeState::Printed); // it was complete: put in its place
+    QCOMPARE(ReadBytes(path("complete.pdf")), QByteArray("%PDF- complete or not"));
+    QCOMPARE(book.cheque(c)->state, ChequeState::Sent);
+    QVERIFY(QFile::exists(writing.partPath()));
+    QCOMPARE(book.settleInterruptedFiles(), 0); // nothing is settled twice
+}
+
+QTEST_MAIN(TestIssuer)
+#include "tst_issuer.moc"

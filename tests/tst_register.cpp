@@ -710,6 +710,9 @@ void TestRegister::reportOfWhatIsShown()
     for (int i = 0; i < 90; ++i)
         IssueCheque(book, Make("SIB", i % 2 ? QStringLiteral("Payee %1").arg(i) : QStringLiteral("محمد"), "10.25"), "p",
                     Printed);
+    const QString reason = "the payee asked for the cheque to be written to the company, not to its manager, "
+                           "and the amount to be split in two";
+    book.voidCheque(90, reason);
     const QString pdf = m_dir->filePath("report.pdf");
     int pages = 0;
     {
@@ -720,7 +723,9 @@ void TestRegister::reportOfWhatIsShown()
     QVERIFY(pages >= 2);
     QCOMPARE(PageCount(pdf), pages);
     const QString text = TextsOf(pdf).join(' ');
-    QVERIFY2(text.contains("Totals: 90 cheques: 922.50 Dhs"), qPrintable(text.right(200)));
+    QVERIFY2(text.contains("Totals: 89 cheques: 912.25 Dhs (not counted: 1 voided, 10.25)"), qPrintable(text.right(200)));
+    QVERIFY(text.contains("State voided: 1 cheque: 10.25 Dhs"));
+    QVERIFY2(LettersOf(pdf).contains(QString("Reason: " + reason).remove(' ')), "the reason is not whole");
     QVERIFY(text.contains("Payee 89"));
     // The Arabic payee is there as text (shaped, read back as its letters),
     // after the cheque's date in the desktop's format.

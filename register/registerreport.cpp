@@ -33,18 +33,18 @@ QString MinorUnitsText(qint64 minorUnits, int digits, const QLocale &locale)
 QString DescribeFilter(const RegisterFilter &f, const QLocale &locale)
 {
     QStringList parts;
-    if (f.from && f.to)
-        parts << QStringLiteral("printed from %1 to %2").arg(WriteShortDate(*f.from, locale), WriteShortDate(*f.to, locale));
-    else if (f.from)
-        parts << QStringLiteral("printed from %1").arg(WriteShortDate(*f.from, locale));
-    else if (f.to)
-        parts << QStringLiteral("printed until %1").arg(WriteShortDate(*f.to, locale));
-    if (f.datedFrom && f.datedTo)
-        parts << QStringLiteral("dated from %1 to %2").arg(WriteShortDate(*f.datedFrom, locale), WriteShortDate(*f.datedTo, locale));
-    else if (f.datedFrom)
-        parts << QStringLiteral("dated from %1").arg(WriteShortDate(*f.datedFrom, locale));
-    else if (f.datedTo)
-        parts << QStringLiteral("dated until %1").arg(WriteShortDate(*f.datedTo, locale));
+    // "printed from … to …", "dated until …".
+    const auto days = [&](const char *what, const std::optional<QDate> &from, const std::optional<QDate> &to) {
+        const QString kind = QLatin1String(what);
+        if (from && to)
+            parts << QStringLiteral("%1 from %2 to %3").arg(kind, WriteShortDate(*from, locale), WriteShortDate(*to, locale));
+        else if (from)
+            parts << QStringLiteral("%1 from %2").arg(kind, WriteShortDate(*from, locale));
+        else if (to)
+            parts << QStringLiteral("%1 until %2").arg(kind, WriteShortDate(*to, locale));
+    };
+    days("printed", f.from, f.to);
+    days("dated", f.datedFrom, f.datedTo);
     if (!f.bank.isEmpty())
         parts << QStringLiteral("bank %1").arg(f.bank);
     if (!f.payee.trimmed().isEmpty())

@@ -581,7 +581,8 @@ int TNewChequeForm::issueAll(const QList<ChequeJob> &jobs, QWidget *parent,
         // A cheque not recorded, a page that does not fit, or a printer that
         // failed ends the print: the next cheques would fail the same way.
         if (result.refused)
-            tell(result.problem + QCoreApplication::translate("TNewChequeForm", " Nothing more was printed."));
+            tell(result.problem + (sent == 0 ? QCoreApplication::translate("TNewChequeForm", " Nothing was printed.")
+                                             : QCoreApplication::translate("TNewChequeForm", " Nothing more was printed.")));
         else if (result.number != 0 && !output->deferred())
             m_print->reportFailure(parent, result.problem);
         else

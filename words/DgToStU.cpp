@@ -237,6 +237,21 @@ bool RowOccurs(std::string_view text, Places &places, const Pattern &search, con
     return places.any(needle, [&](std::size_t at) { return RowAt(text, search, name, at + shift); });
 }
 
+// "لا غير" (nothing more) closes an amount: written after the currency
+// noun, it goes to the end when the sub-units follow, or it would read as
+// the end of the amount before them.
+void CloseAtTheEnd(std::string &arabic)
+{
+    for (const std::string_view closing : {std::string_view(" لا غير"), std::string_view(" لاغير")}) {
+        const std::size_t at = Find(arabic, closing);
+        if (at == std::string::npos || at + closing.size() == arabic.size())
+            continue;
+        arabic.erase(at, closing.size());
+        arabic += closing;
+        return;
+    }
+}
+
 // Step 11: the rows in their order, each with ReplaceAll when it applies to
 // the currency and its search text occurs.
 void ApplyFinishing(std::string &arabic, const MonyType &c)
@@ -312,10 +327,10 @@ void AmountToWords(std::string_view amount, const MonyType &currency, std::strin
     std::string en, ar;
     en.reserve(192);
     ar.reserve(320);
+    // The sub-units alone stand for an integer part of zero; its words
+    // (none) would be written over.
+    const bool onlySubUnits = !fraction.empty() && (integer == "0" || integer == "00" || integer == "000");
     try {
-        // The sub-units alone stand for an integer part of zero; its words
-        // (none) would be written over.
-        const bool onlySubUnits = !fraction.empty() && (integer == "0" || integer == "00" || integer == "000");
         if (negative) {
             AppendPiece(en, "Negative ");
             AppendPiece(ar, "سالب ");
@@ -353,6 +368,8 @@ void AmountToWords(std::string_view amount, const MonyType &currency, std::strin
     }
 
     ApplyFinishing(ar, currency);
+    if (!fraction.empty() && !onlySubUnits && ar != "--")
+        CloseAtTheEnd(ar);
     english = std::move(en);
     arabic = std::move(ar);
 }

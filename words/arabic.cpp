@@ -38,13 +38,14 @@ struct Scale
     std::size_t restDigits;
     std::string_view alone; ///< nothing follows
     std::string_view more;  ///< more follows
+    std::string_view split; ///< between the hundreds of a count and the rest of it
 };
 
 const Scale *ScaleFor(std::size_t length)
 {
-    static constexpr Scale thousand{3, " ألف ", " ألفاً و "};
-    static constexpr Scale million{6, " مليوناً ", " مليوناً و"};
-    static constexpr Scale milliard{9, " ملياراً ", " ملياراً و"};
+    static constexpr Scale thousand{3, " ألف ", " ألفاً و ", "و "};
+    static constexpr Scale million{6, " مليوناً ", " مليوناً و", "و"};
+    static constexpr Scale milliard{9, " ملياراً ", " ملياراً و", "و"};
     if (length >= 4 && length <= 6)
         return &thousand;
     if (length >= 7 && length <= 9)
@@ -159,6 +160,21 @@ const Group &GroupOf(std::int32_t v, bool masculine)
     return groups[masculine ? 1 : 0][static_cast<std::size_t>(v)];
 }
 
+// A count of thousands or millions whose last two digits are 01 or 02 after
+// hundreds would lose its one or two to the cleanup ("إثنان ألف" becomes
+// "ألفا", a thousand, or "واحد ألفاً" "ألف"), which then reads as joined to
+// the hundreds: 102,000 as "مائة و ألفا", two thousand one hundred. Such a
+// count is written as its hundreds of the scale and the rest of it: "مائة
+// ألف و ألفا". A count of 101 (301 …) of an exact thousand, or of millions,
+// the finishing writes clearly ("مائة وواحد ألف"), and keeps.
+bool SplitCount(std::int32_t count, const Scale &scale, bool restFollows)
+{
+    const std::int32_t hundreds = count / 100, last = count % 100;
+    if (hundreds == 0 || scale.restDigits > 6)
+        return false;
+    return last == 2 || (last == 1 && (hundreds == 2 || (scale.restDigits == 3 && restFollows)));
+}
+
 // Appends the words of a digit string (digits only, v its value) to `out`,
 // as the recursion makes them, with its groups taken from the table: at most
 // three calls of more than three digits remain, each joining a lead group
@@ -179,14 +195,24 @@ std::uint32_t AppendDigits(std::string &out, std::string_view d, std::int32_t v,
     if (const Scale *scale = ScaleFor(d.size())) {
         const std::string_view lead = d.substr(0, d.size() - scale->restDigits);
         const std::string_view rest = d.substr(d.size() - scale->restDigits);
+        const std::int32_t count = SmallValue(lead);
         if (AllZeros(lead)) {
             residue = AppendDigits(out, rest, SmallValue(rest), masculine, form);
         } else {
-            residue = AppendDigits(out, lead, SmallValue(lead), true, form);
+            // A count that the cleanup would spoil: its hundreds of the scale
+            // first, then the rest of the count with what follows.
+            const bool split = SplitCount(count, *scale, !AllZeros(rest));
+            const std::string hundreds =
+                split ? std::to_string(count / 100 * 100) + std::string(scale->restDigits, '0') : std::string();
+            const std::string others = split ? std::to_string(count % 100) + std::string(rest) : std::string();
+            residue = split ? AppendDigits(out, hundreds, SmallValue(hundreds), masculine, form)
+                            : AppendDigits(out, lead, count, true, form);
             const std::size_t joinFrom = out.size();
-            AppendPiece(out, AllZeros(rest) ? scale->alone : scale->more);
+            AppendPiece(out, split ? scale->split : AllZeros(rest) ? scale->alone : scale->more);
             const std::size_t joinTo = out.size();
-            if (!AllZeros(rest))
+            if (split)
+                residue |= AppendDigits(out, others, SmallValue(others), masculine, form);
+            else if (!AllZeros(rest))
                 residue |= AppendDigits(out, rest, SmallValue(rest), masculine, form);
             // A search text that the parts do not hold must reach across the
             // joining text.

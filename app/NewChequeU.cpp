@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "core/datafile.h"
+#include "core/settingsfile.h"
 #include "currency/currencyrecord.h"
 #include "currency/moneyfile.h"
 #include "currency/monyU.h"
@@ -332,6 +333,8 @@ void TNewChequeForm::FormShow()
         ExeDir += u'/';
 
     m_files = std::make_unique<BankFiles>(ExeDir);
+    if (const auto problem = SettingsProblem(ExeDir))
+        report(*problem);
     m_register = std::make_unique<RegisterAccess>(settingsFile(), ExeDir);
     m_cheque->setSettingsFile(settingsFile(), ExeDir);
     loadBankFiles();
@@ -664,7 +667,7 @@ void TNewChequeForm::PrintMany(const QString &dateText, int count)
     issueAll(jobs, this);
 }
 
-QString TNewChequeForm::settingsFile() const { return ExeDir + QStringLiteral("settings.ini"); }
+QString TNewChequeForm::settingsFile() const { return SettingsFile(ExeDir); }
 
 void TNewChequeForm::showRegister()
 {

@@ -15,6 +15,7 @@
 #include "batch/chequebatch.h"
 #include "core/chequeerror.h"
 #include "core/datafile.h"
+#include "core/settingsfile.h"
 #include "currency/moneyfile.h"
 #include "layout/bankfiles.h"
 #include "output/pageoutput.h"
@@ -27,7 +28,15 @@
 
 namespace {
 
-void Say(const QString &text) { std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData()); }
+// A message on standard error: its lines as they are, anything else that
+// would act on the terminal escaped.
+void Say(const QString &text)
+{
+    QStringList lines = text.split(u'\n');
+    for (QString &line : lines)
+        line = Shown(line);
+    std::fprintf(stderr, "%s\n", lines.join(u'\n').toLocal8Bit().constData());
+}
 
 enum Exit { AllPrinted = 0, NotAllPrinted = 1, CannotRun = 2 };
 
@@ -145,13 +154,10 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
     for (const BatchRow &row : rows)
         if (!row.cheque)
             Say(row.problem);
-    if (rows.isEmpty()) {
-        Say(QStringLiteral("The list \"%1\" holds no cheques: it has only its first row, which names the columns.")
-                .arg(QDir::toNativeSeparators(command.batch)));
-        return CannotRun;
-    }
 
-    RegisterAccess access(dir + QStringLiteral("settings.ini"), dir);
+    if (const auto problem = SettingsProblem(dir))
+        Say(*problem);
+    RegisterAccess access(SettingsFile(dir), dir);
     access.setInteractive(false);
     QString problem;
     ChequeRegister *book = access.open(nullptr, &problem);
@@ -165,7 +171,7 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
         output = std::make_unique<PdfFileOutput>(command.pdf);
     } else {
         printer.setPrinterName(command.printer);
-        const QSettings settings(dir + QStringLiteral("settings.ini"), QSettings::IniFormat);
+        const QSettings settings(SettingsFile(dir), QSettings::IniFormat);
         output = std::make_unique<PrinterOutput>(printer, command.printer,
                                                  ReadPrinterOffset(settings, command.printer).inForce());
     }

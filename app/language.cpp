@@ -7,16 +7,18 @@
 #include <QSettings>
 #include <QTranslator>
 
+#include "core/settingsfile.h"
+
 QString InterfaceLanguage(const QString &dataDir)
 {
-    const QSettings settings(QDir(dataDir).filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    const QSettings settings(SettingsFile(dataDir), QSettings::IniFormat);
     const QString language = settings.value(QStringLiteral("interface/language")).toString();
     return language == QLatin1String("ar") ? language : QStringLiteral("en");
 }
 
 void SetInterfaceLanguage(const QString &dataDir, const QString &language)
 {
-    QSettings settings(QDir(dataDir).filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    QSettings settings(SettingsFile(dataDir), QSettings::IniFormat);
     settings.setValue(QStringLiteral("interface/language"), language);
     settings.sync();
 }

@@ -2,6 +2,7 @@
 #include "batch/chequebatch.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QRegularExpression>
 
 #include "core/chequeerror.h"
@@ -168,8 +169,14 @@ std::optional<QString> PayeeProblem(const QString &payee)
 
 QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
 {
+    const auto refuse = [&](const QString &why) {
+        throw ChequeError(QCoreApplication::translate("ChequeList", "Cannot read the list \"%1\": %2")
+                              .arg(QDir::toNativeSeparators(file.name), why)
+                              .toStdString());
+    };
     if (file.rows.isEmpty())
-        throw ChequeError("The list is empty: its first row must name its columns (Date, Payee, Amount).");
+        refuse(QCoreApplication::translate("ChequeList", "it is empty: its first row must name its columns (Date, "
+                                                         "Payee, Amount)"));
     const ListColumns columns = FindColumns(file.rows.first());
     QHash<QString, LayoutOrProblem> layouts;
     QList<BatchRow> rows;
@@ -214,7 +221,7 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
         else
             problem(ListColumn::Date, QCoreApplication::translate("ChequeList","\"%1\" is not a date; write it as %2 (the desktop's short date) "
                                                      "or as %3")
-                                          .arg(dateCell.text.trimmed(), WriteShortDate(QDate::currentDate(), context.locale),
+                                          .arg(Shown(dateCell.text.trimmed()), WriteShortDate(QDate::currentDate(), context.locale),
                                                QDate::currentDate().toString(Qt::ISODate)));
         // The payee.
         if (const auto why = PayeeProblem(row.payee))
@@ -224,7 +231,7 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
             row.accountOnly = *yes;
         else
             problem(ListColumn::AccountOnly, QCoreApplication::translate("ChequeList", "\"%1\" is neither yes nor no")
-                                                 .arg(CellText(cells, columns[ListColumn::AccountOnly]).trimmed()));
+                                                 .arg(Shown(CellText(cells, columns[ListColumn::AccountOnly]).trimmed())));
         // The bank and its layout.
         if (!layouts.contains(row.bank))
             layouts.insert(row.bank, row.bank.isEmpty()
@@ -242,9 +249,9 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
         } else if (row.amount.trimmed().isEmpty()) {
             problem(ListColumn::Amount, QCoreApplication::translate("ChequeList", "there is no amount"));
         } else if (!value) {
-            problem(ListColumn::Amount, QCoreApplication::translate("ChequeList", "\"%1\" is not an amount").arg(row.amount.trimmed()));
+            problem(ListColumn::Amount, QCoreApplication::translate("ChequeList", "\"%1\" is not an amount").arg(Shown(row.amount.trimmed())));
         } else if (*value <= 0) {
-            problem(ListColumn::Amount, QCoreApplication::translate("ChequeList", "%1 is not more than 0").arg(row.amount.trimmed()));
+            problem(ListColumn::Amount, QCoreApplication::translate("ChequeList", "%1 is not more than 0").arg(Shown(row.amount.trimmed())));
         } else if (problems.isEmpty()) {
             const ChequeOrProblem made = MakeCheque(row.bank, row.date, row.payee, amount, row.accountOnly,
                                                     context.currency, layout.layout->BAText, context.onlyFirst,
@@ -277,6 +284,9 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
         row.problem = problems.join(u'\n');
         rows << row;
     }
+    if (rows.isEmpty())
+        refuse(QCoreApplication::translate("ChequeList", "it holds no cheques: it has only its first row, which names "
+                                                         "the columns"));
     return rows;
 }
 

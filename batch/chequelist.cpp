@@ -10,6 +10,8 @@
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
+#include <memory>
+
 #include <csv.h>
 #include <quazip.h>
 #include <quazipfile.h>
@@ -26,6 +28,41 @@ namespace {
         QCoreApplication::translate("ChequeList", "Cannot read the list \"%1\": %2").arg(QDir::toNativeSeparators(name), why).toStdString());
 }
 
+// What a list holds so far, against its limits.
+class ListLimits
+{
+public:
+    /// Why a cell of `row` cannot be taken, or nothing.
+    std::optional<QString> cell(const QString &text, int row)
+    {
+        if (text.size() > MaxCellChars)
+            return QCoreApplication::translate("ChequeList", "a cell of row %1 holds %2 characters, more than the %3 a "
+                                                             "list's cell may hold")
+                .arg(row)
+                .arg(text.size())
+                .arg(MaxCellChars);
+        m_chars += text.size();
+        if (m_chars > MaxListChars)
+            return QCoreApplication::translate("ChequeList", "its cells hold more than %1 characters, far more than a "
+                                                             "list of cheques")
+                .arg(MaxListChars);
+        return std::nullopt;
+    }
+    /// Why one more row cannot be taken (beyond the header), or nothing.
+    std::optional<QString> row()
+    {
+        if (++m_rows > MaxListRows + 1)
+            return QCoreApplication::translate("ChequeList", "it has more than %1 rows; print a longer list in parts "
+                                                             "of at most %1")
+                .arg(MaxListRows);
+        return std::nullopt;
+    }
+
+private:
+    qint64 m_chars = 0;
+    int m_rows = 0;
+};
+
 // --- CSV -------------------------------------------------------------------
 
 // libcsv's state between records: nothing of a record has been read yet.
@@ -39,22 +76,43 @@ struct CsvReader
     int rowsSeen = 0;  // rows a spreadsheet program shows before the current one
     int recordRow = 0; // the row of the record being read
     int recordLine = 0;
+    bool recordStarted = false;
+    ListLimits limits;
+    QString beyond; // why the list goes beyond its limits (raised after the parser returns)
 
     static void field(void *bytes, size_t size, void *data)
     {
         auto *r = static_cast<CsvReader *>(data);
-        if (r->record.isEmpty())
+        if (!r->recordStarted) {
             r->recordRow = ++r->rowsSeen; // a record begins (a lone CR may end one inside a line)
-        r->record << ListCell::ofText(QString::fromUtf8(static_cast<const char *>(bytes), qsizetype(size)));
+            r->recordStarted = true;
+        }
+        if (!r->beyond.isEmpty() || r->record.size() >= MaxListColumns)
+            return; // columns beyond the list's are left alone
+        const QString text = QString::fromUtf8(static_cast<const char *>(bytes), qsizetype(size));
+        if (const auto why = r->limits.cell(text, r->recordRow))
+            r->beyond = *why;
+        else
+            r->record << ListCell::ofText(text);
     }
     static void end(int, void *data)
     {
         auto *r = static_cast<CsvReader *>(data);
-        r->file.rows << r->record;
-        r->file.rowNumbers << r->recordRow;
+        if (r->beyond.isEmpty()) {
+            if (const auto why = r->limits.row())
+                r->beyond = *why;
+        }
+        if (r->beyond.isEmpty()) {
+            r->file.rows << r->record;
+            r->file.rowNumbers << r->recordRow;
+        }
         r->record.clear();
+        r->recordStarted = false;
     }
 };
+
+// The longest line of a CSV list: its columns full.
+constexpr qsizetype kMaxLineBytes = qsizetype(MaxListColumns) * MaxCellChars * 4;
 
 bool IsBlank(QByteArrayView line)
 {
@@ -65,10 +123,6 @@ bool IsBlank(QByteArrayView line)
 }
 
 // --- Workbooks -------------------------------------------------------------
-
-// The most any part of a workbook may unpack to: a real list is a small
-// fraction of it, and a "zip bomb" stops here.
-constexpr qint64 kMaxPartBytes = 512LL * 1024 * 1024;
 
 class Workbook
 {
@@ -84,29 +138,32 @@ public:
 
     bool has(const QString &part) { return m_zip.setCurrentFile(part, QuaZip::csInsensitive); }
 
-    QByteArray read(const QString &part)
+    /// A part, unpacked as it is read (a part is never held whole: one of
+    /// a few kilobytes may unpack to gigabytes).
+    std::unique_ptr<QuaZipFile> open(const QString &part)
     {
         if (!m_zip.setCurrentFile(part, QuaZip::csInsensitive))
             fail(QCoreApplication::translate("ChequeList", "its part %1 is missing").arg(part));
-        QuaZipFile entry(&m_zip);
-        if (!entry.open(QIODevice::ReadOnly))
+        auto entry = std::make_unique<QuaZipFile>(&m_zip);
+        if (!entry->open(QIODevice::ReadOnly))
             fail(QCoreApplication::translate("ChequeList", "its part %1 cannot be unpacked").arg(part));
-        QByteArray bytes;
-        char chunk[65536];
-        for (;;) {
-            const qint64 n = entry.read(chunk, sizeof chunk);
-            if (n < 0)
-                fail(QCoreApplication::translate("ChequeList", "its part %1 is damaged").arg(part));
-            if (n == 0)
-                break;
-            if (bytes.size() + n > kMaxPartBytes)
-                fail(QCoreApplication::translate("ChequeList", "its part %1 is far too large for a list of cheques").arg(part));
-            bytes.append(chunk, qsizetype(n));
-        }
+        return entry;
+    }
+
+    /// Checks, while a part is read, that it is not too large, and at its
+    /// end that it was whole.
+    void check(const QXmlStreamReader &xml, const QString &part) const
+    {
+        if (xml.characterOffset() > MaxWorkbookPartBytes)
+            fail(QCoreApplication::translate("ChequeList", "its part %1 is far too large for a list of cheques").arg(part));
+    }
+    void finish(QXmlStreamReader &xml, QuaZipFile &entry, const QString &part) const
+    {
+        if (xml.hasError())
+            fail(QCoreApplication::translate("ChequeList", "its part %1 is damaged (%2)").arg(part, xml.errorString()));
         entry.close();
         if (entry.getZipError() != UNZ_OK)
             fail(QCoreApplication::translate("ChequeList", "its part %1 is damaged").arg(part));
-        return bytes;
     }
 
 private:
@@ -134,13 +191,14 @@ QString Unescape(QString text)
 
 // The text of a string item (<si>, <is>): its <t>, or its runs' <t>s, but not
 // the phonetic readings (<rPh>).
-QString ReadStringItem(QXmlStreamReader &xml)
+QString ReadStringItem(QXmlStreamReader &xml, const Workbook &book, const QString &part)
 {
     QString text;
     const QString end = xml.name().toString();
     int phonetic = 0;
     while (!xml.atEnd()) {
         xml.readNext();
+        book.check(xml, part);
         if (xml.isStartElement()) {
             if (xml.name() == QLatin1String("rPh"))
                 ++phonetic;
@@ -154,12 +212,6 @@ QString ReadStringItem(QXmlStreamReader &xml)
         }
     }
     return Unescape(text);
-}
-
-void CheckXml(const QXmlStreamReader &xml, const Workbook &book, const QString &part)
-{
-    if (xml.hasError())
-        book.fail(QCoreApplication::translate("ChequeList", "its part %1 is damaged (%2)").arg(part, xml.errorString()));
 }
 
 // "BC12" → column 54 (counted from 0); -1 when it is not a cell reference.
@@ -288,6 +340,11 @@ ListFile ParseCsv(const QByteArray &bytes, const QString &name)
             const qsizetype end = newline < 0 ? utf8.size() : newline + 1;
             const QByteArrayView text(utf8.constData() + start, end - start);
             ++line;
+            if (text.size() > kMaxLineBytes)
+                Fail(name, QCoreApplication::translate("ChequeList", "line %1 is longer than %2 characters, far beyond "
+                                                                     "a row of a list of cheques")
+                               .arg(line)
+                               .arg(kMaxLineBytes));
             if (parser.pstate == kRowNotBegun) {
                 if (IsBlank(text)) {
                     ++reader.rowsSeen; // an empty row of the sheet
@@ -298,6 +355,8 @@ ListFile ParseCsv(const QByteArray &bytes, const QString &name)
             }
             const size_t used = csv_parse(&parser, text.data(), size_t(text.size()), CsvReader::field, CsvReader::end,
                                           &reader);
+            if (!reader.beyond.isEmpty())
+                Fail(name, reader.beyond);
             if (used != size_t(text.size()))
                 Fail(name, QCoreApplication::translate("ChequeList","line %1 is not valid CSV at character %2: a quote inside a field that "
                                           "does not start with one, or text after a closing quote")
@@ -309,11 +368,14 @@ ListFile ParseCsv(const QByteArray &bytes, const QString &name)
         // fails here, and its half field is dropped.
         if (csv_fini(&parser, CsvReader::field, CsvReader::end, &reader) != 0)
             Fail(name, QCoreApplication::translate("ChequeList", "the quoted field that begins on line %1 is never closed").arg(reader.recordLine));
+        if (!reader.beyond.isEmpty())
+            Fail(name, reader.beyond);
     } catch (...) {
         csv_free(&parser);
         throw;
     }
     csv_free(&parser);
+    reader.file.name = name;
     return reader.file;
 }
 
@@ -365,73 +427,89 @@ ListFile ParseWorkbook(const QString &path)
     return ParseWorkbook(&device, path);
 }
 
+namespace {
+
+// Reads a part of a workbook with `each` told of every token, its size and
+// its end checked.
+template <class Each>
+void ReadPart(Workbook &book, const QString &part, Each each)
+{
+    const std::unique_ptr<QuaZipFile> entry = book.open(part);
+    QXmlStreamReader xml(entry.get());
+    while (!xml.atEnd()) {
+        xml.readNext();
+        book.check(xml, part);
+        if (!each(xml))
+            break;
+    }
+    book.finish(xml, *entry, part);
+}
+
+} // namespace
+
 ListFile ParseWorkbook(QIODevice *device, const QString &name)
 {
     Workbook book(device, name);
     ListFile file;
+    file.name = name;
 
     // The workbook: its date system, whether its formulas were calculated,
     // and its first sheet.
     bool system1904 = false;
     QString firstSheet;
-    {
-        QXmlStreamReader xml(book.read(QStringLiteral("xl/workbook.xml")));
-        while (!xml.atEnd()) {
-            xml.readNext();
-            if (!xml.isStartElement())
-                continue;
-            const auto a = xml.attributes();
-            if (xml.name() == QLatin1String("workbookPr")) {
-                const auto v = a.value(QLatin1String("date1904"));
-                system1904 = v == QLatin1String("1") || v == QLatin1String("true");
-            } else if (xml.name() == QLatin1String("calcPr")) {
-                const auto v = a.value(QLatin1String("fullCalcOnLoad"));
-                file.uncalculatedFormulas = v == QLatin1String("1") || v == QLatin1String("true");
-            } else if (xml.name() == QLatin1String("sheet") && firstSheet.isEmpty()) {
-                for (const QXmlStreamAttribute &attribute : a)
-                    if (attribute.name() == QLatin1String("id") && attribute.namespaceUri().endsWith(u"/relationships"))
-                        firstSheet = attribute.value().toString();
-            }
+    ReadPart(book, QStringLiteral("xl/workbook.xml"), [&](QXmlStreamReader &xml) {
+        if (!xml.isStartElement())
+            return true;
+        const auto a = xml.attributes();
+        if (xml.name() == QLatin1String("workbookPr")) {
+            const auto v = a.value(QLatin1String("date1904"));
+            system1904 = v == QLatin1String("1") || v == QLatin1String("true");
+        } else if (xml.name() == QLatin1String("calcPr")) {
+            const auto v = a.value(QLatin1String("fullCalcOnLoad"));
+            file.uncalculatedFormulas = v == QLatin1String("1") || v == QLatin1String("true");
+        } else if (xml.name() == QLatin1String("sheet") && firstSheet.isEmpty()) {
+            for (const QXmlStreamAttribute &attribute : a)
+                if (attribute.name() == QLatin1String("id") && attribute.namespaceUri().endsWith(u"/relationships"))
+                    firstSheet = attribute.value().toString();
         }
-        CheckXml(xml, book, QStringLiteral("xl/workbook.xml"));
-    }
+        return true;
+    });
     if (firstSheet.isEmpty())
         book.fail(QCoreApplication::translate("ChequeList", "it has no sheet"));
     QString sheetPart;
-    {
-        QXmlStreamReader xml(book.read(QStringLiteral("xl/_rels/workbook.xml.rels")));
-        while (!xml.atEnd() && sheetPart.isEmpty()) {
-            xml.readNext();
-            if (xml.isStartElement() && xml.name() == QLatin1String("Relationship") &&
-                xml.attributes().value(QLatin1String("Id")) == firstSheet) {
-                const QString target = xml.attributes().value(QLatin1String("Target")).toString();
-                sheetPart = target.startsWith(u'/') ? target.mid(1) : QStringLiteral("xl/") + target;
-            }
+    ReadPart(book, QStringLiteral("xl/_rels/workbook.xml.rels"), [&](QXmlStreamReader &xml) {
+        if (xml.isStartElement() && xml.name() == QLatin1String("Relationship") &&
+            xml.attributes().value(QLatin1String("Id")) == firstSheet) {
+            const QString target = xml.attributes().value(QLatin1String("Target")).toString();
+            sheetPart = target.startsWith(u'/') ? target.mid(1) : QStringLiteral("xl/") + target;
         }
-        CheckXml(xml, book, QStringLiteral("xl/_rels/workbook.xml.rels"));
-    }
+        return sheetPart.isEmpty();
+    });
     if (sheetPart.isEmpty())
         book.fail(QCoreApplication::translate("ChequeList", "its first sheet is missing"));
 
+    // The texts the cells share, within the limits of a list.
     QStringList shared;
     if (book.has(QStringLiteral("xl/sharedStrings.xml"))) {
-        QXmlStreamReader xml(book.read(QStringLiteral("xl/sharedStrings.xml")));
-        while (!xml.atEnd()) {
-            xml.readNext();
-            if (xml.isStartElement() && xml.name() == QLatin1String("si"))
-                shared << ReadStringItem(xml);
-        }
-        CheckXml(xml, book, QStringLiteral("xl/sharedStrings.xml"));
+        qint64 chars = 0;
+        ReadPart(book, QStringLiteral("xl/sharedStrings.xml"), [&](QXmlStreamReader &xml) {
+            if (!xml.isStartElement() || xml.name() != QLatin1String("si"))
+                return true;
+            shared << ReadStringItem(xml, book, QStringLiteral("xl/sharedStrings.xml"));
+            chars += shared.last().size();
+            if (shared.size() > qsizetype(MaxListRows + 1) * MaxListColumns || chars > MaxListChars)
+                book.fail(QCoreApplication::translate("ChequeList", "its shared texts are far more than a list of "
+                                                                    "cheques holds"));
+            return true;
+        });
     }
 
     // Which cell styles show dates.
     QList<bool> dateStyles;
     if (book.has(QStringLiteral("xl/styles.xml"))) {
         QHash<int, QString> codes;
-        QXmlStreamReader xml(book.read(QStringLiteral("xl/styles.xml")));
         bool inCellXfs = false;
-        while (!xml.atEnd()) {
-            xml.readNext();
+        ReadPart(book, QStringLiteral("xl/styles.xml"), [&](QXmlStreamReader &xml) {
             if (xml.isStartElement()) {
                 const auto a = xml.attributes();
                 if (xml.name() == QLatin1String("numFmt"))
@@ -445,16 +523,15 @@ ListFile ParseWorkbook(QIODevice *device, const QString &name)
             } else if (xml.isEndElement() && xml.name() == QLatin1String("cellXfs")) {
                 inCellXfs = false;
             }
-        }
-        CheckXml(xml, book, QStringLiteral("xl/styles.xml"));
+            return true;
+        });
     }
 
-    QXmlStreamReader xml(book.read(sheetPart));
+    ListLimits limits;
     int rowNumber = 0;
     QList<ListCell> row;
     bool inRow = false;
-    while (!xml.atEnd()) {
-        xml.readNext();
+    ReadPart(book, sheetPart, [&](QXmlStreamReader &xml) {
         if (xml.isStartElement() && xml.name() == QLatin1String("row")) {
             const int r = xml.attributes().value(QLatin1String("r")).toInt();
             rowNumber = r > 0 ? r : rowNumber + 1;
@@ -466,6 +543,8 @@ ListFile ParseWorkbook(QIODevice *device, const QString &name)
             for (const ListCell &c : row)
                 any = any || !c.text.isEmpty();
             if (any) {
+                if (const auto why = limits.row())
+                    book.fail(*why);
                 file.rows << row;
                 file.rowNumbers << rowNumber;
             }
@@ -482,6 +561,7 @@ ListFile ParseWorkbook(QIODevice *device, const QString &name)
             bool hasValue = false;
             while (!xml.atEnd()) {
                 xml.readNext();
+                book.check(xml, sheetPart);
                 if (xml.isStartElement()) {
                     if (xml.name() == QLatin1String("v")) {
                         value = xml.readElementText();
@@ -490,15 +570,16 @@ ListFile ParseWorkbook(QIODevice *device, const QString &name)
                         cell.formula = true;
                         xml.readElementText();
                     } else if (xml.name() == QLatin1String("is")) {
-                        value = ReadStringItem(xml);
+                        value = ReadStringItem(xml, book, sheetPart);
                         hasValue = true;
                     }
                 } else if (xml.isEndElement() && xml.name() == QLatin1String("c")) {
                     break;
                 }
             }
-            if (!hasValue)
-                continue;
+            // Cells beyond the columns of a list are never spread out to.
+            if (!hasValue || column >= MaxListColumns)
+                return true;
             if (type == QLatin1String("s")) {
                 bool ok = false;
                 const int index = value.toInt(&ok);
@@ -535,6 +616,8 @@ ListFile ParseWorkbook(QIODevice *device, const QString &name)
                     cell.text = QString::number(number, 'g', 15);
                 }
             }
+            if (const auto why = limits.cell(cell.text, rowNumber))
+                book.fail(*why);
             while (row.size() < column)
                 row << ListCell();
             if (row.size() == column)
@@ -542,8 +625,8 @@ ListFile ParseWorkbook(QIODevice *device, const QString &name)
             else
                 row[column] = cell;
         }
-    }
-    CheckXml(xml, book, sheetPart);
+        return true;
+    });
     return file;
 }
 

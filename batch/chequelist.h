@@ -37,16 +37,33 @@ struct ListFile
     /// that asks the spreadsheet program to calculate on opening): the
     /// values stored for its formulas are not to be trusted.
     bool uncalculatedFormulas = false;
+    QString name; ///< the file's, for messages
 };
 
-/// The largest list file read: far beyond a list of cheques.
-inline constexpr qint64 MaxListFileBytes = 256 * 1024 * 1024;
+// The limits of a list, far beyond any real list of cheques, so that a file
+// made to exhaust the memory (a few kilobytes that unpack to gigabytes) is
+// refused, with its reason, before anything is printed.
+
+/// The largest list file read.
+inline constexpr qint64 MaxListFileBytes = 16 * 1024 * 1024;
+/// The most rows a list has, its header row aside.
+inline constexpr int MaxListRows = 10000;
+/// The most columns read; cells beyond them are left alone.
+inline constexpr int MaxListColumns = 64;
+/// The longest cell, in characters.
+inline constexpr int MaxCellChars = 4000;
+/// The most characters all the cells of a list hold together (and all the
+/// shared texts of a workbook).
+inline constexpr qint64 MaxListChars = 8 * 1000 * 1000;
+/// The most any part of a workbook may unpack to.
+inline constexpr qint64 MaxWorkbookPartBytes = 32 * 1024 * 1024;
 
 /// Reads a CSV file (RFC 4180: quoted fields, doubled quotes, line breaks
 /// inside quotes; the delimiter, comma, semicolon or tab, found from the
 /// first line; UTF-8 with or without a byte-order mark, else Windows-1256)
 /// or an Excel workbook (.xlsx, its first sheet), whichever the file is.
-/// Raises ChequeError naming the file, and the line, when it cannot be read.
+/// Raises ChequeError naming the file, and the line, when it cannot be read
+/// or goes beyond the limits above.
 ListFile ReadListFile(const QString &path);
 
 /// The CSV reading of ReadListFile on bytes; `name` is the file's, for messages.

@@ -144,6 +144,24 @@ std::optional<QString> FirstUnencodable(const QString &text)
     return text.left(1); // not reached: the whole text failed, so one character did
 }
 
+QString Shown(const QString &text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool control = u < 0x20 || (u >= 0x7f && u < 0xa0) || u == 0x2028 || u == 0x2029 ||
+            (u >= 0x202a && u <= 0x202e) || (u >= 0x2066 && u <= 0x2069);
+        if (!control)
+            shown += c;
+        else if (u < 0x100)
+            shown += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
+        else
+            shown += QStringLiteral("\\u%1").arg(int(u), 4, 16, QLatin1Char('0'));
+    }
+    return shown;
+}
+
 QString DescribeCharacter(const QString &character)
 {
     const uint code = character.isEmpty() ? 0 : character.toUcs4().value(0);

@@ -112,6 +112,12 @@ QByteArray EncodeDataLines(const QStringList &lines, const QString &path);
 /// The first character of `text` that Windows-1256 cannot store, if any.
 std::optional<QString> FirstUnencodable(const QString &text);
 
+/// A text from a file or the user as a message quotes it: control
+/// characters, line and paragraph separators and the marks that reorder
+/// text around them are written as escapes ("\x1b", "\u202e"), so that a
+/// message is one line that shows what it says.
+QString Shown(const QString &text);
+
 /// A character for a message: the character itself and its code point, as
 /// "«ß» (U+00DF)".
 QString DescribeCharacter(const QString &character);

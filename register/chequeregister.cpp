@@ -8,7 +8,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSettings>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -17,8 +19,10 @@
 #include "core/chequeerror.h"
 #include "core/datafile.h"
 #include "core/partfile.h"
+#include "register/serverwatch.h"
 #include "output/printrun.h"
 
+#include <libpq-fe.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -87,6 +91,31 @@ const char *OrderColumn(RegisterOrder order)
     case RegisterOrder::Day: return "cheque_day";
     }
     return "id";
+}
+
+// SQLite's mark of a register of this program (PRAGMA application_id):
+// "Cheq".
+constexpr qint64 kRegisterMark = 0x43686571;
+
+QString AnotherProgram()
+{
+    return QCoreApplication::translate("ChequeRegister", "it is a database of another program (it has no cheque "
+                                                         "register); it is left as it is");
+}
+
+// Why a database cannot be used, from what SQLite or the server said (and,
+// for a register file, whether its folder can be written: a register keeps
+// its journal beside it).
+QString Unusable(const QString &said, const QString &file = QString())
+{
+    const bool folderReadOnly = !file.isEmpty() && QFileInfo(file).exists() &&
+        ::access(QFile::encodeName(QFileInfo(file).absolutePath()).constData(), W_OK) != 0;
+    if (said.contains(QLatin1String("readonly"), Qt::CaseInsensitive) ||
+        (folderReadOnly && said.contains(QLatin1String("unable to open"))))
+        return QCoreApplication::translate("ChequeRegister", "the file or its folder cannot be written (a register "
+                                                            "keeps its journal beside it); choose a folder that can "
+                                                            "be written");
+    return QCoreApplication::translate("ChequeRegister", "it is not a database, or it is damaged (%1)").arg(said);
 }
 
 } // namespace
@@ -188,9 +217,50 @@ ChequeRegister::~ChequeRegister()
 
 QSqlDatabase ChequeRegister::db() const { return QSqlDatabase::database(m_name, false); }
 
+namespace {
+
+// The socket of a connection to a PostgreSQL server; -1 for any other.
+int SocketOf(const QSqlDatabase &d)
+{
+    if (!d.isOpen() || !d.driver())
+        return -1;
+    const QVariant handle = d.driver()->handle();
+    if (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0)
+        return -1;
+    PGconn *connection = *static_cast<PGconn *const *>(handle.constData());
+    return connection ? PQsocket(connection) : -1;
+}
+
+} // namespace
+
+ChequeRegister::Use::Use(ChequeRegister &book) : m_book(book)
+{
+    if (!m_book.m_open)
+        m_book.open();
+    if (m_book.m_connection.isServer() && m_book.m_uses++ == 0) {
+        if (!m_book.m_watch)
+            m_book.m_watch = std::make_unique<ServerWatch>();
+        m_book.m_watch->arm(SocketOf(m_book.db()), std::chrono::seconds(ServerSeconds));
+    }
+}
+
+ChequeRegister::Use::~Use()
+{
+    if (m_book.m_connection.isServer() && --m_book.m_uses == 0)
+        m_book.m_watch->disarm();
+}
+
 void ChequeRegister::fail(const QString &what, const QString &why) const
 {
-    throw ChequeError(QStringLiteral("%1 %2: %3").arg(what, m_connection.describe(), why).toStdString());
+    QString reason = why.contains(QLatin1String("readonly database")) ? Unusable(why) : why;
+    if (m_connection.isServer() && (m_watch && m_watch->fired())) {
+        reason = QCoreApplication::translate("ChequeRegister", "the server did not answer for %1 seconds").arg(ServerSeconds);
+        m_open = false; // connected to afresh next time
+    } else if (m_connection.isServer() && (reason.trimmed().isEmpty() || !db().isOpen())) {
+        reason = QCoreApplication::translate("ChequeRegister", "the connection to the server was lost");
+        m_open = false;
+    }
+    throw ChequeError(QStringLiteral("%1 %2: %3").arg(what, m_connection.describe(), reason).toStdString());
 }
 
 void ChequeRegister::exec(const QString &sql)
@@ -235,29 +305,40 @@ void ChequeRegister::open()
         m_needsPassword = server && (why.contains(QLatin1String("password")));
         fail(QCoreApplication::translate("ChequeRegister", "Cannot open"), why);
     }
+    // The server is watched while the register is made ready, as in every use.
+    if (server) {
+        if (!m_watch)
+            m_watch = std::make_unique<ServerWatch>();
+        m_watch->arm(SocketOf(d), std::chrono::seconds(ServerSeconds));
+    }
+    const auto unwatch = qScopeGuard([&] {
+        if (m_watch && m_uses == 0)
+            m_watch->disarm();
+    });
 
     QSqlQuery q(d);
     // A file that is not a database opens; the first question tells.
     if (!q.exec(server ? QStringLiteral("SELECT 1") : QStringLiteral("PRAGMA schema_version")) || !q.next())
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot open"), QCoreApplication::translate("ChequeRegister", "it is not a database, or it is damaged (%1)").arg(q.lastError().text()));
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot open"), Unusable(q.lastError().text(), m_connection.file));
     q.finish(); // a statement left open keeps SQLite from changing the schema
-    const QStringList tables = d.tables(QSql::Tables);
-    if (tables.isEmpty()) {
-        createSchema();
-    } else if (!tables.contains(QLatin1String("register_info"))) {
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot use"), QCoreApplication::translate("ChequeRegister", "it is a database of another program (it has no cheque register); it is left as it is"));
-    } else {
-        if (!q.exec(QStringLiteral("SELECT value FROM register_info WHERE key = 'schema_version'")) || !q.next())
-            fail(QCoreApplication::translate("ChequeRegister", "Cannot use"), QCoreApplication::translate("ChequeRegister", "it is damaged or of another program: it has no schema version"));
-        const int version = q.value(0).toInt();
+    if (!server) {
+        // A database marked as another program's is never taken over, even
+        // when it is empty.
+        if (!q.exec(QStringLiteral("PRAGMA application_id")) || !q.next())
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot open"), Unusable(q.lastError().text(), m_connection.file));
+        const qint64 mark = q.value(0).toLongLong();
         q.finish();
-        if (version > SchemaVersion)
-            fail(QCoreApplication::translate("ChequeRegister", "Cannot use"), QCoreApplication::translate("ChequeRegister","it was made by a newer version of this program (schema %1; this "
-                                                               "version knows schema %2); it is left untouched")
-                                                    .arg(version)
-                                                    .arg(SchemaVersion));
-        if (version < SchemaVersion)
-            upgrade(version);
+        if (mark != 0 && mark != kRegisterMark)
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot use"), AnotherProgram());
+    }
+    if (d.tables(QSql::Tables).isEmpty())
+        createSchema(); // unless another program has just made it
+    if (!d.tables(QSql::Tables).contains(QLatin1String("register_info")))
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot use"), AnotherProgram());
+    const int version = schemaVersion();
+    if (version < SchemaVersion) {
+        checkSound(); // a damaged register is not upgraded
+        upgrade(version);
     }
     if (!server) {
         // One write to the disk per recorded cheque, and a register another
@@ -280,12 +361,61 @@ void ChequeRegister::open()
     }
 }
 
+int ChequeRegister::schemaVersion()
+{
+    QSqlQuery q(db());
+    if (!q.exec(QStringLiteral("SELECT value FROM register_info WHERE key = 'schema_version'")) || !q.next())
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot use"), QCoreApplication::translate("ChequeRegister", "it is damaged or of another program: it has no schema version"));
+    bool ok = false;
+    const QString text = q.value(0).toString();
+    const int version = text.toInt(&ok);
+    if (!ok || version < 1)
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot use"),
+             QCoreApplication::translate("ChequeRegister", "its schema version \"%1\" is none this program ever wrote: "
+                                                           "it is damaged or of another program, and is left as it is")
+                 .arg(text));
+    if (version > SchemaVersion)
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot use"), QCoreApplication::translate("ChequeRegister","it was made by a newer version of this program (schema %1; this "
+                                                           "version knows schema %2); it is left untouched")
+                                                .arg(version)
+                                                .arg(SchemaVersion));
+    return version;
+}
+
+void ChequeRegister::checkSound()
+{
+    if (m_checked || m_connection.isServer())
+        return;
+    // Once a session, before the first write: a damaged file is never
+    // written to.
+    QSqlQuery q(db());
+    if (!q.exec(QStringLiteral("PRAGMA quick_check(1)")) || !q.next())
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to"), Unusable(q.lastError().text()));
+    const QString result = q.value(0).toString();
+    if (result != QLatin1String("ok"))
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to"),
+             QCoreApplication::translate("ChequeRegister", "it is damaged (%1); nothing is written to it. Keep it for "
+                                                           "its cheques, and choose another register")
+                 .arg(result));
+    m_checked = true;
+}
+
 void ChequeRegister::createSchema()
 {
     const bool server = m_connection.isServer();
     const QString id = server ? QStringLiteral("BIGSERIAL PRIMARY KEY") : QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
     begin();
+    serialize();
+    // Another program starting at the same moment may have made it while
+    // this one waited for the write lock.
+    if (!db().tables(QSql::Tables).isEmpty()) {
+        rollback();
+        return;
+    }
+    m_checked = true; // a new file
     try {
+        if (!server)
+            exec(QStringLiteral("PRAGMA application_id = %1").arg(kRegisterMark));
         exec(QStringLiteral("CREATE TABLE register_info (key TEXT PRIMARY KEY, value TEXT NOT NULL)"));
         exec(QStringLiteral("INSERT INTO register_info (key, value) VALUES ('program', 'cheque-printer')"));
         exec(QStringLiteral("INSERT INTO register_info (key, value) VALUES ('schema_version', '%1')").arg(SchemaVersion));
@@ -335,6 +465,8 @@ void ChequeRegister::upgradeFrom(int version)
         exec(QStringLiteral("CREATE INDEX cheques_by_job ON cheques (job)"));
         exec(QStringLiteral("DROP INDEX cheques_totals"));
         exec(QStringLiteral("CREATE INDEX cheques_totals ON cheques (currency, digits, state, bank, amount_minor)"));
+        if (!m_connection.isServer())
+            exec(QStringLiteral("PRAGMA application_id = %1").arg(kRegisterMark));
         fillChequeDays();
     }
     exec(QStringLiteral("UPDATE register_info SET value = '%1' WHERE key = 'schema_version'").arg(SchemaVersion));
@@ -375,9 +507,15 @@ void ChequeRegister::fillChequeDays()
 
 void ChequeRegister::upgrade(int from)
 {
-    // In place, in one transaction: a register is never left half upgraded.
+    // In place, in one transaction: a register is never left half upgraded
+    // (nor upgraded twice by two programs starting at once).
     begin();
     try {
+        serialize();
+        if (schemaVersion() != from) {
+            rollback();
+            return;
+        }
         upgradeFrom(from);
         commit();
     } catch (...) {
@@ -388,11 +526,20 @@ void ChequeRegister::upgrade(int from)
 
 void ChequeRegister::begin()
 {
+    checkSound();
     // SQLite: the write lock at once, so that two programs taking the next
     // cheque number wait for each other instead of failing.
     QSqlQuery q(db());
     if (!q.exec(m_connection.isServer() ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")))
         fail(QCoreApplication::translate("ChequeRegister", "Cannot write to"), q.lastError().text());
+}
+
+void ChequeRegister::serialize()
+{
+    // A server runs two programs' transactions side by side: making or
+    // upgrading the register waits for another doing the same.
+    if (m_connection.isServer())
+        exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(kRegisterMark));
 }
 
 void ChequeRegister::commit()
@@ -411,8 +558,7 @@ void ChequeRegister::rollback()
 ChequeRegister::Recorded ChequeRegister::recordSent(const Cheque &cheque, const QString &destination, qint64 replaces,
                                                     qint64 job)
 {
-    if (!m_open)
-        open();
+    const Use use(*this);
     try {
         return record(cheque, destination, replaces, job);
     } catch (const ChequeError &) {
@@ -493,8 +639,8 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
 
 void ChequeRegister::setState(qint64 number, ChequeState state, const QString &reason)
 {
-    if (!m_open)
-        open();
+    const Use use(*this);
+    checkSound();
     const auto cannot = [state] {
         switch (state) {
         case ChequeState::Voided: return QCoreApplication::translate("ChequeRegister", "Cannot void the cheque in");
@@ -526,8 +672,8 @@ void ChequeRegister::markSpoilt(qint64 number, const QString &reason) { setState
 
 qint64 ChequeRegister::beginFileJob(const QString &target, const QString &part)
 {
-    if (!m_open)
-        open();
+    const Use use(*this);
+    checkSound();
     QSqlQuery q(db());
     q.prepare(QStringLiteral("INSERT INTO file_jobs (target, part, host, started_at, state) "
                              "VALUES (:target, :part, :host, :at, 'writing') RETURNING id"));
@@ -542,6 +688,8 @@ qint64 ChequeRegister::beginFileJob(const QString &target, const QString &part)
 
 void ChequeRegister::completeFileJob(qint64 job)
 {
+    const Use use(*this);
+    checkSound();
     QSqlQuery q(db());
     q.prepare(QStringLiteral("UPDATE file_jobs SET state = 'complete' WHERE id = :job"));
     q.bindValue(QStringLiteral(":job"), job);
@@ -551,6 +699,7 @@ void ChequeRegister::completeFileJob(qint64 job)
 
 void ChequeRegister::endFileJob(qint64 job, ChequeState state, const QString &reason, const char *jobState)
 {
+    const Use use(*this);
     begin();
     QSqlQuery q(db());
     q.prepare(QStringLiteral("UPDATE cheques SET state = :state, reason = :reason WHERE job = :job AND state = 'sent'"));
@@ -583,8 +732,7 @@ void ChequeRegister::failFileJob(qint64 job, const QString &reason)
 
 int ChequeRegister::settleInterruptedFiles()
 {
-    if (!m_open)
-        open();
+    const Use use(*this);
     struct Job
     {
         qint64 id;
@@ -630,8 +778,7 @@ int ChequeRegister::settleInterruptedFiles()
 
 std::optional<RegisteredCheque> ChequeRegister::cheque(qint64 number)
 {
-    if (!m_open)
-        open();
+    const Use use(*this);
     QSqlQuery q(db());
     q.prepare(QStringLiteral("SELECT %1 FROM cheques WHERE id = :id").arg(QLatin1String(kColumns)));
     q.bindValue(QStringLiteral(":id"), number);
@@ -644,8 +791,7 @@ std::optional<RegisteredCheque> ChequeRegister::cheque(qint64 number)
 
 std::optional<RegisteredCheque> ChequeRegister::findDuplicate(const Cheque &cheque, const QDateTime &since)
 {
-    if (!m_open)
-        open();
+    const Use use(*this);
     QSqlQuery q(db());
     q.prepare(QStringLiteral("SELECT %1 FROM cheques WHERE bank = :bank AND payee_key = :key AND amount_minor = :minor "
                              "AND digits = :digits AND currency = :currency AND state IN ('sent', 'printed') "
@@ -666,8 +812,7 @@ std::optional<RegisteredCheque> ChequeRegister::findDuplicate(const Cheque &cheq
 
 QStringList ChequeRegister::banks()
 {
-    if (!m_open)
-        open();
+    const Use use(*this);
     QSqlQuery q(db());
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("SELECT bank FROM cheque_numbers UNION SELECT DISTINCT bank FROM cheques ORDER BY 1")))
@@ -680,8 +825,7 @@ QStringList ChequeRegister::banks()
 
 qint64 ChequeRegister::nextChequeNumber(const QString &bank)
 {
-    if (!m_open)
-        open();
+    const Use use(*this);
     QSqlQuery q(db());
     q.prepare(QStringLiteral("SELECT next_number FROM cheque_numbers WHERE bank = :bank"));
     q.bindValue(QStringLiteral(":bank"), Text(bank));
@@ -692,8 +836,8 @@ qint64 ChequeRegister::nextChequeNumber(const QString &bank)
 
 void ChequeRegister::setNextChequeNumber(const QString &bank, qint64 next)
 {
-    if (!m_open)
-        open();
+    const Use use(*this);
+    checkSound();
     QSqlQuery q(db());
     q.prepare(QStringLiteral("INSERT INTO cheque_numbers (bank, next_number) VALUES (:bank, :next) "
                              "ON CONFLICT (bank) DO UPDATE SET next_number = excluded.next_number"));
@@ -772,8 +916,7 @@ QList<ChequeRegister::Total> ChequeRegister::totals(const RegisterFilter &filter
 
 QList<ChequeRegister::Total> ChequeRegister::stateTotals(const RegisterFilter &filter)
 {
-    if (!m_open)
-        open();
+    const Use use(*this);
     QVariantMap values;
     const QString where = Where(filter, m_connection.isServer(), values);
     QSqlQuery q(db());
@@ -816,8 +959,7 @@ ChequeRegister::PageKey ChequeRegister::keyOf(const RegisteredCheque &c, Registe
 QList<RegisteredCheque> ChequeRegister::page(const RegisterFilter &filter, RegisterOrder order, bool descending,
                                              const std::optional<PageKey> &after, int limit)
 {
-    if (!m_open)
-        open();
+    const Use use(*this);
     QVariantMap values;
     QString where = Where(filter, m_connection.isServer(), values);
     const QString column = QLatin1String(OrderColumn(order));

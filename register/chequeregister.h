@@ -9,6 +9,7 @@
 // default, or a PostgreSQL server that several clerks share. No widgets.
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include <QDateTime>
@@ -21,6 +22,7 @@
 #include "output/cheque.h"
 
 class QSettings;
+class ServerWatch;
 
 /// Where the register is.
 struct RegisterConnection
@@ -222,15 +224,40 @@ public:
 
     /// The schema this program writes.
     static constexpr int SchemaVersion = 3;
+    /// How long a call to a server may take before it is given up.
+    static constexpr int ServerSeconds = 6;
 
 private:
+    /// A use of the register: open, and on a server watched so that a call
+    /// never waits longer than ServerSeconds.
+    class Use
+    {
+    public:
+        explicit Use(ChequeRegister &book);
+        ~Use();
+        Use(const Use &) = delete;
+        Use &operator=(const Use &) = delete;
+
+    private:
+        ChequeRegister &m_book;
+    };
+
     [[noreturn]] void fail(const QString &what, const QString &why) const;
     QSqlDatabase db() const;
     void exec(const QString &sql);
     void createSchema();
+    /// The schema version a register holds; raises ChequeError for one
+    /// this program never wrote.
+    int schemaVersion();
+    /// Checks, once a session before the first write, that the file is not
+    /// damaged; raises ChequeError when it is.
+    void checkSound();
     void upgrade(int from);
     void upgradeFrom(int version); ///< inside a transaction
     void begin();
+    /// Inside a transaction, waits for any other program making or
+    /// upgrading the register.
+    void serialize();
     void commit();
     void rollback();
     Recorded record(const Cheque &cheque, const QString &destination, qint64 replaces, qint64 job);
@@ -241,6 +268,9 @@ private:
 
     RegisterConnection m_connection;
     QString m_name; ///< of the Qt SQL connection
-    bool m_open = false;
+    mutable bool m_open = false;
+    std::unique_ptr<ServerWatch> m_watch;
+    int m_uses = 0;
     bool m_needsPassword = false;
+    bool m_checked = false; ///< the file found sound in this session
 };

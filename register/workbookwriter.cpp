@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "register/workbookwriter.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -132,6 +134,11 @@ void WorkbookWriter::commit()
     if (!m_helper.waitForFinished(-1) || m_helper.exitStatus() != QProcess::NormalExit || m_helper.exitCode() != 0)
         fail(QStringLiteral("the workbook writer failed (%1)")
                  .arg(QString::fromLocal8Bit(m_helper.readAllStandardError()).trimmed()));
+    // The workbook's mode as any file the user makes: the temporary file
+    // was made for this program's eyes only.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::chmod(QFile::encodeName(m_temp.fileName()).constData(), 0666 & ~mask);
     if (std::rename(QFile::encodeName(m_temp.fileName()).constData(), QFile::encodeName(m_target).constData()) != 0)
         fail(QString::fromLocal8Bit(std::strerror(errno)));
     m_temp.setAutoRemove(false);

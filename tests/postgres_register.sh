@@ -40,5 +40,5 @@ cd "$root"
     { cat "$root/server.log"; exit 1; }
 "$bin/createdb" -h "$root" -U clerk register
 
-export CHEQUE_PG_HOST=$root CHEQUE_PG_DATABASE=register CHEQUE_PG_USER=clerk
+export CHEQUE_PG_HOST=$root CHEQUE_PG_DATABASE=register CHEQUE_PG_USER=clerk CHEQUE_PG_DATA=$root/data
 "$test_exe"

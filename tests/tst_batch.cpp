@@ -15,6 +15,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/resource.h>
 #include <sys/types.h>
 
 #include <quazip.h>
@@ -102,6 +103,40 @@ void ReplacePart(const QString &path, const QString &part, const std::function<Q
     out.close();
 }
 
+// A workbook of one sheet, written here part by part (and so packed): its
+// sheet's rows and, when given, its shared texts.
+void Workbook(const QString &path, const std::function<void(QIODevice &)> &sheetData,
+              const std::function<void(QIODevice &)> &sharedStrings = {})
+{
+    QuaZip zip(path);
+    QVERIFY(zip.open(QuaZip::mdCreate));
+    const auto part = [&](const QString &name, const std::function<void(QIODevice &)> &write) {
+        QuaZipFile entry(&zip);
+        QVERIFY(entry.open(QIODevice::WriteOnly, QuaZipNewInfo(name)));
+        write(entry);
+        entry.close();
+    };
+    part("xl/workbook.xml", [](QIODevice &d) {
+        d.write("<workbook xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"><sheets>"
+                "<sheet name=\"List\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>");
+    });
+    part("xl/_rels/workbook.xml.rels", [](QIODevice &d) {
+        d.write("<Relationships><Relationship Id=\"rId1\" Target=\"worksheets/sheet1.xml\"/></Relationships>");
+    });
+    part("xl/worksheets/sheet1.xml", [&](QIODevice &d) {
+        d.write("<worksheet><sheetData>");
+        sheetData(d);
+        d.write("</sheetData></worksheet>");
+    });
+    if (sharedStrings)
+        part("xl/sharedStrings.xml", [&](QIODevice &d) {
+            d.write("<sst>");
+            sharedStrings(d);
+            d.write("</sst>");
+        });
+    zip.close();
+}
+
 } // namespace
 
 class TestBatch : public QObject
@@ -117,6 +152,7 @@ private slots:
     void csvShapes();
     void csvThatIsNotCsv_data();
     void csvThatIsNotCsv();
+    void hostileListsAreRefusedInLittleMemory();
     void workbooks_data();
     void workbooks();
     void spreadsheetDates_data();
@@ -204,6 +240,58 @@ void TestBatch::csvThatIsNotCsv()
     QFETCH(QString, said);
     const QString error = ErrorOf([&] { ParseCsv(bytes, "/tmp/list.csv"); });
     QVERIFY2(error.contains("list.csv") && error.contains(said), qPrintable(error));
+}
+
+void TestBatch::hostileListsAreRefusedInLittleMemory()
+{
+    // Files of a few kilobytes that unpack, or spread out, to gigabytes:
+    // each is refused with its reason, and memory stays small.
+    const QString header = "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>Date</t></is></c>"
+                           "<c r=\"B1\" t=\"inlineStr\"><is><t>Payee</t></is></c>"
+                           "<c r=\"C1\" t=\"inlineStr\"><is><t>Amount</t></is></c></row>";
+    const auto refused = [&](const QString &file, const QString &reason) {
+        const QString error = ErrorOf([&] { CheckList(ReadListFile(file), Context()); });
+        QVERIFY2(error.contains(QFileInfo(file).fileName()) && error.contains(reason), qPrintable(error));
+    };
+    // 20,000 rows of one cell in the last column (XFD) spread out to no column.
+    const QString sparse = m_dir->filePath("sparse.xlsx");
+    Workbook(sparse, [&](QIODevice &d) {
+        d.write(header.toUtf8());
+        for (int r = 2; r < 20002; ++r)
+            d.write(QStringLiteral("<row r=\"%1\"><c r=\"XFD%1\"><v>1</v></c></row>").arg(r).toUtf8());
+    });
+    refused(sparse, "holds no cheques");
+    // Shared texts that would unpack to half a gigabyte.
+    const QString shared = m_dir->filePath("shared.xlsx");
+    Workbook(shared, [&](QIODevice &d) { d.write(header.toUtf8()); },
+             [](QIODevice &d) {
+                 for (int i = 0; i < 100000; ++i)
+                     d.write(QByteArray("<si/>").repeated(10));
+             });
+    refused(shared, "shared texts are far more");
+    // A sheet that unpacks beyond any list.
+    const QString big = m_dir->filePath("big.xlsx");
+    Workbook(big, [&](QIODevice &d) {
+        d.write(header.toUtf8());
+        const QByteArray nothing = QByteArray("<row/>").repeated(100000);
+        for (int i = 0; i < 60; ++i)
+            d.write(nothing);
+    });
+    refused(big, "far too large");
+    // CSV: a line of commas, too many rows, a cell too long.
+    const auto csv = [&](const QString &name, const QByteArray &bytes) {
+        QFile f(m_dir->filePath(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return f.fileName();
+    };
+    refused(csv("commas.csv", "Date,Payee,Amount\n" + QByteArray(2 * 1024 * 1024, ',')), "line 2 is longer");
+    refused(csv("rows.csv", "Date,Payee,Amount\n" + QByteArray("12/7/26,Dorvan,5\n").repeated(MaxListRows + 1)),
+            "more than 10000 rows");
+    refused(csv("cell.csv", "Date,Payee,Amount\n12/7/26," + QByteArray(5000, 'x') + ",5\n"), "5000 characters");
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    QVERIFY2(usage.ru_maxrss < 400 * 1024, qPrintable(QString::number(usage.ru_maxrss / 1024) + " MB at the most"));
 }
 
 void TestBatch::workbooks_data()
@@ -354,6 +442,8 @@ void TestBatch::eachBadRowIsNamed_data()
     QTest::newRow("payee longer than a cheque") << "12/7/26," + QString(201, u'x') + ",5,," << "Row 2, Payee: it has 201 characters";
     QTest::newRow("words of four lines") << "12/7/26,Dorvan Eskel,177777777.77,," << "Row 2, Amount: the amount in words (field 4) does not fit";
     QTest::newRow("figure wider than its box") << "12/7/26,محمد,1777777777.77,," << "Row 2, Amount: the amount in figures (field 3) does not fit";
+    QTest::newRow("terminal escapes shown, not sent") << "12/7/26,Dorvan,\"12\x1b[31mO\",," << "Row 2, Amount: \"12\\x1b[31mO\" is not";
+    QTest::newRow("a NUL does not end the message") << QString("Da") + QChar(0) + "te,Dorvan,5,," << "Row 2, Date: \"Da\\x00te\" is not a date;";
     // clang-format on
 }
 
@@ -508,7 +598,8 @@ void TestBatch::commandLineNamesBadRows()
 {
     QFile file(m_dir->filePath("list.csv"));
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("Date,Payee,Amount,Bank\n12/7/26,Dorvan,5000,\n12/8/26,Eskel,12.345,\n12/9/26,Noor,7,HSBX\n");
+    file.write("Date,Payee,Amount,Bank\n12/7/26,Dorvan,5000,\n12/8/26,Eskel,12.345,\n12/9/26,Noor,7,HSBX\n"
+               "12/9/26,Dorvan,\"5\x1b]2;x\x07\",\n");
     file.close();
     const QString pdf = m_dir->filePath("cheques.pdf");
     QProcess run;
@@ -520,6 +611,7 @@ void TestBatch::commandLineNamesBadRows()
     const QString said = QString::fromLocal8Bit(run.readAllStandardError());
     QCOMPARE(run.exitCode(), 1);
     QVERIFY2(said.contains("Row 3, Amount:") && said.contains("Row 4, Bank:") && !said.contains("Row 2"), qPrintable(said));
+    QVERIFY2(said.contains("Row 5, Amount: \"5\\x1b]2;x\\x07\"") && !said.contains(QChar(0x1b)), qPrintable(said));
     QCOMPARE(PageCount(pdf), 1);
     // Neither a printer nor a file: refused before anything.
     run.start(CHEQUE_PRINTER_EXE, {"--batch", file.fileName(), "--data-dir", m_dir->path()});

@@ -80,7 +80,8 @@ private slots:
     void damagedMoneyFileStaysOpenForChecking();
     void utf8OptionsKeepTheirLayouts();
     void interruptedSaveIsFinishedBeforeReading();
-    void fifoInPlaceOfBanksTxt();
+    void fifoInPlaceOfAFile_data();
+    void fifoInPlaceOfAFile();
     void manyBanksWithoutOptions();
     void arabicDesktopDates_data();
     void arabicDesktopDates();
@@ -799,16 +800,28 @@ void TestProgram::interruptedSaveIsFinishedBeforeReading()
     QVERIFY(!QFile::exists(path("options.txt.new")));
 }
 
-void TestProgram::fifoInPlaceOfBanksTxt()
+void TestProgram::fifoInPlaceOfAFile_data()
 {
-    QVERIFY(::mkfifo(QFile::encodeName(path("banks.txt")).constData(), 0644) == 0);
+    QTest::addColumn<QString>("name");
+    QTest::newRow("banks.txt") << "banks.txt";
+    QTest::newRow("settings.ini") << "settings.ini";
+}
+
+void TestProgram::fifoInPlaceOfAFile()
+{
+    QFETCH(QString, name);
+    QVERIFY(::mkfifo(QFile::encodeName(m_dir->filePath(name)).constData(), 0644) == 0);
     start(); // does not wait for a writer
     QCOMPARE(m_dialogs->messages.size(), 1);
-    QVERIFY2(m_dialogs->messages[0].contains("banks.txt") && m_dialogs->messages[0].contains("not a regular file"),
+    QVERIFY2(m_dialogs->messages[0].contains(name) && m_dialogs->messages[0].contains("not a regular file"),
              qPrintable(m_dialogs->messages[0]));
     QCOMPARE(Find<QComboBox>(&m_program->NewChequeForm, "BankNameCB")->currentText(), QStringLiteral("SIB"));
+    // A cheque prints, and is recorded, all the same.
+    fill("12/7/26", "Dorvan", "5");
+    m_program->NewChequeForm.PrintBtnClick();
+    QCOMPARE(m_printing->jobs.size(), 1);
     QVERIFY(closeMain());
-    QVERIFY(!QFileInfo(path("banks.txt")).isFile());
+    QVERIFY(!QFileInfo(m_dir->filePath(name)).isFile());
 }
 
 void TestProgram::manyBanksWithoutOptions()

@@ -14,6 +14,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+#include <unistd.h>
+
 #include "errorof.h"
 #include "pdftext.h"
 #include "testfiles.h"
@@ -76,6 +79,8 @@ private slots:
     void lockedRegisterPrintsNothing();
     void stoppedServerPrintsNothing();
     void killedRunRecordsWhatWasPrinted();
+    void messagesSayWhatIsWrong();
+    void aServerThatStopsAnsweringIsGivenUp();
     void twoProgramsShareOneNumbering_data();
     void twoProgramsShareOneNumbering();
     void csvFields_data();
@@ -375,6 +380,44 @@ void TestRegister::newerSchemaIsRefused()
                  qPrintable(error));
         QCOMPARE(ReadBytes(c.file), before);
     }
+    // An empty database marked as another program's is not taken over.
+    {
+        const RegisterConnection c = sqlite("marked.sqlite");
+        {
+            QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "maker");
+            d.setDatabaseName(c.file);
+            QVERIFY(d.open());
+            QVERIFY(QSqlQuery(d).exec("PRAGMA application_id = 1234"));
+            QVERIFY(QSqlQuery(d).exec("PRAGMA user_version = 7"));
+            d.close();
+        }
+        QSqlDatabase::removeDatabase("maker");
+        const QByteArray before = ReadBytes(c.file);
+        ChequeRegister book(c);
+        const QString error = ErrorOf([&] { book.open(); });
+        QVERIFY2(error.contains(c.file) && error.contains("another program"), qPrintable(error));
+        QCOMPARE(ReadBytes(c.file), before);
+    }
+    // A register with 32 bytes overwritten in one of its pages is read, but
+    // never written to.
+    {
+        ChequeRegister book(sqlite("overwritten.sqlite"));
+        for (int i = 0; i < 200; ++i)
+            IssueCheque(book, Make("SIB", QStringLiteral("Payee %1").arg(i), "5"), "p", Printed);
+    }
+    {
+        QFile file(sqlite("overwritten.sqlite").file);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const qint64 page = 4096;
+        QVERIFY(file.seek(file.size() / page / 2 * page));
+        file.write(QByteArray(32, '\x7f'));
+        file.close();
+        const QByteArray before = ReadBytes(file.fileName());
+        ChequeRegister book(sqlite("overwritten.sqlite"));
+        const QString error = ErrorOf([&] { book.recordSent(Make("SIB", "A", "5"), "p"); });
+        QVERIFY2(error.contains("overwritten.sqlite") && error.contains("damaged"), qPrintable(error));
+        QCOMPARE(ReadBytes(file.fileName()), before);
+    }
     // A register cut short (a damaged copy) is refused too.
     {
         ChequeRegister book(sqlite("damaged.sqlite"));
@@ -518,6 +561,131 @@ void TestRegister::stoppedServerPrintsNothing()
              qPrintable(result.problem));
 }
 
+void TestRegister::aServerThatStopsAnsweringIsGivenUp()
+{
+    if (!Server())
+        QSKIP("no PostgreSQL server (tests/postgres_register.sh starts one)");
+    if (::geteuid() != 0)
+        QSKIP("stopping the server's processes needs root");
+    // The server's processes: the one the postmaster.pid names and its children.
+    QFile pidFile(qEnvironmentVariable("CHEQUE_PG_DATA") + "/postmaster.pid");
+    QVERIFY(pidFile.open(QIODevice::ReadOnly));
+    const pid_t postmaster = pid_t(pidFile.readLine().trimmed().toInt());
+    const auto server = [&] {
+        QList<pid_t> pids{postmaster};
+        for (const QString &entry : QDir("/proc").entryList(QDir::Dirs)) {
+            QFile stat("/proc/" + entry + "/stat");
+            if (stat.open(QIODevice::ReadOnly) &&
+                stat.readAll().split(')').value(1).split(' ').value(2).toInt() == postmaster)
+                pids << pid_t(entry.toInt());
+        }
+        return pids;
+    };
+    QStringList warnings;
+    static QStringList *said = &warnings;
+    const QtMessageHandler before = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &m) {
+        *said << m;
+    });
+    ChequeRegister book(*Server());
+    QVERIFY(IssueCheque(book, Make("SIB", "A", "5"), "p", Printed).printed);
+
+    // Frozen (SIGSTOP): given up within the time limit, and said so.
+    for (pid_t pid : server())
+        ::kill(pid, SIGSTOP);
+    QElapsedTimer clock;
+    clock.start();
+    IssueResult result = IssueCheque(book, Make("SIB", "B", "5"), "p", Printed);
+    const qint64 waited = clock.elapsed();
+    for (pid_t pid : server())
+        ::kill(pid, SIGCONT);
+    QVERIFY2(!result.printed && result.number == 0 && result.problem.contains("did not answer"),
+             qPrintable(result.problem));
+    QVERIFY2(waited < (ChequeRegister::ServerSeconds + 4) * 1000, qPrintable(QString::number(waited)));
+
+    // Its process for this program stopped (killed) in the middle: the
+    // reason is said, and the next cheque finds the server again.
+    QSqlDatabase probe = QSqlDatabase::addDatabase("QPSQL", "probe");
+    probe.setHostName(Server()->host);
+    probe.setDatabaseName(Server()->database);
+    probe.setUserName(Server()->user);
+    QVERIFY(probe.open());
+    QVERIFY(IssueCheque(book, Make("SIB", "C", "5"), "p", Printed).printed);
+    QSqlQuery backends(probe);
+    QVERIFY(backends.exec("SELECT pid FROM pg_stat_activity WHERE pid <> pg_backend_pid() AND datname = current_database()"));
+    while (backends.next())
+        ::kill(pid_t(backends.value(0).toInt()), SIGKILL);
+    probe.close();
+    probe = QSqlDatabase();
+    QSqlDatabase::removeDatabase("probe");
+    result = IssueCheque(book, Make("SIB", "D", "5"), "p", Printed);
+    QVERIFY2(!result.printed && result.problem.contains("connection to the server was lost"), qPrintable(result.problem));
+    bool again = false;
+    for (int attempt = 0; attempt < 50 && !again; ++attempt) {
+        QThread::msleep(200); // the server starts its processes again
+        again = IssueCheque(book, Make("SIB", "E", "5"), "p", Printed).printed;
+    }
+    QVERIFY(again);
+    qInstallMessageHandler(before);
+    QVERIFY2(warnings.filter("not open").isEmpty(), qPrintable(warnings.join('\n')));
+}
+
+void TestRegister::messagesSayWhatIsWrong()
+{
+    // A schema version this program never wrote: named, and left alone.
+    for (const char *version : {"0", "abc"}) {
+        const RegisterConnection c = sqlite(version);
+        {
+            ChequeRegister book(c);
+            book.open();
+        }
+        {
+            QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "maker");
+            d.setDatabaseName(c.file);
+            QVERIFY(d.open());
+            QSqlQuery(d).exec(QStringLiteral("UPDATE register_info SET value = '%1' WHERE key = 'schema_version'")
+                                  .arg(QLatin1String(version)));
+            d.close();
+        }
+        QSqlDatabase::removeDatabase("maker");
+        ChequeRegister book(c);
+        const QString error = ErrorOf([&] { book.open(); });
+        QVERIFY2(error.contains(c.file) && error.contains(QStringLiteral("schema version \"%1\"").arg(version)),
+                 qPrintable(error));
+    }
+    // A data folder that cannot be written: said so, not "damaged".
+    QTemporaryDir folder;
+    RegisterConnection c;
+    c.file = folder.filePath("register.sqlite");
+    {
+        ChequeRegister book(c);
+        IssueCheque(book, Make("SIB", "A", "5"), "p", Printed);
+    }
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        // Root writes any folder: a file system mounted read-only.
+        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=1m", "tmpfs", folder.path()}) != 0)
+            QSKIP("tmpfs cannot be mounted here");
+        {
+            ChequeRegister book(c);
+            IssueCheque(book, Make("SIB", "A", "5"), "p", Printed);
+        }
+        QCOMPARE(QProcess::execute("mount", {"-o", "remount,ro", folder.path()}), 0);
+    } else {
+        QFile::setPermissions(c.file, QFile::ReadOwner);
+        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner);
+    }
+    const auto restore = qScopeGuard([&] {
+        if (root)
+            QProcess::execute("umount", {folder.path()});
+        else
+            QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
+    ChequeRegister book(c);
+    const IssueResult result = IssueCheque(book, Make("SIB", "B", "5"), "p", Printed);
+    QVERIFY2(!result.printed && result.problem.contains("cannot be written") && !result.problem.contains("damaged"),
+             qPrintable(result.problem));
+}
+
 void TestRegister::killedRunRecordsWhatWasPrinted()
 {
     const RegisterConnection c = sqlite();
@@ -555,14 +723,12 @@ void TestRegister::twoProgramsShareOneNumbering()
     QFETCH(bool, server);
     if (server && !Server())
         QSKIP("no PostgreSQL server (tests/postgres_register.sh starts one)");
+    // Four programs start at once on a register that does not exist yet.
     const RegisterConnection c = server ? *Server() : sqlite();
-    {
-        ChequeRegister book(c);
-        book.open(); // one creates the register
-    }
-    const int each = server ? 500 : 150;
+    const int programs = 4;
+    const int each = server ? 250 : 75;
     QList<QProcess *> runs;
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < programs; ++i) {
         const QString out = m_dir->filePath(QStringLiteral("out%1").arg(i));
         QVERIFY(QDir().mkpath(out));
         auto *run = new QProcess(this);
@@ -586,13 +752,13 @@ void TestRegister::twoProgramsShareOneNumbering()
         }
         after = ChequeRegister::keyOf(rows.last(), RegisterOrder::Number);
     }
-    QCOMPARE(records, 2 * each);
-    QCOMPARE(numbers.size(), 2 * each);
-    QCOMPARE(*std::max_element(numbers.begin(), numbers.end()), 2 * each);
+    QCOMPARE(records, programs * each);
+    QCOMPARE(numbers.size(), programs * each);
+    QCOMPARE(*std::max_element(numbers.begin(), numbers.end()), programs * each);
     int pages = 0;
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < programs; ++i)
         pages += int(QDir(m_dir->filePath(QStringLiteral("out%1").arg(i))).entryList({"cheque-*.pdf"}).size());
-    QCOMPARE(pages, 2 * each);
+    QCOMPARE(pages, programs * each);
 }
 
 void TestRegister::csvFields_data()
@@ -698,6 +864,8 @@ void TestRegister::exportsWhatIsShown()
     QCOMPARE(QDir(m_dir->path()).entryList({"cheques.xlsx*"}), QStringList()); // no temporary file left
     QCOMPARE(ExportRegister(book, {}, FormatOf(xlsx), xlsx), 5);
     QVERIFY(ReadBytes(xlsx).startsWith("PK\x03\x04"));
+    // Both files as the user's umask makes any file.
+    QCOMPARE(QFile::permissions(xlsx), QFile::permissions(csv));
     // A folder where the file would go is said, not written over.
     QVERIFY(QDir(m_dir->path()).mkdir("folder.csv"));
     const QString error = ErrorOf([&] { ExportRegister(book, {}, ExportFormat::Csv, m_dir->filePath("folder.csv")); });

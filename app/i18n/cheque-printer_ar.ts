@@ -303,6 +303,34 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
         <source>line %1 holds a byte (0x%2) that is not UTF-8, while other lines are UTF-8: the file mixes two encodings, and its letters cannot be read with certainty. Save it again in one encoding (UTF-8) from the program that made it.</source>
         <translation>في السطر %1 بايت (0x%2) ليس من ترميز UTF-8، بينما الأسطر الأخرى بترميز UTF-8: يخلط الملف ترميزين، ولا يمكن قراءة حروفه بيقين. احفظه مرة أخرى بترميز واحد (UTF-8) من البرنامج الذي أنشأه.</translation>
     </message>
+    <message>
+        <source>it is empty: its first row must name its columns (Date, Payee, Amount)</source>
+        <translation>إنها فارغة: يجب أن يسمّي صفها الأول أعمدتها (التاريخ، المستفيد، المبلغ)</translation>
+    </message>
+    <message>
+        <source>it holds no cheques: it has only its first row, which names the columns</source>
+        <translation>لا شيكات فيها: ليس فيها إلا صفها الأول الذي يسمّي الأعمدة</translation>
+    </message>
+    <message>
+        <source>a cell of row %1 holds %2 characters, more than the %3 a list&apos;s cell may hold</source>
+        <translation>في خلية من الصف %1 عدد %2 من الحروف، أكثر من %3 حرف تتسع لها خلية القائمة</translation>
+    </message>
+    <message>
+        <source>its cells hold more than %1 characters, far more than a list of cheques</source>
+        <translation>في خلاياها أكثر من %1 حرف، أكثر بكثير مما في قائمة شيكات</translation>
+    </message>
+    <message>
+        <source>it has more than %1 rows; print a longer list in parts of at most %1</source>
+        <translation>فيها أكثر من %1 صف؛ اطبع القائمة الأطول على أجزاء لا يزيد كل منها على %1</translation>
+    </message>
+    <message>
+        <source>line %1 is longer than %2 characters, far beyond a row of a list of cheques</source>
+        <translation>السطر %1 أطول من %2 حرف، أطول بكثير من صف في قائمة شيكات</translation>
+    </message>
+    <message>
+        <source>its shared texts are far more than a list of cheques holds</source>
+        <translation>نصوصه المشتركة أكثر بكثير مما تحمله قائمة شيكات</translation>
+    </message>
 </context>
 <context>
     <name>ChequePage</name>
@@ -453,6 +481,26 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
         <source>the file &quot;%1&quot; was never completed: the program stopped while writing it</source>
         <translation>لم يكتمل الملف «%1»: توقف البرنامج أثناء كتابته</translation>
     </message>
+    <message>
+        <source>the file or its folder cannot be written (a register keeps its journal beside it); choose a folder that can be written</source>
+        <translation>لا يمكن الكتابة في الملف أو في مجلده (يحفظ السجل دفتر يومياته بجانبه)؛ اختر مجلداً تمكن الكتابة فيه</translation>
+    </message>
+    <message>
+        <source>the server did not answer for %1 seconds</source>
+        <translation>لم يجب الخادم خلال %1 ثوانٍ</translation>
+    </message>
+    <message>
+        <source>the connection to the server was lost</source>
+        <translation>انقطع الاتصال بالخادم</translation>
+    </message>
+    <message>
+        <source>its schema version &quot;%1&quot; is none this program ever wrote: it is damaged or of another program, and is left as it is</source>
+        <translation>رقم إصدار مخططه «%1» ليس مما كتبه هذا البرنامج قط: إنه تالف أو لبرنامج آخر، وقد تُرك على حاله</translation>
+    </message>
+    <message>
+        <source>it is damaged (%1); nothing is written to it. Keep it for its cheques, and choose another register</source>
+        <translation>إنه تالف (%1)؛ لا يُكتب فيه شيء. احتفظ به من أجل شيكاته، واختر سجلاً آخر</translation>
+    </message>
 </context>
 <context>
     <name>DataFile</name>
@@ -507,6 +555,14 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     <message>
         <source>The data folder &quot;%1&quot; cannot be created.</source>
         <translation>لا يمكن إنشاء مجلد البيانات «%1».</translation>
+    </message>
+    <message>
+        <source>at %1 KB it is far larger than settings are</source>
+        <translation>حجمه %1 كيلوبايت، وهذا أكبر بكثير من حجم الإعدادات</translation>
+    </message>
+    <message>
+        <source>The settings file &quot;%1&quot; is not used: %2. The program keeps to its defaults (the register file beside the data files, no printer offsets) and does not write it.</source>
+        <translation>لا يُستعمل ملف الإعدادات «%1»: %2. يعمل البرنامج بإعداداته الافتراضية (ملف السجل بجانب ملفات البيانات، دون إزاحات للطابعات) ولا يكتب فيه.</translation>
     </message>
 </context>
 <context>

@@ -189,6 +189,11 @@ QString Unescape(QString text)
     return out;
 }
 
+// True while a part has more to read: neither its end nor an error (a
+// damaged part stops its reading at once; a reader waiting for more of a
+// part that cannot be unpacked would wait for ever).
+bool More(const QXmlStreamReader &xml) { return !xml.atEnd() && !xml.hasError(); }
+
 // The text of a string item (<si>, <is>): its <t>, or its runs' <t>s, but not
 // the phonetic readings (<rPh>).
 QString ReadStringItem(QXmlStreamReader &xml, const Workbook &book, const QString &part)
@@ -196,7 +201,7 @@ QString ReadStringItem(QXmlStreamReader &xml, const Workbook &book, const QStrin
     QString text;
     const QString end = xml.name().toString();
     int phonetic = 0;
-    while (!xml.atEnd()) {
+    while (More(xml)) {
         xml.readNext();
         book.check(xml, part);
         if (xml.isStartElement()) {
@@ -436,7 +441,7 @@ void ReadPart(Workbook &book, const QString &part, Each each)
 {
     const std::unique_ptr<QuaZipFile> entry = book.open(part);
     QXmlStreamReader xml(entry.get());
-    while (!xml.atEnd()) {
+    while (More(xml)) {
         xml.readNext();
         book.check(xml, part);
         if (!each(xml))
@@ -559,7 +564,7 @@ ListFile ParseWorkbook(QIODevice *device, const QString &name)
             ListCell cell;
             QString value;
             bool hasValue = false;
-            while (!xml.atEnd()) {
+            while (More(xml)) {
                 xml.readNext();
                 book.check(xml, sheetPart);
                 if (xml.isStartElement()) {

@@ -278,6 +278,22 @@ void TestBatch::hostileListsAreRefusedInLittleMemory()
             d.write(nothing);
     });
     refused(big, "far too large");
+    // A sheet whose packed bytes are damaged half-way: refused, not waited on.
+    const QString damaged = m_dir->filePath("damaged.xlsx");
+    Workbook(damaged, [&](QIODevice &d) {
+        d.write(header.toUtf8());
+        for (int r = 2; r < 3000; ++r)
+            d.write(QStringLiteral("<row r=\"%1\"><c r=\"B%1\" t=\"inlineStr\"><is><t>Payee %1</t></is></c></row>").arg(r).toUtf8());
+    });
+    {
+        QFile f(damaged);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        const QByteArray bytes = f.readAll();
+        const qsizetype sheet = bytes.indexOf("xl/worksheets/sheet1.xml") + 200; // into its packed data
+        QVERIFY(f.seek(sheet));
+        f.write(QByteArray(64, '\xff'));
+    }
+    refused(damaged, "damaged");
     // CSV: a line of commas, too many rows, a cell too long.
     const auto csv = [&](const QString &name, const QByteArray &bytes) {
         QFile f(m_dir->filePath(name));

@@ -331,6 +331,17 @@ ListFile ParseCsv(const QByteArray &bytes, const QString &name)
     // UTF-8 with or without its mark, or Windows-1256: the data files' rule;
     // never the two in one file.
     RefuseMixedEncodings(bytes, name);
+    // A line far too long for a row is refused before the file is decoded.
+    for (qsizetype start = 0, line = 1; start < bytes.size(); ++line) {
+        const qsizetype newline = bytes.indexOf('\n', start);
+        const qsizetype end = newline < 0 ? bytes.size() : newline + 1;
+        if (end - start > kMaxLineBytes)
+            Fail(name, QCoreApplication::translate("ChequeList", "line %1 is longer than %2 characters, far beyond "
+                                                                 "a row of a list of cheques")
+                           .arg(line)
+                           .arg(kMaxLineBytes));
+        start = end;
+    }
     const QByteArray utf8 = DecodeDataBytes(bytes).toUtf8();
     csv_parser parser;
     if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0)
@@ -345,11 +356,6 @@ ListFile ParseCsv(const QByteArray &bytes, const QString &name)
             const qsizetype end = newline < 0 ? utf8.size() : newline + 1;
             const QByteArrayView text(utf8.constData() + start, end - start);
             ++line;
-            if (text.size() > kMaxLineBytes)
-                Fail(name, QCoreApplication::translate("ChequeList", "line %1 is longer than %2 characters, far beyond "
-                                                                     "a row of a list of cheques")
-                               .arg(line)
-                               .arg(kMaxLineBytes));
             if (parser.pstate == kRowNotBegun) {
                 if (IsBlank(text)) {
                     ++reader.rowsSeen; // an empty row of the sheet

@@ -20,7 +20,7 @@ packages=(
 )
 case "${1:-}" in
 --fuzz) packages+=(clang libclang-rt-14-dev) ;;
---bench) packages+=(hyperfine) ;;
+--bench) packages+=(hyperfine time python3) ;;
 esac
 
 missing=()

@@ -14,6 +14,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStyle>
@@ -36,6 +37,7 @@
 #include "output/chequepage.h"
 #include "register/chequeissuer.h"
 #include "register/registeraccess.h"
+#include "register/registermodel.h"
 #include "register/registerreport.h"
 #include "register/registerwindow.h"
 #include "ui/dialogs.h"
@@ -142,9 +144,13 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     RightCaption(QCoreApplication::translate("TNewChequeForm", "Date"), panel2, 3, 36, 80, 19);
     DateEd = Edit(panel2, 88, 36, 121, 27);
     DateEd->setObjectName(QStringLiteral("DateEd"));
+    // The desktop's short date, by example.
+    DateEd->setPlaceholderText(QCoreApplication::translate("TNewChequeForm", "e.g. %1").arg(WriteShortDate(QDate::currentDate())));
     SpeedButton1 = new QToolButton(panel2);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setText(QStringLiteral("+1M"));
+    // "+1M", not "1M+", in an Arabic interface.
+    SpeedButton1->setText(QStringLiteral("\u2066+1M\u2069"));
+
     SpeedButton1->setFocusPolicy(Qt::NoFocus);
     SpeedButton1->setGeometry(217, 36, 38, 22);
     RightCaption(QCoreApplication::translate("TNewChequeForm", "Name"), panel2, 3, 66, 80, 19);
@@ -168,10 +174,12 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     ManyRG = new RadioGroup(QString(), {QCoreApplication::translate("TNewChequeForm", "One"), QCoreApplication::translate("TNewChequeForm", "Many")}, 1, panel2);
     ManyRG->setObjectName(QStringLiteral("ManyRG"));
     ManyRG->setGeometry(285, 27, 125, 59);
+    ManyRG->setProperty("captionGrowsFrom", 125); // longer captions widen it rather than shrink
     ManyRG->setItemIndex(0);
     AccOnly = new QCheckBox(QCoreApplication::translate("TNewChequeForm", "Account Only"), panel2);
     AccOnly->setObjectName(QStringLiteral("AccOnly"));
     AccOnly->setGeometry(285, 11, 112, 17);
+    AccOnly->setProperty("captionGrowsFrom", 112);
     BankNameCB = new BankComboBox(panel2);
     BankNameCB->setObjectName(QStringLiteral("BankNameCB"));
     BankNameCB->setGeometry(88, 6, 121, 27);
@@ -204,6 +212,8 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QCoreApplication::translate("TNewChequeForm", "Close"), panel3);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(304, 2, 85, 25);
+    for (QPushButton *button : {PrintBtn, BitBtn2, BitBtn1})
+        button->setProperty("captionGrowsFrom", 85); // a longer caption widens it rather than shrinks
 
     top->addWidget(panel2);
     top->addWidget(EAmountLB);
@@ -221,6 +231,10 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     WebBrowser2->setObjectName(QStringLiteral("WebBrowser2"));
     WebBrowser2->setMinimumHeight(0);
     outer->addWidget(WebBrowser2, 1);
+    StatusLB = WrappingLabel(QStringLiteral("StatusLB"), this);
+    StatusLB->setFont(PixelFont(QStringLiteral("Arial"), 12));
+    StatusLB->setContentsMargins(4, 1, 4, 1);
+    outer->addWidget(StatusLB);
 
     connect(AmountED, &QLineEdit::textChanged, this, [this] { AmountEDChange(); });
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
@@ -304,7 +318,21 @@ void TNewChequeForm::BankNameCBChange()
     }
     m_cheque->SelectBank(BankNameCB->currentIndex());
     m_cheque->BankNameCBChange();
+    rememberBank();
 }
+
+void TNewChequeForm::rememberBank()
+{
+    if (ExeDir.isEmpty() || BankNameCB->currentIndex() < 0 || SettingsProblem(ExeDir))
+        return;
+    QSettings settings(settingsFile(), QSettings::IniFormat);
+    const QString kept = settings.value(QStringLiteral("issue/bank")).toString();
+    // Nothing is written for the first bank while none has been kept.
+    if (kept != BankNameCB->currentText() && !(kept.isEmpty() && BankNameCB->currentIndex() == 0))
+        settings.setValue(QStringLiteral("issue/bank"), BankNameCB->currentText());
+}
+
+QString TNewChequeForm::status() const { return StatusLB->text(); }
 
 void TNewChequeForm::MirrorBanks() { ShowBankList(BankNameCB, m_cheque->Book); }
 
@@ -343,8 +371,11 @@ void TNewChequeForm::FormShow()
     if (const auto problem = m_money->StartUp(ExeDir))
         report(*problem);
     {
+        // The bank used last, or the first.
         const QSignalBlocker block(BankNameCB);
-        BankNameCB->setCurrentIndex(BankNameCB->count() > 0 ? 0 : -1);
+        const QSettings settings(settingsFile(), QSettings::IniFormat);
+        const int last = BankNameCB->findText(settings.value(QStringLiteral("issue/bank")).toString());
+        BankNameCB->setCurrentIndex(last >= 0 ? last : BankNameCB->count() > 0 ? 0 : -1);
     }
     BankNameCBChange();
     m_files->started(m_cheque->Book.Banks, m_cheque->Book.Options);
@@ -441,9 +472,22 @@ void TNewChequeForm::PrintBtnClick()
 {
     CountED->interpretText(); // a count still being typed counts as it will on leaving the box
     const auto amount = ParseAmountText(AmountED->text());
-    const auto date = ReadShortDate(DateEd->text());
+    const auto date = ReadTypedDate(DateEd->text());
     if (!amount || !date) {
-        report(QCoreApplication::translate("TNewChequeForm", "Error"));
+        // "Error", then what is wrong and how to write it.
+        QStringList lines{QCoreApplication::translate("TNewChequeForm", "Error")};
+        const QString dateText = DateEd->text().trimmed();
+        if (!date && dateText.isEmpty())
+            lines << QCoreApplication::translate("TNewChequeForm", "There is no date: %1.").arg(DateFormsText());
+        else if (!date)
+            lines << QCoreApplication::translate("TNewChequeForm", "The date \"%1\" cannot be read: %2.")
+                         .arg(Shown(dateText), DateFormsText());
+        const QString amountText = AmountED->text().trimmed();
+        if (!amount && amountText.isEmpty())
+            lines << QCoreApplication::translate("TNewChequeForm", "There is no amount.");
+        else if (!amount)
+            lines << QCoreApplication::translate("TNewChequeForm", "The amount \"%1\" is not a number.").arg(Shown(amountText));
+        report(lines.join(QLatin1String("\n\n")));
         return;
     }
     DateEd->setText(WriteShortDate(*date));
@@ -569,6 +613,7 @@ int TNewChequeForm::issueAll(const QList<ChequeJob> &jobs, QWidget *parent,
     const std::unique_ptr<PageOutput> output = m_print->openOutput();
     ChequeIssuer issuer(*book, *output);
     const ChequeJob *last = nullptr;
+    qint64 lastNumber = 0;
     int sent = 0;
     for (const ChequeJob &job : jobs) {
         if (next && !next(job, sent))
@@ -576,6 +621,7 @@ int TNewChequeForm::issueAll(const QList<ChequeJob> &jobs, QWidget *parent,
         const IssueResult result = issuer.issue(job.cheque, job.layout, job.replaces);
         if (result.printed) {
             last = &job;
+            lastNumber = result.chequeNumber;
             ++sent;
             if (!result.problem.isEmpty())
                 tell(result.problem + QCoreApplication::translate("TNewChequeForm", "\n\nThe cheque was printed; the register shows it as sent."));
@@ -595,6 +641,15 @@ int TNewChequeForm::issueAll(const QList<ChequeJob> &jobs, QWidget *parent,
     if (const auto failed = issuer.finish())
         tell(*failed);
     m_register->touch();
+    const QString destination = DestinationShown(output->destination());
+    if (issuer.printed() == 1 && last)
+        StatusLB->setText(QCoreApplication::translate("TNewChequeForm", "Cheque No. %1 of %2 printed to %3.")
+                              .arg(QString::number(lastNumber), last->cheque.bank, destination));
+    else if (issuer.printed() > 1)
+        StatusLB->setText(QCoreApplication::translate("TNewChequeForm", "%Ln cheques printed to %1.", nullptr, issuer.printed())
+                              .arg(destination));
+    else
+        StatusLB->setText(QCoreApplication::translate("TNewChequeForm", "No cheque was printed."));
     if (last && issuer.printed() > 0)
         showPrinted(last->cheque, last->layout);
     return issuer.printed();
@@ -621,9 +676,11 @@ bool TNewChequeForm::duplicateAccepted(const Cheque &cheque)
 
 void TNewChequeForm::PrintMany(const QString &dateText, int count)
 {
-    const auto start = ReadShortDate(dateText);
+    const auto start = ReadTypedDate(dateText);
     if (!start) {
-        report(QCoreApplication::translate("TNewChequeForm", "Date Error"));
+        report(QCoreApplication::translate("TNewChequeForm", "Date Error") + QLatin1String("\n\n") +
+               QCoreApplication::translate("TNewChequeForm", "The date \"%1\" cannot be read: %2.")
+                   .arg(Shown(dateText.trimmed()), DateFormsText()));
         return;
     }
     // Refused once for the whole run: every cheque of it is checked before

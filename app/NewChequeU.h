@@ -112,6 +112,9 @@ public:
     bool PrintOne(const QString &dateText, bool askPrinter);
     void PrintMany(const QString &dateText, int count);
 
+    /// What the last print did ("Cheque No. 12 of SIB printed to …").
+    QString status() const;
+
     /// Copies the designer's bank list into the bank choice.
     void MirrorBanks();
 
@@ -171,6 +174,8 @@ private:
                  const std::function<bool(const ChequeJob &, int)> &next = {});
     /// The designer's fields show the cheque last printed.
     void showPrinted(const Cheque &cheque, const ChequeLayout &layout);
+    /// Keeps the bank chosen for the next start.
+    void rememberBank();
 
     // Application-wide values: the executable and its folder.
     QString ExeName;
@@ -196,6 +201,7 @@ private:
     QLabel *LabelNewl5;
     QLabel *LabelNew4;
     WebPanel *WebBrowser2;
+    QLabel *StatusLB; ///< what the last print did
 
     TChequeForm *m_cheque = nullptr;
     TMoneyForm *m_money = nullptr;

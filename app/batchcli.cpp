@@ -7,13 +7,16 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 #include <QSettings>
 
 #include "batch/chequebatch.h"
 #include "core/chequeerror.h"
+#include "core/counttext.h"
 #include "core/datafile.h"
 #include "core/settingsfile.h"
 #include "currency/moneyfile.h"
@@ -29,10 +32,13 @@
 namespace {
 
 // A message on standard error: its lines as they are, anything else that
-// would act on the terminal escaped.
+// would act on the terminal escaped. The isolates that keep a date or a name
+// in its order inside Arabic in the windows are left out: a terminal does
+// not use them.
 void Say(const QString &text)
 {
-    QStringList lines = text.split(u'\n');
+    static const QRegularExpression isolates(QStringLiteral("[\u2066-\u2069]"));
+    QStringList lines = QString(text).remove(isolates).split(u'\n');
     for (QString &line : lines)
         line = Shown(line);
     std::fprintf(stderr, "%s\n", lines.join(u'\n').toLocal8Bit().constData());
@@ -105,7 +111,7 @@ CommandLine ParseCommandLine(const QStringList &arguments)
 int RunBatchCommand(const CommandLine &command, const QString &dir)
 {
     if (!command.printer.isEmpty() && QPrinterInfo::printerInfo(command.printer).isNull()) {
-        Say(QStringLiteral("There is no printer \"%1\".").arg(command.printer));
+        Say(QCoreApplication::translate("BatchCommand", "There is no printer \"%1\".").arg(command.printer));
         return CannotRun;
     }
 
@@ -129,18 +135,18 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
         // be read, or is damaged, stops the batch.
         const std::optional<MoneyRead> money = ReadMoneyAtStart(dir + QLatin1String(MoneyFileName));
         if (money && money->damage) {
-            Say(*money->damage + QStringLiteral("\nNothing was printed: check the currency in the Money window."));
+            Say(*money->damage + u'\n' + QCoreApplication::translate("BatchCommand", "Nothing was printed: check the currency in the Money window."));
             return CannotRun;
         }
         context.currency = money ? money->money : UaeMoney();
     } catch (const ChequeError &error) {
         Say(QString::fromStdString(error.message()) +
-            QStringLiteral("\nNothing was printed: set the currency in the Money window, or move the file away."));
+            u'\n' + QCoreApplication::translate("BatchCommand", "Nothing was printed: set the currency in the Money window, or move the file away."));
         return CannotRun;
     }
     context.defaultBank = command.bank;
     if (!context.defaultBank.isEmpty() && !context.banks.contains(context.defaultBank)) {
-        Say(QStringLiteral("There is no bank \"%1\" in the bank list.").arg(context.defaultBank));
+        Say(QCoreApplication::translate("BatchCommand", "There is no bank \"%1\" in the bank list.").arg(context.defaultBank));
         return CannotRun;
     }
 
@@ -162,7 +168,7 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
     QString problem;
     ChequeRegister *book = access.open(nullptr, &problem);
     if (!book) {
-        Say(problem + QStringLiteral("\nNothing was printed: every cheque is recorded in the register first."));
+        Say(problem + u'\n' + QCoreApplication::translate("BatchCommand", "Nothing was printed: every cheque is recorded in the register first."));
         return CannotRun;
     }
     QPrinter printer(QPrinter::HighResolution);
@@ -183,8 +189,8 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
             continue;
         if (!command.allowDuplicates) {
             if (const auto earlier = RecentLikeCheque(*book, *row.cheque)) {
-                Say(QStringLiteral("Row %1: like cheque No. %2 of %3, printed on %4; not printed (give "
-                                   "--allow-duplicates to print it).")
+                Say(QCoreApplication::translate("BatchCommand", "Row %1: like cheque No. %2 of %3, printed on %4; not printed (give "
+                                                          "--allow-duplicates to print it).")
                         .arg(row.row)
                         .arg(QString::number(earlier->chequeNumber), earlier->bank,
                              earlier->printedAt.toLocalTime().toString(Qt::ISODate)));
@@ -194,10 +200,10 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
         const IssueResult result = issuer.issue(*row.cheque, *BankLayout(row.bank, context.banks, context.options).layout);
         if (result.printed) {
             if (!result.problem.isEmpty())
-                Say(QStringLiteral("Row %1: %2").arg(row.row).arg(result.problem));
+                Say(QCoreApplication::translate("BatchCommand", "Row %1: %2").arg(row.row).arg(result.problem));
             continue;
         }
-        Say(QStringLiteral("Row %1: %2").arg(row.row).arg(result.problem));
+        Say(QCoreApplication::translate("BatchCommand", "Row %1: %2").arg(row.row).arg(result.problem));
         stopped = true; // the next cheques would fail the same way
         break;
     }
@@ -207,11 +213,12 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
     }
     const int total = int(rows.size());
     const int printed = issuer.printed();
-    Say(QStringLiteral("%1 of %2 cheques printed: %3 %4.")
+    const QString currency = FromStd((QGuiApplication::isRightToLeft() ? context.currency.AMoneyName
+                                                                       : context.currency.EMoneyName).str());
+    Say(CountText("BatchCommand", QT_TRANSLATE_NOOP("BatchCommand", "%L1 of %Ln cheque printed: %2 %3."),
+                  QT_TRANSLATE_N_NOOP("BatchCommand", "%L1 of %Ln cheques printed: %2 %3."), total)
             .arg(printed)
-            .arg(total)
-            .arg(MinorUnitsText(issuer.printedMinorUnits(), FigureDigits(context.currency)),
-                 FromStd(context.currency.EMoneyName.str())));
+            .arg(MinorUnitsText(issuer.printedMinorUnits(), FigureDigits(context.currency)), currency));
     if (printed == total && !stopped)
         return AllPrinted;
     return printed > 0 ? NotAllPrinted : CannotRun;

@@ -9,6 +9,27 @@
 
 #include "core/settingsfile.h"
 
+namespace {
+
+// Qt's own buttons (of messages, file and print dialogs, progress windows)
+// in the words this program's Arabic uses: the catalogue Qt brings writes
+// "ألغِ", whose vowel mark is cut at a button's edge, and marks mnemonics,
+// whose underline reads as a kasra. The program's catalogue, installed
+// after Qt's, is asked first.
+[[maybe_unused]] constexpr const char *QtButtons[] = {
+    QT_TRANSLATE_NOOP("QPlatformTheme", "OK"),       QT_TRANSLATE_NOOP("QPlatformTheme", "Cancel"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Close"),    QT_TRANSLATE_NOOP("QPlatformTheme", "Open"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Save"),     QT_TRANSLATE_NOOP("QPlatformTheme", "Discard"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Apply"),    QT_TRANSLATE_NOOP("QPlatformTheme", "&Yes"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "&No"),      QT_TRANSLATE_NOOP("QGnomeTheme", "&OK"),
+    QT_TRANSLATE_NOOP("QGnomeTheme", "&Cancel"),     QT_TRANSLATE_NOOP("QGnomeTheme", "&Close"),
+    QT_TRANSLATE_NOOP("QGnomeTheme", "&Save"),       QT_TRANSLATE_NOOP("QProgressDialog", "Cancel"),
+    QT_TRANSLATE_NOOP("QFileDialog", "&Open"),       QT_TRANSLATE_NOOP("QFileDialog", "&Save"),
+    QT_TRANSLATE_NOOP("QFileDialog", "Open"),        QT_TRANSLATE_NOOP("QFileDialog", "File &name:"),
+    QT_TRANSLATE_NOOP("QPrintDialog", "&Print"),     QT_TRANSLATE_NOOP("QDialogButtonBox", "OK")};
+
+} // namespace
+
 QString InterfaceLanguage(const QString &dataDir)
 {
     const QSettings settings(SettingsFile(dataDir), QSettings::IniFormat);

@@ -51,10 +51,10 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s\n", folder.problem.toLocal8Bit().constData());
         return 2;
     }
+    InstallTranslations(app, folder.path, command.lang);
     if (!command.batch.isEmpty())
         return RunBatchCommand(command, folder.path);
 
-    InstallTranslations(app, folder.path, command.lang);
     QApplication::setQuitOnLastWindowClosed(false); // the issue window's close ends the program
     ChequeProgram program;
     program.NewChequeForm.setDataDir(folder.path);

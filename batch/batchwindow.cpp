@@ -5,6 +5,7 @@
 #include <QBrush>
 #include <QColor>
 #include <QDir>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "core/chequeerror.h"
+#include "core/counttext.h"
 #include "output/printrun.h"
 #include "register/registerreport.h"
 #include "ui/dialogs.h"
@@ -57,21 +59,27 @@ QVariant BatchModel::data(const QModelIndex &index, int role) const
     const int column = index.column();
     switch (role) {
     case Qt::DisplayRole:
+        // Each text in its own reading order, whatever the interface's.
         switch (column) {
         case Row: return r.row;
-        case Bank: return r.bank;
-        case Date: return r.date;
-        case Payee: return r.payee;
-        case Amount: return r.cheque ? r.cheque->figure : r.amount;
+        case Bank: return InReadingOrder(r.bank);
+        case Date: return InReadingOrder(r.date);
+        case Payee: return InReadingOrder(r.payee);
+        case Amount: return InReadingOrder(r.cheque ? r.cheque->figure : r.amount);
         case AccountOnly: return r.accountOnly ? QCoreApplication::translate("BatchWindow", "Yes") : QString();
-        case Words: return r.cheque ? r.cheque->words() : QString();
-        case Memo: return r.memo;
-        case Problem: return QString(r.problem).replace(u'\n', QLatin1String("; "));
+        case Words: return InReadingOrder(r.cheque ? r.cheque->words() : QString());
+        case Memo: return InReadingOrder(r.memo);
+        case Problem: return InReadingOrder(QString(r.problem).replace(u'\n', QLatin1String("; ")));
         }
         return {};
     case Qt::ToolTipRole:
-        if (column == Problem || column == Words)
-            return column == Problem ? r.problem : (r.cheque ? r.cheque->words() : QString());
+        // The whole of a text the window's width cuts.
+        switch (column) {
+        case Payee: return r.payee;
+        case Words: return r.cheque ? r.cheque->words() : QString();
+        case Memo: return r.memo;
+        case Problem: return r.problem;
+        }
         return {};
     case Qt::TextAlignmentRole:
         if (column == Row || column == Amount)
@@ -101,7 +109,7 @@ BatchWindow::BatchWindow(std::function<BatchContext()> context, QWidget *parent)
     Table->setSelectionBehavior(QAbstractItemView::SelectRows);
     Table->verticalHeader()->hide();
     Table->setWordWrap(false);
-    Table->horizontalHeader()->setSectionResizeMode(BatchModel::Words, QHeaderView::Stretch);
+    Table->setTextElideMode(Qt::ElideMiddle); // the start and the end of the words, the whole in the tool tip
     TotalsLB = WrappingLabel(QStringLiteral("TotalsLB"), this);
     StatusLB = WrappingLabel(QStringLiteral("StatusLB"), this);
     PrintBtn = new QPushButton(QCoreApplication::translate("BatchWindow", "Print…"), this);
@@ -110,8 +118,17 @@ BatchWindow::BatchWindow(std::function<BatchContext()> context, QWidget *parent)
     auto *close = new QPushButton(QCoreApplication::translate("BatchWindow", "Close"), this);
     close->setObjectName(QStringLiteral("CloseBtn"));
 
+    BankCB = new BankComboBox(this);
+    BankCB->setObjectName(QStringLiteral("BankCB"));
+    BankCB->setEditable(false);
+    BankCB->setMinimumContentsLength(10);
+    BankCB->setToolTip(QCoreApplication::translate("BatchWindow", "The bank of the rows that name none"));
+    auto *bankCaption = PlainLabel(QCoreApplication::translate("BatchWindow", "Bank of rows without one:"), this);
+
     auto *top = new QHBoxLayout;
     top->addWidget(FileLB, 1);
+    top->addWidget(bankCaption);
+    top->addWidget(BankCB);
     top->addWidget(open);
     auto *bottom = new QHBoxLayout;
     bottom->addStretch(1);
@@ -125,6 +142,7 @@ BatchWindow::BatchWindow(std::function<BatchContext()> context, QWidget *parent)
     outer->addLayout(bottom);
 
     connect(open, &QPushButton::clicked, this, &BatchWindow::openFile);
+    connect(BankCB, &QComboBox::activated, this, [this] { recheck(); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(PrintBtn, &QPushButton::clicked, this, [this] {
         QList<BatchRow> good;
@@ -144,11 +162,23 @@ void BatchWindow::openFile()
         load(*file);
 }
 
+BatchContext BatchWindow::context()
+{
+    BatchContext context = m_context();
+    // The bank list as it stands, the choice kept while its bank is there.
+    const QString chosen = BankCB->count() > 0 ? BankCB->currentText() : context.defaultBank;
+    BankCB->clear();
+    BankCB->addItems(context.banks);
+    BankCB->setCurrentIndex(std::max(0, int(context.banks.indexOf(chosen))));
+    context.defaultBank = BankCB->currentText();
+    return context;
+}
+
 bool BatchWindow::load(const QString &path)
 {
     try {
         const ListFile file = ReadListFile(path);
-        m_model->setRows(CheckList(file, m_context()));
+        m_model->setRows(CheckList(file, context()));
     } catch (const ChequeError &error) {
         dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
         return false;
@@ -157,9 +187,43 @@ bool BatchWindow::load(const QString &path)
     FileLB->setText(QDir::toNativeSeparators(path));
     StatusLB->clear();
     showTotals();
-    Table->resizeColumnsToContents();
-    Table->horizontalHeader()->setSectionResizeMode(BatchModel::Words, QHeaderView::Stretch);
+    fitColumns();
     return true;
+}
+
+void BatchWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitColumns();
+}
+
+void BatchWindow::fitColumns()
+{
+    if (m_model->rowCount() == 0)
+        return;
+    Table->resizeColumnsToContents();
+    QHeaderView *header = Table->horizontalHeader();
+    const int room = Table->viewport()->width();
+    int total = 0;
+    for (int column = 0; column < BatchModel::ColumnCount; ++column)
+        total += header->sectionSize(column);
+    if (total <= room) {
+        header->resizeSection(BatchModel::Words, header->sectionSize(BatchModel::Words) + room - total);
+        return;
+    }
+    // Too narrow: the long texts (payee, words, memo, problem) share what
+    // the short ones leave, each in proportion to its length.
+    const int columns[] = {BatchModel::Payee, BatchModel::Words, BatchModel::Memo, BatchModel::Problem};
+    constexpr int least = 40;
+    int wanted = 0, beyond = 0;
+    for (int column : columns) {
+        wanted += header->sectionSize(column);
+        beyond += std::max(0, header->sectionSize(column) - least);
+    }
+    const int spare = std::max(0, room - (total - wanted) - 4 * least);
+    for (int column : columns)
+        if (const int size = header->sectionSize(column); size > least)
+            header->resizeSection(column, least + int(qint64(size - least) * spare / beyond));
 }
 
 void BatchWindow::recheck()
@@ -171,16 +235,17 @@ void BatchWindow::recheck()
 void BatchWindow::showTotals()
 {
     const BatchTotals t = TotalsOf(m_model->rows());
-    QString text = QCoreApplication::translate("BatchWindow", "%1 %2 to print: %3 %4.")
-                       .arg(t.good)
-                       .arg(t.good == 1 ? QStringLiteral("cheque") : QStringLiteral("cheques"),
-                            MinorUnitsText(t.minorUnits, t.digits), t.currency);
+    const QString currency = QGuiApplication::isRightToLeft() && !t.currencyArabic.isEmpty() ? t.currencyArabic : t.currency;
+    QString text = CountText("BatchWindow", QT_TRANSLATE_NOOP("BatchWindow", "%Ln cheque to print: %1 %2."),
+                             QT_TRANSLATE_N_NOOP("BatchWindow", "%Ln cheques to print: %1 %2."), t.good)
+                       .arg(MinorUnitsText(t.minorUnits, t.digits), currency);
     if (t.bad > 0)
-        text += QCoreApplication::translate("BatchWindow", " %1 %2 with a problem, not printed (marked in red).")
-                    .arg(t.bad)
-                    .arg(t.bad == 1 ? QStringLiteral("row") : QStringLiteral("rows"));
+        text += u' ' + CountText("BatchWindow", QT_TRANSLATE_NOOP("BatchWindow", "%Ln row has a problem and will not be printed (marked in red)."),
+                                 QT_TRANSLATE_N_NOOP("BatchWindow", "%Ln rows have a problem and will not be printed (marked in red)."), t.bad);
     TotalsLB->setText(text);
-    PrintBtn->setText(t.good > 0 ? QCoreApplication::translate("BatchWindow", "Print %1 Cheques…").arg(t.good) : QCoreApplication::translate("BatchWindow", "Print…"));
+    PrintBtn->setText(t.good > 0 ? CountText("BatchWindow", QT_TRANSLATE_NOOP("BatchWindow", "Print %Ln Cheque…"),
+                                             QT_TRANSLATE_N_NOOP("BatchWindow", "Print %Ln Cheques…"), t.good)
+                                 : QCoreApplication::translate("BatchWindow", "Print…"));
     PrintBtn->setEnabled(t.good > 0);
 }
 

@@ -12,6 +12,7 @@
 
 #include "batch/chequebatch.h"
 
+class BankComboBox;
 class QLabel;
 class QPushButton;
 class QTableView;
@@ -42,7 +43,8 @@ class BatchWindow : public QWidget
 
 public:
     /// `context` gives what the rows are checked against, as the program
-    /// stands when a list is opened.
+    /// stands when a list is opened; rows that name no bank take the bank
+    /// chosen in this window (at first the context's).
     explicit BatchWindow(std::function<BatchContext()> context, QWidget *parent = nullptr);
 
     /// Asks for a file and opens it.
@@ -60,13 +62,23 @@ signals:
     /// The user asked to print the good rows.
     void printRequested(const QList<BatchRow> &rows);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
     void showTotals();
+    /// The context, with the bank chosen here for rows that name none.
+    BatchContext context();
+    /// The columns share the window's width: each as wide as its texts,
+    /// but the words and the problem, which share what is left (their whole
+    /// texts in their tool tips).
+    void fitColumns();
 
     std::function<BatchContext()> m_context;
     BatchModel *m_model;
     QString m_path;
     QLabel *FileLB;
+    BankComboBox *BankCB; ///< the bank of rows that name none
     QTableView *Table;
     QLabel *TotalsLB;
     QLabel *StatusLB;

@@ -29,6 +29,13 @@ const std::array<QStringList, ListColumnCount> &ColumnNames()
     return names;
 }
 
+// The column's name as a list's first row writes it in English ("Amount").
+QString HeaderName(ListColumn column)
+{
+    static const char *const names[] = {"Date", "Payee", "Amount", "Bank", "Account Only", "Memo"};
+    return QString::fromLatin1(names[int(column)]);
+}
+
 // The column of a list that gives a field of a layout its text.
 ListColumn ColumnOf(FieldKind kind)
 {
@@ -38,6 +45,14 @@ ListColumn ColumnOf(FieldKind kind)
     case FieldKind::AccountOnly: return ListColumn::AccountOnly;
     default: return ListColumn::Amount;
     }
+}
+
+// A sentence said after "Row 7, Amount: ".
+QString LowerFirst(QString text)
+{
+    if (!text.isEmpty())
+        text[0] = text[0].toLower();
+    return text;
 }
 
 QString CellText(const QList<ListCell> &row, int index) { return index >= 0 ? row.value(index).text : QString(); }
@@ -76,8 +91,11 @@ QString DesktopAmount(const ListCell &cell, const QLocale &locale)
 
 QString ColumnName(ListColumn column)
 {
-    static const char *const names[] = {"Date", "Payee", "Amount", "Bank", "Account Only", "Memo"};
-    return QString::fromLatin1(names[int(column)]);
+    static const char *const names[] = {
+        QT_TRANSLATE_NOOP("ChequeList", "Date"), QT_TRANSLATE_NOOP("ChequeList", "Payee"),
+        QT_TRANSLATE_NOOP("ChequeList", "Amount"), QT_TRANSLATE_NOOP("ChequeList", "Bank"),
+        QT_TRANSLATE_NOOP("ChequeList", "Account Only"), QT_TRANSLATE_NOOP("ChequeList", "Memo")};
+    return QCoreApplication::translate("ChequeList", names[int(column)]);
 }
 
 ListColumns FindColumns(const QList<ListCell> &header)
@@ -103,7 +121,7 @@ ListColumns FindColumns(const QList<ListCell> &header)
     QStringList missing;
     for (ListColumn c : {ListColumn::Date, ListColumn::Payee, ListColumn::Amount})
         if (columns[c] < 0)
-            missing << QStringLiteral("%1 (%2)").arg(ColumnName(c), ColumnNames()[std::size_t(c)][1]);
+            missing << QStringLiteral("%1 (%2)").arg(HeaderName(c), ColumnNames()[std::size_t(c)][1]);
     if (!missing.isEmpty())
         throw ChequeError(QCoreApplication::translate("ChequeList","The first row of the list must name its columns; it has no %1. The "
                                          "columns are Date, Payee, Amount and, if wanted, Bank, Account Only and "
@@ -205,24 +223,15 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
         };
         // The date.
         std::optional<QDate> date = dateCell.date;
-        if (!date && dateCell.kind == ListCell::Kind::Text) {
-            // ISO dates first: what systems export, and quick to tell.
-            const QString text = dateCell.text.trimmed();
-            static const QRegularExpression iso(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
-            if (iso.match(text).hasMatch())
-                date = QDate::fromString(text, Qt::ISODate);
-            else
-                date = ReadShortDate(text, context.locale);
-        }
+        if (!date && dateCell.kind == ListCell::Kind::Text)
+            date = ReadTypedDate(dateCell.text, context.locale);
         if (date && date->isValid())
             row.date = WriteShortDate(*date, context.locale);
         else if (dateCell.text.trimmed().isEmpty())
             problem(ListColumn::Date, QCoreApplication::translate("ChequeList", "there is no date"));
         else
-            problem(ListColumn::Date, QCoreApplication::translate("ChequeList","\"%1\" is not a date; write it as %2 (the desktop's short date) "
-                                                     "or as %3")
-                                          .arg(Shown(dateCell.text.trimmed()), WriteShortDate(QDate::currentDate(), context.locale),
-                                               QDate::currentDate().toString(Qt::ISODate)));
+            problem(ListColumn::Date, QCoreApplication::translate("ChequeList", "\"%1\" is not a date; %2")
+                                          .arg(Shown(dateCell.text.trimmed()), DateFormsText(context.locale)));
         // The payee.
         if (const auto why = PayeeProblem(row.payee))
             problem(ListColumn::Payee, *why);
@@ -252,34 +261,22 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
             problem(ListColumn::Amount, QCoreApplication::translate("ChequeList", "\"%1\" is not an amount").arg(Shown(row.amount.trimmed())));
         } else if (*value <= 0) {
             problem(ListColumn::Amount, QCoreApplication::translate("ChequeList", "%1 is not more than 0").arg(Shown(row.amount.trimmed())));
+        } else if (const auto why = AmountRefusal(amount, context.currency, context.locale)) {
+            problem(ListColumn::Amount, LowerFirst(*why));
         } else if (problems.isEmpty()) {
             const ChequeOrProblem made = MakeCheque(row.bank, row.date, row.payee, amount, row.accountOnly,
                                                     context.currency, layout.layout->BAText, context.onlyFirst,
                                                     context.locale);
-            if (made.cheque) {
+            if (!made.cheque) {
+                problem(ListColumn::Payee, LowerFirst(made.problem));
+            } else if (const auto fault = ChequePageFault(*made.cheque, *layout.layout)) {
                 // The page as it will be printed: every text whole in its box,
                 // every character drawn.
-                if (const auto fault = ChequePageFault(*made.cheque, *layout.layout)) {
-                    QString why = DescribePageFault(*fault, *layout.layout);
-                    why[0] = why[0].toLower();
-                    problem(ColumnOf(layout.layout->Fields[std::size_t(fault->label)].Kind), why);
-                } else {
-                    row.cheque = made.cheque;
-                }
+                problem(ColumnOf(layout.layout->Fields[std::size_t(fault->label)].Kind),
+                        LowerFirst(DescribePageFault(*fault, *layout.layout)));
             } else {
-                QString why = made.problem;
-                why.remove(QCoreApplication::translate("ChequeList", " Nothing was printed."));
-                why.replace(QCoreApplication::translate("ChequeList", " Type the amount"), QCoreApplication::translate("ChequeList", " Write the amount"));
-                problem(ListColumn::Amount, why);
+                row.cheque = made.cheque;
             }
-        } else if (const ChequeOrProblem made = MakeCheque(row.bank, QString(), QStringLiteral("x"), amount, false,
-                                                           context.currency, QString(), false, context.locale);
-                   !made.cheque) {
-            // The amount's own problem, said beside the row's others.
-            QString why = made.problem;
-            why.remove(QCoreApplication::translate("ChequeList", " Nothing was printed."));
-            why.replace(QCoreApplication::translate("ChequeList", " Type the amount"), QCoreApplication::translate("ChequeList", " Write the amount"));
-            problem(ListColumn::Amount, why);
         }
         row.problem = problems.join(u'\n');
         rows << row;
@@ -302,6 +299,7 @@ BatchTotals TotalsOf(const QList<BatchRow> &rows)
         totals.minorUnits += row.cheque->minorUnits;
         totals.digits = row.cheque->digits;
         totals.currency = FromStd(row.cheque->currency.EMoneyName.str());
+        totals.currencyArabic = FromStd(row.cheque->currency.AMoneyName.str());
     }
     return totals;
 }

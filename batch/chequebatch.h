@@ -74,7 +74,8 @@ struct BatchTotals
     int bad = 0;
     qint64 minorUnits = 0;
     int digits = 2;
-    QString currency;
+    QString currency;       ///< English name (Dhs)
+    QString currencyArabic; ///< and Arabic name (درهم)
 };
 BatchTotals TotalsOf(const QList<BatchRow> &rows);
 

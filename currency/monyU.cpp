@@ -47,9 +47,9 @@ TMoneyForm::TMoneyForm(CurrencyRecord &currency, QWidget *parent)
     Caption(QCoreApplication::translate("TMoneyForm", "Mony Name اسم العملة"), panel1, 249, 9);
     Caption(QCoreApplication::translate("TMoneyForm", "Part Name اسم الجزء"), panel1, 47, 9);
     Caption(QStringLiteral("عربي"), panel1, 303, 27);
-    Caption(QStringLiteral("انجليزي"), panel1, 303, 46);
-    Caption(QStringLiteral("Arabic"), panel1, 10, 30);
-    Caption(QStringLiteral("English"), panel1, 5, 48);
+    Caption(QCoreApplication::translate("TMoneyForm", "انجليزي"), panel1, 303, 46);
+    Caption(QCoreApplication::translate("TMoneyForm", "Arabic"), panel1, 10, 30);
+    Caption(QCoreApplication::translate("TMoneyForm", "English"), panel1, 5, 48);
     AMoneyNameEd = Edit(panel1, "AMoneyNameEd", 246, 28, 52, 22);
     EMoneyNameEd = Edit(panel1, "EMoneyNameEd", 246, 50, 52, 22);
     APartNameEd = Edit(panel1, "APartNameEd", 44, 28, 53, 22);
@@ -86,7 +86,8 @@ TMoneyForm::TMoneyForm(CurrencyRecord &currency, QWidget *parent)
         edit->setText(edit == MoneySNameEd ? QStringLiteral("Short") : QCoreApplication::translate("TMoneyForm", "Name"));
 
     CountryRB = new RadioGroup(QCoreApplication::translate("TMoneyForm", " Country"),
-                               {QStringLiteral("Chose"), QStringLiteral("SYR"), QCoreApplication::translate("TMoneyForm", "UAE ")}, 1, this);
+                               {QCoreApplication::translate("TMoneyForm", "Chose"), QCoreApplication::translate("TMoneyForm", "SYR"),
+                                QCoreApplication::translate("TMoneyForm", "UAE ")}, 1, this);
     CountryRB->setObjectName(QStringLiteral("CountryRB"));
     CountryRB->setGeometry(359, 17, 84, 127);
     CountryRB->setItemIndex(2);

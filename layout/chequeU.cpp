@@ -52,7 +52,7 @@ const QString ItemEnd = QStringLiteral("/");
 double PxToMm(double px) { return px * 25.4 / DesignDpi; }
 int MmToPx(double mm) { return qRound(mm * DesignDpi / 25.4); }
 
-const QString DesignerTitle = QStringLiteral("ChequeForm");
+QString DesignerTitle() { return QCoreApplication::translate("TChequeForm", "ChequeForm"); }
 
 } // namespace
 
@@ -155,7 +155,19 @@ public:
                                 this);
         note->setWordWrap(true);
         form->addRow(note);
-        auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        const bool noPrinter = names.isEmpty();
+        auto *buttons = new QDialogButtonBox(noPrinter ? QDialogButtonBox::Close : QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        if (noPrinter) {
+            // Nothing to set: said, not dropped on OK.
+            auto *none = PlainLabel(QCoreApplication::translate("TChequeForm", "No printer is installed. Offsets apply to "
+                                                                               "printers only; a PDF file is never moved."),
+                                    this);
+            none->setObjectName(QStringLiteral("NoPrinterLB"));
+            none->setWordWrap(true);
+            form->insertRow(0, none);
+            for (QWidget *w : std::initializer_list<QWidget *>{m_printer, m_right, m_down, m_apply})
+                w->setEnabled(false);
+        }
         form->addRow(buttons);
         connect(m_printer, &QComboBox::currentIndexChanged, this, [this] { show(m_printer->currentText()); });
         connect(buttons, &QDialogButtonBox::accepted, this, [this] {
@@ -191,7 +203,7 @@ private:
 TChequeForm::TChequeForm(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("ChequeForm"));
-    setWindowTitle(QStringLiteral("ChequeForm"));
+    setWindowTitle(DesignerTitle());
     QFont font(QStringLiteral("Times New Roman"));
     font.setPointSize(12);
     font.setBold(true);
@@ -255,6 +267,7 @@ void TChequeForm::buildTopStrip(QWidget *column)
     PrintBtn = new QPushButton(QCoreApplication::translate("TChequeForm", "Print Test"), strip);
     PrintBtn->setObjectName(QStringLiteral("PrintBtn"));
     PrintBtn->setGeometry(171, 19, 70, 25);
+    PrintBtn->setProperty("captionGrowsFrom", 70); // a longer caption widens it rather than shrinks
 
     connect(BankNameCB, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!settleChanges(this)) {
@@ -288,7 +301,7 @@ void TChequeForm::buildOptionsPanel()
     SpeedButton7 = new QToolButton(p);
     SpeedButton7->setObjectName(QStringLiteral("SpeedButton7"));
     SpeedButton7->setText(QStringLiteral("-"));
-    SpeedButton7->setToolTip(QStringLiteral("Del"));
+    SpeedButton7->setToolTip(QCoreApplication::translate("TChequeForm", "Del"));
     SpeedButton7->setGeometry(32, 0, 23, 22);
     SpeedButton7->setFont(ArialBold(19));
     Money = new QPushButton(QCoreApplication::translate("TChequeForm", "Money"), p);
@@ -315,12 +328,12 @@ void TChequeForm::buildOptionsPanel()
     LeftEd = new QLineEdit(QStringLiteral("0"), p);
     LeftEd->setObjectName(QStringLiteral("LeftEd"));
     LeftEd->setGeometry(32, 85, 33, 22);
-    Caption(QStringLiteral("mm"), p, 65, 87);
+    Caption(QCoreApplication::translate("TChequeForm", "mm"), p, 65, 87);
     Caption(QCoreApplication::translate("TChequeForm", "Top"), p, 96, 87);
     TopEd = new QLineEdit(QStringLiteral("0"), p);
     TopEd->setObjectName(QStringLiteral("TopEd"));
     TopEd->setGeometry(123, 85, 33, 22);
-    Caption(QStringLiteral("mm"), p, 156, 87);
+    Caption(QCoreApplication::translate("TChequeForm", "mm"), p, 156, 87);
     // The offsets are items of the option line, which "/" ends.
     for (QLineEdit *edit : {LeftEd, TopEd})
         RestrictToCp1256(edit, OptionsFile(), ItemEnd);
@@ -328,12 +341,14 @@ void TChequeForm::buildOptionsPanel()
     PortialChk = new QCheckBox(QCoreApplication::translate("TChequeForm", "Portial"), p);
     PortialChk->setObjectName(QStringLiteral("PortialChk"));
     PortialChk->setGeometry(200, 85, 57, 17);
+    PortialChk->setProperty("captionGrowsFrom", 57); // longer captions widen it rather than shrink
     previewChk = new QCheckBox(QCoreApplication::translate("TChequeForm", "preview"), p);
     previewChk->setObjectName(QStringLiteral("previewChk"));
     previewChk->setGeometry(12, 111, 63, 17);
     OnlyFirstChk = new QCheckBox(QCoreApplication::translate("TChequeForm", "Only First"), p);
     OnlyFirstChk->setObjectName(QStringLiteral("OnlyFirstChk"));
     OnlyFirstChk->setGeometry(104, 109, 84, 17);
+    OnlyFirstChk->setProperty("captionGrowsFrom", 84);
 
     connect(NewBtn, &QToolButton::clicked, this, [this] { NewBtnClick(); });
     connect(SpeedButton7, &QToolButton::clicked, this, [this] { SpeedButton7Click(); });
@@ -346,7 +361,7 @@ void TChequeForm::buildOptionsPanel()
     connect(BAEdit, &QLineEdit::editingFinished, this, [this] { record(QCoreApplication::translate("TChequeForm", "B/A text")); });
     connect(LeftEd, &QLineEdit::editingFinished, this, [this] { record(QCoreApplication::translate("TChequeForm", "Left margin")); });
     connect(TopEd, &QLineEdit::editingFinished, this, [this] { record(QCoreApplication::translate("TChequeForm", "Top margin")); });
-    connect(PortialChk, &QCheckBox::toggled, this, [this] { record(QStringLiteral("Orientation")); });
+    connect(PortialChk, &QCheckBox::toggled, this, [this] { record(QCoreApplication::translate("TChequeForm", "Orientation")); });
 }
 
 void TChequeForm::buildFieldPanel(int i)
@@ -363,6 +378,7 @@ void TChequeForm::buildFieldPanel(int i)
     auto *right = new QCheckBox(QCoreApplication::translate("TChequeForm", "Right"), panel);
     right->setObjectName(QStringLiteral("RightChk%1").arg(i + 1));
     right->setGeometry(25, 4, 57, 17);
+    right->setToolTip(QCoreApplication::translate("TChequeForm", "The field's text set against the right of its box"));
     RightChk[std::size_t(i)] = right;
     auto *fontBtn = new QPushButton(QCoreApplication::translate("TChequeForm", "Font"), panel);
     fontBtn->setObjectName(QStringLiteral("SpeedButton%1").arg(i + 1));
@@ -406,7 +422,8 @@ void TChequeForm::buildField(int i)
         ChequeEdit1MouseMove(i + 1, e->buttons(), e->modifiers(), e->position().toPoint());
     });
     connect(edit, &ChequeFieldEdit::mouseReleased, this, [this, i] {
-        record(QCoreApplication::translate("TChequeForm", "%1 field %2").arg(m_zone == DragZone::Body ? QStringLiteral("Move") : QStringLiteral("Size"))
+        record((m_zone == DragZone::Body ? QCoreApplication::translate("TChequeForm", "Move field %1")
+                                         : QCoreApplication::translate("TChequeForm", "Size field %1"))
                    .arg(i + 1));
         QToolTip::hideText();
     });
@@ -458,7 +475,7 @@ void TChequeForm::buildMenus()
         if (!kept)
             return;
         const auto typed = dialogs().askText(
-            this, DesignerTitle,
+            this, DesignerTitle(),
             QCoreApplication::translate("TChequeForm","Where the scan's top-left corner lies from the cheque area's origin (left and top in mm), "
                            "and its opacity in per cent:"),
             QStringLiteral("%1, %2, %3").arg(kept->leftMm).arg(kept->topMm).arg(qRound(kept->opacity * 100)));
@@ -470,7 +487,7 @@ void TChequeForm::buildMenus()
         const double top = parts.value(1).trimmed().toDouble(&b);
         const double opacity = parts.value(2).trimmed().toDouble(&c);
         if (!a || !b || !c || parts.size() != 3 || opacity < 0 || opacity > 100) {
-            dialogs().showMessage(this, DesignerTitle,
+            dialogs().showMessage(this, DesignerTitle(),
                                   QCoreApplication::translate("TChequeForm", "Give three numbers: left and top in mm, and the opacity from 0 to 100."));
             return;
         }
@@ -492,9 +509,10 @@ void TChequeForm::buildPositionBar()
     auto *row = new QHBoxLayout(PositionBar);
     row->setContentsMargins(6, 2, 6, 2);
     const char *names[] = {"LeftMmEd", "TopMmEd", "WidthMmEd", "HeightMmEd"};
-    const char *captions[] = {"Left", "Top", "Width", "Height"};
+    const char *captions[] = {QT_TRANSLATE_NOOP("TChequeForm", "Left"), QT_TRANSLATE_NOOP("TChequeForm", "Top"),
+                              QT_TRANSLATE_NOOP("TChequeForm", "Width"), QT_TRANSLATE_NOOP("TChequeForm", "Height")};
     for (int i = 0; i < 4; ++i) {
-        row->addWidget(PlainLabel(QString::fromLatin1(captions[i]), PositionBar));
+        row->addWidget(PlainLabel(QCoreApplication::translate("TChequeForm", captions[i]), PositionBar));
         auto *box = new QDoubleSpinBox(PositionBar);
         box->setObjectName(QString::fromLatin1(names[i]));
         box->setRange(i < 2 ? -300 : 0.3, 400);
@@ -916,7 +934,7 @@ bool TChequeForm::settleChanges(QWidget *parent)
     if (m_undo.isClean())
         return true;
     const QString bank = Book.hasSelection() ? Book.Banks.at(Book.Selected) : QString();
-    switch (dialogs().askSaveChanges(parent ? parent : this, DesignerTitle,
+    switch (dialogs().askSaveChanges(parent ? parent : this, DesignerTitle(),
                                      QCoreApplication::translate("TChequeForm","The layout of the bank \"%1\" has changes that are not saved in "
                                                     "options.txt.\n\nSave them?")
                                          .arg(bank))) {
@@ -943,6 +961,7 @@ void TChequeForm::placeField(int field, const QRectF &mm)
     ChequeFieldEdit *edit = ChequeEdit[std::size_t(field - 1)];
     edit->setGeometry(MmToPx(mm.left()), MmToPx(mm.top()), std::max(1, MmToPx(mm.width())),
                       std::max(1, MmToPx(mm.height())));
+    m_placedMm = {field, mm.topLeft(), edit->geometry().topLeft()};
     record(QCoreApplication::translate("TChequeForm", "Place field %1").arg(field));
 }
 
@@ -950,11 +969,19 @@ void TChequeForm::nudgeField(int field, int dx, int dy, bool millimetres)
 {
     ChequeFieldEdit *edit = ChequeEdit[std::size_t(field - 1)];
     QRect r = edit->geometry();
-    if (millimetres)
-        r.moveTo(MmToPx(PxToMm(r.left()) + dx), MmToPx(PxToMm(r.top()) + dy));
-    else
+    if (millimetres) {
+        // From the place in millimetres, not from its rounded pixel: each
+        // rounding would add to the last.
+        const QPointF from = m_placedMm.field == field && m_placedMm.px == r.topLeft() ? m_placedMm.mm
+                                                                                       : fieldMm(field).topLeft();
+        const QPointF mm = from + QPointF(dx, dy);
+        r.moveTo(MmToPx(mm.x()), MmToPx(mm.y()));
+        edit->setGeometry(r);
+        m_placedMm = {field, mm, r.topLeft()};
+    } else {
         r.translate(dx, dy);
-    edit->setGeometry(r);
+        edit->setGeometry(r);
+    }
     record(QCoreApplication::translate("TChequeForm", "Move field %1").arg(field), 100 + field);
 }
 
@@ -1037,13 +1064,13 @@ bool TChequeForm::setScan(const QString &path, std::optional<double> dpi)
 {
     const LoadedScan loaded = LoadScan(path);
     if (!loaded.problem.isEmpty()) {
-        dialogs().showMessage(this, DesignerTitle, QCoreApplication::translate("TChequeForm", "The scan cannot be used: %1.").arg(loaded.problem));
+        dialogs().showMessage(this, DesignerTitle(), QCoreApplication::translate("TChequeForm", "The scan cannot be used: %1.").arg(loaded.problem));
         return false;
     }
     if (!dpi)
         dpi = loaded.dpi;
     if (!dpi) {
-        const auto typed = dialogs().askText(this, DesignerTitle,
+        const auto typed = dialogs().askText(this, DesignerTitle(),
                                              QCoreApplication::translate("TChequeForm","The scan does not say its resolution. At how many dots "
                                                             "per inch was it scanned?"),
                                              QStringLiteral("300"));
@@ -1063,7 +1090,7 @@ bool TChequeForm::setScan(const QString &path, std::optional<double> dpi)
     if (QFileInfo(path).absoluteFilePath() != QFileInfo(copy).absoluteFilePath()) {
         QFile::remove(copy);
         if (!QFile::copy(path, copy)) {
-            dialogs().showMessage(this, DesignerTitle,
+            dialogs().showMessage(this, DesignerTitle(),
                                   QCoreApplication::translate("TChequeForm", "The scan could not be copied to \"%1\".").arg(QDir::toNativeSeparators(copy)));
             return false;
         }

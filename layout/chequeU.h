@@ -116,9 +116,10 @@ public:
     /// area's origin; the field takes the nearest pixel position the layout
     /// can hold. Recorded for undo.
     void placeField(int field, const QRectF &millimetres);
-    /// A field's place in millimetres.
+    /// A field's place in millimetres (at the pixel the layout holds).
     QRectF fieldMm(int field) const;
-    /// Moves a field by pixels, or by millimetres. Recorded for undo.
+    /// Moves a field by pixels, or by millimetres (n moves of 1 mm move it n
+    /// mm, to the nearest pixel). Recorded for undo.
     void nudgeField(int field, int dx, int dy, bool millimetres);
 
     // The scanned cheque under the fields, per bank.
@@ -236,6 +237,14 @@ private:
     QPoint m_grab;
     DragZone m_zone = DragZone::Body;
     int m_focused = -1;
+    /// The place in millimetres a field was last put at, and the pixel it
+    /// took there.
+    struct PlacedMm
+    {
+        int field = 0;
+        QPointF mm;
+        QPoint px;
+    } m_placedMm;
     bool m_editing = false;
     QWidget *m_column = nullptr;
     TMoneyForm *m_moneyForm = nullptr;

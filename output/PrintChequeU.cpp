@@ -118,7 +118,7 @@ QString RegisterName(const QPrinter &printer)
 {
     if (WritesAFile(printer))
         return printer.outputFileName();
-    return printer.printerName().isEmpty() ? QStringLiteral("the default printer") : printer.printerName();
+    return printer.printerName().isEmpty() ? QString::fromLatin1(DefaultPrinterName) : printer.printerName();
 }
 
 } // namespace

@@ -19,6 +19,10 @@ class QPdfWriter;
 class QPainter;
 class PartFile;
 
+/// The register's name for the printer a print dialog left unnamed (never
+/// translated: the register reads the same in every language).
+inline constexpr char DefaultPrinterName[] = "the default printer";
+
 class PageOutput
 {
 public:

@@ -167,6 +167,24 @@ std::optional<QDate> ReadShortDate(const QString &text, const QLocale &locale, Q
     return std::nullopt;
 }
 
+std::optional<QDate> ReadTypedDate(const QString &text, const QLocale &locale, QDate today)
+{
+    // ISO dates first: what systems export, and quick to tell.
+    static const QRegularExpression iso(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    const QString trimmed = text.trimmed();
+    if (iso.match(trimmed).hasMatch()) {
+        const QDate date = QDate::fromString(trimmed, Qt::ISODate);
+        return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+    }
+    return ReadShortDate(text, locale, today);
+}
+
+QString DateFormsText(const QLocale &locale, QDate today)
+{
+    return QCoreApplication::translate("PrintRun", "write it as %1 (the desktop's short date) or as %2")
+        .arg(WriteShortDate(today, locale), today.toString(Qt::ISODate));
+}
+
 QString WriteShortDate(QDate date, const QLocale &locale)
 {
     return WithoutMarks(locale.toString(date, QLocale::ShortFormat));

@@ -54,6 +54,15 @@ bool IsUnfinishedAmount(const QString &text, const QLocale &locale = QLocale());
 std::optional<QDate> ReadShortDate(const QString &text, const QLocale &locale = QLocale(),
                                    QDate today = QDate::currentDate());
 
+/// Reads a date typed by a user or found in a list: as yyyy-mm-dd, or in
+/// the desktop's short date format (as ReadShortDate).
+std::optional<QDate> ReadTypedDate(const QString &text, const QLocale &locale = QLocale(),
+                                   QDate today = QDate::currentDate());
+
+/// How a date can be written, with today's date as the example: "write it
+/// as 12/7/26 (the desktop's short date) or as 2026-12-07".
+QString DateFormsText(const QLocale &locale = QLocale(), QDate today = QDate::currentDate());
+
 /// Writes a date in the desktop's short date format, without the direction
 /// marks that the Arabic formats carry (in a left-to-right date field they
 /// scramble the date: 6/1/2027 would print as "62027/1/").

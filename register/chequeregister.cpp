@@ -250,7 +250,7 @@ ChequeRegister::Use::~Use()
         m_book.m_watch->disarm();
 }
 
-void ChequeRegister::fail(const QString &what, const QString &why) const
+void ChequeRegister::fail(const QString &sentence, const QString &why) const
 {
     QString reason = why.contains(QLatin1String("readonly database")) ? Unusable(why) : why;
     if (m_connection.isServer() && (m_watch && m_watch->fired())) {
@@ -260,14 +260,14 @@ void ChequeRegister::fail(const QString &what, const QString &why) const
         reason = QCoreApplication::translate("ChequeRegister", "the connection to the server was lost");
         m_open = false;
     }
-    throw ChequeError(QStringLiteral("%1 %2: %3").arg(what, m_connection.describe(), reason).toStdString());
+    throw ChequeError(QString(sentence).arg(m_connection.describe(), reason).toStdString());
 }
 
 void ChequeRegister::exec(const QString &sql)
 {
     QSqlQuery q(db());
     if (!q.exec(sql))
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot use"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot use %1: %2"), q.lastError().text());
 }
 
 void ChequeRegister::open()
@@ -275,7 +275,7 @@ void ChequeRegister::open()
     m_open = false;
     m_needsPassword = false;
     if (!QSqlDatabase::isDriverAvailable(m_connection.driver))
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot open"), QCoreApplication::translate("ChequeRegister", "the %1 database driver is not installed").arg(m_connection.driver));
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"), QCoreApplication::translate("ChequeRegister", "the %1 database driver is not installed").arg(m_connection.driver));
     if (!QSqlDatabase::contains(m_name))
         QSqlDatabase::addDatabase(m_connection.driver, m_name);
     QSqlDatabase d = db();
@@ -293,9 +293,9 @@ void ChequeRegister::open()
     } else {
         const QFileInfo file(m_connection.file);
         if (file.exists() && !file.isFile())
-            fail(QCoreApplication::translate("ChequeRegister", "Cannot open"), QCoreApplication::translate("ChequeRegister", "it is not a regular file"));
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"), QCoreApplication::translate("ChequeRegister", "it is not a regular file"));
         if (!file.exists() && !QFileInfo(file.absolutePath()).isDir())
-            fail(QCoreApplication::translate("ChequeRegister", "Cannot create"), QCoreApplication::translate("ChequeRegister", "its folder does not exist"));
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot create %1: %2"), QCoreApplication::translate("ChequeRegister", "its folder does not exist"));
         d.setDatabaseName(m_connection.file);
         // A register another program holds is waited for a few seconds.
         d.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
@@ -303,7 +303,7 @@ void ChequeRegister::open()
     if (!d.open()) {
         const QString why = d.lastError().text();
         m_needsPassword = server && (why.contains(QLatin1String("password")));
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot open"), why);
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"), why);
     }
     // The server is watched while the register is made ready, as in every use.
     if (server) {
@@ -319,22 +319,22 @@ void ChequeRegister::open()
     QSqlQuery q(d);
     // A file that is not a database opens; the first question tells.
     if (!q.exec(server ? QStringLiteral("SELECT 1") : QStringLiteral("PRAGMA schema_version")) || !q.next())
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot open"), Unusable(q.lastError().text(), m_connection.file));
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"), Unusable(q.lastError().text(), m_connection.file));
     q.finish(); // a statement left open keeps SQLite from changing the schema
     if (!server) {
         // A database marked as another program's is never taken over, even
         // when it is empty.
         if (!q.exec(QStringLiteral("PRAGMA application_id")) || !q.next())
-            fail(QCoreApplication::translate("ChequeRegister", "Cannot open"), Unusable(q.lastError().text(), m_connection.file));
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"), Unusable(q.lastError().text(), m_connection.file));
         const qint64 mark = q.value(0).toLongLong();
         q.finish();
         if (mark != 0 && mark != kRegisterMark)
-            fail(QCoreApplication::translate("ChequeRegister", "Cannot use"), AnotherProgram());
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot use %1: %2"), AnotherProgram());
     }
     if (d.tables(QSql::Tables).isEmpty())
         createSchema(); // unless another program has just made it
     if (!d.tables(QSql::Tables).contains(QLatin1String("register_info")))
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot use"), AnotherProgram());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot use %1: %2"), AnotherProgram());
     const int version = schemaVersion();
     if (version < SchemaVersion) {
         checkSound(); // a damaged register is not upgraded
@@ -347,9 +347,9 @@ void ChequeRegister::open()
         // rollback journal: slower, as safe.)
         for (const char *pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=ON"})
             if (!q.exec(QLatin1String(pragma)))
-                fail(QCoreApplication::translate("ChequeRegister", "Cannot open"), q.lastError().text());
+                fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"), q.lastError().text());
         if (!q.exec(QStringLiteral("PRAGMA synchronous")) || !q.next() || q.value(0).toInt() != 2)
-            fail(QCoreApplication::translate("ChequeRegister", "Cannot open"), QCoreApplication::translate("ChequeRegister", "its writes cannot be made durable"));
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"), QCoreApplication::translate("ChequeRegister", "its writes cannot be made durable"));
     }
     m_open = true;
     // A print to a file that a program killed while writing left: its
@@ -365,17 +365,17 @@ int ChequeRegister::schemaVersion()
 {
     QSqlQuery q(db());
     if (!q.exec(QStringLiteral("SELECT value FROM register_info WHERE key = 'schema_version'")) || !q.next())
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot use"), QCoreApplication::translate("ChequeRegister", "it is damaged or of another program: it has no schema version"));
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot use %1: %2"), QCoreApplication::translate("ChequeRegister", "it is damaged or of another program: it has no schema version"));
     bool ok = false;
     const QString text = q.value(0).toString();
     const int version = text.toInt(&ok);
     if (!ok || version < 1)
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot use"),
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot use %1: %2"),
              QCoreApplication::translate("ChequeRegister", "its schema version \"%1\" is none this program ever wrote: "
                                                            "it is damaged or of another program, and is left as it is")
                  .arg(text));
     if (version > SchemaVersion)
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot use"), QCoreApplication::translate("ChequeRegister","it was made by a newer version of this program (schema %1; this "
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot use %1: %2"), QCoreApplication::translate("ChequeRegister","it was made by a newer version of this program (schema %1; this "
                                                            "version knows schema %2); it is left untouched")
                                                 .arg(version)
                                                 .arg(SchemaVersion));
@@ -390,10 +390,10 @@ void ChequeRegister::checkSound()
     // written to.
     QSqlQuery q(db());
     if (!q.exec(QStringLiteral("PRAGMA quick_check(1)")) || !q.next())
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to"), Unusable(q.lastError().text()));
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"), Unusable(q.lastError().text()));
     const QString result = q.value(0).toString();
     if (result != QLatin1String("ok"))
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to"),
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"),
              QCoreApplication::translate("ChequeRegister", "it is damaged (%1); nothing is written to it. Keep it for "
                                                            "its cheques, and choose another register")
                  .arg(result));
@@ -479,7 +479,7 @@ void ChequeRegister::fillChequeDays()
     QSqlQuery rows(db());
     rows.setForwardOnly(true);
     if (!rows.exec(QStringLiteral("SELECT id, cheque_date FROM cheques")))
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot upgrade"), rows.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot upgrade %1: %2"), rows.lastError().text());
     QSqlQuery update(db());
     update.prepare(QStringLiteral("UPDATE cheques SET cheque_day = :day WHERE id = :id"));
     QHash<QString, QString> days;
@@ -501,7 +501,7 @@ void ChequeRegister::fillChequeDays()
         update.bindValue(QStringLiteral(":day"), day);
         update.bindValue(QStringLiteral(":id"), id);
         if (!update.exec())
-            fail(QCoreApplication::translate("ChequeRegister", "Cannot upgrade"), update.lastError().text());
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot upgrade %1: %2"), update.lastError().text());
     }
 }
 
@@ -531,7 +531,7 @@ void ChequeRegister::begin()
     // cheque number wait for each other instead of failing.
     QSqlQuery q(db());
     if (!q.exec(m_connection.isServer() ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")))
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"), q.lastError().text());
 }
 
 void ChequeRegister::serialize()
@@ -546,7 +546,7 @@ void ChequeRegister::commit()
 {
     QSqlQuery q(db());
     if (!q.exec(QStringLiteral("COMMIT")))
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"), q.lastError().text());
 }
 
 void ChequeRegister::rollback()
@@ -584,7 +584,7 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
                       .arg(recorded.chequeNumber)
                       .arg(cheque.bank);
         rollback();
-        fail(QCoreApplication::translate("ChequeRegister", "The cheque could not be recorded in"), why);
+        fail(QCoreApplication::translate("ChequeRegister", "The cheque could not be recorded in %1: %2"), why);
     };
     begin();
     QSqlQuery q(db());
@@ -632,7 +632,7 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
     if (!done.exec(QStringLiteral("COMMIT"))) {
         const QString why = done.lastError().text();
         rollback();
-        fail(QCoreApplication::translate("ChequeRegister", "The cheque could not be recorded in"), why);
+        fail(QCoreApplication::translate("ChequeRegister", "The cheque could not be recorded in %1: %2"), why);
     }
     return recorded;
 }
@@ -643,10 +643,10 @@ void ChequeRegister::setState(qint64 number, ChequeState state, const QString &r
     checkSound();
     const auto cannot = [state] {
         switch (state) {
-        case ChequeState::Voided: return QCoreApplication::translate("ChequeRegister", "Cannot void the cheque in");
-        case ChequeState::Spoilt: return QCoreApplication::translate("ChequeRegister", "Cannot mark the cheque spoilt in");
-        case ChequeState::Failed: return QCoreApplication::translate("ChequeRegister", "Cannot mark the cheque failed in");
-        default: return QCoreApplication::translate("ChequeRegister", "Cannot mark the cheque printed in");
+        case ChequeState::Voided: return QCoreApplication::translate("ChequeRegister", "Cannot void the cheque in %1: %2");
+        case ChequeState::Spoilt: return QCoreApplication::translate("ChequeRegister", "Cannot mark the cheque spoilt in %1: %2");
+        case ChequeState::Failed: return QCoreApplication::translate("ChequeRegister", "Cannot mark the cheque failed in %1: %2");
+        default: return QCoreApplication::translate("ChequeRegister", "Cannot mark the cheque printed in %1: %2");
         }
     };
     if ((state == ChequeState::Voided || state == ChequeState::Spoilt) && reason.trimmed().isEmpty())
@@ -682,7 +682,7 @@ qint64 ChequeRegister::beginFileJob(const QString &target, const QString &part)
     q.bindValue(QStringLiteral(":host"), Text(QSysInfo::machineHostName()));
     q.bindValue(QStringLiteral(":at"), Utc(QDateTime::currentDateTimeUtc()));
     if (!q.exec() || !q.next())
-        fail(QCoreApplication::translate("ChequeRegister", "The cheques could not be recorded in"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "The cheques could not be recorded in %1: %2"), q.lastError().text());
     return q.value(0).toLongLong();
 }
 
@@ -694,7 +694,7 @@ void ChequeRegister::completeFileJob(qint64 job)
     q.prepare(QStringLiteral("UPDATE file_jobs SET state = 'complete' WHERE id = :job"));
     q.bindValue(QStringLiteral(":job"), job);
     if (!q.exec())
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"), q.lastError().text());
 }
 
 void ChequeRegister::endFileJob(qint64 job, ChequeState state, const QString &reason, const char *jobState)
@@ -719,7 +719,7 @@ void ChequeRegister::endFileJob(qint64 job, ChequeState state, const QString &re
     if (!done || !end.exec(QStringLiteral("COMMIT"))) {
         const QString reason = done ? end.lastError().text() : why;
         rollback();
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to"), reason);
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"), reason);
     }
 }
 
@@ -745,7 +745,7 @@ int ChequeRegister::settleInterruptedFiles()
                                  "WHERE host = :host AND state IN ('writing', 'complete')"));
         q.bindValue(QStringLiteral(":host"), Text(QSysInfo::machineHostName()));
         if (!q.exec())
-            fail(QCoreApplication::translate("ChequeRegister", "Cannot read"), q.lastError().text());
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
         while (q.next())
             jobs.append({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString()});
     }
@@ -783,7 +783,7 @@ std::optional<RegisteredCheque> ChequeRegister::cheque(qint64 number)
     q.prepare(QStringLiteral("SELECT %1 FROM cheques WHERE id = :id").arg(QLatin1String(kColumns)));
     q.bindValue(QStringLiteral(":id"), number);
     if (!q.exec())
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot read"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
     if (!q.next())
         return std::nullopt;
     return Row(q);
@@ -804,7 +804,7 @@ std::optional<RegisteredCheque> ChequeRegister::findDuplicate(const Cheque &cheq
     q.bindValue(QStringLiteral(":currency"), Text(FromStd(cheque.currency.EMoneyName.str())));
     q.bindValue(QStringLiteral(":since"), Utc(since));
     if (!q.exec())
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot read"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
     if (!q.next())
         return std::nullopt;
     return Row(q);
@@ -816,7 +816,7 @@ QStringList ChequeRegister::banks()
     QSqlQuery q(db());
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("SELECT bank FROM cheque_numbers UNION SELECT DISTINCT bank FROM cheques ORDER BY 1")))
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot read"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
     QStringList banks;
     while (q.next())
         banks << q.value(0).toString();
@@ -830,7 +830,7 @@ qint64 ChequeRegister::nextChequeNumber(const QString &bank)
     q.prepare(QStringLiteral("SELECT next_number FROM cheque_numbers WHERE bank = :bank"));
     q.bindValue(QStringLiteral(":bank"), Text(bank));
     if (!q.exec())
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot read"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
     return q.next() ? q.value(0).toLongLong() : 1;
 }
 
@@ -844,7 +844,7 @@ void ChequeRegister::setNextChequeNumber(const QString &bank, qint64 next)
     q.bindValue(QStringLiteral(":bank"), Text(bank));
     q.bindValue(QStringLiteral(":next"), next);
     if (!q.exec())
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"), q.lastError().text());
 }
 
 namespace {
@@ -930,7 +930,7 @@ QList<ChequeRegister::Total> ChequeRegister::stateTotals(const RegisterFilter &f
                                         : QStringLiteral("currency, digits, state, bank")));
     Bind(q, values);
     if (!q.exec())
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot read"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
     QList<Total> totals;
     while (q.next())
         totals.append({q.value(0).toString(), q.value(1).toInt(), q.value(2).toLongLong(), q.value(3).toLongLong(),
@@ -984,7 +984,7 @@ QList<RegisteredCheque> ChequeRegister::page(const RegisterFilter &filter, Regis
                   .arg(limit));
     Bind(q, values);
     if (!q.exec())
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot read"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
     QList<RegisteredCheque> rows;
     while (q.next())
         rows.append(Row(q));

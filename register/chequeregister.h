@@ -242,7 +242,9 @@ private:
         ChequeRegister &m_book;
     };
 
-    [[noreturn]] void fail(const QString &what, const QString &why) const;
+    /// Raises ChequeError with `sentence` ("Cannot open %1: %2") told the
+    /// register and the reason.
+    [[noreturn]] void fail(const QString &sentence, const QString &why) const;
     QSqlDatabase db() const;
     void exec(const QString &sql);
     void createSchema();

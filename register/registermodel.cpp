@@ -4,10 +4,14 @@
 #include <QCoreApplication>
 #include <QBrush>
 #include <QColor>
+#include <QDir>
+#include <QGuiApplication>
 
 #include "core/chequeerror.h"
+#include "output/pageoutput.h"
 #include "output/printrun.h"
 #include "register/registerreport.h"
+#include "ui/widgets.h"
 
 QString StateText(ChequeState state)
 {
@@ -17,6 +21,18 @@ QString StateText(ChequeState state)
                                         QT_TRANSLATE_NOOP("RegisterWindow", "voided"),
                                         QT_TRANSLATE_NOOP("RegisterWindow", "spoilt")};
     return QCoreApplication::translate("RegisterWindow", names[int(state)]);
+}
+
+QString CurrencyShown(const RegisteredCheque &cheque)
+{
+    return QGuiApplication::isRightToLeft() && !cheque.currencyArabic.isEmpty() ? cheque.currencyArabic : cheque.currency;
+}
+
+QString DestinationShown(const QString &destination)
+{
+    if (destination == QLatin1String(DefaultPrinterName))
+        return QCoreApplication::translate("RegisterWindow", "the default printer");
+    return InReadingOrder(QDir::toNativeSeparators(destination));
 }
 
 RegisterModel::RegisterModel(QObject *parent) : QAbstractTableModel(parent) {}
@@ -109,17 +125,17 @@ QVariant RegisterModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         switch (column) {
         case Number: return c->number;
-        case PrintedAt: return QLocale().toString(c->printedAt.toLocalTime(), QLocale::ShortFormat);
-        case Bank: return c->bank;
+        case PrintedAt: return InReadingOrder(QLocale().toString(c->printedAt.toLocalTime(), QLocale::ShortFormat));
+        case Bank: return InReadingOrder(c->bank);
         case ChequeNo: return c->chequeNumber;
-        case Date: return ChequeDateText(*c);
-        case Payee: return c->payee;
-        case Amount: return MinorUnitsText(c->minorUnits, c->digits);
-        case Currency: return c->currency;
+        case Date: return InReadingOrder(ChequeDateText(*c));
+        case Payee: return InReadingOrder(c->payee);
+        case Amount: return InReadingOrder(MinorUnitsText(c->minorUnits, c->digits));
+        case Currency: return CurrencyShown(*c);
         case State: return StateText(c->state);
-        case Reason: return c->replaces > 0 && c->reason.isEmpty() ? QCoreApplication::translate("RegisterWindow", "reprint of No. %1").arg(c->replaces) : c->reason;
-        case User: return c->login;
-        case Destination: return c->destination;
+        case Reason: return InReadingOrder(c->replaces > 0 && c->reason.isEmpty() ? QCoreApplication::translate("RegisterWindow", "reprint of No. %1").arg(c->replaces) : c->reason);
+        case User: return InReadingOrder(c->login);
+        case Destination: return DestinationShown(c->destination);
         }
         return {};
     case Qt::TextAlignmentRole:

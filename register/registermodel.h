@@ -12,6 +12,15 @@
 /// A cheque's state as the windows show it (in the interface's language).
 QString StateText(ChequeState state);
 
+/// The name of a cheque's currency as the windows show it: the Arabic name
+/// in a right-to-left interface (where one was recorded), the English one
+/// otherwise.
+QString CurrencyShown(const RegisteredCheque &cheque);
+
+/// Where a cheque was printed as the windows show it: a printer's name, or
+/// a file's path kept in its reading order.
+QString DestinationShown(const QString &destination);
+
 class RegisterModel : public QAbstractTableModel
 {
     Q_OBJECT

@@ -58,7 +58,8 @@ QString DescribeFilter(const RegisterFilter &f, const QLocale &locale)
     return parts.isEmpty() ? QStringLiteral("All cheques") : QStringLiteral("Cheques ") + parts.join(QLatin1String(", "));
 }
 
-QString TotalsText(const QList<ChequeRegister::Total> &totals, const QLocale &locale)
+QString TotalsText(const QList<ChequeRegister::Total> &totals, const QLocale &locale,
+                   const QHash<QString, QString> &shownAs)
 {
     if (totals.isEmpty())
         return QCoreApplication::translate("RegisterReport", "No cheques");
@@ -89,7 +90,7 @@ QString TotalsText(const QList<ChequeRegister::Total> &totals, const QLocale &lo
     for (const Currency &c : std::as_const(currencies)) {
         QString part = CountText("RegisterReport", QT_TRANSLATE_NOOP("RegisterReport", "%Ln cheque: %1 %2"),
                                  QT_TRANSLATE_N_NOOP("RegisterReport", "%Ln cheques: %1 %2"), c.live.count)
-                           .arg(MinorUnitsText(c.live.minorUnits, c.digits, locale), c.name);
+                           .arg(MinorUnitsText(c.live.minorUnits, c.digits, locale), shownAs.value(c.name, c.name));
         QStringList apart;
         for (ChequeState state : {ChequeState::Voided, ChequeState::Spoilt, ChequeState::Failed}) {
             const Sum &sum = c.byState[std::size_t(state)];

@@ -5,6 +5,7 @@
 // table (Arabic payees right to left, joined) with the view's totals at the
 // end, for a PDF file or a printer. Paints, but needs no widgets.
 
+#include <QHash>
 #include <QLocale>
 #include <QString>
 
@@ -20,8 +21,11 @@ QString MinorUnitsText(qint64 minorUnits, int digits, const QLocale &locale = QL
 /// when it has none).
 QString DescribeFilter(const RegisterFilter &filter, const QLocale &locale = QLocale());
 
-/// The totals of a view: "12 cheques: 5,000.00 Dhs; 1 cheque: 2.500 KD".
-QString TotalsText(const QList<ChequeRegister::Total> &totals, const QLocale &locale = QLocale());
+/// The totals of a view: "12 cheques: 5,000.00 Dhs; 1 cheque: 2.500 KD";
+/// a currency named in `shownAs` (by its English name) is shown by the name
+/// it gives.
+QString TotalsText(const QList<ChequeRegister::Total> &totals, const QLocale &locale = QLocale(),
+                   const QHash<QString, QString> &shownAs = {});
 
 /// The subtotals of a report: one line per bank, then one per state
 /// ("State printed: 3 cheques: 3,000.00 Dhs").

@@ -80,17 +80,24 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
     DateKindCB->addItem(QCoreApplication::translate("RegisterWindow", "Dated"));
     DateKindCB->setToolTip(QCoreApplication::translate("RegisterWindow", "From and To are days of printing, or the "
                                                                          "cheques' own dates"));
-    FromChk = new QCheckBox(QStringLiteral("From"), this);
+    FromChk = new QCheckBox(QCoreApplication::translate("RegisterWindow", "From"), this);
     FromChk->setObjectName(QStringLiteral("FromChk"));
     FromDate = new QDateEdit(QDate::currentDate().addDays(-30), this);
     FromDate->setObjectName(QStringLiteral("FromDate"));
-    ToChk = new QCheckBox(QStringLiteral("To"), this);
+    ToChk = new QCheckBox(QCoreApplication::translate("RegisterWindow", "To"), this);
     ToChk->setObjectName(QStringLiteral("ToChk"));
     ToDate = new QDateEdit(QDate::currentDate(), this);
     ToDate->setObjectName(QStringLiteral("ToDate"));
     for (QDateEdit *date : {FromDate, ToDate}) {
         date->setCalendarPopup(true);
         date->setEnabled(false);
+        // Day, month and year in the order the desktop writes them, in
+        // either direction of the interface: a right-to-left box turns the
+        // format's order round when it is set.
+        const QString format = date->displayFormat();
+        date->setLayoutDirection(Qt::LeftToRight);
+        date->setDisplayFormat(format);
+
     }
     BankCB = new QComboBox(this);
     BankCB->setObjectName(QStringLiteral("BankCB"));
@@ -274,12 +281,21 @@ void RegisterWindow::refresh()
     status(QString());
     ChequeRegister *b = book();
     m_model->show(b, *v);
+    // The times and dates whole, as wide as the rows shown need.
+    for (int column : {RegisterModel::PrintedAt, RegisterModel::Date})
+        Table->resizeColumnToContents(column);
     if (!b) {
         TotalsLB->clear();
         return;
     }
     try {
-        TotalsLB->setText(TotalsText(b->stateTotals(v->filter)));
+        // The currencies by the names the table shows.
+        QHash<QString, QString> shownAs;
+        for (int row = 0; row < m_model->rowCount(); ++row) {
+            const RegisteredCheque *c = m_model->chequeAt(row);
+            shownAs.insert(c->currency, CurrencyShown(*c));
+        }
+        TotalsLB->setText(TotalsText(b->stateTotals(v->filter), QLocale(), shownAs));
     } catch (const ChequeError &error) {
         TotalsLB->clear();
         status(QString::fromStdString(error.message()));
@@ -292,7 +308,13 @@ const RegisteredCheque *RegisterWindow::selected() const
     return current.isValid() ? m_model->chequeAt(current.row()) : nullptr;
 }
 
-void RegisterWindow::selectRow(int row) { Table->selectRow(row); }
+void RegisterWindow::selectRow(int row)
+{
+    // Not QTableView::selectRow: in a right-to-left window it looks for the
+    // row's first column past the view's edge, and leaves no current row.
+    Table->selectionModel()->setCurrentIndex(m_model->index(row, 0), QItemSelectionModel::ClearAndSelect |
+                                                                         QItemSelectionModel::Rows);
+}
 
 void RegisterWindow::updateButtons()
 {
@@ -304,7 +326,7 @@ void RegisterWindow::updateButtons()
     ReprintBtn->setEnabled(c != nullptr);
 }
 
-void RegisterWindow::setState(ChequeState state, const QString &what)
+void RegisterWindow::setState(ChequeState state)
 {
     const RegisteredCheque *c = selected();
     ChequeRegister *b = book();
@@ -315,11 +337,14 @@ void RegisterWindow::setState(ChequeState state, const QString &what)
     // A void or a spoilt cheque is kept with its reason: asked until one is
     // given, or the user cancels.
     while (state != ChequeState::Printed && reason.isEmpty()) {
+        const QString question =
+            state == ChequeState::Voided
+                ? QCoreApplication::translate("RegisterWindow", "Why is cheque No. %1 of %2 (%3, %4 %5) void?")
+                : QCoreApplication::translate("RegisterWindow", "Why is cheque No. %1 of %2 (%3, %4 %5) spoilt?");
         const auto typed = dialogs().askText(
             this, Title(),
-            QCoreApplication::translate("RegisterWindow", "Why is cheque No. %1 of %2 (%3, %4 %5) %6?")
-                .arg(QString::number(cheque.chequeNumber), cheque.bank, cheque.payee,
-                     MinorUnitsText(cheque.minorUnits, cheque.digits), cheque.currency, what),
+            question.arg(QString::number(cheque.chequeNumber), cheque.bank, cheque.payee,
+                         MinorUnitsText(cheque.minorUnits, cheque.digits), CurrencyShown(cheque)),
             QString());
         if (!typed)
             return;
@@ -338,11 +363,11 @@ void RegisterWindow::setState(ChequeState state, const QString &what)
     m_access.touch();
 }
 
-void RegisterWindow::voidSelected() { setState(ChequeState::Voided, QStringLiteral("void")); }
+void RegisterWindow::voidSelected() { setState(ChequeState::Voided); }
 
-void RegisterWindow::spoilSelected() { setState(ChequeState::Spoilt, QStringLiteral("spoilt")); }
+void RegisterWindow::spoilSelected() { setState(ChequeState::Spoilt); }
 
-void RegisterWindow::markSelectedPrinted() { setState(ChequeState::Printed, QString()); }
+void RegisterWindow::markSelectedPrinted() { setState(ChequeState::Printed); }
 
 void RegisterWindow::reprintSelected()
 {

@@ -63,7 +63,7 @@ signals:
 private:
     ChequeRegister *book();
     void updateButtons();
-    void setState(ChequeState state, const QString &what);
+    void setState(ChequeState state);
     void status(const QString &text);
 
     RegisterAccess &m_access;

@@ -5,7 +5,10 @@
 // cheque, each recorded, Cancel after the cheque in flight), and the same
 // list printed from the command line, read back page by page.
 
+#include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
+#include <QTableView>
 #include <QLineEdit>
 #include <QProcess>
 #include <QProgressDialog>
@@ -167,6 +170,7 @@ private slots:
     void listWindowPrintsTheGoodRowsAndCancelsBetweenCheques();
     void commandLinePrintsEveryRowToOnePdf();
     void commandLineNamesBadRows();
+    void commandLineInArabic();
     void commandLineStopsAtAnUnreadableMoneyFile();
     void withoutAnArabicFontArabicIsRefusedNotPrintedBlank();
     void killedWhilePrintingToAFileEveryRowIsPrintedOnce();
@@ -446,7 +450,7 @@ void TestBatch::eachBadRowIsNamed_data()
     QTest::newRow("good") << "12/7/26,Dorvan Eskel,5000,," << "";
     QTest::newRow("grouped amount") << "12/7/26,Dorvan Eskel,\"5,000.50\",ADCB,yes" << "";
     QTest::newRow("letters in the amount") << "12/7/26,Dorvan Eskel,5O00,," << "Row 2, Amount: \"5O00\" is not an amount";
-    QTest::newRow("three decimals") << "12/7/26,Dorvan Eskel,12.345,," << "Row 2, Amount: The amount 12.345 has more decimals";
+    QTest::newRow("three decimals") << "12/7/26,Dorvan Eskel,12.345,," << "Row 2, Amount: the amount 12.345 has more decimals";
     QTest::newRow("nothing") << "12/7/26,Dorvan Eskel,0,," << "Row 2, Amount: 0 is not more than 0";
     QTest::newRow("unknown bank") << "12/7/26,Dorvan Eskel,5,HSBX," << "Row 2, Bank: there is no bank \"HSBX\"";
     QTest::newRow("bank without a layout") << "12/7/26,Dorvan Eskel,5,FAB," << "Row 2, Bank: the bank \"FAB\" has no layout";
@@ -509,6 +513,10 @@ void TestBatch::listWindowPrintsTheGoodRowsAndCancelsBetweenCheques()
 {
     TestDialogs dialogs;
     TestPrinting printing(m_dir->path());
+    QFile banks(m_dir->filePath("banks.txt"));
+    QVERIFY(banks.open(QIODevice::WriteOnly));
+    banks.write("SIB\r\nADCB\r\n");
+    banks.close();
     ChequeProgram program;
     program.NewChequeForm.setExeName(m_dir->filePath("cheque-printer"));
     program.NewChequeForm.show();
@@ -527,7 +535,21 @@ void TestBatch::listWindowPrintsTheGoodRowsAndCancelsBetweenCheques()
     BatchWindow *w = program.NewChequeForm.batchWindow();
     QCOMPARE(w->rows().size(), 7);
     QCOMPARE(Find<QLabel>(w, "TotalsLB")->text(),
-             QStringLiteral("6 cheques to print: 2,100.00 Dhs. 1 row with a problem, not printed (marked in red)."));
+             QStringLiteral("6 cheques to print: 2,100.00 Dhs. 1 row has a problem and will not be printed (marked in red)."));
+    // The list names no bank: its rows take the bank chosen in its window
+    // (at first the main window's).
+    QCOMPARE(w->rows().first().bank, QStringLiteral("SIB"));
+    auto *bank = Find<QComboBox>(w, "BankCB");
+    bank->setCurrentIndex(1);
+    emit bank->activated(1);
+    QCOMPARE(w->rows().first().bank, QStringLiteral("ADCB"));
+    // However narrow the window, each row's problem stands in it.
+    w->resize(560, 400);
+    auto *table = Find<QTableView>(w, "Table");
+    QHeaderView *header = table->horizontalHeader();
+    QVERIFY(header->sectionViewportPosition(BatchModel::Problem) >= 0);
+    QVERIFY(header->sectionViewportPosition(BatchModel::Problem) + header->sectionSize(BatchModel::Problem) <=
+            table->viewport()->width());
     // Cancel pressed while the third cheque prints: it is finished, no other follows.
     printing.afterJob = [&](int job) {
         if (job == 3)
@@ -547,6 +569,7 @@ void TestBatch::listWindowPrintsTheGoodRowsAndCancelsBetweenCheques()
     QCOMPARE(book->totals({}).value(0).minorUnits, 60000);
     QVERIFY2(Find<QLabel>(w, "StatusLB")->text().startsWith("3 of 6 cheques printed. Cancelled before row 5."),
              qPrintable(Find<QLabel>(w, "StatusLB")->text()));
+    QVERIFY2(program.NewChequeForm.status().startsWith("3 cheques printed to "), qPrintable(program.NewChequeForm.status()));
 }
 
 void TestBatch::commandLinePrintsEveryRowToOnePdf()
@@ -633,6 +656,38 @@ void TestBatch::commandLineNamesBadRows()
     run.start(CHEQUE_PRINTER_EXE, {"--batch", file.fileName(), "--data-dir", m_dir->path()});
     QVERIFY(run.waitForFinished(60000));
     QCOMPARE(run.exitCode(), 2);
+}
+
+void TestBatch::commandLineInArabic()
+{
+    // Every sentence in Arabic, the column named in Arabic; run again, the
+    // same list is refused as cheques already printed: nothing printed.
+    QFile file(m_dir->filePath("list.csv"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("Date,Payee,Amount\n12/7/26,Dorvan,5000\n12/8/26,Eskel,12O\n");
+    file.close();
+    const auto run = [&] {
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LC_ALL", "en_US.UTF-8");
+        program.setProcessEnvironment(env);
+        program.start(CHEQUE_PRINTER_EXE, {"--lang", "ar", "--batch", file.fileName(), "--bank", "SIB", "--to-pdf",
+                                           m_dir->filePath("out.pdf"), "--data-dir", m_dir->path()});
+        program.waitForFinished(60000);
+        return std::make_pair(program.exitCode(), QString::fromUtf8(program.readAllStandardError())
+                                                      .remove(QRegularExpression("^QStandardPaths:.*\n",
+                                                                                 QRegularExpression::MultilineOption)));
+    };
+    auto [status, said] = run();
+    QCOMPARE(status, 1);
+    QVERIFY2(said.contains(QStringLiteral("الصف 3، المبلغ: «12O» ليس مبلغاً")), qPrintable(said));
+    QVERIFY2(said.contains(QStringLiteral("طُبع 1 من شيكين: 5,000.00 درهم.")), qPrintable(said));
+    QVERIFY2(!said.contains(QRegularExpression("[A-Za-z]{2}")), qPrintable(said));
+    std::tie(status, said) = run();
+    QCOMPARE(status, 2);
+    QVERIFY2(said.contains(QStringLiteral("الصف 2: يشبه الشيك رقم 1 من SIB")) &&
+                 said.contains(QStringLiteral("طُبع 0 من شيكين")),
+             qPrintable(said));
 }
 
 namespace {

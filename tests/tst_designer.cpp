@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFrame>
@@ -79,6 +81,8 @@ private slots:
     void lockedFieldsKeepTheirLook();
     void deleteQuestionDefaultsToNo();
     void printTestWithoutAPrinterSaysWhatToDo();
+    void shiftArrowsMoveByWholeMillimetres();
+    void printerOffsetsWithoutAPrinterSaySo();
 
 private:
     TChequeForm *m_form = nullptr;
@@ -760,4 +764,38 @@ void TestDesigner::printTestWithoutAPrinterSaysWhatToDo()
 }
 
 QTEST_MAIN(TestDesigner)
+void TestDesigner::shiftArrowsMoveByWholeMillimetres()
+{
+    TChequeForm &f = *m_form;
+    f.ChangeBtnClick();
+    const QRectF start(22.0, 10.0, 40.0, 8.0);
+    f.placeField(1, start);
+    auto *edit = Find<ChequeFieldEdit>(&f, "ChequeEdit1");
+    edit->setFocus();
+    for (int i = 0; i < 10; ++i)
+        QTest::keyClick(edit, Qt::Key_Right, Qt::ShiftModifier);
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(edit, Qt::Key_Down, Qt::ShiftModifier);
+    // Ten presses: ten millimetres, at the nearest pixel (1 px = 25.4 / 96 mm).
+    constexpr double halfPixel = 25.4 / 96 / 2;
+    QVERIFY2(std::abs(f.fieldMm(1).left() - 32.0) <= halfPixel, qPrintable(QString::number(f.fieldMm(1).left())));
+    QVERIFY2(std::abs(f.fieldMm(1).top() - 13.0) <= halfPixel, qPrintable(QString::number(f.fieldMm(1).top())));
+}
+
+void TestDesigner::printerOffsetsWithoutAPrinterSaySo()
+{
+    // No printer is installed (the tests' print server answers nobody).
+    TPrintChequeForm print;
+    m_form->setPrintForm(&print);
+    bool shown = false;
+    WhenModal<QDialog>([&](QDialog *dialog) {
+        shown = true;
+        QVERIFY(Find<QLabel>(dialog, "NoPrinterLB")->isVisible());
+        QVERIFY(!Find<QComboBox>(dialog, "PrinterCB")->isEnabled());
+        dialog->reject();
+    });
+    m_form->editPrinterOffsets();
+    QVERIFY(shown);
+}
+
 #include "tst_designer.moc"

@@ -363,13 +363,20 @@ void TestProgram::bankChoiceDrivesTheDesigner()
     m_program->ChequeForm.NewBtnClick();
     QCOMPARE(Find<QComboBox>(&w, "BankNameCB")->count(), 3);
     QCOMPARE(Find<QComboBox>(&w, "BankNameCB")->itemText(2), QStringLiteral("C"));
+    // The next start opens on the bank used last.
+    QVERIFY(w.close());
+    start();
+    QCOMPARE(Find<QComboBox>(&m_program->NewChequeForm, "BankNameCB")->currentText(), QStringLiteral("B"));
+    QCOMPARE(m_program->ChequeForm.Layout(), Shifted(9));
 }
 
 void TestProgram::typicalCheque()
 {
     start();
     TNewChequeForm &w = m_program->NewChequeForm;
-    QTest::keyClicks(Find<QLineEdit>(&w, "DateEd"), "3/7/26");
+    // The date box shows how this desktop writes a date, and reads ISO dates too.
+    QCOMPARE(Find<QLineEdit>(&w, "DateEd")->placeholderText(), "e.g. " + WriteShortDate(QDate::currentDate()));
+    QTest::keyClicks(Find<QLineEdit>(&w, "DateEd"), "2026-03-07");
     // The payee's box holds no more than a cheque carries.
     QTest::keyClicks(Find<QLineEdit>(&w, "NameED"), QString(MaxPayeeChars, u'x') + "more");
     QCOMPARE(Find<QLineEdit>(&w, "NameED")->text(), QString(MaxPayeeChars, u'x'));
@@ -382,6 +389,8 @@ void TestProgram::typicalCheque()
     QCOMPARE(m_printing->setups, 1);
     QCOMPARE(m_printing->jobs.size(), 1);
     QVERIFY(m_dialogs->messages.isEmpty());
+    QCOMPARE(Find<QLineEdit>(&w, "DateEd")->text(), QStringLiteral("3/7/26"));
+    QCOMPARE(w.status(), QStringLiteral("Cheque No. 1 of SIB printed to the default printer."));
     QCOMPARE(Find<WebPanel>(&w, "WebBrowser2")->navigations(), 2);
     QCOMPARE(Find<QLabel>(&w, "EAmountLB")->text(), QStringLiteral("// Five Thousand, Dhs Only  //"));
     QCOMPARE(Find<QLabel>(&w, "AAmountLB")->text(),
@@ -498,13 +507,21 @@ void TestProgram::badAmountsAndDates_data()
     QTest::addColumn<QString>("amount");
     QTest::addColumn<int>("count"); // 0: One
     QTest::addColumn<QStringList>("messages");
-    const QString error = "Print Cheque: Error";
+    // "Error", then what is wrong, and how a date is written on this desktop.
+    const QString error = "Print Cheque: Error\n\n";
+    const QString forms = "write it as " + WriteShortDate(QDate::currentDate()) + " (the desktop's short date) or as " +
+                          QDate::currentDate().toString(Qt::ISODate);
     const QString amount = "Print Cheque: Error in Amount, it must be >0";
-    QTest::newRow("letters") << "3/7/26" << "abc" << 0 << QStringList{error};
-    QTest::newRow("empty amount") << "3/7/26" << "" << 0 << QStringList{error};
-    QTest::newRow("inf") << "3/7/26" << "inf" << 0 << QStringList{error};
-    QTest::newRow("empty date") << "" << "5000" << 0 << QStringList{error};
-    QTest::newRow("not a day") << "2/30/26" << "5000" << 0 << QStringList{error};
+    QTest::newRow("letters") << "3/7/26" << "abc" << 0 << QStringList{error + "The amount \"abc\" is not a number."};
+    QTest::newRow("empty amount") << "3/7/26" << "" << 0 << QStringList{error + "There is no amount."};
+    QTest::newRow("inf") << "3/7/26" << "inf" << 0 << QStringList{error + "The amount \"inf\" is not a number."};
+    QTest::newRow("empty date") << "" << "5000" << 0 << QStringList{error + "There is no date: " + forms + "."};
+    QTest::newRow("not a day") << "2/30/26" << "5000" << 0
+                               << QStringList{error + "The date \"2/30/26\" cannot be read: " + forms + "."};
+    QTest::newRow("day first") << "14/12/2026" << "5000" << 0
+                               << QStringList{error + "The date \"14/12/2026\" cannot be read: " + forms + "."};
+    QTest::newRow("neither") << "x" << "" << 0
+                             << QStringList{error + "The date \"x\" cannot be read: " + forms + ".\n\nThere is no amount."};
     QTest::newRow("zero") << "3/7/26" << "0" << 0 << QStringList{amount};
     QTest::newRow("negative") << "3/7/26" << "-5" << 0 << QStringList{amount};
     QTest::newRow("grouped") << "3/7/26" << "5,000" << 0 << QStringList{amount};
@@ -526,7 +543,7 @@ void TestProgram::badAmountsAndDates()
     w.PrintBtnClick();
     QCOMPARE(m_dialogs->messages, messages);
     QVERIFY(m_printing->jobs.isEmpty());
-    QCOMPARE(Find<WebPanel>(&w, "WebBrowser2")->navigations(), messages.first().endsWith(": Error") ? 1 : 2);
+    QCOMPARE(Find<WebPanel>(&w, "WebBrowser2")->navigations(), messages.first().startsWith("Print Cheque: Error\n") ? 1 : 2);
 }
 
 void TestProgram::amountWhoseWordsDifferIsNeverPrinted_data()
@@ -667,7 +684,7 @@ void TestProgram::markupIsShownAsText()
     // Markup in the date box is a date that does not read.
     Find<QLineEdit>(&w, "DateEd")->setText("<img src=\"/dev/zero\">");
     w.PrintBtnClick();
-    QCOMPARE(m_dialogs->messages.last(), QStringLiteral("Print Cheque: Error"));
+    QVERIFY(m_dialogs->messages.last().startsWith("Print Cheque: Error\n\nThe date \"<img src=\"/dev/zero\">\" cannot be read"));
 }
 
 void TestProgram::markupInAMessageLoadsNothing()

@@ -8,9 +8,10 @@
 
 namespace {
 
-// Answers the next modal dialog of type T.
+// Answers the next modal dialog of type T; the timer that waits for it is
+// returned (it deletes itself once it has acted).
 template <class T, class F>
-void WhenModal(F act)
+QTimer *WhenModal(F act)
 {
     auto *timer = new QTimer;
     timer->setInterval(10);
@@ -22,6 +23,7 @@ void WhenModal(F act)
         }
     });
     timer->start();
+    return timer;
 }
 
 } // namespace

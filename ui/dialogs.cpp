@@ -1,13 +1,112 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/dialogs.h"
 
+#include <QComboBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QGuiApplication>
+#include <QIdentityProxyModel>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
+
+#include "ui/widgets.h"
 
 namespace {
+
+// The files of Qt's own file dialog as a right-to-left interface shows
+// them: sizes and kinds in the interface's language (Qt writes them in the
+// desktop's, "61 bytes", "plain text document"), names and dates each in its
+// own reading order (a date and a time would otherwise be laid out right to
+// left, "19:01:21 2026 Dec 7").
+class InterfaceFilesProxy : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
+        if (role != Qt::DisplayRole || !files)
+            return QIdentityProxyModel::data(index, role);
+        const QFileInfo info = files->fileInfo(mapToSource(index));
+        switch (index.column()) {
+        case 1: return info.isDir() ? QString() : InReadingOrder(SizeText(info.size()));
+        case 2:
+            if (info.isDir())
+                return QCoreApplication::translate("FileDialog", "Folder");
+            return info.suffix().isEmpty() ? QCoreApplication::translate("FileDialog", "File")
+                                           : QCoreApplication::translate("FileDialog", "%1 file").arg(info.suffix());
+        case 3: return InReadingOrder(QLocale().toString(info.lastModified(), QLocale::ShortFormat));
+        default: return InReadingOrder(QIdentityProxyModel::data(index, role).toString());
+        }
+    }
+
+private:
+    static QString SizeText(qint64 bytes)
+    {
+        if (bytes < 1000)
+            return QCoreApplication::translate("FileDialog", "%L1 bytes").arg(bytes);
+        if (bytes < 1000 * 1000)
+            return QCoreApplication::translate("FileDialog", "%L1 KB").arg(double(bytes) / 1000, 0, 'f', 1);
+        return QCoreApplication::translate("FileDialog", "%L1 MB").arg(double(bytes) / 1000 / 1000, 0, 'f', 1);
+    }
+};
+
+// Paints a combo box's text left to right: Qt's painter takes the
+// interface's direction, whatever the widget's, and a path would read
+// "tmp/lists/" for "/tmp/lists".
+class LeftToRightPainting : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *combo = qobject_cast<QComboBox *>(watched);
+        if (!combo || event->type() != QEvent::Paint)
+            return false;
+        QStylePainter painter(combo);
+        painter.setLayoutDirection(Qt::LeftToRight);
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.direction = Qt::LeftToRight;
+        option.iconSize = combo->iconSize();
+        option.currentIcon = combo->itemIcon(combo->currentIndex());
+        const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+        option.currentText = option.fontMetrics.elidedText(combo->currentText(), Qt::ElideMiddle,
+                                                           field.width() - option.iconSize.width() - 4);
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+        return true;
+    }
+};
+
+// A file to open or to save, asked in the platform's dialog, or in Qt's own
+// (then showing its files in the interface's language and reading order). `suggested`: the name a
+// file to save is offered under.
+std::optional<QString> AskFile(QWidget *parent, const QString &title, const QString &suggested, const QString &filter,
+                               QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!suggested.isEmpty())
+        dialog.selectFile(suggested);
+    if (QGuiApplication::isRightToLeft()) {
+        dialog.setProxyModel(new InterfaceFilesProxy(&dialog));
+        // A folder's path reads left to right ("/home/…", not "home/…/").
+        if (auto *lookIn = dialog.findChild<QComboBox *>(QStringLiteral("lookInCombo"))) {
+            lookIn->setLayoutDirection(Qt::LeftToRight);
+            lookIn->installEventFilter(new LeftToRightPainting(lookIn));
+            lookIn->setProperty("paintsLeftToRight", true);
+        }
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
 
 // A short message ("Error") makes a box narrower than its own title, which
 // the window's frame then cuts to its first letter: the box is made wide
@@ -56,18 +155,12 @@ public:
     std::optional<QString> askSaveFile(QWidget *parent, const QString &title, const QString &suggested,
                                        const QString &filter) override
     {
-        const QString name = QFileDialog::getSaveFileName(parent, title, suggested, filter);
-        if (name.isEmpty())
-            return std::nullopt;
-        return name;
+        return AskFile(parent, title, suggested, filter, QFileDialog::AcceptSave);
     }
 
     std::optional<QString> askOpenFile(QWidget *parent, const QString &title, const QString &filter) override
     {
-        const QString name = QFileDialog::getOpenFileName(parent, title, QString(), filter);
-        if (name.isEmpty())
-            return std::nullopt;
-        return name;
+        return AskFile(parent, title, QString(), filter, QFileDialog::AcceptOpen);
     }
 
     Changes askSaveChanges(QWidget *parent, const QString &title, const QString &text) override

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/widgets.h"
 
+#include <algorithm>
+
+#include <QApplication>
 #include <QCoreApplication>
 #include <QAbstractItemView>
 #include <QButtonGroup>
@@ -227,16 +230,46 @@ bool Stretches(const QWidget *w, const QWidget *window)
     return false;
 }
 
+// Puts the widgets of `w`'s layout in place now, as showing it will.
+void PlaceLayout(QWidget *w)
+{
+    if (QLayout *layout = w->layout())
+        layout->setGeometry(w->testAttribute(Qt::WA_LayoutOnEntireRect) ? w->rect() : w->contentsRect());
+}
+
+// A control that may grow takes the width its captions need (its own, or
+// those of the buttons it holds), up to its parent's edge or the next
+// control to its right, from the width it was given.
+void Grow(QWidget *w, int from)
+{
+    QWidget *parent = w->parentWidget();
+    w->resize(from, w->height());
+    PlaceLayout(w);
+    int needed = CaptionWidth(w);
+    for (const QAbstractButton *b : w->findChildren<QAbstractButton *>(Qt::FindDirectChildrenOnly))
+        needed = std::max(needed, from + CaptionWidth(b) - b->width());
+    int room = parent->contentsRect().right() + 1 - w->x();
+    for (const QWidget *s : parent->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (s != w && s->x() >= w->x() + from && s->y() < w->geometry().bottom() && s->geometry().bottom() > w->y())
+            room = std::min(room, s->x() - w->x());
+    w->resize(std::clamp(needed, from, std::max(from, room)), w->height());
+    PlaceLayout(w);
+}
+
 } // namespace
 
 void FitCaptions(QWidget *window)
 {
-    const QList<QWidget *> children = window->findChildren<QWidget *>();
-    // The boxes of fixed bounds with a layout inside put their widgets in
-    // place first, also in a window that has not been shown yet.
+    // Measured as shown: with the style's metrics, and the layouts' places
+    // (from the window down), also in a window that has not been shown yet.
+    window->ensurePolished();
+    PlaceLayout(window);
+    const QList<QWidget *> children = window->findChildren<QWidget *>(); // parents before their children
     for (QWidget *w : children)
-        if (QLayout *layout = w->layout(); layout && !Stretches(w, window))
-            layout->setGeometry(w->rect());
+        PlaceLayout(w);
+    for (QWidget *w : children)
+        if (const QVariant from = w->property("captionGrowsFrom"); from.isValid() && w->parentWidget())
+            Grow(w, from.toInt());
     for (QWidget *w : children) {
         if (CaptionWidth(w) == 0 || Stretches(w, window))
             continue;
@@ -330,4 +363,17 @@ QLabel *WrappingLabel(const QString &name, QWidget *parent)
     label->setObjectName(name);
     label->setWordWrap(true);
     return label;
+}
+
+QString InReadingOrder(const QString &text)
+{
+    // Needed where the text's direction differs from the interface's: in an
+    // Arabic interface, or where the text holds right-to-left characters or
+    // marks (a date or a time of an Arabic desktop).
+    const bool rightToLeft = std::any_of(text.begin(), text.end(), [](QChar c) {
+        return c.direction() == QChar::DirR || c.direction() == QChar::DirAL;
+    });
+    if (text.isEmpty() || (!QGuiApplication::isRightToLeft() && !rightToLeft))
+        return text;
+    return QChar(0x2068) + text + QChar(0x2069); // first strong isolate … pop directional isolate
 }

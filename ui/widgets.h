@@ -54,6 +54,12 @@ QLabel *WrappingLabel(const QString &name, QWidget *parent);
 /// is set against the other. Nothing in a left-to-right interface.
 void MirrorForRightToLeft(QWidget *container, int width);
 
+/// `text` (a date, a time, an amount, a file name) kept in its own reading
+/// order where it stands among words of the other direction: wrapped in a
+/// first-strong isolate in a right-to-left interface, or where it holds
+/// right-to-left characters; as it is otherwise.
+QString InReadingOrder(const QString &text);
+
 /// A bank choice (choose only, no typing) that tells when its list closes,
 /// chosen or not, and shows a name longer than its box without cutting its
 /// start: the name is set against the side it begins on (the right for an
@@ -141,7 +147,9 @@ QLabel *PlainLabel(const QString &text, QWidget *parent);
 /// Fits every caption of `window` into its control: where a fixed bound is
 /// too small for its own caption in the fonts this platform has (or a
 /// caption as wide as its text would run past its parent's edge), that
-/// caption's font is made smaller until it fits; the bounds stay. Run again
+/// caption's font is made smaller until it fits; the bounds stay (but for
+/// a control given a "captionGrowsFrom" width: it grows from that width
+/// towards its parent's edge first). Run again
 /// after the captions change (a new language): it starts from the fonts the
 /// captions had first.
 void FitCaptions(QWidget *window);

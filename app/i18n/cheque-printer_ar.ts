@@ -9,7 +9,7 @@
 The program goes on with %2. The file is left as it is: it is replaced at close only if you change banks or layouts and agree.</source>
         <translation>%1
 
-يتابع البرنامج بـ%2. ويبقى الملف على حاله: لا يُستبدل عند الإغلاق إلا إذا غيّرت البنوك أو التصاميم ووافقت.</translation>
+يتابع البرنامج بـ⁨%2⁩. ويبقى الملف على حاله: لا يُستبدل عند الإغلاق إلا إذا غيّرت البنوك أو التصاميم ووافقت.</translation>
     </message>
     <message>
         <source>the single bank &quot;SIB&quot; and its first layout</source>
@@ -23,17 +23,63 @@ The program goes on with %2. The file is left as it is: it is replaced at close 
         <source>%1 could not be read when the program started, and the banks or layouts have changed since.
 
 Replace banks.txt and options.txt with the banks and layouts of this session?</source>
-        <translation>تعذّرت قراءة %1 عند بدء البرنامج، وتغيّرت البنوك أو التصاميم منذ ذلك الحين.
+        <translation>تعذّرت قراءة ⁨%1⁩ عند بدء البرنامج، وتغيّرت البنوك أو التصاميم منذ ذلك الحين.
 
 هل تريد استبدال banks.txt وoptions.txt ببنوك هذه الجلسة وتصاميمها؟</translation>
     </message>
     <message>
         <source>The file as it was is kept as &quot;%1&quot;.</source>
-        <translation>حُفظ الملف كما كان باسم «%1».</translation>
+        <translation>حُفظ الملف كما كان باسم «⁨%1⁩».</translation>
     </message>
     <message>
         <source>It could not be kept as &quot;%1&quot;.</source>
-        <translation>تعذّر حفظه باسم «%1».</translation>
+        <translation>تعذّر حفظه باسم «⁨%1⁩».</translation>
+    </message>
+</context>
+<context>
+    <name>BatchCommand</name>
+    <message>
+        <source>There is no printer &quot;%1&quot;.</source>
+        <translation>لا توجد طابعة باسم «⁨%1⁩».</translation>
+    </message>
+    <message>
+        <source>Nothing was printed: check the currency in the Money window.</source>
+        <translation>لم يُطبع شيء: راجع العملة في نافذة العملة.</translation>
+    </message>
+    <message>
+        <source>Nothing was printed: set the currency in the Money window, or move the file away.</source>
+        <translation>لم يُطبع شيء: اضبط العملة في نافذة العملة، أو انقل الملف إلى مكان آخر.</translation>
+    </message>
+    <message>
+        <source>There is no bank &quot;%1&quot; in the bank list.</source>
+        <translation>لا يوجد بنك «⁨%1⁩» في قائمة البنوك.</translation>
+    </message>
+    <message>
+        <source>Nothing was printed: every cheque is recorded in the register first.</source>
+        <translation>لم يُطبع شيء: يُسجَّل كل شيك في السجل قبل طباعته.</translation>
+    </message>
+    <message>
+        <source>Row %1: like cheque No. %2 of %3, printed on %4; not printed (give --allow-duplicates to print it).</source>
+        <translation>الصف ⁨%1⁩: يشبه الشيك رقم ⁨%2⁩ من ⁨%3⁩، المطبوع في ⁨%4⁩؛ لم يُطبع (أضف ⁨--allow-duplicates⁩ لطباعته).</translation>
+    </message>
+    <message>
+        <source>Row %1: %2</source>
+        <translation>الصف ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>%L1 of %Ln cheque printed: %2 %3.</source>
+        <translation>طُبع ⁨%L1⁩ من شيك واحد: ⁨%2⁩ ⁨%3⁩.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%L1 of %Ln cheques printed: %2 %3.</source>
+        <translation>
+            <numerusform>طُبع ⁨%L1⁩ من %Ln شيك: ⁨%2⁩ ⁨%3⁩.</numerusform>
+            <numerusform>طُبع ⁨%L1⁩ من شيك واحد: ⁨%2⁩ ⁨%3⁩.</numerusform>
+            <numerusform>طُبع ⁨%L1⁩ من شيكين: ⁨%2⁩ ⁨%3⁩.</numerusform>
+            <numerusform>طُبع ⁨%L1⁩ من %Ln شيكات: ⁨%2⁩ ⁨%3⁩.</numerusform>
+            <numerusform>طُبع ⁨%L1⁩ من %Ln شيكاً: ⁨%2⁩ ⁨%3⁩.</numerusform>
+            <numerusform>طُبع ⁨%L1⁩ من %Ln شيك: ⁨%2⁩ ⁨%3⁩.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -107,16 +153,57 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
         <translation>قوائم الشيكات (*.csv *.xlsx *.txt);;كل الملفات (*)</translation>
     </message>
     <message>
-        <source>%1 %2 to print: %3 %4.</source>
-        <translation>%1 %2 للطباعة: %3 %4.</translation>
+        <source>%Ln cheque to print: %1 %2.</source>
+        <translation>شيك واحد للطباعة: ⁨%1⁩ ⁨%2⁩.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln cheques to print: %1 %2.</source>
+        <translation>
+            <numerusform>لا شيكات للطباعة: ⁨%1⁩ ⁨%2⁩.</numerusform>
+            <numerusform>شيك واحد للطباعة: ⁨%1⁩ ⁨%2⁩.</numerusform>
+            <numerusform>شيكان للطباعة: ⁨%1⁩ ⁨%2⁩.</numerusform>
+            <numerusform>%Ln شيكات للطباعة: ⁨%1⁩ ⁨%2⁩.</numerusform>
+            <numerusform>%Ln شيكاً للطباعة: ⁨%1⁩ ⁨%2⁩.</numerusform>
+            <numerusform>%Ln شيك للطباعة: ⁨%1⁩ ⁨%2⁩.</numerusform>
+        </translation>
     </message>
     <message>
-        <source> %1 %2 with a problem, not printed (marked in red).</source>
-        <translation> %1 %2 فيها مشكلة، لن تُطبع (مُعلَّمة بالأحمر).</translation>
+        <source>%Ln row has a problem and will not be printed (marked in red).</source>
+        <translation>صف واحد فيه مشكلة ولن يُطبع (مُعلَّم بالأحمر).</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln rows have a problem and will not be printed (marked in red).</source>
+        <translation>
+            <numerusform>لا صفوف فيها مشكلة.</numerusform>
+            <numerusform>صف واحد فيه مشكلة ولن يُطبع (مُعلَّم بالأحمر).</numerusform>
+            <numerusform>صفان فيهما مشكلة ولن يُطبعا (مُعلَّمان بالأحمر).</numerusform>
+            <numerusform>%Ln صفوف فيها مشكلة ولن تُطبع (مُعلَّمة بالأحمر).</numerusform>
+            <numerusform>%Ln صفاً فيها مشكلة ولن تُطبع (مُعلَّمة بالأحمر).</numerusform>
+            <numerusform>%Ln صف فيها مشكلة ولن تُطبع (مُعلَّمة بالأحمر).</numerusform>
+        </translation>
     </message>
     <message>
-        <source>Print %1 Cheques…</source>
-        <translation>طباعة %1 شيكاً…</translation>
+        <source>Print %Ln Cheque…</source>
+        <translation>طباعة شيك واحد…</translation>
+    </message>
+    <message numerus="yes">
+        <source>Print %Ln Cheques…</source>
+        <translation>
+            <numerusform>طباعة…</numerusform>
+            <numerusform>طباعة شيك واحد…</numerusform>
+            <numerusform>طباعة شيكين…</numerusform>
+            <numerusform>طباعة %Ln شيكات…</numerusform>
+            <numerusform>طباعة %Ln شيكاً…</numerusform>
+            <numerusform>طباعة %Ln شيك…</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The bank of the rows that name none</source>
+        <translation>البنك الذي تُطبع عليه الصفوف التي لا تذكر بنكاً</translation>
+    </message>
+    <message>
+        <source>Bank of rows without one:</source>
+        <translation>بنك الصفوف التي بلا بنك:</translation>
     </message>
 </context>
 <context>
@@ -153,23 +240,23 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     <name>ChequeList</name>
     <message>
         <source>The list names the column %1 twice (columns %2 and %3).</source>
-        <translation>تذكر القائمة العمود %1 مرتين (العمودان %2 و%3).</translation>
+        <translation>تذكر القائمة العمود ⁨%1⁩ مرتين (العمودان ⁨%2⁩ و⁨%3⁩).</translation>
     </message>
     <message>
         <source>The first row of the list must name its columns; it has no %1. The columns are Date, Payee, Amount and, if wanted, Bank, Account Only and Memo, in English or Arabic, in any order.</source>
-        <translation>يجب أن يسمّي الصف الأول من القائمة أعمدتها؛ وليس فيه %1. الأعمدة هي التاريخ والمستفيد والمبلغ، وإن شئت البنك وللمستفيد الأول وملاحظة، بالعربية أو الإنجليزية وبأي ترتيب.</translation>
+        <translation>يجب أن يسمّي الصف الأول من القائمة أعمدتها؛ وليس فيه ⁨%1⁩. الأعمدة هي التاريخ والمستفيد والمبلغ، وإن شئت البنك وللمستفيد الأول وملاحظة، بالعربية أو الإنجليزية وبأي ترتيب.</translation>
     </message>
     <message>
         <source>there is no bank &quot;%1&quot; in the bank list</source>
-        <translation>لا يوجد بنك «%1» في قائمة البنوك</translation>
+        <translation>لا يوجد بنك «⁨%1⁩» في قائمة البنوك</translation>
     </message>
     <message>
         <source>the bank &quot;%1&quot; has no layout yet; set it in Setup</source>
-        <translation>ليس للبنك «%1» تصميم بعد؛ اضبطه في الإعداد</translation>
+        <translation>ليس للبنك «⁨%1⁩» تصميم بعد؛ اضبطه في «تصميم الشيك»</translation>
     </message>
     <message>
         <source>the layout of the bank &quot;%1&quot; cannot be read (%2); check it in Setup</source>
-        <translation>تعذّرت قراءة تصميم البنك «%1» (%2)؛ راجعه في الإعداد</translation>
+        <translation>تعذّرت قراءة تصميم البنك «⁨%1⁩» (⁨%2⁩)؛ راجعه في «تصميم الشيك»</translation>
     </message>
     <message>
         <source>it is empty</source>
@@ -177,23 +264,19 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>it holds %1, which a cheque cannot carry</source>
-        <translation>فيه %1، ولا يمكن أن يحمله شيك</translation>
+        <translation>فيه ⁨%1⁩، ولا يمكن أن يحمله شيك</translation>
     </message>
     <message>
         <source>Row %1, %2: %3</source>
-        <translation>الصف %1، %2: %3</translation>
+        <translation>الصف ⁨%1⁩، ⁨%2⁩: ⁨%3⁩</translation>
     </message>
     <message>
         <source>there is no date</source>
         <translation>لا يوجد تاريخ</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; is not a date; write it as %2 (the desktop&apos;s short date) or as %3</source>
-        <translation>«%1» ليس تاريخاً؛ اكتبه بالشكل %2 (التاريخ المختصر لسطح المكتب) أو %3</translation>
-    </message>
-    <message>
         <source>&quot;%1&quot; is neither yes nor no</source>
-        <translation>«%1» ليست نعم ولا لا</translation>
+        <translation>«⁨%1⁩» ليست نعم ولا لا</translation>
     </message>
     <message>
         <source>there is no bank</source>
@@ -209,27 +292,15 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>&quot;%1&quot; is not an amount</source>
-        <translation>«%1» ليس مبلغاً</translation>
+        <translation>«⁨%1⁩» ليس مبلغاً</translation>
     </message>
     <message>
         <source>%1 is not more than 0</source>
         <translation>%1 ليس أكبر من 0</translation>
     </message>
     <message>
-        <source> Nothing was printed.</source>
-        <translation> لم يُطبع شيء.</translation>
-    </message>
-    <message>
-        <source> Type the amount</source>
-        <translation> اكتب المبلغ</translation>
-    </message>
-    <message>
-        <source> Write the amount</source>
-        <translation> اكتب المبلغ</translation>
-    </message>
-    <message>
         <source>Cannot read the list &quot;%1&quot;: %2</source>
-        <translation>تعذّرت قراءة القائمة «%1»: %2</translation>
+        <translation>تعذّرت قراءة القائمة «⁨%1⁩»: ⁨%2⁩</translation>
     </message>
     <message>
         <source>it is not an Excel workbook (.xlsx), or it is damaged</source>
@@ -237,23 +308,23 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>its part %1 is missing</source>
-        <translation>الجزء %1 منه مفقود</translation>
+        <translation>الجزء ⁨%1⁩ منه مفقود</translation>
     </message>
     <message>
         <source>its part %1 cannot be unpacked</source>
-        <translation>لا يمكن فك ضغط الجزء %1 منه</translation>
+        <translation>لا يمكن فك ضغط الجزء ⁨%1⁩ منه</translation>
     </message>
     <message>
         <source>its part %1 is damaged</source>
-        <translation>الجزء %1 منه تالف</translation>
+        <translation>الجزء ⁨%1⁩ منه تالف</translation>
     </message>
     <message>
         <source>its part %1 is far too large for a list of cheques</source>
-        <translation>الجزء %1 منه أكبر بكثير من أن يكون قائمة شيكات</translation>
+        <translation>الجزء ⁨%1⁩ منه أكبر بكثير من أن يكون قائمة شيكات</translation>
     </message>
     <message>
         <source>its part %1 is damaged (%2)</source>
-        <translation>الجزء %1 منه تالف (%2)</translation>
+        <translation>الجزء ⁨%1⁩ منه تالف (⁨%2⁩)</translation>
     </message>
     <message>
         <source>out of memory</source>
@@ -261,11 +332,11 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>line %1 is not valid CSV at character %2: a quote inside a field that does not start with one, or text after a closing quote</source>
-        <translation>السطر %1 ليس CSV صحيحاً عند الحرف %2: علامة اقتباس داخل حقل لا يبدأ بها، أو نص بعد علامة اقتباس الإغلاق</translation>
+        <translation>السطر ⁨%1⁩ ليس CSV صحيحاً عند الحرف ⁨%2⁩: علامة اقتباس داخل حقل لا يبدأ بها، أو نص بعد علامة اقتباس الإغلاق</translation>
     </message>
     <message>
         <source>the quoted field that begins on line %1 is never closed</source>
-        <translation>الحقل المقتبس الذي يبدأ في السطر %1 لا يُغلق أبداً</translation>
+        <translation>الحقل المقتبس الذي يبدأ في السطر ⁨%1⁩ لا يُغلق أبداً</translation>
     </message>
     <message>
         <source>it has no sheet</source>
@@ -277,7 +348,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>the cell %1 of its first sheet is damaged</source>
-        <translation>الخلية %1 من ورقته الأولى تالفة</translation>
+        <translation>الخلية ⁨%1⁩ من ورقته الأولى تالفة</translation>
     </message>
     <message>
         <source>it does not exist</source>
@@ -297,11 +368,11 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>it has %1 characters, and a cheque carries at most %2</source>
-        <translation>فيه %1 حرفاً، ولا يحمل الشيك أكثر من %2</translation>
+        <translation>فيه ⁨%1⁩ حرفاً، ولا يحمل الشيك أكثر من ⁨%2⁩</translation>
     </message>
     <message>
         <source>line %1 holds a byte (0x%2) that is not UTF-8, while other lines are UTF-8: the file mixes two encodings, and its letters cannot be read with certainty. Save it again in one encoding (UTF-8) from the program that made it.</source>
-        <translation>في السطر %1 بايت (0x%2) ليس من ترميز UTF-8، بينما الأسطر الأخرى بترميز UTF-8: يخلط الملف ترميزين، ولا يمكن قراءة حروفه بيقين. احفظه مرة أخرى بترميز واحد (UTF-8) من البرنامج الذي أنشأه.</translation>
+        <translation>في السطر ⁨%1⁩ بايت (0x⁨%2⁩) ليس من ترميز UTF-8، بينما الأسطر الأخرى بترميز UTF-8: يخلط الملف ترميزين، ولا يمكن قراءة حروفه بيقين. احفظه مرة أخرى بترميز واحد (UTF-8) من البرنامج الذي أنشأه.</translation>
     </message>
     <message>
         <source>it is empty: its first row must name its columns (Date, Payee, Amount)</source>
@@ -313,23 +384,51 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>a cell of row %1 holds %2 characters, more than the %3 a list&apos;s cell may hold</source>
-        <translation>في خلية من الصف %1 عدد %2 من الحروف، أكثر من %3 حرف تتسع لها خلية القائمة</translation>
+        <translation>في خلية من الصف ⁨%1⁩ عدد ⁨%2⁩ من الحروف، أكثر من ⁨%3⁩ حرف تتسع لها خلية القائمة</translation>
     </message>
     <message>
         <source>its cells hold more than %1 characters, far more than a list of cheques</source>
-        <translation>في خلاياها أكثر من %1 حرف، أكثر بكثير مما في قائمة شيكات</translation>
+        <translation>في خلاياها أكثر من ⁨%1⁩ حرف، أكثر بكثير مما في قائمة شيكات</translation>
     </message>
     <message>
         <source>it has more than %1 rows; print a longer list in parts of at most %1</source>
-        <translation>فيها أكثر من %1 صف؛ اطبع القائمة الأطول على أجزاء لا يزيد كل منها على %1</translation>
+        <translation>فيها أكثر من ⁨%1⁩ صف؛ اطبع القائمة الأطول على أجزاء لا يزيد كل منها على ⁨%1⁩</translation>
     </message>
     <message>
         <source>line %1 is longer than %2 characters, far beyond a row of a list of cheques</source>
-        <translation>السطر %1 أطول من %2 حرف، أطول بكثير من صف في قائمة شيكات</translation>
+        <translation>السطر ⁨%1⁩ أطول من ⁨%2⁩ حرف، أطول بكثير من صف في قائمة شيكات</translation>
     </message>
     <message>
         <source>its shared texts are far more than a list of cheques holds</source>
         <translation>نصوصه المشتركة أكثر بكثير مما تحمله قائمة شيكات</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>التاريخ</translation>
+    </message>
+    <message>
+        <source>Payee</source>
+        <translation>المستفيد</translation>
+    </message>
+    <message>
+        <source>Amount</source>
+        <translation>المبلغ</translation>
+    </message>
+    <message>
+        <source>Bank</source>
+        <translation>البنك</translation>
+    </message>
+    <message>
+        <source>Account Only</source>
+        <translation>للمستفيد الأول</translation>
+    </message>
+    <message>
+        <source>Memo</source>
+        <translation>ملاحظة</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date; %2</source>
+        <translation>«⁨%1⁩» ليس تاريخاً؛ ⁨%2⁩</translation>
     </message>
 </context>
 <context>
@@ -356,54 +455,42 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>%1 (field %2) has a box with no room in it. Make the box larger in Setup.</source>
-        <translation>%1 (الحقل %2) في مربع لا متسع فيه. كبّر المربع في الإعداد.</translation>
+        <translation>%1 (الحقل ⁨%2⁩) في مربع لا متسع فيه. كبّر المربع في «تصميم الشيك».</translation>
     </message>
     <message>
         <source>%1 (field %2) holds %3, which no font on this computer can draw: it would be printed blank. Install a font that has it (for Arabic, fonts-hosny-amiri), or choose another font for the field in Setup.</source>
-        <translation>في %1 (الحقل %2) الحرف %3، ولا يستطيع أي خط على هذا الحاسوب رسمه: سيُطبع فارغاً. ثبّت خطاً فيه هذا الحرف (للعربية: fonts-hosny-amiri)، أو اختر خطاً آخر للحقل في الإعداد.</translation>
+        <translation>في ⁨%1⁩ (الحقل ⁨%2⁩) الحرف ⁨%3⁩، ولا يستطيع أي خط على هذا الحاسوب رسمه: سيُطبع فارغاً. ثبّت خطاً فيه هذا الحرف (للعربية: fonts-hosny-amiri)، أو اختر خطاً آخر للحقل في «تصميم الشيك».</translation>
     </message>
     <message>
         <source>%1 (field %2) does not fit its box: it takes %3 lines, and the box holds %4. Make the box larger in Setup, or its font smaller.</source>
-        <translation>%1 (الحقل %2) لا يتسع له مربعه: يحتاج إلى %3 أسطر، ويتسع المربع لـ%4. كبّر المربع في الإعداد، أو صغّر خطه.</translation>
+        <translation>%1 (الحقل ⁨%2⁩) لا يتسع له مربعه: يحتاج إلى ⁨%3⁩ أسطر، ويتسع المربع لـ⁨%4⁩. كبّر المربع في «تصميم الشيك»، أو صغّر خطه.</translation>
     </message>
     <message>
         <source>%1 (field %2) does not fit its box: a word of it is wider than the box. Make the box wider in Setup, or its font smaller.</source>
-        <translation>%1 (الحقل %2) لا يتسع له مربعه: فيه كلمة أعرض من المربع. وسّع المربع في الإعداد، أو صغّر خطه.</translation>
+        <translation>%1 (الحقل ⁨%2⁩) لا يتسع له مربعه: فيه كلمة أعرض من المربع. وسّع المربع في «تصميم الشيك»، أو صغّر خطه.</translation>
     </message>
     <message>
         <source>%1 (field %2) runs off the paper. Move its box onto the cheque in Setup.</source>
-        <translation>%1 (الحقل %2) يخرج عن حدود الورقة. انقل مربعه إلى داخل الشيك في الإعداد.</translation>
+        <translation>%1 (الحقل ⁨%2⁩) يخرج عن حدود الورقة. انقل مربعه إلى داخل الشيك في «تصميم الشيك».</translation>
     </message>
 </context>
 <context>
     <name>ChequeRegister</name>
     <message>
         <source>the register &quot;%1&quot; on the server %2 (user %3)</source>
-        <translation>السجل «%1» على الخادم %2 (المستخدم %3)</translation>
+        <translation>السجل «⁨%1⁩» على الخادم ⁨%2⁩ (المستخدم ⁨%3⁩)</translation>
     </message>
     <message>
         <source>the register file &quot;%1&quot;</source>
-        <translation>ملف السجل «%1»</translation>
-    </message>
-    <message>
-        <source>Cannot use</source>
-        <translation>لا يمكن استخدام</translation>
-    </message>
-    <message>
-        <source>Cannot open</source>
-        <translation>لا يمكن فتح</translation>
+        <translation>ملف السجل «⁨%1⁩»</translation>
     </message>
     <message>
         <source>the %1 database driver is not installed</source>
-        <translation>مشغّل قاعدة البيانات %1 غير مثبّت</translation>
+        <translation>مشغّل قاعدة البيانات ⁨%1⁩ غير مثبّت</translation>
     </message>
     <message>
         <source>it is not a regular file</source>
         <translation>ليس ملفاً عادياً</translation>
-    </message>
-    <message>
-        <source>Cannot create</source>
-        <translation>لا يمكن إنشاء</translation>
     </message>
     <message>
         <source>its folder does not exist</source>
@@ -411,7 +498,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>it is not a database, or it is damaged (%1)</source>
-        <translation>ليس قاعدة بيانات، أو أنه تالف (%1)</translation>
+        <translation>ليس قاعدة بيانات، أو أنه تالف (⁨%1⁩)</translation>
     </message>
     <message>
         <source>it is a database of another program (it has no cheque register); it is left as it is</source>
@@ -423,63 +510,27 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>it was made by a newer version of this program (schema %1; this version knows schema %2); it is left untouched</source>
-        <translation>أنشأه إصدار أحدث من هذا البرنامج (المخطط %1؛ وهذا الإصدار يعرف المخطط %2)؛ وقد تُرك دون مساس</translation>
+        <translation>أنشأه إصدار أحدث من هذا البرنامج (المخطط ⁨%1⁩؛ وهذا الإصدار يعرف المخطط ⁨%2⁩)؛ وقد تُرك دون مساس</translation>
     </message>
     <message>
         <source>its writes cannot be made durable</source>
         <translation>لا يمكن ضمان ثبات الكتابة فيه</translation>
     </message>
     <message>
-        <source>Cannot write to</source>
-        <translation>لا يمكن الكتابة في</translation>
-    </message>
-    <message>
         <source>the cheque number %1 of the bank &quot;%2&quot; is already in the register; set the bank&apos;s next cheque number (Cheque Numbers in the register window)</source>
-        <translation>رقم الشيك %1 للبنك «%2» موجود في السجل؛ اضبط رقم الشيك التالي للبنك (أرقام الشيكات في نافذة السجل)</translation>
-    </message>
-    <message>
-        <source>The cheque could not be recorded in</source>
-        <translation>تعذّر تسجيل الشيك في</translation>
+        <translation>رقم الشيك ⁨%1⁩ للبنك «⁨%2⁩» موجود في السجل؛ اضبط رقم الشيك التالي للبنك (أرقام الشيكات في نافذة السجل)</translation>
     </message>
     <message>
         <source>there is no cheque %1</source>
-        <translation>لا يوجد شيك رقم %1</translation>
-    </message>
-    <message>
-        <source>Cannot read</source>
-        <translation>لا يمكن قراءة</translation>
-    </message>
-    <message>
-        <source>Cannot upgrade</source>
-        <translation>لا يمكن ترقية</translation>
-    </message>
-    <message>
-        <source>Cannot void the cheque in</source>
-        <translation>لا يمكن إلغاء الشيك في</translation>
-    </message>
-    <message>
-        <source>Cannot mark the cheque spoilt in</source>
-        <translation>لا يمكن تعليم الشيك تالفاً في</translation>
-    </message>
-    <message>
-        <source>Cannot mark the cheque failed in</source>
-        <translation>لا يمكن تعليم الشيك فاشلاً في</translation>
-    </message>
-    <message>
-        <source>Cannot mark the cheque printed in</source>
-        <translation>لا يمكن تعليم الشيك مطبوعاً في</translation>
+        <translation>لا يوجد شيك رقم ⁨%1⁩</translation>
     </message>
     <message>
         <source>the reason must be given</source>
         <translation>يجب ذكر السبب</translation>
     </message>
     <message>
-        <source>The cheques could not be recorded in</source>
-        <translation>تعذّر تسجيل الشيكات في</translation>
-    </message>
-    <message>
         <source>the file &quot;%1&quot; was never completed: the program stopped while writing it</source>
-        <translation>لم يكتمل الملف «%1»: توقف البرنامج أثناء كتابته</translation>
+        <translation>لم يكتمل الملف «⁨%1⁩»: توقف البرنامج أثناء كتابته</translation>
     </message>
     <message>
         <source>the file or its folder cannot be written (a register keeps its journal beside it); choose a folder that can be written</source>
@@ -487,7 +538,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>the server did not answer for %1 seconds</source>
-        <translation>لم يجب الخادم خلال %1 ثوانٍ</translation>
+        <translation>لم يجب الخادم خلال ⁨%1⁩ ثوانٍ</translation>
     </message>
     <message>
         <source>the connection to the server was lost</source>
@@ -495,18 +546,66 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>its schema version &quot;%1&quot; is none this program ever wrote: it is damaged or of another program, and is left as it is</source>
-        <translation>رقم إصدار مخططه «%1» ليس مما كتبه هذا البرنامج قط: إنه تالف أو لبرنامج آخر، وقد تُرك على حاله</translation>
+        <translation>رقم إصدار مخططه «⁨%1⁩» ليس مما كتبه هذا البرنامج قط: إنه تالف أو لبرنامج آخر، وقد تُرك على حاله</translation>
     </message>
     <message>
         <source>it is damaged (%1); nothing is written to it. Keep it for its cheques, and choose another register</source>
-        <translation>إنه تالف (%1)؛ لا يُكتب فيه شيء. احتفظ به من أجل شيكاته، واختر سجلاً آخر</translation>
+        <translation>إنه تالف (⁨%1⁩)؛ لا يُكتب فيه شيء. احتفظ به من أجل شيكاته، واختر سجلاً آخر</translation>
+    </message>
+    <message>
+        <source>Cannot use %1: %2</source>
+        <translation>لا يمكن استخدام ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>لا يمكن فتح ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>Cannot create %1: %2</source>
+        <translation>لا يمكن إنشاء ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>Cannot write to %1: %2</source>
+        <translation>لا يمكن الكتابة في ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>Cannot upgrade %1: %2</source>
+        <translation>لا يمكن ترقية ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>The cheque could not be recorded in %1: %2</source>
+        <translation>تعذّر تسجيل الشيك في ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>Cannot void the cheque in %1: %2</source>
+        <translation>لا يمكن إلغاء الشيك في ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>Cannot mark the cheque spoilt in %1: %2</source>
+        <translation>لا يمكن اعتبار الشيك تالفاً في ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>Cannot mark the cheque failed in %1: %2</source>
+        <translation>لا يمكن اعتبار الشيك فاشلاً في ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>Cannot mark the cheque printed in %1: %2</source>
+        <translation>لا يمكن اعتبار الشيك مطبوعاً في ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>The cheques could not be recorded in %1: %2</source>
+        <translation>تعذّر تسجيل الشيكات في ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>لا يمكن قراءة ⁨%1⁩: ⁨%2⁩</translation>
     </message>
 </context>
 <context>
     <name>DataFile</name>
     <message>
         <source>Cannot read the file &quot;%1&quot;: %2</source>
-        <translation>تعذّرت قراءة الملف «%1»: %2</translation>
+        <translation>تعذّرت قراءة الملف «⁨%1⁩»: ⁨%2⁩</translation>
     </message>
     <message>
         <source>No such file or directory</source>
@@ -518,7 +617,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>at %1 MB it is far larger than any file of this program can be</source>
-        <translation>حجمه %1 ميغابايت، وهو أكبر بكثير مما يمكن أن يكون عليه أي ملف لهذا البرنامج</translation>
+        <translation>حجمه ⁨%1⁩ ميغابايت، وهو أكبر بكثير مما يمكن أن يكون عليه أي ملف لهذا البرنامج</translation>
     </message>
     <message>
         <source>it is far larger than any file of this program can be</source>
@@ -530,54 +629,81 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>«%1» (%2)</source>
-        <translation>«%1» (%2)</translation>
+        <translation>«⁨%1⁩» (⁨%2⁩)</translation>
     </message>
     <message>
         <source>Cannot write the file &quot;%1&quot;: line %2 holds a line break.</source>
-        <translation>تعذّرت كتابة الملف «%1»: في السطر %2 فاصل أسطر.</translation>
+        <translation>تعذّرت كتابة الملف «⁨%1⁩»: في السطر ⁨%2⁩ فاصل أسطر.</translation>
     </message>
     <message>
         <source>Cannot write the file &quot;%1&quot;: the Windows-1256 code page is not available</source>
-        <translation>تعذّرت كتابة الملف «%1»: صفحة الترميز Windows-1256 غير متاحة</translation>
+        <translation>تعذّرت كتابة الملف «⁨%1⁩»: صفحة الترميز Windows-1256 غير متاحة</translation>
     </message>
     <message>
         <source>Cannot write the file &quot;%1&quot;: the character %2 on line %3 cannot be stored in the Windows-1256 code page.</source>
-        <translation>تعذّرت كتابة الملف «%1»: لا يمكن حفظ الحرف %2 في السطر %3 بصفحة الترميز Windows-1256.</translation>
+        <translation>تعذّرت كتابة الملف «⁨%1⁩»: لا يمكن حفظ الحرف ⁨%2⁩ في السطر ⁨%3⁩ بصفحة الترميز Windows-1256.</translation>
     </message>
     <message>
         <source>Cannot write the file &quot;%1&quot;: %2</source>
-        <translation>تعذّرت كتابة الملف «%1»: %2</translation>
+        <translation>تعذّرت كتابة الملف «⁨%1⁩»: ⁨%2⁩</translation>
     </message>
     <message>
         <source>it is a link to &quot;%1&quot;, which does not exist</source>
-        <translation>إنه رابط إلى «%1» غير الموجود</translation>
+        <translation>إنه رابط إلى «⁨%1⁩» غير الموجود</translation>
     </message>
     <message>
         <source>The data folder &quot;%1&quot; cannot be created.</source>
-        <translation>لا يمكن إنشاء مجلد البيانات «%1».</translation>
+        <translation>لا يمكن إنشاء مجلد البيانات «⁨%1⁩».</translation>
     </message>
     <message>
         <source>at %1 KB it is far larger than settings are</source>
-        <translation>حجمه %1 كيلوبايت، وهذا أكبر بكثير من حجم الإعدادات</translation>
+        <translation>حجمه ⁨%1⁩ كيلوبايت، وهذا أكبر بكثير من حجم الإعدادات</translation>
     </message>
     <message>
         <source>The settings file &quot;%1&quot; is not used: %2. The program keeps to its defaults (the register file beside the data files, no printer offsets) and does not write it.</source>
-        <translation>لا يُستعمل ملف الإعدادات «%1»: %2. يعمل البرنامج بإعداداته الافتراضية (ملف السجل بجانب ملفات البيانات، دون إزاحات للطابعات) ولا يكتب فيه.</translation>
+        <translation>لا يُستعمل ملف الإعدادات «⁨%1⁩»: ⁨%2⁩. يعمل البرنامج بإعداداته الافتراضية (ملف السجل بجانب ملفات البيانات، دون إزاحات للطابعات) ولا يكتب فيه.</translation>
+    </message>
+</context>
+<context>
+    <name>FileDialog</name>
+    <message>
+        <source>Folder</source>
+        <translation>مجلد</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>ملف</translation>
+    </message>
+    <message>
+        <source>%1 file</source>
+        <translation>ملف ⁨%1⁩</translation>
+    </message>
+    <message>
+        <source>%L1 bytes</source>
+        <translation>%L1 بايت</translation>
+    </message>
+    <message>
+        <source>%L1 KB</source>
+        <translation>%L1 ك.ب</translation>
+    </message>
+    <message>
+        <source>%L1 MB</source>
+        <translation>%L1 م.ب</translation>
     </message>
 </context>
 <context>
     <name>MoneyFile</name>
     <message>
         <source>line %1 (%2) holds control characters</source>
-        <translation>في السطر %1 (%2) أحرف تحكم</translation>
+        <translation>في السطر ⁨%1⁩ (⁨%2⁩) أحرف تحكم</translation>
     </message>
     <message>
         <source>it has only %1 lines, and line 10, the number of fraction digits, is missing</source>
-        <translation>فيه %1 أسطر فقط، والسطر 10، عدد خانات الكسر، مفقود</translation>
+        <translation>فيه ⁨%1⁩ أسطر فقط، والسطر 10، عدد خانات الكسر، مفقود</translation>
     </message>
     <message>
         <source>line 10, the number of fraction digits, is not a whole number (%1)</source>
-        <translation>السطر 10، عدد خانات الكسر، ليس عدداً صحيحاً (%1)</translation>
+        <translation>السطر 10، عدد خانات الكسر، ليس عدداً صحيحاً (⁨%1⁩)</translation>
     </message>
     <message>
         <source>no currency name could be read, so the UAE dirham is used</source>
@@ -585,7 +711,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>The currency file &quot;%1&quot; is damaged: %2.</source>
-        <translation>ملف العملة «%1» تالف: %2.</translation>
+        <translation>ملف العملة «⁨%1⁩» تالف: ⁨%2⁩.</translation>
     </message>
 </context>
 <context>
@@ -607,34 +733,136 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>The amount %1 is too large to be written in words; the largest amount is %2.</source>
-        <translation>المبلغ %1 أكبر من أن يُكتب بالحروف؛ وأكبر مبلغ هو %2.</translation>
+        <translation>المبلغ ⁨%1⁩ أكبر من أن يُكتب بالحروف؛ وأكبر مبلغ هو ⁨%2⁩.</translation>
     </message>
     <message>
         <source>The amount %1 has more decimals than the currency&apos;s %2; the cheque would read %3 in figures. Type the amount with at most %2 decimals.</source>
-        <translation>في المبلغ %1 خانات عشرية أكثر من خانات العملة وهي %2؛ وسيُقرأ الشيك %3 بالأرقام. اكتب المبلغ بما لا يزيد على %2 من الخانات العشرية.</translation>
+        <translation>في المبلغ ⁨%1⁩ خانات عشرية أكثر من خانات العملة وهي ⁨%2⁩؛ وسيُقرأ الشيك ⁨%3⁩ بالأرقام. اكتب المبلغ بما لا يزيد على ⁨%2⁩ من الخانات العشرية.</translation>
     </message>
     <message>
         <source>The amount %1 cannot be written in words.</source>
-        <translation>لا يمكن كتابة المبلغ %1 بالحروف.</translation>
+        <translation>لا يمكن كتابة المبلغ ⁨%1⁩ بالحروف.</translation>
     </message>
     <message>
         <source>The amount %1 would be written in words as &quot;%2&quot;, which is not %3.</source>
-        <translation>سيُكتب المبلغ %1 بالحروف «%2»، وهذا ليس %3.</translation>
+        <translation>سيُكتب المبلغ ⁨%1⁩ بالحروف «⁨%2⁩»، وهذا ليس ⁨%3⁩.</translation>
     </message>
     <message>
         <source>The payee has %1 characters; a cheque carries at most %2. Nothing was printed.</source>
-        <translation>في اسم المستفيد %1 حرفاً؛ ولا يحمل الشيك أكثر من %2. لم يُطبع شيء.</translation>
+        <translation>في اسم المستفيد ⁨%1⁩ حرفاً؛ ولا يحمل الشيك أكثر من ⁨%2⁩. لم يُطبع شيء.</translation>
+    </message>
+    <message>
+        <source>write it as %1 (the desktop&apos;s short date) or as %2</source>
+        <translation>اكتبه بالشكل ⁨%1⁩ (التاريخ المختصر لسطح المكتب) أو بالشكل ⁨%2⁩</translation>
     </message>
 </context>
 <context>
     <name>PrinterOutput</name>
     <message>
         <source>%1 could not be opened</source>
-        <translation>تعذّر فتح %1</translation>
+        <translation>تعذّر فتح ⁨%1⁩</translation>
     </message>
     <message>
         <source>the page does not fit %1</source>
-        <translation>الصفحة لا تناسب %1</translation>
+        <translation>الصفحة لا تناسب ⁨%1⁩</translation>
+    </message>
+</context>
+<context>
+    <name>QDialogButtonBox</name>
+    <message>
+        <source>OK</source>
+        <translation>موافق</translation>
+    </message>
+</context>
+<context>
+    <name>QFileDialog</name>
+    <message>
+        <source>&amp;Open</source>
+        <translation>فتح</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>حفظ</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>فتح</translation>
+    </message>
+    <message>
+        <source>File &amp;name:</source>
+        <translation>اسم الملف:</translation>
+    </message>
+</context>
+<context>
+    <name>QGnomeTheme</name>
+    <message>
+        <source>&amp;OK</source>
+        <translation>موافق</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>إلغاء</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>إغلاق</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>حفظ</translation>
+    </message>
+</context>
+<context>
+    <name>QPlatformTheme</name>
+    <message>
+        <source>OK</source>
+        <translation>موافق</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>إلغاء</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>إغلاق</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>فتح</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>حفظ</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>تجاهل</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>تطبيق</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>نعم</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>لا</translation>
+    </message>
+</context>
+<context>
+    <name>QPrintDialog</name>
+    <message>
+        <source>&amp;Print</source>
+        <translation>طباعة</translation>
+    </message>
+</context>
+<context>
+    <name>QProgressDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>إلغاء</translation>
     </message>
 </context>
 <context>
@@ -645,55 +873,55 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>%Ln cheque: %1 %2</source>
-        <translation>شيك واحد: %1 %2</translation>
+        <translation>شيك واحد: ⁨%1⁩ ⁨%2⁩</translation>
     </message>
     <message numerus="yes">
         <source>%Ln cheques: %1 %2</source>
         <translation>
-            <numerusform>لا شيكات: %1 %2</numerusform>
-            <numerusform>شيك واحد: %1 %2</numerusform>
-            <numerusform>شيكان: %1 %2</numerusform>
-            <numerusform>%Ln شيكات: %1 %2</numerusform>
-            <numerusform>%Ln شيكاً: %1 %2</numerusform>
-            <numerusform>%Ln شيك: %1 %2</numerusform>
+            <numerusform>لا شيكات: ⁨%1⁩ ⁨%2⁩</numerusform>
+            <numerusform>شيك واحد: ⁨%1⁩ ⁨%2⁩</numerusform>
+            <numerusform>شيكان: ⁨%1⁩ ⁨%2⁩</numerusform>
+            <numerusform>%Ln شيكات: ⁨%1⁩ ⁨%2⁩</numerusform>
+            <numerusform>%Ln شيكاً: ⁨%1⁩ ⁨%2⁩</numerusform>
+            <numerusform>%Ln شيك: ⁨%1⁩ ⁨%2⁩</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%Ln voided, %1</source>
         <translation>
-            <numerusform>لا شيء ملغى، %1</numerusform>
-            <numerusform>شيك ملغى، %1</numerusform>
-            <numerusform>شيكان ملغيان، %1</numerusform>
-            <numerusform>%Ln شيكات ملغاة، %1</numerusform>
-            <numerusform>%Ln شيكاً ملغى، %1</numerusform>
-            <numerusform>%Ln شيك ملغى، %1</numerusform>
+            <numerusform>لا شيء ملغى، ⁨%1⁩</numerusform>
+            <numerusform>شيك ملغى، ⁨%1⁩</numerusform>
+            <numerusform>شيكان ملغيان، ⁨%1⁩</numerusform>
+            <numerusform>%Ln شيكات ملغاة، ⁨%1⁩</numerusform>
+            <numerusform>%Ln شيكاً ملغى، ⁨%1⁩</numerusform>
+            <numerusform>%Ln شيك ملغى، ⁨%1⁩</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%Ln spoilt, %1</source>
         <translation>
-            <numerusform>لا شيء تالف، %1</numerusform>
-            <numerusform>شيك تالف، %1</numerusform>
-            <numerusform>شيكان تالفان، %1</numerusform>
-            <numerusform>%Ln شيكات تالفة، %1</numerusform>
-            <numerusform>%Ln شيكاً تالفاً، %1</numerusform>
-            <numerusform>%Ln شيك تالف، %1</numerusform>
+            <numerusform>لا شيء تالف، ⁨%1⁩</numerusform>
+            <numerusform>شيك تالف، ⁨%1⁩</numerusform>
+            <numerusform>شيكان تالفان، ⁨%1⁩</numerusform>
+            <numerusform>%Ln شيكات تالفة، ⁨%1⁩</numerusform>
+            <numerusform>%Ln شيكاً تالفاً، ⁨%1⁩</numerusform>
+            <numerusform>%Ln شيك تالف، ⁨%1⁩</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%Ln failed, %1</source>
         <translation>
-            <numerusform>لا شيء فاشل، %1</numerusform>
-            <numerusform>شيك فاشل، %1</numerusform>
-            <numerusform>شيكان فاشلان، %1</numerusform>
-            <numerusform>%Ln شيكات فاشلة، %1</numerusform>
-            <numerusform>%Ln شيكاً فاشلاً، %1</numerusform>
-            <numerusform>%Ln شيك فاشل، %1</numerusform>
+            <numerusform>لا شيء فاشل، ⁨%1⁩</numerusform>
+            <numerusform>شيك فاشل، ⁨%1⁩</numerusform>
+            <numerusform>شيكان فاشلان، ⁨%1⁩</numerusform>
+            <numerusform>%Ln شيكات فاشلة، ⁨%1⁩</numerusform>
+            <numerusform>%Ln شيكاً فاشلاً، ⁨%1⁩</numerusform>
+            <numerusform>%Ln شيك فاشل، ⁨%1⁩</numerusform>
         </translation>
     </message>
     <message>
         <source> (not counted: %1)</source>
-        <translation> (غير محسوبة: %1)</translation>
+        <translation> (غير محسوبة: ⁨%1⁩)</translation>
     </message>
 </context>
 <context>
@@ -704,7 +932,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>Password of the user &quot;%1&quot; for the register &quot;%2&quot; on %3:</source>
-        <translation>كلمة مرور المستخدم «%1» للسجل «%2» على %3:</translation>
+        <translation>كلمة مرور المستخدم «⁨%1⁩» للسجل «⁨%2⁩» على ⁨%3⁩:</translation>
     </message>
     <message>
         <source>sent</source>
@@ -776,7 +1004,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>reprint of No. %1</source>
-        <translation>إعادة طباعة للرقم %1</translation>
+        <translation>إعادة طباعة للرقم ⁨%1⁩</translation>
     </message>
     <message>
         <source>Sent to the printer, but the program stopped before the printer answered: check whether this cheque came out, then mark it spoilt or leave it.</source>
@@ -788,7 +1016,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>Payee contains</source>
-        <translation>المستفيد يحتوي</translation>
+        <translation>بحث باسم المستفيد</translation>
     </message>
     <message>
         <source>Amount from</source>
@@ -808,7 +1036,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>Mark Printed</source>
-        <translation>تعليم كمطبوع</translation>
+        <translation>اعتباره مطبوعاً</translation>
     </message>
     <message>
         <source>Reprint…</source>
@@ -832,7 +1060,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>Connection…</source>
-        <translation>الاتصال…</translation>
+        <translation>ربط السجل…</translation>
     </message>
     <message>
         <source>Close</source>
@@ -845,10 +1073,6 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     <message>
         <source>An amount to filter by is not a number.</source>
         <translation>أحد مبلغي التصفية ليس رقماً.</translation>
-    </message>
-    <message>
-        <source>Why is cheque No. %1 of %2 (%3, %4 %5) %6?</source>
-        <translation>لماذا الشيك رقم %1 من %2 (%3، %4 %5) %6؟</translation>
     </message>
     <message>
         <source>Export Cheques</source>
@@ -868,7 +1092,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>Exporting the cheques… %1</source>
-        <translation>جارٍ تصدير الشيكات… %1</translation>
+        <translation>جارٍ تصدير الشيكات… ⁨%1⁩</translation>
     </message>
     <message>
         <source>The export was cancelled; nothing was written.</source>
@@ -876,7 +1100,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>%1 cheques exported to &quot;%2&quot;.</source>
-        <translation>صُدِّر %1 شيكاً إلى «%2».</translation>
+        <translation>صُدِّر ⁨%1⁩ شيكاً إلى «⁨%2⁩».</translation>
     </message>
     <message>
         <source>Save Report</source>
@@ -888,11 +1112,11 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>Cannot write the file &quot;%1&quot;: %2</source>
-        <translation>تعذّرت كتابة الملف «%1»: %2</translation>
+        <translation>تعذّرت كتابة الملف «⁨%1⁩»: ⁨%2⁩</translation>
     </message>
     <message>
         <source>The report (%1 pages) was saved to &quot;%2&quot;.</source>
-        <translation>حُفظ التقرير (%1 صفحة) في «%2».</translation>
+        <translation>حُفظ التقرير (⁨%1⁩ صفحة) في «⁨%2⁩».</translation>
     </message>
     <message>
         <source>Register Connection</source>
@@ -966,6 +1190,26 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
         <source>From and To are days of printing, or the cheques&apos; own dates</source>
         <translation>«من» و«إلى» أيام الطباعة، أو تواريخ الشيكات نفسها</translation>
     </message>
+    <message>
+        <source>the default printer</source>
+        <translation>الطابعة الافتراضية</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>من</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>إلى</translation>
+    </message>
+    <message>
+        <source>Why is cheque No. %1 of %2 (%3, %4 %5) void?</source>
+        <translation>ما سبب إلغاء الشيك رقم ⁨%1⁩ من ⁨%2⁩ (⁨%3⁩، ⁨%4⁩ ⁨%5⁩)؟</translation>
+    </message>
+    <message>
+        <source>Why is cheque No. %1 of %2 (%3, %4 %5) spoilt?</source>
+        <translation>ما سبب اعتبار الشيك رقم ⁨%1⁩ من ⁨%2⁩ (⁨%3⁩، ⁨%4⁩ ⁨%5⁩) تالفاً؟</translation>
+    </message>
 </context>
 <context>
     <name>TChequeForm</name>
@@ -1019,7 +1263,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>Save Options</source>
-        <translation>حفظ الخيارات</translation>
+        <translation>حفظ التصميم</translation>
     </message>
     <message>
         <source>Labels Count</source>
@@ -1039,7 +1283,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>Portial</source>
-        <translation>طولي</translation>
+        <translation>عمودي</translation>
     </message>
     <message>
         <source>preview</source>
@@ -1075,27 +1319,23 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>Direction of field %1</source>
-        <translation>اتجاه الحقل %1</translation>
+        <translation>اتجاه الحقل ⁨%1⁩</translation>
     </message>
     <message>
         <source>Font of field %1</source>
-        <translation>خط الحقل %1</translation>
+        <translation>خط الحقل ⁨%1⁩</translation>
     </message>
     <message>
         <source>Kind of field %1</source>
-        <translation>نوع الحقل %1</translation>
-    </message>
-    <message>
-        <source>%1 field %2</source>
-        <translation>%1 الحقل %2</translation>
+        <translation>نوع الحقل ⁨%1⁩</translation>
     </message>
     <message>
         <source>&amp;Choose Scanned Cheque…</source>
-        <translation>&amp;اختيار صورة الشيك الممسوحة…</translation>
+        <translation>اختيار صورة الشيك الممسوحة…</translation>
     </message>
     <message>
         <source>&amp;Place and Opacity…</source>
-        <translation>&amp;الموضع والشفافية…</translation>
+        <translation>الموضع والشفافية…</translation>
     </message>
     <message>
         <source>Where the scan&apos;s top-left corner lies from the cheque area&apos;s origin (left and top in mm), and its opacity in per cent:</source>
@@ -1107,15 +1347,15 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>&amp;Remove Scan</source>
-        <translation>&amp;إزالة الصورة الممسوحة</translation>
+        <translation>إزالة الصورة الممسوحة</translation>
     </message>
     <message>
         <source>Print &amp;Calibration Page…</source>
-        <translation>&amp;طباعة صفحة المعايرة…</translation>
+        <translation>طباعة صفحة المعايرة…</translation>
     </message>
     <message>
         <source>Printer &amp;Offsets…</source>
-        <translation>&amp;إزاحات الطابعة…</translation>
+        <translation>إزاحات الطابعة…</translation>
     </message>
     <message>
         <source>Error</source>
@@ -1123,7 +1363,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>%1 «%2» cannot be kept: it holds %3. %4</source>
-        <translation>لا يمكن حفظ %1 «%2»: فيه %3. %4</translation>
+        <translation>لا يمكن حفظ ⁨%1⁩ «⁨%2⁩»: فيه ⁨%3⁩. ⁨%4⁩</translation>
     </message>
     <message>
         <source>Bank Name</source>
@@ -1141,7 +1381,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
         <source>Delete حذف &quot;%1&quot;?
 
 The bank and its layout are removed.</source>
-        <translation>حذف «%1»؟
+        <translation>حذف «⁨%1⁩»؟
 
 يُحذف البنك وتصميمه.</translation>
     </message>
@@ -1151,31 +1391,31 @@ The bank and its layout are removed.</source>
     </message>
     <message>
         <source>Left %1 mm, top %2 mm; %3 × %4 mm</source>
-        <translation>يسار %1 مم، أعلى %2 مم؛ %3 × %4 مم</translation>
+        <translation>يسار ⁨%1⁩ مم، أعلى ⁨%2⁩ مم؛ ⁨%3⁩ × ⁨%4⁩ مم</translation>
     </message>
     <message>
         <source>The layout of the bank &quot;%1&quot; has changes that are not saved in options.txt.
 
 Save them?</source>
-        <translation>في تصميم البنك «%1» تغييرات لم تُحفظ في الملف options.txt.
+        <translation>في تصميم البنك «⁨%1⁩» تغييرات لم تُحفظ في الملف options.txt.
 
 هل تريد حفظها؟</translation>
     </message>
     <message>
         <source>Place field %1</source>
-        <translation>وضع الحقل %1</translation>
+        <translation>وضع الحقل ⁨%1⁩</translation>
     </message>
     <message>
         <source>Move field %1</source>
-        <translation>تحريك الحقل %1</translation>
+        <translation>تحريك الحقل ⁨%1⁩</translation>
     </message>
     <message>
         <source>Field %1: %2, %3, %4 × %5 px</source>
-        <translation>الحقل %1: %2، %3، %4 × %5 بكسل</translation>
+        <translation>الحقل ⁨%1⁩: ⁨%2⁩، ⁨%3⁩، ⁨%4⁩ × ⁨%5⁩ بكسل</translation>
     </message>
     <message>
         <source>Scan not shown: %1.</source>
-        <translation>لم تُعرض الصورة الممسوحة: %1.</translation>
+        <translation>لم تُعرض الصورة الممسوحة: ⁨%1⁩.</translation>
     </message>
     <message>
         <source>Scan not shown: its resolution is not known.</source>
@@ -1191,7 +1431,7 @@ Save them?</source>
     </message>
     <message>
         <source>The scan cannot be used: %1.</source>
-        <translation>لا يمكن استخدام الصورة الممسوحة: %1.</translation>
+        <translation>لا يمكن استخدام الصورة الممسوحة: ⁨%1⁩.</translation>
     </message>
     <message>
         <source>The scan does not say its resolution. At how many dots per inch was it scanned?</source>
@@ -1199,7 +1439,7 @@ Save them?</source>
     </message>
     <message>
         <source>The scan could not be copied to &quot;%1&quot;.</source>
-        <translation>تعذّر نسخ الصورة الممسوحة إلى «%1».</translation>
+        <translation>تعذّر نسخ الصورة الممسوحة إلى «⁨%1⁩».</translation>
     </message>
     <message>
         <source>Date</source>
@@ -1207,7 +1447,7 @@ Save them?</source>
     </message>
     <message>
         <source>Name</source>
-        <translation>الاسم</translation>
+        <translation>المستفيد</translation>
     </message>
     <message>
         <source>Amount</source>
@@ -1215,11 +1455,11 @@ Save them?</source>
     </message>
     <message>
         <source>En Text Amount</source>
-        <translation>المبلغ كتابة بالإنجليزية</translation>
+        <translation>كتابةً بالإنجليزية</translation>
     </message>
     <message>
         <source>Ar Text Amount</source>
-        <translation>المبلغ كتابة بالعربية</translation>
+        <translation>كتابةً بالعربية</translation>
     </message>
     <message>
         <source>Account Only</source>
@@ -1227,15 +1467,15 @@ Save them?</source>
     </message>
     <message>
         <source>the scan &quot;%1&quot; cannot be read</source>
-        <translation>تعذّرت قراءة الصورة الممسوحة «%1»</translation>
+        <translation>تعذّرت قراءة الصورة الممسوحة «⁨%1⁩»</translation>
     </message>
     <message>
         <source>the PDF &quot;%1&quot; has no page that can be shown</source>
-        <translation>ليس في ملف PDF «%1» صفحة يمكن عرضها</translation>
+        <translation>ليس في ملف PDF «⁨%1⁩» صفحة يمكن عرضها</translation>
     </message>
     <message>
         <source>the scan &quot;%1&quot; is not a PNG, JPEG or PDF image (%2)</source>
-        <translation>الصورة الممسوحة «%1» ليست صورة PNG أو JPEG أو PDF (%2)</translation>
+        <translation>الصورة الممسوحة «⁨%1⁩» ليست صورة PNG أو JPEG أو PDF (⁨%2⁩)</translation>
     </message>
     <message>
         <source>Calibration page</source>
@@ -1243,31 +1483,67 @@ Save them?</source>
     </message>
     <message>
         <source>%1 mm to the %2</source>
-        <translation>%1 مم إلى %2</translation>
+        <translation>%1 مم إلى ⁨%2⁩</translation>
     </message>
     <message>
         <source>%1 mm %2</source>
-        <translation>%1 مم %2</translation>
+        <translation>%1 مم ⁨%2⁩</translation>
     </message>
     <message>
         <source>&amp;Edit</source>
-        <translation>&amp;تحرير</translation>
+        <translation>تحرير</translation>
     </message>
     <message>
         <source>&amp;Undo</source>
-        <translation>&amp;تراجع</translation>
+        <translation>تراجع</translation>
     </message>
     <message>
         <source>&amp;Redo</source>
-        <translation>&amp;إعادة</translation>
+        <translation>إعادة</translation>
     </message>
     <message>
         <source>&amp;Scan</source>
-        <translation>&amp;الصورة الممسوحة</translation>
+        <translation>الصورة الممسوحة</translation>
     </message>
     <message>
         <source>&amp;Printer</source>
-        <translation>&amp;الطابعة</translation>
+        <translation>الطابعة</translation>
+    </message>
+    <message>
+        <source>ChequeForm</source>
+        <translation>تصميم الشيك</translation>
+    </message>
+    <message>
+        <source>No printer is installed. Offsets apply to printers only; a PDF file is never moved.</source>
+        <translation>لا توجد طابعة مثبّتة. الإزاحات للطابعات فقط؛ ملف PDF لا يُزاح أبداً.</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>حذف</translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation>مم</translation>
+    </message>
+    <message>
+        <source>Orientation</source>
+        <translation>الاتجاه</translation>
+    </message>
+    <message>
+        <source>Size field %1</source>
+        <translation>تغيير حجم الحقل ⁨%1⁩</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>العرض</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>الارتفاع</translation>
+    </message>
+    <message>
+        <source>The field&apos;s text set against the right of its box</source>
+        <translation>محاذاة نص الحقل إلى يمين مربعه</translation>
     </message>
 </context>
 <context>
@@ -1310,15 +1586,15 @@ Save them?</source>
     </message>
     <message>
         <source>The damaged file was kept as &quot;%1&quot;. </source>
-        <translation>حُفظ الملف التالف باسم «%1». </translation>
+        <translation>حُفظ الملف التالف باسم «⁨%1⁩». </translation>
     </message>
     <message>
         <source>It could not be kept as &quot;%1&quot;. </source>
-        <translation>تعذّر حفظه باسم «%1». </translation>
+        <translation>تعذّر حفظه باسم «⁨%1⁩». </translation>
     </message>
     <message>
         <source>The currency names that could be read are used, with %1 sub-unit digits; check them in this window, which stays open for that.</source>
-        <translation>تُستخدم أسماء العملة التي أمكن قراءتها، بعدد %1 من خانات الأجزاء؛ راجعها في هذه النافذة التي تبقى مفتوحة لذلك.</translation>
+        <translation>تُستخدم أسماء العملة التي أمكن قراءتها، بعدد ⁨%1⁩ من خانات الأجزاء؛ راجعها في هذه النافذة التي تبقى مفتوحة لذلك.</translation>
     </message>
     <message>
         <source>Error</source>
@@ -1336,6 +1612,26 @@ The program goes on with the UAE currency. The file is left as it is until you s
         <source>OK</source>
         <translation>موافق</translation>
     </message>
+    <message>
+        <source>انجليزي</source>
+        <translation>إنجليزي</translation>
+    </message>
+    <message>
+        <source>Arabic</source>
+        <translation>عربي</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>إنجليزي</translation>
+    </message>
+    <message>
+        <source>Chose</source>
+        <translation>مخصّصة</translation>
+    </message>
+    <message>
+        <source>SYR</source>
+        <translation>سوريا</translation>
+    </message>
 </context>
 <context>
     <name>TNewChequeForm</name>
@@ -1345,27 +1641,27 @@ The program goes on with the UAE currency. The file is left as it is until you s
     </message>
     <message>
         <source>Print from a &amp;List…</source>
-        <translation>&amp;طباعة من قائمة…</translation>
+        <translation>طباعة من قائمة…</translation>
     </message>
     <message>
         <source>Cheque &amp;Register…</source>
-        <translation>&amp;سجل الشيكات…</translation>
+        <translation>سجل الشيكات…</translation>
     </message>
     <message>
         <source>Register &amp;Connection…</source>
-        <translation>&amp;اتصال السجل…</translation>
+        <translation>ربط السجل…</translation>
     </message>
     <message>
         <source>L&amp;anguage</source>
-        <translation>&amp;اللغة</translation>
+        <translation>اللغة</translation>
     </message>
     <message>
         <source>&amp;Help</source>
-        <translation>&amp;مساعدة</translation>
+        <translation>مساعدة</translation>
     </message>
     <message>
         <source>&amp;About Cheque Printer</source>
-        <translation>&amp;حول طابعة الشيكات</translation>
+        <translation>حول طابعة الشيكات</translation>
     </message>
     <message>
         <source>Bank</source>
@@ -1377,7 +1673,7 @@ The program goes on with the UAE currency. The file is left as it is until you s
     </message>
     <message>
         <source>Name</source>
-        <translation>الاسم</translation>
+        <translation>المستفيد</translation>
     </message>
     <message>
         <source>Amount</source>
@@ -1389,11 +1685,11 @@ The program goes on with the UAE currency. The file is left as it is until you s
     </message>
     <message>
         <source>One</source>
-        <translation>واحد</translation>
+        <translation>شيك واحد</translation>
     </message>
     <message>
         <source>Many</source>
-        <translation>عدة</translation>
+        <translation>دفعة شهرية</translation>
     </message>
     <message>
         <source>Account Only</source>
@@ -1405,7 +1701,7 @@ The program goes on with the UAE currency. The file is left as it is until you s
     </message>
     <message>
         <source>Setup</source>
-        <translation>الإعداد</translation>
+        <translation>التصميم</translation>
     </message>
     <message>
         <source>Close</source>
@@ -1419,9 +1715,9 @@ The program goes on with the UAE currency. The file is left as it is until you s
         <source>The layout of the bank &quot;%1&quot; in options.txt is damaged: %2
 
 The bank now has the layout that was on screen; check it in Setup. options.txt is written with it at close.%3</source>
-        <translation>تصميم البنك «%1» في الملف options.txt تالف: %2
+        <translation>تصميم البنك «⁨%1⁩» في الملف options.txt تالف: ⁨%2⁩
 
-أصبح للبنك التصميم الذي كان على الشاشة؛ راجعه في الإعداد. يُكتب الملف options.txt به عند الإغلاق.%3</translation>
+أصبح للبنك التصميم الذي كان على الشاشة؛ راجعه في «تصميم الشيك». يُكتب الملف options.txt به عند الإغلاق.⁨%3⁩</translation>
     </message>
     <message>
         <source>%1
@@ -1455,7 +1751,7 @@ The cheque was printed; the register shows it as sent.</source>
         <source>A cheque of %1 to &quot;%2&quot; for %3 %4 was printed on %5 (cheque No. %6).
 
 Print this cheque as well?</source>
-        <translation>طُبع شيك من %1 إلى «%2» بمبلغ %3 %4 في %5 (الشيك رقم %6).
+        <translation>طُبع شيك من ⁨%1⁩ إلى «⁨%2⁩» بمبلغ ⁨%3⁩ ⁨%4⁩ في ⁨%5⁩ (الشيك رقم ⁨%6⁩).
 
 هل تريد طباعة هذا الشيك أيضاً؟</translation>
     </message>
@@ -1465,23 +1761,23 @@ Print this cheque as well?</source>
     </message>
     <message>
         <source>The bank &quot;%1&quot; is no longer in the bank list: add it (with its layout) in Setup to reprint its cheques.</source>
-        <translation>لم يعد البنك «%1» في قائمة البنوك: أضفه (مع تصميمه) في الإعداد لإعادة طباعة شيكاته.</translation>
+        <translation>لم يعد البنك «⁨%1⁩» في قائمة البنوك: أضفه (مع تصميمه) في «تصميم الشيك» لإعادة طباعة شيكاته.</translation>
     </message>
     <message>
         <source>Print cheque No. %1 to &quot;%2&quot; for %3 %4 again, as cheque No. %5 of %6?
 
 Cheque No. %1 is then marked spoilt.</source>
-        <translation>هل تريد طباعة الشيك رقم %1 إلى «%2» بمبلغ %3 %4 مرة أخرى بوصفه الشيك رقم %5 من %6؟
+        <translation>هل تريد طباعة الشيك رقم ⁨%1⁩ إلى «⁨%2⁩» بمبلغ ⁨%3⁩ ⁨%4⁩ مرة أخرى بوصفه الشيك رقم ⁨%5⁩ من ⁨%6⁩؟
 
-عندئذ يُعلَّم الشيك رقم %1 تالفاً.</translation>
+عندئذ يُعلَّم الشيك رقم ⁨%1⁩ تالفاً.</translation>
     </message>
     <message>
         <source>Row %1 (%2, %3) is like cheque No. %4 of %5, printed on %6.</source>
-        <translation>الصف %1 (%2، %3) يشبه الشيك رقم %4 من %5، المطبوع في %6.</translation>
+        <translation>الصف ⁨%1⁩ (⁨%2⁩، ⁨%3⁩) يشبه الشيك رقم ⁨%4⁩ من ⁨%5⁩، المطبوع في ⁨%6⁩.</translation>
     </message>
     <message>
         <source>And %1 more.</source>
-        <translation>و%1 غيرها.</translation>
+        <translation>و⁨%1⁩ غيرها.</translation>
     </message>
     <message>
         <source>%1 of the list&apos;s cheques are like cheques printed in the last 30 days:
@@ -1505,19 +1801,19 @@ Print the whole list all the same?</source>
     </message>
     <message>
         <source>Cancelled before row %1.</source>
-        <translation>أُلغيت قبل الصف %1.</translation>
+        <translation>أُلغيت قبل الصف ⁨%1⁩.</translation>
     </message>
     <message>
         <source>Row %1: %2, %3</source>
-        <translation>الصف %1: %2، %3</translation>
+        <translation>الصف ⁨%1⁩: ⁨%2⁩، ⁨%3⁩</translation>
     </message>
     <message>
         <source>Stopped at row %1.</source>
-        <translation>توقفت عند الصف %1.</translation>
+        <translation>توقفت عند الصف ⁨%1⁩.</translation>
     </message>
     <message>
         <source>%1 of %2 cheques printed. %3</source>
-        <translation>طُبع %1 من %2 شيكاً. %3</translation>
+        <translation>طُبع ⁨%1⁩ من ⁨%2⁩ شيكاً. ⁨%3⁩</translation>
     </message>
     <message>
         <source>About Cheque Printer</source>
@@ -1531,25 +1827,25 @@ Prints bank cheques in Arabic and English.
 Data folder: %2
 
 Free software under the GNU General Public License, version 3 or later.</source>
-        <translation>طابعة الشيكات %1
+        <translation>طابعة الشيكات ⁨%1⁩
 
 تطبع الشيكات المصرفية بالعربية والإنجليزية.
 
-مجلد البيانات: %2
+مجلد البيانات: ⁨%2⁩
 
 برنامج حر وفق رخصة جنو العمومية، الإصدار الثالث أو أي إصدار لاحق.</translation>
     </message>
     <message>
         <source>&amp;File</source>
-        <translation>&amp;ملف</translation>
+        <translation>ملف</translation>
     </message>
     <message>
         <source>&amp;Close</source>
-        <translation>&amp;إغلاق</translation>
+        <translation>إغلاق</translation>
     </message>
     <message>
         <source>&amp;Register</source>
-        <translation>&amp;السجل</translation>
+        <translation>السجل</translation>
     </message>
     <message>
         <source>%1
@@ -1569,14 +1865,53 @@ The banks and layouts are kept in the program; they are written again at the nex
     </message>
     <message>
         <source>Row %1: %2</source>
-        <translation>الصف %1: %2</translation>
+        <translation>الصف ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>e.g. %1</source>
+        <translation>مثلاً ⁨%1⁩</translation>
+    </message>
+    <message>
+        <source>The date &quot;%1&quot; cannot be read: %2.</source>
+        <translation>تعذّرت قراءة التاريخ «⁨%1⁩»: ⁨%2⁩.</translation>
+    </message>
+    <message>
+        <source>The amount &quot;%1&quot; is not a number.</source>
+        <translation>المبلغ «⁨%1⁩» ليس رقماً.</translation>
+    </message>
+    <message>
+        <source>Cheque No. %1 of %2 printed to %3.</source>
+        <translation>طُبع الشيك رقم ⁨%1⁩ من ⁨%2⁩ إلى ⁨%3⁩.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln cheques printed to %1.</source>
+        <translation>
+            <numerusform>لم يُطبع أي شيك إلى ⁨%1⁩.</numerusform>
+            <numerusform>طُبع شيك واحد إلى ⁨%1⁩.</numerusform>
+            <numerusform>طُبع شيكان إلى ⁨%1⁩.</numerusform>
+            <numerusform>طُبعت %Ln شيكات إلى ⁨%1⁩.</numerusform>
+            <numerusform>طُبع %Ln شيكاً إلى ⁨%1⁩.</numerusform>
+            <numerusform>طُبع %Ln شيك إلى ⁨%1⁩.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No cheque was printed.</source>
+        <translation>لم يُطبع أي شيك.</translation>
+    </message>
+    <message>
+        <source>There is no date: %1.</source>
+        <translation>لا يوجد تاريخ: ⁨%1⁩.</translation>
+    </message>
+    <message>
+        <source>There is no amount.</source>
+        <translation>لا يوجد مبلغ.</translation>
     </message>
 </context>
 <context>
     <name>TPrintChequeForm</name>
     <message>
         <source>the file &quot;%1&quot;</source>
-        <translation>الملف «%1»</translation>
+        <translation>الملف «⁨%1⁩»</translation>
     </message>
     <message>
         <source>no printer is set up, and the default printer</source>
@@ -1584,11 +1919,11 @@ The banks and layouts are kept in the program; they are written again at the nex
     </message>
     <message>
         <source>the printer &quot;%1&quot;</source>
-        <translation>الطابعة «%1»</translation>
+        <translation>الطابعة «⁨%1⁩»</translation>
     </message>
     <message>
         <source>Bank %1; printer %2; offset in force: %3.</source>
-        <translation>البنك %1؛ الطابعة %2؛ الإزاحة المطبّقة: %3.</translation>
+        <translation>البنك ⁨%1⁩؛ الطابعة ⁨%2⁩؛ الإزاحة المطبّقة: ⁨%3⁩.</translation>
     </message>
     <message>
         <source>none (a file)</source>
@@ -1608,22 +1943,22 @@ The banks and layouts are kept in the program; they are written again at the nex
     </message>
     <message>
         <source>The cheque was not printed: %1. %2</source>
-        <translation>لم يُطبع الشيك: %1. %2</translation>
+        <translation>لم يُطبع الشيك: ⁨%1⁩. ⁨%2⁩</translation>
     </message>
 </context>
 <context>
     <name>Widgets</name>
     <message>
         <source>The count goes from %1 to %2: %3 becomes %4 when you leave the box.</source>
-        <translation>العدد من %1 إلى %2: يصبح %3 هو %4 عند مغادرة الحقل.</translation>
+        <translation>العدد من ⁨%1⁩ إلى ⁨%2⁩: يصبح ⁨%3⁩ هو ⁨%4⁩ عند مغادرة الحقل.</translation>
     </message>
     <message>
         <source>This character cannot be kept in %1, which holds only the letters, digits and signs of the Windows Arabic code page (1256). Arabic-Indic digits, Persian letters and emoji are not among them.</source>
-        <translation>لا يمكن حفظ هذا الحرف في %1، الذي لا يحفظ إلا حروف صفحة ترميز ويندوز العربية (1256) وأرقامها وعلاماتها. وليست الأرقام الهندية ولا الحروف الفارسية ولا الرموز التعبيرية منها.</translation>
+        <translation>لا يمكن حفظ هذا الحرف في ⁨%1⁩، الذي لا يحفظ إلا حروف صفحة ترميز ويندوز العربية (1256) وأرقامها وعلاماتها. وليست الأرقام الهندية ولا الحروف الفارسية ولا الرموز التعبيرية منها.</translation>
     </message>
     <message>
         <source> The sign «%1» ends an item there and cannot be typed either.</source>
-        <translation> والعلامة «%1» تُنهي بنداً هناك فلا يمكن كتابتها أيضاً.</translation>
+        <translation> والعلامة «⁨%1⁩» تُنهي بنداً هناك فلا يمكن كتابتها أيضاً.</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/NewChequeU.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -21,6 +23,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/counttext.h"
 #include "core/datafile.h"
 #include "core/settingsfile.h"
 #include "currency/currencyrecord.h"
@@ -117,6 +120,10 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     english->setObjectName(QStringLiteral("EnglishAction"));
     QAction *arabic = languageMenu->addAction(QStringLiteral("العربية"));
     arabic->setObjectName(QStringLiteral("ArabicAction"));
+    // The language of this session marked.
+    for (QAction *language : {english, arabic})
+        language->setCheckable(true);
+    (QGuiApplication::isRightToLeft() ? arabic : english)->setChecked(true);
     QMenu *helpMenu = MenuBar->addMenu(tr("&Help"));
     QAction *about = helpMenu->addAction(tr("&About Cheque Printer"));
     about->setObjectName(QStringLiteral("AboutAction"));
@@ -232,7 +239,7 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     WebBrowser2->setMinimumHeight(0);
     outer->addWidget(WebBrowser2, 1);
     StatusLB = WrappingLabel(QStringLiteral("StatusLB"), this);
-    StatusLB->setFont(PixelFont(QStringLiteral("Arial"), 12));
+    StatusLB->setFont(QApplication::font()); // the menus' font, loaded already
     StatusLB->setContentsMargins(4, 1, 4, 1);
     outer->addWidget(StatusLB);
 
@@ -849,7 +856,8 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
         if (++count <= 5)
             alike << QCoreApplication::translate("TNewChequeForm", "Row %1 (%2, %3) is like cheque No. %4 of %5, printed on %6.")
                          .arg(row->row)
-                         .arg(row->payee, row->cheque->figure, QString::number(earlier->chequeNumber), earlier->bank,
+                         .arg(row->payee, MinorUnitsText(row->cheque->minorUnits, row->cheque->digits),
+                              QString::number(earlier->chequeNumber), earlier->bank,
                               WriteShortDate(earlier->printedAt.toLocalTime().date()));
     }
     if (count > 0) {
@@ -900,7 +908,11 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
     progress.close();
     if (stopped.isEmpty() && printed < jobs.size())
         stopped = QCoreApplication::translate("TNewChequeForm", "Stopped at row %1.").arg(jobs.value(printed).row);
-    tell(QCoreApplication::translate("TNewChequeForm", "%1 of %2 cheques printed. %3").arg(printed).arg(good.size()).arg(stopped).trimmed());
+    tell(CountText("TNewChequeForm", QT_TRANSLATE_NOOP("TNewChequeForm", "%L1 of %Ln cheque printed. %2"),
+                   QT_TRANSLATE_N_NOOP("TNewChequeForm", "%L1 of %Ln cheques printed. %2"), good.size())
+             .arg(printed)
+             .arg(stopped)
+             .trimmed());
     return printed;
 }
 

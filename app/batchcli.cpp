@@ -193,7 +193,7 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
                                                           "--allow-duplicates to print it).")
                         .arg(row.row)
                         .arg(QString::number(earlier->chequeNumber), earlier->bank,
-                             earlier->printedAt.toLocalTime().toString(Qt::ISODate)));
+                             WriteShortDate(earlier->printedAt.toLocalTime().date())));
                 continue;
             }
         }

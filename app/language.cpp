@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLibraryInfo>
+#include <QProxyStyle>
 #include <QSettings>
 #include <QTranslator>
 
@@ -27,6 +28,19 @@ namespace {
     QT_TRANSLATE_NOOP("QFileDialog", "&Open"),       QT_TRANSLATE_NOOP("QFileDialog", "&Save"),
     QT_TRANSLATE_NOOP("QFileDialog", "Open"),        QT_TRANSLATE_NOOP("QFileDialog", "File &name:"),
     QT_TRANSLATE_NOOP("QPrintDialog", "&Print"),     QT_TRANSLATE_NOOP("QDialogButtonBox", "OK")};
+
+// Keyboard shortcuts without their underline: under an Arabic letter it
+// reads as a kasra ("مِلف"), and Qt's own dialogs mark them too.
+class WithoutShortcutUnderlines : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *data) const override
+    {
+        return hint == SH_UnderlineShortcut ? 0 : QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
 
 } // namespace
 
@@ -59,4 +73,5 @@ void InstallTranslations(QApplication &app, const QString &dataDir, const QStrin
     if (own->load(QStringLiteral(":/i18n/cheque-printer_ar.qm")))
         QCoreApplication::installTranslator(own);
     QApplication::setLayoutDirection(Qt::RightToLeft);
+    QApplication::setStyle(new WithoutShortcutUnderlines);
 }

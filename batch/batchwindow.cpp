@@ -185,6 +185,9 @@ bool BatchWindow::load(const QString &path)
     }
     m_path = path;
     FileLB->setText(QDir::toNativeSeparators(path));
+    // At the start of the line, in either direction of the interface.
+    FileLB->setAlignment((QGuiApplication::isRightToLeft() ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute |
+                         Qt::AlignVCenter);
     StatusLB->clear();
     showTotals();
     fitColumns();

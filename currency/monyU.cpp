@@ -103,7 +103,7 @@ TMoneyForm::TMoneyForm(CurrencyRecord &currency, QWidget *parent)
     connect(MonyOkBtn, &QPushButton::clicked, this, [this] { MonyOkBtnClick(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, [this] { BitBtn2Click(); });
-    FitCaptions(this);
+    OnFirstShow(this, [this] { FitCaptions(this); });
 }
 
 QString TMoneyForm::moneyPath() const { return m_dataDir + QString::fromLatin1(MoneyFileName); }
@@ -195,7 +195,8 @@ std::optional<QString> TMoneyForm::StartUp(const QString &dataDir)
     // A money.txt (readable or not) is taken as it stands; without one, the
     // UAE preset.
     setCountry(read || problem ? 0 : 2);
-    show();
+    // The window's own steps, without putting it on screen for an instant:
+    // closing it still writes money.txt.
     CountryRBClick();
     const bool damaged = read && takeMoney(*read);
     if (problem) {
@@ -206,7 +207,6 @@ std::optional<QString> TMoneyForm::StartUp(const QString &dataDir)
     } else {
         MonyOkBtnClick(); // writes money.txt; a failure was reported there
     }
-    hide();
     if (damaged)
         show(); // for the user to check what could be read
     return problem;

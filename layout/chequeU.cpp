@@ -236,15 +236,17 @@ TChequeForm::TChequeForm(QWidget *parent) : QWidget(parent, Qt::Window)
     ShowBanks();
     ShowLayout(InitialLayout());
     SetEditing(false);
-    FitCaptions(this);
-    // In Arabic the settings mirror within their panels; the cheque area,
-    // a picture of the cheque, does not.
-    for (QWidget *panel : m_column->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        if (panel != SettingsArea)
+    OnFirstShow(this, [this] {
+        FitCaptions(this);
+        // In Arabic the settings mirror within their panels; the cheque
+        // area, a picture of the cheque, does not.
+        for (QWidget *panel : m_column->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (panel != SettingsArea)
+                MirrorForRightToLeft(panel, panel->width());
+        MirrorForRightToLeft(OptionsPanel, OptionsPanel->width());
+        for (QFrame *panel : EPanel)
             MirrorForRightToLeft(panel, panel->width());
-    MirrorForRightToLeft(OptionsPanel, OptionsPanel->width());
-    for (QFrame *panel : EPanel)
-        MirrorForRightToLeft(panel, panel->width());
+    });
 }
 
 TChequeForm::~TChequeForm()

@@ -22,7 +22,7 @@
 #include "register/serverwatch.h"
 #include "output/printrun.h"
 
-#include <libpq-fe.h>
+#include <dlfcn.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -219,7 +219,9 @@ QSqlDatabase ChequeRegister::db() const { return QSqlDatabase::database(m_name, 
 
 namespace {
 
-// The socket of a connection to a PostgreSQL server; -1 for any other.
+// The socket of a connection to a PostgreSQL server; -1 for any other. The
+// client library is the one Qt's driver loaded: asked for by name, not
+// linked (linking it would load it, and all it needs, at every start).
 int SocketOf(const QSqlDatabase &d)
 {
     if (!d.isOpen() || !d.driver())
@@ -227,8 +229,13 @@ int SocketOf(const QSqlDatabase &d)
     const QVariant handle = d.driver()->handle();
     if (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0)
         return -1;
-    PGconn *connection = *static_cast<PGconn *const *>(handle.constData());
-    return connection ? PQsocket(connection) : -1;
+    using Socket = int (*)(const void *);
+    static const Socket socketOf = [] {
+        void *library = dlopen("libpq.so.5", RTLD_NOW | RTLD_NOLOAD);
+        return library ? reinterpret_cast<Socket>(dlsym(library, "PQsocket")) : nullptr;
+    }();
+    const void *connection = *static_cast<void *const *>(handle.constData());
+    return connection && socketOf ? socketOf(connection) : -1;
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QDir>
 #include <QGuiApplication>
+#include <QRegularExpression>
 
 #include "core/chequeerror.h"
 #include "output/pageoutput.h"
@@ -21,6 +22,14 @@ QString StateText(ChequeState state)
                                         QT_TRANSLATE_NOOP("RegisterWindow", "voided"),
                                         QT_TRANSLATE_NOOP("RegisterWindow", "spoilt")};
     return QCoreApplication::translate("RegisterWindow", names[int(state)]);
+}
+
+QString PrintedAtText(const QDateTime &printedAt)
+{
+    // Without the direction marks of an Arabic desktop's format: its date
+    // reads as the cheques' dates are written.
+    static const QRegularExpression marks(QStringLiteral("[\u200E\u200F\u061C]"));
+    return QLocale().toString(printedAt.toLocalTime(), QLocale::ShortFormat).remove(marks);
 }
 
 QString CurrencyShown(const RegisteredCheque &cheque)
@@ -125,7 +134,7 @@ QVariant RegisterModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
         switch (column) {
         case Number: return c->number;
-        case PrintedAt: return InReadingOrder(QLocale().toString(c->printedAt.toLocalTime(), QLocale::ShortFormat));
+        case PrintedAt: return InReadingOrder(PrintedAtText(c->printedAt));
         case Bank: return InReadingOrder(c->bank);
         case ChequeNo: return c->chequeNumber;
         case Date: return InReadingOrder(ChequeDateText(*c));

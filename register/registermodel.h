@@ -12,6 +12,9 @@
 /// A cheque's state as the windows show it (in the interface's language).
 QString StateText(ChequeState state);
 
+/// When a cheque was printed, in the desktop's short date and time.
+QString PrintedAtText(const QDateTime &printedAt);
+
 /// The name of a cheque's currency as the windows show it: the Arabic name
 /// in a right-to-left interface (where one was recorded), the English one
 /// otherwise.

@@ -17,6 +17,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSaveFile>
@@ -92,9 +93,11 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
         date->setCalendarPopup(true);
         date->setEnabled(false);
         // Day, month and year in the order the desktop writes them, in
-        // either direction of the interface: a right-to-left box turns the
-        // format's order round when it is set.
-        const QString format = date->displayFormat();
+        // either direction of the interface (a right-to-left box turns the
+        // format's order round when it is set).
+        // Without the direction marks of an Arabic desktop's format, as the
+        // cheques' dates are written.
+        const QString format = date->displayFormat().remove(QRegularExpression(QStringLiteral("[\u200E\u200F\u061C]")));
         date->setLayoutDirection(Qt::LeftToRight);
         date->setDisplayFormat(format);
 

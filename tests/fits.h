@@ -192,11 +192,13 @@ inline QList<int> DrawnOrder(const QString &text, QFont font, Qt::LayoutDirectio
 }
 
 /// The runs of `text` that read left to right whatever surrounds them (a
-/// date, a time, an amount, a number and its sign) whose characters are not
-/// drawn left to right when `text` is laid out in `direction`.
+/// date, a time, an amount, a number and its sign, file patterns) whose
+/// characters are not drawn left to right when `text` is laid out in
+/// `direction`.
 inline QStringList ScrambledRuns(const QString &text, const QFont &font, Qt::LayoutDirection direction)
 {
-    static const QRegularExpression run(QStringLiteral("[+\\-]?\\d[0-9A-Za-z/:.,+\\-]*(?: [0-9A-Za-z/:.,+\\-]*[0-9A-Za-z])*"));
+    static const QRegularExpression run(QStringLiteral("[+\\-]?\\d[0-9A-Za-z/:.,+\\-]*(?: [0-9A-Za-z/:.,+\\-]*[0-9A-Za-z])*|"
+                                                       "\\*\\.[0-9A-Za-z]+(?: \\*\\.[0-9A-Za-z]+)*"));
     QStringList scrambled;
     QList<int> order;
     for (auto it = run.globalMatch(text); it.hasNext();) {
@@ -221,7 +223,8 @@ inline QStringList ScrambledRuns(const QString &text, const QFont &font, Qt::Lay
 /// The texts `window` shows out of their reading order: dates, times and
 /// amounts in captions (laid out in their own text's direction), buttons,
 /// choices and cells not drawn as their texts read on their own, and a date
-/// box whose text is not its date in the desktop's short format.
+/// box whose text is not its date in the desktop's short format (direction
+/// marks aside).
 inline QStringList UnorderedTexts(QWidget *window)
 {
     QStringList unordered;
@@ -229,6 +232,7 @@ inline QStringList UnorderedTexts(QWidget *window)
         for (const QString &run : ScrambledRuns(text, font, direction))
             unordered << QStringLiteral("\"%1\" in \"%2\"").arg(run, text);
     };
+    static const QRegularExpression marks(QStringLiteral("[\\x{200E}\\x{200F}\\x{061C}]"));
     // Qt paints a control's text in the interface's direction, whatever
     // the control's own (a control painted otherwise says so).
     const auto painted = [](const QWidget *w) {
@@ -247,10 +251,13 @@ inline QStringList UnorderedTexts(QWidget *window)
             check(l->text(), l->font(), l->text().isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
         else if (auto *b = qobject_cast<QAbstractButton *>(w))
             whole(b->text(), b->font(), painted(b));
-        else if (auto *d = qobject_cast<QDateTimeEdit *>(w); d && d->text() != d->locale().toString(d->date(), QLocale::ShortFormat))
+        else if (auto *d = qobject_cast<QDateTimeEdit *>(w);
+                 d && QString(d->text()).remove(marks) != d->locale().toString(d->date(), QLocale::ShortFormat).remove(marks))
             unordered << QStringLiteral("date box \"%1\"").arg(d->text());
-        else if (auto *c = qobject_cast<QComboBox *>(w))
+        else if (auto *c = qobject_cast<QComboBox *>(w)) {
             whole(c->currentText(), c->font(), painted(c));
+            check(c->currentText(), c->font(), painted(c));
+        }
         if (auto *v = qobject_cast<QAbstractItemView *>(w); v && v->model() && !qobject_cast<QHeaderView *>(v))
             for (int row = 0; row < std::min(v->model()->rowCount(v->rootIndex()), 20); ++row)
                 for (int column = 0; column < v->model()->columnCount(v->rootIndex()); ++column)

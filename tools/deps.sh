@@ -14,7 +14,7 @@ packages=(
     cups printer-driver-cups-pdf
     fonts-liberation2 fonts-hosny-amiri fonts-dejavu-core
     libqt6sql6-sqlite libqt6sql6-psql postgresql
-    libcsv-dev libxlsxwriter-dev libquazip1-qt6-dev libpoppler-qt6-dev libpq-dev
+    libcsv-dev libxlsxwriter-dev libquazip1-qt6-dev libpoppler-qt6-dev
     qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
     appstream desktop-file-utils dpkg-dev file
 )

@@ -304,10 +304,43 @@ void FitCaptions(QWidget *window)
 QLabel *Caption(const QString &text, QWidget *parent, int left, int top)
 {
     auto *label = PlainLabel(text, parent);
-    label->setProperty("captionAsWide", true);
+    label->setProperty("captionAsWide", true); // FitCaptions makes it as wide as its text
     label->move(left, top);
-    label->adjustSize();
     return label;
+}
+
+namespace {
+
+class FirstShow : public QObject
+{
+public:
+    FirstShow(QWidget *window, std::function<void()> work) : QObject(window), m_work(std::move(work))
+    {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && watched == parent()) {
+            watched->removeEventFilter(this);
+            const std::function<void()> work = std::move(m_work);
+            deleteLater();
+            work();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_work;
+};
+
+} // namespace
+
+void OnFirstShow(QWidget *window, std::function<void()> work)
+{
+    if (window->isVisible())
+        work();
+    else
+        new FirstShow(window, std::move(work));
 }
 
 QIcon ResourceIcon(const QString &name)

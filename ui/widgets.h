@@ -154,11 +154,16 @@ QLabel *PlainLabel(const QString &text, QWidget *parent);
 /// captions had first.
 void FitCaptions(QWidget *window);
 
+/// Runs `work` once, when `window` is first shown (before it is painted):
+/// what only a shown window needs (measuring its captions, which loads
+/// their fonts) is not done at start for a window nobody opens.
+void OnFirstShow(QWidget *window, std::function<void()> work);
+
 /// The width a caption needs in its control: the text and what the control
 /// draws around it (a check box's box, a button's frame and picture).
 int CaptionWidth(const QWidget *control);
 
-/// A caption at (left, top), as wide as its text.
+/// A caption at (left, top), as wide as its text (once FitCaptions has run).
 QLabel *Caption(const QString &text, QWidget *parent, int left, int top);
 
 /// A picture of the program's own (print, setup), in every size it has.

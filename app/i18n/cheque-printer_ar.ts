@@ -150,7 +150,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>Lists of cheques (*.csv *.xlsx *.txt);;All files (*)</source>
-        <translation>قوائم الشيكات (*.csv *.xlsx *.txt);;كل الملفات (*)</translation>
+        <translation>قوائم الشيكات ⁦(*.csv *.xlsx *.txt);;كل الملفات ⁦(*)</translation>
     </message>
     <message>
         <source>%Ln cheque to print: %1 %2.</source>
@@ -296,7 +296,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>%1 is not more than 0</source>
-        <translation>%1 ليس أكبر من 0</translation>
+        <translation>«⁨%1⁩» ليس أكبر من 0</translation>
     </message>
     <message>
         <source>Cannot read the list &quot;%1&quot;: %2</source>
@@ -753,7 +753,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>write it as %1 (the desktop&apos;s short date) or as %2</source>
-        <translation>اكتبه بالشكل ⁨%1⁩ (التاريخ المختصر لسطح المكتب) أو بالشكل ⁨%2⁩</translation>
+        <translation>اكتبه بالشكل ⁨%1⁩ أو بالشكل ⁨%2⁩</translation>
     </message>
 </context>
 <context>
@@ -836,7 +836,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>Discard</source>
-        <translation>تجاهل</translation>
+        <translation>عدم الحفظ</translation>
     </message>
     <message>
         <source>Apply</source>
@@ -1016,7 +1016,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>Payee contains</source>
-        <translation>بحث باسم المستفيد</translation>
+        <translation>بحث بالمستفيد</translation>
     </message>
     <message>
         <source>Amount from</source>
@@ -1080,7 +1080,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>CSV files (*.csv);;Excel workbooks (*.xlsx)</source>
-        <translation>ملفات CSV (*.csv);;مصنفات Excel (*.xlsx)</translation>
+        <translation>ملفات CSV ⁦(*.csv);;مصنفات Excel ⁦(*.xlsx)</translation>
     </message>
     <message>
         <source>Exporting the cheques…</source>
@@ -1108,7 +1108,7 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
     <message>
         <source>PDF files (*.pdf)</source>
-        <translation>ملفات PDF (*.pdf)</translation>
+        <translation>ملفات PDF ⁦(*.pdf)</translation>
     </message>
     <message>
         <source>Cannot write the file &quot;%1&quot;: %2</source>
@@ -1812,10 +1812,6 @@ Print the whole list all the same?</source>
         <translation>توقفت عند الصف ⁨%1⁩.</translation>
     </message>
     <message>
-        <source>%1 of %2 cheques printed. %3</source>
-        <translation>طُبع ⁨%1⁩ من ⁨%2⁩ شيكاً. ⁨%3⁩</translation>
-    </message>
-    <message>
         <source>About Cheque Printer</source>
         <translation>حول طابعة الشيكات</translation>
     </message>
@@ -1905,6 +1901,21 @@ The banks and layouts are kept in the program; they are written again at the nex
     <message>
         <source>There is no amount.</source>
         <translation>لا يوجد مبلغ.</translation>
+    </message>
+    <message>
+        <source>%L1 of %Ln cheque printed. %2</source>
+        <translation>طُبع ⁨%L1⁩ من شيك واحد. ⁨%2⁩</translation>
+    </message>
+    <message numerus="yes">
+        <source>%L1 of %Ln cheques printed. %2</source>
+        <translation>
+            <numerusform>طُبع ⁨%L1⁩ من %Ln شيك. ⁨%2⁩</numerusform>
+            <numerusform>طُبع ⁨%L1⁩ من شيك واحد. ⁨%2⁩</numerusform>
+            <numerusform>طُبع ⁨%L1⁩ من شيكين. ⁨%2⁩</numerusform>
+            <numerusform>طُبع ⁨%L1⁩ من %Ln شيكات. ⁨%2⁩</numerusform>
+            <numerusform>طُبع ⁨%L1⁩ من %Ln شيكاً. ⁨%2⁩</numerusform>
+            <numerusform>طُبع ⁨%L1⁩ من %Ln شيك. ⁨%2⁩</numerusform>
+        </translation>
     </message>
 </context>
 <context>

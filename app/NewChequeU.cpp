@@ -173,6 +173,7 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     ManyPanel->hide();
     auto *count = PlainLabel(QCoreApplication::translate("TNewChequeForm", "Count"), ManyPanel);
     count->setGeometry(3, 7, 40, 19);
+    count->setProperty("captionGrowsFrom", 40); // towards its box rather than a smaller font
     CountED = new CountBox(ManyPanel);
     CountED->setObjectName(QStringLiteral("CountED"));
     CountED->setRange(1, 250);

@@ -11,12 +11,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
 #include "layout/chequelayout.h"
 #include "output/chequepage.h"
+#include "output/pageoutput.h"
 #include "pdfjob.h"
 #include "register/chequeissuer.h"
 #include "register/registeraccess.h"
@@ -59,6 +62,60 @@ void BM_ChequePagePdf(benchmark::State &state)
         benchmark::DoNotOptimize(RenderChequePage(printer, page));
 }
 BENCHMARK(BM_ChequePagePdf)->Unit(benchmark::kMicrosecond);
+
+// A run of 250 cheques to one PDF file, each checked and recorded in a
+// register on the disk, against its floor: Qt's PDF writer writing the same
+// 250 pages of five texts.
+constexpr int kRun = 250;
+
+void BM_RunToPdfFile(benchmark::State &state)
+{
+    RegisterConnection c;
+    c.file = Dir().filePath(QStringLiteral("run.sqlite"));
+    ChequeRegister book(c);
+    book.open();
+    const Cheque cheque = SampleCheque();
+    const ChequeLayout layout = InitialLayout();
+    for (auto _ : state) {
+        PdfFileOutput output(Dir().filePath(QStringLiteral("run.pdf")));
+        ChequeIssuer issuer(book, output);
+        for (int i = 0; i < kRun; ++i)
+            if (!issuer.issue(cheque, layout).printed)
+                state.SkipWithError("a cheque was not printed");
+        if (issuer.finish() || issuer.printed() != kRun)
+            state.SkipWithError("the file was not written");
+    }
+    state.counters["per cheque"] = benchmark::Counter(double(kRun) * double(state.iterations()),
+                                                      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_RunToPdfFile)->Unit(benchmark::kMillisecond);
+
+void BM_PdfWriterPages(benchmark::State &state)
+{
+    // The same five texts at the same places, in the same fonts, on an
+    // envelope page at the printer's resolution.
+    ChequeLayout filled = FillCheque(InitialLayout(), SampleCheque());
+    const ReportPage page = PageFromLayout(filled);
+    const double scale = 1200.0 / DesignDpi;
+    for (auto _ : state) {
+        QPdfWriter pdf(Dir().filePath(QStringLiteral("floor.pdf")));
+        pdf.setResolution(1200);
+        pdf.setPageLayout(ChequePageLayout(page.portrait));
+        QPainter painter(&pdf);
+        for (int i = 0; i < kRun; ++i) {
+            if (i > 0)
+                pdf.newPage();
+            for (const ReportLabel &label : page.labels) {
+                painter.setFont(label.font);
+                painter.drawText(QRectF(label.left * scale, label.top * scale, label.width * scale, label.height * scale),
+                                 Qt::TextWordWrap, label.caption);
+            }
+        }
+    }
+    state.counters["per cheque"] = benchmark::Counter(double(kRun) * double(state.iterations()),
+                                                      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_PdfWriterPages)->Unit(benchmark::kMillisecond);
 
 // A register of a million cheques, made once and kept beside the benchmark
 // for later runs.

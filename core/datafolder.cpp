@@ -85,3 +85,15 @@ DataFolder ChooseDataFolder(const QString &exeDir, const QString &given, const Q
     }
     return folder;
 }
+
+QString HelperProgram(const QString &name)
+{
+    const QString dir = QCoreApplication::applicationDirPath();
+    QStringList places{dir + u'/' + name, dir + QStringLiteral("/../tools/") + name,
+                       dir + QStringLiteral("/../libexec/cheque-printer/") + name,
+                       QStringLiteral(CHEQUE_LIBEXEC_DIR "/") + name};
+    for (const QString &place : places)
+        if (QFileInfo(place).isExecutable())
+            return QFileInfo(place).absoluteFilePath();
+    return {};
+}

@@ -33,3 +33,9 @@ bool IsSystemProgramFolder(const QString &dir);
 /// else `userDir` (created, with the default files copied from `exeDir`
 /// when it holds none of them yet).
 DataFolder ChooseDataFolder(const QString &exeDir, const QString &given, const QString &userDir);
+
+/// Where one of the program's helper programs (cheque-xlsx, cheque-pdfpage)
+/// is: beside the program, in the build tree's tools/, or where it is
+/// installed (found from the program's own place, whatever the prefix).
+/// Empty when it is nowhere.
+QString HelperProgram(const QString &name);

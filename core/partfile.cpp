@@ -87,19 +87,31 @@ qint64 PartFile::writeData(const char *data, qint64 size)
 {
     if (m_failure || m_fd < 0)
         return -1;
+    // Gathered, and written a buffer at a time: a PDF writer hands over
+    // its file in small pieces.
+    m_buffer.append(data, size);
+    if (m_buffer.size() >= kBufferBytes && !flushBuffer())
+        return -1;
+    return size;
+}
+
+bool PartFile::flushBuffer()
+{
     qint64 written = 0;
-    while (written < size) {
-        const ssize_t n = ::write(m_fd, data + written, std::size_t(size - written));
+    while (written < m_buffer.size()) {
+        const ssize_t n = ::write(m_fd, m_buffer.constData() + written, std::size_t(m_buffer.size() - written));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
             // A write that goes nowhere (a full disk) fails as the error does.
             m_failure = CannotWriteFile(m_target, Reason(n < 0 ? errno : ENOSPC));
-            return -1;
+            m_buffer.clear();
+            return false;
         }
         written += n;
     }
-    return written;
+    m_buffer.clear();
+    return true;
 }
 
 std::optional<QString> PartFile::sync()
@@ -108,6 +120,8 @@ std::optional<QString> PartFile::sync()
         return m_failure;
     if (m_fd < 0)
         return CannotWriteFile(m_target, Reason(EBADF));
+    if (!flushBuffer())
+        return m_failure;
     if (::fsync(m_fd) != 0)
         m_failure = CannotWriteFile(m_target, Reason(errno));
     return m_failure;

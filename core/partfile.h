@@ -10,6 +10,7 @@
 
 #include <optional>
 
+#include <QByteArray>
 #include <QIODevice>
 #include <QString>
 
@@ -32,7 +33,9 @@ public:
     const QString &partPath() const { return m_part; }
 
     /// The first write that failed, as a message naming the target ("No
-    /// space left on device"); nothing while every write went through.
+    /// space left on device"); nothing while every write went through (what
+    /// is written is gathered and handed to the disk 64 KB at a time, and
+    /// on sync()).
     const std::optional<QString> &failure() const { return m_failure; }
 
     /// Puts every byte written on the disk; why it could not, or nothing.
@@ -50,9 +53,14 @@ protected:
     qint64 writeData(const char *data, qint64 size) override;
 
 private:
+    /// Writes what was gathered; false (and the failure kept) when it could not.
+    bool flushBuffer();
+
+    static constexpr qint64 kBufferBytes = 64 * 1024;
     QString m_target;
     QString m_part;
     int m_fd = -1;
+    QByteArray m_buffer;
     std::optional<QString> m_failure;
 };
 

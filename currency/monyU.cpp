@@ -38,7 +38,6 @@ TMoneyForm::TMoneyForm(CurrencyRecord &currency, QWidget *parent)
 {
     setObjectName(QStringLiteral("MoneyForm"));
     setWindowTitle(QCoreApplication::translate("TMoneyForm", "Mony Type مواصفات العملة"));
-    setFont(PixelFont(QStringLiteral("Arial"), 11));
     setFixedSize(454, 265);
 
     auto *panel1 = new QFrame(this);
@@ -103,7 +102,12 @@ TMoneyForm::TMoneyForm(CurrencyRecord &currency, QWidget *parent)
     connect(MonyOkBtn, &QPushButton::clicked, this, [this] { MonyOkBtnClick(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, [this] { BitBtn2Click(); });
-    OnFirstShow(this, [this] { FitCaptions(this); });
+    // The window's font is taken when it is first shown: the start-up fills
+    // and reads its boxes without loading a font of its own.
+    OnFirstShow(this, [this] {
+        setFont(PixelFont(QStringLiteral("Arial"), 11));
+        FitCaptions(this);
+    });
 }
 
 QString TMoneyForm::moneyPath() const { return m_dataDir + QString::fromLatin1(MoneyFileName); }

@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "layout/chequescan.h"
 
-#include <QCoreApplication>
 #include <cmath>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
+#include <QProcess>
 #include <QSettings>
 
-#include <poppler-qt6.h>
+#include "core/datafolder.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ quint32 BigEndian32(const char *p)
 
 constexpr double kDesignDpi = 96.0;
 constexpr double kPdfDpi = 200.0; // a PDF page is drawn this fine for the designer
+constexpr int kPdfSeconds = 30;    // given to draw it
 
 } // namespace
 
@@ -117,17 +119,21 @@ LoadedScan LoadScan(const QString &path)
     const QByteArray head = file.read(1 << 16);
     file.close();
     if (head.startsWith("%PDF")) {
-        Poppler::setDebugErrorFunction([](const QString &, const QVariant &) {}, QVariant());
-        const std::unique_ptr<Poppler::Document> document = Poppler::Document::load(path);
-        std::unique_ptr<Poppler::Page> page = document && !document->isLocked() && document->numPages() > 0
-            ? document->page(0)
-            : nullptr;
-        if (page) {
-            document->setRenderHint(Poppler::Document::Antialiasing);
-            document->setRenderHint(Poppler::Document::TextAntialiasing);
-            scan.image = page->renderToImage(kPdfDpi, kPdfDpi);
-            scan.dpi = kPdfDpi;
+        // Read by a helper of its own: a PDF that hangs or breaks the reader
+        // is given up on, and the program goes on.
+        const QString helper = HelperProgram(QStringLiteral("cheque-pdfpage"));
+        if (helper.isEmpty()) {
+            scan.problem = QCoreApplication::translate("TChequeForm", "the PDF reader (cheque-pdfpage) is not installed");
+            return scan;
         }
+        QProcess reader;
+        reader.start(helper, {QString::number(kPdfDpi), path});
+        if (reader.waitForFinished(kPdfSeconds * 1000) && reader.exitStatus() == QProcess::NormalExit &&
+            reader.exitCode() == 0)
+            scan.image = QImage::fromData(reader.readAllStandardOutput(), "PNG");
+        else
+            reader.kill();
+        scan.dpi = kPdfDpi;
         if (scan.image.isNull())
             scan.problem = QCoreApplication::translate("TChequeForm", "the PDF \"%1\" has no page that can be shown").arg(QFileInfo(path).fileName());
         return scan;

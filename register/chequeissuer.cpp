@@ -35,10 +35,13 @@ IssueResult IssueCheque(ChequeRegister &book, const Cheque &cheque, const QStrin
     }
     const std::optional<QString> failed = print(recorded);
     try {
+        // One durable write a cheque, before its page: that it was printed
+        // reaches the disk with the next cheque's record (lost to a power
+        // cut, it leaves the cheque sent, to be checked).
         if (failed)
             book.markFailed(result.number, *failed);
         else
-            book.markPrinted(result.number);
+            book.markPrinted(result.number, false);
     } catch (const ChequeError &error) {
         // The page went out (or not) all the same; the register shows the
         // cheque as sent, for the user to check.
@@ -155,7 +158,9 @@ IssueResult ChequeIssuer::issue(const Cheque &cheque, const ChequeLayout &layout
         result.number = recorded.number;
         result.chequeNumber = recorded.chequeNumber;
     } catch (const ChequeError &error) {
-        result.problem = NotPrinted(error);
+        // The file's cheques are recorded a few at a time: those before this
+        // one may have gone with it, and the file is given up.
+        result.problem = failAll(NotPrinted(error));
         return result;
     }
     if (const auto failed = m_output.send(laidOut)) {

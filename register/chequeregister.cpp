@@ -31,11 +31,20 @@ namespace {
 const char *const kStates[] = {"sent", "printed", "failed", "voided", "spoilt"};
 
 // The desktop user who prints.
+// The cheques of a file job recorded to one transaction, and the longest it
+// is held open.
+constexpr int kJobBatch = 32;
+constexpr qint64 kJobBatchMs = 100;
+
 QString LoginName()
 {
-    if (const passwd *pw = ::getpwuid(::geteuid()); pw && pw->pw_name)
-        return QString::fromLocal8Bit(pw->pw_name);
-    return qEnvironmentVariable("USER");
+    // Asked of the password database once: it is the same for every cheque.
+    static const QString name = [] {
+        if (const passwd *pw = ::getpwuid(::geteuid()); pw && pw->pw_name)
+            return QString::fromLocal8Bit(pw->pw_name);
+        return qEnvironmentVariable("USER");
+    }();
+    return name;
 }
 
 // A text for a NOT NULL column: Qt binds a null QString as NULL.
@@ -207,6 +216,7 @@ ChequeRegister::ChequeRegister(RegisterConnection connection)
 
 ChequeRegister::~ChequeRegister()
 {
+    m_queries.clear();
     {
         QSqlDatabase d = QSqlDatabase::database(m_name, false);
         if (d.isValid())
@@ -240,10 +250,12 @@ int SocketOf(const QSqlDatabase &d)
 
 } // namespace
 
-ChequeRegister::Use::Use(ChequeRegister &book) : m_book(book)
+ChequeRegister::Use::Use(ChequeRegister &book, bool inJobBatch) : m_book(book)
 {
     if (!m_book.m_open)
         m_book.open();
+    if (!inJobBatch)
+        m_book.endJobBatch();
     if (m_book.m_connection.isServer() && m_book.m_uses++ == 0) {
         if (!m_book.m_watch)
             m_book.m_watch = std::make_unique<ServerWatch>();
@@ -281,6 +293,8 @@ void ChequeRegister::open()
 {
     m_open = false;
     m_needsPassword = false;
+    m_jobBatch = 0;
+    m_queries.clear();
     if (!QSqlDatabase::isDriverAvailable(m_connection.driver))
         fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"), QCoreApplication::translate("ChequeRegister", "the %1 database driver is not installed").arg(m_connection.driver));
     if (!QSqlDatabase::contains(m_name))
@@ -556,16 +570,72 @@ void ChequeRegister::commit()
         fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"), q.lastError().text());
 }
 
+ChequeRegister::Durability::Durability(ChequeRegister &book, bool durable) : m_book(book), m_durable(durable)
+{
+    if (!m_durable && !m_book.m_connection.isServer())
+        m_book.exec(QStringLiteral("PRAGMA synchronous=OFF"));
+}
+
+ChequeRegister::Durability::~Durability()
+{
+    if (!m_durable && !m_book.m_connection.isServer())
+        QSqlQuery(m_book.db()).exec(QStringLiteral("PRAGMA synchronous=FULL"));
+}
+
+void ChequeRegister::Durability::inTransaction() const
+{
+    if (!m_durable && m_book.m_connection.isServer())
+        m_book.exec(QStringLiteral("SET LOCAL synchronous_commit TO OFF"));
+}
+
+QSqlQuery &ChequeRegister::prepared(const QString &sql)
+{
+    auto it = m_queries.find(sql);
+    if (it == m_queries.end()) {
+        it = m_queries.insert(sql, QSqlQuery(db()));
+        it->prepare(sql);
+    }
+    return *it;
+}
+
 void ChequeRegister::rollback()
 {
     QSqlQuery q(db());
     q.exec(QStringLiteral("ROLLBACK"));
 }
 
+void ChequeRegister::beginJobBatch()
+{
+    const bool server = m_connection.isServer();
+    if (!server)
+        exec(QStringLiteral("PRAGMA synchronous=OFF"));
+    begin();
+    if (server)
+        exec(QStringLiteral("SET LOCAL synchronous_commit TO OFF"));
+    m_jobBatch = 1;
+    m_jobBatchAge.start();
+}
+
+void ChequeRegister::endJobBatch()
+{
+    if (m_jobBatch == 0)
+        return;
+    m_jobBatch = 0;
+    QSqlQuery q(db());
+    const bool done = q.exec(QStringLiteral("COMMIT"));
+    const QString why = q.lastError().text();
+    if (!done)
+        rollback();
+    if (!m_connection.isServer())
+        q.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    if (!done)
+        fail(QCoreApplication::translate("ChequeRegister", "The cheques could not be recorded in %1: %2"), why);
+}
+
 ChequeRegister::Recorded ChequeRegister::recordSent(const Cheque &cheque, const QString &destination, qint64 replaces,
                                                     qint64 job)
 {
-    const Use use(*this);
+    const Use use(*this, job > 0);
     try {
         return record(cheque, destination, replaces, job);
     } catch (const ChequeError &) {
@@ -580,7 +650,9 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
                                                 qint64 job)
 {
     Recorded recorded;
-    auto failWrite = [&](const QSqlQuery &q) {
+    // A cheque of a file job: in the job's transaction.
+    const bool batched = job > 0;
+    auto failWrite = [&](QSqlQuery &q) {
         QString why = q.lastError().text();
         // A cheque number already taken: the next number was set back into
         // a cheque book already used.
@@ -590,23 +662,41 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
                                  "bank's next cheque number (Cheque Numbers in the register window)")
                       .arg(recorded.chequeNumber)
                       .arg(cheque.bank);
+        q.finish();
+        // A file job's transaction goes with its cheque: the file is given up.
         rollback();
+        if (batched) {
+            m_jobBatch = 0;
+            if (!m_connection.isServer())
+                QSqlQuery(db()).exec(QStringLiteral("PRAGMA synchronous=FULL"));
+        }
         fail(QCoreApplication::translate("ChequeRegister", "The cheque could not be recorded in %1: %2"), why);
     };
-    begin();
-    QSqlQuery q(db());
-    q.prepare(QStringLiteral("INSERT INTO cheque_numbers (bank, next_number) VALUES (:bank, 1) ON CONFLICT (bank) DO NOTHING"));
-    q.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
-    if (!q.exec())
-        failWrite(q);
-    q.prepare(QStringLiteral("UPDATE cheque_numbers SET next_number = next_number + 1 WHERE bank = :bank "
-                             "RETURNING next_number - 1"));
-    q.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
-    if (!q.exec() || !q.next())
-        failWrite(q);
-    recorded.chequeNumber = q.value(0).toLongLong();
-    q.finish();
-    q.prepare(QStringLiteral(
+    if (batched) {
+        // Not waited for on the disk: the job's completion, written before
+        // the file takes its place, brings every cheque of it there (a
+        // cheque lost to a power cut was in a file that never took its
+        // place).
+        if (m_jobBatch == 0)
+            beginJobBatch();
+        else
+            ++m_jobBatch;
+    } else {
+        begin();
+    }
+    QSqlQuery &bank = prepared(QStringLiteral("INSERT INTO cheque_numbers (bank, next_number) VALUES (:bank, 1) "
+                                              "ON CONFLICT (bank) DO NOTHING"));
+    bank.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
+    if (!bank.exec())
+        failWrite(bank);
+    QSqlQuery &number = prepared(QStringLiteral("UPDATE cheque_numbers SET next_number = next_number + 1 WHERE bank = :bank "
+                                                "RETURNING next_number - 1"));
+    number.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
+    if (!number.exec() || !number.next())
+        failWrite(number);
+    recorded.chequeNumber = number.value(0).toLongLong();
+    number.finish();
+    QSqlQuery &q = prepared(QStringLiteral(
         "INSERT INTO cheques (bank, cheque_number, cheque_date, payee, payee_key, amount_minor, digits, "
         "amount_thousandths, currency, currency_arabic, words_en, words_ar, account_only, printed_at, destination, "
         "login, state, replaces, cheque_day, job) VALUES (:bank, :number, :date, :payee, :key, :minor, :digits, "
@@ -636,15 +726,16 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
     recorded.number = q.value(0).toLongLong();
     q.finish();
     QSqlQuery done(db());
-    if (!done.exec(QStringLiteral("COMMIT"))) {
-        const QString why = done.lastError().text();
-        rollback();
-        fail(QCoreApplication::translate("ChequeRegister", "The cheque could not be recorded in %1: %2"), why);
-    }
+    if (!batched && !done.exec(QStringLiteral("COMMIT")))
+        failWrite(done);
+    // A few cheques to a transaction, and none held long: another program
+    // recording a cheque waits a moment at most.
+    if (batched && (m_jobBatch >= kJobBatch || m_jobBatchAge.elapsed() >= kJobBatchMs))
+        endJobBatch();
     return recorded;
 }
 
-void ChequeRegister::setState(qint64 number, ChequeState state, const QString &reason)
+void ChequeRegister::setState(qint64 number, ChequeState state, const QString &reason, bool durable)
 {
     const Use use(*this);
     checkSound();
@@ -658,18 +749,29 @@ void ChequeRegister::setState(qint64 number, ChequeState state, const QString &r
     };
     if ((state == ChequeState::Voided || state == ChequeState::Spoilt) && reason.trimmed().isEmpty())
         fail(cannot(), QCoreApplication::translate("ChequeRegister", "the reason must be given"));
-    QSqlQuery q(db());
-    q.prepare(QStringLiteral("UPDATE cheques SET state = :state, reason = :reason WHERE id = :id"));
+    const Durability durability(*this, durable);
+    if (!durable)
+        begin();
+    durability.inTransaction();
+    QSqlQuery &q = prepared(QStringLiteral("UPDATE cheques SET state = :state, reason = :reason WHERE id = :id"));
     q.bindValue(QStringLiteral(":state"), StateName(state));
     q.bindValue(QStringLiteral(":reason"), Text(reason.trimmed()));
     q.bindValue(QStringLiteral(":id"), number);
-    if (!q.exec())
-        fail(cannot(), q.lastError().text());
-    if (q.numRowsAffected() == 0)
+    const bool done = q.exec();
+    const QString why = q.lastError().text();
+    const int rows = q.numRowsAffected();
+    q.finish();
+    if (!durable && (!done || rows == 0))
+        rollback();
+    if (!done)
+        fail(cannot(), why);
+    if (rows == 0)
         fail(cannot(), QCoreApplication::translate("ChequeRegister", "there is no cheque %1").arg(number));
+    if (!durable)
+        commit();
 }
 
-void ChequeRegister::markPrinted(qint64 number) { setState(number, ChequeState::Printed, QString()); }
+void ChequeRegister::markPrinted(qint64 number, bool durable) { setState(number, ChequeState::Printed, QString(), durable); }
 
 void ChequeRegister::markFailed(qint64 number, const QString &reason) { setState(number, ChequeState::Failed, reason); }
 
@@ -695,8 +797,10 @@ qint64 ChequeRegister::beginFileJob(const QString &target, const QString &part)
 
 void ChequeRegister::completeFileJob(qint64 job)
 {
-    const Use use(*this);
+    const Use use(*this); // the job's last cheques written first
     checkSound();
+    // Waited for on the disk: its cheques, written before it and not waited
+    // for, are there with it.
     QSqlQuery q(db());
     q.prepare(QStringLiteral("UPDATE file_jobs SET state = 'complete' WHERE id = :job"));
     q.bindValue(QStringLiteral(":job"), job);
@@ -773,10 +877,12 @@ int ChequeRegister::settleInterruptedFiles()
         if (job.state == QLatin1String("complete") && !failed) {
             closeFileJob(job.id);
         } else {
+            // The part goes first: stopped between the two, the next
+            // settling finds the job without its part, and fails it.
+            QFile::remove(job.part);
             failFileJob(job.id, failed.value_or(
                 QCoreApplication::translate("ChequeRegister", "the file \"%1\" was never completed: the program stopped while writing it")
                     .arg(QDir::toNativeSeparators(job.target))));
-            QFile::remove(job.part);
         }
         settled += count;
     }

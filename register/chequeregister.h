@@ -13,9 +13,12 @@
 #include <optional>
 
 #include <QDateTime>
-#include <QLocale>
+#include <QElapsedTimer>
+#include <QHash>
 #include <QList>
+#include <QLocale>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 
@@ -151,8 +154,10 @@ public:
     /// be written (the database locked beyond a short wait, the server gone,
     /// the disk full): then nothing may be printed.
     Recorded recordSent(const Cheque &cheque, const QString &destination, qint64 replaces = 0, qint64 job = 0);
-    /// The printer has the cheque, or could not take it.
-    void markPrinted(qint64 number);
+    /// The printer has the cheque, or could not take it. A mark that need
+    /// not reach the disk at once (`durable` false) gets there with the next
+    /// write: lost to a power cut, it leaves the cheque sent, to be checked.
+    void markPrinted(qint64 number, bool durable = true);
     void markFailed(qint64 number, const QString &reason);
     /// A voided or spoilt cheque stays in the register, marked, with the
     /// reason, which must be given.
@@ -163,7 +168,13 @@ public:
     // are written to a part of the file beside it, and marked printed
     // together once the file is complete and in its place.
 
-    /// A file job writing `part` to become `target`, on this computer.
+    /// A file job writing `part` to become `target`, on this computer. Its
+    /// cheques are recorded a few to a transaction that is not waited for
+    /// on the disk (another program waits a moment at most); a cheque that
+    /// cannot be recorded takes the others of its transaction with it, and
+    /// then the file must be given up (failFileJob). completeFileJob()
+    /// is waited for, and brings them all to the disk before the file takes
+    /// its place.
     qint64 beginFileJob(const QString &target, const QString &part);
     /// The part is complete and on the disk: it is about to become the file.
     void completeFileJob(qint64 job);
@@ -233,7 +244,9 @@ private:
     class Use
     {
     public:
-        explicit Use(ChequeRegister &book);
+        /// A use other than recording a cheque of a file job first writes
+        /// the job's cheques recorded so far.
+        explicit Use(ChequeRegister &book, bool inJobBatch = false);
         ~Use();
         Use(const Use &) = delete;
         Use &operator=(const Use &) = delete;
@@ -263,7 +276,31 @@ private:
     void commit();
     void rollback();
     Recorded record(const Cheque &cheque, const QString &destination, qint64 replaces, qint64 job);
-    void setState(qint64 number, ChequeState state, const QString &reason);
+    void setState(qint64 number, ChequeState state, const QString &reason, bool durable = true);
+    /// `sql` prepared once for the connection.
+    QSqlQuery &prepared(const QString &sql);
+    /// The cheques of a file job are recorded a few at a time, in one
+    /// transaction that is not waited for on the disk; endJobBatch() writes
+    /// them.
+    void beginJobBatch();
+    void endJobBatch();
+    /// A write that is waited for on the disk, or not (SQLite's sync left
+    /// out for it; a server told so for its transaction, in which
+    /// inTransaction() is called). The journal keeps the order of writes:
+    /// the next write that is waited for brings it to the disk.
+    class Durability
+    {
+    public:
+        Durability(ChequeRegister &book, bool durable);
+        ~Durability();
+        Durability(const Durability &) = delete;
+        Durability &operator=(const Durability &) = delete;
+        void inTransaction() const;
+
+    private:
+        ChequeRegister &m_book;
+        bool m_durable;
+    };
     /// The sent cheques of a file job take `state`; the job `jobState`.
     void endFileJob(qint64 job, ChequeState state, const QString &reason, const char *jobState);
     void fillChequeDays();
@@ -275,4 +312,7 @@ private:
     int m_uses = 0;
     bool m_needsPassword = false;
     bool m_checked = false; ///< the file found sound in this session
+    QHash<QString, QSqlQuery> m_queries;
+    int m_jobBatch = 0; ///< cheques recorded in the open job transaction (0: none is open)
+    QElapsedTimer m_jobBatchAge;
 };

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 
 #include "core/chequeerror.h"
+#include "core/datafolder.h"
 
 namespace {
 
@@ -38,28 +39,12 @@ constexpr qint64 kInFlight = 4 << 20; // bytes handed to the helper before waiti
 
 } // namespace
 
-QString WorkbookHelper()
-{
-    const QString dir = QCoreApplication::applicationDirPath();
-    // Beside the program, in the build tree, or where the install put it
-    // (found from the program's own place, whatever the prefix).
-    QStringList places{dir + QStringLiteral("/cheque-xlsx"), dir + QStringLiteral("/../tools/cheque-xlsx"),
-                       dir + QStringLiteral("/../libexec/cheque-printer/cheque-xlsx")};
-#ifdef CHEQUE_LIBEXEC_DIR
-    places << QStringLiteral(CHEQUE_LIBEXEC_DIR "/cheque-xlsx");
-#endif
-    for (const QString &place : places)
-        if (QFileInfo(place).isExecutable())
-            return QFileInfo(place).absoluteFilePath();
-    return {};
-}
-
 WorkbookWriter::WorkbookWriter(const QString &fileName, bool sharedStrings) : m_target(fileName)
 {
     const QFileInfo info(fileName);
     if (info.exists() && !info.isFile())
         fail(QStringLiteral("it is not a regular file"));
-    const QString helper = WorkbookHelper();
+    const QString helper = HelperProgram(QStringLiteral("cheque-xlsx"));
     if (helper.isEmpty())
         fail(QStringLiteral("the workbook writer (cheque-xlsx) is not installed"));
     m_temp.setFileTemplate(info.absoluteDir().filePath(info.fileName() + QStringLiteral(".XXXXXX")));

@@ -29,10 +29,6 @@ struct WorkbookCell
     static WorkbookCell empty() { return {}; }
 };
 
-/// Where the helper is: beside the program, in the build tree's tools/, or
-/// where it is installed. Empty when it is nowhere.
-QString WorkbookHelper();
-
 class WorkbookWriter
 {
 public:

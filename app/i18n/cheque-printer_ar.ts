@@ -1545,6 +1545,10 @@ Save them?</source>
         <source>The field&apos;s text set against the right of its box</source>
         <translation>محاذاة نص الحقل إلى يمين مربعه</translation>
     </message>
+    <message>
+        <source>the PDF reader (cheque-pdfpage) is not installed</source>
+        <translation>قارئ ملفات PDF (cheque-pdfpage) غير مثبّت</translation>
+    </message>
 </context>
 <context>
     <name>TMoneyForm</name>

@@ -29,7 +29,7 @@ public:
         QStringList problems;               ///< one message per file that exists but cannot be read
     };
 
-    /// Start-up steps 2 and 4 on the files: banks.txt, or the single bank
+    /// The bank list and layouts read at start: banks.txt, or the single bank
     /// "SIB" when it is missing; options.txt only when banks.txt was read
     /// (otherwise, or when options.txt is missing or cannot be read, the
     /// option lines are built afresh). A save killed half-way is finished,

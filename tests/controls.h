@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Reaching a window's controls from a test by their names (the controls'
-// names in the windows' descriptions), as a user reaches them on screen: the
-// windows keep their controls to themselves.
+// Reaching a window's controls from a test by their object names, as a
+// user reaches them on screen: the windows keep their controls to
+// themselves.
 
 #include <QObject>
 #include <QString>

@@ -11,7 +11,7 @@
 namespace words::detail {
 namespace {
 
-// Step 3: blanks, an optional sign, digits with an optional "." (digits may
+// A number the driver takes: blanks, an optional sign, digits with an optional "." (digits may
 // be missing on either side, not on both), an optional exponent, blanks.
 // False when the text is not such a number; `isZero` tells whether its
 // value is zero.
@@ -252,7 +252,7 @@ void CloseAtTheEnd(std::string &arabic)
     }
 }
 
-// Step 11: the rows in their order, each with ReplaceAll when it applies to
+// The finishing rows in their order, each with ReplaceAll when it applies to
 // the currency and its search text occurs.
 void ApplyFinishing(std::string &arabic, const MonyType &c)
 {

@@ -55,7 +55,7 @@ const Scale *ScaleFor(std::size_t length)
     return nullptr;
 }
 
-// ArabicCleanup, in the Parts' order.
+// ArabicCleanup: the cleanup rows in the order they are applied.
 const ReplacementList &Cleanup()
 {
     static const ReplacementList cleanup({
@@ -89,7 +89,7 @@ std::string Finish(std::string text, std::int32_t v, NounForm &form)
     return text;
 }
 
-// The Parts' recursion as it stands, every call ending with its noun-form
+// The digit-by-digit recursion, every call ending with its noun-form
 // rule: for texts that are not plain digits (a sign), and to fill the table
 // of groups below. A call that fails leaves `form` as its sub-calls set it.
 std::string Recursive(std::string_view d, bool masculine, NounForm &form)
@@ -227,7 +227,8 @@ std::uint32_t AppendDigits(std::string &out, std::string_view d, std::int32_t v,
     return residue;
 }
 
-// The module state of the Parts: the noun forms the last conversion chose.
+// The noun forms the last conversion chose, kept between calls as the
+// callers read them.
 std::string g_moneyNounForm;
 std::string g_partNounForm;
 

@@ -45,7 +45,7 @@ const Scale *ScaleFor(std::size_t length)
     return nullptr;
 }
 
-// The Parts' recursion, as it stands: for texts that are not plain digits
+// The digit-by-digit recursion: for texts that are not plain digits
 // (a sign), and to fill the table of groups below.
 std::string Recursive(std::string_view d)
 {

@@ -80,7 +80,7 @@ QString DesktopAmount(const ListCell &cell, const QLocale &locale)
 {
     QString plain = cell.kind == ListCell::Kind::Number ? cell.text : DriverAmountText(cell.text, locale).trimmed();
     static const QRegularExpression grouped(QStringLiteral("^[-+]?\\d{1,3}(,\\d{3})+(\\.\\d*)?$"));
-    if (grouped.match(plain).hasMatch())
+    if (plain.contains(u',') && grouped.match(plain).hasMatch())
         plain.remove(u',');
     if (locale.decimalPoint() != QLatin1String("."))
         plain.replace(u'.', locale.decimalPoint());
@@ -161,7 +161,7 @@ std::optional<QString> PayeeProblem(const QString &payee)
         const char32_t c = payee.at(i).isHighSurrogate() && i + 1 < payee.size()
             ? QChar::surrogateToUcs4(payee.at(i), payee.at(i + 1))
             : payee.at(i).unicode();
-        const QString character = c > 0xFFFF ? payee.mid(i, 2) : payee.mid(i, 1);
+        const auto character = [&] { return c > 0xFFFF ? payee.mid(i, 2) : payee.mid(i, 1); };
         // Direction marks and joiners are part of writing Arabic and Latin
         // together; other invisible characters are not.
         const bool mark = c == 0x200C || c == 0x200D || c == 0x200E || c == 0x200F || c == 0x061C;
@@ -172,10 +172,10 @@ std::optional<QString> PayeeProblem(const QString &payee)
         case QChar::Other_NotAssigned:
         case QChar::Separator_Line:
         case QChar::Separator_Paragraph:
-            return QCoreApplication::translate("ChequeList", "it holds %1, which a cheque cannot carry").arg(DescribeCharacter(character));
+            return QCoreApplication::translate("ChequeList", "it holds %1, which a cheque cannot carry").arg(DescribeCharacter(character()));
         case QChar::Other_Format:
             if (!mark)
-                return QCoreApplication::translate("ChequeList", "it holds %1, which a cheque cannot carry").arg(DescribeCharacter(character));
+                return QCoreApplication::translate("ChequeList", "it holds %1, which a cheque cannot carry").arg(DescribeCharacter(character()));
             break;
         default: break;
         }
@@ -197,7 +197,13 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
                                                          "Payee, Amount)"));
     const ListColumns columns = FindColumns(file.rows.first());
     QHash<QString, LayoutOrProblem> layouts;
+    QHash<QString, ChequePageChecker> pages; // by bank
+    // A list's dates come again and again: each text read once, each day
+    // written once.
+    QHash<QString, std::optional<QDate>> typedDates;
+    QHash<QDate, std::pair<QString, QDate>> writtenDates; // as printed, and read back as the register keeps it
     QList<BatchRow> rows;
+    rows.reserve(file.rows.size());
     for (qsizetype r = 1; r < file.rows.size(); ++r) {
         const QList<ListCell> &cells = file.rows[r];
         bool empty = true;
@@ -223,10 +229,22 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
         };
         // The date.
         std::optional<QDate> date = dateCell.date;
-        if (!date && dateCell.kind == ListCell::Kind::Text)
-            date = ReadTypedDate(dateCell.text, context.locale);
-        if (date && date->isValid())
-            row.date = WriteShortDate(*date, context.locale);
+        QDate day;
+        if (!date && dateCell.kind == ListCell::Kind::Text) {
+            auto typed = typedDates.find(dateCell.text);
+            if (typed == typedDates.end())
+                typed = typedDates.insert(dateCell.text, ReadTypedDate(dateCell.text, context.locale));
+            date = *typed;
+        }
+        if (date && date->isValid()) {
+            auto written = writtenDates.find(*date);
+            if (written == writtenDates.end()) {
+                const QString text = WriteShortDate(*date, context.locale);
+                written = writtenDates.insert(*date, {text, ReadShortDate(text, context.locale).value_or(QDate())});
+            }
+            row.date = written->first;
+            day = written->second;
+        }
         else if (dateCell.text.trimmed().isEmpty())
             problem(ListColumn::Date, QCoreApplication::translate("ChequeList", "there is no date"));
         else
@@ -252,6 +270,8 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
         // The amount, with the rules of a cheque typed by hand.
         const QString amount = DesktopAmount(amountCell, context.locale);
         const auto value = ReadAmount(amount, context.locale);
+        const ChequeAmount read = value && *value > 0 ? ReadChequeAmount(amount, context.currency, context.locale)
+                                                      : ChequeAmount{};
         if (amountCell.formula && file.uncalculatedFormulas) {
             problem(ListColumn::Amount, QCoreApplication::translate("ChequeList","it is a formula the workbook has never calculated; open the "
                                                        "workbook in a spreadsheet program and save it"));
@@ -261,15 +281,18 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
             problem(ListColumn::Amount, QCoreApplication::translate("ChequeList", "\"%1\" is not an amount").arg(Shown(row.amount.trimmed())));
         } else if (*value <= 0) {
             problem(ListColumn::Amount, QCoreApplication::translate("ChequeList", "%1 is not more than 0").arg(Shown(row.amount.trimmed())));
-        } else if (const auto why = AmountRefusal(amount, context.currency, context.locale)) {
-            problem(ListColumn::Amount, LowerFirst(*why));
+        } else if (read.refusal) {
+            problem(ListColumn::Amount, LowerFirst(*read.refusal));
         } else if (problems.isEmpty()) {
-            const ChequeOrProblem made = MakeCheque(row.bank, row.date, row.payee, amount, row.accountOnly,
-                                                    context.currency, layout.layout->BAText, context.onlyFirst,
-                                                    context.locale);
+            const ChequeOrProblem made = MakeCheque(row.bank, row.date, day, row.payee, read,
+                                                    row.accountOnly, context.currency, layout.layout->BAText,
+                                                    context.onlyFirst, context.locale);
+            auto checker = pages.find(row.bank);
+            if (checker == pages.end())
+                checker = pages.insert(row.bank, ChequePageChecker(*layout.layout));
             if (!made.cheque) {
                 problem(ListColumn::Payee, LowerFirst(made.problem));
-            } else if (const auto fault = ChequePageFault(*made.cheque, *layout.layout)) {
+            } else if (const auto fault = checker->fault(*made.cheque)) {
                 // The page as it will be printed: every text whole in its box,
                 // every character drawn.
                 problem(ColumnOf(layout.layout->Fields[std::size_t(fault->label)].Kind),

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QProcess>
 #include <QSpinBox>
 #include <QTest>
 
@@ -158,6 +159,34 @@ void BM_ReadAndCheckList10k(benchmark::State &state, bool workbook)
 }
 BENCHMARK_CAPTURE(BM_ReadAndCheckList10k, Csv, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ReadAndCheckList10k, Workbook, true)->Unit(benchmark::kMillisecond);
+
+// The floor of checking a list: Python's csv module reading the same rows
+// and nothing more, timed inside Python (its start-up left out), once per
+// iteration. Skipped where Python is not installed.
+void BM_PythonCsvReader10k(benchmark::State &state)
+{
+    const QString path = ListFile(10000, false);
+    const int runs = 30;
+    QProcess python;
+    python.start(QStringLiteral("python3"),
+                 {QStringLiteral("-c"), QStringLiteral("import csv, sys, time\n"
+                                                       "for _ in range(int(sys.argv[2])):\n"
+                                                       "    t = time.perf_counter()\n"
+                                                       "    with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
+                                                       "        rows = list(csv.reader(f))\n"
+                                                       "    assert len(rows) == 10001\n"
+                                                       "    print(time.perf_counter() - t)\n"),
+                  path, QString::number(runs)});
+    if (!python.waitForFinished(120000) || python.exitCode() != 0) {
+        state.SkipWithError("python3 cannot read the list");
+        return;
+    }
+    const QList<QByteArray> seconds = python.readAllStandardOutput().trimmed().split('\n');
+    int i = 0;
+    for (auto _ : state)
+        state.SetIterationTime(seconds.value(i++ % seconds.size()).toDouble());
+}
+BENCHMARK(BM_PythonCsvReader10k)->UseManualTime()->Iterations(30)->Unit(benchmark::kMillisecond);
 
 void BM_ListOf250(benchmark::State &state)
 {

@@ -24,21 +24,38 @@ QString Cheque::amountText() const
         .arg(part, digits, 10, QLatin1Char('0'));
 }
 
-std::optional<QString> AmountRefusal(const QString &amount, const MonyType &currency, const QLocale &locale)
+ChequeAmount ReadChequeAmount(const QString &amount, const MonyType &currency, const QLocale &locale)
 {
+    ChequeAmount read;
     const auto value = ReadAmount(amount, locale);
     if (!value || *value <= 0)
-        return QCoreApplication::translate("PrintRun", "Error in Amount, it must be >0");
-    return AmountMismatch(amount, *value, currency, locale);
+        read.refusal = QCoreApplication::translate("PrintRun", "Error in Amount, it must be >0");
+    else
+        read.refusal = AmountMismatch(amount, *value, currency, locale, &read.words);
+    read.value = value.value_or(0);
+    return read;
+}
+
+std::optional<QString> AmountRefusal(const QString &amount, const MonyType &currency, const QLocale &locale)
+{
+    return ReadChequeAmount(amount, currency, locale).refusal;
 }
 
 ChequeOrProblem MakeCheque(const QString &bank, const QString &date, const QString &payee, const QString &amount,
                            bool accountOnly, const MonyType &currency, const QString &baText, bool onlyFirst,
                            const QLocale &locale)
 {
-    const auto value = ReadAmount(amount, locale);
-    if (const auto why = AmountRefusal(amount, currency, locale))
-        return {std::nullopt, !value || *value <= 0 ? *why : *why + QCoreApplication::translate("PrintRun", " Nothing was printed.")};
+    return MakeCheque(bank, date, ReadShortDate(date, locale).value_or(QDate()), payee,
+                      ReadChequeAmount(amount, currency, locale), accountOnly, currency, baText, onlyFirst, locale);
+}
+
+ChequeOrProblem MakeCheque(const QString &bank, const QString &date, QDate day, const QString &payee,
+                           const ChequeAmount &amount, bool accountOnly, const MonyType &currency,
+                           const QString &baText, bool onlyFirst, const QLocale &locale)
+{
+    if (amount.refusal)
+        return {std::nullopt, amount.value <= 0 ? *amount.refusal
+                                                : *amount.refusal + QCoreApplication::translate("PrintRun", " Nothing was printed.")};
     if (payee.size() > MaxPayeeChars)
         return {std::nullopt, QCoreApplication::translate("PrintRun", "The payee has %1 characters; a cheque carries at "
                                                                       "most %2. Nothing was printed.")
@@ -48,15 +65,14 @@ ChequeOrProblem MakeCheque(const QString &bank, const QString &date, const QStri
     Cheque cheque;
     cheque.bank = bank;
     cheque.date = date;
-    cheque.day = ReadShortDate(date, locale).value_or(QDate());
+    cheque.day = day;
     cheque.payee = payee;
     cheque.accountOnly = accountOnly;
     cheque.currency = currency;
     cheque.digits = FigureDigits(currency);
-    cheque.minorUnits = std::llround(*value * std::pow(10.0, cheque.digits));
-    cheque.figure = baText + FormatAmount(*value, cheque.digits, locale) + baText;
-    std::string english, arabic;
-    AmountToWords(ToStd(DriverAmountText(amount, locale)), currency, english, arabic);
+    cheque.minorUnits = std::llround(amount.value * std::pow(10.0, cheque.digits));
+    cheque.figure = baText + FormatAmount(amount.value, cheque.digits, locale) + baText;
+    std::string english = amount.words.english, arabic = amount.words.arabic;
     MarkAmountText(english, arabic, onlyFirst);
     cheque.english = FromStd(english);
     cheque.arabic = FromStd(arabic);

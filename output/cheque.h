@@ -12,6 +12,7 @@
 #include <QString>
 
 #include "layout/chequelayout.h"
+#include "output/printrun.h"
 #include "words/DgToStU.h"
 
 /// The longest payee a cheque carries, in characters.
@@ -48,6 +49,16 @@ struct Cheque
 std::optional<QString> AmountRefusal(const QString &amount, const MonyType &currency,
                                      const QLocale &locale = QLocale());
 
+/// An amount typed for a cheque, read once: its value and its words, or why
+/// a cheque cannot carry it (as AmountRefusal says).
+struct ChequeAmount
+{
+    double value = 0;
+    AmountWords words;
+    std::optional<QString> refusal;
+};
+ChequeAmount ReadChequeAmount(const QString &amount, const MonyType &currency, const QLocale &locale = QLocale());
+
 /// Why an amount typed for a cheque cannot be printed, or the cheque. The
 /// figure and the words are made as the issue window makes them: the figure
 /// in the desktop's number format with the currency's decimals between two
@@ -64,6 +75,11 @@ struct ChequeOrProblem
 ChequeOrProblem MakeCheque(const QString &bank, const QString &date, const QString &payee, const QString &amount,
                            bool accountOnly, const MonyType &currency, const QString &baText, bool onlyFirst,
                            const QLocale &locale = QLocale());
+/// The same, from an amount already read and a date already known (`day`
+/// is `date` read as a date).
+ChequeOrProblem MakeCheque(const QString &bank, const QString &date, QDate day, const QString &payee,
+                           const ChequeAmount &amount, bool accountOnly, const MonyType &currency,
+                           const QString &baText, bool onlyFirst, const QLocale &locale);
 
 /// The cheque written into the fields of `layout` by their kinds: the date,
 /// the payee (a Name field reads right to left exactly when the payee does),

@@ -75,6 +75,32 @@ std::optional<PageFault> ChequePageFault(const Cheque &cheque, const ChequeLayou
     return LaidOutPage(page, device ? device : ReferencePageDevice(page.portrait)).fault();
 }
 
+ChequePageChecker::ChequePageChecker(ChequeLayout layout) : m_layout(std::move(layout)) {}
+
+std::optional<PageFault> ChequePageChecker::fault(const Cheque &cheque)
+{
+    // A box's fault depends on its own label alone: each box is checked on
+    // a page where it is the only one shown, in the order the whole page's
+    // check takes them.
+    const ReportPage page = ChequePage(cheque, m_layout);
+    for (int i = 0; i < int(page.labels.size()); ++i) {
+        const ReportLabel &label = page.labels[std::size_t(i)];
+        if (!label.visible || label.caption.isEmpty())
+            continue;
+        const Key key{i, label.caption, label.rightToLeft};
+        auto known = m_known.find(key);
+        if (known == m_known.end()) {
+            ReportPage alone = page;
+            for (int j = 0; j < int(alone.labels.size()); ++j)
+                alone.labels[std::size_t(j)].visible = j == i;
+            known = m_known.insert(key, LaidOutPage(alone, ReferencePageDevice(alone.portrait)).fault());
+        }
+        if (*known)
+            return *known;
+    }
+    return std::nullopt;
+}
+
 QString DescribePageFault(const PageFault &fault, const ChequeLayout &layout)
 {
     const ChequeField &field = layout.Fields[std::size_t(fault.label)];

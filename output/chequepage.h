@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 
 #include <optional>
 
@@ -35,6 +36,28 @@ ReportPage ChequePage(const Cheque &cheque, ChequeLayout layout);
 /// device); nothing when it fits.
 std::optional<PageFault> ChequePageFault(const Cheque &cheque, const ChequeLayout &layout,
                                          QPaintDevice *device = nullptr);
+
+/// The pages of many cheques on one layout checked as ChequePageFault
+/// checks each, on the reference device, every field's box laid out once
+/// for each text it gets (a list's dates and payees come again and again).
+class ChequePageChecker
+{
+public:
+    explicit ChequePageChecker(ChequeLayout layout);
+    std::optional<PageFault> fault(const Cheque &cheque);
+
+private:
+    struct Key
+    {
+        int label;
+        QString caption;
+        bool rightToLeft;
+        friend bool operator==(const Key &, const Key &) = default;
+        friend size_t qHash(const Key &key, size_t seed = 0) { return qHashMulti(seed, key.label, key.caption, key.rightToLeft); }
+    };
+    ChequeLayout m_layout;
+    QHash<Key, std::optional<PageFault>> m_known;
+};
 
 /// A fault in words: which field, what is wrong and what to do.
 QString DescribePageFault(const PageFault &fault, const ChequeLayout &layout);

@@ -61,8 +61,11 @@ namespace {
 // ".", an optional exponent; no grouping. Finite.
 std::optional<double> ReadPlain(const QString &text)
 {
-    QLocale plain = QLocale::c();
-    plain.setNumberOptions(QLocale::RejectGroupSeparator);
+    static const QLocale plain = [] {
+        QLocale c = QLocale::c();
+        c.setNumberOptions(QLocale::RejectGroupSeparator);
+        return c;
+    }();
     bool ok = false;
     const double v = plain.toDouble(text, &ok);
     if (!ok || !std::isfinite(v))
@@ -191,32 +194,37 @@ QString WriteShortDate(QDate date, const QLocale &locale)
 }
 
 std::optional<QString> AmountMismatch(const QString &text, double value, const MonyType &currency,
-                                      const QLocale &locale)
+                                      const QLocale &locale, AmountWords *typed)
 {
     const int digits = FigureDigits(currency);
-    const QString figure = FormatAmount(value, digits, locale);
     if (value >= 2147483648.0)
         return QCoreApplication::translate("PrintRun", "The amount %1 is too large to be written in words; the largest amount is %2.")
             .arg(text.trimmed(), FormatAmount(2147483647, 0, locale));
     // More decimals than the currency has: the figure would be rounded.
-    if (QString::number(value, 'f', digits).toDouble() != value)
+    const QString exact = QString::number(value, 'f', digits);
+    if (exact.toDouble() != value)
         return QCoreApplication::translate("PrintRun","The amount %1 has more decimals than the currency's %2; the cheque would read %3 "
                               "in figures. Type the amount with at most %2 decimals.")
             .arg(text.trimmed())
             .arg(digits)
-            .arg(figure);
+            .arg(FormatAmount(value, digits, locale));
 
-    // The words of what was typed must be the words of the figure.
-    const QString exact = QString::number(value, 'f', digits);
-    std::string typedEn, typedAr, exactEn, exactAr;
+    // The words of what was typed must be the words of the figure (the same
+    // words, without a second conversion, when it was typed as the figure).
+    AmountWords own;
+    AmountWords &words = typed ? *typed : own;
+    AmountWords figureWords;
+    const std::string driver = ToStd(DriverAmountText(text, locale));
+    const std::string figure = ToStd(exact);
     try {
-        AmountToWords(ToStd(DriverAmountText(text, locale)), currency, typedEn, typedAr);
-        AmountToWords(ToStd(exact), currency, exactEn, exactAr);
+        AmountToWords(driver, currency, words.english, words.arabic);
+        if (driver != figure)
+            AmountToWords(figure, currency, figureWords.english, figureWords.arabic);
     } catch (const ChequeError &) {
         return QCoreApplication::translate("PrintRun", "The amount %1 cannot be written in words.").arg(text.trimmed());
     }
-    if (typedEn != exactEn || typedAr != exactAr)
+    if (driver != figure && (words.english != figureWords.english || words.arabic != figureWords.arabic))
         return QCoreApplication::translate("PrintRun", "The amount %1 would be written in words as \"%2\", which is not %3.")
-            .arg(text.trimmed(), FromStd(typedEn), figure);
+            .arg(text.trimmed(), FromStd(words.english), FormatAmount(value, digits, locale));
     return std::nullopt;
 }

@@ -68,8 +68,16 @@ QString DateFormsText(const QLocale &locale = QLocale(), QDate today = QDate::cu
 /// scramble the date: 6/1/2027 would print as "62027/1/").
 QString WriteShortDate(QDate date, const QLocale &locale = QLocale());
 
+/// The amount in words as the driver writes them, before marking.
+struct AmountWords
+{
+    std::string english;
+    std::string arabic;
+};
+
 /// Why a cheque for `value`, typed as `text`, cannot be printed with its
 /// figure and its words (those the driver gives for `text`) stating the same
-/// amount; nothing when it can.
+/// amount; nothing when it can. `typed`, when given, receives the words of
+/// `text` (filled whenever nothing is returned).
 std::optional<QString> AmountMismatch(const QString &text, double value, const MonyType &currency,
-                                      const QLocale &locale = QLocale());
+                                      const QLocale &locale = QLocale(), AmountWords *typed = nullptr);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// AmountToWords against ICU's rule-based spell-out of the same amounts in
-// English and Arabic, measured in the same binary.
+// AmountToWords, and a line of cheque-words from end to end, against ICU's
+// rule-based spell-out of the same amounts in English and Arabic, measured
+// in the same binary.
 
 #include <benchmark/benchmark.h>
 
@@ -12,6 +13,7 @@
 #include <unicode/rbnf.h>
 #include <unicode/unistr.h>
 
+#include "tools/wordsline.h"
 #include "words/DgToStU.h"
 
 namespace {
@@ -47,6 +49,24 @@ void BM_AmountToWords(benchmark::State &state)
     state.SetLabel(state.range(0) == 0 ? "UAE" : "SYR");
 }
 BENCHMARK(BM_AmountToWords)->Arg(0)->Arg(1);
+
+// One line of cheque-words from end to end: the amount read as Print reads
+// it and checked, its words, the line escaped for output.
+void BM_ChequeWordsLine(benchmark::State &state)
+{
+    const MonyType money = UaeMoney();
+    const auto &amounts = Amounts();
+    std::string line;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        line.clear();
+        if (!AppendWordsLine(line, amounts[i], money, false))
+            state.SkipWithError("an amount was refused");
+        benchmark::DoNotOptimize(line.data());
+        i = (i + 1) % amounts.size();
+    }
+}
+BENCHMARK(BM_ChequeWordsLine);
 
 void BM_IcuSpellOutEnglishAndArabic(benchmark::State &state)
 {

@@ -2,6 +2,7 @@
 #include "output/printrun.h"
 
 #include <QCoreApplication>
+#include <charconv>
 #include <cmath>
 
 #include <QRegularExpression>
@@ -61,6 +62,26 @@ namespace {
 // ".", an optional exponent; no grouping. Finite.
 std::optional<double> ReadPlain(const QString &text)
 {
+    // Digits with at most one "." (as nearly every amount is typed): read
+    // straight, to the same double as the C locale reads them.
+    if (!text.isEmpty() && text.size() < 64) {
+        char digits[64];
+        bool plainDigits = true, point = false;
+        for (qsizetype i = 0; plainDigits && i < text.size(); ++i) {
+            const char16_t c = text.at(i).unicode();
+            if (c == u'.' && !point)
+                point = true;
+            else if (c < u'0' || c > u'9')
+                plainDigits = false;
+            digits[i] = char(c);
+        }
+        if (plainDigits && !(point && text.size() == 1)) {
+            double v = 0;
+            const auto [end, error] = std::from_chars(digits, digits + text.size(), v);
+            if (error == std::errc() && end == digits + text.size() && std::isfinite(v))
+                return v;
+        }
+    }
     static const QLocale plain = [] {
         QLocale c = QLocale::c();
         c.setNumberOptions(QLocale::RejectGroupSeparator);
@@ -202,28 +223,40 @@ std::optional<QString> AmountMismatch(const QString &text, double value, const M
             .arg(text.trimmed(), FormatAmount(2147483647, 0, locale));
     // More decimals than the currency has: the figure would be rounded.
     const QString exact = QString::number(value, 'f', digits);
-    if (exact.toDouble() != value)
+    if (ReadPlain(exact) != value)
         return QCoreApplication::translate("PrintRun","The amount %1 has more decimals than the currency's %2; the cheque would read %3 "
                               "in figures. Type the amount with at most %2 decimals.")
             .arg(text.trimmed())
             .arg(digits)
             .arg(FormatAmount(value, digits, locale));
 
-    // The words of what was typed must be the words of the figure (the same
-    // words, without a second conversion, when it was typed as the figure).
+    // The words of what was typed must be the words of the figure. Whole
+    // digits with at most the currency's decimals are read by the words as
+    // the figure is (leading zeros dropped, decimals padded with zeros):
+    // their words are the figure's without a second conversion.
     AmountWords own;
     AmountWords &words = typed ? *typed : own;
     AmountWords figureWords;
     const std::string driver = ToStd(DriverAmountText(text, locale));
-    const std::string figure = ToStd(exact);
+    const bool readAsFigure = [&] {
+        const std::size_t point = driver.find('.');
+        const std::size_t whole = std::min(point, driver.size());
+        const std::size_t decimals = point == std::string::npos ? 0 : driver.size() - point - 1;
+        if (whole == 0 || (point != std::string::npos && (decimals == 0 || decimals > std::size_t(digits))))
+            return false;
+        for (std::size_t i = 0; i < driver.size(); ++i)
+            if (i != point && (driver[i] < '0' || driver[i] > '9'))
+                return false;
+        return true;
+    }();
     try {
         AmountToWords(driver, currency, words.english, words.arabic);
-        if (driver != figure)
-            AmountToWords(figure, currency, figureWords.english, figureWords.arabic);
+        if (!readAsFigure)
+            AmountToWords(ToStd(exact), currency, figureWords.english, figureWords.arabic);
     } catch (const ChequeError &) {
         return QCoreApplication::translate("PrintRun", "The amount %1 cannot be written in words.").arg(text.trimmed());
     }
-    if (driver != figure && (words.english != figureWords.english || words.arabic != figureWords.arabic))
+    if (!readAsFigure && (words.english != figureWords.english || words.arabic != figureWords.arabic))
         return QCoreApplication::translate("PrintRun", "The amount %1 would be written in words as \"%2\", which is not %3.")
             .arg(text.trimmed(), FromStd(words.english), FormatAmount(value, digits, locale));
     return std::nullopt;

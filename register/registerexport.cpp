@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "register/registerexport.h"
 
+#include <cstdio>
+#include <limits>
+#include <optional>
+
 #include <QDir>
 #include <QFileInfo>
-
 
 #include "core/chequeerror.h"
 #include "core/datafile.h"
@@ -139,10 +142,43 @@ QStringList ExportColumns()
             QStringLiteral("Amount in Arabic"), QStringLiteral("Date as Printed")};
 }
 
+namespace {
+
+// A time of printing as the export writes it, in local time: "2026-12-07
+// 14:05:09". The offset from UTC is looked up at both ends of each quarter of
+// an hour, not for every cheque: when they agree, it holds for the quarter
+// (no zone changes its offset twice within minutes).
+QString LocalTimeText(const QDateTime &printedAt)
+{
+    if (!printedAt.isValid())
+        return QString();
+    static thread_local qint64 quarter = std::numeric_limits<qint64>::min();
+    static thread_local std::optional<int> quarterOffset;
+    const qint64 seconds = printedAt.toSecsSinceEpoch();
+    const auto offsetAt = [](qint64 at) { return QDateTime::fromSecsSinceEpoch(at, Qt::UTC).toLocalTime().offsetFromUtc(); };
+    if (seconds / 900 != quarter) {
+        quarter = seconds / 900;
+        const int start = offsetAt(quarter * 900), end = offsetAt(quarter * 900 + 899);
+        quarterOffset = start == end ? std::optional<int>(start) : std::nullopt;
+    }
+    const int offset = quarterOffset ? *quarterOffset : offsetAt(seconds);
+    const QDateTime local = QDateTime::fromSecsSinceEpoch(seconds + offset, Qt::UTC);
+    const QDate d = local.date();
+    const QTime t = local.time();
+    if (d.year() < 1000 || d.year() > 9999)
+        return printedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    char text[20];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", d.year(), d.month(), d.day(), t.hour(),
+                  t.minute(), t.second());
+    return QString::fromLatin1(text, 19);
+}
+
+} // namespace
+
 QStringList ExportTexts(const RegisteredCheque &c)
 {
     return {QString::number(c.number),
-            c.printedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+            LocalTimeText(c.printedAt),
             c.bank,
             QString::number(c.chequeNumber),
             c.day.isValid() ? c.day.toString(Qt::ISODate) : c.date,
@@ -162,8 +198,11 @@ QStringList ExportTexts(const RegisteredCheque &c)
 
 QString CsvField(const QString &text)
 {
-    const bool quoted = text.contains(u',') || text.contains(u'"') || text.contains(u'\n') || text.contains(u'\r') ||
-        (!text.isEmpty() && (text.front().isSpace() || text.back().isSpace()));
+    bool quoted = !text.isEmpty() && (text.front().isSpace() || text.back().isSpace());
+    for (qsizetype i = 0; !quoted && i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        quoted = c == u',' || c == u'"' || c == u'\n' || c == u'\r';
+    }
     if (!quoted)
         return text;
     QString field = text;

@@ -16,6 +16,7 @@ private slots:
     void madeAsTyped();
     void refused_data();
     void refused();
+    void digitsAsTypedHaveTheFiguresWords();
     void fieldsTakeTheChequeByKind_data();
     void fieldsTakeTheChequeByKind();
 };
@@ -63,6 +64,32 @@ void TestCheque::refused()
     const ChequeOrProblem made = MakeCheque("SIB", "3/7/26", "A", amount, false, UaeMoney(), "#", false);
     QVERIFY(!made.cheque);
     QVERIFY2(made.problem.contains(problem), qPrintable(made.problem));
+}
+
+// Whole digits with at most the currency's decimals are taken without
+// converting the figure again: their words must be the figure's.
+void TestCheque::digitsAsTypedHaveTheFiguresWords()
+{
+    QRandomGenerator random(7);
+    for (int digits : {2, 3}) {
+        MonyType money = UaeMoney();
+        money.PartDigits = digits;
+        for (int i = 0; i < 20000; ++i) {
+            const QString whole = QString::number(random.bounded(1 + (i % 4) * 700000)).prepend(QString(i % 3, u'0'));
+            const int decimals = random.bounded(digits + 1);
+            QString typed = whole;
+            if (decimals > 0)
+                typed += u'.' + QString::number(random.bounded(1000) + 1000).right(decimals);
+            const ChequeAmount read = ReadChequeAmount(typed, money);
+            if (read.refusal) {
+                QVERIFY2(read.value == 0, qPrintable(typed));
+                continue;
+            }
+            std::string english, arabic;
+            AmountToWords(QString::number(read.value, 'f', digits).toStdString(), money, english, arabic);
+            QVERIFY2(read.words.english == english && read.words.arabic == arabic, qPrintable(typed));
+        }
+    }
 }
 
 void TestCheque::fieldsTakeTheChequeByKind_data()

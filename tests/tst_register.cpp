@@ -85,6 +85,7 @@ private slots:
     void twoProgramsShareOneNumbering();
     void csvFields_data();
     void csvFields();
+    void exportTimesAreLocal();
     void exportsWhatIsShown();
     void reportOfWhatIsShown();
     void exactTotalsText();
@@ -787,6 +788,29 @@ void TestRegister::csvFields()
     QFETCH(QString, defused);
     QCOMPARE(CsvField(text), field);
     QCOMPARE(Defused(text), defused);
+}
+
+// The export's times are local, across changes of a zone's offset: the
+// hour skipped and the hour again in Berlin, half an hour in Lord Howe.
+void TestRegister::exportTimesAreLocal()
+{
+    const QByteArray zone = qgetenv("TZ");
+    for (const char *tz : {"Europe/Berlin", "Australia/Lord_Howe", "Asia/Dubai"}) {
+        qputenv("TZ", tz);
+        tzset();
+        RegisteredCheque c;
+        for (const QDateTime from : {QDateTime(QDate(2026, 3, 29), QTime(0, 0), Qt::UTC),
+                                     QDateTime(QDate(2026, 10, 24), QTime(12, 0), Qt::UTC),
+                                     QDateTime(QDate(2026, 4, 4), QTime(12, 0), Qt::UTC)})
+            for (int minutes = 0; minutes < 36 * 60; minutes += 7) {
+                c.printedAt = from.addSecs(minutes * 60 + 59);
+                QCOMPARE(ExportTexts(c).at(1), c.printedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+            }
+    }
+    qputenv("TZ", zone);
+    if (zone.isEmpty())
+        qunsetenv("TZ");
+    tzset();
 }
 
 namespace {

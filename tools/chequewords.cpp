@@ -21,8 +21,7 @@
 #include <QString>
 
 #include "currency/moneyfile.h"
-#include "output/cheque.h"
-#include "output/printrun.h"
+#include "tools/wordsline.h"
 #include "words/DgToStU.h"
 
 namespace {
@@ -30,83 +29,22 @@ namespace {
 constexpr const char *kUsage =
     "usage: cheque-words [--preset uae|syr] [--money FILE] [--digits 2|3] [--as-typed] [AMOUNT...]";
 
-// A text for one field of an output line: control characters (a TAB or a
-// line break would split the line), a backslash and bytes that are not
-// UTF-8 are written as escapes ("\\x0a", "\\\\"), so that every input gives
-// exactly one line.
-std::string Printable(const std::string &text)
-{
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string out;
-    out.reserve(text.size());
-    auto escape = [&out](unsigned char byte) {
-        out += "\\x";
-        out += kHex[byte >> 4];
-        out += kHex[byte & 15];
-    };
-    for (std::size_t i = 0; i < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte == '\\') {
-            out += "\\\\";
-            ++i;
-        } else if (byte < 0x20 || byte == 0x7f) {
-            escape(byte);
-            ++i;
-        } else if (byte < 0x80) {
-            out += char(byte);
-            ++i;
-        } else {
-            // A whole UTF-8 sequence is copied; anything else is escaped.
-            const std::size_t length = byte >= 0xf0 ? 4 : byte >= 0xe0 ? 3 : byte >= 0xc2 ? 2 : 0;
-            bool valid = length > 0 && byte <= 0xf4 && i + length <= text.size();
-            for (std::size_t k = 1; valid && k < length; ++k)
-                valid = (static_cast<unsigned char>(text[i + k]) & 0xc0) == 0x80;
-            if (valid && length == 3) {
-                const auto second = static_cast<unsigned char>(text[i + 1]);
-                valid = !(byte == 0xe0 && second < 0xa0) && !(byte == 0xed && second >= 0xa0);
-            } else if (valid && length == 4) {
-                const auto second = static_cast<unsigned char>(text[i + 1]);
-                valid = !(byte == 0xf0 && second < 0x90) && !(byte == 0xf4 && second >= 0x90);
-            }
-            if (valid) {
-                out.append(text, i, length);
-                i += length;
-            } else {
-                escape(byte);
-                ++i;
-            }
-        }
-    }
-    return out;
-}
-
 int UsageError(const std::string &why)
 {
     std::cerr << "cheque-words: " << Printable(why) << '\n' << kUsage << '\n';
     return 2;
 }
 
-bool Convert(const std::string &amount, const MonyType &money, bool asTyped)
+// Writes the line of one amount; lines go out in blocks.
+bool Convert(std::string &pending, const std::string &amount, const MonyType &money, bool asTyped)
 {
-    std::string english;
-    std::string arabic;
-    if (!asTyped) {
-        // As Print reads it: in the desktop's number format, refused as a
-        // cheque would be.
-        if (const auto refusal = AmountRefusal(QString::fromStdString(amount), money)) {
-            std::cout << "error\t" << Printable(refusal->toStdString()) << '\n';
-            return false;
-        }
+    const bool converted = AppendWordsLine(pending, amount, money, asTyped);
+    pending += '\n';
+    if (pending.size() >= 64 * 1024) {
+        std::cout.write(pending.data(), std::streamsize(pending.size()));
+        pending.clear();
     }
-    try {
-        AmountToWords(asTyped ? amount : DriverAmountText(QString::fromStdString(amount)).toStdString(), money,
-                      english, arabic);
-    } catch (const ChequeError &error) {
-        std::cout << "error\t" << Printable(error.message()) << '\n';
-        return false;
-    }
-    std::cout << Printable(english) << '\t' << Printable(arabic) << '\n';
-    return true;
+    return converted;
 }
 
 } // namespace
@@ -205,17 +143,19 @@ int main(int argc, char **argv)
 
     const bool asTyped = parser.isSet(asTypedOption);
     bool allConverted = true;
+    std::string pending;
     if (!amounts.empty()) {
         for (const std::string &amount : amounts)
-            allConverted = Convert(amount, money, asTyped) && allConverted;
+            allConverted = Convert(pending, amount, money, asTyped) && allConverted;
     } else {
         std::string line;
         while (std::getline(std::cin, line)) {
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
-            allConverted = Convert(line, money, asTyped) && allConverted;
+            allConverted = Convert(pending, line, money, asTyped) && allConverted;
         }
     }
+    std::cout.write(pending.data(), std::streamsize(pending.size()));
     std::cout.flush();
     return allConverted ? 0 : 1;
 }

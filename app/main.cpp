@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include <QApplication>
+#include <QIcon>
 #include <QStringList>
 #include <QStandardPaths>
 
@@ -55,6 +56,12 @@ int main(int argc, char *argv[])
     if (!command.batch.isEmpty())
         return RunBatchCommand(command, folder.path);
 
+    // The windows' icon, and the desktop entry a desktop matches them to.
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128})
+        icon.addFile(QStringLiteral(":/icons/cheque-printer-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.ChequePrinter"));
     QApplication::setQuitOnLastWindowClosed(false); // the issue window's close ends the program
     ChequeProgram program;
     program.NewChequeForm.setDataDir(folder.path);

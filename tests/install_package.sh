@@ -81,9 +81,10 @@ echo "3. the Debian package"
 deb=$(ls "$work"/package/cheque-printer_*.deb)
 dpkg-deb --info "$deb" >"$work/info.txt"
 for dependency in libqt6widgets6 libqt6sql6-sqlite libquazip1-qt6-1 libxlsxwriter4 libcsv3 libpoppler-qt6-3 \
-    qt6-translations-l10n; do
-    grep -q "Depends:.*$dependency" "$work/info.txt" || fail "the package does not depend on $dependency"
+    fonts-liberation2 fonts-hosny-amiri; do
+    grep -q "^ Depends:.*$dependency" "$work/info.txt" || fail "the package does not depend on $dependency"
 done
+grep -q "^ Recommends:.*qt6-translations-l10n" "$work/info.txt" || fail "the package does not recommend Qt's translations"
 dpkg-deb --contents "$deb" >"$work/contents.txt"
 for f in ./usr/bin/cheque-printer ./usr/bin/cheque-words ./usr/libexec/cheque-printer/cheque-xlsx \
     ./usr/share/applications/org.example.ChequePrinter.desktop ./usr/share/man/man1/cheque-words.1; do

@@ -27,7 +27,7 @@
 namespace {
 
 constexpr const char *kUsage =
-    "usage: cheque-words [--preset uae|syr] [--money FILE] [--digits 2|3] [--as-typed] [AMOUNT...]";
+    "usage: cheque-words [--preset uae|syr] [--money FILE] [--digits 2|3] [--as-typed] [--version] [AMOUNT...]";
 
 int UsageError(const std::string &why)
 {
@@ -69,7 +69,8 @@ int main(int argc, char **argv)
         QStringLiteral("as-typed"),
         QStringLiteral("The words the issue window shows while the amount is typed, without Print's checks."));
     const QCommandLineOption helpOption(QStringLiteral("help"), QStringLiteral("Shows this help."));
-    parser.addOptions({presetOption, moneyOption, digitsOption, asTypedOption, helpOption});
+    const QCommandLineOption versionOption(QStringLiteral("version"), QStringLiteral("Shows the version."));
+    parser.addOptions({presetOption, moneyOption, digitsOption, asTypedOption, helpOption, versionOption});
     parser.addPositionalArgument(QStringLiteral("AMOUNT"),
                                  QStringLiteral("Amounts; without any, one a line from "
                                                 "standard input."),
@@ -93,6 +94,10 @@ int main(int argc, char **argv)
         return UsageError(parser.errorText().toStdString());
     if (parser.isSet(helpOption)) {
         std::cout << kUsage << '\n';
+        return 0;
+    }
+    if (parser.isSet(versionOption)) {
+        std::cout << "cheque-words " CHEQUE_PRINTER_VERSION "\n";
         return 0;
     }
     for (const QCommandLineOption &option : {presetOption, moneyOption, digitsOption})

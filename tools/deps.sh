@@ -10,7 +10,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev libgl-dev
     libicu-dev libbenchmark-dev
-    poppler-utils xvfb xauth xdotool x11-utils libx11-dev
+    poppler-utils xvfb xauth xdotool libx11-dev
     cups printer-driver-cups-pdf
     fonts-liberation2 fonts-hosny-amiri fonts-dejavu-core
     libqt6sql6-sqlite libqt6sql6-psql postgresql

@@ -27,6 +27,8 @@ QString Cheque::amountText() const
 ChequeAmount ReadChequeAmount(const QString &amount, const MonyType &currency, const QLocale &locale)
 {
     ChequeAmount read;
+    if (ReadPlainAmount(amount, currency, locale, read.value, read.words))
+        return read;
     const auto value = ReadAmount(amount, locale);
     if (!value || *value <= 0)
         read.refusal = QCoreApplication::translate("PrintRun", "Error in Amount, it must be >0");

@@ -214,6 +214,61 @@ QString WriteShortDate(QDate date, const QLocale &locale)
     return WithoutMarks(locale.toString(date, QLocale::ShortFormat));
 }
 
+namespace {
+
+// Whole digits with at most `digits` decimals, in the driver's form: the
+// words read them as they read the figure (leading zeros dropped, decimals
+// padded with zeros), so they have the figure's words.
+bool ReadAsFigure(std::string_view driver, int digits)
+{
+    const std::size_t point = driver.find('.');
+    const std::size_t whole = std::min(point, driver.size());
+    const std::size_t decimals = point == std::string_view::npos ? 0 : driver.size() - point - 1;
+    if (whole == 0 || (point != std::string_view::npos && (decimals == 0 || decimals > std::size_t(digits))))
+        return false;
+    for (std::size_t i = 0; i < driver.size(); ++i)
+        if (i != point && (driver[i] < '0' || driver[i] > '9'))
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool ReadPlainAmount(const QString &text, const MonyType &currency, const QLocale &locale, double &value,
+                     AmountWords &words)
+{
+    if (text.isEmpty() || text.size() > 32)
+        return false;
+    std::string driver(std::size_t(text.size()), '\0');
+    bool point = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if ((c < u'0' || c > u'9') && c != u'.')
+            return false;
+        point = point || c == u'.';
+        driver[std::size_t(i)] = char(c);
+    }
+    // The desktop's form of these is the driver's unless "." means anything
+    // but a decimal point there.
+    if (point) {
+        const QString localPoint = locale.decimalPoint();
+        if (localPoint != QLatin1String(".") && (localPoint.size() != 1 || locale.groupSeparator() == QLatin1String(".")))
+            return false;
+    }
+    if (!ReadAsFigure(driver, FigureDigits(currency)))
+        return false;
+    const auto read = ReadPlain(text);
+    if (!read || *read <= 0 || *read >= 2147483648.0)
+        return false;
+    try {
+        AmountToWords(driver, currency, words.english, words.arabic);
+    } catch (const ChequeError &) {
+        return false;
+    }
+    value = *read;
+    return true;
+}
+
 std::optional<QString> AmountMismatch(const QString &text, double value, const MonyType &currency,
                                       const QLocale &locale, AmountWords *typed)
 {
@@ -230,25 +285,14 @@ std::optional<QString> AmountMismatch(const QString &text, double value, const M
             .arg(digits)
             .arg(FormatAmount(value, digits, locale));
 
-    // The words of what was typed must be the words of the figure. Whole
-    // digits with at most the currency's decimals are read by the words as
-    // the figure is (leading zeros dropped, decimals padded with zeros):
-    // their words are the figure's without a second conversion.
+    // The words of what was typed must be the words of the figure (the
+    // same, without a second conversion, for whole digits with at most the
+    // currency's decimals).
     AmountWords own;
     AmountWords &words = typed ? *typed : own;
     AmountWords figureWords;
     const std::string driver = ToStd(DriverAmountText(text, locale));
-    const bool readAsFigure = [&] {
-        const std::size_t point = driver.find('.');
-        const std::size_t whole = std::min(point, driver.size());
-        const std::size_t decimals = point == std::string::npos ? 0 : driver.size() - point - 1;
-        if (whole == 0 || (point != std::string::npos && (decimals == 0 || decimals > std::size_t(digits))))
-            return false;
-        for (std::size_t i = 0; i < driver.size(); ++i)
-            if (i != point && (driver[i] < '0' || driver[i] > '9'))
-                return false;
-        return true;
-    }();
+    const bool readAsFigure = ReadAsFigure(driver, digits);
     try {
         AmountToWords(driver, currency, words.english, words.arabic);
         if (!readAsFigure)

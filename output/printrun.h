@@ -75,6 +75,14 @@ struct AmountWords
     std::string arabic;
 };
 
+/// An amount typed as whole digits with at most the currency's decimals
+/// (nearly every one is), read as AmountMismatch and ReadAmount would read
+/// it, straight: its value and its words, when it is one a cheque can carry
+/// (more than 0, small enough for words). False for any other text; the
+/// full reading then says what it is.
+bool ReadPlainAmount(const QString &text, const MonyType &currency, const QLocale &locale, double &value,
+                     AmountWords &words);
+
 /// Why a cheque for `value`, typed as `text`, cannot be printed with its
 /// figure and its words (those the driver gives for `text`) stating the same
 /// amount; nothing when it can. `typed`, when given, receives the words of

@@ -3,14 +3,15 @@
 # The program as users get it: installed into a prefix that cannot be
 # written, started under Xvfb with a fresh home (its files go to the user's
 # data folder, nothing into the prefix), --data-dir and --version; the
-# desktop entry and the AppStream file validated; the Debian package built,
-# inspected, installed into a private root and removed.
+# desktop entry and the AppStream file validated; the Debian package built
+# from debian/ twice (the same bytes both times), lintian clean, hardened and
+# stripped, installed into a private root, run once and removed.
 #   install_package.sh BUILD-DIR WMDELETE
 set -euo pipefail
 
 build=$1
 wmdelete=$2
-for tool in Xvfb xdotool desktop-file-validate appstreamcli dpkg-deb cpack; do
+for tool in Xvfb xdotool desktop-file-validate appstreamcli dpkg-deb dpkg-buildpackage dh lintian readelf; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
 work=$(mktemp -d /tmp/cheque-install-XXXXXX)
@@ -76,9 +77,26 @@ cmp -s "$work/prefix.before" "$work/prefix.changed" || fail "the program wrote i
     fail "--data-dir is not the data folder"
 [[ -d "$work/elsewhere" ]] || fail "--data-dir did not create its folder"
 
-echo "3. the Debian package"
-(cd "$build" && cpack -G DEB -B "$work/package" >"$work/cpack.log" 2>&1) || fail "cpack: $(tail -5 "$work/cpack.log")"
-deb=$(ls "$work"/package/cheque-printer_*.deb)
+echo "3. the Debian package, built from debian/ twice in different folders"
+src="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build_package() {
+    local dir=$1
+    mkdir -p "$dir/src"
+    tar -C "$src" --exclude='./build*' --exclude=./.git --exclude='./obj-*' --exclude=./debian/.debhelper \
+        --exclude=./debian/cheque-printer --exclude=./debian/cheque-printer-dbgsym --exclude=./debian/tmp \
+        --exclude=./debian/files --exclude='./debian/*.substvars' --exclude=./debian/debhelper-build-stamp \
+        -cf - . | tar -C "$dir/src" -xf -
+    (cd "$dir/src" && dpkg-buildpackage -b -uc -us -j2 >"$dir/build.log" 2>&1) ||
+        fail "dpkg-buildpackage: $(tail -5 "$dir/build.log")"
+}
+build_package "$work/one"
+build_package "$work/two/elsewhere"
+deb="$work/one/cheque-printer_1.1.0-1_amd64.deb"
+[[ -f "$work/one/cheque-printer-dbgsym_1.1.0-1_amd64.deb" ]] || fail "no -dbgsym package"
+cmp -s "$deb" "$work/two/elsewhere/cheque-printer_1.1.0-1_amd64.deb" ||
+    fail "two builds in different folders gave different packages"
+lintian --pedantic --fail-on error,warning "$work/one/cheque-printer_1.1.0-1_amd64.changes" >"$work/lintian.txt" 2>&1 ||
+    fail "lintian: $(cat "$work/lintian.txt")"
 dpkg-deb --info "$deb" >"$work/info.txt"
 for dependency in libqt6widgets6 libqt6sql6-sqlite libquazip1-qt6-1 libxlsxwriter4 libcsv3 libpoppler-qt6-3 \
     fonts-liberation2 fonts-hosny-amiri; do
@@ -87,8 +105,23 @@ done
 grep -q "^ Recommends:.*qt6-translations-l10n" "$work/info.txt" || fail "the package does not recommend Qt's translations"
 dpkg-deb --contents "$deb" >"$work/contents.txt"
 for f in ./usr/bin/cheque-printer ./usr/bin/cheque-words ./usr/libexec/cheque-printer/cheque-xlsx \
-    ./usr/share/applications/org.example.ChequePrinter.desktop ./usr/share/man/man1/cheque-words.1; do
+    ./usr/share/applications/org.example.ChequePrinter.desktop ./usr/share/man/man1/cheque-words.1.gz \
+    ./usr/share/man/man1/cheque-printer.1.gz ./usr/share/doc/cheque-printer/copyright; do
     grep -q " $f\$" "$work/contents.txt" || fail "the package lacks $f"
+done
+# Hardened (position independent, bound at load, read-only relocations,
+# stack protector) and stripped, without the build's folder in them.
+dpkg-deb -x "$deb" "$work/unpacked"
+for f in usr/bin/cheque-printer usr/bin/cheque-words usr/libexec/cheque-printer/cheque-xlsx \
+    usr/libexec/cheque-printer/cheque-pdfpage; do
+    binary="$work/unpacked/$f"
+    elf=$(readelf -h -d -l -S --dyn-syms -W "$binary")
+    grep -q "Type: *DYN" <<<"$elf" || fail "$f is not position independent"
+    grep -q "BIND_NOW" <<<"$elf" || fail "$f is not bound at load"
+    grep -q "GNU_RELRO" <<<"$elf" || fail "$f has no read-only relocations"
+    grep -q "__stack_chk_fail" <<<"$elf" || fail "$f has no stack protector"
+    if grep -q "debug_info" <<<"$elf"; then fail "$f is not stripped"; fi
+    if grep -q "$work" "$binary"; then fail "$f holds the build's folder"; fi
 done
 if [[ $(id -u) -eq 0 ]]; then
     root="$work/root"
@@ -96,6 +129,10 @@ if [[ $(id -u) -eq 0 ]]; then
     touch "$root/var/lib/dpkg/status"
     dpkg --root="$root" --force-depends --no-triggers -i "$deb" >/dev/null 2>&1 || fail "dpkg could not install the package"
     [[ -x "$root/usr/bin/cheque-printer" ]] || fail "the package installed no program"
+    # The installed program prints a list, headless.
+    QT_QPA_PLATFORM=offscreen "$root/usr/bin/cheque-printer" --data-dir "$work/packaged" --batch "$HOME/list.csv" \
+        --bank SIB --to-pdf "$work/packaged.pdf" >"$work/log" 2>&1 || fail "the packaged program: $(cat "$work/log")"
+    [[ -s "$work/packaged.pdf" ]] || fail "the packaged program printed nothing"
     dpkg --root="$root" -r cheque-printer >/dev/null 2>&1 || fail "dpkg could not remove the package"
     [[ ! -e "$root/usr/bin/cheque-printer" ]] || fail "the program stayed after the package was removed"
 fi

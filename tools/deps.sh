@@ -16,7 +16,7 @@ packages=(
     libqt6sql6-sqlite libqt6sql6-psql postgresql
     libcsv-dev libxlsxwriter-dev libquazip1-qt6-dev libpoppler-qt6-dev
     qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
-    appstream desktop-file-utils dpkg-dev file
+    appstream desktop-file-utils dpkg-dev file debhelper lintian
 )
 case "${1:-}" in
 --fuzz) packages+=(clang libclang-rt-14-dev) ;;

@@ -11,7 +11,7 @@ set -euo pipefail
 
 build=$1
 wmdelete=$2
-for tool in Xvfb xdotool desktop-file-validate appstreamcli dpkg-deb dpkg-buildpackage dh lintian readelf; do
+for tool in Xvfb xdotool desktop-file-validate appstreamcli dpkg-deb dpkg-buildpackage dh lintian readelf pdftotext; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
 work=$(mktemp -d /tmp/cheque-install-XXXXXX)
@@ -79,18 +79,22 @@ cmp -s "$work/prefix.before" "$work/prefix.changed" || fail "the program wrote i
 
 echo "3. the Debian package, built from debian/ twice in different folders"
 src="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# The source and binary packages, or the binary ones alone (-b).
 build_package() {
     local dir=$1
+    shift
     mkdir -p "$dir/src"
     tar -C "$src" --exclude='./build*' --exclude=./.git --exclude='./obj-*' --exclude=./debian/.debhelper \
         --exclude=./debian/cheque-printer --exclude=./debian/cheque-printer-dbgsym --exclude=./debian/tmp \
         --exclude=./debian/files --exclude='./debian/*.substvars' --exclude=./debian/debhelper-build-stamp \
         -cf - . | tar -C "$dir/src" -xf -
-    (cd "$dir/src" && dpkg-buildpackage -b -uc -us -j2 >"$dir/build.log" 2>&1) ||
+    tar -C "$dir" --exclude=src/debian -czf "$dir/cheque-printer_1.1.0.orig.tar.gz" src
+    (cd "$dir/src" && dpkg-buildpackage "$@" -uc -us -j2 >"$dir/build.log" 2>&1) ||
         fail "dpkg-buildpackage: $(tail -5 "$dir/build.log")"
 }
 build_package "$work/one"
-build_package "$work/two/elsewhere"
+build_package "$work/two/elsewhere" -b
+[[ -f "$work/one/cheque-printer_1.1.0-1.dsc" ]] || fail "no source package"
 deb="$work/one/cheque-printer_1.1.0-1_amd64.deb"
 [[ -f "$work/one/cheque-printer-dbgsym_1.1.0-1_amd64.deb" ]] || fail "no -dbgsym package"
 cmp -s "$deb" "$work/two/elsewhere/cheque-printer_1.1.0-1_amd64.deb" ||
@@ -133,6 +137,15 @@ if [[ $(id -u) -eq 0 ]]; then
     QT_QPA_PLATFORM=offscreen "$root/usr/bin/cheque-printer" --data-dir "$work/packaged" --batch "$HOME/list.csv" \
         --bank SIB --to-pdf "$work/packaged.pdf" >"$work/log" 2>&1 || fail "the packaged program: $(cat "$work/log")"
     [[ -s "$work/packaged.pdf" ]] || fail "the packaged program printed nothing"
+    # Every word where the tested build puts it.
+    QT_QPA_PLATFORM=offscreen "$build/app/cheque-printer" --data-dir "$work/built" --batch "$HOME/list.csv" \
+        --bank SIB --to-pdf "$work/built.pdf" >"$work/log" 2>&1 || fail "the built program: $(cat "$work/log")"
+    for pdf in packaged built; do
+        pdftotext -bbox "$work/$pdf.pdf" - | grep "<word" >"$work/$pdf.words"
+    done
+    [[ -s "$work/built.words" ]] || fail "no words on the built program's page"
+    cmp -s "$work/packaged.words" "$work/built.words" ||
+        fail "the packaged program places its words elsewhere: $(diff "$work/built.words" "$work/packaged.words" | head)"
     dpkg --root="$root" -r cheque-printer >/dev/null 2>&1 || fail "dpkg could not remove the package"
     [[ ! -e "$root/usr/bin/cheque-printer" ]] || fail "the program stayed after the package was removed"
 fi

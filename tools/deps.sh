@@ -6,18 +6,24 @@
 #   deps.sh [--bench|--fuzz]
 set -euo pipefail
 
+# What building the package needs comes from debian/control (below); the
+# rest is for the tests, the benchmarks and running the program.
 packages=(
-    g++ cmake ninja-build pkg-config
-    qt6-base-dev libgl-dev
+    g++
     libicu-dev libbenchmark-dev
     poppler-utils xvfb xauth xdotool libx11-dev
     cups printer-driver-cups-pdf
     fonts-liberation2 fonts-hosny-amiri fonts-dejavu-core
     libqt6sql6-sqlite libqt6sql6-psql postgresql
-    libcsv-dev libxlsxwriter-dev libquazip1-qt6-dev libpoppler-qt6-dev
-    qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
-    appstream desktop-file-utils dpkg-dev file debhelper lintian
+    qt6-translations-l10n
+    appstream desktop-file-utils dpkg-dev file lintian
 )
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+while read -r p; do
+    [[ "$p" == debhelper-compat ]] && p=debhelper
+    packages+=("$p")
+done < <(sed -n '/^Build-Depends:/,/^[A-Z]/p' "$root/debian/control" | sed 's/^Build-Depends://; /^[A-Z]/d' |
+    tr ',' '\n' | sed 's/(.*)//; s/[[:space:]]//g' | grep -v '^$')
 case "${1:-}" in
 --fuzz) packages+=(clang libclang-rt-14-dev) ;;
 --bench) packages+=(hyperfine time python3) ;;

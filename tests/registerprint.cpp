@@ -5,8 +5,11 @@
 //   registerprint REGISTER OUTDIR COUNT [DELAY-MS] [BANK]
 // REGISTER is an SQLite file, or "pg:" for the PostgreSQL server of the
 // environment (CHEQUE_PG_HOST, CHEQUE_PG_DATABASE, CHEQUE_PG_USER).
-// Each printed cheque is OUTDIR/cheque-<register number>.pdf; the exit
-// status is 0 when all were printed.
+// Each printed cheque is OUTDIR/cheque-<register number>.pdf, and a line
+// with the count printed so far on standard output; the exit status is 0
+// when all were printed.
+
+#include <cstdio>
 
 #include <QDir>
 #include <QGuiApplication>
@@ -58,6 +61,9 @@ int main(int argc, char **argv)
             return 1;
         }
         ++printed;
+        // Told as it goes, for a test that kills the run part-way.
+        fprintf(stdout, "%d\n", printed);
+        fflush(stdout);
         if (delay > 0)
             QThread::msleep(static_cast<unsigned long>(delay));
     }

@@ -64,10 +64,12 @@ void TestCups::runOfThreeThroughTheQueue()
     // their letters: the words are read from the jobs themselves below.)
     QDir outDir(out);
     QTRY_COMPARE_WITH_TIMEOUT(outDir.entryList({QStringLiteral("*.pdf")}, QDir::Files).size(), 3, 90000);
-    QTest::qWait(1000); // the last file may still be being written
     for (const QFileInfo &pdf : outDir.entryInfoList({QStringLiteral("*.pdf")}, QDir::Files)) {
-        const QString size = PageSize(pdf.filePath());
-        QVERIFY2(size == QLatin1String("297 x 684") || size == QLatin1String("684 x 297"), qPrintable(size));
+        // The last file may still be being written: read once it is whole.
+        QString size;
+        QTRY_VERIFY2_WITH_TIMEOUT((size = PageSize(pdf.filePath())) == QLatin1String("297 x 684") ||
+                                      size == QLatin1String("684 x 297"),
+                                  qPrintable(size), 30000);
         QVERIFY(WordsOf(pdf.filePath()).size() >= 10);
     }
 

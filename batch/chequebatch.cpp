@@ -9,7 +9,6 @@
 #include "core/datafile.h"
 #include "output/chequepage.h"
 #include "output/printrun.h"
-#include "register/chequeregister.h"
 
 namespace {
 

@@ -81,6 +81,29 @@ ChequeOrProblem MakeCheque(const QString &bank, const QString &date, QDate day, 
     return {cheque, QString()};
 }
 
+QString PayeeKey(const QString &payee)
+{
+    // Latin accents go with the decomposition; Arabic vowel marks are marks
+    // too (and shadda with them).
+    const QString decomposed = payee.normalized(QString::NormalizationForm_D);
+    QString key;
+    key.reserve(decomposed.size());
+    for (QChar c : decomposed) {
+        const char16_t u = c.unicode();
+        if (c.category() == QChar::Mark_NonSpacing || u == 0x0640) // marks, tatweel
+            continue;
+        switch (u) {
+        case 0x0622: case 0x0623: case 0x0625: case 0x0671: key += QChar(0x0627); break; // alef
+        case 0x0649: case 0x0626: key += QChar(0x064A); break;                            // yaa
+        case 0x0629: key += QChar(0x0647); break;                                         // taa marbuta
+        case 0x0624: key += QChar(0x0648); break;                                         // waw with hamza
+        default: key += c; break;
+        }
+    }
+    key = key.toCaseFolded().simplified();
+    return key;
+}
+
 ChequeLayout FillCheque(ChequeLayout layout, const Cheque &cheque)
 {
     const bool rightToLeft = IsRightToLeftText(cheque.payee);

@@ -81,6 +81,11 @@ ChequeOrProblem MakeCheque(const QString &bank, const QString &date, QDate day, 
                            const ChequeAmount &amount, bool accountOnly, const MonyType &currency,
                            const QString &baText, bool onlyFirst, const QLocale &locale);
 
+/// A payee as the register and the lists compare it: Arabic without its vowel marks and
+/// tatweel, with the forms of alef, yaa, taa marbuta and hamza seats made
+/// one, Latin letters without accents and case; blanks collapsed.
+QString PayeeKey(const QString &payee);
+
 /// The cheque written into the fields of `layout` by their kinds: the date,
 /// the payee (a Name field reads right to left exactly when the payee does),
 /// the figure, the words in the payee's language for both word kinds, and

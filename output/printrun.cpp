@@ -96,6 +96,21 @@ std::optional<double> ReadPlain(const QString &text)
 
 } // namespace
 
+QString MinorUnitsText(qint64 minorUnits, int digits, const QLocale &locale)
+{
+    qint64 scale = 1;
+    for (int i = 0; i < digits; ++i)
+        scale *= 10;
+    const qint64 whole = minorUnits / scale;
+    const qint64 part = minorUnits % scale < 0 ? -(minorUnits % scale) : minorUnits % scale;
+    QString text = locale.toString(whole < 0 ? -whole : whole);
+    if (digits > 0)
+        text += locale.decimalPoint() + QStringLiteral("%1").arg(part, digits, 10, QLatin1Char('0'));
+    if (minorUnits < 0)
+        text.prepend(locale.negativeSign());
+    return text;
+}
+
 std::optional<double> ReadAmount(const QString &text, const QLocale &locale)
 {
     return ReadPlain(DriverAmountText(text, locale));

@@ -68,6 +68,10 @@ QString DateFormsText(const QLocale &locale = QLocale(), QDate today = QDate::cu
 /// scramble the date: 6/1/2027 would print as "62027/1/").
 QString WriteShortDate(QDate date, const QLocale &locale = QLocale());
 
+/// An amount in sub-units in `locale`'s number format, exactly (a total of a
+/// million cheques is beyond a double's digits): "1,234,567.50".
+QString MinorUnitsText(qint64 minorUnits, int digits, const QLocale &locale = QLocale());
+
 /// The amount in words as the driver writes them, before marking.
 struct AmountWords
 {

@@ -171,29 +171,6 @@ std::optional<ChequeState> StateFromName(const QString &name)
     return std::nullopt;
 }
 
-QString PayeeKey(const QString &payee)
-{
-    // Latin accents go with the decomposition; Arabic vowel marks are marks
-    // too (and shadda with them).
-    const QString decomposed = payee.normalized(QString::NormalizationForm_D);
-    QString key;
-    key.reserve(decomposed.size());
-    for (QChar c : decomposed) {
-        const char16_t u = c.unicode();
-        if (c.category() == QChar::Mark_NonSpacing || u == 0x0640) // marks, tatweel
-            continue;
-        switch (u) {
-        case 0x0622: case 0x0623: case 0x0625: case 0x0671: key += QChar(0x0627); break; // alef
-        case 0x0649: case 0x0626: key += QChar(0x064A); break;                            // yaa
-        case 0x0629: key += QChar(0x0647); break;                                         // taa marbuta
-        case 0x0624: key += QChar(0x0648); break;                                         // waw with hamza
-        default: key += c; break;
-        }
-    }
-    key = key.toCaseFolded().simplified();
-    return key;
-}
-
 QString ChequeDateText(const RegisteredCheque &cheque, const QLocale &locale)
 {
     return cheque.day.isValid() ? WriteShortDate(cheque.day, locale) : cheque.date;

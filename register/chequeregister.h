@@ -61,11 +61,6 @@ std::optional<ChequeState> StateFromName(const QString &name);
 /// failed, voided and spoilt ones apart.
 inline bool IsLive(ChequeState state) { return state == ChequeState::Sent || state == ChequeState::Printed; }
 
-/// A payee as the register compares it: Arabic without its vowel marks and
-/// tatweel, with the forms of alef, yaa, taa marbuta and hamza seats made
-/// one, Latin letters without accents and case; blanks collapsed.
-QString PayeeKey(const QString &payee);
-
 /// One cheque of the register.
 struct RegisteredCheque
 {

@@ -13,10 +13,6 @@
 
 class QPagedPaintDevice;
 
-/// An amount in sub-units in `locale`'s number format, exactly (a total of a
-/// million cheques is beyond a double's digits): "1,234,567.50".
-QString MinorUnitsText(qint64 minorUnits, int digits, const QLocale &locale = QLocale());
-
 /// The filter of a view in words, for the report's heading ("All cheques"
 /// when it has none).
 QString DescribeFilter(const RegisterFilter &filter, const QLocale &locale = QLocale());

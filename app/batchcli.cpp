@@ -25,7 +25,6 @@
 #include "output/printeroffsets.h"
 #include "output/printrun.h"
 #include "register/chequeissuer.h"
-#include "register/registeraccess.h"
 #include "register/registerreport.h"
 #include "ui/printing.h"
 
@@ -163,12 +162,14 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
 
     if (const auto problem = SettingsProblem(dir))
         Say(*problem);
-    RegisterAccess access(SettingsFile(dir), dir);
-    access.setInteractive(false);
-    QString problem;
-    ChequeRegister *book = access.open(nullptr, &problem);
-    if (!book) {
-        Say(problem + u'\n' + QCoreApplication::translate("BatchCommand", "Nothing was printed: every cheque is recorded in the register first."));
+    // The register of the program's settings; without a user to ask, a
+    // server that wants a password not in the password file is not opened.
+    ChequeRegister book(ConnectionFromSettings(QSettings(SettingsFile(dir), QSettings::IniFormat), dir));
+    try {
+        book.open();
+    } catch (const ChequeError &error) {
+        Say(QString::fromStdString(error.message()) + u'\n' +
+            QCoreApplication::translate("BatchCommand", "Nothing was printed: every cheque is recorded in the register first."));
         return CannotRun;
     }
     QPrinter printer(QPrinter::HighResolution);
@@ -181,14 +182,14 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
         output = std::make_unique<PrinterOutput>(printer, command.printer,
                                                  ReadPrinterOffset(settings, command.printer).inForce());
     }
-    SettleBeforePrinting(*book); // before rows are compared with the register's cheques
-    ChequeIssuer issuer(*book, *output);
+    SettleBeforePrinting(book); // before rows are compared with the register's cheques
+    ChequeIssuer issuer(book, *output);
     bool stopped = false;
     for (const BatchRow &row : rows) {
         if (!row.cheque)
             continue;
         if (!command.allowDuplicates) {
-            if (const auto earlier = RecentLikeCheque(*book, *row.cheque)) {
+            if (const auto earlier = RecentLikeCheque(book, *row.cheque)) {
                 Say(QCoreApplication::translate("BatchCommand", "Row %1: like cheque No. %2 of %3, printed on %4; not printed (give "
                                                           "--allow-duplicates to print it).")
                         .arg(row.row)

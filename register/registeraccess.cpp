@@ -38,7 +38,7 @@ ChequeRegister *RegisterAccess::open(QWidget *parent, QString *problem)
             return m_register.get();
         } catch (const ChequeError &error) {
             const QString message = QString::fromStdString(error.message());
-            if (!m_register->needsPassword() || !m_interactive) {
+            if (!m_register->needsPassword()) {
                 m_register.reset();
                 *problem = message;
                 return nullptr;

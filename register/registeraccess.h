@@ -33,10 +33,6 @@ public:
     /// cannot be opened (or the user did not give the password asked for).
     ChequeRegister *open(QWidget *parent, QString *problem);
 
-    /// Without a user to ask (the command line), a server that wants a
-    /// password is not asked for one: opening fails.
-    void setInteractive(bool interactive) { m_interactive = interactive; }
-
     /// Tells the register's windows that its cheques have changed.
     void touch() { emit chequesChanged(); }
 
@@ -49,5 +45,4 @@ private:
     QString m_dataDir;
     RegisterConnection m_connection;
     std::unique_ptr<ChequeRegister> m_register;
-    bool m_interactive = true;
 };

@@ -913,6 +913,19 @@ QStringList ChequeRegister::banks()
     return banks;
 }
 
+QStringList AllBanks(const QStringList &listed, ChequeRegister *book)
+{
+    QStringList all = listed;
+    try {
+        if (book)
+            all += book->banks();
+    } catch (const ChequeError &) {
+    }
+    all.removeDuplicates();
+    all.sort(Qt::CaseInsensitive);
+    return all;
+}
+
 qint64 ChequeRegister::nextChequeNumber(const QString &bank)
 {
     const Use use(*this);

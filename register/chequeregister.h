@@ -61,6 +61,12 @@ std::optional<ChequeState> StateFromName(const QString &name);
 /// failed, voided and spoilt ones apart.
 inline bool IsLive(ChequeState state) { return state == ChequeState::Sent || state == ChequeState::Printed; }
 
+class ChequeRegister;
+/// `listed` (the bank list) and the banks of `book`'s cheques, each once, in
+/// alphabetical order; no register, or one that cannot be read, adds none
+/// (what is wrong with it is said where its cheques are read).
+QStringList AllBanks(const QStringList &listed, ChequeRegister *book);
+
 /// One cheque of the register.
 struct RegisteredCheque
 {
@@ -190,6 +196,7 @@ public:
 
     /// The banks of the register's cheques and cheque books, sorted.
     QStringList banks();
+
 
     /// The number the bank's next cheque gets (1 for a bank not seen yet).
     qint64 nextChequeNumber(const QString &bank);

@@ -217,17 +217,8 @@ void RegisterWindow::setBanks(const QStringList &banks)
 {
     m_banks = banks;
     const QString current = BankCB->currentIndex() > 0 ? BankCB->currentText() : QString();
-    QStringList all = banks;
     QString problem;
-    if (ChequeRegister *b = m_access.open(this, &problem)) {
-        try {
-            all += b->banks();
-        } catch (const ChequeError &) {
-            // The table's own reading says what is wrong with the register.
-        }
-    }
-    all.removeDuplicates();
-    all.sort(Qt::CaseInsensitive);
+    const QStringList all = AllBanks(banks, m_access.open(this, &problem));
     BankCB->clear();
     BankCB->addItem(QCoreApplication::translate("RegisterWindow", "All banks"));
     BankCB->addItems(all);
@@ -563,14 +554,7 @@ ChequeNumbersDialog::ChequeNumbersDialog(ChequeRegister &book, const QStringList
     setWindowTitle(QCoreApplication::translate("RegisterWindow", "Cheque Numbers"));
     BankCB = new QComboBox(this);
     BankCB->setObjectName(QStringLiteral("BankCB"));
-    QStringList all = banks;
-    try {
-        all += book.banks();
-    } catch (const ChequeError &) {
-    }
-    all.removeDuplicates();
-    all.sort(Qt::CaseInsensitive);
-    BankCB->addItems(all);
+    BankCB->addItems(AllBanks(banks, &book));
     NextEd = new QLineEdit(this);
     NextEd->setObjectName(QStringLiteral("NextEd"));
     NextEd->setAlignment(Qt::AlignRight | Qt::AlignAbsolute);

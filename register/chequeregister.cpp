@@ -913,6 +913,38 @@ QStringList ChequeRegister::banks()
     return banks;
 }
 
+bool SetFilterAmounts(RegisterFilter &filter, const QString &minimum, const QString &maximum)
+{
+    // In thousandths; nothing for an empty box.
+    const auto read = [](const QString &text, std::optional<qint64> &amount) {
+        if (text.trimmed().isEmpty()) {
+            amount.reset();
+            return true;
+        }
+        const auto value = ParseAmountText(text);
+        if (!value || *value < 0 || *value > 1e15)
+            return false;
+        amount = std::llround(*value * 1000);
+        return true;
+    };
+    std::optional<qint64> low, high;
+    if (!read(minimum, low) || !read(maximum, high))
+        return false;
+    filter.minThousandths = low;
+    filter.maxThousandths = high;
+    return true;
+}
+
+bool CanChangeState(ChequeState from, ChequeState to)
+{
+    switch (to) {
+    case ChequeState::Voided: return from != ChequeState::Voided;
+    case ChequeState::Spoilt: return from != ChequeState::Voided && from != ChequeState::Spoilt;
+    case ChequeState::Printed: return from == ChequeState::Sent;
+    default: return false;
+    }
+}
+
 QStringList AllBanks(const QStringList &listed, ChequeRegister *book)
 {
     QStringList all = listed;

@@ -109,6 +109,16 @@ struct RegisterFilter
     std::optional<ChequeState> state;
 };
 
+/// Sets the filter's amounts from the texts typed for them (as the desktop
+/// writes numbers; an empty text filters nothing). False, the filter left
+/// as it was, when one is not an amount of 0 or more.
+bool SetFilterAmounts(RegisterFilter &filter, const QString &minimum, const QString &maximum);
+
+/// Whether the register window offers to change a cheque of state `from`
+/// to `to`: void any cheque not void yet, spoil any neither void nor
+/// spoilt, mark printed only one sent and not known to be printed.
+bool CanChangeState(ChequeState from, ChequeState to);
+
 /// The columns a view of the register can be ordered by.
 enum class RegisterOrder { Number, PrintedAt, Bank, ChequeNumber, Payee, Amount, State, Day };
 

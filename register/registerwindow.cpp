@@ -47,20 +47,6 @@ QPushButton *Button(const QString &text, const QString &name, QWidget *parent)
     return button;
 }
 
-// An amount typed in a filter, in thousandths; nothing for an empty box.
-std::optional<qint64> FilterAmount(const QString &text, bool *ok)
-{
-    *ok = true;
-    if (text.trimmed().isEmpty())
-        return std::nullopt;
-    const auto value = ParseAmountText(text);
-    if (!value || *value < 0 || *value > 1e15) {
-        *ok = false;
-        return std::nullopt;
-    }
-    return std::llround(*value * 1000);
-}
-
 void PageForReport(QPagedPaintDevice &device)
 {
     device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
@@ -251,11 +237,7 @@ std::optional<RegisterView> RegisterWindow::view(QString *problem) const
     if (StateCB->currentIndex() > 0)
         f.state = ChequeState(StateCB->currentData().toInt());
     f.payee = PayeeEd->text();
-    bool ok = true;
-    f.minThousandths = FilterAmount(MinEd->text(), &ok);
-    if (ok)
-        f.maxThousandths = FilterAmount(MaxEd->text(), &ok);
-    if (!ok) {
+    if (!SetFilterAmounts(f, MinEd->text(), MaxEd->text())) {
         if (problem)
             *problem = QCoreApplication::translate("RegisterWindow", "An amount to filter by is not a number.");
         return std::nullopt;
@@ -313,10 +295,9 @@ void RegisterWindow::selectRow(int row)
 void RegisterWindow::updateButtons()
 {
     const RegisteredCheque *c = selected();
-    const ChequeState s = c ? c->state : ChequeState::Voided;
-    VoidBtn->setEnabled(c && s != ChequeState::Voided);
-    SpoiltBtn->setEnabled(c && s != ChequeState::Voided && s != ChequeState::Spoilt);
-    PrintedBtn->setEnabled(c && s == ChequeState::Sent);
+    VoidBtn->setEnabled(c && CanChangeState(c->state, ChequeState::Voided));
+    SpoiltBtn->setEnabled(c && CanChangeState(c->state, ChequeState::Spoilt));
+    PrintedBtn->setEnabled(c && CanChangeState(c->state, ChequeState::Printed));
     ReprintBtn->setEnabled(c != nullptr);
 }
 

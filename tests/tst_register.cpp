@@ -86,6 +86,7 @@ private slots:
     void csvFields_data();
     void csvFields();
     void exportTimesAreLocal();
+    void filterAmountsAndStateChanges();
     void exportsWhatIsShown();
     void reportOfWhatIsShown();
     void exactTotalsText();
@@ -792,6 +793,28 @@ void TestRegister::csvFields()
     QFETCH(QString, defused);
     QCOMPARE(CsvField(text), field);
     QCOMPARE(Defused(text), defused);
+}
+
+// The amounts a filter takes, and the changes of state the window offers.
+void TestRegister::filterAmountsAndStateChanges()
+{
+    RegisterFilter f;
+    QVERIFY(SetFilterAmounts(f, "1,250.5", " "));
+    QCOMPARE(f.minThousandths, std::optional<qint64>(1250500));
+    QVERIFY(!f.maxThousandths);
+    for (const char *bad : {"-5", "12O", "1e16"}) {
+        QVERIFY2(!SetFilterAmounts(f, "0", bad), bad);
+        QCOMPARE(f.minThousandths, std::optional<qint64>(1250500)); // left as it was
+    }
+    const ChequeState all[] = {ChequeState::Sent, ChequeState::Printed, ChequeState::Failed, ChequeState::Voided,
+                               ChequeState::Spoilt};
+    QStringList offered;
+    for (ChequeState from : all)
+        for (ChequeState to : all)
+            if (CanChangeState(from, to))
+                offered << StateName(from) + u'>' + StateName(to);
+    QCOMPARE(offered.join(u' '), QStringLiteral("sent>printed sent>voided sent>spoilt printed>voided printed>spoilt "
+                                                "failed>voided failed>spoilt spoilt>voided"));
 }
 
 // The export's times are local, across changes of a zone's offset: the

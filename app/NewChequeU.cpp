@@ -23,6 +23,9 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/language.h"
+#include "app/version.h"
+#include "batch/batchwindow.h"
 #include "core/counttext.h"
 #include "core/datafile.h"
 #include "core/settingsfile.h"
@@ -33,11 +36,8 @@
 #include "layout/chequeU.h"
 #include "output/PrintChequeU.h"
 #include "output/amounttext.h"
-#include "output/printrun.h"
-#include "app/language.h"
-#include "app/version.h"
-#include "batch/batchwindow.h"
 #include "output/chequepage.h"
+#include "output/printrun.h"
 #include "register/chequeissuer.h"
 #include "register/registeraccess.h"
 #include "register/registermodel.h"
@@ -113,7 +113,8 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     QAction *showRegister = registerMenu->addAction(QCoreApplication::translate("TNewChequeForm", "Cheque &Register…"));
     showRegister->setObjectName(QStringLiteral("RegisterAction"));
     showRegister->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    QAction *connection = registerMenu->addAction(QCoreApplication::translate("TNewChequeForm", "Register &Connection…"));
+    QAction *connection =
+        registerMenu->addAction(QCoreApplication::translate("TNewChequeForm", "Register &Connection…"));
     connection->setObjectName(QStringLiteral("ConnectionAction"));
     QMenu *languageMenu = MenuBar->addMenu(tr("L&anguage"));
     QAction *english = languageMenu->addAction(QStringLiteral("English"));
@@ -152,7 +153,8 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     DateEd = Edit(panel2, 88, 36, 121, 27);
     DateEd->setObjectName(QStringLiteral("DateEd"));
     // The desktop's short date, by example.
-    DateEd->setPlaceholderText(QCoreApplication::translate("TNewChequeForm", "e.g. %1").arg(WriteShortDate(QDate::currentDate())));
+    DateEd->setPlaceholderText(
+        QCoreApplication::translate("TNewChequeForm", "e.g. %1").arg(WriteShortDate(QDate::currentDate())));
     SpeedButton1 = new QToolButton(panel2);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     // "+1M", not "1M+", in an Arabic interface.
@@ -179,7 +181,10 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     CountED->setRange(1, 250);
     CountED->setValue(1);
     CountED->setGeometry(54, 5, 53, 29);
-    ManyRG = new RadioGroup(QString(), {QCoreApplication::translate("TNewChequeForm", "One"), QCoreApplication::translate("TNewChequeForm", "Many")}, 1, panel2);
+    ManyRG = new RadioGroup(
+        QString(),
+        {QCoreApplication::translate("TNewChequeForm", "One"), QCoreApplication::translate("TNewChequeForm", "Many")},
+        1, panel2);
     ManyRG->setObjectName(QStringLiteral("ManyRG"));
     ManyRG->setGeometry(285, 27, 125, 59);
     ManyRG->setProperty("captionGrowsFrom", 125); // longer captions widen it rather than shrink
@@ -211,13 +216,16 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
 
     auto *panel3 = new QFrame(panel1);
     panel3->setObjectName(QStringLiteral("Panel3"));
-    PrintBtn = new QPushButton(ResourceIcon(QStringLiteral("print")), QCoreApplication::translate("TNewChequeForm", "Print"), panel3);
+    PrintBtn = new QPushButton(ResourceIcon(QStringLiteral("print")),
+                               QCoreApplication::translate("TNewChequeForm", "Print"), panel3);
     PrintBtn->setObjectName(QStringLiteral("PrintBtn"));
     PrintBtn->setGeometry(48, 2, 85, 25);
-    BitBtn2 = new QPushButton(ResourceIcon(QStringLiteral("setup")), QCoreApplication::translate("TNewChequeForm", "Setup"), panel3);
+    BitBtn2 = new QPushButton(ResourceIcon(QStringLiteral("setup")),
+                              QCoreApplication::translate("TNewChequeForm", "Setup"), panel3);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(176, 2, 85, 25);
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QCoreApplication::translate("TNewChequeForm", "Close"), panel3);
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
+                              QCoreApplication::translate("TNewChequeForm", "Close"), panel3);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(304, 2, 85, 25);
     for (QPushButton *button : {PrintBtn, BitBtn2, BitBtn1})
@@ -231,7 +239,8 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
 
     Label1 = Banner(QStringLiteral("طابعة الشيكات بالعربية والإنجليزية"), Qt::RightToLeft, this);
     LabelNewl5 = Banner(QStringLiteral("المبلغ كتابةً باللغتين أثناء الكتابة"), Qt::RightToLeft, this);
-    LabelNew4 = Banner(QCoreApplication::translate("TNewChequeForm", "Cheque Printer: Arabic and English cheques"), Qt::LeftToRight, this);
+    LabelNew4 = Banner(QCoreApplication::translate("TNewChequeForm", "Cheque Printer: Arabic and English cheques"),
+                       Qt::LeftToRight, this);
     outer->addWidget(Label1);
     outer->addWidget(LabelNewl5);
     outer->addWidget(LabelNew4);
@@ -414,8 +423,10 @@ void TNewChequeForm::loadBankFiles()
 void TNewChequeForm::layoutRepaired(int bank, const QString &reason)
 {
     const QString kept = m_files ? m_files->keepDamagedOptions().value_or(QString()) : QString();
-    report(QCoreApplication::translate("TNewChequeForm","The layout of the bank \"%1\" in options.txt is damaged: %2\n\nThe bank now has the "
-                          "layout that was on screen; check it in Setup. options.txt is written with it at close.%3")
+    report(QCoreApplication::translate(
+               "TNewChequeForm",
+               "The layout of the bank \"%1\" in options.txt is damaged: %2\n\nThe bank now has the "
+               "layout that was on screen; check it in Setup. options.txt is written with it at close.%3")
                .arg(m_cheque->Book.Banks.value(bank), reason, kept.isEmpty() ? kept : u' ' + kept));
 }
 
@@ -461,15 +472,18 @@ bool TNewChequeForm::writeBankFiles(bool closing)
             if (!m_files->changed(book.Banks, book.Options))
                 return true; // the files hold what this session has: nothing is lost
             if (!closing) {
-                report(QCoreApplication::translate("TNewChequeForm", "%1\n\nThe banks and layouts are kept in the "
-                                                                     "program; they are written again at the next "
-                                                                     "save and at close.")
+                report(QCoreApplication::translate("TNewChequeForm",
+                                                   "%1\n\nThe banks and layouts are kept in the "
+                                                   "program; they are written again at the next "
+                                                   "save and at close.")
                            .arg(QString::fromStdString(error.message())));
                 return false;
             }
-            const QString question = QCoreApplication::translate("TNewChequeForm","%1\n\nTry again? Choose No to close without saving the banks "
-                                                    "and layouts; the files keep what they held.")
-                                         .arg(QString::fromStdString(error.message()));
+            const QString question =
+                QCoreApplication::translate("TNewChequeForm",
+                                            "%1\n\nTry again? Choose No to close without saving the banks "
+                                            "and layouts; the files keep what they held.")
+                    .arg(QString::fromStdString(error.message()));
             if (!dialogs().askYesNo(this, WindowCaption(), question))
                 return false;
         }
@@ -494,7 +508,8 @@ void TNewChequeForm::PrintBtnClick()
         if (!amount && amountText.isEmpty())
             lines << QCoreApplication::translate("TNewChequeForm", "There is no amount.");
         else if (!amount)
-            lines << QCoreApplication::translate("TNewChequeForm", "The amount \"%1\" is not a number.").arg(Shown(amountText));
+            lines << QCoreApplication::translate("TNewChequeForm", "The amount \"%1\" is not a number.")
+                         .arg(Shown(amountText));
         report(lines.join(QLatin1String("\n\n")));
         return;
     }
@@ -528,8 +543,8 @@ std::optional<QString> TNewChequeForm::pageRefusal(const Cheque &cheque) const
     if (!layout.layout)
         return layout.problem;
     if (const auto fault = ChequePageFault(cheque, *layout.layout))
-        return DescribePageFault(*fault, *layout.layout) +
-            QCoreApplication::translate("TNewChequeForm", " Nothing was printed.");
+        return DescribePageFault(*fault, *layout.layout)
+            + QCoreApplication::translate("TNewChequeForm", " Nothing was printed.");
     return std::nullopt;
 }
 
@@ -603,11 +618,14 @@ ChequeRegister *TNewChequeForm::registerForPrinting(QWidget *parent)
     QString problem;
     ChequeRegister *book = m_register ? m_register->open(parent, &problem) : nullptr;
     if (!book)
-        dialogs().showMessage(parent, WindowCaption(),
-                              QCoreApplication::translate("TNewChequeForm","%1\n\nThe cheque was not printed: every cheque is recorded in the register before it "
-                                                          "is printed. Choose another register (Register, Register Connection), or move the "
-                                                          "file away.")
-                                  .arg(problem));
+        dialogs().showMessage(
+            parent, WindowCaption(),
+            QCoreApplication::translate(
+                "TNewChequeForm",
+                "%1\n\nThe cheque was not printed: every cheque is recorded in the register before it "
+                "is printed. Choose another register (Register, Register Connection), or move the "
+                "file away.")
+                .arg(problem));
     return book;
 }
 
@@ -632,14 +650,17 @@ int TNewChequeForm::issueAll(const QList<ChequeJob> &jobs, QWidget *parent,
             lastNumber = result.chequeNumber;
             ++sent;
             if (!result.problem.isEmpty())
-                tell(result.problem + QCoreApplication::translate("TNewChequeForm", "\n\nThe cheque was printed; the register shows it as sent."));
+                tell(result.problem
+                     + QCoreApplication::translate("TNewChequeForm",
+                                                   "\n\nThe cheque was printed; the register shows it as sent."));
             continue;
         }
         // A cheque not recorded, a page that does not fit, or a printer that
         // failed ends the print: the next cheques would fail the same way.
         if (result.refused)
-            tell(result.problem + (sent == 0 ? QCoreApplication::translate("TNewChequeForm", " Nothing was printed.")
-                                             : QCoreApplication::translate("TNewChequeForm", " Nothing more was printed.")));
+            tell(result.problem
+                 + (sent == 0 ? QCoreApplication::translate("TNewChequeForm", " Nothing was printed.")
+                              : QCoreApplication::translate("TNewChequeForm", " Nothing more was printed.")));
         else if (result.number != 0 && !output->deferred())
             m_print->reportFailure(parent, result.problem);
         else
@@ -654,8 +675,9 @@ int TNewChequeForm::issueAll(const QList<ChequeJob> &jobs, QWidget *parent,
         StatusLB->setText(QCoreApplication::translate("TNewChequeForm", "Cheque No. %1 of %2 printed to %3.")
                               .arg(QString::number(lastNumber), last->cheque.bank, destination));
     else if (issuer.printed() > 1)
-        StatusLB->setText(QCoreApplication::translate("TNewChequeForm", "%Ln cheques printed to %1.", nullptr, issuer.printed())
-                              .arg(destination));
+        StatusLB->setText(
+            QCoreApplication::translate("TNewChequeForm", "%Ln cheques printed to %1.", nullptr, issuer.printed())
+                .arg(destination));
     else
         StatusLB->setText(QCoreApplication::translate("TNewChequeForm", "No cheque was printed."));
     if (last && issuer.printed() > 0)
@@ -675,8 +697,10 @@ bool TNewChequeForm::duplicateAccepted(const Cheque &cheque)
         return true;
     return dialogs().askYesNo(
         this, WindowCaption(),
-        QCoreApplication::translate("TNewChequeForm","A cheque of %1 to \"%2\" for %3 %4 was printed on %5 (cheque No. %6).\n\nPrint this "
-                       "cheque as well?")
+        QCoreApplication::translate(
+            "TNewChequeForm",
+            "A cheque of %1 to \"%2\" for %3 %4 was printed on %5 (cheque No. %6).\n\nPrint this "
+            "cheque as well?")
             .arg(earlier->bank, earlier->payee, MinorUnitsText(earlier->minorUnits, earlier->digits), earlier->currency,
                  WriteShortDate(earlier->printedAt.toLocalTime().date()), QString::number(earlier->chequeNumber)),
         Dialogs::Default::No);
@@ -686,9 +710,9 @@ void TNewChequeForm::PrintMany(const QString &dateText, int count)
 {
     const auto start = ReadTypedDate(dateText);
     if (!start) {
-        report(QCoreApplication::translate("TNewChequeForm", "Date Error") + QLatin1String("\n\n") +
-               QCoreApplication::translate("TNewChequeForm", "The date \"%1\" cannot be read: %2.")
-                   .arg(Shown(dateText.trimmed()), DateFormsText()));
+        report(QCoreApplication::translate("TNewChequeForm", "Date Error") + QLatin1String("\n\n")
+               + QCoreApplication::translate("TNewChequeForm", "The date \"%1\" cannot be read: %2.")
+                     .arg(Shown(dateText.trimmed()), DateFormsText()));
         return;
     }
     // Refused once for the whole run: every cheque of it is checked before
@@ -766,10 +790,12 @@ void TNewChequeForm::reprint(const RegisteredCheque &original)
 {
     QWidget *parent = m_registerWindow ? static_cast<QWidget *>(m_registerWindow.get()) : this;
     if (!m_cheque->Book.Banks.contains(original.bank)) {
-        dialogs().showMessage(parent, WindowCaption(),
-                              QCoreApplication::translate("TNewChequeForm","The bank \"%1\" is no longer in the bank list: add it (with its layout) "
-                                             "in Setup to reprint its cheques.")
-                                  .arg(original.bank));
+        dialogs().showMessage(
+            parent, WindowCaption(),
+            QCoreApplication::translate("TNewChequeForm",
+                                        "The bank \"%1\" is no longer in the bank list: add it (with its layout) "
+                                        "in Setup to reprint its cheques.")
+                .arg(original.bank));
         return;
     }
     const LayoutOrProblem layout = layoutFor(original.bank);
@@ -779,8 +805,9 @@ void TNewChequeForm::reprint(const RegisteredCheque &original)
     }
     const Cheque cheque = ChequeFromRecord(original, layout.layout->BAText);
     if (const auto fault = ChequePageFault(cheque, *layout.layout)) {
-        dialogs().showMessage(parent, WindowCaption(), DescribePageFault(*fault, *layout.layout) +
-                                                           QCoreApplication::translate("TNewChequeForm", " Nothing was printed."));
+        dialogs().showMessage(parent, WindowCaption(),
+                              DescribePageFault(*fault, *layout.layout)
+                                  + QCoreApplication::translate("TNewChequeForm", " Nothing was printed."));
         return;
     }
     ChequeRegister *book = registerForPrinting(parent);
@@ -793,13 +820,15 @@ void TNewChequeForm::reprint(const RegisteredCheque &original)
         dialogs().showMessage(parent, WindowCaption(), QString::fromStdString(error.message()));
         return;
     }
-    if (!dialogs().askYesNo(parent, WindowCaption(),
-                            QCoreApplication::translate("TNewChequeForm","Print cheque No. %1 to \"%2\" for %3 %4 again, as cheque No. %5 of %6?\n\n"
-                                           "Cheque No. %1 is then marked spoilt.")
-                                .arg(QString::number(original.chequeNumber), original.payee,
-                                     MinorUnitsText(original.minorUnits, original.digits), original.currency,
-                                     QString::number(next), original.bank),
-                            Dialogs::Default::No))
+    if (!dialogs().askYesNo(
+            parent, WindowCaption(),
+            QCoreApplication::translate("TNewChequeForm",
+                                        "Print cheque No. %1 to \"%2\" for %3 %4 again, as cheque No. %5 of %6?\n\n"
+                                        "Cheque No. %1 is then marked spoilt.")
+                .arg(QString::number(original.chequeNumber), original.payee,
+                     MinorUnitsText(original.minorUnits, original.digits), original.currency, QString::number(next),
+                     original.bank),
+            Dialogs::Default::No))
         return;
     if (!m_print->PrintSetup(parent))
         return;
@@ -855,7 +884,8 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
         if (!earlier)
             continue;
         if (++count <= 5)
-            alike << QCoreApplication::translate("TNewChequeForm", "Row %1 (%2, %3) is like cheque No. %4 of %5, printed on %6.")
+            alike << QCoreApplication::translate("TNewChequeForm",
+                                                 "Row %1 (%2, %3) is like cheque No. %4 of %5, printed on %6.")
                          .arg(row->row)
                          .arg(row->payee, MinorUnitsText(row->cheque->minorUnits, row->cheque->digits),
                               QString::number(earlier->chequeNumber), earlier->bank,
@@ -864,12 +894,14 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
     if (count > 0) {
         if (count > 5)
             alike << QCoreApplication::translate("TNewChequeForm", "And %1 more.").arg(count - 5);
-        if (!dialogs().askYesNo(parent, WindowCaption(),
-                                QCoreApplication::translate("TNewChequeForm","%1 of the list's cheques are like cheques printed in the last 30 "
-                                               "days:\n\n%2\n\nPrint the whole list all the same?")
-                                    .arg(count)
-                                    .arg(alike.join(u'\n')),
-                                Dialogs::Default::No))
+        if (!dialogs().askYesNo(
+                parent, WindowCaption(),
+                QCoreApplication::translate("TNewChequeForm",
+                                            "%1 of the list's cheques are like cheques printed in the last 30 "
+                                            "days:\n\n%2\n\nPrint the whole list all the same?")
+                    .arg(count)
+                    .arg(alike.join(u'\n')),
+                Dialogs::Default::No))
             return 0;
     }
     // The rows print in their banks' stored layouts, as the list was
@@ -880,7 +912,9 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
     for (const BatchRow *row : good) {
         const LayoutOrProblem layout = BankLayout(row->bank, m_cheque->Book.Banks, m_cheque->Book.Options);
         if (!layout.layout) {
-            dialogs().showMessage(parent, WindowCaption(), QCoreApplication::translate("TNewChequeForm", "Row %1: %2").arg(row->row).arg(layout.problem));
+            dialogs().showMessage(
+                parent, WindowCaption(),
+                QCoreApplication::translate("TNewChequeForm", "Row %1: %2").arg(row->row).arg(layout.problem));
             return 0;
         }
         jobs.append({*row->cheque, *layout.layout, 0, row->row});
@@ -888,7 +922,8 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
     if (!m_print->PrintSetup(parent))
         return 0;
 
-    QProgressDialog progress(QCoreApplication::translate("TNewChequeForm", "Printing…"), QCoreApplication::translate("TNewChequeForm", "Cancel"), 0, int(good.size()), parent);
+    QProgressDialog progress(QCoreApplication::translate("TNewChequeForm", "Printing…"),
+                             QCoreApplication::translate("TNewChequeForm", "Cancel"), 0, int(good.size()), parent);
     progress.setObjectName(QStringLiteral("ListProgress"));
     progress.setWindowTitle(WindowCaption());
     progress.setWindowModality(Qt::WindowModal);
@@ -903,7 +938,9 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
             stopped = QCoreApplication::translate("TNewChequeForm", "Cancelled before row %1.").arg(job.row);
             return false;
         }
-        progress.setLabelText(QCoreApplication::translate("TNewChequeForm", "Row %1: %2, %3").arg(job.row).arg(job.cheque.payee, job.cheque.figure));
+        progress.setLabelText(QCoreApplication::translate("TNewChequeForm", "Row %1: %2, %3")
+                                  .arg(job.row)
+                                  .arg(job.cheque.payee, job.cheque.figure));
         return true;
     });
     progress.close();

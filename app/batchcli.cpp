@@ -51,8 +51,8 @@ bool NeedsNoWindows(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i)
         for (const char *option : {"--batch", "--version", "--help", "-h"})
-            if (std::strcmp(argv[i], option) == 0 || (std::strncmp(argv[i], option, std::strlen(option)) == 0 &&
-                                                      argv[i][std::strlen(option)] == '='))
+            if (std::strcmp(argv[i], option) == 0
+                || (std::strncmp(argv[i], option, std::strlen(option)) == 0 && argv[i][std::strlen(option)] == '='))
                 return true;
     return false;
 }
@@ -65,7 +65,8 @@ CommandLine ParseCommandLine(const QStringList &arguments)
                        ".xlsx) without windows."));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Shows this help."));
-    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Shows the version and the data folder."));
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Shows the version and the data folder."));
     const QCommandLineOption batch(QStringLiteral("batch"), QStringLiteral("The list of cheques to print."),
                                    QStringLiteral("FILE"));
     const QCommandLineOption bank(QStringLiteral("bank"), QStringLiteral("The bank of rows that name none."),
@@ -134,18 +135,22 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
         // be read, or is damaged, stops the batch.
         const std::optional<MoneyRead> money = ReadMoneyAtStart(dir + QLatin1String(MoneyFileName));
         if (money && money->damage) {
-            Say(*money->damage + u'\n' + QCoreApplication::translate("BatchCommand", "Nothing was printed: check the currency in the Money window."));
+            Say(*money->damage + u'\n'
+                + QCoreApplication::translate("BatchCommand",
+                                              "Nothing was printed: check the currency in the Money window."));
             return CannotRun;
         }
         context.currency = money ? money->money : UaeMoney();
     } catch (const ChequeError &error) {
-        Say(QString::fromStdString(error.message()) +
-            u'\n' + QCoreApplication::translate("BatchCommand", "Nothing was printed: set the currency in the Money window, or move the file away."));
+        Say(QString::fromStdString(error.message()) + u'\n'
+            + QCoreApplication::translate(
+                "BatchCommand", "Nothing was printed: set the currency in the Money window, or move the file away."));
         return CannotRun;
     }
     context.defaultBank = command.bank;
     if (!context.defaultBank.isEmpty() && !context.banks.contains(context.defaultBank)) {
-        Say(QCoreApplication::translate("BatchCommand", "There is no bank \"%1\" in the bank list.").arg(context.defaultBank));
+        Say(QCoreApplication::translate("BatchCommand", "There is no bank \"%1\" in the bank list.")
+                .arg(context.defaultBank));
         return CannotRun;
     }
 
@@ -168,8 +173,9 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
     try {
         book.open();
     } catch (const ChequeError &error) {
-        Say(QString::fromStdString(error.message()) + u'\n' +
-            QCoreApplication::translate("BatchCommand", "Nothing was printed: every cheque is recorded in the register first."));
+        Say(QString::fromStdString(error.message()) + u'\n'
+            + QCoreApplication::translate("BatchCommand",
+                                          "Nothing was printed: every cheque is recorded in the register first."));
         return CannotRun;
     }
     QPrinter printer(QPrinter::HighResolution);
@@ -190,15 +196,17 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
             continue;
         if (!command.allowDuplicates) {
             if (const auto earlier = RecentLikeCheque(book, *row.cheque)) {
-                Say(QCoreApplication::translate("BatchCommand", "Row %1: like cheque No. %2 of %3, printed on %4; not printed (give "
-                                                          "--allow-duplicates to print it).")
+                Say(QCoreApplication::translate("BatchCommand",
+                                                "Row %1: like cheque No. %2 of %3, printed on %4; not printed (give "
+                                                "--allow-duplicates to print it).")
                         .arg(row.row)
                         .arg(QString::number(earlier->chequeNumber), earlier->bank,
                              WriteShortDate(earlier->printedAt.toLocalTime().date())));
                 continue;
             }
         }
-        const IssueResult result = issuer.issue(*row.cheque, *BankLayout(row.bank, context.banks, context.options).layout);
+        const IssueResult result =
+            issuer.issue(*row.cheque, *BankLayout(row.bank, context.banks, context.options).layout);
         if (result.printed) {
             if (!result.problem.isEmpty())
                 Say(QCoreApplication::translate("BatchCommand", "Row %1: %2").arg(row.row).arg(result.problem));
@@ -214,8 +222,8 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
     }
     const int total = int(rows.size());
     const int printed = issuer.printed();
-    const QString currency = FromStd((QGuiApplication::isRightToLeft() ? context.currency.AMoneyName
-                                                                       : context.currency.EMoneyName).str());
+    const QString currency =
+        FromStd((QGuiApplication::isRightToLeft() ? context.currency.AMoneyName : context.currency.EMoneyName).str());
     Say(CountText("BatchCommand", QT_TRANSLATE_NOOP("BatchCommand", "%L1 of %Ln cheque printed: %2 %3."),
                   QT_TRANSLATE_N_NOOP("BatchCommand", "%L1 of %Ln cheques printed: %2 %3."), total)
             .arg(printed)

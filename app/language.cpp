@@ -18,16 +18,16 @@ namespace {
 // whose underline reads as a kasra. The program's catalogue, installed
 // after Qt's, is asked first.
 [[maybe_unused]] constexpr const char *QtButtons[] = {
-    QT_TRANSLATE_NOOP("QPlatformTheme", "OK"),       QT_TRANSLATE_NOOP("QPlatformTheme", "Cancel"),
-    QT_TRANSLATE_NOOP("QPlatformTheme", "Close"),    QT_TRANSLATE_NOOP("QPlatformTheme", "Open"),
-    QT_TRANSLATE_NOOP("QPlatformTheme", "Save"),     QT_TRANSLATE_NOOP("QPlatformTheme", "Discard"),
-    QT_TRANSLATE_NOOP("QPlatformTheme", "Apply"),    QT_TRANSLATE_NOOP("QPlatformTheme", "&Yes"),
-    QT_TRANSLATE_NOOP("QPlatformTheme", "&No"),      QT_TRANSLATE_NOOP("QGnomeTheme", "&OK"),
-    QT_TRANSLATE_NOOP("QGnomeTheme", "&Cancel"),     QT_TRANSLATE_NOOP("QGnomeTheme", "&Close"),
-    QT_TRANSLATE_NOOP("QGnomeTheme", "&Save"),       QT_TRANSLATE_NOOP("QProgressDialog", "Cancel"),
-    QT_TRANSLATE_NOOP("QFileDialog", "&Open"),       QT_TRANSLATE_NOOP("QFileDialog", "&Save"),
-    QT_TRANSLATE_NOOP("QFileDialog", "Open"),        QT_TRANSLATE_NOOP("QFileDialog", "File &name:"),
-    QT_TRANSLATE_NOOP("QPrintDialog", "&Print"),     QT_TRANSLATE_NOOP("QDialogButtonBox", "OK")};
+    QT_TRANSLATE_NOOP("QPlatformTheme", "OK"),    QT_TRANSLATE_NOOP("QPlatformTheme", "Cancel"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Close"), QT_TRANSLATE_NOOP("QPlatformTheme", "Open"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Save"),  QT_TRANSLATE_NOOP("QPlatformTheme", "Discard"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "Apply"), QT_TRANSLATE_NOOP("QPlatformTheme", "&Yes"),
+    QT_TRANSLATE_NOOP("QPlatformTheme", "&No"),   QT_TRANSLATE_NOOP("QGnomeTheme", "&OK"),
+    QT_TRANSLATE_NOOP("QGnomeTheme", "&Cancel"),  QT_TRANSLATE_NOOP("QGnomeTheme", "&Close"),
+    QT_TRANSLATE_NOOP("QGnomeTheme", "&Save"),    QT_TRANSLATE_NOOP("QProgressDialog", "Cancel"),
+    QT_TRANSLATE_NOOP("QFileDialog", "&Open"),    QT_TRANSLATE_NOOP("QFileDialog", "&Save"),
+    QT_TRANSLATE_NOOP("QFileDialog", "Open"),     QT_TRANSLATE_NOOP("QFileDialog", "File &name:"),
+    QT_TRANSLATE_NOOP("QPrintDialog", "&Print"),  QT_TRANSLATE_NOOP("QDialogButtonBox", "OK")};
 
 // Keyboard shortcuts without their underline: under an Arabic letter it
 // reads as a kasra ("مِلف"), and Qt's own dialogs mark them too.

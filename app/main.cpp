@@ -8,8 +8,8 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QStringList>
 #include <QStandardPaths>
+#include <QStringList>
 
 #include "app/batchcli.h"
 #include "app/language.h"
@@ -24,8 +24,9 @@ int main(int argc, char *argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    if ((NeedsNoWindows(argc, argv) || !ParseCommandLine(arguments).error.isEmpty()) && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if ((NeedsNoWindows(argc, argv) || !ParseCommandLine(arguments).error.isEmpty())
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("cheque-printer"));
@@ -33,16 +34,16 @@ int main(int argc, char *argv[])
 
     const CommandLine command = ParseCommandLine(QCoreApplication::arguments());
     if (!command.error.isEmpty()) {
-        std::fprintf(stderr, "%s\n%s", command.error.toLocal8Bit().constData(), command.helpText.toLocal8Bit().constData());
+        std::fprintf(stderr, "%s\n%s", command.error.toLocal8Bit().constData(),
+                     command.helpText.toLocal8Bit().constData());
         return 2;
     }
     if (command.help) {
         std::fprintf(stdout, "%s", command.helpText.toLocal8Bit().constData());
         return 0;
     }
-    const DataFolder folder =
-        ChooseDataFolder(QCoreApplication::applicationDirPath(), command.dataDir,
-                         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const DataFolder folder = ChooseDataFolder(QCoreApplication::applicationDirPath(), command.dataDir,
+                                               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     if (command.version) {
         std::fprintf(stdout, "cheque-printer %s\nData folder: %s\n", CHEQUE_PRINTER_VERSION,
                      folder.path.toLocal8Bit().constData());

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/batchwindow.h"
 
-#include <QCoreApplication>
 #include <QBrush>
 #include <QColor>
+#include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -42,10 +42,10 @@ QVariant BatchModel::headerData(int section, Qt::Orientation orientation, int ro
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     static const char *const titles[ColumnCount] = {
-        QT_TRANSLATE_NOOP("BatchWindow", "Row"),   QT_TRANSLATE_NOOP("BatchWindow", "Bank"),
-        QT_TRANSLATE_NOOP("BatchWindow", "Date"),  QT_TRANSLATE_NOOP("BatchWindow", "Payee"),
+        QT_TRANSLATE_NOOP("BatchWindow", "Row"),    QT_TRANSLATE_NOOP("BatchWindow", "Bank"),
+        QT_TRANSLATE_NOOP("BatchWindow", "Date"),   QT_TRANSLATE_NOOP("BatchWindow", "Payee"),
         QT_TRANSLATE_NOOP("BatchWindow", "Amount"), QT_TRANSLATE_NOOP("BatchWindow", "Account Only"),
-        QT_TRANSLATE_NOOP("BatchWindow", "Words"), QT_TRANSLATE_NOOP("BatchWindow", "Memo"),
+        QT_TRANSLATE_NOOP("BatchWindow", "Words"),  QT_TRANSLATE_NOOP("BatchWindow", "Memo"),
         QT_TRANSLATE_NOOP("BatchWindow", "Problem")};
     return section >= 0 && section < ColumnCount ? QCoreApplication::translate("BatchWindow", titles[section])
                                                  : QVariant();
@@ -87,14 +87,15 @@ QVariant BatchModel::data(const QModelIndex &index, int role) const
         if ((column == Payee && r.payee.isRightToLeft()) || (column == Words && r.cheque && IsRightToLeftText(r.payee)))
             return int(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
         return int(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);
-    case Qt::BackgroundRole:
-        return r.cheque ? QVariant() : QVariant(QBrush(QColor(255, 205, 210)));
+    case Qt::BackgroundRole: return r.cheque ? QVariant() : QVariant(QBrush(QColor(255, 205, 210)));
     default: return {};
     }
 }
 
 BatchWindow::BatchWindow(std::function<BatchContext()> context, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_context(std::move(context)), m_model(new BatchModel(this))
+    : QWidget(parent, Qt::Window)
+    , m_context(std::move(context))
+    , m_model(new BatchModel(this))
 {
     setObjectName(QStringLiteral("BatchWindow"));
     setWindowTitle(Title());
@@ -156,8 +157,9 @@ BatchWindow::BatchWindow(std::function<BatchContext()> context, QWidget *parent)
 
 void BatchWindow::openFile()
 {
-    const auto file = dialogs().askOpenFile(this, QCoreApplication::translate("BatchWindow", "Open a List of Cheques"),
-                                            QCoreApplication::translate("BatchWindow", "Lists of cheques (*.csv *.xlsx *.txt);;All files (*)"));
+    const auto file = dialogs().askOpenFile(
+        this, QCoreApplication::translate("BatchWindow", "Open a List of Cheques"),
+        QCoreApplication::translate("BatchWindow", "Lists of cheques (*.csv *.xlsx *.txt);;All files (*)"));
     if (file)
         load(*file);
 }
@@ -186,8 +188,8 @@ bool BatchWindow::load(const QString &path)
     m_path = path;
     FileLB->setText(QDir::toNativeSeparators(path));
     // At the start of the line, in either direction of the interface.
-    FileLB->setAlignment((QGuiApplication::isRightToLeft() ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute |
-                         Qt::AlignVCenter);
+    FileLB->setAlignment((QGuiApplication::isRightToLeft() ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute
+                         | Qt::AlignVCenter);
     StatusLB->clear();
     showTotals();
     fitColumns();
@@ -238,13 +240,19 @@ void BatchWindow::recheck()
 void BatchWindow::showTotals()
 {
     const BatchTotals t = TotalsOf(m_model->rows());
-    const QString currency = QGuiApplication::isRightToLeft() && !t.currencyArabic.isEmpty() ? t.currencyArabic : t.currency;
+    const QString currency =
+        QGuiApplication::isRightToLeft() && !t.currencyArabic.isEmpty() ? t.currencyArabic : t.currency;
     QString text = CountText("BatchWindow", QT_TRANSLATE_NOOP("BatchWindow", "%Ln cheque to print: %1 %2."),
                              QT_TRANSLATE_N_NOOP("BatchWindow", "%Ln cheques to print: %1 %2."), t.good)
                        .arg(MinorUnitsText(t.minorUnits, t.digits), currency);
     if (t.bad > 0)
-        text += u' ' + CountText("BatchWindow", QT_TRANSLATE_NOOP("BatchWindow", "%Ln row has a problem and will not be printed (marked in red)."),
-                                 QT_TRANSLATE_N_NOOP("BatchWindow", "%Ln rows have a problem and will not be printed (marked in red)."), t.bad);
+        text +=
+            u' '
+            + CountText(
+                "BatchWindow",
+                QT_TRANSLATE_NOOP("BatchWindow", "%Ln row has a problem and will not be printed (marked in red)."),
+                QT_TRANSLATE_N_NOOP("BatchWindow", "%Ln rows have a problem and will not be printed (marked in red)."),
+                t.bad);
     TotalsLB->setText(text);
     PrintBtn->setText(t.good > 0 ? CountText("BatchWindow", QT_TRANSLATE_NOOP("BatchWindow", "Print %Ln Cheque…"),
                                              QT_TRANSLATE_N_NOOP("BatchWindow", "Print %Ln Cheques…"), t.good)

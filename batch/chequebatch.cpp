@@ -91,8 +91,8 @@ QString DesktopAmount(const ListCell &cell, const QLocale &locale)
 QString ColumnName(ListColumn column)
 {
     static const char *const names[] = {
-        QT_TRANSLATE_NOOP("ChequeList", "Date"), QT_TRANSLATE_NOOP("ChequeList", "Payee"),
-        QT_TRANSLATE_NOOP("ChequeList", "Amount"), QT_TRANSLATE_NOOP("ChequeList", "Bank"),
+        QT_TRANSLATE_NOOP("ChequeList", "Date"),         QT_TRANSLATE_NOOP("ChequeList", "Payee"),
+        QT_TRANSLATE_NOOP("ChequeList", "Amount"),       QT_TRANSLATE_NOOP("ChequeList", "Bank"),
         QT_TRANSLATE_NOOP("ChequeList", "Account Only"), QT_TRANSLATE_NOOP("ChequeList", "Memo")};
     return QCoreApplication::translate("ChequeList", names[int(column)]);
 }
@@ -109,11 +109,12 @@ ListColumns FindColumns(const QList<ListCell> &header)
             if (!named)
                 continue;
             if (columns.index[std::size_t(c)] >= 0)
-                throw ChequeError(QCoreApplication::translate("ChequeList", "The list names the column %1 twice (columns %2 and %3).")
-                                      .arg(ColumnName(ListColumn(c)))
-                                      .arg(columns.index[std::size_t(c)] + 1)
-                                      .arg(i + 1)
-                                      .toStdString());
+                throw ChequeError(
+                    QCoreApplication::translate("ChequeList", "The list names the column %1 twice (columns %2 and %3).")
+                        .arg(ColumnName(ListColumn(c)))
+                        .arg(columns.index[std::size_t(c)] + 1)
+                        .arg(i + 1)
+                        .toStdString());
             columns.index[std::size_t(c)] = i;
         }
     }
@@ -122,11 +123,13 @@ ListColumns FindColumns(const QList<ListCell> &header)
         if (columns[c] < 0)
             missing << QStringLiteral("%1 (%2)").arg(HeaderName(c), ColumnNames()[std::size_t(c)][1]);
     if (!missing.isEmpty())
-        throw ChequeError(QCoreApplication::translate("ChequeList","The first row of the list must name its columns; it has no %1. The "
-                                         "columns are Date, Payee, Amount and, if wanted, Bank, Account Only and "
-                                         "Memo, in English or Arabic, in any order.")
-                              .arg(missing.join(QLatin1String(", ")))
-                              .toStdString());
+        throw ChequeError(
+            QCoreApplication::translate("ChequeList",
+                                        "The first row of the list must name its columns; it has no %1. The "
+                                        "columns are Date, Payee, Amount and, if wanted, Bank, Account Only and "
+                                        "Memo, in English or Arabic, in any order.")
+                .arg(missing.join(QLatin1String(", ")))
+                .toStdString());
     return columns;
 }
 
@@ -134,16 +137,21 @@ LayoutOrProblem BankLayout(const QString &bank, const QStringList &banks, const 
 {
     const qsizetype index = banks.indexOf(bank);
     if (index < 0)
-        return {std::nullopt, QCoreApplication::translate("ChequeList", "there is no bank \"%1\" in the bank list").arg(bank)};
+        return {std::nullopt,
+                QCoreApplication::translate("ChequeList", "there is no bank \"%1\" in the bank list").arg(bank)};
     const QString line = options.value(index);
     if (line.isEmpty())
-        return {std::nullopt, QCoreApplication::translate("ChequeList", "the bank \"%1\" has no layout yet; set it in Setup").arg(bank)};
+        return {
+            std::nullopt,
+            QCoreApplication::translate("ChequeList", "the bank \"%1\" has no layout yet; set it in Setup").arg(bank)};
     ChequeLayout layout = InitialLayout();
     try {
         ApplyOptionLine(line, layout);
     } catch (const ChequeError &error) {
-        return {std::nullopt, QCoreApplication::translate("ChequeList", "the layout of the bank \"%1\" cannot be read (%2); check it in Setup")
-                                  .arg(bank, QString::fromStdString(error.message()))};
+        return {std::nullopt,
+                QCoreApplication::translate("ChequeList",
+                                            "the layout of the bank \"%1\" cannot be read (%2); check it in Setup")
+                    .arg(bank, QString::fromStdString(error.message()))};
     }
     return {layout, QString()};
 }
@@ -171,10 +179,12 @@ std::optional<QString> PayeeProblem(const QString &payee)
         case QChar::Other_NotAssigned:
         case QChar::Separator_Line:
         case QChar::Separator_Paragraph:
-            return QCoreApplication::translate("ChequeList", "it holds %1, which a cheque cannot carry").arg(DescribeCharacter(character()));
+            return QCoreApplication::translate("ChequeList", "it holds %1, which a cheque cannot carry")
+                .arg(DescribeCharacter(character()));
         case QChar::Other_Format:
             if (!mark)
-                return QCoreApplication::translate("ChequeList", "it holds %1, which a cheque cannot carry").arg(DescribeCharacter(character()));
+                return QCoreApplication::translate("ChequeList", "it holds %1, which a cheque cannot carry")
+                    .arg(DescribeCharacter(character()));
             break;
         default: break;
         }
@@ -192,8 +202,9 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
                               .toStdString());
     };
     if (file.rows.isEmpty())
-        refuse(QCoreApplication::translate("ChequeList", "it is empty: its first row must name its columns (Date, "
-                                                         "Payee, Amount)"));
+        refuse(QCoreApplication::translate("ChequeList",
+                                           "it is empty: its first row must name its columns (Date, "
+                                           "Payee, Amount)"));
     const ListColumns columns = FindColumns(file.rows.first());
     QHash<QString, LayoutOrProblem> layouts;
     QHash<QString, ChequePageChecker> pages; // by bank
@@ -224,7 +235,9 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
 
         QStringList problems;
         const auto problem = [&](ListColumn column, const QString &what) {
-            problems << QCoreApplication::translate("ChequeList", "Row %1, %2: %3").arg(row.row).arg(ColumnName(column), what);
+            problems << QCoreApplication::translate("ChequeList", "Row %1, %2: %3")
+                            .arg(row.row)
+                            .arg(ColumnName(column), what);
         };
         // The date.
         std::optional<QDate> date = dateCell.date;
@@ -243,12 +256,12 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
             }
             row.date = written->first;
             day = written->second;
-        }
-        else if (dateCell.text.trimmed().isEmpty())
+        } else if (dateCell.text.trimmed().isEmpty())
             problem(ListColumn::Date, QCoreApplication::translate("ChequeList", "there is no date"));
         else
-            problem(ListColumn::Date, QCoreApplication::translate("ChequeList", "\"%1\" is not a date; %2")
-                                          .arg(Shown(dateCell.text.trimmed()), DateFormsText(context.locale)));
+            problem(ListColumn::Date,
+                    QCoreApplication::translate("ChequeList", "\"%1\" is not a date; %2")
+                        .arg(Shown(dateCell.text.trimmed()), DateFormsText(context.locale)));
         // The payee.
         if (const auto why = PayeeProblem(row.payee))
             problem(ListColumn::Payee, *why);
@@ -256,36 +269,45 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
         if (const auto yes = YesOrNo(CellText(cells, columns[ListColumn::AccountOnly])))
             row.accountOnly = *yes;
         else
-            problem(ListColumn::AccountOnly, QCoreApplication::translate("ChequeList", "\"%1\" is neither yes nor no")
-                                                 .arg(Shown(CellText(cells, columns[ListColumn::AccountOnly]).trimmed())));
+            problem(ListColumn::AccountOnly,
+                    QCoreApplication::translate("ChequeList", "\"%1\" is neither yes nor no")
+                        .arg(Shown(CellText(cells, columns[ListColumn::AccountOnly]).trimmed())));
         // The bank and its layout.
         if (!layouts.contains(row.bank))
-            layouts.insert(row.bank, row.bank.isEmpty()
-                                         ? LayoutOrProblem{std::nullopt, QCoreApplication::translate("ChequeList", "there is no bank")}
-                                         : BankLayout(row.bank, context.banks, context.options));
+            layouts.insert(
+                row.bank,
+                row.bank.isEmpty()
+                    ? LayoutOrProblem{std::nullopt, QCoreApplication::translate("ChequeList", "there is no bank")}
+                    : BankLayout(row.bank, context.banks, context.options));
         const LayoutOrProblem &layout = layouts[row.bank];
         if (!layout.layout)
             problem(ListColumn::Bank, layout.problem);
         // The amount, with the rules of a cheque typed by hand.
         const QString amount = DesktopAmount(amountCell, context.locale);
         const auto value = ReadAmount(amount, context.locale);
-        const ChequeAmount read = value && *value > 0 ? ReadChequeAmount(amount, context.currency, context.locale)
-                                                      : ChequeAmount{};
+        const ChequeAmount read =
+            value && *value > 0 ? ReadChequeAmount(amount, context.currency, context.locale) : ChequeAmount{};
         if (amountCell.formula && file.uncalculatedFormulas) {
-            problem(ListColumn::Amount, QCoreApplication::translate("ChequeList","it is a formula the workbook has never calculated; open the "
-                                                       "workbook in a spreadsheet program and save it"));
+            problem(ListColumn::Amount,
+                    QCoreApplication::translate("ChequeList",
+                                                "it is a formula the workbook has never calculated; open the "
+                                                "workbook in a spreadsheet program and save it"));
         } else if (row.amount.trimmed().isEmpty()) {
             problem(ListColumn::Amount, QCoreApplication::translate("ChequeList", "there is no amount"));
         } else if (!value) {
-            problem(ListColumn::Amount, QCoreApplication::translate("ChequeList", "\"%1\" is not an amount").arg(Shown(row.amount.trimmed())));
+            problem(
+                ListColumn::Amount,
+                QCoreApplication::translate("ChequeList", "\"%1\" is not an amount").arg(Shown(row.amount.trimmed())));
         } else if (*value <= 0) {
-            problem(ListColumn::Amount, QCoreApplication::translate("ChequeList", "%1 is not more than 0").arg(Shown(row.amount.trimmed())));
+            problem(
+                ListColumn::Amount,
+                QCoreApplication::translate("ChequeList", "%1 is not more than 0").arg(Shown(row.amount.trimmed())));
         } else if (read.refusal) {
             problem(ListColumn::Amount, LowerFirst(*read.refusal));
         } else if (problems.isEmpty()) {
-            const ChequeOrProblem made = MakeCheque(row.bank, row.date, day, row.payee, read,
-                                                    row.accountOnly, context.currency, layout.layout->BAText,
-                                                    context.onlyFirst, context.locale);
+            const ChequeOrProblem made =
+                MakeCheque(row.bank, row.date, day, row.payee, read, row.accountOnly, context.currency,
+                           layout.layout->BAText, context.onlyFirst, context.locale);
             auto checker = pages.find(row.bank);
             if (checker == pages.end())
                 checker = pages.insert(row.bank, ChequePageChecker(*layout.layout));
@@ -304,8 +326,9 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
         rows << row;
     }
     if (rows.isEmpty())
-        refuse(QCoreApplication::translate("ChequeList", "it holds no cheques: it has only its first row, which names "
-                                                         "the columns"));
+        refuse(QCoreApplication::translate("ChequeList",
+                                           "it holds no cheques: it has only its first row, which names "
+                                           "the columns"));
     return rows;
 }
 

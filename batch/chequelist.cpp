@@ -24,8 +24,9 @@ namespace {
 
 [[noreturn]] void Fail(const QString &name, const QString &why)
 {
-    throw ChequeError(
-        QCoreApplication::translate("ChequeList", "Cannot read the list \"%1\": %2").arg(QDir::toNativeSeparators(name), why).toStdString());
+    throw ChequeError(QCoreApplication::translate("ChequeList", "Cannot read the list \"%1\": %2")
+                          .arg(QDir::toNativeSeparators(name), why)
+                          .toStdString());
 }
 
 // What a list holds so far, against its limits.
@@ -36,15 +37,17 @@ public:
     std::optional<QString> cell(const QString &text, int row)
     {
         if (text.size() > MaxCellChars)
-            return QCoreApplication::translate("ChequeList", "a cell of row %1 holds %2 characters, more than the %3 a "
-                                                             "list's cell may hold")
+            return QCoreApplication::translate("ChequeList",
+                                               "a cell of row %1 holds %2 characters, more than the %3 a "
+                                               "list's cell may hold")
                 .arg(row)
                 .arg(text.size())
                 .arg(MaxCellChars);
         m_chars += text.size();
         if (m_chars > MaxListChars)
-            return QCoreApplication::translate("ChequeList", "its cells hold more than %1 characters, far more than a "
-                                                             "list of cheques")
+            return QCoreApplication::translate("ChequeList",
+                                               "its cells hold more than %1 characters, far more than a "
+                                               "list of cheques")
                 .arg(MaxListChars);
         return std::nullopt;
     }
@@ -52,8 +55,9 @@ public:
     std::optional<QString> row()
     {
         if (++m_rows > MaxListRows + 1)
-            return QCoreApplication::translate("ChequeList", "it has more than %1 rows; print a longer list in parts "
-                                                             "of at most %1")
+            return QCoreApplication::translate("ChequeList",
+                                               "it has more than %1 rows; print a longer list in parts "
+                                               "of at most %1")
                 .arg(MaxListRows);
         return std::nullopt;
     }
@@ -155,7 +159,8 @@ public:
     void check(const QXmlStreamReader &xml, const QString &part) const
     {
         if (xml.characterOffset() > MaxWorkbookPartBytes)
-            fail(QCoreApplication::translate("ChequeList", "its part %1 is far too large for a list of cheques").arg(part));
+            fail(QCoreApplication::translate("ChequeList", "its part %1 is far too large for a list of cheques")
+                     .arg(part));
     }
     void finish(QXmlStreamReader &xml, QuaZipFile &entry, const QString &part) const
     {
@@ -281,8 +286,8 @@ int Utf8Sequence(const QByteArray &bytes, qsizetype i)
         if ((at(i + k) & 0xc0) != 0x80)
             return 0;
     const unsigned char second = at(i + 1);
-    if ((lead == 0xe0 && second < 0xa0) || (lead == 0xed && second >= 0xa0) || (lead == 0xf0 && second < 0x90) ||
-        (lead == 0xf4 && second >= 0x90))
+    if ((lead == 0xe0 && second < 0xa0) || (lead == 0xed && second >= 0xa0) || (lead == 0xf0 && second < 0x90)
+        || (lead == 0xf4 && second >= 0x90))
         return 0;
     return length;
 }
@@ -316,12 +321,14 @@ void RefuseMixedEncodings(const QByteArray &bytes, const QString &name)
     if (!stray || (!marked && (sequences == 0 || sequences < strays)))
         return;
     const int line = int(bytes.left(*stray).count('\n')) + 1;
-    Fail(name, QCoreApplication::translate("ChequeList", "line %1 holds a byte (0x%2) that is not UTF-8, while other "
-                                                         "lines are UTF-8: the file mixes two encodings, and its "
-                                                         "letters cannot be read with certainty. Save it again in one "
-                                                         "encoding (UTF-8) from the program that made it.")
-                     .arg(line)
-                     .arg(static_cast<unsigned char>(bytes[*stray]), 2, 16, QLatin1Char('0')));
+    Fail(name,
+         QCoreApplication::translate("ChequeList",
+                                     "line %1 holds a byte (0x%2) that is not UTF-8, while other "
+                                     "lines are UTF-8: the file mixes two encodings, and its "
+                                     "letters cannot be read with certainty. Save it again in one "
+                                     "encoding (UTF-8) from the program that made it.")
+             .arg(line)
+             .arg(static_cast<unsigned char>(bytes[*stray]), 2, 16, QLatin1Char('0')));
 }
 
 } // namespace
@@ -336,10 +343,12 @@ ListFile ParseCsv(const QByteArray &bytes, const QString &name)
         const qsizetype newline = bytes.indexOf('\n', start);
         const qsizetype end = newline < 0 ? bytes.size() : newline + 1;
         if (end - start > kMaxLineBytes)
-            Fail(name, QCoreApplication::translate("ChequeList", "line %1 is longer than %2 characters, far beyond "
-                                                                 "a row of a list of cheques")
-                           .arg(line)
-                           .arg(kMaxLineBytes));
+            Fail(name,
+                 QCoreApplication::translate("ChequeList",
+                                             "line %1 is longer than %2 characters, far beyond "
+                                             "a row of a list of cheques")
+                     .arg(line)
+                     .arg(kMaxLineBytes));
         start = end;
     }
     const QByteArray utf8 = DecodeDataBytes(bytes).toUtf8();
@@ -364,21 +373,26 @@ ListFile ParseCsv(const QByteArray &bytes, const QString &name)
                 }
                 reader.recordLine = line;
             }
-            const size_t used = csv_parse(&parser, text.data(), size_t(text.size()), CsvReader::field, CsvReader::end,
-                                          &reader);
+            const size_t used =
+                csv_parse(&parser, text.data(), size_t(text.size()), CsvReader::field, CsvReader::end, &reader);
             if (!reader.beyond.isEmpty())
                 Fail(name, reader.beyond);
             if (used != size_t(text.size()))
-                Fail(name, QCoreApplication::translate("ChequeList","line %1 is not valid CSV at character %2: a quote inside a field that "
-                                          "does not start with one, or text after a closing quote")
-                               .arg(line)
-                               .arg(QString::fromUtf8(text.first(qsizetype(used))).size() + 1));
+                Fail(
+                    name,
+                    QCoreApplication::translate("ChequeList",
+                                                "line %1 is not valid CSV at character %2: a quote inside a field that "
+                                                "does not start with one, or text after a closing quote")
+                        .arg(line)
+                        .arg(QString::fromUtf8(text.first(qsizetype(used))).size() + 1));
             start = end;
         }
         // The end of the file ends the last record; a quote never closed
         // fails here, and its half field is dropped.
         if (csv_fini(&parser, CsvReader::field, CsvReader::end, &reader) != 0)
-            Fail(name, QCoreApplication::translate("ChequeList", "the quoted field that begins on line %1 is never closed").arg(reader.recordLine));
+            Fail(name,
+                 QCoreApplication::translate("ChequeList", "the quoted field that begins on line %1 is never closed")
+                     .arg(reader.recordLine));
         if (!reader.beyond.isEmpty())
             Fail(name, reader.beyond);
     } catch (...) {
@@ -489,8 +503,8 @@ ListFile ParseWorkbook(QIODevice *device, const QString &name)
         book.fail(QCoreApplication::translate("ChequeList", "it has no sheet"));
     QString sheetPart;
     ReadPart(book, QStringLiteral("xl/_rels/workbook.xml.rels"), [&](QXmlStreamReader &xml) {
-        if (xml.isStartElement() && xml.name() == QLatin1String("Relationship") &&
-            xml.attributes().value(QLatin1String("Id")) == firstSheet) {
+        if (xml.isStartElement() && xml.name() == QLatin1String("Relationship")
+            && xml.attributes().value(QLatin1String("Id")) == firstSheet) {
             const QString target = xml.attributes().value(QLatin1String("Target")).toString();
             sheetPart = target.startsWith(u'/') ? target.mid(1) : QStringLiteral("xl/") + target;
         }
@@ -509,8 +523,9 @@ ListFile ParseWorkbook(QIODevice *device, const QString &name)
             shared << ReadStringItem(xml, book, QStringLiteral("xl/sharedStrings.xml"));
             chars += shared.last().size();
             if (shared.size() > qsizetype(MaxListRows + 1) * MaxListColumns || chars > MaxListChars)
-                book.fail(QCoreApplication::translate("ChequeList", "its shared texts are far more than a list of "
-                                                                    "cheques holds"));
+                book.fail(QCoreApplication::translate("ChequeList",
+                                                      "its shared texts are far more than a list of "
+                                                      "cheques holds"));
             return true;
         });
     }
@@ -524,7 +539,8 @@ ListFile ParseWorkbook(QIODevice *device, const QString &name)
             if (xml.isStartElement()) {
                 const auto a = xml.attributes();
                 if (xml.name() == QLatin1String("numFmt"))
-                    codes.insert(a.value(QLatin1String("numFmtId")).toInt(), a.value(QLatin1String("formatCode")).toString());
+                    codes.insert(a.value(QLatin1String("numFmtId")).toInt(),
+                                 a.value(QLatin1String("formatCode")).toString());
                 else if (xml.name() == QLatin1String("cellXfs"))
                     inCellXfs = true;
                 else if (xml.name() == QLatin1String("xf") && inCellXfs) {
@@ -659,7 +675,8 @@ ListFile ReadListFile(const QString &path)
         return ParseWorkbook(path);
     }
     if (start.startsWith("\xD0\xCF\x11\xE0"))
-        Fail(path, QCoreApplication::translate("ChequeList", "it is an old Excel workbook (.xls); save it as .xlsx or CSV"));
+        Fail(path,
+             QCoreApplication::translate("ChequeList", "it is an old Excel workbook (.xls); save it as .xlsx or CSV"));
     const QByteArray bytes = file.readAll();
     if (file.error() != QFile::NoError)
         Fail(path, file.errorString());

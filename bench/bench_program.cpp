@@ -17,10 +17,10 @@
 
 #include "app/program.h"
 #include "batch/chequebatch.h"
-#include "register/workbookwriter.h"
-#include "ui/dialogs.h"
 #include "pdfjob.h"
+#include "register/workbookwriter.h"
 #include "tests/controls.h"
+#include "ui/dialogs.h"
 #include "ui/printing.h"
 #include "ui/widgets.h"
 
@@ -112,7 +112,8 @@ void BM_RunOf250(benchmark::State &state)
         w.PrintBtnClick();
     setPrintService(nullptr);
     if (jobs.jobs != 250 * int(state.iterations()))
-        state.SkipWithError(qPrintable(QStringLiteral("%1 of %2 cheques were printed").arg(jobs.jobs).arg(250 * state.iterations())));
+        state.SkipWithError(
+            qPrintable(QStringLiteral("%1 of %2 cheques were printed").arg(jobs.jobs).arg(250 * state.iterations())));
     state.counters["s per cheque"] = benchmark::Counter(250.0 * double(state.iterations()),
                                                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
@@ -130,7 +131,8 @@ QString ListFile(int rows, bool workbook)
                   WorkbookCell::text("Memo")});
         for (int i = 0; i < rows; ++i)
             book.row({WorkbookCell::date(QDate(2026, 1, 31).addDays(i % 300)),
-                      WorkbookCell::text(i % 2 ? QStringLiteral("Dorvan Eskel Trading L.L.C.") : QStringLiteral("شركة النور للتجارة")),
+                      WorkbookCell::text(i % 2 ? QStringLiteral("Dorvan Eskel Trading L.L.C.")
+                                               : QStringLiteral("شركة النور للتجارة")),
                       WorkbookCell::amount(QStringLiteral("%1.25").arg(1000 + i), 2), WorkbookCell::text("invoice")});
         book.commit();
         return path;
@@ -139,11 +141,12 @@ QString ListFile(int rows, bool workbook)
     file.open(QIODevice::WriteOnly);
     file.write("Date,Payee,Amount,Memo\r\n");
     for (int i = 0; i < rows; ++i)
-        file.write(QStringLiteral("%1,%2,%3.25,invoice\r\n")
-                       .arg(QDate(2026, 1, 31).addDays(i % 300).toString(Qt::ISODate),
-                            i % 2 ? QStringLiteral("Dorvan Eskel Trading L.L.C.") : QStringLiteral("شركة النور للتجارة"))
-                       .arg(1000 + i)
-                       .toUtf8());
+        file.write(
+            QStringLiteral("%1,%2,%3.25,invoice\r\n")
+                .arg(QDate(2026, 1, 31).addDays(i % 300).toString(Qt::ISODate),
+                     i % 2 ? QStringLiteral("Dorvan Eskel Trading L.L.C.") : QStringLiteral("شركة النور للتجارة"))
+                .arg(1000 + i)
+                .toUtf8());
     return path;
 }
 
@@ -169,13 +172,14 @@ void BM_PythonCsvReader10k(benchmark::State &state)
     const int runs = 30;
     QProcess python;
     python.start(QStringLiteral("python3"),
-                 {QStringLiteral("-c"), QStringLiteral("import csv, sys, time\n"
-                                                       "for _ in range(int(sys.argv[2])):\n"
-                                                       "    t = time.perf_counter()\n"
-                                                       "    with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
-                                                       "        rows = list(csv.reader(f))\n"
-                                                       "    assert len(rows) == 10001\n"
-                                                       "    print(time.perf_counter() - t)\n"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import csv, sys, time\n"
+                                 "for _ in range(int(sys.argv[2])):\n"
+                                 "    t = time.perf_counter()\n"
+                                 "    with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
+                                 "        rows = list(csv.reader(f))\n"
+                                 "    assert len(rows) == 10001\n"
+                                 "    print(time.perf_counter() - t)\n"),
                   path, QString::number(runs)});
     if (!python.waitForFinished(120000) || python.exitCode() != 0) {
         state.SkipWithError("python3 cannot read the list");
@@ -198,7 +202,8 @@ void BM_ListOf250(benchmark::State &state)
         w.PrintList(rows, &w);
     setPrintService(nullptr);
     if (jobs.jobs != 250 * int(state.iterations()))
-        state.SkipWithError(qPrintable(QStringLiteral("%1 of %2 cheques were printed").arg(jobs.jobs).arg(250 * state.iterations())));
+        state.SkipWithError(
+            qPrintable(QStringLiteral("%1 of %2 cheques were printed").arg(jobs.jobs).arg(250 * state.iterations())));
     state.counters["s per cheque"] = benchmark::Counter(250.0 * double(state.iterations()),
                                                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }

@@ -10,11 +10,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
@@ -108,8 +108,9 @@ void BM_PdfWriterPages(benchmark::State &state)
                 pdf.newPage();
             for (const ReportLabel &label : page.labels) {
                 painter.setFont(label.font);
-                painter.drawText(QRectF(label.left * scale, label.top * scale, label.width * scale, label.height * scale),
-                                 Qt::TextWordWrap, label.caption);
+                painter.drawText(
+                    QRectF(label.left * scale, label.top * scale, label.width * scale, label.height * scale),
+                    Qt::TextWordWrap, label.caption);
             }
         }
     }
@@ -143,9 +144,9 @@ QString MillionRegister()
             "amount_thousandths, currency, currency_arabic, words_en, words_ar, account_only, printed_at, destination, "
             "login, state) VALUES (?, ?, ?, ?, ?, ?, 2, ?, 'Dhs', 'درهم', ?, ?, 0, ?, 'Office printer', 'clerk', "
             "'printed')"));
-        const QStringList payees{QStringLiteral("محمد أحمد"), QStringLiteral("Dorvan Eskel"),
+        const QStringList payees{QStringLiteral("محمد أحمد"),          QStringLiteral("Dorvan Eskel"),
                                  QStringLiteral("شركة النور للتجارة"), QStringLiteral("Al Noor School"),
-                                 QStringLiteral("عبد الله سالم"), QStringLiteral("Mohamed Ali")};
+                                 QStringLiteral("عبد الله سالم"),      QStringLiteral("Mohamed Ali")};
         const Cheque sample = SampleCheque();
         const QDateTime start = QDateTime::currentDateTimeUtc().addYears(-4);
         for (int i = 0; i < 1000000; ++i) {

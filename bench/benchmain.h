@@ -8,14 +8,14 @@
 
 #include <QApplication>
 
-#define CHEQUE_BENCHMARK_MAIN()                                                                                    \
-    int main(int argc, char **argv)                                                                                \
-    {                                                                                                              \
-        qputenv("QT_QPA_PLATFORM", "offscreen");                                                                   \
-        QLocale::setDefault(QLocale(QStringLiteral("en_US")));                                                     \
-        QApplication app(argc, argv);                                                                              \
-        benchmark::Initialize(&argc, argv);                                                                        \
-        benchmark::RunSpecifiedBenchmarks();                                                                       \
-        benchmark::Shutdown();                                                                                     \
-        return 0;                                                                                                  \
+#define CHEQUE_BENCHMARK_MAIN()                                                                                        \
+    int main(int argc, char **argv)                                                                                    \
+    {                                                                                                                  \
+        qputenv("QT_QPA_PLATFORM", "offscreen");                                                                       \
+        QLocale::setDefault(QLocale(QStringLiteral("en_US")));                                                         \
+        QApplication app(argc, argv);                                                                                  \
+        benchmark::Initialize(&argc, argv);                                                                            \
+        benchmark::RunSpecifiedBenchmarks();                                                                           \
+        benchmark::Shutdown();                                                                                         \
+        return 0;                                                                                                      \
     }

@@ -91,11 +91,14 @@ QStringList ReadDataFile(const QString &path)
     if (!info.exists())
         FailRead(path, QCoreApplication::translate("DataFile", "No such file or directory"));
     if (!info.isFile())
-        FailRead(path, QCoreApplication::translate("DataFile", "it is not a regular file (it is a folder, a FIFO or a device)"));
+        FailRead(
+            path,
+            QCoreApplication::translate("DataFile", "it is not a regular file (it is a folder, a FIFO or a device)"));
     if (info.size() > MaxDataFileBytes)
-        FailRead(path,
-                 QCoreApplication::translate("DataFile", "at %1 MB it is far larger than any file of this program can be")
-                     .arg(info.size() / (1024 * 1024)));
+        FailRead(
+            path,
+            QCoreApplication::translate("DataFile", "at %1 MB it is far larger than any file of this program can be")
+                .arg(info.size() / (1024 * 1024)));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         FailRead(path, file.errorString());
@@ -103,7 +106,8 @@ QStringList ReadDataFile(const QString &path)
     if (file.error() != QFileDevice::NoError)
         FailRead(path, file.errorString());
     if (bytes.size() > MaxDataFileBytes)
-        FailRead(path, QCoreApplication::translate("DataFile", "it is far larger than any file of this program can be"));
+        FailRead(path,
+                 QCoreApplication::translate("DataFile", "it is far larger than any file of this program can be"));
     if (!QStringDecoder(kCodePage).isValid())
         FailRead(path, QCoreApplication::translate("DataFile", "the Windows-1256 code page is not available"));
     return SplitDataLines(DecodeDataBytes(bytes));
@@ -150,8 +154,8 @@ QString Shown(const QString &text)
     shown.reserve(text.size());
     for (const QChar c : text) {
         const char16_t u = c.unicode();
-        const bool control = u < 0x20 || (u >= 0x7f && u < 0xa0) || u == 0x2028 || u == 0x2029 ||
-            (u >= 0x202a && u <= 0x202e) || (u >= 0x2066 && u <= 0x2069);
+        const bool control = u < 0x20 || (u >= 0x7f && u < 0xa0) || u == 0x2028 || u == 0x2029
+            || (u >= 0x202a && u <= 0x202e) || (u >= 0x2066 && u <= 0x2069);
         if (!control)
             shown += c;
         else if (u < 0x100)
@@ -194,11 +198,13 @@ QByteArray EncodeDataLines(const QStringList &lines, const QString &path)
         if (whole)
             continue;
         if (!QStringEncoder(kCodePage).isValid())
-            Fail(QCoreApplication::translate("DataFile", "Cannot write the file \"%1\": the Windows-1256 code page is not available")
+            Fail(QCoreApplication::translate(
+                     "DataFile", "Cannot write the file \"%1\": the Windows-1256 code page is not available")
                      .arg(Native(path)));
         if (const auto bad = FirstUnencodable(line))
-            Fail(QCoreApplication::translate("DataFile","Cannot write the file \"%1\": the character %2 on line %3 cannot be "
-                                "stored in the Windows-1256 code page.")
+            Fail(QCoreApplication::translate("DataFile",
+                                             "Cannot write the file \"%1\": the character %2 on line %3 cannot be "
+                                             "stored in the Windows-1256 code page.")
                      .arg(Native(path), DescribeCharacter(*bad))
                      .arg(i + 1));
     }
@@ -222,10 +228,13 @@ QString WriteTarget(const QString &path)
         const QFileInfo target(info.symLinkTarget());
         if (!target.exists())
             FailWrite(path,
-                      QCoreApplication::translate("DataFile", "it is a link to \"%1\", which does not exist").arg(Native(info.symLinkTarget())));
+                      QCoreApplication::translate("DataFile", "it is a link to \"%1\", which does not exist")
+                          .arg(Native(info.symLinkTarget())));
     }
     if (info.exists() && !info.isFile())
-        FailWrite(path, QCoreApplication::translate("DataFile", "it is not a regular file (it is a folder, a FIFO or a device)"));
+        FailWrite(
+            path,
+            QCoreApplication::translate("DataFile", "it is not a regular file (it is a folder, a FIFO or a device)"));
     return info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
 }
 
@@ -253,7 +262,8 @@ QString StagedName(const QString &target) { return target + QStringLiteral(".new
 // flush its last bytes still reports success and puts the short file in
 // place.
 SaveStream::SaveStream(const QString &path, const QString &named)
-    : m_named(named.isEmpty() ? path : named), m_file(path)
+    : m_named(named.isEmpty() ? path : named)
+    , m_file(path)
 {
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         FailWrite(m_named, m_file.errorString());

@@ -28,10 +28,14 @@ bool Writable(const QString &dir)
 
 bool IsSystemProgramFolder(const QString &dir)
 {
-    QStringList system = {QStringLiteral("/bin"),           QStringLiteral("/sbin"),
-                          QStringLiteral("/usr/bin"),       QStringLiteral("/usr/sbin"),
-                          QStringLiteral("/usr/games"),     QStringLiteral("/usr/local/bin"),
-                          QStringLiteral("/usr/local/sbin"), QStringLiteral("/usr/local/games")};
+    QStringList system = {QStringLiteral("/bin"),
+                          QStringLiteral("/sbin"),
+                          QStringLiteral("/usr/bin"),
+                          QStringLiteral("/usr/sbin"),
+                          QStringLiteral("/usr/games"),
+                          QStringLiteral("/usr/local/bin"),
+                          QStringLiteral("/usr/local/sbin"),
+                          QStringLiteral("/usr/local/games")};
 #ifdef CHEQUE_INSTALL_BINDIR
     system << QStringLiteral(CHEQUE_INSTALL_BINDIR);
 #endif
@@ -58,7 +62,8 @@ DataFolder ChooseDataFolder(const QString &exeDir, const QString &given, const Q
     if (!given.isEmpty()) {
         folder.path = WithSeparator(given);
         if (!QFileInfo(given).isDir() && !QDir().mkpath(given))
-            folder.problem = QCoreApplication::translate("DataFile", "The data folder \"%1\" cannot be created.").arg(QDir::toNativeSeparators(given));
+            folder.problem = QCoreApplication::translate("DataFile", "The data folder \"%1\" cannot be created.")
+                                 .arg(QDir::toNativeSeparators(given));
         return folder;
     }
     if (Writable(exeDir) && !IsSystemProgramFolder(exeDir)) {
@@ -67,7 +72,8 @@ DataFolder ChooseDataFolder(const QString &exeDir, const QString &given, const Q
     }
     folder.path = WithSeparator(userDir);
     if (!QDir().mkpath(userDir)) {
-        folder.problem = QCoreApplication::translate("DataFile", "The data folder \"%1\" cannot be created.").arg(QDir::toNativeSeparators(userDir));
+        folder.problem = QCoreApplication::translate("DataFile", "The data folder \"%1\" cannot be created.")
+                             .arg(QDir::toNativeSeparators(userDir));
         return folder;
     }
     const QDir from(exeDir), to(userDir);
@@ -78,8 +84,8 @@ DataFolder ChooseDataFolder(const QString &exeDir, const QString &given, const Q
         for (const QString &name : DefaultDataFiles())
             if (QFileInfo(from.filePath(name)).isFile() && QFile::copy(from.filePath(name), to.filePath(name))) {
                 // A copy of a read-only default is the user's to change.
-                QFile::setPermissions(to.filePath(name), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                                             QFile::ReadOther);
+                QFile::setPermissions(to.filePath(name),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
                 folder.copied << name;
             }
     }

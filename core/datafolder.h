@@ -15,9 +15,9 @@
 
 struct DataFolder
 {
-    QString path;          ///< with its trailing separator
-    QStringList copied;    ///< the files copied from beside the executable on this start
-    QString problem;       ///< why the folder cannot be used (it cannot be created, or is not a folder)
+    QString path;       ///< with its trailing separator
+    QStringList copied; ///< the files copied from beside the executable on this start
+    QString problem;    ///< why the folder cannot be used (it cannot be created, or is not a folder)
 };
 
 /// The data files a first start copies.

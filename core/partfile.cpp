@@ -50,10 +50,11 @@ PartFile::PartFile(QString target) : m_target(RealTarget(target))
     // Named before it is made, so that it can be recorded before it exists:
     // a part is never on the disk without its record.
     const QFileInfo place(m_target);
-    m_part = place.absoluteDir().filePath(QStringLiteral(".%1.%2-%3.part")
-                                              .arg(place.fileName())
-                                              .arg(QCoreApplication::applicationPid())
-                                              .arg(QRandomGenerator::global()->generate() % 1000000, 6, 10, QLatin1Char('0')));
+    m_part = place.absoluteDir().filePath(
+        QStringLiteral(".%1.%2-%3.part")
+            .arg(place.fileName())
+            .arg(QCoreApplication::applicationPid())
+            .arg(QRandomGenerator::global()->generate() % 1000000, 6, 10, QLatin1Char('0')));
 }
 
 PartFile::~PartFile()
@@ -66,7 +67,9 @@ std::optional<QString> PartFile::create()
 {
     const QFileInfo info(m_target);
     if (info.exists() && !info.isFile())
-        return CannotWriteFile(m_target, QCoreApplication::translate("DataFile", "it is not a regular file (it is a folder, a FIFO or a device)"));
+        return CannotWriteFile(
+            m_target,
+            QCoreApplication::translate("DataFile", "it is not a regular file (it is a folder, a FIFO or a device)"));
     // The target's mode as the user's umask gives it.
     const int fd = ::open(Encoded(m_part).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0)

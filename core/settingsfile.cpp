@@ -23,12 +23,14 @@ std::optional<QString> SettingsProblem(const QString &dataDir)
     else if (info.exists() && !info.isFile())
         why = QCoreApplication::translate("DataFile", "it is not a regular file (it is a folder, a FIFO or a device)");
     else if (info.exists() && info.size() > MaxSettingsFileBytes)
-        why = QCoreApplication::translate("DataFile", "at %1 KB it is far larger than settings are").arg(info.size() / 1024);
+        why = QCoreApplication::translate("DataFile", "at %1 KB it is far larger than settings are")
+                  .arg(info.size() / 1024);
     if (why.isEmpty())
         return std::nullopt;
-    return QCoreApplication::translate("DataFile", "The settings file \"%1\" is not used: %2. The program keeps to its "
-                                                   "defaults (the register file beside the data files, no printer "
-                                                   "offsets) and does not write it.")
+    return QCoreApplication::translate("DataFile",
+                                       "The settings file \"%1\" is not used: %2. The program keeps to its "
+                                       "defaults (the register file beside the data files, no printer "
+                                       "offsets) and does not write it.")
         .arg(QDir::toNativeSeparators(path), why);
 }
 

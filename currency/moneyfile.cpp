@@ -45,7 +45,9 @@ MoneyRead MoneyFromLines(const QStringList &lines, const QString &fileName)
         const QString text = lines.value(number - 1);
         if (!HoldsControl(text))
             return ToStd(text);
-        problems << QCoreApplication::translate("MoneyFile", "line %1 (%2) holds control characters").arg(number).arg(QLatin1String(what));
+        problems << QCoreApplication::translate("MoneyFile", "line %1 (%2) holds control characters")
+                        .arg(number)
+                        .arg(QLatin1String(what));
         return std::string();
     };
     MoneyRead read;
@@ -64,10 +66,13 @@ MoneyRead MoneyFromLines(const QStringList &lines, const QString &fileName)
     } catch (const ChequeError &error) {
         m.PartDigits = 2;
         problems << (lines.size() < 10
-                         ? QCoreApplication::translate("MoneyFile","it has only %1 lines, and line 10, the number of fraction digits, is "
-                                          "missing")
+                         ? QCoreApplication::translate(
+                               "MoneyFile",
+                               "it has only %1 lines, and line 10, the number of fraction digits, is "
+                               "missing")
                                .arg(lines.size())
-                         : QCoreApplication::translate("MoneyFile", "line 10, the number of fraction digits, is not a whole number (%1)")
+                         : QCoreApplication::translate(
+                               "MoneyFile", "line 10, the number of fraction digits, is not a whole number (%1)")
                                .arg(QString::fromStdString(error.what())));
     }
     m.MoneyMale = lines.value(10) == QLatin1String("T");
@@ -79,7 +84,8 @@ MoneyRead MoneyFromLines(const QStringList &lines, const QString &fileName)
     if (!problems.isEmpty() && noName) {
         // Nothing of a currency is left: the program's own one stands in.
         m = UaeMoney();
-        problems << QCoreApplication::translate("MoneyFile", "no currency name could be read, so the UAE dirham is used");
+        problems << QCoreApplication::translate("MoneyFile",
+                                                "no currency name could be read, so the UAE dirham is used");
     }
     if (!problems.isEmpty())
         read.damage = QCoreApplication::translate("MoneyFile", "The currency file \"%1\" is damaged: %2.")

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "currency/monyU.h"
 
-#include <QCoreApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -53,7 +53,8 @@ TMoneyForm::TMoneyForm(CurrencyRecord &currency, QWidget *parent)
     EMoneyNameEd = Edit(panel1, "EMoneyNameEd", 246, 50, 52, 22);
     APartNameEd = Edit(panel1, "APartNameEd", 44, 28, 53, 22);
     EPartNameEd = Edit(panel1, "EPartNameEd", 44, 50, 53, 22);
-    PartsRB = new RadioGroup(QCoreApplication::translate("TMoneyForm", "Divided to"), {QStringLiteral("100"), QStringLiteral("1000")}, 2, panel1);
+    PartsRB = new RadioGroup(QCoreApplication::translate("TMoneyForm", "Divided to"),
+                             {QStringLiteral("100"), QStringLiteral("1000")}, 2, panel1);
     PartsRB->setObjectName(QStringLiteral("PartsRB"));
     PartsRB->setGeometry(103, 28, 122, 36);
     PartsRB->setItemIndex(0);
@@ -82,11 +83,14 @@ TMoneyForm::TMoneyForm(CurrencyRecord &currency, QWidget *parent)
     // Placeholder texts until the start-up fills the controls.
     for (QLineEdit *edit : {AMoneyNameEd, EMoneyNameEd, APartNameEd, EPartNameEd, MoneySNameEd, Money2NameEd,
                             Money3NameEd, Part2NameEd, part3NameEd})
-        edit->setText(edit == MoneySNameEd ? QStringLiteral("Short") : QCoreApplication::translate("TMoneyForm", "Name"));
+        edit->setText(edit == MoneySNameEd ? QStringLiteral("Short")
+                                           : QCoreApplication::translate("TMoneyForm", "Name"));
 
     CountryRB = new RadioGroup(QCoreApplication::translate("TMoneyForm", " Country"),
-                               {QCoreApplication::translate("TMoneyForm", "Chose"), QCoreApplication::translate("TMoneyForm", "SYR"),
-                                QCoreApplication::translate("TMoneyForm", "UAE ")}, 1, this);
+                               {QCoreApplication::translate("TMoneyForm", "Chose"),
+                                QCoreApplication::translate("TMoneyForm", "SYR"),
+                                QCoreApplication::translate("TMoneyForm", "UAE ")},
+                               1, this);
     CountryRB->setObjectName(QStringLiteral("CountryRB"));
     CountryRB->setGeometry(359, 17, 84, 127);
     CountryRB->setItemIndex(2);
@@ -170,10 +174,13 @@ bool TMoneyForm::takeMoney(const MoneyRead &read)
         QFile::remove(backup);
         const bool kept = QFile::copy(path, backup);
         QString text = *read.damage + QStringLiteral("\n\n");
-        text += kept ? QCoreApplication::translate("TMoneyForm", "The damaged file was kept as \"%1\". ").arg(QDir::toNativeSeparators(backup))
-                     : QCoreApplication::translate("TMoneyForm", "It could not be kept as \"%1\". ").arg(QDir::toNativeSeparators(backup));
-        text += QCoreApplication::translate("TMoneyForm","The currency names that could be read are used, with %1 sub-unit digits; "
-                               "check them in this window, which stays open for that.")
+        text += kept ? QCoreApplication::translate("TMoneyForm", "The damaged file was kept as \"%1\". ")
+                           .arg(QDir::toNativeSeparators(backup))
+                     : QCoreApplication::translate("TMoneyForm", "It could not be kept as \"%1\". ")
+                           .arg(QDir::toNativeSeparators(backup));
+        text += QCoreApplication::translate("TMoneyForm",
+                                            "The currency names that could be read are used, with %1 sub-unit digits; "
+                                            "check them in this window, which stays open for that.")
                     .arg(read.money.PartDigits);
         dialogs().showMessage(this, QCoreApplication::translate("TMoneyForm", "Error"), text);
     }
@@ -192,9 +199,11 @@ std::optional<QString> TMoneyForm::StartUp(const QString &dataDir)
     try {
         read = ReadMoneyAtStart(moneyPath());
     } catch (const ChequeError &error) {
-        problem = QCoreApplication::translate("TMoneyForm","%1\n\nThe program goes on with the UAE currency. The file is left as it is "
-                                 "until you set the currency in the Money window and press OK.")
-                      .arg(QString::fromStdString(error.message()));
+        problem =
+            QCoreApplication::translate("TMoneyForm",
+                                        "%1\n\nThe program goes on with the UAE currency. The file is left as it is "
+                                        "until you set the currency in the Money window and press OK.")
+                .arg(QString::fromStdString(error.message()));
     }
     // A money.txt (readable or not) is taken as it stands; without one, the
     // UAE preset.
@@ -266,7 +275,8 @@ void TMoneyForm::closeEvent(QCloseEvent *event)
         SaveOpt();
         m_keepFile = false;
     } catch (const ChequeError &error) {
-        dialogs().showMessage(this, QCoreApplication::translate("TMoneyForm", "Error"), QString::fromStdString(error.what()));
+        dialogs().showMessage(this, QCoreApplication::translate("TMoneyForm", "Error"),
+                              QString::fromStdString(error.what()));
         event->ignore(); // stays open: the user can fix the cause and close again
         return;
     }

@@ -27,8 +27,10 @@ BankFiles::Read BankFiles::read()
     Read result;
     auto unreadable = [&](const QString &path, const ChequeError &error, const QString &instead) {
         m_unreadable = path;
-        result.problems << QCoreApplication::translate("BankFiles","%1\n\nThe program goes on with %2. The file is left as it is: it is "
-                                          "replaced at close only if you change banks or layouts and agree.")
+        result.problems << QCoreApplication::translate(
+                               "BankFiles",
+                               "%1\n\nThe program goes on with %2. The file is left as it is: it is "
+                               "replaced at close only if you change banks or layouts and agree.")
                                .arg(QString::fromStdString(error.message()), instead);
     };
 
@@ -39,14 +41,16 @@ BankFiles::Read BankFiles::read()
             result.banks = ReadDataFile(banksPath());
             banksRead = true;
         } catch (const ChequeError &error) {
-            unreadable(banksPath(), error, QCoreApplication::translate("BankFiles", "the single bank \"SIB\" and its first layout"));
+            unreadable(banksPath(), error,
+                       QCoreApplication::translate("BankFiles", "the single bank \"SIB\" and its first layout"));
         }
     }
     if (banksRead && (QFileInfo::exists(optionsPath()) || QFileInfo(optionsPath()).isSymLink())) {
         try {
             result.options = ReadDataFile(optionsPath());
         } catch (const ChequeError &error) {
-            unreadable(optionsPath(), error, QCoreApplication::translate("BankFiles", "the first layout for every bank"));
+            unreadable(optionsPath(), error,
+                       QCoreApplication::translate("BankFiles", "the first layout for every bank"));
         }
     }
     return result;
@@ -72,8 +76,10 @@ BankFiles::Close BankFiles::atClose(const QStringList &banks, const QStringList 
 
 QString BankFiles::replaceQuestion() const
 {
-    return QCoreApplication::translate("BankFiles","%1 could not be read when the program started, and the banks or layouts have changed "
-                          "since.\n\nReplace banks.txt and options.txt with the banks and layouts of this session?")
+    return QCoreApplication::translate(
+               "BankFiles",
+               "%1 could not be read when the program started, and the banks or layouts have changed "
+               "since.\n\nReplace banks.txt and options.txt with the banks and layouts of this session?")
         .arg(QDir::toNativeSeparators(m_unreadable));
 }
 
@@ -91,6 +97,8 @@ std::optional<QString> BankFiles::keepDamagedOptions()
     const QString backup = optionsPath() + QStringLiteral(".bak");
     QFile::remove(backup);
     m_kept = QFile::copy(optionsPath(), backup);
-    return m_kept ? QCoreApplication::translate("BankFiles", "The file as it was is kept as \"%1\".").arg(QDir::toNativeSeparators(backup))
-                  : QCoreApplication::translate("BankFiles", "It could not be kept as \"%1\".").arg(QDir::toNativeSeparators(backup));
+    return m_kept ? QCoreApplication::translate("BankFiles", "The file as it was is kept as \"%1\".")
+                        .arg(QDir::toNativeSeparators(backup))
+                  : QCoreApplication::translate("BankFiles", "It could not be kept as \"%1\".")
+                        .arg(QDir::toNativeSeparators(backup));
 }

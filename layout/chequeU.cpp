@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "layout/chequeU.h"
 
-#include <QCoreApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -90,9 +90,12 @@ class LayoutCommand : public QUndoCommand
 {
 public:
     LayoutCommand(TChequeForm *form, ChequeLayout before, ChequeLayout after, const QString &what, int merge)
-        : QUndoCommand(what), m_form(form), m_before(std::move(before)), m_after(std::move(after)), m_merge(merge)
-    {
-    }
+        : QUndoCommand(what)
+        , m_form(form)
+        , m_before(std::move(before))
+        , m_after(std::move(after))
+        , m_merge(merge)
+    {}
     void undo() override { m_form->applyLayout(m_before); }
     void redo() override
     {
@@ -122,7 +125,9 @@ namespace {
 class PrinterOffsetsDialog : public QDialog
 {
 public:
-    PrinterOffsetsDialog(TPrintChequeForm &print, const QString &current, QWidget *parent) : QDialog(parent), m_print(print)
+    PrinterOffsetsDialog(TPrintChequeForm &print, const QString &current, QWidget *parent)
+        : QDialog(parent)
+        , m_print(print)
     {
         setObjectName(QStringLiteral("PrinterOffsetsDialog"));
         setWindowTitle(QCoreApplication::translate("TChequeForm", "Printer Offsets"));
@@ -143,24 +148,29 @@ public:
             box->setSingleStep(0.1);
             box->setSuffix(QCoreApplication::translate("TChequeForm", " mm"));
         }
-        m_apply = new QCheckBox(QCoreApplication::translate("TChequeForm", "Apply this offset to every page sent to the printer"), this);
+        m_apply = new QCheckBox(
+            QCoreApplication::translate("TChequeForm", "Apply this offset to every page sent to the printer"), this);
         m_apply->setObjectName(QStringLiteral("ApplyChk"));
         auto *form = new QFormLayout(this);
         form->addRow(QCoreApplication::translate("TChequeForm", "Printer"), m_printer);
         form->addRow(QCoreApplication::translate("TChequeForm", "Move pages right by"), m_right);
         form->addRow(QCoreApplication::translate("TChequeForm", "Move pages down by"), m_down);
         form->addRow(m_apply);
-        auto *note = PlainLabel(QCoreApplication::translate("TChequeForm","Print the calibration page, lay it over a cheque and read how far the "
-                                               "printer puts things off; a negative number moves pages left or up."),
-                                this);
+        auto *note = PlainLabel(
+            QCoreApplication::translate("TChequeForm",
+                                        "Print the calibration page, lay it over a cheque and read how far the "
+                                        "printer puts things off; a negative number moves pages left or up."),
+            this);
         note->setWordWrap(true);
         form->addRow(note);
         const bool noPrinter = names.isEmpty();
-        auto *buttons = new QDialogButtonBox(noPrinter ? QDialogButtonBox::Close : QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+        auto *buttons = new QDialogButtonBox(
+            noPrinter ? QDialogButtonBox::Close : QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
         if (noPrinter) {
             // Nothing to set: said, not dropped on OK.
-            auto *none = PlainLabel(QCoreApplication::translate("TChequeForm", "No printer is installed. Offsets apply to "
-                                                                               "printers only; a PDF file is never moved."),
+            auto *none = PlainLabel(QCoreApplication::translate("TChequeForm",
+                                                                "No printer is installed. Offsets apply to "
+                                                                "printers only; a PDF file is never moved."),
                                     this);
             none->setObjectName(QStringLiteral("NoPrinterLB"));
             none->setWordWrap(true);
@@ -258,7 +268,8 @@ void TChequeForm::buildTopStrip(QWidget *column)
 {
     auto *strip = new QWidget(column);
     strip->setGeometry(1, 0, 320, TopStripHeight);
-    Caption(QCoreApplication::translate("TChequeForm", "Bank"), strip, 11, 0); // not -1: the strip's edge would cut the letters' tops
+    Caption(QCoreApplication::translate("TChequeForm", "Bank"), strip, 11,
+            0); // not -1: the strip's edge would cut the letters' tops
     BankNameCB = new BankComboBox(strip);
     BankNameCB->setObjectName(QStringLiteral("BankNameCB"));
     BankNameCB->setEditable(false);
@@ -360,10 +371,14 @@ void TChequeForm::buildOptionsPanel()
         SpinEdit1Change(value);
         record(QCoreApplication::translate("TChequeForm", "Labels count"));
     });
-    connect(BAEdit, &QLineEdit::editingFinished, this, [this] { record(QCoreApplication::translate("TChequeForm", "B/A text")); });
-    connect(LeftEd, &QLineEdit::editingFinished, this, [this] { record(QCoreApplication::translate("TChequeForm", "Left margin")); });
-    connect(TopEd, &QLineEdit::editingFinished, this, [this] { record(QCoreApplication::translate("TChequeForm", "Top margin")); });
-    connect(PortialChk, &QCheckBox::toggled, this, [this] { record(QCoreApplication::translate("TChequeForm", "Orientation")); });
+    connect(BAEdit, &QLineEdit::editingFinished, this,
+            [this] { record(QCoreApplication::translate("TChequeForm", "B/A text")); });
+    connect(LeftEd, &QLineEdit::editingFinished, this,
+            [this] { record(QCoreApplication::translate("TChequeForm", "Left margin")); });
+    connect(TopEd, &QLineEdit::editingFinished, this,
+            [this] { record(QCoreApplication::translate("TChequeForm", "Top margin")); });
+    connect(PortialChk, &QCheckBox::toggled, this,
+            [this] { record(QCoreApplication::translate("TChequeForm", "Orientation")); });
 }
 
 void TChequeForm::buildFieldPanel(int i)
@@ -471,36 +486,43 @@ void TChequeForm::buildMenus()
     edit->addAction(undo);
     edit->addAction(redo);
     QMenu *scan = MenuBar->addMenu(QCoreApplication::translate("TChequeForm", "&Scan"));
-    connect(scan->addAction(QCoreApplication::translate("TChequeForm", "&Choose Scanned Cheque…")), &QAction::triggered, this, &TChequeForm::chooseScan);
-    connect(scan->addAction(QCoreApplication::translate("TChequeForm", "&Place and Opacity…")), &QAction::triggered, this, [this] {
-        const auto kept = scanSettings();
-        if (!kept)
-            return;
-        const auto typed = dialogs().askText(
-            this, DesignerTitle(),
-            QCoreApplication::translate("TChequeForm","Where the scan's top-left corner lies from the cheque area's origin (left and top in mm), "
-                           "and its opacity in per cent:"),
-            QStringLiteral("%1, %2, %3").arg(kept->leftMm).arg(kept->topMm).arg(qRound(kept->opacity * 100)));
-        if (!typed)
-            return;
-        const QStringList parts = typed->split(u',');
-        bool a = false, b = false, c = false;
-        const double left = parts.value(0).trimmed().toDouble(&a);
-        const double top = parts.value(1).trimmed().toDouble(&b);
-        const double opacity = parts.value(2).trimmed().toDouble(&c);
-        if (!a || !b || !c || parts.size() != 3 || opacity < 0 || opacity > 100) {
-            dialogs().showMessage(this, DesignerTitle(),
-                                  QCoreApplication::translate("TChequeForm", "Give three numbers: left and top in mm, and the opacity from 0 to 100."));
-            return;
-        }
-        setScanPlace(left, top, opacity / 100);
-    });
-    connect(scan->addAction(QCoreApplication::translate("TChequeForm", "&Remove Scan")), &QAction::triggered, this, &TChequeForm::removeScan);
+    connect(scan->addAction(QCoreApplication::translate("TChequeForm", "&Choose Scanned Cheque…")), &QAction::triggered,
+            this, &TChequeForm::chooseScan);
+    connect(scan->addAction(QCoreApplication::translate("TChequeForm", "&Place and Opacity…")), &QAction::triggered,
+            this, [this] {
+                const auto kept = scanSettings();
+                if (!kept)
+                    return;
+                const auto typed = dialogs().askText(
+                    this, DesignerTitle(),
+                    QCoreApplication::translate(
+                        "TChequeForm",
+                        "Where the scan's top-left corner lies from the cheque area's origin (left and top in mm), "
+                        "and its opacity in per cent:"),
+                    QStringLiteral("%1, %2, %3").arg(kept->leftMm).arg(kept->topMm).arg(qRound(kept->opacity * 100)));
+                if (!typed)
+                    return;
+                const QStringList parts = typed->split(u',');
+                bool a = false, b = false, c = false;
+                const double left = parts.value(0).trimmed().toDouble(&a);
+                const double top = parts.value(1).trimmed().toDouble(&b);
+                const double opacity = parts.value(2).trimmed().toDouble(&c);
+                if (!a || !b || !c || parts.size() != 3 || opacity < 0 || opacity > 100) {
+                    dialogs().showMessage(
+                        this, DesignerTitle(),
+                        QCoreApplication::translate(
+                            "TChequeForm", "Give three numbers: left and top in mm, and the opacity from 0 to 100."));
+                    return;
+                }
+                setScanPlace(left, top, opacity / 100);
+            });
+    connect(scan->addAction(QCoreApplication::translate("TChequeForm", "&Remove Scan")), &QAction::triggered, this,
+            &TChequeForm::removeScan);
     QMenu *printer = MenuBar->addMenu(QCoreApplication::translate("TChequeForm", "&Printer"));
-    connect(printer->addAction(QCoreApplication::translate("TChequeForm", "Print &Calibration Page…")), &QAction::triggered, this,
-            &TChequeForm::PrintCalibration);
-    connect(printer->addAction(QCoreApplication::translate("TChequeForm", "Printer &Offsets…")), &QAction::triggered, this,
-            &TChequeForm::editPrinterOffsets);
+    connect(printer->addAction(QCoreApplication::translate("TChequeForm", "Print &Calibration Page…")),
+            &QAction::triggered, this, &TChequeForm::PrintCalibration);
+    connect(printer->addAction(QCoreApplication::translate("TChequeForm", "Printer &Offsets…")), &QAction::triggered,
+            this, &TChequeForm::editPrinterOffsets);
 }
 
 void TChequeForm::buildPositionBar()
@@ -526,8 +548,8 @@ void TChequeForm::buildPositionBar()
         PosEd[std::size_t(i)] = box;
         connect(box, &QDoubleSpinBox::editingFinished, this, [this] {
             if (m_focused >= 0)
-                placeField(m_focused + 1, QRectF(PosEd[0]->value(), PosEd[1]->value(), PosEd[2]->value(),
-                                                 PosEd[3]->value()));
+                placeField(m_focused + 1,
+                           QRectF(PosEd[0]->value(), PosEd[1]->value(), PosEd[2]->value(), PosEd[3]->value()));
         });
     }
     PixelLB = PlainLabel(QString(), PositionBar);
@@ -728,8 +750,11 @@ bool TChequeForm::storable(const QString &what, const QString &text, const QStri
 
 void TChequeForm::NewBtnClick()
 {
-    const auto name = dialogs().askText(this, QCoreApplication::translate("TChequeForm", "Add"), QCoreApplication::translate("TChequeForm", "Bank Name"), QString());
-    if (!name || !storable(QCoreApplication::translate("TChequeForm", "The bank name"), *name, QString::fromLatin1(BanksFileName)))
+    const auto name = dialogs().askText(this, QCoreApplication::translate("TChequeForm", "Add"),
+                                        QCoreApplication::translate("TChequeForm", "Bank Name"), QString());
+    if (!name
+        || !storable(QCoreApplication::translate("TChequeForm", "The bank name"), *name,
+                     QString::fromLatin1(BanksFileName)))
         return;
     Book.AddBank(*name);
     Book.Selected = int(Book.Banks.size()) - 1; // selected without loading
@@ -741,9 +766,11 @@ void TChequeForm::SpeedButton7Click()
 {
     // The bank by its name, and No for Enter: one key must not delete a bank.
     const QString name = Book.hasSelection() ? Book.Banks.at(Book.Selected) : QString();
-    if (!dialogs().askYesNo(this, QCoreApplication::translate("TChequeForm", "Confirm"),
-                            QCoreApplication::translate("TChequeForm", "Delete حذف \"%1\"?\n\nThe bank and its layout are removed.").arg(name),
-                            Dialogs::Default::No))
+    if (!dialogs().askYesNo(
+            this, QCoreApplication::translate("TChequeForm", "Confirm"),
+            QCoreApplication::translate("TChequeForm", "Delete حذف \"%1\"?\n\nThe bank and its layout are removed.")
+                .arg(name),
+            Dialogs::Default::No))
         return;
     Book.DeleteBank(Book.Selected);
     ShowBanks();
@@ -897,11 +924,12 @@ void TChequeForm::ChequeEdit1MouseMove(int field, Qt::MouseButtons buttons, Qt::
         focused->setGeometry(DraggedBounds(focused->geometry(), m_zone, m_grab, position));
         showPosition();
         const QRect r = focused->geometry();
-        QToolTip::showText(QCursor::pos(), QCoreApplication::translate("TChequeForm", "Left %1 mm, top %2 mm; %3 × %4 mm")
-                                               .arg(PxToMm(r.left()), 0, 'f', 1)
-                                               .arg(PxToMm(r.top()), 0, 'f', 1)
-                                               .arg(PxToMm(r.width()), 0, 'f', 1)
-                                               .arg(PxToMm(r.height()), 0, 'f', 1),
+        QToolTip::showText(QCursor::pos(),
+                           QCoreApplication::translate("TChequeForm", "Left %1 mm, top %2 mm; %3 × %4 mm")
+                               .arg(PxToMm(r.left()), 0, 'f', 1)
+                               .arg(PxToMm(r.top()), 0, 'f', 1)
+                               .arg(PxToMm(r.width()), 0, 'f', 1)
+                               .arg(PxToMm(r.height()), 0, 'f', 1),
                            focused);
     }
 }
@@ -936,17 +964,17 @@ bool TChequeForm::settleChanges(QWidget *parent)
     if (m_undo.isClean())
         return true;
     const QString bank = Book.hasSelection() ? Book.Banks.at(Book.Selected) : QString();
-    switch (dialogs().askSaveChanges(parent ? parent : this, DesignerTitle(),
-                                     QCoreApplication::translate("TChequeForm","The layout of the bank \"%1\" has changes that are not saved in "
-                                                    "options.txt.\n\nSave them?")
-                                         .arg(bank))) {
+    switch (dialogs().askSaveChanges(
+        parent ? parent : this, DesignerTitle(),
+        QCoreApplication::translate("TChequeForm",
+                                    "The layout of the bank \"%1\" has changes that are not saved in "
+                                    "options.txt.\n\nSave them?")
+            .arg(bank))) {
     case Dialogs::Changes::Save:
         SaveChequeOptions();
         emit layoutSaved();
         return true;
-    case Dialogs::Changes::Discard:
-        m_undo.clear();
-        return true;
+    case Dialogs::Changes::Discard: m_undo.clear(); return true;
     case Dialogs::Changes::Cancel: break;
     }
     return false;
@@ -974,8 +1002,8 @@ void TChequeForm::nudgeField(int field, int dx, int dy, bool millimetres)
     if (millimetres) {
         // From the place in millimetres, not from its rounded pixel: each
         // rounding would add to the last.
-        const QPointF from = m_placedMm.field == field && m_placedMm.px == r.topLeft() ? m_placedMm.mm
-                                                                                       : fieldMm(field).topLeft();
+        const QPointF from =
+            m_placedMm.field == field && m_placedMm.px == r.topLeft() ? m_placedMm.mm : fieldMm(field).topLeft();
         const QPointF mm = from + QPointF(dx, dy);
         r.moveTo(MmToPx(mm.x()), MmToPx(mm.y()));
         edit->setGeometry(r);
@@ -1056,8 +1084,9 @@ void TChequeForm::chooseScan()
 {
     if (!Book.hasSelection() || m_settingsFile.isEmpty())
         return;
-    const auto file = dialogs().askOpenFile(this, QCoreApplication::translate("TChequeForm", "Scanned Cheque"),
-                                            QCoreApplication::translate("TChequeForm", "Scans (*.png *.jpg *.jpeg *.pdf);;All files (*)"));
+    const auto file = dialogs().askOpenFile(
+        this, QCoreApplication::translate("TChequeForm", "Scanned Cheque"),
+        QCoreApplication::translate("TChequeForm", "Scans (*.png *.jpg *.jpeg *.pdf);;All files (*)"));
     if (file)
         setScan(*file);
 }
@@ -1066,16 +1095,20 @@ bool TChequeForm::setScan(const QString &path, std::optional<double> dpi)
 {
     const LoadedScan loaded = LoadScan(path);
     if (!loaded.problem.isEmpty()) {
-        dialogs().showMessage(this, DesignerTitle(), QCoreApplication::translate("TChequeForm", "The scan cannot be used: %1.").arg(loaded.problem));
+        dialogs().showMessage(
+            this, DesignerTitle(),
+            QCoreApplication::translate("TChequeForm", "The scan cannot be used: %1.").arg(loaded.problem));
         return false;
     }
     if (!dpi)
         dpi = loaded.dpi;
     if (!dpi) {
-        const auto typed = dialogs().askText(this, DesignerTitle(),
-                                             QCoreApplication::translate("TChequeForm","The scan does not say its resolution. At how many dots "
-                                                            "per inch was it scanned?"),
-                                             QStringLiteral("300"));
+        const auto typed =
+            dialogs().askText(this, DesignerTitle(),
+                              QCoreApplication::translate("TChequeForm",
+                                                          "The scan does not say its resolution. At how many dots "
+                                                          "per inch was it scanned?"),
+                              QStringLiteral("300"));
         bool ok = false;
         const double value = typed ? typed->trimmed().toDouble(&ok) : 0;
         if (!typed || !ok || value < 20 || value > 2400)
@@ -1093,7 +1126,8 @@ bool TChequeForm::setScan(const QString &path, std::optional<double> dpi)
         QFile::remove(copy);
         if (!QFile::copy(path, copy)) {
             dialogs().showMessage(this, DesignerTitle(),
-                                  QCoreApplication::translate("TChequeForm", "The scan could not be copied to \"%1\".").arg(QDir::toNativeSeparators(copy)));
+                                  QCoreApplication::translate("TChequeForm", "The scan could not be copied to \"%1\".")
+                                      .arg(QDir::toNativeSeparators(copy)));
             return false;
         }
     }

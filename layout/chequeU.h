@@ -13,8 +13,8 @@
 #include <QWidget>
 
 #include "layout/bankbook.h"
-#include "layout/chequescan.h"
 #include "layout/chequefield.h"
+#include "layout/chequescan.h"
 #include "layout/fielddrag.h"
 
 class QCheckBox;

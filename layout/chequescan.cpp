@@ -19,13 +19,13 @@ QString Group(const QString &bank) { return QStringLiteral("scans/") + QString::
 
 quint32 BigEndian32(const char *p)
 {
-    return (quint32(quint8(p[0])) << 24) | (quint32(quint8(p[1])) << 16) | (quint32(quint8(p[2])) << 8) |
-        quint32(quint8(p[3]));
+    return (quint32(quint8(p[0])) << 24) | (quint32(quint8(p[1])) << 16) | (quint32(quint8(p[2])) << 8)
+        | quint32(quint8(p[3]));
 }
 
 constexpr double kDesignDpi = 96.0;
 constexpr double kPdfDpi = 200.0; // a PDF page is drawn this fine for the designer
-constexpr int kPdfSeconds = 30;    // given to draw it
+constexpr int kPdfSeconds = 30;   // given to draw it
 
 } // namespace
 
@@ -113,7 +113,8 @@ LoadedScan LoadScan(const QString &path)
     LoadedScan scan;
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
-        scan.problem = QCoreApplication::translate("TChequeForm", "the scan \"%1\" cannot be read").arg(QFileInfo(path).fileName());
+        scan.problem = QCoreApplication::translate("TChequeForm", "the scan \"%1\" cannot be read")
+                           .arg(QFileInfo(path).fileName());
         return scan;
     }
     const QByteArray head = file.read(1 << 16);
@@ -123,27 +124,30 @@ LoadedScan LoadScan(const QString &path)
         // is given up on, and the program goes on.
         const QString helper = HelperProgram(QStringLiteral("cheque-pdfpage"));
         if (helper.isEmpty()) {
-            scan.problem = QCoreApplication::translate("TChequeForm", "the PDF reader (cheque-pdfpage) is not installed");
+            scan.problem =
+                QCoreApplication::translate("TChequeForm", "the PDF reader (cheque-pdfpage) is not installed");
             return scan;
         }
         QProcess reader;
         reader.start(helper, {QString::number(kPdfDpi), path});
-        if (reader.waitForFinished(kPdfSeconds * 1000) && reader.exitStatus() == QProcess::NormalExit &&
-            reader.exitCode() == 0)
+        if (reader.waitForFinished(kPdfSeconds * 1000) && reader.exitStatus() == QProcess::NormalExit
+            && reader.exitCode() == 0)
             scan.image = QImage::fromData(reader.readAllStandardOutput(), "PNG");
         else
             reader.kill();
         scan.dpi = kPdfDpi;
         if (scan.image.isNull())
-            scan.problem = QCoreApplication::translate("TChequeForm", "the PDF \"%1\" has no page that can be shown").arg(QFileInfo(path).fileName());
+            scan.problem = QCoreApplication::translate("TChequeForm", "the PDF \"%1\" has no page that can be shown")
+                               .arg(QFileInfo(path).fileName());
         return scan;
     }
     QImageReader reader(path);
     reader.setAutoTransform(true); // phone scans carry their turn in EXIF
     scan.image = reader.read();
     if (scan.image.isNull()) {
-        scan.problem = QCoreApplication::translate("TChequeForm", "the scan \"%1\" is not a PNG, JPEG or PDF image (%2)")
-                           .arg(QFileInfo(path).fileName(), reader.errorString());
+        scan.problem =
+            QCoreApplication::translate("TChequeForm", "the scan \"%1\" is not a PNG, JPEG or PDF image (%2)")
+                .arg(QFileInfo(path).fileName(), reader.errorString());
         return scan;
     }
     scan.dpi = DeclaredDpi(head);
@@ -154,7 +158,8 @@ QImage ScanForDesigner(const QImage &image, double dpi, double opacity)
 {
     if (image.isNull() || dpi <= 0)
         return {};
-    const QSize size(qMax(1, qRound(image.width() * kDesignDpi / dpi)), qMax(1, qRound(image.height() * kDesignDpi / dpi)));
+    const QSize size(qMax(1, qRound(image.width() * kDesignDpi / dpi)),
+                     qMax(1, qRound(image.height() * kDesignDpi / dpi)));
     QImage shown(size, QImage::Format_RGB32);
     shown.fill(Qt::white);
     QPainter painter(&shown);

@@ -18,10 +18,10 @@ class QSettings;
 /// A bank's scan, as kept.
 struct ScanSettings
 {
-    QString file;          ///< the image, in the scans folder beside the data files
-    double dpi = 0;        ///< its resolution; 0 when the file says none and none was given
-    double opacity = 0.5;  ///< 0 to 1
-    double leftMm = 0;     ///< where the scan's top-left corner lies, from the cheque area's origin
+    QString file;         ///< the image, in the scans folder beside the data files
+    double dpi = 0;       ///< its resolution; 0 when the file says none and none was given
+    double opacity = 0.5; ///< 0 to 1
+    double leftMm = 0;    ///< where the scan's top-left corner lies, from the cheque area's origin
     double topMm = 0;
 
     friend bool operator==(const ScanSettings &, const ScanSettings &) = default;

@@ -27,13 +27,19 @@ void PaintCalibrationPage(QPainter &painter, ChequeLayout layout, QPointF offset
     painter.setFont(small);
     const QColor faint(220, 220, 220), medium(170, 170, 170), dark(80, 80, 80);
     for (int mm = 0; mm <= int(pageW); ++mm) {
-        painter.setPen(QPen(mm % 10 == 0 ? dark : mm % 5 == 0 ? medium : faint, mm % 10 == 0 ? 0.2 * perMm : 0.1 * perMm));
+        painter.setPen(QPen(mm % 10 == 0      ? dark
+                                : mm % 5 == 0 ? medium
+                                              : faint,
+                            mm % 10 == 0 ? 0.2 * perMm : 0.1 * perMm));
         painter.drawLine(QPointF(mm * perMm, 0), QPointF(mm * perMm, pageH * perMm));
         if (mm % 10 == 0 && mm > 0)
             painter.drawText(QPointF((mm + 0.5) * perMm, 3 * perMm), QString::number(mm));
     }
     for (int mm = 0; mm <= int(pageH); ++mm) {
-        painter.setPen(QPen(mm % 10 == 0 ? dark : mm % 5 == 0 ? medium : faint, mm % 10 == 0 ? 0.2 * perMm : 0.1 * perMm));
+        painter.setPen(QPen(mm % 10 == 0      ? dark
+                                : mm % 5 == 0 ? medium
+                                              : faint,
+                            mm % 10 == 0 ? 0.2 * perMm : 0.1 * perMm));
         painter.drawLine(QPointF(0, mm * perMm), QPointF(pageW * perMm, mm * perMm));
         if (mm % 10 == 0 && mm > 0)
             painter.drawText(QPointF(0.5 * perMm, (mm - 0.5) * perMm), QString::number(mm));
@@ -68,7 +74,8 @@ void PaintCalibrationPage(QPainter &painter, ChequeLayout layout, QPointF offset
     painter.setFont(text);
     painter.setPen(Qt::black);
     const double lineH = QFontMetricsF(text, device).height();
-    painter.drawText(QPointF(12 * perMm, pageH * perMm - 3 * perMm - lineH), QCoreApplication::translate("TChequeForm", "Calibration page"));
+    painter.drawText(QPointF(12 * perMm, pageH * perMm - 3 * perMm - lineH),
+                     QCoreApplication::translate("TChequeForm", "Calibration page"));
     painter.drawText(QPointF(12 * perMm, pageH * perMm - 3 * perMm), note);
     painter.restore();
 }

@@ -56,13 +56,16 @@ ChequeOrProblem MakeCheque(const QString &bank, const QString &date, QDate day, 
                            const QString &baText, bool onlyFirst, const QLocale &locale)
 {
     if (amount.refusal)
-        return {std::nullopt, amount.value <= 0 ? *amount.refusal
-                                                : *amount.refusal + QCoreApplication::translate("PrintRun", " Nothing was printed.")};
+        return {std::nullopt,
+                amount.value <= 0 ? *amount.refusal
+                                  : *amount.refusal + QCoreApplication::translate("PrintRun", " Nothing was printed.")};
     if (payee.size() > MaxPayeeChars)
-        return {std::nullopt, QCoreApplication::translate("PrintRun", "The payee has %1 characters; a cheque carries at "
-                                                                      "most %2. Nothing was printed.")
-                                  .arg(payee.size())
-                                  .arg(MaxPayeeChars)};
+        return {std::nullopt,
+                QCoreApplication::translate("PrintRun",
+                                            "The payee has %1 characters; a cheque carries at "
+                                            "most %2. Nothing was printed.")
+                    .arg(payee.size())
+                    .arg(MaxPayeeChars)};
 
     Cheque cheque;
     cheque.bank = bank;
@@ -93,10 +96,14 @@ QString PayeeKey(const QString &payee)
         if (c.category() == QChar::Mark_NonSpacing || u == 0x0640) // marks, tatweel
             continue;
         switch (u) {
-        case 0x0622: case 0x0623: case 0x0625: case 0x0671: key += QChar(0x0627); break; // alef
-        case 0x0649: case 0x0626: key += QChar(0x064A); break;                            // yaa
-        case 0x0629: key += QChar(0x0647); break;                                         // taa marbuta
-        case 0x0624: key += QChar(0x0648); break;                                         // waw with hamza
+        case 0x0622:
+        case 0x0623:
+        case 0x0625:
+        case 0x0671: key += QChar(0x0627); break; // alef
+        case 0x0649:
+        case 0x0626: key += QChar(0x064A); break; // yaa
+        case 0x0629: key += QChar(0x0647); break; // taa marbuta
+        case 0x0624: key += QChar(0x0648); break; // waw with hamza
         default: key += c; break;
         }
     }

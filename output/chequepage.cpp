@@ -116,35 +116,40 @@ QString DescribePageFault(const PageFault &fault, const ChequeLayout &layout)
     const int number = fault.label + 1;
     switch (fault.kind) {
     case PageFault::Kind::NoRoom:
-        return QCoreApplication::translate("ChequePage", "%1 (field %2) has a box with no room in it. Make the box "
-                                                         "larger in Setup.")
+        return QCoreApplication::translate("ChequePage",
+                                           "%1 (field %2) has a box with no room in it. Make the box "
+                                           "larger in Setup.")
             .arg(what)
             .arg(number);
     case PageFault::Kind::NoGlyph:
-        return QCoreApplication::translate("ChequePage", "%1 (field %2) holds %3, which no font on this computer can "
-                                                         "draw: it would be printed blank. Install a font that has it "
-                                                         "(for Arabic, fonts-hosny-amiri), or choose another font for "
-                                                         "the field in Setup.")
+        return QCoreApplication::translate("ChequePage",
+                                           "%1 (field %2) holds %3, which no font on this computer can "
+                                           "draw: it would be printed blank. Install a font that has it "
+                                           "(for Arabic, fonts-hosny-amiri), or choose another font for "
+                                           "the field in Setup.")
             .arg(what)
             .arg(number)
             .arg(DescribeCharacter(fault.character));
     case PageFault::Kind::TooManyLines:
-        return QCoreApplication::translate("ChequePage", "%1 (field %2) does not fit its box: it takes %3 lines, and "
-                                                         "the box holds %4. Make the box larger in Setup, or its font "
-                                                         "smaller.")
+        return QCoreApplication::translate("ChequePage",
+                                           "%1 (field %2) does not fit its box: it takes %3 lines, and "
+                                           "the box holds %4. Make the box larger in Setup, or its font "
+                                           "smaller.")
             .arg(what)
             .arg(number)
             .arg(fault.linesNeeded)
             .arg(fault.linesHeld);
     case PageFault::Kind::TooWide:
-        return QCoreApplication::translate("ChequePage", "%1 (field %2) does not fit its box: a word of it is wider "
-                                                         "than the box. Make the box wider in Setup, or its font "
-                                                         "smaller.")
+        return QCoreApplication::translate("ChequePage",
+                                           "%1 (field %2) does not fit its box: a word of it is wider "
+                                           "than the box. Make the box wider in Setup, or its font "
+                                           "smaller.")
             .arg(what)
             .arg(number);
     case PageFault::Kind::OffPage:
-        return QCoreApplication::translate("ChequePage", "%1 (field %2) runs off the paper. Move its box onto the "
-                                                         "cheque in Setup.")
+        return QCoreApplication::translate("ChequePage",
+                                           "%1 (field %2) runs off the paper. Move its box onto the "
+                                           "cheque in Setup.")
             .arg(what)
             .arg(number);
     }

@@ -53,7 +53,10 @@ private:
         QString caption;
         bool rightToLeft;
         friend bool operator==(const Key &, const Key &) = default;
-        friend size_t qHash(const Key &key, size_t seed = 0) { return qHashMulti(seed, key.label, key.caption, key.rightToLeft); }
+        friend size_t qHash(const Key &key, size_t seed = 0)
+        {
+            return qHashMulti(seed, key.label, key.caption, key.rightToLeft);
+        }
     };
     ChequeLayout m_layout;
     QHash<Key, std::optional<PageFault>> m_known;

@@ -9,9 +9,9 @@
 #include "core/partfile.h"
 
 PdfFileOutput::PdfFileOutput(const QString &path)
-    : m_path(QFileInfo(path).absoluteFilePath()), m_part(std::make_unique<PartFile>(m_path))
-{
-}
+    : m_path(QFileInfo(path).absoluteFilePath())
+    , m_part(std::make_unique<PartFile>(m_path))
+{}
 
 PdfFileOutput::~PdfFileOutput() { discard(); }
 
@@ -44,8 +44,9 @@ QPaintDevice *PdfFileOutput::device(bool portrait)
 std::optional<QString> PdfFileOutput::send(const LaidOutPage &page)
 {
     const auto cannot = [this] {
-        return m_part && m_part->failure() ? *m_part->failure()
-                                           : CannotWriteFile(m_path, QCoreApplication::translate("PageOutput", "the PDF writer failed"));
+        return m_part && m_part->failure()
+            ? *m_part->failure()
+            : CannotWriteFile(m_path, QCoreApplication::translate("PageOutput", "the PDF writer failed"));
     };
     if (!m_writer)
         return cannot();
@@ -72,7 +73,8 @@ std::optional<QString> PdfFileOutput::finish()
     if (!m_part)
         return CannotWriteFile(m_path, QCoreApplication::translate("PageOutput", "the PDF writer failed"));
     if (m_painter && !m_painter->end())
-        return m_part->failure().value_or(CannotWriteFile(m_path, QCoreApplication::translate("PageOutput", "the PDF writer failed")));
+        return m_part->failure().value_or(
+            CannotWriteFile(m_path, QCoreApplication::translate("PageOutput", "the PDF writer failed")));
     m_painter.reset();
     return m_part->sync();
 }

@@ -45,10 +45,12 @@ QString DescribeOffset(const PrinterOffset &offset)
         return QStringLiteral("none");
     QStringList parts;
     if (offset.rightTenths != 0)
-        parts << QCoreApplication::translate("TChequeForm", "%1 mm to the %2").arg(Tenths(offset.rightTenths),
-                                                       offset.rightTenths > 0 ? QStringLiteral("right") : QStringLiteral("left"));
+        parts << QCoreApplication::translate("TChequeForm", "%1 mm to the %2")
+                     .arg(Tenths(offset.rightTenths),
+                          offset.rightTenths > 0 ? QStringLiteral("right") : QStringLiteral("left"));
     if (offset.downTenths != 0)
-        parts << QCoreApplication::translate("TChequeForm", "%1 mm %2").arg(Tenths(offset.downTenths),
-                                                offset.downTenths > 0 ? QStringLiteral("down") : QStringLiteral("up"));
+        parts << QCoreApplication::translate("TChequeForm", "%1 mm %2")
+                     .arg(Tenths(offset.downTenths),
+                          offset.downTenths > 0 ? QStringLiteral("down") : QStringLiteral("up"));
     return parts.join(QLatin1String(" and "));
 }

@@ -267,7 +267,8 @@ bool ReadPlainAmount(const QString &text, const MonyType &currency, const QLocal
     // but a decimal point there.
     if (point) {
         const QString localPoint = locale.decimalPoint();
-        if (localPoint != QLatin1String(".") && (localPoint.size() != 1 || locale.groupSeparator() == QLatin1String(".")))
+        if (localPoint != QLatin1String(".")
+            && (localPoint.size() != 1 || locale.groupSeparator() == QLatin1String(".")))
             return false;
     }
     if (!ReadAsFigure(driver, FigureDigits(currency)))
@@ -289,13 +290,16 @@ std::optional<QString> AmountMismatch(const QString &text, double value, const M
 {
     const int digits = FigureDigits(currency);
     if (value >= 2147483648.0)
-        return QCoreApplication::translate("PrintRun", "The amount %1 is too large to be written in words; the largest amount is %2.")
+        return QCoreApplication::translate(
+                   "PrintRun", "The amount %1 is too large to be written in words; the largest amount is %2.")
             .arg(text.trimmed(), FormatAmount(2147483647, 0, locale));
     // More decimals than the currency has: the figure would be rounded.
     const QString exact = QString::number(value, 'f', digits);
     if (ReadPlain(exact) != value)
-        return QCoreApplication::translate("PrintRun","The amount %1 has more decimals than the currency's %2; the cheque would read %3 "
-                              "in figures. Type the amount with at most %2 decimals.")
+        return QCoreApplication::translate(
+                   "PrintRun",
+                   "The amount %1 has more decimals than the currency's %2; the cheque would read %3 "
+                   "in figures. Type the amount with at most %2 decimals.")
             .arg(text.trimmed())
             .arg(digits)
             .arg(FormatAmount(value, digits, locale));
@@ -316,7 +320,8 @@ std::optional<QString> AmountMismatch(const QString &text, double value, const M
         return QCoreApplication::translate("PrintRun", "The amount %1 cannot be written in words.").arg(text.trimmed());
     }
     if (!readAsFigure && (words.english != figureWords.english || words.arabic != figureWords.arabic))
-        return QCoreApplication::translate("PrintRun", "The amount %1 would be written in words as \"%2\", which is not %3.")
+        return QCoreApplication::translate("PrintRun",
+                                           "The amount %1 would be written in words as \"%2\", which is not %3.")
             .arg(text.trimmed(), FromStd(words.english), FormatAmount(value, digits, locale));
     return std::nullopt;
 }

@@ -13,8 +13,8 @@ namespace {
 
 QString NotPrinted(const ChequeError &error)
 {
-    return QString::fromStdString(error.message()) +
-        QCoreApplication::translate("ChequeIssuer", ". The cheque was not printed.");
+    return QString::fromStdString(error.message())
+        + QCoreApplication::translate("ChequeIssuer", ". The cheque was not printed.");
 }
 
 } // namespace
@@ -144,8 +144,9 @@ IssueResult ChequeIssuer::issue(const Cheque &cheque, const ChequeLayout &layout
         return result;
     }
     if (!m_output.deferred()) {
-        result = IssueCheque(m_book, cheque, m_output.destination(),
-                             [&](const ChequeRegister::Recorded &) { return m_output.send(laidOut); }, replaces);
+        result = IssueCheque(
+            m_book, cheque, m_output.destination(),
+            [&](const ChequeRegister::Recorded &) { return m_output.send(laidOut); }, replaces);
         if (result.printed) {
             ++m_printed;
             m_printedMinor += cheque.minorUnits;
@@ -199,13 +200,16 @@ QString ChequeIssuer::failAll(const QString &reason)
         }
     }
     if (lost > 0)
-        problem += u'\n' + CountText("ChequeIssuer",
-                                     QT_TRANSLATE_NOOP("ChequeIssuer", "The file was not written: its cheque was not "
-                                                                       "printed, and the register shows it as failed."),
-                                     QT_TRANSLATE_N_NOOP("ChequeIssuer", "The file was not written: none of its %n "
-                                                                         "cheques was printed, and the register shows "
-                                                                         "them as failed."),
-                                     lost);
+        problem += u'\n'
+            + CountText("ChequeIssuer",
+                        QT_TRANSLATE_NOOP("ChequeIssuer",
+                                          "The file was not written: its cheque was not "
+                                          "printed, and the register shows it as failed."),
+                        QT_TRANSLATE_N_NOOP("ChequeIssuer",
+                                            "The file was not written: none of its %n "
+                                            "cheques was printed, and the register shows "
+                                            "them as failed."),
+                        lost);
     return problem;
 }
 

@@ -24,11 +24,11 @@
 
 struct IssueResult
 {
-    bool printed = false;  ///< on paper (for a file: in the file, printed once it is complete)
-    bool refused = false;  ///< its page failed the check: not recorded, not printed
-    qint64 number = 0;     ///< in the register; 0 when it was not recorded
+    bool printed = false; ///< on paper (for a file: in the file, printed once it is complete)
+    bool refused = false; ///< its page failed the check: not recorded, not printed
+    qint64 number = 0;    ///< in the register; 0 when it was not recorded
     qint64 chequeNumber = 0;
-    QString problem;       ///< why it was not recorded, or not printed
+    QString problem; ///< why it was not recorded, or not printed
 };
 
 /// Records one cheque as sent to `destination`, hands it to `print` (given

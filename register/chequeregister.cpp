@@ -19,8 +19,8 @@
 #include "core/chequeerror.h"
 #include "core/datafile.h"
 #include "core/partfile.h"
-#include "register/serverwatch.h"
 #include "output/printrun.h"
+#include "register/serverwatch.h"
 
 #include <dlfcn.h>
 #include <pwd.h>
@@ -108,8 +108,9 @@ constexpr qint64 kRegisterMark = 0x43686571;
 
 QString AnotherProgram()
 {
-    return QCoreApplication::translate("ChequeRegister", "it is a database of another program (it has no cheque "
-                                                         "register); it is left as it is");
+    return QCoreApplication::translate("ChequeRegister",
+                                       "it is a database of another program (it has no cheque "
+                                       "register); it is left as it is");
 }
 
 // Why a database cannot be used, from what SQLite or the server said (and,
@@ -117,13 +118,14 @@ QString AnotherProgram()
 // its journal beside it).
 QString Unusable(const QString &said, const QString &file = QString())
 {
-    const bool folderReadOnly = !file.isEmpty() && QFileInfo(file).exists() &&
-        ::access(QFile::encodeName(QFileInfo(file).absolutePath()).constData(), W_OK) != 0;
-    if (said.contains(QLatin1String("readonly"), Qt::CaseInsensitive) ||
-        (folderReadOnly && said.contains(QLatin1String("unable to open"))))
-        return QCoreApplication::translate("ChequeRegister", "the file or its folder cannot be written (a register "
-                                                            "keeps its journal beside it); choose a folder that can "
-                                                            "be written");
+    const bool folderReadOnly = !file.isEmpty() && QFileInfo(file).exists()
+        && ::access(QFile::encodeName(QFileInfo(file).absolutePath()).constData(), W_OK) != 0;
+    if (said.contains(QLatin1String("readonly"), Qt::CaseInsensitive)
+        || (folderReadOnly && said.contains(QLatin1String("unable to open"))))
+        return QCoreApplication::translate("ChequeRegister",
+                                           "the file or its folder cannot be written (a register "
+                                           "keeps its journal beside it); choose a folder that can "
+                                           "be written");
     return QCoreApplication::translate("ChequeRegister", "it is not a database, or it is damaged (%1)").arg(said);
 }
 
@@ -134,7 +136,8 @@ QString RegisterConnection::describe() const
     if (isServer())
         return QCoreApplication::translate("ChequeRegister", "the register \"%1\" on the server %2 (user %3)")
             .arg(database, host.isEmpty() ? QStringLiteral("localhost") : host, user);
-    return QCoreApplication::translate("ChequeRegister", "the register file \"%1\"").arg(QDir::toNativeSeparators(file));
+    return QCoreApplication::translate("ChequeRegister", "the register file \"%1\"")
+        .arg(QDir::toNativeSeparators(file));
 }
 
 RegisterConnection ConnectionFromSettings(const QSettings &settings, const QString &dataDir)
@@ -184,8 +187,7 @@ QString RegisteredCheque::amountText() const
     return c.amountText();
 }
 
-ChequeRegister::ChequeRegister(RegisterConnection connection)
-    : m_connection(std::move(connection))
+ChequeRegister::ChequeRegister(RegisterConnection connection) : m_connection(std::move(connection))
 {
     static std::atomic<int> count{0};
     m_name = QStringLiteral("cheque-register-%1").arg(++count);
@@ -250,7 +252,8 @@ void ChequeRegister::fail(const QString &sentence, const QString &why) const
 {
     QString reason = why.contains(QLatin1String("readonly database")) ? Unusable(why) : why;
     if (m_connection.isServer() && (m_watch && m_watch->fired())) {
-        reason = QCoreApplication::translate("ChequeRegister", "the server did not answer for %1 seconds").arg(ServerSeconds);
+        reason = QCoreApplication::translate("ChequeRegister", "the server did not answer for %1 seconds")
+                     .arg(ServerSeconds);
         m_open = false; // connected to afresh next time
     } else if (m_connection.isServer() && (reason.trimmed().isEmpty() || !db().isOpen())) {
         reason = QCoreApplication::translate("ChequeRegister", "the connection to the server was lost");
@@ -273,7 +276,9 @@ void ChequeRegister::open()
     m_jobBatch = 0;
     m_queries.clear();
     if (!QSqlDatabase::isDriverAvailable(m_connection.driver))
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"), QCoreApplication::translate("ChequeRegister", "the %1 database driver is not installed").arg(m_connection.driver));
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"),
+             QCoreApplication::translate("ChequeRegister", "the %1 database driver is not installed")
+                 .arg(m_connection.driver));
     if (!QSqlDatabase::contains(m_name))
         QSqlDatabase::addDatabase(m_connection.driver, m_name);
     QSqlDatabase d = db();
@@ -291,9 +296,11 @@ void ChequeRegister::open()
     } else {
         const QFileInfo file(m_connection.file);
         if (file.exists() && !file.isFile())
-            fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"), QCoreApplication::translate("ChequeRegister", "it is not a regular file"));
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"),
+                 QCoreApplication::translate("ChequeRegister", "it is not a regular file"));
         if (!file.exists() && !QFileInfo(file.absolutePath()).isDir())
-            fail(QCoreApplication::translate("ChequeRegister", "Cannot create %1: %2"), QCoreApplication::translate("ChequeRegister", "its folder does not exist"));
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot create %1: %2"),
+                 QCoreApplication::translate("ChequeRegister", "its folder does not exist"));
         d.setDatabaseName(m_connection.file);
         // A register another program holds is waited for a few seconds.
         d.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
@@ -317,13 +324,15 @@ void ChequeRegister::open()
     QSqlQuery q(d);
     // A file that is not a database opens; the first question tells.
     if (!q.exec(server ? QStringLiteral("SELECT 1") : QStringLiteral("PRAGMA schema_version")) || !q.next())
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"), Unusable(q.lastError().text(), m_connection.file));
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"),
+             Unusable(q.lastError().text(), m_connection.file));
     q.finish(); // a statement left open keeps SQLite from changing the schema
     if (!server) {
         // A database marked as another program's is never taken over, even
         // when it is empty.
         if (!q.exec(QStringLiteral("PRAGMA application_id")) || !q.next())
-            fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"), Unusable(q.lastError().text(), m_connection.file));
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"),
+                 Unusable(q.lastError().text(), m_connection.file));
         const qint64 mark = q.value(0).toLongLong();
         q.finish();
         if (mark != 0 && mark != kRegisterMark)
@@ -347,7 +356,8 @@ void ChequeRegister::open()
             if (!q.exec(QLatin1String(pragma)))
                 fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"), q.lastError().text());
         if (!q.exec(QStringLiteral("PRAGMA synchronous")) || !q.next() || q.value(0).toInt() != 2)
-            fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"), QCoreApplication::translate("ChequeRegister", "its writes cannot be made durable"));
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"),
+                 QCoreApplication::translate("ChequeRegister", "its writes cannot be made durable"));
     }
     m_open = true;
     // A print to a file that a program killed while writing left: its
@@ -363,20 +373,25 @@ int ChequeRegister::schemaVersion()
 {
     QSqlQuery q(db());
     if (!q.exec(QStringLiteral("SELECT value FROM register_info WHERE key = 'schema_version'")) || !q.next())
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot use %1: %2"), QCoreApplication::translate("ChequeRegister", "it is damaged or of another program: it has no schema version"));
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot use %1: %2"),
+             QCoreApplication::translate("ChequeRegister",
+                                         "it is damaged or of another program: it has no schema version"));
     bool ok = false;
     const QString text = q.value(0).toString();
     const int version = text.toInt(&ok);
     if (!ok || version < 1)
         fail(QCoreApplication::translate("ChequeRegister", "Cannot use %1: %2"),
-             QCoreApplication::translate("ChequeRegister", "its schema version \"%1\" is none this program ever wrote: "
-                                                           "it is damaged or of another program, and is left as it is")
+             QCoreApplication::translate("ChequeRegister",
+                                         "its schema version \"%1\" is none this program ever wrote: "
+                                         "it is damaged or of another program, and is left as it is")
                  .arg(text));
     if (version > SchemaVersion)
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot use %1: %2"), QCoreApplication::translate("ChequeRegister","it was made by a newer version of this program (schema %1; this "
-                                                           "version knows schema %2); it is left untouched")
-                                                .arg(version)
-                                                .arg(SchemaVersion));
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot use %1: %2"),
+             QCoreApplication::translate("ChequeRegister",
+                                         "it was made by a newer version of this program (schema %1; this "
+                                         "version knows schema %2); it is left untouched")
+                 .arg(version)
+                 .arg(SchemaVersion));
     return version;
 }
 
@@ -392,8 +407,9 @@ void ChequeRegister::checkSound()
     const QString result = q.value(0).toString();
     if (result != QLatin1String("ok"))
         fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"),
-             QCoreApplication::translate("ChequeRegister", "it is damaged (%1); nothing is written to it. Keep it for "
-                                                           "its cheques, and choose another register")
+             QCoreApplication::translate("ChequeRegister",
+                                         "it is damaged (%1); nothing is written to it. Keep it for "
+                                         "its cheques, and choose another register")
                  .arg(result));
     m_checked = true;
 }
@@ -401,7 +417,8 @@ void ChequeRegister::checkSound()
 void ChequeRegister::createSchema()
 {
     const bool server = m_connection.isServer();
-    const QString id = server ? QStringLiteral("BIGSERIAL PRIMARY KEY") : QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+    const QString id =
+        server ? QStringLiteral("BIGSERIAL PRIMARY KEY") : QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
     begin();
     serialize();
     // Another program starting at the same moment may have made it while
@@ -416,7 +433,8 @@ void ChequeRegister::createSchema()
             exec(QStringLiteral("PRAGMA application_id = %1").arg(kRegisterMark));
         exec(QStringLiteral("CREATE TABLE register_info (key TEXT PRIMARY KEY, value TEXT NOT NULL)"));
         exec(QStringLiteral("INSERT INTO register_info (key, value) VALUES ('program', 'cheque-printer')"));
-        exec(QStringLiteral("INSERT INTO register_info (key, value) VALUES ('schema_version', '%1')").arg(SchemaVersion));
+        exec(QStringLiteral("INSERT INTO register_info (key, value) VALUES ('schema_version', '%1')")
+                 .arg(SchemaVersion));
         exec(QStringLiteral("CREATE TABLE cheque_numbers (bank TEXT PRIMARY KEY, next_number BIGINT NOT NULL)"));
         exec(QStringLiteral("CREATE TABLE cheques ("
                             "id %1, bank TEXT NOT NULL, cheque_number BIGINT NOT NULL, cheque_date TEXT NOT NULL, "
@@ -635,8 +653,10 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
         // a cheque book already used.
         const QString code = q.lastError().nativeErrorCode();
         if (recorded.chequeNumber > 0 && (code == QLatin1String("2067") || code == QLatin1String("23505")))
-            why = QCoreApplication::translate("ChequeRegister","the cheque number %1 of the bank \"%2\" is already in the register; set the "
-                                 "bank's next cheque number (Cheque Numbers in the register window)")
+            why = QCoreApplication::translate(
+                      "ChequeRegister",
+                      "the cheque number %1 of the bank \"%2\" is already in the register; set the "
+                      "bank's next cheque number (Cheque Numbers in the register window)")
                       .arg(recorded.chequeNumber)
                       .arg(cheque.bank);
         q.finish();
@@ -666,8 +686,9 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
     bank.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
     if (!bank.exec())
         failWrite(bank);
-    QSqlQuery &number = prepared(QStringLiteral("UPDATE cheque_numbers SET next_number = next_number + 1 WHERE bank = :bank "
-                                                "RETURNING next_number - 1"));
+    QSqlQuery &number =
+        prepared(QStringLiteral("UPDATE cheque_numbers SET next_number = next_number + 1 WHERE bank = :bank "
+                                "RETURNING next_number - 1"));
     number.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
     if (!number.exec() || !number.next())
         failWrite(number);
@@ -695,7 +716,8 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
     q.bindValue(QStringLiteral(":at"), Utc(QDateTime::currentDateTimeUtc()));
     q.bindValue(QStringLiteral(":destination"), Text(destination));
     q.bindValue(QStringLiteral(":login"), Text(LoginName()));
-    q.bindValue(QStringLiteral(":replaces"), replaces > 0 ? QVariant(replaces) : QVariant(QMetaType(QMetaType::LongLong)));
+    q.bindValue(QStringLiteral(":replaces"),
+                replaces > 0 ? QVariant(replaces) : QVariant(QMetaType(QMetaType::LongLong)));
     q.bindValue(QStringLiteral(":day"), cheque.day.isValid() ? cheque.day.toString(Qt::ISODate) : QStringLiteral(""));
     q.bindValue(QStringLiteral(":job"), job > 0 ? QVariant(job) : QVariant(QMetaType(QMetaType::LongLong)));
     if (!q.exec() || !q.next())
@@ -718,9 +740,12 @@ void ChequeRegister::setState(qint64 number, ChequeState state, const QString &r
     checkSound();
     const auto cannot = [state] {
         switch (state) {
-        case ChequeState::Voided: return QCoreApplication::translate("ChequeRegister", "Cannot void the cheque in %1: %2");
-        case ChequeState::Spoilt: return QCoreApplication::translate("ChequeRegister", "Cannot mark the cheque spoilt in %1: %2");
-        case ChequeState::Failed: return QCoreApplication::translate("ChequeRegister", "Cannot mark the cheque failed in %1: %2");
+        case ChequeState::Voided:
+            return QCoreApplication::translate("ChequeRegister", "Cannot void the cheque in %1: %2");
+        case ChequeState::Spoilt:
+            return QCoreApplication::translate("ChequeRegister", "Cannot mark the cheque spoilt in %1: %2");
+        case ChequeState::Failed:
+            return QCoreApplication::translate("ChequeRegister", "Cannot mark the cheque failed in %1: %2");
         default: return QCoreApplication::translate("ChequeRegister", "Cannot mark the cheque printed in %1: %2");
         }
     };
@@ -748,7 +773,10 @@ void ChequeRegister::setState(qint64 number, ChequeState state, const QString &r
         commit();
 }
 
-void ChequeRegister::markPrinted(qint64 number, bool durable) { setState(number, ChequeState::Printed, QString(), durable); }
+void ChequeRegister::markPrinted(qint64 number, bool durable)
+{
+    setState(number, ChequeState::Printed, QString(), durable);
+}
 
 void ChequeRegister::markFailed(qint64 number, const QString &reason) { setState(number, ChequeState::Failed, reason); }
 
@@ -768,7 +796,8 @@ qint64 ChequeRegister::beginFileJob(const QString &target, const QString &part)
     q.bindValue(QStringLiteral(":host"), Text(QSysInfo::machineHostName()));
     q.bindValue(QStringLiteral(":at"), Utc(QDateTime::currentDateTimeUtc()));
     if (!q.exec() || !q.next())
-        fail(QCoreApplication::translate("ChequeRegister", "The cheques could not be recorded in %1: %2"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "The cheques could not be recorded in %1: %2"),
+             q.lastError().text());
     return q.value(0).toLongLong();
 }
 
@@ -790,7 +819,8 @@ void ChequeRegister::endFileJob(qint64 job, ChequeState state, const QString &re
     const Use use(*this);
     begin();
     QSqlQuery q(db());
-    q.prepare(QStringLiteral("UPDATE cheques SET state = :state, reason = :reason WHERE job = :job AND state = 'sent'"));
+    q.prepare(
+        QStringLiteral("UPDATE cheques SET state = :state, reason = :reason WHERE job = :job AND state = 'sent'"));
     q.bindValue(QStringLiteral(":state"), StateName(state));
     q.bindValue(QStringLiteral(":reason"), Text(reason));
     q.bindValue(QStringLiteral(":job"), job);
@@ -857,9 +887,11 @@ int ChequeRegister::settleInterruptedFiles()
             // The part goes first: stopped between the two, the next
             // settling finds the job without its part, and fails it.
             QFile::remove(job.part);
-            failFileJob(job.id, failed.value_or(
-                QCoreApplication::translate("ChequeRegister", "the file \"%1\" was never completed: the program stopped while writing it")
-                    .arg(QDir::toNativeSeparators(job.target))));
+            failFileJob(job.id,
+                        failed.value_or(QCoreApplication::translate(
+                                            "ChequeRegister",
+                                            "the file \"%1\" was never completed: the program stopped while writing it")
+                                            .arg(QDir::toNativeSeparators(job.target))));
         }
         settled += count;
     }
@@ -1009,7 +1041,8 @@ QString Where(const RegisterFilter &f, bool server, QVariantMap &values)
         values[QStringLiteral(":bank")] = f.bank;
     }
     if (const QString key = PayeeKey(f.payee); !key.isEmpty()) {
-        parts << (server ? QStringLiteral("strpos(payee_key, :payee) > 0") : QStringLiteral("instr(payee_key, :payee) > 0"));
+        parts << (server ? QStringLiteral("strpos(payee_key, :payee) > 0")
+                         : QStringLiteral("instr(payee_key, :payee) > 0"));
         values[QStringLiteral(":payee")] = key;
     }
     if (f.minThousandths) {
@@ -1061,8 +1094,9 @@ QList<ChequeRegister::Total> ChequeRegister::stateTotals(const RegisterFilter &f
     const bool unordered = !where.isEmpty() && !m_connection.isServer();
     q.prepare(QStringLiteral("SELECT currency, digits, count(*), CAST(sum(amount_minor) AS BIGINT), bank, state "
                              "FROM cheques%1 GROUP BY %2")
-                  .arg(where, unordered ? QStringLiteral("+currency, +digits, +state, +bank")
-                                        : QStringLiteral("currency, digits, state, bank")));
+                  .arg(where,
+                       unordered ? QStringLiteral("+currency, +digits, +state, +bank")
+                                 : QStringLiteral("currency, digits, state, bank")));
     Bind(q, values);
     if (!q.exec())
         fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
@@ -1086,7 +1120,8 @@ ChequeRegister::PageKey ChequeRegister::keyOf(const RegisteredCheque &c, Registe
     case RegisterOrder::Payee: return {PayeeKey(c.payee), c.number};
     case RegisterOrder::Amount: return {Thousandths(c.minorUnits, c.digits), c.number};
     case RegisterOrder::State: return {StateName(c.state), c.number};
-    case RegisterOrder::Day: return {c.day.isValid() ? c.day.toString(Qt::ISODate) : QString(QLatin1String("")), c.number};
+    case RegisterOrder::Day:
+        return {c.day.isValid() ? c.day.toString(Qt::ISODate) : QString(QLatin1String("")), c.number};
     }
     return {c.number, c.number};
 }

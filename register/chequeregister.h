@@ -70,25 +70,25 @@ QStringList AllBanks(const QStringList &listed, ChequeRegister *book);
 /// One cheque of the register.
 struct RegisteredCheque
 {
-    qint64 number = 0;       ///< the register's own number
+    qint64 number = 0; ///< the register's own number
     QString bank;
     qint64 chequeNumber = 0; ///< its number in the bank's cheque book
     QString date;            ///< as printed
     QDate day;               ///< the cheque's date; invalid when its text could not be read as one
     QString payee;
-    qint64 minorUnits = 0;   ///< the amount, exactly, in sub-units
+    qint64 minorUnits = 0; ///< the amount, exactly, in sub-units
     int digits = 2;
-    QString currency;        ///< the currency's English name (Dhs)
-    QString currencyArabic;  ///< and Arabic name (درهم)
-    QString english;         ///< the words as printed
+    QString currency;       ///< the currency's English name (Dhs)
+    QString currencyArabic; ///< and Arabic name (درهم)
+    QString english;        ///< the words as printed
     QString arabic;
     bool accountOnly = false;
-    QDateTime printedAt;     ///< UTC
-    QString destination;     ///< the printer or file
-    QString login;           ///< the desktop user who printed it
+    QDateTime printedAt; ///< UTC
+    QString destination; ///< the printer or file
+    QString login;       ///< the desktop user who printed it
     ChequeState state = ChequeState::Sent;
-    QString reason;          ///< why it failed, was voided or spoilt
-    qint64 replaces = 0;     ///< for a reprint: the register number of the cheque it replaces
+    QString reason;      ///< why it failed, was voided or spoilt
+    qint64 replaces = 0; ///< for a reprint: the register number of the cheque it replaces
 
     /// The amount as a plain decimal ("5000.00").
     QString amountText() const;
@@ -101,10 +101,10 @@ QString ChequeDateText(const RegisteredCheque &cheque, const QLocale &locale = Q
 /// Which cheques a view of the register shows.
 struct RegisterFilter
 {
-    std::optional<QDate> from, to; ///< days of printing, local time, both included
-    std::optional<QDate> datedFrom, datedTo; ///< the cheques' own dates, both included
-    QString bank;                  ///< empty: every bank
-    QString payee;                 ///< a part of the payee's name, compared as PayeeKey does
+    std::optional<QDate> from, to;                        ///< days of printing, local time, both included
+    std::optional<QDate> datedFrom, datedTo;              ///< the cheques' own dates, both included
+    QString bank;                                         ///< empty: every bank
+    QString payee;                                        ///< a part of the payee's name, compared as PayeeKey does
     std::optional<qint64> minThousandths, maxThousandths; ///< the amount, in thousandths
     std::optional<ChequeState> state;
 };
@@ -206,7 +206,6 @@ public:
 
     /// The banks of the register's cheques and cheque books, sorted.
     QStringList banks();
-
 
     /// The number the bank's next cheque gets (1 for a bank not seen yet).
     qint64 nextChequeNumber(const QString &bank);

@@ -8,7 +8,9 @@
 #include "ui/dialogs.h"
 
 RegisterAccess::RegisterAccess(QString settingsFile, QString dataDir, QObject *parent)
-    : QObject(parent), m_settingsFile(std::move(settingsFile)), m_dataDir(std::move(dataDir))
+    : QObject(parent)
+    , m_settingsFile(std::move(settingsFile))
+    , m_dataDir(std::move(dataDir))
 {
     const QSettings settings(m_settingsFile, QSettings::IniFormat);
     m_connection = ConnectionFromSettings(settings, m_dataDir);
@@ -45,11 +47,12 @@ ChequeRegister *RegisterAccess::open(QWidget *parent, QString *problem)
             }
             // The server wants a password the password file did not give:
             // asked for, and kept for this session only.
-            const auto password = dialogs().askText(
-                parent, QCoreApplication::translate("RegisterWindow", "Cheque Register"),
-                QCoreApplication::translate("RegisterWindow", "Password of the user \"%1\" for the register \"%2\" on %3:")
-                    .arg(m_connection.user, m_connection.database, m_connection.host),
-                QString(), Dialogs::Echo::Password);
+            const auto password =
+                dialogs().askText(parent, QCoreApplication::translate("RegisterWindow", "Cheque Register"),
+                                  QCoreApplication::translate(
+                                      "RegisterWindow", "Password of the user \"%1\" for the register \"%2\" on %3:")
+                                      .arg(m_connection.user, m_connection.database, m_connection.host),
+                                  QString(), Dialogs::Echo::Password);
             m_register.reset();
             if (!password) {
                 *problem = message;

@@ -17,18 +17,39 @@ namespace {
 // The columns that hold what users typed (or the printer's name): a formula
 // among them is defused.
 enum Column {
-    Number, PrintedAt, Bank, ChequeNo, Date, Payee, Amount, Currency, AccountOnly,
-    State, Reason, Replaces, Destination, Login, English, Arabic, DateAsPrinted, ColumnCount
+    Number,
+    PrintedAt,
+    Bank,
+    ChequeNo,
+    Date,
+    Payee,
+    Amount,
+    Currency,
+    AccountOnly,
+    State,
+    Reason,
+    Replaces,
+    Destination,
+    Login,
+    English,
+    Arabic,
+    DateAsPrinted,
+    ColumnCount
 };
 
 bool IsTyped(int column)
 {
     switch (column) {
-    case Bank: case Date: case Payee: case Reason: case Destination: case Login: case English: case Arabic:
-    case DateAsPrinted:
-        return true;
-    default:
-        return false;
+    case Bank:
+    case Date:
+    case Payee:
+    case Reason:
+    case Destination:
+    case Login:
+    case English:
+    case Arabic:
+    case DateAsPrinted: return true;
+    default: return false;
     }
 }
 
@@ -109,15 +130,15 @@ qint64 WriteWorkbook(ChequeRegister &book, const RegisterView &view, const QStri
         for (int c = 0; c < texts.size(); ++c) {
             switch (c) {
             case Number:
-            case ChequeNo:
-                cells << WorkbookCell::number(texts[c].toLongLong());
-                break;
+            case ChequeNo: cells << WorkbookCell::number(texts[c].toLongLong()); break;
             case Replaces:
                 cells << (cheque.replaces > 0 ? WorkbookCell::number(cheque.replaces) : WorkbookCell::empty());
                 break;
             case Amount: cells << WorkbookCell::amount(texts[c], cheque.digits); break;
             case PrintedAt: cells << WorkbookCell::dateTime(cheque.printedAt.toLocalTime()); break;
-            case Date: cells << (cheque.day.isValid() ? WorkbookCell::date(cheque.day) : WorkbookCell::text(texts[c])); break;
+            case Date:
+                cells << (cheque.day.isValid() ? WorkbookCell::date(cheque.day) : WorkbookCell::text(texts[c]));
+                break;
             default: cells << WorkbookCell::text(texts[c]); break;
             }
         }
@@ -134,12 +155,23 @@ qint64 WriteWorkbook(ChequeRegister &book, const RegisterView &view, const QStri
 
 QStringList ExportColumns()
 {
-    return {QStringLiteral("Register No."), QStringLiteral("Printed"), QStringLiteral("Bank"),
-            QStringLiteral("Cheque No."), QStringLiteral("Date"), QStringLiteral("Payee"),
-            QStringLiteral("Amount"), QStringLiteral("Currency"), QStringLiteral("Account Only"),
-            QStringLiteral("State"), QStringLiteral("Reason"), QStringLiteral("Replaces"),
-            QStringLiteral("Printer or File"), QStringLiteral("User"), QStringLiteral("Amount in English"),
-            QStringLiteral("Amount in Arabic"), QStringLiteral("Date as Printed")};
+    return {QStringLiteral("Register No."),
+            QStringLiteral("Printed"),
+            QStringLiteral("Bank"),
+            QStringLiteral("Cheque No."),
+            QStringLiteral("Date"),
+            QStringLiteral("Payee"),
+            QStringLiteral("Amount"),
+            QStringLiteral("Currency"),
+            QStringLiteral("Account Only"),
+            QStringLiteral("State"),
+            QStringLiteral("Reason"),
+            QStringLiteral("Replaces"),
+            QStringLiteral("Printer or File"),
+            QStringLiteral("User"),
+            QStringLiteral("Amount in English"),
+            QStringLiteral("Amount in Arabic"),
+            QStringLiteral("Date as Printed")};
 }
 
 namespace {
@@ -155,7 +187,9 @@ QString LocalTimeText(const QDateTime &printedAt)
     static thread_local qint64 quarter = std::numeric_limits<qint64>::min();
     static thread_local std::optional<int> quarterOffset;
     const qint64 seconds = printedAt.toSecsSinceEpoch();
-    const auto offsetAt = [](qint64 at) { return QDateTime::fromSecsSinceEpoch(at, Qt::UTC).toLocalTime().offsetFromUtc(); };
+    const auto offsetAt = [](qint64 at) {
+        return QDateTime::fromSecsSinceEpoch(at, Qt::UTC).toLocalTime().offsetFromUtc();
+    };
     if (seconds / 900 != quarter) {
         quarter = seconds / 900;
         const int start = offsetAt(quarter * 900), end = offsetAt(quarter * 900 + 899);

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "register/registermodel.h"
 
-#include <QCoreApplication>
 #include <QBrush>
 #include <QColor>
+#include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QRegularExpression>
@@ -16,11 +16,10 @@
 
 QString StateText(ChequeState state)
 {
-    static const char *const names[] = {QT_TRANSLATE_NOOP("RegisterWindow", "sent"),
-                                        QT_TRANSLATE_NOOP("RegisterWindow", "printed"),
-                                        QT_TRANSLATE_NOOP("RegisterWindow", "failed"),
-                                        QT_TRANSLATE_NOOP("RegisterWindow", "voided"),
-                                        QT_TRANSLATE_NOOP("RegisterWindow", "spoilt")};
+    static const char *const names[] = {
+        QT_TRANSLATE_NOOP("RegisterWindow", "sent"), QT_TRANSLATE_NOOP("RegisterWindow", "printed"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "failed"), QT_TRANSLATE_NOOP("RegisterWindow", "voided"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "spoilt")};
     return QCoreApplication::translate("RegisterWindow", names[int(state)]);
 }
 
@@ -34,7 +33,8 @@ QString PrintedAtText(const QDateTime &printedAt)
 
 QString CurrencyShown(const RegisteredCheque &cheque)
 {
-    return QGuiApplication::isRightToLeft() && !cheque.currencyArabic.isEmpty() ? cheque.currencyArabic : cheque.currency;
+    return QGuiApplication::isRightToLeft() && !cheque.currencyArabic.isEmpty() ? cheque.currencyArabic
+                                                                                : cheque.currency;
 }
 
 QString DestinationShown(const QString &destination)
@@ -114,12 +114,12 @@ QVariant RegisterModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     static const char *const titles[ColumnCount] = {
-        QT_TRANSLATE_NOOP("RegisterWindow", "No."),      QT_TRANSLATE_NOOP("RegisterWindow", "Printed"),
-        QT_TRANSLATE_NOOP("RegisterWindow", "Bank"),     QT_TRANSLATE_NOOP("RegisterWindow", "Cheque No."),
-        QT_TRANSLATE_NOOP("RegisterWindow", "Date"),     QT_TRANSLATE_NOOP("RegisterWindow", "Payee"),
-        QT_TRANSLATE_NOOP("RegisterWindow", "Amount"),   QT_TRANSLATE_NOOP("RegisterWindow", "Currency"),
-        QT_TRANSLATE_NOOP("RegisterWindow", "State"),    QT_TRANSLATE_NOOP("RegisterWindow", "Reason"),
-        QT_TRANSLATE_NOOP("RegisterWindow", "User"),     QT_TRANSLATE_NOOP("RegisterWindow", "Printer or File")};
+        QT_TRANSLATE_NOOP("RegisterWindow", "No."),    QT_TRANSLATE_NOOP("RegisterWindow", "Printed"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "Bank"),   QT_TRANSLATE_NOOP("RegisterWindow", "Cheque No."),
+        QT_TRANSLATE_NOOP("RegisterWindow", "Date"),   QT_TRANSLATE_NOOP("RegisterWindow", "Payee"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "Amount"), QT_TRANSLATE_NOOP("RegisterWindow", "Currency"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "State"),  QT_TRANSLATE_NOOP("RegisterWindow", "Reason"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "User"),   QT_TRANSLATE_NOOP("RegisterWindow", "Printer or File")};
     return section >= 0 && section < ColumnCount ? QCoreApplication::translate("RegisterWindow", titles[section])
                                                  : QVariant();
 }
@@ -142,7 +142,11 @@ QVariant RegisterModel::data(const QModelIndex &index, int role) const
         case Amount: return InReadingOrder(MinorUnitsText(c->minorUnits, c->digits));
         case Currency: return CurrencyShown(*c);
         case State: return StateText(c->state);
-        case Reason: return InReadingOrder(c->replaces > 0 && c->reason.isEmpty() ? QCoreApplication::translate("RegisterWindow", "reprint of No. %1").arg(c->replaces) : c->reason);
+        case Reason:
+            return InReadingOrder(
+                c->replaces > 0 && c->reason.isEmpty()
+                    ? QCoreApplication::translate("RegisterWindow", "reprint of No. %1").arg(c->replaces)
+                    : c->reason);
         case User: return InReadingOrder(c->login);
         case Destination: return DestinationShown(c->destination);
         }
@@ -169,8 +173,10 @@ QVariant RegisterModel::data(const QModelIndex &index, int role) const
         if (column == Date)
             return c->date; // as printed
         if (c->state == ChequeState::Sent)
-            return QCoreApplication::translate("RegisterWindow","Sent to the printer, but the program stopped before the printer answered: check "
-                                  "whether this cheque came out, then mark it spoilt or leave it.");
+            return QCoreApplication::translate(
+                "RegisterWindow",
+                "Sent to the printer, but the program stopped before the printer answered: check "
+                "whether this cheque came out, then mark it spoilt or leave it.");
         return {};
     default: return {};
     }

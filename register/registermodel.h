@@ -29,7 +29,21 @@ class RegisterModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum Column { Number, PrintedAt, Bank, ChequeNo, Date, Payee, Amount, Currency, State, Reason, User, Destination, ColumnCount };
+    enum Column {
+        Number,
+        PrintedAt,
+        Bank,
+        ChequeNo,
+        Date,
+        Payee,
+        Amount,
+        Currency,
+        State,
+        Reason,
+        User,
+        Destination,
+        ColumnCount
+    };
 
     explicit RegisterModel(QObject *parent = nullptr);
 

@@ -22,7 +22,8 @@ QString DescribeFilter(const RegisterFilter &f, const QLocale &locale)
     const auto days = [&](const char *what, const std::optional<QDate> &from, const std::optional<QDate> &to) {
         const QString kind = QLatin1String(what);
         if (from && to)
-            parts << QStringLiteral("%1 from %2 to %3").arg(kind, WriteShortDate(*from, locale), WriteShortDate(*to, locale));
+            parts << QStringLiteral("%1 from %2 to %3")
+                         .arg(kind, WriteShortDate(*from, locale), WriteShortDate(*to, locale));
         else if (from)
             parts << QStringLiteral("%1 from %2").arg(kind, WriteShortDate(*from, locale));
         else if (to)
@@ -40,7 +41,8 @@ QString DescribeFilter(const RegisterFilter &f, const QLocale &locale)
         parts << QStringLiteral("amount up to %1").arg(MinorUnitsText(*f.maxThousandths, 3, locale));
     if (f.state)
         parts << QStringLiteral("state %1").arg(StateName(*f.state));
-    return parts.isEmpty() ? QStringLiteral("All cheques") : QStringLiteral("Cheques ") + parts.join(QLatin1String(", "));
+    return parts.isEmpty() ? QStringLiteral("All cheques")
+                           : QStringLiteral("Cheques ") + parts.join(QLatin1String(", "));
 }
 
 QString TotalsText(const QList<ChequeRegister::Total> &totals, const QLocale &locale,
@@ -84,18 +86,22 @@ QString TotalsText(const QList<ChequeRegister::Total> &totals, const QLocale &lo
             const QString amount = MinorUnitsText(sum.minorUnits, c.digits, locale);
             switch (state) {
             case ChequeState::Voided:
-                apart << QCoreApplication::translate("RegisterReport", "%Ln voided, %1", nullptr, int(sum.count)).arg(amount);
+                apart << QCoreApplication::translate("RegisterReport", "%Ln voided, %1", nullptr, int(sum.count))
+                             .arg(amount);
                 break;
             case ChequeState::Spoilt:
-                apart << QCoreApplication::translate("RegisterReport", "%Ln spoilt, %1", nullptr, int(sum.count)).arg(amount);
+                apart << QCoreApplication::translate("RegisterReport", "%Ln spoilt, %1", nullptr, int(sum.count))
+                             .arg(amount);
                 break;
             default:
-                apart << QCoreApplication::translate("RegisterReport", "%Ln failed, %1", nullptr, int(sum.count)).arg(amount);
+                apart << QCoreApplication::translate("RegisterReport", "%Ln failed, %1", nullptr, int(sum.count))
+                             .arg(amount);
                 break;
             }
         }
         if (!apart.isEmpty())
-            part += QCoreApplication::translate("RegisterReport", " (not counted: %1)").arg(apart.join(QLatin1String("; ")));
+            part += QCoreApplication::translate("RegisterReport", " (not counted: %1)")
+                        .arg(apart.join(QLatin1String("; ")));
         parts << part;
     }
     return parts.join(QLatin1String("; "));
@@ -174,10 +180,7 @@ public:
 
     /// A paragraph under the row before it, indented, wrapped whole (a
     /// reason is never cut).
-    void note(const QString &text)
-    {
-        paragraph(text, m_margin + kColumns[0].share * m_width, false);
-    }
+    void note(const QString &text) { paragraph(text, m_margin + kColumns[0].share * m_width, false); }
 
     /// The totals of the view, then each line of its subtotals.
     void totals(const QString &text, const QStringList &lines)
@@ -224,7 +227,8 @@ private:
         option.setTextDirection(rtl ? Qt::RightToLeft : Qt::LeftToRight);
         option.setWrapMode(QTextOption::NoWrap);
         const QRectF inner = box.adjusted(m_pad, 0, -m_pad, 0);
-        const QString shown = QFontMetricsF(m_painter.font(), &m_device).elidedText(text, Qt::ElideRight, inner.width());
+        const QString shown =
+            QFontMetricsF(m_painter.font(), &m_device).elidedText(text, Qt::ElideRight, inner.width());
         m_painter.drawText(inner, shown, option);
     }
 
@@ -300,8 +304,8 @@ QStringList SubtotalLines(const QList<ChequeRegister::Total> &totals, const QLoc
                      [&](const ChequeRegister::Total &t) { return t.bank == bank; });
         lines << QStringLiteral("Bank %1: %2").arg(bank, TotalsText(ofBank, locale));
     }
-    for (ChequeState state : {ChequeState::Printed, ChequeState::Sent, ChequeState::Failed, ChequeState::Voided,
-                              ChequeState::Spoilt}) {
+    for (ChequeState state :
+         {ChequeState::Printed, ChequeState::Sent, ChequeState::Failed, ChequeState::Voided, ChequeState::Spoilt}) {
         QList<ChequeRegister::Total> ofState;
         for (const ChequeRegister::Total &t : totals) {
             if (t.state != state)
@@ -318,7 +322,8 @@ QStringList SubtotalLines(const QList<ChequeRegister::Total> &totals, const QLoc
     return lines;
 }
 
-int PaintRegisterReport(QPagedPaintDevice &device, ChequeRegister &book, const RegisterView &view, const QLocale &locale)
+int PaintRegisterReport(QPagedPaintDevice &device, ChequeRegister &book, const RegisterView &view,
+                        const QLocale &locale)
 {
     const QList<ChequeRegister::Total> totals = book.stateTotals(view.filter);
     ReportPainter report(device, locale);

@@ -17,9 +17,9 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QProgressDialog>
-#include <QRegularExpression>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTableView>
 #include <QTimer>
@@ -55,7 +55,9 @@ void PageForReport(QPagedPaintDevice &device)
 } // namespace
 
 RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_access(access), m_model(new RegisterModel(this))
+    : QWidget(parent, Qt::Window)
+    , m_access(access)
+    , m_model(new RegisterModel(this))
 {
     setObjectName(QStringLiteral("RegisterWindow"));
     setWindowTitle(Title());
@@ -65,8 +67,9 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
     DateKindCB->setObjectName(QStringLiteral("DateKindCB"));
     DateKindCB->addItem(QCoreApplication::translate("RegisterWindow", "Printed"));
     DateKindCB->addItem(QCoreApplication::translate("RegisterWindow", "Dated"));
-    DateKindCB->setToolTip(QCoreApplication::translate("RegisterWindow", "From and To are days of printing, or the "
-                                                                         "cheques' own dates"));
+    DateKindCB->setToolTip(QCoreApplication::translate("RegisterWindow",
+                                                       "From and To are days of printing, or the "
+                                                       "cheques' own dates"));
     FromChk = new QCheckBox(QCoreApplication::translate("RegisterWindow", "From"), this);
     FromChk->setObjectName(QStringLiteral("FromChk"));
     FromDate = new QDateEdit(QDate::currentDate().addDays(-30), this);
@@ -86,7 +89,6 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
         const QString format = date->displayFormat().remove(QRegularExpression(QStringLiteral("[\u200E\u200F\u061C]")));
         date->setLayoutDirection(Qt::LeftToRight);
         date->setDisplayFormat(format);
-
     }
     BankCB = new QComboBox(this);
     BankCB->setObjectName(QStringLiteral("BankCB"));
@@ -94,8 +96,8 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
     StateCB = new QComboBox(this);
     StateCB->setObjectName(QStringLiteral("StateCB"));
     StateCB->addItem(QCoreApplication::translate("RegisterWindow", "All states"));
-    for (ChequeState s : {ChequeState::Sent, ChequeState::Printed, ChequeState::Failed, ChequeState::Voided,
-                          ChequeState::Spoilt})
+    for (ChequeState s :
+         {ChequeState::Sent, ChequeState::Printed, ChequeState::Failed, ChequeState::Voided, ChequeState::Spoilt})
         StateCB->addItem(StateText(s), int(s));
     PayeeEd = new QLineEdit(this);
     PayeeEd->setObjectName(QStringLiteral("PayeeEd"));
@@ -127,13 +129,19 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
 
     VoidBtn = Button(QCoreApplication::translate("RegisterWindow", "Void…"), QStringLiteral("VoidBtn"), this);
     SpoiltBtn = Button(QCoreApplication::translate("RegisterWindow", "Spoilt…"), QStringLiteral("SpoiltBtn"), this);
-    PrintedBtn = Button(QCoreApplication::translate("RegisterWindow", "Mark Printed"), QStringLiteral("PrintedBtn"), this);
+    PrintedBtn =
+        Button(QCoreApplication::translate("RegisterWindow", "Mark Printed"), QStringLiteral("PrintedBtn"), this);
     ReprintBtn = Button(QCoreApplication::translate("RegisterWindow", "Reprint…"), QStringLiteral("ReprintBtn"), this);
-    auto *numbers = Button(QCoreApplication::translate("RegisterWindow", "Cheque Numbers…"), QStringLiteral("NumbersBtn"), this);
-    auto *exporting = Button(QCoreApplication::translate("RegisterWindow", "Export…"), QStringLiteral("ExportBtn"), this);
-    auto *report = Button(QCoreApplication::translate("RegisterWindow", "Save Report…"), QStringLiteral("ReportBtn"), this);
-    auto *printReport = Button(QCoreApplication::translate("RegisterWindow", "Print Report…"), QStringLiteral("PrintReportBtn"), this);
-    auto *connection = Button(QCoreApplication::translate("RegisterWindow", "Connection…"), QStringLiteral("ConnectionBtn"), this);
+    auto *numbers =
+        Button(QCoreApplication::translate("RegisterWindow", "Cheque Numbers…"), QStringLiteral("NumbersBtn"), this);
+    auto *exporting =
+        Button(QCoreApplication::translate("RegisterWindow", "Export…"), QStringLiteral("ExportBtn"), this);
+    auto *report =
+        Button(QCoreApplication::translate("RegisterWindow", "Save Report…"), QStringLiteral("ReportBtn"), this);
+    auto *printReport =
+        Button(QCoreApplication::translate("RegisterWindow", "Print Report…"), QStringLiteral("PrintReportBtn"), this);
+    auto *connection =
+        Button(QCoreApplication::translate("RegisterWindow", "Connection…"), QStringLiteral("ConnectionBtn"), this);
     auto *close = Button(QCoreApplication::translate("RegisterWindow", "Close"), QStringLiteral("CloseBtn"), this);
 
     auto *filters = new QHBoxLayout;
@@ -288,8 +296,8 @@ void RegisterWindow::selectRow(int row)
 {
     // Not QTableView::selectRow: in a right-to-left window it looks for the
     // row's first column past the view's edge, and leaves no current row.
-    Table->selectionModel()->setCurrentIndex(m_model->index(row, 0), QItemSelectionModel::ClearAndSelect |
-                                                                         QItemSelectionModel::Rows);
+    Table->selectionModel()->setCurrentIndex(m_model->index(row, 0),
+                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void RegisterWindow::updateButtons()
@@ -312,15 +320,14 @@ void RegisterWindow::setState(ChequeState state)
     // A void or a spoilt cheque is kept with its reason: asked until one is
     // given, or the user cancels.
     while (state != ChequeState::Printed && reason.isEmpty()) {
-        const QString question =
-            state == ChequeState::Voided
-                ? QCoreApplication::translate("RegisterWindow", "Why is cheque No. %1 of %2 (%3, %4 %5) void?")
-                : QCoreApplication::translate("RegisterWindow", "Why is cheque No. %1 of %2 (%3, %4 %5) spoilt?");
-        const auto typed = dialogs().askText(
-            this, Title(),
-            question.arg(QString::number(cheque.chequeNumber), cheque.bank, cheque.payee,
-                         MinorUnitsText(cheque.minorUnits, cheque.digits), CurrencyShown(cheque)),
-            QString());
+        const QString question = state == ChequeState::Voided
+            ? QCoreApplication::translate("RegisterWindow", "Why is cheque No. %1 of %2 (%3, %4 %5) void?")
+            : QCoreApplication::translate("RegisterWindow", "Why is cheque No. %1 of %2 (%3, %4 %5) spoilt?");
+        const auto typed =
+            dialogs().askText(this, Title(),
+                              question.arg(QString::number(cheque.chequeNumber), cheque.bank, cheque.payee,
+                                           MinorUnitsText(cheque.minorUnits, cheque.digits), CurrencyShown(cheque)),
+                              QString());
         if (!typed)
             return;
         reason = typed->trimmed();
@@ -366,20 +373,25 @@ void RegisterWindow::exportShown()
     ChequeRegister *b = book();
     if (!v || !b)
         return;
-    const auto file = dialogs().askSaveFile(this, QCoreApplication::translate("RegisterWindow", "Export Cheques"), QStringLiteral("cheques.csv"),
-                                            QCoreApplication::translate("RegisterWindow", "CSV files (*.csv);;Excel workbooks (*.xlsx)"));
+    const auto file = dialogs().askSaveFile(
+        this, QCoreApplication::translate("RegisterWindow", "Export Cheques"), QStringLiteral("cheques.csv"),
+        QCoreApplication::translate("RegisterWindow", "CSV files (*.csv);;Excel workbooks (*.xlsx)"));
     if (!file)
         return;
-    QProgressDialog progress(QCoreApplication::translate("RegisterWindow", "Exporting the cheques…"), QCoreApplication::translate("RegisterWindow", "Cancel"), 0, 0, this);
+    QProgressDialog progress(QCoreApplication::translate("RegisterWindow", "Exporting the cheques…"),
+                             QCoreApplication::translate("RegisterWindow", "Cancel"), 0, 0, this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     try {
         const qint64 written = ExportRegister(*b, *v, FormatOf(*file), *file, [&](qint64 done) {
-            progress.setLabelText(QCoreApplication::translate("RegisterWindow", "Exporting the cheques… %1").arg(QLocale().toString(done)));
+            progress.setLabelText(QCoreApplication::translate("RegisterWindow", "Exporting the cheques… %1")
+                                      .arg(QLocale().toString(done)));
             return !progress.wasCanceled();
         });
-        status(written < 0 ? QCoreApplication::translate("RegisterWindow", "The export was cancelled; nothing was written.")
-                           : QCoreApplication::translate("RegisterWindow", "%1 cheques exported to \"%2\".").arg(QLocale().toString(written), *file));
+        status(written < 0
+                   ? QCoreApplication::translate("RegisterWindow", "The export was cancelled; nothing was written.")
+                   : QCoreApplication::translate("RegisterWindow", "%1 cheques exported to \"%2\".")
+                         .arg(QLocale().toString(written), *file));
     } catch (const ChequeError &error) {
         dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
     }
@@ -391,7 +403,8 @@ void RegisterWindow::saveReport()
     ChequeRegister *b = book();
     if (!v || !b)
         return;
-    const auto file = dialogs().askSaveFile(this, QCoreApplication::translate("RegisterWindow", "Save Report"), QStringLiteral("cheque-register.pdf"),
+    const auto file = dialogs().askSaveFile(this, QCoreApplication::translate("RegisterWindow", "Save Report"),
+                                            QStringLiteral("cheque-register.pdf"),
                                             QCoreApplication::translate("RegisterWindow", "PDF files (*.pdf)"));
     if (!file)
         return;
@@ -400,7 +413,9 @@ void RegisterWindow::saveReport()
         // the report instead of leaving a short file.
         QSaveFile out(*file);
         if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            throw ChequeError(QCoreApplication::translate("RegisterWindow", "Cannot write the file \"%1\": %2").arg(*file, out.errorString()).toStdString());
+            throw ChequeError(QCoreApplication::translate("RegisterWindow", "Cannot write the file \"%1\": %2")
+                                  .arg(*file, out.errorString())
+                                  .toStdString());
         int pages = 0;
         {
             QPdfWriter pdf(&out);
@@ -411,8 +426,12 @@ void RegisterWindow::saveReport()
             pages = PaintRegisterReport(pdf, *b, *v);
         }
         if (!out.commit())
-            throw ChequeError(QCoreApplication::translate("RegisterWindow", "Cannot write the file \"%1\": %2").arg(*file, out.errorString()).toStdString());
-        status(QCoreApplication::translate("RegisterWindow", "The report (%1 pages) was saved to \"%2\".").arg(pages).arg(*file));
+            throw ChequeError(QCoreApplication::translate("RegisterWindow", "Cannot write the file \"%1\": %2")
+                                  .arg(*file, out.errorString())
+                                  .toStdString());
+        status(QCoreApplication::translate("RegisterWindow", "The report (%1 pages) was saved to \"%2\".")
+                   .arg(pages)
+                   .arg(*file));
     } catch (const ChequeError &error) {
         dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
     }
@@ -457,7 +476,8 @@ ConnectionDialog::ConnectionDialog(const RegisterConnection &c, QWidget *parent)
     setWindowTitle(QCoreApplication::translate("RegisterWindow", "Register Connection"));
     FileRB = new QRadioButton(QCoreApplication::translate("RegisterWindow", "A register file on this computer"), this);
     FileRB->setObjectName(QStringLiteral("FileRB"));
-    ServerRB = new QRadioButton(QCoreApplication::translate("RegisterWindow", "A PostgreSQL server, shared by the office"), this);
+    ServerRB = new QRadioButton(
+        QCoreApplication::translate("RegisterWindow", "A PostgreSQL server, shared by the office"), this);
     ServerRB->setObjectName(QStringLiteral("ServerRB"));
     FileEd = new QLineEdit(c.file, this);
     FileEd->setObjectName(QStringLiteral("FileEd"));
@@ -465,7 +485,8 @@ ConnectionDialog::ConnectionDialog(const RegisterConnection &c, QWidget *parent)
     BrowseBtn->setObjectName(QStringLiteral("BrowseBtn"));
     HostEd = new QLineEdit(c.host, this);
     HostEd->setObjectName(QStringLiteral("HostEd"));
-    HostEd->setPlaceholderText(QCoreApplication::translate("RegisterWindow", "server name, or the folder of its socket"));
+    HostEd->setPlaceholderText(
+        QCoreApplication::translate("RegisterWindow", "server name, or the folder of its socket"));
     PortEd = new QLineEdit(QString::number(c.port), this);
     PortEd->setObjectName(QStringLiteral("PortEd"));
     PortEd->setValidator(new QIntValidator(1, 65535, PortEd));
@@ -486,9 +507,11 @@ ConnectionDialog::ConnectionDialog(const RegisterConnection &c, QWidget *parent)
     form->addRow(QCoreApplication::translate("RegisterWindow", "Port"), PortEd);
     form->addRow(QCoreApplication::translate("RegisterWindow", "Database"), DatabaseEd);
     form->addRow(QCoreApplication::translate("RegisterWindow", "User"), UserEd);
-    auto *note = PlainLabel(QCoreApplication::translate("RegisterWindow","The password is taken from the PostgreSQL password file (.pgpass) or "
-                                           "asked for when the register is opened; it is never saved."),
-                            this);
+    auto *note =
+        PlainLabel(QCoreApplication::translate("RegisterWindow",
+                                               "The password is taken from the PostgreSQL password file (.pgpass) or "
+                                               "asked for when the register is opened; it is never saved."),
+                   this);
     note->setWordWrap(true);
     form->addRow(note);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -498,8 +521,9 @@ ConnectionDialog::ConnectionDialog(const RegisterConnection &c, QWidget *parent)
 
     connect(FileRB, &QRadioButton::toggled, this, &ConnectionDialog::updateEnabled);
     connect(BrowseBtn, &QPushButton::clicked, this, [this] {
-        if (const auto name = dialogs().askSaveFile(this, QCoreApplication::translate("RegisterWindow", "Register File"), FileEd->text(),
-                                                    QCoreApplication::translate("RegisterWindow", "Registers (*.sqlite);;All files (*)")))
+        if (const auto name = dialogs().askSaveFile(
+                this, QCoreApplication::translate("RegisterWindow", "Register File"), FileEd->text(),
+                QCoreApplication::translate("RegisterWindow", "Registers (*.sqlite);;All files (*)")))
             FileEd->setText(*name);
     });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -529,7 +553,8 @@ RegisterConnection ConnectionDialog::connection() const
 }
 
 ChequeNumbersDialog::ChequeNumbersDialog(ChequeRegister &book, const QStringList &banks, QWidget *parent)
-    : QDialog(parent), m_book(book)
+    : QDialog(parent)
+    , m_book(book)
 {
     setObjectName(QStringLiteral("ChequeNumbersDialog"));
     setWindowTitle(QCoreApplication::translate("RegisterWindow", "Cheque Numbers"));
@@ -542,9 +567,11 @@ ChequeNumbersDialog::ChequeNumbersDialog(ChequeRegister &book, const QStringList
     auto *form = new QFormLayout(this);
     form->addRow(QCoreApplication::translate("RegisterWindow", "Bank"), BankCB);
     form->addRow(QCoreApplication::translate("RegisterWindow", "Next cheque number"), NextEd);
-    auto *note = PlainLabel(QCoreApplication::translate("RegisterWindow","Give the first number of a new cheque book; each cheque printed takes "
-                                           "the next number."),
-                            this);
+    auto *note =
+        PlainLabel(QCoreApplication::translate("RegisterWindow",
+                                               "Give the first number of a new cheque book; each cheque printed takes "
+                                               "the next number."),
+                   this);
     note->setWordWrap(true);
     form->addRow(note);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -574,7 +601,9 @@ bool ChequeNumbersDialog::apply()
     bool ok = false;
     const qint64 next = NextEd->text().trimmed().toLongLong(&ok);
     if (BankCB->currentIndex() < 0 || !ok || next < 1) {
-        dialogs().showMessage(this, windowTitle(), QCoreApplication::translate("RegisterWindow", "The next cheque number must be a whole number from 1."));
+        dialogs().showMessage(
+            this, windowTitle(),
+            QCoreApplication::translate("RegisterWindow", "The next cheque number must be a whole number from 1."));
         return false;
     }
     try {

@@ -49,8 +49,8 @@ void ServerWatch::run()
             m_changed.wait(lock);
             continue;
         }
-        if (m_changed.wait_until(lock, m_until) == std::cv_status::timeout && m_socket >= 0 &&
-            std::chrono::steady_clock::now() >= m_until) {
+        if (m_changed.wait_until(lock, m_until) == std::cv_status::timeout && m_socket >= 0
+            && std::chrono::steady_clock::now() >= m_until) {
             // The call waiting on it returns with an error at once; the
             // server ends its side when it answers again.
             ::shutdown(m_socket, SHUT_RDWR);

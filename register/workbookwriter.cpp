@@ -86,7 +86,8 @@ void WorkbookWriter::send(const QByteArray &line)
     // megabytes wait for it.
     while (m_helper.bytesToWrite() > kInFlight)
         if (!m_helper.waitForBytesWritten(30000))
-            fail(QStringLiteral("the workbook writer stopped (%1)").arg(QString::fromLocal8Bit(m_helper.readAllStandardError()).trimmed()));
+            fail(QStringLiteral("the workbook writer stopped (%1)")
+                     .arg(QString::fromLocal8Bit(m_helper.readAllStandardError()).trimmed()));
 }
 
 void WorkbookWriter::sheet(const QString &name) { send("#sheet\t" + Escaped(name)); }

@@ -25,7 +25,10 @@ struct WorkbookCell
     /// An amount, "1250.50", shown with 2 or 3 decimals.
     static WorkbookCell amount(const QString &decimal, int digits) { return {digits == 3 ? '3' : '2', decimal}; }
     static WorkbookCell date(QDate d) { return {'d', d.toString(Qt::ISODate)}; }
-    static WorkbookCell dateTime(const QDateTime &t) { return {'t', t.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"))}; }
+    static WorkbookCell dateTime(const QDateTime &t)
+    {
+        return {'t', t.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"))};
+    }
     static WorkbookCell empty() { return {}; }
 };
 

@@ -60,16 +60,16 @@ inline const std::unordered_map<std::string_view, Word> &Words()
             w.emplace(f, Word{Kind::TeenUnit, 2});
         for (std::string_view f : {"عشر", "عشرة"})
             w.emplace(f, Word{Kind::Ten, 10});
-        const std::pair<std::string_view, std::int64_t> tens[] = {{"عشرون", 20}, {"ثلاثون", 30}, {"أربعون", 40},
-                                                                  {"خمسون", 50}, {"ستون", 60},   {"سبعون", 70},
+        const std::pair<std::string_view, std::int64_t> tens[] = {{"عشرون", 20},  {"ثلاثون", 30}, {"أربعون", 40},
+                                                                  {"خمسون", 50},  {"ستون", 60},   {"سبعون", 70},
                                                                   {"ثمانون", 80}, {"تسعون", 90}};
         for (const auto &[f, v] : tens)
             w.emplace(f, Word{Kind::Tens, v});
         const std::pair<std::string_view, std::int64_t> hundreds[] = {
-            {"مائة", 100},     {"مئة", 100},       {"مائتان", 200},   {"مائتا", 200},    {"مئتان", 200},
-            {"مئتا", 200},     {"ثلاثمائة", 300},  {"ثلاثمئة", 300},  {"أربعمائة", 400}, {"أربعمئة", 400},
-            {"خمسمائة", 500},  {"خمسمئة", 500},    {"ستمائة", 600},   {"ستمئة", 600},    {"سبعمائة", 700},
-            {"سبعمئة", 700},   {"ثمانمائة", 800},  {"ثمانمئة", 800},  {"ثمانيمائة", 800}, {"تسعمائة", 900},
+            {"مائة", 100},    {"مئة", 100},      {"مائتان", 200},  {"مائتا", 200},     {"مئتان", 200},
+            {"مئتا", 200},    {"ثلاثمائة", 300}, {"ثلاثمئة", 300}, {"أربعمائة", 400},  {"أربعمئة", 400},
+            {"خمسمائة", 500}, {"خمسمئة", 500},   {"ستمائة", 600},  {"ستمئة", 600},     {"سبعمائة", 700},
+            {"سبعمئة", 700},  {"ثمانمائة", 800}, {"ثمانمئة", 800}, {"ثمانيمائة", 800}, {"تسعمائة", 900},
             {"تسعمئة", 900}};
         for (const auto &[f, v] : hundreds)
             w.emplace(f, Word{Kind::Hundreds, v});
@@ -97,9 +97,9 @@ inline const std::unordered_map<std::string_view, Word> &Words()
 inline std::optional<std::int64_t> NumberValue(const std::vector<std::string_view> &tokens)
 {
     std::int64_t total = 0;
-    std::int64_t group = 0;               // the number below a thousand being read
-    std::int64_t below = INT64_MAX;       // every part must be smaller than the one before
-    bool counted = false;                 // the last word was a number (no "و" since)
+    std::int64_t group = 0;         // the number below a thousand being read
+    std::int64_t below = INT64_MAX; // every part must be smaller than the one before
+    bool counted = false;           // the last word was a number (no "و" since)
     std::optional<Word> last;
     for (std::string_view token : tokens) {
         const auto found = Words().find(token);

@@ -11,22 +11,22 @@
 #include <algorithm>
 
 #include <QAbstractButton>
-#include <QAbstractSpinBox>
-#include <QDateTimeEdit>
-#include <QImage>
-#include <QPainter>
-#include <QTextLayout>
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTextLayout>
 #include <QWidget>
 
 inline QString DescribeWidget(const QWidget *w)
@@ -197,8 +197,9 @@ inline QList<int> DrawnOrder(const QString &text, QFont font, Qt::LayoutDirectio
 /// `direction`.
 inline QStringList ScrambledRuns(const QString &text, const QFont &font, Qt::LayoutDirection direction)
 {
-    static const QRegularExpression run(QStringLiteral("[+\\-]?\\d[0-9A-Za-z/:.,+\\-]*(?: [0-9A-Za-z/:.,+\\-]*[0-9A-Za-z])*|"
-                                                       "\\*\\.[0-9A-Za-z]+(?: \\*\\.[0-9A-Za-z]+)*"));
+    static const QRegularExpression run(
+        QStringLiteral("[+\\-]?\\d[0-9A-Za-z/:.,+\\-]*(?: [0-9A-Za-z/:.,+\\-]*[0-9A-Za-z])*|"
+                       "\\*\\.[0-9A-Za-z]+(?: \\*\\.[0-9A-Za-z]+)*"));
     QStringList scrambled;
     QList<int> order;
     for (auto it = run.globalMatch(text); it.hasNext();) {
@@ -240,8 +241,9 @@ inline QStringList UnorderedTexts(QWidget *window)
     };
     // A button's or a cell's text is drawn as it reads on its own.
     const auto whole = [&](const QString &text, const QFont &font, Qt::LayoutDirection direction) {
-        if (!text.isEmpty() && DrawnOrder(text, font, direction) !=
-                                   DrawnOrder(text, font, text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight))
+        if (!text.isEmpty()
+            && DrawnOrder(text, font, direction)
+                != DrawnOrder(text, font, text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight))
             unordered << QStringLiteral("\"%1\"").arg(text);
     };
     for (QWidget *w : window->findChildren<QWidget *>()) {
@@ -251,8 +253,9 @@ inline QStringList UnorderedTexts(QWidget *window)
             check(l->text(), l->font(), l->text().isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
         else if (auto *b = qobject_cast<QAbstractButton *>(w))
             whole(b->text(), b->font(), painted(b));
-        else if (auto *d = qobject_cast<QDateTimeEdit *>(w);
-                 d && QString(d->text()).remove(marks) != d->locale().toString(d->date(), QLocale::ShortFormat).remove(marks))
+        else if (auto *d = qobject_cast<QDateTimeEdit *>(w); d
+                 && QString(d->text()).remove(marks)
+                     != d->locale().toString(d->date(), QLocale::ShortFormat).remove(marks))
             unordered << QStringLiteral("date box \"%1\"").arg(d->text());
         else if (auto *c = qobject_cast<QComboBox *>(w)) {
             whole(c->currentText(), c->font(), painted(c));
@@ -261,7 +264,8 @@ inline QStringList UnorderedTexts(QWidget *window)
         if (auto *v = qobject_cast<QAbstractItemView *>(w); v && v->model() && !qobject_cast<QHeaderView *>(v))
             for (int row = 0; row < std::min(v->model()->rowCount(v->rootIndex()), 20); ++row)
                 for (int column = 0; column < v->model()->columnCount(v->rootIndex()); ++column)
-                    whole(v->model()->index(row, column, v->rootIndex()).data().toString(), v->font(), v->layoutDirection());
+                    whole(v->model()->index(row, column, v->rootIndex()).data().toString(), v->font(),
+                          v->layoutDirection());
     }
     return unordered;
 }

@@ -31,7 +31,8 @@ public:
         return !yesNoAnswers.isEmpty() && yesNoAnswers.dequeue();
     }
     QList<Echo> echoes; ///< how each text query showed the text
-    std::optional<QString> askText(QWidget *, const QString &, const QString &label, const QString &, Echo echo) override
+    std::optional<QString> askText(QWidget *, const QString &, const QString &label, const QString &,
+                                   Echo echo) override
     {
         questions << label;
         echoes << echo;

@@ -21,8 +21,8 @@ public:
     QQueue<bool> setupAnswers; ///< true (confirm) when empty
     int setups = 0;
     int previews = 0;
-    QStringList jobs;        ///< the PDF of each job, in order
-    bool unwritable = false; ///< jobs go to a folder that does not exist
+    QStringList jobs;                  ///< the PDF of each job, in order
+    bool unwritable = false;           ///< jobs go to a folder that does not exist
     std::function<void(int)> afterJob; ///< told the number of each job once it is written
 
     bool setup(QWidget *, QPrinter &) override

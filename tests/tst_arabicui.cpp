@@ -8,9 +8,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QPointer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -83,8 +83,8 @@ void TestArabicUi::cleanup()
 void TestArabicUi::captionsStandRightOfTheirBoxes()
 {
     TNewChequeForm &w = m_program->NewChequeForm;
-    const QList<QPair<QString, QString>> pairs{{"البنك", "BankNameCB"}, {"التاريخ", "DateEd"}, {"المستفيد", "NameED"},
-                                               {"المبلغ", "AmountED"}};
+    const QList<QPair<QString, QString>> pairs{
+        {"البنك", "BankNameCB"}, {"التاريخ", "DateEd"}, {"المستفيد", "NameED"}, {"المبلغ", "AmountED"}};
     for (const auto &[caption, box] : pairs) {
         QLabel *label = nullptr;
         for (QLabel *l : w.findChildren<QLabel *>())
@@ -94,7 +94,8 @@ void TestArabicUi::captionsStandRightOfTheirBoxes()
         QWidget *control = Find<QWidget>(&w, box);
         const QRect l = QRect(label->mapTo(&w, QPoint()), label->size());
         const QRect c = QRect(control->mapTo(&w, QPoint()), control->size());
-        QVERIFY2(l.left() >= c.right(), qPrintable(QStringLiteral("%1 at %2, its box at %3").arg(caption).arg(l.left()).arg(c.right())));
+        QVERIFY2(l.left() >= c.right(),
+                 qPrintable(QStringLiteral("%1 at %2, its box at %3").arg(caption).arg(l.left()).arg(c.right())));
         QVERIFY(l.right() < w.width());
     }
     if (!qEnvironmentVariableIsEmpty("CHEQUE_SCREENSHOT"))
@@ -112,9 +113,11 @@ void TestArabicUi::chequesAndFilesDoNotChangeWithTheLanguage()
     w.PrintBtnClick();
     QCOMPARE(m_printing->jobs.size(), 1);
     const QStringList texts = TextsOf(m_printing->jobs[0]);
-    QVERIFY2(texts.contains("Account") && texts.contains("Only") && texts.contains("Thousand,"), qPrintable(texts.join(' ')));
+    QVERIFY2(texts.contains("Account") && texts.contains("Only") && texts.contains("Thousand,"),
+             qPrintable(texts.join(' ')));
     QVERIFY(w.close() || true);
-    QVERIFY(ReadBytes(m_dir->filePath("banks.txt")) == QByteArray("SIB\r\n") || !QFile::exists(m_dir->filePath("banks.txt")));
+    QVERIFY(ReadBytes(m_dir->filePath("banks.txt")) == QByteArray("SIB\r\n")
+            || !QFile::exists(m_dir->filePath("banks.txt")));
 }
 
 void TestArabicUi::everyWindowReadsInArabic_data()
@@ -133,15 +136,18 @@ void TestArabicUi::everyWindowReadsInArabic()
     // cut; one picture of each kept for a person to look at.
     const QString pictures = qEnvironmentVariable("CHEQUE_SCREENSHOTS", QDir::currentPath() + "/screenshots");
     QDir().mkpath(pictures);
-    const QStringList allowed{"SIB", "PDF", "CSV", "Excel", "xlsx", "csv", "txt", "pdf", "PostgreSQL", ".pgpass",
-                              "sqlite", "GNU", m_dir->path(), QDir::currentPath(), "Dorvan Eskel", "Noor"};
+    const QStringList allowed{
+        "SIB",          "PDF",        "CSV",     "Excel",  "xlsx", "csv",         "txt",
+        "pdf",          "PostgreSQL", ".pgpass", "sqlite", "GNU",  m_dir->path(), QDir::currentPath(),
+        "Dorvan Eskel", "Noor"};
     QStringList problems;
     const auto look = [&](QWidget *window, const QString &name, const QStringList &also = {}) {
         QVERIFY(window);
         if (!window->isVisible())
             window->show();
         QCoreApplication::processEvents();
-        window->grab().save(QStringLiteral("%1/%2-%3.png").arg(pictures, name, QString::fromLatin1(QTest::currentDataTag())));
+        window->grab().save(
+            QStringLiteral("%1/%2-%3.png").arg(pictures, name, QString::fromLatin1(QTest::currentDataTag())));
         for (const QString &text : LatinTexts(window, also + allowed, window->inherits("QFileDialog")))
             problems << name + ": in English: " + text;
         for (const QString &text : CutTexts(window, true))
@@ -210,10 +216,12 @@ void TestArabicUi::everyWindowReadsInArabic()
     modal("void-question", [&] { Find<QPushButton>(w.registerWindow(), "VoidBtn")->click(); });
     // The file dialogs show the data folder: its files' names are allowed,
     // the desktop's marks of the time of day, and the home folder's name.
-    const QStringList files = QDir(m_dir->path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot) +
-                              QStringList{QLocale().amText(), QLocale().pmText(), QDir::home().dirName()};
-    modal("open-list", [&] { w.batchWindow()->openFile(); }, files);
-    modal("save-export", [&] { w.registerWindow()->exportShown(); }, files);
+    const QStringList files = QDir(m_dir->path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)
+        + QStringList{QLocale().amText(), QLocale().pmText(), QDir::home().dirName()};
+    modal(
+        "open-list", [&] { w.batchWindow()->openFile(); }, files);
+    modal(
+        "save-export", [&] { w.registerWindow()->exportShown(); }, files);
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     QCOMPARE(w.windowTitle(), QStringLiteral("طباعة شيك"));
     QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("إلغاء")); // not Qt's "ألغِ"

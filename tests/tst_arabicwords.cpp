@@ -78,8 +78,7 @@ void TestArabicWords::everyAmountReadsBackToItself()
         const auto read = arabic_reader::ReadArabicAmount(arabic, money);
         if (read != expected && ++wrong <= 10)
             qWarning().noquote() << QString::fromStdString(amount) << "reads as"
-                                 << (read ? QString::number(*read) : QStringLiteral("no amount")) << ":"
-                                 << Q(arabic);
+                                 << (read ? QString::number(*read) : QStringLiteral("no amount")) << ":" << Q(arabic);
     };
     // The sanitizer build runs some twenty times slower: it walks one amount
     // in 17 (every last two digits still come) of the sweeps and of the
@@ -105,8 +104,7 @@ void TestArabicWords::everyAmountReadsBackToItself()
         const qint64 part = random.bounded(scale);
         if (whole == 0 && part == 0)
             continue;
-        const std::string amount =
-            std::to_string(whole) + '.' + std::to_string(scale + part).substr(1);
+        const std::string amount = std::to_string(whole) + '.' + std::to_string(scale + part).substr(1);
         check(amount, whole * scale + part);
     }
     QVERIFY2(wrong == 0, qPrintable(QString::number(wrong) + " amounts do not read back to themselves"));

@@ -8,12 +8,12 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QTableView>
 #include <QLineEdit>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QStringEncoder>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -24,8 +24,8 @@
 #include <quazip.h>
 #include <quazipfile.h>
 
-#include "errorof.h"
 #include "controls.h"
+#include "errorof.h"
 #include "pdftext.h"
 #include "testdialogs.h"
 #include "testfiles.h"
@@ -231,11 +231,12 @@ void TestBatch::csvThatIsNotCsv_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("said");
     QTest::newRow("quote inside a field") << QByteArray("Date,Payee,Amount\n12/7/26,Dor\"van,5\n") << "line 2";
-    QTest::newRow("text after a closing quote") << QByteArray("Date,Payee,Amount\n1,2,3\n12/7/26,\"Dor\"x,5\n")
-                                                << "line 3";
+    QTest::newRow("text after a closing quote")
+        << QByteArray("Date,Payee,Amount\n1,2,3\n12/7/26,\"Dor\"x,5\n") << "line 3";
     QTest::newRow("quote never closed") << QByteArray("Date,Payee,Amount\n12/7/26,\"Dorvan,5\n\n") << "line 2";
-    QTest::newRow("a Latin-1 name in a UTF-8 list") << QString("Date,Payee,Amount\n12/7/26,شركة الأمل,5\n12/8/26,Jos")
-        .toUtf8().append("\xe9,6\n") << "line 3 holds a byte (0xe9) that is not UTF-8";
+    QTest::newRow("a Latin-1 name in a UTF-8 list")
+        << QString("Date,Payee,Amount\n12/7/26,شركة الأمل,5\n12/8/26,Jos").toUtf8().append("\xe9,6\n")
+        << "line 3 holds a byte (0xe9) that is not UTF-8";
 }
 
 void TestBatch::csvThatIsNotCsv()
@@ -267,11 +268,12 @@ void TestBatch::hostileListsAreRefusedInLittleMemory()
     refused(sparse, "holds no cheques");
     // Shared texts that would unpack to half a gigabyte.
     const QString shared = m_dir->filePath("shared.xlsx");
-    Workbook(shared, [&](QIODevice &d) { d.write(header.toUtf8()); },
-             [](QIODevice &d) {
-                 for (int i = 0; i < 100000; ++i)
-                     d.write(QByteArray("<si/>").repeated(10));
-             });
+    Workbook(
+        shared, [&](QIODevice &d) { d.write(header.toUtf8()); },
+        [](QIODevice &d) {
+            for (int i = 0; i < 100000; ++i)
+                d.write(QByteArray("<si/>").repeated(10));
+        });
     refused(shared, "shared texts are far more");
     // A sheet that unpacks beyond any list.
     const QString big = m_dir->filePath("big.xlsx");
@@ -287,7 +289,9 @@ void TestBatch::hostileListsAreRefusedInLittleMemory()
     Workbook(damaged, [&](QIODevice &d) {
         d.write(header.toUtf8());
         for (int r = 2; r < 3000; ++r)
-            d.write(QStringLiteral("<row r=\"%1\"><c r=\"B%1\" t=\"inlineStr\"><is><t>Payee %1</t></is></c></row>").arg(r).toUtf8());
+            d.write(QStringLiteral("<row r=\"%1\"><c r=\"B%1\" t=\"inlineStr\"><is><t>Payee %1</t></is></c></row>")
+                        .arg(r)
+                        .toUtf8());
     });
     {
         QFile f(damaged);
@@ -333,11 +337,14 @@ void TestBatch::workbooks()
         book.sheet("الشيكات");
         book.row({WorkbookCell::text("المستفيد"), WorkbookCell::bold("AMOUNT"), WorkbookCell::text("date"),
                   WorkbookCell::text("Memo")});
-        book.row({WorkbookCell::text("محمد أحمد"), {'n', "1250.5"}, WorkbookCell::date(QDate(2026, 12, 7)),
+        book.row({WorkbookCell::text("محمد أحمد"),
+                  {'n', "1250.5"},
+                  WorkbookCell::date(QDate(2026, 12, 7)),
                   WorkbookCell::text("tab\there")});
         book.row({});
         // A sparse row, with a number computed as 0.1 + 0.2.
-        book.row({WorkbookCell::text("Dorvan Eskel"), {'n', QString::number(0.1 + 0.2, 'g', 17)},
+        book.row({WorkbookCell::text("Dorvan Eskel"),
+                  {'n', QString::number(0.1 + 0.2, 'g', 17)},
                   WorkbookCell::text("2026-12-08")});
         book.commit();
     }
@@ -363,9 +370,8 @@ void TestBatch::workbooks()
     QCOMPARE(rows[1].date, QStringLiteral("12/8/26"));
 
     // The same serials in the 1904 system are four years and a day later.
-    ReplacePart(m_dir->filePath("list.xlsx"), "xl/workbook.xml", [](QByteArray xml) {
-        return xml.replace("<workbookPr", "<workbookPr date1904=\"true\"");
-    });
+    ReplacePart(m_dir->filePath("list.xlsx"), "xl/workbook.xml",
+                [](QByteArray xml) { return xml.replace("<workbookPr", "<workbookPr date1904=\"true\""); });
     QCOMPARE(ReadListFile(m_dir->filePath("list.xlsx")).rows[1][2].date, QDate(2030, 12, 8));
 }
 
@@ -507,7 +513,8 @@ void TestBatch::desktopFormats()
     QFETCH(QString, amount);
     QFETCH(qint64, minorUnits);
     const QLocale desktop(locale);
-    const QList<BatchRow> rows = CheckList(Csv("Date,Payee,Amount\n" + date + ",Dorvan," + amount + "\n"), Context(desktop));
+    const QList<BatchRow> rows =
+        CheckList(Csv("Date,Payee,Amount\n" + date + ",Dorvan," + amount + "\n"), Context(desktop));
     QVERIFY2(rows[0].cheque, qPrintable(rows[0].problem));
     QCOMPARE(rows[0].cheque->minorUnits, minorUnits);
     QCOMPARE(rows[0].date, WriteShortDate(QDate(2026, 12, 7), desktop));
@@ -539,7 +546,8 @@ void TestBatch::listWindowPrintsTheGoodRowsAndCancelsBetweenCheques()
     BatchWindow *w = program.NewChequeForm.batchWindow();
     QCOMPARE(w->rows().size(), 7);
     QCOMPARE(Find<QLabel>(w, "TotalsLB")->text(),
-             QStringLiteral("6 cheques to print: 2,100.00 Dhs. 1 row has a problem and will not be printed (marked in red)."));
+             QStringLiteral(
+                 "6 cheques to print: 2,100.00 Dhs. 1 row has a problem and will not be printed (marked in red)."));
     // The list names no bank: its rows take the bank chosen in its window
     // (at first the main window's).
     QCOMPARE(w->rows().first().bank, QStringLiteral("SIB"));
@@ -552,8 +560,8 @@ void TestBatch::listWindowPrintsTheGoodRowsAndCancelsBetweenCheques()
     auto *table = Find<QTableView>(w, "Table");
     QHeaderView *header = table->horizontalHeader();
     QVERIFY(header->sectionViewportPosition(BatchModel::Problem) >= 0);
-    QVERIFY(header->sectionViewportPosition(BatchModel::Problem) + header->sectionSize(BatchModel::Problem) <=
-            table->viewport()->width());
+    QVERIFY(header->sectionViewportPosition(BatchModel::Problem) + header->sectionSize(BatchModel::Problem)
+            <= table->viewport()->width());
     // Cancel pressed while the third cheque prints: it is finished, no other follows.
     printing.afterJob = [&](int job) {
         if (job == 3)
@@ -564,7 +572,8 @@ void TestBatch::listWindowPrintsTheGoodRowsAndCancelsBetweenCheques()
     QCOMPARE(printing.jobs.size(), 3);
     for (int i = 0; i < 3; ++i) {
         const QStringList texts = TextsOf(printing.jobs[i]);
-        QVERIFY2(texts.contains(QStringLiteral("%1").arg(i + 1)) && texts.contains(QStringLiteral("12/%1/26").arg(i + 1)),
+        QVERIFY2(texts.contains(QStringLiteral("%1").arg(i + 1))
+                     && texts.contains(QStringLiteral("12/%1/26").arg(i + 1)),
                  qPrintable(texts.join(' ')));
     }
     QString problem;
@@ -573,7 +582,8 @@ void TestBatch::listWindowPrintsTheGoodRowsAndCancelsBetweenCheques()
     QCOMPARE(book->totals({}).value(0).minorUnits, 60000);
     QVERIFY2(Find<QLabel>(w, "StatusLB")->text().startsWith("3 of 6 cheques printed. Cancelled before row 5."),
              qPrintable(Find<QLabel>(w, "StatusLB")->text()));
-    QVERIFY2(program.NewChequeForm.status().startsWith("3 cheques printed to "), qPrintable(program.NewChequeForm.status()));
+    QVERIFY2(program.NewChequeForm.status().startsWith("3 cheques printed to "),
+             qPrintable(program.NewChequeForm.status()));
 }
 
 void TestBatch::commandLinePrintsEveryRowToOnePdf()
@@ -601,7 +611,8 @@ void TestBatch::commandLinePrintsEveryRowToOnePdf()
     env.insert("LANG", "de_DE.UTF-8"); // a desktop whose decimal separator is a comma
     env.insert("LC_ALL", "de_DE.UTF-8");
     run.setProcessEnvironment(env);
-    run.start(CHEQUE_PRINTER_EXE, {"--batch", file.fileName(), "--bank", "SIB", "--to-pdf", pdf, "--data-dir", m_dir->path()});
+    run.start(CHEQUE_PRINTER_EXE,
+              {"--batch", file.fileName(), "--bank", "SIB", "--to-pdf", pdf, "--data-dir", m_dir->path()});
     QVERIFY(run.waitForFinished(300000));
     const QString said = QString::fromLocal8Bit(run.readAllStandardError());
     QCOMPARE(run.exitCode(), 0);
@@ -631,7 +642,8 @@ void TestBatch::commandLinePrintsEveryRowToOnePdf()
         const QString date = WriteShortDate(QDate(2026, 1, 1).addDays(i), QLocale("de_DE"));
         QVERIFY2(page.contains(date) && page.contains(QString(payees[i]).remove(marks)) && page.contains(figure),
                  qPrintable(QStringLiteral("page %1: %2").arg(i + 1).arg(page)));
-        QVERIFY2(page.contains(QString(records[i].english).remove(marks)) || page.contains(QString(records[i].arabic).remove(marks)),
+        QVERIFY2(page.contains(QString(records[i].english).remove(marks))
+                     || page.contains(QString(records[i].arabic).remove(marks)),
                  qPrintable(QStringLiteral("page %1: %2").arg(i + 1).arg(page)));
         QCOMPARE(page.contains("AccountOnly"), i % 3 == 0);
     }
@@ -649,11 +661,13 @@ void TestBatch::commandLineNamesBadRows()
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("LC_ALL", "en_US.UTF-8");
     run.setProcessEnvironment(env);
-    run.start(CHEQUE_PRINTER_EXE, {"--batch", file.fileName(), "--bank", "SIB", "--to-pdf", pdf, "--data-dir", m_dir->path()});
+    run.start(CHEQUE_PRINTER_EXE,
+              {"--batch", file.fileName(), "--bank", "SIB", "--to-pdf", pdf, "--data-dir", m_dir->path()});
     QVERIFY(run.waitForFinished(60000));
     const QString said = QString::fromLocal8Bit(run.readAllStandardError());
     QCOMPARE(run.exitCode(), 1);
-    QVERIFY2(said.contains("Row 3, Amount:") && said.contains("Row 4, Bank:") && !said.contains("Row 2"), qPrintable(said));
+    QVERIFY2(said.contains("Row 3, Amount:") && said.contains("Row 4, Bank:") && !said.contains("Row 2"),
+             qPrintable(said));
     QVERIFY2(said.contains("Row 5, Amount: \"5\\x1b]2;x\\x07\"") && !said.contains(QChar(0x1b)), qPrintable(said));
     QCOMPARE(PageCount(pdf), 1);
     // Neither a printer nor a file: refused before anything.
@@ -675,12 +689,14 @@ void TestBatch::commandLineInArabic()
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("LC_ALL", "en_US.UTF-8");
         program.setProcessEnvironment(env);
-        program.start(CHEQUE_PRINTER_EXE, {"--lang", "ar", "--batch", file.fileName(), "--bank", "SIB", "--to-pdf",
-                                           m_dir->filePath("out.pdf"), "--data-dir", m_dir->path()});
+        program.start(CHEQUE_PRINTER_EXE,
+                      {"--lang", "ar", "--batch", file.fileName(), "--bank", "SIB", "--to-pdf",
+                       m_dir->filePath("out.pdf"), "--data-dir", m_dir->path()});
         program.waitForFinished(60000);
-        return std::make_pair(program.exitCode(), QString::fromUtf8(program.readAllStandardError())
-                                                      .remove(QRegularExpression("^QStandardPaths:.*\n",
-                                                                                 QRegularExpression::MultilineOption)));
+        return std::make_pair(
+            program.exitCode(),
+            QString::fromUtf8(program.readAllStandardError())
+                .remove(QRegularExpression("^QStandardPaths:.*\n", QRegularExpression::MultilineOption)));
     };
     auto [status, said] = run();
     QCOMPARE(status, 1);
@@ -689,8 +705,8 @@ void TestBatch::commandLineInArabic()
     QVERIFY2(!said.contains(QRegularExpression("[A-Za-z]{2}")), qPrintable(said));
     std::tie(status, said) = run();
     QCOMPARE(status, 2);
-    QVERIFY2(said.contains(QStringLiteral("الصف 2: يشبه الشيك رقم 1 من SIB")) &&
-                 said.contains(QStringLiteral("طُبع 0 من شيكين")),
+    QVERIFY2(said.contains(QStringLiteral("الصف 2: يشبه الشيك رقم 1 من SIB"))
+                 && said.contains(QStringLiteral("طُبع 0 من شيكين")),
              qPrintable(said));
 }
 
@@ -792,8 +808,8 @@ void TestBatch::killedWhilePrintingToAFileEveryRowIsPrintedOnce()
         const QString pdf = m_dir->filePath(QStringLiteral("out-%1.pdf").arg(attempt));
         pdfs << pdf;
         QProcess run;
-        run.start(CHEQUE_PRINTER_EXE, {"--batch", file.fileName(), "--bank", "SIB", "--to-pdf", pdf, "--data-dir",
-                                       m_dir->path()});
+        run.start(CHEQUE_PRINTER_EXE,
+                  {"--batch", file.fileName(), "--bank", "SIB", "--to-pdf", pdf, "--data-dir", m_dir->path()});
         QVERIFY(run.waitForStarted());
         if (!run.waitForFinished(kills < 20 ? int(random.bounded(runMs)) : 120000)) {
             QVERIFY(kills < 20);
@@ -805,7 +821,6 @@ void TestBatch::killedWhilePrintingToAFileEveryRowIsPrintedOnce()
         QCOMPARE(run.exitStatus(), QProcess::NormalExit);
         if (kills == 20)
             break; // a run to its end after the last kill
-
     }
     QCOMPARE(kills, 20);
     QMap<QString, int> pages;

@@ -123,14 +123,16 @@ void TestCalibration::calibrationGridAndBoxes()
             continue;
         if (w.yMin < 4 + offset.y()) { // along the top: each label just right of its line
             ++top;
-            QVERIFY2(qAbs(w.xMin - (mm + 0.5 + offset.x())) < 0.05, qPrintable(QStringLiteral("%1 at %2").arg(mm).arg(w.xMin)));
+            QVERIFY2(qAbs(w.xMin - (mm + 0.5 + offset.x())) < 0.05,
+                     qPrintable(QStringLiteral("%1 at %2").arg(mm).arg(w.xMin)));
         } else if (w.xMin < 2 + offset.x()) { // down the left side
             ++left;
-            QVERIFY2(qAbs(w.xMin - (0.5 + offset.x())) < 0.05, qPrintable(QStringLiteral("%1 at %2").arg(mm).arg(w.xMin)));
+            QVERIFY2(qAbs(w.xMin - (0.5 + offset.x())) < 0.05,
+                     qPrintable(QStringLiteral("%1 at %2").arg(mm).arg(w.xMin)));
             QVERIFY(w.yMax < mm + offset.y() && w.yMax > mm - 2 + offset.y());
         }
     }
-    QCOMPARE(top, 23); // 10 to 230: the 240 label does not fit on 241.3 mm
+    QCOMPARE(top, 23);  // 10 to 230: the 240 label does not fit on 241.3 mm
     QCOMPARE(left, 10); // 104.8 mm down
     // Each field's box named by its kind at its place from the margin (12 mm).
     const ChequeLayout layout = InitialLayout();
@@ -180,7 +182,8 @@ void TestCalibration::fieldPlacedInMillimetresPrintsThere()
     const QString payee = f.Layout().Fields[1].Text.split(' ').first();
     for (const Word &w : WordsOf(m_printing->jobs[0]))
         if (w.text == payee)
-            QVERIFY2(qAbs(w.xMin - (10 + held.left())) < 0.1, qPrintable(QStringLiteral("%1 for %2").arg(w.xMin).arg(10 + held.left())));
+            QVERIFY2(qAbs(w.xMin - (10 + held.left())) < 0.1,
+                     qPrintable(QStringLiteral("%1 for %2").arg(w.xMin).arg(10 + held.left())));
     // Typed in the position bar, the same.
     f.ChequeEdit1Enter(2);
     auto *left = Find<QDoubleSpinBox>(&f, "LeftMmEd");

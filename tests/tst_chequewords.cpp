@@ -55,7 +55,8 @@ void TestChequeWords::amountsFromArguments()
                             "Negative Only Five Dhs\tسالب فقط خمسة دراهم\n"
                             "--\t--\n"));
     QCOMPARE(ChequeWords({"1", "2"}).status, 0);
-    QCOMPARE(ChequeWords({"--as-typed", "--", "--5"}).out, QStringLiteral("error\t'--5' is not a valid floating point value\n"));
+    QCOMPARE(ChequeWords({"--as-typed", "--", "--5"}).out,
+             QStringLiteral("error\t'--5' is not a valid floating point value\n"));
 }
 
 void TestChequeWords::amountsReadAsPrintReadsThem_data()

@@ -67,8 +67,8 @@ void TestCups::runOfThreeThroughTheQueue()
     for (const QFileInfo &pdf : outDir.entryInfoList({QStringLiteral("*.pdf")}, QDir::Files)) {
         // The last file may still be being written: read once it is whole.
         QString size;
-        QTRY_VERIFY2_WITH_TIMEOUT((size = PageSize(pdf.filePath())) == QLatin1String("297 x 684") ||
-                                      size == QLatin1String("684 x 297"),
+        QTRY_VERIFY2_WITH_TIMEOUT((size = PageSize(pdf.filePath())) == QLatin1String("297 x 684")
+                                      || size == QLatin1String("684 x 297"),
                                   qPrintable(size), 30000);
         QVERIFY(WordsOf(pdf.filePath()).size() >= 10);
     }

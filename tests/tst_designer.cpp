@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFrame>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>

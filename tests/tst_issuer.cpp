@@ -30,7 +30,10 @@ Cheque Make(const QString &payee, const QString &amount)
     return *made.cheque;
 }
 
-QString Letters(QString text) { return text.normalized(QString::NormalizationForm_KC).remove(QRegularExpression("\\s")); }
+QString Letters(QString text)
+{
+    return text.normalized(QString::NormalizationForm_KC).remove(QRegularExpression("\\s"));
+}
 
 } // namespace
 

@@ -81,10 +81,7 @@ void TestMoneyForm::cleanup()
     delete m_dir;
 }
 
-void TestMoneyForm::startUp()
-{
-    m_startProblem = m_form->StartUp(m_dir->path() + "/");
-}
+void TestMoneyForm::startUp() { m_startProblem = m_form->StartUp(m_dir->path() + "/"); }
 
 void TestMoneyForm::firstStartWritesTheUaePreset()
 {
@@ -213,8 +210,8 @@ void TestMoneyForm::damagedFileIsKeptAndReported()
              qPrintable(m_dialogs->messages.at(0)));
     QVERIFY(m_dialogs->messages.at(0).contains("money.txt.bak"));
     QCOMPARE(ReadBytes(m_form->moneyPath() + ".bak"), content);
-    QVERIFY(!m_startProblem);       // start-up goes on
-    QVERIFY(m_form->isVisible());   // with the window open to check what was read
+    QVERIFY(!m_startProblem);     // start-up goes on
+    QVERIFY(m_form->isVisible()); // with the window open to check what was read
     QCOMPARE(m_record.value().PartDigits, 2);
     if (!firstName.isEmpty())
         QCOMPARE(FromStd(m_record.value().AMoneyName), firstName);

@@ -7,11 +7,11 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
+#include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStyleOptionComboBox>
 #include <QTemporaryDir>
-#include <QProcess>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -543,7 +543,8 @@ void TestProgram::badAmountsAndDates()
     w.PrintBtnClick();
     QCOMPARE(m_dialogs->messages, messages);
     QVERIFY(m_printing->jobs.isEmpty());
-    QCOMPARE(Find<WebPanel>(&w, "WebBrowser2")->navigations(), messages.first().startsWith("Print Cheque: Error\n") ? 1 : 2);
+    QCOMPARE(Find<WebPanel>(&w, "WebBrowser2")->navigations(),
+             messages.first().startsWith("Print Cheque: Error\n") ? 1 : 2);
 }
 
 void TestProgram::amountWhoseWordsDifferIsNeverPrinted_data()
@@ -684,7 +685,8 @@ void TestProgram::markupIsShownAsText()
     // Markup in the date box is a date that does not read.
     Find<QLineEdit>(&w, "DateEd")->setText("<img src=\"/dev/zero\">");
     w.PrintBtnClick();
-    QVERIFY(m_dialogs->messages.last().startsWith("Print Cheque: Error\n\nThe date \"<img src=\"/dev/zero\">\" cannot be read"));
+    QVERIFY(m_dialogs->messages.last().startsWith(
+        "Print Cheque: Error\n\nThe date \"<img src=\"/dev/zero\">\" cannot be read"));
 }
 
 void TestProgram::markupInAMessageLoadsNothing()
@@ -1003,7 +1005,8 @@ void TestProgram::checksComeBeforeThePrintDialog()
     w.PrintBtnClick();
     QCOMPARE(m_printing->setups, 1);
     QCOMPARE(m_dialogs->messages.size(), 3);
-    QVERIFY2(m_dialogs->messages.last().contains("(field 4) does not fit") && m_dialogs->messages.last().contains("Setup"),
+    QVERIFY2(m_dialogs->messages.last().contains("(field 4) does not fit")
+                 && m_dialogs->messages.last().contains("Setup"),
              qPrintable(m_dialogs->messages.last()));
     QVERIFY(m_printing->jobs.isEmpty());
 }
@@ -1191,9 +1194,9 @@ void TestProgram::printingLeavesTheLayoutsAsTheyAre()
     w.PrintBtnClick();
     fill("12/7/26", "Noor Trading", "750", 3);
     w.PrintBtnClick();
-    QList<BatchRow> rows = CheckList(ParseCsv("Date,Payee,Amount,Bank\n12/7/26,Eskel,10,SIB\n12/8/26,Dorvan,20,ADCB\n",
-                                              "list.csv"),
-                                     w.batchContext());
+    QList<BatchRow> rows =
+        CheckList(ParseCsv("Date,Payee,Amount,Bank\n12/7/26,Eskel,10,SIB\n12/8/26,Dorvan,20,ADCB\n", "list.csv"),
+                  w.batchContext());
     QCOMPARE(w.PrintList(rows, &w), 2);
     QCOMPARE(m_printing->jobs.size(), 6);
     QVERIFY(!m_program->ChequeForm.hasUnsavedChanges());

@@ -22,9 +22,9 @@
 #include "testfiles.h"
 
 #include "core/chequeerror.h"
+#include "output/printrun.h"
 #include "register/chequeissuer.h"
 #include "register/registerexport.h"
-#include "output/printrun.h"
 #include "register/registerreport.h"
 
 #include <QPdfWriter>
@@ -220,7 +220,8 @@ void TestRegister::voidSpoiltAndReprint()
              QStringLiteral("2 cheques: 25.00 Dhs (not counted: 1 voided, 10.00; 1 spoilt, 10.00)"));
     QCOMPARE(book.totals({}).value(0).minorUnits, 2500);
     QCOMPARE(SubtotalLines(book.stateTotals({})),
-             QStringList({"Bank FAB: 1 cheque: 5.00 Dhs", "Bank SIB: 1 cheque: 20.00 Dhs (not counted: 1 voided, "
+             QStringList({"Bank FAB: 1 cheque: 5.00 Dhs",
+                          "Bank SIB: 1 cheque: 20.00 Dhs (not counted: 1 voided, "
                           "10.00; 1 spoilt, 10.00)",
                           "State printed: 2 cheques: 25.00 Dhs", "State voided: 1 cheque: 10.00 Dhs",
                           "State spoilt: 1 cheque: 10.00 Dhs"}));
@@ -250,7 +251,9 @@ void TestRegister::filtersTotalsAndPages()
     kwd.PartDigits = 3;
     // 0.10 + 0.20 + … in sub-units: exact totals, whatever a double would say.
     for (int i = 0; i < 1200; ++i)
-        IssueCheque(book, Make(i % 2 ? "SIB" : "FAB", QStringLiteral("Payee %1").arg(i % 7), QStringLiteral("0.%1").arg(10 + i % 3 * 10)),
+        IssueCheque(book,
+                    Make(i % 2 ? "SIB" : "FAB", QStringLiteral("Payee %1").arg(i % 7),
+                         QStringLiteral("0.%1").arg(10 + i % 3 * 10)),
                     "p", Printed);
     IssueCheque(book, Make("SIB", "Big", "2147483647.5", kwd), "p", Printed);
     RegisterFilter all;
@@ -264,8 +267,8 @@ void TestRegister::filtersTotalsAndPages()
 
     RegisterFilter some;
     some.bank = "SIB";
-    some.payee = "payee 3"; // case does not matter
-    some.minThousandths = 200;   // 0.20 and above
+    some.payee = "payee 3";    // case does not matter
+    some.minThousandths = 200; // 0.20 and above
     some.maxThousandths = 300;
     some.state = ChequeState::Printed;
     some.from = QDate::currentDate().addDays(-1);
@@ -474,19 +477,19 @@ void TestRegister::olderSchemaIsUpgradedInPlace()
         d.setDatabaseName(c.file);
         QVERIFY(d.open());
         QSqlQuery q(d);
-        for (const char *sql : {
-                 "CREATE TABLE register_info (key TEXT PRIMARY KEY, value TEXT NOT NULL)",
-                 "INSERT INTO register_info VALUES ('program', 'cheque-printer'), ('schema_version', '1')",
-                 "CREATE TABLE cheque_numbers (bank TEXT PRIMARY KEY, next_number BIGINT NOT NULL)",
-                 "INSERT INTO cheque_numbers VALUES ('SIB', 4)",
-                 "CREATE TABLE cheques (id INTEGER PRIMARY KEY AUTOINCREMENT, bank TEXT NOT NULL, cheque_number BIGINT "
-                 "NOT NULL, cheque_date TEXT NOT NULL, payee TEXT NOT NULL, payee_key TEXT NOT NULL, amount_minor "
-                 "BIGINT NOT NULL, digits INTEGER NOT NULL, amount_thousandths BIGINT NOT NULL, currency TEXT NOT "
-                 "NULL, currency_arabic TEXT NOT NULL, words_en TEXT NOT NULL, words_ar TEXT NOT NULL, account_only "
-                 "INTEGER NOT NULL, printed_at TEXT NOT NULL, destination TEXT NOT NULL, login TEXT NOT NULL, state "
-                 "TEXT NOT NULL CHECK (state IN ('sent', 'printed', 'failed', 'voided', 'spoilt')), reason TEXT NOT "
-                 "NULL DEFAULT '', replaces BIGINT REFERENCES cheques (id), UNIQUE (bank, cheque_number))",
-                 "CREATE INDEX cheques_same ON cheques (bank, payee_key, amount_minor)"})
+        for (const char *sql :
+             {"CREATE TABLE register_info (key TEXT PRIMARY KEY, value TEXT NOT NULL)",
+              "INSERT INTO register_info VALUES ('program', 'cheque-printer'), ('schema_version', '1')",
+              "CREATE TABLE cheque_numbers (bank TEXT PRIMARY KEY, next_number BIGINT NOT NULL)",
+              "INSERT INTO cheque_numbers VALUES ('SIB', 4)",
+              "CREATE TABLE cheques (id INTEGER PRIMARY KEY AUTOINCREMENT, bank TEXT NOT NULL, cheque_number BIGINT "
+              "NOT NULL, cheque_date TEXT NOT NULL, payee TEXT NOT NULL, payee_key TEXT NOT NULL, amount_minor "
+              "BIGINT NOT NULL, digits INTEGER NOT NULL, amount_thousandths BIGINT NOT NULL, currency TEXT NOT "
+              "NULL, currency_arabic TEXT NOT NULL, words_en TEXT NOT NULL, words_ar TEXT NOT NULL, account_only "
+              "INTEGER NOT NULL, printed_at TEXT NOT NULL, destination TEXT NOT NULL, login TEXT NOT NULL, state "
+              "TEXT NOT NULL CHECK (state IN ('sent', 'printed', 'failed', 'voided', 'spoilt')), reason TEXT NOT "
+              "NULL DEFAULT '', replaces BIGINT REFERENCES cheques (id), UNIQUE (bank, cheque_number))",
+              "CREATE INDEX cheques_same ON cheques (bank, payee_key, amount_minor)"})
             QVERIFY2(q.exec(QString::fromUtf8(sql)), qPrintable(q.lastError().text()));
         int number = 0;
         for (const char *date : {"12/7/26", "2026-12-08", "soon"})
@@ -577,17 +580,16 @@ void TestRegister::aServerThatStopsAnsweringIsGivenUp()
         QList<pid_t> pids{postmaster};
         for (const QString &entry : QDir("/proc").entryList(QDir::Dirs)) {
             QFile stat("/proc/" + entry + "/stat");
-            if (stat.open(QIODevice::ReadOnly) &&
-                stat.readAll().split(')').value(1).split(' ').value(2).toInt() == postmaster)
+            if (stat.open(QIODevice::ReadOnly)
+                && stat.readAll().split(')').value(1).split(' ').value(2).toInt() == postmaster)
                 pids << pid_t(entry.toInt());
         }
         return pids;
     };
     QStringList warnings;
     static QStringList *said = &warnings;
-    const QtMessageHandler before = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &m) {
-        *said << m;
-    });
+    const QtMessageHandler before =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &m) { *said << m; });
     ChequeRegister book(*Server());
     QVERIFY(IssueCheque(book, Make("SIB", "A", "5"), "p", Printed).printed);
 
@@ -613,14 +615,16 @@ void TestRegister::aServerThatStopsAnsweringIsGivenUp()
     QVERIFY(probe.open());
     QVERIFY(IssueCheque(book, Make("SIB", "C", "5"), "p", Printed).printed);
     QSqlQuery backends(probe);
-    QVERIFY(backends.exec("SELECT pid FROM pg_stat_activity WHERE pid <> pg_backend_pid() AND datname = current_database()"));
+    QVERIFY(backends.exec(
+        "SELECT pid FROM pg_stat_activity WHERE pid <> pg_backend_pid() AND datname = current_database()"));
     while (backends.next())
         ::kill(pid_t(backends.value(0).toInt()), SIGKILL);
     probe.close();
     probe = QSqlDatabase();
     QSqlDatabase::removeDatabase("probe");
     result = IssueCheque(book, Make("SIB", "D", "5"), "p", Printed);
-    QVERIFY2(!result.printed && result.problem.contains("connection to the server was lost"), qPrintable(result.problem));
+    QVERIFY2(!result.printed && result.problem.contains("connection to the server was lost"),
+             qPrintable(result.problem));
     bool again = false;
     for (int attempt = 0; attempt < 50 && !again; ++attempt) {
         QThread::msleep(200); // the server starts its processes again
@@ -813,8 +817,9 @@ void TestRegister::filterAmountsAndStateChanges()
         for (ChequeState to : all)
             if (CanChangeState(from, to))
                 offered << StateName(from) + u'>' + StateName(to);
-    QCOMPARE(offered.join(u' '), QStringLiteral("sent>printed sent>voided sent>spoilt printed>voided printed>spoilt "
-                                                "failed>voided failed>spoilt spoilt>voided"));
+    QCOMPARE(offered.join(u' '),
+             QStringLiteral("sent>printed sent>voided sent>spoilt printed>voided printed>spoilt "
+                            "failed>voided failed>spoilt spoilt>voided"));
 }
 
 // The export's times are local, across changes of a zone's offset: the
@@ -831,7 +836,8 @@ void TestRegister::exportTimesAreLocal()
                                      QDateTime(QDate(2026, 4, 4), QTime(12, 0), Qt::UTC)})
             for (int minutes = 0; minutes < 36 * 60; minutes += 7) {
                 c.printedAt = from.addSecs(minutes * 60 + 59);
-                QCOMPARE(ExportTexts(c).at(1), c.printedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+                QCOMPARE(ExportTexts(c).at(1),
+                         c.printedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
             }
     }
     qputenv("TZ", zone);
@@ -942,7 +948,8 @@ void TestRegister::reportOfWhatIsShown()
     QVERIFY(pages >= 2);
     QCOMPARE(PageCount(pdf), pages);
     const QString text = TextsOf(pdf).join(' ');
-    QVERIFY2(text.contains("Totals: 89 cheques: 912.25 Dhs (not counted: 1 voided, 10.25)"), qPrintable(text.right(200)));
+    QVERIFY2(text.contains("Totals: 89 cheques: 912.25 Dhs (not counted: 1 voided, 10.25)"),
+             qPrintable(text.right(200)));
     QVERIFY(text.contains("State voided: 1 cheque: 10.25 Dhs"));
     QVERIFY2(LettersOf(pdf).contains(QString("Reason: " + reason).remove(' ')), "the reason is not whole");
     QVERIFY(text.contains("Payee 89"));
@@ -961,7 +968,8 @@ void TestRegister::exactTotalsText()
     QCOMPARE(MinorUnitsText(total, 2), QStringLiteral("2,147,483,647,990,000.00"));
     QCOMPARE(MinorUnitsText(1, 3), QStringLiteral("0.001"));
     QCOMPARE(MinorUnitsText(123456, 2, QLocale("de_DE")), QStringLiteral("1.234,56"));
-    QCOMPARE(TotalsText({{"Dhs", 2, 1, 500}, {"KD", 3, 2, 1500}}), QStringLiteral("1 cheque: 5.00 Dhs; 2 cheques: 1.500 KD"));
+    QCOMPARE(TotalsText({{"Dhs", 2, 1, 500}, {"KD", 3, 2, 1500}}),
+             QStringLiteral("1 cheque: 5.00 Dhs; 2 cheques: 1.500 KD"));
 }
 
 QTEST_MAIN(TestRegister)

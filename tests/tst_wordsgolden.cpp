@@ -106,8 +106,8 @@ bool Mended(const std::string &amount, int partDigits)
         return true;
     const auto count = [v](qint64 group, bool thousands) {
         const qint64 hundreds = group / 100, rest = group % 100;
-        return (rest == 2 && hundreds >= 1) || (rest == 1 && hundreds == 2) ||
-            (thousands && rest == 1 && hundreds >= 1 && v % 1000 != 0);
+        return (rest == 2 && hundreds >= 1) || (rest == 1 && hundreds == 2)
+            || (thousands && rest == 1 && hundreds >= 1 && v % 1000 != 0);
     };
     return count(v / 1000 % 1000, true) || count(v / 1000000 % 1000, false);
 }

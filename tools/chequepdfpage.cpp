@@ -41,8 +41,8 @@ int main(int argc, char **argv)
     QBuffer buffer(&png);
     if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
         return 1;
-    return std::fwrite(png.constData(), 1, std::size_t(png.size()), stdout) == std::size_t(png.size()) &&
-                   std::fflush(stdout) == 0
-               ? 0
-               : 1;
+    return std::fwrite(png.constData(), 1, std::size_t(png.size()), stdout) == std::size_t(png.size())
+            && std::fflush(stdout) == 0
+        ? 0
+        : 1;
 }

@@ -167,7 +167,9 @@ int main(int argc, char **argv)
                     break;
                 }
                 error = worksheet_write_number(sheet, row, col, number,
-                                               cell[0] == '2' ? money2 : cell[0] == '3' ? money3 : nullptr);
+                                               cell[0] == '2'       ? money2
+                                                   : cell[0] == '3' ? money3
+                                                                    : nullptr);
                 break;
             }
             case 'd':

@@ -4,10 +4,10 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileSystemModel>
-#include <QGuiApplication>
-#include <QIdentityProxyModel>
 #include <QFontDialog>
 #include <QGridLayout>
+#include <QGuiApplication>
+#include <QIdentityProxyModel>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QStyleOptionComboBox>
@@ -74,7 +74,8 @@ public:
         option.direction = Qt::LeftToRight;
         option.iconSize = combo->iconSize();
         option.currentIcon = combo->itemIcon(combo->currentIndex());
-        const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+        const QRect field =
+            combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
         option.currentText = option.fontMetrics.elidedText(combo->currentText(), Qt::ElideMiddle,
                                                            field.width() - option.iconSize.width() - 4);
         painter.drawComplexControl(QStyle::CC_ComboBox, option);
@@ -140,13 +141,12 @@ public:
         return box.exec() == QMessageBox::Yes;
     }
 
-    std::optional<QString> askText(QWidget *parent, const QString &title, const QString &label,
-                                   const QString &initial, Echo echo) override
+    std::optional<QString> askText(QWidget *parent, const QString &title, const QString &label, const QString &initial,
+                                   Echo echo) override
     {
         bool ok = false;
-        const QString text = QInputDialog::getText(parent, title, label,
-                                                   echo == Echo::Password ? QLineEdit::Password : QLineEdit::Normal,
-                                                   initial, &ok);
+        const QString text = QInputDialog::getText(
+            parent, title, label, echo == Echo::Password ? QLineEdit::Password : QLineEdit::Normal, initial, &ok);
         if (!ok)
             return std::nullopt;
         return text;
@@ -165,8 +165,8 @@ public:
 
     Changes askSaveChanges(QWidget *parent, const QString &title, const QString &text) override
     {
-        QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                        parent);
+        QMessageBox box(QMessageBox::Question, title, text,
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
         box.setTextFormat(Qt::PlainText);
         FitTitle(box);
         box.setDefaultButton(QMessageBox::Save);

@@ -2,8 +2,8 @@
 #include "ui/printing.h"
 
 #include <QAction>
-#include <QPainter>
 #include <QCoreApplication>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -61,9 +61,10 @@ PrintService &printService() { return *g_service; }
 void setPrintService(PrintService *replacement) { g_service = replacement ? replacement : &g_qtService; }
 
 PrinterOutput::PrinterOutput(QPrinter &printer, QString name, QPointF offsetMm)
-    : m_printer(printer), m_name(std::move(name)), m_offset(offsetMm)
-{
-}
+    : m_printer(printer)
+    , m_name(std::move(name))
+    , m_offset(offsetMm)
+{}
 
 QPaintDevice *PrinterOutput::device(bool portrait)
 {
@@ -95,7 +96,8 @@ std::optional<QString> PrinterOutput::send(const LaidOutPage &page)
         if (target != page.device() || target->logicalDpiX() != page.device()->logicalDpiX()) {
             again.emplace(page.page(), target);
             if (again->fault(m_offset)) {
-                failed = QCoreApplication::translate("PrinterOutput", "the page does not fit %1").arg(DescribePrinter(*target));
+                failed = QCoreApplication::translate("PrinterOutput", "the page does not fit %1")
+                             .arg(DescribePrinter(*target));
                 return;
             }
         }

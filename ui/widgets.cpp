@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
-#include <QApplication>
-#include <QCoreApplication>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLayout>
@@ -117,7 +117,8 @@ QValidator::State CountBox::validate(QString &input, int &) const
         return QValidator::Invalid;
     const qlonglong n = *read;
     if (n < minimum() || n > maximum()) {
-        tell(QCoreApplication::translate("Widgets", "The count goes from %1 to %2: %3 becomes %4 when you leave the box.")
+        tell(QCoreApplication::translate("Widgets",
+                                         "The count goes from %1 to %2: %3 becomes %4 when you leave the box.")
                  .arg(minimum())
                  .arg(maximum())
                  .arg(n)
@@ -174,12 +175,15 @@ std::optional<QString> RefusedCharacter(const QString &text, const QString &sepa
 
 QString Cp1256RefusalText(const QString &fileName, const QString &separator)
 {
-    QString text = QCoreApplication::translate("Widgets","This character cannot be kept in %1, which holds only the letters, digits and "
-                                  "signs of the Windows Arabic code page (1256). Arabic-Indic digits, Persian "
-                                  "letters and emoji are not among them.")
-                       .arg(fileName);
+    QString text =
+        QCoreApplication::translate("Widgets",
+                                    "This character cannot be kept in %1, which holds only the letters, digits and "
+                                    "signs of the Windows Arabic code page (1256). Arabic-Indic digits, Persian "
+                                    "letters and emoji are not among them.")
+            .arg(fileName);
     if (!separator.isEmpty())
-        text += QCoreApplication::translate("Widgets", " The sign «%1» ends an item there and cannot be typed either.").arg(separator);
+        text += QCoreApplication::translate("Widgets", " The sign «%1» ends an item there and cannot be typed either.")
+                    .arg(separator);
     return text;
 }
 

@@ -21,6 +21,7 @@
 #include "testfiles.h"
 #include "testprinting.h"
 #include "whenmodal.h"
+#include "programfixture.h"
 
 #include "app/language.h"
 #include "app/program.h"
@@ -66,10 +67,7 @@ void TestArabicUi::init()
     m_dir = std::make_unique<QTemporaryDir>();
     m_dialogs = std::make_unique<TestDialogs>();
     m_printing = std::make_unique<TestPrinting>(m_dir->path());
-    m_program = std::make_unique<ChequeProgram>();
-    m_program->NewChequeForm.setExeName(m_dir->filePath("cheque-printer"));
-    m_program->NewChequeForm.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&m_program->NewChequeForm));
+    QVERIFY(StartProgram(m_program, m_dir->path()));
 }
 
 void TestArabicUi::cleanup()

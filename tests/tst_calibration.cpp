@@ -21,6 +21,7 @@
 #include "testdialogs.h"
 #include "testfiles.h"
 #include "testprinting.h"
+#include "programfixture.h"
 
 #include "app/program.h"
 #include "layout/chequescan.h"
@@ -85,10 +86,7 @@ void TestCalibration::init()
     QVERIFY(banks.open(QIODevice::WriteOnly));
     banks.write("SIB\r\nADCB\r\n");
     banks.close();
-    m_program = std::make_unique<ChequeProgram>();
-    m_program->NewChequeForm.setExeName(m_dir->filePath("cheque-printer"));
-    m_program->NewChequeForm.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&m_program->NewChequeForm));
+    QVERIFY(StartProgram(m_program, m_dir->path()));
     designer().show();
     designer().ChangeBtnClick();
 }
@@ -364,11 +362,7 @@ void TestCalibration::scanThatCannotBeShownIsAQuietNote()
     QFile::remove(m_dir->filePath(f.scanSettings()->file));
     m_dialogs->messages.clear();
     // The next start shows no message, only a note in the designer.
-    m_program.reset();
-    m_program = std::make_unique<ChequeProgram>();
-    m_program->NewChequeForm.setExeName(m_dir->filePath("cheque-printer"));
-    m_program->NewChequeForm.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&m_program->NewChequeForm));
+    QVERIFY(StartProgram(m_program, m_dir->path()));
     QVERIFY2(m_dialogs->messages.isEmpty(), qPrintable(m_dialogs->messages.join('\n')));
     QVERIFY(designer().scanNote().contains("cannot be read"));
     QCOMPARE(Find<QLabel>(&designer(), "ScanLB")->text(), designer().scanNote());

@@ -24,6 +24,7 @@
 #include "testfiles.h"
 #include "testprinting.h"
 #include "whenmodal.h"
+#include "programfixture.h"
 
 #include "app/program.h"
 #include "batch/chequebatch.h"
@@ -135,24 +136,11 @@ void TestProgram::cleanup()
 
 void TestProgram::write(const char *name, const QStringList &lines) { WriteDataFile(path(name), lines); }
 
-void TestProgram::start()
-{
-    m_program = std::make_unique<ChequeProgram>();
-    m_program->NewChequeForm.setExeName(m_dir->filePath(QStringLiteral("cheque-printer")));
-    m_program->NewChequeForm.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&m_program->NewChequeForm));
-}
+void TestProgram::start() { QVERIFY(StartProgram(m_program, m_dir->path())); }
 
 void TestProgram::fill(const QString &date, const QString &name, const QString &amount, int count)
 {
-    TNewChequeForm &w = m_program->NewChequeForm;
-    Find<QLineEdit>(&w, "DateEd")->setText(date);
-    Find<QLineEdit>(&w, "NameED")->setText(name);
-    Find<QLineEdit>(&w, "AmountED")->setText(amount);
-    if (count > 0) {
-        Find<RadioGroup>(&w, "ManyRG")->setItemIndex(1);
-        Find<QSpinBox>(&w, "CountED")->setValue(count);
-    }
+    FillIssueWindow(m_program->NewChequeForm, date, name, amount, count);
 }
 
 bool TestProgram::closeMain()

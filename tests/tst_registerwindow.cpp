@@ -19,6 +19,7 @@
 #include "testdialogs.h"
 #include "testfiles.h"
 #include "testprinting.h"
+#include "programfixture.h"
 
 #include "app/program.h"
 #include "register/chequeissuer.h"
@@ -70,23 +71,11 @@ void TestRegisterWindow::cleanup()
     m_dir.reset();
 }
 
-void TestRegisterWindow::start()
-{
-    m_program = std::make_unique<ChequeProgram>();
-    m_program->NewChequeForm.setExeName(m_dir->filePath("cheque-printer"));
-    m_program->NewChequeForm.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&m_program->NewChequeForm));
-}
+void TestRegisterWindow::start() { QVERIFY(StartProgram(m_program, m_dir->path())); }
 
 void TestRegisterWindow::fill(const QString &name, const QString &amount, int count)
 {
-    TNewChequeForm &w = m_program->NewChequeForm;
-    Find<QLineEdit>(&w, "DateEd")->setText("3/7/26");
-    Find<QLineEdit>(&w, "NameED")->setText(name);
-    Find<QLineEdit>(&w, "AmountED")->setText(amount);
-    Find<RadioGroup>(&w, "ManyRG")->setItemIndex(count > 0 ? 1 : 0);
-    if (count > 0)
-        Find<QSpinBox>(&w, "CountED")->setValue(count);
+    FillIssueWindow(m_program->NewChequeForm, "3/7/26", name, amount, count);
 }
 
 QList<RegisteredCheque> TestRegisterWindow::all()

@@ -681,14 +681,11 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
     } else {
         begin();
     }
-    QSqlQuery &bank = prepared(QStringLiteral("INSERT INTO cheque_numbers (bank, next_number) VALUES (:bank, 1) "
-                                              "ON CONFLICT (bank) DO NOTHING"));
-    bank.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
-    if (!bank.exec())
-        failWrite(bank);
-    QSqlQuery &number =
-        prepared(QStringLiteral("UPDATE cheque_numbers SET next_number = next_number + 1 WHERE bank = :bank "
-                                "RETURNING next_number - 1"));
+    // The bank's next cheque number, taken: 1 for a bank the register has
+    // never seen.
+    QSqlQuery &number = prepared(
+        QStringLiteral("INSERT INTO cheque_numbers (bank, next_number) VALUES (:bank, 2) ON CONFLICT (bank) DO UPDATE "
+                       "SET next_number = cheque_numbers.next_number + 1 RETURNING next_number - 1"));
     number.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
     if (!number.exec() || !number.next())
         failWrite(number);

@@ -9,7 +9,8 @@
 cmake_minimum_required(VERSION 3.25)
 set(layers core words currency layout output register batch)
 set(windows
-    layout/chequeU layout/chequefield currency/monyU output/PrintChequeU register/registerwindow
+    layout/chequeU layout/chequefield currency/monyU output/PrintChequeU output/printeroffsetsdialog
+    register/registerwindow
     register/registermodel register/registeraccess batch/batchwindow)
 
 set(faults "")

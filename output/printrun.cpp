@@ -60,27 +60,37 @@ namespace {
 
 // A number in the driver's form: blanks around it, digits with at most one
 // ".", an optional exponent; no grouping. Finite.
+// Digits with at most one "." (as nearly every amount is typed), read
+// straight to the same double as the C locale reads them; nothing for any
+// other text.
+std::optional<double> ReadDigits(std::string_view text)
+{
+    bool point = false;
+    for (char c : text) {
+        if (c == '.' && !point)
+            point = true;
+        else if (c < '0' || c > '9')
+            return std::nullopt;
+    }
+    double v = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (text.empty() || text == "." || error != std::errc() || end != text.data() + text.size() || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
 std::optional<double> ReadPlain(const QString &text)
 {
-    // Digits with at most one "." (as nearly every amount is typed): read
-    // straight, to the same double as the C locale reads them.
-    if (!text.isEmpty() && text.size() < 64) {
-        char digits[64];
-        bool plainDigits = true, point = false;
-        for (qsizetype i = 0; plainDigits && i < text.size(); ++i) {
-            const char16_t c = text.at(i).unicode();
-            if (c == u'.' && !point)
-                point = true;
-            else if (c < u'0' || c > u'9')
-                plainDigits = false;
-            digits[i] = char(c);
+    if (text.size() < 64) {
+        char ascii[64];
+        bool latin = true;
+        for (qsizetype i = 0; latin && i < text.size(); ++i) {
+            latin = text.at(i).unicode() < 0x80;
+            ascii[i] = char(text.at(i).unicode());
         }
-        if (plainDigits && !(point && text.size() == 1)) {
-            double v = 0;
-            const auto [end, error] = std::from_chars(digits, digits + text.size(), v);
-            if (error == std::errc() && end == digits + text.size() && std::isfinite(v))
+        if (latin)
+            if (const auto v = ReadDigits(std::string_view(ascii, std::size_t(text.size()))))
                 return v;
-        }
     }
     static const QLocale plain = [] {
         QLocale c = QLocale::c();
@@ -273,7 +283,7 @@ bool ReadPlainAmount(const QString &text, const MonyType &currency, const QLocal
     }
     if (!ReadAsFigure(driver, FigureDigits(currency)))
         return false;
-    const auto read = ReadPlain(text);
+    const auto read = ReadDigits(driver);
     if (!read || *read <= 0 || *read >= 2147483648.0)
         return false;
     try {

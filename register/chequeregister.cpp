@@ -565,22 +565,38 @@ void ChequeRegister::commit()
         fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"), q.lastError().text());
 }
 
+void ChequeRegister::waitForTheDisk(bool wait)
+{
+    if (m_connection.isServer())
+        return;
+    if (wait)
+        QSqlQuery(db()).exec(QStringLiteral("PRAGMA synchronous=FULL")); // as the file is opened; never fails a write
+    else
+        exec(QStringLiteral("PRAGMA synchronous=OFF"));
+}
+
+void ChequeRegister::commitWithoutWaiting()
+{
+    if (m_connection.isServer())
+        exec(QStringLiteral("SET LOCAL synchronous_commit TO OFF"));
+}
+
 ChequeRegister::Durability::Durability(ChequeRegister &book, bool durable) : m_book(book), m_durable(durable)
 {
-    if (!m_durable && !m_book.m_connection.isServer())
-        m_book.exec(QStringLiteral("PRAGMA synchronous=OFF"));
+    if (!m_durable)
+        m_book.waitForTheDisk(false);
 }
 
 ChequeRegister::Durability::~Durability()
 {
-    if (!m_durable && !m_book.m_connection.isServer())
-        QSqlQuery(m_book.db()).exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    if (!m_durable)
+        m_book.waitForTheDisk(true);
 }
 
 void ChequeRegister::Durability::inTransaction() const
 {
-    if (!m_durable && m_book.m_connection.isServer())
-        m_book.exec(QStringLiteral("SET LOCAL synchronous_commit TO OFF"));
+    if (!m_durable)
+        m_book.commitWithoutWaiting();
 }
 
 QSqlQuery &ChequeRegister::prepared(const QString &sql)
@@ -601,12 +617,9 @@ void ChequeRegister::rollback()
 
 void ChequeRegister::beginJobBatch()
 {
-    const bool server = m_connection.isServer();
-    if (!server)
-        exec(QStringLiteral("PRAGMA synchronous=OFF"));
+    waitForTheDisk(false);
     begin();
-    if (server)
-        exec(QStringLiteral("SET LOCAL synchronous_commit TO OFF"));
+    commitWithoutWaiting();
     m_jobBatch = 1;
     m_jobBatchAge.start();
 }
@@ -621,8 +634,7 @@ void ChequeRegister::endJobBatch()
     const QString why = q.lastError().text();
     if (!done)
         rollback();
-    if (!m_connection.isServer())
-        q.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    waitForTheDisk(true);
     if (!done)
         fail(QCoreApplication::translate("ChequeRegister", "The cheques could not be recorded in %1: %2"), why);
 }
@@ -664,8 +676,7 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
         rollback();
         if (batched) {
             m_jobBatch = 0;
-            if (!m_connection.isServer())
-                QSqlQuery(db()).exec(QStringLiteral("PRAGMA synchronous=FULL"));
+            waitForTheDisk(true);
         }
         fail(QCoreApplication::translate("ChequeRegister", "The cheque could not be recorded in %1: %2"), why);
     };

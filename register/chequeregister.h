@@ -295,6 +295,12 @@ private:
     /// them.
     void beginJobBatch();
     void endJobBatch();
+    /// SQLite's writes that follow waited for on the disk (as the file is
+    /// opened), or not; nothing for a server.
+    void waitForTheDisk(bool wait);
+    /// A server's transaction committed without waiting for its disk;
+    /// nothing for SQLite.
+    void commitWithoutWaiting();
     /// A write that is waited for on the disk, or not (SQLite's sync left
     /// out for it; a server told so for its transaction, in which
     /// inTransaction() is called). The journal keeps the order of writes:

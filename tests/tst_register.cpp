@@ -831,9 +831,9 @@ void TestRegister::exportTimesAreLocal()
         qputenv("TZ", tz);
         tzset();
         RegisteredCheque c;
-        for (const QDateTime from : {QDateTime(QDate(2026, 3, 29), QTime(0, 0), Qt::UTC),
-                                     QDateTime(QDate(2026, 10, 24), QTime(12, 0), Qt::UTC),
-                                     QDateTime(QDate(2026, 4, 4), QTime(12, 0), Qt::UTC)})
+        for (const QDateTime &from : {QDateTime(QDate(2026, 3, 29), QTime(0, 0), Qt::UTC),
+                                      QDateTime(QDate(2026, 10, 24), QTime(12, 0), Qt::UTC),
+                                      QDateTime(QDate(2026, 4, 4), QTime(12, 0), Qt::UTC)})
             for (int minutes = 0; minutes < 36 * 60; minutes += 7) {
                 c.printedAt = from.addSecs(minutes * 60 + 59);
                 QCOMPARE(ExportTexts(c).at(1),

@@ -15,6 +15,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QSysInfo>
+#include <QThread>
 
 #include "core/chequeerror.h"
 #include "core/datafile.h"
@@ -35,6 +36,9 @@ const char *const kStates[] = {"sent", "printed", "failed", "voided", "spoilt"};
 // is held open.
 constexpr int kJobBatch = 32;
 constexpr qint64 kJobBatchMs = 100;
+// How often opening a register another program is opening is tried again,
+// 100 ms apart: as long as a locked register is waited for (3 s).
+constexpr int kOpenAttempts = 30;
 
 QString LoginName()
 {
@@ -352,9 +356,16 @@ void ChequeRegister::open()
         // process reads while this one writes.
         // (A register on a file system without shared memory stays in its
         // rollback journal: slower, as safe.)
+        // Turning a new register to WAL needs it alone for an instant: a
+        // program that finds another one opening it at the same moment
+        // tries again for as long as a locked register is waited for.
         for (const char *pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=ON"})
-            if (!q.exec(QLatin1String(pragma)))
-                fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"), q.lastError().text());
+            for (int attempt = 0; !q.exec(QLatin1String(pragma)); ++attempt) {
+                const bool locked = q.lastError().nativeErrorCode() == QLatin1String("5"); // SQLITE_BUSY
+                if (!locked || attempt == kOpenAttempts)
+                    fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"), q.lastError().text());
+                QThread::msleep(100);
+            }
         if (!q.exec(QStringLiteral("PRAGMA synchronous")) || !q.next() || q.value(0).toInt() != 2)
             fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"),
                  QCoreApplication::translate("ChequeRegister", "its writes cannot be made durable"));

@@ -330,6 +330,15 @@ void AmountToWords(std::string_view amount, const MonyType &currency, std::strin
     // The sub-units alone stand for an integer part of zero; its words
     // (none) would be written over.
     const bool onlySubUnits = !fraction.empty() && (integer == "0" || integer == "00" || integer == "000");
+    // The noun form a number chose stays for the next number of the sentence
+    // where that one chooses none.
+    NounForm form = NounForm::Unchanged;
+    const auto appendArabic = [&](std::string_view digits, bool masculine, bool part) {
+        if (const NounForm chosen = AppendArabic(ar, digits, masculine); chosen != NounForm::Unchanged)
+            form = chosen;
+        AppendPiece(ar, " ");
+        AppendCollapsed(ar, NounName(form, currency, part));
+    };
     try {
         if (negative) {
             AppendPiece(en, "Negative ");
@@ -338,9 +347,7 @@ void AmountToWords(std::string_view amount, const MonyType &currency, std::strin
         AppendPiece(en, "Only ");
         AppendPiece(ar, "فقط ");
         if (onlySubUnits) {
-            AppendArabic(ar, fraction, currency, currency.PartMale);
-            AppendPiece(ar, " ");
-            AppendCollapsed(ar, PartNounForm());
+            appendArabic(fraction, currency.PartMale, true);
             AppendEnglish(en, fraction);
             AppendPiece(en, " ");
             AppendCollapsed(en, currency.EPartName.str());
@@ -348,14 +355,10 @@ void AmountToWords(std::string_view amount, const MonyType &currency, std::strin
             AppendEnglish(en, integer);
             AppendPiece(en, " ");
             AppendCollapsed(en, currency.EMoneyName.str());
-            AppendArabic(ar, integer, currency, currency.MoneyMale);
-            AppendPiece(ar, " ");
-            AppendCollapsed(ar, MoneyNounForm());
+            appendArabic(integer, currency.MoneyMale, false);
             if (!fraction.empty()) {
                 AppendPiece(ar, " و ");
-                AppendArabic(ar, fraction, currency, currency.PartMale);
-                AppendPiece(ar, " ");
-                AppendCollapsed(ar, PartNounForm());
+                appendArabic(fraction, currency.PartMale, true);
                 AppendPiece(en, " And ");
                 AppendEnglish(en, fraction);
                 AppendPiece(en, " ");

@@ -81,14 +81,19 @@ std::int32_t StrToInt(std::string_view text);
 /// Raises ChequeError when the string is not a signed 32-bit integer.
 std::string NumToEnglish(std::string_view digits);
 
-/// Arabic number words of a digit string, agreeing with a masculine or a
-/// feminine counted noun. Sets MoneyNounForm() and PartNounForm() to the noun
-/// forms that have to follow the number. Raises ChequeError like NumToEnglish.
-std::string NumToArabic(std::string_view digits, const MonyType &currency, bool Masculine);
+/// Arabic number words of a digit string, with the forms of the currency's
+/// and the sub-unit's names that follow the number.
+struct ArabicNumber
+{
+    std::string words;
+    std::string moneyNoun; ///< empty where the number chooses no form
+    std::string partNoun;
+};
 
-/// The currency and sub-unit noun forms chosen by the last NumToArabic call.
-const std::string &MoneyNounForm();
-const std::string &PartNounForm();
+/// Arabic number words of a digit string, agreeing with a masculine or a
+/// feminine counted noun, and the noun forms that have to follow the number.
+/// Raises ChequeError like NumToEnglish.
+ArabicNumber NumToArabic(std::string_view digits, const MonyType &currency, bool Masculine);
 
 /// Turns the amount as typed into the English and the Arabic sentence.
 /// Raises ChequeError "'%s' is not a valid floating point value" when the

@@ -227,61 +227,40 @@ std::uint32_t AppendDigits(std::string &out, std::string_view d, std::int32_t v,
     return residue;
 }
 
-// The noun forms the last conversion chose, kept between calls as the
-// callers read them.
-std::string g_moneyNounForm;
-std::string g_partNounForm;
-
-void SetNounForms(NounForm form, const MonyType &currency)
-{
-    switch (form) {
-    case NounForm::Unchanged: return;
-    case NounForm::Accusative:
-        g_moneyNounForm = currency.AMoneyName.str() + "اً";
-        g_partNounForm = currency.APartName.str() + "اً";
-        return;
-    case NounForm::Plural:
-        g_moneyNounForm = currency.Money3Name.str();
-        g_partNounForm = currency.Part3Name.str();
-        return;
-    case NounForm::Singular:
-        g_moneyNounForm = currency.AMoneyName.str();
-        g_partNounForm = currency.APartName.str();
-        return;
-    }
-}
-
 } // namespace
 } // namespace words::detail
 
-void words::detail::AppendArabic(std::string &sentence, std::string_view digits, const MonyType &currency,
-                                 bool masculine)
+words::detail::NounForm words::detail::AppendArabic(std::string &sentence, std::string_view digits,
+                                                   bool masculine)
 {
     NounForm form = NounForm::Unchanged;
     if (!IsDigits(digits)) {
-        // The recursion as it stands; a failure half-way keeps the forms
-        // that the calls before it chose.
-        try {
-            AppendCollapsed(sentence, Recursive(digits, masculine, form));
-        } catch (const ChequeError &) {
-            SetNounForms(form, currency);
-            throw;
-        }
-        SetNounForms(form, currency);
-        return;
+        AppendCollapsed(sentence, Recursive(digits, masculine, form));
+        return form;
     }
     const std::int32_t v = StrToInt(digits); // raises for a value above 2147483647
     AppendDigits(sentence, digits, v, masculine, form);
-    SetNounForms(form, currency);
+    return form;
 }
 
-std::string NumToArabic(std::string_view digits, const MonyType &currency, bool Masculine)
+std::string words::detail::NounName(NounForm form, const MonyType &currency, bool part)
 {
-    std::string words;
-    words.reserve(160);
-    words::detail::AppendArabic(words, digits, currency, Masculine);
-    return words;
+    switch (form) {
+    case NounForm::Unchanged: break;
+    case NounForm::Accusative: return (part ? currency.APartName : currency.AMoneyName).str() + "اً";
+    case NounForm::Plural: return (part ? currency.Part3Name : currency.Money3Name).str();
+    case NounForm::Singular: return (part ? currency.APartName : currency.AMoneyName).str();
+    }
+    return {};
 }
 
-const std::string &MoneyNounForm() { return words::detail::g_moneyNounForm; }
-const std::string &PartNounForm() { return words::detail::g_partNounForm; }
+ArabicNumber NumToArabic(std::string_view digits, const MonyType &currency, bool Masculine)
+{
+    using words::detail::NounName;
+    ArabicNumber number;
+    number.words.reserve(160);
+    const words::detail::NounForm form = words::detail::AppendArabic(number.words, digits, Masculine);
+    number.moneyNoun = NounName(form, currency, false);
+    number.partNoun = NounName(form, currency, true);
+    return number;
+}

@@ -97,8 +97,11 @@ NounForm NounFormRule(std::int32_t v, NounForm current);
 /// NumToEnglish appended to a sentence (as AppendPiece).
 void AppendEnglish(std::string &sentence, std::string_view digits);
 
-/// NumToArabic appended to a sentence (as AppendPiece): its cleanup sees its
-/// own words only, and it sets the noun forms as NumToArabic does.
-void AppendArabic(std::string &sentence, std::string_view digits, const MonyType &currency, bool masculine);
+/// NumToArabic's words appended to a sentence (as AppendPiece): its cleanup
+/// sees its own words only. Returns the noun form the number asks for.
+NounForm AppendArabic(std::string &sentence, std::string_view digits, bool masculine);
+
+/// A currency's name (or its sub-unit's) in a noun form; empty for `Unchanged`.
+std::string NounName(NounForm form, const MonyType &currency, bool part);
 
 } // namespace words::detail

@@ -1,57 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "register/registerexport.h"
 
-#include <cstdio>
-#include <limits>
-#include <optional>
 
 #include <QDir>
 #include <QFileInfo>
 
 #include "core/chequeerror.h"
 #include "core/datafile.h"
+#include "register/registercolumns.h"
 #include "register/workbookwriter.h"
 
 namespace {
 
-// The columns that hold what users typed (or the printer's name): a formula
-// among them is defused.
-enum Column {
-    Number,
-    PrintedAt,
-    Bank,
-    ChequeNo,
-    Date,
-    Payee,
-    Amount,
-    Currency,
-    AccountOnly,
-    State,
-    Reason,
-    Replaces,
-    Destination,
-    Login,
-    English,
-    Arabic,
-    DateAsPrinted,
-    ColumnCount
-};
-
-bool IsTyped(int column)
-{
-    switch (column) {
-    case Bank:
-    case Date:
-    case Payee:
-    case Reason:
-    case Destination:
-    case Login:
-    case English:
-    case Arabic:
-    case DateAsPrinted: return true;
-    default: return false;
-    }
-}
+using enum RegisterColumn;
 
 constexpr qint64 kProgressEvery = 4096;
 
@@ -90,7 +51,7 @@ qint64 WriteCsv(ChequeRegister &book, const RegisterView &view, const QString &f
         for (int i = 0; i < texts.size(); ++i) {
             if (i)
                 line += u',';
-            line += CsvField(IsTyped(i) ? Defused(texts[i]) : texts[i]);
+            line += CsvField(RegisterColumns()[i].typed ? Defused(texts[i]) : texts[i]);
         }
         line += QLatin1String("\r\n");
         file.write(line.toUtf8());
@@ -111,9 +72,9 @@ qint64 WriteWorkbook(ChequeRegister &book, const RegisterView &view, const QStri
     const auto newSheet = [&] {
         out.sheet(++sheets == 1 ? QStringLiteral("Cheques") : QStringLiteral("Cheques %1").arg(sheets));
         out.freezeHeader();
-        out.width(Payee, 28);
-        out.width(English, 60);
-        out.width(Arabic, 60);
+        out.width(int(Payee), 28);
+        out.width(int(English), 60);
+        out.width(int(Arabic), 60);
         QList<WorkbookCell> header;
         for (const QString &name : columns)
             header << WorkbookCell::bold(name);
@@ -128,7 +89,7 @@ qint64 WriteWorkbook(ChequeRegister &book, const RegisterView &view, const QStri
         const QStringList texts = ExportTexts(cheque);
         cells.clear();
         for (int c = 0; c < texts.size(); ++c) {
-            switch (c) {
+            switch (RegisterColumns()[c].column) {
             case Number:
             case ChequeNo: cells << WorkbookCell::number(texts[c].toLongLong()); break;
             case Replaces:
@@ -155,79 +116,19 @@ qint64 WriteWorkbook(ChequeRegister &book, const RegisterView &view, const QStri
 
 QStringList ExportColumns()
 {
-    return {QStringLiteral("Register No."),
-            QStringLiteral("Printed"),
-            QStringLiteral("Bank"),
-            QStringLiteral("Cheque No."),
-            QStringLiteral("Date"),
-            QStringLiteral("Payee"),
-            QStringLiteral("Amount"),
-            QStringLiteral("Currency"),
-            QStringLiteral("Account Only"),
-            QStringLiteral("State"),
-            QStringLiteral("Reason"),
-            QStringLiteral("Replaces"),
-            QStringLiteral("Printer or File"),
-            QStringLiteral("User"),
-            QStringLiteral("Amount in English"),
-            QStringLiteral("Amount in Arabic"),
-            QStringLiteral("Date as Printed")};
+    QStringList titles;
+    for (const RegisterColumnInfo &column : RegisterColumns())
+        titles << QString::fromLatin1(column.title);
+    return titles;
 }
 
-namespace {
-
-// A time of printing as the export writes it, in local time: "2026-12-07
-// 14:05:09". The offset from UTC is looked up at both ends of each quarter of
-// an hour, not for every cheque: when they agree, it holds for the quarter
-// (no zone changes its offset twice within minutes).
-QString LocalTimeText(const QDateTime &printedAt)
+QStringList ExportTexts(const RegisteredCheque &cheque)
 {
-    if (!printedAt.isValid())
-        return QString();
-    static thread_local qint64 quarter = std::numeric_limits<qint64>::min();
-    static thread_local std::optional<int> quarterOffset;
-    const qint64 seconds = printedAt.toSecsSinceEpoch();
-    const auto offsetAt = [](qint64 at) {
-        return QDateTime::fromSecsSinceEpoch(at, Qt::UTC).toLocalTime().offsetFromUtc();
-    };
-    if (seconds / 900 != quarter) {
-        quarter = seconds / 900;
-        const int start = offsetAt(quarter * 900), end = offsetAt(quarter * 900 + 899);
-        quarterOffset = start == end ? std::optional<int>(start) : std::nullopt;
-    }
-    const int offset = quarterOffset ? *quarterOffset : offsetAt(seconds);
-    const QDateTime local = QDateTime::fromSecsSinceEpoch(seconds + offset, Qt::UTC);
-    const QDate d = local.date();
-    const QTime t = local.time();
-    if (d.year() < 1000 || d.year() > 9999)
-        return printedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    char text[20];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", d.year(), d.month(), d.day(), t.hour(),
-                  t.minute(), t.second());
-    return QString::fromLatin1(text, 19);
-}
-
-} // namespace
-
-QStringList ExportTexts(const RegisteredCheque &c)
-{
-    return {QString::number(c.number),
-            LocalTimeText(c.printedAt),
-            c.bank,
-            QString::number(c.chequeNumber),
-            c.day.isValid() ? c.day.toString(Qt::ISODate) : c.date,
-            c.payee,
-            c.amountText(),
-            c.currency,
-            c.accountOnly ? QStringLiteral("Yes") : QStringLiteral("No"),
-            StateName(c.state),
-            c.reason,
-            c.replaces > 0 ? QString::number(c.replaces) : QString(),
-            c.destination,
-            c.login,
-            c.english,
-            c.arabic,
-            c.date};
+    QStringList texts;
+    texts.reserve(qsizetype(RegisterColumns().size()));
+    for (const RegisterColumnInfo &column : RegisterColumns())
+        texts << ExportText(cheque, column.column);
+    return texts;
 }
 
 QString CsvField(const QString &text)

@@ -2,7 +2,7 @@
 #include "register/registerreport.h"
 
 #include <algorithm>
-#include <array>
+#include <vector>
 
 #include <QCoreApplication>
 
@@ -14,6 +14,7 @@
 #include "core/chequeerror.h"
 #include "core/counttext.h"
 #include "output/printrun.h"
+#include "register/registercolumns.h"
 
 QString DescribeFilter(const RegisterFilter &f, const QLocale &locale)
 {
@@ -109,34 +110,25 @@ QString TotalsText(const QList<ChequeRegister::Total> &totals, const QLocale &lo
 
 namespace {
 
-struct ReportColumn
+// The report's columns, in the order of the export's.
+const std::vector<RegisterColumnInfo> &ReportColumns()
 {
-    const char *title;
-    double share; // of the page's width
-    bool number;  // right-aligned
-};
-
-constexpr std::array<ReportColumn, 9> kColumns{{{"No.", 0.06, true},
-                                                {"Printed", 0.12, false},
-                                                {"Bank", 0.09, false},
-                                                {"Cheque No.", 0.08, true},
-                                                {"Date", 0.08, false},
-                                                {"Payee", 0.27, false},
-                                                {"Amount", 0.13, true},
-                                                {"Currency", 0.07, false},
-                                                {"State", 0.10, false}}};
+    static const std::vector<RegisterColumnInfo> columns = [] {
+        std::vector<RegisterColumnInfo> shown;
+        for (const RegisterColumnInfo &column : RegisterColumns())
+            if (column.reportTitle)
+                shown.push_back(column);
+        return shown;
+    }();
+    return columns;
+}
 
 QStringList RowTexts(const RegisteredCheque &c, const QLocale &locale)
 {
-    return {QString::number(c.number),
-            c.printedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")),
-            c.bank,
-            QString::number(c.chequeNumber),
-            ChequeDateText(c, locale),
-            c.payee,
-            MinorUnitsText(c.minorUnits, c.digits, locale),
-            c.currency,
-            StateName(c.state)};
+    QStringList texts;
+    for (const RegisterColumnInfo &column : ReportColumns())
+        texts << ReportText(c, column.column, locale);
+    return texts;
 }
 
 class ReportPainter
@@ -170,9 +162,9 @@ public:
         if (m_y + m_line > m_bottom - m_line) // room for the page number
             nextPage();
         double x = m_margin;
-        for (std::size_t i = 0; i < kColumns.size(); ++i) {
-            const double w = kColumns[i].share * m_width;
-            cell(QRectF(x, m_y, w, m_line), texts.value(int(i)), kColumns[i].number);
+        for (std::size_t i = 0; i < ReportColumns().size(); ++i) {
+            const double w = ReportColumns()[i].reportShare * m_width;
+            cell(QRectF(x, m_y, w, m_line), texts.value(int(i)), ReportColumns()[i].number);
             x += w;
         }
         m_y += m_line;
@@ -180,7 +172,7 @@ public:
 
     /// A paragraph under the row before it, indented, wrapped whole (a
     /// reason is never cut).
-    void note(const QString &text) { paragraph(text, m_margin + kColumns[0].share * m_width, false); }
+    void note(const QString &text) { paragraph(text, m_margin + ReportColumns().front().reportShare * m_width, false); }
 
     /// The totals of the view, then each line of its subtotals.
     void totals(const QString &text, const QStringList &lines)
@@ -250,12 +242,12 @@ private:
         m_y += m_line * 1.5;
         m_painter.setFont(m_bold);
         QStringList titles;
-        for (const ReportColumn &c : kColumns)
-            titles << QString::fromLatin1(c.title);
+        for (const RegisterColumnInfo &c : ReportColumns())
+            titles << QString::fromLatin1(c.reportTitle);
         double x = m_margin;
-        for (std::size_t i = 0; i < kColumns.size(); ++i) {
-            const double w = kColumns[i].share * m_width;
-            cell(QRectF(x, m_y, w, m_line), titles[int(i)], kColumns[i].number);
+        for (std::size_t i = 0; i < ReportColumns().size(); ++i) {
+            const double w = ReportColumns()[i].reportShare * m_width;
+            cell(QRectF(x, m_y, w, m_line), titles[int(i)], ReportColumns()[i].number);
             x += w;
         }
         m_painter.setFont(m_font);

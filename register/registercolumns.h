@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// The columns a register's cheques are written in, in one table: every one
+// in an export, some of them in the printed report. No widgets.
+
+#include <span>
+
+#include <QLocale>
+#include <QString>
+
+#include "register/chequeregister.h"
+
+enum class RegisterColumn {
+    Number,
+    PrintedAt,
+    Bank,
+    ChequeNo,
+    Date,
+    Payee,
+    Amount,
+    Currency,
+    AccountOnly,
+    State,
+    Reason,
+    Replaces,
+    Destination,
+    Login,
+    English,
+    Arabic,
+    DateAsPrinted
+};
+
+struct RegisterColumnInfo
+{
+    RegisterColumn column;
+    const char *title;       ///< in an export
+    const char *reportTitle; ///< in the report; null where the report leaves the column out
+    double reportShare;      ///< of the report page's width
+    bool typed;              ///< holds what users typed (or a printer's name): a formula in it is defused
+    bool number;             ///< right-aligned in the report
+};
+
+/// Every column, in the order an export writes them.
+std::span<const RegisterColumnInfo> RegisterColumns();
+
+/// A cheque's text in a column as an export writes it: the time of printing
+/// in local time to the second, the cheque's date as yyyy-mm-dd where it
+/// reads as a date, the amount as a plain decimal.
+QString ExportText(const RegisteredCheque &cheque, RegisterColumn column);
+
+/// A cheque's text in a column as the report prints it: the time to the
+/// minute, the date and the amount in the locale's format.
+QString ReportText(const RegisteredCheque &cheque, RegisterColumn column, const QLocale &locale);

@@ -638,35 +638,23 @@ int TNewChequeForm::issueAll(const QList<ChequeJob> &jobs, QWidget *parent,
     const auto tell = [&](const QString &text) { dialogs().showMessage(parent, WindowCaption(), text); };
     const std::unique_ptr<PageOutput> output = m_print->openOutput();
     ChequeIssuer issuer(*book, *output);
-    const ChequeJob *last = nullptr;
-    qint64 lastNumber = 0;
-    int sent = 0;
-    for (const ChequeJob &job : jobs) {
-        if (next && !next(job, sent))
-            break;
-        const IssueResult result = issuer.issue(job.cheque, job.layout, job.replaces);
-        if (result.printed) {
-            last = &job;
-            lastNumber = result.chequeNumber;
-            ++sent;
-            if (!result.problem.isEmpty())
-                tell(result.problem
-                     + QCoreApplication::translate("TNewChequeForm",
-                                                   "\n\nThe cheque was printed; the register shows it as sent."));
-            continue;
-        }
-        // A cheque not recorded, a page that does not fit, or a printer that
-        // failed ends the print: the next cheques would fail the same way.
-        if (result.refused)
-            tell(result.problem
-                 + (sent == 0 ? QCoreApplication::translate("TNewChequeForm", " Nothing was printed.")
-                              : QCoreApplication::translate("TNewChequeForm", " Nothing more was printed.")));
-        else if (result.number != 0 && !output->deferred())
-            m_print->reportFailure(parent, result.problem);
+    const IssueRunResult run = IssueRun(issuer, jobs, next, [&](const QString &problem) {
+        tell(problem
+             + QCoreApplication::translate("TNewChequeForm",
+                                           "\n\nThe cheque was printed; the register shows it as sent."));
+    });
+    if (const auto &ended = run.ended) {
+        if (ended->refused)
+            tell(ended->problem
+                 + (run.sent == 0 ? QCoreApplication::translate("TNewChequeForm", " Nothing was printed.")
+                                  : QCoreApplication::translate("TNewChequeForm", " Nothing more was printed.")));
+        else if (ended->number != 0 && !output->deferred())
+            m_print->reportFailure(parent, ended->problem);
         else
-            tell(result.problem);
-        break;
+            tell(ended->problem);
     }
+    const ChequeJob *last = run.last;
+    const qint64 lastNumber = run.lastChequeNumber;
     if (const auto failed = issuer.finish())
         tell(*failed);
     m_register->touch();
@@ -877,19 +865,20 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
         return 0;
     // Cheques like those of the last 30 days: asked about once, for the list.
     SettleBeforePrinting(*book);
+    QList<const Cheque *> cheques;
+    for (const BatchRow *row : good)
+        cheques << &*row->cheque;
+    const RecentLikeCheques like = FindRecentLikeCheques(*book, cheques, 5);
+    const int count = like.count;
     QStringList alike;
-    int count = 0;
-    for (const BatchRow *row : good) {
-        const auto earlier = RecentLikeCheque(*book, *row->cheque);
-        if (!earlier)
-            continue;
-        if (++count <= 5)
-            alike << QCoreApplication::translate("TNewChequeForm",
-                                                 "Row %1 (%2, %3) is like cheque No. %4 of %5, printed on %6.")
-                         .arg(row->row)
-                         .arg(row->payee, MinorUnitsText(row->cheque->minorUnits, row->cheque->digits),
-                              QString::number(earlier->chequeNumber), earlier->bank,
-                              WriteShortDate(earlier->printedAt.toLocalTime().date()));
+    for (const auto &[index, earlier] : like.first) {
+        const BatchRow *row = good[index];
+        alike << QCoreApplication::translate("TNewChequeForm",
+                                             "Row %1 (%2, %3) is like cheque No. %4 of %5, printed on %6.")
+                     .arg(row->row)
+                     .arg(row->payee, MinorUnitsText(row->cheque->minorUnits, row->cheque->digits),
+                          QString::number(earlier.chequeNumber), earlier.bank,
+                          WriteShortDate(earlier.printedAt.toLocalTime().date()));
     }
     if (count > 0) {
         if (count > 5)

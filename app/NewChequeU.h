@@ -17,6 +17,7 @@
 
 #include "batch/chequebatch.h"
 #include "output/cheque.h"
+#include "register/chequeissuer.h"
 
 class QCheckBox;
 class QLabel;
@@ -157,15 +158,6 @@ private:
     /// print it all the same; true to go on.
     bool duplicateAccepted(const Cheque &cheque);
 
-    /// A cheque to print in its bank's layout (`replaces`: the register
-    /// number of the cheque it is a reprint of; `row`: of a list).
-    struct ChequeJob
-    {
-        Cheque cheque;
-        ChequeLayout layout;
-        qint64 replaces = 0;
-        int row = 0;
-    };
     /// Prints the cheques through the printer or file the print dialog
     /// chose, each checked and recorded; `next` is asked before each cheque
     /// (told the cheques printed so far) and returns false to stop. Problems

@@ -71,6 +71,41 @@ std::optional<RegisteredCheque> RecentLikeCheque(ChequeRegister &book, const Che
     }
 }
 
+RecentLikeCheques FindRecentLikeCheques(ChequeRegister &book, const QList<const Cheque *> &cheques, int keep)
+{
+    RecentLikeCheques found;
+    for (qsizetype i = 0; i < cheques.size(); ++i) {
+        auto earlier = RecentLikeCheque(book, *cheques[i]);
+        if (!earlier)
+            continue;
+        if (++found.count <= keep)
+            found.first.append({i, std::move(*earlier)});
+    }
+    return found;
+}
+
+IssueRunResult IssueRun(ChequeIssuer &issuer, const QList<ChequeJob> &jobs,
+                        const std::function<bool(const ChequeJob &, int)> &next,
+                        const std::function<void(const QString &)> &printedWithProblem)
+{
+    IssueRunResult run;
+    for (const ChequeJob &job : jobs) {
+        if (next && !next(job, run.sent))
+            break;
+        IssueResult result = issuer.issue(job.cheque, job.layout, job.replaces);
+        if (!result.printed) {
+            run.ended = std::move(result);
+            break;
+        }
+        run.last = &job;
+        run.lastChequeNumber = result.chequeNumber;
+        ++run.sent;
+        if (!result.problem.isEmpty() && printedWithProblem)
+            printedWithProblem(result.problem);
+    }
+    return run;
+}
+
 Cheque ChequeFromRecord(const RegisteredCheque &record, const QString &baText, const QLocale &locale)
 {
     Cheque cheque;

@@ -57,6 +57,16 @@ std::optional<RegisteredCheque> RecentLikeCheque(ChequeRegister &book, const Che
 /// format between the layout's B/A texts.
 Cheque ChequeFromRecord(const RegisteredCheque &record, const QString &baText, const QLocale &locale = QLocale());
 
+/// The cheques of a list among `cheques` like one printed lately (see
+/// RecentLikeCheque): how many, and the first `keep` of them with the
+/// earlier cheque each is like.
+struct RecentLikeCheques
+{
+    int count = 0;
+    QList<std::pair<qsizetype, RegisteredCheque>> first; ///< index into the list, the earlier cheque
+};
+RecentLikeCheques FindRecentLikeCheques(ChequeRegister &book, const QList<const Cheque *> &cheques, int keep);
+
 class ChequeIssuer
 {
 public:
@@ -102,3 +112,30 @@ private:
     int m_printed = 0;
     qint64 m_printedMinor = 0;
 };
+
+/// A cheque to print in its bank's layout (`replaces`: the register number
+/// of the cheque it is a reprint of; `row`: of a list).
+struct ChequeJob
+{
+    Cheque cheque;
+    ChequeLayout layout;
+    qint64 replaces = 0;
+    int row = 0;
+};
+
+struct IssueRunResult
+{
+    int sent = 0;                    ///< cheques that went out (for a file: into it)
+    const ChequeJob *last = nullptr; ///< the last of them
+    qint64 lastChequeNumber = 0;
+    std::optional<IssueResult> ended; ///< the cheque that ended the run early, and why
+};
+
+/// Issues the jobs in order. A cheque not recorded, a page that fails its
+/// check or a printer that failed ends the run: the next cheques would fail
+/// the same way. `next` is asked before each cheque (told the cheques sent
+/// so far) and returns false to stop; `printedWithProblem` is told of a
+/// cheque that went out but could not be marked printed.
+IssueRunResult IssueRun(ChequeIssuer &issuer, const QList<ChequeJob> &jobs,
+                        const std::function<bool(const ChequeJob &, int)> &next,
+                        const std::function<void(const QString &)> &printedWithProblem);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "register/registerexport.h"
 
-
 #include <QDir>
 #include <QFileInfo>
 

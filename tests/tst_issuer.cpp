@@ -48,6 +48,7 @@ private slots:
     void aPrintedPageHoldsEveryTextWhole_data();
     void aPrintedPageHoldsEveryTextWhole();
     void aFileIsPrintedOnlyOnceItIsCompleteInItsPlace();
+    void aRunEndsAtTheFirstChequeNotPrinted();
     void aFileThatCannotBeCompletedFailsItsCheques();
     void filesLeftUnfinishedAreSettled();
 
@@ -134,6 +135,33 @@ void TestIssuer::aFileIsPrintedOnlyOnceItIsCompleteInItsPlace()
         QCOMPARE(book.cheque(n)->state, ChequeState::Printed);
     QCOMPARE(issuer.printed(), 3);
     QCOMPARE(QDir(m_dir->path()).entryList({"*.pdf*"}, QDir::Files | QDir::Hidden), QStringList({"run.pdf"}));
+}
+
+void TestIssuer::aRunEndsAtTheFirstChequeNotPrinted()
+{
+    // The third page does not fit: the fourth is never tried, and the file
+    // holds the two before it.
+    const QString pdf = path("run.pdf");
+    ChequeRegister book(sqlite());
+    PdfFileOutput output(pdf);
+    ChequeIssuer issuer(book, output);
+    QList<ChequeJob> jobs;
+    for (const QString &payee : {QString("A"), QString("B"), QString(90, u'W'), QString("D")})
+        jobs.append({Make(payee, "10"), InitialLayout(), 0, int(jobs.size()) + 1});
+    QList<int> asked;
+    const auto next = [&](const ChequeJob &job, int sent) {
+        asked << job.row;
+        return sent == job.row - 1;
+    };
+    const IssueRunResult run = IssueRun(issuer, jobs, next, {});
+    QCOMPARE(asked, QList<int>({1, 2, 3}));
+    QCOMPARE(run.sent, 2);
+    QCOMPARE(run.last, &jobs[1]);
+    QVERIFY(run.ended && run.ended->refused && run.ended->problem.contains("field 2"));
+    QCOMPARE(issuer.finish(), std::nullopt);
+    QCOMPARE(PageCount(pdf), 2);
+    QCOMPARE(book.totals({}).value(0).count, 2);
+    QCOMPARE(run.ended->number, 0);
 }
 
 void TestIssuer::aFileThatCannotBeCompletedFailsItsCheques()

@@ -230,8 +230,7 @@ std::uint32_t AppendDigits(std::string &out, std::string_view d, std::int32_t v,
 } // namespace
 } // namespace words::detail
 
-words::detail::NounForm words::detail::AppendArabic(std::string &sentence, std::string_view digits,
-                                                   bool masculine)
+words::detail::NounForm words::detail::AppendArabic(std::string &sentence, std::string_view digits, bool masculine)
 {
     NounForm form = NounForm::Unchanged;
     if (!IsDigits(digits)) {

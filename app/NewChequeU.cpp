@@ -278,7 +278,7 @@ void TNewChequeForm::setWindows(TChequeForm *cheque, TMoneyForm *money, TPrintCh
                                 CurrencyRecord *currency)
 {
     m_currency = currency;
-    m_cheque = cheque;
+    m_designer = cheque;
     m_money = money;
     m_print = print;
     connect(&cheque->Book, &BankBook::saving, this, &TNewChequeForm::MirrorBanks);
@@ -295,7 +295,7 @@ void TNewChequeForm::AmountEDChange()
     std::string english;
     std::string arabic;
     try {
-        AmountToWords(ToStd(DriverAmountText(AmountED->text())), m_currency->value(), english, arabic);
+        AmountToWords(ToStd(NormalizedAmountText(AmountED->text())), m_currency->value(), english, arabic);
     } catch (const ChequeError &error) {
         // While the amount is only the start of a number ("-", "."), the
         // words are those of nothing yet: a message now would take the next
@@ -307,7 +307,7 @@ void TNewChequeForm::AmountEDChange()
         english.clear();
         arabic.clear();
     }
-    MarkAmountText(english, arabic, m_cheque && m_cheque->onlyFirst());
+    MarkAmountText(english, arabic, m_designer && m_designer->onlyFirst());
     EAmountLB->setText(FromStd(english));
     AAmountLB->setText(FromStd(arabic));
 }
@@ -325,16 +325,16 @@ void TNewChequeForm::ManyRGClick()
 
 void TNewChequeForm::BankNameCBChange()
 {
-    if (!m_cheque)
+    if (!m_designer)
         return;
     // The designer's unsaved changes are not dropped without a word.
-    if (BankNameCB->currentIndex() != m_cheque->Book.Selected && !m_cheque->settleChanges(this)) {
+    if (BankNameCB->currentIndex() != m_designer->Book.Selected && !m_designer->settleChanges(this)) {
         const QSignalBlocker block(BankNameCB);
-        BankNameCB->setCurrentIndex(m_cheque->Book.Selected);
+        BankNameCB->setCurrentIndex(m_designer->Book.Selected);
         return;
     }
-    m_cheque->SelectBank(BankNameCB->currentIndex());
-    m_cheque->BankNameCBChange();
+    m_designer->SelectBank(BankNameCB->currentIndex());
+    m_designer->BankNameCBChange();
     rememberBank();
 }
 
@@ -351,13 +351,13 @@ void TNewChequeForm::rememberBank()
 
 QString TNewChequeForm::status() const { return StatusLB->text(); }
 
-void TNewChequeForm::MirrorBanks() { ShowBankList(BankNameCB, m_cheque->Book); }
+void TNewChequeForm::MirrorBanks() { ShowBankList(BankNameCB, m_designer->Book); }
 
 void TNewChequeForm::BitBtn2Click()
 {
-    m_cheque->show();
-    m_cheque->raise();
-    m_cheque->activateWindow();
+    m_designer->show();
+    m_designer->raise();
+    m_designer->activateWindow();
 }
 
 void TNewChequeForm::showEvent(QShowEvent *event)
@@ -381,7 +381,7 @@ void TNewChequeForm::FormShow()
     if (const auto problem = SettingsProblem(ExeDir))
         report(*problem);
     m_register = std::make_unique<RegisterAccess>(settingsFile(), ExeDir);
-    m_cheque->setSettingsFile(settingsFile(), ExeDir);
+    m_designer->setSettingsFile(settingsFile(), ExeDir);
     loadBankFiles();
     AmountED->selectAll();
     DateEd->setFocus();
@@ -395,19 +395,19 @@ void TNewChequeForm::FormShow()
         BankNameCB->setCurrentIndex(last >= 0 ? last : BankNameCB->count() > 0 ? 0 : -1);
     }
     BankNameCBChange();
-    m_files->started(m_cheque->Book.Banks, m_cheque->Book.Options);
+    m_files->started(m_designer->Book.Banks, m_designer->Book.Options);
     WebBrowser2->Navigate(ProductPage(), WebPanel::NoHistory | WebPanel::NoCacheRead | WebPanel::NoCacheWrite);
 }
 
 void TNewChequeForm::loadBankFiles()
 {
-    BankBook &book = m_cheque->Book;
+    BankBook &book = m_designer->Book;
     const BankFiles::Read read = m_files->read();
     for (const QString &problem : read.problems)
         report(problem);
     book.Banks = read.banks;
     book.Selected = -1;
-    m_cheque->ShowBanks();
+    m_designer->ShowBanks();
     MirrorBanks();
     if (read.options) {
         book.Options = *read.options;
@@ -415,8 +415,8 @@ void TNewChequeForm::loadBankFiles()
         // Every bank takes the layout on screen, the initial one; the last
         // bank ends up selected, as when each is selected and saved in turn.
         book.Options.clear();
-        m_cheque->SelectBank(int(book.Banks.size()) - 1);
-        m_cheque->SaveChequeOptionsForEveryBank();
+        m_designer->SelectBank(int(book.Banks.size()) - 1);
+        m_designer->SaveChequeOptionsForEveryBank();
     }
 }
 
@@ -427,7 +427,7 @@ void TNewChequeForm::layoutRepaired(int bank, const QString &reason)
                "TNewChequeForm",
                "The layout of the bank \"%1\" in options.txt is damaged: %2\n\nThe bank now has the "
                "layout that was on screen; check it in Setup. options.txt is written with it at close.%3")
-               .arg(m_cheque->Book.Banks.value(bank), reason, kept.isEmpty() ? kept : u' ' + kept));
+               .arg(m_designer->Book.Banks.value(bank), reason, kept.isEmpty() ? kept : u' ' + kept));
 }
 
 void TNewChequeForm::closeEvent(QCloseEvent *event)
@@ -445,7 +445,7 @@ bool TNewChequeForm::FormClose()
     if (!m_started || !m_files)
         return true;
     // A layout changed in the designer and not saved: asked about first.
-    if (!m_cheque->settleChanges(this))
+    if (!m_designer->settleChanges(this))
         return false;
     writeBankFiles(true);
     return true;
@@ -455,7 +455,7 @@ bool TNewChequeForm::writeBankFiles(bool closing)
 {
     if (!m_files)
         return false;
-    const BankBook &book = m_cheque->Book;
+    const BankBook &book = m_designer->Book;
     switch (m_files->atClose(book.Banks, book.Options)) {
     case BankFiles::Close::Keep: return false; // nothing of this session replaces what could not be read
     case BankFiles::Close::AskBeforeWriting:
@@ -493,7 +493,7 @@ bool TNewChequeForm::writeBankFiles(bool closing)
 void TNewChequeForm::PrintBtnClick()
 {
     CountED->interpretText(); // a count still being typed counts as it will on leaving the box
-    const auto amount = ParseAmountText(AmountED->text());
+    const auto amount = ReadAmountLoosely(AmountED->text());
     const auto date = ReadTypedDate(DateEd->text());
     if (!amount || !date) {
         // "Error", then what is wrong and how to write it.
@@ -524,16 +524,16 @@ void TNewChequeForm::PrintBtnClick()
 ChequeOrProblem TNewChequeForm::typedCheque(const QString &dateText) const
 {
     return MakeCheque(BankNameCB->currentText(), dateText, NameED->text(), AmountED->text(), AccOnly->isChecked(),
-                      m_currency->value(), m_cheque->Layout().BAText, m_cheque->onlyFirst());
+                      m_currency->value(), m_designer->Layout().BAText, m_designer->onlyFirst());
 }
 
 LayoutOrProblem TNewChequeForm::layoutFor(const QString &bank) const
 {
     // The bank the designer shows prints in the layout on screen, as it
     // stands; another bank in its stored one.
-    const BankBook &book = m_cheque->Book;
+    const BankBook &book = m_designer->Book;
     if (book.hasSelection() && book.Banks.at(book.Selected) == bank)
-        return {m_cheque->Layout(), QString()};
+        return {m_designer->Layout(), QString()};
     return BankLayout(bank, book.Banks, book.Options);
 }
 
@@ -553,7 +553,7 @@ bool TNewChequeForm::refusedBeforeDialog()
     // The checks beyond "Error in Amount" come before any printer is chosen
     // for a cheque that would be refused. An amount that is not positive is
     // left to the print run's own message.
-    const auto value = ReadAmount(AmountED->text());
+    const auto value = ReadAmountStrictly(AmountED->text());
     if (!value || *value <= 0)
         return false;
     const ChequeOrProblem made = typedCheque(DateEd->text());
@@ -572,7 +572,7 @@ bool TNewChequeForm::PrintOne(const QString &dateText, bool askPrinter)
 {
     if (askPrinter && refusedBeforeDialog())
         return false;
-    const bool preview = m_cheque->preview();
+    const bool preview = m_designer->preview();
     if (askPrinter && !preview) {
         // Asked before the printer is chosen: a cheque like one printed
         // lately is most often the same payment twice.
@@ -609,15 +609,15 @@ void TNewChequeForm::showPrinted(const Cheque &cheque, const ChequeLayout &layou
     // The designer's fields show the cheque, with the directions its page
     // gave them.
     ChequeLayout filled = FillCheque(layout, cheque);
-    PageFromLayout(filled);
-    m_cheque->showCheque(filled);
+    ApplyPrintedDirections(filled);
+    m_designer->showCheque(filled);
 }
 
 ChequeRegister *TNewChequeForm::registerForPrinting(QWidget *parent)
 {
     QString problem;
-    ChequeRegister *book = m_register ? m_register->open(parent, &problem) : nullptr;
-    if (!book)
+    ChequeRegister *reg = m_register ? m_register->open(parent, &problem) : nullptr;
+    if (!reg)
         dialogs().showMessage(
             parent, WindowCaption(),
             QCoreApplication::translate(
@@ -626,18 +626,18 @@ ChequeRegister *TNewChequeForm::registerForPrinting(QWidget *parent)
                 "is printed. Choose another register (Register, Register Connection), or move the "
                 "file away.")
                 .arg(problem));
-    return book;
+    return reg;
 }
 
 int TNewChequeForm::issueAll(const QList<ChequeJob> &jobs, QWidget *parent,
                              const std::function<bool(const ChequeJob &, int)> &next)
 {
-    ChequeRegister *book = registerForPrinting(parent);
-    if (!book || jobs.isEmpty())
+    ChequeRegister *reg = registerForPrinting(parent);
+    if (!reg || jobs.isEmpty())
         return 0;
     const auto tell = [&](const QString &text) { dialogs().showMessage(parent, WindowCaption(), text); };
     const std::unique_ptr<PageOutput> output = m_print->openOutput();
-    ChequeIssuer issuer(*book, *output);
+    ChequeIssuer issuer(*reg, *output);
     const IssueRunResult run = IssueRun(issuer, jobs, next, [&](const QString &problem) {
         tell(problem
              + QCoreApplication::translate("TNewChequeForm",
@@ -676,11 +676,11 @@ int TNewChequeForm::issueAll(const QList<ChequeJob> &jobs, QWidget *parent,
 bool TNewChequeForm::duplicateAccepted(const Cheque &cheque)
 {
     QString problem;
-    ChequeRegister *book = m_register ? m_register->open(this, &problem) : nullptr;
-    if (!book)
+    ChequeRegister *reg = m_register ? m_register->open(this, &problem) : nullptr;
+    if (!reg)
         return true; // the print says why the register cannot be used
-    SettleBeforePrinting(*book);
-    const std::optional<RegisteredCheque> earlier = RecentLikeCheque(*book, cheque);
+    SettleBeforePrinting(*reg);
+    const std::optional<RegisteredCheque> earlier = RecentLikeCheque(*reg, cheque);
     if (!earlier)
         return true;
     return dialogs().askYesNo(
@@ -754,7 +754,7 @@ void TNewChequeForm::showRegister()
         m_registerWindow = std::make_unique<RegisterWindow>(*m_register);
         connect(m_registerWindow.get(), &RegisterWindow::reprintRequested, this, &TNewChequeForm::reprint);
     }
-    m_registerWindow->setBanks(m_cheque->Book.Banks);
+    m_registerWindow->setBanks(m_designer->Book.Banks);
     m_registerWindow->refresh();
     m_registerWindow->show();
     m_registerWindow->raise();
@@ -777,7 +777,7 @@ void TNewChequeForm::editRegisterConnection()
 void TNewChequeForm::reprint(const RegisteredCheque &original)
 {
     QWidget *parent = m_registerWindow ? static_cast<QWidget *>(m_registerWindow.get()) : this;
-    if (!m_cheque->Book.Banks.contains(original.bank)) {
+    if (!m_designer->Book.Banks.contains(original.bank)) {
         dialogs().showMessage(
             parent, WindowCaption(),
             QCoreApplication::translate("TNewChequeForm",
@@ -798,12 +798,12 @@ void TNewChequeForm::reprint(const RegisteredCheque &original)
                                   + QCoreApplication::translate("TNewChequeForm", " Nothing was printed."));
         return;
     }
-    ChequeRegister *book = registerForPrinting(parent);
-    if (!book)
+    ChequeRegister *reg = registerForPrinting(parent);
+    if (!reg)
         return;
     qint64 next = 0;
     try {
-        next = book->nextChequeNumber(original.bank);
+        next = reg->nextChequeNumber(original.bank);
     } catch (const ChequeError &error) {
         dialogs().showMessage(parent, WindowCaption(), QString::fromStdString(error.message()));
         return;
@@ -826,11 +826,11 @@ void TNewChequeForm::reprint(const RegisteredCheque &original)
 BatchContext TNewChequeForm::batchContext() const
 {
     BatchContext context;
-    context.banks = m_cheque->Book.Banks;
-    context.options = m_cheque->Book.Options;
+    context.banks = m_designer->Book.Banks;
+    context.options = m_designer->Book.Options;
     context.defaultBank = BankNameCB->currentText();
     context.currency = m_currency->value();
-    context.onlyFirst = m_cheque->onlyFirst();
+    context.onlyFirst = m_designer->onlyFirst();
     return context;
 }
 
@@ -860,15 +860,15 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
         if (m_batchWindow && parent == m_batchWindow.get())
             m_batchWindow->setStatus(text);
     };
-    ChequeRegister *book = registerForPrinting(parent);
-    if (!book)
+    ChequeRegister *reg = registerForPrinting(parent);
+    if (!reg)
         return 0;
     // Cheques like those of the last 30 days: asked about once, for the list.
-    SettleBeforePrinting(*book);
+    SettleBeforePrinting(*reg);
     QList<const Cheque *> cheques;
     for (const BatchRow *row : good)
         cheques << &*row->cheque;
-    const RecentLikeCheques like = FindRecentLikeCheques(*book, cheques, 5);
+    const RecentLikeCheques like = FindRecentLikeCheques(*reg, cheques, 5);
     const int count = like.count;
     QStringList alike;
     for (const auto &[index, earlier] : like.first) {
@@ -895,11 +895,11 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
     }
     // The rows print in their banks' stored layouts, as the list was
     // checked: the designer's unsaved changes are asked about first.
-    if (!m_cheque->settleChanges(parent))
+    if (!m_designer->settleChanges(parent))
         return 0;
     QList<ChequeJob> jobs;
     for (const BatchRow *row : good) {
-        const LayoutOrProblem layout = BankLayout(row->bank, m_cheque->Book.Banks, m_cheque->Book.Options);
+        const LayoutOrProblem layout = BankLayout(row->bank, m_designer->Book.Banks, m_designer->Book.Options);
         if (!layout.layout) {
             dialogs().showMessage(
                 parent, WindowCaption(),

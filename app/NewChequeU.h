@@ -195,7 +195,7 @@ private:
     WebPanel *WebBrowser2;
     QLabel *StatusLB; ///< what the last print did
 
-    TChequeForm *m_cheque = nullptr;
+    TChequeForm *m_designer = nullptr;
     TMoneyForm *m_money = nullptr;
     TPrintChequeForm *m_print = nullptr;
     CurrencyRecord *m_currency = nullptr;

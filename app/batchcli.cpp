@@ -169,9 +169,9 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
         Say(*problem);
     // The register of the program's settings; without a user to ask, a
     // server that wants a password not in the password file is not opened.
-    ChequeRegister book(ConnectionFromSettings(QSettings(SettingsFile(dir), QSettings::IniFormat), dir));
+    ChequeRegister reg(ConnectionFromSettings(QSettings(SettingsFile(dir), QSettings::IniFormat), dir));
     try {
-        book.open();
+        reg.open();
     } catch (const ChequeError &error) {
         Say(QString::fromStdString(error.message()) + u'\n'
             + QCoreApplication::translate("BatchCommand",
@@ -188,14 +188,14 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
         output = std::make_unique<PrinterOutput>(printer, command.printer,
                                                  ReadPrinterOffset(settings, command.printer).inForce());
     }
-    SettleBeforePrinting(book); // before rows are compared with the register's cheques
-    ChequeIssuer issuer(book, *output);
+    SettleBeforePrinting(reg); // before rows are compared with the register's cheques
+    ChequeIssuer issuer(reg, *output);
     bool stopped = false;
     for (const BatchRow &row : rows) {
         if (!row.cheque)
             continue;
         if (!command.allowDuplicates) {
-            if (const auto earlier = RecentLikeCheque(book, *row.cheque)) {
+            if (const auto earlier = RecentLikeCheque(reg, *row.cheque)) {
                 Say(QCoreApplication::translate("BatchCommand",
                                                 "Row %1: like cheque No. %2 of %3, printed on %4; not printed (give "
                                                 "--allow-duplicates to print it).")

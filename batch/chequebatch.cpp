@@ -77,7 +77,7 @@ std::optional<bool> YesOrNo(const QString &text)
 // its grouping separators dropped when they group by threes.
 QString DesktopAmount(const ListCell &cell, const QLocale &locale)
 {
-    QString plain = cell.kind == ListCell::Kind::Number ? cell.text : DriverAmountText(cell.text, locale).trimmed();
+    QString plain = cell.kind == ListCell::Kind::Number ? cell.text : NormalizedAmountText(cell.text, locale).trimmed();
     static const QRegularExpression grouped(QStringLiteral("^[-+]?\\d{1,3}(,\\d{3})+(\\.\\d*)?$"));
     if (plain.contains(u',') && grouped.match(plain).hasMatch())
         plain.remove(u',');
@@ -284,7 +284,7 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
             problem(ListColumn::Bank, layout.problem);
         // The amount, with the rules of a cheque typed by hand.
         const QString amount = DesktopAmount(amountCell, context.locale);
-        const auto value = ReadAmount(amount, context.locale);
+        const auto value = ReadAmountStrictly(amount, context.locale);
         const ChequeAmount read =
             value && *value > 0 ? ReadChequeAmount(amount, context.currency, context.locale) : ChequeAmount{};
         if (amountCell.formula && file.uncalculatedFormulas) {

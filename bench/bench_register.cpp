@@ -40,14 +40,14 @@ void BM_RecordChequeSqlite(benchmark::State &state)
 {
     RegisterConnection c;
     c.file = Dir().filePath(QStringLiteral("record.sqlite"));
-    ChequeRegister book(c);
-    book.open();
+    ChequeRegister reg(c);
+    reg.open();
     const Cheque cheque = SampleCheque();
     // As a print does: recorded as sent (one durable commit), then marked
     // printed (another).
     for (auto _ : state) {
-        const ChequeRegister::Recorded r = book.recordSent(cheque, QStringLiteral("Office printer"));
-        book.markPrinted(r.number);
+        const ChequeRegister::Recorded r = reg.recordSent(cheque, QStringLiteral("Office printer"));
+        reg.markPrinted(r.number);
     }
 }
 BENCHMARK(BM_RecordChequeSqlite)->Unit(benchmark::kMicrosecond);
@@ -73,13 +73,13 @@ void BM_RunToPdfFile(benchmark::State &state)
 {
     RegisterConnection c;
     c.file = Dir().filePath(QStringLiteral("run.sqlite"));
-    ChequeRegister book(c);
-    book.open();
+    ChequeRegister reg(c);
+    reg.open();
     const Cheque cheque = SampleCheque();
     const ChequeLayout layout = InitialLayout();
     for (auto _ : state) {
         PdfFileOutput output(Dir().filePath(QStringLiteral("run.pdf")));
-        ChequeIssuer issuer(book, output);
+        ChequeIssuer issuer(reg, output);
         for (int i = 0; i < kRun; ++i)
             if (!issuer.issue(cheque, layout).printed)
                 state.SkipWithError("a cheque was not printed");
@@ -130,8 +130,8 @@ QString MillionRegister()
     c.file = file + QStringLiteral(".part");
     QFile::remove(c.file);
     {
-        ChequeRegister book(c);
-        book.open();
+        ChequeRegister reg(c);
+        reg.open();
     }
     {
         QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("filler"));
@@ -205,8 +205,8 @@ void BM_FirstPage1M(benchmark::State &state)
     RegisterConnection c;
     c.file = MillionRegister();
     for (auto _ : state) {
-        ChequeRegister book(c);
-        benchmark::DoNotOptimize(book.page({}, RegisterOrder::Number, true, std::nullopt, 256));
+        ChequeRegister reg(c);
+        benchmark::DoNotOptimize(reg.page({}, RegisterOrder::Number, true, std::nullopt, 256));
     }
 }
 BENCHMARK(BM_FirstPage1M)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -216,8 +216,8 @@ void BM_FirstWrite1M(benchmark::State &state)
     RegisterConnection c;
     c.file = MillionRegister();
     for (auto _ : state) {
-        ChequeRegister book(c);
-        book.setNextChequeNumber(QStringLiteral("ADCB"), 1);
+        ChequeRegister reg(c);
+        reg.setNextChequeNumber(QStringLiteral("ADCB"), 1);
     }
 }
 BENCHMARK(BM_FirstWrite1M)->Unit(benchmark::kMillisecond)->Iterations(5);
@@ -239,11 +239,11 @@ void BM_Export1M(benchmark::State &state, ExportFormat format, const char *name)
 {
     RegisterConnection c;
     c.file = MillionRegister();
-    ChequeRegister book(c);
-    book.open();
+    ChequeRegister reg(c);
+    reg.open();
     const QString file = Dir().filePath(QString::fromLatin1(name));
     for (auto _ : state)
-        benchmark::DoNotOptimize(ExportRegister(book, {}, format, file));
+        benchmark::DoNotOptimize(ExportRegister(reg, {}, format, file));
     state.counters["MB"] = double(QFileInfo(file).size()) / 1e6;
 }
 BENCHMARK_CAPTURE(BM_Export1M, Csv, ExportFormat::Csv, "cheques.csv")->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -27,8 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (!again || *again != *date)
             std::abort();
     }
-    const auto tolerant = ParseAmountText(text, locale);
-    if (const auto value = ReadAmount(text, locale)) {
+    const auto tolerant = ReadAmountLoosely(text, locale);
+    if (const auto value = ReadAmountStrictly(text, locale)) {
         if (!tolerant && !text.contains(u','))
             std::abort(); // what reads strictly also reads tolerantly
         MonyType money = UaeMoney();

@@ -41,7 +41,7 @@ void BankBook::LoadChequeOptions(ChequeLayout &layout)
     ApplyOptionLine(line, layout);
 }
 
-std::optional<QString> BankBook::BankNameCBChange(ChequeLayout &layout)
+std::optional<QString> BankBook::LoadSelectedLayout(ChequeLayout &layout)
 {
     const bool hadLine = hasSelection() && !lineOf(Selected).isEmpty();
     try {

@@ -48,7 +48,7 @@ public:
     /// by storing the layout on screen in its place. Never fails. When a line
     /// that held something was damaged, returns why it could not be read
     /// (an empty or missing line is no damage: it simply has no layout yet).
-    std::optional<QString> BankNameCBChange(ChequeLayout &layout);
+    std::optional<QString> LoadSelectedLayout(ChequeLayout &layout);
 
     /// Appends a bank (its line is filled at the next save).
     void AddBank(const QString &name);

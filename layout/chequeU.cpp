@@ -617,7 +617,7 @@ void TChequeForm::BankNameCBChange()
 {
     ChequeLayout layout = Layout();
     const int bank = Book.Selected;
-    const auto damage = Book.BankNameCBChange(layout);
+    const auto damage = Book.LoadSelectedLayout(layout);
     ShowLayout(layout);
     m_undo.clear(); // another layout: its own changes from here
     loadScan();
@@ -628,9 +628,10 @@ void TChequeForm::BankNameCBChange()
 void TChequeForm::PrintBtnClick(bool fromPrintRun)
 {
     ChequeLayout layout = Layout();
-    const ReportPage page = PageFromLayout(layout);
     // Field 4 keeps field 2's direction; the rendering's doing, not the
     // user's, so not a change to save.
+    ApplyPrintedDirections(layout);
+    const ReportPage page = PageFromLayout(layout);
     showCheque(layout);
     if (m_printForm)
         m_printForm->Output(page, previewChk->isChecked(), this,

@@ -29,7 +29,7 @@ ChequeAmount ReadChequeAmount(const QString &amount, const MonyType &currency, c
     ChequeAmount read;
     if (ReadPlainAmount(amount, currency, locale, read.value, read.words))
         return read;
-    const auto value = ReadAmount(amount, locale);
+    const auto value = ReadAmountStrictly(amount, locale);
     if (!value || *value <= 0)
         read.refusal = QCoreApplication::translate("PrintRun", "Error in Amount, it must be >0");
     else

@@ -40,13 +40,15 @@ QFont FieldFont(const ChequeField &field)
     return font;
 }
 
-ReportPage PageFromLayout(ChequeLayout &layout)
+void ApplyPrintedDirections(ChequeLayout &layout) { layout.Fields[3].Right = layout.Fields[1].Right; }
+
+ReportPage PageFromLayout(ChequeLayout layout)
 {
     ReportPage page;
     page.portrait = layout.Portial;
     page.leftMargin = MarginFromText(layout.LeftMm);
     page.topMargin = MarginFromText(layout.TopMm);
-    layout.Fields[3].Right = layout.Fields[1].Right;
+    ApplyPrintedDirections(layout);
     for (int i = 0; i < FieldCount; ++i) {
         const ChequeField &f = layout.Fields[std::size_t(i)];
         ReportLabel &label = page.labels[std::size_t(i)];
@@ -65,8 +67,7 @@ ReportPage PageFromLayout(ChequeLayout &layout)
 
 ReportPage ChequePage(const Cheque &cheque, ChequeLayout layout)
 {
-    ChequeLayout filled = FillCheque(std::move(layout), cheque);
-    return PageFromLayout(filled);
+    return PageFromLayout(FillCheque(std::move(layout), cheque));
 }
 
 std::optional<PageFault> ChequePageFault(const Cheque &cheque, const ChequeLayout &layout, QPaintDevice *device)

@@ -21,11 +21,15 @@ QColor FieldColor(std::int32_t stored);
 /// The font of a field, as the designer and the page use it.
 QFont FieldFont(const ChequeField &field);
 
+/// Gives the fields the directions the page prints them in: field 4 (the
+/// second line of the words) takes field 2's.
+void ApplyPrintedDirections(ChequeLayout &layout);
+
 /// Builds the page from the layout: orientation, margins from the layout's
 /// offsets (0 for a text that is not a whole number), and one box per field
-/// with its visibility, text, font, colour, place and direction. Field 4
-/// first takes field 2's direction, in the layout itself.
-ReportPage PageFromLayout(ChequeLayout &layout);
+/// with its visibility, text, font, colour, place and the direction it
+/// prints in (see ApplyPrintedDirections).
+ReportPage PageFromLayout(ChequeLayout layout);
 
 /// The page of a cheque: its bank's layout with the cheque written into the
 /// fields by their kinds.

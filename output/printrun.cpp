@@ -30,7 +30,7 @@ QString FormatAmount(double value, int digits, const QLocale &locale)
     return grouped.toString(value, 'f', digits);
 }
 
-QString DriverAmountText(const QString &text, const QLocale &locale)
+QString NormalizedAmountText(const QString &text, const QLocale &locale)
 {
     const QString point = locale.decimalPoint();
     const QString group = locale.groupSeparator();
@@ -121,14 +121,14 @@ QString MinorUnitsText(qint64 minorUnits, int digits, const QLocale &locale)
     return text;
 }
 
-std::optional<double> ReadAmount(const QString &text, const QLocale &locale)
+std::optional<double> ReadAmountStrictly(const QString &text, const QLocale &locale)
 {
-    return ReadPlain(DriverAmountText(text, locale));
+    return ReadPlain(NormalizedAmountText(text, locale));
 }
 
-std::optional<double> ParseAmountText(const QString &text, const QLocale &locale)
+std::optional<double> ReadAmountLoosely(const QString &text, const QLocale &locale)
 {
-    QString t = DriverAmountText(text, locale);
+    QString t = NormalizedAmountText(text, locale);
     t.remove(u',');
     t.remove(u' ');
     return ReadPlain(t);
@@ -138,7 +138,7 @@ bool IsUnfinishedAmount(const QString &text, const QLocale &locale)
 {
     // Every unfinished number of the driver's grammar becomes one with a
     // digit more: "-" "-0", "." ".0", "1e-" "1e-0".
-    const std::string driver = ToStd(DriverAmountText(text, locale));
+    const std::string driver = ToStd(NormalizedAmountText(text, locale));
     std::string english, arabic;
     auto converts = [&](const std::string &t) {
         try {
@@ -320,7 +320,7 @@ std::optional<QString> AmountMismatch(const QString &text, double value, const M
     AmountWords own;
     AmountWords &words = typed ? *typed : own;
     AmountWords figureWords;
-    const std::string driver = ToStd(DriverAmountText(text, locale));
+    const std::string driver = ToStd(NormalizedAmountText(text, locale));
     const bool readAsFigure = ReadAsFigure(driver, digits);
     try {
         AmountToWords(driver, currency, words.english, words.arabic);

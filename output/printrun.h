@@ -32,15 +32,15 @@ QString FormatAmount(double value, int digits, const QLocale &locale = QLocale()
 /// the Arabic desktops put in front of a minus sign) are dropped. A "." on a
 /// desktop whose separators are neither "." nor "," stays the decimal point.
 /// So the live words and the print read every amount the same way.
-QString DriverAmountText(const QString &text, const QLocale &locale = QLocale());
+QString NormalizedAmountText(const QString &text, const QLocale &locale = QLocale());
 
 /// The Print button's tolerant reading: the driver's form with every ","
 /// and blank removed, then a number. Nothing when it is not a finite number.
-std::optional<double> ParseAmountText(const QString &text, const QLocale &locale = QLocale());
+std::optional<double> ReadAmountLoosely(const QString &text, const QLocale &locale = QLocale());
 
 /// The strict reading of a cheque's amount: the driver's form without
 /// grouping separators, blanks only around it, finite.
-std::optional<double> ReadAmount(const QString &text, const QLocale &locale = QLocale());
+std::optional<double> ReadAmountStrictly(const QString &text, const QLocale &locale = QLocale());
 
 /// True while an amount text is only the beginning of a number that more
 /// typing can still make one ("-", ".", "-.", "1e" and the like).
@@ -80,7 +80,7 @@ struct AmountWords
 };
 
 /// An amount typed as whole digits with at most the currency's decimals
-/// (nearly every one is), read as AmountMismatch and ReadAmount would read
+/// (nearly every one is), read as AmountMismatch and ReadAmountStrictly would read
 /// it, straight: its value and its words, when it is one a cheque can carry
 /// (more than 0, small enough for words). False for any other text; the
 /// full reading then says what it is.

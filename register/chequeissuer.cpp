@@ -19,14 +19,14 @@ QString NotPrinted(const ChequeError &error)
 
 } // namespace
 
-IssueResult IssueCheque(ChequeRegister &book, const Cheque &cheque, const QString &destination,
+IssueResult IssueCheque(ChequeRegister &reg, const Cheque &cheque, const QString &destination,
                         const std::function<std::optional<QString>(const ChequeRegister::Recorded &)> &print,
                         qint64 replaces)
 {
     IssueResult result;
     ChequeRegister::Recorded recorded;
     try {
-        recorded = book.recordSent(cheque, destination, replaces);
+        recorded = reg.recordSent(cheque, destination, replaces);
         result.number = recorded.number;
         result.chequeNumber = recorded.chequeNumber;
     } catch (const ChequeError &error) {
@@ -39,9 +39,9 @@ IssueResult IssueCheque(ChequeRegister &book, const Cheque &cheque, const QStrin
         // reaches the disk with the next cheque's record (lost to a power
         // cut, it leaves the cheque sent, to be checked).
         if (failed)
-            book.markFailed(result.number, *failed);
+            reg.markFailed(result.number, *failed);
         else
-            book.markPrinted(result.number, false);
+            reg.markPrinted(result.number, false);
     } catch (const ChequeError &error) {
         // The page went out (or not) all the same; the register shows the
         // cheque as sent, for the user to check.
@@ -53,29 +53,29 @@ IssueResult IssueCheque(ChequeRegister &book, const Cheque &cheque, const QStrin
     return result;
 }
 
-void SettleBeforePrinting(ChequeRegister &book)
+void SettleBeforePrinting(ChequeRegister &reg)
 {
     try {
-        book.settleInterruptedFiles();
+        reg.settleInterruptedFiles();
     } catch (const ChequeError &) {
         // Recording a cheque says what is wrong with the register.
     }
 }
 
-std::optional<RegisteredCheque> RecentLikeCheque(ChequeRegister &book, const Cheque &cheque)
+std::optional<RegisteredCheque> RecentLikeCheque(ChequeRegister &reg, const Cheque &cheque)
 {
     try {
-        return book.findDuplicate(cheque, QDateTime::currentDateTimeUtc().addDays(-DuplicateDays));
+        return reg.findDuplicate(cheque, QDateTime::currentDateTimeUtc().addDays(-DuplicateDays));
     } catch (const ChequeError &) {
         return std::nullopt;
     }
 }
 
-RecentLikeCheques FindRecentLikeCheques(ChequeRegister &book, const QList<const Cheque *> &cheques, int keep)
+RecentLikeCheques FindRecentLikeCheques(ChequeRegister &reg, const QList<const Cheque *> &cheques, int keep)
 {
     RecentLikeCheques found;
     for (qsizetype i = 0; i < cheques.size(); ++i) {
-        auto earlier = RecentLikeCheque(book, *cheques[i]);
+        auto earlier = RecentLikeCheque(reg, *cheques[i]);
         if (!earlier)
             continue;
         if (++found.count <= keep)
@@ -129,7 +129,7 @@ Cheque ChequeFromRecord(const RegisteredCheque &record, const QString &baText, c
     return cheque;
 }
 
-ChequeIssuer::ChequeIssuer(ChequeRegister &book, PageOutput &output) : m_book(book), m_output(output) {}
+ChequeIssuer::ChequeIssuer(ChequeRegister &reg, PageOutput &output) : m_register(reg), m_output(output) {}
 
 ChequeIssuer::~ChequeIssuer()
 {
@@ -143,12 +143,12 @@ std::optional<QString> ChequeIssuer::start()
         return QCoreApplication::translate("ChequeIssuer", "The print has ended.");
     if (m_started)
         return std::nullopt;
-    SettleBeforePrinting(m_book);
+    SettleBeforePrinting(m_register);
     // A file's job is recorded before its part is made: no part is ever on
     // the disk that the register does not know of.
     if (m_output.deferred()) {
         try {
-            m_job = m_book.beginFileJob(m_output.destination(), m_output.partPath());
+            m_job = m_register.beginFileJob(m_output.destination(), m_output.partPath());
         } catch (const ChequeError &error) {
             m_finished = true;
             return NotPrinted(error);
@@ -180,7 +180,7 @@ IssueResult ChequeIssuer::issue(const Cheque &cheque, const ChequeLayout &layout
     }
     if (!m_output.deferred()) {
         result = IssueCheque(
-            m_book, cheque, m_output.destination(),
+            m_register, cheque, m_output.destination(),
             [&](const ChequeRegister::Recorded &) { return m_output.send(laidOut); }, replaces);
         if (result.printed) {
             ++m_printed;
@@ -190,7 +190,8 @@ IssueResult ChequeIssuer::issue(const Cheque &cheque, const ChequeLayout &layout
         return result;
     }
     try {
-        const ChequeRegister::Recorded recorded = m_book.recordSent(cheque, m_output.destination(), replaces, m_job);
+        const ChequeRegister::Recorded recorded =
+            m_register.recordSent(cheque, m_output.destination(), replaces, m_job);
         result.number = recorded.number;
         result.chequeNumber = recorded.chequeNumber;
     } catch (const ChequeError &error) {
@@ -213,7 +214,7 @@ void ChequeIssuer::spoilReplaced(qint64 replaces, qint64 chequeNumber)
     if (replaces <= 0)
         return;
     try {
-        m_book.markSpoilt(replaces, QStringLiteral("replaced by cheque %1").arg(chequeNumber));
+        m_register.markSpoilt(replaces, QStringLiteral("replaced by cheque %1").arg(chequeNumber));
     } catch (const ChequeError &) {
         // The reprint stands; the original shows as it was, for the user to mark.
     }
@@ -228,7 +229,7 @@ QString ChequeIssuer::failAll(const QString &reason)
     QString problem = reason;
     if (m_job > 0) {
         try {
-            m_book.failFileJob(m_job, reason);
+            m_register.failFileJob(m_job, reason);
         } catch (const ChequeError &error) {
             // Left as sent; the next print finds the file missing and fails them.
             problem += u'\n' + QString::fromStdString(error.message());
@@ -261,7 +262,7 @@ std::optional<QString> ChequeIssuer::finish()
         m_output.discard();
         if (m_job > 0) {
             try {
-                m_book.failFileJob(m_job, QString());
+                m_register.failFileJob(m_job, QString());
             } catch (const ChequeError &) {
             }
         }
@@ -270,7 +271,7 @@ std::optional<QString> ChequeIssuer::finish()
     if (const auto failed = m_output.finish())
         return failAll(*failed);
     try {
-        m_book.completeFileJob(m_job);
+        m_register.completeFileJob(m_job);
     } catch (const ChequeError &error) {
         return failAll(QString::fromStdString(error.message()));
     }
@@ -282,7 +283,7 @@ std::optional<QString> ChequeIssuer::finish()
         m_printedMinor += cheque.minorUnits;
     }
     try {
-        m_book.closeFileJob(m_job);
+        m_register.closeFileJob(m_job);
     } catch (const ChequeError &error) {
         // The file is in its place; the next print finds it so and marks
         // its cheques printed.

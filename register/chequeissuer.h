@@ -34,14 +34,14 @@ struct IssueResult
 /// Records one cheque as sent to `destination`, hands it to `print` (given
 /// its record; it returns why the page did not go out, or nothing) and marks
 /// it printed or failed. A cheque that cannot be recorded is not printed.
-IssueResult IssueCheque(ChequeRegister &book, const Cheque &cheque, const QString &destination,
+IssueResult IssueCheque(ChequeRegister &reg, const Cheque &cheque, const QString &destination,
                         const std::function<std::optional<QString>(const ChequeRegister::Recorded &)> &print,
                         qint64 replaces = 0);
 
 /// Settles what prints to a file that were killed left (see
 /// ChequeRegister::settleInterruptedFiles): done when a print starts, and
 /// before its cheques are compared with those of the register.
-void SettleBeforePrinting(ChequeRegister &book);
+void SettleBeforePrinting(ChequeRegister &reg);
 
 /// How many days a cheque like another counts as the same payment made twice.
 inline constexpr int DuplicateDays = 30;
@@ -50,7 +50,7 @@ inline constexpr int DuplicateDays = 30;
 /// amount), sent or printed in the last DuplicateDays days; nothing when
 /// there is none, or the register cannot tell (then recording the cheque
 /// says what is wrong).
-std::optional<RegisteredCheque> RecentLikeCheque(ChequeRegister &book, const Cheque &cheque);
+std::optional<RegisteredCheque> RecentLikeCheque(ChequeRegister &reg, const Cheque &cheque);
 
 /// A cheque of the register as it is printed again: its date, payee, words
 /// and account-only flag as they were printed, its figure in `locale`'s
@@ -65,12 +65,12 @@ struct RecentLikeCheques
     int count = 0;
     QList<std::pair<qsizetype, RegisteredCheque>> first; ///< index into the list, the earlier cheque
 };
-RecentLikeCheques FindRecentLikeCheques(ChequeRegister &book, const QList<const Cheque *> &cheques, int keep);
+RecentLikeCheques FindRecentLikeCheques(ChequeRegister &reg, const QList<const Cheque *> &cheques, int keep);
 
 class ChequeIssuer
 {
 public:
-    ChequeIssuer(ChequeRegister &book, PageOutput &output);
+    ChequeIssuer(ChequeRegister &reg, PageOutput &output);
     /// A print not finished is abandoned: its file is not written, and its
     /// cheques fail.
     ~ChequeIssuer();
@@ -97,7 +97,7 @@ private:
     void spoilReplaced(qint64 replaces, qint64 chequeNumber);
     QString failAll(const QString &reason);
 
-    ChequeRegister &m_book;
+    ChequeRegister &m_register;
     PageOutput &m_output;
     bool m_started = false;
     bool m_finished = false;

@@ -233,23 +233,23 @@ int SocketOf(const QSqlDatabase &d)
 
 } // namespace
 
-ChequeRegister::Use::Use(ChequeRegister &book, bool inJobBatch) : m_book(book)
+ChequeRegister::Use::Use(ChequeRegister &reg, bool inJobBatch) : m_register(reg)
 {
-    if (!m_book.m_open)
-        m_book.open();
+    if (!m_register.m_open)
+        m_register.open();
     if (!inJobBatch)
-        m_book.endJobBatch();
-    if (m_book.m_connection.isServer() && m_book.m_uses++ == 0) {
-        if (!m_book.m_watch)
-            m_book.m_watch = std::make_unique<ServerWatch>();
-        m_book.m_watch->arm(SocketOf(m_book.db()), std::chrono::seconds(ServerSeconds));
+        m_register.endJobBatch();
+    if (m_register.m_connection.isServer() && m_register.m_uses++ == 0) {
+        if (!m_register.m_watch)
+            m_register.m_watch = std::make_unique<ServerWatch>();
+        m_register.m_watch->arm(SocketOf(m_register.db()), std::chrono::seconds(ServerSeconds));
     }
 }
 
 ChequeRegister::Use::~Use()
 {
-    if (m_book.m_connection.isServer() && --m_book.m_uses == 0)
-        m_book.m_watch->disarm();
+    if (m_register.m_connection.isServer() && --m_register.m_uses == 0)
+        m_register.m_watch->disarm();
 }
 
 void ChequeRegister::fail(const QString &sentence, const QString &why) const
@@ -592,22 +592,22 @@ void ChequeRegister::commitWithoutWaiting()
         exec(QStringLiteral("SET LOCAL synchronous_commit TO OFF"));
 }
 
-ChequeRegister::Durability::Durability(ChequeRegister &book, bool durable) : m_book(book), m_durable(durable)
+ChequeRegister::Durability::Durability(ChequeRegister &reg, bool durable) : m_register(reg), m_durable(durable)
 {
     if (!m_durable)
-        m_book.waitForTheDisk(false);
+        m_register.waitForTheDisk(false);
 }
 
 ChequeRegister::Durability::~Durability()
 {
     if (!m_durable)
-        m_book.waitForTheDisk(true);
+        m_register.waitForTheDisk(true);
 }
 
 void ChequeRegister::Durability::inTransaction() const
 {
     if (!m_durable)
-        m_book.commitWithoutWaiting();
+        m_register.commitWithoutWaiting();
 }
 
 QSqlQuery &ChequeRegister::prepared(const QString &sql)
@@ -972,7 +972,7 @@ bool SetFilterAmounts(RegisterFilter &filter, const QString &minimum, const QStr
             amount.reset();
             return true;
         }
-        const auto value = ParseAmountText(text);
+        const auto value = ReadAmountLoosely(text);
         if (!value || *value < 0 || *value > 1e15)
             return false;
         amount = std::llround(*value * 1000);
@@ -996,12 +996,12 @@ bool CanChangeState(ChequeState from, ChequeState to)
     }
 }
 
-QStringList AllBanks(const QStringList &listed, ChequeRegister *book)
+QStringList AllBanks(const QStringList &listed, ChequeRegister *reg)
 {
     QStringList all = listed;
     try {
-        if (book)
-            all += book->banks();
+        if (reg)
+            all += reg->banks();
     } catch (const ChequeError &) {
     }
     all.removeDuplicates();

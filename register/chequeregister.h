@@ -62,10 +62,10 @@ std::optional<ChequeState> StateFromName(const QString &name);
 inline bool IsLive(ChequeState state) { return state == ChequeState::Sent || state == ChequeState::Printed; }
 
 class ChequeRegister;
-/// `listed` (the bank list) and the banks of `book`'s cheques, each once, in
+/// `listed` (the bank list) and the banks of `reg`'s cheques, each once, in
 /// alphabetical order; no register, or one that cannot be read, adds none
 /// (what is wrong with it is said where its cheques are read).
-QStringList AllBanks(const QStringList &listed, ChequeRegister *book);
+QStringList AllBanks(const QStringList &listed, ChequeRegister *reg);
 
 /// One cheque of the register.
 struct RegisteredCheque
@@ -257,13 +257,13 @@ private:
     public:
         /// A use other than recording a cheque of a file job first writes
         /// the job's cheques recorded so far.
-        explicit Use(ChequeRegister &book, bool inJobBatch = false);
+        explicit Use(ChequeRegister &reg, bool inJobBatch = false);
         ~Use();
         Use(const Use &) = delete;
         Use &operator=(const Use &) = delete;
 
     private:
-        ChequeRegister &m_book;
+        ChequeRegister &m_register;
     };
 
     /// Raises ChequeError with `sentence` ("Cannot open %1: %2") told the
@@ -308,14 +308,14 @@ private:
     class Durability
     {
     public:
-        Durability(ChequeRegister &book, bool durable);
+        Durability(ChequeRegister &reg, bool durable);
         ~Durability();
         Durability(const Durability &) = delete;
         Durability &operator=(const Durability &) = delete;
         void inTransaction() const;
 
     private:
-        ChequeRegister &m_book;
+        ChequeRegister &m_register;
         bool m_durable;
     };
     /// The sent cheques of a file job take `state`; the job `jobState`.

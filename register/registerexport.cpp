@@ -17,12 +17,12 @@ constexpr qint64 kProgressEvery = 4096;
 
 // Hands every cheque of a view to `write`, telling `progress` as it goes;
 // the cheques written, or -1 when `progress` stopped the export.
-qint64 ExportRows(ChequeRegister &book, const RegisterView &view, const std::function<bool(qint64)> &progress,
+qint64 ExportRows(ChequeRegister &reg, const RegisterView &view, const std::function<bool(qint64)> &progress,
                   const std::function<void(const RegisteredCheque &)> &write)
 {
     bool stopped = false;
     qint64 written = 0;
-    book.forEach(view, [&](const RegisteredCheque &cheque) {
+    reg.forEach(view, [&](const RegisteredCheque &cheque) {
         write(cheque);
         ++written;
         if (progress && written % kProgressEvery == 0 && !progress(written)) {
@@ -34,7 +34,7 @@ qint64 ExportRows(ChequeRegister &book, const RegisterView &view, const std::fun
     return stopped || (progress && !progress(written)) ? -1 : written;
 }
 
-qint64 WriteCsv(ChequeRegister &book, const RegisterView &view, const QString &fileName,
+qint64 WriteCsv(ChequeRegister &reg, const RegisterView &view, const QString &fileName,
                 const std::function<bool(qint64)> &progress)
 {
     SaveStream file(fileName);
@@ -44,7 +44,7 @@ qint64 WriteCsv(ChequeRegister &book, const RegisterView &view, const QString &f
         header << CsvField(name);
     file.write(header.join(u',').toUtf8() + "\r\n");
     QString line;
-    const qint64 written = ExportRows(book, view, progress, [&](const RegisteredCheque &cheque) {
+    const qint64 written = ExportRows(reg, view, progress, [&](const RegisteredCheque &cheque) {
         const QStringList texts = ExportTexts(cheque);
         line.clear();
         for (int i = 0; i < texts.size(); ++i) {
@@ -61,7 +61,7 @@ qint64 WriteCsv(ChequeRegister &book, const RegisterView &view, const QString &f
     return written;
 }
 
-qint64 WriteWorkbook(ChequeRegister &book, const RegisterView &view, const QString &fileName,
+qint64 WriteWorkbook(ChequeRegister &reg, const RegisterView &view, const QString &fileName,
                      const std::function<bool(qint64)> &progress)
 {
     WorkbookWriter out(fileName);
@@ -82,7 +82,7 @@ qint64 WriteWorkbook(ChequeRegister &book, const RegisterView &view, const QStri
     };
     newSheet();
     QList<WorkbookCell> cells;
-    const qint64 written = ExportRows(book, view, progress, [&](const RegisteredCheque &cheque) {
+    const qint64 written = ExportRows(reg, view, progress, [&](const RegisteredCheque &cheque) {
         if (rowsInSheet >= 1048576) // a sheet holds 1,048,576 rows: the rest go on the next
             newSheet();
         const QStringList texts = ExportTexts(cheque);
@@ -156,9 +156,9 @@ ExportFormat FormatOf(const QString &fileName)
     return fileName.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive) ? ExportFormat::Workbook : ExportFormat::Csv;
 }
 
-qint64 ExportRegister(ChequeRegister &book, const RegisterView &view, ExportFormat format, const QString &fileName,
+qint64 ExportRegister(ChequeRegister &reg, const RegisterView &view, ExportFormat format, const QString &fileName,
                       const std::function<bool(qint64)> &progress)
 {
-    return format == ExportFormat::Workbook ? WriteWorkbook(book, view, fileName, progress)
-                                            : WriteCsv(book, view, fileName, progress);
+    return format == ExportFormat::Workbook ? WriteWorkbook(reg, view, fileName, progress)
+                                            : WriteCsv(reg, view, fileName, progress);
 }

@@ -38,5 +38,5 @@ ExportFormat FormatOf(const QString &fileName);
 /// returns false to stop (the file is then left as it was). Returns the
 /// cheques written, or -1 when stopped. Raises ChequeError naming the file,
 /// or the register, when either fails.
-qint64 ExportRegister(ChequeRegister &book, const RegisterView &view, ExportFormat format, const QString &fileName,
+qint64 ExportRegister(ChequeRegister &reg, const RegisterView &view, ExportFormat format, const QString &fileName,
                       const std::function<bool(qint64)> &progress = {});

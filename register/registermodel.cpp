@@ -46,13 +46,13 @@ QString DestinationShown(const QString &destination)
 
 RegisterModel::RegisterModel(QObject *parent) : QAbstractTableModel(parent) {}
 
-void RegisterModel::show(ChequeRegister *book, const RegisterView &view)
+void RegisterModel::show(ChequeRegister *reg, const RegisterView &view)
 {
     beginResetModel();
-    m_book = book;
+    m_register = reg;
     m_view = view;
     m_rows.clear();
-    m_atEnd = book == nullptr;
+    m_atEnd = reg == nullptr;
     endResetModel();
     if (canFetchMore(QModelIndex()))
         fetchMore(QModelIndex());
@@ -71,14 +71,14 @@ bool RegisterModel::canFetchMore(const QModelIndex &parent) const { return !pare
 
 void RegisterModel::fetchMore(const QModelIndex &parent)
 {
-    if (parent.isValid() || m_atEnd || !m_book)
+    if (parent.isValid() || m_atEnd || !m_register)
         return;
     QList<RegisteredCheque> rows;
     try {
         std::optional<ChequeRegister::PageKey> after;
         if (!m_rows.isEmpty())
             after = ChequeRegister::keyOf(m_rows.last(), m_view.order);
-        rows = m_book->page(m_view.filter, m_view.order, m_view.descending, after, PageSize);
+        rows = m_register->page(m_view.filter, m_view.order, m_view.descending, after, PageSize);
     } catch (const ChequeError &error) {
         m_atEnd = true;
         emit failed(QString::fromStdString(error.message()));
@@ -106,7 +106,7 @@ void RegisterModel::sort(int column, Qt::SortOrder order)
     default: view.order = RegisterOrder::Number; break;
     }
     view.descending = order == Qt::DescendingOrder;
-    show(m_book, view);
+    show(m_register, view);
 }
 
 QVariant RegisterModel::headerData(int section, Qt::Orientation orientation, int role) const

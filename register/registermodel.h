@@ -47,11 +47,11 @@ public:
 
     explicit RegisterModel(QObject *parent = nullptr);
 
-    /// Shows `view` of `book` (nullptr: nothing), from its first page.
-    void show(ChequeRegister *book, const RegisterView &view);
+    /// Shows `view` of `reg` (nullptr: nothing), from its first page.
+    void show(ChequeRegister *reg, const RegisterView &view);
     const RegisterView &view() const { return m_view; }
     /// Reads the view again from its start (after a cheque has changed).
-    void reload() { show(m_book, m_view); }
+    void reload() { show(m_register, m_view); }
 
     const RegisteredCheque *chequeAt(int row) const;
 
@@ -71,7 +71,7 @@ signals:
     void failed(const QString &message);
 
 private:
-    ChequeRegister *m_book = nullptr;
+    ChequeRegister *m_register = nullptr;
     RegisterView m_view;
     QList<RegisteredCheque> m_rows;
     bool m_atEnd = true;

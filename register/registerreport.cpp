@@ -314,13 +314,12 @@ QStringList SubtotalLines(const QList<ChequeRegister::Total> &totals, const QLoc
     return lines;
 }
 
-int PaintRegisterReport(QPagedPaintDevice &device, ChequeRegister &book, const RegisterView &view,
-                        const QLocale &locale)
+int PaintRegisterReport(QPagedPaintDevice &device, ChequeRegister &reg, const RegisterView &view, const QLocale &locale)
 {
-    const QList<ChequeRegister::Total> totals = book.stateTotals(view.filter);
+    const QList<ChequeRegister::Total> totals = reg.stateTotals(view.filter);
     ReportPainter report(device, locale);
     report.start(DescribeFilter(view.filter, locale));
-    book.forEach(view, [&](const RegisteredCheque &cheque) {
+    reg.forEach(view, [&](const RegisteredCheque &cheque) {
         report.row(RowTexts(cheque, locale));
         if (!cheque.reason.isEmpty())
             report.note(QStringLiteral("Reason: ") + cheque.reason);

@@ -30,5 +30,5 @@ QStringList SubtotalLines(const QList<ChequeRegister::Total> &totals, const QLoc
 /// Paints the report of `view` on `device`, one page after another; returns
 /// the pages painted. Raises ChequeError when the register cannot be read or
 /// the device cannot be painted on.
-int PaintRegisterReport(QPagedPaintDevice &device, ChequeRegister &book, const RegisterView &view,
+int PaintRegisterReport(QPagedPaintDevice &device, ChequeRegister &reg, const RegisterView &view,
                         const QLocale &locale = QLocale());

@@ -219,7 +219,7 @@ void RegisterWindow::setBanks(const QStringList &banks)
     BankCB->setCurrentIndex(std::max(0, int(all.indexOf(current)) + 1));
 }
 
-ChequeRegister *RegisterWindow::book()
+ChequeRegister *RegisterWindow::reg()
 {
     QString problem;
     ChequeRegister *b = m_access.open(this, &problem);
@@ -263,7 +263,7 @@ void RegisterWindow::refresh()
         return;
     }
     status(QString());
-    ChequeRegister *b = book();
+    ChequeRegister *b = reg();
     m_model->show(b, *v);
     // The times and dates whole, as wide as the rows shown need.
     for (int column : {RegisterModel::PrintedAt, RegisterModel::Date})
@@ -312,7 +312,7 @@ void RegisterWindow::updateButtons()
 void RegisterWindow::setState(ChequeState state)
 {
     const RegisteredCheque *c = selected();
-    ChequeRegister *b = book();
+    ChequeRegister *b = reg();
     if (!c || !b)
         return;
     const RegisteredCheque cheque = *c;
@@ -359,7 +359,7 @@ void RegisterWindow::reprintSelected()
 
 void RegisterWindow::editChequeNumbers()
 {
-    ChequeRegister *b = book();
+    ChequeRegister *b = reg();
     if (!b)
         return;
     ChequeNumbersDialog dialog(*b, m_banks, this);
@@ -370,7 +370,7 @@ void RegisterWindow::editChequeNumbers()
 void RegisterWindow::exportShown()
 {
     const auto v = view();
-    ChequeRegister *b = book();
+    ChequeRegister *b = reg();
     if (!v || !b)
         return;
     const auto file = dialogs().askSaveFile(
@@ -400,7 +400,7 @@ void RegisterWindow::exportShown()
 void RegisterWindow::saveReport()
 {
     const auto v = view();
-    ChequeRegister *b = book();
+    ChequeRegister *b = reg();
     if (!v || !b)
         return;
     const auto file = dialogs().askSaveFile(this, QCoreApplication::translate("RegisterWindow", "Save Report"),
@@ -440,7 +440,7 @@ void RegisterWindow::saveReport()
 void RegisterWindow::printReport()
 {
     const auto v = view();
-    ChequeRegister *b = book();
+    ChequeRegister *b = reg();
     if (!v || !b)
         return;
     QPrinter printer(QPrinter::HighResolution);
@@ -552,15 +552,15 @@ RegisterConnection ConnectionDialog::connection() const
     return c;
 }
 
-ChequeNumbersDialog::ChequeNumbersDialog(ChequeRegister &book, const QStringList &banks, QWidget *parent)
+ChequeNumbersDialog::ChequeNumbersDialog(ChequeRegister &reg, const QStringList &banks, QWidget *parent)
     : QDialog(parent)
-    , m_book(book)
+    , m_register(reg)
 {
     setObjectName(QStringLiteral("ChequeNumbersDialog"));
     setWindowTitle(QCoreApplication::translate("RegisterWindow", "Cheque Numbers"));
     BankCB = new QComboBox(this);
     BankCB->setObjectName(QStringLiteral("BankCB"));
-    BankCB->addItems(AllBanks(banks, &book));
+    BankCB->addItems(AllBanks(banks, &reg));
     NextEd = new QLineEdit(this);
     NextEd->setObjectName(QStringLiteral("NextEd"));
     NextEd->setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
@@ -588,8 +588,9 @@ ChequeNumbersDialog::ChequeNumbersDialog(ChequeRegister &book, const QStringList
 void ChequeNumbersDialog::showNext()
 {
     try {
-        NextEd->setText(BankCB->currentIndex() < 0 ? QString()
-                                                   : QString::number(m_book.nextChequeNumber(BankCB->currentText())));
+        NextEd->setText(BankCB->currentIndex() < 0
+                            ? QString()
+                            : QString::number(m_register.nextChequeNumber(BankCB->currentText())));
     } catch (const ChequeError &error) {
         NextEd->clear();
         dialogs().showMessage(this, windowTitle(), QString::fromStdString(error.message()));
@@ -607,7 +608,7 @@ bool ChequeNumbersDialog::apply()
         return false;
     }
     try {
-        m_book.setNextChequeNumber(BankCB->currentText(), next);
+        m_register.setNextChequeNumber(BankCB->currentText(), next);
     } catch (const ChequeError &error) {
         dialogs().showMessage(this, windowTitle(), QString::fromStdString(error.message()));
         return false;

@@ -61,7 +61,7 @@ signals:
     void reprintRequested(const RegisteredCheque &cheque);
 
 private:
-    ChequeRegister *book();
+    ChequeRegister *reg();
     void updateButtons();
     void setState(ChequeState state);
     void status(const QString &text);
@@ -121,14 +121,14 @@ class ChequeNumbersDialog : public QDialog
     Q_OBJECT
 
 public:
-    ChequeNumbersDialog(ChequeRegister &book, const QStringList &banks, QWidget *parent = nullptr);
+    ChequeNumbersDialog(ChequeRegister &reg, const QStringList &banks, QWidget *parent = nullptr);
     /// Sets the bank's next number; false (and the user told) when it is not a number.
     bool apply();
 
 private:
     void showNext();
 
-    ChequeRegister &m_book;
+    ChequeRegister &m_register;
     QComboBox *BankCB;
     QLineEdit *NextEd;
 };

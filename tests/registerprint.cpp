@@ -41,7 +41,7 @@ int main(int argc, char **argv)
     const QString bank = args.value(5, QStringLiteral("SIB"));
     QLocale::setDefault(QLocale(QStringLiteral("en_US")));
 
-    ChequeRegister book(connection);
+    ChequeRegister reg(connection);
     int printed = 0;
     for (int i = 0; i < count; ++i) {
         const ChequeOrProblem made = MakeCheque(bank, QStringLiteral("1/31/26"), QStringLiteral("Payee %1").arg(i),
@@ -55,7 +55,7 @@ int main(int argc, char **argv)
                 return QStringLiteral("the PDF could not be written");
             return std::nullopt;
         };
-        const IssueResult result = IssueCheque(book, *made.cheque, QStringLiteral("PDF files"), print);
+        const IssueResult result = IssueCheque(reg, *made.cheque, QStringLiteral("PDF files"), print);
         if (!result.printed) {
             fprintf(stderr, "%s\n", qPrintable(result.problem));
             return 1;

@@ -66,7 +66,7 @@ void TestBankBook::loadAppliesTheSelectedLine()
     book.Options = {OptionLine(Moved(10)), OptionLine(Moved(20))};
     book.Selected = 1;
     ChequeLayout shown = InitialLayout();
-    book.BankNameCBChange(shown);
+    book.LoadSelectedLayout(shown);
     QCOMPARE(shown.Fields[3].Left, 20);
     QCOMPARE(book.Options.at(0), OptionLine(Moved(10)));
 }
@@ -84,7 +84,7 @@ void TestBankBook::recoveryStoresTheLayoutOnScreen()
     ChequeLayout shown = Moved(99);
     int saves = 0;
     QObject::connect(&book, &BankBook::saving, [&] { ++saves; });
-    book.BankNameCBChange(shown);
+    book.LoadSelectedLayout(shown);
     QCOMPARE(saves, 1);
     ChequeLayout expected = Moved(99);
     expected.applyLabelsCount(3); // applied before the failure
@@ -96,7 +96,7 @@ void TestBankBook::recoveryStoresTheLayoutOnScreen()
     // A bank without a line takes over the layout on screen.
     book.Banks << "C";
     book.Selected = 2;
-    book.BankNameCBChange(shown);
+    book.LoadSelectedLayout(shown);
     QCOMPARE(book.Options.size(), 3);
     QCOMPARE(book.Options.at(2), OptionLine(shown));
 }
@@ -108,7 +108,7 @@ void TestBankBook::emptyFirstLineNeverTakesAnotherBanksLine()
     book.Options = {"", OptionLine(Moved(20)), OptionLine(Moved(40))};
     book.Selected = 2;
     ChequeLayout shown = Moved(7);
-    book.BankNameCBChange(shown);
+    book.LoadSelectedLayout(shown);
     QCOMPARE(book.Options.at(2), OptionLine(Moved(40)));
     QCOMPARE(book.Options.at(0), OptionLine(Moved(7)));
     QCOMPARE(shown.Fields[0].Left, 40);
@@ -117,7 +117,7 @@ void TestBankBook::emptyFirstLineNeverTakesAnotherBanksLine()
     missing.Banks = {"A", "B"};
     missing.Selected = 1;
     ChequeLayout screen = Moved(3);
-    missing.BankNameCBChange(screen);
+    missing.LoadSelectedLayout(screen);
     QCOMPARE(missing.Options, (QStringList{OptionLine(Moved(3)), OptionLine(Moved(3))}));
 }
 
@@ -133,7 +133,7 @@ void TestBankBook::noSelectionTouchesNoLine()
         ChequeLayout shown = Moved(1);
         book.SaveChequeOptions(shown);
         book.LoadChequeOptions(shown);
-        book.BankNameCBChange(shown);
+        book.LoadSelectedLayout(shown);
         QCOMPARE(shown, Moved(1));
         QCOMPARE(book.Options, (QStringList{"line A", "line B"}));
     }
@@ -145,7 +145,7 @@ void TestBankBook::noSelectionTouchesNoLine()
     BankBook empty;
     ChequeLayout shown = Moved(1);
     empty.Selected = 0;
-    empty.BankNameCBChange(shown);
+    empty.LoadSelectedLayout(shown);
     QVERIFY(empty.Options.isEmpty());
 }
 

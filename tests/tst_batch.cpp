@@ -333,20 +333,20 @@ void TestBatch::workbooks()
 {
     QFETCH(bool, constantMemory);
     {
-        WorkbookWriter book(m_dir->filePath("list.xlsx"), !constantMemory);
-        book.sheet("الشيكات");
-        book.row({WorkbookCell::text("المستفيد"), WorkbookCell::bold("AMOUNT"), WorkbookCell::text("date"),
-                  WorkbookCell::text("Memo")});
-        book.row({WorkbookCell::text("محمد أحمد"),
-                  {'n', "1250.5"},
-                  WorkbookCell::date(QDate(2026, 12, 7)),
-                  WorkbookCell::text("tab\there")});
-        book.row({});
+        WorkbookWriter reg(m_dir->filePath("list.xlsx"), !constantMemory);
+        reg.sheet("الشيكات");
+        reg.row({WorkbookCell::text("المستفيد"), WorkbookCell::bold("AMOUNT"), WorkbookCell::text("date"),
+                 WorkbookCell::text("Memo")});
+        reg.row({WorkbookCell::text("محمد أحمد"),
+                 {'n', "1250.5"},
+                 WorkbookCell::date(QDate(2026, 12, 7)),
+                 WorkbookCell::text("tab\there")});
+        reg.row({});
         // A sparse row, with a number computed as 0.1 + 0.2.
-        book.row({WorkbookCell::text("Dorvan Eskel"),
-                  {'n', QString::number(0.1 + 0.2, 'g', 17)},
-                  WorkbookCell::text("2026-12-08")});
-        book.commit();
+        reg.row({WorkbookCell::text("Dorvan Eskel"),
+                 {'n', QString::number(0.1 + 0.2, 'g', 17)},
+                 WorkbookCell::text("2026-12-08")});
+        reg.commit();
     }
     const ListFile file = ReadListFile(m_dir->filePath("list.xlsx"));
     QCOMPARE(file.rowNumbers, (QList<int>{1, 2, 4}));
@@ -407,23 +407,23 @@ void TestBatch::registerExportReadsBackAsAList()
     // other reads, Arabic, quotes and amounts included.
     RegisterConnection c;
     c.file = m_dir->filePath("register.sqlite");
-    ChequeRegister book(c);
+    ChequeRegister reg(c);
     const QStringList payees{"محمد أحمد", "The \"Noor\" School", "=1+2"};
     for (int i = 0; i < payees.size(); ++i) {
         const ChequeOrProblem made =
             MakeCheque("SIB", "12/7/26", payees[i], QString::number(1000 + i) + ".25", false, UaeMoney(), "#", false);
-        IssueCheque(book, *made.cheque, "p", [](const ChequeRegister::Recorded &) { return std::optional<QString>(); });
+        IssueCheque(reg, *made.cheque, "p", [](const ChequeRegister::Recorded &) { return std::optional<QString>(); });
     }
     const QString xlsx = m_dir->filePath("export.xlsx");
-    QCOMPARE(ExportRegister(book, {{}, RegisterOrder::Number, false}, ExportFormat::Workbook, xlsx), 3);
+    QCOMPARE(ExportRegister(reg, {{}, RegisterOrder::Number, false}, ExportFormat::Workbook, xlsx), 3);
     const ListFile file = ReadListFile(xlsx);
     QCOMPARE(Texts(file.rows[0]), ExportColumns());
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(file.rows[i + 1][5].text, payees[i]);
         QCOMPARE(file.rows[i + 1][6].text, QString::number(1000 + i) + ".25");
         QCOMPARE(file.rows[i + 1][1].kind, ListCell::Kind::Date);
-        QCOMPARE(file.rows[i + 1][4].date, book.cheque(i + 1)->day); // a date cell
-        QCOMPARE(file.rows[i + 1][15].text, book.cheque(i + 1)->arabic);
+        QCOMPARE(file.rows[i + 1][4].date, reg.cheque(i + 1)->day); // a date cell
+        QCOMPARE(file.rows[i + 1][15].text, reg.cheque(i + 1)->arabic);
     }
 }
 
@@ -577,9 +577,9 @@ void TestBatch::listWindowPrintsTheGoodRowsAndCancelsBetweenCheques()
                  qPrintable(texts.join(' ')));
     }
     QString problem;
-    ChequeRegister *book = program.NewChequeForm.chequeRegister()->open(nullptr, &problem);
-    QCOMPARE(book->totals({}).value(0).count, 3);
-    QCOMPARE(book->totals({}).value(0).minorUnits, 60000);
+    ChequeRegister *reg = program.NewChequeForm.chequeRegister()->open(nullptr, &problem);
+    QCOMPARE(reg->totals({}).value(0).count, 3);
+    QCOMPARE(reg->totals({}).value(0).minorUnits, 60000);
     QVERIFY2(Find<QLabel>(w, "StatusLB")->text().startsWith("3 of 6 cheques printed. Cancelled before row 5."),
              qPrintable(Find<QLabel>(w, "StatusLB")->text()));
     QVERIFY2(program.NewChequeForm.status().startsWith("3 cheques printed to "),
@@ -626,9 +626,9 @@ void TestBatch::commandLinePrintsEveryRowToOnePdf()
     const QStringList pages = QString::fromUtf8(text.readAllStandardOutput()).split(u'\f');
     RegisterConnection c;
     c.file = m_dir->filePath("register.sqlite");
-    ChequeRegister book(c);
+    ChequeRegister reg(c);
     QList<RegisteredCheque> records;
-    book.forEach({{}, RegisterOrder::Number, false}, [&](const RegisteredCheque &r) {
+    reg.forEach({{}, RegisterOrder::Number, false}, [&](const RegisteredCheque &r) {
         records << r;
         return true;
     });
@@ -728,9 +728,9 @@ QList<RegisteredCheque> Records(const QString &dataDir)
 {
     RegisterConnection c;
     c.file = QDir(dataDir).filePath("register.sqlite");
-    ChequeRegister book(c);
+    ChequeRegister reg(c);
     QList<RegisteredCheque> records;
-    book.forEach({{}, RegisterOrder::Number, false}, [&](const RegisteredCheque &r) {
+    reg.forEach({{}, RegisterOrder::Number, false}, [&](const RegisteredCheque &r) {
         records << r;
         return true;
     });

@@ -208,11 +208,11 @@ void TestFullDisk::aPdfOnAFullDiskIsNeverPrinted()
     QTemporaryDir elsewhere;
     RegisterConnection c;
     c.file = elsewhere.filePath("register.sqlite");
-    ChequeRegister book(c);
+    ChequeRegister reg(c);
     fill(48 * 1024);
     const QString pdf = path("run.pdf");
     PdfFileOutput output(pdf);
-    ChequeIssuer issuer(book, output);
+    ChequeIssuer issuer(reg, output);
     QString problem;
     for (int i = 0; i < 200 && problem.isEmpty(); ++i) {
         const ChequeOrProblem made = MakeCheque("SIB", "1/31/26", QStringLiteral("Payee %1").arg(i), "5000", false,
@@ -226,8 +226,8 @@ void TestFullDisk::aPdfOnAFullDiskIsNeverPrinted()
     QVERIFY2(problem.contains(kNoSpace) && problem.contains("run.pdf"), qPrintable(problem));
     QCOMPARE(issuer.printed(), 0);
     QCOMPARE(dataFolder(), QStringList()); // no file, and no part of one
-    QVERIFY(book.totals({}).isEmpty());    // nothing stands as printed or sent
-    book.forEach({}, [&](const RegisteredCheque &cheque) {
+    QVERIFY(reg.totals({}).isEmpty());     // nothing stands as printed or sent
+    reg.forEach({}, [&](const RegisteredCheque &cheque) {
         [&] {
             QCOMPARE(cheque.state, ChequeState::Failed);
             QVERIFY2(cheque.reason.contains(kNoSpace), qPrintable(cheque.reason));

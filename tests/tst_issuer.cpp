@@ -88,9 +88,9 @@ void TestIssuer::aPrintedPageHoldsEveryTextWhole()
     const Cheque cheque = Make(payee, amount);
     const ChequeLayout layout = InitialLayout();
     const QString pdf = path("cheque.pdf");
-    ChequeRegister book(sqlite());
+    ChequeRegister reg(sqlite());
     PdfFileOutput output(pdf);
-    ChequeIssuer issuer(book, output);
+    ChequeIssuer issuer(reg, output);
     const IssueResult result = issuer.issue(cheque, layout);
     QCOMPARE(issuer.finish(), std::nullopt);
     QCOMPARE(result.refused, !refusedField.isEmpty());
@@ -98,12 +98,12 @@ void TestIssuer::aPrintedPageHoldsEveryTextWhole()
         // Named, and neither recorded nor printed.
         QVERIFY2(result.problem.contains(refusedField) && result.problem.contains("Setup"), qPrintable(result.problem));
         QCOMPARE(result.number, 0);
-        QVERIFY(book.totals({}).isEmpty());
+        QVERIFY(reg.totals({}).isEmpty());
         QVERIFY(!QFile::exists(pdf));
         return;
     }
     QVERIFY2(result.printed, qPrintable(result.problem));
-    QCOMPARE(book.cheque(result.number)->state, ChequeState::Printed);
+    QCOMPARE(reg.cheque(result.number)->state, ChequeState::Printed);
     QCOMPARE(PageCount(pdf), 1);
     // Every field's whole text is on the paper: nothing cut at a box's edge.
     const QString letters = LettersOf(pdf);
@@ -114,16 +114,16 @@ void TestIssuer::aPrintedPageHoldsEveryTextWhole()
 void TestIssuer::aFileIsPrintedOnlyOnceItIsCompleteInItsPlace()
 {
     const QString pdf = path("run.pdf");
-    ChequeRegister book(sqlite());
+    ChequeRegister reg(sqlite());
     PdfFileOutput output(pdf);
-    ChequeIssuer issuer(book, output);
+    ChequeIssuer issuer(reg, output);
     QList<qint64> numbers;
     for (const char *payee : {"A", "B", "C"})
         numbers << issuer.issue(Make(payee, "10"), InitialLayout()).number;
     // Recorded before their pages were written; written beside the file.
     for (qint64 n : numbers) {
-        QCOMPARE(book.cheque(n)->state, ChequeState::Sent);
-        QCOMPARE(book.cheque(n)->destination, pdf);
+        QCOMPARE(reg.cheque(n)->state, ChequeState::Sent);
+        QCOMPARE(reg.cheque(n)->destination, pdf);
     }
     QVERIFY(!QFile::exists(pdf));
     QCOMPARE(QDir(m_dir->path()).entryList({".run.pdf.*.part"}, QDir::Files | QDir::Hidden).size(), 1);
@@ -132,7 +132,7 @@ void TestIssuer::aFileIsPrintedOnlyOnceItIsCompleteInItsPlace()
     QCOMPARE(issuer.finish(), std::nullopt);
     QCOMPARE(PageCount(pdf), 3);
     for (qint64 n : numbers)
-        QCOMPARE(book.cheque(n)->state, ChequeState::Printed);
+        QCOMPARE(reg.cheque(n)->state, ChequeState::Printed);
     QCOMPARE(issuer.printed(), 3);
     QCOMPARE(QDir(m_dir->path()).entryList({"*.pdf*"}, QDir::Files | QDir::Hidden), QStringList({"run.pdf"}));
 }
@@ -142,9 +142,9 @@ void TestIssuer::aRunEndsAtTheFirstChequeNotPrinted()
     // The third page does not fit: the fourth is never tried, and the file
     // holds the two before it.
     const QString pdf = path("run.pdf");
-    ChequeRegister book(sqlite());
+    ChequeRegister reg(sqlite());
     PdfFileOutput output(pdf);
-    ChequeIssuer issuer(book, output);
+    ChequeIssuer issuer(reg, output);
     QList<ChequeJob> jobs;
     for (const QString &payee : {QString("A"), QString("B"), QString(90, u'W'), QString("D")})
         jobs.append({Make(payee, "10"), InitialLayout(), 0, int(jobs.size()) + 1});
@@ -160,7 +160,7 @@ void TestIssuer::aRunEndsAtTheFirstChequeNotPrinted()
     QVERIFY(run.ended && run.ended->refused && run.ended->problem.contains("field 2"));
     QCOMPARE(issuer.finish(), std::nullopt);
     QCOMPARE(PageCount(pdf), 2);
-    QCOMPARE(book.totals({}).value(0).count, 2);
+    QCOMPARE(reg.totals({}).value(0).count, 2);
     QCOMPARE(run.ended->number, 0);
 }
 
@@ -169,25 +169,25 @@ void TestIssuer::aFileThatCannotBeCompletedFailsItsCheques()
     // The target turns into a folder while the pages are written: the file
     // cannot take its place.
     const QString pdf = path("out.pdf");
-    ChequeRegister book(sqlite());
+    ChequeRegister reg(sqlite());
     PdfFileOutput output(pdf);
-    ChequeIssuer issuer(book, output);
+    ChequeIssuer issuer(reg, output);
     const qint64 n = issuer.issue(Make("A", "10"), InitialLayout()).number;
     QVERIFY(QDir().mkdir(pdf));
     const std::optional<QString> failed = issuer.finish();
     QVERIFY(failed);
     QVERIFY2(failed->contains("out.pdf") && failed->contains("failed"), qPrintable(*failed));
-    QCOMPARE(book.cheque(n)->state, ChequeState::Failed);
-    QVERIFY2(book.cheque(n)->reason.contains("out.pdf"), qPrintable(book.cheque(n)->reason));
+    QCOMPARE(reg.cheque(n)->state, ChequeState::Failed);
+    QVERIFY2(reg.cheque(n)->reason.contains("out.pdf"), qPrintable(reg.cheque(n)->reason));
     QCOMPARE(issuer.printed(), 0);
     QCOMPARE(QDir(m_dir->path()).entryList({"*.pdf*"}, QDir::Files | QDir::Hidden), QStringList());
     // A failed cheque is no reason to refuse the same cheque again.
-    QCOMPARE(RecentLikeCheque(book, Make("A", "10")), std::nullopt);
+    QCOMPARE(RecentLikeCheque(reg, Make("A", "10")), std::nullopt);
 }
 
 void TestIssuer::filesLeftUnfinishedAreSettled()
 {
-    ChequeRegister book(sqlite());
+    ChequeRegister reg(sqlite());
     const auto job = [&](const QString &name, const char *payee) {
         // What a writer that died leaves: its part, unlocked, and its cheque sent.
         const QString part = path("." + name + ".1.part");
@@ -195,27 +195,27 @@ void TestIssuer::filesLeftUnfinishedAreSettled()
         file.open(QIODevice::WriteOnly);
         file.write("%PDF- complete or not");
         file.close();
-        const qint64 id = book.beginFileJob(path(name), part);
-        return std::pair{id, book.recordSent(Make(payee, "10"), path(name), 0, id).number};
+        const qint64 id = reg.beginFileJob(path(name), part);
+        return std::pair{id, reg.recordSent(Make(payee, "10"), path(name), 0, id).number};
     };
     const auto [neverDone, a] = job("never.pdf", "A");
     const auto [complete, b] = job("complete.pdf", "B");
-    book.completeFileJob(complete);
+    reg.completeFileJob(complete);
     // One still being written: its part is held by its writer.
     PartFile writing(path("writing.pdf"));
     QCOMPARE(writing.create(), std::nullopt);
-    const qint64 stillWriting = book.beginFileJob(path("writing.pdf"), writing.partPath());
-    const qint64 c = book.recordSent(Make("C", "10"), path("writing.pdf"), 0, stillWriting).number;
+    const qint64 stillWriting = reg.beginFileJob(path("writing.pdf"), writing.partPath());
+    const qint64 c = reg.recordSent(Make("C", "10"), path("writing.pdf"), 0, stillWriting).number;
 
-    QCOMPARE(book.settleInterruptedFiles(), 2);
-    QCOMPARE(book.cheque(a)->state, ChequeState::Failed);
-    QVERIFY(book.cheque(a)->reason.contains("never completed"));
+    QCOMPARE(reg.settleInterruptedFiles(), 2);
+    QCOMPARE(reg.cheque(a)->state, ChequeState::Failed);
+    QVERIFY(reg.cheque(a)->reason.contains("never completed"));
     QVERIFY(!QFile::exists(path(".never.pdf.1.part")) && !QFile::exists(path("never.pdf")));
-    QCOMPARE(book.cheque(b)->state, ChequeState::Printed); // it was complete: put in its place
+    QCOMPARE(reg.cheque(b)->state, ChequeState::Printed); // it was complete: put in its place
     QCOMPARE(ReadBytes(path("complete.pdf")), QByteArray("%PDF- complete or not"));
-    QCOMPARE(book.cheque(c)->state, ChequeState::Sent);
+    QCOMPARE(reg.cheque(c)->state, ChequeState::Sent);
     QVERIFY(QFile::exists(writing.partPath()));
-    QCOMPARE(book.settleInterruptedFiles(), 0); // nothing is settled twice
+    QCOMPARE(reg.settleInterruptedFiles(), 0); // nothing is settled twice
 }
 
 QTEST_MAIN(TestIssuer)

@@ -137,26 +137,26 @@ void TestRegister::recordsBeforePaperAndNumbersEachBank()
     QFETCH(bool, server);
     if (server && !Server())
         QSKIP("no PostgreSQL server (tests/postgres_register.sh starts one)");
-    ChequeRegister book(server ? *Server() : sqlite());
-    book.open();
-    QCOMPARE(book.nextChequeNumber("ADCB"), 1);
-    book.setNextChequeNumber("ADCB", 100231); // a new cheque book
+    ChequeRegister reg(server ? *Server() : sqlite());
+    reg.open();
+    QCOMPARE(reg.nextChequeNumber("ADCB"), 1);
+    reg.setNextChequeNumber("ADCB", 100231); // a new cheque book
     const Cheque cheque = Make("ADCB", "Dorvan Eskel", "2147483647.25");
     // While its page goes out, the cheque is already in the register, as sent.
     std::optional<RegisteredCheque> inFlight;
-    const IssueResult first = IssueCheque(book, cheque, "Office printer", [&](const ChequeRegister::Recorded &r) {
-        inFlight = book.cheque(r.number);
+    const IssueResult first = IssueCheque(reg, cheque, "Office printer", [&](const ChequeRegister::Recorded &r) {
+        inFlight = reg.cheque(r.number);
         return std::optional<QString>();
     });
     QVERIFY(first.printed);
     QVERIFY(inFlight && inFlight->state == ChequeState::Sent);
     QCOMPARE(first.chequeNumber, 100231);
-    const IssueResult second = IssueCheque(book, Make("ADCB", "محمد", "5"), "Office printer", Printed);
+    const IssueResult second = IssueCheque(reg, Make("ADCB", "محمد", "5"), "Office printer", Printed);
     QCOMPARE(second.chequeNumber, 100232);
-    QCOMPARE(IssueCheque(book, Make("FAB", "x", "1"), "File", Printed).chequeNumber, 1); // each bank its own
-    QCOMPARE(book.nextChequeNumber("ADCB"), 100233);
+    QCOMPARE(IssueCheque(reg, Make("FAB", "x", "1"), "File", Printed).chequeNumber, 1); // each bank its own
+    QCOMPARE(reg.nextChequeNumber("ADCB"), 100233);
 
-    const RegisteredCheque stored = *book.cheque(first.number);
+    const RegisteredCheque stored = *reg.cheque(first.number);
     QCOMPARE(stored.state, ChequeState::Printed);
     QCOMPARE(stored.bank, QStringLiteral("ADCB"));
     QCOMPARE(stored.payee, QStringLiteral("Dorvan Eskel"));
@@ -170,21 +170,21 @@ void TestRegister::recordsBeforePaperAndNumbersEachBank()
     QVERIFY(qAbs(stored.printedAt.secsTo(QDateTime::currentDateTimeUtc())) < 60);
     QCOMPARE(stored.printedAt.timeSpec(), Qt::UTC);
     // A page that did not go out is marked failed, with the reason.
-    const IssueResult failed = IssueCheque(book, cheque, "Office printer", [](const ChequeRegister::Recorded &) {
+    const IssueResult failed = IssueCheque(reg, cheque, "Office printer", [](const ChequeRegister::Recorded &) {
         return std::optional<QString>("the printer is out of paper");
     });
     QVERIFY(!failed.printed);
-    QCOMPARE(book.cheque(failed.number)->state, ChequeState::Failed);
-    QCOMPARE(book.cheque(failed.number)->reason, QStringLiteral("the printer is out of paper"));
+    QCOMPARE(reg.cheque(failed.number)->state, ChequeState::Failed);
+    QCOMPARE(reg.cheque(failed.number)->reason, QStringLiteral("the printer is out of paper"));
 }
 
 void TestRegister::aChequeThatCannotBeRecordedIsNotPrinted()
 {
     // A folder where the register file belongs.
     QVERIFY(QDir(m_dir->path()).mkdir("register.sqlite"));
-    ChequeRegister book(sqlite());
+    ChequeRegister reg(sqlite());
     bool printed = false;
-    const IssueResult result = IssueCheque(book, Make("SIB", "A", "5"), "x", [&](const ChequeRegister::Recorded &) {
+    const IssueResult result = IssueCheque(reg, Make("SIB", "A", "5"), "x", [&](const ChequeRegister::Recorded &) {
         printed = true;
         return std::optional<QString>();
     });
@@ -196,30 +196,30 @@ void TestRegister::aChequeThatCannotBeRecordedIsNotPrinted()
 
 void TestRegister::voidSpoiltAndReprint()
 {
-    ChequeRegister book(sqlite());
-    const IssueResult first = IssueCheque(book, Make("SIB", "A", "10"), "p", Printed);
-    const IssueResult reprint = IssueCheque(book, Make("SIB", "A", "10"), "p", Printed, first.number);
-    book.markSpoilt(first.number, "torn in the printer");
-    QCOMPARE(book.cheque(reprint.number)->replaces, first.number);
+    ChequeRegister reg(sqlite());
+    const IssueResult first = IssueCheque(reg, Make("SIB", "A", "10"), "p", Printed);
+    const IssueResult reprint = IssueCheque(reg, Make("SIB", "A", "10"), "p", Printed, first.number);
+    reg.markSpoilt(first.number, "torn in the printer");
+    QCOMPARE(reg.cheque(reprint.number)->replaces, first.number);
     QCOMPARE(reprint.chequeNumber, first.chequeNumber + 1);
-    QCOMPARE(book.cheque(first.number)->state, ChequeState::Spoilt);
-    book.voidCheque(reprint.number, "paid by transfer instead");
-    const RegisteredCheque voided = *book.cheque(reprint.number);
+    QCOMPARE(reg.cheque(first.number)->state, ChequeState::Spoilt);
+    reg.voidCheque(reprint.number, "paid by transfer instead");
+    const RegisteredCheque voided = *reg.cheque(reprint.number);
     QCOMPARE(voided.state, ChequeState::Voided);
     QCOMPARE(voided.reason, QStringLiteral("paid by transfer instead"));
-    QVERIFY2(ErrorOf([&] { book.voidCheque(999, "x"); }).contains("no cheque 999"), "");
+    QVERIFY2(ErrorOf([&] { reg.voidCheque(999, "x"); }).contains("no cheque 999"), "");
     // A void or a spoilt cheque without its reason is refused.
-    const IssueResult third = IssueCheque(book, Make("SIB", "B", "20"), "p", Printed);
-    QVERIFY(ErrorOf([&] { book.voidCheque(third.number, "  "); }).contains("reason"));
-    QVERIFY(ErrorOf([&] { book.markSpoilt(third.number, QString()); }).contains("reason"));
-    QCOMPARE(book.cheque(third.number)->state, ChequeState::Printed);
+    const IssueResult third = IssueCheque(reg, Make("SIB", "B", "20"), "p", Printed);
+    QVERIFY(ErrorOf([&] { reg.voidCheque(third.number, "  "); }).contains("reason"));
+    QVERIFY(ErrorOf([&] { reg.markSpoilt(third.number, QString()); }).contains("reason"));
+    QCOMPARE(reg.cheque(third.number)->state, ChequeState::Printed);
 
     // The totals count the cheques that stand; the others are shown apart.
-    IssueCheque(book, Make("FAB", "C", "5"), "p", Printed);
-    QCOMPARE(TotalsText(book.stateTotals({})),
+    IssueCheque(reg, Make("FAB", "C", "5"), "p", Printed);
+    QCOMPARE(TotalsText(reg.stateTotals({})),
              QStringLiteral("2 cheques: 25.00 Dhs (not counted: 1 voided, 10.00; 1 spoilt, 10.00)"));
-    QCOMPARE(book.totals({}).value(0).minorUnits, 2500);
-    QCOMPARE(SubtotalLines(book.stateTotals({})),
+    QCOMPARE(reg.totals({}).value(0).minorUnits, 2500);
+    QCOMPARE(SubtotalLines(reg.stateTotals({})),
              QStringList({"Bank FAB: 1 cheque: 5.00 Dhs",
                           "Bank SIB: 1 cheque: 20.00 Dhs (not counted: 1 voided, "
                           "10.00; 1 spoilt, 10.00)",
@@ -229,35 +229,35 @@ void TestRegister::voidSpoiltAndReprint()
 
 void TestRegister::duplicatesOfTheLastThirtyDays()
 {
-    ChequeRegister book(sqlite());
-    const IssueResult first = IssueCheque(book, Make("SIB", "محمد أحمد", "2500"), "p", Printed);
+    ChequeRegister reg(sqlite());
+    const IssueResult first = IssueCheque(reg, Make("SIB", "محمد أحمد", "2500"), "p", Printed);
     const QDateTime month = QDateTime::currentDateTimeUtc().addDays(-30);
     // The same bank, payee (as it is compared) and amount.
-    const auto same = book.findDuplicate(Make("SIB", "محمد احمد", "2500.00"), month);
+    const auto same = reg.findDuplicate(Make("SIB", "محمد احمد", "2500.00"), month);
     QVERIFY(same);
     QCOMPARE(same->number, first.number);
-    QVERIFY(!book.findDuplicate(Make("FAB", "محمد أحمد", "2500"), month));
-    QVERIFY(!book.findDuplicate(Make("SIB", "محمد أحمد", "2500.01"), month));
-    QVERIFY(!book.findDuplicate(Make("SIB", "محمد أحمد", "2500"), QDateTime::currentDateTimeUtc().addSecs(60)));
-    book.voidCheque(first.number, "wrong");
-    QVERIFY(!book.findDuplicate(Make("SIB", "محمد أحمد", "2500"), month)); // a voided one does not count
+    QVERIFY(!reg.findDuplicate(Make("FAB", "محمد أحمد", "2500"), month));
+    QVERIFY(!reg.findDuplicate(Make("SIB", "محمد أحمد", "2500.01"), month));
+    QVERIFY(!reg.findDuplicate(Make("SIB", "محمد أحمد", "2500"), QDateTime::currentDateTimeUtc().addSecs(60)));
+    reg.voidCheque(first.number, "wrong");
+    QVERIFY(!reg.findDuplicate(Make("SIB", "محمد أحمد", "2500"), month)); // a voided one does not count
 }
 
 void TestRegister::filtersTotalsAndPages()
 {
-    ChequeRegister book(sqlite());
+    ChequeRegister reg(sqlite());
     MonyType kwd = UaeMoney();
     kwd.EMoneyName = "KD";
     kwd.PartDigits = 3;
     // 0.10 + 0.20 + … in sub-units: exact totals, whatever a double would say.
     for (int i = 0; i < 1200; ++i)
-        IssueCheque(book,
+        IssueCheque(reg,
                     Make(i % 2 ? "SIB" : "FAB", QStringLiteral("Payee %1").arg(i % 7),
                          QStringLiteral("0.%1").arg(10 + i % 3 * 10)),
                     "p", Printed);
-    IssueCheque(book, Make("SIB", "Big", "2147483647.5", kwd), "p", Printed);
+    IssueCheque(reg, Make("SIB", "Big", "2147483647.5", kwd), "p", Printed);
     RegisterFilter all;
-    const QList<ChequeRegister::Total> totals = book.totals(all);
+    const QList<ChequeRegister::Total> totals = reg.totals(all);
     QCOMPARE(totals.size(), 2);
     QCOMPARE(totals[0].currency, QStringLiteral("Dhs"));
     QCOMPARE(totals[0].count, 1200);
@@ -276,9 +276,9 @@ void TestRegister::filtersTotalsAndPages()
     int expected = 0;
     for (int i = 0; i < 1200; ++i)
         expected += i % 2 && i % 7 == 3 && i % 3 != 0;
-    QCOMPARE(book.totals(some).value(0).count, expected);
+    QCOMPARE(reg.totals(some).value(0).count, expected);
     some.to = QDate::currentDate().addDays(-1);
-    QVERIFY(book.totals(some).isEmpty());
+    QVERIFY(reg.totals(some).isEmpty());
 
     // Every order, page after page: each cheque once, in order.
     for (RegisterOrder order : {RegisterOrder::Number, RegisterOrder::Bank, RegisterOrder::Payee, RegisterOrder::Amount,
@@ -288,7 +288,7 @@ void TestRegister::filtersTotalsAndPages()
             std::optional<ChequeRegister::PageKey> after;
             QVariant last;
             for (;;) {
-                const QList<RegisteredCheque> rows = book.page(all, order, descending, after, 97);
+                const QList<RegisteredCheque> rows = reg.page(all, order, descending, after, 97);
                 if (rows.isEmpty())
                     break;
                 for (const RegisteredCheque &row : rows) {
@@ -328,11 +328,11 @@ void TestRegister::payeesAsUsersWriteThem()
     QFETCH(QString, payee);
     QFETCH(QString, typed);
     QFETCH(bool, found);
-    ChequeRegister book(sqlite());
-    IssueCheque(book, Make("SIB", payee, "5"), "p", Printed);
+    ChequeRegister reg(sqlite());
+    IssueCheque(reg, Make("SIB", payee, "5"), "p", Printed);
     RegisterFilter f;
     f.payee = typed;
-    QCOMPARE(book.page(f, RegisterOrder::Number, true, std::nullopt, 10).size(), found ? 1 : 0);
+    QCOMPARE(reg.page(f, RegisterOrder::Number, true, std::nullopt, 10).size(), found ? 1 : 0);
 }
 
 void TestRegister::filesThatAreNotRegistersAreLeftAlone_data()
@@ -352,10 +352,10 @@ void TestRegister::filesThatAreNotRegistersAreLeftAlone()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(bytes);
     f.close();
-    ChequeRegister book(c);
-    const QString error = ErrorOf([&] { book.open(); });
+    ChequeRegister reg(c);
+    const QString error = ErrorOf([&] { reg.open(); });
     QVERIFY2(error.contains(c.file) && error.contains(said), qPrintable(error));
-    QVERIFY(!IssueCheque(book, Make("SIB", "A", "5"), "p", Printed).printed);
+    QVERIFY(!IssueCheque(reg, Make("SIB", "A", "5"), "p", Printed).printed);
     QCOMPARE(ReadBytes(c.file), bytes);
 }
 
@@ -379,8 +379,8 @@ void TestRegister::newerSchemaIsRefused()
         }
         QSqlDatabase::removeDatabase("maker");
         const QByteArray before = ReadBytes(c.file);
-        ChequeRegister book(c);
-        const QString error = ErrorOf([&] { book.open(); });
+        ChequeRegister reg(c);
+        const QString error = ErrorOf([&] { reg.open(); });
         QVERIFY2(error.contains(c.file) && (error.contains("another program") || error.contains("newer version")),
                  qPrintable(error));
         QCOMPARE(ReadBytes(c.file), before);
@@ -398,17 +398,17 @@ void TestRegister::newerSchemaIsRefused()
         }
         QSqlDatabase::removeDatabase("maker");
         const QByteArray before = ReadBytes(c.file);
-        ChequeRegister book(c);
-        const QString error = ErrorOf([&] { book.open(); });
+        ChequeRegister reg(c);
+        const QString error = ErrorOf([&] { reg.open(); });
         QVERIFY2(error.contains(c.file) && error.contains("another program"), qPrintable(error));
         QCOMPARE(ReadBytes(c.file), before);
     }
     // A register with 32 bytes overwritten in one of its pages is read, but
     // never written to.
     {
-        ChequeRegister book(sqlite("overwritten.sqlite"));
+        ChequeRegister reg(sqlite("overwritten.sqlite"));
         for (int i = 0; i < 200; ++i)
-            IssueCheque(book, Make("SIB", QStringLiteral("Payee %1").arg(i), "5"), "p", Printed);
+            IssueCheque(reg, Make("SIB", QStringLiteral("Payee %1").arg(i), "5"), "p", Printed);
     }
     {
         QFile file(sqlite("overwritten.sqlite").file);
@@ -418,26 +418,26 @@ void TestRegister::newerSchemaIsRefused()
         file.write(QByteArray(32, '\x7f'));
         file.close();
         const QByteArray before = ReadBytes(file.fileName());
-        ChequeRegister book(sqlite("overwritten.sqlite"));
-        const QString error = ErrorOf([&] { book.recordSent(Make("SIB", "A", "5"), "p"); });
+        ChequeRegister reg(sqlite("overwritten.sqlite"));
+        const QString error = ErrorOf([&] { reg.recordSent(Make("SIB", "A", "5"), "p"); });
         QVERIFY2(error.contains("overwritten.sqlite") && error.contains("damaged"), qPrintable(error));
         QCOMPARE(ReadBytes(file.fileName()), before);
     }
     // A register cut short (a damaged copy) is refused too.
     {
-        ChequeRegister book(sqlite("damaged.sqlite"));
+        ChequeRegister reg(sqlite("damaged.sqlite"));
         for (int i = 0; i < 200; ++i)
-            IssueCheque(book, Make("SIB", QStringLiteral("Payee %1").arg(i), "5"), "p", Printed);
+            IssueCheque(reg, Make("SIB", QStringLiteral("Payee %1").arg(i), "5"), "p", Printed);
     }
     QFile damaged(sqlite("damaged.sqlite").file);
     QVERIFY(damaged.open(QIODevice::ReadWrite));
     QVERIFY(damaged.resize(damaged.size() / 3));
     damaged.close();
     QFile::remove(sqlite("damaged.sqlite").file + "-wal");
-    ChequeRegister book(sqlite("damaged.sqlite"));
+    ChequeRegister reg(sqlite("damaged.sqlite"));
     const QString error = ErrorOf([&] {
-        book.open();
-        book.totals({});
+        reg.open();
+        reg.totals({});
     });
     QVERIFY2(error.contains("damaged.sqlite"), qPrintable(error));
 }
@@ -503,16 +503,16 @@ void TestRegister::olderSchemaIsUpgradedInPlace()
         d.close();
     }
     QSqlDatabase::removeDatabase("old");
-    ChequeRegister book(c);
-    QCOMPARE(IssueCheque(book, Make("SIB", "B", "6"), "p", Printed).chequeNumber, 4);
-    QCOMPARE(book.totals({}).value(0).count, 4);
-    QCOMPARE(book.cheque(1)->day, QDate(2026, 12, 7));
-    QCOMPARE(book.cheque(2)->day, QDate(2026, 12, 8));
-    QCOMPARE(book.cheque(3)->day, QDate());
-    QCOMPARE(book.cheque(3)->date, QStringLiteral("soon")); // the printed text kept as it was
+    ChequeRegister reg(c);
+    QCOMPARE(IssueCheque(reg, Make("SIB", "B", "6"), "p", Printed).chequeNumber, 4);
+    QCOMPARE(reg.totals({}).value(0).count, 4);
+    QCOMPARE(reg.cheque(1)->day, QDate(2026, 12, 7));
+    QCOMPARE(reg.cheque(2)->day, QDate(2026, 12, 8));
+    QCOMPARE(reg.cheque(3)->day, QDate());
+    QCOMPARE(reg.cheque(3)->date, QStringLiteral("soon")); // the printed text kept as it was
     RegisterFilter dated;
     dated.datedFrom = QDate(2026, 12, 8);
-    QCOMPARE(book.totals(dated).value(0).count, 1);
+    QCOMPARE(reg.totals(dated).value(0).count, 1);
     QCOMPARE(indexes(c.file), current);
     QSqlDatabase::removeDatabase("inspect");
     QCOMPARE(current.first(), QString::number(ChequeRegister::SchemaVersion));
@@ -522,19 +522,19 @@ void TestRegister::lockedRegisterPrintsNothing()
 {
     const RegisterConnection c = sqlite();
     {
-        ChequeRegister book(c);
-        book.open();
+        ChequeRegister reg(c);
+        reg.open();
     }
     // Another program holds the register for writing.
     QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "holder");
     other.setDatabaseName(c.file);
     QVERIFY(other.open());
     QVERIFY(QSqlQuery(other).exec("BEGIN IMMEDIATE"));
-    ChequeRegister book(c);
+    ChequeRegister reg(c);
     bool printed = false;
     QElapsedTimer clock;
     clock.start();
-    const IssueResult result = IssueCheque(book, Make("SIB", "A", "5"), "p", [&](const ChequeRegister::Recorded &) {
+    const IssueResult result = IssueCheque(reg, Make("SIB", "A", "5"), "p", [&](const ChequeRegister::Recorded &) {
         printed = true;
         return std::optional<QString>();
     });
@@ -545,7 +545,7 @@ void TestRegister::lockedRegisterPrintsNothing()
     other.close();
     other = QSqlDatabase();
     QSqlDatabase::removeDatabase("holder");
-    QVERIFY(IssueCheque(book, Make("SIB", "A", "5"), "p", Printed).printed); // free again
+    QVERIFY(IssueCheque(reg, Make("SIB", "A", "5"), "p", Printed).printed); // free again
 }
 
 void TestRegister::stoppedServerPrintsNothing()
@@ -555,9 +555,9 @@ void TestRegister::stoppedServerPrintsNothing()
     c.host = m_dir->path(); // a socket folder where no server listens
     c.database = "register";
     c.user = "clerk";
-    ChequeRegister book(c);
+    ChequeRegister reg(c);
     bool printed = false;
-    const IssueResult result = IssueCheque(book, Make("SIB", "A", "5"), "p", [&](const ChequeRegister::Recorded &) {
+    const IssueResult result = IssueCheque(reg, Make("SIB", "A", "5"), "p", [&](const ChequeRegister::Recorded &) {
         printed = true;
         return std::optional<QString>();
     });
@@ -590,15 +590,15 @@ void TestRegister::aServerThatStopsAnsweringIsGivenUp()
     static QStringList *said = &warnings;
     const QtMessageHandler before =
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &m) { *said << m; });
-    ChequeRegister book(*Server());
-    QVERIFY(IssueCheque(book, Make("SIB", "A", "5"), "p", Printed).printed);
+    ChequeRegister reg(*Server());
+    QVERIFY(IssueCheque(reg, Make("SIB", "A", "5"), "p", Printed).printed);
 
     // Frozen (SIGSTOP): given up within the time limit, and said so.
     for (pid_t pid : server())
         ::kill(pid, SIGSTOP);
     QElapsedTimer clock;
     clock.start();
-    IssueResult result = IssueCheque(book, Make("SIB", "B", "5"), "p", Printed);
+    IssueResult result = IssueCheque(reg, Make("SIB", "B", "5"), "p", Printed);
     const qint64 waited = clock.elapsed();
     for (pid_t pid : server())
         ::kill(pid, SIGCONT);
@@ -613,7 +613,7 @@ void TestRegister::aServerThatStopsAnsweringIsGivenUp()
     probe.setDatabaseName(Server()->database);
     probe.setUserName(Server()->user);
     QVERIFY(probe.open());
-    QVERIFY(IssueCheque(book, Make("SIB", "C", "5"), "p", Printed).printed);
+    QVERIFY(IssueCheque(reg, Make("SIB", "C", "5"), "p", Printed).printed);
     QSqlQuery backends(probe);
     QVERIFY(backends.exec(
         "SELECT pid FROM pg_stat_activity WHERE pid <> pg_backend_pid() AND datname = current_database()"));
@@ -622,13 +622,13 @@ void TestRegister::aServerThatStopsAnsweringIsGivenUp()
     probe.close();
     probe = QSqlDatabase();
     QSqlDatabase::removeDatabase("probe");
-    result = IssueCheque(book, Make("SIB", "D", "5"), "p", Printed);
+    result = IssueCheque(reg, Make("SIB", "D", "5"), "p", Printed);
     QVERIFY2(!result.printed && result.problem.contains("connection to the server was lost"),
              qPrintable(result.problem));
     bool again = false;
     for (int attempt = 0; attempt < 50 && !again; ++attempt) {
         QThread::msleep(200); // the server starts its processes again
-        again = IssueCheque(book, Make("SIB", "E", "5"), "p", Printed).printed;
+        again = IssueCheque(reg, Make("SIB", "E", "5"), "p", Printed).printed;
     }
     QVERIFY(again);
     qInstallMessageHandler(before);
@@ -641,8 +641,8 @@ void TestRegister::messagesSayWhatIsWrong()
     for (const char *version : {"0", "abc"}) {
         const RegisterConnection c = sqlite(version);
         {
-            ChequeRegister book(c);
-            book.open();
+            ChequeRegister reg(c);
+            reg.open();
         }
         {
             QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "maker");
@@ -653,8 +653,8 @@ void TestRegister::messagesSayWhatIsWrong()
             d.close();
         }
         QSqlDatabase::removeDatabase("maker");
-        ChequeRegister book(c);
-        const QString error = ErrorOf([&] { book.open(); });
+        ChequeRegister reg(c);
+        const QString error = ErrorOf([&] { reg.open(); });
         QVERIFY2(error.contains(c.file) && error.contains(QStringLiteral("schema version \"%1\"").arg(version)),
                  qPrintable(error));
     }
@@ -663,8 +663,8 @@ void TestRegister::messagesSayWhatIsWrong()
     RegisterConnection c;
     c.file = folder.filePath("register.sqlite");
     {
-        ChequeRegister book(c);
-        IssueCheque(book, Make("SIB", "A", "5"), "p", Printed);
+        ChequeRegister reg(c);
+        IssueCheque(reg, Make("SIB", "A", "5"), "p", Printed);
     }
     const bool root = ::geteuid() == 0;
     if (root) {
@@ -672,8 +672,8 @@ void TestRegister::messagesSayWhatIsWrong()
         if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=1m", "tmpfs", folder.path()}) != 0)
             QSKIP("tmpfs cannot be mounted here");
         {
-            ChequeRegister book(c);
-            IssueCheque(book, Make("SIB", "A", "5"), "p", Printed);
+            ChequeRegister reg(c);
+            IssueCheque(reg, Make("SIB", "A", "5"), "p", Printed);
         }
         QCOMPARE(QProcess::execute("mount", {"-o", "remount,ro", folder.path()}), 0);
     } else {
@@ -686,8 +686,8 @@ void TestRegister::messagesSayWhatIsWrong()
         else
             QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     });
-    ChequeRegister book(c);
-    const IssueResult result = IssueCheque(book, Make("SIB", "B", "5"), "p", Printed);
+    ChequeRegister reg(c);
+    const IssueResult result = IssueCheque(reg, Make("SIB", "B", "5"), "p", Printed);
     QVERIFY2(!result.printed && result.problem.contains("cannot be written") && !result.problem.contains("damaged"),
              qPrintable(result.problem));
 }
@@ -707,10 +707,10 @@ void TestRegister::killedRunRecordsWhatWasPrinted()
     QVERIFY2(told.contains("\n10\n"), told.constData());
     run.kill();
     QVERIFY(run.waitForFinished());
-    ChequeRegister book(c);
+    ChequeRegister reg(c);
     QSet<qint64> printed, sent;
     std::optional<ChequeRegister::PageKey> after;
-    for (QList<RegisteredCheque> rows; !(rows = book.page({}, RegisterOrder::Number, false, after, 500)).isEmpty();) {
+    for (QList<RegisteredCheque> rows; !(rows = reg.page({}, RegisterOrder::Number, false, after, 500)).isEmpty();) {
         for (const RegisteredCheque &row : rows)
             (row.state == ChequeState::Printed ? printed : sent).insert(row.number);
         after = ChequeRegister::keyOf(rows.last(), RegisterOrder::Number);
@@ -750,11 +750,11 @@ void TestRegister::twoProgramsShareOneNumbering()
         QVERIFY(run->waitForFinished(600000));
         QCOMPARE(run->exitCode(), 0);
     }
-    ChequeRegister book(c);
+    ChequeRegister reg(c);
     QSet<qint64> numbers;
     int records = 0;
     std::optional<ChequeRegister::PageKey> after;
-    for (QList<RegisteredCheque> rows; !(rows = book.page({}, RegisterOrder::Number, false, after, 400)).isEmpty();) {
+    for (QList<RegisteredCheque> rows; !(rows = reg.page({}, RegisterOrder::Number, false, after, 400)).isEmpty();) {
         for (const RegisteredCheque &row : rows) {
             ++records;
             numbers.insert(row.chequeNumber);
@@ -888,16 +888,16 @@ QList<QStringList> ReadCsv(QString text)
 
 void TestRegister::exportsWhatIsShown()
 {
-    ChequeRegister book(sqlite());
+    ChequeRegister reg(sqlite());
     const QStringList payees{"Eskel, \"Dorvan\"", "محمد أحمد", "=1+2", "École Al Noor"};
     for (const QString &payee : payees)
-        IssueCheque(book, Make("SIB", payee, "1234.5"), "Office printer", Printed);
-    IssueCheque(book, Make("FAB", "Other", "7"), "Office printer", Printed);
+        IssueCheque(reg, Make("SIB", payee, "1234.5"), "Office printer", Printed);
+    IssueCheque(reg, Make("FAB", "Other", "7"), "Office printer", Printed);
     RegisterView view;
     view.filter.bank = "SIB";
     view.descending = false;
     const QString csv = m_dir->filePath("cheques.csv");
-    QCOMPARE(ExportRegister(book, view, FormatOf(csv), csv), 4);
+    QCOMPARE(ExportRegister(reg, view, FormatOf(csv), csv), 4);
     const QByteArray bytes = ReadBytes(csv);
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
     const QList<QStringList> records = ReadCsv(QString::fromUtf8(bytes.mid(3)));
@@ -907,43 +907,43 @@ void TestRegister::exportsWhatIsShown()
         QCOMPARE(records[i + 1].size(), ExportColumns().size());
         QCOMPARE(records[i + 1][5], i == 2 ? QStringLiteral("'=1+2") : payees[i]);
         QCOMPARE(records[i + 1][6], QStringLiteral("1234.50"));
-        QCOMPARE(records[i + 1][15], book.cheque(i + 1)->arabic);
+        QCOMPARE(records[i + 1][15], reg.cheque(i + 1)->arabic);
         QCOMPARE(records[i + 1][4], QStringLiteral("2026-01-31")); // the date as a date, and as printed
         QCOMPARE(records[i + 1][16], QStringLiteral("1/31/26"));
     }
 
     // Stopped half-way: the file keeps what it held.
-    QCOMPARE(ExportRegister(book, {}, ExportFormat::Csv, csv, [](qint64) { return false; }), -1);
+    QCOMPARE(ExportRegister(reg, {}, ExportFormat::Csv, csv, [](qint64) { return false; }), -1);
     QCOMPARE(ReadBytes(csv), bytes);
     const QString xlsx = m_dir->filePath("cheques.xlsx");
-    QCOMPARE(ExportRegister(book, {}, FormatOf(xlsx), xlsx, [](qint64) { return false; }), -1);
+    QCOMPARE(ExportRegister(reg, {}, FormatOf(xlsx), xlsx, [](qint64) { return false; }), -1);
     QVERIFY(!QFile::exists(xlsx));
     QCOMPARE(QDir(m_dir->path()).entryList({"cheques.xlsx*"}), QStringList()); // no temporary file left
-    QCOMPARE(ExportRegister(book, {}, FormatOf(xlsx), xlsx), 5);
+    QCOMPARE(ExportRegister(reg, {}, FormatOf(xlsx), xlsx), 5);
     QVERIFY(ReadBytes(xlsx).startsWith("PK\x03\x04"));
     // Both files as the user's umask makes any file.
     QCOMPARE(QFile::permissions(xlsx), QFile::permissions(csv));
     // A folder where the file would go is said, not written over.
     QVERIFY(QDir(m_dir->path()).mkdir("folder.csv"));
-    const QString error = ErrorOf([&] { ExportRegister(book, {}, ExportFormat::Csv, m_dir->filePath("folder.csv")); });
+    const QString error = ErrorOf([&] { ExportRegister(reg, {}, ExportFormat::Csv, m_dir->filePath("folder.csv")); });
     QVERIFY2(error.contains("folder.csv"), qPrintable(error));
 }
 
 void TestRegister::reportOfWhatIsShown()
 {
-    ChequeRegister book(sqlite());
+    ChequeRegister reg(sqlite());
     for (int i = 0; i < 90; ++i)
-        IssueCheque(book, Make("SIB", i % 2 ? QStringLiteral("Payee %1").arg(i) : QStringLiteral("محمد"), "10.25"), "p",
+        IssueCheque(reg, Make("SIB", i % 2 ? QStringLiteral("Payee %1").arg(i) : QStringLiteral("محمد"), "10.25"), "p",
                     Printed);
     const QString reason = "the payee asked for the cheque to be written to the company, not to its manager, "
                            "and the amount to be split in two";
-    book.voidCheque(90, reason);
+    reg.voidCheque(90, reason);
     const QString pdf = m_dir->filePath("report.pdf");
     int pages = 0;
     {
         QPdfWriter writer(pdf);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
-        pages = PaintRegisterReport(writer, book, {});
+        pages = PaintRegisterReport(writer, reg, {});
     }
     QVERIFY(pages >= 2);
     QCOMPARE(PageCount(pdf), pages);

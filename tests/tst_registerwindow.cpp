@@ -16,10 +16,10 @@
 
 #include "controls.h"
 #include "pdftext.h"
+#include "programfixture.h"
 #include "testdialogs.h"
 #include "testfiles.h"
 #include "testprinting.h"
-#include "programfixture.h"
 
 #include "app/program.h"
 #include "register/chequeissuer.h"
@@ -81,11 +81,11 @@ void TestRegisterWindow::fill(const QString &name, const QString &amount, int co
 QList<RegisteredCheque> TestRegisterWindow::all()
 {
     QString problem;
-    ChequeRegister *book = m_program->NewChequeForm.chequeRegister()->open(nullptr, &problem);
-    if (!book)
+    ChequeRegister *reg = m_program->NewChequeForm.chequeRegister()->open(nullptr, &problem);
+    if (!reg)
         qFatal("%s", qPrintable(problem));
     QList<RegisteredCheque> rows;
-    book->forEach({{}, RegisterOrder::Number, false}, [&](const RegisteredCheque &c) {
+    reg->forEach({{}, RegisterOrder::Number, false}, [&](const RegisteredCheque &c) {
         rows << c;
         return true;
     });
@@ -234,10 +234,10 @@ void TestRegisterWindow::aLargeRegisterFetchesPageByPage()
     start();
     // A register larger than a page, written directly.
     QString problem;
-    ChequeRegister *book = m_program->NewChequeForm.chequeRegister()->open(nullptr, &problem);
+    ChequeRegister *reg = m_program->NewChequeForm.chequeRegister()->open(nullptr, &problem);
     const ChequeOrProblem made = MakeCheque("SIB", "1/31/26", "A", "5", false, UaeMoney(), "#", false);
     for (int i = 0; i < 3 * RegisterModel::PageSize; ++i)
-        book->recordSent(*made.cheque, "p");
+        reg->recordSent(*made.cheque, "p");
     RegisterWindow *r = window();
     auto *table = Find<QTableView>(r, "Table");
     QCOMPARE(table->model()->rowCount(), RegisterModel::PageSize);

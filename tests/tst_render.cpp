@@ -235,7 +235,7 @@ void TestRender::pageFromLayout()
     layout.Fields[0].FontColor = 255;
     layout.applyLabelsCount(4);
     const ReportPage page = PageFromLayout(layout);
-    QVERIFY(layout.Fields[3].Right); // the designer's field 4 itself
+    QVERIFY(!layout.Fields[3].Right); // the layout itself is left as it is
     QVERIFY(page.labels[3].rightToLeft);
     QCOMPARE(page.leftMargin, 120);
     QCOMPARE(page.topMargin, 0);

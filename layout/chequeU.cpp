@@ -50,9 +50,6 @@ QString OptionsFile() { return QString::fromLatin1(OptionsFileName); }
 /// The sign that ends an item of an option line.
 const QString ItemEnd = QStringLiteral("/");
 
-double PxToMm(double px) { return px * 25.4 / DesignDpi; }
-int MmToPx(double mm) { return qRound(mm * DesignDpi / 25.4); }
-
 QString DesignerTitle() { return QCoreApplication::translate("TChequeForm", "ChequeForm"); }
 
 } // namespace
@@ -409,22 +406,18 @@ void TChequeForm::buildMenus()
                         "TChequeForm",
                         "Where the scan's top-left corner lies from the cheque area's origin (left and top in mm), "
                         "and its opacity in per cent:"),
-                    QStringLiteral("%1, %2, %3").arg(kept->leftMm).arg(kept->topMm).arg(qRound(kept->opacity * 100)));
+                    ScanPlaceText(*kept));
                 if (!typed)
                     return;
-                const QStringList parts = typed->split(u',');
-                bool a = false, b = false, c = false;
-                const double left = parts.value(0).trimmed().toDouble(&a);
-                const double top = parts.value(1).trimmed().toDouble(&b);
-                const double opacity = parts.value(2).trimmed().toDouble(&c);
-                if (!a || !b || !c || parts.size() != 3 || opacity < 0 || opacity > 100) {
+                ScanSettings placed = *kept;
+                if (!ReadScanPlace(*typed, placed)) {
                     dialogs().showMessage(
                         this, DesignerTitle(),
                         QCoreApplication::translate(
                             "TChequeForm", "Give three numbers: left and top in mm, and the opacity from 0 to 100."));
                     return;
                 }
-                setScanPlace(left, top, opacity / 100);
+                setScanPlace(placed.leftMm, placed.topMm, placed.opacity);
             });
     connect(scan->addAction(QCoreApplication::translate("TChequeForm", "&Remove Scan")), &QAction::triggered, this,
             &TChequeForm::removeScan);

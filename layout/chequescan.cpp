@@ -29,6 +29,28 @@ constexpr int kPdfSeconds = 30;   // given to draw it
 
 } // namespace
 
+QString ScanPlaceText(const ScanSettings &scan)
+{
+    return QStringLiteral("%1, %2, %3").arg(scan.leftMm).arg(scan.topMm).arg(qRound(scan.opacity * 100));
+}
+
+bool ReadScanPlace(const QString &text, ScanSettings &scan)
+{
+    const QStringList parts = text.split(u',');
+    if (parts.size() != 3)
+        return false;
+    bool a = false, b = false, c = false;
+    const double left = parts[0].trimmed().toDouble(&a);
+    const double top = parts[1].trimmed().toDouble(&b);
+    const double opacity = parts[2].trimmed().toDouble(&c);
+    if (!a || !b || !c || opacity < 0 || opacity > 100)
+        return false;
+    scan.leftMm = left;
+    scan.topMm = top;
+    scan.opacity = opacity / 100;
+    return true;
+}
+
 std::optional<ScanSettings> ReadScanSettings(const QSettings &settings, const QString &bank)
 {
     const QString group = Group(bank);

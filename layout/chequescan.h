@@ -27,6 +27,13 @@ struct ScanSettings
     friend bool operator==(const ScanSettings &, const ScanSettings &) = default;
 };
 
+/// A scan's place and opacity as the designer asks for them: "left, top,
+/// opacity", in mm and per cent.
+QString ScanPlaceText(const ScanSettings &scan);
+/// Reads that text into `scan`: three numbers, the opacity from 0 to 100.
+/// False (and `scan` unchanged) when it is not.
+bool ReadScanPlace(const QString &text, ScanSettings &scan);
+
 std::optional<ScanSettings> ReadScanSettings(const QSettings &settings, const QString &bank);
 void WriteScanSettings(QSettings &settings, const QString &bank, const ScanSettings &scan);
 void RemoveScanSettings(QSettings &settings, const QString &bank);

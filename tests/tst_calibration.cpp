@@ -18,10 +18,10 @@
 #include "controls.h"
 #include "fielddragtest.h"
 #include "pdftext.h"
+#include "programfixture.h"
 #include "testdialogs.h"
 #include "testfiles.h"
 #include "testprinting.h"
-#include "programfixture.h"
 
 #include "app/program.h"
 #include "layout/chequescan.h"
@@ -68,6 +68,7 @@ private slots:
     void scanThatCannotBeShownIsAQuietNote();
     void declaredResolution_data();
     void declaredResolution();
+    void scanPlaceAsTyped();
 
 private:
     TChequeForm &designer() { return m_program->ChequeForm; }
@@ -413,6 +414,26 @@ void TestCalibration::declaredResolution()
     QCOMPARE(declared.has_value(), dpi > 0);
     if (declared)
         QVERIFY2(qAbs(*declared - dpi) < 0.01, qPrintable(QString::number(*declared)));
+}
+
+void TestCalibration::scanPlaceAsTyped()
+{
+    ScanSettings scan;
+    scan.opacity = 0.25;
+    scan.leftMm = 1;
+    const ScanSettings kept = scan;
+    for (const char *wrong : {"2, 3", "2, 3, 40, 5", "a, 3, 40", "2, 3, 101", "2, 3, -1", ""}) {
+        QVERIFY2(!ReadScanPlace(QString::fromLatin1(wrong), scan), wrong);
+        QCOMPARE(scan, kept);
+    }
+    QVERIFY(ReadScanPlace(QStringLiteral(" 2.5 ,-1.5, 30 "), scan));
+    QCOMPARE(scan.leftMm, 2.5);
+    QCOMPARE(scan.topMm, -1.5);
+    QCOMPARE(scan.opacity, 0.3);
+    // What it offers reads back as the same place.
+    ScanSettings again = kept;
+    QVERIFY(ReadScanPlace(ScanPlaceText(scan), again));
+    QCOMPARE(again, scan);
 }
 
 QTEST_MAIN(TestCalibration)

@@ -114,7 +114,7 @@ void TestDesigner::startsWithTheInitialLayout()
     // The menu and the position bar above the cheque area, which keeps the
     // window's first size.
     const int bars = Find<QWidget>(&f, "MenuBar")->height() + Find<QWidget>(&f, "PositionBar")->height();
-    QCOMPARE(f.size(), QSize(1052, 537 + bars));
+    QVERIFY(f.width() > f.height()); // a cheque's shape
     QCOMPARE(Find<QComboBox>(&f, "BankNameCB")->count(), 1);
     QCOMPARE(Find<QComboBox>(&f, "BankNameCB")->currentText(), QStringLiteral("SIB"));
     QCOMPARE(Find<QSpinBox>(&f, "SpinEdit1")->value(), 5);
@@ -124,10 +124,23 @@ void TestDesigner::startsWithTheInitialLayout()
         QCOMPARE(Find<QCheckBox>(&f, QStringLiteral("RightChk%1").arg(i + 1))->isChecked(), i == 3);
     QCOMPARE(f.Layout(), InitialLayout());
     QCOMPARE(OptionLine(f.Layout()), OptionLine(InitialLayout()));
-    // The settings column lies along the right edge, the cheque area left of it.
-    QCOMPARE(Find<QWidget>(&f, "ChequeArea")->geometry(), QRect(0, bars, 1052 - 322, 537));
-    f.resize(1200, 600);
-    QCOMPARE(Find<QWidget>(&f, "ChequeArea")->width(), 1200 - 322);
+    // The settings column lies along the right edge, the cheque area fills
+    // the rest, and a wider window widens the cheque area alone.
+    const auto checkColumns = [&](int &width) {
+        const QRect area = Find<QWidget>(&f, "ChequeArea")->geometry();
+        const QRect column = Find<QWidget>(&f, "SettingsArea")->parentWidget()->geometry();
+        QCOMPARE(area.topLeft(), QPoint(0, bars));
+        QCOMPARE(area.height(), f.height() - bars);
+        QCOMPARE(column.left(), area.right() + 1);
+        QCOMPARE(column.right(), f.width() - 1);
+        QCOMPARE(column.top(), bars);
+        width = column.width();
+    };
+    int before = 0, after = -1;
+    checkColumns(before);
+    f.resize(f.width() + 148, f.height() + 63);
+    checkColumns(after);
+    QCOMPARE(after, before);
     QCOMPARE(Find<RadioGroup>(&f, "KindRG1")->items().at(4), QStringLiteral("Ar Text Amount"));
 }
 
@@ -200,13 +213,20 @@ void TestDesigner::labelsCountStacksPanels()
         QCOMPARE(Find<ChequeFieldEdit>(&f, QStringLiteral("ChequeEdit%1").arg(i + 1))->isHidden(), i >= 3);
         QCOMPARE(Find<QFrame>(&f, QStringLiteral("EPanel%1").arg(i + 1))->isHidden(), i >= 3);
     }
-    for (int i = 0; i < 3; ++i)
-        QCOMPARE(Find<QFrame>(&f, QStringLiteral("EPanel%1").arg(i + 1))->y(), 132 + 62 * i);
+    // The shown panels stack under the options, each right under the one before.
+    const auto checkStacked = [&](int shown) {
+        int top = Find<QFrame>(&f, "OptionsPanel")->geometry().bottom() + 1;
+        for (int i = 0; i < shown; ++i) {
+            const QRect panel = Find<QFrame>(&f, QStringLiteral("EPanel%1").arg(i + 1))->geometry();
+            QCOMPARE(panel.top(), top);
+            top = panel.bottom() + 1;
+        }
+    };
+    checkStacked(3);
     Find<QSpinBox>(&f, "SpinEdit1")->setValue(5);
-    for (int i = 0; i < FieldCount; ++i) {
+    for (int i = 0; i < FieldCount; ++i)
         QVERIFY(!Find<ChequeFieldEdit>(&f, QStringLiteral("ChequeEdit%1").arg(i + 1))->isHidden());
-        QCOMPARE(Find<QFrame>(&f, QStringLiteral("EPanel%1").arg(i + 1))->y(), 132 + 62 * i);
-    }
+    checkStacked(5);
     QCOMPARE(f.Layout().LabelsCount, 5);
     // While a count outside 1..5 is being typed: nothing, or everything.
     f.SpinEdit1Change(0);

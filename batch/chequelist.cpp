@@ -470,6 +470,248 @@ void ReadPart(Workbook &book, const QString &part, Each each)
     book.finish(xml, *entry, part);
 }
 
+// The workbook part: its date system, whether its formulas were
+// calculated, and the part that holds its first sheet.
+struct WorkbookPart
+{
+    bool system1904 = false;
+    bool uncalculatedFormulas = false;
+    QString firstSheet; ///< the part's name
+};
+
+WorkbookPart ReadWorkbookPart(Workbook &book)
+{
+    WorkbookPart workbook;
+    QString firstSheetId;
+    ReadPart(book, QStringLiteral("xl/workbook.xml"), [&](QXmlStreamReader &xml) {
+        if (!xml.isStartElement())
+            return true;
+        const auto a = xml.attributes();
+        if (xml.name() == QLatin1String("workbookPr")) {
+            const auto v = a.value(QLatin1String("date1904"));
+            workbook.system1904 = v == QLatin1String("1") || v == QLatin1String("true");
+        } else if (xml.name() == QLatin1String("calcPr")) {
+            const auto v = a.value(QLatin1String("fullCalcOnLoad"));
+            workbook.uncalculatedFormulas = v == QLatin1String("1") || v == QLatin1String("true");
+        } else if (xml.name() == QLatin1String("sheet") && firstSheetId.isEmpty()) {
+            for (const QXmlStreamAttribute &attribute : a)
+                if (attribute.name() == QLatin1String("id") && attribute.namespaceUri().endsWith(u"/relationships"))
+                    firstSheetId = attribute.value().toString();
+        }
+        return true;
+    });
+    if (firstSheetId.isEmpty())
+        book.fail(QCoreApplication::translate("ChequeList", "it has no sheet"));
+    ReadPart(book, QStringLiteral("xl/_rels/workbook.xml.rels"), [&](QXmlStreamReader &xml) {
+        if (xml.isStartElement() && xml.name() == QLatin1String("Relationship")
+            && xml.attributes().value(QLatin1String("Id")) == firstSheetId) {
+            const QString target = xml.attributes().value(QLatin1String("Target")).toString();
+            workbook.firstSheet = target.startsWith(u'/') ? target.mid(1) : QStringLiteral("xl/") + target;
+        }
+        return workbook.firstSheet.isEmpty();
+    });
+    if (workbook.firstSheet.isEmpty())
+        book.fail(QCoreApplication::translate("ChequeList", "its first sheet is missing"));
+    return workbook;
+}
+
+// The texts the cells share, within the limits of a list.
+QStringList ReadSharedStrings(Workbook &book)
+{
+    QStringList shared;
+    if (!book.has(QStringLiteral("xl/sharedStrings.xml")))
+        return shared;
+    qint64 chars = 0;
+    ReadPart(book, QStringLiteral("xl/sharedStrings.xml"), [&](QXmlStreamReader &xml) {
+        if (!xml.isStartElement() || xml.name() != QLatin1String("si"))
+            return true;
+        shared << ReadStringItem(xml, book, QStringLiteral("xl/sharedStrings.xml"));
+        chars += shared.last().size();
+        if (shared.size() > qsizetype(MaxListRows + 1) * MaxListColumns || chars > MaxListChars)
+            book.fail(QCoreApplication::translate("ChequeList",
+                                                  "its shared texts are far more than a list of "
+                                                  "cheques holds"));
+        return true;
+    });
+    return shared;
+}
+
+// Which cell styles show dates, by the style's index.
+QList<bool> ReadDateStyles(Workbook &book)
+{
+    QList<bool> dateStyles;
+    if (!book.has(QStringLiteral("xl/styles.xml")))
+        return dateStyles;
+    QHash<int, QString> codes;
+    bool inCellXfs = false;
+    ReadPart(book, QStringLiteral("xl/styles.xml"), [&](QXmlStreamReader &xml) {
+        if (xml.isStartElement()) {
+            const auto a = xml.attributes();
+            if (xml.name() == QLatin1String("numFmt"))
+                codes.insert(a.value(QLatin1String("numFmtId")).toInt(),
+                             a.value(QLatin1String("formatCode")).toString());
+            else if (xml.name() == QLatin1String("cellXfs"))
+                inCellXfs = true;
+            else if (xml.name() == QLatin1String("xf") && inCellXfs) {
+                const int id = a.value(QLatin1String("numFmtId")).toInt();
+                dateStyles << IsDateFormat(id, codes.value(id));
+            }
+        } else if (xml.isEndElement() && xml.name() == QLatin1String("cellXfs")) {
+            inCellXfs = false;
+        }
+        return true;
+    });
+    return dateStyles;
+}
+
+// Reads the rows of the first sheet, one cell at a time.
+class SheetReader
+{
+public:
+    SheetReader(Workbook &book, const WorkbookPart &workbook, ListFile &file)
+        : m_book(book)
+        , m_workbook(workbook)
+        , m_file(file)
+        , m_shared(ReadSharedStrings(book))
+        , m_dateStyles(ReadDateStyles(book))
+    {}
+
+    void read()
+    {
+        ReadPart(m_book, m_workbook.firstSheet, [&](QXmlStreamReader &xml) {
+            if (xml.isStartElement() && xml.name() == QLatin1String("row"))
+                startRow(xml);
+            else if (xml.isEndElement() && xml.name() == QLatin1String("row"))
+                endRow();
+            else if (m_inRow && xml.isStartElement() && xml.name() == QLatin1String("c"))
+                readCell(xml);
+            return true;
+        });
+    }
+
+private:
+    void startRow(QXmlStreamReader &xml)
+    {
+        const int r = xml.attributes().value(QLatin1String("r")).toInt();
+        m_rowNumber = r > 0 ? r : m_rowNumber + 1;
+        m_row.clear();
+        m_inRow = true;
+    }
+
+    void endRow()
+    {
+        // Rows without a value are left out, as the sheet shows them empty.
+        bool any = false;
+        for (const ListCell &c : std::as_const(m_row))
+            any = any || !c.text.isEmpty();
+        if (any) {
+            if (const auto why = m_limits.row())
+                m_book.fail(*why);
+            m_file.rows << m_row;
+            m_file.rowNumbers << m_rowNumber;
+        }
+        m_inRow = false;
+    }
+
+    void readCell(QXmlStreamReader &xml)
+    {
+        const auto a = xml.attributes();
+        const QString type = a.value(QLatin1String("t")).toString();
+        const int style = a.value(QLatin1String("s")).toInt();
+        const QString reference = a.value(QLatin1String("r")).toString();
+        int column = ColumnOf(reference);
+        if (column < 0)
+            column = int(m_row.size());
+        ListCell cell;
+        QString value;
+        bool hasValue = false;
+        while (More(xml)) {
+            xml.readNext();
+            m_book.check(xml, m_workbook.firstSheet);
+            if (xml.isStartElement()) {
+                if (xml.name() == QLatin1String("v")) {
+                    value = xml.readElementText();
+                    hasValue = true;
+                } else if (xml.name() == QLatin1String("f")) {
+                    cell.formula = true;
+                    xml.readElementText();
+                } else if (xml.name() == QLatin1String("is")) {
+                    value = ReadStringItem(xml, m_book, m_workbook.firstSheet);
+                    hasValue = true;
+                }
+            } else if (xml.isEndElement() && xml.name() == QLatin1String("c")) {
+                break;
+            }
+        }
+        // Cells beyond the columns of a list are never spread out to.
+        if (!hasValue || column >= MaxListColumns)
+            return;
+        fillCell(cell, type, style, value, reference);
+        if (const auto why = m_limits.cell(cell.text, m_rowNumber))
+            m_book.fail(*why);
+        while (m_row.size() < column)
+            m_row << ListCell();
+        if (m_row.size() == column)
+            m_row << cell;
+        else
+            m_row[column] = cell;
+    }
+
+    // A cell's value as its type and style give it.
+    void fillCell(ListCell &cell, const QString &type, int style, const QString &value, const QString &reference)
+    {
+        const auto damaged = [&] {
+            m_book.fail(
+                QCoreApplication::translate("ChequeList", "the cell %1 of its first sheet is damaged").arg(reference));
+        };
+        if (type == QLatin1String("s")) {
+            bool ok = false;
+            const int index = value.toInt(&ok);
+            if (!ok || index < 0 || index >= m_shared.size())
+                damaged();
+            cell.text = m_shared[index];
+        } else if (type == QLatin1String("inlineStr") || type == QLatin1String("str")) {
+            cell.text = Unescape(value);
+        } else if (type == QLatin1String("b")) {
+            cell.kind = ListCell::Kind::Bool;
+            cell.text = value.trimmed() == QLatin1String("1") ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+        } else if (type == QLatin1String("e")) {
+            cell.kind = ListCell::Kind::Error;
+            cell.text = value;
+        } else if (type == QLatin1String("d")) {
+            cell.kind = ListCell::Kind::Date;
+            cell.date = QDate::fromString(value.left(10), Qt::ISODate);
+            cell.text = value.left(10);
+        } else {
+            bool ok = false;
+            const double number = value.toDouble(&ok);
+            if (!ok)
+                damaged();
+            const auto date = m_dateStyles.value(style) ? SpreadsheetDate(number, m_workbook.system1904) : std::nullopt;
+            if (date) {
+                cell.kind = ListCell::Kind::Date;
+                cell.date = date;
+                cell.text = date->toString(Qt::ISODate);
+            } else {
+                // As a spreadsheet shows it: 15 significant digits, so
+                // that 0.1 + 0.2 is 0.3.
+                cell.kind = ListCell::Kind::Number;
+                cell.text = QString::number(number, 'g', 15);
+            }
+        }
+    }
+
+    Workbook &m_book;
+    const WorkbookPart &m_workbook;
+    ListFile &m_file;
+    const QStringList m_shared;
+    const QList<bool> m_dateStyles;
+    ListLimits m_limits;
+    int m_rowNumber = 0;
+    QList<ListCell> m_row;
+    bool m_inRow = false;
+};
+
 } // namespace
 
 ListFile ParseWorkbook(QIODevice *device, const QString &name)
@@ -477,183 +719,9 @@ ListFile ParseWorkbook(QIODevice *device, const QString &name)
     Workbook book(device, name);
     ListFile file;
     file.name = name;
-
-    // The workbook: its date system, whether its formulas were calculated,
-    // and its first sheet.
-    bool system1904 = false;
-    QString firstSheet;
-    ReadPart(book, QStringLiteral("xl/workbook.xml"), [&](QXmlStreamReader &xml) {
-        if (!xml.isStartElement())
-            return true;
-        const auto a = xml.attributes();
-        if (xml.name() == QLatin1String("workbookPr")) {
-            const auto v = a.value(QLatin1String("date1904"));
-            system1904 = v == QLatin1String("1") || v == QLatin1String("true");
-        } else if (xml.name() == QLatin1String("calcPr")) {
-            const auto v = a.value(QLatin1String("fullCalcOnLoad"));
-            file.uncalculatedFormulas = v == QLatin1String("1") || v == QLatin1String("true");
-        } else if (xml.name() == QLatin1String("sheet") && firstSheet.isEmpty()) {
-            for (const QXmlStreamAttribute &attribute : a)
-                if (attribute.name() == QLatin1String("id") && attribute.namespaceUri().endsWith(u"/relationships"))
-                    firstSheet = attribute.value().toString();
-        }
-        return true;
-    });
-    if (firstSheet.isEmpty())
-        book.fail(QCoreApplication::translate("ChequeList", "it has no sheet"));
-    QString sheetPart;
-    ReadPart(book, QStringLiteral("xl/_rels/workbook.xml.rels"), [&](QXmlStreamReader &xml) {
-        if (xml.isStartElement() && xml.name() == QLatin1String("Relationship")
-            && xml.attributes().value(QLatin1String("Id")) == firstSheet) {
-            const QString target = xml.attributes().value(QLatin1String("Target")).toString();
-            sheetPart = target.startsWith(u'/') ? target.mid(1) : QStringLiteral("xl/") + target;
-        }
-        return sheetPart.isEmpty();
-    });
-    if (sheetPart.isEmpty())
-        book.fail(QCoreApplication::translate("ChequeList", "its first sheet is missing"));
-
-    // The texts the cells share, within the limits of a list.
-    QStringList shared;
-    if (book.has(QStringLiteral("xl/sharedStrings.xml"))) {
-        qint64 chars = 0;
-        ReadPart(book, QStringLiteral("xl/sharedStrings.xml"), [&](QXmlStreamReader &xml) {
-            if (!xml.isStartElement() || xml.name() != QLatin1String("si"))
-                return true;
-            shared << ReadStringItem(xml, book, QStringLiteral("xl/sharedStrings.xml"));
-            chars += shared.last().size();
-            if (shared.size() > qsizetype(MaxListRows + 1) * MaxListColumns || chars > MaxListChars)
-                book.fail(QCoreApplication::translate("ChequeList",
-                                                      "its shared texts are far more than a list of "
-                                                      "cheques holds"));
-            return true;
-        });
-    }
-
-    // Which cell styles show dates.
-    QList<bool> dateStyles;
-    if (book.has(QStringLiteral("xl/styles.xml"))) {
-        QHash<int, QString> codes;
-        bool inCellXfs = false;
-        ReadPart(book, QStringLiteral("xl/styles.xml"), [&](QXmlStreamReader &xml) {
-            if (xml.isStartElement()) {
-                const auto a = xml.attributes();
-                if (xml.name() == QLatin1String("numFmt"))
-                    codes.insert(a.value(QLatin1String("numFmtId")).toInt(),
-                                 a.value(QLatin1String("formatCode")).toString());
-                else if (xml.name() == QLatin1String("cellXfs"))
-                    inCellXfs = true;
-                else if (xml.name() == QLatin1String("xf") && inCellXfs) {
-                    const int id = a.value(QLatin1String("numFmtId")).toInt();
-                    dateStyles << IsDateFormat(id, codes.value(id));
-                }
-            } else if (xml.isEndElement() && xml.name() == QLatin1String("cellXfs")) {
-                inCellXfs = false;
-            }
-            return true;
-        });
-    }
-
-    ListLimits limits;
-    int rowNumber = 0;
-    QList<ListCell> row;
-    bool inRow = false;
-    ReadPart(book, sheetPart, [&](QXmlStreamReader &xml) {
-        if (xml.isStartElement() && xml.name() == QLatin1String("row")) {
-            const int r = xml.attributes().value(QLatin1String("r")).toInt();
-            rowNumber = r > 0 ? r : rowNumber + 1;
-            row.clear();
-            inRow = true;
-        } else if (xml.isEndElement() && xml.name() == QLatin1String("row")) {
-            // Rows without a value are left out, as the sheet shows them empty.
-            bool any = false;
-            for (const ListCell &c : row)
-                any = any || !c.text.isEmpty();
-            if (any) {
-                if (const auto why = limits.row())
-                    book.fail(*why);
-                file.rows << row;
-                file.rowNumbers << rowNumber;
-            }
-            inRow = false;
-        } else if (inRow && xml.isStartElement() && xml.name() == QLatin1String("c")) {
-            const auto a = xml.attributes();
-            const QString type = a.value(QLatin1String("t")).toString();
-            const int style = a.value(QLatin1String("s")).toInt();
-            int column = ColumnOf(a.value(QLatin1String("r")));
-            if (column < 0)
-                column = int(row.size());
-            ListCell cell;
-            QString value;
-            bool hasValue = false;
-            while (More(xml)) {
-                xml.readNext();
-                book.check(xml, sheetPart);
-                if (xml.isStartElement()) {
-                    if (xml.name() == QLatin1String("v")) {
-                        value = xml.readElementText();
-                        hasValue = true;
-                    } else if (xml.name() == QLatin1String("f")) {
-                        cell.formula = true;
-                        xml.readElementText();
-                    } else if (xml.name() == QLatin1String("is")) {
-                        value = ReadStringItem(xml, book, sheetPart);
-                        hasValue = true;
-                    }
-                } else if (xml.isEndElement() && xml.name() == QLatin1String("c")) {
-                    break;
-                }
-            }
-            // Cells beyond the columns of a list are never spread out to.
-            if (!hasValue || column >= MaxListColumns)
-                return true;
-            if (type == QLatin1String("s")) {
-                bool ok = false;
-                const int index = value.toInt(&ok);
-                if (!ok || index < 0 || index >= shared.size())
-                    book.fail(QCoreApplication::translate("ChequeList", "the cell %1 of its first sheet is damaged")
-                                  .arg(a.value(QLatin1String("r")).toString()));
-                cell.text = shared[index];
-            } else if (type == QLatin1String("inlineStr") || type == QLatin1String("str")) {
-                cell.text = Unescape(value);
-            } else if (type == QLatin1String("b")) {
-                cell.kind = ListCell::Kind::Bool;
-                cell.text = value.trimmed() == QLatin1String("1") ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
-            } else if (type == QLatin1String("e")) {
-                cell.kind = ListCell::Kind::Error;
-                cell.text = value;
-            } else if (type == QLatin1String("d")) {
-                cell.kind = ListCell::Kind::Date;
-                cell.date = QDate::fromString(value.left(10), Qt::ISODate);
-                cell.text = value.left(10);
-            } else {
-                bool ok = false;
-                const double number = value.toDouble(&ok);
-                if (!ok)
-                    book.fail(QCoreApplication::translate("ChequeList", "the cell %1 of its first sheet is damaged")
-                                  .arg(a.value(QLatin1String("r")).toString()));
-                if (dateStyles.value(style) && SpreadsheetDate(number, system1904)) {
-                    cell.kind = ListCell::Kind::Date;
-                    cell.date = SpreadsheetDate(number, system1904);
-                    cell.text = cell.date->toString(Qt::ISODate);
-                } else {
-                    // As a spreadsheet shows it: 15 significant digits, so
-                    // that 0.1 + 0.2 is 0.3.
-                    cell.kind = ListCell::Kind::Number;
-                    cell.text = QString::number(number, 'g', 15);
-                }
-            }
-            if (const auto why = limits.cell(cell.text, rowNumber))
-                book.fail(*why);
-            while (row.size() < column)
-                row << ListCell();
-            if (row.size() == column)
-                row << cell;
-            else
-                row[column] = cell;
-        }
-        return true;
-    });
+    const WorkbookPart workbook = ReadWorkbookPart(book);
+    file.uncalculatedFormulas = workbook.uncalculatedFormulas;
+    SheetReader(book, workbook, file).read();
     return file;
 }
 

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "core/chequeerror.h"
 #include "core/datafile.h"
 
 QStringList MoneyToLines(const MonyType &m)
@@ -107,6 +108,38 @@ std::optional<MoneyRead> ReadMoneyAtStart(const QString &path)
     if (!info.exists() && !info.isSymLink())
         return std::nullopt;
     return ReadMoneyFile(path);
+}
+
+MoneyStart StartWithMoneyFile(const QString &path)
+{
+    MoneyStart start;
+    try {
+        start.read = ReadMoneyAtStart(path);
+    } catch (const ChequeError &error) {
+        start.unreadable =
+            QCoreApplication::translate("TMoneyForm",
+                                        "%1\n\nThe program goes on with the UAE currency. The file is left as it is "
+                                        "until you set the currency in the Money window and press OK.")
+                .arg(QString::fromStdString(error.message()));
+    }
+    return start;
+}
+
+QString KeepDamagedMoneyFile(const QString &path, const MoneyRead &read)
+{
+    const QString backup = path + QStringLiteral(".bak");
+    QFile::remove(backup);
+    const bool kept = QFile::copy(path, backup);
+    QString text = read.damage.value_or(QString()) + QStringLiteral("\n\n");
+    text += kept ? QCoreApplication::translate("TMoneyForm", "The damaged file was kept as \"%1\". ")
+                       .arg(QDir::toNativeSeparators(backup))
+                 : QCoreApplication::translate("TMoneyForm", "It could not be kept as \"%1\". ")
+                       .arg(QDir::toNativeSeparators(backup));
+    text += QCoreApplication::translate("TMoneyForm",
+                                        "The currency names that could be read are used, with %1 sub-unit digits; "
+                                        "check them in this window, which stays open for that.")
+                .arg(read.money.PartDigits);
+    return text;
 }
 
 void WriteMoneyFile(const QString &path, const MonyType &money) { WriteDataFile(path, MoneyToLines(money)); }

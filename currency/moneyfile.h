@@ -45,6 +45,23 @@ MoneyRead ReadMoneyFile(const QString &path);
 /// (a link to nothing, a folder, a file without permission).
 std::optional<MoneyRead> ReadMoneyAtStart(const QString &path);
 
+/// How the program starts with money.txt at `path`.
+struct MoneyStart
+{
+    /// The file as read, damage and all; nothing when there is none (the
+    /// UAE dirham is then written to it) or it cannot be read.
+    std::optional<MoneyRead> read;
+    /// Why the file cannot be read: the program goes on with the UAE dirham
+    /// and leaves the file as it is until the user sets the currency.
+    std::optional<QString> unreadable;
+};
+MoneyStart StartWithMoneyFile(const QString &path);
+
+/// Keeps a damaged money.txt as "<path>.bak", so that what the user wrote
+/// survives the file being written anew; returns the message that tells the
+/// user what was kept and what is used.
+QString KeepDamagedMoneyFile(const QString &path, const MoneyRead &read);
+
 /// Writes money.txt. Raises ChequeError when it cannot be written; the old
 /// file then stays as it was.
 void WriteMoneyFile(const QString &path, const MonyType &money);

@@ -168,22 +168,9 @@ bool TMoneyForm::takeMoney(const MoneyRead &read)
 {
     const QString path = moneyPath();
     OptMemo = read.lines;
-    if (read.damage) {
-        // Keep what the user wrote before the file is written anew.
-        const QString backup = path + QStringLiteral(".bak");
-        QFile::remove(backup);
-        const bool kept = QFile::copy(path, backup);
-        QString text = *read.damage + QStringLiteral("\n\n");
-        text += kept ? QCoreApplication::translate("TMoneyForm", "The damaged file was kept as \"%1\". ")
-                           .arg(QDir::toNativeSeparators(backup))
-                     : QCoreApplication::translate("TMoneyForm", "It could not be kept as \"%1\". ")
-                           .arg(QDir::toNativeSeparators(backup));
-        text += QCoreApplication::translate("TMoneyForm",
-                                            "The currency names that could be read are used, with %1 sub-unit digits; "
-                                            "check them in this window, which stays open for that.")
-                    .arg(read.money.PartDigits);
-        dialogs().showMessage(this, QCoreApplication::translate("TMoneyForm", "Error"), text);
-    }
+    if (read.damage)
+        dialogs().showMessage(this, QCoreApplication::translate("TMoneyForm", "Error"),
+                              KeepDamagedMoneyFile(path, read));
     MonyRec.setValue(read.money);
     MoneyToEd();
     return read.damage.has_value();
@@ -194,17 +181,9 @@ void TMoneyForm::setCountry(int item) { CountryRB->setItemIndex(item); }
 std::optional<QString> TMoneyForm::StartUp(const QString &dataDir)
 {
     setDataDir(dataDir);
-    std::optional<QString> problem;
-    std::optional<MoneyRead> read;
-    try {
-        read = ReadMoneyAtStart(moneyPath());
-    } catch (const ChequeError &error) {
-        problem =
-            QCoreApplication::translate("TMoneyForm",
-                                        "%1\n\nThe program goes on with the UAE currency. The file is left as it is "
-                                        "until you set the currency in the Money window and press OK.")
-                .arg(QString::fromStdString(error.message()));
-    }
+    const MoneyStart start = StartWithMoneyFile(moneyPath());
+    const std::optional<MoneyRead> &read = start.read;
+    const std::optional<QString> &problem = start.unreadable;
     // A money.txt (readable or not) is taken as it stands; without one, the
     // UAE preset.
     setCountry(read || problem ? 0 : 2);

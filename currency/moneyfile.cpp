@@ -117,7 +117,7 @@ MoneyStart StartWithMoneyFile(const QString &path)
         start.read = ReadMoneyAtStart(path);
     } catch (const ChequeError &error) {
         start.unreadable =
-            QCoreApplication::translate("TMoneyForm",
+            QCoreApplication::translate("MoneyFile",
                                         "%1\n\nThe program goes on with the UAE currency. The file is left as it is "
                                         "until you set the currency in the Money window and press OK.")
                 .arg(QString::fromStdString(error.message()));
@@ -131,11 +131,11 @@ QString KeepDamagedMoneyFile(const QString &path, const MoneyRead &read)
     QFile::remove(backup);
     const bool kept = QFile::copy(path, backup);
     QString text = read.damage.value_or(QString()) + QStringLiteral("\n\n");
-    text += kept ? QCoreApplication::translate("TMoneyForm", "The damaged file was kept as \"%1\". ")
+    text += kept ? QCoreApplication::translate("MoneyFile", "The damaged file was kept as \"%1\". ")
                        .arg(QDir::toNativeSeparators(backup))
-                 : QCoreApplication::translate("TMoneyForm", "It could not be kept as \"%1\". ")
+                 : QCoreApplication::translate("MoneyFile", "It could not be kept as \"%1\". ")
                        .arg(QDir::toNativeSeparators(backup));
-    text += QCoreApplication::translate("TMoneyForm",
+    text += QCoreApplication::translate("MoneyFile",
                                         "The currency names that could be read are used, with %1 sub-unit digits; "
                                         "check them in this window, which stays open for that.")
                 .arg(read.money.PartDigits);

@@ -9,6 +9,8 @@
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
 #include <QTextOption>
 
 #include "core/chequeerror.h"
@@ -312,6 +314,38 @@ QStringList SubtotalLines(const QList<ChequeRegister::Total> &totals, const QLoc
             lines << QStringLiteral("State %1: %2").arg(StateName(state), TotalsText(ofState, locale));
     }
     return lines;
+}
+
+void PageForReport(QPagedPaintDevice &device)
+{
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
+}
+
+int SaveRegisterReport(const QString &fileName, const QString &title, ChequeRegister &reg, const RegisterView &view,
+                       const QLocale &locale)
+{
+    // Unbuffered, so that a full disk fails the report at the write that
+    // does not fit.
+    QSaveFile out(fileName);
+    const auto cannotWrite = [&] {
+        return ChequeError(QCoreApplication::translate("RegisterReport", "Cannot write the file \"%1\": %2")
+                               .arg(fileName, out.errorString())
+                               .toStdString());
+    };
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw cannotWrite();
+    int pages = 0;
+    {
+        QPdfWriter pdf(&out);
+        pdf.setResolution(300);
+        pdf.setTitle(title);
+        pdf.setCreator(QStringLiteral("Cheque Printer"));
+        PageForReport(pdf);
+        pages = PaintRegisterReport(pdf, reg, view, locale);
+    }
+    if (!out.commit())
+        throw cannotWrite();
+    return pages;
 }
 
 int PaintRegisterReport(QPagedPaintDevice &device, ChequeRegister &reg, const RegisterView &view, const QLocale &locale)

@@ -32,3 +32,12 @@ QStringList SubtotalLines(const QList<ChequeRegister::Total> &totals, const QLoc
 /// the device cannot be painted on.
 int PaintRegisterReport(QPagedPaintDevice &device, ChequeRegister &reg, const RegisterView &view,
                         const QLocale &locale = QLocale());
+
+/// The page the report is printed on: A4, landscape, no margins of the device's own.
+void PageForReport(QPagedPaintDevice &device);
+
+/// Writes the report of `view` to a PDF file, whole or not at all (a full
+/// disk fails it instead of leaving a short file); `title` is the PDF's.
+/// Returns its pages. Raises ChequeError naming the file.
+int SaveRegisterReport(const QString &fileName, const QString &title, ChequeRegister &reg, const RegisterView &view,
+                       const QLocale &locale = QLocale());

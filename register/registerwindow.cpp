@@ -47,11 +47,6 @@ QPushButton *Button(const QString &text, const QString &name, QWidget *parent)
     return button;
 }
 
-void PageForReport(QPagedPaintDevice &device)
-{
-    device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
-}
-
 } // namespace
 
 RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
@@ -409,26 +404,7 @@ void RegisterWindow::saveReport()
     if (!file)
         return;
     try {
-        // Written whole or not at all; unbuffered, so that a full disk fails
-        // the report instead of leaving a short file.
-        QSaveFile out(*file);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            throw ChequeError(QCoreApplication::translate("RegisterWindow", "Cannot write the file \"%1\": %2")
-                                  .arg(*file, out.errorString())
-                                  .toStdString());
-        int pages = 0;
-        {
-            QPdfWriter pdf(&out);
-            pdf.setResolution(300);
-            pdf.setTitle(Title());
-            pdf.setCreator(QStringLiteral("Cheque Printer"));
-            PageForReport(pdf);
-            pages = PaintRegisterReport(pdf, *b, *v);
-        }
-        if (!out.commit())
-            throw ChequeError(QCoreApplication::translate("RegisterWindow", "Cannot write the file \"%1\": %2")
-                                  .arg(*file, out.errorString())
-                                  .toStdString());
+        const int pages = SaveRegisterReport(*file, Title(), *b, *v);
         status(QCoreApplication::translate("RegisterWindow", "The report (%1 pages) was saved to \"%2\".")
                    .arg(pages)
                    .arg(*file));

@@ -713,6 +713,26 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
         <source>The currency file &quot;%1&quot; is damaged: %2.</source>
         <translation>ملف العملة «⁨%1⁩» تالف: ⁨%2⁩.</translation>
     </message>
+    <message>
+        <source>%1
+
+The program goes on with the UAE currency. The file is left as it is until you set the currency in the Money window and press OK.</source>
+        <translation>%1
+
+يتابع البرنامج بعملة الإمارات. ويبقى الملف على حاله حتى تضبط العملة في نافذة العملة وتضغط «موافق».</translation>
+    </message>
+    <message>
+        <source>The damaged file was kept as &quot;%1&quot;. </source>
+        <translation>حُفظ الملف التالف باسم «⁨%1⁩». </translation>
+    </message>
+    <message>
+        <source>It could not be kept as &quot;%1&quot;. </source>
+        <translation>تعذّر حفظه باسم «⁨%1⁩». </translation>
+    </message>
+    <message>
+        <source>The currency names that could be read are used, with %1 sub-unit digits; check them in this window, which stays open for that.</source>
+        <translation>تُستخدم أسماء العملة التي أمكن قراءتها، بعدد ⁨%1⁩ من خانات الأجزاء؛ راجعها في هذه النافذة التي تبقى مفتوحة لذلك.</translation>
+    </message>
 </context>
 <context>
     <name>PageOutput</name>
@@ -923,6 +943,10 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
         <source> (not counted: %1)</source>
         <translation> (غير محسوبة: ⁨%1⁩)</translation>
     </message>
+    <message>
+        <source>Cannot write the file &quot;%1&quot;: %2</source>
+        <translation>تعذّرت كتابة الملف «⁨%1⁩»: ⁨%2⁩</translation>
+    </message>
 </context>
 <context>
     <name>RegisterWindow</name>
@@ -1109,10 +1133,6 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     <message>
         <source>PDF files (*.pdf)</source>
         <translation>ملفات PDF ⁦(*.pdf)</translation>
-    </message>
-    <message>
-        <source>Cannot write the file &quot;%1&quot;: %2</source>
-        <translation>تعذّرت كتابة الملف «⁨%1⁩»: ⁨%2⁩</translation>
     </message>
     <message>
         <source>The report (%1 pages) was saved to &quot;%2&quot;.</source>
@@ -1589,28 +1609,8 @@ Save them?</source>
         <translation>إلغاء</translation>
     </message>
     <message>
-        <source>The damaged file was kept as &quot;%1&quot;. </source>
-        <translation>حُفظ الملف التالف باسم «⁨%1⁩». </translation>
-    </message>
-    <message>
-        <source>It could not be kept as &quot;%1&quot;. </source>
-        <translation>تعذّر حفظه باسم «⁨%1⁩». </translation>
-    </message>
-    <message>
-        <source>The currency names that could be read are used, with %1 sub-unit digits; check them in this window, which stays open for that.</source>
-        <translation>تُستخدم أسماء العملة التي أمكن قراءتها، بعدد ⁨%1⁩ من خانات الأجزاء؛ راجعها في هذه النافذة التي تبقى مفتوحة لذلك.</translation>
-    </message>
-    <message>
         <source>Error</source>
         <translation>خطأ</translation>
-    </message>
-    <message>
-        <source>%1
-
-The program goes on with the UAE currency. The file is left as it is until you set the currency in the Money window and press OK.</source>
-        <translation>%1
-
-يتابع البرنامج بعملة الإمارات. ويبقى الملف على حاله حتى تضبط العملة في نافذة العملة وتضغط «موافق».</translation>
     </message>
     <message>
         <source>OK</source>

@@ -103,18 +103,17 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     // places; the window grows by its height.
     MenuBar = new QMenuBar(this);
     MenuBar->setObjectName(QStringLiteral("MenuBar"));
-    QMenu *fileMenu = MenuBar->addMenu(QCoreApplication::translate("TNewChequeForm", "&File"));
-    QAction *printList = fileMenu->addAction(QCoreApplication::translate("TNewChequeForm", "Print from a &List…"));
+    QMenu *fileMenu = MenuBar->addMenu(tr("&File"));
+    QAction *printList = fileMenu->addAction(tr("Print from a &List…"));
     printList->setObjectName(QStringLiteral("PrintListAction"));
     printList->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     fileMenu->addSeparator();
-    QAction *closeAction = fileMenu->addAction(QCoreApplication::translate("TNewChequeForm", "&Close"));
-    QMenu *registerMenu = MenuBar->addMenu(QCoreApplication::translate("TNewChequeForm", "&Register"));
-    QAction *showRegister = registerMenu->addAction(QCoreApplication::translate("TNewChequeForm", "Cheque &Register…"));
+    QAction *closeAction = fileMenu->addAction(tr("&Close"));
+    QMenu *registerMenu = MenuBar->addMenu(tr("&Register"));
+    QAction *showRegister = registerMenu->addAction(tr("Cheque &Register…"));
     showRegister->setObjectName(QStringLiteral("RegisterAction"));
     showRegister->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    QAction *connection =
-        registerMenu->addAction(QCoreApplication::translate("TNewChequeForm", "Register &Connection…"));
+    QAction *connection = registerMenu->addAction(tr("Register &Connection…"));
     connection->setObjectName(QStringLiteral("ConnectionAction"));
     QMenu *languageMenu = MenuBar->addMenu(tr("L&anguage"));
     QAction *english = languageMenu->addAction(QStringLiteral("English"));
@@ -148,13 +147,12 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     // Made in the keyboard's tab order (Date, Name, Amount, Count, One/Many,
     // Account Only, Bank), which is the order the focus chain takes; the
     // radio buttons, not their group box, take the focus.
-    RightCaption(QCoreApplication::translate("TNewChequeForm", "Bank"), panel2, 3, 8, 80, 19);
-    RightCaption(QCoreApplication::translate("TNewChequeForm", "Date"), panel2, 3, 36, 80, 19);
+    RightCaption(tr("Bank"), panel2, 3, 8, 80, 19);
+    RightCaption(tr("Date"), panel2, 3, 36, 80, 19);
     DateEd = Edit(panel2, 88, 36, 121, 27);
     DateEd->setObjectName(QStringLiteral("DateEd"));
     // The desktop's short date, by example.
-    DateEd->setPlaceholderText(
-        QCoreApplication::translate("TNewChequeForm", "e.g. %1").arg(WriteShortDate(QDate::currentDate())));
+    DateEd->setPlaceholderText(tr("e.g. %1").arg(WriteShortDate(QDate::currentDate())));
     SpeedButton1 = new QToolButton(panel2);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     // "+1M", not "1M+", in an Arabic interface.
@@ -162,18 +160,18 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
 
     SpeedButton1->setFocusPolicy(Qt::NoFocus);
     SpeedButton1->setGeometry(217, 36, 38, 22);
-    RightCaption(QCoreApplication::translate("TNewChequeForm", "Name"), panel2, 3, 66, 80, 19);
+    RightCaption(tr("Name"), panel2, 3, 66, 80, 19);
     NameED = Edit(panel2, 88, 66, 185, 27);
     NameED->setObjectName(QStringLiteral("NameED"));
     NameED->setMaxLength(MaxPayeeChars); // no more than a cheque carries
-    RightCaption(QCoreApplication::translate("TNewChequeForm", "Amount"), panel2, 3, 95, 80, 19);
+    RightCaption(tr("Amount"), panel2, 3, 95, 80, 19);
     AmountED = Edit(panel2, 88, 95, 121, 27);
     AmountED->setObjectName(QStringLiteral("AmountED"));
     ManyPanel = new QWidget(panel2);
     ManyPanel->setObjectName(QStringLiteral("ManyPanel"));
     ManyPanel->setGeometry(285, 88, 124, 37);
     ManyPanel->hide();
-    auto *count = PlainLabel(QCoreApplication::translate("TNewChequeForm", "Count"), ManyPanel);
+    auto *count = PlainLabel(tr("Count"), ManyPanel);
     count->setGeometry(3, 7, 40, 19);
     count->setProperty("captionGrowsFrom", 40); // towards its box rather than a smaller font
     CountED = new CountBox(ManyPanel);
@@ -181,15 +179,12 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     CountED->setRange(1, 250);
     CountED->setValue(1);
     CountED->setGeometry(54, 5, 53, 29);
-    ManyRG = new RadioGroup(
-        QString(),
-        {QCoreApplication::translate("TNewChequeForm", "One"), QCoreApplication::translate("TNewChequeForm", "Many")},
-        1, panel2);
+    ManyRG = new RadioGroup(QString(), {tr("One"), tr("Many")}, 1, panel2);
     ManyRG->setObjectName(QStringLiteral("ManyRG"));
     ManyRG->setGeometry(285, 27, 125, 59);
     ManyRG->setProperty("captionGrowsFrom", 125); // longer captions widen it rather than shrink
     ManyRG->setItemIndex(0);
-    AccOnly = new QCheckBox(QCoreApplication::translate("TNewChequeForm", "Account Only"), panel2);
+    AccOnly = new QCheckBox(tr("Account Only"), panel2);
     AccOnly->setObjectName(QStringLiteral("AccOnly"));
     AccOnly->setGeometry(285, 11, 112, 17);
     AccOnly->setProperty("captionGrowsFrom", 112);
@@ -216,16 +211,13 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
 
     auto *panel3 = new QFrame(panel1);
     panel3->setObjectName(QStringLiteral("Panel3"));
-    PrintBtn = new QPushButton(ResourceIcon(QStringLiteral("print")),
-                               QCoreApplication::translate("TNewChequeForm", "Print"), panel3);
+    PrintBtn = new QPushButton(ResourceIcon(QStringLiteral("print")), tr("Print"), panel3);
     PrintBtn->setObjectName(QStringLiteral("PrintBtn"));
     PrintBtn->setGeometry(48, 2, 85, 25);
-    BitBtn2 = new QPushButton(ResourceIcon(QStringLiteral("setup")),
-                              QCoreApplication::translate("TNewChequeForm", "Setup"), panel3);
+    BitBtn2 = new QPushButton(ResourceIcon(QStringLiteral("setup")), tr("Setup"), panel3);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(176, 2, 85, 25);
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
-                              QCoreApplication::translate("TNewChequeForm", "Close"), panel3);
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), tr("Close"), panel3);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(304, 2, 85, 25);
     for (QPushButton *button : {PrintBtn, BitBtn2, BitBtn1})
@@ -239,8 +231,7 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
 
     Label1 = Banner(QStringLiteral("طابعة الشيكات بالعربية والإنجليزية"), Qt::RightToLeft, this);
     LabelNewl5 = Banner(QStringLiteral("المبلغ كتابةً باللغتين أثناء الكتابة"), Qt::RightToLeft, this);
-    LabelNew4 = Banner(QCoreApplication::translate("TNewChequeForm", "Cheque Printer: Arabic and English cheques"),
-                       Qt::LeftToRight, this);
+    LabelNew4 = Banner(tr("Cheque Printer: Arabic and English cheques"), Qt::LeftToRight, this);
     outer->addWidget(Label1);
     outer->addWidget(LabelNewl5);
     outer->addWidget(LabelNew4);
@@ -423,10 +414,8 @@ void TNewChequeForm::loadBankFiles()
 void TNewChequeForm::layoutRepaired(int bank, const QString &reason)
 {
     const QString kept = m_files ? m_files->keepDamagedOptions().value_or(QString()) : QString();
-    report(QCoreApplication::translate(
-               "TNewChequeForm",
-               "The layout of the bank \"%1\" in options.txt is damaged: %2\n\nThe bank now has the "
-               "layout that was on screen; check it in Setup. options.txt is written with it at close.%3")
+    report(tr("The layout of the bank \"%1\" in options.txt is damaged: %2\n\nThe bank now has the "
+              "layout that was on screen; check it in Setup. options.txt is written with it at close.%3")
                .arg(m_designer->Book.Banks.value(bank), reason, kept.isEmpty() ? kept : u' ' + kept));
 }
 
@@ -472,18 +461,15 @@ bool TNewChequeForm::writeBankFiles(bool closing)
             if (!m_files->changed(book.Banks, book.Options))
                 return true; // the files hold what this session has: nothing is lost
             if (!closing) {
-                report(QCoreApplication::translate("TNewChequeForm",
-                                                   "%1\n\nThe banks and layouts are kept in the "
-                                                   "program; they are written again at the next "
-                                                   "save and at close.")
+                report(tr("%1\n\nThe banks and layouts are kept in the "
+                          "program; they are written again at the next "
+                          "save and at close.")
                            .arg(QString::fromStdString(error.message())));
                 return false;
             }
-            const QString question =
-                QCoreApplication::translate("TNewChequeForm",
-                                            "%1\n\nTry again? Choose No to close without saving the banks "
-                                            "and layouts; the files keep what they held.")
-                    .arg(QString::fromStdString(error.message()));
+            const QString question = tr("%1\n\nTry again? Choose No to close without saving the banks "
+                                        "and layouts; the files keep what they held.")
+                                         .arg(QString::fromStdString(error.message()));
             if (!dialogs().askYesNo(this, WindowCaption(), question))
                 return false;
         }
@@ -497,19 +483,17 @@ void TNewChequeForm::PrintBtnClick()
     const auto date = ReadTypedDate(DateEd->text());
     if (!amount || !date) {
         // "Error", then what is wrong and how to write it.
-        QStringList lines{QCoreApplication::translate("TNewChequeForm", "Error")};
+        QStringList lines{tr("Error")};
         const QString dateText = DateEd->text().trimmed();
         if (!date && dateText.isEmpty())
-            lines << QCoreApplication::translate("TNewChequeForm", "There is no date: %1.").arg(DateFormsText());
+            lines << tr("There is no date: %1.").arg(DateFormsText());
         else if (!date)
-            lines << QCoreApplication::translate("TNewChequeForm", "The date \"%1\" cannot be read: %2.")
-                         .arg(Shown(dateText), DateFormsText());
+            lines << tr("The date \"%1\" cannot be read: %2.").arg(Shown(dateText), DateFormsText());
         const QString amountText = AmountED->text().trimmed();
         if (!amount && amountText.isEmpty())
-            lines << QCoreApplication::translate("TNewChequeForm", "There is no amount.");
+            lines << tr("There is no amount.");
         else if (!amount)
-            lines << QCoreApplication::translate("TNewChequeForm", "The amount \"%1\" is not a number.")
-                         .arg(Shown(amountText));
+            lines << tr("The amount \"%1\" is not a number.").arg(Shown(amountText));
         report(lines.join(QLatin1String("\n\n")));
         return;
     }
@@ -543,8 +527,7 @@ std::optional<QString> TNewChequeForm::pageRefusal(const Cheque &cheque) const
     if (!layout.layout)
         return layout.problem;
     if (const auto fault = ChequePageFault(cheque, *layout.layout))
-        return DescribePageFault(*fault, *layout.layout)
-            + QCoreApplication::translate("TNewChequeForm", " Nothing was printed.");
+        return DescribePageFault(*fault, *layout.layout) + tr(" Nothing was printed.");
     return std::nullopt;
 }
 
@@ -618,14 +601,11 @@ ChequeRegister *TNewChequeForm::registerForPrinting(QWidget *parent)
     QString problem;
     ChequeRegister *reg = m_register ? m_register->open(parent, &problem) : nullptr;
     if (!reg)
-        dialogs().showMessage(
-            parent, WindowCaption(),
-            QCoreApplication::translate(
-                "TNewChequeForm",
-                "%1\n\nThe cheque was not printed: every cheque is recorded in the register before it "
-                "is printed. Choose another register (Register, Register Connection), or move the "
-                "file away.")
-                .arg(problem));
+        dialogs().showMessage(parent, WindowCaption(),
+                              tr("%1\n\nThe cheque was not printed: every cheque is recorded in the register before it "
+                                 "is printed. Choose another register (Register, Register Connection), or move the "
+                                 "file away.")
+                                  .arg(problem));
     return reg;
 }
 
@@ -639,15 +619,11 @@ int TNewChequeForm::issueAll(const QList<ChequeJob> &jobs, QWidget *parent,
     const std::unique_ptr<PageOutput> output = m_print->openOutput();
     ChequeIssuer issuer(*reg, *output);
     const IssueRunResult run = IssueRun(issuer, jobs, next, [&](const QString &problem) {
-        tell(problem
-             + QCoreApplication::translate("TNewChequeForm",
-                                           "\n\nThe cheque was printed; the register shows it as sent."));
+        tell(problem + tr("\n\nThe cheque was printed; the register shows it as sent."));
     });
     if (const auto &ended = run.ended) {
         if (ended->refused)
-            tell(ended->problem
-                 + (run.sent == 0 ? QCoreApplication::translate("TNewChequeForm", " Nothing was printed.")
-                                  : QCoreApplication::translate("TNewChequeForm", " Nothing more was printed.")));
+            tell(ended->problem + (run.sent == 0 ? tr(" Nothing was printed.") : tr(" Nothing more was printed.")));
         else if (ended->number != 0 && !output->deferred())
             m_print->reportFailure(parent, ended->problem);
         else
@@ -660,14 +636,12 @@ int TNewChequeForm::issueAll(const QList<ChequeJob> &jobs, QWidget *parent,
     m_register->touch();
     const QString destination = DestinationShown(output->destination());
     if (issuer.printed() == 1 && last)
-        StatusLB->setText(QCoreApplication::translate("TNewChequeForm", "Cheque No. %1 of %2 printed to %3.")
-                              .arg(QString::number(lastNumber), last->cheque.bank, destination));
-    else if (issuer.printed() > 1)
         StatusLB->setText(
-            QCoreApplication::translate("TNewChequeForm", "%Ln cheques printed to %1.", nullptr, issuer.printed())
-                .arg(destination));
+            tr("Cheque No. %1 of %2 printed to %3.").arg(QString::number(lastNumber), last->cheque.bank, destination));
+    else if (issuer.printed() > 1)
+        StatusLB->setText(tr("%Ln cheques printed to %1.", nullptr, issuer.printed()).arg(destination));
     else
-        StatusLB->setText(QCoreApplication::translate("TNewChequeForm", "No cheque was printed."));
+        StatusLB->setText(tr("No cheque was printed."));
     if (last && issuer.printed() > 0)
         showPrinted(last->cheque, last->layout);
     return issuer.printed();
@@ -685,10 +659,8 @@ bool TNewChequeForm::duplicateAccepted(const Cheque &cheque)
         return true;
     return dialogs().askYesNo(
         this, WindowCaption(),
-        QCoreApplication::translate(
-            "TNewChequeForm",
-            "A cheque of %1 to \"%2\" for %3 %4 was printed on %5 (cheque No. %6).\n\nPrint this "
-            "cheque as well?")
+        tr("A cheque of %1 to \"%2\" for %3 %4 was printed on %5 (cheque No. %6).\n\nPrint this "
+           "cheque as well?")
             .arg(earlier->bank, earlier->payee, MinorUnitsText(earlier->minorUnits, earlier->digits), earlier->currency,
                  WriteShortDate(earlier->printedAt.toLocalTime().date()), QString::number(earlier->chequeNumber)),
         Dialogs::Default::No);
@@ -698,9 +670,8 @@ void TNewChequeForm::PrintMany(const QString &dateText, int count)
 {
     const auto start = ReadTypedDate(dateText);
     if (!start) {
-        report(QCoreApplication::translate("TNewChequeForm", "Date Error") + QLatin1String("\n\n")
-               + QCoreApplication::translate("TNewChequeForm", "The date \"%1\" cannot be read: %2.")
-                     .arg(Shown(dateText.trimmed()), DateFormsText()));
+        report(tr("Date Error") + QLatin1String("\n\n")
+               + tr("The date \"%1\" cannot be read: %2.").arg(Shown(dateText.trimmed()), DateFormsText()));
         return;
     }
     // Refused once for the whole run: every cheque of it is checked before
@@ -778,12 +749,10 @@ void TNewChequeForm::reprint(const RegisteredCheque &original)
 {
     QWidget *parent = m_registerWindow ? static_cast<QWidget *>(m_registerWindow.get()) : this;
     if (!m_designer->Book.Banks.contains(original.bank)) {
-        dialogs().showMessage(
-            parent, WindowCaption(),
-            QCoreApplication::translate("TNewChequeForm",
-                                        "The bank \"%1\" is no longer in the bank list: add it (with its layout) "
-                                        "in Setup to reprint its cheques.")
-                .arg(original.bank));
+        dialogs().showMessage(parent, WindowCaption(),
+                              tr("The bank \"%1\" is no longer in the bank list: add it (with its layout) "
+                                 "in Setup to reprint its cheques.")
+                                  .arg(original.bank));
         return;
     }
     const LayoutOrProblem layout = layoutFor(original.bank);
@@ -794,8 +763,7 @@ void TNewChequeForm::reprint(const RegisteredCheque &original)
     const Cheque cheque = ChequeFromRecord(original, layout.layout->BAText);
     if (const auto fault = ChequePageFault(cheque, *layout.layout)) {
         dialogs().showMessage(parent, WindowCaption(),
-                              DescribePageFault(*fault, *layout.layout)
-                                  + QCoreApplication::translate("TNewChequeForm", " Nothing was printed."));
+                              DescribePageFault(*fault, *layout.layout) + tr(" Nothing was printed."));
         return;
     }
     ChequeRegister *reg = registerForPrinting(parent);
@@ -808,15 +776,13 @@ void TNewChequeForm::reprint(const RegisteredCheque &original)
         dialogs().showMessage(parent, WindowCaption(), QString::fromStdString(error.message()));
         return;
     }
-    if (!dialogs().askYesNo(
-            parent, WindowCaption(),
-            QCoreApplication::translate("TNewChequeForm",
-                                        "Print cheque No. %1 to \"%2\" for %3 %4 again, as cheque No. %5 of %6?\n\n"
-                                        "Cheque No. %1 is then marked spoilt.")
-                .arg(QString::number(original.chequeNumber), original.payee,
-                     MinorUnitsText(original.minorUnits, original.digits), original.currency, QString::number(next),
-                     original.bank),
-            Dialogs::Default::No))
+    if (!dialogs().askYesNo(parent, WindowCaption(),
+                            tr("Print cheque No. %1 to \"%2\" for %3 %4 again, as cheque No. %5 of %6?\n\n"
+                               "Cheque No. %1 is then marked spoilt.")
+                                .arg(QString::number(original.chequeNumber), original.payee,
+                                     MinorUnitsText(original.minorUnits, original.digits), original.currency,
+                                     QString::number(next), original.bank),
+                            Dialogs::Default::No))
         return;
     if (!m_print->PrintSetup(parent))
         return;
@@ -873,8 +839,7 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
     QStringList alike;
     for (const auto &[index, earlier] : like.first) {
         const BatchRow *row = good[index];
-        alike << QCoreApplication::translate("TNewChequeForm",
-                                             "Row %1 (%2, %3) is like cheque No. %4 of %5, printed on %6.")
+        alike << tr("Row %1 (%2, %3) is like cheque No. %4 of %5, printed on %6.")
                      .arg(row->row)
                      .arg(row->payee, MinorUnitsText(row->cheque->minorUnits, row->cheque->digits),
                           QString::number(earlier.chequeNumber), earlier.bank,
@@ -882,15 +847,13 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
     }
     if (count > 0) {
         if (count > 5)
-            alike << QCoreApplication::translate("TNewChequeForm", "And %1 more.").arg(count - 5);
-        if (!dialogs().askYesNo(
-                parent, WindowCaption(),
-                QCoreApplication::translate("TNewChequeForm",
-                                            "%1 of the list's cheques are like cheques printed in the last 30 "
-                                            "days:\n\n%2\n\nPrint the whole list all the same?")
-                    .arg(count)
-                    .arg(alike.join(u'\n')),
-                Dialogs::Default::No))
+            alike << tr("And %1 more.").arg(count - 5);
+        if (!dialogs().askYesNo(parent, WindowCaption(),
+                                tr("%1 of the list's cheques are like cheques printed in the last 30 "
+                                   "days:\n\n%2\n\nPrint the whole list all the same?")
+                                    .arg(count)
+                                    .arg(alike.join(u'\n')),
+                                Dialogs::Default::No))
             return 0;
     }
     // The rows print in their banks' stored layouts, as the list was
@@ -901,9 +864,7 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
     for (const BatchRow *row : good) {
         const LayoutOrProblem layout = BankLayout(row->bank, m_designer->Book.Banks, m_designer->Book.Options);
         if (!layout.layout) {
-            dialogs().showMessage(
-                parent, WindowCaption(),
-                QCoreApplication::translate("TNewChequeForm", "Row %1: %2").arg(row->row).arg(layout.problem));
+            dialogs().showMessage(parent, WindowCaption(), tr("Row %1: %2").arg(row->row).arg(layout.problem));
             return 0;
         }
         jobs.append({*row->cheque, *layout.layout, 0, row->row});
@@ -911,8 +872,7 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
     if (!m_print->PrintSetup(parent))
         return 0;
 
-    QProgressDialog progress(QCoreApplication::translate("TNewChequeForm", "Printing…"),
-                             QCoreApplication::translate("TNewChequeForm", "Cancel"), 0, int(good.size()), parent);
+    QProgressDialog progress(tr("Printing…"), tr("Cancel"), 0, int(good.size()), parent);
     progress.setObjectName(QStringLiteral("ListProgress"));
     progress.setWindowTitle(WindowCaption());
     progress.setWindowModality(Qt::WindowModal);
@@ -924,17 +884,15 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
         progress.setValue(done);
         // Cancel is read between cheques: the cheque in flight is finished.
         if (progress.wasCanceled()) {
-            stopped = QCoreApplication::translate("TNewChequeForm", "Cancelled before row %1.").arg(job.row);
+            stopped = tr("Cancelled before row %1.").arg(job.row);
             return false;
         }
-        progress.setLabelText(QCoreApplication::translate("TNewChequeForm", "Row %1: %2, %3")
-                                  .arg(job.row)
-                                  .arg(job.cheque.payee, job.cheque.figure));
+        progress.setLabelText(tr("Row %1: %2, %3").arg(job.row).arg(job.cheque.payee, job.cheque.figure));
         return true;
     });
     progress.close();
     if (stopped.isEmpty() && printed < jobs.size())
-        stopped = QCoreApplication::translate("TNewChequeForm", "Stopped at row %1.").arg(jobs.value(printed).row);
+        stopped = tr("Stopped at row %1.").arg(jobs.value(printed).row);
     tell(CountText("TNewChequeForm", QT_TRANSLATE_NOOP("TNewChequeForm", "%L1 of %Ln cheque printed. %2"),
                    QT_TRANSLATE_N_NOOP("TNewChequeForm", "%L1 of %Ln cheques printed. %2"), good.size())
              .arg(printed)

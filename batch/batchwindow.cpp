@@ -100,9 +100,9 @@ BatchWindow::BatchWindow(std::function<BatchContext()> context, QWidget *parent)
     setObjectName(QStringLiteral("BatchWindow"));
     setWindowTitle(Title());
     resize(1000, 520);
-    FileLB = PlainLabel(QCoreApplication::translate("BatchWindow", "No list is open."), this);
+    FileLB = PlainLabel(tr("No list is open."), this);
     FileLB->setObjectName(QStringLiteral("FileLB"));
-    auto *open = new QPushButton(QCoreApplication::translate("BatchWindow", "Open List…"), this);
+    auto *open = new QPushButton(tr("Open List…"), this);
     open->setObjectName(QStringLiteral("OpenBtn"));
     Table = new QTableView(this);
     Table->setObjectName(QStringLiteral("Table"));
@@ -113,18 +113,18 @@ BatchWindow::BatchWindow(std::function<BatchContext()> context, QWidget *parent)
     Table->setTextElideMode(Qt::ElideMiddle); // the start and the end of the words, the whole in the tool tip
     TotalsLB = WrappingLabel(QStringLiteral("TotalsLB"), this);
     StatusLB = WrappingLabel(QStringLiteral("StatusLB"), this);
-    PrintBtn = new QPushButton(QCoreApplication::translate("BatchWindow", "Print…"), this);
+    PrintBtn = new QPushButton(tr("Print…"), this);
     PrintBtn->setObjectName(QStringLiteral("PrintBtn"));
     PrintBtn->setEnabled(false);
-    auto *close = new QPushButton(QCoreApplication::translate("BatchWindow", "Close"), this);
+    auto *close = new QPushButton(tr("Close"), this);
     close->setObjectName(QStringLiteral("CloseBtn"));
 
     BankCB = new BankComboBox(this);
     BankCB->setObjectName(QStringLiteral("BankCB"));
     BankCB->setEditable(false);
     BankCB->setMinimumContentsLength(10);
-    BankCB->setToolTip(QCoreApplication::translate("BatchWindow", "The bank of the rows that name none"));
-    auto *bankCaption = PlainLabel(QCoreApplication::translate("BatchWindow", "Bank of rows without one:"), this);
+    BankCB->setToolTip(tr("The bank of the rows that name none"));
+    auto *bankCaption = PlainLabel(tr("Bank of rows without one:"), this);
 
     auto *top = new QHBoxLayout;
     top->addWidget(FileLB, 1);
@@ -157,9 +157,8 @@ BatchWindow::BatchWindow(std::function<BatchContext()> context, QWidget *parent)
 
 void BatchWindow::openFile()
 {
-    const auto file = dialogs().askOpenFile(
-        this, QCoreApplication::translate("BatchWindow", "Open a List of Cheques"),
-        QCoreApplication::translate("BatchWindow", "Lists of cheques (*.csv *.xlsx *.txt);;All files (*)"));
+    const auto file = dialogs().askOpenFile(this, tr("Open a List of Cheques"),
+                                            tr("Lists of cheques (*.csv *.xlsx *.txt);;All files (*)"));
     if (file)
         load(*file);
 }
@@ -256,7 +255,7 @@ void BatchWindow::showTotals()
     TotalsLB->setText(text);
     PrintBtn->setText(t.good > 0 ? CountText("BatchWindow", QT_TRANSLATE_NOOP("BatchWindow", "Print %Ln Cheque…"),
                                              QT_TRANSLATE_N_NOOP("BatchWindow", "Print %Ln Cheques…"), t.good)
-                                 : QCoreApplication::translate("BatchWindow", "Print…"));
+                                 : tr("Print…"));
     PrintBtn->setEnabled(t.good > 0);
 }
 

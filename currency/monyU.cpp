@@ -37,28 +37,27 @@ TMoneyForm::TMoneyForm(CurrencyRecord &currency, QWidget *parent)
     , MonyRec(currency)
 {
     setObjectName(QStringLiteral("MoneyForm"));
-    setWindowTitle(QCoreApplication::translate("TMoneyForm", "Mony Type مواصفات العملة"));
+    setWindowTitle(tr("Mony Type مواصفات العملة"));
     setFixedSize(454, 265);
 
     auto *panel1 = new QFrame(this);
     panel1->setFrameShape(QFrame::StyledPanel);
     panel1->setGeometry(3, 17, 346, 122);
-    Caption(QCoreApplication::translate("TMoneyForm", "Mony Name اسم العملة"), panel1, 249, 9);
-    Caption(QCoreApplication::translate("TMoneyForm", "Part Name اسم الجزء"), panel1, 47, 9);
+    Caption(tr("Mony Name اسم العملة"), panel1, 249, 9);
+    Caption(tr("Part Name اسم الجزء"), panel1, 47, 9);
     Caption(QStringLiteral("عربي"), panel1, 303, 27);
-    Caption(QCoreApplication::translate("TMoneyForm", "انجليزي"), panel1, 303, 46);
-    Caption(QCoreApplication::translate("TMoneyForm", "Arabic"), panel1, 10, 30);
-    Caption(QCoreApplication::translate("TMoneyForm", "English"), panel1, 5, 48);
+    Caption(tr("انجليزي"), panel1, 303, 46);
+    Caption(tr("Arabic"), panel1, 10, 30);
+    Caption(tr("English"), panel1, 5, 48);
     AMoneyNameEd = Edit(panel1, "AMoneyNameEd", 246, 28, 52, 22);
     EMoneyNameEd = Edit(panel1, "EMoneyNameEd", 246, 50, 52, 22);
     APartNameEd = Edit(panel1, "APartNameEd", 44, 28, 53, 22);
     EPartNameEd = Edit(panel1, "EPartNameEd", 44, 50, 53, 22);
-    PartsRB = new RadioGroup(QCoreApplication::translate("TMoneyForm", "Divided to"),
-                             {QStringLiteral("100"), QStringLiteral("1000")}, 2, panel1);
+    PartsRB = new RadioGroup(tr("Divided to"), {QStringLiteral("100"), QStringLiteral("1000")}, 2, panel1);
     PartsRB->setObjectName(QStringLiteral("PartsRB"));
     PartsRB->setGeometry(103, 28, 122, 36);
     PartsRB->setItemIndex(0);
-    Caption(QCoreApplication::translate("TMoneyForm", "Money Short Name"), panel1, 62, 98);
+    Caption(tr("Money Short Name"), panel1, 62, 98);
     MoneySNameEd = Edit(panel1, "MoneySNameEd", 169, 97, 53, 22);
 
     auto *forms = new QWidget(this);
@@ -83,24 +82,19 @@ TMoneyForm::TMoneyForm(CurrencyRecord &currency, QWidget *parent)
     // Placeholder texts until the start-up fills the controls.
     for (QLineEdit *edit : {AMoneyNameEd, EMoneyNameEd, APartNameEd, EPartNameEd, MoneySNameEd, Money2NameEd,
                             Money3NameEd, Part2NameEd, part3NameEd})
-        edit->setText(edit == MoneySNameEd ? QStringLiteral("Short")
-                                           : QCoreApplication::translate("TMoneyForm", "Name"));
+        edit->setText(edit == MoneySNameEd ? QStringLiteral("Short") : tr("Name"));
 
-    CountryRB = new RadioGroup(QCoreApplication::translate("TMoneyForm", " Country"),
-                               {QCoreApplication::translate("TMoneyForm", "Chose"),
-                                QCoreApplication::translate("TMoneyForm", "SYR"),
-                                QCoreApplication::translate("TMoneyForm", "UAE ")},
-                               1, this);
+    CountryRB = new RadioGroup(tr(" Country"), {tr("Chose"), tr("SYR"), tr("UAE ")}, 1, this);
     CountryRB->setObjectName(QStringLiteral("CountryRB"));
     CountryRB->setGeometry(359, 17, 84, 127);
     CountryRB->setItemIndex(2);
     connect(CountryRB, &RadioGroup::clicked, this, [this] { CountryRBClick(); });
 
-    MonyOkBtn = new QPushButton(QCoreApplication::translate("TMoneyForm", "OK"), this);
+    MonyOkBtn = new QPushButton(tr("OK"), this);
     MonyOkBtn->setObjectName(QStringLiteral("MonyOkBtn"));
     MonyOkBtn->setGeometry(267, 225, 87, 27);
     MonyOkBtn->setDefault(true);
-    BitBtn2 = new QPushButton(QCoreApplication::translate("TMoneyForm", "Cancel"), this);
+    BitBtn2 = new QPushButton(tr("Cancel"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(60, 225, 105, 27);
     connect(MonyOkBtn, &QPushButton::clicked, this, [this] { MonyOkBtnClick(); });
@@ -169,8 +163,7 @@ bool TMoneyForm::takeMoney(const MoneyRead &read)
     const QString path = moneyPath();
     OptMemo = read.lines;
     if (read.damage)
-        dialogs().showMessage(this, QCoreApplication::translate("TMoneyForm", "Error"),
-                              KeepDamagedMoneyFile(path, read));
+        dialogs().showMessage(this, tr("Error"), KeepDamagedMoneyFile(path, read));
     MonyRec.setValue(read.money);
     MoneyToEd();
     return read.damage.has_value();
@@ -254,8 +247,7 @@ void TMoneyForm::closeEvent(QCloseEvent *event)
         SaveOpt();
         m_keepFile = false;
     } catch (const ChequeError &error) {
-        dialogs().showMessage(this, QCoreApplication::translate("TMoneyForm", "Error"),
-                              QString::fromStdString(error.what()));
+        dialogs().showMessage(this, tr("Error"), QString::fromStdString(error.what()));
         event->ignore(); // stays open: the user can fix the cause and close again
         return;
     }

@@ -175,16 +175,16 @@ void TChequeForm::buildTopStrip(QWidget *column)
 {
     auto *strip = new QWidget(column);
     strip->setGeometry(1, 0, 320, TopStripHeight);
-    Caption(QCoreApplication::translate("TChequeForm", "Bank"), strip, 11,
+    Caption(tr("Bank"), strip, 11,
             0); // not -1: the strip's edge would cut the letters' tops
     BankNameCB = new BankComboBox(strip);
     BankNameCB->setObjectName(QStringLiteral("BankNameCB"));
     BankNameCB->setEditable(false);
     BankNameCB->setGeometry(8, 21, 79, 23);
-    ChangeBtn = new QPushButton(QCoreApplication::translate("TChequeForm", "Change"), strip);
+    ChangeBtn = new QPushButton(tr("Change"), strip);
     ChangeBtn->setObjectName(QStringLiteral("ChangeBtn"));
     ChangeBtn->setGeometry(90, 19, 70, 25);
-    PrintBtn = new QPushButton(QCoreApplication::translate("TChequeForm", "Print Test"), strip);
+    PrintBtn = new QPushButton(tr("Print Test"), strip);
     PrintBtn->setObjectName(QStringLiteral("PrintBtn"));
     PrintBtn->setGeometry(171, 19, 70, 25);
     PrintBtn->setProperty("captionGrowsFrom", 70); // a longer caption widens it rather than shrinks
@@ -215,57 +215,57 @@ void TChequeForm::buildOptionsPanel()
     NewBtn = new QToolButton(p);
     NewBtn->setObjectName(QStringLiteral("NewBtn"));
     NewBtn->setText(QStringLiteral("+"));
-    NewBtn->setToolTip(QCoreApplication::translate("TChequeForm", "Add"));
+    NewBtn->setToolTip(tr("Add"));
     NewBtn->setGeometry(8, 0, 23, 22);
     NewBtn->setFont(ArialBold(19));
     SpeedButton7 = new QToolButton(p);
     SpeedButton7->setObjectName(QStringLiteral("SpeedButton7"));
     SpeedButton7->setText(QStringLiteral("-"));
-    SpeedButton7->setToolTip(QCoreApplication::translate("TChequeForm", "Del"));
+    SpeedButton7->setToolTip(tr("Del"));
     SpeedButton7->setGeometry(32, 0, 23, 22);
     SpeedButton7->setFont(ArialBold(19));
-    Money = new QPushButton(QCoreApplication::translate("TChequeForm", "Money"), p);
+    Money = new QPushButton(tr("Money"), p);
     Money->setObjectName(QStringLiteral("Money"));
     Money->setGeometry(96, 6, 75, 21);
-    SaveBtn = new QPushButton(QCoreApplication::translate("TChequeForm", "Save Options"), p);
+    SaveBtn = new QPushButton(tr("Save Options"), p);
     SaveBtn->setObjectName(QStringLiteral("SaveBtn"));
     SaveBtn->setGeometry(197, 3, 93, 23);
 
-    Caption(QCoreApplication::translate("TChequeForm", "Labels Count"), p, 4, 57);
+    Caption(tr("Labels Count"), p, 4, 57);
     SpinEdit1 = new QSpinBox(p);
     SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
     SpinEdit1->setRange(1, FieldCount);
     SpinEdit1->setValue(FieldCount);
     SpinEdit1->setGeometry(84, 57, 41, 23);
-    Caption(QCoreApplication::translate("TChequeForm", "B/A Ammount"), p, 157, 57);
+    Caption(tr("B/A Ammount"), p, 157, 57);
     BAEdit = new QLineEdit(QStringLiteral("#"), p);
     BAEdit->setObjectName(QStringLiteral("BAEdit"));
     BAEdit->setMaxLength(MaxBATextChars);
     BAEdit->setGeometry(241, 57, 50, 22);
     RestrictToCp1256(BAEdit, OptionsFile());
 
-    Caption(QCoreApplication::translate("TChequeForm", "Left"), p, 4, 87);
+    Caption(tr("Left"), p, 4, 87);
     LeftEd = new QLineEdit(QStringLiteral("0"), p);
     LeftEd->setObjectName(QStringLiteral("LeftEd"));
     LeftEd->setGeometry(32, 85, 33, 22);
-    Caption(QCoreApplication::translate("TChequeForm", "mm"), p, 65, 87);
-    Caption(QCoreApplication::translate("TChequeForm", "Top"), p, 96, 87);
+    Caption(tr("mm"), p, 65, 87);
+    Caption(tr("Top"), p, 96, 87);
     TopEd = new QLineEdit(QStringLiteral("0"), p);
     TopEd->setObjectName(QStringLiteral("TopEd"));
     TopEd->setGeometry(123, 85, 33, 22);
-    Caption(QCoreApplication::translate("TChequeForm", "mm"), p, 156, 87);
+    Caption(tr("mm"), p, 156, 87);
     // The offsets are items of the option line, which "/" ends.
     for (QLineEdit *edit : {LeftEd, TopEd})
         RestrictToCp1256(edit, OptionsFile(), ItemEnd);
 
-    PortialChk = new QCheckBox(QCoreApplication::translate("TChequeForm", "Portial"), p);
+    PortialChk = new QCheckBox(tr("Portial"), p);
     PortialChk->setObjectName(QStringLiteral("PortialChk"));
     PortialChk->setGeometry(200, 85, 57, 17);
     PortialChk->setProperty("captionGrowsFrom", 57); // longer captions widen it rather than shrink
-    previewChk = new QCheckBox(QCoreApplication::translate("TChequeForm", "preview"), p);
+    previewChk = new QCheckBox(tr("preview"), p);
     previewChk->setObjectName(QStringLiteral("previewChk"));
     previewChk->setGeometry(12, 111, 63, 17);
-    OnlyFirstChk = new QCheckBox(QCoreApplication::translate("TChequeForm", "Only First"), p);
+    OnlyFirstChk = new QCheckBox(tr("Only First"), p);
     OnlyFirstChk->setObjectName(QStringLiteral("OnlyFirstChk"));
     OnlyFirstChk->setGeometry(104, 109, 84, 17);
     OnlyFirstChk->setProperty("captionGrowsFrom", 84);
@@ -276,16 +276,12 @@ void TChequeForm::buildOptionsPanel()
     connect(SaveBtn, &QPushButton::clicked, this, [this] { SaveBtnClick(); });
     connect(SpinEdit1, &QSpinBox::valueChanged, this, [this](int value) {
         SpinEdit1Change(value);
-        record(QCoreApplication::translate("TChequeForm", "Labels count"));
+        record(tr("Labels count"));
     });
-    connect(BAEdit, &QLineEdit::editingFinished, this,
-            [this] { record(QCoreApplication::translate("TChequeForm", "B/A text")); });
-    connect(LeftEd, &QLineEdit::editingFinished, this,
-            [this] { record(QCoreApplication::translate("TChequeForm", "Left margin")); });
-    connect(TopEd, &QLineEdit::editingFinished, this,
-            [this] { record(QCoreApplication::translate("TChequeForm", "Top margin")); });
-    connect(PortialChk, &QCheckBox::toggled, this,
-            [this] { record(QCoreApplication::translate("TChequeForm", "Orientation")); });
+    connect(BAEdit, &QLineEdit::editingFinished, this, [this] { record(tr("B/A text")); });
+    connect(LeftEd, &QLineEdit::editingFinished, this, [this] { record(tr("Left margin")); });
+    connect(TopEd, &QLineEdit::editingFinished, this, [this] { record(tr("Top margin")); });
+    connect(PortialChk, &QCheckBox::toggled, this, [this] { record(tr("Orientation")); });
 }
 
 void TChequeForm::buildFieldPanel(int i)
@@ -299,18 +295,18 @@ void TChequeForm::buildFieldPanel(int i)
     EPanel[std::size_t(i)] = panel;
 
     Caption(QString::number(i + 1), panel, 8, 0);
-    auto *right = new QCheckBox(QCoreApplication::translate("TChequeForm", "Right"), panel);
+    auto *right = new QCheckBox(tr("Right"), panel);
     right->setObjectName(QStringLiteral("RightChk%1").arg(i + 1));
     right->setGeometry(25, 4, 57, 17);
-    right->setToolTip(QCoreApplication::translate("TChequeForm", "The field's text set against the right of its box"));
+    right->setToolTip(tr("The field's text set against the right of its box"));
     RightChk[std::size_t(i)] = right;
-    auto *fontBtn = new QPushButton(QCoreApplication::translate("TChequeForm", "Font"), panel);
+    auto *fontBtn = new QPushButton(tr("Font"), panel);
     fontBtn->setObjectName(QStringLiteral("SpeedButton%1").arg(i + 1));
     fontBtn->setGeometry(25, 22, 40, 25);
     SpeedButton[std::size_t(i)] = fontBtn;
     QStringList kinds;
     for (int k = 0; k < FieldKindCount; ++k)
-        kinds << QCoreApplication::translate("TChequeForm", KindCaption(FieldKind(k)).toUtf8().constData());
+        kinds << tr(KindCaption(FieldKind(k)).toUtf8().constData());
     auto *group = new RadioGroup(QString(), kinds, 2, panel);
     group->setObjectName(QStringLiteral("KindRG%1").arg(i + 1));
     group->setGeometry(82, -4, 230, 72);
@@ -318,15 +314,15 @@ void TChequeForm::buildFieldPanel(int i)
 
     connect(right, &QCheckBox::toggled, this, [this, i] {
         RightChkClick(i + 1);
-        record(QCoreApplication::translate("TChequeForm", "Direction of field %1").arg(i + 1));
+        record(tr("Direction of field %1").arg(i + 1));
     });
     connect(fontBtn, &QPushButton::clicked, this, [this, i] {
         SpeedButtonClick(i + 1);
-        record(QCoreApplication::translate("TChequeForm", "Font of field %1").arg(i + 1));
+        record(tr("Font of field %1").arg(i + 1));
     });
     connect(group, &RadioGroup::clicked, this, [this, i] {
         KindRGClick(i + 1);
-        record(QCoreApplication::translate("TChequeForm", "Kind of field %1").arg(i + 1));
+        record(tr("Kind of field %1").arg(i + 1));
     });
 }
 
@@ -346,9 +342,7 @@ void TChequeForm::buildField(int i)
         ChequeEdit1MouseMove(i + 1, e->buttons(), e->modifiers(), e->position().toPoint());
     });
     connect(edit, &ChequeFieldEdit::mouseReleased, this, [this, i] {
-        record((m_zone == DragZone::Body ? QCoreApplication::translate("TChequeForm", "Move field %1")
-                                         : QCoreApplication::translate("TChequeForm", "Size field %1"))
-                   .arg(i + 1));
+        record((m_zone == DragZone::Body ? tr("Move field %1") : tr("Size field %1")).arg(i + 1));
         QToolTip::hideText();
     });
     connect(edit, &ChequeFieldEdit::nudged, this,
@@ -383,49 +377,41 @@ void TChequeForm::buildMenus()
 {
     MenuBar = new QMenuBar(this);
     MenuBar->setObjectName(QStringLiteral("MenuBar"));
-    QMenu *edit = MenuBar->addMenu(QCoreApplication::translate("TChequeForm", "&Edit"));
-    QAction *undo = m_undo.createUndoAction(this, QCoreApplication::translate("TChequeForm", "&Undo"));
+    QMenu *edit = MenuBar->addMenu(tr("&Edit"));
+    QAction *undo = m_undo.createUndoAction(this, tr("&Undo"));
     undo->setObjectName(QStringLiteral("UndoAction"));
     undo->setShortcut(QKeySequence::Undo);
-    QAction *redo = m_undo.createRedoAction(this, QCoreApplication::translate("TChequeForm", "&Redo"));
+    QAction *redo = m_undo.createRedoAction(this, tr("&Redo"));
     redo->setObjectName(QStringLiteral("RedoAction"));
     redo->setShortcut(QKeySequence::Redo);
     edit->addAction(undo);
     edit->addAction(redo);
-    QMenu *scan = MenuBar->addMenu(QCoreApplication::translate("TChequeForm", "&Scan"));
-    connect(scan->addAction(QCoreApplication::translate("TChequeForm", "&Choose Scanned Cheque…")), &QAction::triggered,
-            this, &TChequeForm::chooseScan);
-    connect(scan->addAction(QCoreApplication::translate("TChequeForm", "&Place and Opacity…")), &QAction::triggered,
-            this, [this] {
-                const auto kept = scanSettings();
-                if (!kept)
-                    return;
-                const auto typed = dialogs().askText(
-                    this, DesignerTitle(),
-                    QCoreApplication::translate(
-                        "TChequeForm",
-                        "Where the scan's top-left corner lies from the cheque area's origin (left and top in mm), "
-                        "and its opacity in per cent:"),
-                    ScanPlaceText(*kept));
-                if (!typed)
-                    return;
-                ScanSettings placed = *kept;
-                if (!ReadScanPlace(*typed, placed)) {
-                    dialogs().showMessage(
-                        this, DesignerTitle(),
-                        QCoreApplication::translate(
-                            "TChequeForm", "Give three numbers: left and top in mm, and the opacity from 0 to 100."));
-                    return;
-                }
-                setScanPlace(placed.leftMm, placed.topMm, placed.opacity);
-            });
-    connect(scan->addAction(QCoreApplication::translate("TChequeForm", "&Remove Scan")), &QAction::triggered, this,
-            &TChequeForm::removeScan);
-    QMenu *printer = MenuBar->addMenu(QCoreApplication::translate("TChequeForm", "&Printer"));
-    connect(printer->addAction(QCoreApplication::translate("TChequeForm", "Print &Calibration Page…")),
-            &QAction::triggered, this, &TChequeForm::PrintCalibration);
-    connect(printer->addAction(QCoreApplication::translate("TChequeForm", "Printer &Offsets…")), &QAction::triggered,
-            this, &TChequeForm::editPrinterOffsets);
+    QMenu *scan = MenuBar->addMenu(tr("&Scan"));
+    connect(scan->addAction(tr("&Choose Scanned Cheque…")), &QAction::triggered, this, &TChequeForm::chooseScan);
+    connect(scan->addAction(tr("&Place and Opacity…")), &QAction::triggered, this, [this] {
+        const auto kept = scanSettings();
+        if (!kept)
+            return;
+        const auto typed = dialogs().askText(
+            this, DesignerTitle(),
+            tr("Where the scan's top-left corner lies from the cheque area's origin (left and top in mm), "
+               "and its opacity in per cent:"),
+            ScanPlaceText(*kept));
+        if (!typed)
+            return;
+        ScanSettings placed = *kept;
+        if (!ReadScanPlace(*typed, placed)) {
+            dialogs().showMessage(this, DesignerTitle(),
+                                  tr("Give three numbers: left and top in mm, and the opacity from 0 to 100."));
+            return;
+        }
+        setScanPlace(placed.leftMm, placed.topMm, placed.opacity);
+    });
+    connect(scan->addAction(tr("&Remove Scan")), &QAction::triggered, this, &TChequeForm::removeScan);
+    QMenu *printer = MenuBar->addMenu(tr("&Printer"));
+    connect(printer->addAction(tr("Print &Calibration Page…")), &QAction::triggered, this,
+            &TChequeForm::PrintCalibration);
+    connect(printer->addAction(tr("Printer &Offsets…")), &QAction::triggered, this, &TChequeForm::editPrinterOffsets);
 }
 
 void TChequeForm::buildPositionBar()
@@ -439,13 +425,13 @@ void TChequeForm::buildPositionBar()
     const char *captions[] = {QT_TRANSLATE_NOOP("TChequeForm", "Left"), QT_TRANSLATE_NOOP("TChequeForm", "Top"),
                               QT_TRANSLATE_NOOP("TChequeForm", "Width"), QT_TRANSLATE_NOOP("TChequeForm", "Height")};
     for (int i = 0; i < 4; ++i) {
-        row->addWidget(PlainLabel(QCoreApplication::translate("TChequeForm", captions[i]), PositionBar));
+        row->addWidget(PlainLabel(tr(captions[i]), PositionBar));
         auto *box = new QDoubleSpinBox(PositionBar);
         box->setObjectName(QString::fromLatin1(names[i]));
         box->setRange(i < 2 ? -300 : 0.3, 400);
         box->setDecimals(1);
         box->setSingleStep(0.1);
-        box->setSuffix(QCoreApplication::translate("TChequeForm", " mm"));
+        box->setSuffix(tr(" mm"));
         box->setKeyboardTracking(false);
         row->addWidget(box);
         PosEd[std::size_t(i)] = box;
@@ -646,19 +632,16 @@ bool TChequeForm::storable(const QString &what, const QString &text, const QStri
     const auto bad = RefusedCharacter(text, separator);
     if (!bad)
         return true;
-    dialogs().showMessage(this, QCoreApplication::translate("TChequeForm", "Error"),
-                          QCoreApplication::translate("TChequeForm", "%1 «%2» cannot be kept: it holds %3. %4")
+    dialogs().showMessage(this, tr("Error"),
+                          tr("%1 «%2» cannot be kept: it holds %3. %4")
                               .arg(what, text, DescribeCharacter(*bad), Cp1256RefusalText(fileName, separator)));
     return false;
 }
 
 void TChequeForm::NewBtnClick()
 {
-    const auto name = dialogs().askText(this, QCoreApplication::translate("TChequeForm", "Add"),
-                                        QCoreApplication::translate("TChequeForm", "Bank Name"), QString());
-    if (!name
-        || !storable(QCoreApplication::translate("TChequeForm", "The bank name"), *name,
-                     QString::fromLatin1(BanksFileName)))
+    const auto name = dialogs().askText(this, tr("Add"), tr("Bank Name"), QString());
+    if (!name || !storable(tr("The bank name"), *name, QString::fromLatin1(BanksFileName)))
         return;
     Book.AddBank(*name);
     Book.Selected = int(Book.Banks.size()) - 1; // selected without loading
@@ -670,11 +653,9 @@ void TChequeForm::SpeedButton7Click()
 {
     // The bank by its name, and No for Enter: one key must not delete a bank.
     const QString name = Book.hasSelection() ? Book.Banks.at(Book.Selected) : QString();
-    if (!dialogs().askYesNo(
-            this, QCoreApplication::translate("TChequeForm", "Confirm"),
-            QCoreApplication::translate("TChequeForm", "Delete حذف \"%1\"?\n\nThe bank and its layout are removed.")
-                .arg(name),
-            Dialogs::Default::No))
+    if (!dialogs().askYesNo(this, tr("Confirm"),
+                            tr("Delete حذف \"%1\"?\n\nThe bank and its layout are removed.").arg(name),
+                            Dialogs::Default::No))
         return;
     Book.DeleteBank(Book.Selected);
     ShowBanks();
@@ -758,7 +739,7 @@ void TChequeForm::SpeedButtonClick(int field)
     if (!chosen)
         return;
     const QString family = chosen->family() == initial.family() ? shown.family() : chosen->family();
-    if (!storable(QCoreApplication::translate("TChequeForm", "The font name"), family, OptionsFile(), ItemEnd))
+    if (!storable(tr("The font name"), family, OptionsFile(), ItemEnd))
         return;
     // Every attribute set explicitly, so that none is taken from the window's font.
     QFont font(family);
@@ -829,7 +810,7 @@ void TChequeForm::ChequeEdit1MouseMove(int field, Qt::MouseButtons buttons, Qt::
         showPosition();
         const QRect r = focused->geometry();
         QToolTip::showText(QCursor::pos(),
-                           QCoreApplication::translate("TChequeForm", "Left %1 mm, top %2 mm; %3 × %4 mm")
+                           tr("Left %1 mm, top %2 mm; %3 × %4 mm")
                                .arg(PxToMm(r.left()), 0, 'f', 1)
                                .arg(PxToMm(r.top()), 0, 'f', 1)
                                .arg(PxToMm(r.width()), 0, 'f', 1)
@@ -868,12 +849,10 @@ bool TChequeForm::settleChanges(QWidget *parent)
     if (m_undo.isClean())
         return true;
     const QString bank = Book.hasSelection() ? Book.Banks.at(Book.Selected) : QString();
-    switch (dialogs().askSaveChanges(
-        parent ? parent : this, DesignerTitle(),
-        QCoreApplication::translate("TChequeForm",
-                                    "The layout of the bank \"%1\" has changes that are not saved in "
-                                    "options.txt.\n\nSave them?")
-            .arg(bank))) {
+    switch (dialogs().askSaveChanges(parent ? parent : this, DesignerTitle(),
+                                     tr("The layout of the bank \"%1\" has changes that are not saved in "
+                                        "options.txt.\n\nSave them?")
+                                         .arg(bank))) {
     case Dialogs::Changes::Save:
         SaveChequeOptions();
         emit layoutSaved();
@@ -896,7 +875,7 @@ void TChequeForm::placeField(int field, const QRectF &mm)
     edit->setGeometry(MmToPx(mm.left()), MmToPx(mm.top()), std::max(1, MmToPx(mm.width())),
                       std::max(1, MmToPx(mm.height())));
     m_placedMm = {field, mm.topLeft(), edit->geometry().topLeft()};
-    record(QCoreApplication::translate("TChequeForm", "Place field %1").arg(field));
+    record(tr("Place field %1").arg(field));
 }
 
 void TChequeForm::nudgeField(int field, int dx, int dy, bool millimetres)
@@ -916,7 +895,7 @@ void TChequeForm::nudgeField(int field, int dx, int dy, bool millimetres)
         r.translate(dx, dy);
         edit->setGeometry(r);
     }
-    record(QCoreApplication::translate("TChequeForm", "Move field %1").arg(field), 100 + field);
+    record(tr("Move field %1").arg(field), 100 + field);
 }
 
 void TChequeForm::showPosition()
@@ -930,7 +909,7 @@ void TChequeForm::showPosition()
         PosEd[std::size_t(i)]->setValue(values[i]);
     }
     const QRect r = ChequeEdit[std::size_t(m_focused)]->geometry();
-    PixelLB->setText(QCoreApplication::translate("TChequeForm", "Field %1: %2, %3, %4 × %5 px")
+    PixelLB->setText(tr("Field %1: %2, %3, %4 × %5 px")
                          .arg(m_focused + 1)
                          .arg(r.left())
                          .arg(r.top())
@@ -968,11 +947,11 @@ void TChequeForm::loadScan()
         // A scan that cannot be shown is noted quietly; nothing else waits on it.
         const LoadedScan loaded = LoadScan(QDir(m_dataDir).filePath(kept->file));
         if (!loaded.problem.isEmpty()) {
-            m_scanNote = QCoreApplication::translate("TChequeForm", "Scan not shown: %1.").arg(loaded.problem);
+            m_scanNote = tr("Scan not shown: %1.").arg(loaded.problem);
         } else {
             const double dpi = kept->dpi > 0 ? kept->dpi : loaded.dpi.value_or(0);
             if (dpi <= 0) {
-                m_scanNote = QCoreApplication::translate("TChequeForm", "Scan not shown: its resolution is not known.");
+                m_scanNote = tr("Scan not shown: its resolution is not known.");
             } else {
                 const QImage shown = ScanForDesigner(loaded.image, dpi, kept->opacity);
                 m_scan->setImage(shown);
@@ -988,9 +967,8 @@ void TChequeForm::chooseScan()
 {
     if (!Book.hasSelection() || m_settingsFile.isEmpty())
         return;
-    const auto file = dialogs().askOpenFile(
-        this, QCoreApplication::translate("TChequeForm", "Scanned Cheque"),
-        QCoreApplication::translate("TChequeForm", "Scans (*.png *.jpg *.jpeg *.pdf);;All files (*)"));
+    const auto file =
+        dialogs().askOpenFile(this, tr("Scanned Cheque"), tr("Scans (*.png *.jpg *.jpeg *.pdf);;All files (*)"));
     if (file)
         setScan(*file);
 }
@@ -999,20 +977,16 @@ bool TChequeForm::setScan(const QString &path, std::optional<double> dpi)
 {
     const LoadedScan loaded = LoadScan(path);
     if (!loaded.problem.isEmpty()) {
-        dialogs().showMessage(
-            this, DesignerTitle(),
-            QCoreApplication::translate("TChequeForm", "The scan cannot be used: %1.").arg(loaded.problem));
+        dialogs().showMessage(this, DesignerTitle(), tr("The scan cannot be used: %1.").arg(loaded.problem));
         return false;
     }
     if (!dpi)
         dpi = loaded.dpi;
     if (!dpi) {
-        const auto typed =
-            dialogs().askText(this, DesignerTitle(),
-                              QCoreApplication::translate("TChequeForm",
-                                                          "The scan does not say its resolution. At how many dots "
-                                                          "per inch was it scanned?"),
-                              QStringLiteral("300"));
+        const auto typed = dialogs().askText(this, DesignerTitle(),
+                                             tr("The scan does not say its resolution. At how many dots "
+                                                "per inch was it scanned?"),
+                                             QStringLiteral("300"));
         bool ok = false;
         const double value = typed ? typed->trimmed().toDouble(&ok) : 0;
         if (!typed || !ok || value < 20 || value > 2400)
@@ -1030,8 +1004,7 @@ bool TChequeForm::setScan(const QString &path, std::optional<double> dpi)
         QFile::remove(copy);
         if (!QFile::copy(path, copy)) {
             dialogs().showMessage(this, DesignerTitle(),
-                                  QCoreApplication::translate("TChequeForm", "The scan could not be copied to \"%1\".")
-                                      .arg(QDir::toNativeSeparators(copy)));
+                                  tr("The scan could not be copied to \"%1\".").arg(QDir::toNativeSeparators(copy)));
             return false;
         }
     }

@@ -93,10 +93,8 @@ void TPrintChequeForm::PrintCalibration(const ChequeLayout &layout, const QStrin
     ApplyChequePage(*m_printer, layout.Portial);
     const QString name = printerName();
     const PrinterOffset offset = offsetOf(name);
-    const QString note =
-        QCoreApplication::translate("TPrintChequeForm", "Bank %1; printer %2; offset in force: %3.")
-            .arg(bank, name.isEmpty() ? QCoreApplication::translate("TPrintChequeForm", "none (a file)") : name,
-                 DescribeOffset(offset));
+    const QString note = tr("Bank %1; printer %2; offset in force: %3.")
+                             .arg(bank, name.isEmpty() ? tr("none (a file)") : name, DescribeOffset(offset));
     m_failed = false;
     printService().print(*m_printer, [&](QPrinter *target) {
         m_destination = DescribePrinter(*target);
@@ -226,12 +224,8 @@ void TPrintChequeForm::renewStuckPrinter()
 void TPrintChequeForm::reportFailure(QWidget *parent, const QString &reason, Advice advice)
 {
     const QString what = advice == Advice::ChooseInDialog
-        ? QCoreApplication::translate("TPrintChequeForm", "Choose another printer in the print dialog.")
-        : QCoreApplication::translate(
-            "TPrintChequeForm",
-            "Print a cheque from the main window: its print dialog lets you choose a printer, or "
-            "a PDF file, for the test print too.");
-    dialogs().showMessage(
-        parent, QCoreApplication::translate("TPrintChequeForm", "Print Cheque"),
-        QCoreApplication::translate("TPrintChequeForm", "The cheque was not printed: %1. %2").arg(reason, what));
+        ? tr("Choose another printer in the print dialog.")
+        : tr("Print a cheque from the main window: its print dialog lets you choose a printer, or "
+             "a PDF file, for the test print too.");
+    dialogs().showMessage(parent, tr("Print Cheque"), tr("The cheque was not printed: %1. %2").arg(reason, what));
 }

@@ -60,16 +60,15 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
 
     DateKindCB = new QComboBox(this);
     DateKindCB->setObjectName(QStringLiteral("DateKindCB"));
-    DateKindCB->addItem(QCoreApplication::translate("RegisterWindow", "Printed"));
-    DateKindCB->addItem(QCoreApplication::translate("RegisterWindow", "Dated"));
-    DateKindCB->setToolTip(QCoreApplication::translate("RegisterWindow",
-                                                       "From and To are days of printing, or the "
-                                                       "cheques' own dates"));
-    FromChk = new QCheckBox(QCoreApplication::translate("RegisterWindow", "From"), this);
+    DateKindCB->addItem(tr("Printed"));
+    DateKindCB->addItem(tr("Dated"));
+    DateKindCB->setToolTip(tr("From and To are days of printing, or the "
+                              "cheques' own dates"));
+    FromChk = new QCheckBox(tr("From"), this);
     FromChk->setObjectName(QStringLiteral("FromChk"));
     FromDate = new QDateEdit(QDate::currentDate().addDays(-30), this);
     FromDate->setObjectName(QStringLiteral("FromDate"));
-    ToChk = new QCheckBox(QCoreApplication::translate("RegisterWindow", "To"), this);
+    ToChk = new QCheckBox(tr("To"), this);
     ToChk->setObjectName(QStringLiteral("ToChk"));
     ToDate = new QDateEdit(QDate::currentDate(), this);
     ToDate->setObjectName(QStringLiteral("ToDate"));
@@ -90,20 +89,20 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
     BankCB->setMinimumContentsLength(12);
     StateCB = new QComboBox(this);
     StateCB->setObjectName(QStringLiteral("StateCB"));
-    StateCB->addItem(QCoreApplication::translate("RegisterWindow", "All states"));
+    StateCB->addItem(tr("All states"));
     for (ChequeState s :
          {ChequeState::Sent, ChequeState::Printed, ChequeState::Failed, ChequeState::Voided, ChequeState::Spoilt})
         StateCB->addItem(StateText(s), int(s));
     PayeeEd = new QLineEdit(this);
     PayeeEd->setObjectName(QStringLiteral("PayeeEd"));
-    PayeeEd->setPlaceholderText(QCoreApplication::translate("RegisterWindow", "Payee contains"));
+    PayeeEd->setPlaceholderText(tr("Payee contains"));
     PayeeEd->setClearButtonEnabled(true);
     MinEd = new QLineEdit(this);
     MinEd->setObjectName(QStringLiteral("MinEd"));
-    MinEd->setPlaceholderText(QCoreApplication::translate("RegisterWindow", "Amount from"));
+    MinEd->setPlaceholderText(tr("Amount from"));
     MaxEd = new QLineEdit(this);
     MaxEd->setObjectName(QStringLiteral("MaxEd"));
-    MaxEd->setPlaceholderText(QCoreApplication::translate("RegisterWindow", "Amount to"));
+    MaxEd->setPlaceholderText(tr("Amount to"));
     for (QLineEdit *amount : {MinEd, MaxEd})
         amount->setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
 
@@ -122,22 +121,16 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
     TotalsLB = WrappingLabel(QStringLiteral("TotalsLB"), this);
     StatusLB = WrappingLabel(QStringLiteral("StatusLB"), this);
 
-    VoidBtn = Button(QCoreApplication::translate("RegisterWindow", "Void…"), QStringLiteral("VoidBtn"), this);
-    SpoiltBtn = Button(QCoreApplication::translate("RegisterWindow", "Spoilt…"), QStringLiteral("SpoiltBtn"), this);
-    PrintedBtn =
-        Button(QCoreApplication::translate("RegisterWindow", "Mark Printed"), QStringLiteral("PrintedBtn"), this);
-    ReprintBtn = Button(QCoreApplication::translate("RegisterWindow", "Reprint…"), QStringLiteral("ReprintBtn"), this);
-    auto *numbers =
-        Button(QCoreApplication::translate("RegisterWindow", "Cheque Numbers…"), QStringLiteral("NumbersBtn"), this);
-    auto *exporting =
-        Button(QCoreApplication::translate("RegisterWindow", "Export…"), QStringLiteral("ExportBtn"), this);
-    auto *report =
-        Button(QCoreApplication::translate("RegisterWindow", "Save Report…"), QStringLiteral("ReportBtn"), this);
-    auto *printReport =
-        Button(QCoreApplication::translate("RegisterWindow", "Print Report…"), QStringLiteral("PrintReportBtn"), this);
-    auto *connection =
-        Button(QCoreApplication::translate("RegisterWindow", "Connection…"), QStringLiteral("ConnectionBtn"), this);
-    auto *close = Button(QCoreApplication::translate("RegisterWindow", "Close"), QStringLiteral("CloseBtn"), this);
+    VoidBtn = Button(tr("Void…"), QStringLiteral("VoidBtn"), this);
+    SpoiltBtn = Button(tr("Spoilt…"), QStringLiteral("SpoiltBtn"), this);
+    PrintedBtn = Button(tr("Mark Printed"), QStringLiteral("PrintedBtn"), this);
+    ReprintBtn = Button(tr("Reprint…"), QStringLiteral("ReprintBtn"), this);
+    auto *numbers = Button(tr("Cheque Numbers…"), QStringLiteral("NumbersBtn"), this);
+    auto *exporting = Button(tr("Export…"), QStringLiteral("ExportBtn"), this);
+    auto *report = Button(tr("Save Report…"), QStringLiteral("ReportBtn"), this);
+    auto *printReport = Button(tr("Print Report…"), QStringLiteral("PrintReportBtn"), this);
+    auto *connection = Button(tr("Connection…"), QStringLiteral("ConnectionBtn"), this);
+    auto *close = Button(tr("Close"), QStringLiteral("CloseBtn"), this);
 
     auto *filters = new QHBoxLayout;
     filters->addWidget(DateKindCB);
@@ -196,7 +189,7 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
         if (isVisible())
             refresh();
     });
-    BankCB->addItem(QCoreApplication::translate("RegisterWindow", "All banks"));
+    BankCB->addItem(tr("All banks"));
     updateButtons();
 }
 
@@ -209,7 +202,7 @@ void RegisterWindow::setBanks(const QStringList &banks)
     QString problem;
     const QStringList all = AllBanks(banks, m_access.open(this, &problem));
     BankCB->clear();
-    BankCB->addItem(QCoreApplication::translate("RegisterWindow", "All banks"));
+    BankCB->addItem(tr("All banks"));
     BankCB->addItems(all);
     BankCB->setCurrentIndex(std::max(0, int(all.indexOf(current)) + 1));
 }
@@ -242,7 +235,7 @@ std::optional<RegisterView> RegisterWindow::view(QString *problem) const
     f.payee = PayeeEd->text();
     if (!SetFilterAmounts(f, MinEd->text(), MaxEd->text())) {
         if (problem)
-            *problem = QCoreApplication::translate("RegisterWindow", "An amount to filter by is not a number.");
+            *problem = tr("An amount to filter by is not a number.");
         return std::nullopt;
     }
     return v;
@@ -315,9 +308,8 @@ void RegisterWindow::setState(ChequeState state)
     // A void or a spoilt cheque is kept with its reason: asked until one is
     // given, or the user cancels.
     while (state != ChequeState::Printed && reason.isEmpty()) {
-        const QString question = state == ChequeState::Voided
-            ? QCoreApplication::translate("RegisterWindow", "Why is cheque No. %1 of %2 (%3, %4 %5) void?")
-            : QCoreApplication::translate("RegisterWindow", "Why is cheque No. %1 of %2 (%3, %4 %5) spoilt?");
+        const QString question = state == ChequeState::Voided ? tr("Why is cheque No. %1 of %2 (%3, %4 %5) void?")
+                                                              : tr("Why is cheque No. %1 of %2 (%3, %4 %5) spoilt?");
         const auto typed =
             dialogs().askText(this, Title(),
                               question.arg(QString::number(cheque.chequeNumber), cheque.bank, cheque.payee,
@@ -368,25 +360,20 @@ void RegisterWindow::exportShown()
     ChequeRegister *b = reg();
     if (!v || !b)
         return;
-    const auto file = dialogs().askSaveFile(
-        this, QCoreApplication::translate("RegisterWindow", "Export Cheques"), QStringLiteral("cheques.csv"),
-        QCoreApplication::translate("RegisterWindow", "CSV files (*.csv);;Excel workbooks (*.xlsx)"));
+    const auto file = dialogs().askSaveFile(this, tr("Export Cheques"), QStringLiteral("cheques.csv"),
+                                            tr("CSV files (*.csv);;Excel workbooks (*.xlsx)"));
     if (!file)
         return;
-    QProgressDialog progress(QCoreApplication::translate("RegisterWindow", "Exporting the cheques…"),
-                             QCoreApplication::translate("RegisterWindow", "Cancel"), 0, 0, this);
+    QProgressDialog progress(tr("Exporting the cheques…"), tr("Cancel"), 0, 0, this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     try {
         const qint64 written = ExportRegister(*b, *v, FormatOf(*file), *file, [&](qint64 done) {
-            progress.setLabelText(QCoreApplication::translate("RegisterWindow", "Exporting the cheques… %1")
-                                      .arg(QLocale().toString(done)));
+            progress.setLabelText(tr("Exporting the cheques… %1").arg(QLocale().toString(done)));
             return !progress.wasCanceled();
         });
-        status(written < 0
-                   ? QCoreApplication::translate("RegisterWindow", "The export was cancelled; nothing was written.")
-                   : QCoreApplication::translate("RegisterWindow", "%1 cheques exported to \"%2\".")
-                         .arg(QLocale().toString(written), *file));
+        status(written < 0 ? tr("The export was cancelled; nothing was written.")
+                           : tr("%1 cheques exported to \"%2\".").arg(QLocale().toString(written), *file));
     } catch (const ChequeError &error) {
         dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
     }
@@ -398,16 +385,13 @@ void RegisterWindow::saveReport()
     ChequeRegister *b = reg();
     if (!v || !b)
         return;
-    const auto file = dialogs().askSaveFile(this, QCoreApplication::translate("RegisterWindow", "Save Report"),
-                                            QStringLiteral("cheque-register.pdf"),
-                                            QCoreApplication::translate("RegisterWindow", "PDF files (*.pdf)"));
+    const auto file =
+        dialogs().askSaveFile(this, tr("Save Report"), QStringLiteral("cheque-register.pdf"), tr("PDF files (*.pdf)"));
     if (!file)
         return;
     try {
         const int pages = SaveRegisterReport(*file, Title(), *b, *v);
-        status(QCoreApplication::translate("RegisterWindow", "The report (%1 pages) was saved to \"%2\".")
-                   .arg(pages)
-                   .arg(*file));
+        status(tr("The report (%1 pages) was saved to \"%2\".").arg(pages).arg(*file));
     } catch (const ChequeError &error) {
         dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
     }

@@ -101,6 +101,43 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     outer->setSpacing(0);
     // The menu bar sits above the window's own controls, which keep their
     // places; the window grows by its height.
+    buildMenu();
+    outer->setMenuBar(MenuBar);
+    resize(width(), height() + MenuBar->sizeHint().height());
+
+    auto *panel1 = new QFrame(this);
+    panel1->setObjectName(QStringLiteral("Panel1"));
+    panel1->setFixedHeight(216);
+    auto *top = new QVBoxLayout(panel1);
+    top->setContentsMargins(0, 0, 0, 0);
+    top->setSpacing(0);
+    QFrame *panel2 = buildChequeBoxes(panel1);
+    buildWordLines(panel1);
+    QFrame *panel3 = buildButtons(panel1);
+    top->addWidget(panel2);
+    top->addWidget(EAmountLB);
+    top->addWidget(AAmountLB);
+    top->addWidget(panel3, 1);
+    outer->addWidget(panel1);
+    buildBanners(outer);
+
+    connect(AmountED, &QLineEdit::textChanged, this, [this] { AmountEDChange(); });
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+    connect(ManyRG, &RadioGroup::clicked, this, [this] { ManyRGClick(); });
+    connect(BankNameCB, &QComboBox::currentIndexChanged, this, [this] { BankNameCBChange(); });
+    connect(BankNameCB, &BankComboBox::closedUp, this, [this] { BankNameCBChange(); });
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { close(); });
+    connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
+    FitCaptions(this);
+    // In Arabic the captions stand right of their boxes.
+    MirrorForRightToLeft(panel2, width());
+    MirrorForRightToLeft(ManyPanel, ManyPanel->width());
+    MirrorForRightToLeft(panel3, width());
+}
+
+void TNewChequeForm::buildMenu()
+{
     MenuBar = new QMenuBar(this);
     MenuBar->setObjectName(QStringLiteral("MenuBar"));
     QMenu *fileMenu = MenuBar->addMenu(tr("&File"));
@@ -130,16 +167,14 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     connect(english, &QAction::triggered, this, [this] { chooseLanguage(QStringLiteral("en")); });
     connect(arabic, &QAction::triggered, this, [this] { chooseLanguage(QStringLiteral("ar")); });
     connect(about, &QAction::triggered, this, &TNewChequeForm::showAbout);
-    outer->setMenuBar(MenuBar);
-    resize(width(), height() + MenuBar->sizeHint().height());
+    connect(showRegister, &QAction::triggered, this, &TNewChequeForm::showRegister);
+    connect(printList, &QAction::triggered, this, &TNewChequeForm::showBatch);
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
+    connect(connection, &QAction::triggered, this, &TNewChequeForm::editRegisterConnection);
+}
 
-    auto *panel1 = new QFrame(this);
-    panel1->setObjectName(QStringLiteral("Panel1"));
-    panel1->setFixedHeight(216);
-    auto *top = new QVBoxLayout(panel1);
-    top->setContentsMargins(0, 0, 0, 0);
-    top->setSpacing(0);
-
+QFrame *TNewChequeForm::buildChequeBoxes(QFrame *panel1)
+{
     auto *panel2 = new QFrame(panel1);
     panel2->setObjectName(QStringLiteral("Panel2"));
     panel2->setFrameShape(QFrame::StyledPanel);
@@ -192,7 +227,11 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     BankNameCB->setObjectName(QStringLiteral("BankNameCB"));
     BankNameCB->setGeometry(88, 6, 121, 27);
     BankNameCB->addItem(QStringLiteral("SIB"));
+    return panel2;
+}
 
+void TNewChequeForm::buildWordLines(QFrame *panel1)
+{
     const QFont wordsFont = PixelFont(QStringLiteral("Arial"), 11, true);
     EAmountLB = PlainLabel(QStringLiteral("----"), panel1);
     EAmountLB->setObjectName(QStringLiteral("EAmountLB"));
@@ -208,7 +247,10 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     EAmountLB->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);
     AAmountLB->setLayoutDirection(Qt::RightToLeft);
     AAmountLB->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+}
 
+QFrame *TNewChequeForm::buildButtons(QFrame *panel1)
+{
     auto *panel3 = new QFrame(panel1);
     panel3->setObjectName(QStringLiteral("Panel3"));
     PrintBtn = new QPushButton(ResourceIcon(QStringLiteral("print")), tr("Print"), panel3);
@@ -222,13 +264,11 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     BitBtn1->setGeometry(304, 2, 85, 25);
     for (QPushButton *button : {PrintBtn, BitBtn2, BitBtn1})
         button->setProperty("captionGrowsFrom", 85); // a longer caption widens it rather than shrinks
+    return panel3;
+}
 
-    top->addWidget(panel2);
-    top->addWidget(EAmountLB);
-    top->addWidget(AAmountLB);
-    top->addWidget(panel3, 1);
-    outer->addWidget(panel1);
-
+void TNewChequeForm::buildBanners(QVBoxLayout *outer)
+{
     Label1 = Banner(QStringLiteral("طابعة الشيكات بالعربية والإنجليزية"), Qt::RightToLeft, this);
     LabelNewl5 = Banner(QStringLiteral("المبلغ كتابةً باللغتين أثناء الكتابة"), Qt::RightToLeft, this);
     LabelNew4 = Banner(tr("Cheque Printer: Arabic and English cheques"), Qt::LeftToRight, this);
@@ -243,24 +283,6 @@ TNewChequeForm::TNewChequeForm(QWidget *parent) : QWidget(parent)
     StatusLB->setFont(QApplication::font()); // the menus' font, loaded already
     StatusLB->setContentsMargins(4, 1, 4, 1);
     outer->addWidget(StatusLB);
-
-    connect(AmountED, &QLineEdit::textChanged, this, [this] { AmountEDChange(); });
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
-    connect(ManyRG, &RadioGroup::clicked, this, [this] { ManyRGClick(); });
-    connect(BankNameCB, &QComboBox::currentIndexChanged, this, [this] { BankNameCBChange(); });
-    connect(BankNameCB, &BankComboBox::closedUp, this, [this] { BankNameCBChange(); });
-    connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { close(); });
-    connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
-    connect(showRegister, &QAction::triggered, this, &TNewChequeForm::showRegister);
-    connect(printList, &QAction::triggered, this, &TNewChequeForm::showBatch);
-    connect(closeAction, &QAction::triggered, this, &QWidget::close);
-    connect(connection, &QAction::triggered, this, &TNewChequeForm::editRegisterConnection);
-    FitCaptions(this);
-    // In Arabic the captions stand right of their boxes.
-    MirrorForRightToLeft(panel2, width());
-    MirrorForRightToLeft(ManyPanel, ManyPanel->width());
-    MirrorForRightToLeft(panel3, width());
 }
 
 TNewChequeForm::~TNewChequeForm() = default;

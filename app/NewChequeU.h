@@ -20,7 +20,9 @@
 #include "register/chequeissuer.h"
 
 class QCheckBox;
+class QFrame;
 class QLabel;
+class QVBoxLayout;
 class QLineEdit;
 class QMenuBar;
 class QPushButton;
@@ -128,6 +130,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The window's parts, top to bottom (the boxes in the keyboard's tab order).
+    void buildMenu();
+    QFrame *buildChequeBoxes(QFrame *panel1);
+    void buildWordLines(QFrame *panel1);
+    QFrame *buildButtons(QFrame *panel1);
+    void buildBanners(QVBoxLayout *outer);
     void loadBankFiles();
     /// Writes banks.txt and options.txt with the bank list and option lines
     /// (asking first when a file could not be read at start); at close a

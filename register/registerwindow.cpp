@@ -58,6 +58,32 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
     setWindowTitle(Title());
     resize(980, 560);
 
+    QLayout *filters = buildFilters();
+    buildTable();
+    TotalsLB = WrappingLabel(QStringLiteral("TotalsLB"), this);
+    StatusLB = WrappingLabel(QStringLiteral("StatusLB"), this);
+    QLayout *actions = buildActions();
+    auto *outer = new QVBoxLayout(this);
+    outer->addLayout(filters);
+    outer->addWidget(Table, 1);
+    outer->addWidget(TotalsLB);
+    outer->addWidget(StatusLB);
+    outer->addLayout(actions);
+
+    connectFilters();
+    connect(m_model, &RegisterModel::failed, this, [this](const QString &message) { status(message); });
+    connect(m_model, &QAbstractItemModel::modelReset, this, &RegisterWindow::updateButtons);
+    connect(Table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &RegisterWindow::updateButtons);
+    connect(&m_access, &RegisterAccess::chequesChanged, this, [this] {
+        if (isVisible())
+            refresh();
+    });
+    BankCB->addItem(tr("All banks"));
+    updateButtons();
+}
+
+QLayout *RegisterWindow::buildFilters()
+{
     DateKindCB = new QComboBox(this);
     DateKindCB->setObjectName(QStringLiteral("DateKindCB"));
     DateKindCB->addItem(tr("Printed"));
@@ -106,6 +132,17 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
     for (QLineEdit *amount : {MinEd, MaxEd})
         amount->setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
 
+    auto *filters = new QHBoxLayout;
+    for (QWidget *w : std::initializer_list<QWidget *>{DateKindCB, FromChk, FromDate, ToChk, ToDate, BankCB, StateCB})
+        filters->addWidget(w);
+    filters->addWidget(PayeeEd, 1);
+    filters->addWidget(MinEd);
+    filters->addWidget(MaxEd);
+    return filters;
+}
+
+void RegisterWindow::buildTable()
+{
     Table = new QTableView(this);
     Table->setObjectName(QStringLiteral("Table"));
     Table->setModel(m_model);
@@ -117,45 +154,38 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
     Table->verticalHeader()->setDefaultSectionSize(Table->fontMetrics().height() + 6);
     Table->horizontalHeader()->setSectionResizeMode(RegisterModel::Payee, QHeaderView::Stretch);
     Table->setWordWrap(false);
+}
 
-    TotalsLB = WrappingLabel(QStringLiteral("TotalsLB"), this);
-    StatusLB = WrappingLabel(QStringLiteral("StatusLB"), this);
-
-    VoidBtn = Button(tr("Void…"), QStringLiteral("VoidBtn"), this);
-    SpoiltBtn = Button(tr("Spoilt…"), QStringLiteral("SpoiltBtn"), this);
-    PrintedBtn = Button(tr("Mark Printed"), QStringLiteral("PrintedBtn"), this);
-    ReprintBtn = Button(tr("Reprint…"), QStringLiteral("ReprintBtn"), this);
-    auto *numbers = Button(tr("Cheque Numbers…"), QStringLiteral("NumbersBtn"), this);
-    auto *exporting = Button(tr("Export…"), QStringLiteral("ExportBtn"), this);
-    auto *report = Button(tr("Save Report…"), QStringLiteral("ReportBtn"), this);
-    auto *printReport = Button(tr("Print Report…"), QStringLiteral("PrintReportBtn"), this);
-    auto *connection = Button(tr("Connection…"), QStringLiteral("ConnectionBtn"), this);
-    auto *close = Button(tr("Close"), QStringLiteral("CloseBtn"), this);
-
-    auto *filters = new QHBoxLayout;
-    filters->addWidget(DateKindCB);
-    filters->addWidget(FromChk);
-    filters->addWidget(FromDate);
-    filters->addWidget(ToChk);
-    filters->addWidget(ToDate);
-    filters->addWidget(BankCB);
-    filters->addWidget(StateCB);
-    filters->addWidget(PayeeEd, 1);
-    filters->addWidget(MinEd);
-    filters->addWidget(MaxEd);
+QLayout *RegisterWindow::buildActions()
+{
+    const auto button = [this](const QString &text, const QString &name, void (RegisterWindow::*slot)()) {
+        QPushButton *b = Button(text, name, this);
+        connect(b, &QPushButton::clicked, this, slot);
+        return b;
+    };
+    VoidBtn = button(tr("Void…"), QStringLiteral("VoidBtn"), &RegisterWindow::voidSelected);
+    SpoiltBtn = button(tr("Spoilt…"), QStringLiteral("SpoiltBtn"), &RegisterWindow::spoilSelected);
+    PrintedBtn = button(tr("Mark Printed"), QStringLiteral("PrintedBtn"), &RegisterWindow::markSelectedPrinted);
+    ReprintBtn = button(tr("Reprint…"), QStringLiteral("ReprintBtn"), &RegisterWindow::reprintSelected);
     auto *actions = new QHBoxLayout;
-    for (QPushButton *b : {VoidBtn, SpoiltBtn, PrintedBtn, ReprintBtn, numbers})
+    for (QPushButton *b :
+         {VoidBtn, SpoiltBtn, PrintedBtn, ReprintBtn,
+          button(tr("Cheque Numbers…"), QStringLiteral("NumbersBtn"), &RegisterWindow::editChequeNumbers)})
         actions->addWidget(b);
     actions->addStretch(1);
-    for (QPushButton *b : {exporting, report, printReport, connection, close})
+    for (QPushButton *b : {button(tr("Export…"), QStringLiteral("ExportBtn"), &RegisterWindow::exportShown),
+                           button(tr("Save Report…"), QStringLiteral("ReportBtn"), &RegisterWindow::saveReport),
+                           button(tr("Print Report…"), QStringLiteral("PrintReportBtn"), &RegisterWindow::printReport),
+                           button(tr("Connection…"), QStringLiteral("ConnectionBtn"), &RegisterWindow::editConnection)})
         actions->addWidget(b);
-    auto *outer = new QVBoxLayout(this);
-    outer->addLayout(filters);
-    outer->addWidget(Table, 1);
-    outer->addWidget(TotalsLB);
-    outer->addWidget(StatusLB);
-    outer->addLayout(actions);
+    QPushButton *close = Button(tr("Close"), QStringLiteral("CloseBtn"), this);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    actions->addWidget(close);
+    return actions;
+}
 
+void RegisterWindow::connectFilters()
+{
     // Typing in the payee or an amount filters after a short pause: a
     // payee is looked for in every cheque of the register.
     m_typing = new QTimer(this);
@@ -172,25 +202,6 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
         connect(date, &QDateEdit::dateChanged, this, &RegisterWindow::refresh);
     for (QComboBox *combo : {DateKindCB, BankCB, StateCB})
         connect(combo, &QComboBox::activated, this, &RegisterWindow::refresh);
-    connect(m_model, &RegisterModel::failed, this, [this](const QString &message) { status(message); });
-    connect(m_model, &QAbstractItemModel::modelReset, this, &RegisterWindow::updateButtons);
-    connect(Table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &RegisterWindow::updateButtons);
-    connect(VoidBtn, &QPushButton::clicked, this, &RegisterWindow::voidSelected);
-    connect(SpoiltBtn, &QPushButton::clicked, this, &RegisterWindow::spoilSelected);
-    connect(PrintedBtn, &QPushButton::clicked, this, &RegisterWindow::markSelectedPrinted);
-    connect(ReprintBtn, &QPushButton::clicked, this, &RegisterWindow::reprintSelected);
-    connect(numbers, &QPushButton::clicked, this, &RegisterWindow::editChequeNumbers);
-    connect(exporting, &QPushButton::clicked, this, &RegisterWindow::exportShown);
-    connect(report, &QPushButton::clicked, this, &RegisterWindow::saveReport);
-    connect(printReport, &QPushButton::clicked, this, &RegisterWindow::printReport);
-    connect(connection, &QPushButton::clicked, this, &RegisterWindow::editConnection);
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
-    connect(&m_access, &RegisterAccess::chequesChanged, this, [this] {
-        if (isVisible())
-            refresh();
-    });
-    BankCB->addItem(tr("All banks"));
-    updateButtons();
 }
 
 RegisterWindow::~RegisterWindow() = default;

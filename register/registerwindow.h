@@ -14,6 +14,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLayout;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
@@ -61,6 +62,10 @@ signals:
     void reprintRequested(const RegisteredCheque &cheque);
 
 private:
+    QLayout *buildFilters();
+    void buildTable();
+    QLayout *buildActions();
+    void connectFilters();
     ChequeRegister *reg();
     void updateButtons();
     void setState(ChequeState state);

@@ -27,7 +27,7 @@ std::unique_ptr<QPrinter> MakePrinter(bool portrait)
 
 } // namespace
 
-TPrintChequeForm::TPrintChequeForm(QWidget *parent) : QWidget(parent)
+TPrintChequeForm::TPrintChequeForm(QObject *parent) : QObject(parent)
 {
     setObjectName(QStringLiteral("PrintChequeForm"));
     for (int i = 0; i < int(m_page.labels.size()); ++i)

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// The report page: never shown, it keeps the printer with its copies and
-// page range for the whole run, and the five boxes of the last rendering.
+// The printer service of the program (the design's report page, never a
+// window): it keeps the printer with its copies and page range for the whole
+// run, each printer's offsets, and the five boxes of the last rendering; it
+// opens where a print's pages go and shows the print and preview dialogs.
 
 #include <memory>
 
-#include <QWidget>
+#include <QObject>
+#include <QPointF>
 
 #include "layout/chequelayout.h"
 #include "output/pageoutput.h"
@@ -15,13 +18,14 @@
 
 class QPainter;
 class QPrinter;
+class QWidget;
 
-class TPrintChequeForm : public QWidget
+class TPrintChequeForm : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit TPrintChequeForm(QWidget *parent = nullptr);
+    explicit TPrintChequeForm(QObject *parent = nullptr);
     ~TPrintChequeForm() override;
 
     QPrinter &printer();

@@ -7,10 +7,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QDoubleSpinBox>
-#include <QFile>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -20,7 +17,6 @@
 #include <QPainter>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QToolButton>
@@ -919,8 +915,7 @@ void TChequeForm::showPosition()
 
 void TChequeForm::setSettingsFile(const QString &settingsFile, const QString &dataDir)
 {
-    m_settingsFile = settingsFile;
-    m_dataDir = dataDir;
+    m_scans = ScanStore(settingsFile, dataDir);
     if (m_printForm)
         m_printForm->setSettingsFile(settingsFile);
     loadScan();
@@ -928,10 +923,9 @@ void TChequeForm::setSettingsFile(const QString &settingsFile, const QString &da
 
 std::optional<ScanSettings> TChequeForm::scanSettings() const
 {
-    if (m_settingsFile.isEmpty() || !Book.hasSelection())
+    if (!Book.hasSelection())
         return std::nullopt;
-    const QSettings settings(m_settingsFile, QSettings::IniFormat);
-    return ReadScanSettings(settings, Book.Banks.at(Book.Selected));
+    return m_scans.of(Book.Banks.at(Book.Selected));
 }
 
 QRect TChequeForm::scanRect() const { return m_scan->isVisible() ? m_scan->geometry() : QRect(); }
@@ -945,7 +939,7 @@ void TChequeForm::loadScan()
     const auto kept = scanSettings();
     if (kept) {
         // A scan that cannot be shown is noted quietly; nothing else waits on it.
-        const LoadedScan loaded = LoadScan(QDir(m_dataDir).filePath(kept->file));
+        const LoadedScan loaded = LoadScan(m_scans.pathOf(*kept));
         if (!loaded.problem.isEmpty()) {
             m_scanNote = tr("Scan not shown: %1.").arg(loaded.problem);
         } else {
@@ -965,7 +959,7 @@ void TChequeForm::loadScan()
 
 void TChequeForm::chooseScan()
 {
-    if (!Book.hasSelection() || m_settingsFile.isEmpty())
+    if (!Book.hasSelection() || !m_scans.usable())
         return;
     const auto file =
         dialogs().askOpenFile(this, tr("Scanned Cheque"), tr("Scans (*.png *.jpg *.jpeg *.pdf);;All files (*)"));
@@ -993,51 +987,27 @@ bool TChequeForm::setScan(const QString &path, std::optional<double> dpi)
             return false;
         dpi = value;
     }
-    // Kept beside the data files, so that the scan stays when the original
-    // is moved or its stick taken away.
-    const QString bank = Book.Banks.at(Book.Selected);
-    const QString name = QStringLiteral("scans/%1.%2")
-                             .arg(QString::fromLatin1(bank.toUtf8().toHex()), QFileInfo(path).suffix().toLower());
-    const QString copy = QDir(m_dataDir).filePath(name);
-    QDir(m_dataDir).mkpath(QStringLiteral("scans"));
-    if (QFileInfo(path).absoluteFilePath() != QFileInfo(copy).absoluteFilePath()) {
-        QFile::remove(copy);
-        if (!QFile::copy(path, copy)) {
-            dialogs().showMessage(this, DesignerTitle(),
-                                  tr("The scan could not be copied to \"%1\".").arg(QDir::toNativeSeparators(copy)));
-            return false;
-        }
+    if (const auto problem = m_scans.keep(Book.Banks.at(Book.Selected), path, *dpi)) {
+        dialogs().showMessage(this, DesignerTitle(), *problem);
+        return false;
     }
-    ScanSettings scan = scanSettings().value_or(ScanSettings());
-    scan.file = name;
-    scan.dpi = *dpi;
-    QSettings settings(m_settingsFile, QSettings::IniFormat);
-    WriteScanSettings(settings, bank, scan);
     loadScan();
     return true;
 }
 
 void TChequeForm::removeScan()
 {
-    const auto kept = scanSettings();
-    if (!kept)
+    if (!Book.hasSelection())
         return;
-    QSettings settings(m_settingsFile, QSettings::IniFormat);
-    RemoveScanSettings(settings, Book.Banks.at(Book.Selected));
-    QFile::remove(QDir(m_dataDir).filePath(kept->file));
+    m_scans.remove(Book.Banks.at(Book.Selected));
     loadScan();
 }
 
 void TChequeForm::setScanPlace(double leftMm, double topMm, double opacity)
 {
-    auto kept = scanSettings();
-    if (!kept)
+    if (!Book.hasSelection())
         return;
-    kept->leftMm = leftMm;
-    kept->topMm = topMm;
-    kept->opacity = std::clamp(opacity, 0.0, 1.0);
-    QSettings settings(m_settingsFile, QSettings::IniFormat);
-    WriteScanSettings(settings, Book.Banks.at(Book.Selected), *kept);
+    m_scans.place(Book.Banks.at(Book.Selected), leftMm, topMm, opacity);
     loadScan();
 }
 

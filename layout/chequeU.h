@@ -227,8 +227,7 @@ private:
 
     QUndoStack m_undo;
     ChequeLayout m_known; ///< the layout on screen as last recorded or shown
-    QString m_settingsFile;
-    QString m_dataDir;
+    ScanStore m_scans{QString(), QString()};
     QString m_scanNote;
     bool m_applying = false;
 

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "layout/chequescan.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -190,4 +192,61 @@ QImage ScanForDesigner(const QImage &image, double dpi, double opacity)
     painter.drawImage(QRect(QPoint(0, 0), size), image);
     painter.end();
     return shown;
+}
+
+ScanStore::ScanStore(QString settingsFile, QString dataDir)
+    : m_settingsFile(std::move(settingsFile))
+    , m_dataDir(std::move(dataDir))
+{}
+
+std::optional<ScanSettings> ScanStore::of(const QString &bank) const
+{
+    if (!usable())
+        return std::nullopt;
+    const QSettings settings(m_settingsFile, QSettings::IniFormat);
+    return ReadScanSettings(settings, bank);
+}
+
+QString ScanStore::pathOf(const ScanSettings &scan) const { return QDir(m_dataDir).filePath(scan.file); }
+
+std::optional<QString> ScanStore::keep(const QString &bank, const QString &path, double dpi)
+{
+    const QString name = QStringLiteral("scans/%1.%2")
+                             .arg(QString::fromLatin1(bank.toUtf8().toHex()), QFileInfo(path).suffix().toLower());
+    const QString copy = QDir(m_dataDir).filePath(name);
+    QDir(m_dataDir).mkpath(QStringLiteral("scans"));
+    if (QFileInfo(path).absoluteFilePath() != QFileInfo(copy).absoluteFilePath()) {
+        QFile::remove(copy);
+        if (!QFile::copy(path, copy))
+            return QCoreApplication::translate("ChequeScan", "The scan could not be copied to \"%1\".")
+                .arg(QDir::toNativeSeparators(copy));
+    }
+    ScanSettings scan = of(bank).value_or(ScanSettings());
+    scan.file = name;
+    scan.dpi = dpi;
+    QSettings settings(m_settingsFile, QSettings::IniFormat);
+    WriteScanSettings(settings, bank, scan);
+    return std::nullopt;
+}
+
+void ScanStore::place(const QString &bank, double leftMm, double topMm, double opacity)
+{
+    auto kept = of(bank);
+    if (!kept)
+        return;
+    kept->leftMm = leftMm;
+    kept->topMm = topMm;
+    kept->opacity = std::clamp(opacity, 0.0, 1.0);
+    QSettings settings(m_settingsFile, QSettings::IniFormat);
+    WriteScanSettings(settings, bank, *kept);
+}
+
+void ScanStore::remove(const QString &bank)
+{
+    const auto kept = of(bank);
+    if (!kept)
+        return;
+    QSettings settings(m_settingsFile, QSettings::IniFormat);
+    RemoveScanSettings(settings, bank);
+    QFile::remove(pathOf(*kept));
 }

@@ -59,3 +59,31 @@ LoadedScan LoadScan(const QString &path);
 /// millimetre of the scan lies on a millimetre of the cheque area, and
 /// faded to `opacity` over white.
 QImage ScanForDesigner(const QImage &image, double dpi, double opacity);
+
+/// Each bank's scan where it is kept: copied into the "scans" folder beside
+/// the data files (so that it stays when the original is moved or its stick
+/// taken away) and named, with its resolution, place and opacity, in the
+/// program's settings.
+class ScanStore
+{
+public:
+    ScanStore(QString settingsFile, QString dataDir);
+
+    /// Whether scans can be kept at all (the program's settings are known).
+    bool usable() const { return !m_settingsFile.isEmpty(); }
+    std::optional<ScanSettings> of(const QString &bank) const;
+    /// The kept copy of a bank's scan.
+    QString pathOf(const ScanSettings &scan) const;
+    /// Keeps a copy of the image at `path` as the bank's scan, scanned at
+    /// `dpi`; its place and opacity stay as they were. Returns why it could
+    /// not be copied.
+    std::optional<QString> keep(const QString &bank, const QString &path, double dpi);
+    /// Places the bank's scan (left and top in mm, opacity from 0 to 1).
+    void place(const QString &bank, double leftMm, double topMm, double opacity);
+    /// Forgets the bank's scan and removes its copy.
+    void remove(const QString &bank);
+
+private:
+    QString m_settingsFile;
+    QString m_dataDir;
+};

@@ -602,6 +602,13 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     </message>
 </context>
 <context>
+    <name>ChequeScan</name>
+    <message>
+        <source>The scan could not be copied to &quot;%1&quot;.</source>
+        <translation>تعذّر نسخ الصورة الممسوحة إلى «⁨%1⁩».</translation>
+    </message>
+</context>
+<context>
     <name>DataFile</name>
     <message>
         <source>Cannot read the file &quot;%1&quot;: %2</source>
@@ -1456,10 +1463,6 @@ Save them?</source>
     <message>
         <source>The scan does not say its resolution. At how many dots per inch was it scanned?</source>
         <translation>لا تذكر الصورة الممسوحة دقتها. بكم نقطة في البوصة مُسحت؟</translation>
-    </message>
-    <message>
-        <source>The scan could not be copied to &quot;%1&quot;.</source>
-        <translation>تعذّر نسخ الصورة الممسوحة إلى «⁨%1⁩».</translation>
     </message>
     <message>
         <source>Date</source>

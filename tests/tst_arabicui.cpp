@@ -17,11 +17,11 @@
 #include "controls.h"
 #include "fits.h"
 #include "pdftext.h"
+#include "programfixture.h"
 #include "testdialogs.h"
 #include "testfiles.h"
 #include "testprinting.h"
 #include "whenmodal.h"
-#include "programfixture.h"
 
 #include "app/language.h"
 #include "app/program.h"

@@ -20,11 +20,11 @@
 #include "fits.h"
 #include "layouttest.h"
 #include "pdftext.h"
+#include "programfixture.h"
 #include "testdialogs.h"
 #include "testfiles.h"
 #include "testprinting.h"
 #include "whenmodal.h"
-#include "programfixture.h"
 
 #include "app/program.h"
 #include "batch/chequebatch.h"

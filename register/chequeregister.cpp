@@ -496,7 +496,150 @@ void ChequeRegister::upgradeFrom(int version)
             exec(QStringLiteral("PRAGMA application_id = %1").arg(kRegisterMark));
         fillChequeDays();
     }
+    // Schema 4: the cheques' history, each cheque of an older register with
+    // a first event that keeps its state.
+    if (version < 4) {
+        createHistory();
+        QSqlQuery rows(db());
+        rows.setForwardOnly(true);
+        if (!rows.exec(QStringLiteral("SELECT id, state, reason FROM cheques ORDER BY id")))
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot upgrade %1: %2"), rows.lastError().text());
+        QList<std::pair<qint64, QString>> cheques;
+        while (rows.next()) {
+            const QString reason = rows.value(2).toString();
+            cheques.append({rows.value(0).toLongLong(),
+                            rows.value(1).toString() + (reason.isEmpty() ? QString() : QStringLiteral(": ") + reason)});
+        }
+        rows.finish();
+        for (const auto &[id, state] : cheques)
+            addEvent(id, QStringLiteral("existing"), state);
+    }
     exec(QStringLiteral("UPDATE register_info SET value = '%1' WHERE key = 'schema_version'").arg(SchemaVersion));
+}
+
+void ChequeRegister::createHistory()
+{
+    exec(QStringLiteral("CREATE TABLE cheque_events (seq BIGINT PRIMARY KEY, cheque BIGINT NOT NULL REFERENCES "
+                        "cheques (id), kind TEXT NOT NULL, at TEXT NOT NULL, actor TEXT NOT NULL, detail TEXT NOT "
+                        "NULL, prev_hash TEXT NOT NULL, hash TEXT NOT NULL)"));
+    exec(QStringLiteral("CREATE INDEX cheque_events_by_cheque ON cheque_events (cheque, seq)"));
+    if (!m_connection.isServer()) {
+        for (const char *change : {"UPDATE", "DELETE"})
+            exec(QStringLiteral("CREATE TRIGGER cheque_events_no_%1 BEFORE %2 ON cheque_events BEGIN SELECT "
+                                "RAISE(ABORT, 'the history of the cheques is never changed'); END")
+                     .arg(QString::fromLatin1(change).toLower(), QLatin1String(change)));
+        return;
+    }
+    // The server stamps each event with the login that wrote it and its own
+    // clock, and chains it to the last one under a lock, so that events
+    // written at once chain in the order they are committed; whatever the
+    // program sent for these columns is overwritten.
+    exec(QStringLiteral(
+        "CREATE OR REPLACE FUNCTION cheque_event_stamp() RETURNS trigger LANGUAGE plpgsql AS $$\n"
+        "DECLARE last_seq BIGINT; last_hash TEXT;\n"
+        "BEGIN\n"
+        "  PERFORM pg_advisory_xact_lock(726345);\n"
+        "  SELECT seq, hash INTO last_seq, last_hash FROM cheque_events ORDER BY seq DESC LIMIT 1;\n"
+        "  NEW.seq := coalesce(last_seq, 0) + 1;\n"
+        "  NEW.prev_hash := coalesce(last_hash, '');\n"
+        "  NEW.at := to_char(clock_timestamp() AT TIME ZONE 'UTC', 'YYYY-MM-DD\"T\"HH24:MI:SS.US\"Z\"');\n"
+        "  NEW.actor := session_user;\n"
+        "  NEW.hash := encode(sha256(decode(NEW.prev_hash, 'hex') || convert_to(concat_ws(E'\\x1f', "
+        "NEW.seq::text, NEW.cheque::text, NEW.kind, NEW.at, NEW.actor, NEW.detail), 'UTF8')), 'hex');\n"
+        "  RETURN NEW;\n"
+        "END $$"));
+    exec(QStringLiteral("CREATE TRIGGER cheque_events_stamp BEFORE INSERT ON cheque_events FOR EACH ROW EXECUTE "
+                        "FUNCTION cheque_event_stamp()"));
+    exec(QStringLiteral("CREATE OR REPLACE FUNCTION cheque_event_refuse() RETURNS trigger LANGUAGE plpgsql AS $$\n"
+                        "BEGIN RAISE EXCEPTION 'the history of the cheques is never changed'; END $$"));
+    exec(QStringLiteral("CREATE TRIGGER cheque_events_no_change BEFORE UPDATE OR DELETE ON cheque_events FOR EACH "
+                        "ROW EXECUTE FUNCTION cheque_event_refuse()"));
+    exec(QStringLiteral("CREATE TRIGGER cheque_events_no_truncate BEFORE TRUNCATE ON cheque_events FOR EACH "
+                        "STATEMENT EXECUTE FUNCTION cheque_event_refuse()"));
+}
+
+void ChequeRegister::addEvent(qint64 cheque, const QString &kind, const QString &detail)
+{
+    const auto failWrite = [&](const QSqlQuery &q) {
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"), q.lastError().text());
+    };
+    ChequeEvent e;
+    e.cheque = cheque;
+    e.kind = kind;
+    e.detail = detail.isNull() ? QStringLiteral("") : detail;
+    e.at = QStringLiteral("");
+    e.actor = QStringLiteral("");
+    e.prevHash = QStringLiteral("");
+    e.hash = QStringLiteral("");
+    if (!m_connection.isServer()) {
+        // The write lock is held: the last event is this program's to follow.
+        QSqlQuery &last = prepared(QStringLiteral("SELECT seq, hash FROM cheque_events ORDER BY seq DESC LIMIT 1"));
+        if (!last.exec())
+            failWrite(last);
+        if (last.next()) {
+            e.seq = last.value(0).toLongLong();
+            e.prevHash = last.value(1).toString();
+        }
+        last.finish();
+        ++e.seq;
+        e.at = EventTime(QDateTime::currentDateTimeUtc());
+        e.actor = LoginName();
+        e.hash = EventHash(e.prevHash, e.seq, e.cheque, e.kind, e.at, e.actor, e.detail);
+    }
+    QSqlQuery &q = prepared(QStringLiteral("INSERT INTO cheque_events (seq, cheque, kind, at, actor, detail, "
+                                           "prev_hash, hash) VALUES (:seq, :cheque, :kind, :at, :actor, :detail, "
+                                           ":prev, :hash)"));
+    q.bindValue(QStringLiteral(":seq"), e.seq);
+    q.bindValue(QStringLiteral(":cheque"), e.cheque);
+    q.bindValue(QStringLiteral(":kind"), e.kind);
+    q.bindValue(QStringLiteral(":at"), e.at);
+    q.bindValue(QStringLiteral(":actor"), e.actor);
+    q.bindValue(QStringLiteral(":detail"), e.detail);
+    q.bindValue(QStringLiteral(":prev"), e.prevHash);
+    q.bindValue(QStringLiteral(":hash"), e.hash);
+    if (!q.exec())
+        failWrite(q);
+    q.finish();
+}
+
+namespace {
+
+ChequeEvent EventOf(const QSqlQuery &q)
+{
+    return {q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toString(), q.value(3).toString(),
+            q.value(4).toString(),   q.value(5).toString(),   q.value(6).toString(), q.value(7).toString()};
+}
+
+constexpr const char *kEventColumns = "seq, cheque, kind, at, actor, detail, prev_hash, hash";
+
+} // namespace
+
+QList<ChequeEvent> ChequeRegister::history(qint64 number)
+{
+    const Use use(*this);
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("SELECT %1 FROM cheque_events WHERE cheque = :cheque ORDER BY seq")
+                  .arg(QLatin1String(kEventColumns)));
+    q.bindValue(QStringLiteral(":cheque"), number);
+    if (!q.exec())
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
+    QList<ChequeEvent> events;
+    while (q.next())
+        events.append(EventOf(q));
+    return events;
+}
+
+ChainCheck ChequeRegister::checkHistory()
+{
+    const Use use(*this);
+    QSqlQuery q(db());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT %1 FROM cheque_events ORDER BY seq").arg(QLatin1String(kEventColumns))))
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
+    ChainCheck check;
+    while (q.next() && check.add(EventOf(q))) {
+    }
+    return check;
 }
 
 void ChequeRegister::fillChequeDays()
@@ -743,6 +886,16 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
         failWrite(q);
     recorded.number = q.value(0).toLongLong();
     q.finish();
+    try {
+        addEvent(recorded.number, StateName(ChequeState::Sent), destination);
+    } catch (const ChequeError &) {
+        rollback();
+        if (batched) {
+            m_jobBatch = 0;
+            waitForTheDisk(true);
+        }
+        throw;
+    }
     QSqlQuery done(db());
     if (!batched && !done.exec(QStringLiteral("COMMIT")))
         failWrite(done);
@@ -771,8 +924,7 @@ void ChequeRegister::setState(qint64 number, ChequeState state, const QString &r
     if ((state == ChequeState::Voided || state == ChequeState::Spoilt) && reason.trimmed().isEmpty())
         fail(cannot(), QCoreApplication::translate("ChequeRegister", "the reason must be given"));
     const Durability durability(*this, durable);
-    if (!durable)
-        begin();
+    begin();
     durability.inTransaction();
     QSqlQuery &q = prepared(QStringLiteral("UPDATE cheques SET state = :state, reason = :reason WHERE id = :id"));
     q.bindValue(QStringLiteral(":state"), StateName(state));
@@ -782,14 +934,19 @@ void ChequeRegister::setState(qint64 number, ChequeState state, const QString &r
     const QString why = q.lastError().text();
     const int rows = q.numRowsAffected();
     q.finish();
-    if (!durable && (!done || rows == 0))
+    if (!done || rows == 0)
         rollback();
     if (!done)
         fail(cannot(), why);
     if (rows == 0)
         fail(cannot(), QCoreApplication::translate("ChequeRegister", "there is no cheque %1").arg(number));
-    if (!durable)
+    try {
+        addEvent(number, StateName(state), reason.trimmed());
         commit();
+    } catch (const ChequeError &) {
+        rollback();
+        throw;
+    }
 }
 
 void ChequeRegister::markPrinted(qint64 number, bool durable)
@@ -838,12 +995,20 @@ void ChequeRegister::endFileJob(qint64 job, ChequeState state, const QString &re
     const Use use(*this);
     begin();
     QSqlQuery q(db());
-    q.prepare(
-        QStringLiteral("UPDATE cheques SET state = :state, reason = :reason WHERE job = :job AND state = 'sent'"));
-    q.bindValue(QStringLiteral(":state"), StateName(state));
-    q.bindValue(QStringLiteral(":reason"), Text(reason));
+    QList<qint64> cheques;
+    q.prepare(QStringLiteral("SELECT id FROM cheques WHERE job = :job AND state = 'sent' ORDER BY id"));
     q.bindValue(QStringLiteral(":job"), job);
     bool done = q.exec();
+    while (done && q.next())
+        cheques << q.value(0).toLongLong();
+    if (done) {
+        q.prepare(
+            QStringLiteral("UPDATE cheques SET state = :state, reason = :reason WHERE job = :job AND state = 'sent'"));
+        q.bindValue(QStringLiteral(":state"), StateName(state));
+        q.bindValue(QStringLiteral(":reason"), Text(reason));
+        q.bindValue(QStringLiteral(":job"), job);
+        done = q.exec();
+    }
     if (done) {
         q.prepare(QStringLiteral("UPDATE file_jobs SET state = :state WHERE id = :job"));
         q.bindValue(QStringLiteral(":state"), QLatin1String(jobState));
@@ -852,6 +1017,13 @@ void ChequeRegister::endFileJob(qint64 job, ChequeState state, const QString &re
     }
     const QString why = q.lastError().text();
     q.finish();
+    try {
+        for (qsizetype i = 0; done && i < cheques.size(); ++i)
+            addEvent(cheques[i], StateName(state), reason);
+    } catch (const ChequeError &) {
+        rollback();
+        throw;
+    }
     QSqlQuery end(db());
     if (!done || !end.exec(QStringLiteral("COMMIT"))) {
         const QString reason = done ? end.lastError().text() : why;

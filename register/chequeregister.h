@@ -23,6 +23,7 @@
 #include <QVariant>
 
 #include "output/cheque.h"
+#include "register/chequehistory.h"
 
 class QSettings;
 class ServerWatch;
@@ -244,8 +245,15 @@ public:
     /// false to stop. Returns the cheques given.
     qint64 forEach(const RegisterView &view, const std::function<bool(const RegisteredCheque &)> &each);
 
+    /// A cheque's history, oldest first.
+    QList<ChequeEvent> history(qint64 number);
+    /// Recomputes the whole history's chain: how many events it holds, its
+    /// latest hash, and the first event that does not match the history
+    /// before it.
+    ChainCheck checkHistory();
+
     /// The schema this program writes.
-    static constexpr int SchemaVersion = 3;
+    static constexpr int SchemaVersion = 4;
     /// How long a call to a server may take before it is given up.
     static constexpr int ServerSeconds = 6;
 
@@ -321,6 +329,11 @@ private:
     /// The sent cheques of a file job take `state`; the job `jobState`.
     void endFileJob(qint64 job, ChequeState state, const QString &reason, const char *jobState);
     void fillChequeDays();
+    /// The history's table, kept append-only by the database; on a server,
+    /// its events are stamped and chained by the server itself.
+    void createHistory();
+    /// Appends an event of a cheque (inside a transaction).
+    void addEvent(qint64 cheque, const QString &kind, const QString &detail);
 
     RegisterConnection m_connection;
     QString m_name; ///< of the Qt SQL connection

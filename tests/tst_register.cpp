@@ -90,6 +90,8 @@ private slots:
     void exportsWhatIsShown();
     void reportOfWhatIsShown();
     void exactTotalsText();
+    void historyIsAppendOnlyAndChained_data() { addConnections(); }
+    void historyIsAppendOnlyAndChained();
 
 private:
     RegisterConnection sqlite(const char *name = "register.sqlite") const
@@ -114,7 +116,7 @@ void TestRegister::cleanup()
         d.setDatabaseName(server->database);
         d.setUserName(server->user);
         if (d.open() && QSqlQuery(d).exec("SET client_min_messages = warning"))
-            for (const char *table : {"cheques", "file_jobs", "cheque_numbers", "register_info"})
+            for (const char *table : {"cheque_events", "cheques", "file_jobs", "cheque_numbers", "register_info"})
                 QSqlQuery(d).exec(QStringLiteral("DROP TABLE IF EXISTS %1 CASCADE").arg(QLatin1String(table)));
         d.close();
         d = QSqlDatabase();
@@ -516,6 +518,14 @@ void TestRegister::olderSchemaIsUpgradedInPlace()
     QCOMPARE(indexes(c.file), current);
     QSqlDatabase::removeDatabase("inspect");
     QCOMPARE(current.first(), QString::number(ChequeRegister::SchemaVersion));
+    // Each cheque of the old register begins its history with its state;
+    // the new cheque's follows.
+    QCOMPARE(reg.history(2).value(0).kind, QStringLiteral("existing"));
+    QCOMPARE(reg.history(2).value(0).detail, QStringLiteral("printed"));
+    QCOMPARE(reg.history(4).size(), 2);
+    const ChainCheck chain = reg.checkHistory();
+    QCOMPARE(chain.problem(), std::nullopt);
+    QCOMPARE(chain.events(), 5);
 }
 
 void TestRegister::lockedRegisterPrintsNothing()
@@ -970,6 +980,78 @@ void TestRegister::exactTotalsText()
     QCOMPARE(MinorUnitsText(123456, 2, QLocale("de_DE")), QStringLiteral("1.234,56"));
     QCOMPARE(TotalsText({{"Dhs", 2, 1, 500}, {"KD", 3, 2, 1500}}),
              QStringLiteral("1 cheque: 5.00 Dhs; 2 cheques: 1.500 KD"));
+}
+
+void TestRegister::historyIsAppendOnlyAndChained()
+{
+    QFETCH(bool, server);
+    if (server && !Server())
+        QSKIP("no PostgreSQL server (tests/postgres_register.sh starts one)");
+    const RegisterConnection c = server ? *Server() : sqlite();
+    ChequeRegister reg(c);
+    const qint64 kept = IssueCheque(reg, Make("SIB", "A", "5"), "printer", Printed).number;
+    const qint64 voided = IssueCheque(reg, Make("SIB", "B", "6"), "printer", Printed).number;
+    reg.voidCheque(voided, " lost in the post ");
+    const auto kinds = [&](qint64 cheque) {
+        QStringList list;
+        for (const ChequeEvent &e : reg.history(cheque))
+            list << e.kind + u'/' + e.detail;
+        return list;
+    };
+    QCOMPARE(kinds(kept), QStringList({"sent/printer", "printed/"}));
+    QCOMPARE(kinds(voided), QStringList({"sent/printer", "printed/", "voided/lost in the post"}));
+    const QList<ChequeEvent> events = reg.history(voided);
+    QVERIFY(!events.last().actor.isEmpty());
+    QVERIFY(QDateTime::fromString(events.last().at, Qt::ISODateWithMs).isValid());
+    ChainCheck chain = reg.checkHistory();
+    QCOMPARE(chain.problem(), std::nullopt);
+    QCOMPARE(chain.events(), 5);
+    QCOMPARE(chain.latestHash(), events.last().hash);
+
+    // Another login of the database: its changes of the history are
+    // refused; on a server, what it writes into an event's stamp is not kept.
+    QSqlDatabase d = QSqlDatabase::addDatabase(c.isServer() ? "QPSQL" : "QSQLITE", "other");
+    d.setHostName(c.host);
+    d.setDatabaseName(c.isServer() ? c.database : c.file);
+    d.setUserName(c.user);
+    QVERIFY(d.open());
+    {
+        QSqlQuery q(d);
+        QVERIFY(!q.exec("UPDATE cheque_events SET detail = 'found again' WHERE seq = 5"));
+        QVERIFY2(q.lastError().text().contains("never changed"), qPrintable(q.lastError().text()));
+        QVERIFY(!q.exec("DELETE FROM cheque_events WHERE seq = 5"));
+        if (c.isServer()) {
+            QVERIFY(!q.exec("TRUNCATE cheque_events"));
+            QVERIFY2(q.exec(QStringLiteral("INSERT INTO cheque_events (seq, cheque, kind, at, actor, detail, "
+                                           "prev_hash, hash) VALUES (1, %1, 'printed', '2020-01-01', 'manager', "
+                                           "'', '', 'forged')")
+                                .arg(kept)),
+                     qPrintable(q.lastError().text()));
+            QCOMPARE(reg.history(kept).last().actor, c.user);
+            QCOMPARE(reg.history(kept).last().seq, 6);
+        }
+    }
+    chain = reg.checkHistory();
+    QCOMPARE(chain.problem(), std::nullopt);
+
+    // Rewritten by someone who can bypass the database's guard: the first
+    // event changed is named.
+    {
+        QSqlQuery q(d);
+        QVERIFY2(q.exec(c.isServer() ? "ALTER TABLE cheque_events DISABLE TRIGGER USER"
+                                     : "DROP TRIGGER cheque_events_no_update"),
+                 qPrintable(q.lastError().text()));
+        QVERIFY(q.exec("UPDATE cheque_events SET detail = 'found again' WHERE seq = 5"));
+        if (c.isServer())
+            QVERIFY(q.exec("ALTER TABLE cheque_events ENABLE TRIGGER USER"));
+    }
+    d.close();
+    d = QSqlDatabase();
+    QSqlDatabase::removeDatabase("other");
+    chain = reg.checkHistory();
+    QVERIFY(chain.problem());
+    QVERIFY2(chain.problem()->startsWith("Event 5 (cheque"), qPrintable(*chain.problem()));
+    QCOMPARE(chain.events(), 4);
 }
 
 QTEST_MAIN(TestRegister)

@@ -50,7 +50,7 @@ enum Exit { AllPrinted = 0, NotAllPrinted = 1, CannotRun = 2 };
 bool NeedsNoWindows(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i)
-        for (const char *option : {"--batch", "--version", "--help", "-h"})
+        for (const char *option : {"--batch", "--verify-register", "--version", "--help", "-h"})
             if (std::strcmp(argv[i], option) == 0
                 || (std::strncmp(argv[i], option, std::strlen(option)) == 0 && argv[i][std::strlen(option)] == '='))
                 return true;
@@ -81,9 +81,12 @@ CommandLine ParseCommandLine(const QStringList &arguments)
                                      QStringLiteral("The folder of banks.txt, options.txt, money.txt, the register "
                                                     "and the settings."),
                                      QStringLiteral("DIR"));
+    const QCommandLineOption verify(QStringLiteral("verify-register"),
+                                    QStringLiteral("Recomputes the register's history and names the first event "
+                                                   "that does not match it."));
     const QCommandLineOption lang(QStringLiteral("lang"), QStringLiteral("The interface language: ar or en."),
                                   QStringLiteral("ar|en"));
-    parser.addOptions({help, version, batch, bank, pdf, printer, duplicates, dataDir, lang});
+    parser.addOptions({help, version, batch, bank, pdf, printer, duplicates, dataDir, verify, lang});
     CommandLine command;
     command.helpText = parser.helpText();
     if (!parser.parse(arguments)) {
@@ -99,13 +102,68 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     command.allowDuplicates = parser.isSet(duplicates);
     command.dataDir = parser.value(dataDir);
     command.lang = parser.value(lang);
+    command.verifyRegister = parser.isSet(verify);
     if (parser.isSet(lang) && command.lang != QLatin1String("ar") && command.lang != QLatin1String("en"))
         command.error = QStringLiteral("--lang takes ar or en.");
     else if (command.batch.isEmpty() && (parser.isSet(pdf) || parser.isSet(printer) || parser.isSet(bank)))
         command.error = QStringLiteral("--to-pdf, --printer and --bank go with --batch FILE.");
+    else if (command.verifyRegister && !command.batch.isEmpty())
+        command.error = QStringLiteral("--verify-register goes alone.");
     else if (!command.batch.isEmpty() && parser.isSet(pdf) == parser.isSet(printer))
         command.error = QStringLiteral("Give either --to-pdf OUT.pdf or --printer NAME.");
     return command;
+}
+
+namespace {
+
+// The register of the program's settings, open; nothing (and why told) when
+// it cannot be opened. Without a user to ask, a server that wants a
+// password not in the password file is not opened.
+std::unique_ptr<ChequeRegister> OpenRegister(const QString &dir, const QString &consequence)
+{
+    if (const auto problem = SettingsProblem(dir))
+        Say(*problem);
+    auto reg = std::make_unique<ChequeRegister>(
+        ConnectionFromSettings(QSettings(SettingsFile(dir), QSettings::IniFormat), dir));
+    try {
+        reg->open();
+    } catch (const ChequeError &error) {
+        const QString message = QString::fromStdString(error.message());
+        Say(consequence.isEmpty() ? message : message + u'\n' + consequence);
+        return nullptr;
+    }
+    return reg;
+}
+
+} // namespace
+
+int VerifyRegisterCommand(const QString &dir)
+{
+    const std::unique_ptr<ChequeRegister> reg = OpenRegister(dir, QString());
+    if (!reg)
+        return CannotRun;
+    try {
+        const ChainCheck check = reg->checkHistory();
+        if (const auto &problem = check.problem()) {
+            Say(QCoreApplication::translate("BatchCommand",
+                                            "The register's history does not match: %1\nThe %Ln events before it "
+                                            "match.",
+                                            nullptr, int(check.events()))
+                    .arg(*problem));
+            return NotAllPrinted;
+        }
+        std::fprintf(stdout, "%s\n",
+                     QCoreApplication::translate("BatchCommand",
+                                                 "The register's history is whole: %Ln events. Latest hash: %1",
+                                                 nullptr, int(check.events()))
+                         .arg(check.latestHash())
+                         .toLocal8Bit()
+                         .constData());
+        return AllPrinted;
+    } catch (const ChequeError &error) {
+        Say(QString::fromStdString(error.message()));
+        return CannotRun;
+    }
 }
 
 int RunBatchCommand(const CommandLine &command, const QString &dir)
@@ -165,19 +223,13 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
         if (!row.cheque)
             Say(row.problem);
 
-    if (const auto problem = SettingsProblem(dir))
-        Say(*problem);
-    // The register of the program's settings; without a user to ask, a
-    // server that wants a password not in the password file is not opened.
-    ChequeRegister reg(ConnectionFromSettings(QSettings(SettingsFile(dir), QSettings::IniFormat), dir));
-    try {
-        reg.open();
-    } catch (const ChequeError &error) {
-        Say(QString::fromStdString(error.message()) + u'\n'
-            + QCoreApplication::translate("BatchCommand",
-                                          "Nothing was printed: every cheque is recorded in the register first."));
+    const std::unique_ptr<ChequeRegister> opened =
+        OpenRegister(dir,
+                     QCoreApplication::translate(
+                         "BatchCommand", "Nothing was printed: every cheque is recorded in the register first."));
+    if (!opened)
         return CannotRun;
-    }
+    ChequeRegister &reg = *opened;
     QPrinter printer(QPrinter::HighResolution);
     std::unique_ptr<PageOutput> output;
     if (!command.pdf.isEmpty()) {

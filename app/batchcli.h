@@ -4,6 +4,7 @@
 // The program's command line, and a list of cheques printed from it
 // without windows:
 //   cheque-printer --batch FILE [--bank NAME] (--to-pdf OUT.pdf | --printer NAME)
+//   cheque-printer --verify-register
 // with the checks of the list window, each cheque recorded in the register,
 // the rows' problems on standard error, and exit status 0 only when every
 // row was printed.
@@ -21,6 +22,7 @@ struct CommandLine
     bool allowDuplicates = false;
     QString dataDir; ///< instead of the folder the program would choose
     QString lang;    ///< the interface language for this start: "ar" or "en"
+    bool verifyRegister = false;
     bool version = false;
     bool help = false;
     QString helpText;
@@ -32,6 +34,11 @@ CommandLine ParseCommandLine(const QStringList &arguments);
 /// True when the arguments ask for a batch, the version or the help: the
 /// program then shows no window and needs no display.
 bool NeedsNoWindows(int argc, char **argv);
+
+/// Recomputes the history of the register of the data folder's settings:
+/// 0 when it is whole (its latest hash on standard output), 1 when an event
+/// does not match (named on standard error), 2 when it cannot be read.
+int VerifyRegisterCommand(const QString &dataDir);
 
 /// Runs the batch the command line describes with the data files of
 /// `dataDir`; the exit status.

@@ -56,6 +56,8 @@ int main(int argc, char *argv[])
     InstallTranslations(app, folder.path, command.lang);
     if (!command.batch.isEmpty())
         return RunBatchCommand(command, folder.path);
+    if (command.verifyRegister)
+        return VerifyRegisterCommand(folder.path);
 
     // The windows' icon, and the desktop entry a desktop matches them to.
     QIcon icon;

@@ -629,6 +629,16 @@ QList<ChequeEvent> ChequeRegister::history(qint64 number)
     return events;
 }
 
+std::optional<ChequeEvent> ChequeRegister::latestEvent()
+{
+    const Use use(*this);
+    QSqlQuery q(db());
+    if (!q.exec(QStringLiteral("SELECT %1 FROM cheque_events ORDER BY seq DESC LIMIT 1")
+                    .arg(QLatin1String(kEventColumns))))
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
+    return q.next() ? std::optional(EventOf(q)) : std::nullopt;
+}
+
 ChainCheck ChequeRegister::checkHistory()
 {
     const Use use(*this);

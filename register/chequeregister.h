@@ -251,6 +251,8 @@ public:
     /// latest hash, and the first event that does not match the history
     /// before it.
     ChainCheck checkHistory();
+    /// The history's latest event, whose hash seals all before it.
+    std::optional<ChequeEvent> latestEvent();
 
     /// The schema this program writes.
     static constexpr int SchemaVersion = 4;

@@ -359,6 +359,13 @@ int PaintRegisterReport(QPagedPaintDevice &device, ChequeRegister &reg, const Re
             report.note(QStringLiteral("Reason: ") + cheque.reason);
         return true;
     });
-    report.totals(TotalsText(totals, locale), SubtotalLines(totals, locale));
+    QStringList lines = SubtotalLines(totals, locale);
+    // The seal of the whole history on paper: a history rewritten after
+    // this report no longer ends in this hash.
+    if (const auto latest = reg.latestEvent())
+        lines << QStringLiteral("History: %1 events, the latest on %2; its hash %3")
+                     .arg(latest->seq)
+                     .arg(latest->at, latest->hash);
+    report.totals(TotalsText(totals, locale), lines);
     return report.finish();
 }

@@ -12,6 +12,8 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStringEncoder>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -647,6 +649,32 @@ void TestBatch::commandLinePrintsEveryRowToOnePdf()
                  qPrintable(QStringLiteral("page %1: %2").arg(i + 1).arg(page)));
         QCOMPARE(page.contains("AccountOnly"), i % 3 == 0);
     }
+
+    // The run's history, recomputed from the command line: each cheque sent,
+    // then printed; and an event changed behind the program's back named.
+    const auto verify = [&] {
+        QProcess check;
+        check.start(CHEQUE_PRINTER_EXE, {"--verify-register", "--data-dir", m_dir->path()});
+        check.waitForFinished(60000);
+        return std::tuple(check.exitCode(), QString::fromLocal8Bit(check.readAllStandardOutput()),
+                          QString::fromLocal8Bit(check.readAllStandardError()));
+    };
+    const auto [whole, out, err] = verify();
+    QCOMPARE(whole, 0);
+    QVERIFY2(out.contains("500 events") && out.contains(reg.checkHistory().latestHash()), qPrintable(out + err));
+    {
+        QSqlDatabase d = QSqlDatabase::addDatabase("QSQLITE", "rewrite");
+        d.setDatabaseName(c.file);
+        QVERIFY(d.open());
+        QSqlQuery q(d);
+        QVERIFY(q.exec("DROP TRIGGER cheque_events_no_update"));
+        QVERIFY(q.exec("UPDATE cheque_events SET detail = 'elsewhere' WHERE seq = 7"));
+        d.close();
+    }
+    QSqlDatabase::removeDatabase("rewrite");
+    const auto [broken, out2, err2] = verify();
+    QCOMPARE(broken, 1);
+    QVERIFY2(err2.contains("Event 7 (cheque 7, sent") && err2.contains("6 events before it match"), qPrintable(err2));
 }
 
 void TestBatch::commandLineNamesBadRows()

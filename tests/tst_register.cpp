@@ -961,6 +961,8 @@ void TestRegister::reportOfWhatIsShown()
     QVERIFY2(text.contains("Totals: 89 cheques: 912.25 Dhs (not counted: 1 voided, 10.25)"),
              qPrintable(text.right(200)));
     QVERIFY(text.contains("State voided: 1 cheque: 10.25 Dhs"));
+    // The history's seal: the hash a later rewrite could not keep.
+    QVERIFY2(LettersOf(pdf).contains(reg.latestEvent()->hash), qPrintable(text.right(300)));
     QVERIFY2(LettersOf(pdf).contains(QString("Reason: " + reason).remove(' ')), "the reason is not whole");
     QVERIFY(text.contains("Payee 89"));
     // The Arabic payee is there as text (shaped, read back as its letters),

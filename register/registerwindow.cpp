@@ -167,9 +167,10 @@ QLayout *RegisterWindow::buildActions()
     SpoiltBtn = button(tr("Spoilt…"), QStringLiteral("SpoiltBtn"), &RegisterWindow::spoilSelected);
     PrintedBtn = button(tr("Mark Printed"), QStringLiteral("PrintedBtn"), &RegisterWindow::markSelectedPrinted);
     ReprintBtn = button(tr("Reprint…"), QStringLiteral("ReprintBtn"), &RegisterWindow::reprintSelected);
+    HistoryBtn = button(tr("History…"), QStringLiteral("HistoryBtn"), &RegisterWindow::showHistory);
     auto *actions = new QHBoxLayout;
     for (QPushButton *b :
-         {VoidBtn, SpoiltBtn, PrintedBtn, ReprintBtn,
+         {VoidBtn, SpoiltBtn, PrintedBtn, ReprintBtn, HistoryBtn,
           button(tr("Cheque Numbers…"), QStringLiteral("NumbersBtn"), &RegisterWindow::editChequeNumbers)})
         actions->addWidget(b);
     actions->addStretch(1);
@@ -306,6 +307,36 @@ void RegisterWindow::updateButtons()
     SpoiltBtn->setEnabled(c && CanChangeState(c->state, ChequeState::Spoilt));
     PrintedBtn->setEnabled(c && CanChangeState(c->state, ChequeState::Printed));
     ReprintBtn->setEnabled(c != nullptr);
+    HistoryBtn->setEnabled(c != nullptr);
+}
+
+void RegisterWindow::showHistory()
+{
+    const RegisteredCheque *c = selected();
+    ChequeRegister *b = reg();
+    if (!c || !b)
+        return;
+    try {
+        QStringList lines;
+        for (const ChequeEvent &e : b->history(c->number)) {
+            const auto state = StateFromName(e.kind);
+            const QString what = state ? StateText(*state) : tr("in the register before its history began");
+            const QDateTime at = QDateTime::fromString(e.at, Qt::ISODateWithMs);
+            QString line = tr("%1, %2: %3")
+                               .arg(at.isValid() ? QLocale().toString(at.toLocalTime(), QLocale::ShortFormat) : e.at,
+                                    e.actor, what);
+            if (!e.detail.isEmpty())
+                line += tr(" (%1)").arg(e.detail);
+            lines << line;
+        }
+        if (lines.isEmpty())
+            lines << tr("No events.");
+        dialogs().showMessage(this, Title(),
+                              tr("Cheque No. %1 of %2 (%3):").arg(QString::number(c->chequeNumber), c->bank, c->payee)
+                                  + QStringLiteral("\n\n") + lines.join(u'\n'));
+    } catch (const ChequeError &error) {
+        dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
+    }
 }
 
 void RegisterWindow::setState(ChequeState state)

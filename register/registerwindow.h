@@ -51,6 +51,8 @@ public:
     void spoilSelected();
     void markSelectedPrinted();
     void reprintSelected();
+    /// Shows the selected cheque's history: each change, who made it, when and why.
+    void showHistory();
     void editChequeNumbers();
     void exportShown();
     void saveReport();
@@ -92,6 +94,7 @@ private:
     QPushButton *SpoiltBtn;
     QPushButton *PrintedBtn;
     QPushButton *ReprintBtn;
+    QPushButton *HistoryBtn;
     QTimer *m_typing;
 };
 

@@ -212,6 +212,16 @@ void TestRegisterWindow::filtersTotalsAndVoid()
     QCOMPARE(voided.state, ChequeState::Voided);
     QCOMPARE(voided.reason, QStringLiteral("paid by transfer"));
     QCOMPARE(table->model()->rowCount(), 1);
+    // Its history: sent, printed, voided, each with who and why.
+    m_dialogs->messages.clear();
+    r->selectRow(0);
+    Find<QPushButton>(r, "HistoryBtn")->click();
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    const QStringList history = m_dialogs->messages[0].split(u'\n').mid(2);
+    QCOMPARE(history.size(), 3);
+    QVERIFY2(history[0].contains(": sent (") && history[1].contains(": printed")
+                 && history[2].endsWith(": voided (paid by transfer)"),
+             qPrintable(history.join(u'\n')));
     // An amount that is not one is said, not taken as no limit.
     Find<QLineEdit>(r, "MinEd")->setText("abc");
     r->refresh();

@@ -81,6 +81,35 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
             <numerusform>طُبع ⁨%L1⁩ من %Ln شيك: ⁨%2⁩ ⁨%3⁩.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>The register&apos;s history does not match: %1
+The %Ln events before it match.</source>
+        <translation>
+            <numerusform>سجل أحداث الشيكات لا يطابق نفسه: ⁨%1⁩
+ولا أحداث قبله.</numerusform>
+            <numerusform>سجل أحداث الشيكات لا يطابق نفسه: ⁨%1⁩
+والحدث الذي قبله مطابق.</numerusform>
+            <numerusform>سجل أحداث الشيكات لا يطابق نفسه: ⁨%1⁩
+والحدثان اللذان قبله مطابقان.</numerusform>
+            <numerusform>سجل أحداث الشيكات لا يطابق نفسه: ⁨%1⁩
+والأحداث الـ%Ln التي قبله مطابقة.</numerusform>
+            <numerusform>سجل أحداث الشيكات لا يطابق نفسه: ⁨%1⁩
+والأحداث الـ%Ln التي قبله مطابقة.</numerusform>
+            <numerusform>سجل أحداث الشيكات لا يطابق نفسه: ⁨%1⁩
+والأحداث الـ%Ln التي قبله مطابقة.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The register&apos;s history is whole: %Ln events. Latest hash: %1</source>
+        <translation>
+            <numerusform>سجل أحداث الشيكات سليم: لا أحداث. آخر بصمة: ⁨%1⁩</numerusform>
+            <numerusform>سجل أحداث الشيكات سليم: حدث واحد. آخر بصمة: ⁨%1⁩</numerusform>
+            <numerusform>سجل أحداث الشيكات سليم: حدثان. آخر بصمة: ⁨%1⁩</numerusform>
+            <numerusform>سجل أحداث الشيكات سليم: %Ln أحداث. آخر بصمة: ⁨%1⁩</numerusform>
+            <numerusform>سجل أحداث الشيكات سليم: %Ln حدثاً. آخر بصمة: ⁨%1⁩</numerusform>
+            <numerusform>سجل أحداث الشيكات سليم: %Ln حدث. آخر بصمة: ⁨%1⁩</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>BatchWindow</name>
@@ -204,6 +233,25 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
     <message>
         <source>Bank of rows without one:</source>
         <translation>بنك الصفوف التي بلا بنك:</translation>
+    </message>
+</context>
+<context>
+    <name>ChequeHistory</name>
+    <message>
+        <source>Event %1 (cheque %2, %3, %4): %5</source>
+        <translation>الحدث ⁨%1⁩ (الشيك ⁨%2⁩، ⁨%3⁩، ⁨%4⁩): ⁨%5⁩</translation>
+    </message>
+    <message>
+        <source>the history is not whole: event %1 comes where event %2 should</source>
+        <translation>السجل ناقص: جاء الحدث ⁨%1⁩ حيث ينبغي أن يكون الحدث ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>its link to the event before it is broken</source>
+        <translation>انقطعت صلته بالحدث الذي قبله</translation>
+    </message>
+    <message>
+        <source>it was changed after it was written</source>
+        <translation>غُيّر بعد كتابته</translation>
     </message>
 </context>
 <context>
@@ -1236,6 +1284,30 @@ The program goes on with the UAE currency. The file is left as it is until you s
     <message>
         <source>Why is cheque No. %1 of %2 (%3, %4 %5) spoilt?</source>
         <translation>ما سبب اعتبار الشيك رقم ⁨%1⁩ من ⁨%2⁩ (⁨%3⁩، ⁨%4⁩ ⁨%5⁩) تالفاً؟</translation>
+    </message>
+    <message>
+        <source>History…</source>
+        <translation>السجل…</translation>
+    </message>
+    <message>
+        <source>in the register before its history began</source>
+        <translation>في سجل الشيكات قبل بدء تسجيل أحداثه</translation>
+    </message>
+    <message>
+        <source>%1, %2: %3</source>
+        <translation>⁨%1⁩، ⁨%2⁩: ⁨%3⁩</translation>
+    </message>
+    <message>
+        <source> (%1)</source>
+        <translation> (⁨%1⁩)</translation>
+    </message>
+    <message>
+        <source>No events.</source>
+        <translation>لا أحداث.</translation>
+    </message>
+    <message>
+        <source>Cheque No. %1 of %2 (%3):</source>
+        <translation>الشيك رقم ⁨%1⁩ من ⁨%2⁩ (⁨%3⁩):</translation>
     </message>
 </context>
 <context>

@@ -144,6 +144,88 @@ QString RegisterConnection::describe() const
         .arg(QDir::toNativeSeparators(file));
 }
 
+std::variant<QString, QString> RegisterConnection::serverOptions() const
+{
+    // A server that does not answer, or a row another clerk holds, is given
+    // a few seconds; then the cheque is not printed.
+    QString options = QStringLiteral("connect_timeout=5;options='-c lock_timeout=5000'");
+    switch (encryption) {
+    case Encryption::Required: options += QStringLiteral(";sslmode=require"); break;
+    case Encryption::Verified:
+        if (caFile.isEmpty() || !QFileInfo(caFile).isFile())
+            return std::variant<QString, QString>(
+                std::in_place_index<1>,
+                QCoreApplication::translate("ChequeRegister",
+                                            "the certificate authority's file \"%1\" to verify the server by "
+                                            "does not exist")
+                    .arg(QDir::toNativeSeparators(caFile)));
+        if (caFile.contains(u';'))
+            return std::variant<QString, QString>(
+                std::in_place_index<1>,
+                QCoreApplication::translate("ChequeRegister",
+                                            "the certificate authority's file name \"%1\" "
+                                            "holds a \";\", which a connection cannot carry")
+                    .arg(QDir::toNativeSeparators(caFile)));
+        // libpq reads its options with blanks and quotes of its own.
+        options += QStringLiteral(";sslmode=verify-full;sslrootcert='%1'")
+                       .arg(QString(caFile).replace(u'\\', QLatin1String("\\\\")).replace(u'\'', QLatin1String("\\'")));
+        break;
+    case Encryption::Off:
+        if (!isLocalSocket())
+            return std::variant<QString, QString>(
+                std::in_place_index<1>,
+                QCoreApplication::translate("ChequeRegister",
+                                            "a connection without encryption is allowed only through this "
+                                            "computer's own socket; choose encrypted in Register Connection"));
+        options += QStringLiteral(";sslmode=disable");
+        break;
+    }
+    return std::variant<QString, QString>(std::in_place_index<0>, options);
+}
+
+namespace {
+
+const char *EncryptionName(RegisterConnection::Encryption e)
+{
+    switch (e) {
+    case RegisterConnection::Encryption::Verified: return "verified";
+    case RegisterConnection::Encryption::Off: return "off";
+    case RegisterConnection::Encryption::Required: break;
+    }
+    return "required";
+}
+
+// What the client library says of a secure connection that failed, in words
+// that name the server and what to do.
+std::optional<QString> TlsProblem(const QString &why, const RegisterConnection &c)
+{
+    const QString server = c.host.isEmpty() ? QStringLiteral("localhost") : c.host;
+    if (why.contains(QLatin1String("certificate verify failed")))
+        return QCoreApplication::translate("ChequeRegister",
+                                           "the server %1 showed a certificate that the certificate authority of "
+                                           "\"%2\" did not sign: it may not be your office's server. Nothing is "
+                                           "printed without the register")
+            .arg(server, QDir::toNativeSeparators(c.caFile));
+    if (why.contains(QLatin1String("does not match host name")))
+        return QCoreApplication::translate("ChequeRegister",
+                                           "the server's certificate is not for the name %1: connect by the name "
+                                           "its certificate gives")
+            .arg(server);
+    if (why.contains(QLatin1String("server does not support SSL")))
+        return QCoreApplication::translate("ChequeRegister",
+                                           "the server %1 does not offer an encrypted connection: its administrator "
+                                           "has to turn TLS on (ssl = on)")
+            .arg(server);
+    if (why.contains(QLatin1String("no encryption")))
+        return QCoreApplication::translate("ChequeRegister",
+                                           "the server %1 accepts encrypted connections only: choose encrypted in "
+                                           "Register Connection")
+            .arg(server);
+    return std::nullopt;
+}
+
+} // namespace
+
 RegisterConnection ConnectionFromSettings(const QSettings &settings, const QString &dataDir)
 {
     RegisterConnection c;
@@ -155,6 +237,11 @@ RegisterConnection ConnectionFromSettings(const QSettings &settings, const QStri
     c.port = settings.value(QStringLiteral("register/port"), 5432).toInt();
     c.database = settings.value(QStringLiteral("register/database")).toString();
     c.user = settings.value(QStringLiteral("register/user")).toString();
+    const QString encryption = settings.value(QStringLiteral("register/encryption")).toString();
+    c.encryption = encryption == QLatin1String("verified") ? RegisterConnection::Encryption::Verified
+        : encryption == QLatin1String("off")               ? RegisterConnection::Encryption::Off
+                                                           : RegisterConnection::Encryption::Required;
+    c.caFile = settings.value(QStringLiteral("register/ca")).toString();
     return c;
 }
 
@@ -166,6 +253,8 @@ void SaveConnection(QSettings &settings, const RegisterConnection &c)
     settings.setValue(QStringLiteral("register/port"), c.port);
     settings.setValue(QStringLiteral("register/database"), c.database);
     settings.setValue(QStringLiteral("register/user"), c.user);
+    settings.setValue(QStringLiteral("register/encryption"), QLatin1String(EncryptionName(c.encryption)));
+    settings.setValue(QStringLiteral("register/ca"), c.caFile);
 }
 
 QString StateName(ChequeState state) { return QString::fromLatin1(kStates[int(state)]); }
@@ -259,7 +348,8 @@ void ChequeRegister::fail(const QString &sentence, const QString &why) const
         reason = QCoreApplication::translate("ChequeRegister", "the server did not answer for %1 seconds")
                      .arg(ServerSeconds);
         m_open = false; // connected to afresh next time
-    } else if (m_connection.isServer() && (reason.trimmed().isEmpty() || !db().isOpen())) {
+    } else if (m_connection.isServer() && (reason.trimmed().isEmpty() || (m_open && !db().isOpen()))) {
+        // (While it is being opened, the server's own reason is told.)
         reason = QCoreApplication::translate("ChequeRegister", "the connection to the server was lost");
         m_open = false;
     }
@@ -294,9 +384,10 @@ void ChequeRegister::open()
         d.setDatabaseName(m_connection.database);
         d.setUserName(m_connection.user);
         d.setPassword(m_connection.password);
-        // A server that does not answer, or a row another clerk holds, is
-        // given a few seconds; then the cheque is not printed.
-        d.setConnectOptions(QStringLiteral("connect_timeout=5;options='-c lock_timeout=5000'"));
+        const auto options = m_connection.serverOptions();
+        if (options.index() == 1)
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"), std::get<1>(options));
+        d.setConnectOptions(std::get<0>(options));
     } else {
         const QFileInfo file(m_connection.file);
         if (file.exists() && !file.isFile())
@@ -312,7 +403,8 @@ void ChequeRegister::open()
     if (!d.open()) {
         const QString why = d.lastError().text();
         m_needsPassword = server && (why.contains(QLatin1String("password")));
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"), why);
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"),
+             server ? TlsProblem(why, m_connection).value_or(why) : why);
     }
     // The server is watched while the register is made ready, as in every use.
     if (server) {
@@ -633,8 +725,8 @@ std::optional<ChequeEvent> ChequeRegister::latestEvent()
 {
     const Use use(*this);
     QSqlQuery q(db());
-    if (!q.exec(QStringLiteral("SELECT %1 FROM cheque_events ORDER BY seq DESC LIMIT 1")
-                    .arg(QLatin1String(kEventColumns))))
+    if (!q.exec(
+            QStringLiteral("SELECT %1 FROM cheque_events ORDER BY seq DESC LIMIT 1").arg(QLatin1String(kEventColumns))))
         fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
     return q.next() ? std::optional(EventOf(q)) : std::nullopt;
 }

@@ -12,6 +12,8 @@
 #include <memory>
 #include <optional>
 
+#include <variant>
+
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QHash>
@@ -38,8 +40,21 @@ struct RegisterConnection
     QString database;
     QString user;
     QString password; ///< asked for when the server wants one; never stored
+    /// How a server's connection is encrypted: always (TLS, the default),
+    /// verified against the office's certificate authority (the server's
+    /// name must match its certificate), or not at all, which only this
+    /// computer's own socket allows.
+    enum class Encryption { Required, Verified, Off };
+    Encryption encryption = Encryption::Required;
+    QString caFile; ///< the certificate authority's certificate, for Verified
 
     bool isServer() const { return driver == QLatin1String("QPSQL"); }
+    /// A server reached through a socket folder on this computer, where
+    /// nothing travels over a network.
+    bool isLocalSocket() const { return host.isEmpty() || host.startsWith(u'/'); }
+    /// The connection's options for the PostgreSQL client library; why the
+    /// connection may not be made, when it may not.
+    std::variant<QString, QString> serverOptions() const;
     /// "the register file …" or "the register … on …", for messages.
     QString describe() const;
 };

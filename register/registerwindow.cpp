@@ -496,6 +496,22 @@ ConnectionDialog::ConnectionDialog(const RegisterConnection &c, QWidget *parent)
     DatabaseEd->setObjectName(QStringLiteral("DatabaseEd"));
     UserEd = new QLineEdit(c.user, this);
     UserEd->setObjectName(QStringLiteral("UserEd"));
+    EncryptionCB = new QComboBox(this);
+    EncryptionCB->setObjectName(QStringLiteral("EncryptionCB"));
+    EncryptionCB->addItem(QCoreApplication::translate("RegisterWindow", "Encrypted (TLS)"),
+                          int(RegisterConnection::Encryption::Required));
+    EncryptionCB->addItem(
+        QCoreApplication::translate("RegisterWindow", "Encrypted, the server verified by the office's certificate"),
+        int(RegisterConnection::Encryption::Verified));
+    EncryptionCB->addItem(QCoreApplication::translate("RegisterWindow", "Not encrypted (this computer's socket only)"),
+                          int(RegisterConnection::Encryption::Off));
+    EncryptionCB->setCurrentIndex(EncryptionCB->findData(int(c.encryption)));
+    CaEd = new QLineEdit(c.caFile, this);
+    CaEd->setObjectName(QStringLiteral("CaEd"));
+    CaEd->setPlaceholderText(
+        QCoreApplication::translate("RegisterWindow", "the certificate authority's certificate (.crt, .pem)"));
+    CaBtn = new QPushButton(QCoreApplication::translate("RegisterWindow", "Browse…"), this);
+    CaBtn->setObjectName(QStringLiteral("CaBtn"));
     (c.isServer() ? ServerRB : FileRB)->setChecked(true);
 
     auto *file = new QHBoxLayout;
@@ -509,6 +525,11 @@ ConnectionDialog::ConnectionDialog(const RegisterConnection &c, QWidget *parent)
     form->addRow(QCoreApplication::translate("RegisterWindow", "Port"), PortEd);
     form->addRow(QCoreApplication::translate("RegisterWindow", "Database"), DatabaseEd);
     form->addRow(QCoreApplication::translate("RegisterWindow", "User"), UserEd);
+    form->addRow(QCoreApplication::translate("RegisterWindow", "Encryption"), EncryptionCB);
+    auto *ca = new QHBoxLayout;
+    ca->addWidget(CaEd, 1);
+    ca->addWidget(CaBtn);
+    form->addRow(QCoreApplication::translate("RegisterWindow", "Certificate authority"), ca);
     auto *note =
         PlainLabel(QCoreApplication::translate("RegisterWindow",
                                                "The password is taken from the PostgreSQL password file (.pgpass) or "
@@ -528,6 +549,13 @@ ConnectionDialog::ConnectionDialog(const RegisterConnection &c, QWidget *parent)
                 QCoreApplication::translate("RegisterWindow", "Registers (*.sqlite);;All files (*)")))
             FileEd->setText(*name);
     });
+    connect(CaBtn, &QPushButton::clicked, this, [this] {
+        if (const auto name = dialogs().askOpenFile(
+                this, QCoreApplication::translate("RegisterWindow", "Certificate Authority"),
+                QCoreApplication::translate("RegisterWindow", "Certificates (*.crt *.pem);;All files (*)")))
+            CaEd->setText(*name);
+    });
+    connect(EncryptionCB, &QComboBox::currentIndexChanged, this, &ConnectionDialog::updateEnabled);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     updateEnabled();
@@ -540,6 +568,10 @@ void ConnectionDialog::updateEnabled()
     BrowseBtn->setEnabled(file);
     for (QLineEdit *e : {HostEd, PortEd, DatabaseEd, UserEd})
         e->setEnabled(!file);
+    EncryptionCB->setEnabled(!file);
+    const bool verified = EncryptionCB->currentData().toInt() == int(RegisterConnection::Encryption::Verified) && !file;
+    CaEd->setEnabled(verified);
+    CaBtn->setEnabled(verified);
 }
 
 RegisterConnection ConnectionDialog::connection() const
@@ -551,6 +583,8 @@ RegisterConnection ConnectionDialog::connection() const
     c.port = PortEd->text().toInt() > 0 ? PortEd->text().toInt() : 5432;
     c.database = DatabaseEd->text().trimmed();
     c.user = UserEd->text().trimmed();
+    c.encryption = RegisterConnection::Encryption(EncryptionCB->currentData().toInt());
+    c.caFile = CaEd->text().trimmed();
     return c;
 }
 

@@ -120,6 +120,9 @@ private:
     QLineEdit *PortEd;
     QLineEdit *DatabaseEd;
     QLineEdit *UserEd;
+    QComboBox *EncryptionCB;
+    QLineEdit *CaEd;
+    QPushButton *CaBtn;
 };
 
 /// The next cheque numbers of the banks: the first number of a new cheque

@@ -4,7 +4,7 @@
 // paper), for tests that run several of it at once or kill it:
 //   registerprint REGISTER OUTDIR COUNT [DELAY-MS] [BANK]
 // REGISTER is an SQLite file, or "pg:" for the PostgreSQL server of the
-// environment (CHEQUE_PG_HOST, CHEQUE_PG_DATABASE, CHEQUE_PG_USER).
+// environment (CHEQUE_PG_HOST, CHEQUE_PG_PORT, CHEQUE_PG_DATABASE, CHEQUE_PG_USER).
 // Each printed cheque is OUTDIR/cheque-<register number>.pdf, and a line
 // with the count printed so far on standard output; the exit status is 0
 // when all were printed.
@@ -32,6 +32,7 @@ int main(int argc, char **argv)
         connection.host = qEnvironmentVariable("CHEQUE_PG_HOST");
         connection.database = qEnvironmentVariable("CHEQUE_PG_DATABASE");
         connection.user = qEnvironmentVariable("CHEQUE_PG_USER");
+        connection.port = qEnvironmentVariableIntValue("CHEQUE_PG_PORT");
     } else {
         connection.file = args[1];
     }

@@ -51,6 +51,7 @@ std::optional<RegisterConnection> Server()
     c.host = qEnvironmentVariable("CHEQUE_PG_HOST");
     c.database = qEnvironmentVariable("CHEQUE_PG_DATABASE");
     c.user = qEnvironmentVariable("CHEQUE_PG_USER");
+    c.port = qEnvironmentVariableIntValue("CHEQUE_PG_PORT");
     return c;
 }
 
@@ -92,6 +93,7 @@ private slots:
     void exactTotalsText();
     void historyIsAppendOnlyAndChained_data() { addConnections(); }
     void historyIsAppendOnlyAndChained();
+    void encryptedConnections();
 
 private:
     RegisterConnection sqlite(const char *name = "register.sqlite") const
@@ -113,6 +115,7 @@ void TestRegister::cleanup()
     if (const auto server = Server()) {
         QSqlDatabase d = QSqlDatabase::addDatabase("QPSQL", "cleanup");
         d.setHostName(server->host);
+        d.setPort(server->port);
         d.setDatabaseName(server->database);
         d.setUserName(server->user);
         if (d.open() && QSqlQuery(d).exec("SET client_min_messages = warning"))
@@ -620,6 +623,7 @@ void TestRegister::aServerThatStopsAnsweringIsGivenUp()
     // reason is said, and the next cheque finds the server again.
     QSqlDatabase probe = QSqlDatabase::addDatabase("QPSQL", "probe");
     probe.setHostName(Server()->host);
+    probe.setPort(Server()->port);
     probe.setDatabaseName(Server()->database);
     probe.setUserName(Server()->user);
     QVERIFY(probe.open());
@@ -1014,6 +1018,7 @@ void TestRegister::historyIsAppendOnlyAndChained()
     // refused; on a server, what it writes into an event's stamp is not kept.
     QSqlDatabase d = QSqlDatabase::addDatabase(c.isServer() ? "QPSQL" : "QSQLITE", "other");
     d.setHostName(c.host);
+    d.setPort(c.port);
     d.setDatabaseName(c.isServer() ? c.database : c.file);
     d.setUserName(c.user);
     QVERIFY(d.open());
@@ -1054,6 +1059,59 @@ void TestRegister::historyIsAppendOnlyAndChained()
     QVERIFY(chain.problem());
     QVERIFY2(chain.problem()->startsWith("Event 5 (cheque"), qPrintable(*chain.problem()));
     QCOMPARE(chain.events(), 4);
+}
+
+void TestRegister::encryptedConnections()
+{
+    if (!Server() || qEnvironmentVariableIsEmpty("CHEQUE_PG_CA"))
+        QSKIP("no PostgreSQL server with TLS (tests/postgres_register.sh starts one)");
+    // The server over TCP, which refuses a connection without encryption.
+    RegisterConnection c = *Server();
+    c.host = QStringLiteral("127.0.0.1");
+    const auto openError = [](const RegisterConnection &connection) {
+        return ErrorOf([&] { ChequeRegister(connection).open(); });
+    };
+    using Encryption = RegisterConnection::Encryption;
+    c.encryption = Encryption::Required;
+    QCOMPARE(openError(c), QString());
+    c.encryption = Encryption::Verified;
+    c.caFile = qEnvironmentVariable("CHEQUE_PG_CA");
+    QCOMPARE(openError(c), QString());
+    // Another authority's certificate, or none: named, with the server.
+    c.caFile = qEnvironmentVariable("CHEQUE_PG_OTHER_CA");
+    QString error = openError(c);
+    QVERIFY2(error.contains("127.0.0.1") && error.contains("did not sign"), qPrintable(error));
+    c.caFile = m_dir->filePath("missing.crt");
+    QVERIFY2(openError(c).contains("does not exist"), qPrintable(openError(c)));
+    // No encryption over a network is refused before the server is asked;
+    // through the socket it is allowed.
+    c.encryption = Encryption::Off;
+    QVERIFY2(openError(c).contains("own socket"), qPrintable(openError(c)));
+    RegisterConnection socket = *Server();
+    socket.encryption = Encryption::Off;
+    QCOMPARE(openError(socket), QString());
+
+    // A server that offers no encryption: said so, nothing opened.
+    QSqlDatabase d = QSqlDatabase::addDatabase("QPSQL", "admin");
+    d.setHostName(socket.host);
+    d.setPort(socket.port);
+    d.setDatabaseName(socket.database);
+    d.setUserName(socket.user);
+    QVERIFY(d.open());
+    const auto setTls = [&](bool on) {
+        QSqlQuery q(d);
+        return q.exec(on ? "ALTER SYSTEM RESET ssl" : "ALTER SYSTEM SET ssl = off") && q.exec("SELECT pg_reload_conf()");
+    };
+    QVERIFY(setTls(false));
+    const auto restore = qScopeGuard([&] {
+        setTls(true);
+        d.close();
+        d = QSqlDatabase();
+        QSqlDatabase::removeDatabase("admin");
+    });
+    c.encryption = Encryption::Required;
+    QTRY_VERIFY2((error = openError(c)).contains("does not offer an encrypted connection"), qPrintable(error));
+    QVERIFY(error.contains("127.0.0.1"));
 }
 
 QTEST_MAIN(TestRegister)

@@ -5,9 +5,11 @@
 // and the register window's filters, totals, lazy table, void and reprint.
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableView>
@@ -43,6 +45,7 @@ private slots:
     void reprintTakesTheNextNumberAndSpoilsTheOriginal();
     void filtersTotalsAndVoid();
     void aLargeRegisterFetchesPageByPage();
+    void connectionEncryptionIsKept();
 
 private:
     void start();
@@ -257,6 +260,32 @@ void TestRegisterWindow::aLargeRegisterFetchesPageByPage()
     // Sorted by the view, newest first by default: the first row is the last recorded.
     QCOMPARE(table->model()->index(0, RegisterModel::Number).data().toLongLong(), 3 * RegisterModel::PageSize);
     QCOMPARE(Find<QLabel>(r, "TotalsLB")->text(), QStringLiteral("768 cheques: 3,840.00 Dhs"));
+}
+
+void TestRegisterWindow::connectionEncryptionIsKept()
+{
+    // As chosen in the dialog, kept in the settings, read back the same.
+    RegisterConnection c;
+    c.driver = QStringLiteral("QPSQL");
+    c.host = QStringLiteral("ledger.office");
+    c.database = QStringLiteral("cheques");
+    c.user = QStringLiteral("clerk");
+    c.encryption = RegisterConnection::Encryption::Verified;
+    c.caFile = m_dir->filePath("office-ca.crt");
+    ConnectionDialog dialog(c);
+    QVERIFY(Find<QLineEdit>(&dialog, "CaEd")->isEnabled());
+    Find<QComboBox>(&dialog, "EncryptionCB")->setCurrentIndex(0);
+    QVERIFY(!Find<QLineEdit>(&dialog, "CaEd")->isEnabled());
+    QCOMPARE(dialog.connection().encryption, RegisterConnection::Encryption::Required);
+    Find<QComboBox>(&dialog, "EncryptionCB")->setCurrentIndex(1);
+    QSettings settings(m_dir->filePath("settings.ini"), QSettings::IniFormat);
+    SaveConnection(settings, dialog.connection());
+    const RegisterConnection kept = ConnectionFromSettings(settings, m_dir->path());
+    QCOMPARE(kept.encryption, RegisterConnection::Encryption::Verified);
+    QCOMPARE(kept.caFile, c.caFile);
+    QCOMPARE(kept.host, c.host);
+    // A new server connection is encrypted.
+    QCOMPARE(RegisterConnection().encryption, RegisterConnection::Encryption::Required);
 }
 
 QTEST_MAIN(TestRegisterWindow)

@@ -14,7 +14,7 @@ packages=(
     poppler-utils xvfb xauth xdotool libx11-dev
     cups printer-driver-cups-pdf
     fonts-liberation2 fonts-hosny-amiri fonts-dejavu-core
-    libqt6sql6-sqlite libqt6sql6-psql postgresql
+    libqt6sql6-sqlite libqt6sql6-psql postgresql openssl
     qt6-translations-l10n
     appstream desktop-file-utils dpkg-dev file lintian
 )

@@ -648,6 +648,34 @@ The %Ln events before it match.</source>
         <source>Cannot read %1: %2</source>
         <translation>لا يمكن قراءة ⁨%1⁩: ⁨%2⁩</translation>
     </message>
+    <message>
+        <source>the certificate authority&apos;s file &quot;%1&quot; to verify the server by does not exist</source>
+        <translation>ملف جهة الشهادات «⁨%1⁩» الذي يُتحقق به من الخادم غير موجود</translation>
+    </message>
+    <message>
+        <source>the certificate authority&apos;s file name &quot;%1&quot; holds a &quot;;&quot;, which a connection cannot carry</source>
+        <translation>اسم ملف جهة الشهادات «⁨%1⁩» فيه «;» ولا يمكن أن يحمله الاتصال</translation>
+    </message>
+    <message>
+        <source>a connection without encryption is allowed only through this computer&apos;s own socket; choose encrypted in Register Connection</source>
+        <translation>لا يُسمح بالاتصال دون تشفير إلا عبر مقبس هذا الحاسوب نفسه؛ اختر الاتصال المشفّر في «اتصال السجل»</translation>
+    </message>
+    <message>
+        <source>the server %1 showed a certificate that the certificate authority of &quot;%2&quot; did not sign: it may not be your office&apos;s server. Nothing is printed without the register</source>
+        <translation>قدّم الخادم ⁨%1⁩ شهادة لم توقّعها جهة الشهادات في «⁨%2⁩»: قد لا يكون خادم مكتبك. لا يُطبع شيء دون السجل</translation>
+    </message>
+    <message>
+        <source>the server&apos;s certificate is not for the name %1: connect by the name its certificate gives</source>
+        <translation>شهادة الخادم ليست للاسم ⁨%1⁩: اتصل بالاسم الذي تذكره شهادته</translation>
+    </message>
+    <message>
+        <source>the server %1 does not offer an encrypted connection: its administrator has to turn TLS on (ssl = on)</source>
+        <translation>الخادم ⁨%1⁩ لا يتيح اتصالاً مشفّراً: على مديره تشغيل TLS ‏(ssl = on)</translation>
+    </message>
+    <message>
+        <source>the server %1 accepts encrypted connections only: choose encrypted in Register Connection</source>
+        <translation>الخادم ⁨%1⁩ لا يقبل إلا الاتصالات المشفّرة: اختر الاتصال المشفّر في «اتصال السجل»</translation>
+    </message>
 </context>
 <context>
     <name>ChequeScan</name>
@@ -1308,6 +1336,38 @@ The program goes on with the UAE currency. The file is left as it is until you s
     <message>
         <source>Cheque No. %1 of %2 (%3):</source>
         <translation>الشيك رقم ⁨%1⁩ من ⁨%2⁩ (⁨%3⁩):</translation>
+    </message>
+    <message>
+        <source>Encrypted (TLS)</source>
+        <translation>مشفّر (TLS)</translation>
+    </message>
+    <message>
+        <source>Encrypted, the server verified by the office&apos;s certificate</source>
+        <translation>مشفّر، مع التحقق من الخادم بشهادة المكتب</translation>
+    </message>
+    <message>
+        <source>Not encrypted (this computer&apos;s socket only)</source>
+        <translation>غير مشفّر (لمقبس هذا الحاسوب فقط)</translation>
+    </message>
+    <message>
+        <source>the certificate authority&apos;s certificate (.crt, .pem)</source>
+        <translation>شهادة جهة الشهادات (‎.crt، ‎.pem)</translation>
+    </message>
+    <message>
+        <source>Encryption</source>
+        <translation>التشفير</translation>
+    </message>
+    <message>
+        <source>Certificate authority</source>
+        <translation>جهة الشهادات</translation>
+    </message>
+    <message>
+        <source>Certificate Authority</source>
+        <translation>جهة الشهادات</translation>
+    </message>
+    <message>
+        <source>Certificates (*.crt *.pem);;All files (*)</source>
+        <translation>الشهادات (*.crt *.pem);;كل الملفات (*)</translation>
     </message>
 </context>
 <context>

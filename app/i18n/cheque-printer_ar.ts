@@ -1339,7 +1339,7 @@ The program goes on with the UAE currency. The file is left as it is until you s
     </message>
     <message>
         <source>Encrypted (TLS)</source>
-        <translation>مشفّر (TLS)</translation>
+        <translation>مشفّر</translation>
     </message>
     <message>
         <source>Encrypted, the server verified by the office&apos;s certificate</source>
@@ -1351,7 +1351,7 @@ The program goes on with the UAE currency. The file is left as it is until you s
     </message>
     <message>
         <source>the certificate authority&apos;s certificate (.crt, .pem)</source>
-        <translation>شهادة جهة الشهادات (‎.crt، ‎.pem)</translation>
+        <translation>ملف شهادة جهة الشهادات</translation>
     </message>
     <message>
         <source>Encryption</source>

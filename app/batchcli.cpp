@@ -50,7 +50,7 @@ enum Exit { AllPrinted = 0, NotAllPrinted = 1, CannotRun = 2 };
 bool NeedsNoWindows(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i)
-        for (const char *option : {"--batch", "--verify-register", "--version", "--help", "-h"})
+        for (const char *option : {"--batch", "--verify-register", "--init-register", "--version", "--help", "-h"})
             if (std::strcmp(argv[i], option) == 0
                 || (std::strncmp(argv[i], option, std::strlen(option)) == 0 && argv[i][std::strlen(option)] == '='))
                 return true;
@@ -84,9 +84,12 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     const QCommandLineOption verify(QStringLiteral("verify-register"),
                                     QStringLiteral("Recomputes the register's history and names the first event "
                                                    "that does not match it."));
+    const QCommandLineOption init(QStringLiteral("init-register"),
+                                  QStringLiteral("Sets a shared register up for an office: its roles and what each "
+                                                 "may do (run by the database's owner)."));
     const QCommandLineOption lang(QStringLiteral("lang"), QStringLiteral("The interface language: ar or en."),
                                   QStringLiteral("ar|en"));
-    parser.addOptions({help, version, batch, bank, pdf, printer, duplicates, dataDir, verify, lang});
+    parser.addOptions({help, version, batch, bank, pdf, printer, duplicates, dataDir, verify, init, lang});
     CommandLine command;
     command.helpText = parser.helpText();
     if (!parser.parse(arguments)) {
@@ -103,12 +106,13 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     command.dataDir = parser.value(dataDir);
     command.lang = parser.value(lang);
     command.verifyRegister = parser.isSet(verify);
+    command.initRegister = parser.isSet(init);
     if (parser.isSet(lang) && command.lang != QLatin1String("ar") && command.lang != QLatin1String("en"))
         command.error = QStringLiteral("--lang takes ar or en.");
     else if (command.batch.isEmpty() && (parser.isSet(pdf) || parser.isSet(printer) || parser.isSet(bank)))
         command.error = QStringLiteral("--to-pdf, --printer and --bank go with --batch FILE.");
-    else if (command.verifyRegister && !command.batch.isEmpty())
-        command.error = QStringLiteral("--verify-register goes alone.");
+    else if ((command.verifyRegister || command.initRegister) && !command.batch.isEmpty())
+        command.error = QStringLiteral("--verify-register and --init-register go without --batch.");
     else if (!command.batch.isEmpty() && parser.isSet(pdf) == parser.isSet(printer))
         command.error = QStringLiteral("Give either --to-pdf OUT.pdf or --printer NAME.");
     return command;
@@ -164,6 +168,30 @@ int VerifyRegisterCommand(const QString &dir)
         Say(QString::fromStdString(error.message()));
         return CannotRun;
     }
+}
+
+int InitRegisterCommand(const QString &dir)
+{
+    const std::unique_ptr<ChequeRegister> reg = OpenRegister(dir, QString());
+    if (!reg)
+        return CannotRun;
+    try {
+        reg->setUpOfficeRoles();
+    } catch (const ChequeError &error) {
+        Say(QString::fromStdString(error.message()));
+        return CannotRun;
+    }
+    std::fprintf(stdout, "%s\n",
+                 QCoreApplication::translate(
+                     "BatchCommand",
+                     "%1 is set up for an office. Give each person a login in one of its roles, for instance:\n"
+                     "  CREATE ROLE name LOGIN PASSWORD '…' IN ROLE cheque_clerks;\n"
+                     "cheque_clerks record and print cheques; cheque_admins also set cheque numbers; "
+                     "cheque_approvers read the register.")
+                     .arg(reg->connection().describe())
+                     .toLocal8Bit()
+                     .constData());
+    return AllPrinted;
 }
 
 int RunBatchCommand(const CommandLine &command, const QString &dir)

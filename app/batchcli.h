@@ -5,6 +5,7 @@
 // without windows:
 //   cheque-printer --batch FILE [--bank NAME] (--to-pdf OUT.pdf | --printer NAME)
 //   cheque-printer --verify-register
+//   cheque-printer --init-register
 // with the checks of the list window, each cheque recorded in the register,
 // the rows' problems on standard error, and exit status 0 only when every
 // row was printed.
@@ -23,6 +24,7 @@ struct CommandLine
     QString dataDir; ///< instead of the folder the program would choose
     QString lang;    ///< the interface language for this start: "ar" or "en"
     bool verifyRegister = false;
+    bool initRegister = false;
     bool version = false;
     bool help = false;
     QString helpText;
@@ -39,6 +41,10 @@ bool NeedsNoWindows(int argc, char **argv);
 /// 0 when it is whole (its latest hash on standard output), 1 when an event
 /// does not match (named on standard error), 2 when it cannot be read.
 int VerifyRegisterCommand(const QString &dataDir);
+
+/// Sets the shared register of the data folder's settings up for an office
+/// (see ChequeRegister::setUpOfficeRoles); 0 when done, 2 when it cannot be.
+int InitRegisterCommand(const QString &dataDir);
 
 /// Runs the batch the command line describes with the data files of
 /// `dataDir`; the exit status.

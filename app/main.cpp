@@ -58,6 +58,8 @@ int main(int argc, char *argv[])
         return RunBatchCommand(command, folder.path);
     if (command.verifyRegister)
         return VerifyRegisterCommand(folder.path);
+    if (command.initRegister)
+        return InitRegisterCommand(folder.path);
 
     // The windows' icon, and the desktop entry a desktop matches them to.
     QIcon icon;

@@ -643,11 +643,116 @@ void ChequeRegister::createHistory()
     exec(QStringLiteral("CREATE TRIGGER cheque_events_stamp BEFORE INSERT ON cheque_events FOR EACH ROW EXECUTE "
                         "FUNCTION cheque_event_stamp()"));
     exec(QStringLiteral("CREATE OR REPLACE FUNCTION cheque_event_refuse() RETURNS trigger LANGUAGE plpgsql AS $$\n"
-                        "BEGIN RAISE EXCEPTION 'the history of the cheques is never changed'; END $$"));
+                        "BEGIN RAISE EXCEPTION 'the register''s cheques and their history are never changed "
+                        "or deleted'; END $$"));
     exec(QStringLiteral("CREATE TRIGGER cheque_events_no_change BEFORE UPDATE OR DELETE ON cheque_events FOR EACH "
                         "ROW EXECUTE FUNCTION cheque_event_refuse()"));
     exec(QStringLiteral("CREATE TRIGGER cheque_events_no_truncate BEFORE TRUNCATE ON cheque_events FOR EACH "
                         "STATEMENT EXECUTE FUNCTION cheque_event_refuse()"));
+    createServerRules();
+}
+
+void ChequeRegister::createServerRules()
+{
+    // Whoever writes to a shared register, through this program or not: a
+    // cheque is recorded as sent by the login that records it, never
+    // changed but for its state, which moves only as the register window
+    // allows, and never deleted; each change is an event of its history,
+    // written by the server (a login cannot write events of its own).
+    exec(QStringLiteral(
+        "CREATE OR REPLACE FUNCTION cheque_guard() RETURNS trigger LANGUAGE plpgsql AS $$\n"
+        "BEGIN\n"
+        "  IF TG_OP = 'INSERT' THEN\n"
+        "    NEW.login := session_user; NEW.state := 'sent'; NEW.reason := '';\n"
+        "    RETURN NEW;\n"
+        "  END IF;\n"
+        "  IF (to_jsonb(NEW) - 'state' - 'reason') IS DISTINCT FROM (to_jsonb(OLD) - 'state' - 'reason') THEN\n"
+        "    RAISE EXCEPTION 'a recorded cheque is never changed, only its state';\n"
+        "  END IF;\n"
+        "  IF NEW.state IS DISTINCT FROM OLD.state AND NOT (\n"
+        "       (OLD.state = 'sent' AND NEW.state IN ('printed', 'failed'))\n"
+        "    OR (NEW.state = 'voided' AND OLD.state <> 'voided')\n"
+        "    OR (NEW.state = 'spoilt' AND OLD.state NOT IN ('voided', 'spoilt'))) THEN\n"
+        "    RAISE EXCEPTION 'a % cheque cannot be marked %', OLD.state, NEW.state;\n"
+        "  END IF;\n"
+        "  IF NEW.state IN ('voided', 'spoilt') AND btrim(NEW.reason) = '' THEN\n"
+        "    RAISE EXCEPTION 'the reason must be given';\n"
+        "  END IF;\n"
+        "  RETURN NEW;\n"
+        "END $$"));
+    exec(QStringLiteral("CREATE TRIGGER cheques_guard BEFORE INSERT OR UPDATE ON cheques FOR EACH ROW EXECUTE "
+                        "FUNCTION cheque_guard()"));
+    exec(QStringLiteral("CREATE TRIGGER cheques_no_delete BEFORE DELETE ON cheques FOR EACH ROW EXECUTE FUNCTION "
+                        "cheque_event_refuse()"));
+    exec(QStringLiteral("CREATE TRIGGER cheques_no_truncate BEFORE TRUNCATE ON cheques FOR EACH STATEMENT EXECUTE "
+                        "FUNCTION cheque_event_refuse()"));
+    exec(QStringLiteral(
+        "CREATE OR REPLACE FUNCTION cheque_event_of_change() RETURNS trigger LANGUAGE plpgsql SECURITY DEFINER "
+        "SET search_path = public AS $$\n"
+        "BEGIN\n"
+        "  IF TG_OP = 'INSERT' THEN\n"
+        "    INSERT INTO cheque_events (seq, cheque, kind, at, actor, detail, prev_hash, hash)\n"
+        "      VALUES (0, NEW.id, NEW.state, '', '', NEW.destination, '', '');\n"
+        "  ELSIF NEW.state IS DISTINCT FROM OLD.state THEN\n"
+        "    INSERT INTO cheque_events (seq, cheque, kind, at, actor, detail, prev_hash, hash)\n"
+        "      VALUES (0, NEW.id, NEW.state, '', '', NEW.reason, '', '');\n"
+        "  END IF;\n"
+        "  RETURN NULL;\n"
+        "END $$"));
+    exec(QStringLiteral("CREATE TRIGGER cheques_history AFTER INSERT OR UPDATE ON cheques FOR EACH ROW EXECUTE "
+                        "FUNCTION cheque_event_of_change()"));
+    // The next cheque number: taken one at a time by anyone; set to another
+    // number (a new cheque book) only by the register's administrators, once
+    // the office has them.
+    exec(QStringLiteral("CREATE OR REPLACE FUNCTION cheque_number_guard() RETURNS trigger LANGUAGE plpgsql AS $$\n"
+                        "BEGIN\n"
+                        "  IF (TG_OP = 'INSERT' AND NEW.next_number = 2) OR (TG_OP = 'UPDATE' AND NEW.bank = OLD.bank\n"
+                        "      AND NEW.next_number = OLD.next_number + 1) THEN\n"
+                        "    RETURN NEW;\n"
+                        "  END IF;\n"
+                        "  IF EXISTS (SELECT FROM pg_roles WHERE rolname = 'cheque_admins')\n"
+                        "     AND NOT pg_has_role(session_user, 'cheque_admins', 'MEMBER')\n"
+                        "     AND NOT pg_has_role(session_user, (SELECT tableowner FROM pg_tables WHERE schemaname = "
+                        "current_schema() AND tablename = 'cheque_numbers'), 'MEMBER') THEN\n"
+                        "    RAISE EXCEPTION 'only the register''s administrators set cheque numbers';\n"
+                        "  END IF;\n"
+                        "  RETURN NEW;\n"
+                        "END $$"));
+    exec(QStringLiteral("CREATE TRIGGER cheque_numbers_guard BEFORE INSERT OR UPDATE ON cheque_numbers FOR EACH ROW "
+                        "EXECUTE FUNCTION cheque_number_guard()"));
+}
+
+void ChequeRegister::setUpOfficeRoles()
+{
+    const Use use(*this);
+    if (!m_connection.isServer())
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot set up %1: %2"),
+             QCoreApplication::translate("ChequeRegister", "people and roles are for a register on a server"));
+    begin();
+    try {
+        exec(QStringLiteral("DO $$ BEGIN\n"
+                            "  IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'cheque_clerks') THEN\n"
+                            "    CREATE ROLE cheque_clerks NOLOGIN; END IF;\n"
+                            "  IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'cheque_approvers') THEN\n"
+                            "    CREATE ROLE cheque_approvers NOLOGIN; END IF;\n"
+                            "  IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'cheque_admins') THEN\n"
+                            "    CREATE ROLE cheque_admins NOLOGIN; END IF;\n"
+                            "END $$"));
+        const QString tables = QStringLiteral("register_info, cheques, cheque_events, cheque_numbers, file_jobs");
+        const QString everyone = QStringLiteral("cheque_clerks, cheque_approvers, cheque_admins");
+        exec(QStringLiteral("REVOKE ALL ON %1 FROM PUBLIC").arg(tables));
+        exec(QStringLiteral("GRANT SELECT ON %1 TO %2").arg(tables, everyone));
+        // Clerks and administrators print: they record cheques, take cheque
+        // numbers, mark states and write their print jobs.
+        exec(QStringLiteral("GRANT INSERT, UPDATE (state, reason) ON cheques TO cheque_clerks, cheque_admins"));
+        exec(QStringLiteral("GRANT INSERT, UPDATE ON cheque_numbers, file_jobs TO cheque_clerks, cheque_admins"));
+        exec(QStringLiteral("GRANT USAGE ON SEQUENCE cheques_id_seq, file_jobs_id_seq TO cheque_clerks, "
+                            "cheque_admins"));
+        commit();
+    } catch (...) {
+        rollback();
+        throw;
+    }
 }
 
 void ChequeRegister::addEvent(qint64 cheque, const QString &kind, const QString &detail)
@@ -989,7 +1094,8 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
     recorded.number = q.value(0).toLongLong();
     q.finish();
     try {
-        addEvent(recorded.number, StateName(ChequeState::Sent), destination);
+        if (!m_connection.isServer()) // a server writes it itself
+            addEvent(recorded.number, StateName(ChequeState::Sent), destination);
     } catch (const ChequeError &) {
         rollback();
         if (batched) {
@@ -1043,7 +1149,8 @@ void ChequeRegister::setState(qint64 number, ChequeState state, const QString &r
     if (rows == 0)
         fail(cannot(), QCoreApplication::translate("ChequeRegister", "there is no cheque %1").arg(number));
     try {
-        addEvent(number, StateName(state), reason.trimmed());
+        if (!m_connection.isServer()) // a server writes it itself
+            addEvent(number, StateName(state), reason.trimmed());
         commit();
     } catch (const ChequeError &) {
         rollback();
@@ -1120,7 +1227,7 @@ void ChequeRegister::endFileJob(qint64 job, ChequeState state, const QString &re
     const QString why = q.lastError().text();
     q.finish();
     try {
-        for (qsizetype i = 0; done && i < cheques.size(); ++i)
+        for (qsizetype i = 0; done && !m_connection.isServer() && i < cheques.size(); ++i)
             addEvent(cheques[i], StateName(state), reason);
     } catch (const ChequeError &) {
         rollback();

@@ -269,6 +269,13 @@ public:
     /// The history's latest event, whose hash seals all before it.
     std::optional<ChequeEvent> latestEvent();
 
+    /// Sets up a shared register for an office of several people (run by
+    /// the database's owner, again at will): the group roles cheque_clerks
+    /// (record and print), cheque_approvers and cheque_admins (cheque
+    /// numbers too), each allowed only what its people do, nothing to
+    /// anyone else. Raises ChequeError for a register file.
+    void setUpOfficeRoles();
+
     /// The schema this program writes.
     static constexpr int SchemaVersion = 4;
     /// How long a call to a server may take before it is given up.
@@ -349,6 +356,8 @@ private:
     /// The history's table, kept append-only by the database; on a server,
     /// its events are stamped and chained by the server itself.
     void createHistory();
+    /// A server's rules for every login: see the function.
+    void createServerRules();
     /// Appends an event of a cheque (inside a transaction).
     void addEvent(qint64 cheque, const QString &kind, const QString &detail);
 

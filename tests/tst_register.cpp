@@ -94,6 +94,7 @@ private slots:
     void historyIsAppendOnlyAndChained_data() { addConnections(); }
     void historyIsAppendOnlyAndChained();
     void encryptedConnections();
+    void officeRulesHoldForEveryLogin();
 
 private:
     RegisterConnection sqlite(const char *name = "register.sqlite") const
@@ -1112,6 +1113,80 @@ void TestRegister::encryptedConnections()
     c.encryption = Encryption::Required;
     QTRY_VERIFY2((error = openError(c)).contains("does not offer an encrypted connection"), qPrintable(error));
     QVERIFY(error.contains("127.0.0.1"));
+}
+
+void TestRegister::officeRulesHoldForEveryLogin()
+{
+    if (!Server())
+        QSKIP("no PostgreSQL server (tests/postgres_register.sh starts one)");
+    // The owner sets the office up; Alice is a clerk.
+    ChequeRegister owner(*Server());
+    owner.setUpOfficeRoles();
+    QSqlDatabase admin = QSqlDatabase::addDatabase("QPSQL", "owner");
+    admin.setHostName(Server()->host);
+    admin.setPort(Server()->port);
+    admin.setDatabaseName(Server()->database);
+    admin.setUserName(Server()->user);
+    QVERIFY(admin.open());
+    QSqlQuery(admin).exec("SET client_min_messages = warning");
+    QSqlQuery(admin).exec("DROP ROLE IF EXISTS alice");
+    QVERIFY(QSqlQuery(admin).exec("CREATE ROLE alice LOGIN IN ROLE cheque_clerks"));
+    const auto dropAlice = qScopeGuard([&] {
+        QSqlQuery(admin).exec("DROP OWNED BY alice");
+        QSqlQuery(admin).exec("DROP ROLE alice");
+        admin.close();
+        admin = QSqlDatabase();
+        QSqlDatabase::removeDatabase("owner");
+    });
+    RegisterConnection asAlice = *Server();
+    asAlice.user = QStringLiteral("alice");
+    ChequeRegister reg(asAlice);
+    const IssueResult issued = IssueCheque(reg, Make("SIB", "Dorvan", "500"), "printer", Printed);
+    QVERIFY2(issued.printed, qPrintable(issued.problem));
+    QCOMPARE(reg.cheque(issued.number)->login, QStringLiteral("alice"));
+
+    // Alice's own SQL: refused, or kept to what the program may do.
+    QSqlDatabase own = QSqlDatabase::addDatabase("QPSQL", "alice");
+    own.setHostName(asAlice.host);
+    own.setPort(asAlice.port);
+    own.setDatabaseName(asAlice.database);
+    own.setUserName(asAlice.user);
+    QVERIFY(own.open());
+    {
+        QSqlQuery q(own);
+        const QString id = QString::number(issued.number);
+        for (const QString &sql : {"UPDATE cheques SET amount_minor = 1 WHERE id = " + id,
+                                   "UPDATE cheques SET state = 'sent' WHERE id = " + id,
+                                   "DELETE FROM cheques WHERE id = " + id, QStringLiteral("TRUNCATE cheques"),
+                                   "INSERT INTO cheque_events VALUES (0, " + id + ", 'voided', '', '', '', '', '')",
+                                   QStringLiteral("UPDATE cheque_numbers SET next_number = 1")})
+            QVERIFY2(!q.exec(sql), qPrintable(sql));
+        // A cheque recorded by hand: as sent, by Alice, whatever it says.
+        QVERIFY2(q.exec("INSERT INTO cheques (bank, cheque_number, cheque_date, payee, payee_key, amount_minor, "
+                        "digits, amount_thousandths, currency, currency_arabic, words_en, words_ar, account_only, "
+                        "printed_at, destination, login, state) VALUES ('SIB', 90, 'x', 'Eskel', 'eskel', 100, 2, "
+                        "1000, 'Dhs', 'درهم', 'e', 'a', 0, '2026-12-08T10:00:00.000Z', 'p', 'manager', 'printed') "
+                        "RETURNING id"),
+                 qPrintable(q.lastError().text()));
+        QVERIFY(q.next());
+        const qint64 forged = q.value(0).toLongLong();
+        QCOMPARE(reg.cheque(forged)->login, QStringLiteral("alice"));
+        QCOMPARE(reg.cheque(forged)->state, ChequeState::Sent);
+        // A change the window allows: in the history, by Alice.
+        QVERIFY(q.exec("UPDATE cheques SET state = 'voided', reason = 'torn' WHERE id = " + id));
+        const ChequeEvent last = reg.history(issued.number).last();
+        QCOMPARE(last.kind + u'/' + last.detail + u'/' + last.actor, QStringLiteral("voided/torn/alice"));
+    }
+    own.close();
+    own = QSqlDatabase();
+    QSqlDatabase::removeDatabase("alice");
+    // A new cheque book: the administrators' (here the owner's), not Alice's.
+    QVERIFY2(ErrorOf([&] { reg.setNextChequeNumber("SIB", 500); }).contains("administrators"),
+             qPrintable(ErrorOf([&] { reg.setNextChequeNumber("SIB", 500); })));
+    owner.setNextChequeNumber("SIB", 500);
+    QCOMPARE(reg.nextChequeNumber("SIB"), 500);
+    QCOMPARE(reg.checkHistory().problem(), std::nullopt);
+    QCOMPARE(reg.checkHistory().events(), 4);
 }
 
 QTEST_MAIN(TestRegister)

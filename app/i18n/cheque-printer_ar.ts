@@ -110,6 +110,14 @@ The %Ln events before it match.</source>
             <numerusform>سجل أحداث الشيكات سليم: %Ln حدث. آخر بصمة: ⁨%1⁩</numerusform>
         </translation>
     </message>
+    <message>
+        <source>%1 is set up for an office. Give each person a login in one of its roles, for instance:
+  CREATE ROLE name LOGIN PASSWORD &apos;…&apos; IN ROLE cheque_clerks;
+cheque_clerks record and print cheques; cheque_admins also set cheque numbers; cheque_approvers read the register.</source>
+        <translation>أُعدّ ⁨%1⁩ لمكتب. أعطِ كل شخص اسم دخول في أحد أدواره، مثلاً:
+  CREATE ROLE name LOGIN PASSWORD &apos;…&apos; IN ROLE cheque_clerks;
+يسجّل cheque_clerks الشيكات ويطبعونها؛ ويضبط cheque_admins أرقام الشيكات أيضاً؛ ويقرأ cheque_approvers السجل.</translation>
+    </message>
 </context>
 <context>
     <name>BatchWindow</name>
@@ -675,6 +683,14 @@ The %Ln events before it match.</source>
     <message>
         <source>the server %1 accepts encrypted connections only: choose encrypted in Register Connection</source>
         <translation>الخادم ⁨%1⁩ لا يقبل إلا الاتصالات المشفّرة: اختر الاتصال المشفّر في «اتصال السجل»</translation>
+    </message>
+    <message>
+        <source>Cannot set up %1: %2</source>
+        <translation>لا يمكن إعداد ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>people and roles are for a register on a server</source>
+        <translation>الأشخاص والأدوار لسجل على خادم</translation>
     </message>
 </context>
 <context>

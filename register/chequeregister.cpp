@@ -611,9 +611,11 @@ void ChequeRegister::upgradeFrom(int version)
 
 void ChequeRegister::createHistory()
 {
-    exec(QStringLiteral("CREATE TABLE cheque_events (seq BIGINT PRIMARY KEY, cheque BIGINT NOT NULL REFERENCES "
+    // In a file, the place in the chain is the row's own key.
+    exec(QStringLiteral("CREATE TABLE cheque_events (seq %1 PRIMARY KEY, cheque BIGINT NOT NULL REFERENCES "
                         "cheques (id), kind TEXT NOT NULL, at TEXT NOT NULL, actor TEXT NOT NULL, detail TEXT NOT "
-                        "NULL, prev_hash TEXT NOT NULL, hash TEXT NOT NULL)"));
+                        "NULL, prev_hash TEXT NOT NULL, hash TEXT NOT NULL)")
+             .arg(m_connection.isServer() ? QStringLiteral("BIGINT") : QStringLiteral("INTEGER")));
     exec(QStringLiteral("CREATE INDEX cheque_events_by_cheque ON cheque_events (cheque, seq)"));
     if (!m_connection.isServer()) {
         for (const char *change : {"UPDATE", "DELETE"})

@@ -55,6 +55,19 @@ std::optional<RegisterConnection> Server()
     return c;
 }
 
+// A connection of its own to a register's database, as another program or
+// login would make it.
+QSqlDatabase OpenAs(const QString &name, const RegisterConnection &c)
+{
+    QSqlDatabase d = QSqlDatabase::addDatabase(c.isServer() ? "QPSQL" : "QSQLITE", name);
+    d.setHostName(c.host);
+    d.setPort(c.port);
+    d.setDatabaseName(c.isServer() ? c.database : c.file);
+    d.setUserName(c.user);
+    d.open();
+    return d;
+}
+
 } // namespace
 
 class TestRegister : public QObject
@@ -1017,12 +1030,8 @@ void TestRegister::historyIsAppendOnlyAndChained()
 
     // Another login of the database: its changes of the history are
     // refused; on a server, what it writes into an event's stamp is not kept.
-    QSqlDatabase d = QSqlDatabase::addDatabase(c.isServer() ? "QPSQL" : "QSQLITE", "other");
-    d.setHostName(c.host);
-    d.setPort(c.port);
-    d.setDatabaseName(c.isServer() ? c.database : c.file);
-    d.setUserName(c.user);
-    QVERIFY(d.open());
+    QSqlDatabase d = OpenAs("other", c);
+    QVERIFY(d.isOpen());
     {
         QSqlQuery q(d);
         QVERIFY(!q.exec("UPDATE cheque_events SET detail = 'found again' WHERE seq = 5"));
@@ -1093,15 +1102,12 @@ void TestRegister::encryptedConnections()
     QCOMPARE(openError(socket), QString());
 
     // A server that offers no encryption: said so, nothing opened.
-    QSqlDatabase d = QSqlDatabase::addDatabase("QPSQL", "admin");
-    d.setHostName(socket.host);
-    d.setPort(socket.port);
-    d.setDatabaseName(socket.database);
-    d.setUserName(socket.user);
-    QVERIFY(d.open());
+    QSqlDatabase d = OpenAs("admin", socket);
+    QVERIFY(d.isOpen());
     const auto setTls = [&](bool on) {
         QSqlQuery q(d);
-        return q.exec(on ? "ALTER SYSTEM RESET ssl" : "ALTER SYSTEM SET ssl = off") && q.exec("SELECT pg_reload_conf()");
+        return q.exec(on ? "ALTER SYSTEM RESET ssl" : "ALTER SYSTEM SET ssl = off")
+            && q.exec("SELECT pg_reload_conf()");
     };
     QVERIFY(setTls(false));
     const auto restore = qScopeGuard([&] {
@@ -1122,12 +1128,8 @@ void TestRegister::officeRulesHoldForEveryLogin()
     // The owner sets the office up; Alice is a clerk.
     ChequeRegister owner(*Server());
     owner.setUpOfficeRoles();
-    QSqlDatabase admin = QSqlDatabase::addDatabase("QPSQL", "owner");
-    admin.setHostName(Server()->host);
-    admin.setPort(Server()->port);
-    admin.setDatabaseName(Server()->database);
-    admin.setUserName(Server()->user);
-    QVERIFY(admin.open());
+    QSqlDatabase admin = OpenAs("owner", *Server());
+    QVERIFY(admin.isOpen());
     QSqlQuery(admin).exec("SET client_min_messages = warning");
     QSqlQuery(admin).exec("DROP ROLE IF EXISTS alice");
     QVERIFY(QSqlQuery(admin).exec("CREATE ROLE alice LOGIN IN ROLE cheque_clerks"));
@@ -1146,12 +1148,8 @@ void TestRegister::officeRulesHoldForEveryLogin()
     QCOMPARE(reg.cheque(issued.number)->login, QStringLiteral("alice"));
 
     // Alice's own SQL: refused, or kept to what the program may do.
-    QSqlDatabase own = QSqlDatabase::addDatabase("QPSQL", "alice");
-    own.setHostName(asAlice.host);
-    own.setPort(asAlice.port);
-    own.setDatabaseName(asAlice.database);
-    own.setUserName(asAlice.user);
-    QVERIFY(own.open());
+    QSqlDatabase own = OpenAs("alice", asAlice);
+    QVERIFY(own.isOpen());
     {
         QSqlQuery q(own);
         const QString id = QString::number(issued.number);

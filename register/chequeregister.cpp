@@ -212,11 +212,6 @@ std::optional<QString> TlsProblem(const QString &why, const RegisterConnection &
                                            "the server %1 does not offer an encrypted connection: its administrator "
                                            "has to turn TLS on (ssl = on)")
             .arg(server);
-    if (why.contains(QLatin1String("no encryption")))
-        return QCoreApplication::translate("ChequeRegister",
-                                           "the server %1 accepts encrypted connections only: choose encrypted in "
-                                           "Register Connection")
-            .arg(server);
     return std::nullopt;
 }
 
@@ -625,7 +620,8 @@ void ChequeRegister::createHistory()
     // written at once chain in the order they are committed; whatever the
     // program sent for these columns is overwritten.
     exec(QStringLiteral(
-        "CREATE OR REPLACE FUNCTION cheque_event_stamp() RETURNS trigger LANGUAGE plpgsql AS $$\n"
+        "CREATE OR REPLACE FUNCTION cheque_event_stamp() RETURNS trigger LANGUAGE plpgsql SET search_path = public, "
+        "pg_temp AS $$\n"
         "DECLARE last_seq BIGINT; last_hash TEXT;\n"
         "BEGIN\n"
         "  PERFORM pg_advisory_xact_lock(726345);\n"
@@ -667,6 +663,9 @@ void ChequeRegister::createServerRules()
         "  IF (to_jsonb(NEW) - 'state' - 'reason') IS DISTINCT FROM (to_jsonb(OLD) - 'state' - 'reason') THEN\n"
         "    RAISE EXCEPTION 'a recorded cheque is never changed, only its state';\n"
         "  END IF;\n"
+        "  IF NEW.state = OLD.state AND NEW.reason IS DISTINCT FROM OLD.reason THEN\n"
+        "    RAISE EXCEPTION 'a cheque''s reason is given with its state, never changed afterwards';\n"
+        "  END IF;\n"
         "  IF NEW.state IS DISTINCT FROM OLD.state AND NOT (\n"
         "       (OLD.state = 'sent' AND NEW.state IN ('printed', 'failed'))\n"
         "    OR (NEW.state = 'voided' AND OLD.state <> 'voided')\n"
@@ -686,7 +685,7 @@ void ChequeRegister::createServerRules()
                         "FUNCTION cheque_event_refuse()"));
     exec(QStringLiteral(
         "CREATE OR REPLACE FUNCTION cheque_event_of_change() RETURNS trigger LANGUAGE plpgsql SECURITY DEFINER "
-        "SET search_path = public AS $$\n"
+        "SET search_path = public, pg_temp AS $$\n"
         "BEGIN\n"
         "  IF TG_OP = 'INSERT' THEN\n"
         "    INSERT INTO cheque_events (seq, cheque, kind, at, actor, detail, prev_hash, hash)\n"
@@ -904,9 +903,19 @@ void ChequeRegister::begin()
     checkSound();
     // SQLite: the write lock at once, so that two programs taking the next
     // cheque number wait for each other instead of failing.
+    // A server: every write takes the history's lock first (its events are
+    // chained one after another), so that two writers never hold each
+    // other's rows; read committed, so that each event follows the last one
+    // committed, whatever isolation the database defaults to.
     QSqlQuery q(db());
-    if (!q.exec(m_connection.isServer() ? QStringLiteral("BEGIN") : QStringLiteral("BEGIN IMMEDIATE")))
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"), q.lastError().text());
+    const bool server = m_connection.isServer();
+    if (!q.exec(server ? QStringLiteral("BEGIN ISOLATION LEVEL READ COMMITTED") : QStringLiteral("BEGIN IMMEDIATE"))
+        || (server && !q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(726345)")))) {
+        const QString why = q.lastError().text();
+        if (server && db().isOpen())
+            rollback();
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"), why);
+    }
 }
 
 void ChequeRegister::serialize()

@@ -681,10 +681,6 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers; c
         <translation>الخادم ⁨%1⁩ لا يتيح اتصالاً مشفّراً: على مديره تشغيل TLS ‏(ssl = on)</translation>
     </message>
     <message>
-        <source>the server %1 accepts encrypted connections only: choose encrypted in Register Connection</source>
-        <translation>الخادم ⁨%1⁩ لا يقبل إلا الاتصالات المشفّرة: اختر الاتصال المشفّر في «اتصال السجل»</translation>
-    </message>
-    <message>
         <source>Cannot set up %1: %2</source>
         <translation>لا يمكن إعداد ⁨%1⁩: ⁨%2⁩</translation>
     </message>

@@ -606,7 +606,7 @@ bool TNewChequeForm::PrintOne(const QString &dateText, bool askPrinter)
         m_print->previewPage(ChequePage(*made.cheque, *layout.layout), this);
         return true;
     }
-    return issueAll({{*made.cheque, *layout.layout}}, this) == 1;
+    return issueAll({{*made.cheque, *layout.layout}}, this).printed == 1;
 }
 
 void TNewChequeForm::showPrinted(const Cheque &cheque, const ChequeLayout &layout)
@@ -631,12 +631,12 @@ ChequeRegister *TNewChequeForm::registerForPrinting(QWidget *parent)
     return reg;
 }
 
-int TNewChequeForm::issueAll(const QList<ChequeJob> &jobs, QWidget *parent,
-                             const std::function<bool(const ChequeJob &, int)> &next)
+TNewChequeForm::Issued TNewChequeForm::issueAll(const QList<ChequeJob> &jobs, QWidget *parent,
+                                                const std::function<bool(const ChequeJob &, int)> &next)
 {
     ChequeRegister *reg = registerForPrinting(parent);
     if (!reg || jobs.isEmpty())
-        return 0;
+        return {};
     const auto tell = [&](const QString &text) { dialogs().showMessage(parent, WindowCaption(), text); };
     const std::unique_ptr<PageOutput> output = m_print->openOutput();
     ChequeIssuer issuer(*reg, *output);
@@ -666,7 +666,21 @@ int TNewChequeForm::issueAll(const QList<ChequeJob> &jobs, QWidget *parent,
         StatusLB->setText(tr("No cheque was printed."));
     if (last && issuer.printed() > 0)
         showPrinted(last->cheque, last->layout);
-    return issuer.printed();
+    if (run.prepared > 0) {
+        if (issuer.printed() == 0)
+            StatusLB->setText(tr("%Ln cheques wait for approval.", nullptr, run.prepared));
+        tell(CountText("TNewChequeForm",
+                       QT_TRANSLATE_NOOP("TNewChequeForm",
+                                         "The cheque needs the office's approval: it is recorded as prepared, "
+                                         "without a cheque number, and was not printed. Once another person "
+                                         "approves it, print it from the register window (Print Approved)."),
+                       QT_TRANSLATE_N_NOOP("TNewChequeForm",
+                                           "%n cheques need the office's approval: they are recorded as prepared, "
+                                           "without cheque numbers, and were not printed. Once another person "
+                                           "approves them, print them from the register window (Print Approved)."),
+                       run.prepared));
+    }
+    return {issuer.printed(), run.prepared};
 }
 
 bool TNewChequeForm::duplicateAccepted(const Cheque &cheque)
@@ -746,6 +760,7 @@ void TNewChequeForm::showRegister()
     if (!m_registerWindow) {
         m_registerWindow = std::make_unique<RegisterWindow>(*m_register);
         connect(m_registerWindow.get(), &RegisterWindow::reprintRequested, this, &TNewChequeForm::reprint);
+        connect(m_registerWindow.get(), &RegisterWindow::printApprovedRequested, this, &TNewChequeForm::printApproved);
     }
     m_registerWindow->setBanks(m_designer->Book.Banks);
     m_registerWindow->refresh();
@@ -809,6 +824,39 @@ void TNewChequeForm::reprint(const RegisteredCheque &original)
     if (!m_print->PrintSetup(parent))
         return;
     issueAll({{cheque, *layout.layout, original.number}}, parent);
+}
+
+void TNewChequeForm::printApproved(const RegisteredCheque &approved)
+{
+    QWidget *parent = m_registerWindow ? static_cast<QWidget *>(m_registerWindow.get()) : this;
+    const LayoutOrProblem layout = layoutFor(approved.bank);
+    if (!m_designer->Book.Banks.contains(approved.bank) || !layout.layout) {
+        dialogs().showMessage(parent, WindowCaption(),
+                              m_designer->Book.Banks.contains(approved.bank)
+                                  ? layout.problem
+                                  : tr("The bank \"%1\" is no longer in the bank list: add it (with its layout) "
+                                       "in Setup to print its cheques.")
+                                        .arg(approved.bank));
+        return;
+    }
+    // Printed as it was prepared and approved.
+    const Cheque cheque = ChequeFromRecord(approved, layout.layout->BAText);
+    if (const auto fault = ChequePageFault(cheque, *layout.layout)) {
+        dialogs().showMessage(parent, WindowCaption(),
+                              DescribePageFault(*fault, *layout.layout) + tr(" Nothing was printed."));
+        return;
+    }
+    if (!dialogs().askYesNo(parent, WindowCaption(),
+                            tr("Print the approved cheque to \"%1\" for %2 %3 of %4?")
+                                .arg(approved.payee, MinorUnitsText(approved.minorUnits, approved.digits),
+                                     approved.currency, approved.bank),
+                            Dialogs::Default::Yes))
+        return;
+    if (!m_print->PrintSetup(parent))
+        return;
+    ChequeJob job{cheque, *layout.layout};
+    job.approved = approved.number;
+    issueAll({job}, parent);
 }
 
 BatchContext TNewChequeForm::batchContext() const
@@ -902,7 +950,7 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
     progress.setAutoReset(false);
     progress.setAutoClose(false);
     QString stopped;
-    const int printed = issueAll(jobs, parent, [&](const ChequeJob &job, int done) {
+    const Issued issued = issueAll(jobs, parent, [&](const ChequeJob &job, int done) {
         progress.setValue(done);
         // Cancel is read between cheques: the cheque in flight is finished.
         if (progress.wasCanceled()) {
@@ -913,8 +961,9 @@ int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
         return true;
     });
     progress.close();
-    if (stopped.isEmpty() && printed < jobs.size())
-        stopped = tr("Stopped at row %1.").arg(jobs.value(printed).row);
+    const int printed = issued.printed;
+    if (stopped.isEmpty() && printed + issued.prepared < jobs.size())
+        stopped = tr("Stopped at row %1.").arg(jobs.value(printed + issued.prepared).row);
     tell(CountText("TNewChequeForm", QT_TRANSLATE_NOOP("TNewChequeForm", "%L1 of %Ln cheque printed. %2"),
                    QT_TRANSLATE_N_NOOP("TNewChequeForm", "%L1 of %Ln cheques printed. %2"), good.size())
              .arg(printed)

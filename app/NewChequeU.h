@@ -169,9 +169,17 @@ private:
     /// Prints the cheques through the printer or file the print dialog
     /// chose, each checked and recorded; `next` is asked before each cheque
     /// (told the cheques printed so far) and returns false to stop. Problems
-    /// are told in `parent`. Returns the cheques printed.
-    int issueAll(const QList<ChequeJob> &jobs, QWidget *parent,
-                 const std::function<bool(const ChequeJob &, int)> &next = {});
+    /// are told in `parent`, and so are cheques kept for the office's
+    /// approval.
+    struct Issued
+    {
+        int printed = 0;
+        int prepared = 0; ///< recorded for approval, not printed
+    };
+    Issued issueAll(const QList<ChequeJob> &jobs, QWidget *parent,
+                    const std::function<bool(const ChequeJob &, int)> &next = {});
+    /// Prints a cheque the office approved, once.
+    void printApproved(const RegisteredCheque &approved);
     /// The designer's fields show the cheque last printed.
     void showPrinted(const Cheque &cheque, const ChequeLayout &layout);
     /// Keeps the bank chosen for the next start.

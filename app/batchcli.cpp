@@ -50,7 +50,8 @@ enum Exit { AllPrinted = 0, NotAllPrinted = 1, CannotRun = 2 };
 bool NeedsNoWindows(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i)
-        for (const char *option : {"--batch", "--verify-register", "--init-register", "--version", "--help", "-h"})
+        for (const char *option : {"--batch", "--verify-register", "--init-register", "--approval-rule",
+                                   "--approval-limit", "--version", "--help", "-h"})
             if (std::strcmp(argv[i], option) == 0
                 || (std::strncmp(argv[i], option, std::strlen(option)) == 0 && argv[i][std::strlen(option)] == '='))
                 return true;
@@ -87,9 +88,25 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     const QCommandLineOption init(QStringLiteral("init-register"),
                                   QStringLiteral("Sets a shared register up for an office: its roles and what each "
                                                  "may do (run by the database's owner)."));
+    const QCommandLineOption rule(QStringLiteral("approval-rule"),
+                                  QStringLiteral("On a shared register: cheques above AMOUNT in --currency (of --bank, "
+                                                 "or of every bank) need another person's approval; none: no "
+                                                 "longer."),
+                                  QStringLiteral("AMOUNT|none"));
+    const QCommandLineOption limit(QStringLiteral("approval-limit"),
+                                   QStringLiteral("On a shared register: --login approves cheques in --currency up "
+                                                  "to AMOUNT; none: no longer."),
+                                   QStringLiteral("AMOUNT|none"));
+    const QCommandLineOption currency(QStringLiteral("currency"),
+                                      QStringLiteral("The currency of an approval rule or limit, as cheques name it "
+                                                     "(Dhs)."),
+                                      QStringLiteral("NAME"));
+    const QCommandLineOption login(QStringLiteral("login"), QStringLiteral("The approver's database login."),
+                                   QStringLiteral("NAME"));
     const QCommandLineOption lang(QStringLiteral("lang"), QStringLiteral("The interface language: ar or en."),
                                   QStringLiteral("ar|en"));
-    parser.addOptions({help, version, batch, bank, pdf, printer, duplicates, dataDir, verify, init, lang});
+    parser.addOptions({help, version, batch, bank, pdf, printer, duplicates, dataDir, verify, init, rule, limit,
+                       currency, login, lang});
     CommandLine command;
     command.helpText = parser.helpText();
     if (!parser.parse(arguments)) {
@@ -107,9 +124,20 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     command.lang = parser.value(lang);
     command.verifyRegister = parser.isSet(verify);
     command.initRegister = parser.isSet(init);
+    command.approvalRule = parser.value(rule);
+    command.approvalLimit = parser.value(limit);
+    command.currency = parser.value(currency);
+    command.login = parser.value(login);
+    const bool approval = parser.isSet(rule) || parser.isSet(limit);
     if (parser.isSet(lang) && command.lang != QLatin1String("ar") && command.lang != QLatin1String("en"))
         command.error = QStringLiteral("--lang takes ar or en.");
-    else if (command.batch.isEmpty() && (parser.isSet(pdf) || parser.isSet(printer) || parser.isSet(bank)))
+    else if (approval
+             && (parser.isSet(rule) == parser.isSet(limit) || command.currency.isEmpty()
+                 || parser.isSet(limit) == command.login.isEmpty() || (parser.isSet(limit) && parser.isSet(bank))
+                 || !command.batch.isEmpty()))
+        command.error = QStringLiteral("Give --approval-rule AMOUNT --currency NAME [--bank NAME], or "
+                                       "--approval-limit AMOUNT --currency NAME --login NAME.");
+    else if (command.batch.isEmpty() && !approval && (parser.isSet(pdf) || parser.isSet(printer) || parser.isSet(bank)))
         command.error = QStringLiteral("--to-pdf, --printer and --bank go with --batch FILE.");
     else if ((command.verifyRegister || command.initRegister) && !command.batch.isEmpty())
         command.error = QStringLiteral("--verify-register and --init-register go without --batch.");
@@ -191,6 +219,63 @@ int InitRegisterCommand(const QString &dir)
                      .arg(reg->connection().describe())
                      .toLocal8Bit()
                      .constData());
+    return AllPrinted;
+}
+
+namespace {
+
+// An amount typed on the command line ("5000", "12500.750"), in
+// thousandths; "none" for no amount.
+std::optional<std::optional<qint64>> ThousandthsOf(const QString &text)
+{
+    if (text == QLatin1String("none"))
+        return std::optional<qint64>();
+    static const QRegularExpression amount(QStringLiteral("^([0-9]{1,15})(?:\\.([0-9]{1,3}))?$"));
+    const QRegularExpressionMatch m = amount.match(text.trimmed());
+    if (!m.hasMatch())
+        return std::nullopt;
+    return std::optional<qint64>(m.captured(1).toLongLong() * 1000 + m.captured(2).leftJustified(3, u'0').toLongLong());
+}
+
+QString ThousandthsText(qint64 thousandths)
+{
+    return QStringLiteral("%1.%2").arg(thousandths / 1000).arg(thousandths % 1000, 3, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+int ApprovalCommand(const CommandLine &command, const QString &dir)
+{
+    const bool rule = !command.approvalRule.isEmpty();
+    const auto amount = ThousandthsOf(rule ? command.approvalRule : command.approvalLimit);
+    if (!amount) {
+        Say(QCoreApplication::translate("BatchCommand", "\"%1\" is not an amount (for instance 5000 or 12500.750).")
+                .arg(rule ? command.approvalRule : command.approvalLimit));
+        return CannotRun;
+    }
+    const std::unique_ptr<ChequeRegister> reg = OpenRegister(dir, QString());
+    if (!reg)
+        return CannotRun;
+    try {
+        if (rule)
+            reg->setApprovalRule(command.bank, command.currency, *amount);
+        else
+            reg->setApprovalLimit(command.login, command.currency, *amount);
+        QStringList lines;
+        for (const auto &r : reg->approvalRules())
+            lines << QCoreApplication::translate("BatchCommand", "Cheques of %1 above %2 %3 need approval.")
+                         .arg(r.who.isEmpty() ? QCoreApplication::translate("BatchCommand", "every bank") : r.who,
+                              ThousandthsText(r.thousandths), r.currency);
+        for (const auto &l : reg->approvalLimits())
+            lines << QCoreApplication::translate("BatchCommand", "%1 approves cheques of up to %2 %3.")
+                         .arg(l.who, ThousandthsText(l.thousandths), l.currency);
+        if (lines.isEmpty())
+            lines << QCoreApplication::translate("BatchCommand", "No cheque needs approval.");
+        std::fprintf(stdout, "%s\n", lines.join(u'\n').toLocal8Bit().constData());
+    } catch (const ChequeError &error) {
+        Say(QString::fromStdString(error.message()));
+        return CannotRun;
+    }
     return AllPrinted;
 }
 
@@ -290,6 +375,14 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
         if (result.printed) {
             if (!result.problem.isEmpty())
                 Say(QCoreApplication::translate("BatchCommand", "Row %1: %2").arg(row.row).arg(result.problem));
+            continue;
+        }
+        if (result.prepared) {
+            Say(QCoreApplication::translate("BatchCommand",
+                                            "Row %1: needs the office's approval; recorded as prepared (register "
+                                            "number %2), not printed.")
+                    .arg(row.row)
+                    .arg(result.number));
             continue;
         }
         Say(QCoreApplication::translate("BatchCommand", "Row %1: %2").arg(row.row).arg(result.problem));

@@ -6,6 +6,8 @@
 //   cheque-printer --batch FILE [--bank NAME] (--to-pdf OUT.pdf | --printer NAME)
 //   cheque-printer --verify-register
 //   cheque-printer --init-register
+//   cheque-printer --approval-rule AMOUNT|none --currency NAME [--bank NAME]
+//   cheque-printer --approval-limit AMOUNT|none --currency NAME --login NAME
 // with the checks of the list window, each cheque recorded in the register,
 // the rows' problems on standard error, and exit status 0 only when every
 // row was printed.
@@ -25,6 +27,10 @@ struct CommandLine
     QString lang;    ///< the interface language for this start: "ar" or "en"
     bool verifyRegister = false;
     bool initRegister = false;
+    QString approvalRule;  ///< cheques above this amount need approval ("none": no longer)
+    QString approvalLimit; ///< an approver's limit ("none": no longer)
+    QString currency;      ///< of the approval rule or limit
+    QString login;         ///< of the approval limit
     bool version = false;
     bool help = false;
     QString helpText;
@@ -45,6 +51,11 @@ int VerifyRegisterCommand(const QString &dataDir);
 /// Sets the shared register of the data folder's settings up for an office
 /// (see ChequeRegister::setUpOfficeRoles); 0 when done, 2 when it cannot be.
 int InitRegisterCommand(const QString &dataDir);
+
+/// Sets an approval rule or an approver's limit on the shared register of
+/// the data folder's settings (an administrator's work) and lists them all;
+/// 0 when done, 2 when it cannot be.
+int ApprovalCommand(const CommandLine &command, const QString &dataDir);
 
 /// Runs the batch the command line describes with the data files of
 /// `dataDir`; the exit status.

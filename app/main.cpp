@@ -60,6 +60,8 @@ int main(int argc, char *argv[])
         return VerifyRegisterCommand(folder.path);
     if (command.initRegister)
         return InitRegisterCommand(folder.path);
+    if (!command.approvalRule.isEmpty() || !command.approvalLimit.isEmpty())
+        return ApprovalCommand(command, folder.path);
 
     // The windows' icon, and the desktop entry a desktop matches them to.
     QIcon icon;

@@ -274,6 +274,96 @@ BENCHMARK_CAPTURE(BM_Export1M, Workbook, ExportFormat::Workbook, "cheques.xlsx")
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 
+// The private server of tests/postgres_register.sh, if the benchmark runs
+// under it.
+std::optional<RegisterConnection> Server()
+{
+    if (qEnvironmentVariableIsEmpty("CHEQUE_PG_HOST"))
+        return std::nullopt;
+    RegisterConnection c;
+    c.driver = QStringLiteral("QPSQL");
+    c.host = qEnvironmentVariable("CHEQUE_PG_HOST");
+    c.database = qEnvironmentVariable("CHEQUE_PG_DATABASE");
+    c.user = qEnvironmentVariable("CHEQUE_PG_USER");
+    c.port = qEnvironmentVariableIntValue("CHEQUE_PG_PORT");
+    return c;
+}
+
+constexpr int kApprovals = 1000;
+
+// Approving 1,000 cheques one at a time, as an approver does from the
+// register window: each in its own transaction, its row locked, the rules
+// checked and its event chained by the server.
+void BM_Approve1000(benchmark::State &state)
+{
+    const auto server = Server();
+    if (!server) {
+        state.SkipWithError("no PostgreSQL server (run under tests/postgres_register.sh)");
+        return;
+    }
+    ChequeRegister owner(*server);
+    owner.setUpOfficeRoles();
+    owner.setApprovalRule({}, QStringLiteral("Dhs"), 0);
+    owner.setApprovalLimit(server->user, QStringLiteral("Dhs"), 1000000000);
+    {
+        QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("setup"));
+        d.setHostName(server->host);
+        d.setPort(server->port);
+        d.setDatabaseName(server->database);
+        d.setUserName(server->user);
+        d.open();
+        QSqlQuery(d).exec(QStringLiteral("CREATE ROLE preparer LOGIN IN ROLE cheque_clerks"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("setup"));
+    RegisterConnection asPreparer = *server;
+    asPreparer.user = QStringLiteral("preparer");
+    ChequeRegister preparer(asPreparer);
+    const Cheque cheque = SampleCheque();
+    for (auto _ : state) {
+        state.PauseTiming();
+        QList<qint64> prepared;
+        for (int i = 0; i < kApprovals; ++i)
+            prepared << preparer.recordSent(cheque, QStringLiteral("printer")).number;
+        state.ResumeTiming();
+        for (qint64 number : std::as_const(prepared))
+            owner.decide(number, true, QStringLiteral("ok"));
+    }
+}
+BENCHMARK(BM_Approve1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Its floor: 1,000 single-row updates on the same server, each committed.
+void BM_PlainUpdates1000(benchmark::State &state)
+{
+    const auto server = Server();
+    if (!server) {
+        state.SkipWithError("no PostgreSQL server (run under tests/postgres_register.sh)");
+        return;
+    }
+    {
+        QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("floor"));
+        d.setHostName(server->host);
+        d.setPort(server->port);
+        d.setDatabaseName(server->database);
+        d.setUserName(server->user);
+        d.open();
+        QSqlQuery q(d);
+        q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS floor_rows (id BIGINT PRIMARY KEY, state TEXT NOT NULL)"));
+        q.exec(QStringLiteral("INSERT INTO floor_rows SELECT g, 'prepared' FROM generate_series(1, %1) g ON "
+                              "CONFLICT DO NOTHING")
+                   .arg(kApprovals));
+        q.prepare(QStringLiteral("UPDATE floor_rows SET state = :state WHERE id = :id"));
+        for (auto _ : state)
+            for (int i = 1; i <= kApprovals; ++i) {
+                q.bindValue(QStringLiteral(":state"),
+                            state.iterations() % 2 ? QStringLiteral("approved") : QStringLiteral("prepared"));
+                q.bindValue(QStringLiteral(":id"), i);
+                q.exec();
+            }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("floor"));
+}
+BENCHMARK(BM_PlainUpdates1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 } // namespace
 
 CHEQUE_BENCHMARK_MAIN()

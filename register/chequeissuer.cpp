@@ -21,18 +21,21 @@ QString NotPrinted(const ChequeError &error)
 
 IssueResult IssueCheque(ChequeRegister &reg, const Cheque &cheque, const QString &destination,
                         const std::function<std::optional<QString>(const ChequeRegister::Recorded &)> &print,
-                        qint64 replaces)
+                        qint64 replaces, qint64 approved)
 {
     IssueResult result;
     ChequeRegister::Recorded recorded;
     try {
-        recorded = reg.recordSent(cheque, destination, replaces);
+        recorded = reg.recordSent(cheque, destination, replaces, 0, approved);
         result.number = recorded.number;
         result.chequeNumber = recorded.chequeNumber;
+        result.prepared = recorded.prepared;
     } catch (const ChequeError &error) {
         result.problem = NotPrinted(error);
         return result;
     }
+    if (recorded.prepared)
+        return result;
     const std::optional<QString> failed = print(recorded);
     try {
         // One durable write a cheque, before its page: that it was printed
@@ -90,9 +93,13 @@ IssueRunResult IssueRun(ChequeIssuer &issuer, const QList<ChequeJob> &jobs,
 {
     IssueRunResult run;
     for (const ChequeJob &job : jobs) {
-        if (next && !next(job, run.sent))
+        if (next && !next(job, run.sent + run.prepared))
             break;
-        IssueResult result = issuer.issue(job.cheque, job.layout, job.replaces);
+        IssueResult result = issuer.issue(job.cheque, job.layout, job.replaces, job.approved);
+        if (result.prepared) {
+            ++run.prepared;
+            continue;
+        }
         if (!result.printed) {
             run.ended = std::move(result);
             break;
@@ -162,7 +169,7 @@ std::optional<QString> ChequeIssuer::start()
     return std::nullopt;
 }
 
-IssueResult ChequeIssuer::issue(const Cheque &cheque, const ChequeLayout &layout, qint64 replaces)
+IssueResult ChequeIssuer::issue(const Cheque &cheque, const ChequeLayout &layout, qint64 replaces, qint64 approved)
 {
     IssueResult result;
     if (const auto failed = start()) {
@@ -181,7 +188,7 @@ IssueResult ChequeIssuer::issue(const Cheque &cheque, const ChequeLayout &layout
     if (!m_output.deferred()) {
         result = IssueCheque(
             m_register, cheque, m_output.destination(),
-            [&](const ChequeRegister::Recorded &) { return m_output.send(laidOut); }, replaces);
+            [&](const ChequeRegister::Recorded &) { return m_output.send(laidOut); }, replaces, approved);
         if (result.printed) {
             ++m_printed;
             m_printedMinor += cheque.minorUnits;
@@ -191,15 +198,18 @@ IssueResult ChequeIssuer::issue(const Cheque &cheque, const ChequeLayout &layout
     }
     try {
         const ChequeRegister::Recorded recorded =
-            m_register.recordSent(cheque, m_output.destination(), replaces, m_job);
+            m_register.recordSent(cheque, m_output.destination(), replaces, m_job, approved);
         result.number = recorded.number;
         result.chequeNumber = recorded.chequeNumber;
+        result.prepared = recorded.prepared;
     } catch (const ChequeError &error) {
         // The file's cheques are recorded a few at a time: those before this
         // one may have gone with it, and the file is given up.
         result.problem = failAll(NotPrinted(error));
         return result;
     }
+    if (result.prepared)
+        return result;
     if (const auto failed = m_output.send(laidOut)) {
         result.problem = failAll(*failed);
         return result;

@@ -24,19 +24,22 @@
 
 struct IssueResult
 {
-    bool printed = false; ///< on paper (for a file: in the file, printed once it is complete)
-    bool refused = false; ///< its page failed the check: not recorded, not printed
-    qint64 number = 0;    ///< in the register; 0 when it was not recorded
+    bool printed = false;  ///< on paper (for a file: in the file, printed once it is complete)
+    bool refused = false;  ///< its page failed the check: not recorded, not printed
+    bool prepared = false; ///< recorded for the office's approval, not printed
+    qint64 number = 0;     ///< in the register; 0 when it was not recorded
     qint64 chequeNumber = 0;
     QString problem; ///< why it was not recorded, or not printed
 };
 
 /// Records one cheque as sent to `destination`, hands it to `print` (given
 /// its record; it returns why the page did not go out, or nothing) and marks
-/// it printed or failed. A cheque that cannot be recorded is not printed.
+/// it printed or failed. A cheque that cannot be recorded is not printed,
+/// nor one the register keeps for approval. `approved`: see
+/// ChequeRegister::recordSent.
 IssueResult IssueCheque(ChequeRegister &reg, const Cheque &cheque, const QString &destination,
                         const std::function<std::optional<QString>(const ChequeRegister::Recorded &)> &print,
-                        qint64 replaces = 0);
+                        qint64 replaces = 0, qint64 approved = 0);
 
 /// Settles what prints to a file that were killed left (see
 /// ChequeRegister::settleInterruptedFiles): done when a print starts, and
@@ -79,8 +82,10 @@ public:
 
     /// Issues one cheque in its bank's layout. With `replaces`, the cheque of
     /// that register number is marked spoilt ("replaced by cheque N") once
-    /// this one is printed.
-    IssueResult issue(const Cheque &cheque, const ChequeLayout &layout, qint64 replaces = 0);
+    /// this one is printed. A cheque the office's rules want approved is
+    /// recorded as prepared instead; `approved` prints one approved (the
+    /// register number of its record).
+    IssueResult issue(const Cheque &cheque, const ChequeLayout &layout, qint64 replaces = 0, qint64 approved = 0);
 
     /// Ends the print: a file is completed and put in its place, and then
     /// its cheques are marked printed, all together; when it cannot be,
@@ -114,18 +119,21 @@ private:
 };
 
 /// A cheque to print in its bank's layout (`replaces`: the register number
-/// of the cheque it is a reprint of; `row`: of a list).
+/// of the cheque it is a reprint of; `row`: of a list; `approved`: the
+/// register number of the approved cheque it is).
 struct ChequeJob
 {
     Cheque cheque;
     ChequeLayout layout;
     qint64 replaces = 0;
     int row = 0;
+    qint64 approved = 0;
 };
 
 struct IssueRunResult
 {
     int sent = 0;                    ///< cheques that went out (for a file: into it)
+    int prepared = 0;                ///< cheques kept for the office's approval
     const ChequeJob *last = nullptr; ///< the last of them
     qint64 lastChequeNumber = 0;
     std::optional<IssueResult> ended; ///< the cheque that ended the run early, and why
@@ -133,8 +141,9 @@ struct IssueRunResult
 
 /// Issues the jobs in order. A cheque not recorded, a page that fails its
 /// check or a printer that failed ends the run: the next cheques would fail
-/// the same way. `next` is asked before each cheque (told the cheques sent
-/// so far) and returns false to stop; `printedWithProblem` is told of a
+/// the same way; one kept for the office's approval does not. `next` is
+/// asked before each cheque (told the cheques sent or kept so far) and
+/// returns false to stop; `printedWithProblem` is told of a
 /// cheque that went out but could not be marked printed.
 IssueRunResult IssueRun(ChequeIssuer &issuer, const QList<ChequeJob> &jobs,
                         const std::function<bool(const ChequeJob &, int)> &next,

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSettings>
 #include <QSqlDriver>
@@ -29,7 +30,7 @@
 
 namespace {
 
-const char *const kStates[] = {"sent", "printed", "failed", "voided", "spoilt"};
+const char *const kStates[] = {"sent", "printed", "failed", "voided", "spoilt", "prepared", "approved", "rejected"};
 
 // The desktop user who prints.
 // The cheques of a file job recorded to one transaction, and the longest it
@@ -109,6 +110,83 @@ const char *OrderColumn(RegisterOrder order)
 // SQLite's mark of a register of this program (PRAGMA application_id):
 // "Cheq".
 constexpr qint64 kRegisterMark = 0x43686571;
+
+// Whoever writes to a shared register, through this program or not: a
+// cheque is recorded as sent (or prepared, for the office's approval) by the
+// login that records it, never changed but for its state, which moves only
+// as the register window allows, and never deleted. A cheque above the
+// office's approval amount is only ever prepared; approving it and printing
+// it once approved are the register's own functions' (run as the register's
+// owner), never a login's own UPDATE.
+QString ChequeGuardFunction()
+{
+    return QStringLiteral(
+        "CREATE OR REPLACE FUNCTION cheque_guard() RETURNS trigger LANGUAGE plpgsql AS $$\n"
+        "DECLARE\n"
+        "  own BOOLEAN := pg_has_role(current_user, (SELECT tableowner FROM pg_tables WHERE schemaname = "
+        "current_schema() AND tablename = 'cheques'), 'MEMBER');\n"
+        "BEGIN\n"
+        "  IF TG_OP = 'INSERT' THEN\n"
+        "    NEW.login := session_user; NEW.reason := '';\n"
+        "    IF NEW.state = 'prepared' THEN\n"
+        "      NEW.cheque_number := NULL; NEW.destination := ''; NEW.job := NULL;\n"
+        "      RETURN NEW;\n"
+        "    END IF;\n"
+        "    NEW.state := 'sent';\n"
+        "    IF NEW.cheque_number IS NULL THEN\n"
+        "      RAISE EXCEPTION 'a cheque is sent with its cheque number';\n"
+        "    END IF;\n"
+        "    IF cheque_needs_approval(NEW.bank, NEW.currency, NEW.amount_thousandths) THEN\n"
+        "      RAISE EXCEPTION 'a cheque of % for % % needs an approval before it is printed', NEW.bank,\n"
+        "        trim_scale(NEW.amount_minor::numeric / power(10::numeric, NEW.digits)), NEW.currency;\n"
+        "    END IF;\n"
+        "    RETURN NEW;\n"
+        "  END IF;\n"
+        "  IF own AND OLD.state = 'approved' AND NEW.state = 'sent' THEN\n"
+        "    IF (to_jsonb(NEW) - 'state' - 'reason' - 'cheque_number' - 'printed_at' - 'destination' - 'job')\n"
+        "       IS DISTINCT FROM (to_jsonb(OLD) - 'state' - 'reason' - 'cheque_number' - 'printed_at' - "
+        "'destination' - 'job') THEN\n"
+        "      RAISE EXCEPTION 'an approved cheque is printed as it was approved';\n"
+        "    END IF;\n"
+        "    RETURN NEW;\n"
+        "  END IF;\n"
+        "  IF (to_jsonb(NEW) - 'state' - 'reason') IS DISTINCT FROM (to_jsonb(OLD) - 'state' - 'reason') THEN\n"
+        "    RAISE EXCEPTION 'a recorded cheque is never changed, only its state';\n"
+        "  END IF;\n"
+        "  IF NEW.state = OLD.state AND NEW.reason IS DISTINCT FROM OLD.reason THEN\n"
+        "    RAISE EXCEPTION 'a cheque''s reason is given with its state, never changed afterwards';\n"
+        "  END IF;\n"
+        "  IF NEW.state IS DISTINCT FROM OLD.state AND NOT (\n"
+        "       (OLD.state = 'sent' AND NEW.state IN ('printed', 'failed'))\n"
+        "    OR (NEW.state = 'voided' AND OLD.state <> 'voided')\n"
+        "    OR (NEW.state = 'spoilt' AND OLD.state IN ('sent', 'printed', 'failed'))\n"
+        "    OR (own AND OLD.state = 'prepared' AND NEW.state IN ('approved', 'rejected'))) THEN\n"
+        "    RAISE EXCEPTION 'a % cheque cannot be marked %', OLD.state, NEW.state;\n"
+        "  END IF;\n"
+        "  IF NEW.state IN ('voided', 'spoilt', 'rejected') AND btrim(NEW.reason) = '' THEN\n"
+        "    RAISE EXCEPTION 'the reason must be given';\n"
+        "  END IF;\n"
+        "  RETURN NEW;\n"
+        "END $$");
+}
+
+// Each change of a cheque's state is an event of its history, written by
+// the server (a login cannot write events of its own): a cheque sent with
+// where it went, any other state with its reason.
+QString EventOfChangeFunction()
+{
+    return QStringLiteral(
+        "CREATE OR REPLACE FUNCTION cheque_event_of_change() RETURNS trigger LANGUAGE plpgsql SECURITY DEFINER "
+        "SET search_path = public, pg_temp AS $$\n"
+        "BEGIN\n"
+        "  IF TG_OP = 'INSERT' OR NEW.state IS DISTINCT FROM OLD.state THEN\n"
+        "    INSERT INTO cheque_events (seq, cheque, kind, at, actor, detail, prev_hash, hash)\n"
+        "      VALUES (0, NEW.id, NEW.state, '', '', CASE WHEN NEW.state = 'sent' THEN NEW.destination ELSE "
+        "NEW.reason END, '', '');\n"
+        "  END IF;\n"
+        "  RETURN NULL;\n"
+        "END $$");
+}
 
 QString AnotherProgram()
 {
@@ -252,7 +330,7 @@ QString StateName(ChequeState state) { return QString::fromLatin1(kStates[int(st
 
 std::optional<ChequeState> StateFromName(const QString &name)
 {
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < int(std::size(kStates)); ++i)
         if (name == QLatin1String(kStates[i]))
             return ChequeState(i);
     return std::nullopt;
@@ -597,6 +675,9 @@ void ChequeRegister::upgradeFrom(int version)
         for (const auto &[id, state] : cheques)
             addEvent(id, QStringLiteral("existing"), state);
     }
+    // Schema 5: on a server, the office's approval before print.
+    if (version < 5 && m_connection.isServer())
+        createApproval();
     exec(QStringLiteral("UPDATE register_info SET value = '%1' WHERE key = 'schema_version'").arg(SchemaVersion));
 }
 
@@ -648,54 +729,15 @@ void ChequeRegister::createHistory()
 
 void ChequeRegister::createServerRules()
 {
-    // Whoever writes to a shared register, through this program or not: a
-    // cheque is recorded as sent by the login that records it, never
-    // changed but for its state, which moves only as the register window
-    // allows, and never deleted; each change is an event of its history,
-    // written by the server (a login cannot write events of its own).
-    exec(QStringLiteral(
-        "CREATE OR REPLACE FUNCTION cheque_guard() RETURNS trigger LANGUAGE plpgsql AS $$\n"
-        "BEGIN\n"
-        "  IF TG_OP = 'INSERT' THEN\n"
-        "    NEW.login := session_user; NEW.state := 'sent'; NEW.reason := '';\n"
-        "    RETURN NEW;\n"
-        "  END IF;\n"
-        "  IF (to_jsonb(NEW) - 'state' - 'reason') IS DISTINCT FROM (to_jsonb(OLD) - 'state' - 'reason') THEN\n"
-        "    RAISE EXCEPTION 'a recorded cheque is never changed, only its state';\n"
-        "  END IF;\n"
-        "  IF NEW.state = OLD.state AND NEW.reason IS DISTINCT FROM OLD.reason THEN\n"
-        "    RAISE EXCEPTION 'a cheque''s reason is given with its state, never changed afterwards';\n"
-        "  END IF;\n"
-        "  IF NEW.state IS DISTINCT FROM OLD.state AND NOT (\n"
-        "       (OLD.state = 'sent' AND NEW.state IN ('printed', 'failed'))\n"
-        "    OR (NEW.state = 'voided' AND OLD.state <> 'voided')\n"
-        "    OR (NEW.state = 'spoilt' AND OLD.state NOT IN ('voided', 'spoilt'))) THEN\n"
-        "    RAISE EXCEPTION 'a % cheque cannot be marked %', OLD.state, NEW.state;\n"
-        "  END IF;\n"
-        "  IF NEW.state IN ('voided', 'spoilt') AND btrim(NEW.reason) = '' THEN\n"
-        "    RAISE EXCEPTION 'the reason must be given';\n"
-        "  END IF;\n"
-        "  RETURN NEW;\n"
-        "END $$"));
+    // The cheques' guard and their history's writer hold for every login.
+    exec(ChequeGuardFunction());
     exec(QStringLiteral("CREATE TRIGGER cheques_guard BEFORE INSERT OR UPDATE ON cheques FOR EACH ROW EXECUTE "
                         "FUNCTION cheque_guard()"));
     exec(QStringLiteral("CREATE TRIGGER cheques_no_delete BEFORE DELETE ON cheques FOR EACH ROW EXECUTE FUNCTION "
                         "cheque_event_refuse()"));
     exec(QStringLiteral("CREATE TRIGGER cheques_no_truncate BEFORE TRUNCATE ON cheques FOR EACH STATEMENT EXECUTE "
                         "FUNCTION cheque_event_refuse()"));
-    exec(QStringLiteral(
-        "CREATE OR REPLACE FUNCTION cheque_event_of_change() RETURNS trigger LANGUAGE plpgsql SECURITY DEFINER "
-        "SET search_path = public, pg_temp AS $$\n"
-        "BEGIN\n"
-        "  IF TG_OP = 'INSERT' THEN\n"
-        "    INSERT INTO cheque_events (seq, cheque, kind, at, actor, detail, prev_hash, hash)\n"
-        "      VALUES (0, NEW.id, NEW.state, '', '', NEW.destination, '', '');\n"
-        "  ELSIF NEW.state IS DISTINCT FROM OLD.state THEN\n"
-        "    INSERT INTO cheque_events (seq, cheque, kind, at, actor, detail, prev_hash, hash)\n"
-        "      VALUES (0, NEW.id, NEW.state, '', '', NEW.reason, '', '');\n"
-        "  END IF;\n"
-        "  RETURN NULL;\n"
-        "END $$"));
+    exec(EventOfChangeFunction());
     exec(QStringLiteral("CREATE TRIGGER cheques_history AFTER INSERT OR UPDATE ON cheques FOR EACH ROW EXECUTE "
                         "FUNCTION cheque_event_of_change()"));
     // The next cheque number: taken one at a time by anyone; set to another
@@ -719,6 +761,82 @@ void ChequeRegister::createServerRules()
                         "EXECUTE FUNCTION cheque_number_guard()"));
 }
 
+void ChequeRegister::createApproval()
+{
+    // A prepared cheque has no cheque number yet.
+    exec(QStringLiteral("ALTER TABLE cheques ALTER COLUMN cheque_number DROP NOT NULL"));
+    exec(QStringLiteral("ALTER TABLE cheques DROP CONSTRAINT cheques_state_check"));
+    exec(QStringLiteral("ALTER TABLE cheques ADD CONSTRAINT cheques_state_check CHECK (state IN ('sent', 'printed', "
+                        "'failed', 'voided', 'spoilt', 'prepared', 'approved', 'rejected'))"));
+    // Amounts in thousandths of the currency, whatever its sub-units. A
+    // rule for the bank '' holds for every bank without one of its own.
+    exec(QStringLiteral("CREATE TABLE cheque_approval_rules (bank TEXT NOT NULL, currency TEXT NOT NULL, "
+                        "above_thousandths BIGINT NOT NULL CHECK (above_thousandths >= 0), PRIMARY KEY (bank, "
+                        "currency))"));
+    exec(QStringLiteral("CREATE TABLE cheque_approval_limits (login TEXT NOT NULL, currency TEXT NOT NULL, "
+                        "limit_thousandths BIGINT NOT NULL CHECK (limit_thousandths >= 0), PRIMARY KEY (login, "
+                        "currency))"));
+    exec(QStringLiteral(
+        "CREATE OR REPLACE FUNCTION cheque_needs_approval(p_bank TEXT, p_currency TEXT, p_thousandths BIGINT) "
+        "RETURNS BOOLEAN LANGUAGE sql STABLE SECURITY DEFINER SET search_path = public, pg_temp AS $$\n"
+        "  SELECT coalesce((SELECT p_thousandths > above_thousandths FROM cheque_approval_rules\n"
+        "    WHERE bank IN (p_bank, '') AND currency = p_currency ORDER BY bank DESC LIMIT 1), false) $$"));
+    // Approving or rejecting: by an approver who did not prepare the cheque
+    // and whose limit in its currency covers it; the cheque's row locked
+    // first, so that of two approvers at once the second finds it decided.
+    exec(QStringLiteral(
+        "CREATE OR REPLACE FUNCTION cheque_decide(p_id BIGINT, p_approve BOOLEAN, p_comment TEXT) RETURNS VOID "
+        "LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$\n"
+        "DECLARE c cheques%ROWTYPE; allowed BIGINT;\n"
+        "BEGIN\n"
+        "  SELECT * INTO c FROM cheques WHERE id = p_id FOR UPDATE;\n"
+        "  IF NOT FOUND THEN RAISE EXCEPTION 'there is no cheque %', p_id; END IF;\n"
+        "  IF c.state <> 'prepared' THEN\n"
+        "    RAISE EXCEPTION 'the cheque is % already', c.state;\n"
+        "  END IF;\n"
+        "  IF c.login = session_user THEN\n"
+        "    RAISE EXCEPTION 'a cheque is approved by another person than the one who prepared it';\n"
+        "  END IF;\n"
+        "  IF EXISTS (SELECT FROM pg_roles WHERE rolname = 'cheque_approvers')\n"
+        "     AND NOT pg_has_role(session_user, 'cheque_approvers', 'MEMBER') THEN\n"
+        "    RAISE EXCEPTION 'only the office''s approvers approve cheques';\n"
+        "  END IF;\n"
+        "  SELECT limit_thousandths INTO allowed FROM cheque_approval_limits\n"
+        "    WHERE login = session_user AND currency = c.currency;\n"
+        "  IF allowed IS NULL THEN\n"
+        "    RAISE EXCEPTION '% has no approval limit in %', session_user, c.currency;\n"
+        "  END IF;\n"
+        "  IF p_approve AND c.amount_thousandths > allowed THEN\n"
+        "    RAISE EXCEPTION '% approves cheques of up to % %', session_user, trim_scale(allowed::numeric / 1000),\n"
+        "      c.currency;\n"
+        "  END IF;\n"
+        "  UPDATE cheques SET state = CASE WHEN p_approve THEN 'approved' ELSE 'rejected' END,\n"
+        "    reason = btrim(coalesce(p_comment, '')) WHERE id = p_id;\n"
+        "END $$"));
+    // Printing an approved cheque, once: it takes its bank's next cheque
+    // number and is sent.
+    exec(QStringLiteral(
+        "CREATE OR REPLACE FUNCTION cheque_print_approved(p_id BIGINT, p_destination TEXT, p_job BIGINT) RETURNS "
+        "BIGINT LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$\n"
+        "DECLARE c cheques%ROWTYPE; n BIGINT;\n"
+        "BEGIN\n"
+        "  SELECT * INTO c FROM cheques WHERE id = p_id FOR UPDATE;\n"
+        "  IF NOT FOUND THEN RAISE EXCEPTION 'there is no cheque %', p_id; END IF;\n"
+        "  IF c.state <> 'approved' THEN\n"
+        "    RAISE EXCEPTION 'the cheque is %: only an approved cheque is printed, and once', c.state;\n"
+        "  END IF;\n"
+        "  INSERT INTO cheque_numbers (bank, next_number) VALUES (c.bank, 2) ON CONFLICT (bank) DO UPDATE\n"
+        "    SET next_number = cheque_numbers.next_number + 1 RETURNING next_number - 1 INTO n;\n"
+        "  UPDATE cheques SET state = 'sent', reason = '', cheque_number = n, destination = p_destination,\n"
+        "    job = p_job, printed_at = to_char(clock_timestamp() AT TIME ZONE 'UTC', "
+        "'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"') WHERE id = p_id;\n"
+        "  RETURN n;\n"
+        "END $$"));
+    // The guard and the history learn the approval's states.
+    exec(ChequeGuardFunction());
+    exec(EventOfChangeFunction());
+}
+
 void ChequeRegister::setUpOfficeRoles()
 {
     const Use use(*this);
@@ -735,7 +853,8 @@ void ChequeRegister::setUpOfficeRoles()
                             "  IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'cheque_admins') THEN\n"
                             "    CREATE ROLE cheque_admins NOLOGIN; END IF;\n"
                             "END $$"));
-        const QString tables = QStringLiteral("register_info, cheques, cheque_events, cheque_numbers, file_jobs");
+        const QString tables = QStringLiteral("register_info, cheques, cheque_events, cheque_numbers, file_jobs, "
+                                              "cheque_approval_rules, cheque_approval_limits");
         const QString everyone = QStringLiteral("cheque_clerks, cheque_approvers, cheque_admins");
         exec(QStringLiteral("REVOKE ALL ON %1 FROM PUBLIC").arg(tables));
         exec(QStringLiteral("GRANT SELECT ON %1 TO %2").arg(tables, everyone));
@@ -745,11 +864,135 @@ void ChequeRegister::setUpOfficeRoles()
         exec(QStringLiteral("GRANT INSERT, UPDATE ON cheque_numbers, file_jobs TO cheque_clerks, cheque_admins"));
         exec(QStringLiteral("GRANT USAGE ON SEQUENCE cheques_id_seq, file_jobs_id_seq TO cheque_clerks, "
                             "cheque_admins"));
+        // Approvers approve through the register's function only; clerks
+        // and administrators print what was approved; administrators set
+        // the amounts that need approval and each approver's limit.
+        const QString functions = QStringLiteral("cheque_decide(BIGINT, BOOLEAN, TEXT), "
+                                                 "cheque_print_approved(BIGINT, TEXT, BIGINT)");
+        exec(QStringLiteral("REVOKE ALL ON FUNCTION %1 FROM PUBLIC").arg(functions));
+        exec(QStringLiteral("GRANT EXECUTE ON FUNCTION cheque_decide(BIGINT, BOOLEAN, TEXT) TO cheque_approvers"));
+        exec(QStringLiteral("GRANT EXECUTE ON FUNCTION cheque_print_approved(BIGINT, TEXT, BIGINT) TO "
+                            "cheque_clerks, cheque_admins"));
+        exec(QStringLiteral("GRANT INSERT, UPDATE, DELETE ON cheque_approval_rules, cheque_approval_limits TO "
+                            "cheque_admins"));
         commit();
     } catch (...) {
         rollback();
         throw;
     }
+}
+
+namespace {
+
+// A refusal by the register's own rules ("a cheque is approved by another
+// person…"), as its first line; any other error as the driver tells it.
+QString ServerReason(const QSqlError &error)
+{
+    if (error.nativeErrorCode() != QLatin1String("P0001"))
+        return error.text();
+    QString first = error.databaseText().section(u'\n', 0, 0).trimmed();
+    first.remove(QRegularExpression(QStringLiteral("^ERROR:\\s*")));
+    return first;
+}
+
+} // namespace
+
+void ChequeRegister::approvalCall(const QString &sentence, const QString &sql, const QVariantMap &values)
+{
+    const Use use(*this);
+    if (!m_connection.isServer())
+        fail(sentence, QCoreApplication::translate("ChequeRegister", "approvals are for a register on a server"));
+    begin();
+    QSqlQuery q(db());
+    q.prepare(sql);
+    for (auto it = values.begin(); it != values.end(); ++it)
+        q.bindValue(it.key(), it.value());
+    if (!q.exec()) {
+        const QString why = ServerReason(q.lastError());
+        q.finish();
+        rollback();
+        fail(sentence, why);
+    }
+    q.finish();
+    commit();
+}
+
+void ChequeRegister::decide(qint64 number, bool approve, const QString &comment)
+{
+    const QString sentence = approve
+        ? QCoreApplication::translate("ChequeRegister", "Cannot approve the cheque in %1: %2")
+        : QCoreApplication::translate("ChequeRegister", "Cannot reject the cheque in %1: %2");
+    if (!approve && comment.trimmed().isEmpty())
+        fail(sentence, QCoreApplication::translate("ChequeRegister", "the reason must be given"));
+    approvalCall(sentence, QStringLiteral("SELECT cheque_decide(:id, :approve, :comment)"),
+                 {{QStringLiteral(":id"), number},
+                  {QStringLiteral(":approve"), approve},
+                  {QStringLiteral(":comment"), Text(comment.trimmed())}});
+}
+
+void ChequeRegister::setApprovalRule(const QString &bank, const QString &currency, std::optional<qint64> above)
+{
+    const QString sentence = QCoreApplication::translate("ChequeRegister", "Cannot set the approval in %1: %2");
+    const QVariantMap key{{QStringLiteral(":bank"), Text(bank)}, {QStringLiteral(":currency"), Text(currency)}};
+    if (!above) {
+        approvalCall(sentence,
+                     QStringLiteral("DELETE FROM cheque_approval_rules WHERE bank = :bank AND currency = :currency"),
+                     key);
+        return;
+    }
+    QVariantMap values = key;
+    values.insert(QStringLiteral(":amount"), *above);
+    approvalCall(sentence,
+                 QStringLiteral("INSERT INTO cheque_approval_rules (bank, currency, above_thousandths) VALUES (:bank, "
+                                ":currency, :amount) ON CONFLICT (bank, currency) DO UPDATE SET above_thousandths = "
+                                "EXCLUDED.above_thousandths"),
+                 values);
+}
+
+void ChequeRegister::setApprovalLimit(const QString &login, const QString &currency, std::optional<qint64> limit)
+{
+    const QString sentence = QCoreApplication::translate("ChequeRegister", "Cannot set the approval in %1: %2");
+    const QVariantMap key{{QStringLiteral(":login"), Text(login)}, {QStringLiteral(":currency"), Text(currency)}};
+    if (!limit) {
+        approvalCall(sentence,
+                     QStringLiteral("DELETE FROM cheque_approval_limits WHERE login = :login AND currency = :currency"),
+                     key);
+        return;
+    }
+    QVariantMap values = key;
+    values.insert(QStringLiteral(":amount"), *limit);
+    approvalCall(sentence,
+                 QStringLiteral("INSERT INTO cheque_approval_limits (login, currency, limit_thousandths) VALUES "
+                                "(:login, :currency, :amount) ON CONFLICT (login, currency) DO UPDATE SET "
+                                "limit_thousandths = EXCLUDED.limit_thousandths"),
+                 values);
+}
+
+QList<ChequeRegister::ApprovalSetting> ChequeRegister::approvalSettings(const QString &select)
+{
+    const Use use(*this);
+    QList<ApprovalSetting> settings;
+    if (!m_connection.isServer())
+        return settings;
+    QSqlQuery q(db());
+    q.setForwardOnly(true);
+    if (!q.exec(select))
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
+    while (q.next())
+        settings.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toLongLong()});
+    return settings;
+}
+
+QList<ChequeRegister::ApprovalSetting> ChequeRegister::approvalRules()
+{
+    return approvalSettings(
+        QStringLiteral("SELECT bank, currency, above_thousandths FROM cheque_approval_rules ORDER BY currency, bank"));
+}
+
+QList<ChequeRegister::ApprovalSetting> ChequeRegister::approvalLimits()
+{
+    return approvalSettings(QStringLiteral(
+        "SELECT login, currency, limit_thousandths FROM cheque_approval_limits ORDER BY currency, login"));
 }
 
 void ChequeRegister::addEvent(qint64 cheque, const QString &kind, const QString &detail)
@@ -1008,11 +1251,14 @@ void ChequeRegister::endJobBatch()
 }
 
 ChequeRegister::Recorded ChequeRegister::recordSent(const Cheque &cheque, const QString &destination, qint64 replaces,
-                                                    qint64 job)
+                                                    qint64 job, qint64 approved)
 {
     const Use use(*this, job > 0);
+    if (approved > 0 && !m_connection.isServer())
+        fail(QCoreApplication::translate("ChequeRegister", "The cheque could not be recorded in %1: %2"),
+             QCoreApplication::translate("ChequeRegister", "approvals are for a register on a server"));
     try {
-        return record(cheque, destination, replaces, job);
+        return record(cheque, destination, replaces, job, approved);
     } catch (const ChequeError &) {
         // A server that went away is connected to afresh for the next cheque.
         if (m_connection.isServer())
@@ -1022,13 +1268,13 @@ ChequeRegister::Recorded ChequeRegister::recordSent(const Cheque &cheque, const 
 }
 
 ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QString &destination, qint64 replaces,
-                                                qint64 job)
+                                                qint64 job, qint64 approved)
 {
     Recorded recorded;
     // A cheque of a file job: in the job's transaction.
     const bool batched = job > 0;
     auto failWrite = [&](QSqlQuery &q) {
-        QString why = q.lastError().text();
+        QString why = ServerReason(q.lastError());
         // A cheque number already taken: the next number was set back into
         // a cheque book already used.
         const QString code = q.lastError().nativeErrorCode();
@@ -1060,24 +1306,64 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
     } else {
         begin();
     }
+    const auto finishRecord = [&] {
+        QSqlQuery done(db());
+        if (!batched && !done.exec(QStringLiteral("COMMIT")))
+            failWrite(done);
+        // A few cheques to a transaction, and none held long: another
+        // program recording a cheque waits a moment at most.
+        if (batched && (m_jobBatch >= kJobBatch || m_jobBatchAge.elapsed() >= kJobBatchMs))
+            endJobBatch();
+        return recorded;
+    };
+    if (approved > 0) {
+        // The server takes its number and sends it, if it is approved and
+        // was never printed.
+        QSqlQuery &q = prepared(QStringLiteral("SELECT cheque_print_approved(:id, :destination, :job)"));
+        q.bindValue(QStringLiteral(":id"), approved);
+        q.bindValue(QStringLiteral(":destination"), Text(destination));
+        q.bindValue(QStringLiteral(":job"), job > 0 ? QVariant(job) : QVariant(QMetaType(QMetaType::LongLong)));
+        if (!q.exec() || !q.next())
+            failWrite(q);
+        recorded.number = approved;
+        recorded.chequeNumber = q.value(0).toLongLong();
+        q.finish();
+        return finishRecord();
+    }
+    // On a server, a cheque the office's rules want approved is prepared:
+    // no cheque number, nothing printed.
+    if (m_connection.isServer()) {
+        QSqlQuery &need = prepared(QStringLiteral("SELECT cheque_needs_approval(:bank, :currency, :thousandths)"));
+        need.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
+        need.bindValue(QStringLiteral(":currency"), Text(FromStd(cheque.currency.EMoneyName.str())));
+        need.bindValue(QStringLiteral(":thousandths"), Thousandths(cheque.minorUnits, cheque.digits));
+        if (!need.exec() || !need.next())
+            failWrite(need);
+        recorded.prepared = need.value(0).toBool();
+        need.finish();
+    }
     // The bank's next cheque number, taken: 1 for a bank the register has
     // never seen.
     QSqlQuery &number = prepared(
         QStringLiteral("INSERT INTO cheque_numbers (bank, next_number) VALUES (:bank, 2) ON CONFLICT (bank) DO UPDATE "
                        "SET next_number = cheque_numbers.next_number + 1 RETURNING next_number - 1"));
     number.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
-    if (!number.exec() || !number.next())
-        failWrite(number);
-    recorded.chequeNumber = number.value(0).toLongLong();
-    number.finish();
+    if (!recorded.prepared) {
+        if (!number.exec() || !number.next())
+            failWrite(number);
+        recorded.chequeNumber = number.value(0).toLongLong();
+        number.finish();
+    }
     QSqlQuery &q = prepared(QStringLiteral(
         "INSERT INTO cheques (bank, cheque_number, cheque_date, payee, payee_key, amount_minor, digits, "
         "amount_thousandths, currency, currency_arabic, words_en, words_ar, account_only, printed_at, destination, "
         "login, state, replaces, cheque_day, job) VALUES (:bank, :number, :date, :payee, :key, :minor, :digits, "
-        ":thousandths, :currency, :arabic, :en, :ar, :account, :at, :destination, :login, 'sent', :replaces, :day, "
+        ":thousandths, :currency, :arabic, :en, :ar, :account, :at, :destination, :login, :state, :replaces, :day, "
         ":job) RETURNING id"));
     q.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
-    q.bindValue(QStringLiteral(":number"), recorded.chequeNumber);
+    q.bindValue(QStringLiteral(":number"),
+                recorded.prepared ? QVariant(QMetaType(QMetaType::LongLong)) : QVariant(recorded.chequeNumber));
+    q.bindValue(QStringLiteral(":state"), StateName(recorded.prepared ? ChequeState::Prepared : ChequeState::Sent));
     q.bindValue(QStringLiteral(":date"), Text(cheque.date));
     q.bindValue(QStringLiteral(":payee"), Text(cheque.payee));
     q.bindValue(QStringLiteral(":key"), Text(PayeeKey(cheque.payee)));
@@ -1090,12 +1376,13 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
     q.bindValue(QStringLiteral(":ar"), Text(cheque.arabic));
     q.bindValue(QStringLiteral(":account"), cheque.accountOnly ? 1 : 0);
     q.bindValue(QStringLiteral(":at"), Utc(QDateTime::currentDateTimeUtc()));
-    q.bindValue(QStringLiteral(":destination"), Text(destination));
+    q.bindValue(QStringLiteral(":destination"), Text(recorded.prepared ? QString() : destination));
     q.bindValue(QStringLiteral(":login"), Text(LoginName()));
     q.bindValue(QStringLiteral(":replaces"),
                 replaces > 0 ? QVariant(replaces) : QVariant(QMetaType(QMetaType::LongLong)));
     q.bindValue(QStringLiteral(":day"), cheque.day.isValid() ? cheque.day.toString(Qt::ISODate) : QStringLiteral(""));
-    q.bindValue(QStringLiteral(":job"), job > 0 ? QVariant(job) : QVariant(QMetaType(QMetaType::LongLong)));
+    q.bindValue(QStringLiteral(":job"),
+                job > 0 && !recorded.prepared ? QVariant(job) : QVariant(QMetaType(QMetaType::LongLong)));
     if (!q.exec() || !q.next())
         failWrite(q);
     recorded.number = q.value(0).toLongLong();
@@ -1111,14 +1398,7 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
         }
         throw;
     }
-    QSqlQuery done(db());
-    if (!batched && !done.exec(QStringLiteral("COMMIT")))
-        failWrite(done);
-    // A few cheques to a transaction, and none held long: another program
-    // recording a cheque waits a moment at most.
-    if (batched && (m_jobBatch >= kJobBatch || m_jobBatchAge.elapsed() >= kJobBatchMs))
-        endJobBatch();
-    return recorded;
+    return finishRecord();
 }
 
 void ChequeRegister::setState(qint64 number, ChequeState state, const QString &reason, bool durable)
@@ -1378,8 +1658,11 @@ bool CanChangeState(ChequeState from, ChequeState to)
 {
     switch (to) {
     case ChequeState::Voided: return from != ChequeState::Voided;
-    case ChequeState::Spoilt: return from != ChequeState::Voided && from != ChequeState::Spoilt;
+    case ChequeState::Spoilt:
+        return from == ChequeState::Sent || from == ChequeState::Printed || from == ChequeState::Failed;
     case ChequeState::Printed: return from == ChequeState::Sent;
+    case ChequeState::Approved:
+    case ChequeState::Rejected: return from == ChequeState::Prepared;
     default: return false;
     }
 }

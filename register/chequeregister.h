@@ -67,7 +67,15 @@ inline constexpr const char *RegisterFileName = "register.sqlite";
 RegisterConnection ConnectionFromSettings(const QSettings &settings, const QString &dataDir);
 void SaveConnection(QSettings &settings, const RegisterConnection &connection);
 
-enum class ChequeState { Sent, Printed, Failed, Voided, Spoilt };
+/// A cheque's state. Where the office's approval is needed (a register on a
+/// server), a cheque is first prepared, without a cheque number, and then
+/// approved or rejected by another person; an approved one is printed once.
+enum class ChequeState { Sent, Printed, Failed, Voided, Spoilt, Prepared, Approved, Rejected };
+
+/// Every state, in the order the register window offers them.
+inline constexpr ChequeState AllStates[] = {ChequeState::Sent,     ChequeState::Printed, ChequeState::Failed,
+                                            ChequeState::Voided,   ChequeState::Spoilt,  ChequeState::Prepared,
+                                            ChequeState::Approved, ChequeState::Rejected};
 
 /// The state as the register keeps it ("sent", "printed", …) and back.
 QString StateName(ChequeState state);
@@ -131,8 +139,9 @@ struct RegisterFilter
 bool SetFilterAmounts(RegisterFilter &filter, const QString &minimum, const QString &maximum);
 
 /// Whether the register window offers to change a cheque of state `from`
-/// to `to`: void any cheque not void yet, spoil any neither void nor
-/// spoilt, mark printed only one sent and not known to be printed.
+/// to `to`: void any cheque not void yet, spoil a printed one neither void
+/// nor spoilt, mark printed only one sent and not known to be printed,
+/// approve or reject one prepared.
 bool CanChangeState(ChequeState from, ChequeState to);
 
 /// The columns a view of the register can be ordered by.
@@ -172,6 +181,9 @@ public:
     {
         qint64 number = 0;
         qint64 chequeNumber = 0;
+        /// Kept for the office's approval: not to be printed (no cheque
+        /// number yet).
+        bool prepared = false;
     };
 
     /// Records `cheque` as sent to `destination`, with the bank's next cheque
@@ -180,7 +192,12 @@ public:
     /// its page goes into, if any. Raises ChequeError when the record cannot
     /// be written (the database locked beyond a short wait, the server gone,
     /// the disk full): then nothing may be printed.
-    Recorded recordSent(const Cheque &cheque, const QString &destination, qint64 replaces = 0, qint64 job = 0);
+    /// On a server whose office approves cheques above an amount, a cheque
+    /// that needs approval is recorded as prepared instead, and nothing may
+    /// be printed. `approved`: the register number of an approved cheque,
+    /// recorded as sent now (once only; `cheque` is its record's).
+    Recorded recordSent(const Cheque &cheque, const QString &destination, qint64 replaces = 0, qint64 job = 0,
+                        qint64 approved = 0);
     /// The printer has the cheque, or could not take it. A mark that need
     /// not reach the disk at once (`durable` false) gets there with the next
     /// write: lost to a power cut, it leaves the cheque sent, to be checked.
@@ -260,6 +277,32 @@ public:
     /// false to stop. Returns the cheques given.
     qint64 forEach(const RegisterView &view, const std::function<bool(const RegisteredCheque &)> &each);
 
+    // The office's approval before print, held by a server (a register file
+    // has one user and no approval): cheques above an amount set per bank
+    // and currency are prepared, and printed only once a person other than
+    // the one who prepared them, allowed that amount, approved them.
+
+    /// Approves or rejects a prepared cheque, with a comment (which a
+    /// rejection must give). Raises ChequeError with the server's reason
+    /// (the cheque prepared by this login, above its limit, decided already).
+    void decide(qint64 number, bool approve, const QString &comment);
+    /// Cheques of `bank` (empty: of every bank without a rule of its own) in
+    /// `currency` above `above` (thousandths of the currency) need an
+    /// approval; nothing: no longer.
+    void setApprovalRule(const QString &bank, const QString &currency, std::optional<qint64> above);
+    /// `login` may approve cheques in `currency` up to `limit` (thousandths);
+    /// nothing: no longer.
+    void setApprovalLimit(const QString &login, const QString &currency, std::optional<qint64> limit);
+    /// The rules and limits, each as "bank or login, currency, thousandths".
+    struct ApprovalSetting
+    {
+        QString who; ///< a bank (empty: every bank) or a login
+        QString currency;
+        qint64 thousandths = 0;
+    };
+    QList<ApprovalSetting> approvalRules();
+    QList<ApprovalSetting> approvalLimits();
+
     /// A cheque's history, oldest first.
     QList<ChequeEvent> history(qint64 number);
     /// Recomputes the whole history's chain: how many events it holds, its
@@ -277,7 +320,7 @@ public:
     void setUpOfficeRoles();
 
     /// The schema this program writes.
-    static constexpr int SchemaVersion = 4;
+    static constexpr int SchemaVersion = 5;
     /// How long a call to a server may take before it is given up.
     static constexpr int ServerSeconds = 6;
 
@@ -318,7 +361,13 @@ private:
     void serialize();
     void commit();
     void rollback();
-    Recorded record(const Cheque &cheque, const QString &destination, qint64 replaces, qint64 job);
+    Recorded record(const Cheque &cheque, const QString &destination, qint64 replaces, qint64 job, qint64 approved);
+    /// A server's approval rules, functions and tables.
+    void createApproval();
+    QList<ApprovalSetting> approvalSettings(const QString &select);
+    /// Runs a statement of the office's approval in a transaction of its
+    /// own; a refusal is told as the server gives it.
+    void approvalCall(const QString &sentence, const QString &sql, const QVariantMap &values);
     void setState(qint64 number, ChequeState state, const QString &reason, bool durable = true);
     /// `sql` prepared once for the connection.
     QSqlQuery &prepared(const QString &sql);

@@ -17,9 +17,10 @@
 QString StateText(ChequeState state)
 {
     static const char *const names[] = {
-        QT_TRANSLATE_NOOP("RegisterWindow", "sent"), QT_TRANSLATE_NOOP("RegisterWindow", "printed"),
-        QT_TRANSLATE_NOOP("RegisterWindow", "failed"), QT_TRANSLATE_NOOP("RegisterWindow", "voided"),
-        QT_TRANSLATE_NOOP("RegisterWindow", "spoilt")};
+        QT_TRANSLATE_NOOP("RegisterWindow", "sent"),     QT_TRANSLATE_NOOP("RegisterWindow", "printed"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "failed"),   QT_TRANSLATE_NOOP("RegisterWindow", "voided"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "spoilt"),   QT_TRANSLATE_NOOP("RegisterWindow", "prepared"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "approved"), QT_TRANSLATE_NOOP("RegisterWindow", "rejected")};
     return QCoreApplication::translate("RegisterWindow", names[int(state)]);
 }
 
@@ -136,7 +137,7 @@ QVariant RegisterModel::data(const QModelIndex &index, int role) const
         case Number: return c->number;
         case PrintedAt: return InReadingOrder(PrintedAtText(c->printedAt));
         case Bank: return InReadingOrder(c->bank);
-        case ChequeNo: return c->chequeNumber;
+        case ChequeNo: return c->chequeNumber > 0 ? QVariant(c->chequeNumber) : QVariant(); // none before print
         case Date: return InReadingOrder(ChequeDateText(*c));
         case Payee: return InReadingOrder(c->payee);
         case Amount: return InReadingOrder(MinorUnitsText(c->minorUnits, c->digits));
@@ -164,9 +165,12 @@ QVariant RegisterModel::data(const QModelIndex &index, int role) const
             return QBrush(QColor(255, 236, 179));
         if (c->state == ChequeState::Failed)
             return QBrush(QColor(255, 205, 210));
+        // Waiting for an approver, or approved and waiting for print.
+        if (c->state == ChequeState::Prepared || c->state == ChequeState::Approved)
+            return QBrush(QColor(187, 222, 251));
         return {};
     case Qt::ForegroundRole:
-        if (c->state == ChequeState::Voided || c->state == ChequeState::Spoilt)
+        if (c->state == ChequeState::Voided || c->state == ChequeState::Spoilt || c->state == ChequeState::Rejected)
             return QBrush(QColor(117, 117, 117));
         return {};
     case Qt::ToolTipRole:

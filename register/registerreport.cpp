@@ -64,7 +64,7 @@ QString TotalsText(const QList<ChequeRegister::Total> &totals, const QLocale &lo
         QString name;
         int digits = 2;
         Sum live;
-        std::array<Sum, 5> byState;
+        std::array<Sum, std::size(AllStates)> byState;
     };
     QList<Currency> currencies;
     for (const ChequeRegister::Total &t : totals) {
@@ -299,7 +299,8 @@ QStringList SubtotalLines(const QList<ChequeRegister::Total> &totals, const QLoc
         lines << QStringLiteral("Bank %1: %2").arg(bank, TotalsText(ofBank, locale));
     }
     for (ChequeState state :
-         {ChequeState::Printed, ChequeState::Sent, ChequeState::Failed, ChequeState::Voided, ChequeState::Spoilt}) {
+         {ChequeState::Printed, ChequeState::Sent, ChequeState::Failed, ChequeState::Voided, ChequeState::Spoilt,
+          ChequeState::Prepared, ChequeState::Approved, ChequeState::Rejected}) {
         QList<ChequeRegister::Total> ofState;
         for (const ChequeRegister::Total &t : totals) {
             if (t.state != state)

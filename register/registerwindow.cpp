@@ -116,8 +116,7 @@ QLayout *RegisterWindow::buildFilters()
     StateCB = new QComboBox(this);
     StateCB->setObjectName(QStringLiteral("StateCB"));
     StateCB->addItem(tr("All states"));
-    for (ChequeState s :
-         {ChequeState::Sent, ChequeState::Printed, ChequeState::Failed, ChequeState::Voided, ChequeState::Spoilt})
+    for (ChequeState s : AllStates)
         StateCB->addItem(StateText(s), int(s));
     PayeeEd = new QLineEdit(this);
     PayeeEd->setObjectName(QStringLiteral("PayeeEd"));
@@ -168,9 +167,13 @@ QLayout *RegisterWindow::buildActions()
     PrintedBtn = button(tr("Mark Printed"), QStringLiteral("PrintedBtn"), &RegisterWindow::markSelectedPrinted);
     ReprintBtn = button(tr("Reprint…"), QStringLiteral("ReprintBtn"), &RegisterWindow::reprintSelected);
     HistoryBtn = button(tr("History…"), QStringLiteral("HistoryBtn"), &RegisterWindow::showHistory);
+    ApproveBtn = button(tr("Approve…"), QStringLiteral("ApproveBtn"), &RegisterWindow::approveSelected);
+    RejectBtn = button(tr("Reject…"), QStringLiteral("RejectBtn"), &RegisterWindow::rejectSelected);
+    PrintApprovedBtn =
+        button(tr("Print Approved…"), QStringLiteral("PrintApprovedBtn"), &RegisterWindow::printApprovedSelected);
     auto *actions = new QHBoxLayout;
     for (QPushButton *b :
-         {VoidBtn, SpoiltBtn, PrintedBtn, ReprintBtn, HistoryBtn,
+         {VoidBtn, SpoiltBtn, PrintedBtn, ReprintBtn, ApproveBtn, RejectBtn, PrintApprovedBtn, HistoryBtn,
           button(tr("Cheque Numbers…"), QStringLiteral("NumbersBtn"), &RegisterWindow::editChequeNumbers)})
         actions->addWidget(b);
     actions->addStretch(1);
@@ -306,8 +309,58 @@ void RegisterWindow::updateButtons()
     VoidBtn->setEnabled(c && CanChangeState(c->state, ChequeState::Voided));
     SpoiltBtn->setEnabled(c && CanChangeState(c->state, ChequeState::Spoilt));
     PrintedBtn->setEnabled(c && CanChangeState(c->state, ChequeState::Printed));
-    ReprintBtn->setEnabled(c != nullptr);
+    // A reprint is of a cheque that had its number and paper.
+    ReprintBtn->setEnabled(c && c->chequeNumber > 0);
     HistoryBtn->setEnabled(c != nullptr);
+    // Approval is a shared register's: a register file has one user.
+    const bool server = m_access.connection().isServer();
+    for (QPushButton *b : {ApproveBtn, RejectBtn, PrintApprovedBtn})
+        b->setVisible(server);
+    ApproveBtn->setEnabled(c && CanChangeState(c->state, ChequeState::Approved));
+    RejectBtn->setEnabled(c && CanChangeState(c->state, ChequeState::Rejected));
+    PrintApprovedBtn->setEnabled(c && c->state == ChequeState::Approved);
+}
+
+void RegisterWindow::decide(bool approve)
+{
+    const RegisteredCheque *c = selected();
+    ChequeRegister *b = reg();
+    if (!c || !b)
+        return;
+    const RegisteredCheque cheque = *c;
+    QString comment;
+    // A rejection is kept with its reason: asked until one is given.
+    do {
+        const QString question = approve ? tr("Approve the cheque of %1 to \"%2\" for %3 %4, prepared by %5? "
+                                              "A comment, if any:")
+                                         : tr("Why is the cheque of %1 to \"%2\" for %3 %4, prepared by %5, "
+                                              "rejected?");
+        const auto typed =
+            dialogs().askText(this, Title(),
+                              question.arg(cheque.bank, cheque.payee, MinorUnitsText(cheque.minorUnits, cheque.digits),
+                                           CurrencyShown(cheque), cheque.login),
+                              QString());
+        if (!typed)
+            return;
+        comment = typed->trimmed();
+    } while (!approve && comment.isEmpty());
+    try {
+        b->decide(cheque.number, approve, comment);
+    } catch (const ChequeError &error) {
+        dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
+        return;
+    }
+    m_access.touch();
+}
+
+void RegisterWindow::approveSelected() { decide(true); }
+
+void RegisterWindow::rejectSelected() { decide(false); }
+
+void RegisterWindow::printApprovedSelected()
+{
+    if (const RegisteredCheque *c = selected(); c && c->state == ChequeState::Approved)
+        emit printApprovedRequested(*c);
 }
 
 void RegisterWindow::showHistory()

@@ -51,6 +51,11 @@ public:
     void spoilSelected();
     void markSelectedPrinted();
     void reprintSelected();
+    /// On a server: approve or reject a prepared cheque (with a comment),
+    /// print one approved.
+    void approveSelected();
+    void rejectSelected();
+    void printApprovedSelected();
     /// Shows the selected cheque's history: each change, who made it, when and why.
     void showHistory();
     void editChequeNumbers();
@@ -62,6 +67,8 @@ public:
 signals:
     /// The user asked to print `cheque` again under a new number.
     void reprintRequested(const RegisteredCheque &cheque);
+    /// The user asked to print an approved cheque.
+    void printApprovedRequested(const RegisteredCheque &cheque);
 
 private:
     QLayout *buildFilters();
@@ -71,6 +78,7 @@ private:
     ChequeRegister *reg();
     void updateButtons();
     void setState(ChequeState state);
+    void decide(bool approve);
     void status(const QString &text);
 
     RegisterAccess &m_access;
@@ -95,6 +103,9 @@ private:
     QPushButton *PrintedBtn;
     QPushButton *ReprintBtn;
     QPushButton *HistoryBtn;
+    QPushButton *ApproveBtn;
+    QPushButton *RejectBtn;
+    QPushButton *PrintApprovedBtn;
     QTimer *m_typing;
 };
 

@@ -4,7 +4,7 @@
 # Debian's postgresql package (initdb in a temporary folder, listening on a
 # socket in that folder only, no TCP port; run as an unprivileged user, as
 # the server refuses root), runs the register test against it, stops it.
-#   postgres_register.sh TST_REGISTER
+#   postgres_register.sh TST_REGISTER [ARGUMENTS…]
 set -euo pipefail
 
 test_exe=$1
@@ -58,4 +58,4 @@ while (: </dev/tcp/127.0.0.1/$port) 2>/dev/null; do port=$((port + 1)); done
 
 export CHEQUE_PG_HOST=$root CHEQUE_PG_PORT=$port CHEQUE_PG_DATABASE=register CHEQUE_PG_USER=clerk \
     CHEQUE_PG_DATA=$root/data CHEQUE_PG_CA=$root/ca.crt CHEQUE_PG_OTHER_CA=$root/other.crt
-"$test_exe"
+"$test_exe" "${@:2}"

@@ -6,6 +6,7 @@
 // two programs printing into one register at once.
 
 #include <QDir>
+#include <QMutex>
 #include <QProcess>
 #include <QSet>
 #include <QSqlDatabase>
@@ -15,6 +16,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <thread>
 #include <unistd.h>
 
 #include "errorof.h"
@@ -22,6 +24,8 @@
 #include "testfiles.h"
 
 #include "core/chequeerror.h"
+#include "layout/chequelayout.h"
+#include "output/pageoutput.h"
 #include "output/printrun.h"
 #include "register/chequeissuer.h"
 #include "register/registerexport.h"
@@ -108,6 +112,7 @@ private slots:
     void historyIsAppendOnlyAndChained();
     void encryptedConnections();
     void officeRulesHoldForEveryLogin();
+    void approvalBeforePrint();
 
 private:
     RegisterConnection sqlite(const char *name = "register.sqlite") const
@@ -133,7 +138,8 @@ void TestRegister::cleanup()
         d.setDatabaseName(server->database);
         d.setUserName(server->user);
         if (d.open() && QSqlQuery(d).exec("SET client_min_messages = warning"))
-            for (const char *table : {"cheque_events", "cheques", "file_jobs", "cheque_numbers", "register_info"})
+            for (const char *table : {"cheque_events", "cheques", "file_jobs", "cheque_numbers", "register_info",
+                                      "cheque_approval_rules", "cheque_approval_limits"})
                 QSqlQuery(d).exec(QStringLiteral("DROP TABLE IF EXISTS %1 CASCADE").arg(QLatin1String(table)));
         d.close();
         d = QSqlDatabase();
@@ -1189,6 +1195,155 @@ void TestRegister::officeRulesHoldForEveryLogin()
     QCOMPARE(reg.nextChequeNumber("SIB"), 500);
     QCOMPARE(reg.checkHistory().problem(), std::nullopt);
     QCOMPARE(reg.checkHistory().events(), 4);
+}
+
+void TestRegister::approvalBeforePrint()
+{
+    // A register file has one user: no approval.
+    {
+        RegisterConnection file;
+        file.file = m_dir->filePath("register.sqlite");
+        ChequeRegister single(file);
+        QVERIFY(ErrorOf([&] { single.setApprovalRule({}, "Dhs", 0); }).contains("on a server"));
+    }
+    if (!Server())
+        QSKIP("no PostgreSQL server (tests/postgres_register.sh starts one)");
+    // The owner is the administrator: cheques above 5,000 Dhs need an
+    // approval. Alice is a clerk; Bob approves up to 10,000 Dhs; Carol
+    // prepares and approves, up to 100,000.
+    ChequeRegister owner(*Server());
+    owner.setUpOfficeRoles();
+    owner.setApprovalRule({}, "Dhs", 5000000);
+    QSqlDatabase admin = OpenAs("owner", *Server());
+    QSqlQuery(admin).exec("SET client_min_messages = warning");
+    const QStringList people{"alice", "bob", "carol"};
+    for (const QString &login : people)
+        QSqlQuery(admin).exec("DROP ROLE IF EXISTS " + login);
+    QVERIFY(QSqlQuery(admin).exec("CREATE ROLE alice LOGIN IN ROLE cheque_clerks"));
+    QVERIFY(QSqlQuery(admin).exec("CREATE ROLE bob LOGIN IN ROLE cheque_approvers"));
+    QVERIFY(QSqlQuery(admin).exec("CREATE ROLE carol LOGIN IN ROLE cheque_clerks, cheque_approvers"));
+    const auto dropPeople = qScopeGuard([&] {
+        for (const QString &login : people) {
+            QSqlQuery(admin).exec("DROP OWNED BY " + login);
+            QSqlQuery(admin).exec("DROP ROLE " + login);
+        }
+        admin.close();
+        admin = QSqlDatabase();
+        QSqlDatabase::removeDatabase("owner");
+    });
+    owner.setApprovalLimit("bob", "Dhs", 10000000);
+    owner.setApprovalLimit("carol", "Dhs", 100000000);
+    const auto as = [](const QString &login) {
+        RegisterConnection c = *Server();
+        c.user = login;
+        return c;
+    };
+    ChequeRegister alice(as("alice")), bob(as("bob")), carol(as("carol"));
+
+    // Below the amount: printed at once. Above it: prepared, not printed,
+    // no cheque number taken.
+    QVERIFY(IssueCheque(alice, Make("SIB", "Dorvan", "5000"), "printer", Printed).printed);
+    bool paper = false;
+    const auto print = [&](const ChequeRegister::Recorded &) {
+        paper = true;
+        return std::optional<QString>();
+    };
+    const IssueResult big = IssueCheque(alice, Make("SIB", "Eskel", "7000"), "printer", print);
+    QVERIFY(big.prepared && !big.printed && !paper);
+    QCOMPARE(alice.cheque(big.number)->state, ChequeState::Prepared);
+    QCOMPARE(alice.cheque(big.number)->chequeNumber, 0);
+    QCOMPARE(alice.nextChequeNumber("SIB"), 2);
+
+    // Nobody approves their own cheque, nor above their limit; a clerk
+    // does not approve at all.
+    const qint64 carols = IssueCheque(carol, Make("SIB", "Tarn", "8000"), "printer", Printed).number;
+    QVERIFY(ErrorOf([&] { carol.decide(carols, true, {}); }).contains("another person"));
+    const qint64 large = IssueCheque(alice, Make("SIB", "Tarn", "20000"), "printer", Printed).number;
+    QVERIFY(ErrorOf([&] { bob.decide(large, true, {}); }).contains("bob approves cheques of up to 10000 Dhs"));
+    QVERIFY(!ErrorOf([&] { alice.decide(big.number, true, {}); }).isEmpty());
+    QVERIFY(ErrorOf([&] { bob.decide(large, false, " "); }).contains("reason"));
+
+    // A clerk's own SQL cannot approve, print past the approval or forge
+    // who prepared a cheque.
+    QSqlDatabase own = OpenAs("alice", as("alice"));
+    {
+        QSqlQuery q(own);
+        const QString id = QString::number(big.number);
+        for (const QString &sql :
+             {"UPDATE cheques SET state = 'approved', reason = 'ok' WHERE id = " + id,
+              "UPDATE cheques SET state = 'sent', cheque_number = 7 WHERE id = " + id,
+              "SELECT cheque_decide(" + id + ", true, 'ok')",
+              QStringLiteral("INSERT INTO cheques (bank, cheque_number, cheque_date, payee, payee_key, amount_minor, "
+                             "digits, amount_thousandths, currency, currency_arabic, words_en, words_ar, account_only, "
+                             "printed_at, destination, login, state) VALUES ('SIB', 91, 'x', 'Eskel', 'eskel', "
+                             "900000, 2, 9000000, 'Dhs', 'درهم', 'e', 'a', 0, '2026-12-08T10:00:00.000Z', 'p', "
+                             "'alice', 'sent')")})
+            QVERIFY2(!q.exec(sql), qPrintable(sql));
+        QVERIFY2(q.lastError().databaseText().contains("of SIB for 9000 Dhs needs an approval"),
+                 qPrintable(q.lastError().databaseText()));
+        QVERIFY(q.exec("INSERT INTO cheques (bank, cheque_number, cheque_date, payee, payee_key, amount_minor, "
+                       "digits, amount_thousandths, currency, currency_arabic, words_en, words_ar, account_only, "
+                       "printed_at, destination, login, state) VALUES ('SIB', 92, 'x', 'Eskel', 'eskel', 900000, 2, "
+                       "9000000, 'Dhs', 'درهم', 'e', 'a', 0, '2026-12-08T10:00:00.000Z', 'p', 'bob', 'prepared') "
+                       "RETURNING id"));
+        QVERIFY(q.next());
+        const auto forged = alice.cheque(q.value(0).toLongLong());
+        QCOMPARE(forged->login + u'/' + StateName(forged->state) + u'/' + QString::number(forged->chequeNumber),
+                 QStringLiteral("alice/prepared/0"));
+    }
+    own.close();
+    own = QSqlDatabase();
+    QSqlDatabase::removeDatabase("alice");
+
+    // Two approvers at once: one of them approves it, the other finds it
+    // approved.
+    QStringList answers;
+    QMutex answered;
+    std::vector<std::thread> approvers;
+    for (const QString &login : {QStringLiteral("bob"), QStringLiteral("carol")})
+        approvers.emplace_back([&, login] {
+            {
+                QSqlDatabase d = OpenAs("race-" + login, as(login));
+                QSqlQuery q(d);
+                const bool done = q.exec(QStringLiteral("SELECT cheque_decide(%1, true, 'ok')").arg(big.number));
+                const QMutexLocker lock(&answered);
+                answers << (done ? QStringLiteral("approved") : q.lastError().databaseText().section(u'\n', 0, 0));
+            }
+            QSqlDatabase::removeDatabase("race-" + login);
+        });
+    for (std::thread &t : approvers)
+        t.join();
+    answers.sort();
+    QCOMPARE(answers, (QStringList{"ERROR:  the cheque is approved already", "approved"}));
+
+    // Printed once, with the bank's next number; the second time refused.
+    const Cheque approved = ChequeFromRecord(*alice.cheque(big.number), "#");
+    const IssueResult printed = IssueCheque(alice, approved, "printer", Printed, 0, big.number);
+    QVERIFY2(printed.printed, qPrintable(printed.problem));
+    QCOMPARE(printed.chequeNumber, 2);
+    QVERIFY(IssueCheque(alice, approved, "printer", Printed, 0, big.number).problem.contains("once"));
+    QStringList kinds;
+    for (const ChequeEvent &e : alice.history(big.number))
+        kinds << e.kind + u'/' + (e.kind == QLatin1String("approved") ? QStringLiteral("approver") : e.actor);
+    QCOMPARE(kinds, (QStringList{"prepared/alice", "approved/approver", "sent/alice", "printed/alice"}));
+    bob.decide(large, false, "not this month");
+    QCOMPARE(alice.cheque(large)->state, ChequeState::Rejected);
+    QCOMPARE(alice.history(large).last().actor, QStringLiteral("bob"));
+
+    // A list to a file: the cheque that needs approval is kept out of it,
+    // and the run goes on.
+    const QString pdf = m_dir->filePath("run.pdf");
+    PdfFileOutput output(pdf);
+    ChequeIssuer issuer(alice, output);
+    const IssueRunResult run = IssueRun(issuer,
+                                        {{Make("SIB", "A", "100"), InitialLayout()},
+                                         {Make("SIB", "B", "6000"), InitialLayout()},
+                                         {Make("SIB", "C", "200"), InitialLayout()}},
+                                        {}, {});
+    QCOMPARE(run.sent * 10 + run.prepared, 21);
+    QCOMPARE(issuer.finish(), std::nullopt);
+    QCOMPARE(PageCount(pdf), 2);
+    QCOMPARE(alice.checkHistory().problem(), std::nullopt);
 }
 
 QTEST_MAIN(TestRegister)

@@ -118,6 +118,30 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers; c
   CREATE ROLE name LOGIN PASSWORD &apos;…&apos; IN ROLE cheque_clerks;
 يسجّل cheque_clerks الشيكات ويطبعونها؛ ويضبط cheque_admins أرقام الشيكات أيضاً؛ ويقرأ cheque_approvers السجل.</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not an amount (for instance 5000 or 12500.750).</source>
+        <translation>«⁨%1⁩» ليس مبلغاً (مثلاً 5000 أو 12500.750).</translation>
+    </message>
+    <message>
+        <source>Cheques of %1 above %2 %3 need approval.</source>
+        <translation>شيكات ⁨%1⁩ التي تزيد على ⁨%2⁩ ⁨%3⁩ تحتاج إلى موافقة.</translation>
+    </message>
+    <message>
+        <source>every bank</source>
+        <translation>كل البنوك</translation>
+    </message>
+    <message>
+        <source>%1 approves cheques of up to %2 %3.</source>
+        <translation>⁨%1⁩ يوافق على الشيكات حتى ⁨%2⁩ ⁨%3⁩.</translation>
+    </message>
+    <message>
+        <source>No cheque needs approval.</source>
+        <translation>لا يحتاج أي شيك إلى موافقة.</translation>
+    </message>
+    <message>
+        <source>Row %1: needs the office&apos;s approval; recorded as prepared (register number %2), not printed.</source>
+        <translation>السطر ⁨%1⁩: يحتاج إلى موافقة المكتب؛ سُجّل مُعَدّاً (رقم السجل ⁨%2⁩) ولم يُطبع.</translation>
+    </message>
 </context>
 <context>
     <name>BatchWindow</name>
@@ -687,6 +711,22 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers; c
     <message>
         <source>people and roles are for a register on a server</source>
         <translation>الأشخاص والأدوار لسجل على خادم</translation>
+    </message>
+    <message>
+        <source>approvals are for a register on a server</source>
+        <translation>الموافقات لسجل على خادم</translation>
+    </message>
+    <message>
+        <source>Cannot approve the cheque in %1: %2</source>
+        <translation>تعذّرت الموافقة على الشيك في ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>Cannot reject the cheque in %1: %2</source>
+        <translation>تعذّر رفض الشيك في ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>Cannot set the approval in %1: %2</source>
+        <translation>تعذّر ضبط الموافقة في ⁨%1⁩: ⁨%2⁩</translation>
     </message>
 </context>
 <context>
@@ -1381,6 +1421,38 @@ The program goes on with the UAE currency. The file is left as it is until you s
         <source>Certificates (*.crt *.pem);;All files (*)</source>
         <translation>الشهادات (*.crt *.pem);;كل الملفات (*)</translation>
     </message>
+    <message>
+        <source>prepared</source>
+        <translation>مُعَدّ</translation>
+    </message>
+    <message>
+        <source>approved</source>
+        <translation>موافق عليه</translation>
+    </message>
+    <message>
+        <source>rejected</source>
+        <translation>مرفوض</translation>
+    </message>
+    <message>
+        <source>Approve…</source>
+        <translation>موافقة…</translation>
+    </message>
+    <message>
+        <source>Reject…</source>
+        <translation>رفض…</translation>
+    </message>
+    <message>
+        <source>Print Approved…</source>
+        <translation>طباعة الموافق عليه…</translation>
+    </message>
+    <message>
+        <source>Approve the cheque of %1 to &quot;%2&quot; for %3 %4, prepared by %5? A comment, if any:</source>
+        <translation>الموافقة على شيك ⁨%1⁩ إلى «⁨%2⁩» بمبلغ ⁨%3⁩ ⁨%4⁩، الذي أعدّه ⁨%5⁩؟ ملاحظة، إن وُجدت:</translation>
+    </message>
+    <message>
+        <source>Why is the cheque of %1 to &quot;%2&quot; for %3 %4, prepared by %5, rejected?</source>
+        <translation>ما سبب رفض شيك ⁨%1⁩ إلى «⁨%2⁩» بمبلغ ⁨%3⁩ ⁨%4⁩، الذي أعدّه ⁨%5⁩؟</translation>
+    </message>
 </context>
 <context>
     <name>TChequeForm</name>
@@ -2067,6 +2139,40 @@ The banks and layouts are kept in the program; they are written again at the nex
             <numerusform>طُبع ⁨%L1⁩ من %Ln شيكاً. ⁨%2⁩</numerusform>
             <numerusform>طُبع ⁨%L1⁩ من %Ln شيك. ⁨%2⁩</numerusform>
         </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln cheques wait for approval.</source>
+        <translation>
+            <numerusform>لا ينتظر أي شيك الموافقة.</numerusform>
+            <numerusform>ينتظر شيك واحد الموافقة.</numerusform>
+            <numerusform>ينتظر شيكان الموافقة.</numerusform>
+            <numerusform>تنتظر %Ln شيكات الموافقة.</numerusform>
+            <numerusform>ينتظر %Ln شيكاً الموافقة.</numerusform>
+            <numerusform>ينتظر %Ln شيك الموافقة.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The cheque needs the office&apos;s approval: it is recorded as prepared, without a cheque number, and was not printed. Once another person approves it, print it from the register window (Print Approved).</source>
+        <translation>يحتاج الشيك إلى موافقة المكتب: سُجّل مُعَدّاً دون رقم شيك ولم يُطبع. بعد أن يوافق عليه شخص آخر، اطبعه من نافذة السجل («طباعة الموافق عليه»).</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cheques need the office&apos;s approval: they are recorded as prepared, without cheque numbers, and were not printed. Once another person approves them, print them from the register window (Print Approved).</source>
+        <translation>
+            <numerusform>لا يحتاج أي شيك إلى موافقة المكتب.</numerusform>
+            <numerusform>يحتاج شيك واحد إلى موافقة المكتب: سُجّل مُعَدّاً دون رقم شيك ولم يُطبع. بعد أن يوافق عليه شخص آخر، اطبعه من نافذة السجل («طباعة الموافق عليه»).</numerusform>
+            <numerusform>يحتاج شيكان إلى موافقة المكتب: سُجّلا مُعَدّين دون رقمي شيك ولم يُطبعا. بعد أن يوافق عليهما شخص آخر، اطبعهما من نافذة السجل («طباعة الموافق عليه»).</numerusform>
+            <numerusform>تحتاج %n شيكات إلى موافقة المكتب: سُجّلت مُعَدّة دون أرقام شيكات ولم تُطبع. بعد أن يوافق عليها شخص آخر، اطبعها من نافذة السجل («طباعة الموافق عليه»).</numerusform>
+            <numerusform>يحتاج %n شيكاً إلى موافقة المكتب: سُجّلت مُعَدّة دون أرقام شيكات ولم تُطبع. بعد أن يوافق عليها شخص آخر، اطبعها من نافذة السجل («طباعة الموافق عليه»).</numerusform>
+            <numerusform>يحتاج %n شيك إلى موافقة المكتب: سُجّلت مُعَدّة دون أرقام شيكات ولم تُطبع. بعد أن يوافق عليها شخص آخر، اطبعها من نافذة السجل («طباعة الموافق عليه»).</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The bank &quot;%1&quot; is no longer in the bank list: add it (with its layout) in Setup to print its cheques.</source>
+        <translation>لم يعد البنك «⁨%1⁩» في قائمة البنوك: أضفه (مع تصميمه) في «تصميم الشيك» لطباعة شيكاته.</translation>
+    </message>
+    <message>
+        <source>Print the approved cheque to &quot;%1&quot; for %2 %3 of %4?</source>
+        <translation>طباعة الشيك الموافق عليه إلى «⁨%1⁩» بمبلغ ⁨%2⁩ ⁨%3⁩ من ⁨%4⁩؟</translation>
     </message>
 </context>
 <context>

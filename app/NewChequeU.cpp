@@ -584,7 +584,8 @@ bool TNewChequeForm::PrintOne(const QString &dateText, bool askPrinter)
         const ChequeOrProblem made = typedCheque(dateText);
         if (made.cheque && !duplicateAccepted(*made.cheque))
             return false;
-        if (!m_print->PrintSetup(this))
+        // A cheque kept for the office's approval needs no printer yet.
+        if (!(made.cheque && waitsForApproval(*made.cheque)) && !m_print->PrintSetup(this))
             return false;
     }
     const ChequeOrProblem made = typedCheque(dateText);
@@ -681,6 +682,15 @@ TNewChequeForm::Issued TNewChequeForm::issueAll(const QList<ChequeJob> &jobs, QW
                        run.prepared));
     }
     return {issuer.printed(), run.prepared};
+}
+
+bool TNewChequeForm::waitsForApproval(const Cheque &cheque)
+{
+    if (!m_register || !m_register->connection().isServer())
+        return false; // a register file has no approval
+    QString problem;  // told when the cheque is recorded
+    ChequeRegister *reg = m_register->open(this, &problem);
+    return reg && reg->needsApproval(cheque);
 }
 
 bool TNewChequeForm::duplicateAccepted(const Cheque &cheque)

@@ -165,6 +165,9 @@ private:
     /// A cheque like `cheque` printed in the last 30 days: asks whether to
     /// print it all the same; true to go on.
     bool duplicateAccepted(const Cheque &cheque);
+    /// The register keeps `cheque` for the office's approval instead of
+    /// printing it.
+    bool waitsForApproval(const Cheque &cheque);
 
     /// Prints the cheques through the printer or file the print dialog
     /// chose, each checked and recorded; `next` is asked before each cheque

@@ -510,6 +510,14 @@ void ChequeRegister::open()
     const int version = schemaVersion();
     if (version < SchemaVersion) {
         checkSound(); // a damaged register is not upgraded
+        // On a server only the tables' owner may bring them up to date: a
+        // person of the office is told who to ask.
+        if (server && !ownsRegister())
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot use %1: %2"),
+                 QCoreApplication::translate("ChequeRegister",
+                                             "it was made by an older version of the program; its owner (the "
+                                             "database's login that made it) opens it once with this version to "
+                                             "bring it up to date"));
         upgrade(version);
     }
     if (!server) {
@@ -1122,6 +1130,14 @@ void ChequeRegister::fillChequeDays()
     }
 }
 
+bool ChequeRegister::ownsRegister()
+{
+    QSqlQuery q(db());
+    return q.exec(QStringLiteral("SELECT pg_has_role(session_user, tableowner, 'MEMBER') FROM pg_tables WHERE "
+                                 "schemaname = current_schema() AND tablename = 'cheques'"))
+        && q.next() && q.value(0).toBool();
+}
+
 void ChequeRegister::upgrade(int from)
 {
     // In place, in one transaction: a register is never left half upgraded
@@ -1267,6 +1283,35 @@ ChequeRegister::Recorded ChequeRegister::recordSent(const Cheque &cheque, const 
     }
 }
 
+namespace {
+const QString kNeedsApproval = QStringLiteral("SELECT cheque_needs_approval(:bank, :currency, :thousandths)");
+} // namespace
+
+std::optional<bool> ChequeRegister::askApproval(const Cheque &cheque)
+{
+    QSqlQuery &need = prepared(kNeedsApproval);
+    need.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
+    need.bindValue(QStringLiteral(":currency"), Text(FromStd(cheque.currency.EMoneyName.str())));
+    need.bindValue(QStringLiteral(":thousandths"), Thousandths(cheque.minorUnits, cheque.digits));
+    if (!need.exec() || !need.next())
+        return std::nullopt; // the error stays on the query
+    const bool needed = need.value(0).toBool();
+    need.finish();
+    return needed;
+}
+
+bool ChequeRegister::needsApproval(const Cheque &cheque)
+{
+    if (!m_connection.isServer())
+        return false;
+    try {
+        const Use use(*this);
+        return askApproval(cheque).value_or(false);
+    } catch (const ChequeError &) {
+        return false; // recording the cheque says what is wrong
+    }
+}
+
 ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QString &destination, qint64 replaces,
                                                 qint64 job, qint64 approved)
 {
@@ -1333,14 +1378,10 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
     // On a server, a cheque the office's rules want approved is prepared:
     // no cheque number, nothing printed.
     if (m_connection.isServer()) {
-        QSqlQuery &need = prepared(QStringLiteral("SELECT cheque_needs_approval(:bank, :currency, :thousandths)"));
-        need.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
-        need.bindValue(QStringLiteral(":currency"), Text(FromStd(cheque.currency.EMoneyName.str())));
-        need.bindValue(QStringLiteral(":thousandths"), Thousandths(cheque.minorUnits, cheque.digits));
-        if (!need.exec() || !need.next())
-            failWrite(need);
-        recorded.prepared = need.value(0).toBool();
-        need.finish();
+        const auto needed = askApproval(cheque);
+        if (!needed)
+            failWrite(prepared(kNeedsApproval));
+        recorded.prepared = *needed;
     }
     // The bank's next cheque number, taken: 1 for a bank the register has
     // never seen.

@@ -282,6 +282,9 @@ public:
     // and currency are prepared, and printed only once a person other than
     // the one who prepared them, allowed that amount, approved them.
 
+    /// Whether `cheque` would be recorded as prepared rather than printed
+    /// (false when the register cannot tell: recording it says why).
+    bool needsApproval(const Cheque &cheque);
     /// Approves or rejects a prepared cheque, with a comment (which a
     /// rejection must give). Raises ChequeError with the server's reason
     /// (the cheque prepared by this login, above its limit, decided already).
@@ -354,6 +357,9 @@ private:
     /// damaged; raises ChequeError when it is.
     void checkSound();
     void upgrade(int from);
+    /// A server's login owns the register's tables (or is in the role
+    /// that does).
+    bool ownsRegister();
     void upgradeFrom(int version); ///< inside a transaction
     void begin();
     /// Inside a transaction, waits for any other program making or
@@ -365,6 +371,8 @@ private:
     /// A server's approval rules, functions and tables.
     void createApproval();
     QList<ApprovalSetting> approvalSettings(const QString &select);
+    /// Asks the server's rules; nothing when the query failed.
+    std::optional<bool> askApproval(const Cheque &cheque);
     /// Runs a statement of the office's approval in a transaction of its
     /// own; a refusal is told as the server gives it.
     void approvalCall(const QString &sentence, const QString &sql, const QVariantMap &values);

@@ -1195,6 +1195,14 @@ void TestRegister::officeRulesHoldForEveryLogin()
     QCOMPARE(reg.nextChequeNumber("SIB"), 500);
     QCOMPARE(reg.checkHistory().problem(), std::nullopt);
     QCOMPARE(reg.checkHistory().events(), 4);
+    // A register of an older version: brought up to date by its owner, a
+    // clerk told so.
+    QVERIFY(QSqlQuery(admin).exec("UPDATE register_info SET value = '4' WHERE key = 'schema_version'"));
+    ChequeRegister older(asAlice);
+    QVERIFY(ErrorOf([&] { older.open(); }).contains("its owner"));
+    QVERIFY(QSqlQuery(admin).exec(QStringLiteral("UPDATE register_info SET value = '%1' WHERE key = "
+                                                 "'schema_version'")
+                                      .arg(ChequeRegister::SchemaVersion)));
 }
 
 void TestRegister::approvalBeforePrint()
@@ -1239,6 +1247,12 @@ void TestRegister::approvalBeforePrint()
         return c;
     };
     ChequeRegister alice(as("alice")), bob(as("bob")), carol(as("carol"));
+    // A bank's own rule comes before the one of every bank.
+    owner.setApprovalRule("ADCB", "Dhs", 20000000);
+    QCOMPARE(
+        QList<bool>({alice.needsApproval(Make("SIB", "x", "5000")), alice.needsApproval(Make("SIB", "x", "5000.01")),
+                     alice.needsApproval(Make("ADCB", "x", "7000")), alice.needsApproval(Make("ADCB", "x", "20001"))}),
+        QList<bool>({false, true, false, true}));
 
     // Below the amount: printed at once. Above it: prepared, not printed,
     // no cheque number taken.

@@ -728,6 +728,10 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers; c
         <source>Cannot set the approval in %1: %2</source>
         <translation>تعذّر ضبط الموافقة في ⁨%1⁩: ⁨%2⁩</translation>
     </message>
+    <message>
+        <source>it was made by an older version of the program; its owner (the database&apos;s login that made it) opens it once with this version to bring it up to date</source>
+        <translation>أنشأه إصدار أقدم من البرنامج؛ يفتحه مالكه (مستخدم قاعدة البيانات الذي أنشأه) مرة واحدة بهذا الإصدار لتحديثه</translation>
+    </message>
 </context>
 <context>
     <name>ChequeScan</name>

@@ -13,6 +13,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "batch/scheduledialog.h"
 #include "core/chequeerror.h"
 #include "core/counttext.h"
 #include "output/printrun.h"
@@ -104,6 +105,10 @@ BatchWindow::BatchWindow(std::function<BatchContext()> context, QWidget *parent)
     FileLB->setObjectName(QStringLiteral("FileLB"));
     auto *open = new QPushButton(tr("Open List…"), this);
     open->setObjectName(QStringLiteral("OpenBtn"));
+    auto *schedule = new QPushButton(tr("Schedule…"), this);
+    schedule->setObjectName(QStringLiteral("ScheduleBtn"));
+    schedule->setToolTip(tr("Post-dated cheques to one payee: the same amount every month, quarter, half year "
+                            "or year"));
     Table = new QTableView(this);
     Table->setObjectName(QStringLiteral("Table"));
     Table->setModel(m_model);
@@ -131,6 +136,7 @@ BatchWindow::BatchWindow(std::function<BatchContext()> context, QWidget *parent)
     top->addWidget(bankCaption);
     top->addWidget(BankCB);
     top->addWidget(open);
+    top->addWidget(schedule);
     auto *bottom = new QHBoxLayout;
     bottom->addStretch(1);
     bottom->addWidget(PrintBtn);
@@ -143,6 +149,7 @@ BatchWindow::BatchWindow(std::function<BatchContext()> context, QWidget *parent)
     outer->addLayout(bottom);
 
     connect(open, &QPushButton::clicked, this, &BatchWindow::openFile);
+    connect(schedule, &QPushButton::clicked, this, &BatchWindow::makeSchedule);
     connect(BankCB, &QComboBox::activated, this, [this] { recheck(); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(PrintBtn, &QPushButton::clicked, this, [this] {
@@ -178,14 +185,50 @@ BatchContext BatchWindow::context()
 bool BatchWindow::load(const QString &path)
 {
     try {
-        const ListFile file = ReadListFile(path);
-        m_model->setRows(CheckList(file, context()));
+        if (!showList(ReadListFile(path), QDir::toNativeSeparators(path)))
+            return false;
     } catch (const ChequeError &error) {
         dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
         return false;
     }
     m_path = path;
-    FileLB->setText(QDir::toNativeSeparators(path));
+    m_schedule.reset();
+    return true;
+}
+
+void BatchWindow::makeSchedule()
+{
+    const BatchContext now = context();
+    ScheduleDialog dialog(now.banks, now.defaultBank, this);
+    if (m_schedule)
+        dialog.setSchedule(*m_schedule); // what was asked last, to be mended
+    if (dialog.exec() == QDialog::Accepted)
+        loadSchedule(dialog.schedule());
+}
+
+void BatchWindow::loadSchedule(const Schedule &schedule)
+{
+    const QString every[] = {tr("monthly"), tr("quarterly"), tr("half-yearly"), tr("yearly")};
+    const int kind = schedule.frequency == Frequency::Monthly ? 0
+        : schedule.frequency == Frequency::Quarterly          ? 1
+        : schedule.frequency == Frequency::HalfYearly         ? 2
+                                                              : 3;
+    if (!showList(ScheduleList(schedule),
+                  tr("Schedule: %Ln cheques to %1, %2", nullptr, schedule.count).arg(schedule.payee, every[kind])))
+        return;
+    m_path.clear();
+    m_schedule = schedule;
+}
+
+bool BatchWindow::showList(const ListFile &file, const QString &title)
+{
+    try {
+        m_model->setRows(CheckList(file, context()));
+    } catch (const ChequeError &error) {
+        dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
+        return false;
+    }
+    FileLB->setText(title);
     // At the start of the line, in either direction of the interface.
     FileLB->setAlignment((QGuiApplication::isRightToLeft() ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute
                          | Qt::AlignVCenter);
@@ -232,7 +275,9 @@ void BatchWindow::fitColumns()
 
 void BatchWindow::recheck()
 {
-    if (!m_path.isEmpty())
+    if (m_schedule)
+        loadSchedule(*m_schedule);
+    else if (!m_path.isEmpty())
         load(m_path);
 }
 

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include "batch/chequebatch.h"
+#include "batch/schedule.h"
 
 class BankComboBox;
 class QLabel;
@@ -51,6 +52,10 @@ public:
     void openFile();
     /// Reads and checks a list; false (and the user told) when it cannot be read.
     bool load(const QString &path);
+    /// Asks for a schedule of post-dated cheques and makes its list.
+    void makeSchedule();
+    /// Checks the list a schedule makes, as a list read from a file.
+    void loadSchedule(const Schedule &schedule);
     /// Checks the open list again (after the banks or the currency changed).
     void recheck();
 
@@ -67,6 +72,9 @@ protected:
 
 private:
     void showTotals();
+    /// Shows `file`'s rows, checked, under `title`; false (and the user
+    /// told) when its header row lacks a column.
+    bool showList(const ListFile &file, const QString &title);
     /// The context, with the bank chosen here for rows that name none.
     BatchContext context();
     /// The columns share the window's width: each as wide as its texts,
@@ -77,6 +85,7 @@ private:
     std::function<BatchContext()> m_context;
     BatchModel *m_model;
     QString m_path;
+    std::optional<Schedule> m_schedule; ///< the list's, when a schedule made it
     QLabel *FileLB;
     BankComboBox *BankCB; ///< the bank of rows that name none
     QTableView *Table;

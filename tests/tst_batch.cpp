@@ -36,6 +36,7 @@
 #include "app/program.h"
 #include "batch/batchwindow.h"
 #include "batch/chequebatch.h"
+#include "batch/schedule.h"
 #include "core/chequeerror.h"
 #include "core/datafile.h"
 #include "output/printrun.h"
@@ -170,6 +171,7 @@ private slots:
     void desktopFormats_data();
     void desktopFormats();
     void listWindowPrintsTheGoodRowsAndCancelsBetweenCheques();
+    void scheduleDates();
     void commandLinePrintsEveryRowToOnePdf();
     void commandLineNamesBadRows();
     void commandLineInArabic();
@@ -586,6 +588,55 @@ void TestBatch::listWindowPrintsTheGoodRowsAndCancelsBetweenCheques()
              qPrintable(Find<QLabel>(w, "StatusLB")->text()));
     QVERIFY2(program.NewChequeForm.status().startsWith("3 cheques printed to "),
              qPrintable(program.NewChequeForm.status()));
+    // A schedule's list in the same window: a year's rent from the 31st,
+    // each cheque checked as a row of a list.
+    Schedule rent;
+    rent.payee = "Dorvan Eskel";
+    rent.amount = "12,500";
+    rent.first = QDate(2027, 1, 31);
+    rent.frequency = Frequency::Quarterly;
+    rent.count = 4;
+    w->loadSchedule(rent);
+    QStringList dates;
+    for (const BatchRow &row : w->rows())
+        dates << row.date + u'/' + (row.cheque ? row.bank : row.problem);
+    QCOMPARE(dates, (QStringList{"1/31/27/ADCB", "4/30/27/ADCB", "7/31/27/ADCB", "10/31/27/ADCB"}));
+    QCOMPARE(Find<QLabel>(w, "TotalsLB")->text(), QStringLiteral("4 cheques to print: 50,000.00 Dhs."));
+}
+
+void TestBatch::scheduleDates()
+{
+    // Every first day of eight years (two of them leap years), each
+    // frequency: the n-th cheque falls n steps of months later, on the
+    // first's day or, where the month is shorter, on its last day.
+    for (QDate first(2023, 1, 1); first.year() < 2031; first = first.addDays(1))
+        for (const Frequency f : {Frequency::Monthly, Frequency::Quarterly, Frequency::HalfYearly, Frequency::Yearly}) {
+            const QList<QDate> dates = ScheduleDates(first, 25, f);
+            QCOMPARE(dates.size(), 25);
+            for (int i = 0; i < 25; ++i) {
+                const int months = first.month() - 1 + i * int(f);
+                const QDate month(first.year() + months / 12, months % 12 + 1, 1);
+                const QDate expected(month.year(), month.month(), std::min(first.day(), month.daysInMonth()));
+                if (dates[i] != expected)
+                    QFAIL(qPrintable(QStringLiteral("%1 every %2 months, cheque %3: %4")
+                                         .arg(first.toString(Qt::ISODate))
+                                         .arg(int(f))
+                                         .arg(i + 1)
+                                         .arg(dates[i].toString(Qt::ISODate))));
+            }
+        }
+    QCOMPARE(ScheduleDates(QDate(2024, 2, 29), 2, Frequency::Yearly).last(), QDate(2025, 2, 28));
+    // A schedule's list is checked as any list: an amount that is not one
+    // is each row's problem, a bank left out is the window's.
+    Schedule bad;
+    bad.payee = "Tarn";
+    bad.amount = "12,5OO";
+    bad.first = QDate(2027, 3, 15);
+    bad.count = 3;
+    const QList<BatchRow> rows = CheckList(ScheduleList(bad), Context());
+    QCOMPARE(rows.size(), 3);
+    for (const BatchRow &row : rows)
+        QVERIFY2(!row.cheque && row.problem.contains("Amount") && row.bank == "SIB", qPrintable(row.problem));
 }
 
 void TestBatch::commandLinePrintsEveryRowToOnePdf()

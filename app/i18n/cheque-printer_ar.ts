@@ -266,6 +266,41 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers; c
         <source>Bank of rows without one:</source>
         <translation>بنك الصفوف التي بلا بنك:</translation>
     </message>
+    <message>
+        <source>Schedule…</source>
+        <translation>جدول شيكات…</translation>
+    </message>
+    <message>
+        <source>Post-dated cheques to one payee: the same amount every month, quarter, half year or year</source>
+        <translation>شيكات مؤجلة لمستفيد واحد: المبلغ نفسه كل شهر أو ربع سنة أو نصف سنة أو سنة</translation>
+    </message>
+    <message>
+        <source>monthly</source>
+        <translation>شهرياً</translation>
+    </message>
+    <message>
+        <source>quarterly</source>
+        <translation>كل ربع سنة</translation>
+    </message>
+    <message>
+        <source>half-yearly</source>
+        <translation>كل نصف سنة</translation>
+    </message>
+    <message>
+        <source>yearly</source>
+        <translation>سنوياً</translation>
+    </message>
+    <message numerus="yes">
+        <source>Schedule: %Ln cheques to %1, %2</source>
+        <translation>
+            <numerusform>جدول: لا شيكات إلى ⁨%1⁩، ⁨%2⁩</numerusform>
+            <numerusform>جدول: شيك واحد إلى ⁨%1⁩، ⁨%2⁩</numerusform>
+            <numerusform>جدول: شيكان إلى ⁨%1⁩، ⁨%2⁩</numerusform>
+            <numerusform>جدول: %Ln شيكات إلى ⁨%1⁩، ⁨%2⁩</numerusform>
+            <numerusform>جدول: %Ln شيكاً إلى ⁨%1⁩، ⁨%2⁩</numerusform>
+            <numerusform>جدول: %Ln شيك إلى ⁨%1⁩، ⁨%2⁩</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ChequeHistory</name>
@@ -1456,6 +1491,72 @@ The program goes on with the UAE currency. The file is left as it is until you s
     <message>
         <source>Why is the cheque of %1 to &quot;%2&quot; for %3 %4, prepared by %5, rejected?</source>
         <translation>ما سبب رفض شيك ⁨%1⁩ إلى «⁨%2⁩» بمبلغ ⁨%3⁩ ⁨%4⁩، الذي أعدّه ⁨%5⁩؟</translation>
+    </message>
+</context>
+<context>
+    <name>Schedule</name>
+    <message>
+        <source>the schedule</source>
+        <translation>الجدول</translation>
+    </message>
+</context>
+<context>
+    <name>ScheduleDialog</name>
+    <message>
+        <source>Schedule of Cheques</source>
+        <translation>جدول الشيكات</translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation>شهرياً</translation>
+    </message>
+    <message>
+        <source>Quarterly</source>
+        <translation>كل ربع سنة</translation>
+    </message>
+    <message>
+        <source>Half-yearly</source>
+        <translation>كل نصف سنة</translation>
+    </message>
+    <message>
+        <source>Yearly</source>
+        <translation>سنوياً</translation>
+    </message>
+    <message>
+        <source>Account payee only</source>
+        <translation>للمستفيد الأول فقط</translation>
+    </message>
+    <message>
+        <source>Payee:</source>
+        <translation>المستفيد:</translation>
+    </message>
+    <message>
+        <source>Amount of each cheque:</source>
+        <translation>مبلغ كل شيك:</translation>
+    </message>
+    <message>
+        <source>Bank:</source>
+        <translation>البنك:</translation>
+    </message>
+    <message>
+        <source>First date:</source>
+        <translation>التاريخ الأول:</translation>
+    </message>
+    <message>
+        <source>Cheques:</source>
+        <translation>عدد الشيكات:</translation>
+    </message>
+    <message>
+        <source>Every:</source>
+        <translation>كل:</translation>
+    </message>
+    <message>
+        <source>Memo:</source>
+        <translation>ملاحظة:</translation>
+    </message>
+    <message>
+        <source>Make the List</source>
+        <translation>إعداد القائمة</translation>
     </message>
 </context>
 <context>

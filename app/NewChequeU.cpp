@@ -57,6 +57,21 @@ QUrl ProductPage()
 
 namespace {
 
+// What is said of cheques kept for the office's approval.
+QString WaitingForApproval(int count)
+{
+    return CountText("TNewChequeForm",
+                     QT_TRANSLATE_NOOP("TNewChequeForm",
+                                       "The cheque needs the office's approval: it is recorded as prepared, "
+                                       "without a cheque number, and was not printed. Once another person "
+                                       "approves it, print it from the register window (Print Approved)."),
+                     QT_TRANSLATE_N_NOOP("TNewChequeForm",
+                                         "%n cheques need the office's approval: they are recorded as prepared, "
+                                         "without cheque numbers, and were not printed. Once another person "
+                                         "approves them, print them from the register window (Print Approved)."),
+                     count);
+}
+
 QString WindowCaption() { return QCoreApplication::translate("TNewChequeForm", "Print Cheque"); }
 
 QLabel *RightCaption(const QString &text, QWidget *parent, int left, int top, int width, int height)
@@ -578,6 +593,7 @@ bool TNewChequeForm::PrintOne(const QString &dateText, bool askPrinter)
     if (askPrinter && refusedBeforeDialog())
         return false;
     const bool preview = m_designer->preview();
+    bool forApproval = false;
     if (askPrinter && !preview) {
         // Asked before the printer is chosen: a cheque like one printed
         // lately is most often the same payment twice.
@@ -585,7 +601,8 @@ bool TNewChequeForm::PrintOne(const QString &dateText, bool askPrinter)
         if (made.cheque && !duplicateAccepted(*made.cheque))
             return false;
         // A cheque kept for the office's approval needs no printer yet.
-        if (!(made.cheque && waitsForApproval(*made.cheque)) && !m_print->PrintSetup(this))
+        forApproval = made.cheque && waitsForApproval(*made.cheque);
+        if (!forApproval && !m_print->PrintSetup(this))
             return false;
     }
     const ChequeOrProblem made = typedCheque(dateText);
@@ -607,7 +624,30 @@ bool TNewChequeForm::PrintOne(const QString &dateText, bool askPrinter)
         m_print->previewPage(ChequePage(*made.cheque, *layout.layout), this);
         return true;
     }
+    if (forApproval) {
+        prepareForApproval(*made.cheque);
+        return false;
+    }
     return issueAll({{*made.cheque, *layout.layout}}, this).printed == 1;
+}
+
+void TNewChequeForm::prepareForApproval(const Cheque &cheque)
+{
+    ChequeRegister *reg = registerForPrinting(this);
+    if (!reg)
+        return;
+    // No printer was chosen: should the office's rules have changed in the
+    // meantime, the cheque is not printed but failed, to be printed again.
+    const IssueResult result = IssueCheque(*reg, cheque, QString(), [](const ChequeRegister::Recorded &) {
+        return std::optional<QString>(tr("no printer was chosen for it"));
+    });
+    m_register->touch();
+    if (result.prepared) {
+        StatusLB->setText(tr("%Ln cheques wait for approval.", nullptr, 1));
+        dialogs().showMessage(this, WindowCaption(), WaitingForApproval(1));
+    } else {
+        dialogs().showMessage(this, WindowCaption(), result.problem);
+    }
 }
 
 void TNewChequeForm::showPrinted(const Cheque &cheque, const ChequeLayout &layout)
@@ -670,16 +710,7 @@ TNewChequeForm::Issued TNewChequeForm::issueAll(const QList<ChequeJob> &jobs, QW
     if (run.prepared > 0) {
         if (issuer.printed() == 0)
             StatusLB->setText(tr("%Ln cheques wait for approval.", nullptr, run.prepared));
-        tell(CountText("TNewChequeForm",
-                       QT_TRANSLATE_NOOP("TNewChequeForm",
-                                         "The cheque needs the office's approval: it is recorded as prepared, "
-                                         "without a cheque number, and was not printed. Once another person "
-                                         "approves it, print it from the register window (Print Approved)."),
-                       QT_TRANSLATE_N_NOOP("TNewChequeForm",
-                                           "%n cheques need the office's approval: they are recorded as prepared, "
-                                           "without cheque numbers, and were not printed. Once another person "
-                                           "approves them, print them from the register window (Print Approved)."),
-                       run.prepared));
+        tell(WaitingForApproval(run.prepared));
     }
     return {issuer.printed(), run.prepared};
 }
@@ -850,7 +881,13 @@ void TNewChequeForm::printApproved(const RegisteredCheque &approved)
         return;
     }
     // Printed as it was prepared and approved.
-    const Cheque cheque = ChequeFromRecord(approved, layout.layout->BAText);
+    const ChequeOrProblem made =
+        ApprovedCheque(approved, m_currency->value(), layout.layout->BAText, m_designer->onlyFirst());
+    if (!made.cheque) {
+        dialogs().showMessage(parent, WindowCaption(), made.problem);
+        return;
+    }
+    const Cheque &cheque = *made.cheque;
     if (const auto fault = ChequePageFault(cheque, *layout.layout)) {
         dialogs().showMessage(parent, WindowCaption(),
                               DescribePageFault(*fault, *layout.layout) + tr(" Nothing was printed."));
@@ -864,7 +901,8 @@ void TNewChequeForm::printApproved(const RegisteredCheque &approved)
         return;
     if (!m_print->PrintSetup(parent))
         return;
-    ChequeJob job{cheque, *layout.layout};
+    // An approved reprint spoils the cheque it replaces once it is printed.
+    ChequeJob job{cheque, *layout.layout, approved.replaces};
     job.approved = approved.number;
     issueAll({job}, parent);
 }

@@ -168,6 +168,8 @@ private:
     /// The register keeps `cheque` for the office's approval instead of
     /// printing it.
     bool waitsForApproval(const Cheque &cheque);
+    /// Records `cheque` for the office's approval, and says so.
+    void prepareForApproval(const Cheque &cheque);
 
     /// Prints the cheques through the printer or file the print dialog
     /// chose, each checked and recorded; `next` is asked before each cheque

@@ -214,8 +214,9 @@ int InitRegisterCommand(const QString &dir)
                      "BatchCommand",
                      "%1 is set up for an office. Give each person a login in one of its roles, for instance:\n"
                      "  CREATE ROLE name LOGIN PASSWORD '…' IN ROLE cheque_clerks;\n"
-                     "cheque_clerks record and print cheques; cheque_admins also set cheque numbers; "
-                     "cheque_approvers read the register.")
+                     "cheque_clerks record and print cheques; cheque_admins also set cheque numbers and "
+                     "the approval of cheques (--approval-rule, --approval-limit); cheque_approvers approve or "
+                     "reject cheques.")
                      .arg(reg->connection().describe())
                      .toLocal8Bit()
                      .constData());

@@ -136,6 +136,26 @@ Cheque ChequeFromRecord(const RegisteredCheque &record, const QString &baText, c
     return cheque;
 }
 
+ChequeOrProblem ApprovedCheque(const RegisteredCheque &record, const MonyType &currency, const QString &baText,
+                               bool onlyFirst, const QLocale &locale)
+{
+    if (record.currency != FromStd(currency.EMoneyName.str()) || record.digits != FigureDigits(currency))
+        return {std::nullopt,
+                QCoreApplication::translate("ChequeIssuer",
+                                            "The cheque is in %1, not in the program's currency (%2): "
+                                            "set that currency in the Money window to print it.")
+                    .arg(record.currency, FromStd(currency.EMoneyName.str()))};
+    ChequeOrProblem made = MakeCheque(record.bank, record.date, record.day, record.payee,
+                                      ReadChequeAmount(record.amountText(), currency, QLocale::c()), record.accountOnly,
+                                      currency, baText, onlyFirst, locale);
+    if (made.cheque && made.cheque->minorUnits != record.minorUnits)
+        return {std::nullopt,
+                QCoreApplication::translate("ChequeIssuer",
+                                            "The cheque's amount cannot be printed "
+                                            "as it was approved.")};
+    return made;
+}
+
 ChequeIssuer::ChequeIssuer(ChequeRegister &reg, PageOutput &output) : m_register(reg), m_output(output) {}
 
 ChequeIssuer::~ChequeIssuer()

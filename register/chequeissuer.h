@@ -60,6 +60,13 @@ std::optional<RegisteredCheque> RecentLikeCheque(ChequeRegister &reg, const Cheq
 /// format between the layout's B/A texts.
 Cheque ChequeFromRecord(const RegisteredCheque &record, const QString &baText, const QLocale &locale = QLocale());
 
+/// An approved cheque as it is printed: its date, payee and account-only
+/// flag as they were prepared, its figure and words made afresh from its
+/// amount (an approver read the amount, never the words a preparer's own
+/// program stored) in `currency`, which must be the cheque's.
+ChequeOrProblem ApprovedCheque(const RegisteredCheque &record, const MonyType &currency, const QString &baText,
+                               bool onlyFirst, const QLocale &locale = QLocale());
+
 /// The cheques of a list among `cheques` like one printed lately (see
 /// RecentLikeCheque): how many, and the first `keep` of them with the
 /// earlier cheque each is like.

@@ -30,7 +30,26 @@
 
 namespace {
 
-const char *const kStates[] = {"sent", "printed", "failed", "voided", "spoilt", "prepared", "approved", "rejected"};
+const char *const kStates[] = {"sent",     "printed",  "failed",    "voided",  "spoilt",   "prepared",
+                               "approved", "rejected", "delivered", "cleared", "returned", "stopped"};
+
+// Every state as SQL lists it: 'sent', 'printed', …
+QString StateList()
+{
+    QStringList names;
+    for (const char *state : kStates)
+        names << QStringLiteral("'%1'").arg(QLatin1String(state));
+    return names.join(QLatin1String(", "));
+}
+
+// What a change of state tells in the history: its reason, after its day
+// when it has one ("2027-03-01: insufficient funds").
+QString EventDetail(const QString &reason, const QDate &day)
+{
+    if (!day.isValid())
+        return reason;
+    return reason.isEmpty() ? day.toString(Qt::ISODate) : day.toString(Qt::ISODate) + QStringLiteral(": ") + reason;
+}
 
 // The desktop user who prints.
 // The cheques of a file job recorded to one transaction, and the longest it
@@ -64,7 +83,7 @@ qint64 Thousandths(qint64 minorUnits, int digits) { return digits == 3 ? minorUn
 // The columns of a cheque, in the order Row() reads them.
 const char *const kColumns = "id, bank, cheque_number, cheque_date, payee, amount_minor, digits, currency, "
                              "currency_arabic, words_en, words_ar, account_only, printed_at, destination, login, "
-                             "state, reason, replaces, cheque_day";
+                             "state, reason, replaces, cheque_day, state_day";
 
 RegisteredCheque Row(const QSqlQuery &q)
 {
@@ -88,6 +107,7 @@ RegisteredCheque Row(const QSqlQuery &q)
     c.reason = q.value(16).toString();
     c.replaces = q.value(17).isNull() ? 0 : q.value(17).toLongLong();
     c.day = QDate::fromString(q.value(18).toString(), Qt::ISODate);
+    c.stateDay = QDate::fromString(q.value(19).toString(), Qt::ISODate);
     return c;
 }
 
@@ -121,13 +141,18 @@ constexpr qint64 kRegisterMark = 0x43686571;
 QString ChequeGuardFunction()
 {
     return QStringLiteral(
-        "CREATE OR REPLACE FUNCTION cheque_guard() RETURNS trigger LANGUAGE plpgsql AS $$\n"
+        "CREATE OR REPLACE FUNCTION cheque_guard() RETURNS trigger LANGUAGE plpgsql SET search_path = "
+        "pg_catalog, public, pg_temp AS $$\n"
         "DECLARE\n"
-        "  own BOOLEAN := pg_has_role(current_user, (SELECT tableowner FROM pg_tables WHERE schemaname = "
-        "current_schema() AND tablename = 'cheques'), 'MEMBER');\n"
+        "  own BOOLEAN := coalesce(pg_has_role(current_user, (SELECT relowner FROM pg_class WHERE oid = TG_RELID), "
+        "'MEMBER'), false);\n"
         "BEGIN\n"
         "  IF TG_OP = 'INSERT' THEN\n"
-        "    NEW.login := session_user; NEW.reason := '';\n"
+        "    NEW.login := session_user; NEW.reason := ''; NEW.state_day := '';\n"
+        "    IF NEW.digits NOT IN (2, 3) THEN\n"
+        "      RAISE EXCEPTION 'an amount has 2 or 3 decimals';\n"
+        "    END IF;\n"
+        "    NEW.amount_thousandths := NEW.amount_minor * CASE WHEN NEW.digits = 3 THEN 1 ELSE 10 END;\n"
         "    IF NEW.state = 'prepared' THEN\n"
         "      NEW.cheque_number := NULL; NEW.destination := ''; NEW.job := NULL;\n"
         "      RETURN NEW;\n"
@@ -150,21 +175,52 @@ QString ChequeGuardFunction()
         "    END IF;\n"
         "    RETURN NEW;\n"
         "  END IF;\n"
-        "  IF (to_jsonb(NEW) - 'state' - 'reason') IS DISTINCT FROM (to_jsonb(OLD) - 'state' - 'reason') THEN\n"
+        "  IF (to_jsonb(NEW) - 'state' - 'reason' - 'state_day') IS DISTINCT FROM (to_jsonb(OLD) - 'state' - "
+        "'reason' - 'state_day') THEN\n"
         "    RAISE EXCEPTION 'a recorded cheque is never changed, only its state';\n"
         "  END IF;\n"
-        "  IF NEW.state = OLD.state AND NEW.reason IS DISTINCT FROM OLD.reason THEN\n"
+        "  IF NEW.state = OLD.state AND (NEW.reason, NEW.state_day) IS DISTINCT FROM (OLD.reason, OLD.state_day) THEN\n"
         "    RAISE EXCEPTION 'a cheque''s reason is given with its state, never changed afterwards';\n"
         "  END IF;\n"
         "  IF NEW.state IS DISTINCT FROM OLD.state AND NOT (\n"
         "       (OLD.state = 'sent' AND NEW.state IN ('printed', 'failed'))\n"
-        "    OR (NEW.state = 'voided' AND OLD.state <> 'voided')\n"
+        "    OR (NEW.state = 'voided' AND OLD.state NOT IN ('voided', 'cleared'))\n"
         "    OR (NEW.state = 'spoilt' AND OLD.state IN ('sent', 'printed', 'failed'))\n"
-        "    OR (own AND OLD.state = 'prepared' AND NEW.state IN ('approved', 'rejected'))) THEN\n"
+        "    OR (own AND OLD.state = 'prepared' AND NEW.state IN ('approved', 'rejected'))\n"
+        "    OR (OLD.state = 'printed' AND NEW.state = 'delivered')\n"
+        "    OR (OLD.state IN ('printed', 'delivered', 'returned') AND NEW.state = 'cleared')\n"
+        "    OR (OLD.state IN ('printed', 'delivered') AND NEW.state = 'returned')\n"
+        "    OR (OLD.state IN ('printed', 'delivered', 'returned') AND NEW.state = 'stopped')) THEN\n"
         "    RAISE EXCEPTION 'a % cheque cannot be marked %', OLD.state, NEW.state;\n"
         "  END IF;\n"
-        "  IF NEW.state IN ('voided', 'spoilt', 'rejected') AND btrim(NEW.reason) = '' THEN\n"
+        "  IF NEW.state IN ('voided', 'spoilt', 'rejected', 'returned', 'stopped') AND btrim(NEW.reason) = '' THEN\n"
         "    RAISE EXCEPTION 'the reason must be given';\n"
+        "  END IF;\n"
+        "  IF NEW.state = 'cleared' AND NEW.state_day = '' THEN\n"
+        "    RAISE EXCEPTION 'a cheque is cleared on the bank''s date';\n"
+        "  END IF;\n"
+        "  RETURN NEW;\n"
+        "END $$");
+}
+
+// The next cheque number: taken one at a time by anyone; set to another
+// number (a new cheque book) only by the register's administrators, once the
+// office has them (or by the table's owner).
+QString NumberGuardFunction()
+{
+    return QStringLiteral(
+        "CREATE OR REPLACE FUNCTION cheque_number_guard() RETURNS trigger LANGUAGE plpgsql SET "
+        "search_path = pg_catalog, public, pg_temp AS $$\n"
+        "BEGIN\n"
+        "  IF (TG_OP = 'INSERT' AND NEW.next_number = 2) OR (TG_OP = 'UPDATE' AND NEW.bank = OLD.bank\n"
+        "      AND NEW.next_number = OLD.next_number + 1) THEN\n"
+        "    RETURN NEW;\n"
+        "  END IF;\n"
+        "  IF EXISTS (SELECT FROM pg_roles WHERE rolname = 'cheque_admins')\n"
+        "     AND NOT pg_has_role(session_user, 'cheque_admins', 'MEMBER')\n"
+        "     AND NOT coalesce(pg_has_role(session_user, (SELECT relowner FROM pg_class WHERE oid = "
+        "TG_RELID), 'MEMBER'), false) THEN\n"
+        "    RAISE EXCEPTION 'only the register''s administrators set cheque numbers';\n"
         "  END IF;\n"
         "  RETURN NEW;\n"
         "END $$");
@@ -177,12 +233,13 @@ QString EventOfChangeFunction()
 {
     return QStringLiteral(
         "CREATE OR REPLACE FUNCTION cheque_event_of_change() RETURNS trigger LANGUAGE plpgsql SECURITY DEFINER "
-        "SET search_path = public, pg_temp AS $$\n"
+        "SET search_path = pg_catalog, public, pg_temp AS $$\n"
         "BEGIN\n"
         "  IF TG_OP = 'INSERT' OR NEW.state IS DISTINCT FROM OLD.state THEN\n"
         "    INSERT INTO cheque_events (seq, cheque, kind, at, actor, detail, prev_hash, hash)\n"
-        "      VALUES (0, NEW.id, NEW.state, '', '', CASE WHEN NEW.state = 'sent' THEN NEW.destination ELSE "
-        "NEW.reason END, '', '');\n"
+        "      VALUES (0, NEW.id, NEW.state, '', '', CASE WHEN NEW.state = 'sent' THEN NEW.destination\n"
+        "        WHEN NEW.state_day = '' THEN NEW.reason WHEN NEW.reason = '' THEN NEW.state_day\n"
+        "        ELSE NEW.state_day || ': ' || NEW.reason END, '', '');\n"
         "  END IF;\n"
         "  RETURN NULL;\n"
         "END $$");
@@ -683,9 +740,14 @@ void ChequeRegister::upgradeFrom(int version)
         for (const auto &[id, state] : cheques)
             addEvent(id, QStringLiteral("existing"), state);
     }
-    // Schema 5: on a server, the office's approval before print.
-    if (version < 5 && m_connection.isServer())
-        createApproval();
+    // Schema 5: a cheque's life after print (its states, and their days);
+    // on a server, the office's approval before print.
+    if (version < 5) {
+        exec(QStringLiteral("ALTER TABLE cheques ADD COLUMN state_day TEXT NOT NULL DEFAULT ''"));
+        allowEveryState();
+        if (m_connection.isServer())
+            createApproval();
+    }
     exec(QStringLiteral("UPDATE register_info SET value = '%1' WHERE key = 'schema_version'").arg(SchemaVersion));
 }
 
@@ -748,34 +810,52 @@ void ChequeRegister::createServerRules()
     exec(EventOfChangeFunction());
     exec(QStringLiteral("CREATE TRIGGER cheques_history AFTER INSERT OR UPDATE ON cheques FOR EACH ROW EXECUTE "
                         "FUNCTION cheque_event_of_change()"));
-    // The next cheque number: taken one at a time by anyone; set to another
-    // number (a new cheque book) only by the register's administrators, once
-    // the office has them.
-    exec(QStringLiteral("CREATE OR REPLACE FUNCTION cheque_number_guard() RETURNS trigger LANGUAGE plpgsql AS $$\n"
-                        "BEGIN\n"
-                        "  IF (TG_OP = 'INSERT' AND NEW.next_number = 2) OR (TG_OP = 'UPDATE' AND NEW.bank = OLD.bank\n"
-                        "      AND NEW.next_number = OLD.next_number + 1) THEN\n"
-                        "    RETURN NEW;\n"
-                        "  END IF;\n"
-                        "  IF EXISTS (SELECT FROM pg_roles WHERE rolname = 'cheque_admins')\n"
-                        "     AND NOT pg_has_role(session_user, 'cheque_admins', 'MEMBER')\n"
-                        "     AND NOT pg_has_role(session_user, (SELECT tableowner FROM pg_tables WHERE schemaname = "
-                        "current_schema() AND tablename = 'cheque_numbers'), 'MEMBER') THEN\n"
-                        "    RAISE EXCEPTION 'only the register''s administrators set cheque numbers';\n"
-                        "  END IF;\n"
-                        "  RETURN NEW;\n"
-                        "END $$"));
+    exec(NumberGuardFunction());
     exec(QStringLiteral("CREATE TRIGGER cheque_numbers_guard BEFORE INSERT OR UPDATE ON cheque_numbers FOR EACH ROW "
                         "EXECUTE FUNCTION cheque_number_guard()"));
+}
+
+void ChequeRegister::allowEveryState()
+{
+    if (m_connection.isServer()) {
+        exec(QStringLiteral("ALTER TABLE cheques DROP CONSTRAINT cheques_state_check"));
+        exec(QStringLiteral("ALTER TABLE cheques ADD CONSTRAINT cheques_state_check CHECK (state IN (%1))")
+                 .arg(StateList()));
+        return;
+    }
+    // SQLite changes no constraint: the table is made again with the new
+    // one, its rows, indexes and keys as they were (foreign keys are not
+    // enforced while a register is opened, so the history keeps pointing at
+    // the table of that name).
+    QSqlQuery q(db());
+    if (!q.exec(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = 'cheques'")) || !q.next())
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot upgrade %1: %2"), q.lastError().text());
+    QString table = q.value(0).toString();
+    static const QRegularExpression check(QStringLiteral("CHECK \\(state IN \\([^)]*\\)\\)"));
+    if (!table.contains(check))
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot upgrade %1: %2"), AnotherProgram());
+    table.replace(check, QStringLiteral("CHECK (state IN (%1))").arg(StateList()));
+    table.replace(QRegularExpression(QStringLiteral("^CREATE TABLE \"?cheques\"?")),
+                  QStringLiteral("CREATE TABLE cheques_new"));
+    QStringList indexes;
+    if (!q.exec(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index' AND tbl_name = 'cheques' AND sql "
+                               "IS NOT NULL")))
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot upgrade %1: %2"), q.lastError().text());
+    while (q.next())
+        indexes << q.value(0).toString();
+    q.finish();
+    exec(table);
+    exec(QStringLiteral("INSERT INTO cheques_new SELECT * FROM cheques"));
+    exec(QStringLiteral("DROP TABLE cheques"));
+    exec(QStringLiteral("ALTER TABLE cheques_new RENAME TO cheques"));
+    for (const QString &index : std::as_const(indexes))
+        exec(index);
 }
 
 void ChequeRegister::createApproval()
 {
     // A prepared cheque has no cheque number yet.
     exec(QStringLiteral("ALTER TABLE cheques ALTER COLUMN cheque_number DROP NOT NULL"));
-    exec(QStringLiteral("ALTER TABLE cheques DROP CONSTRAINT cheques_state_check"));
-    exec(QStringLiteral("ALTER TABLE cheques ADD CONSTRAINT cheques_state_check CHECK (state IN ('sent', 'printed', "
-                        "'failed', 'voided', 'spoilt', 'prepared', 'approved', 'rejected'))"));
     // Amounts in thousandths of the currency, whatever its sub-units. A
     // rule for the bank '' holds for every bank without one of its own.
     exec(QStringLiteral("CREATE TABLE cheque_approval_rules (bank TEXT NOT NULL, currency TEXT NOT NULL, "
@@ -786,17 +866,19 @@ void ChequeRegister::createApproval()
                         "currency))"));
     exec(QStringLiteral(
         "CREATE OR REPLACE FUNCTION cheque_needs_approval(p_bank TEXT, p_currency TEXT, p_thousandths BIGINT) "
-        "RETURNS BOOLEAN LANGUAGE sql STABLE SECURITY DEFINER SET search_path = public, pg_temp AS $$\n"
+        "RETURNS BOOLEAN LANGUAGE sql STABLE SECURITY DEFINER SET search_path = pg_catalog, public, pg_temp AS $$\n"
         "  SELECT coalesce((SELECT p_thousandths > above_thousandths FROM cheque_approval_rules\n"
-        "    WHERE bank IN (p_bank, '') AND currency = p_currency ORDER BY bank DESC LIMIT 1), false) $$"));
+        "    WHERE bank IN (p_bank, '') AND lower(btrim(currency)) = lower(btrim(p_currency))\n"
+        "    ORDER BY bank DESC LIMIT 1), false) $$"));
     // Approving or rejecting: by an approver who did not prepare the cheque
     // and whose limit in its currency covers it; the cheque's row locked
     // first, so that of two approvers at once the second finds it decided.
     exec(QStringLiteral(
         "CREATE OR REPLACE FUNCTION cheque_decide(p_id BIGINT, p_approve BOOLEAN, p_comment TEXT) RETURNS VOID "
-        "LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$\n"
+        "LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, public, pg_temp AS $$\n"
         "DECLARE c cheques%ROWTYPE; allowed BIGINT;\n"
         "BEGIN\n"
+        "  PERFORM pg_advisory_xact_lock(726345);\n"
         "  SELECT * INTO c FROM cheques WHERE id = p_id FOR UPDATE;\n"
         "  IF NOT FOUND THEN RAISE EXCEPTION 'there is no cheque %', p_id; END IF;\n"
         "  IF c.state <> 'prepared' THEN\n"
@@ -810,7 +892,7 @@ void ChequeRegister::createApproval()
         "    RAISE EXCEPTION 'only the office''s approvers approve cheques';\n"
         "  END IF;\n"
         "  SELECT limit_thousandths INTO allowed FROM cheque_approval_limits\n"
-        "    WHERE login = session_user AND currency = c.currency;\n"
+        "    WHERE login = session_user AND lower(btrim(currency)) = lower(btrim(c.currency));\n"
         "  IF allowed IS NULL THEN\n"
         "    RAISE EXCEPTION '% has no approval limit in %', session_user, c.currency;\n"
         "  END IF;\n"
@@ -825,9 +907,10 @@ void ChequeRegister::createApproval()
     // number and is sent.
     exec(QStringLiteral(
         "CREATE OR REPLACE FUNCTION cheque_print_approved(p_id BIGINT, p_destination TEXT, p_job BIGINT) RETURNS "
-        "BIGINT LANGUAGE plpgsql SECURITY DEFINER SET search_path = public, pg_temp AS $$\n"
+        "BIGINT LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, public, pg_temp AS $$\n"
         "DECLARE c cheques%ROWTYPE; n BIGINT;\n"
         "BEGIN\n"
+        "  PERFORM pg_advisory_xact_lock(726345);\n"
         "  SELECT * INTO c FROM cheques WHERE id = p_id FOR UPDATE;\n"
         "  IF NOT FOUND THEN RAISE EXCEPTION 'there is no cheque %', p_id; END IF;\n"
         "  IF c.state <> 'approved' THEN\n"
@@ -840,9 +923,33 @@ void ChequeRegister::createApproval()
         "'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"') WHERE id = p_id;\n"
         "  RETURN n;\n"
         "END $$"));
-    // The guard and the history learn the approval's states.
+    // The guards and the history learn the approval's states and hold
+    // against a login's own objects.
     exec(ChequeGuardFunction());
     exec(EventOfChangeFunction());
+    exec(NumberGuardFunction());
+    grantApproval();
+}
+
+void ChequeRegister::grantApproval()
+{
+    // Approvers approve through the register's function only; clerks and
+    // administrators print what was approved; administrators set the
+    // amounts that need approval and each approver's limit. Before the
+    // office has its roles, only the owner may.
+    exec(QStringLiteral("REVOKE ALL ON FUNCTION cheque_decide(BIGINT, BOOLEAN, TEXT), cheque_print_approved(BIGINT, "
+                        "TEXT, BIGINT) FROM PUBLIC"));
+    exec(QStringLiteral(
+        "DO $$ BEGIN\n"
+        "  IF EXISTS (SELECT FROM pg_roles WHERE rolname = 'cheque_admins') THEN\n"
+        "    GRANT SELECT ON cheque_approval_rules, cheque_approval_limits TO cheque_clerks, cheque_approvers, "
+        "cheque_admins;\n"
+        "    GRANT EXECUTE ON FUNCTION cheque_decide(BIGINT, BOOLEAN, TEXT) TO cheque_approvers;\n"
+        "    GRANT EXECUTE ON FUNCTION cheque_print_approved(BIGINT, TEXT, BIGINT) TO cheque_clerks, cheque_admins;\n"
+        "    GRANT INSERT, UPDATE, DELETE ON cheque_approval_rules, cheque_approval_limits TO cheque_admins;\n"
+        "    GRANT UPDATE (state_day) ON cheques TO cheque_clerks, cheque_admins;\n"
+        "  END IF;\n"
+        "END $$"));
 }
 
 void ChequeRegister::setUpOfficeRoles()
@@ -868,21 +975,14 @@ void ChequeRegister::setUpOfficeRoles()
         exec(QStringLiteral("GRANT SELECT ON %1 TO %2").arg(tables, everyone));
         // Clerks and administrators print: they record cheques, take cheque
         // numbers, mark states and write their print jobs.
-        exec(QStringLiteral("GRANT INSERT, UPDATE (state, reason) ON cheques TO cheque_clerks, cheque_admins"));
+        exec(QStringLiteral(
+            "GRANT INSERT, UPDATE (state, reason, state_day) ON cheques TO cheque_clerks, cheque_admins"));
         exec(QStringLiteral("GRANT INSERT, UPDATE ON cheque_numbers, file_jobs TO cheque_clerks, cheque_admins"));
         exec(QStringLiteral("GRANT USAGE ON SEQUENCE cheques_id_seq, file_jobs_id_seq TO cheque_clerks, "
                             "cheque_admins"));
-        // Approvers approve through the register's function only; clerks
-        // and administrators print what was approved; administrators set
-        // the amounts that need approval and each approver's limit.
-        const QString functions = QStringLiteral("cheque_decide(BIGINT, BOOLEAN, TEXT), "
-                                                 "cheque_print_approved(BIGINT, TEXT, BIGINT)");
-        exec(QStringLiteral("REVOKE ALL ON FUNCTION %1 FROM PUBLIC").arg(functions));
-        exec(QStringLiteral("GRANT EXECUTE ON FUNCTION cheque_decide(BIGINT, BOOLEAN, TEXT) TO cheque_approvers"));
-        exec(QStringLiteral("GRANT EXECUTE ON FUNCTION cheque_print_approved(BIGINT, TEXT, BIGINT) TO "
-                            "cheque_clerks, cheque_admins"));
-        exec(QStringLiteral("GRANT INSERT, UPDATE, DELETE ON cheque_approval_rules, cheque_approval_limits TO "
-                            "cheque_admins"));
+        // Nobody else makes objects of their own among the register's.
+        exec(QStringLiteral("REVOKE CREATE ON SCHEMA public FROM PUBLIC"));
+        grantApproval();
         commit();
     } catch (...) {
         rollback();
@@ -1357,7 +1457,9 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
             failWrite(done);
         // A few cheques to a transaction, and none held long: another
         // program recording a cheque waits a moment at most.
-        if (batched && (m_jobBatch >= kJobBatch || m_jobBatchAge.elapsed() >= kJobBatchMs))
+        // A cheque kept for approval is not the file's: it stays recorded
+        // whatever becomes of the file.
+        if (batched && (recorded.prepared || m_jobBatch >= kJobBatch || m_jobBatchAge.elapsed() >= kJobBatchMs))
             endJobBatch();
         return recorded;
     };
@@ -1442,7 +1544,7 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
     return finishRecord();
 }
 
-void ChequeRegister::setState(qint64 number, ChequeState state, const QString &reason, bool durable)
+void ChequeRegister::setState(qint64 number, ChequeState state, const QString &reason, bool durable, const QDate &day)
 {
     const Use use(*this);
     checkSound();
@@ -1454,36 +1556,68 @@ void ChequeRegister::setState(qint64 number, ChequeState state, const QString &r
             return QCoreApplication::translate("ChequeRegister", "Cannot mark the cheque spoilt in %1: %2");
         case ChequeState::Failed:
             return QCoreApplication::translate("ChequeRegister", "Cannot mark the cheque failed in %1: %2");
+        case ChequeState::Delivered:
+            return QCoreApplication::translate("ChequeRegister", "Cannot mark the cheque delivered in %1: %2");
+        case ChequeState::Cleared:
+            return QCoreApplication::translate("ChequeRegister", "Cannot mark the cheque cleared in %1: %2");
+        case ChequeState::Returned:
+            return QCoreApplication::translate("ChequeRegister", "Cannot mark the cheque returned in %1: %2");
+        case ChequeState::Stopped:
+            return QCoreApplication::translate("ChequeRegister", "Cannot mark the cheque stopped in %1: %2");
         default: return QCoreApplication::translate("ChequeRegister", "Cannot mark the cheque printed in %1: %2");
         }
     };
-    if ((state == ChequeState::Voided || state == ChequeState::Spoilt) && reason.trimmed().isEmpty())
+    const bool needsReason = state == ChequeState::Voided || state == ChequeState::Spoilt
+        || state == ChequeState::Returned || state == ChequeState::Stopped;
+    if (needsReason && reason.trimmed().isEmpty())
         fail(cannot(), QCoreApplication::translate("ChequeRegister", "the reason must be given"));
+    if (state == ChequeState::Cleared && !day.isValid())
+        fail(cannot(), QCoreApplication::translate("ChequeRegister", "the bank's date must be given"));
+    // A cheque's life after print moves only from the states it comes from
+    // (a file has no guard of its own for it).
+    QStringList from;
+    if (state == ChequeState::Delivered || state == ChequeState::Cleared || state == ChequeState::Returned
+        || state == ChequeState::Stopped)
+        for (ChequeState s : AllStates)
+            if (CanChangeState(s, state))
+                from << QStringLiteral("'%1'").arg(StateName(s));
     const Durability durability(*this, durable);
     begin();
     durability.inTransaction();
-    QSqlQuery &q = prepared(QStringLiteral("UPDATE cheques SET state = :state, reason = :reason WHERE id = :id"));
+    QSqlQuery &q = prepared(
+        QStringLiteral("UPDATE cheques SET state = :state, reason = :reason, state_day = :day WHERE id = :id%1")
+            .arg(from.isEmpty() ? QString() : QStringLiteral(" AND state IN (%1)").arg(from.join(u','))));
     q.bindValue(QStringLiteral(":state"), StateName(state));
     q.bindValue(QStringLiteral(":reason"), Text(reason.trimmed()));
+    q.bindValue(QStringLiteral(":day"), day.isValid() ? day.toString(Qt::ISODate) : QStringLiteral(""));
     q.bindValue(QStringLiteral(":id"), number);
     const bool done = q.exec();
-    const QString why = q.lastError().text();
+    const QString why = ServerReason(q.lastError());
     const int rows = q.numRowsAffected();
     q.finish();
     if (!done || rows == 0)
         rollback();
     if (!done)
         fail(cannot(), why);
-    if (rows == 0)
-        fail(cannot(), QCoreApplication::translate("ChequeRegister", "there is no cheque %1").arg(number));
+    if (rows == 0) {
+        const auto now = cheque(number);
+        fail(cannot(),
+             now ? QCoreApplication::translate("ChequeRegister", "the cheque is %1").arg(StateName(now->state))
+                 : QCoreApplication::translate("ChequeRegister", "there is no cheque %1").arg(number));
+    }
     try {
         if (!m_connection.isServer()) // a server writes it itself
-            addEvent(number, StateName(state), reason.trimmed());
+            addEvent(number, StateName(state), EventDetail(reason.trimmed(), day));
         commit();
     } catch (const ChequeError &) {
         rollback();
         throw;
     }
+}
+
+void ChequeRegister::markAfterPrint(qint64 number, ChequeState state, const QDate &day, const QString &reason)
+{
+    setState(number, state, reason, true, day);
 }
 
 void ChequeRegister::markPrinted(qint64 number, bool durable)
@@ -1698,12 +1832,17 @@ bool SetFilterAmounts(RegisterFilter &filter, const QString &minimum, const QStr
 bool CanChangeState(ChequeState from, ChequeState to)
 {
     switch (to) {
-    case ChequeState::Voided: return from != ChequeState::Voided;
+    case ChequeState::Voided: return from != ChequeState::Voided && from != ChequeState::Cleared;
     case ChequeState::Spoilt:
         return from == ChequeState::Sent || from == ChequeState::Printed || from == ChequeState::Failed;
     case ChequeState::Printed: return from == ChequeState::Sent;
     case ChequeState::Approved:
     case ChequeState::Rejected: return from == ChequeState::Prepared;
+    case ChequeState::Delivered: return from == ChequeState::Printed;
+    case ChequeState::Cleared:
+    case ChequeState::Stopped:
+        return from == ChequeState::Printed || from == ChequeState::Delivered || from == ChequeState::Returned;
+    case ChequeState::Returned: return from == ChequeState::Printed || from == ChequeState::Delivered;
     default: return false;
     }
 }
@@ -1787,6 +1926,11 @@ QString Where(const RegisterFilter &f, bool server, QVariantMap &values)
     if (f.state) {
         parts << QStringLiteral("state = :state");
         values[QStringLiteral(":state")] = StateName(*f.state);
+    }
+    if (f.staleBefore) {
+        parts << QStringLiteral("state IN ('sent', 'printed', 'delivered') AND cheque_day <> '' AND cheque_day < "
+                                ":staleBefore");
+        values[QStringLiteral(":staleBefore")] = f.staleBefore->toString(Qt::ISODate);
     }
     return parts.isEmpty() ? QString() : QStringLiteral(" WHERE ") + parts.join(QLatin1String(" AND "));
 }

@@ -70,20 +70,45 @@ void SaveConnection(QSettings &settings, const RegisterConnection &connection);
 /// A cheque's state. Where the office's approval is needed (a register on a
 /// server), a cheque is first prepared, without a cheque number, and then
 /// approved or rejected by another person; an approved one is printed once.
-enum class ChequeState { Sent, Printed, Failed, Voided, Spoilt, Prepared, Approved, Rejected };
+/// After print, a cheque is delivered to its payee, cleared by the bank (on
+/// the bank's date), returned unpaid (with the reason) or stopped.
+enum class ChequeState {
+    Sent,
+    Printed,
+    Failed,
+    Voided,
+    Spoilt,
+    Prepared,
+    Approved,
+    Rejected,
+    Delivered,
+    Cleared,
+    Returned,
+    Stopped
+};
 
 /// Every state, in the order the register window offers them.
-inline constexpr ChequeState AllStates[] = {ChequeState::Sent,     ChequeState::Printed, ChequeState::Failed,
-                                            ChequeState::Voided,   ChequeState::Spoilt,  ChequeState::Prepared,
-                                            ChequeState::Approved, ChequeState::Rejected};
+inline constexpr ChequeState AllStates[] = {
+    ChequeState::Sent,     ChequeState::Printed,  ChequeState::Delivered, ChequeState::Cleared,
+    ChequeState::Returned, ChequeState::Stopped,  ChequeState::Failed,    ChequeState::Voided,
+    ChequeState::Spoilt,   ChequeState::Prepared, ChequeState::Approved,  ChequeState::Rejected};
 
 /// The state as the register keeps it ("sent", "printed", …) and back.
 QString StateName(ChequeState state);
 std::optional<ChequeState> StateFromName(const QString &name);
 
-/// A cheque that stands (sent or printed): the totals add these, and show
-/// failed, voided and spoilt ones apart.
-inline bool IsLive(ChequeState state) { return state == ChequeState::Sent || state == ChequeState::Printed; }
+/// A cheque that stands (sent, printed, delivered or cleared): the totals
+/// add these, and show the others apart.
+inline bool IsLive(ChequeState state)
+{
+    return state == ChequeState::Sent || state == ChequeState::Printed || state == ChequeState::Delivered
+        || state == ChequeState::Cleared;
+}
+/// A cheque written and not yet paid by the bank: the cash it will need.
+inline bool IsOutstanding(ChequeState state) { return IsLive(state) && state != ChequeState::Cleared; }
+
+/// How many months a cheque can be paid after its date, by default.
+inline constexpr int DefaultValidityMonths = 6;
 
 class ChequeRegister;
 /// `listed` (the bank list) and the banks of `reg`'s cheques, each once, in
@@ -111,7 +136,8 @@ struct RegisteredCheque
     QString destination; ///< the printer or file
     QString login;       ///< the desktop user who printed it
     ChequeState state = ChequeState::Sent;
-    QString reason;      ///< why it failed, was voided or spoilt
+    QString reason;      ///< why it failed, was voided, spoilt, returned or stopped
+    QDate stateDay;      ///< the day of its state after print (the bank's for cleared)
     qint64 replaces = 0; ///< for a reprint: the register number of the cheque it replaces
 
     /// The amount as a plain decimal ("5000.00").
@@ -131,6 +157,9 @@ struct RegisterFilter
     QString payee;                                        ///< a part of the payee's name, compared as PayeeKey does
     std::optional<qint64> minThousandths, maxThousandths; ///< the amount, in thousandths
     std::optional<ChequeState> state;
+    /// Stale cheques only: outstanding, dated before this day (today less
+    /// their validity).
+    std::optional<QDate> staleBefore;
 };
 
 /// Sets the filter's amounts from the texts typed for them (as the desktop
@@ -139,9 +168,11 @@ struct RegisterFilter
 bool SetFilterAmounts(RegisterFilter &filter, const QString &minimum, const QString &maximum);
 
 /// Whether the register window offers to change a cheque of state `from`
-/// to `to`: void any cheque not void yet, spoil a printed one neither void
-/// nor spoilt, mark printed only one sent and not known to be printed,
-/// approve or reject one prepared.
+/// to `to`: void any cheque neither void nor cleared, spoil a printed one
+/// neither void nor spoilt, mark printed only one sent and not known to be
+/// printed, approve or reject one prepared; after print: delivered from
+/// printed, cleared from printed, delivered or returned (presented again),
+/// returned from printed or delivered, stopped from those or returned.
 bool CanChangeState(ChequeState from, ChequeState to);
 
 /// The columns a view of the register can be ordered by.
@@ -207,6 +238,9 @@ public:
     /// reason, which must be given.
     void voidCheque(qint64 number, const QString &reason);
     void markSpoilt(qint64 number, const QString &reason);
+    /// The life of a printed cheque: delivered, cleared, returned or stopped
+    /// on `day`; a return or a stop with its reason.
+    void markAfterPrint(qint64 number, ChequeState state, const QDate &day, const QString &reason);
 
     // A print to a file: its cheques are recorded as sent while their pages
     // are written to a part of the file beside it, and marked printed
@@ -370,13 +404,19 @@ private:
     Recorded record(const Cheque &cheque, const QString &destination, qint64 replaces, qint64 job, qint64 approved);
     /// A server's approval rules, functions and tables.
     void createApproval();
+    /// The approval's grants to the office's roles, once it has them.
+    void grantApproval();
     QList<ApprovalSetting> approvalSettings(const QString &select);
     /// Asks the server's rules; nothing when the query failed.
     std::optional<bool> askApproval(const Cheque &cheque);
     /// Runs a statement of the office's approval in a transaction of its
     /// own; a refusal is told as the server gives it.
     void approvalCall(const QString &sentence, const QString &sql, const QVariantMap &values);
-    void setState(qint64 number, ChequeState state, const QString &reason, bool durable = true);
+    void setState(qint64 number, ChequeState state, const QString &reason, bool durable = true,
+                  const QDate &day = QDate());
+    /// The cheques table's states checked for this program's states (on a
+    /// file: the table made again, as SQLite alters no constraint).
+    void allowEveryState();
     /// `sql` prepared once for the connection.
     QSqlQuery &prepared(const QString &sql);
     /// The cheques of a file job are recorded a few at a time, in one

@@ -1573,11 +1573,11 @@ void ChequeRegister::setState(qint64 number, ChequeState state, const QString &r
         fail(cannot(), QCoreApplication::translate("ChequeRegister", "the reason must be given"));
     if (state == ChequeState::Cleared && !day.isValid())
         fail(cannot(), QCoreApplication::translate("ChequeRegister", "the bank's date must be given"));
-    // A cheque's life after print moves only from the states it comes from
-    // (a file has no guard of its own for it).
+    // A void, and a cheque's life after print, move only from the states
+    // they come from (a file has no guard of its own for them).
     QStringList from;
-    if (state == ChequeState::Delivered || state == ChequeState::Cleared || state == ChequeState::Returned
-        || state == ChequeState::Stopped)
+    if (state == ChequeState::Voided || state == ChequeState::Delivered || state == ChequeState::Cleared
+        || state == ChequeState::Returned || state == ChequeState::Stopped)
         for (ChequeState s : AllStates)
             if (CanChangeState(s, state))
                 from << QStringLiteral("'%1'").arg(StateName(s));

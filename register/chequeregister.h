@@ -88,10 +88,10 @@ enum class ChequeState {
 };
 
 /// Every state, in the order the register window offers them.
-inline constexpr ChequeState AllStates[] = {
-    ChequeState::Sent,     ChequeState::Printed,  ChequeState::Delivered, ChequeState::Cleared,
-    ChequeState::Returned, ChequeState::Stopped,  ChequeState::Failed,    ChequeState::Voided,
-    ChequeState::Spoilt,   ChequeState::Prepared, ChequeState::Approved,  ChequeState::Rejected};
+inline constexpr ChequeState AllStates[] = {ChequeState::Sent,     ChequeState::Printed,  ChequeState::Delivered,
+                                            ChequeState::Cleared,  ChequeState::Returned, ChequeState::Stopped,
+                                            ChequeState::Failed,   ChequeState::Voided,   ChequeState::Spoilt,
+                                            ChequeState::Prepared, ChequeState::Approved, ChequeState::Rejected};
 
 /// The state as the register keeps it ("sent", "printed", …) and back.
 QString StateName(ChequeState state);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "register/registeraccess.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QSettings>
 
@@ -14,6 +16,15 @@ RegisterAccess::RegisterAccess(QString settingsFile, QString dataDir, QObject *p
 {
     const QSettings settings(m_settingsFile, QSettings::IniFormat);
     m_connection = ConnectionFromSettings(settings, m_dataDir);
+    m_validityMonths =
+        std::clamp(settings.value(QStringLiteral("register/validityMonths"), DefaultValidityMonths).toInt(), 1, 60);
+}
+
+void RegisterAccess::setValidityMonths(int months)
+{
+    m_validityMonths = std::clamp(months, 1, 60);
+    QSettings settings(m_settingsFile, QSettings::IniFormat);
+    settings.setValue(QStringLiteral("register/validityMonths"), m_validityMonths);
 }
 
 RegisterAccess::~RegisterAccess() = default;

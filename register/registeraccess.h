@@ -33,6 +33,11 @@ public:
     /// cannot be opened (or the user did not give the password asked for).
     ChequeRegister *open(QWidget *parent, QString *problem);
 
+    /// How many months after its date a cheque can still be paid: one
+    /// outstanding longer is stale. Kept in the settings.
+    int validityMonths() const { return m_validityMonths; }
+    void setValidityMonths(int months);
+
     /// Tells the register's windows that its cheques have changed.
     void touch() { emit chequesChanged(); }
 
@@ -44,5 +49,6 @@ private:
     QString m_settingsFile;
     QString m_dataDir;
     RegisterConnection m_connection;
+    int m_validityMonths = DefaultValidityMonths;
     std::unique_ptr<ChequeRegister> m_register;
 };

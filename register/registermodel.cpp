@@ -17,10 +17,12 @@
 QString StateText(ChequeState state)
 {
     static const char *const names[] = {
-        QT_TRANSLATE_NOOP("RegisterWindow", "sent"),     QT_TRANSLATE_NOOP("RegisterWindow", "printed"),
-        QT_TRANSLATE_NOOP("RegisterWindow", "failed"),   QT_TRANSLATE_NOOP("RegisterWindow", "voided"),
-        QT_TRANSLATE_NOOP("RegisterWindow", "spoilt"),   QT_TRANSLATE_NOOP("RegisterWindow", "prepared"),
-        QT_TRANSLATE_NOOP("RegisterWindow", "approved"), QT_TRANSLATE_NOOP("RegisterWindow", "rejected")};
+        QT_TRANSLATE_NOOP("RegisterWindow", "sent"),      QT_TRANSLATE_NOOP("RegisterWindow", "printed"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "failed"),    QT_TRANSLATE_NOOP("RegisterWindow", "voided"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "spoilt"),    QT_TRANSLATE_NOOP("RegisterWindow", "prepared"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "approved"),  QT_TRANSLATE_NOOP("RegisterWindow", "rejected"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "delivered"), QT_TRANSLATE_NOOP("RegisterWindow", "cleared"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "returned"),  QT_TRANSLATE_NOOP("RegisterWindow", "stopped")};
     return QCoreApplication::translate("RegisterWindow", names[int(state)]);
 }
 
@@ -144,6 +146,9 @@ QVariant RegisterModel::data(const QModelIndex &index, int role) const
         case Currency: return CurrencyShown(*c);
         case State: return StateText(c->state);
         case Reason:
+            if (c->stateDay.isValid()) // the day of its life after print: cleared on the bank's date
+                return InReadingOrder(QLocale().toString(c->stateDay, QLocale::ShortFormat)
+                                      + (c->reason.isEmpty() ? QString() : QStringLiteral(": ") + c->reason));
             return InReadingOrder(
                 c->replaces > 0 && c->reason.isEmpty()
                     ? QCoreApplication::translate("RegisterWindow", "reprint of No. %1").arg(c->replaces)
@@ -163,14 +168,15 @@ QVariant RegisterModel::data(const QModelIndex &index, int role) const
         // printed): the user checks whether it came out.
         if (c->state == ChequeState::Sent)
             return QBrush(QColor(255, 236, 179));
-        if (c->state == ChequeState::Failed)
+        if (c->state == ChequeState::Failed || c->state == ChequeState::Returned)
             return QBrush(QColor(255, 205, 210));
         // Waiting for an approver, or approved and waiting for print.
         if (c->state == ChequeState::Prepared || c->state == ChequeState::Approved)
             return QBrush(QColor(187, 222, 251));
         return {};
     case Qt::ForegroundRole:
-        if (c->state == ChequeState::Voided || c->state == ChequeState::Spoilt || c->state == ChequeState::Rejected)
+        if (c->state == ChequeState::Voided || c->state == ChequeState::Spoilt || c->state == ChequeState::Rejected
+            || c->state == ChequeState::Stopped)
             return QBrush(QColor(117, 117, 117));
         return {};
     case Qt::ToolTipRole:

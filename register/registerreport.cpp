@@ -64,6 +64,7 @@ QString TotalsText(const QList<ChequeRegister::Total> &totals, const QLocale &lo
         QString name;
         int digits = 2;
         Sum live;
+        Sum outstanding; ///< of the live ones, not cleared yet
         std::array<Sum, std::size(AllStates)> byState;
     };
     QList<Currency> currencies;
@@ -71,18 +72,28 @@ QString TotalsText(const QList<ChequeRegister::Total> &totals, const QLocale &lo
         auto it = std::find_if(currencies.begin(), currencies.end(),
                                [&](const Currency &c) { return c.name == t.currency && c.digits == t.digits; });
         if (it == currencies.end())
-            it = currencies.insert(currencies.end(), Currency{t.currency, t.digits, {}, {}});
+            it = currencies.insert(currencies.end(), Currency{t.currency, t.digits, {}, {}, {}});
         Sum &sum = IsLive(t.state) ? it->live : it->byState[std::size_t(t.state)];
         sum.count += t.count;
         sum.minorUnits += t.minorUnits;
+        if (IsOutstanding(t.state)) {
+            it->outstanding.count += t.count;
+            it->outstanding.minorUnits += t.minorUnits;
+        }
     }
     QStringList parts;
     for (const Currency &c : std::as_const(currencies)) {
         QString part = CountText("RegisterReport", QT_TRANSLATE_NOOP("RegisterReport", "%Ln cheque: %1 %2"),
                                  QT_TRANSLATE_N_NOOP("RegisterReport", "%Ln cheques: %1 %2"), c.live.count)
                            .arg(MinorUnitsText(c.live.minorUnits, c.digits, locale), shownAs.value(c.name, c.name));
+        // Once cheques are cleared, what the bank has still to pay.
+        if (c.outstanding.count != c.live.count)
+            part += QCoreApplication::translate("RegisterReport", ", %Ln outstanding: %1 %2", nullptr,
+                                                int(c.outstanding.count))
+                        .arg(MinorUnitsText(c.outstanding.minorUnits, c.digits, locale), shownAs.value(c.name, c.name));
         QStringList apart;
-        for (ChequeState state : {ChequeState::Voided, ChequeState::Spoilt, ChequeState::Failed}) {
+        for (ChequeState state : {ChequeState::Voided, ChequeState::Spoilt, ChequeState::Failed, ChequeState::Returned,
+                                  ChequeState::Stopped}) {
             const Sum &sum = c.byState[std::size_t(state)];
             if (sum.count == 0)
                 continue;
@@ -94,6 +105,14 @@ QString TotalsText(const QList<ChequeRegister::Total> &totals, const QLocale &lo
                 break;
             case ChequeState::Spoilt:
                 apart << QCoreApplication::translate("RegisterReport", "%Ln spoilt, %1", nullptr, int(sum.count))
+                             .arg(amount);
+                break;
+            case ChequeState::Returned:
+                apart << QCoreApplication::translate("RegisterReport", "%Ln returned, %1", nullptr, int(sum.count))
+                             .arg(amount);
+                break;
+            case ChequeState::Stopped:
+                apart << QCoreApplication::translate("RegisterReport", "%Ln stopped, %1", nullptr, int(sum.count))
                              .arg(amount);
                 break;
             default:
@@ -299,8 +318,9 @@ QStringList SubtotalLines(const QList<ChequeRegister::Total> &totals, const QLoc
         lines << QStringLiteral("Bank %1: %2").arg(bank, TotalsText(ofBank, locale));
     }
     for (ChequeState state :
-         {ChequeState::Printed, ChequeState::Sent, ChequeState::Failed, ChequeState::Voided, ChequeState::Spoilt,
-          ChequeState::Prepared, ChequeState::Approved, ChequeState::Rejected}) {
+         {ChequeState::Printed, ChequeState::Sent, ChequeState::Delivered, ChequeState::Cleared, ChequeState::Returned,
+          ChequeState::Stopped, ChequeState::Failed, ChequeState::Voided, ChequeState::Spoilt, ChequeState::Prepared,
+          ChequeState::Approved, ChequeState::Rejected}) {
         QList<ChequeRegister::Total> ofState;
         for (const ChequeRegister::Total &t : totals) {
             if (t.state != state)

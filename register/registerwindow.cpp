@@ -14,6 +14,7 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QProgressDialog>
@@ -21,6 +22,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -36,6 +38,9 @@
 #include "ui/widgets.h"
 
 namespace {
+
+// The state filter's entry for stale cheques.
+constexpr int kStale = -1;
 
 QString Title() { return QCoreApplication::translate("RegisterWindow", "Cheque Register"); }
 
@@ -118,6 +123,15 @@ QLayout *RegisterWindow::buildFilters()
     StateCB->addItem(tr("All states"));
     for (ChequeState s : AllStates)
         StateCB->addItem(StateText(s), int(s));
+    // Not a state of its own: outstanding longer than a cheque is valid.
+    StateCB->addItem(tr("stale (not cleared in time)"), kStale);
+    ValiditySB = new QSpinBox(this);
+    ValiditySB->setObjectName(QStringLiteral("ValiditySB"));
+    ValiditySB->setRange(1, 60);
+    ValiditySB->setValue(m_access.validityMonths());
+    ValiditySB->setSuffix(tr(" months valid"));
+    ValiditySB->setToolTip(tr("How many months after its date a cheque can be paid"));
+    ValiditySB->hide();
     PayeeEd = new QLineEdit(this);
     PayeeEd->setObjectName(QStringLiteral("PayeeEd"));
     PayeeEd->setPlaceholderText(tr("Payee contains"));
@@ -132,7 +146,8 @@ QLayout *RegisterWindow::buildFilters()
         amount->setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
 
     auto *filters = new QHBoxLayout;
-    for (QWidget *w : std::initializer_list<QWidget *>{DateKindCB, FromChk, FromDate, ToChk, ToDate, BankCB, StateCB})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{DateKindCB, FromChk, FromDate, ToChk, ToDate, BankCB, StateCB, ValiditySB})
         filters->addWidget(w);
     filters->addWidget(PayeeEd, 1);
     filters->addWidget(MinEd);
@@ -171,9 +186,22 @@ QLayout *RegisterWindow::buildActions()
     RejectBtn = button(tr("Reject…"), QStringLiteral("RejectBtn"), &RegisterWindow::rejectSelected);
     PrintApprovedBtn =
         button(tr("Print Approved…"), QStringLiteral("PrintApprovedBtn"), &RegisterWindow::printApprovedSelected);
+    // A printed cheque's life: one button, its steps in a menu.
+    LifeBtn = Button(tr("After Print"), QStringLiteral("LifeBtn"), this);
+    auto *life = new QMenu(LifeBtn);
+    life->setObjectName(QStringLiteral("LifeMenu"));
+    for (const auto &[state, text] : {std::pair{ChequeState::Delivered, tr("Delivered to the Payee")},
+                                      std::pair{ChequeState::Cleared, tr("Cleared by the Bank…")},
+                                      std::pair{ChequeState::Returned, tr("Returned Unpaid…")},
+                                      std::pair{ChequeState::Stopped, tr("Payment Stopped…")}}) {
+        QAction *action = life->addAction(text);
+        action->setData(int(state));
+        connect(action, &QAction::triggered, this, [this, state = state] { markAfterPrint(state); });
+    }
+    LifeBtn->setMenu(life);
     auto *actions = new QHBoxLayout;
     for (QPushButton *b :
-         {VoidBtn, SpoiltBtn, PrintedBtn, ReprintBtn, ApproveBtn, RejectBtn, PrintApprovedBtn, HistoryBtn,
+         {VoidBtn, SpoiltBtn, PrintedBtn, LifeBtn, ReprintBtn, ApproveBtn, RejectBtn, PrintApprovedBtn, HistoryBtn,
           button(tr("Cheque Numbers…"), QStringLiteral("NumbersBtn"), &RegisterWindow::editChequeNumbers)})
         actions->addWidget(b);
     actions->addStretch(1);
@@ -206,6 +234,12 @@ void RegisterWindow::connectFilters()
         connect(date, &QDateEdit::dateChanged, this, &RegisterWindow::refresh);
     for (QComboBox *combo : {DateKindCB, BankCB, StateCB})
         connect(combo, &QComboBox::activated, this, &RegisterWindow::refresh);
+    connect(StateCB, &QComboBox::currentIndexChanged, this,
+            [this] { ValiditySB->setVisible(StateCB->currentData() == kStale); });
+    connect(ValiditySB, &QSpinBox::valueChanged, this, [this](int months) {
+        m_access.setValidityMonths(months);
+        refresh();
+    });
 }
 
 RegisterWindow::~RegisterWindow() = default;
@@ -245,7 +279,9 @@ std::optional<RegisterView> RegisterWindow::view(QString *problem) const
         (dated ? f.datedTo : f.to) = ToDate->date();
     if (BankCB->currentIndex() > 0)
         f.bank = BankCB->currentText();
-    if (StateCB->currentIndex() > 0)
+    if (StateCB->currentData() == kStale)
+        f.staleBefore = QDate::currentDate().addMonths(-ValiditySB->value());
+    else if (StateCB->currentIndex() > 0)
         f.state = ChequeState(StateCB->currentData().toInt());
     f.payee = PayeeEd->text();
     if (!SetFilterAmounts(f, MinEd->text(), MaxEd->text())) {
@@ -319,6 +355,58 @@ void RegisterWindow::updateButtons()
     ApproveBtn->setEnabled(c && CanChangeState(c->state, ChequeState::Approved));
     RejectBtn->setEnabled(c && CanChangeState(c->state, ChequeState::Rejected));
     PrintApprovedBtn->setEnabled(c && c->state == ChequeState::Approved);
+    bool anyStep = false;
+    for (QAction *step : LifeBtn->menu()->actions()) {
+        step->setEnabled(c && CanChangeState(c->state, ChequeState(step->data().toInt())));
+        anyStep = anyStep || step->isEnabled();
+    }
+    LifeBtn->setEnabled(anyStep);
+}
+
+void RegisterWindow::markAfterPrint(ChequeState state)
+{
+    const RegisteredCheque *c = selected();
+    ChequeRegister *b = reg();
+    if (!c || !b || !CanChangeState(c->state, state))
+        return;
+    const RegisteredCheque cheque = *c;
+    const QString which = tr("cheque No. %1 of %2 (%3, %4 %5)")
+                              .arg(QString::number(cheque.chequeNumber), cheque.bank, cheque.payee,
+                                   MinorUnitsText(cheque.minorUnits, cheque.digits), CurrencyShown(cheque));
+    QDate day = QDate::currentDate();
+    QString reason;
+    if (state == ChequeState::Cleared) {
+        // The bank's date, asked until it reads as one.
+        for (;;) {
+            const auto typed = dialogs().askText(this, Title(), tr("On what date did the bank pay %1?").arg(which),
+                                                 WriteShortDate(day));
+            if (!typed)
+                return;
+            if (const auto read = ReadTypedDate(*typed)) {
+                day = *read;
+                break;
+            }
+        }
+    } else if (state == ChequeState::Returned || state == ChequeState::Stopped) {
+        while (reason.isEmpty()) {
+            const auto typed =
+                dialogs().askText(this, Title(),
+                                  (state == ChequeState::Returned ? tr("Why did the bank return %1 unpaid?")
+                                                                  : tr("Why is the payment of %1 stopped?"))
+                                      .arg(which),
+                                  QString());
+            if (!typed)
+                return;
+            reason = typed->trimmed();
+        }
+    }
+    try {
+        b->markAfterPrint(cheque.number, state, day, reason);
+    } catch (const ChequeError &error) {
+        dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
+        return;
+    }
+    m_access.touch();
 }
 
 void RegisterWindow::decide(bool approve)

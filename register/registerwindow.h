@@ -21,6 +21,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTableView;
+class QSpinBox;
 class QTimer;
 class RegisterAccess;
 class RegisterModel;
@@ -56,6 +57,9 @@ public:
     void approveSelected();
     void rejectSelected();
     void printApprovedSelected();
+    /// A printed cheque's life: delivered, cleared on the bank's date,
+    /// returned or stopped (with the reason).
+    void markAfterPrint(ChequeState state);
     /// Shows the selected cheque's history: each change, who made it, when and why.
     void showHistory();
     void editChequeNumbers();
@@ -106,6 +110,8 @@ private:
     QPushButton *ApproveBtn;
     QPushButton *RejectBtn;
     QPushButton *PrintApprovedBtn;
+    QPushButton *LifeBtn; ///< its menu marks a printed cheque delivered, cleared, returned or stopped
+    QSpinBox *ValiditySB; ///< months a cheque stays valid, for the stale filter
     QTimer *m_typing;
 };
 

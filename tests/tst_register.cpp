@@ -113,6 +113,8 @@ private slots:
     void encryptedConnections();
     void officeRulesHoldForEveryLogin();
     void approvalBeforePrint();
+    void lifeAfterPrint_data() { addConnections(); }
+    void lifeAfterPrint();
 
 private:
     RegisterConnection sqlite(const char *name = "register.sqlite") const
@@ -1361,6 +1363,51 @@ void TestRegister::approvalBeforePrint()
     QCOMPARE(issuer.finish(), std::nullopt);
     QCOMPARE(PageCount(pdf), 2);
     QCOMPARE(alice.checkHistory().problem(), std::nullopt);
+}
+
+void TestRegister::lifeAfterPrint()
+{
+    QFETCH(bool, server);
+    if (server && !Server())
+        QSKIP("no PostgreSQL server (tests/postgres_register.sh starts one)");
+    RegisterConnection c;
+    c.file = m_dir->filePath("register.sqlite");
+    ChequeRegister reg(server ? *Server() : c);
+    QList<qint64> n;
+    for (const char *amount : {"100", "200", "300", "400"})
+        n << IssueCheque(reg, Make("SIB", "Dorvan", amount), "printer", Printed).number;
+    // Delivered, then cleared on the bank's date; returned, then stopped;
+    // a clearing without its date, a cleared cheque voided and a voided one
+    // delivered are refused.
+    reg.markAfterPrint(n[0], ChequeState::Delivered, QDate(2026, 2, 1), {});
+    reg.markAfterPrint(n[0], ChequeState::Cleared, QDate(2026, 2, 9), {});
+    reg.markAfterPrint(n[1], ChequeState::Returned, QDate(2026, 2, 10), "insufficient funds");
+    reg.markAfterPrint(n[1], ChequeState::Stopped, QDate(2026, 2, 11), "lost by the payee");
+    QVERIFY(ErrorOf([&] { reg.markAfterPrint(n[2], ChequeState::Cleared, {}, {}); }).contains("date"));
+    QVERIFY(ErrorOf([&] { reg.voidCheque(n[0], "mistake"); }).contains("cleared"));
+    reg.voidCheque(n[2], "torn");
+    QVERIFY(
+        ErrorOf([&] { reg.markAfterPrint(n[2], ChequeState::Delivered, QDate(2026, 3, 1), {}); }).contains("voided"));
+    QCOMPARE(reg.cheque(n[0])->stateDay, QDate(2026, 2, 9));
+    QStringList events;
+    for (const qint64 cheque : {n[0], n[1]})
+        for (const ChequeEvent &e : reg.history(cheque).mid(2))
+            events << e.kind + u'/' + e.detail;
+    QCOMPARE(events,
+             (QStringList{"delivered/2026-02-01", "cleared/2026-02-09", "returned/2026-02-10: insufficient funds",
+                          "stopped/2026-02-11: lost by the payee"}));
+    // What stands, what the bank has still to pay, what does not count.
+    QCOMPARE(TotalsText(reg.stateTotals({}), QLocale("en_US")),
+             QStringLiteral("2 cheques: 500.00 Dhs, 1 outstanding: 400.00 Dhs (not counted: 1 voided, 300.00; "
+                            "1 stopped, 200.00)"));
+    // Stale: outstanding, dated before today less its validity (they are
+    // dated the 31st of January 2026).
+    RegisterFilter stale;
+    stale.staleBefore = QDate(2026, 2, 1);
+    QCOMPARE(reg.stateTotals(stale).value(0).count, 1);
+    stale.staleBefore = QDate(2026, 1, 31);
+    QVERIFY(reg.stateTotals(stale).isEmpty());
+    QCOMPARE(reg.checkHistory().problem(), std::nullopt);
 }
 
 QTEST_MAIN(TestRegister)

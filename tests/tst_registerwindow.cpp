@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -188,6 +189,13 @@ void TestRegisterWindow::reprintTakesTheNextNumberAndSpoilsTheOriginal()
     // The same cheque on paper: date, payee, figure and words.
     QCOMPARE(TextsOf(m_printing->jobs[1]), TextsOf(m_printing->jobs[0]));
     QCOMPARE(rows[1].arabic, rows[0].arabic);
+    // The reprint cleared by the bank, on the date the bank gives.
+    r->refresh();
+    r->selectRow(0);
+    m_dialogs->textAnswers << QString("1/15/27");
+    Find<QMenu>(r, "LifeMenu")->actions().at(1)->trigger();
+    QCOMPARE(all()[1].state, ChequeState::Cleared);
+    QCOMPARE(all()[1].stateDay, QDate(2027, 1, 15));
 }
 
 void TestRegisterWindow::filtersTotalsAndVoid()

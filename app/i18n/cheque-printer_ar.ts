@@ -111,14 +111,6 @@ The %Ln events before it match.</source>
         </translation>
     </message>
     <message>
-        <source>%1 is set up for an office. Give each person a login in one of its roles, for instance:
-  CREATE ROLE name LOGIN PASSWORD &apos;…&apos; IN ROLE cheque_clerks;
-cheque_clerks record and print cheques; cheque_admins also set cheque numbers; cheque_approvers read the register.</source>
-        <translation>أُعدّ ⁨%1⁩ لمكتب. أعطِ كل شخص اسم دخول في أحد أدواره، مثلاً:
-  CREATE ROLE name LOGIN PASSWORD &apos;…&apos; IN ROLE cheque_clerks;
-يسجّل cheque_clerks الشيكات ويطبعونها؛ ويضبط cheque_admins أرقام الشيكات أيضاً؛ ويقرأ cheque_approvers السجل.</translation>
-    </message>
-    <message>
         <source>&quot;%1&quot; is not an amount (for instance 5000 or 12500.750).</source>
         <translation>«⁨%1⁩» ليس مبلغاً (مثلاً 5000 أو 12500.750).</translation>
     </message>
@@ -141,6 +133,14 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers; c
     <message>
         <source>Row %1: needs the office&apos;s approval; recorded as prepared (register number %2), not printed.</source>
         <translation>السطر ⁨%1⁩: يحتاج إلى موافقة المكتب؛ سُجّل مُعَدّاً (رقم السجل ⁨%2⁩) ولم يُطبع.</translation>
+    </message>
+    <message>
+        <source>%1 is set up for an office. Give each person a login in one of its roles, for instance:
+  CREATE ROLE name LOGIN PASSWORD &apos;…&apos; IN ROLE cheque_clerks;
+cheque_clerks record and print cheques; cheque_admins also set cheque numbers and the approval of cheques (--approval-rule, --approval-limit); cheque_approvers approve or reject cheques.</source>
+        <translation>أُعدّ ⁨%1⁩ لمكتب. أعطِ كل شخص اسم دخول في أحد أدواره، مثلاً:
+  CREATE ROLE name LOGIN PASSWORD &apos;…&apos; IN ROLE cheque_clerks;
+يسجّل cheque_clerks الشيكات ويطبعونها؛ ويضبط cheque_admins أيضاً أرقام الشيكات والموافقة على الشيكات (‎--approval-rule‎ و‎--approval-limit‎)؛ ويوافق cheque_approvers على الشيكات أو يرفضونها.</translation>
     </message>
 </context>
 <context>
@@ -349,6 +349,14 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers; c
             <numerusform>لم يُكتب الملف: لم يُطبع أي من شيكاته الـ%n، وتظهر في السجل على أنها فاشلة.</numerusform>
             <numerusform>لم يُكتب الملف: لم يُطبع أي من شيكاته الـ%n، وتظهر في السجل على أنها فاشلة.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>The cheque is in %1, not in the program&apos;s currency (%2): set that currency in the Money window to print it.</source>
+        <translation>الشيك بعملة ⁨%1⁩ لا بعملة البرنامج (⁨%2⁩): اضبط تلك العملة في نافذة العملة لطباعته.</translation>
+    </message>
+    <message>
+        <source>The cheque&apos;s amount cannot be printed as it was approved.</source>
+        <translation>لا يمكن طباعة مبلغ الشيك كما وُوفق عليه.</translation>
     </message>
 </context>
 <context>
@@ -767,6 +775,30 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers; c
         <source>it was made by an older version of the program; its owner (the database&apos;s login that made it) opens it once with this version to bring it up to date</source>
         <translation>أنشأه إصدار أقدم من البرنامج؛ يفتحه مالكه (مستخدم قاعدة البيانات الذي أنشأه) مرة واحدة بهذا الإصدار لتحديثه</translation>
     </message>
+    <message>
+        <source>Cannot mark the cheque delivered in %1: %2</source>
+        <translation>تعذّر تسجيل تسليم الشيك في ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>Cannot mark the cheque cleared in %1: %2</source>
+        <translation>تعذّر تسجيل صرف الشيك في ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>Cannot mark the cheque returned in %1: %2</source>
+        <translation>تعذّر تسجيل ارتجاع الشيك في ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>Cannot mark the cheque stopped in %1: %2</source>
+        <translation>تعذّر تسجيل إيقاف صرف الشيك في ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>the bank&apos;s date must be given</source>
+        <translation>يجب ذكر تاريخ البنك</translation>
+    </message>
+    <message>
+        <source>the cheque is %1</source>
+        <translation>الشيك ⁨%1⁩</translation>
+    </message>
 </context>
 <context>
     <name>ChequeScan</name>
@@ -1120,6 +1152,39 @@ The program goes on with the UAE currency. The file is left as it is until you s
     <message>
         <source>Cannot write the file &quot;%1&quot;: %2</source>
         <translation>تعذّرت كتابة الملف «⁨%1⁩»: ⁨%2⁩</translation>
+    </message>
+    <message numerus="yes">
+        <source>, %Ln outstanding: %1 %2</source>
+        <translation>
+            <numerusform>، لا شيء مستحق: ⁨%1⁩ ⁨%2⁩</numerusform>
+            <numerusform>، شيك مستحق: ⁨%1⁩ ⁨%2⁩</numerusform>
+            <numerusform>، شيكان مستحقان: ⁨%1⁩ ⁨%2⁩</numerusform>
+            <numerusform>، %Ln شيكات مستحقة: ⁨%1⁩ ⁨%2⁩</numerusform>
+            <numerusform>، %Ln شيكاً مستحقاً: ⁨%1⁩ ⁨%2⁩</numerusform>
+            <numerusform>، %Ln شيك مستحق: ⁨%1⁩ ⁨%2⁩</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln returned, %1</source>
+        <translation>
+            <numerusform>لا شيء مرتجع، ⁨%1⁩</numerusform>
+            <numerusform>شيك مرتجع، ⁨%1⁩</numerusform>
+            <numerusform>شيكان مرتجعان، ⁨%1⁩</numerusform>
+            <numerusform>%Ln شيكات مرتجعة، ⁨%1⁩</numerusform>
+            <numerusform>%Ln شيكاً مرتجعاً، ⁨%1⁩</numerusform>
+            <numerusform>%Ln شيك مرتجع، ⁨%1⁩</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln stopped, %1</source>
+        <translation>
+            <numerusform>لا شيء موقوف، ⁨%1⁩</numerusform>
+            <numerusform>شيك موقوف، ⁨%1⁩</numerusform>
+            <numerusform>شيكان موقوفان، ⁨%1⁩</numerusform>
+            <numerusform>%Ln شيكات موقوفة، ⁨%1⁩</numerusform>
+            <numerusform>%Ln شيكاً موقوفاً، ⁨%1⁩</numerusform>
+            <numerusform>%Ln شيك موقوف، ⁨%1⁩</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1491,6 +1556,70 @@ The program goes on with the UAE currency. The file is left as it is until you s
     <message>
         <source>Why is the cheque of %1 to &quot;%2&quot; for %3 %4, prepared by %5, rejected?</source>
         <translation>ما سبب رفض شيك ⁨%1⁩ إلى «⁨%2⁩» بمبلغ ⁨%3⁩ ⁨%4⁩، الذي أعدّه ⁨%5⁩؟</translation>
+    </message>
+    <message>
+        <source>delivered</source>
+        <translation>مُسلَّم</translation>
+    </message>
+    <message>
+        <source>cleared</source>
+        <translation>مصروف</translation>
+    </message>
+    <message>
+        <source>returned</source>
+        <translation>مرتجع</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>موقوف الصرف</translation>
+    </message>
+    <message>
+        <source>stale (not cleared in time)</source>
+        <translation>منتهي الصلاحية (لم يُصرف في وقته)</translation>
+    </message>
+    <message>
+        <source> months valid</source>
+        <translation> شهراً صلاحية</translation>
+    </message>
+    <message>
+        <source>How many months after its date a cheque can be paid</source>
+        <translation>عدد الأشهر التي يمكن صرف الشيك فيها بعد تاريخه</translation>
+    </message>
+    <message>
+        <source>After Print</source>
+        <translation>بعد الطباعة</translation>
+    </message>
+    <message>
+        <source>Delivered to the Payee</source>
+        <translation>سُلّم إلى المستفيد</translation>
+    </message>
+    <message>
+        <source>Cleared by the Bank…</source>
+        <translation>صرفه البنك…</translation>
+    </message>
+    <message>
+        <source>Returned Unpaid…</source>
+        <translation>أُرجع دون صرف…</translation>
+    </message>
+    <message>
+        <source>Payment Stopped…</source>
+        <translation>أُوقف صرفه…</translation>
+    </message>
+    <message>
+        <source>cheque No. %1 of %2 (%3, %4 %5)</source>
+        <translation>الشيك رقم ⁨%1⁩ من ⁨%2⁩ (⁨%3⁩، ⁨%4⁩ ⁨%5⁩)</translation>
+    </message>
+    <message>
+        <source>On what date did the bank pay %1?</source>
+        <translation>في أي تاريخ صرف البنك ⁨%1⁩؟</translation>
+    </message>
+    <message>
+        <source>Why did the bank return %1 unpaid?</source>
+        <translation>لماذا أرجع البنك ⁨%1⁩ دون صرف؟</translation>
+    </message>
+    <message>
+        <source>Why is the payment of %1 stopped?</source>
+        <translation>لماذا أُوقف صرف ⁨%1⁩؟</translation>
     </message>
 </context>
 <context>
@@ -2278,6 +2407,10 @@ The banks and layouts are kept in the program; they are written again at the nex
     <message>
         <source>Print the approved cheque to &quot;%1&quot; for %2 %3 of %4?</source>
         <translation>طباعة الشيك الموافق عليه إلى «⁨%1⁩» بمبلغ ⁨%2⁩ ⁨%3⁩ من ⁨%4⁩؟</translation>
+    </message>
+    <message>
+        <source>no printer was chosen for it</source>
+        <translation>لم تُختر له طابعة</translation>
     </message>
 </context>
 <context>

@@ -15,6 +15,7 @@
 #include <QSettings>
 
 #include "batch/chequebatch.h"
+#include "batch/reconcile.h"
 #include "core/chequeerror.h"
 #include "core/counttext.h"
 #include "core/datafile.h"
@@ -103,10 +104,17 @@ CommandLine ParseCommandLine(const QStringList &arguments)
                                       QStringLiteral("NAME"));
     const QCommandLineOption login(QStringLiteral("login"), QStringLiteral("The approver's database login."),
                                    QStringLiteral("NAME"));
+    const QCommandLineOption reconcile(QStringLiteral("reconcile"),
+                                       QStringLiteral("Marks the cheques of --bank that the bank's statement (CSV or "
+                                                      ".xlsx) paid cleared, and lists its lines that do not match."),
+                                       QStringLiteral("STATEMENT"));
+    const QCommandLineOption report(QStringLiteral("report"),
+                                    QStringLiteral("With --reconcile: the reconciliation's report, as a PDF file."),
+                                    QStringLiteral("OUT.pdf"));
     const QCommandLineOption lang(QStringLiteral("lang"), QStringLiteral("The interface language: ar or en."),
                                   QStringLiteral("ar|en"));
     parser.addOptions({help, version, batch, bank, pdf, printer, duplicates, dataDir, verify, init, rule, limit,
-                       currency, login, lang});
+                       currency, login, reconcile, report, lang});
     CommandLine command;
     command.helpText = parser.helpText();
     if (!parser.parse(arguments)) {
@@ -129,6 +137,8 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     command.currency = parser.value(currency);
     command.login = parser.value(login);
     const bool approval = parser.isSet(rule) || parser.isSet(limit);
+    command.reconcile = parser.value(reconcile);
+    command.report = parser.value(report);
     if (parser.isSet(lang) && command.lang != QLatin1String("ar") && command.lang != QLatin1String("en"))
         command.error = QStringLiteral("--lang takes ar or en.");
     else if (approval
@@ -137,7 +147,12 @@ CommandLine ParseCommandLine(const QStringList &arguments)
                  || !command.batch.isEmpty()))
         command.error = QStringLiteral("Give --approval-rule AMOUNT --currency NAME [--bank NAME], or "
                                        "--approval-limit AMOUNT --currency NAME --login NAME.");
-    else if (command.batch.isEmpty() && !approval && (parser.isSet(pdf) || parser.isSet(printer) || parser.isSet(bank)))
+    else if (parser.isSet(reconcile) && (!parser.isSet(bank) || !command.batch.isEmpty() || approval))
+        command.error = QStringLiteral("Give --reconcile STATEMENT --bank NAME [--report OUT.pdf].");
+    else if (parser.isSet(report) && !parser.isSet(reconcile))
+        command.error = QStringLiteral("--report goes with --reconcile STATEMENT.");
+    else if (command.batch.isEmpty() && !approval && !parser.isSet(reconcile)
+             && (parser.isSet(pdf) || parser.isSet(printer) || parser.isSet(bank)))
         command.error = QStringLiteral("--to-pdf, --printer and --bank go with --batch FILE.");
     else if ((command.verifyRegister || command.initRegister) && !command.batch.isEmpty())
         command.error = QStringLiteral("--verify-register and --init-register go without --batch.");
@@ -278,6 +293,32 @@ int ApprovalCommand(const CommandLine &command, const QString &dir)
         return CannotRun;
     }
     return AllPrinted;
+}
+
+int ReconcileCommand(const CommandLine &command, const QString &dir)
+{
+    const std::unique_ptr<ChequeRegister> reg = OpenRegister(dir, QString());
+    if (!reg)
+        return CannotRun;
+    Reconciliation done;
+    try {
+        done = ReconcileStatement(*reg, command.reconcile, command.bank);
+        if (!command.report.isEmpty())
+            SaveReconciliationReport(command.report, done);
+    } catch (const ChequeError &error) {
+        Say(QString::fromStdString(error.message()));
+        return CannotRun;
+    }
+    QStringList lines;
+    for (const StatementMatch &m : std::as_const(done.matches))
+        if (m.kind != StatementMatch::Kind::Cleared)
+            lines << DescribeMismatch(m, done.bank);
+    lines << QCoreApplication::translate("BatchCommand", "%Ln cheques of %1 cleared; %2 lines do not match.", nullptr,
+                                         done.cleared)
+                 .arg(done.bank)
+                 .arg(done.mismatched());
+    std::fprintf(stdout, "%s\n", lines.join(u'\n').toLocal8Bit().constData());
+    return done.mismatched() > 0 ? NotAllPrinted : AllPrinted;
 }
 
 int RunBatchCommand(const CommandLine &command, const QString &dir)

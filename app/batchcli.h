@@ -8,6 +8,7 @@
 //   cheque-printer --init-register
 //   cheque-printer --approval-rule AMOUNT|none --currency NAME [--bank NAME]
 //   cheque-printer --approval-limit AMOUNT|none --currency NAME --login NAME
+//   cheque-printer --reconcile STATEMENT --bank NAME [--report OUT.pdf]
 // with the checks of the list window, each cheque recorded in the register,
 // the rows' problems on standard error, and exit status 0 only when every
 // row was printed.
@@ -31,6 +32,8 @@ struct CommandLine
     QString approvalLimit; ///< an approver's limit ("none": no longer)
     QString currency;      ///< of the approval rule or limit
     QString login;         ///< of the approval limit
+    QString reconcile;     ///< a bank's statement to reconcile the register with
+    QString report;        ///< the reconciliation's report (PDF)
     bool version = false;
     bool help = false;
     QString helpText;
@@ -56,6 +59,11 @@ int InitRegisterCommand(const QString &dataDir);
 /// the data folder's settings (an administrator's work) and lists them all;
 /// 0 when done, 2 when it cannot be.
 int ApprovalCommand(const CommandLine &command, const QString &dataDir);
+
+/// Reconciles the register with the bank's statement: the matched cheques
+/// cleared, each line that does not match on standard output; 0 when every
+/// line matched, 1 when one did not, 2 when nothing could be done.
+int ReconcileCommand(const CommandLine &command, const QString &dataDir);
 
 /// Runs the batch the command line describes with the data files of
 /// `dataDir`; the exit status.

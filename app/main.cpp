@@ -62,6 +62,8 @@ int main(int argc, char *argv[])
         return InitRegisterCommand(folder.path);
     if (!command.approvalRule.isEmpty() || !command.approvalLimit.isEmpty())
         return ApprovalCommand(command, folder.path);
+    if (!command.reconcile.isEmpty())
+        return ReconcileCommand(command, folder.path);
 
     // The windows' icon, and the desktop entry a desktop matches them to.
     QIcon icon;

@@ -1548,6 +1548,20 @@ void ChequeRegister::setState(qint64 number, ChequeState state, const QString &r
 {
     const Use use(*this);
     checkSound();
+    const Durability durability(*this, durable);
+    begin();
+    durability.inTransaction();
+    try {
+        changeState(number, state, reason, day);
+        commit();
+    } catch (const ChequeError &) {
+        rollback();
+        throw;
+    }
+}
+
+void ChequeRegister::changeState(qint64 number, ChequeState state, const QString &reason, const QDate &day)
+{
     const auto cannot = [state] {
         switch (state) {
         case ChequeState::Voided:
@@ -1581,9 +1595,6 @@ void ChequeRegister::setState(qint64 number, ChequeState state, const QString &r
         for (ChequeState s : AllStates)
             if (CanChangeState(s, state))
                 from << QStringLiteral("'%1'").arg(StateName(s));
-    const Durability durability(*this, durable);
-    begin();
-    durability.inTransaction();
     QSqlQuery &q = prepared(
         QStringLiteral("UPDATE cheques SET state = :state, reason = :reason, state_day = :day WHERE id = :id%1")
             .arg(from.isEmpty() ? QString() : QStringLiteral(" AND state IN (%1)").arg(from.join(u','))));
@@ -1595,24 +1606,50 @@ void ChequeRegister::setState(qint64 number, ChequeState state, const QString &r
     const QString why = ServerReason(q.lastError());
     const int rows = q.numRowsAffected();
     q.finish();
-    if (!done || rows == 0)
-        rollback();
     if (!done)
         fail(cannot(), why);
     if (rows == 0) {
-        const auto now = cheque(number);
+        QSqlQuery now(db());
+        now.prepare(QStringLiteral("SELECT state FROM cheques WHERE id = :id"));
+        now.bindValue(QStringLiteral(":id"), number);
         fail(cannot(),
-             now ? QCoreApplication::translate("ChequeRegister", "the cheque is %1").arg(StateName(now->state))
+             now.exec() && now.next()
+                 ? QCoreApplication::translate("ChequeRegister", "the cheque is %1").arg(now.value(0).toString())
                  : QCoreApplication::translate("ChequeRegister", "there is no cheque %1").arg(number));
     }
+    if (!m_connection.isServer()) // a server writes it itself
+        addEvent(number, StateName(state), EventDetail(reason.trimmed(), day));
+}
+
+void ChequeRegister::markClearedAll(const QList<std::pair<qint64, QDate>> &cleared)
+{
+    const Use use(*this);
+    checkSound();
+    begin();
     try {
-        if (!m_connection.isServer()) // a server writes it itself
-            addEvent(number, StateName(state), EventDetail(reason.trimmed(), day));
+        for (const auto &[number, day] : cleared)
+            changeState(number, ChequeState::Cleared, QString(), day);
         commit();
     } catch (const ChequeError &) {
         rollback();
         throw;
     }
+}
+
+std::optional<RegisteredCheque> ChequeRegister::chequeByNumber(const QString &bank, qint64 chequeNumber)
+{
+    const Use use(*this);
+    QSqlQuery &q = prepared(QStringLiteral("SELECT %1 FROM cheques WHERE bank = :bank AND cheque_number = :number")
+                                .arg(QLatin1String(kColumns)));
+    q.bindValue(QStringLiteral(":bank"), Text(bank));
+    q.bindValue(QStringLiteral(":number"), chequeNumber);
+    if (!q.exec())
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
+    std::optional<RegisteredCheque> found;
+    if (q.next())
+        found = Row(q);
+    q.finish();
+    return found;
 }
 
 void ChequeRegister::markAfterPrint(qint64 number, ChequeState state, const QDate &day, const QString &reason)

@@ -238,6 +238,11 @@ public:
     /// reason, which must be given.
     void voidCheque(qint64 number, const QString &reason);
     void markSpoilt(qint64 number, const QString &reason);
+    /// Cheques cleared by the bank, each on its day, all in one transaction
+    /// (none when one of them cannot be).
+    void markClearedAll(const QList<std::pair<qint64, QDate>> &cleared);
+    /// The bank's cheque of that number.
+    std::optional<RegisteredCheque> chequeByNumber(const QString &bank, qint64 chequeNumber);
     /// The life of a printed cheque: delivered, cleared, returned or stopped
     /// on `day`; a return or a stop with its reason.
     void markAfterPrint(qint64 number, ChequeState state, const QDate &day, const QString &reason);
@@ -414,6 +419,9 @@ private:
     void approvalCall(const QString &sentence, const QString &sql, const QVariantMap &values);
     void setState(qint64 number, ChequeState state, const QString &reason, bool durable = true,
                   const QDate &day = QDate());
+    /// Changes a cheque's state inside a transaction, as the register
+    /// allows (see CanChangeState), with its event.
+    void changeState(qint64 number, ChequeState state, const QString &reason, const QDate &day);
     /// The cheques table's states checked for this program's states (on a
     /// file: the table made again, as SQLite alters no constraint).
     void allowEveryState();

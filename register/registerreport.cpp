@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "register/registerreport.h"
 
+#include <functional>
+
 #include <algorithm>
 #include <vector>
 
@@ -342,11 +344,12 @@ void PageForReport(QPagedPaintDevice &device)
     device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
 }
 
-int SaveRegisterReport(const QString &fileName, const QString &title, ChequeRegister &reg, const RegisterView &view,
-                       const QLocale &locale)
+namespace {
+
+// A report's PDF file, whole or not at all: unbuffered, so that a full disk
+// fails the report at the write that does not fit. Returns its pages.
+int SaveReportFile(const QString &fileName, const QString &title, const std::function<int(QPagedPaintDevice &)> &paint)
 {
-    // Unbuffered, so that a full disk fails the report at the write that
-    // does not fit.
     QSaveFile out(fileName);
     const auto cannotWrite = [&] {
         return ChequeError(QCoreApplication::translate("RegisterReport", "Cannot write the file \"%1\": %2")
@@ -362,11 +365,37 @@ int SaveRegisterReport(const QString &fileName, const QString &title, ChequeRegi
         pdf.setTitle(title);
         pdf.setCreator(QStringLiteral("Cheque Printer"));
         PageForReport(pdf);
-        pages = PaintRegisterReport(pdf, reg, view, locale);
+        pages = paint(pdf);
     }
     if (!out.commit())
         throw cannotWrite();
     return pages;
+}
+
+} // namespace
+
+int SaveRegisterReport(const QString &fileName, const QString &title, ChequeRegister &reg, const RegisterView &view,
+                       const QLocale &locale)
+{
+    return SaveReportFile(fileName, title,
+                          [&](QPagedPaintDevice &pdf) { return PaintRegisterReport(pdf, reg, view, locale); });
+}
+
+int SaveChequesReport(const QString &fileName, const QString &heading, const QList<ReportEntry> &entries,
+                      const QString &summary, const QStringList &lines, const QLocale &locale)
+{
+    return SaveReportFile(fileName, heading, [&](QPagedPaintDevice &pdf) {
+        ReportPainter report(pdf, locale);
+        report.start(heading);
+        for (const ReportEntry &entry : entries) {
+            if (entry.cheque)
+                report.row(RowTexts(*entry.cheque, locale));
+            if (!entry.note.isEmpty())
+                report.note(entry.note);
+        }
+        report.totals(summary, lines);
+        return report.finish();
+    });
 }
 
 int PaintRegisterReport(QPagedPaintDevice &device, ChequeRegister &reg, const RegisterView &view, const QLocale &locale)

@@ -41,3 +41,18 @@ void PageForReport(QPagedPaintDevice &device);
 /// Returns its pages. Raises ChequeError naming the file.
 int SaveRegisterReport(const QString &fileName, const QString &title, ChequeRegister &reg, const RegisterView &view,
                        const QLocale &locale = QLocale());
+
+/// A line of a report of chosen cheques: a cheque as a row of the register
+/// report, a note under it, or a note alone.
+struct ReportEntry
+{
+    std::optional<RegisteredCheque> cheque;
+    QString note;
+};
+
+/// Writes a report of chosen cheques to a PDF file, whole or not at all:
+/// `heading` on each page (and as the PDF's title), the entries, then
+/// `summary` and `lines` at the end. Returns its pages. Raises ChequeError
+/// naming the file.
+int SaveChequesReport(const QString &fileName, const QString &heading, const QList<ReportEntry> &entries,
+                      const QString &summary, const QStringList &lines, const QLocale &locale = QLocale());

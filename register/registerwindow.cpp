@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "batch/reconcile.h"
 #include "core/chequeerror.h"
 #include "output/printrun.h"
 #include "register/registeraccess.h"
@@ -205,7 +206,8 @@ QLayout *RegisterWindow::buildActions()
           button(tr("Cheque Numbers…"), QStringLiteral("NumbersBtn"), &RegisterWindow::editChequeNumbers)})
         actions->addWidget(b);
     actions->addStretch(1);
-    for (QPushButton *b : {button(tr("Export…"), QStringLiteral("ExportBtn"), &RegisterWindow::exportShown),
+    for (QPushButton *b : {button(tr("Reconcile…"), QStringLiteral("ReconcileBtn"), &RegisterWindow::reconcile),
+                           button(tr("Export…"), QStringLiteral("ExportBtn"), &RegisterWindow::exportShown),
                            button(tr("Save Report…"), QStringLiteral("ReportBtn"), &RegisterWindow::saveReport),
                            button(tr("Print Report…"), QStringLiteral("PrintReportBtn"), &RegisterWindow::printReport),
                            button(tr("Connection…"), QStringLiteral("ConnectionBtn"), &RegisterWindow::editConnection)})
@@ -535,6 +537,55 @@ void RegisterWindow::editChequeNumbers()
     ChequeNumbersDialog dialog(*b, m_banks, this);
     dialog.exec();
     setBanks(m_banks);
+}
+
+void RegisterWindow::reconcile()
+{
+    ChequeRegister *b = reg();
+    if (!b)
+        return;
+    if (BankCB->currentIndex() <= 0) {
+        dialogs().showMessage(this, Title(), tr("Choose the statement's bank in the bank filter first."));
+        return;
+    }
+    const QString bank = BankCB->currentText();
+    const auto file = dialogs().askOpenFile(this, tr("The Statement of %1").arg(bank),
+                                            tr("Bank statements (*.csv *.xlsx *.txt);;All files (*)"));
+    if (!file)
+        return;
+    Reconciliation done;
+    try {
+        done = ReconcileStatement(*b, *file, bank);
+    } catch (const ChequeError &error) {
+        dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
+        return;
+    }
+    m_access.touch();
+    QStringList lines;
+    for (const StatementMatch &m : std::as_const(done.matches))
+        if (m.kind != StatementMatch::Kind::Cleared && lines.size() < 20)
+            lines << DescribeMismatch(m, bank);
+    if (done.mismatched() > lines.size())
+        lines << tr("…and %Ln more.", nullptr, done.mismatched() - int(lines.size()));
+    const QString summary =
+        tr("%Ln cheques of %1 cleared; %2 lines of the statement do not match.", nullptr, done.cleared)
+            .arg(bank)
+            .arg(done.mismatched());
+    if (!dialogs().askYesNo(this, Title(),
+                            summary + (lines.isEmpty() ? QString() : QStringLiteral("\n\n") + lines.join(u'\n'))
+                                + QStringLiteral("\n\n") + tr("Save the reconciliation's report as a PDF file?"),
+                            Dialogs::Default::Yes))
+        return;
+    const auto target =
+        dialogs().askSaveFile(this, tr("Save the Reconciliation"), QStringLiteral("reconciliation-%1.pdf").arg(bank),
+                              tr("PDF files (*.pdf)"));
+    if (!target)
+        return;
+    try {
+        SaveReconciliationReport(*target, done);
+    } catch (const ChequeError &error) {
+        dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
+    }
 }
 
 void RegisterWindow::exportShown()

@@ -64,6 +64,10 @@ public:
     void showHistory();
     void editChequeNumbers();
     void exportShown();
+    /// Reads the bank's statement (the bank of the bank filter), marks the
+    /// cheques it paid cleared and tells what does not match, with a report
+    /// to keep.
+    void reconcile();
     void saveReport();
     void printReport();
     void editConnection();

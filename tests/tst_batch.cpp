@@ -172,6 +172,7 @@ private slots:
     void desktopFormats();
     void listWindowPrintsTheGoodRowsAndCancelsBetweenCheques();
     void scheduleDates();
+    void reconcileWithTheStatement();
     void commandLinePrintsEveryRowToOnePdf();
     void commandLineNamesBadRows();
     void commandLineInArabic();
@@ -927,5 +928,55 @@ void TestBatch::killedWhilePrintingToAFileEveryRowIsPrintedOnce()
     // No part of a file is left behind.
     QCOMPARE(QDir(m_dir->path()).entryList({"*.part"}, QDir::Files | QDir::Hidden), QStringList());
 }
+void TestBatch::reconcileWithTheStatement()
+{
+    // Five cheques of SIB printed from the command line (numbers 1 to 5),
+    // the fourth voided since.
+    QFile list(m_dir->filePath("list.csv"));
+    QVERIFY(list.open(QIODevice::WriteOnly));
+    list.write("Date,Payee,Amount\n12/7/26,A,100\n12/7/26,B,200\n12/7/26,C,300\n12/7/26,D,400\n12/7/26,E,500.50\n");
+    list.close();
+    const auto run = [&](const QStringList &arguments) {
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LC_ALL", "en_US.UTF-8");
+        program.setProcessEnvironment(env);
+        program.start(CHEQUE_PRINTER_EXE, arguments + QStringList{"--data-dir", m_dir->path()});
+        program.waitForFinished(60000);
+        return std::pair{program.exitCode(), QString::fromLocal8Bit(program.readAllStandardOutput())};
+    };
+    QCOMPARE(run({"--batch", list.fileName(), "--bank", "SIB", "--to-pdf", m_dir->filePath("c.pdf")}).first, 0);
+    RegisterConnection c;
+    c.file = m_dir->filePath("register.sqlite");
+    ChequeRegister reg(c);
+    reg.voidCheque(reg.chequeByNumber("SIB", 4)->number, "lost");
+
+    // The bank's statement in Windows-1256, its columns named in Arabic in
+    // another order: a fil off, a debit's minus sign, a cheque paid twice, a
+    // void one, one the register never printed, a transfer, a date that is
+    // not one.
+    QFile statement(m_dir->filePath("statement.csv"));
+    QVERIFY(statement.open(QIODevice::WriteOnly));
+    statement.write(Cp1256("البيان,المبلغ,رقم الشيك,التاريخ\r\n"
+                           "chq,100.00,1,2027-01-05\r\nchq,200.01,2,06/01/2027\r\nchq,\"-300.00\",3,2027-01-07\r\n"
+                           "chq,300,3,2027-01-08\r\nchq,400,4,2027-01-08\r\nchq,50,99,2027-01-09\r\n"
+                           "transfer,20,,2027-01-10\r\nchq,500.50,5,someday\r\n"));
+    statement.close();
+    const QString report = m_dir->filePath("reconciliation.pdf");
+    const auto [exit, said] = run({"--reconcile", statement.fileName(), "--bank", "SIB", "--report", report});
+    QCOMPARE(exit, 1);
+    QCOMPARE(said.trimmed().split(u'\n'),
+             (QStringList{"Line 3, cheque 2, 200.01: the register's cheque is for 200.00",
+                          "Line 5, cheque 3, 300.00: the cheque is cleared already",
+                          "Line 6, cheque 4, 400.00: the register has the cheque as voided",
+                          "Line 7, cheque 99, 50.00: the register has no such cheque of SIB",
+                          "Line 9, cheque 5, ?: its date cannot be read",
+                          "2 cheques of SIB cleared; 5 lines do not match."}));
+    QCOMPARE(reg.chequeByNumber("SIB", 1)->stateDay, QDate(2027, 1, 5));
+    QCOMPARE(reg.chequeByNumber("SIB", 3)->state, ChequeState::Cleared);
+    QCOMPARE(reg.chequeByNumber("SIB", 2)->state, ChequeState::Printed);
+    QVERIFY(PopplerOutput("pdftotext", {"-raw"}, report).contains("2 cheques cleared; 5 lines do not match"));
+}
+
 QTEST_MAIN(TestBatch)
 #include "tst_batch.moc"

@@ -142,6 +142,17 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers an
   CREATE ROLE name LOGIN PASSWORD &apos;…&apos; IN ROLE cheque_clerks;
 يسجّل cheque_clerks الشيكات ويطبعونها؛ ويضبط cheque_admins أيضاً أرقام الشيكات والموافقة على الشيكات (‎--approval-rule‎ و‎--approval-limit‎)؛ ويوافق cheque_approvers على الشيكات أو يرفضونها.</translation>
     </message>
+    <message numerus="yes">
+        <source>%Ln cheques of %1 cleared; %2 lines do not match.</source>
+        <translation>
+            <numerusform>لم يُصرف أي شيك من ⁨%1⁩؛ ⁨%2⁩ سطور لا تطابق.</numerusform>
+            <numerusform>صُرف شيك واحد من ⁨%1⁩؛ ⁨%2⁩ سطور لا تطابق.</numerusform>
+            <numerusform>صُرف شيكان من ⁨%1⁩؛ ⁨%2⁩ سطور لا تطابق.</numerusform>
+            <numerusform>صُرفت %Ln شيكات من ⁨%1⁩؛ ⁨%2⁩ سطور لا تطابق.</numerusform>
+            <numerusform>صُرف %Ln شيكاً من ⁨%1⁩؛ ⁨%2⁩ سطور لا تطابق.</numerusform>
+            <numerusform>صُرف %Ln شيك من ⁨%1⁩؛ ⁨%2⁩ سطور لا تطابق.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>BatchWindow</name>
@@ -1092,6 +1103,53 @@ The program goes on with the UAE currency. The file is left as it is until you s
     </message>
 </context>
 <context>
+    <name>Reconcile</name>
+    <message>
+        <source>date</source>
+        <translation>التاريخ</translation>
+    </message>
+    <message>
+        <source>cheque number</source>
+        <translation>رقم الشيك</translation>
+    </message>
+    <message>
+        <source>amount</source>
+        <translation>المبلغ</translation>
+    </message>
+    <message>
+        <source>%1 has no %2 column in its first row</source>
+        <translation>ليس في السطر الأول من ⁨%1⁩ عمود ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>its date cannot be read</source>
+        <translation>تعذّرت قراءة تاريخه</translation>
+    </message>
+    <message>
+        <source>its amount cannot be read</source>
+        <translation>تعذّرت قراءة مبلغه</translation>
+    </message>
+    <message>
+        <source>the register has no such cheque of %1</source>
+        <translation>ليس في السجل شيك كهذا من ⁨%1⁩</translation>
+    </message>
+    <message>
+        <source>the register&apos;s cheque is for %1</source>
+        <translation>شيك السجل بمبلغ ⁨%1⁩</translation>
+    </message>
+    <message>
+        <source>the cheque is cleared already</source>
+        <translation>الشيك مصروف من قبل</translation>
+    </message>
+    <message>
+        <source>the register has the cheque as %1</source>
+        <translation>الشيك في السجل ⁨%1⁩</translation>
+    </message>
+    <message>
+        <source>Line %1, cheque %2, %3: %4</source>
+        <translation>السطر ⁨%1⁩، الشيك ⁨%2⁩، ⁨%3⁩: ⁨%4⁩</translation>
+    </message>
+</context>
+<context>
     <name>RegisterReport</name>
     <message>
         <source>No cheques</source>
@@ -1620,6 +1678,52 @@ The program goes on with the UAE currency. The file is left as it is until you s
     <message>
         <source>Why is the payment of %1 stopped?</source>
         <translation>لماذا أُوقف صرف ⁨%1⁩؟</translation>
+    </message>
+    <message>
+        <source>Reconcile…</source>
+        <translation>مطابقة كشف الحساب…</translation>
+    </message>
+    <message>
+        <source>Choose the statement&apos;s bank in the bank filter first.</source>
+        <translation>اختر بنك الكشف في مرشّح البنوك أولاً.</translation>
+    </message>
+    <message>
+        <source>The Statement of %1</source>
+        <translation>كشف حساب ⁨%1⁩</translation>
+    </message>
+    <message>
+        <source>Bank statements (*.csv *.xlsx *.txt);;All files (*)</source>
+        <translation>كشوف الحسابات (*.csv *.xlsx *.txt);;كل الملفات (*)</translation>
+    </message>
+    <message numerus="yes">
+        <source>…and %Ln more.</source>
+        <translation>
+            <numerusform>…ولا شيء غيرها.</numerusform>
+            <numerusform>…وسطر آخر.</numerusform>
+            <numerusform>…وسطران آخران.</numerusform>
+            <numerusform>…و%Ln سطور أخرى.</numerusform>
+            <numerusform>…و%Ln سطراً آخر.</numerusform>
+            <numerusform>…و%Ln سطر آخر.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln cheques of %1 cleared; %2 lines of the statement do not match.</source>
+        <translation>
+            <numerusform>لم يُصرف أي شيك من ⁨%1⁩؛ ⁨%2⁩ سطور من الكشف لا تطابق.</numerusform>
+            <numerusform>صُرف شيك واحد من ⁨%1⁩؛ ⁨%2⁩ سطور من الكشف لا تطابق.</numerusform>
+            <numerusform>صُرف شيكان من ⁨%1⁩؛ ⁨%2⁩ سطور من الكشف لا تطابق.</numerusform>
+            <numerusform>صُرفت %Ln شيكات من ⁨%1⁩؛ ⁨%2⁩ سطور من الكشف لا تطابق.</numerusform>
+            <numerusform>صُرف %Ln شيكاً من ⁨%1⁩؛ ⁨%2⁩ سطور من الكشف لا تطابق.</numerusform>
+            <numerusform>صُرف %Ln شيك من ⁨%1⁩؛ ⁨%2⁩ سطور من الكشف لا تطابق.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Save the reconciliation&apos;s report as a PDF file?</source>
+        <translation>حفظ تقرير المطابقة ملفَّ PDF؟</translation>
+    </message>
+    <message>
+        <source>Save the Reconciliation</source>
+        <translation>حفظ المطابقة</translation>
     </message>
 </context>
 <context>

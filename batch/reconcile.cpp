@@ -1,0 +1,219 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "batch/reconcile.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QSet>
+
+#include "core/chequeerror.h"
+#include "output/printrun.h"
+#include "register/registerreport.h"
+
+namespace {
+
+enum Column { Date, Number, Amount, Description, ColumnCount };
+
+// The names each column goes by in banks' statements, compared without
+// case and blanks at the ends.
+const QStringList &NamesOf(Column column)
+{
+    static const QStringList names[ColumnCount] = {
+        {"date", "value date", "transaction date", "posting date", "التاريخ", "تاريخ القيمة", "تاريخ الحركة"},
+        {"cheque number", "cheque no", "cheque no.", "cheque", "chq no", "chq no.", "check number", "رقم الشيك",
+         "الشيك"},
+        {"amount", "debit", "withdrawal", "withdrawals", "المبلغ", "مدين", "سحب", "المسحوبات"},
+        {"description", "details", "narration", "particulars", "البيان", "الوصف", "التفاصيل"},
+    };
+    return names[column];
+}
+
+QString ColumnTitle(Column column)
+{
+    switch (column) {
+    case Date: return QCoreApplication::translate("Reconcile", "date");
+    case Number: return QCoreApplication::translate("Reconcile", "cheque number");
+    default: return QCoreApplication::translate("Reconcile", "amount");
+    }
+}
+
+// Digits of any script as 0 to 9, without grouping, blanks, currency names
+// or the sign of a debit.
+QString PlainNumber(const QString &text)
+{
+    QString plain;
+    for (const QChar c : text) {
+        if (c.isDigit())
+            plain += QChar(u'0' + c.digitValue());
+        else if (c == u'.' || c == u'\u066B') // the Arabic decimal separator
+            plain += u'.';
+    }
+    return plain;
+}
+
+std::optional<QDate> LineDate(const ListCell &cell, const QLocale &locale)
+{
+    if (cell.date)
+        return cell.date;
+    const QString text = cell.text.trimmed();
+    if (const QDate iso = QDate::fromString(text, Qt::ISODate); iso.isValid())
+        return iso;
+    // The day first, as the Gulf's banks write dates, then the desktop's.
+    for (const char *format : {"d/M/yyyy", "d-M-yyyy", "d.M.yyyy"})
+        if (const QDate day = QDate::fromString(text, QLatin1String(format)); day.isValid())
+            return day;
+    return ReadTypedDate(text, locale);
+}
+
+} // namespace
+
+QList<StatementLine> ReadStatement(const ListFile &file, const QLocale &locale)
+{
+    QList<StatementLine> lines;
+    if (file.rows.isEmpty())
+        return lines;
+    int index[ColumnCount] = {-1, -1, -1, -1};
+    const QList<ListCell> &header = file.rows.first();
+    for (int i = 0; i < header.size(); ++i) {
+        const QString name = header[i].text.trimmed().toCaseFolded();
+        for (int c = 0; c < ColumnCount; ++c)
+            if (index[c] < 0 && NamesOf(Column(c)).contains(name))
+                index[c] = i;
+    }
+    for (Column c : {Date, Number, Amount})
+        if (index[c] < 0)
+            throw ChequeError(QCoreApplication::translate("Reconcile", "%1 has no %2 column in its first row")
+                                  .arg(file.name, ColumnTitle(c))
+                                  .toStdString());
+    for (int r = 1; r < file.rows.size(); ++r) {
+        const QList<ListCell> &cells = file.rows[r];
+        const QString number = PlainNumber(cells.value(index[Number]).text);
+        if (number.isEmpty())
+            continue; // not a cheque: a transfer, a fee
+        StatementLine line;
+        line.row = file.rowNumbers.value(r, r + 1);
+        line.chequeNumber = number.toLongLong();
+        if (index[Description] >= 0)
+            line.description = cells.value(index[Description]).text.trimmed();
+        const auto date = LineDate(cells.value(index[Date]), locale);
+        bool ok = false;
+        const double amount = QLocale::c().toDouble(PlainNumber(cells.value(index[Amount]).text), &ok);
+        if (!date)
+            line.problem = QCoreApplication::translate("Reconcile", "its date cannot be read");
+        else if (!ok || amount <= 0 || amount > 1e12)
+            line.problem = QCoreApplication::translate("Reconcile", "its amount cannot be read");
+        else {
+            line.date = *date;
+            line.thousandths = std::llround(amount * 1000);
+        }
+        lines << line;
+    }
+    return lines;
+}
+
+QList<StatementMatch> MatchStatement(ChequeRegister &reg, const QString &bank, const QList<StatementLine> &lines)
+{
+    QList<StatementMatch> matches;
+    QSet<qint64> seen;
+    for (const StatementLine &line : lines) {
+        StatementMatch m;
+        m.line = line;
+        if (!line.problem.isEmpty()) {
+            m.kind = StatementMatch::Kind::Unreadable;
+        } else if (!(m.cheque = reg.chequeByNumber(bank, line.chequeNumber))) {
+            m.kind = StatementMatch::Kind::NotInRegister;
+        } else if ((m.cheque->digits == 3 ? m.cheque->minorUnits : m.cheque->minorUnits * 10) != line.thousandths) {
+            m.kind = StatementMatch::Kind::AmountDiffers;
+        } else if (seen.contains(line.chequeNumber) || m.cheque->state == ChequeState::Cleared) {
+            m.kind = StatementMatch::Kind::ClearedTwice;
+        } else if (!CanChangeState(m.cheque->state, ChequeState::Cleared)) {
+            m.kind = StatementMatch::Kind::NotPayable;
+        }
+        if (m.kind == StatementMatch::Kind::Cleared)
+            seen.insert(line.chequeNumber);
+        matches << m;
+    }
+    return matches;
+}
+
+int ClearMatched(ChequeRegister &reg, const QList<StatementMatch> &matches)
+{
+    QList<std::pair<qint64, QDate>> cleared;
+    for (const StatementMatch &m : matches)
+        if (m.kind == StatementMatch::Kind::Cleared)
+            cleared.append({m.cheque->number, m.line.date});
+    if (!cleared.isEmpty())
+        reg.markClearedAll(cleared);
+    return int(cleared.size());
+}
+
+QString DescribeMismatch(const StatementMatch &m, const QString &bank, const QLocale &locale)
+{
+    const QString amount = m.line.thousandths % 10 == 0 ? MinorUnitsText(m.line.thousandths / 10, 2, locale)
+                                                        : MinorUnitsText(m.line.thousandths, 3, locale);
+    QString why;
+    switch (m.kind) {
+    case StatementMatch::Kind::Cleared: return {};
+    case StatementMatch::Kind::Unreadable: why = m.line.problem; break;
+    case StatementMatch::Kind::NotInRegister:
+        why = QCoreApplication::translate("Reconcile", "the register has no such cheque of %1").arg(bank);
+        break;
+    case StatementMatch::Kind::AmountDiffers:
+        why = QCoreApplication::translate("Reconcile", "the register's cheque is for %1")
+                  .arg(MinorUnitsText(m.cheque->minorUnits, m.cheque->digits, locale));
+        break;
+    case StatementMatch::Kind::ClearedTwice:
+        why = QCoreApplication::translate("Reconcile", "the cheque is cleared already");
+        break;
+    case StatementMatch::Kind::NotPayable:
+        why =
+            QCoreApplication::translate("Reconcile", "the register has the cheque as %1")
+                .arg(QCoreApplication::translate("RegisterWindow", StateName(m.cheque->state).toLatin1().constData()));
+        break;
+    }
+    return QCoreApplication::translate("Reconcile", "Line %1, cheque %2, %3: %4")
+        .arg(m.line.row)
+        .arg(m.line.chequeNumber)
+        .arg(m.line.problem.isEmpty() ? amount : QStringLiteral("?"), why);
+}
+
+int Reconciliation::mismatched() const
+{
+    return int(std::count_if(matches.begin(), matches.end(),
+                             [](const StatementMatch &m) { return m.kind != StatementMatch::Kind::Cleared; }));
+}
+
+Reconciliation ReconcileStatement(ChequeRegister &reg, const QString &path, const QString &bank, const QLocale &locale)
+{
+    Reconciliation done;
+    const ListFile file = ReadListFile(path);
+    done.statement = file.name;
+    done.bank = bank;
+    done.matches = MatchStatement(reg, bank, ReadStatement(file, locale));
+    done.cleared = ClearMatched(reg, done.matches);
+    return done;
+}
+
+int SaveReconciliationReport(const QString &fileName, const Reconciliation &done, const QLocale &locale)
+{
+    QList<ReportEntry> entries;
+    for (const StatementMatch &m : done.matches)
+        if (m.kind == StatementMatch::Kind::Cleared)
+            entries.append({m.cheque,
+                            QStringLiteral("Cleared on %1 (statement line %2)")
+                                .arg(locale.toString(m.line.date, QLocale::ShortFormat))
+                                .arg(m.line.row)});
+    for (const StatementMatch &m : done.matches)
+        if (m.kind != StatementMatch::Kind::Cleared)
+            entries.append(
+                {std::nullopt,
+                 DescribeMismatch(m, done.bank, locale)
+                     + (m.line.description.isEmpty() ? QString() : QStringLiteral(" (") + m.line.description + u')')});
+    return SaveChequesReport(
+        fileName, QStringLiteral("Statement %1 of %2, reconciled").arg(done.statement, done.bank), entries,
+        QStringLiteral("%1 cheques cleared; %2 lines do not match").arg(done.cleared).arg(done.mismatched()),
+        {QStringLiteral("Statement: %1, %2 lines with a cheque number").arg(done.statement).arg(done.matches.size())},
+        locale);
+}

@@ -22,6 +22,7 @@
 #include "output/chequepage.h"
 #include "output/pageoutput.h"
 #include "pdfjob.h"
+#include "batch/reconcile.h"
 #include "register/chequeissuer.h"
 #include "register/registeraccess.h"
 #include "register/registerexport.h"
@@ -273,6 +274,115 @@ BENCHMARK(BM_SqliteCliCsv1M)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(BM_Export1M, Workbook, ExportFormat::Workbook, "cheques.xlsx")
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
+
+// Reconciling: a register of 10,000 printed cheques of one bank and the
+// bank's statement paying each of them, as the program reconciles it
+// against the SQLite tool importing the same statement and clearing the
+// same cheques with one UPDATE.
+constexpr int kStatementLines = 10000;
+
+QString StatementRegister()
+{
+    const QString file = Dir().filePath(QStringLiteral("statement-register.sqlite"));
+    if (QFile::exists(file))
+        return file;
+    RegisterConnection c;
+    c.file = file + QStringLiteral(".part");
+    QFile::remove(c.file);
+    {
+        ChequeRegister reg(c);
+        reg.open();
+    }
+    {
+        QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("statement"));
+        d.setDatabaseName(c.file);
+        d.open();
+        QSqlQuery q(d);
+        q.exec(QStringLiteral("BEGIN"));
+        q.prepare(QStringLiteral(
+            "INSERT INTO cheques (bank, cheque_number, cheque_date, payee, payee_key, amount_minor, digits, "
+            "amount_thousandths, currency, currency_arabic, words_en, words_ar, account_only, printed_at, destination, "
+            "login, state, cheque_day) VALUES ('SIB', ?, '12/7/26', 'Dorvan', 'dorvan', ?, 2, ?, 'Dhs', 'درهم', 'e', "
+            "'a', 0, '2026-12-07T10:00:00.000Z', 'Office printer', 'clerk', 'printed', '2026-12-07')"));
+        for (int i = 1; i <= kStatementLines; ++i) {
+            q.addBindValue(i);
+            q.addBindValue(100000 + i);
+            q.addBindValue((100000 + i) * 10);
+            q.exec();
+        }
+        q.exec(QStringLiteral("COMMIT"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("statement"));
+    QFile::rename(c.file, file);
+    return file;
+}
+
+QString StatementFile()
+{
+    const QString file = Dir().filePath(QStringLiteral("statement.csv"));
+    QFile out(file);
+    out.open(QIODevice::WriteOnly);
+    out.write("Date,Cheque Number,Amount,Description\n");
+    for (int i = 1; i <= kStatementLines; ++i)
+        out.write(QStringLiteral("2027-01-%1,%2,%3.%4,cheque paid\n")
+                      .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
+                      .arg(i)
+                      .arg((100000 + i) / 100)
+                      .arg((100000 + i) % 100, 2, 10, QLatin1Char('0'))
+                      .toUtf8());
+    return file;
+}
+
+// A fresh copy of the register of printed cheques.
+QString RegisterCopy()
+{
+    const QString copy = Dir().filePath(QStringLiteral("statement-copy.sqlite"));
+    for (const char *suffix : {"", "-wal", "-shm"})
+        QFile::remove(copy + QLatin1String(suffix));
+    QFile::copy(StatementRegister(), copy);
+    return copy;
+}
+
+void BM_Reconcile10k(benchmark::State &state)
+{
+    const QString statement = StatementFile();
+    for (auto _ : state) {
+        state.PauseTiming();
+        RegisterConnection c;
+        c.file = RegisterCopy();
+        state.ResumeTiming();
+        ChequeRegister reg(c);
+        const Reconciliation done = ReconcileStatement(reg, statement, QStringLiteral("SIB"));
+        if (done.cleared != kStatementLines)
+            state.SkipWithError("a line was not matched");
+    }
+}
+BENCHMARK(BM_Reconcile10k)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_SqliteCliReconcile10k(benchmark::State &state)
+{
+    const QString statement = StatementFile();
+    for (auto _ : state) {
+        state.PauseTiming();
+        const QString copy = RegisterCopy();
+        state.ResumeTiming();
+        QProcess cli;
+        cli.start(QStringLiteral("sqlite3"),
+                  {copy, QStringLiteral("CREATE TABLE st (c1 TEXT, c2 TEXT, c3 TEXT, c4 TEXT)"),
+                   QStringLiteral(".mode csv"), QStringLiteral(".import --skip 1 %1 st").arg(statement),
+                   QStringLiteral("UPDATE cheques SET state = 'cleared', state_day = st.c1 FROM st WHERE cheques.bank = "
+                                  "'SIB' AND cheques.cheque_number = CAST(st.c2 AS INTEGER) AND "
+                                  "cheques.amount_thousandths = CAST(round(st.c3 * 1000) AS INTEGER) AND "
+                                  "cheques.state IN ('printed', 'delivered', 'returned')"),
+                   QStringLiteral("SELECT changes()")});
+        if (!cli.waitForFinished(600000) || cli.exitCode() != 0
+            || cli.readAllStandardOutput().trimmed() != QByteArray::number(kStatementLines)) {
+            state.SkipWithError("sqlite3 cannot clear the statement's cheques");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_SqliteCliReconcile10k)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // The private server of tests/postgres_register.sh, if the benchmark runs
 // under it.

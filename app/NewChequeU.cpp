@@ -705,8 +705,21 @@ TNewChequeForm::Issued TNewChequeForm::issueAll(const QList<ChequeJob> &jobs, QW
         StatusLB->setText(tr("%Ln cheques printed to %1.", nullptr, issuer.printed()).arg(destination));
     else
         StatusLB->setText(tr("No cheque was printed."));
-    if (last && issuer.printed() > 0)
+    if (last && issuer.printed() > 0) {
         showPrinted(last->cheque, last->layout);
+        // Time to bring the next cheque book.
+        try {
+            const auto left = reg->leavesLeft(last->cheque.bank);
+            if (left && *left < m_register->lowLeaves())
+                tell(*left == 0 ? tr("The cheque book of %1 is used up: add the next one (Cheque Numbers in the "
+                                     "register window) before the next cheque.")
+                                      .arg(last->cheque.bank)
+                                : tr("%Ln leaves are left in the cheque book of %1.", nullptr, int(*left))
+                                      .arg(last->cheque.bank));
+        } catch (const ChequeError &) {
+            // The next print says what is wrong with the register.
+        }
+    }
     if (run.prepared > 0) {
         if (issuer.printed() == 0)
             StatusLB->setText(tr("%Ln cheques wait for approval.", nullptr, run.prepared));

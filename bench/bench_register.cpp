@@ -18,11 +18,11 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
+#include "batch/reconcile.h"
 #include "layout/chequelayout.h"
 #include "output/chequepage.h"
 #include "output/pageoutput.h"
 #include "pdfjob.h"
-#include "batch/reconcile.h"
 #include "register/chequeissuer.h"
 #include "register/registeraccess.h"
 #include "register/registerexport.h"
@@ -367,14 +367,15 @@ void BM_SqliteCliReconcile10k(benchmark::State &state)
         const QString copy = RegisterCopy();
         state.ResumeTiming();
         QProcess cli;
-        cli.start(QStringLiteral("sqlite3"),
-                  {copy, QStringLiteral("CREATE TABLE st (c1 TEXT, c2 TEXT, c3 TEXT, c4 TEXT)"),
-                   QStringLiteral(".mode csv"), QStringLiteral(".import --skip 1 %1 st").arg(statement),
-                   QStringLiteral("UPDATE cheques SET state = 'cleared', state_day = st.c1 FROM st WHERE cheques.bank = "
-                                  "'SIB' AND cheques.cheque_number = CAST(st.c2 AS INTEGER) AND "
-                                  "cheques.amount_thousandths = CAST(round(st.c3 * 1000) AS INTEGER) AND "
-                                  "cheques.state IN ('printed', 'delivered', 'returned')"),
-                   QStringLiteral("SELECT changes()")});
+        cli.start(
+            QStringLiteral("sqlite3"),
+            {copy, QStringLiteral("CREATE TABLE st (c1 TEXT, c2 TEXT, c3 TEXT, c4 TEXT)"), QStringLiteral(".mode csv"),
+             QStringLiteral(".import --skip 1 %1 st").arg(statement),
+             QStringLiteral("UPDATE cheques SET state = 'cleared', state_day = st.c1 FROM st WHERE cheques.bank = "
+                            "'SIB' AND cheques.cheque_number = CAST(st.c2 AS INTEGER) AND "
+                            "cheques.amount_thousandths = CAST(round(st.c3 * 1000) AS INTEGER) AND "
+                            "cheques.state IN ('printed', 'delivered', 'returned')"),
+             QStringLiteral("SELECT changes()")});
         if (!cli.waitForFinished(600000) || cli.exitCode() != 0
             || cli.readAllStandardOutput().trimmed() != QByteArray::number(kStatementLines)) {
             state.SkipWithError("sqlite3 cannot clear the statement's cheques");

@@ -745,6 +745,10 @@ void ChequeRegister::upgradeFrom(int version)
     if (version < 5) {
         exec(QStringLiteral("ALTER TABLE cheques ADD COLUMN state_day TEXT NOT NULL DEFAULT ''"));
         allowEveryState();
+        // Each bank's cheque books, by their first and last leaves.
+        exec(QStringLiteral("CREATE TABLE cheque_books (bank TEXT NOT NULL, first_leaf BIGINT NOT NULL, last_leaf "
+                            "BIGINT NOT NULL, added_at TEXT NOT NULL, PRIMARY KEY (bank, first_leaf), CHECK "
+                            "(first_leaf >= 1 AND last_leaf >= first_leaf))"));
         if (m_connection.isServer())
             createApproval();
     }
@@ -948,6 +952,8 @@ void ChequeRegister::grantApproval()
         "    GRANT EXECUTE ON FUNCTION cheque_print_approved(BIGINT, TEXT, BIGINT) TO cheque_clerks, cheque_admins;\n"
         "    GRANT INSERT, UPDATE, DELETE ON cheque_approval_rules, cheque_approval_limits TO cheque_admins;\n"
         "    GRANT UPDATE (state_day) ON cheques TO cheque_clerks, cheque_admins;\n"
+        "    GRANT SELECT ON cheque_books TO cheque_clerks, cheque_approvers, cheque_admins;\n"
+        "    GRANT INSERT ON cheque_books TO cheque_admins;\n"
         "  END IF;\n"
         "END $$"));
 }
@@ -969,7 +975,7 @@ void ChequeRegister::setUpOfficeRoles()
                             "    CREATE ROLE cheque_admins NOLOGIN; END IF;\n"
                             "END $$"));
         const QString tables = QStringLiteral("register_info, cheques, cheque_events, cheque_numbers, file_jobs, "
-                                              "cheque_approval_rules, cheque_approval_limits");
+                                              "cheque_approval_rules, cheque_approval_limits, cheque_books");
         const QString everyone = QStringLiteral("cheque_clerks, cheque_approvers, cheque_admins");
         exec(QStringLiteral("REVOKE ALL ON %1 FROM PUBLIC").arg(tables));
         exec(QStringLiteral("GRANT SELECT ON %1 TO %2").arg(tables, everyone));
@@ -1496,6 +1502,30 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
             failWrite(number);
         recorded.chequeNumber = number.value(0).toLongLong();
         number.finish();
+        // A bank with cheque books prints only on their leaves.
+        QSqlQuery &leaf = prepared(QStringLiteral(
+            "SELECT EXISTS (SELECT 1 FROM cheque_books WHERE bank = :bank) AND NOT EXISTS (SELECT 1 FROM cheque_books "
+            "WHERE bank = :bank2 AND :number BETWEEN first_leaf AND last_leaf)"));
+        leaf.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
+        leaf.bindValue(QStringLiteral(":bank2"), Text(cheque.bank));
+        leaf.bindValue(QStringLiteral(":number"), recorded.chequeNumber);
+        if (!leaf.exec() || !leaf.next())
+            failWrite(leaf);
+        const bool outside = leaf.value(0).toBool();
+        leaf.finish();
+        if (outside) {
+            rollback();
+            if (batched) {
+                m_jobBatch = 0;
+                waitForTheDisk(true);
+            }
+            fail(QCoreApplication::translate("ChequeRegister", "The cheque could not be recorded in %1: %2"),
+                 QCoreApplication::translate("ChequeRegister",
+                                             "its number %1 is in none of the cheque books of \"%2\"; add the "
+                                             "bank's next cheque book (Cheque Numbers in the register window)")
+                     .arg(recorded.chequeNumber)
+                     .arg(cheque.bank));
+        }
     }
     QSqlQuery &q = prepared(QStringLiteral(
         "INSERT INTO cheques (bank, cheque_number, cheque_date, payee, payee_key, amount_minor, digits, "
@@ -1897,6 +1927,84 @@ QStringList AllBanks(const QStringList &listed, ChequeRegister *reg)
     return all;
 }
 
+std::optional<ChequeBook> BookOf(const QList<ChequeBook> &books, qint64 number)
+{
+    for (const ChequeBook &book : books)
+        if (number >= book.first && number <= book.last)
+            return book;
+    return std::nullopt;
+}
+
+QList<ChequeBook> ChequeRegister::chequeBooks(const QString &bank)
+{
+    const Use use(*this);
+    QSqlQuery q(db());
+    q.prepare(QStringLiteral("SELECT first_leaf, last_leaf FROM cheque_books WHERE bank = :bank ORDER BY first_leaf"));
+    q.bindValue(QStringLiteral(":bank"), Text(bank));
+    if (!q.exec())
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
+    QList<ChequeBook> books;
+    while (q.next())
+        books.append({bank, q.value(0).toLongLong(), q.value(1).toLongLong()});
+    return books;
+}
+
+void ChequeRegister::addChequeBook(const QString &bank, qint64 first, qint64 last)
+{
+    const Use use(*this);
+    checkSound();
+    const QString cannot = QCoreApplication::translate("ChequeRegister", "Cannot add the cheque book in %1: %2");
+    if (first < 1 || last < first)
+        fail(cannot,
+             QCoreApplication::translate("ChequeRegister",
+                                         "its leaves run from a number from 1 to one as "
+                                         "high or higher"));
+    for (const ChequeBook &book : chequeBooks(bank))
+        if (first <= book.last && last >= book.first)
+            fail(cannot,
+                 QCoreApplication::translate("ChequeRegister", "its leaves meet those of the book %1–%2")
+                     .arg(book.first)
+                     .arg(book.last));
+    const qint64 next = nextChequeNumber(bank);
+    const bool nextInABook = BookOf(chequeBooks(bank), next).has_value();
+    begin();
+    try {
+        QSqlQuery q(db());
+        q.prepare(QStringLiteral("INSERT INTO cheque_books (bank, first_leaf, last_leaf, added_at) VALUES (:bank, "
+                                 ":first, :last, :at)"));
+        q.bindValue(QStringLiteral(":bank"), Text(bank));
+        q.bindValue(QStringLiteral(":first"), first);
+        q.bindValue(QStringLiteral(":last"), last);
+        q.bindValue(QStringLiteral(":at"), Utc(QDateTime::currentDateTimeUtc()));
+        if (!q.exec())
+            fail(cannot, ServerReason(q.lastError()));
+        // The bank's numbers go on in the new book once the one in use is
+        // used up (or there was none).
+        if (!nextInABook && (next < first || next > last)) {
+            QSqlQuery move(db());
+            move.prepare(QStringLiteral("INSERT INTO cheque_numbers (bank, next_number) VALUES (:bank, :next) "
+                                        "ON CONFLICT (bank) DO UPDATE SET next_number = excluded.next_number"));
+            move.bindValue(QStringLiteral(":bank"), Text(bank));
+            move.bindValue(QStringLiteral(":next"), first);
+            if (!move.exec())
+                fail(cannot, ServerReason(move.lastError()));
+        }
+        commit();
+    } catch (const ChequeError &) {
+        rollback();
+        throw;
+    }
+}
+
+std::optional<qint64> ChequeRegister::leavesLeft(const QString &bank)
+{
+    const QList<ChequeBook> books = chequeBooks(bank);
+    if (books.isEmpty())
+        return std::nullopt;
+    const auto book = BookOf(books, nextChequeNumber(bank));
+    return book ? book->last - nextChequeNumber(bank) + 1 : 0;
+}
+
 qint64 ChequeRegister::nextChequeNumber(const QString &bank)
 {
     const Use use(*this);
@@ -1912,6 +2020,18 @@ void ChequeRegister::setNextChequeNumber(const QString &bank, qint64 next)
 {
     const Use use(*this);
     checkSound();
+    const QString cannot = QCoreApplication::translate("ChequeRegister", "Cannot set the next cheque number in %1: %2");
+    if (chequeByNumber(bank, next))
+        fail(cannot,
+             QCoreApplication::translate("ChequeRegister", "cheque No. %1 of \"%2\" is in the register already")
+                 .arg(next)
+                 .arg(bank));
+    const QList<ChequeBook> books = chequeBooks(bank);
+    if (!books.isEmpty() && !BookOf(books, next))
+        fail(cannot,
+             QCoreApplication::translate("ChequeRegister", "%1 is in none of the cheque books of \"%2\"")
+                 .arg(next)
+                 .arg(bank));
     QSqlQuery q(db());
     q.prepare(QStringLiteral("INSERT INTO cheque_numbers (bank, next_number) VALUES (:bank, :next) "
                              "ON CONFLICT (bank) DO UPDATE SET next_number = excluded.next_number"));

@@ -110,6 +110,19 @@ inline bool IsOutstanding(ChequeState state) { return IsLive(state) && state != 
 /// How many months a cheque can be paid after its date, by default.
 inline constexpr int DefaultValidityMonths = 6;
 
+/// A bank's cheque book: the numbers of its first and last leaves.
+struct ChequeBook
+{
+    QString bank;
+    qint64 first = 0;
+    qint64 last = 0;
+};
+/// The book of `books` that holds leaf `number`.
+std::optional<ChequeBook> BookOf(const QList<ChequeBook> &books, qint64 number);
+
+/// How few leaves left in a cheque book are told, by default.
+inline constexpr int DefaultLowLeaves = 10;
+
 class ChequeRegister;
 /// `listed` (the bank list) and the banks of `reg`'s cheques, each once, in
 /// alphabetical order; no register, or one that cannot be read, adds none
@@ -281,8 +294,19 @@ public:
 
     /// The number the bank's next cheque gets (1 for a bank not seen yet).
     qint64 nextChequeNumber(const QString &bank);
-    /// The first number of a new cheque book.
+    /// The number the bank's next cheque takes. Refused (ChequeError) when
+    /// a cheque of the register has it already, or when the bank has cheque
+    /// books and none holds it.
     void setNextChequeNumber(const QString &bank, qint64 next);
+    /// The bank's cheque books, in the order of their leaves. Once a bank
+    /// has one, its cheques are printed only on their leaves.
+    QList<ChequeBook> chequeBooks(const QString &bank);
+    /// A new book of leaves `first` to `last`, meeting no other book of the
+    /// bank; the bank's numbers go on in it when the book in use is used up.
+    void addChequeBook(const QString &bank, qint64 first, qint64 last);
+    /// The leaves left in the book the bank's next number is in (0 when it
+    /// is in none); nothing for a bank without cheque books.
+    std::optional<qint64> leavesLeft(const QString &bank);
 
     /// Count and amount of cheques of one currency (of one bank and state,
     /// where they are told apart).

@@ -18,6 +18,14 @@ RegisterAccess::RegisterAccess(QString settingsFile, QString dataDir, QObject *p
     m_connection = ConnectionFromSettings(settings, m_dataDir);
     m_validityMonths =
         std::clamp(settings.value(QStringLiteral("register/validityMonths"), DefaultValidityMonths).toInt(), 1, 60);
+    m_lowLeaves = std::clamp(settings.value(QStringLiteral("register/lowLeaves"), DefaultLowLeaves).toInt(), 0, 500);
+}
+
+void RegisterAccess::setLowLeaves(int leaves)
+{
+    m_lowLeaves = std::clamp(leaves, 0, 500);
+    QSettings settings(m_settingsFile, QSettings::IniFormat);
+    settings.setValue(QStringLiteral("register/lowLeaves"), m_lowLeaves);
 }
 
 void RegisterAccess::setValidityMonths(int months)

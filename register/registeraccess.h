@@ -38,6 +38,11 @@ public:
     int validityMonths() const { return m_validityMonths; }
     void setValidityMonths(int months);
 
+    /// How few leaves left in a cheque book are told after a print. Kept in
+    /// the settings.
+    int lowLeaves() const { return m_lowLeaves; }
+    void setLowLeaves(int leaves);
+
     /// Tells the register's windows that its cheques have changed.
     void touch() { emit chequesChanged(); }
 
@@ -50,5 +55,6 @@ private:
     QString m_dataDir;
     RegisterConnection m_connection;
     int m_validityMonths = DefaultValidityMonths;
+    int m_lowLeaves = DefaultLowLeaves;
     std::unique_ptr<ChequeRegister> m_register;
 };

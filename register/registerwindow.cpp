@@ -534,7 +534,7 @@ void RegisterWindow::editChequeNumbers()
     ChequeRegister *b = reg();
     if (!b)
         return;
-    ChequeNumbersDialog dialog(*b, m_banks, this);
+    ChequeNumbersDialog dialog(*b, m_access, m_banks, this);
     dialog.exec();
     setBanks(m_banks);
 }
@@ -780,9 +780,11 @@ RegisterConnection ConnectionDialog::connection() const
     return c;
 }
 
-ChequeNumbersDialog::ChequeNumbersDialog(ChequeRegister &reg, const QStringList &banks, QWidget *parent)
+ChequeNumbersDialog::ChequeNumbersDialog(ChequeRegister &reg, RegisterAccess &access, const QStringList &banks,
+                                         QWidget *parent)
     : QDialog(parent)
     , m_register(reg)
+    , m_access(access)
 {
     setObjectName(QStringLiteral("ChequeNumbersDialog"));
     setWindowTitle(QCoreApplication::translate("RegisterWindow", "Cheque Numbers"));
@@ -802,6 +804,20 @@ ChequeNumbersDialog::ChequeNumbersDialog(ChequeRegister &reg, const QStringList 
                    this);
     note->setWordWrap(true);
     form->addRow(note);
+    BooksLB = PlainLabel(QString(), this);
+    BooksLB->setObjectName(QStringLiteral("BooksLB"));
+    BooksLB->setWordWrap(true);
+    auto *add = new QPushButton(QCoreApplication::translate("RegisterWindow", "Add a Cheque Book…"), this);
+    add->setObjectName(QStringLiteral("AddBookBtn"));
+    form->addRow(BooksLB);
+    form->addRow(QString(), add);
+    LowSB = new QSpinBox(this);
+    LowSB->setObjectName(QStringLiteral("LowSB"));
+    LowSB->setRange(0, 500);
+    LowSB->setValue(access.lowLeaves());
+    form->addRow(QCoreApplication::translate("RegisterWindow", "Tell when fewer leaves are left than"), LowSB);
+    connect(add, &QPushButton::clicked, this, &ChequeNumbersDialog::addBook);
+    connect(LowSB, &QSpinBox::valueChanged, this, [this](int leaves) { m_access.setLowLeaves(leaves); });
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     form->addRow(buttons);
     connect(BankCB, &QComboBox::currentIndexChanged, this, &ChequeNumbersDialog::showNext);
@@ -816,13 +832,50 @@ ChequeNumbersDialog::ChequeNumbersDialog(ChequeRegister &reg, const QStringList 
 void ChequeNumbersDialog::showNext()
 {
     try {
-        NextEd->setText(BankCB->currentIndex() < 0
-                            ? QString()
-                            : QString::number(m_register.nextChequeNumber(BankCB->currentText())));
+        const QString bank = BankCB->currentText();
+        NextEd->setText(BankCB->currentIndex() < 0 ? QString() : QString::number(m_register.nextChequeNumber(bank)));
+        QStringList books;
+        for (const ChequeBook &book : m_register.chequeBooks(bank))
+            books << QStringLiteral("%1–%2").arg(book.first).arg(book.last);
+        const auto left = m_register.leavesLeft(bank);
+        BooksLB->setText(
+            books.isEmpty()
+                ? QCoreApplication::translate("RegisterWindow", "No cheque books: any number is printed.")
+                : QCoreApplication::translate("RegisterWindow", "Cheque books: %1. Leaves left in the one in use: %2.")
+                      .arg(books.join(QLatin1String(", ")))
+                      .arg(left.value_or(0)));
     } catch (const ChequeError &error) {
         NextEd->clear();
         dialogs().showMessage(this, windowTitle(), QString::fromStdString(error.message()));
     }
+}
+
+void ChequeNumbersDialog::addBook()
+{
+    if (BankCB->currentIndex() < 0)
+        return;
+    const QString bank = BankCB->currentText();
+    const auto typed = dialogs().askText(
+        this, windowTitle(),
+        QCoreApplication::translate("RegisterWindow",
+                                    "The first and last leaf numbers of the new cheque book of %1 (for instance "
+                                    "101-150):")
+            .arg(bank),
+        QString());
+    if (!typed)
+        return;
+    static const QRegularExpression range(QStringLiteral("^\\s*(\\d{1,15})\\s*[-–]\\s*(\\d{1,15})\\s*$"));
+    const QRegularExpressionMatch m = range.match(*typed);
+    try {
+        if (!m.hasMatch())
+            throw ChequeError(
+                QCoreApplication::translate("RegisterWindow", "Give the first and last leaf numbers, as 101-150.")
+                    .toStdString());
+        m_register.addChequeBook(bank, m.captured(1).toLongLong(), m.captured(2).toLongLong());
+    } catch (const ChequeError &error) {
+        dialogs().showMessage(this, windowTitle(), QString::fromStdString(error.message()));
+    }
+    showNext();
 }
 
 bool ChequeNumbersDialog::apply()

@@ -153,14 +153,21 @@ class ChequeNumbersDialog : public QDialog
     Q_OBJECT
 
 public:
-    ChequeNumbersDialog(ChequeRegister &reg, const QStringList &banks, QWidget *parent = nullptr);
-    /// Sets the bank's next number; false (and the user told) when it is not a number.
+    ChequeNumbersDialog(ChequeRegister &reg, RegisterAccess &access, const QStringList &banks,
+                        QWidget *parent = nullptr);
+    /// Sets the bank's next number; false (and the user told) when it is not
+    /// a number, is used already or is in none of the bank's books.
     bool apply();
+    /// Asks for the first and last leaves of the bank's new cheque book.
+    void addBook();
 
 private:
     void showNext();
 
     ChequeRegister &m_register;
+    RegisterAccess &m_access;
     QComboBox *BankCB;
     QLineEdit *NextEd;
+    QLabel *BooksLB; ///< the bank's books, and the leaves left in the one in use
+    QSpinBox *LowSB; ///< how few leaves left are told
 };

@@ -184,7 +184,7 @@ void TestArabicUi::everyWindowReadsInArabic()
     look(w.batchWindow(), "list", {list.fileName()});
     ConnectionDialog connection(RegisterConnection(), &w);
     look(&connection, "connection");
-    ChequeNumbersDialog numbers(*w.chequeRegister()->open(&w, nullptr), {"SIB"}, &w);
+    ChequeNumbersDialog numbers(*w.chequeRegister()->open(&w, nullptr), *w.chequeRegister(), {"SIB"}, &w);
     look(&numbers, "cheque-numbers");
 
     // The program's own dialogs and Qt's, as they are really shown.

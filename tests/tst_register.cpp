@@ -115,6 +115,8 @@ private slots:
     void approvalBeforePrint();
     void lifeAfterPrint_data() { addConnections(); }
     void lifeAfterPrint();
+    void chequeBooks_data() { addConnections(); }
+    void chequeBooks();
 
 private:
     RegisterConnection sqlite(const char *name = "register.sqlite") const
@@ -141,7 +143,7 @@ void TestRegister::cleanup()
         d.setUserName(server->user);
         if (d.open() && QSqlQuery(d).exec("SET client_min_messages = warning"))
             for (const char *table : {"cheque_events", "cheques", "file_jobs", "cheque_numbers", "register_info",
-                                      "cheque_approval_rules", "cheque_approval_limits"})
+                                      "cheque_approval_rules", "cheque_approval_limits", "cheque_books"})
                 QSqlQuery(d).exec(QStringLiteral("DROP TABLE IF EXISTS %1 CASCADE").arg(QLatin1String(table)));
         d.close();
         d = QSqlDatabase();
@@ -1408,6 +1410,39 @@ void TestRegister::lifeAfterPrint()
     stale.staleBefore = QDate(2026, 1, 31);
     QVERIFY(reg.stateTotals(stale).isEmpty());
     QCOMPARE(reg.checkHistory().problem(), std::nullopt);
+}
+
+void TestRegister::chequeBooks()
+{
+    QFETCH(bool, server);
+    if (server && !Server())
+        QSKIP("no PostgreSQL server (tests/postgres_register.sh starts one)");
+    RegisterConnection c;
+    c.file = m_dir->filePath("register.sqlite");
+    ChequeRegister reg(server ? *Server() : c);
+    // A book of three leaves: three cheques on them, the fourth refused.
+    reg.addChequeBook("SIB", 1, 3);
+    QList<qint64> numbers;
+    for (int i = 0; i < 4; ++i)
+        numbers << IssueCheque(reg, Make("SIB", "Dorvan", "100"), "printer", Printed).chequeNumber;
+    QCOMPARE(numbers, (QList<qint64>{1, 2, 3, 0}));
+    QCOMPARE(reg.leavesLeft("SIB"), 0);
+    // Books never overlap; the next book takes over the numbering.
+    QVERIFY(ErrorOf([&] { reg.addChequeBook("SIB", 3, 5); }).contains("1–3"));
+    reg.addChequeBook("SIB", 101, 150);
+    QCOMPARE(reg.nextChequeNumber("SIB"), 101);
+    QCOMPARE(reg.leavesLeft("SIB"), 50);
+    // A number typed for the next cheque: used already, or in no book, is
+    // refused where it is typed.
+    QVERIFY(ErrorOf([&] { reg.setNextChequeNumber("SIB", 2); }).contains("in the register already"));
+    QVERIFY(ErrorOf([&] { reg.setNextChequeNumber("SIB", 60); }).contains("none of the cheque books"));
+    reg.setNextChequeNumber("SIB", 148);
+    QCOMPARE(IssueCheque(reg, Make("SIB", "Dorvan", "100"), "printer", Printed).chequeNumber, 148);
+    QCOMPARE(reg.leavesLeft("SIB"), 2);
+    // A bank without books prints on any number.
+    QCOMPARE(reg.leavesLeft("FAB"), std::nullopt);
+    reg.setNextChequeNumber("FAB", 7000);
+    QCOMPARE(IssueCheque(reg, Make("FAB", "Dorvan", "100"), "printer", Printed).chequeNumber, 7000);
 }
 
 QTEST_MAIN(TestRegister)

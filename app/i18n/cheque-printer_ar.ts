@@ -810,6 +810,34 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers an
         <source>the cheque is %1</source>
         <translation>الشيك ⁨%1⁩</translation>
     </message>
+    <message>
+        <source>its number %1 is in none of the cheque books of &quot;%2&quot;; add the bank&apos;s next cheque book (Cheque Numbers in the register window)</source>
+        <translation>رقمه ⁨%1⁩ ليس في أي دفتر شيكات لـ«⁨%2⁩»؛ أضف دفتر الشيكات التالي للبنك (أرقام الشيكات في نافذة السجل)</translation>
+    </message>
+    <message>
+        <source>Cannot add the cheque book in %1: %2</source>
+        <translation>تعذّرت إضافة دفتر الشيكات في ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>its leaves run from a number from 1 to one as high or higher</source>
+        <translation>أوراقه تبدأ من رقم لا يقل عن 1 وتنتهي برقم مساوٍ له أو أكبر</translation>
+    </message>
+    <message>
+        <source>its leaves meet those of the book %1–%2</source>
+        <translation>أوراقه تتداخل مع أوراق الدفتر ⁨%1⁩–⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>Cannot set the next cheque number in %1: %2</source>
+        <translation>تعذّر ضبط رقم الشيك التالي في ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>cheque No. %1 of &quot;%2&quot; is in the register already</source>
+        <translation>الشيك رقم ⁨%1⁩ من «⁨%2⁩» في السجل من قبل</translation>
+    </message>
+    <message>
+        <source>%1 is in none of the cheque books of &quot;%2&quot;</source>
+        <translation>الرقم ⁨%1⁩ ليس في أي دفتر شيكات لـ«⁨%2⁩»</translation>
+    </message>
 </context>
 <context>
     <name>ChequeScan</name>
@@ -1725,6 +1753,30 @@ The program goes on with the UAE currency. The file is left as it is until you s
         <source>Save the Reconciliation</source>
         <translation>حفظ المطابقة</translation>
     </message>
+    <message>
+        <source>Add a Cheque Book…</source>
+        <translation>إضافة دفتر شيكات…</translation>
+    </message>
+    <message>
+        <source>Tell when fewer leaves are left than</source>
+        <translation>التنبيه عندما يقل عدد الأوراق الباقية عن</translation>
+    </message>
+    <message>
+        <source>No cheque books: any number is printed.</source>
+        <translation>لا دفاتر شيكات: يُطبع أي رقم.</translation>
+    </message>
+    <message>
+        <source>Cheque books: %1. Leaves left in the one in use: %2.</source>
+        <translation>دفاتر الشيكات: ⁨%1⁩. الأوراق الباقية في الدفتر المستعمل: ⁨%2⁩.</translation>
+    </message>
+    <message>
+        <source>The first and last leaf numbers of the new cheque book of %1 (for instance 101-150):</source>
+        <translation>رقما الورقة الأولى والأخيرة في دفتر الشيكات الجديد لـ⁨%1⁩ (مثلاً 101-150):</translation>
+    </message>
+    <message>
+        <source>Give the first and last leaf numbers, as 101-150.</source>
+        <translation>اذكر رقمي الورقة الأولى والأخيرة، مثل 101-150.</translation>
+    </message>
 </context>
 <context>
     <name>Schedule</name>
@@ -2515,6 +2567,21 @@ The banks and layouts are kept in the program; they are written again at the nex
     <message>
         <source>no printer was chosen for it</source>
         <translation>لم تُختر له طابعة</translation>
+    </message>
+    <message>
+        <source>The cheque book of %1 is used up: add the next one (Cheque Numbers in the register window) before the next cheque.</source>
+        <translation>نفد دفتر شيكات ⁨%1⁩: أضف الدفتر التالي (أرقام الشيكات في نافذة السجل) قبل الشيك التالي.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln leaves are left in the cheque book of %1.</source>
+        <translation>
+            <numerusform>لم تبقَ أوراق في دفتر شيكات ⁨%1⁩.</numerusform>
+            <numerusform>بقيت ورقة واحدة في دفتر شيكات ⁨%1⁩.</numerusform>
+            <numerusform>بقيت ورقتان في دفتر شيكات ⁨%1⁩.</numerusform>
+            <numerusform>بقيت %Ln أوراق في دفتر شيكات ⁨%1⁩.</numerusform>
+            <numerusform>بقيت %Ln ورقة في دفتر شيكات ⁨%1⁩.</numerusform>
+            <numerusform>بقيت %Ln ورقة في دفتر شيكات ⁨%1⁩.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -24,6 +24,7 @@
 #include "output/pageoutput.h"
 #include "pdfjob.h"
 #include "register/chequeissuer.h"
+#include "register/duewindow.h"
 #include "register/registeraccess.h"
 #include "register/registerexport.h"
 #include "register/registerwindow.h"
@@ -124,7 +125,8 @@ BENCHMARK(BM_PdfWriterPages)->Unit(benchmark::kMillisecond);
 // for later runs.
 QString MillionRegister()
 {
-    const QString file = QDir::temp().filePath(QStringLiteral("cheque-bench-register-1m.sqlite"));
+    // (Its cheques dated from 400 days ago to 400 days ahead.)
+    const QString file = QDir::temp().filePath(QStringLiteral("cheque-bench-register-1m-dated.sqlite"));
     if (QFile::exists(file))
         return file;
     RegisterConnection c;
@@ -143,8 +145,8 @@ QString MillionRegister()
         q.prepare(QStringLiteral(
             "INSERT INTO cheques (bank, cheque_number, cheque_date, payee, payee_key, amount_minor, digits, "
             "amount_thousandths, currency, currency_arabic, words_en, words_ar, account_only, printed_at, destination, "
-            "login, state) VALUES (?, ?, ?, ?, ?, ?, 2, ?, 'Dhs', 'درهم', ?, ?, 0, ?, 'Office printer', 'clerk', "
-            "'printed')"));
+            "login, state, cheque_day) VALUES (?, ?, ?, ?, ?, ?, 2, ?, 'Dhs', 'درهم', ?, ?, 0, ?, 'Office printer', "
+            "'clerk', 'printed', ?)"));
         const QStringList payees{QStringLiteral("محمد أحمد"),          QStringLiteral("Dorvan Eskel"),
                                  QStringLiteral("شركة النور للتجارة"), QStringLiteral("Al Noor School"),
                                  QStringLiteral("عبد الله سالم"),      QStringLiteral("Mohamed Ali")};
@@ -164,6 +166,7 @@ QString MillionRegister()
             q.addBindValue(sample.english);
             q.addBindValue(sample.arabic);
             q.addBindValue(start.addSecs(i * 120LL).toString(Qt::ISODateWithMs));
+            q.addBindValue(QDate::currentDate().addDays(-400 + i % 800).toString(Qt::ISODate));
             q.exec();
         }
         q.exec(QStringLiteral("COMMIT"));
@@ -197,6 +200,44 @@ void BM_OpenRegisterWindow1M(benchmark::State &state)
     }
 }
 BENCHMARK(BM_OpenRegisterWindow1M)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The due dates of a million cheques (those of the next twelve months and
+// the overdue ones): the window opened with its tables and chart, against
+// the SQLite tool giving the same sums per day, bank and currency.
+void BM_OpenDueWindow1M(benchmark::State &state)
+{
+    MillionRegister();
+    for (auto _ : state) {
+        MillionWindow w;
+        DueWindow due(w.access);
+        due.show();
+        QCoreApplication::processEvents();
+        if (due.dueDates().months.isEmpty())
+            state.SkipWithError("no cheque is due");
+    }
+}
+BENCHMARK(BM_OpenDueWindow1M)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_SqliteCliDueDays1M(benchmark::State &state)
+{
+    const QString file = MillionRegister();
+    const QDate today = QDate::currentDate();
+    const QString sql =
+        QStringLiteral("SELECT cheque_day, bank, currency, digits, count(*), sum(amount_minor) FROM "
+                       "cheques WHERE cheque_day >= '%1' AND cheque_day <= '%2' AND +state IN ('sent', "
+                       "'printed', 'delivered') GROUP BY cheque_day, bank, currency, digits")
+            .arg(today.addMonths(-DefaultValidityMonths).toString(Qt::ISODate),
+                 QDate(today.year(), today.month(), 1).addMonths(DueMonths).addDays(-1).toString(Qt::ISODate));
+    for (auto _ : state) {
+        QProcess cli;
+        cli.start(QStringLiteral("sqlite3"), {QStringLiteral("-readonly"), file, sql});
+        if (!cli.waitForFinished(600000) || cli.exitCode() != 0 || cli.readAllStandardOutput().isEmpty()) {
+            state.SkipWithError("sqlite3 cannot sum the due days");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_SqliteCliDueDays1M)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // What the first write of a session costs on a register of a million
 // cheques (the check that the file is sound comes before it), against

@@ -11,7 +11,7 @@ set(layers core words currency layout output register batch)
 set(windows
     layout/chequeU layout/chequefield currency/monyU output/PrintChequeU output/printeroffsetsdialog
     register/registerwindow
-    register/registermodel register/registeraccess batch/batchwindow)
+    register/registermodel register/registeraccess register/duewindow batch/batchwindow batch/scheduledialog)
 
 set(faults "")
 foreach(folder IN LISTS layers ITEMS ui)

@@ -745,6 +745,11 @@ void ChequeRegister::upgradeFrom(int version)
     if (version < 5) {
         exec(QStringLiteral("ALTER TABLE cheques ADD COLUMN state_day TEXT NOT NULL DEFAULT ''"));
         allowEveryState();
+        // The due dates read from the index of the cheques' dates alone
+        // (it still orders a view by their dates).
+        exec(QStringLiteral("DROP INDEX cheques_by_cheque_day"));
+        exec(QStringLiteral("CREATE INDEX cheques_by_cheque_day ON cheques (cheque_day, id, state, bank, currency, "
+                            "digits, amount_minor)"));
         // Each bank's cheque books, by their first and last leaves.
         exec(QStringLiteral("CREATE TABLE cheque_books (bank TEXT NOT NULL, first_leaf BIGINT NOT NULL, last_leaf "
                             "BIGINT NOT NULL, added_at TEXT NOT NULL, PRIMARY KEY (bank, first_leaf), CHECK "
@@ -1164,6 +1169,42 @@ ChequeEvent EventOf(const QSqlQuery &q)
 constexpr const char *kEventColumns = "seq, cheque, kind, at, actor, detail, prev_hash, hash";
 
 } // namespace
+
+QList<ChequeRegister::DueDay> ChequeRegister::dueDays(const QDate &from, const QDate &to)
+{
+    const Use use(*this);
+    QSqlQuery q(db());
+    q.setForwardOnly(true);
+    // Read from the index of the cheques' dates alone, which holds all the
+    // sums need (SQLite is kept from the index of the states, which nearly
+    // every cheque shares).
+    q.prepare(QStringLiteral("SELECT cheque_day, bank, currency, digits, count(*), CAST(sum(amount_minor) AS BIGINT) "
+                             "FROM cheques WHERE cheque_day >= :from AND cheque_day <= :to AND %1state IN ('sent', "
+                             "'printed', 'delivered') GROUP BY cheque_day, bank, currency, digits")
+                  .arg(m_connection.isServer() ? QString() : QStringLiteral("+")));
+    q.bindValue(QStringLiteral(":from"), from.toString(Qt::ISODate));
+    q.bindValue(QStringLiteral(":to"), to.toString(Qt::ISODate));
+    if (!q.exec())
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
+    QList<DueDay> days;
+    while (q.next())
+        days.append({QDate::fromString(q.value(0).toString(), Qt::ISODate), q.value(1).toString(),
+                     q.value(2).toString(), q.value(3).toInt(), q.value(4).toLongLong(), q.value(5).toLongLong(),
+                     QString()});
+    q.finish();
+    // Each currency's Arabic name, from one of its cheques.
+    QHash<QString, QString> arabic;
+    for (DueDay &d : days) {
+        if (!arabic.contains(d.currency)) {
+            QSqlQuery name(db());
+            name.prepare(QStringLiteral("SELECT currency_arabic FROM cheques WHERE currency = :currency LIMIT 1"));
+            name.bindValue(QStringLiteral(":currency"), d.currency);
+            arabic.insert(d.currency, name.exec() && name.next() ? name.value(0).toString() : QString());
+        }
+        d.currencyArabic = arabic.value(d.currency);
+    }
+    return days;
+}
 
 QList<ChequeEvent> ChequeRegister::history(qint64 number)
 {

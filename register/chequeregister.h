@@ -369,6 +369,20 @@ public:
     QList<ApprovalSetting> approvalRules();
     QList<ApprovalSetting> approvalLimits();
 
+    /// The outstanding cheques (written, not yet paid by the bank) dated
+    /// from `from` to `to` (both included), per day, bank and currency.
+    struct DueDay
+    {
+        QDate day;
+        QString bank;
+        QString currency;
+        int digits = 2;
+        qint64 count = 0;
+        qint64 minorUnits = 0;
+        QString currencyArabic;
+    };
+    QList<DueDay> dueDays(const QDate &from, const QDate &to);
+
     /// A cheque's history, oldest first.
     QList<ChequeEvent> history(qint64 number);
     /// Recomputes the whole history's chain: how many events it holds, its

@@ -30,6 +30,7 @@
 #include "batch/reconcile.h"
 #include "core/chequeerror.h"
 #include "output/printrun.h"
+#include "register/duewindow.h"
 #include "register/registeraccess.h"
 #include "register/registerexport.h"
 #include "register/registermodel.h"
@@ -44,14 +45,6 @@ namespace {
 constexpr int kStale = -1;
 
 QString Title() { return QCoreApplication::translate("RegisterWindow", "Cheque Register"); }
-
-QPushButton *Button(const QString &text, const QString &name, QWidget *parent)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
 
 } // namespace
 
@@ -206,7 +199,8 @@ QLayout *RegisterWindow::buildActions()
           button(tr("Cheque Numbers…"), QStringLiteral("NumbersBtn"), &RegisterWindow::editChequeNumbers)})
         actions->addWidget(b);
     actions->addStretch(1);
-    for (QPushButton *b : {button(tr("Reconcile…"), QStringLiteral("ReconcileBtn"), &RegisterWindow::reconcile),
+    for (QPushButton *b : {button(tr("Due Dates…"), QStringLiteral("DueBtn"), &RegisterWindow::showDueDates),
+                           button(tr("Reconcile…"), QStringLiteral("ReconcileBtn"), &RegisterWindow::reconcile),
                            button(tr("Export…"), QStringLiteral("ExportBtn"), &RegisterWindow::exportShown),
                            button(tr("Save Report…"), QStringLiteral("ReportBtn"), &RegisterWindow::saveReport),
                            button(tr("Print Report…"), QStringLiteral("PrintReportBtn"), &RegisterWindow::printReport),
@@ -537,6 +531,16 @@ void RegisterWindow::editChequeNumbers()
     ChequeNumbersDialog dialog(*b, m_access, m_banks, this);
     dialog.exec();
     setBanks(m_banks);
+}
+
+void RegisterWindow::showDueDates()
+{
+    if (!m_due)
+        m_due = std::make_unique<DueWindow>(m_access);
+    else
+        m_due->refresh();
+    m_due->show();
+    m_due->raise();
 }
 
 void RegisterWindow::reconcile()

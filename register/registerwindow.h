@@ -7,11 +7,14 @@
 // window, which holds the printer and the layouts); what is shown can be
 // exported or given as a report. Also the register connection dialog.
 
+#include <memory>
+
 #include <QDialog>
 #include <QWidget>
 
 #include "register/chequeregister.h"
 
+class DueWindow;
 class QCheckBox;
 class QComboBox;
 class QLayout;
@@ -68,6 +71,9 @@ public:
     /// cheques it paid cleared and tells what does not match, with a report
     /// to keep.
     void reconcile();
+    /// The due dates of the outstanding cheques, in a window of their own.
+    void showDueDates();
+    DueWindow *dueWindow() const { return m_due.get(); }
     void saveReport();
     void printReport();
     void editConnection();
@@ -90,6 +96,7 @@ private:
     void status(const QString &text);
 
     RegisterAccess &m_access;
+    std::unique_ptr<DueWindow> m_due;
     RegisterModel *m_model;
     QStringList m_banks;
 

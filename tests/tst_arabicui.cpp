@@ -26,6 +26,7 @@
 #include "app/language.h"
 #include "app/program.h"
 #include "batch/batchwindow.h"
+#include "register/duewindow.h"
 #include "register/registeraccess.h"
 #include "register/registerwindow.h"
 #include "ui/widgets.h"
@@ -175,6 +176,8 @@ void TestArabicUi::everyWindowReadsInArabic()
     look(&m_program->MoneyForm, "money");
     w.showRegister();
     look(w.registerWindow(), "register");
+    w.registerWindow()->showDueDates();
+    look(w.registerWindow()->dueWindow(), "due-dates");
     QFile list(m_dir->filePath("list.csv"));
     QVERIFY(list.open(QIODevice::WriteOnly));
     list.write("Date,Payee,Amount\n12/7/26,Dorvan Eskel,5000\n12/8/26,Noor,12O\n");

@@ -28,6 +28,7 @@
 #include "output/pageoutput.h"
 #include "output/printrun.h"
 #include "register/chequeissuer.h"
+#include "register/duedates.h"
 #include "register/registerexport.h"
 #include "register/registerreport.h"
 
@@ -117,6 +118,7 @@ private slots:
     void lifeAfterPrint();
     void chequeBooks_data() { addConnections(); }
     void chequeBooks();
+    void dueDates();
 
 private:
     RegisterConnection sqlite(const char *name = "register.sqlite") const
@@ -1443,6 +1445,44 @@ void TestRegister::chequeBooks()
     QCOMPARE(reg.leavesLeft("FAB"), std::nullopt);
     reg.setNextChequeNumber("FAB", 7000);
     QCOMPARE(IssueCheque(reg, Make("FAB", "Dorvan", "100"), "printer", Printed).chequeNumber, 7000);
+}
+
+void TestRegister::dueDates()
+{
+    RegisterConnection c;
+    c.file = m_dir->filePath("register.sqlite");
+    ChequeRegister reg(c);
+    const auto issue = [&](const char *date, const char *amount) {
+        const ChequeOrProblem made =
+            MakeCheque("SIB", date, "Dorvan", amount, false, UaeMoney(), "#", false, QLocale("en_US"));
+        return IssueCheque(reg, *made.cheque, "printer", Printed).number;
+    };
+    // Today is Tuesday the 8th of December 2026: one overdue, two this
+    // month, one in January, one in the twelfth month; a year later, an old
+    // stale one, a cleared and a void one are not due.
+    issue("11/30/26", "1");
+    issue("12/8/26", "10");
+    issue("12/13/26", "20");
+    issue("1/31/27", "30");
+    issue("11/30/27", "40");
+    issue("12/1/27", "50");
+    issue("1/1/25", "60");
+    reg.markAfterPrint(issue("12/20/26", "70"), ChequeState::Cleared, QDate(2026, 12, 21), {});
+    reg.voidCheque(issue("12/21/26", "80"), "torn");
+    const auto sums = [](const QList<DueTotal> &totals) {
+        QStringList texts;
+        for (const DueTotal &t : totals)
+            texts << QStringLiteral("%1 %2×%3").arg(t.start.toString(Qt::ISODate)).arg(t.count).arg(t.minorUnits / 100);
+        return texts;
+    };
+    const QDate today(2026, 12, 8);
+    const DueDates monday = ReadDueDates(reg, today, Qt::Monday, 6);
+    QCOMPARE(sums(monday.overdue), QStringList{" 1×1"});
+    QCOMPARE(sums(monday.months), (QStringList{"2026-12-01 2×30", "2027-01-01 1×30", "2027-11-01 1×40"}));
+    QCOMPARE(sums(monday.weeks), (QStringList{"2026-12-07 2×30", "2027-01-25 1×30", "2027-11-29 1×40"}));
+    // Weeks that start on Saturday, as many Gulf offices keep them.
+    QCOMPARE(sums(ReadDueDates(reg, today, Qt::Saturday, 6).weeks),
+             (QStringList{"2026-12-05 1×10", "2026-12-12 1×20", "2027-01-30 1×30", "2027-11-27 1×40"}));
 }
 
 QTEST_MAIN(TestRegister)

@@ -4,6 +4,9 @@
 // the print with one message, the duplicate question, a preview left out,
 // and the register window's filters, totals, lazy table, void and reprint.
 
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QChart>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -13,6 +16,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QStackedBarSeries>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -26,6 +30,7 @@
 
 #include "app/program.h"
 #include "register/chequeissuer.h"
+#include "register/duewindow.h"
 #include "register/registeraccess.h"
 #include "register/registermodel.h"
 #include "register/registerwindow.h"
@@ -39,6 +44,7 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); }
     void init();
     void cleanup();
+    void dueDatesChartTheCashEachMonthNeeds();
 
     void printsAreRecordedBeforePaper();
     void aRegisterThatCannotBeUsedPrintsNothing();
@@ -297,6 +303,31 @@ void TestRegisterWindow::connectionEncryptionIsKept()
     QCOMPARE(kept.host, c.host);
     // A new server connection is encrypted.
     QCOMPARE(RegisterConnection().encryption, RegisterConnection::Encryption::Required);
+}
+
+void TestRegisterWindow::dueDatesChartTheCashEachMonthNeeds()
+{
+    start();
+    // Two cheques dated next month; the chart's bar for that month carries
+    // their sum, the others nothing.
+    const QString next = QLocale("en_US").toString(QDate::currentDate().addMonths(1), "M/d/yy");
+    for (const char *amount : {"1500", "2500.25"}) {
+        FillIssueWindow(m_program->NewChequeForm, next, "Dorvan Eskel", amount, 0);
+        m_program->NewChequeForm.PrintBtnClick();
+    }
+    RegisterWindow *r = window();
+    Find<QPushButton>(r, "DueBtn")->click();
+    DueWindow *due = r->dueWindow();
+    QVERIFY(due && due->isVisible());
+    const auto *series = qobject_cast<QStackedBarSeries *>(due->chart()->series().value(0));
+    QVERIFY(series && series->count() == 1);
+    QList<qreal> values;
+    for (int i = 0; i < series->barSets().first()->count(); ++i)
+        values << series->barSets().first()->at(i);
+    QList<qreal> expected(DueMonths, 0.0);
+    expected[1] = 4000.25;
+    QCOMPARE(values, expected);
+    QVERIFY(qobject_cast<QBarCategoryAxis *>(due->chart()->axes(Qt::Horizontal).value(0))->at(0).endsWith("(today)"));
 }
 
 QTEST_MAIN(TestRegisterWindow)

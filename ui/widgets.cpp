@@ -414,3 +414,11 @@ QString InReadingOrder(const QString &text)
         return text;
     return QChar(0x2068) + text + QChar(0x2069); // first strong isolate … pop directional isolate
 }
+
+QPushButton *Button(const QString &text, const QString &name, QWidget *parent)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}

@@ -17,6 +17,7 @@
 class QAbstractButton;
 class QButtonGroup;
 class QLabel;
+class QPushButton;
 class QLineEdit;
 
 /// A titled group of radio buttons with one selected item, as the windows use
@@ -43,6 +44,10 @@ signals:
 private:
     QButtonGroup *m_group;
 };
+
+/// A push button of a window's row of actions, named for tests; Enter does
+/// not press it.
+QPushButton *Button(const QString &text, const QString &name, QWidget *parent);
 
 /// A plain-text label that wraps its lines, named for tests (a window's
 /// totals or status line).

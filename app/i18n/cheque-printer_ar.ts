@@ -910,6 +910,99 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers an
     </message>
 </context>
 <context>
+    <name>DueWindow</name>
+    <message>
+        <source>Due Dates</source>
+        <translation>تواريخ الاستحقاق</translation>
+    </message>
+    <message>
+        <source>By Month</source>
+        <translation>حسب الشهر</translation>
+    </message>
+    <message>
+        <source>By Week</source>
+        <translation>حسب الأسبوع</translation>
+    </message>
+    <message>
+        <source>Save as PDF…</source>
+        <translation>حفظ مستنداً للطباعة…</translation>
+    </message>
+    <message>
+        <source>Save as PNG…</source>
+        <translation>حفظ صورةً…</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>إغلاق</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %Ln cheques, %2 %3</source>
+        <translation>
+            <numerusform>⁨%1⁩: لا شيكات، ⁨%2⁩ ⁨%3⁩</numerusform>
+            <numerusform>⁨%1⁩: شيك واحد، ⁨%2⁩ ⁨%3⁩</numerusform>
+            <numerusform>⁨%1⁩: شيكان، ⁨%2⁩ ⁨%3⁩</numerusform>
+            <numerusform>⁨%1⁩: %Ln شيكات، ⁨%2⁩ ⁨%3⁩</numerusform>
+            <numerusform>⁨%1⁩: %Ln شيكاً، ⁨%2⁩ ⁨%3⁩</numerusform>
+            <numerusform>⁨%1⁩: %Ln شيك، ⁨%2⁩ ⁨%3⁩</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Nothing is overdue.</source>
+        <translation>لا شيء متأخر.</translation>
+    </message>
+    <message>
+        <source>Due before today and not yet paid: %1</source>
+        <translation>مستحق قبل اليوم ولم يُصرف بعد: ⁨%1⁩</translation>
+    </message>
+    <message>
+        <source>Week from</source>
+        <translation>الأسبوع من</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>الشهر</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>⁨%1⁩ (⁨%2⁩)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%Ln)</source>
+        <translation>
+            <numerusform>⁨%1⁩ (0)</numerusform>
+            <numerusform>⁨%1⁩ (1)</numerusform>
+            <numerusform>⁨%1⁩ (2)</numerusform>
+            <numerusform>⁨%1⁩ (%Ln)</numerusform>
+            <numerusform>⁨%1⁩ (%Ln)</numerusform>
+            <numerusform>⁨%1⁩ (%Ln)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Cash the outstanding cheques need each month (%1), from today, %2</source>
+        <translation>النقد الذي تحتاجه الشيكات المستحقة كل شهر (⁨%1⁩)، من اليوم، ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>%1 (today)</source>
+        <translation>⁨%1⁩ (اليوم)</translation>
+    </message>
+    <message>
+        <source>Save the Due Dates</source>
+        <translation>حفظ تواريخ الاستحقاق</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>ملفات PDF ⁦(*.pdf)</translation>
+    </message>
+    <message>
+        <source>Cannot write the file &quot;%1&quot;: %2</source>
+        <translation>تعذّرت كتابة الملف «⁨%1⁩»: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png)</source>
+        <translation>صور PNG ⁦(*.png)</translation>
+    </message>
+</context>
+<context>
     <name>FileDialog</name>
     <message>
         <source>Folder</source>
@@ -1776,6 +1869,10 @@ The program goes on with the UAE currency. The file is left as it is until you s
     <message>
         <source>Give the first and last leaf numbers, as 101-150.</source>
         <translation>اذكر رقمي الورقة الأولى والأخيرة، مثل 101-150.</translation>
+    </message>
+    <message>
+        <source>Due Dates…</source>
+        <translation>تواريخ الاستحقاق…</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,225 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "register/duewindow.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QStackedBarSeries>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include "core/chequeerror.h"
+#include "output/printrun.h"
+#include "register/registeraccess.h"
+#include "ui/dialogs.h"
+#include "ui/widgets.h"
+
+namespace {
+
+QString Title() { return QCoreApplication::translate("DueWindow", "Due Dates"); }
+
+QString Amount(qint64 minorUnits, int digits) { return MinorUnitsText(minorUnits, digits); }
+
+// A currency by its Arabic name in a right-to-left interface.
+QString CurrencyOf(const DueTotal &t)
+{
+    return QGuiApplication::isRightToLeft() && !t.currencyArabic.isEmpty() ? t.currencyArabic : t.currency;
+}
+
+// The Arabic name of a currency among the totals.
+QString CurrencyShown(const QList<DueTotal> &totals, const QString &currency)
+{
+    for (const DueTotal &t : totals)
+        if (t.currency == currency)
+            return CurrencyOf(t);
+    return currency;
+}
+
+} // namespace
+
+DueWindow::DueWindow(RegisterAccess &access, QWidget *parent) : QWidget(parent, Qt::Window), m_access(access)
+{
+    setObjectName(QStringLiteral("DueWindow"));
+    setWindowTitle(Title());
+    resize(960, 640);
+    m_page = new QWidget(this);
+    OverdueLB = WrappingLabel(QStringLiteral("OverdueLB"), m_page);
+    MonthsTable = new QTableWidget(m_page);
+    MonthsTable->setObjectName(QStringLiteral("MonthsTable"));
+    WeeksTable = new QTableWidget(m_page);
+    WeeksTable->setObjectName(QStringLiteral("WeeksTable"));
+    for (QTableWidget *table : {MonthsTable, WeeksTable}) {
+        table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        table->verticalHeader()->hide();
+    }
+    auto *tabs = new QTabWidget(m_page);
+    tabs->addTab(MonthsTable, tr("By Month"));
+    tabs->addTab(WeeksTable, tr("By Week"));
+    m_chart = new QChart;
+    m_chart->setObjectName(QStringLiteral("DueChart"));
+    auto *view = new QChartView(m_chart, m_page);
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setMinimumHeight(260);
+    auto *page = new QVBoxLayout(m_page);
+    page->addWidget(OverdueLB);
+    page->addWidget(tabs, 1);
+    page->addWidget(view, 1);
+
+    auto *pdf = Button(tr("Save as PDF…"), QStringLiteral("PdfBtn"), this);
+    auto *png = Button(tr("Save as PNG…"), QStringLiteral("PngBtn"), this);
+    auto *close = Button(tr("Close"), QStringLiteral("CloseBtn"), this);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (QPushButton *b : {pdf, png, close})
+        buttons->addWidget(b);
+    auto *outer = new QVBoxLayout(this);
+    outer->addWidget(m_page, 1);
+    outer->addLayout(buttons);
+    connect(pdf, &QPushButton::clicked, this, &DueWindow::saveAsPdf);
+    connect(png, &QPushButton::clicked, this, &DueWindow::saveAsPng);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(&m_access, &RegisterAccess::chequesChanged, this, [this] {
+        if (isVisible())
+            refresh();
+    });
+    refresh();
+}
+
+void DueWindow::refresh()
+{
+    QString problem;
+    ChequeRegister *reg = m_access.open(this, &problem);
+    m_due = DueDates();
+    m_due.today = QDate::currentDate();
+    if (reg) {
+        try {
+            m_due = ReadDueDates(*reg, QDate::currentDate(), QLocale().firstDayOfWeek(), m_access.validityMonths());
+        } catch (const ChequeError &error) {
+            problem = QString::fromStdString(error.message());
+        }
+    }
+    QStringList overdue;
+    for (const DueTotal &t : std::as_const(m_due.overdue))
+        overdue << tr("%1: %Ln cheques, %2 %3", nullptr, int(t.count))
+                       .arg(t.bank, Amount(t.minorUnits, t.digits), CurrencyOf(t));
+    OverdueLB->setText(!problem.isEmpty()      ? problem
+                           : overdue.isEmpty() ? tr("Nothing is overdue.")
+                                               : tr("Due before today and not yet paid: %1").arg(overdue.join(u"; ")));
+    fillTable(MonthsTable, m_due.months, false);
+    fillTable(WeeksTable, m_due.weeks, true);
+    fillChart();
+}
+
+void DueWindow::fillTable(QTableWidget *table, const QList<DueTotal> &totals, bool weeks)
+{
+    const auto columns = m_due.columns();
+    QStringList titles{weeks ? tr("Week from") : tr("Month")};
+    for (const auto &[bank, currency] : columns)
+        titles << tr("%1 (%2)").arg(bank, CurrencyShown(m_due.months + m_due.overdue, currency));
+    table->clear();
+    table->setColumnCount(int(titles.size()));
+    table->setHorizontalHeaderLabels(titles);
+    QList<QDate> starts;
+    for (const DueTotal &t : totals)
+        if (!starts.contains(t.start))
+            starts << t.start;
+    table->setRowCount(int(starts.size()));
+    for (const DueTotal &t : totals) {
+        const int row = int(starts.indexOf(t.start));
+        table->setItem(row, 0,
+                       new QTableWidgetItem(weeks ? QLocale().toString(t.start, QLocale::ShortFormat)
+                                                  : QLocale().toString(t.start, QStringLiteral("MMMM yyyy"))));
+        auto *item = new QTableWidgetItem(tr("%1 (%Ln)", nullptr, int(t.count)).arg(Amount(t.minorUnits, t.digits)));
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
+        table->setItem(row, int(columns.indexOf(std::pair{t.bank, t.currency})) + 1, item);
+    }
+    table->resizeColumnsToContents();
+}
+
+void DueWindow::fillChart()
+{
+    m_chart->removeAllSeries();
+    for (QAbstractAxis *axis : m_chart->axes())
+        m_chart->removeAxis(axis);
+    const auto columns = m_due.columns();
+    const QString currency = columns.isEmpty() ? QString() : columns.first().second;
+    m_chart->setTitle(tr("Cash the outstanding cheques need each month (%1), from today, %2")
+                          .arg(CurrencyShown(m_due.months + m_due.overdue, currency),
+                               QLocale().toString(m_due.today, QLocale::ShortFormat)));
+    QStringList months;
+    const QDate first(m_due.today.year(), m_due.today.month(), 1);
+    for (int i = 0; i < DueMonths; ++i) {
+        const QString name = QLocale().toString(first.addMonths(i), QStringLiteral("MMM yyyy"));
+        months << (i == 0 ? tr("%1 (today)").arg(name) : name);
+    }
+    auto *series = new QStackedBarSeries;
+    for (const auto &[bank, inCurrency] : columns) {
+        if (inCurrency != currency)
+            continue;
+        auto *set = new QBarSet(bank);
+        QList<qreal> values(DueMonths, 0.0);
+        for (const DueTotal &t : std::as_const(m_due.months)) {
+            if (t.bank != bank || t.currency != currency)
+                continue;
+            const int month = (t.start.year() - first.year()) * 12 + t.start.month() - first.month();
+            if (month >= 0 && month < DueMonths)
+                values[month] += double(t.minorUnits) / (t.digits == 3 ? 1000.0 : 100.0);
+        }
+        set->append(values);
+        series->append(set);
+    }
+    m_chart->addSeries(series);
+    auto *x = new QBarCategoryAxis;
+    x->append(months);
+    m_chart->addAxis(x, Qt::AlignBottom);
+    series->attachAxis(x);
+    auto *y = new QValueAxis;
+    y->setLabelFormat(QStringLiteral("%.0f"));
+    m_chart->addAxis(y, Qt::AlignLeft);
+    series->attachAxis(y);
+}
+
+void DueWindow::saveAsPdf()
+{
+    const auto file =
+        dialogs().askSaveFile(this, tr("Save the Due Dates"), QStringLiteral("due-dates.pdf"), tr("PDF files (*.pdf)"));
+    if (!file)
+        return;
+    QSaveFile out(*file);
+    bool written = out.open(QIODevice::WriteOnly);
+    if (written) {
+        QPdfWriter pdf(&out);
+        pdf.setTitle(Title());
+        pdf.setPageOrientation(QPageLayout::Landscape);
+        QPainter painter(&pdf);
+        const double scale = std::min(double(pdf.width()) / m_page->width(), double(pdf.height()) / m_page->height());
+        painter.scale(scale, scale);
+        m_page->render(&painter);
+        written = painter.end();
+    }
+    if (!written || !out.commit())
+        dialogs().showMessage(this, Title(), tr("Cannot write the file \"%1\": %2").arg(*file, out.errorString()));
+}
+
+void DueWindow::saveAsPng()
+{
+    const auto file = dialogs().askSaveFile(this, tr("Save the Due Dates"), QStringLiteral("due-dates.png"),
+                                            tr("PNG pictures (*.png)"));
+    if (!file)
+        return;
+    QSaveFile out(*file);
+    if (!out.open(QIODevice::WriteOnly) || !m_page->grab().save(&out, "PNG") || !out.commit())
+        dialogs().showMessage(this, Title(), tr("Cannot write the file \"%1\": %2").arg(*file, out.errorString()));
+}

@@ -303,11 +303,17 @@ int ReconcileCommand(const CommandLine &command, const QString &dir)
     Reconciliation done;
     try {
         done = ReconcileStatement(*reg, command.reconcile, command.bank);
-        if (!command.report.isEmpty())
-            SaveReconciliationReport(command.report, done);
     } catch (const ChequeError &error) {
         Say(QString::fromStdString(error.message()));
         return CannotRun;
+    }
+    // The cheques are cleared by now, whatever becomes of the report.
+    std::optional<QString> noReport;
+    try {
+        if (!command.report.isEmpty())
+            SaveReconciliationReport(command.report, done);
+    } catch (const ChequeError &error) {
+        noReport = QString::fromStdString(error.message());
     }
     QStringList lines;
     for (const StatementMatch &m : std::as_const(done.matches))
@@ -318,6 +324,10 @@ int ReconcileCommand(const CommandLine &command, const QString &dir)
                  .arg(done.bank)
                  .arg(done.mismatched());
     std::fprintf(stdout, "%s\n", lines.join(u'\n').toLocal8Bit().constData());
+    if (noReport) {
+        Say(*noReport);
+        return CannotRun;
+    }
     return done.mismatched() > 0 ? NotAllPrinted : AllPrinted;
 }
 

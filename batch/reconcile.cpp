@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 
 #include "core/chequeerror.h"
@@ -39,32 +40,63 @@ QString ColumnTitle(Column column)
     }
 }
 
-// Digits of any script as 0 to 9, without grouping, blanks, currency names
-// or the sign of a debit.
-QString PlainNumber(const QString &text)
+// Digits of any script (Arabic-Indic, Persian) as 0 to 9.
+QString LatinDigits(const QString &text)
 {
-    QString plain;
-    for (const QChar c : text) {
+    QString latin;
+    latin.reserve(text.size());
+    for (const QChar c : text)
+        latin += c.isDigit() ? QChar(u'0' + c.digitValue()) : c == u'\u066B' ? QChar(u'.') : c;
+    return latin;
+}
+
+// The cheque number of a cell: its digits.
+QString NumberDigits(const QString &text)
+{
+    QString digits;
+    for (const QChar c : LatinDigits(text))
         if (c.isDigit())
-            plain += QChar(u'0' + c.digitValue());
-        else if (c == u'.' || c == u'\u066B') // the Arabic decimal separator
-            plain += u'.';
-    }
-    return plain;
+            digits += c;
+    return digits;
 }
 
 std::optional<QDate> LineDate(const ListCell &cell, const QLocale &locale)
 {
     if (cell.date)
         return cell.date;
-    const QString text = cell.text.trimmed();
+    const QString text = LatinDigits(cell.text.trimmed());
     if (const QDate iso = QDate::fromString(text, Qt::ISODate); iso.isValid())
         return iso;
     // The day first, as the Gulf's banks write dates, then the desktop's.
-    for (const char *format : {"d/M/yyyy", "d-M-yyyy", "d.M.yyyy"})
-        if (const QDate day = QDate::fromString(text, QLatin1String(format)); day.isValid())
+    for (const char *format : {"d/M/yyyy", "d-M-yyyy", "d.M.yyyy", "d/M/yy", "d-M-yy", "d.M.yy"}) {
+        QDate day = QDate::fromString(text, QLatin1String(format));
+        if (day.isValid() && day.year() < 1970)
+            day = day.addYears(100); // two digits of this century
+        if (day.isValid())
             return day;
+    }
     return ReadTypedDate(text, locale);
+}
+
+// A line's amount as a bank writes it ("5,000.00", "-5,000.00", "Dhs.
+// 5,000.00", "5,000.00 DR"); a credit ("CR") is no cheque paid.
+enum class AmountKind { Empty, Credit, Unreadable, Read };
+std::pair<AmountKind, double> LineAmount(const QString &cell)
+{
+    const QString text = LatinDigits(cell).trimmed();
+    if (text.isEmpty())
+        return {AmountKind::Empty, 0};
+    static const QRegularExpression credit(QStringLiteral("(\\bCR\\b|دائن)"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    if (text.contains(credit))
+        return {AmountKind::Credit, 0};
+    static const QRegularExpression number(QStringLiteral("[0-9][0-9,]*(\\.[0-9]+)?"));
+    const QRegularExpressionMatch m = number.match(text);
+    bool ok = false;
+    const double amount = m.hasMatch() ? QLocale::c().toDouble(m.captured(0).remove(u','), &ok) : 0;
+    if (!ok || amount <= 0 || amount > 1e12)
+        return {AmountKind::Unreadable, 0};
+    return {AmountKind::Read, amount};
 }
 
 } // namespace
@@ -89,20 +121,20 @@ QList<StatementLine> ReadStatement(const ListFile &file, const QLocale &locale)
                                   .toStdString());
     for (int r = 1; r < file.rows.size(); ++r) {
         const QList<ListCell> &cells = file.rows[r];
-        const QString number = PlainNumber(cells.value(index[Number]).text);
-        if (number.isEmpty())
-            continue; // not a cheque: a transfer, a fee
+        const QString number = NumberDigits(cells.value(index[Number]).text);
+        const auto [kind, amount] = LineAmount(cells.value(index[Amount]).text);
+        // Not a cheque paid: a transfer, a fee, money coming in.
+        if (number.isEmpty() || kind == AmountKind::Empty || kind == AmountKind::Credit)
+            continue;
         StatementLine line;
         line.row = file.rowNumbers.value(r, r + 1);
         line.chequeNumber = number.toLongLong();
         if (index[Description] >= 0)
             line.description = cells.value(index[Description]).text.trimmed();
         const auto date = LineDate(cells.value(index[Date]), locale);
-        bool ok = false;
-        const double amount = QLocale::c().toDouble(PlainNumber(cells.value(index[Amount]).text), &ok);
         if (!date)
             line.problem = QCoreApplication::translate("Reconcile", "its date cannot be read");
-        else if (!ok || amount <= 0 || amount > 1e12)
+        else if (kind == AmountKind::Unreadable)
             line.problem = QCoreApplication::translate("Reconcile", "its amount cannot be read");
         else {
             line.date = *date;
@@ -151,8 +183,10 @@ int ClearMatched(ChequeRegister &reg, const QList<StatementMatch> &matches)
 
 QString DescribeMismatch(const StatementMatch &m, const QString &bank, const QLocale &locale)
 {
-    const QString amount = m.line.thousandths % 10 == 0 ? MinorUnitsText(m.line.thousandths / 10, 2, locale)
-                                                        : MinorUnitsText(m.line.thousandths, 3, locale);
+    // In the cheque's own decimals where the register has it.
+    const bool three = m.cheque ? m.cheque->digits == 3 : m.line.thousandths % 10 != 0;
+    const QString amount =
+        three ? MinorUnitsText(m.line.thousandths, 3, locale) : MinorUnitsText(m.line.thousandths / 10, 2, locale);
     QString why;
     switch (m.kind) {
     case StatementMatch::Kind::Cleared: return {};

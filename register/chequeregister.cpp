@@ -216,6 +216,13 @@ QString NumberGuardFunction()
         "      AND NEW.next_number = OLD.next_number + 1) THEN\n"
         "    RETURN NEW;\n"
         "  END IF;\n"
+        "  -- Past a book's last leaf, on to the first leaf of the bank's next book.\n"
+        "  IF TG_OP = 'UPDATE' AND NEW.bank = OLD.bank AND NEW.next_number - 1 = (SELECT min(first_leaf)\n"
+        "      FROM cheque_books WHERE bank = NEW.bank AND first_leaf >= OLD.next_number - 1)\n"
+        "      AND NOT EXISTS (SELECT 1 FROM cheque_books WHERE bank = NEW.bank\n"
+        "        AND OLD.next_number - 1 BETWEEN first_leaf AND last_leaf) THEN\n"
+        "    RETURN NEW;\n"
+        "  END IF;\n"
         "  IF EXISTS (SELECT FROM pg_roles WHERE rolname = 'cheque_admins')\n"
         "     AND NOT pg_has_role(session_user, 'cheque_admins', 'MEMBER')\n"
         "     AND NOT coalesce(pg_has_role(session_user, (SELECT relowner FROM pg_class WHERE oid = "
@@ -927,6 +934,15 @@ void ChequeRegister::createApproval()
         "  END IF;\n"
         "  INSERT INTO cheque_numbers (bank, next_number) VALUES (c.bank, 2) ON CONFLICT (bank) DO UPDATE\n"
         "    SET next_number = cheque_numbers.next_number + 1 RETURNING next_number - 1 INTO n;\n"
+        "  IF EXISTS (SELECT 1 FROM cheque_books WHERE bank = c.bank) AND NOT EXISTS (SELECT 1 FROM cheque_books\n"
+        "      WHERE bank = c.bank AND n BETWEEN first_leaf AND last_leaf) THEN\n"
+        "    n := (SELECT min(first_leaf) FROM cheque_books WHERE bank = c.bank AND first_leaf > n);\n"
+        "    IF n IS NULL THEN\n"
+        "      RAISE EXCEPTION 'the cheque''s number is in none of the cheque books of %; add the bank''s next one',\n"
+        "        c.bank;\n"
+        "    END IF;\n"
+        "    UPDATE cheque_numbers SET next_number = n + 1 WHERE bank = c.bank;\n"
+        "  END IF;\n"
         "  UPDATE cheques SET state = 'sent', reason = '', cheque_number = n, destination = p_destination,\n"
         "    job = p_job, printed_at = to_char(clock_timestamp() AT TIME ZONE 'UTC', "
         "'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"') WHERE id = p_id;\n"
@@ -1543,18 +1559,31 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
             failWrite(number);
         recorded.chequeNumber = number.value(0).toLongLong();
         number.finish();
-        // A bank with cheque books prints only on their leaves.
+        // A bank with cheque books prints only on their leaves: past the
+        // last leaf of one, its numbers go on at the first leaf of the next.
         QSqlQuery &leaf = prepared(QStringLiteral(
-            "SELECT EXISTS (SELECT 1 FROM cheque_books WHERE bank = :bank) AND NOT EXISTS (SELECT 1 FROM cheque_books "
-            "WHERE bank = :bank2 AND :number BETWEEN first_leaf AND last_leaf)"));
-        leaf.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
-        leaf.bindValue(QStringLiteral(":bank2"), Text(cheque.bank));
+            "SELECT (SELECT count(*) FROM cheque_books WHERE bank = :bank), (SELECT count(*) FROM cheque_books WHERE "
+            "bank = :bank2 AND :number BETWEEN first_leaf AND last_leaf), (SELECT min(first_leaf) FROM cheque_books "
+            "WHERE bank = :bank3 AND first_leaf > :number2)"));
+        for (const char *name : {":bank", ":bank2", ":bank3"})
+            leaf.bindValue(QLatin1String(name), Text(cheque.bank));
         leaf.bindValue(QStringLiteral(":number"), recorded.chequeNumber);
+        leaf.bindValue(QStringLiteral(":number2"), recorded.chequeNumber);
         if (!leaf.exec() || !leaf.next())
             failWrite(leaf);
-        const bool outside = leaf.value(0).toBool();
+        const bool outside = leaf.value(0).toLongLong() > 0 && leaf.value(1).toLongLong() == 0;
+        const QVariant nextBook = leaf.value(2);
         leaf.finish();
-        if (outside) {
+        if (outside && !nextBook.isNull()) {
+            recorded.chequeNumber = nextBook.toLongLong();
+            QSqlQuery &move =
+                prepared(QStringLiteral("UPDATE cheque_numbers SET next_number = :next WHERE bank = :bank"));
+            move.bindValue(QStringLiteral(":next"), recorded.chequeNumber + 1);
+            move.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
+            if (!move.exec())
+                failWrite(move);
+            move.finish();
+        } else if (outside) {
             rollback();
             if (batched) {
                 m_jobBatch = 0;
@@ -1658,14 +1687,12 @@ void ChequeRegister::changeState(qint64 number, ChequeState state, const QString
         fail(cannot(), QCoreApplication::translate("ChequeRegister", "the reason must be given"));
     if (state == ChequeState::Cleared && !day.isValid())
         fail(cannot(), QCoreApplication::translate("ChequeRegister", "the bank's date must be given"));
-    // A void, and a cheque's life after print, move only from the states
-    // they come from (a file has no guard of its own for them).
+    // A state is reached only from the states it comes from (a file has no
+    // guard of its own for it).
     QStringList from;
-    if (state == ChequeState::Voided || state == ChequeState::Delivered || state == ChequeState::Cleared
-        || state == ChequeState::Returned || state == ChequeState::Stopped)
-        for (ChequeState s : AllStates)
-            if (CanChangeState(s, state))
-                from << QStringLiteral("'%1'").arg(StateName(s));
+    for (ChequeState s : AllStates)
+        if (CanChangeState(s, state) || (state == ChequeState::Failed && s == ChequeState::Sent))
+            from << QStringLiteral("'%1'").arg(StateName(s));
     QSqlQuery &q = prepared(
         QStringLiteral("UPDATE cheques SET state = :state, reason = :reason, state_day = :day WHERE id = :id%1")
             .arg(from.isEmpty() ? QString() : QStringLiteral(" AND state IN (%1)").arg(from.join(u','))));
@@ -2019,9 +2046,9 @@ void ChequeRegister::addChequeBook(const QString &bank, qint64 first, qint64 las
         q.bindValue(QStringLiteral(":at"), Utc(QDateTime::currentDateTimeUtc()));
         if (!q.exec())
             fail(cannot, ServerReason(q.lastError()));
-        // The bank's numbers go on in the new book once the one in use is
-        // used up (or there was none).
-        if (!nextInABook && (next < first || next > last)) {
+        // The bank's numbers go on in the new book when the one in use is
+        // used up (or there was none), never back onto leaves behind them.
+        if (!nextInABook && next < first) {
             QSqlQuery move(db());
             move.prepare(QStringLiteral("INSERT INTO cheque_numbers (bank, next_number) VALUES (:bank, :next) "
                                         "ON CONFLICT (bank) DO UPDATE SET next_number = excluded.next_number"));
@@ -2042,8 +2069,13 @@ std::optional<qint64> ChequeRegister::leavesLeft(const QString &bank)
     const QList<ChequeBook> books = chequeBooks(bank);
     if (books.isEmpty())
         return std::nullopt;
-    const auto book = BookOf(books, nextChequeNumber(bank));
-    return book ? book->last - nextChequeNumber(bank) + 1 : 0;
+    // In the book in use and the books after it.
+    const qint64 next = nextChequeNumber(bank);
+    qint64 left = 0;
+    for (const ChequeBook &book : books)
+        if (book.last >= next)
+            left += book.last - std::max(book.first, next) + 1;
+    return left;
 }
 
 qint64 ChequeRegister::nextChequeNumber(const QString &bank)

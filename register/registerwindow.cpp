@@ -342,7 +342,7 @@ void RegisterWindow::updateButtons()
     SpoiltBtn->setEnabled(c && CanChangeState(c->state, ChequeState::Spoilt));
     PrintedBtn->setEnabled(c && CanChangeState(c->state, ChequeState::Printed));
     // A reprint is of a cheque that had its number and paper.
-    ReprintBtn->setEnabled(c && c->chequeNumber > 0);
+    ReprintBtn->setEnabled(c && c->chequeNumber > 0 && c->state != ChequeState::Cleared); // paid: never twice
     HistoryBtn->setEnabled(c != nullptr);
     // Approval is a shared register's: a register file has one user.
     const bool server = m_access.connection().isServer();

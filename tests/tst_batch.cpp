@@ -958,9 +958,9 @@ void TestBatch::reconcileWithTheStatement()
     QFile statement(m_dir->filePath("statement.csv"));
     QVERIFY(statement.open(QIODevice::WriteOnly));
     statement.write(Cp1256("البيان,المبلغ,رقم الشيك,التاريخ\r\n"
-                           "chq,100.00,1,2027-01-05\r\nchq,200.01,2,06/01/2027\r\nchq,\"-300.00\",3,2027-01-07\r\n"
+                           "chq,Dhs. 100.00,1,05/01/27\r\nchq,200.01,2,06/01/2027\r\nchq,\"-300.00\",3,2027-01-07\r\n"
                            "chq,300,3,2027-01-08\r\nchq,400,4,2027-01-08\r\nchq,50,99,2027-01-09\r\n"
-                           "transfer,20,,2027-01-10\r\nchq,500.50,5,someday\r\n"));
+                           "transfer,20,,2027-01-10\r\nchq,500.50,5,someday\r\nreturned,500.50 CR,5,2027-01-11\r\n"));
     statement.close();
     const QString report = m_dir->filePath("reconciliation.pdf");
     const auto [exit, said] = run({"--reconcile", statement.fileName(), "--bank", "SIB", "--report", report});

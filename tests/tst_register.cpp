@@ -1389,6 +1389,7 @@ void TestRegister::lifeAfterPrint()
     reg.markAfterPrint(n[1], ChequeState::Stopped, QDate(2026, 2, 11), "lost by the payee");
     QVERIFY(ErrorOf([&] { reg.markAfterPrint(n[2], ChequeState::Cleared, {}, {}); }).contains("date"));
     QVERIFY(ErrorOf([&] { reg.voidCheque(n[0], "mistake"); }).contains("cleared"));
+    QVERIFY(ErrorOf([&] { reg.markSpoilt(n[0], "torn"); }).contains("cleared"));
     reg.voidCheque(n[2], "torn");
     QVERIFY(
         ErrorOf([&] { reg.markAfterPrint(n[2], ChequeState::Delivered, QDate(2026, 3, 1), {}); }).contains("voided"));
@@ -1441,6 +1442,14 @@ void TestRegister::chequeBooks()
     reg.setNextChequeNumber("SIB", 148);
     QCOMPARE(IssueCheque(reg, Make("SIB", "Dorvan", "100"), "printer", Printed).chequeNumber, 148);
     QCOMPARE(reg.leavesLeft("SIB"), 2);
+    // A book brought before the one in use is used up: the numbers go on
+    // in it; a book of old leaves added later never takes them back.
+    reg.addChequeBook("SIB", 201, 202);
+    QCOMPARE(reg.leavesLeft("SIB"), 4);
+    for (const qint64 expected : {149, 150, 201})
+        QCOMPARE(IssueCheque(reg, Make("SIB", "Dorvan", "100"), "printer", Printed).chequeNumber, expected);
+    reg.addChequeBook("SIB", 51, 60);
+    QCOMPARE(reg.nextChequeNumber("SIB"), 202);
     // A bank without books prints on any number.
     QCOMPARE(reg.leavesLeft("FAB"), std::nullopt);
     reg.setNextChequeNumber("FAB", 7000);

@@ -1067,39 +1067,31 @@ void ChequeRegister::decide(qint64 number, bool approve, const QString &comment)
 
 void ChequeRegister::setApprovalRule(const QString &bank, const QString &currency, std::optional<qint64> above)
 {
-    const QString sentence = QCoreApplication::translate("ChequeRegister", "Cannot set the approval in %1: %2");
-    const QVariantMap key{{QStringLiteral(":bank"), Text(bank)}, {QStringLiteral(":currency"), Text(currency)}};
-    if (!above) {
-        approvalCall(sentence,
-                     QStringLiteral("DELETE FROM cheque_approval_rules WHERE bank = :bank AND currency = :currency"),
-                     key);
-        return;
-    }
-    QVariantMap values = key;
-    values.insert(QStringLiteral(":amount"), *above);
-    approvalCall(sentence,
-                 QStringLiteral("INSERT INTO cheque_approval_rules (bank, currency, above_thousandths) VALUES (:bank, "
-                                ":currency, :amount) ON CONFLICT (bank, currency) DO UPDATE SET above_thousandths = "
-                                "EXCLUDED.above_thousandths"),
-                 values);
+    setApprovalAmount("cheque_approval_rules", "bank", "above_thousandths", bank, currency, above);
 }
 
 void ChequeRegister::setApprovalLimit(const QString &login, const QString &currency, std::optional<qint64> limit)
 {
+    setApprovalAmount("cheque_approval_limits", "login", "limit_thousandths", login, currency, limit);
+}
+
+void ChequeRegister::setApprovalAmount(const char *table, const char *whoColumn, const char *amountColumn,
+                                       const QString &who, const QString &currency, std::optional<qint64> amount)
+{
     const QString sentence = QCoreApplication::translate("ChequeRegister", "Cannot set the approval in %1: %2");
-    const QVariantMap key{{QStringLiteral(":login"), Text(login)}, {QStringLiteral(":currency"), Text(currency)}};
-    if (!limit) {
+    QVariantMap values{{QStringLiteral(":who"), Text(who)}, {QStringLiteral(":currency"), Text(currency)}};
+    const QString names[] = {QLatin1String(table), QLatin1String(whoColumn), QLatin1String(amountColumn)};
+    if (!amount) {
         approvalCall(sentence,
-                     QStringLiteral("DELETE FROM cheque_approval_limits WHERE login = :login AND currency = :currency"),
-                     key);
+                     QStringLiteral("DELETE FROM %1 WHERE %2 = :who AND currency = :currency").arg(names[0], names[1]),
+                     values);
         return;
     }
-    QVariantMap values = key;
-    values.insert(QStringLiteral(":amount"), *limit);
+    values.insert(QStringLiteral(":amount"), *amount);
     approvalCall(sentence,
-                 QStringLiteral("INSERT INTO cheque_approval_limits (login, currency, limit_thousandths) VALUES "
-                                "(:login, :currency, :amount) ON CONFLICT (login, currency) DO UPDATE SET "
-                                "limit_thousandths = EXCLUDED.limit_thousandths"),
+                 QStringLiteral("INSERT INTO %1 (%2, currency, %3) VALUES (:who, :currency, :amount) ON CONFLICT (%2, "
+                                "currency) DO UPDATE SET %3 = EXCLUDED.%3")
+                     .arg(names[0], names[1], names[2]),
                  values);
 }
 
@@ -2027,14 +2019,15 @@ void ChequeRegister::addChequeBook(const QString &bank, qint64 first, qint64 las
              QCoreApplication::translate("ChequeRegister",
                                          "its leaves run from a number from 1 to one as "
                                          "high or higher"));
-    for (const ChequeBook &book : chequeBooks(bank))
+    const QList<ChequeBook> books = chequeBooks(bank);
+    for (const ChequeBook &book : books)
         if (first <= book.last && last >= book.first)
             fail(cannot,
                  QCoreApplication::translate("ChequeRegister", "its leaves meet those of the book %1–%2")
                      .arg(book.first)
                      .arg(book.last));
     const qint64 next = nextChequeNumber(bank);
-    const bool nextInABook = BookOf(chequeBooks(bank), next).has_value();
+    const bool nextInABook = BookOf(books, next).has_value();
     begin();
     try {
         QSqlQuery q(db());

@@ -450,6 +450,10 @@ private:
     /// The approval's grants to the office's roles, once it has them.
     void grantApproval();
     QList<ApprovalSetting> approvalSettings(const QString &select);
+    /// Sets (nothing: removes) the amount of a rule or a limit, kept in
+    /// `table` by who it is for and the currency.
+    void setApprovalAmount(const char *table, const char *whoColumn, const char *amountColumn, const QString &who,
+                           const QString &currency, std::optional<qint64> amount);
     /// Asks the server's rules; nothing when the query failed.
     std::optional<bool> askApproval(const Cheque &cheque);
     /// Runs a statement of the office's approval in a transaction of its

@@ -30,8 +30,6 @@ namespace {
 
 QString Title() { return QCoreApplication::translate("DueWindow", "Due Dates"); }
 
-QString Amount(qint64 minorUnits, int digits) { return MinorUnitsText(minorUnits, digits); }
-
 // A currency by its Arabic name in a right-to-left interface.
 QString CurrencyOf(const DueTotal &t)
 {
@@ -113,7 +111,7 @@ void DueWindow::refresh()
     QStringList overdue;
     for (const DueTotal &t : std::as_const(m_due.overdue))
         overdue << tr("%1: %Ln cheques, %2 %3", nullptr, int(t.count))
-                       .arg(t.bank, Amount(t.minorUnits, t.digits), CurrencyOf(t));
+                       .arg(t.bank, MinorUnitsText(t.minorUnits, t.digits), CurrencyOf(t));
     OverdueLB->setText(!problem.isEmpty()      ? problem
                            : overdue.isEmpty() ? tr("Nothing is overdue.")
                                                : tr("Due before today and not yet paid: %1").arg(overdue.join(u"; ")));
@@ -141,7 +139,8 @@ void DueWindow::fillTable(QTableWidget *table, const QList<DueTotal> &totals, bo
         table->setItem(row, 0,
                        new QTableWidgetItem(weeks ? QLocale().toString(t.start, QLocale::ShortFormat)
                                                   : QLocale().toString(t.start, QStringLiteral("MMMM yyyy"))));
-        auto *item = new QTableWidgetItem(tr("%1 (%Ln)", nullptr, int(t.count)).arg(Amount(t.minorUnits, t.digits)));
+        auto *item =
+            new QTableWidgetItem(tr("%1 (%Ln)", nullptr, int(t.count)).arg(MinorUnitsText(t.minorUnits, t.digits)));
         item->setTextAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
         table->setItem(row, int(columns.indexOf(std::pair{t.bank, t.currency})) + 1, item);
     }

@@ -1215,9 +1215,7 @@ void TestRegister::approvalBeforePrint()
 {
     // A register file has one user: no approval.
     {
-        RegisterConnection file;
-        file.file = m_dir->filePath("register.sqlite");
-        ChequeRegister single(file);
+        ChequeRegister single(sqlite());
         QVERIFY(ErrorOf([&] { single.setApprovalRule({}, "Dhs", 0); }).contains("on a server"));
     }
     if (!Server())
@@ -1374,9 +1372,7 @@ void TestRegister::lifeAfterPrint()
     QFETCH(bool, server);
     if (server && !Server())
         QSKIP("no PostgreSQL server (tests/postgres_register.sh starts one)");
-    RegisterConnection c;
-    c.file = m_dir->filePath("register.sqlite");
-    ChequeRegister reg(server ? *Server() : c);
+    ChequeRegister reg(server ? *Server() : sqlite());
     QList<qint64> n;
     for (const char *amount : {"100", "200", "300", "400"})
         n << IssueCheque(reg, Make("SIB", "Dorvan", amount), "printer", Printed).number;
@@ -1420,9 +1416,7 @@ void TestRegister::chequeBooks()
     QFETCH(bool, server);
     if (server && !Server())
         QSKIP("no PostgreSQL server (tests/postgres_register.sh starts one)");
-    RegisterConnection c;
-    c.file = m_dir->filePath("register.sqlite");
-    ChequeRegister reg(server ? *Server() : c);
+    ChequeRegister reg(server ? *Server() : sqlite());
     // A book of three leaves: three cheques on them, the fourth refused.
     reg.addChequeBook("SIB", 1, 3);
     QList<qint64> numbers;
@@ -1458,9 +1452,7 @@ void TestRegister::chequeBooks()
 
 void TestRegister::dueDates()
 {
-    RegisterConnection c;
-    c.file = m_dir->filePath("register.sqlite");
-    ChequeRegister reg(c);
+    ChequeRegister reg(sqlite());
     const auto issue = [&](const char *date, const char *amount) {
         const ChequeOrProblem made =
             MakeCheque("SIB", date, "Dorvan", amount, false, UaeMoney(), "#", false, QLocale("en_US"));

@@ -25,6 +25,7 @@
 #include "register/serverwatch.h"
 
 #include <dlfcn.h>
+#include <sqlite3.h>
 #include <pwd.h>
 #include <unistd.h>
 
@@ -2257,6 +2258,77 @@ QList<RegisteredCheque> ChequeRegister::page(const RegisterFilter &filter, Regis
     while (q.next())
         rows.append(Row(q));
     return rows;
+}
+
+ChequeRegister::StoredCheque::Kind ChequeRegister::StoredCheque::kind(Column column) const
+{
+    switch (sqlite3_column_type(static_cast<sqlite3_stmt *>(m_statement), column)) {
+    case SQLITE_NULL: return Null;
+    case SQLITE_INTEGER: return Integer;
+    case SQLITE_TEXT: return Text;
+    default: return Other;
+    }
+}
+
+qint64 ChequeRegister::StoredCheque::integer(Column column) const
+{
+    return sqlite3_column_int64(static_cast<sqlite3_stmt *>(m_statement), column);
+}
+
+std::string_view ChequeRegister::StoredCheque::text(Column column) const
+{
+    auto *statement = static_cast<sqlite3_stmt *>(m_statement);
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
+    return text ? std::string_view(text, std::size_t(sqlite3_column_bytes(statement, column))) : std::string_view();
+}
+
+bool ChequeRegister::forEachStored(const RegisterView &view, const std::function<bool(const StoredCheque &)> &each)
+{
+    if (m_connection.isServer())
+        return false;
+    const Use use(*this);
+    const QVariant handle = db().driver()->handle();
+    if (qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return false;
+    auto *connection = *static_cast<sqlite3 *const *>(handle.constData());
+    QVariantMap values;
+    const QString where = Where(view.filter, false, values);
+    const QString direction = view.descending ? QStringLiteral("DESC") : QStringLiteral("ASC");
+    const QByteArray sql = QStringLiteral("SELECT %1 FROM cheques%2 ORDER BY %3 %4, id %4")
+                               .arg(QLatin1String(kColumns), where, QLatin1String(OrderColumn(view.order)), direction)
+                               .toUtf8();
+    sqlite3_stmt *statement = nullptr;
+    const auto finalize = qScopeGuard([&] { sqlite3_finalize(statement); });
+    const auto failed = [&] {
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"),
+             QString::fromUtf8(sqlite3_errmsg(connection)));
+    };
+    if (sqlite3_prepare_v2(connection, sql.constData(), int(sql.size()), &statement, nullptr) != SQLITE_OK)
+        failed();
+    // Bound as Qt's SQLite driver binds them.
+    for (auto it = values.cbegin(); it != values.cend(); ++it) {
+        const int at = sqlite3_bind_parameter_index(statement, it.key().toUtf8().constData());
+        switch (it.value().typeId()) {
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::Bool: sqlite3_bind_int64(statement, at, it.value().toLongLong()); break;
+        case QMetaType::Double: sqlite3_bind_double(statement, at, it.value().toDouble()); break;
+        default: {
+            const QByteArray text = it.value().toString().toUtf8();
+            sqlite3_bind_text(statement, at, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+        }
+        }
+    }
+    const StoredCheque row(statement);
+    for (;;) {
+        const int step = sqlite3_step(statement);
+        if (step == SQLITE_DONE)
+            return true;
+        if (step != SQLITE_ROW)
+            failed();
+        if (!each(row))
+            return true;
+    }
 }
 
 qint64 ChequeRegister::forEach(const RegisterView &view, const std::function<bool(const RegisteredCheque &)> &each)

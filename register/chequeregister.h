@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 #include <variant>
 
@@ -339,6 +340,28 @@ public:
     /// Every cheque of a view, in its order, page by page; `each` returns
     /// false to stop. Returns the cheques given.
     qint64 forEach(const RegisterView &view, const std::function<bool(const RegisteredCheque &)> &each);
+
+    /// A cheque's columns as a register file holds them, read without
+    /// conversion: texts in UTF-8, whole numbers as they are.
+    class StoredCheque
+    {
+    public:
+        enum Column { Id, Bank, ChequeNumber, Date, Payee, AmountMinor, Digits, Currency, CurrencyArabic, English,
+                      Arabic, AccountOnly, PrintedAt, Destination, Login, State, Reason, Replaces, Day, StateDay };
+        enum Kind { Null, Integer, Text, Other };
+        Kind kind(Column column) const;
+        qint64 integer(Column column) const;
+        std::string_view text(Column column) const;
+
+    private:
+        friend class ChequeRegister;
+        explicit StoredCheque(void *statement) : m_statement(statement) {}
+        void *m_statement;
+    };
+    /// For a register file: every cheque of a view, in its order, as stored,
+    /// read in one go (one snapshot of the file); `each` returns false to
+    /// stop. False for a server, which this read is not made for.
+    bool forEachStored(const RegisterView &view, const std::function<bool(const StoredCheque &)> &each);
 
     // The office's approval before print, held by a server (a register file
     // has one user and no approval): cheques above an amount set per bank

@@ -2,7 +2,6 @@
 #include "register/registercolumns.h"
 
 #include <array>
-#include <cstdio>
 #include <limits>
 #include <optional>
 
@@ -33,37 +32,69 @@ constexpr std::array<RegisterColumnInfo, 17> kColumns{{
 }};
 
 // A time of printing as the export writes it, in local time: "2026-12-07
-// 14:05:09". The offset from UTC is looked up at both ends of each quarter of
-// an hour, not for every cheque: when they agree, it holds for the quarter
-// (no zone changes its offset twice within minutes).
+// 14:05:09".
 QString LocalTimeText(const QDateTime &printedAt)
 {
     if (!printedAt.isValid())
         return QString();
-    static thread_local qint64 quarter = std::numeric_limits<qint64>::min();
-    static thread_local std::optional<int> quarterOffset;
-    const qint64 seconds = printedAt.toSecsSinceEpoch();
-    const auto offsetAt = [](qint64 at) {
-        return QDateTime::fromSecsSinceEpoch(at, Qt::UTC).toLocalTime().offsetFromUtc();
-    };
-    if (seconds / 900 != quarter) {
-        quarter = seconds / 900;
-        const int start = offsetAt(quarter * 900), end = offsetAt(quarter * 900 + 899);
-        quarterOffset = start == end ? std::optional<int>(start) : std::nullopt;
-    }
-    const int offset = quarterOffset ? *quarterOffset : offsetAt(seconds);
-    const QDateTime local = QDateTime::fromSecsSinceEpoch(seconds + offset, Qt::UTC);
-    const QDate d = local.date();
-    const QTime t = local.time();
-    if (d.year() < 1000 || d.year() > 9999)
-        return printedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     char text[20];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", d.year(), d.month(), d.day(), t.hour(),
-                  t.minute(), t.second());
+    if (!WriteLocalTime(printedAt.toSecsSinceEpoch(), text))
+        return printedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     return QString::fromLatin1(text, 19);
 }
 
 } // namespace
+
+bool WriteLocalTime(qint64 utcSeconds, char (&text)[20])
+{
+    // The offset from UTC is looked up at both ends of each day, not for
+    // every cheque: when they agree, it holds for the day (no zone changes
+    // its offset and back within a day). On a day it changes, each time is
+    // looked up.
+    static thread_local qint64 cachedDay = std::numeric_limits<qint64>::min();
+    static thread_local std::optional<int> dayOffset;
+    const auto offsetAt = [](qint64 at) {
+        return QDateTime::fromSecsSinceEpoch(at, Qt::UTC).toLocalTime().offsetFromUtc();
+    };
+    constexpr qint64 kDay = 86400;
+    const qint64 day = utcSeconds >= 0 ? utcSeconds / kDay : (utcSeconds - kDay + 1) / kDay;
+    if (day != cachedDay) {
+        cachedDay = day;
+        const int start = offsetAt(day * kDay), end = offsetAt(day * kDay + kDay - 1);
+        dayOffset = start == end ? std::optional<int>(start) : std::nullopt;
+    }
+    const qint64 local = utcSeconds + (dayOffset ? *dayOffset : offsetAt(utcSeconds));
+    // The civil date of a day count since 1970 (the proleptic Gregorian
+    // calendar, as QDate).
+    const qint64 days = local >= 0 ? local / kDay : (local - kDay + 1) / kDay;
+    const qint64 secondOfDay = local - days * kDay;
+    const qint64 z = days + 719468;
+    const qint64 era = (z >= 0 ? z : z - 146096) / 146097;
+    const qint64 dayOfEra = z - era * 146097;
+    const qint64 yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const qint64 dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const qint64 mp = (5 * dayOfYear + 2) / 153;
+    const qint64 d = dayOfYear - (153 * mp + 2) / 5 + 1;
+    const qint64 m = mp < 10 ? mp + 3 : mp - 9;
+    const qint64 y = yearOfEra + era * 400 + (m <= 2);
+    if (y < 1000 || y > 9999)
+        return false;
+    const auto put = [&](int at, qint64 value, int width) {
+        for (int i = at + width - 1; i >= at; --i, value /= 10)
+            text[i] = char('0' + value % 10);
+    };
+    put(0, y, 4);
+    put(5, m, 2);
+    put(8, d, 2);
+    put(11, secondOfDay / 3600, 2);
+    put(14, secondOfDay / 60 % 60, 2);
+    put(17, secondOfDay % 60, 2);
+    text[4] = text[7] = '-';
+    text[10] = ' ';
+    text[13] = text[16] = ':';
+    text[19] = '\0';
+    return true;
+}
 
 std::span<const RegisterColumnInfo> RegisterColumns() { return kColumns; }
 

@@ -44,6 +44,11 @@ struct RegisterColumnInfo
 /// Every column, in the order an export writes them.
 std::span<const RegisterColumnInfo> RegisterColumns();
 
+/// The local time of a moment (seconds since 1970, UTC) as an export writes
+/// it, "2026-12-07 14:05:09", in `text` with its ending NUL; false outside
+/// the years 1000 to 9999.
+bool WriteLocalTime(qint64 utcSeconds, char (&text)[20]);
+
 /// A cheque's text in a column as an export writes it: the time of printing
 /// in local time to the second, the cheque's date as yyyy-mm-dd where it
 /// reads as a date, the amount as a plain decimal.

@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "register/registerexport.h"
 
+#include <charconv>
+#include <optional>
+#include <string_view>
+#include <tuple>
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -43,22 +48,148 @@ qint64 WriteCsv(ChequeRegister &reg, const RegisterView &view, const QString &fi
     for (const QString &name : ExportColumns())
         header << CsvField(name);
     file.write(header.join(u',').toUtf8() + "\r\n");
-    QString line;
-    const qint64 written = ExportRows(reg, view, progress, [&](const RegisteredCheque &cheque) {
-        const QStringList texts = ExportTexts(cheque);
-        line.clear();
-        for (int i = 0; i < texts.size(); ++i) {
-            if (i)
-                line += u',';
-            line += CsvField(RegisterColumns()[i].typed ? Defused(texts[i]) : texts[i]);
+    qint64 written = 0;
+    // A register file's cheques are written from their stored UTF-8, in one
+    // read; a cheque stored in another form (written by another program) is
+    // read as the register reads it.
+    QByteArray record;
+    bool stopped = false;
+    const bool stored = reg.forEachStored(view, [&](const ChequeRegister::StoredCheque &cheque) {
+        record.clear();
+        if (!AppendStoredCsvRecord(record, cheque)) {
+            const auto read = reg.cheque(cheque.integer(ChequeRegister::StoredCheque::Id));
+            record = read ? CsvRecord(*read) : QByteArray();
         }
-        line += QLatin1String("\r\n");
-        file.write(line.toUtf8());
+        file.write(record);
+        ++written;
+        stopped = progress && written % kProgressEvery == 0 && !progress(written);
+        return !stopped;
     });
+    if (!stored)
+        written = ExportRows(reg, view, progress, [&](const RegisteredCheque &cheque) { file.write(CsvRecord(cheque)); });
+    else if (stopped || (progress && !progress(written)))
+        written = -1;
     if (written < 0)
         return -1; // the file is dropped unwritten
     file.commit();
     return written;
+}
+
+void AppendDecimal(QByteArray &out, qint64 value)
+{
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end - digits);
+}
+
+// The code point that starts, or ends, a text of valid UTF-8.
+char32_t FirstCodePoint(std::string_view text)
+{
+    const auto lead = static_cast<unsigned char>(text[0]);
+    const int length = lead < 0x80 ? 1 : lead < 0xe0 ? 2 : lead < 0xf0 ? 3 : 4;
+    char32_t cp = length == 1 ? lead : lead & (0x7f >> length);
+    for (int i = 1; i < length; ++i)
+        cp = (cp << 6) | (static_cast<unsigned char>(text[std::size_t(i)]) & 0x3f);
+    return cp;
+}
+
+char32_t LastCodePoint(std::string_view text)
+{
+    std::size_t at = text.size() - 1;
+    while (at > 0 && (static_cast<unsigned char>(text[at]) & 0xc0) == 0x80)
+        --at;
+    return FirstCodePoint(text.substr(at));
+}
+
+// A stored text as CsvField(Defused(…)) or CsvField(…) writes it; false
+// when it is not valid UTF-8 (no overlong forms, surrogates or code points
+// beyond U+10FFFF).
+bool AppendCsvText(QByteArray &out, std::string_view text, bool typed)
+{
+    bool special = false; // a comma, a quote or a line break
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x80) {
+            special |= byte == ',' || byte == '"' || byte == '\n' || byte == '\r';
+            ++i;
+            continue;
+        }
+        const std::size_t length = byte >= 0xf0 ? 4 : byte >= 0xe0 ? 3 : byte >= 0xc2 ? 2 : 0;
+        if (length == 0 || byte > 0xf4 || i + length > text.size())
+            return false;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xc0) != 0x80)
+                return false;
+        const auto second = static_cast<unsigned char>(text[i + 1]);
+        if ((byte == 0xe0 && second < 0xa0) || (byte == 0xed && second >= 0xa0) || (byte == 0xf0 && second < 0x90)
+            || (byte == 0xf4 && second >= 0x90))
+            return false;
+        i += length;
+    }
+    if (text.empty())
+        return true;
+    const bool defused = typed && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
+    const auto isSpace = [](char32_t cp) { return cp <= 0xffff && QChar(char16_t(cp)).isSpace(); };
+    const bool quoted =
+        special || (!defused && isSpace(FirstCodePoint(text))) || isSpace(LastCodePoint(text));
+    if (quoted)
+        out += '"';
+    if (defused)
+        out += '\'';
+    if (!quoted) {
+        out.append(text.data(), qsizetype(text.size()));
+        return true;
+    }
+    for (std::size_t from = 0;;) {
+        const std::size_t quote = text.find('"', from);
+        out.append(text.data() + from, qsizetype((quote == std::string_view::npos ? text.size() : quote) - from));
+        if (quote == std::string_view::npos)
+            break;
+        out += "\"\"";
+        from = quote + 1;
+    }
+    out += '"';
+    return true;
+}
+
+// "2026-12-07" read as QDate::fromString reads a date in ISO form, when it
+// has exactly that form.
+bool IsIsoDay(std::string_view text)
+{
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return false;
+    int parts[3] = {0, 0, 0};
+    for (const auto &[from, to, part] : {std::tuple{0, 4, 0}, std::tuple{5, 7, 1}, std::tuple{8, 10, 2}})
+        for (int i = from; i < to; ++i) {
+            if (text[std::size_t(i)] < '0' || text[std::size_t(i)] > '9')
+                return false;
+            parts[part] = parts[part] * 10 + (text[std::size_t(i)] - '0');
+        }
+    return parts[0] > 0 && QDate::isValid(parts[0], parts[1], parts[2]);
+}
+
+// The seconds since 1970 of a time the register stores,
+// "2026-12-07T10:00:00.000Z", when it has exactly that form.
+std::optional<qint64> StoredUtcSeconds(std::string_view text)
+{
+    static constexpr std::string_view kForm = "0000-00-00T00:00:00.000Z";
+    if (text.size() != kForm.size())
+        return std::nullopt;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (kForm[i] == '0' ? text[i] < '0' || text[i] > '9' : text[i] != kForm[i])
+            return std::nullopt;
+    const auto number = [&](std::size_t at, std::size_t length) {
+        int v = 0;
+        for (std::size_t i = at; i < at + length; ++i)
+            v = v * 10 + (text[i] - '0');
+        return v;
+    };
+    const int year = number(0, 4), month = number(5, 2), day = number(8, 2);
+    const int hour = number(11, 2), minute = number(14, 2), second = number(17, 2);
+    if (year < 1970 || !QDate::isValid(year, month, day) || hour > 23 || minute > 59 || second > 59)
+        return std::nullopt;
+    return QDate(year, month, day).toJulianDay() * 86400 - qint64(2440588) * 86400 + hour * 3600 + minute * 60
+        + second;
 }
 
 qint64 WriteWorkbook(ChequeRegister &reg, const RegisterView &view, const QString &fileName,
@@ -142,6 +273,101 @@ QString CsvField(const QString &text)
     QString field = text;
     field.replace(u'"', QLatin1String("\"\""));
     return u'"' + field + u'"';
+}
+
+QByteArray CsvRecord(const RegisteredCheque &cheque)
+{
+    const QStringList texts = ExportTexts(cheque);
+    QString line;
+    for (int i = 0; i < texts.size(); ++i) {
+        if (i)
+            line += u',';
+        line += CsvField(RegisterColumns()[i].typed ? Defused(texts[i]) : texts[i]);
+    }
+    line += QLatin1String("\r\n");
+    return line.toUtf8();
+}
+
+bool AppendStoredCsvRecord(QByteArray &record, const ChequeRegister::StoredCheque &cheque)
+{
+    using Stored = ChequeRegister::StoredCheque;
+    const qsizetype start = record.size();
+    const auto refuse = [&] {
+        record.truncate(start);
+        return false;
+    };
+    // Each column in the storage class this program writes (a text may be
+    // NULL: read as empty).
+    static constexpr Stored::Column kIntegers[] = {Stored::Id, Stored::ChequeNumber, Stored::AmountMinor,
+                                                   Stored::Digits, Stored::AccountOnly};
+    for (const Stored::Column column : kIntegers)
+        if (cheque.kind(column) != Stored::Integer)
+            return refuse();
+    static constexpr Stored::Column kTexts[] = {Stored::Bank,        Stored::Date,  Stored::Payee,  Stored::Currency,
+                                                Stored::English,     Stored::Arabic, Stored::PrintedAt, Stored::Destination,
+                                                Stored::Login,       Stored::State,  Stored::Reason, Stored::Day};
+    for (const Stored::Column column : kTexts)
+        if (cheque.kind(column) != Stored::Text && cheque.kind(column) != Stored::Null)
+            return refuse();
+    if (cheque.kind(Stored::Replaces) != Stored::Integer && cheque.kind(Stored::Replaces) != Stored::Null)
+        return refuse();
+    const qint64 digits = cheque.integer(Stored::Digits), accountOnly = cheque.integer(Stored::AccountOnly);
+    const std::optional<qint64> printed = StoredUtcSeconds(cheque.text(Stored::PrintedAt));
+    char printedText[20];
+    const std::string_view day = cheque.text(Stored::Day);
+    const std::string_view state = cheque.text(Stored::State);
+    if ((digits != 2 && digits != 3) || (accountOnly != 0 && accountOnly != 1) || !printed
+        || !WriteLocalTime(*printed, printedText) || (!day.empty() && !IsIsoDay(day))
+        || !StateFromName(QLatin1String(state.data(), qsizetype(state.size()))))
+        return refuse();
+
+    bool first = true;
+    for (const RegisterColumnInfo &column : RegisterColumns()) {
+        if (!first)
+            record += ',';
+        first = false;
+        const auto text = [&](Stored::Column c) { return AppendCsvText(record, cheque.text(c), column.typed); };
+        bool written = true;
+        switch (column.column) {
+        case Number: AppendDecimal(record, cheque.integer(Stored::Id)); break;
+        case PrintedAt: record.append(printedText, 19); break;
+        case Bank: written = text(Stored::Bank); break;
+        case ChequeNo: AppendDecimal(record, cheque.integer(Stored::ChequeNumber)); break;
+        case Date: written = text(day.empty() ? Stored::Date : Stored::Day); break;
+        case Payee: written = text(Stored::Payee); break;
+        case Amount: {
+            const qint64 minor = cheque.integer(Stored::AmountMinor), scale = digits == 3 ? 1000 : 100;
+            if (minor < 0 && minor / scale == 0)
+                record += '-';
+            AppendDecimal(record, minor / scale);
+            record += '.';
+            const qint64 part = std::abs(minor % scale);
+            if (digits == 3 && part < 100)
+                record += '0';
+            if (part < 10)
+                record += '0';
+            AppendDecimal(record, part);
+            break;
+        }
+        case Currency: written = text(Stored::Currency); break;
+        case AccountOnly: record += accountOnly ? "Yes" : "No"; break;
+        case State: record.append(state.data(), qsizetype(state.size())); break;
+        case Reason: written = text(Stored::Reason); break;
+        case Replaces:
+            if (cheque.kind(Stored::Replaces) == Stored::Integer && cheque.integer(Stored::Replaces) > 0)
+                AppendDecimal(record, cheque.integer(Stored::Replaces));
+            break;
+        case Destination: written = text(Stored::Destination); break;
+        case Login: written = text(Stored::Login); break;
+        case English: written = text(Stored::English); break;
+        case Arabic: written = text(Stored::Arabic); break;
+        case DateAsPrinted: written = text(Stored::Date); break;
+        }
+        if (!written)
+            return refuse();
+    }
+    record += "\r\n";
+    return true;
 }
 
 QString Defused(const QString &text)

@@ -28,6 +28,15 @@ QString CsvField(const QString &text);
 /// spreadsheets show as text.
 QString Defused(const QString &text);
 
+/// A cheque's CSV record, with its line break.
+QByteArray CsvRecord(const RegisteredCheque &cheque);
+
+/// The same record made from the cheque's columns as a register file holds
+/// them, without reading them into a cheque first; false, with `record`
+/// left as it was, for a cheque whose stored columns are not in the forms
+/// this program writes (CsvRecord then makes its record).
+bool AppendStoredCsvRecord(QByteArray &record, const ChequeRegister::StoredCheque &cheque);
+
 enum class ExportFormat { Csv, Workbook };
 
 /// The format a file name asks for: a workbook for .xlsx, else CSV.

@@ -16,6 +16,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <random>
 #include <thread>
 #include <unistd.h>
 
@@ -107,6 +108,7 @@ private slots:
     void exportTimesAreLocal();
     void filterAmountsAndStateChanges();
     void exportsWhatIsShown();
+    void exportFromStoredColumns();
     void reportOfWhatIsShown();
     void exactTotalsText();
     void historyIsAppendOnlyAndChained_data() { addConnections(); }
@@ -967,6 +969,83 @@ void TestRegister::exportsWhatIsShown()
     QVERIFY(QDir(m_dir->path()).mkdir("folder.csv"));
     const QString error = ErrorOf([&] { ExportRegister(reg, {}, ExportFormat::Csv, m_dir->filePath("folder.csv")); });
     QVERIFY2(error.contains("folder.csv"), qPrintable(error));
+}
+
+// A register file's cheques are exported from their stored columns: byte
+// for byte the records of the cheques as the register reads them, whatever
+// their texts, times (across a change of the clocks) and amounts, and for
+// cheques stored in other forms by another program.
+void TestRegister::exportFromStoredColumns()
+{
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    const auto restoreZone = qScopeGuard([&] {
+        zone.isEmpty() ? qunsetenv("TZ") : qputenv("TZ", zone);
+        tzset();
+    });
+    ChequeRegister reg(sqlite());
+    IssueCheque(reg, Make("SIB", "Dorvan", "1"), "Office printer", Printed);
+    const QStringList texts{"",      "Dorvan", " lead", "trail ", "\u00a0nbsp", "x\u3000", "a,b",   "q\"q\"",
+                            "a\nb",  "cr\r",   "=1+2",  "+971",   "-5",         "@home",   "\tTab", "محمد أحمد",
+                            "😀 x", "x\u2028"};
+    const QStringList states{"sent", "printed", "voided", "cleared"};
+    std::mt19937 random(7);
+    const auto pick = [&](const QStringList &from) { return from[int(random() % from.size())]; };
+    {
+        QSqlDatabase d = OpenAs("stored", sqlite());
+        QSqlQuery q(d);
+        q.exec("BEGIN");
+        q.prepare("INSERT INTO cheques (bank, cheque_number, cheque_date, payee, payee_key, amount_minor, digits, "
+                  "amount_thousandths, currency, currency_arabic, words_en, words_ar, account_only, printed_at, "
+                  "destination, login, state, reason, replaces, cheque_day) "
+                  "VALUES (?, ?, ?, ?, '', ?, ?, 0, ?, '', ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        for (int i = 0; i < 1500; ++i) {
+            const QDateTime at = QDateTime::fromSecsSinceEpoch(qint64(random() % 4000000000u), Qt::UTC);
+            const QVariantList values{
+                i % 3 ? "SIB" : pick(texts), 100 + i, pick({"1/31/26", "٣١/١/٢٠٢٦", "=A1"}), pick(texts),
+                qint64(random() % 2000001) - 1000, i % 7 ? 2 : 3, pick({"Dhs", "KD", "a,b"}), pick(texts),
+                pick(texts), i % 2,
+                // Mostly times as the register writes them; others now and then.
+                i % 50 ? at.toString(Qt::ISODateWithMs) : pick({"2026-12-07T10:00:00Z", "nonsense", ""}),
+                pick(texts), pick(texts), pick(states), pick(texts), i % 5 ? QVariant() : QVariant(1),
+                i % 4 ? at.date().toString(Qt::ISODate) : pick({"", "2026-02-30", "2026-1-5"})};
+            for (const QVariant &v : values)
+                q.addBindValue(v);
+            QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
+        }
+        // Stored otherwise than this program stores them: a number for a
+        // text, a text that is not UTF-8, no sub-units, a flag of 2.
+        for (const char *set : {"bank = 42", "payee = 1.5", "payee = CAST(X'C328' AS TEXT)", "digits = 0",
+                                "account_only = 2", "replaces = -1", "printed_at = '2026-12-07T10:00:00.000+04:00'"})
+            QVERIFY(q.exec(QStringLiteral("UPDATE cheques SET %1 WHERE id = (SELECT max(id) - 10 FROM cheques WHERE "
+                                          "digits <> 0 AND account_only < 2 AND bank <> '42')")
+                               .arg(set)));
+        QVERIFY(q.exec("COMMIT"));
+    }
+    RegisterView bySIB;
+    bySIB.filter.bank = "SIB";
+    bySIB.order = RegisterOrder::Payee;
+    bySIB.descending = false;
+    for (const RegisterView &view : {RegisterView{}, bySIB}) {
+        QByteArray expected;
+        qint64 count = reg.forEach(view, [&](const RegisteredCheque &c) {
+            expected += CsvRecord(c);
+            return true;
+        });
+        int stored = 0;
+        reg.forEachStored(view, [&](const ChequeRegister::StoredCheque &c) {
+            QByteArray record;
+            stored += AppendStoredCsvRecord(record, c);
+            return true;
+        });
+        const QString csv = m_dir->filePath("stored.csv");
+        QCOMPARE(ExportRegister(reg, view, ExportFormat::Csv, csv), count);
+        const QByteArray bytes = ReadBytes(csv);
+        QCOMPARE(bytes.mid(bytes.indexOf("\r\n") + 2), expected);
+        // Both ways were taken.
+        QVERIFY2(stored > count * 3 / 4 && stored < count, qPrintable(QString("%1 of %2").arg(stored).arg(count)));
+    }
 }
 
 void TestRegister::reportOfWhatIsShown()

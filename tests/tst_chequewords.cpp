@@ -4,6 +4,11 @@
 #include <QtTest>
 
 #include <QFile>
+#include <QStringDecoder>
+
+#include <random>
+
+#include "tools/wordsline.h"
 
 namespace {
 
@@ -43,6 +48,7 @@ private slots:
     void oneLinePerAmountWhateverItHolds_data();
     void oneLinePerAmountWhateverItHolds();
     void specialMoneyFilesAreRefused();
+    void escapesReadBack();
 };
 
 void TestChequeWords::amountsFromArguments()
@@ -192,4 +198,43 @@ void TestChequeWords::specialMoneyFilesAreRefused()
 }
 
 QTEST_GUILESS_MAIN(TestChequeWords)
+// Whatever bytes a line holds, its escaped form is UTF-8 without control
+// characters, reads back to those bytes, and leaves UTF-8 text without
+// control characters or backslashes as it is.
+void TestChequeWords::escapesReadBack()
+{
+    std::mt19937 random(11);
+    const std::vector<std::string> pieces{"a",        "Dhs ",     "\\",       "\x7f",     "\t",       "\n",
+                                          "\xd8\xaf", "\xd9",     "\xe2\x80", "\xe2\x80\x8f", "\xed\xa0\x80",
+                                          "\xf0\x9f\x98\x80", "\xf4\x90\x80\x80", "\xc0\xaf", "\xff", "\x80",
+                                          std::string(1, '\0'), "Only Five Thousand"};
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        for (int n = int(random() % 12); n > 0; --n)
+            text += pieces[random() % pieces.size()];
+        const std::string out = Printable(text);
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString decoded = utf8(QByteArray::fromStdString(out));
+        QVERIFY(!utf8.hasError());
+        QVERIFY(std::none_of(decoded.begin(), decoded.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; }));
+        std::string back;
+        for (std::size_t i = 0; i < out.size(); ++i) {
+            if (out[i] != '\\') {
+                back += out[i];
+            } else if (out[++i] == '\\') {
+                back += '\\';
+            } else {
+                QCOMPARE(out[i], 'x');
+                back += char(std::stoi(out.substr(i + 1, 2), nullptr, 16));
+                i += 2;
+            }
+        }
+        QCOMPARE(back, text);
+        const QString asText = QString::fromUtf8(text);
+        if (asText.toUtf8().toStdString() == text && text.find_first_of("\\\x7f\t\n") == std::string::npos
+            && text.find('\0') == std::string::npos)
+            QCOMPARE(out, text);
+    }
+}
+
 #include "tst_chequewords.moc"

@@ -516,6 +516,85 @@ void BM_PlainUpdates1000(benchmark::State &state)
 }
 BENCHMARK(BM_PlainUpdates1000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// The CSV export from a server register of a million cheques (filled with
+// the server's own triggers off, as a restore fills it) against its floor:
+// psql's \copy writing the same columns as CSV.
+constexpr int kServerCheques = 1000000;
+
+bool FillServerRegister(const RegisterConnection &server)
+{
+    ChequeRegister reg(server);
+    reg.open();
+    QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("million"));
+    d.setHostName(server.host);
+    d.setPort(server.port);
+    d.setDatabaseName(server.database);
+    d.setUserName(server.user);
+    bool filled = d.open();
+    {
+        QSqlQuery q(d);
+        filled = filled && q.exec(QStringLiteral("SELECT count(*) FROM cheques")) && q.next();
+        if (filled && q.value(0).toLongLong() < kServerCheques)
+            filled = q.exec(QStringLiteral("ALTER TABLE cheques DISABLE TRIGGER USER"))
+                && q.exec(QStringLiteral(
+                              "INSERT INTO cheques (bank, cheque_number, cheque_date, payee, payee_key, amount_minor, "
+                              "digits, amount_thousandths, currency, currency_arabic, words_en, words_ar, account_only, "
+                              "printed_at, destination, login, state, cheque_day) SELECT CASE g % 3 WHEN 0 THEN 'SIB' "
+                              "WHEN 1 THEN 'FAB' ELSE 'ENBD' END, g, '12/7/26', CASE g % 2 WHEN 0 THEN 'محمد أحمد' "
+                              "ELSE 'Dorvan Eskel' END, 'payee', 100000 + g, 2, (100000 + g) * 10, 'Dhs', 'درهم', "
+                              "'Only One Thousand Dhs', 'فقط ألف درهم لا غير', 0, "
+                              "to_char(timestamp '2025-01-01' + g * interval '30 seconds', "
+                              "'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"'), 'Office printer', 'clerk', 'printed', "
+                              "'2026-12-07' FROM generate_series(1, %1) g")
+                                  .arg(kServerCheques))
+                && q.exec(QStringLiteral("ALTER TABLE cheques ENABLE TRIGGER USER"));
+    }
+    d.close();
+    QSqlDatabase::removeDatabase(QStringLiteral("million"));
+    return filled;
+}
+
+void BM_Export1MServer(benchmark::State &state)
+{
+    const auto server = Server();
+    if (!server || !FillServerRegister(*server)) {
+        state.SkipWithError("no PostgreSQL server (run under tests/postgres_register.sh)");
+        return;
+    }
+    ChequeRegister reg(*server);
+    const QString file = Dir().filePath(QStringLiteral("server-cheques.csv"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ExportRegister(reg, {}, ExportFormat::Csv, file));
+    state.counters["MB"] = double(QFileInfo(file).size()) / 1e6;
+}
+BENCHMARK(BM_Export1MServer)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_PsqlCopy1M(benchmark::State &state)
+{
+    const auto server = Server();
+    if (!server || !FillServerRegister(*server)) {
+        state.SkipWithError("no PostgreSQL server (run under tests/postgres_register.sh)");
+        return;
+    }
+    const QString out = Dir().filePath(QStringLiteral("server-cheques-psql.csv"));
+    for (auto _ : state) {
+        QProcess psql;
+        psql.start(QStringLiteral("psql"),
+                   {QStringLiteral("-h"), server->host, QStringLiteral("-p"), QString::number(server->port),
+                    QStringLiteral("-U"), server->user, QStringLiteral("-d"), server->database, QStringLiteral("-c"),
+                    QStringLiteral("\\copy (SELECT id, printed_at, bank, cheque_number, cheque_date, payee, "
+                                   "amount_minor, currency, account_only, state, reason, replaces, destination, login, "
+                                   "words_en, words_ar, cheque_date FROM cheques ORDER BY id DESC) TO '%1' CSV HEADER")
+                        .arg(out)});
+        if (!psql.waitForFinished(600000) || psql.exitCode() != 0) {
+            state.SkipWithError("psql cannot copy the register");
+            return;
+        }
+    }
+    state.counters["MB"] = double(QFileInfo(out).size()) / 1e6;
+}
+BENCHMARK(BM_PsqlCopy1M)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 } // namespace
 
 CHEQUE_BENCHMARK_MAIN()

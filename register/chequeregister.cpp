@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <charconv>
+#include <type_traits>
 #include <tuple>
 
 #include <QCoreApplication>
@@ -2260,50 +2262,145 @@ QList<RegisteredCheque> ChequeRegister::page(const RegisterFilter &filter, Regis
     return rows;
 }
 
-ChequeRegister::StoredCheque::Kind ChequeRegister::StoredCheque::kind(Column column) const
+namespace {
+
+class SqliteStoredCheque final : public ChequeRegister::StoredCheque
 {
-    switch (sqlite3_column_type(static_cast<sqlite3_stmt *>(m_statement), column)) {
-    case SQLITE_NULL: return Null;
-    case SQLITE_INTEGER: return Integer;
-    case SQLITE_TEXT: return Text;
-    default: return Other;
+public:
+    explicit SqliteStoredCheque(sqlite3_stmt *statement) : m_statement(statement) {}
+    Kind kind(Column column) const override
+    {
+        switch (sqlite3_column_type(m_statement, column)) {
+        case SQLITE_NULL: return Null;
+        case SQLITE_INTEGER: return Integer;
+        case SQLITE_TEXT: return Text;
+        default: return Other;
+        }
     }
-}
+    qint64 integer(Column column) const override { return sqlite3_column_int64(m_statement, column); }
+    std::string_view text(Column column) const override
+    {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+        return text ? std::string_view(text, std::size_t(sqlite3_column_bytes(m_statement, column)))
+                    : std::string_view();
+    }
 
-qint64 ChequeRegister::StoredCheque::integer(Column column) const
-{
-    return sqlite3_column_int64(static_cast<sqlite3_stmt *>(m_statement), column);
-}
+private:
+    sqlite3_stmt *m_statement;
+};
 
-std::string_view ChequeRegister::StoredCheque::text(Column column) const
+// The calls of the PostgreSQL client library a read of the stored cheques
+// makes, looked up in the library Qt's driver loaded (as SocketOf does).
+// The result states are the library's own numbers, fixed by its interface.
+struct ServerCalls
 {
-    auto *statement = static_cast<sqlite3_stmt *>(m_statement);
-    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
-    return text ? std::string_view(text, std::size_t(sqlite3_column_bytes(statement, column))) : std::string_view();
-}
+    enum : int { CommandOk = 1, TuplesOk = 2, SingleTuple = 9 };
+    int (*sendQueryParams)(void *, const char *, int, const void *, const char *const *, const int *, const int *,
+                           int) = nullptr;
+    int (*setSingleRowMode)(void *) = nullptr;
+    int (*isBusy)(void *) = nullptr;
+    void *(*getResult)(void *) = nullptr;
+    int (*resultStatus)(const void *) = nullptr;
+    char *(*resultErrorMessage)(const void *) = nullptr;
+    char *(*errorMessage)(const void *) = nullptr;
+    char *(*getValue)(const void *, int, int) = nullptr;
+    int (*getLength)(const void *, int, int) = nullptr;
+    int (*getIsNull)(const void *, int, int) = nullptr;
+    void (*clear)(void *) = nullptr;
+    void *(*getCancel)(void *) = nullptr;
+    int (*cancel)(void *, char *, int) = nullptr;
+    void (*freeCancel)(void *) = nullptr;
+    bool loaded = false;
+
+    static const ServerCalls &get()
+    {
+        static const ServerCalls calls = [] {
+            ServerCalls c;
+            void *library = dlopen("libpq.so.5", RTLD_NOW | RTLD_NOLOAD);
+            if (!library)
+                return c;
+            const auto load = [&](auto &call, const char *name) {
+                call = reinterpret_cast<std::remove_reference_t<decltype(call)>>(dlsym(library, name));
+                return call != nullptr;
+            };
+            c.loaded = load(c.sendQueryParams, "PQsendQueryParams") && load(c.setSingleRowMode, "PQsetSingleRowMode")
+                && load(c.isBusy, "PQisBusy") && load(c.getResult, "PQgetResult")
+                && load(c.resultStatus, "PQresultStatus") && load(c.resultErrorMessage, "PQresultErrorMessage")
+                && load(c.errorMessage, "PQerrorMessage") && load(c.getValue, "PQgetvalue")
+                && load(c.getLength, "PQgetlength") && load(c.getIsNull, "PQgetisnull") && load(c.clear, "PQclear")
+                && load(c.getCancel, "PQgetCancel") && load(c.cancel, "PQcancel")
+                && load(c.freeCancel, "PQfreeCancel");
+            return c;
+        }();
+        return calls;
+    }
+};
+
+class ServerStoredCheque final : public ChequeRegister::StoredCheque
+{
+public:
+    explicit ServerStoredCheque(const ServerCalls &calls) : m_calls(calls) {}
+    void setRow(const void *result) { m_result = result; }
+    Kind kind(Column column) const override
+    {
+        if (m_calls.getIsNull(m_result, 0, column))
+            return Null;
+        switch (column) {
+        case Id:
+        case ChequeNumber:
+        case AmountMinor:
+        case Digits:
+        case AccountOnly:
+        case Replaces: return Integer;
+        default: return Text;
+        }
+    }
+    qint64 integer(Column column) const override
+    {
+        const std::string_view digits = text(column);
+        qint64 value = 0;
+        std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        return value;
+    }
+    std::string_view text(Column column) const override
+    {
+        return std::string_view(m_calls.getValue(m_result, 0, column),
+                                std::size_t(m_calls.getLength(m_result, 0, column)));
+    }
+
+private:
+    const ServerCalls &m_calls;
+    const void *m_result = nullptr;
+};
+
+} // namespace
 
 bool ChequeRegister::forEachStored(const RegisterView &view, const std::function<bool(const StoredCheque &)> &each)
 {
-    if (m_connection.isServer())
-        return false;
     const Use use(*this);
     const QVariant handle = db().driver()->handle();
-    if (qstrcmp(handle.typeName(), "sqlite3*") != 0)
+    const bool server = m_connection.isServer();
+    if (server ? !ServerCalls::get().loaded
+                   || (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0)
+               : qstrcmp(handle.typeName(), "sqlite3*") != 0)
         return false;
-    auto *connection = *static_cast<sqlite3 *const *>(handle.constData());
     QVariantMap values;
-    const QString where = Where(view.filter, false, values);
+    const QString where = Where(view.filter, server, values);
     const QString direction = view.descending ? QStringLiteral("DESC") : QStringLiteral("ASC");
-    const QByteArray sql = QStringLiteral("SELECT %1 FROM cheques%2 ORDER BY %3 %4, id %4")
-                               .arg(QLatin1String(kColumns), where, QLatin1String(OrderColumn(view.order)), direction)
-                               .toUtf8();
+    QString sql = QStringLiteral("SELECT %1 FROM cheques%2 ORDER BY %3 %4, id %4")
+                      .arg(QLatin1String(kColumns), where, QLatin1String(OrderColumn(view.order)), direction);
+    if (server)
+        return forEachStoredOnServer(sql, values, each);
+
+    auto *connection = *static_cast<sqlite3 *const *>(handle.constData());
     sqlite3_stmt *statement = nullptr;
     const auto finalize = qScopeGuard([&] { sqlite3_finalize(statement); });
     const auto failed = [&] {
         fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"),
              QString::fromUtf8(sqlite3_errmsg(connection)));
     };
-    if (sqlite3_prepare_v2(connection, sql.constData(), int(sql.size()), &statement, nullptr) != SQLITE_OK)
+    const QByteArray query = sql.toUtf8();
+    if (sqlite3_prepare_v2(connection, query.constData(), int(query.size()), &statement, nullptr) != SQLITE_OK)
         failed();
     // Bound as Qt's SQLite driver binds them.
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
@@ -2319,7 +2416,7 @@ bool ChequeRegister::forEachStored(const RegisterView &view, const std::function
         }
         }
     }
-    const StoredCheque row(statement);
+    const SqliteStoredCheque row(statement);
     for (;;) {
         const int step = sqlite3_step(statement);
         if (step == SQLITE_DONE)
@@ -2329,6 +2426,75 @@ bool ChequeRegister::forEachStored(const RegisterView &view, const std::function
         if (!each(row))
             return true;
     }
+}
+
+bool ChequeRegister::forEachStoredOnServer(QString sql, const QVariantMap &values,
+                                           const std::function<bool(const StoredCheque &)> &each)
+{
+    const ServerCalls &pq = ServerCalls::get();
+    void *connection = *static_cast<void *const *>(db().driver()->handle().constData());
+    // The named values as the server's numbered parameters, the longest
+    // names first (no name is then taken for the start of another).
+    QStringList names = values.keys();
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) { return a.size() > b.size(); });
+    std::vector<QByteArray> texts;
+    std::vector<const char *> parameters;
+    for (const QString &name : std::as_const(names)) {
+        texts.push_back(values[name].toString().toUtf8());
+        sql.replace(name, QStringLiteral("$%1").arg(texts.size()));
+    }
+    for (const QByteArray &text : texts)
+        parameters.push_back(text.constData());
+    const auto failed = [&](const void *result) {
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"),
+             QString::fromUtf8(result ? pq.resultErrorMessage(result) : pq.errorMessage(connection)).trimmed());
+    };
+    if (!pq.sendQueryParams(connection, sql.toUtf8().constData(), int(parameters.size()), nullptr,
+                            parameters.data(), nullptr, nullptr, 0))
+        failed(nullptr);
+    pq.setSingleRowMode(connection);
+    // The time limit holds while the program waits for the server, not
+    // while it writes what it got.
+    m_watch->disarm();
+    const auto next = [&] {
+        if (pq.isBusy(connection)) {
+            m_watch->arm(SocketOf(db()), std::chrono::seconds(ServerSeconds));
+            void *result = pq.getResult(connection);
+            m_watch->disarm();
+            return result;
+        }
+        return pq.getResult(connection);
+    };
+    // Every result is taken, to the last, before the connection is used
+    // again; once stopped, the server is asked to stop sending.
+    bool stopped = false;
+    void *problem = nullptr;
+    ServerStoredCheque row(pq);
+    while (void *result = next()) {
+        const int status = pq.resultStatus(result);
+        if (status == ServerCalls::SingleTuple && !stopped && !problem) {
+            row.setRow(result);
+            if (!each(row)) {
+                stopped = true;
+                if (void *cancel = pq.getCancel(connection)) {
+                    char error[256];
+                    pq.cancel(cancel, error, int(sizeof error));
+                    pq.freeCancel(cancel);
+                }
+            }
+        } else if (status != ServerCalls::SingleTuple && status != ServerCalls::TuplesOk
+                   && status != ServerCalls::CommandOk && !stopped && !problem) {
+            problem = result;
+            continue;
+        }
+        pq.clear(result);
+    }
+    if (problem) {
+        const QString why = QString::fromUtf8(pq.resultErrorMessage(problem)).trimmed();
+        pq.clear(problem);
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), why);
+    }
+    return true;
 }
 
 qint64 ChequeRegister::forEach(const RegisterView &view, const std::function<bool(const RegisteredCheque &)> &each)

@@ -341,7 +341,7 @@ public:
     /// false to stop. Returns the cheques given.
     qint64 forEach(const RegisterView &view, const std::function<bool(const RegisteredCheque &)> &each);
 
-    /// A cheque's columns as a register file holds them, read without
+    /// A cheque's columns as the register holds them, read without
     /// conversion: texts in UTF-8, whole numbers as they are.
     class StoredCheque
     {
@@ -349,18 +349,17 @@ public:
         enum Column { Id, Bank, ChequeNumber, Date, Payee, AmountMinor, Digits, Currency, CurrencyArabic, English,
                       Arabic, AccountOnly, PrintedAt, Destination, Login, State, Reason, Replaces, Day, StateDay };
         enum Kind { Null, Integer, Text, Other };
-        Kind kind(Column column) const;
-        qint64 integer(Column column) const;
-        std::string_view text(Column column) const;
+        virtual Kind kind(Column column) const = 0;
+        virtual qint64 integer(Column column) const = 0;
+        virtual std::string_view text(Column column) const = 0;
 
-    private:
-        friend class ChequeRegister;
-        explicit StoredCheque(void *statement) : m_statement(statement) {}
-        void *m_statement;
+    protected:
+        ~StoredCheque() = default;
     };
-    /// For a register file: every cheque of a view, in its order, as stored,
-    /// read in one go (one snapshot of the file); `each` returns false to
-    /// stop. False for a server, which this read is not made for.
+    /// Every cheque of a view, in its order, as stored, read in one query
+    /// (one snapshot of the register), for exports that write them as they
+    /// are; `each` returns false to stop. False when the register's driver
+    /// gives no such read.
     bool forEachStored(const RegisterView &view, const std::function<bool(const StoredCheque &)> &each);
 
     // The office's approval before print, held by a server (a register file
@@ -446,6 +445,8 @@ private:
 
     /// Raises ChequeError with `sentence` ("Cannot open %1: %2") told the
     /// register and the reason.
+    bool forEachStoredOnServer(QString sql, const QVariantMap &values,
+                               const std::function<bool(const StoredCheque &)> &each);
     [[noreturn]] void fail(const QString &sentence, const QString &why) const;
     QSqlDatabase db() const;
     void exec(const QString &sql);

@@ -2,6 +2,8 @@
 #include "register/registerexport.h"
 
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string_view>
 #include <tuple>
@@ -55,7 +57,7 @@ qint64 WriteCsv(ChequeRegister &reg, const RegisterView &view, const QString &fi
     QByteArray record;
     bool stopped = false;
     const bool stored = reg.forEachStored(view, [&](const ChequeRegister::StoredCheque &cheque) {
-        record.clear();
+        record.resize(0); // (keeps its room)
         if (!AppendStoredCsvRecord(record, cheque)) {
             const auto read = reg.cheque(cheque.integer(ChequeRegister::StoredCheque::Id));
             record = read ? CsvRecord(*read) : QByteArray();
@@ -107,11 +109,28 @@ char32_t LastCodePoint(std::string_view text)
 bool AppendCsvText(QByteArray &out, std::string_view text, bool typed)
 {
     bool special = false; // a comma, a quote or a line break
+    constexpr std::uint64_t kOnes = 0x0101010101010101, kHigh = 0x8080808080808080;
+    const auto holds = [](std::uint64_t w, char c) {
+        const std::uint64_t v = w ^ (kOnes * static_cast<unsigned char>(c));
+        return ((v - kOnes) & ~v & kHigh) != 0;
+    };
     for (std::size_t i = 0; i < text.size();) {
+        // ASCII eight bytes at a time.
+        std::uint64_t w;
+        if (i + 8 <= text.size() && (std::memcpy(&w, text.data() + i, 8), (w & kHigh) == 0)) {
+            special = special || holds(w, ',') || holds(w, '"') || holds(w, '\n') || holds(w, '\r');
+            i += 8;
+            continue;
+        }
         const auto byte = static_cast<unsigned char>(text[i]);
         if (byte < 0x80) {
             special |= byte == ',' || byte == '"' || byte == '\n' || byte == '\r';
             ++i;
+            continue;
+        }
+        if (byte >= 0xc2 && byte < 0xe0 && i + 1 < text.size()
+            && (static_cast<unsigned char>(text[i + 1]) & 0xc0) == 0x80) { // Arabic's two-byte letters
+            i += 2;
             continue;
         }
         const std::size_t length = byte >= 0xf0 ? 4 : byte >= 0xe0 ? 3 : byte >= 0xc2 ? 2 : 0;

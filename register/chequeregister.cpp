@@ -88,7 +88,9 @@ const char *const kColumns = "id, bank, cheque_number, cheque_date, payee, amoun
                              "currency_arabic, words_en, words_ar, account_only, printed_at, destination, login, "
                              "state, reason, replaces, cheque_day, state_day";
 
-RegisteredCheque Row(const QSqlQuery &q)
+// A cheque from its columns, each as `q.value(column)` gives it (a QVariant
+// as Qt's drivers give it).
+template <class Columns> RegisteredCheque RowOf(const Columns &q)
 {
     RegisteredCheque c;
     c.number = q.value(0).toLongLong();
@@ -113,6 +115,8 @@ RegisteredCheque Row(const QSqlQuery &q)
     c.stateDay = QDate::fromString(q.value(19).toString(), Qt::ISODate);
     return c;
 }
+
+RegisteredCheque Row(const QSqlQuery &q) { return RowOf(q); }
 
 // The column an order sorts on.
 const char *OrderColumn(RegisterOrder order)
@@ -2267,7 +2271,13 @@ namespace {
 class SqliteStoredCheque final : public ChequeRegister::StoredCheque
 {
 public:
-    explicit SqliteStoredCheque(sqlite3_stmt *statement) : m_statement(statement) {}
+    SqliteStoredCheque(ChequeRegister &reg, sqlite3_stmt *statement) : m_register(reg), m_statement(statement) {}
+    // (SQLite runs a query beside the one that reads the cheques; Qt's
+    // driver reads a number in a text column, and the like, its own way.)
+    RegisteredCheque read() const override
+    {
+        return m_register.cheque(integer(Id)).value_or(RegisteredCheque());
+    }
     Kind kind(Column column) const override
     {
         switch (sqlite3_column_type(m_statement, column)) {
@@ -2286,6 +2296,7 @@ public:
     }
 
 private:
+    ChequeRegister &m_register;
     sqlite3_stmt *m_statement;
 };
 
@@ -2341,6 +2352,25 @@ class ServerStoredCheque final : public ChequeRegister::StoredCheque
 public:
     explicit ServerStoredCheque(const ServerCalls &calls) : m_calls(calls) {}
     void setRow(const void *result) { m_result = result; }
+    // As Qt's driver reads the server's texts (no other query can run on
+    // the connection while this one sends its rows).
+    RegisteredCheque read() const override
+    {
+        struct Columns
+        {
+            const ServerStoredCheque &row;
+            QVariant value(int column) const
+            {
+                const auto c = Column(column);
+                switch (row.kind(c)) {
+                case Null: return QVariant();
+                case Integer: return row.integer(c);
+                default: return QString::fromUtf8(row.text(c).data(), qsizetype(row.text(c).size()));
+                }
+            }
+        };
+        return RowOf(Columns{*this});
+    }
     Kind kind(Column column) const override
     {
         if (m_calls.getIsNull(m_result, 0, column))
@@ -2416,7 +2446,7 @@ bool ChequeRegister::forEachStored(const RegisterView &view, const std::function
         }
         }
     }
-    const SqliteStoredCheque row(statement);
+    const SqliteStoredCheque row(*this, statement);
     for (;;) {
         const int step = sqlite3_step(statement);
         if (step == SQLITE_DONE)

@@ -352,6 +352,8 @@ public:
         virtual Kind kind(Column column) const = 0;
         virtual qint64 integer(Column column) const = 0;
         virtual std::string_view text(Column column) const = 0;
+        /// The cheque as the register reads it.
+        virtual RegisteredCheque read() const = 0;
 
     protected:
         ~StoredCheque() = default;

@@ -58,10 +58,8 @@ qint64 WriteCsv(ChequeRegister &reg, const RegisterView &view, const QString &fi
     bool stopped = false;
     const bool stored = reg.forEachStored(view, [&](const ChequeRegister::StoredCheque &cheque) {
         record.resize(0); // (keeps its room)
-        if (!AppendStoredCsvRecord(record, cheque)) {
-            const auto read = reg.cheque(cheque.integer(ChequeRegister::StoredCheque::Id));
-            record = read ? CsvRecord(*read) : QByteArray();
-        }
+        if (!AppendStoredCsvRecord(record, cheque))
+            record = CsvRecord(cheque.read());
         file.write(record);
         ++written;
         stopped = progress && written % kProgressEvery == 0 && !progress(written);

@@ -214,6 +214,49 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
     QHash<QDate, std::pair<QString, QDate>> writtenDates; // as printed, and read back as the register keeps it
     QList<BatchRow> rows;
     rows.reserve(file.rows.size());
+    const auto rowProblem = [](int row, ListColumn column, const QString &what) {
+        return QCoreApplication::translate("ChequeList", "Row %1, %2: %3").arg(row).arg(ColumnName(column), what);
+    };
+    // The pages of the rows' cheques, checked a few hundred at a time: each
+    // one as it will be printed, every text whole in its box, every
+    // character drawn.
+    struct Unchecked
+    {
+        qsizetype row;
+        Cheque cheque;
+    };
+    QList<Unchecked> unchecked;
+    const auto checkPages = [&] {
+        QHash<QString, QList<qsizetype>> byBank;
+        QStringList banks;
+        for (qsizetype i = 0; i < unchecked.size(); ++i) {
+            const QString &bank = rows[unchecked[i].row].bank;
+            if (!byBank.contains(bank))
+                banks << bank;
+            byBank[bank] << i;
+        }
+        for (const QString &bank : std::as_const(banks)) {
+            const QList<qsizetype> &of = byBank[bank];
+            QList<Cheque> cheques;
+            for (qsizetype i : of)
+                cheques << unchecked[i].cheque;
+            auto checker = pages.find(bank);
+            if (checker == pages.end())
+                checker = pages.insert(bank, ChequePageChecker(*layouts[bank].layout));
+            const QList<std::optional<PageFault>> faults = checker->faults(cheques);
+            for (qsizetype k = 0; k < of.size(); ++k) {
+                BatchRow &row = rows[unchecked[of[k]].row];
+                if (const auto &fault = faults[k]) {
+                    const ChequeLayout &layout = *layouts[bank].layout;
+                    row.problem = rowProblem(row.row, ColumnOf(layout.Fields[std::size_t(fault->label)].Kind),
+                                             LowerFirst(DescribePageFault(*fault, layout)));
+                } else {
+                    row.cheque = std::move(unchecked[of[k]].cheque);
+                }
+            }
+        }
+        unchecked.clear();
+    };
     for (qsizetype r = 1; r < file.rows.size(); ++r) {
         const QList<ListCell> &cells = file.rows[r];
         bool empty = true;
@@ -235,9 +278,7 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
 
         QStringList problems;
         const auto problem = [&](ListColumn column, const QString &what) {
-            problems << QCoreApplication::translate("ChequeList", "Row %1, %2: %3")
-                            .arg(row.row)
-                            .arg(ColumnName(column), what);
+            problems << rowProblem(row.row, column, what);
         };
         // The date.
         std::optional<QDate> date = dateCell.date;
@@ -308,23 +349,17 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
             const ChequeOrProblem made =
                 MakeCheque(row.bank, row.date, day, row.payee, read, row.accountOnly, context.currency,
                            layout.layout->BAText, context.onlyFirst, context.locale);
-            auto checker = pages.find(row.bank);
-            if (checker == pages.end())
-                checker = pages.insert(row.bank, ChequePageChecker(*layout.layout));
-            if (!made.cheque) {
+            if (!made.cheque)
                 problem(ListColumn::Payee, LowerFirst(made.problem));
-            } else if (const auto fault = checker->fault(*made.cheque)) {
-                // The page as it will be printed: every text whole in its box,
-                // every character drawn.
-                problem(ColumnOf(layout.layout->Fields[std::size_t(fault->label)].Kind),
-                        LowerFirst(DescribePageFault(*fault, *layout.layout)));
-            } else {
-                row.cheque = made.cheque;
-            }
+            else
+                unchecked.append({rows.size(), *made.cheque});
         }
         row.problem = problems.join(u'\n');
         rows << row;
+        if (unchecked.size() >= 512)
+            checkPages();
     }
+    checkPages();
     if (rows.isEmpty())
         refuse(QCoreApplication::translate("ChequeList",
                                            "it holds no cheques: it has only its first row, which names "

@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/chequepage.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <QCoreApplication>
+#include <QSet>
+#include <QtConcurrent/QtConcurrentMap>
 #include <QGuiApplication>
 #include <QPalette>
 
@@ -78,28 +83,65 @@ std::optional<PageFault> ChequePageFault(const Cheque &cheque, const ChequeLayou
 
 ChequePageChecker::ChequePageChecker(ChequeLayout layout) : m_layout(std::move(layout)) {}
 
-std::optional<PageFault> ChequePageChecker::fault(const Cheque &cheque)
+std::optional<PageFault> ChequePageChecker::fault(const Cheque &cheque) { return faults({cheque}).first(); }
+
+QList<std::optional<PageFault>> ChequePageChecker::faults(const QList<Cheque> &cheques)
 {
     // A box's fault depends on its own label alone: each box is checked on
     // a page where it is the only one shown, in the order the whole page's
     // check takes them.
-    const ReportPage page = ChequePage(cheque, m_layout);
-    for (int i = 0; i < int(page.labels.size()); ++i) {
-        const ReportLabel &label = page.labels[std::size_t(i)];
-        if (!label.visible || label.caption.isEmpty())
-            continue;
-        const Key key{i, label.caption, label.rightToLeft};
-        auto known = m_known.find(key);
-        if (known == m_known.end()) {
-            ReportPage alone = page;
-            for (int j = 0; j < int(alone.labels.size()); ++j)
-                alone.labels[std::size_t(j)].visible = j == i;
-            known = m_known.insert(key, LaidOutPage(alone, ReferencePageDevice(alone.portrait)).fault());
+    QList<ReportPage> pages;
+    pages.reserve(cheques.size());
+    struct Unknown
+    {
+        Key key;
+        const ReportPage *page;
+        std::optional<PageFault> fault;
+    };
+    std::vector<Unknown> unknown;
+    QSet<Key> queued;
+    for (const Cheque &cheque : cheques)
+        pages << ChequePage(cheque, m_layout);
+    for (const ReportPage &page : std::as_const(pages))
+        for (int i = 0; i < int(page.labels.size()); ++i) {
+            const ReportLabel &label = page.labels[std::size_t(i)];
+            if (!label.visible || label.caption.isEmpty())
+                continue;
+            Key key{i, label.caption, label.rightToLeft};
+            if (m_known.contains(key) || queued.contains(key))
+                continue;
+            queued.insert(key);
+            unknown.push_back({std::move(key), &page, std::nullopt});
         }
-        if (*known)
-            return *known;
+    // (Its orientation set here: the workers only measure on it.)
+    QPaintDevice *device = ReferencePageDevice(m_layout.Portial);
+    const auto check = [device](Unknown &box) {
+        ReportPage alone = *box.page;
+        for (int j = 0; j < int(alone.labels.size()); ++j)
+            alone.labels[std::size_t(j)].visible = j == box.key.label;
+        box.fault = LaidOutPage(alone, device).fault();
+    };
+    // A few boxes are laid out at once; many are shared among threads, each
+    // with fonts of its own.
+    if (unknown.size() >= 64)
+        QtConcurrent::blockingMap(unknown, check);
+    else
+        std::for_each(unknown.begin(), unknown.end(), check);
+    for (Unknown &box : unknown)
+        m_known.insert(std::move(box.key), box.fault);
+
+    QList<std::optional<PageFault>> found;
+    found.reserve(pages.size());
+    for (const ReportPage &page : std::as_const(pages)) {
+        std::optional<PageFault> first;
+        for (int i = 0; i < int(page.labels.size()) && !first; ++i) {
+            const ReportLabel &label = page.labels[std::size_t(i)];
+            if (label.visible && !label.caption.isEmpty())
+                first = m_known.value(Key{i, label.caption, label.rightToLeft});
+        }
+        found << first;
     }
-    return std::nullopt;
+    return found;
 }
 
 QString DescribePageFault(const PageFault &fault, const ChequeLayout &layout)

@@ -39,6 +39,7 @@
 #include "batch/schedule.h"
 #include "core/chequeerror.h"
 #include "core/datafile.h"
+#include "output/chequepage.h"
 #include "output/printrun.h"
 #include "register/chequeissuer.h"
 #include "register/registeraccess.h"
@@ -168,6 +169,7 @@ private slots:
     void columnsByName();
     void eachBadRowIsNamed_data();
     void eachBadRowIsNamed();
+    void aLongListIsCheckedAsEachRowAlone();
     void desktopFormats_data();
     void desktopFormats();
     void listWindowPrintsTheGoodRowsAndCancelsBetweenCheques();
@@ -494,6 +496,53 @@ void TestBatch::eachBadRowIsNamed()
     } else {
         QVERIFY(!rows[0].cheque);
         QVERIFY2(rows[0].problem.startsWith(problem), qPrintable(rows[0].problem));
+    }
+}
+
+// A long list's pages are checked together, on every core: each page's
+// fault is the one the whole page laid out alone shows, and each row ends
+// as it does checked alone.
+void TestBatch::aLongListIsCheckedAsEachRowAlone()
+{
+    QList<std::pair<QString, QString>> payeesAndAmounts; // fits, 4 lines of words, no glyph, figure too wide
+    for (int i = 0; i < 320; ++i) {
+        const QString cents = QString("%1.77").arg(i % 100, 2, 10, QChar('0'));
+        payeesAndAmounts << (i % 4 == 0   ? std::pair(QString("Dorvan Eskel"), QString::number(1000 + i))
+                                 : i % 4 == 1 ? std::pair(QString("Dorvan Eskel"), "1777777" + cents)
+                                 : i % 4 == 2 ? std::pair(QString("Dorvan \u1200 %1").arg(i), QString("5"))
+                                              : std::pair(QString("محمد"), "17777777" + cents));
+    }
+    const BatchContext context = Context();
+    QList<Cheque> cheques;
+    for (const auto &[payee, amount] : payeesAndAmounts)
+        cheques << *MakeCheque("SIB", "12/7/26", payee, amount, false, context.currency, "#", false, context.locale)
+                        .cheque;
+    const QList<std::optional<PageFault>> faults = ChequePageChecker(InitialLayout()).faults(cheques);
+    QSet<int> kinds;
+    for (qsizetype i = 0; i < cheques.size(); ++i) {
+        const std::optional<PageFault> whole = ChequePageFault(cheques[i], InitialLayout());
+        QCOMPARE(bool(faults[i]), bool(whole));
+        if (whole) {
+            QCOMPARE(faults[i]->label, whole->label);
+            QCOMPARE(faults[i]->kind, whole->kind);
+            QCOMPARE(faults[i]->character, whole->character);
+            QCOMPARE(faults[i]->linesNeeded, whole->linesNeeded);
+            kinds << int(whole->kind);
+        }
+    }
+    QVERIFY(kinds.size() >= 2);
+
+    const QString header = "Date,Payee,Amount,Bank\n";
+    QStringList lines;
+    for (qsizetype i = 0; i < payeesAndAmounts.size(); ++i)
+        lines << QString("12/7/26,%1,%2,%3")
+                     .arg(payeesAndAmounts[i].first, payeesAndAmounts[i].second, i % 5 == 4 ? "FAB" : "");
+    const QList<BatchRow> rows = CheckList(Csv(header + lines.join('\n') + '\n'), context);
+    QCOMPARE(rows.size(), lines.size());
+    for (int i = 0; i < lines.size(); ++i) {
+        const BatchRow alone = CheckList(Csv(header + lines[i] + '\n'), context).first();
+        QCOMPARE(rows[i].problem, QString(alone.problem).replace("Row 2,", QString("Row %1,").arg(i + 2)));
+        QCOMPARE(bool(rows[i].cheque), bool(alone.cheque));
     }
 }
 

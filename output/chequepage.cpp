@@ -89,30 +89,19 @@ QList<std::optional<PageFault>> ChequePageChecker::faults(const QList<Cheque> &c
 {
     // A box's fault depends on its own label alone: each box is checked on
     // a page where it is the only one shown, in the order the whole page's
-    // check takes them.
+    // check takes them, and a page's boxes after its first fault are not
+    // looked at.
     QList<ReportPage> pages;
     pages.reserve(cheques.size());
+    for (const Cheque &cheque : cheques)
+        pages << ChequePage(cheque, m_layout);
+    QList<std::optional<PageFault>> found(pages.size());
     struct Unknown
     {
         Key key;
         const ReportPage *page;
         std::optional<PageFault> fault;
     };
-    std::vector<Unknown> unknown;
-    QSet<Key> queued;
-    for (const Cheque &cheque : cheques)
-        pages << ChequePage(cheque, m_layout);
-    for (const ReportPage &page : std::as_const(pages))
-        for (int i = 0; i < int(page.labels.size()); ++i) {
-            const ReportLabel &label = page.labels[std::size_t(i)];
-            if (!label.visible || label.caption.isEmpty())
-                continue;
-            Key key{i, label.caption, label.rightToLeft};
-            if (m_known.contains(key) || queued.contains(key))
-                continue;
-            queued.insert(key);
-            unknown.push_back({std::move(key), &page, std::nullopt});
-        }
     // (Its orientation set here: the workers only measure on it.)
     QPaintDevice *device = ReferencePageDevice(m_layout.Portial);
     const auto check = [device](Unknown &box) {
@@ -121,25 +110,33 @@ QList<std::optional<PageFault>> ChequePageChecker::faults(const QList<Cheque> &c
             alone.labels[std::size_t(j)].visible = j == box.key.label;
         box.fault = LaidOutPage(alone, device).fault();
     };
-    // A few boxes are laid out at once; many are shared among threads, each
-    // with fonts of its own.
-    if (unknown.size() >= 64)
-        QtConcurrent::blockingMap(unknown, check);
-    else
-        std::for_each(unknown.begin(), unknown.end(), check);
-    for (Unknown &box : unknown)
-        m_known.insert(std::move(box.key), box.fault);
-
-    QList<std::optional<PageFault>> found;
-    found.reserve(pages.size());
-    for (const ReportPage &page : std::as_const(pages)) {
-        std::optional<PageFault> first;
-        for (int i = 0; i < int(page.labels.size()) && !first; ++i) {
+    for (int i = 0; i < FieldCount; ++i) {
+        const auto keyOf = [i](const ReportPage &page) -> std::optional<Key> {
             const ReportLabel &label = page.labels[std::size_t(i)];
-            if (label.visible && !label.caption.isEmpty())
-                first = m_known.value(Key{i, label.caption, label.rightToLeft});
+            if (!label.visible || label.caption.isEmpty())
+                return std::nullopt;
+            return Key{i, label.caption, label.rightToLeft};
+        };
+        std::vector<Unknown> unknown;
+        QSet<Key> queued;
+        for (qsizetype p = 0; p < pages.size(); ++p) {
+            auto key = keyOf(pages[p]);
+            if (found[p] || !key || m_known.contains(*key) || queued.contains(*key))
+                continue;
+            queued.insert(*key);
+            unknown.push_back({std::move(*key), &pages[p], std::nullopt});
         }
-        found << first;
+        // A few boxes are laid out at once; many are shared among threads,
+        // each with fonts of its own.
+        if (unknown.size() >= 64)
+            QtConcurrent::blockingMap(unknown, check);
+        else
+            std::for_each(unknown.begin(), unknown.end(), check);
+        for (Unknown &box : unknown)
+            m_known.insert(std::move(box.key), box.fault);
+        for (qsizetype p = 0; p < pages.size(); ++p)
+            if (const auto key = keyOf(pages[p]); !found[p] && key)
+                found[p] = m_known.value(*key);
     }
     return found;
 }

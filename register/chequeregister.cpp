@@ -2318,9 +2318,6 @@ struct ServerCalls
     int (*getLength)(const void *, int, int) = nullptr;
     int (*getIsNull)(const void *, int, int) = nullptr;
     void (*clear)(void *) = nullptr;
-    void *(*getCancel)(void *) = nullptr;
-    int (*cancel)(void *, char *, int) = nullptr;
-    void (*freeCancel)(void *) = nullptr;
     bool loaded = false;
 
     static const ServerCalls &get()
@@ -2338,9 +2335,7 @@ struct ServerCalls
                 && load(c.isBusy, "PQisBusy") && load(c.getResult, "PQgetResult")
                 && load(c.resultStatus, "PQresultStatus") && load(c.resultErrorMessage, "PQresultErrorMessage")
                 && load(c.errorMessage, "PQerrorMessage") && load(c.getValue, "PQgetvalue")
-                && load(c.getLength, "PQgetlength") && load(c.getIsNull, "PQgetisnull") && load(c.clear, "PQclear")
-                && load(c.getCancel, "PQgetCancel") && load(c.cancel, "PQcancel")
-                && load(c.freeCancel, "PQfreeCancel");
+                && load(c.getLength, "PQgetlength") && load(c.getIsNull, "PQgetisnull") && load(c.clear, "PQclear");
             return c;
         }();
         return calls;
@@ -2423,6 +2418,14 @@ bool ChequeRegister::forEachStored(const RegisterView &view, const std::function
         return forEachStoredOnServer(sql, values, each);
 
     auto *connection = *static_cast<sqlite3 *const *>(handle.constData());
+    // Read as stored in a file of UTF-8 only: SQLite's conversion from a
+    // UTF-16 file's texts is not Qt's.
+    {
+        QSqlQuery encoding(db());
+        if (!encoding.exec(QStringLiteral("PRAGMA encoding")) || !encoding.next()
+            || encoding.value(0).toString() != QLatin1String("UTF-8"))
+            return false;
+    }
     sqlite3_stmt *statement = nullptr;
     const auto finalize = qScopeGuard([&] { sqlite3_finalize(statement); });
     const auto failed = [&] {
@@ -2495,35 +2498,41 @@ bool ChequeRegister::forEachStoredOnServer(QString sql, const QVariantMap &value
         }
         return pq.getResult(connection);
     };
-    // Every result is taken, to the last, before the connection is used
-    // again; once stopped, the server is asked to stop sending.
-    bool stopped = false;
-    void *problem = nullptr;
-    ServerStoredCheque row(pq);
-    while (void *result = next()) {
+    const auto isError = [&](const void *result) {
         const int status = pq.resultStatus(result);
-        if (status == ServerCalls::SingleTuple && !stopped && !problem) {
-            row.setRow(result);
-            if (!each(row)) {
-                stopped = true;
-                if (void *cancel = pq.getCancel(connection)) {
-                    char error[256];
-                    pq.cancel(cancel, error, int(sizeof error));
-                    pq.freeCancel(cancel);
-                }
+        return status != ServerCalls::SingleTuple && status != ServerCalls::TuplesOk
+            && status != ServerCalls::CommandOk;
+    };
+    QString problem;
+    {
+        // Every result is taken, to the last, before the connection is used
+        // again: the rest is read and dropped when the cheques are no longer
+        // wanted (the export stopped, or its file could not take them).
+        // (No cancel: the server's own connection for it is not under the
+        // time limit.)
+        const auto rest = qScopeGuard([&] {
+            while (void *result = next()) {
+                if (problem.isEmpty() && isError(result))
+                    problem = QString::fromUtf8(pq.resultErrorMessage(result)).trimmed();
+                pq.clear(result);
             }
-        } else if (status != ServerCalls::SingleTuple && status != ServerCalls::TuplesOk
-                   && status != ServerCalls::CommandOk && !stopped && !problem) {
-            problem = result;
-            continue;
+        });
+        ServerStoredCheque row(pq);
+        while (void *result = next()) {
+            const auto clear = qScopeGuard([&] { pq.clear(result); });
+            if (isError(result)) {
+                problem = QString::fromUtf8(pq.resultErrorMessage(result)).trimmed();
+                break;
+            }
+            if (pq.resultStatus(result) != ServerCalls::SingleTuple)
+                continue;
+            row.setRow(result);
+            if (!each(row))
+                break;
         }
-        pq.clear(result);
     }
-    if (problem) {
-        const QString why = QString::fromUtf8(pq.resultErrorMessage(problem)).trimmed();
-        pq.clear(problem);
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), why);
-    }
+    if (!problem.isEmpty())
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), problem);
     return true;
 }
 

@@ -445,10 +445,11 @@ private:
         ChequeRegister &m_register;
     };
 
-    /// Raises ChequeError with `sentence` ("Cannot open %1: %2") told the
-    /// register and the reason.
+    /// forEachStored's query on a server, its named values given by number.
     bool forEachStoredOnServer(QString sql, const QVariantMap &values,
                                const std::function<bool(const StoredCheque &)> &each);
+    /// Raises ChequeError with `sentence` ("Cannot open %1: %2") told the
+    /// register and the reason.
     [[noreturn]] void fail(const QString &sentence, const QString &why) const;
     QSqlDatabase db() const;
     void exec(const QString &sql);

@@ -43,7 +43,17 @@ QString LocalTimeText(const QDateTime &printedAt)
     return QString::fromLatin1(text, 19);
 }
 
+// The offset from UTC of one day, looked up last.
+struct LocalOffsets
+{
+    qint64 day = std::numeric_limits<qint64>::min();
+    std::optional<int> offset;
+};
+thread_local LocalOffsets tLocalOffsets;
+
 } // namespace
+
+void ForgetLocalOffsets() { tLocalOffsets = LocalOffsets(); }
 
 bool WriteLocalTime(qint64 utcSeconds, char (&text)[20])
 {
@@ -51,13 +61,13 @@ bool WriteLocalTime(qint64 utcSeconds, char (&text)[20])
     // every cheque: when they agree, it holds for the day (no zone changes
     // its offset and back within a day). On a day it changes, each time is
     // looked up.
-    static thread_local qint64 cachedDay = std::numeric_limits<qint64>::min();
-    static thread_local std::optional<int> dayOffset;
     const auto offsetAt = [](qint64 at) {
         return QDateTime::fromSecsSinceEpoch(at, Qt::UTC).toLocalTime().offsetFromUtc();
     };
     constexpr qint64 kDay = 86400;
     const qint64 day = utcSeconds >= 0 ? utcSeconds / kDay : (utcSeconds - kDay + 1) / kDay;
+    qint64 &cachedDay = tLocalOffsets.day;
+    std::optional<int> &dayOffset = tLocalOffsets.offset;
     if (day != cachedDay) {
         cachedDay = day;
         const int start = offsetAt(day * kDay), end = offsetAt(day * kDay + kDay - 1);

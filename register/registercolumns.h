@@ -48,6 +48,9 @@ std::span<const RegisterColumnInfo> RegisterColumns();
 /// it, "2026-12-07 14:05:09", in `text` with its ending NUL; false outside
 /// the years 1000 to 9999.
 bool WriteLocalTime(qint64 utcSeconds, char (&text)[20]);
+/// Makes WriteLocalTime look the offsets up afresh (the desktop's time zone
+/// may have changed since it last did).
+void ForgetLocalOffsets();
 
 /// A cheque's text in a column as an export writes it: the time of printing
 /// in local time to the second, the cheque's date as yyyy-mm-dd where it

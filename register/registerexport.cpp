@@ -45,6 +45,7 @@ qint64 WriteCsv(ChequeRegister &reg, const RegisterView &view, const QString &fi
                 const std::function<bool(qint64)> &progress)
 {
     SaveStream file(fileName);
+    ForgetLocalOffsets();
     file.write("\xEF\xBB\xBF");
     QStringList header;
     for (const QString &name : ExportColumns())
@@ -103,7 +104,7 @@ char32_t LastCodePoint(std::string_view text)
 
 // A stored text as CsvField(Defused(…)) or CsvField(…) writes it; false
 // when it is not valid UTF-8 (no overlong forms, surrogates or code points
-// beyond U+10FFFF).
+// beyond U+10FFFF) or holds U+FFFE or U+FFFF.
 bool AppendCsvText(QByteArray &out, std::string_view text, bool typed)
 {
     bool special = false; // a comma, a quote or a line break
@@ -140,6 +141,9 @@ bool AppendCsvText(QByteArray &out, std::string_view text, bool typed)
         const auto second = static_cast<unsigned char>(text[i + 1]);
         if ((byte == 0xe0 && second < 0xa0) || (byte == 0xed && second >= 0xa0) || (byte == 0xf0 && second < 0x90)
             || (byte == 0xf4 && second >= 0x90))
+            return false;
+        // U+FFFE and U+FFFF, which SQLite gives Qt as U+FFFD.
+        if (byte == 0xef && second == 0xbf && static_cast<unsigned char>(text[i + 2]) >= 0xbe)
             return false;
         i += length;
     }

@@ -536,17 +536,18 @@ bool FillServerRegister(const RegisterConnection &server)
         filled = filled && q.exec(QStringLiteral("SELECT count(*) FROM cheques")) && q.next();
         if (filled && q.value(0).toLongLong() < kServerCheques)
             filled = q.exec(QStringLiteral("ALTER TABLE cheques DISABLE TRIGGER USER"))
-                && q.exec(QStringLiteral(
-                              "INSERT INTO cheques (bank, cheque_number, cheque_date, payee, payee_key, amount_minor, "
-                              "digits, amount_thousandths, currency, currency_arabic, words_en, words_ar, account_only, "
-                              "printed_at, destination, login, state, cheque_day) SELECT CASE g % 3 WHEN 0 THEN 'SIB' "
-                              "WHEN 1 THEN 'FAB' ELSE 'ENBD' END, g, '12/7/26', CASE g % 2 WHEN 0 THEN 'محمد أحمد' "
-                              "ELSE 'Dorvan Eskel' END, 'payee', 100000 + g, 2, (100000 + g) * 10, 'Dhs', 'درهم', "
-                              "'Only One Thousand Dhs', 'فقط ألف درهم لا غير', 0, "
-                              "to_char(timestamp '2025-01-01' + g * interval '30 seconds', "
-                              "'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"'), 'Office printer', 'clerk', 'printed', "
-                              "'2026-12-07' FROM generate_series(1, %1) g")
-                                  .arg(kServerCheques))
+                && q.exec(
+                    QStringLiteral(
+                        "INSERT INTO cheques (bank, cheque_number, cheque_date, payee, payee_key, amount_minor, "
+                        "digits, amount_thousandths, currency, currency_arabic, words_en, words_ar, account_only, "
+                        "printed_at, destination, login, state, cheque_day) SELECT CASE g % 3 WHEN 0 THEN 'SIB' "
+                        "WHEN 1 THEN 'FAB' ELSE 'ENBD' END, g, '12/7/26', CASE g % 2 WHEN 0 THEN 'محمد أحمد' "
+                        "ELSE 'Dorvan Eskel' END, 'payee', 100000 + g, 2, (100000 + g) * 10, 'Dhs', 'درهم', "
+                        "'Only One Thousand Dhs', 'فقط ألف درهم لا غير', 0, "
+                        "to_char(timestamp '2025-01-01' + g * interval '30 seconds', "
+                        "'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"'), 'Office printer', 'clerk', 'printed', "
+                        "'2026-12-07' FROM generate_series(1, %1) g")
+                        .arg(kServerCheques))
                 && q.exec(QStringLiteral("ALTER TABLE cheques ENABLE TRIGGER USER"));
     }
     d.close();

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include <QCoreApplication>
-#include <QSet>
-#include <QtConcurrent/QtConcurrentMap>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QSet>
+#include <QtConcurrent/QtConcurrentMap>
 
 #include "core/datafile.h"
 

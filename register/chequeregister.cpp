@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <atomic>
 #include <charconv>
-#include <type_traits>
 #include <tuple>
+#include <type_traits>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -27,8 +27,8 @@
 #include "register/serverwatch.h"
 
 #include <dlfcn.h>
-#include <sqlite3.h>
 #include <pwd.h>
+#include <sqlite3.h>
 #include <unistd.h>
 
 namespace {
@@ -90,7 +90,8 @@ const char *const kColumns = "id, bank, cheque_number, cheque_date, payee, amoun
 
 // A cheque from its columns, each as `q.value(column)` gives it (a QVariant
 // as Qt's drivers give it).
-template <class Columns> RegisteredCheque RowOf(const Columns &q)
+template <class Columns>
+RegisteredCheque RowOf(const Columns &q)
 {
     RegisteredCheque c;
     c.number = q.value(0).toLongLong();
@@ -2274,10 +2275,7 @@ public:
     SqliteStoredCheque(ChequeRegister &reg, sqlite3_stmt *statement) : m_register(reg), m_statement(statement) {}
     // (SQLite runs a query beside the one that reads the cheques; Qt's
     // driver reads a number in a text column, and the like, its own way.)
-    RegisteredCheque read() const override
-    {
-        return m_register.cheque(integer(Id)).value_or(RegisteredCheque());
-    }
+    RegisteredCheque read() const override { return m_register.cheque(integer(Id)).value_or(RegisteredCheque()); }
     Kind kind(Column column) const override
     {
         switch (sqlite3_column_type(m_statement, column)) {
@@ -2406,7 +2404,7 @@ bool ChequeRegister::forEachStored(const RegisterView &view, const std::function
     const QVariant handle = db().driver()->handle();
     const bool server = m_connection.isServer();
     if (server ? !ServerCalls::get().loaded
-                   || (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0)
+                || (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0)
                : qstrcmp(handle.typeName(), "sqlite3*") != 0)
         return false;
     QVariantMap values;
@@ -2482,8 +2480,8 @@ bool ChequeRegister::forEachStoredOnServer(QString sql, const QVariantMap &value
         fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"),
              QString::fromUtf8(result ? pq.resultErrorMessage(result) : pq.errorMessage(connection)).trimmed());
     };
-    if (!pq.sendQueryParams(connection, sql.toUtf8().constData(), int(parameters.size()), nullptr,
-                            parameters.data(), nullptr, nullptr, 0))
+    if (!pq.sendQueryParams(connection, sql.toUtf8().constData(), int(parameters.size()), nullptr, parameters.data(),
+                            nullptr, nullptr, 0))
         failed(nullptr);
     pq.setSingleRowMode(connection);
     // The time limit holds while the program waits for the server, not

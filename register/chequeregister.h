@@ -346,8 +346,28 @@ public:
     class StoredCheque
     {
     public:
-        enum Column { Id, Bank, ChequeNumber, Date, Payee, AmountMinor, Digits, Currency, CurrencyArabic, English,
-                      Arabic, AccountOnly, PrintedAt, Destination, Login, State, Reason, Replaces, Day, StateDay };
+        enum Column {
+            Id,
+            Bank,
+            ChequeNumber,
+            Date,
+            Payee,
+            AmountMinor,
+            Digits,
+            Currency,
+            CurrencyArabic,
+            English,
+            Arabic,
+            AccountOnly,
+            PrintedAt,
+            Destination,
+            Login,
+            State,
+            Reason,
+            Replaces,
+            Day,
+            StateDay
+        };
         enum Kind { Null, Integer, Text, Other };
         virtual Kind kind(Column column) const = 0;
         virtual qint64 integer(Column column) const = 0;

@@ -67,7 +67,8 @@ qint64 WriteCsv(ChequeRegister &reg, const RegisterView &view, const QString &fi
         return !stopped;
     });
     if (!stored)
-        written = ExportRows(reg, view, progress, [&](const RegisteredCheque &cheque) { file.write(CsvRecord(cheque)); });
+        written =
+            ExportRows(reg, view, progress, [&](const RegisteredCheque &cheque) { file.write(CsvRecord(cheque)); });
     else if (stopped || (progress && !progress(written)))
         written = -1;
     if (written < 0)
@@ -151,8 +152,7 @@ bool AppendCsvText(QByteArray &out, std::string_view text, bool typed)
         return true;
     const bool defused = typed && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
     const auto isSpace = [](char32_t cp) { return cp <= 0xffff && QChar(char16_t(cp)).isSpace(); };
-    const bool quoted =
-        special || (!defused && isSpace(FirstCodePoint(text))) || isSpace(LastCodePoint(text));
+    const bool quoted = special || (!defused && isSpace(FirstCodePoint(text))) || isSpace(LastCodePoint(text));
     if (quoted)
         out += '"';
     if (defused)
@@ -209,8 +209,7 @@ std::optional<qint64> StoredUtcSeconds(std::string_view text)
     const int hour = number(11, 2), minute = number(14, 2), second = number(17, 2);
     if (year < 1970 || !QDate::isValid(year, month, day) || hour > 23 || minute > 59 || second > 59)
         return std::nullopt;
-    return QDate(year, month, day).toJulianDay() * 86400 - qint64(2440588) * 86400 + hour * 3600 + minute * 60
-        + second;
+    return QDate(year, month, day).toJulianDay() * 86400 - qint64(2440588) * 86400 + hour * 3600 + minute * 60 + second;
 }
 
 qint64 WriteWorkbook(ChequeRegister &reg, const RegisterView &view, const QString &fileName,
@@ -324,9 +323,9 @@ bool AppendStoredCsvRecord(QByteArray &record, const ChequeRegister::StoredChequ
     for (const Stored::Column column : kIntegers)
         if (cheque.kind(column) != Stored::Integer)
             return refuse();
-    static constexpr Stored::Column kTexts[] = {Stored::Bank,        Stored::Date,  Stored::Payee,  Stored::Currency,
-                                                Stored::English,     Stored::Arabic, Stored::PrintedAt, Stored::Destination,
-                                                Stored::Login,       Stored::State,  Stored::Reason, Stored::Day};
+    static constexpr Stored::Column kTexts[] = {Stored::Bank,    Stored::Date,   Stored::Payee,     Stored::Currency,
+                                                Stored::English, Stored::Arabic, Stored::PrintedAt, Stored::Destination,
+                                                Stored::Login,   Stored::State,  Stored::Reason,    Stored::Day};
     for (const Stored::Column column : kTexts)
         if (cheque.kind(column) != Stored::Text && cheque.kind(column) != Stored::Null)
             return refuse();

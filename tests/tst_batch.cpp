@@ -507,7 +507,7 @@ void TestBatch::aLongListIsCheckedAsEachRowAlone()
     QList<std::pair<QString, QString>> payeesAndAmounts; // fits, 4 lines of words, no glyph, figure too wide
     for (int i = 0; i < 320; ++i) {
         const QString cents = QString("%1.77").arg(i % 100, 2, 10, QChar('0'));
-        payeesAndAmounts << (i % 4 == 0   ? std::pair(QString("Dorvan Eskel"), QString::number(1000 + i))
+        payeesAndAmounts << (i % 4 == 0       ? std::pair(QString("Dorvan Eskel"), QString::number(1000 + i))
                                  : i % 4 == 1 ? std::pair(QString("Dorvan Eskel"), "1777777" + cents)
                                  : i % 4 == 2 ? std::pair(QString("Dorvan \u1200 %1").arg(i), QString("5"))
                                               : std::pair(QString("محمد"), "17777777" + cents));
@@ -515,8 +515,8 @@ void TestBatch::aLongListIsCheckedAsEachRowAlone()
     const BatchContext context = Context();
     QList<Cheque> cheques;
     for (const auto &[payee, amount] : payeesAndAmounts)
-        cheques << *MakeCheque("SIB", "12/7/26", payee, amount, false, context.currency, "#", false, context.locale)
-                        .cheque;
+        cheques
+            << *MakeCheque("SIB", "12/7/26", payee, amount, false, context.currency, "#", false, context.locale).cheque;
     const QList<std::optional<PageFault>> faults = ChequePageChecker(InitialLayout()).faults(cheques);
     QSet<int> kinds;
     for (qsizetype i = 0; i < cheques.size(); ++i) {

@@ -204,10 +204,24 @@ QTEST_GUILESS_MAIN(TestChequeWords)
 void TestChequeWords::escapesReadBack()
 {
     std::mt19937 random(11);
-    const std::vector<std::string> pieces{"a",        "Dhs ",     "\\",       "\x7f",     "\t",       "\n",
-                                          "\xd8\xaf", "\xd9",     "\xe2\x80", "\xe2\x80\x8f", "\xed\xa0\x80",
-                                          "\xf0\x9f\x98\x80", "\xf4\x90\x80\x80", "\xc0\xaf", "\xff", "\x80",
-                                          std::string(1, '\0'), "Only Five Thousand"};
+    const std::vector<std::string> pieces{"a",
+                                          "Dhs ",
+                                          "\\",
+                                          "\x7f",
+                                          "\t",
+                                          "\n",
+                                          "\xd8\xaf",
+                                          "\xd9",
+                                          "\xe2\x80",
+                                          "\xe2\x80\x8f",
+                                          "\xed\xa0\x80",
+                                          "\xf0\x9f\x98\x80",
+                                          "\xf4\x90\x80\x80",
+                                          "\xc0\xaf",
+                                          "\xff",
+                                          "\x80",
+                                          std::string(1, '\0'),
+                                          "Only Five Thousand"};
     for (int round = 0; round < 20000; ++round) {
         std::string text;
         for (int n = int(random() % 12); n > 0; --n)
@@ -216,7 +230,8 @@ void TestChequeWords::escapesReadBack()
         QStringDecoder utf8(QStringDecoder::Utf8);
         const QString decoded = utf8(QByteArray::fromStdString(out));
         QVERIFY(!utf8.hasError());
-        QVERIFY(std::none_of(decoded.begin(), decoded.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; }));
+        QVERIFY(std::none_of(decoded.begin(), decoded.end(),
+                             [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; }));
         std::string back;
         for (std::size_t i = 0; i < out.size(); ++i) {
             if (out[i] != '\\') {

@@ -974,7 +974,6 @@ void TestRegister::exportsWhatIsShown()
     });
     QCOMPARE(bytes.mid(bytes.indexOf("\r\n") + 2), expected);
 
-
     // Stopped half-way: the file keeps what it held.
     QCOMPARE(ExportRegister(reg, {}, ExportFormat::Csv, csv, [](qint64) { return false; }), -1);
     QCOMPARE(ReadBytes(csv), bytes);
@@ -997,13 +996,14 @@ void TestRegister::exportsWhatIsShown()
         QSqlDatabase d = OpenAs("many", server ? *Server() : sqlite());
         QSqlQuery q(d);
         QVERIFY(!server || q.exec("ALTER TABLE cheques DISABLE TRIGGER USER"));
-        QVERIFY2(q.exec("WITH RECURSIVE g(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM g WHERE n < 5000) "
-                        "INSERT INTO cheques (bank, cheque_number, cheque_date, payee, payee_key, amount_minor, digits, "
-                        "amount_thousandths, currency, currency_arabic, words_en, words_ar, account_only, printed_at, "
-                        "destination, login, state, cheque_day) SELECT 'ENBD', n, '1/31/26', 'Dorvan', 'dorvan', n, n % 4, "
-                        "n * 10, 'Dhs', 'درهم', 'e', 'a', 0, '2026-01-31T10:00:00.000Z', 'p', 'clerk', 'printed', "
-                        "'2026-01-31' FROM g"),
-                 qPrintable(q.lastError().text()));
+        QVERIFY2(
+            q.exec("WITH RECURSIVE g(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM g WHERE n < 5000) "
+                   "INSERT INTO cheques (bank, cheque_number, cheque_date, payee, payee_key, amount_minor, digits, "
+                   "amount_thousandths, currency, currency_arabic, words_en, words_ar, account_only, printed_at, "
+                   "destination, login, state, cheque_day) SELECT 'ENBD', n, '1/31/26', 'Dorvan', 'dorvan', n, n % 4, "
+                   "n * 10, 'Dhs', 'درهم', 'e', 'a', 0, '2026-01-31T10:00:00.000Z', 'p', 'clerk', 'printed', "
+                   "'2026-01-31' FROM g"),
+            qPrintable(q.lastError().text()));
         QVERIFY(!server || q.exec("ALTER TABLE cheques ENABLE TRIGGER USER"));
     }
     QSqlDatabase::removeDatabase("many");
@@ -1038,9 +1038,9 @@ void TestRegister::exportFromStoredColumns()
     });
     ChequeRegister reg(sqlite());
     IssueCheque(reg, Make("SIB", "Dorvan", "1"), "Office printer", Printed);
-    const QStringList texts{"",      "Dorvan", " lead", "trail ", "\u00a0nbsp", "x\u3000", "a,b",   "q\"q\"",
-                            "a\nb",  "cr\r",   "=1+2",  "+971",   "-5",         "@home",   "\tTab", "محمد أحمد",
-                            "😀 x", "x\u2028", "x\uffff"};
+    const QStringList texts{"",       "Dorvan",    " lead", "trail ",  "\u00a0nbsp", "x\u3000", "a,b",
+                            "q\"q\"", "a\nb",      "cr\r",  "=1+2",    "+971",       "-5",      "@home",
+                            "\tTab",  "محمد أحمد", "😀 x",   "x\u2028", "x\uffff"};
     const QStringList states{"sent", "printed", "voided", "cleared"};
     std::mt19937 random(7);
     const auto pick = [&](const QStringList &from) { return from[int(random() % from.size())]; };
@@ -1056,11 +1056,11 @@ void TestRegister::exportFromStoredColumns()
             const QDateTime at = QDateTime::fromSecsSinceEpoch(qint64(random() % 4000000000u), Qt::UTC);
             const QVariantList values{
                 i % 3 ? "SIB" : pick(texts), 100 + i, pick({"1/31/26", "٣١/١/٢٠٢٦", "=A1"}), pick(texts),
-                qint64(random() % 2000001) - 1000, i % 7 ? 2 : 3, pick({"Dhs", "KD", "a,b"}), pick(texts),
-                pick(texts), i % 2,
+                qint64(random() % 2000001) - 1000, i % 7 ? 2 : 3, pick({"Dhs", "KD", "a,b"}), pick(texts), pick(texts),
+                i % 2,
                 // Mostly times as the register writes them; others now and then.
-                i % 50 ? at.toString(Qt::ISODateWithMs) : pick({"2026-12-07T10:00:00Z", "nonsense", ""}),
-                pick(texts), pick(texts), pick(states), pick(texts), i % 5 ? QVariant() : QVariant(1),
+                i % 50 ? at.toString(Qt::ISODateWithMs) : pick({"2026-12-07T10:00:00Z", "nonsense", ""}), pick(texts),
+                pick(texts), pick(states), pick(texts), i % 5 ? QVariant() : QVariant(1),
                 i % 4 ? at.date().toString(Qt::ISODate) : pick({"", "2026-02-30", "2026-1-5"})};
             for (const QVariant &v : values)
                 q.addBindValue(v);

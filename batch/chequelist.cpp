@@ -19,6 +19,7 @@
 
 #include "core/chequeerror.h"
 #include "core/datafile.h"
+#include "core/utf8.h"
 
 namespace {
 
@@ -273,25 +274,6 @@ char CsvDelimiter(const QByteArray &utf8)
 
 namespace {
 
-// The length of the UTF-8 sequence at `i`, 0 when it is not one (a stray
-// byte, an overlong form, a surrogate, beyond U+10FFFF, cut short).
-int Utf8Sequence(const QByteArray &bytes, qsizetype i)
-{
-    const auto at = [&](qsizetype k) { return static_cast<unsigned char>(bytes[k]); };
-    const unsigned char lead = at(i);
-    const int length = lead >= 0xf0 && lead <= 0xf4 ? 4 : lead >= 0xe0 ? 3 : lead >= 0xc2 && lead < 0xe0 ? 2 : 0;
-    if (length == 0 || i + length > bytes.size())
-        return 0;
-    for (int k = 1; k < length; ++k)
-        if ((at(i + k) & 0xc0) != 0x80)
-            return 0;
-    const unsigned char second = at(i + 1);
-    if ((lead == 0xe0 && second < 0xa0) || (lead == 0xed && second >= 0xa0) || (lead == 0xf0 && second < 0x90)
-        || (lead == 0xf4 && second >= 0x90))
-        return 0;
-    return length;
-}
-
 // A file that holds UTF-8 letters beside bytes that are not UTF-8 (one line
 // saved by another program) would be read whole as Windows-1256, its Arabic
 // turned into other letters: the first such line is named instead. A file
@@ -303,12 +285,13 @@ void RefuseMixedEncodings(const QByteArray &bytes, const QString &name)
     qsizetype sequences = 0;
     qsizetype strays = 0;
     std::optional<qsizetype> stray;
+    const std::string_view text(bytes.constData(), std::size_t(bytes.size()));
     for (qsizetype i = 0; i < bytes.size();) {
         if (static_cast<unsigned char>(bytes[i]) < 0x80) {
             ++i;
             continue;
         }
-        if (const int length = Utf8Sequence(bytes, i)) {
+        if (const auto length = qsizetype(Utf8SequenceAt(text, std::size_t(i)))) {
             ++sequences;
             i += length;
             continue;

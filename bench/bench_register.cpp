@@ -441,6 +441,18 @@ std::optional<RegisterConnection> Server()
     return c;
 }
 
+// A connection of the benchmark's own to the server's database, opened.
+QSqlDatabase OpenServer(const RegisterConnection &server, const QString &name)
+{
+    QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+    d.setHostName(server.host);
+    d.setPort(server.port);
+    d.setDatabaseName(server.database);
+    d.setUserName(server.user);
+    d.open();
+    return d;
+}
+
 constexpr int kApprovals = 1000;
 
 // Approving 1,000 cheques one at a time, as an approver does from the
@@ -458,12 +470,7 @@ void BM_Approve1000(benchmark::State &state)
     owner.setApprovalRule({}, QStringLiteral("Dhs"), 0);
     owner.setApprovalLimit(server->user, QStringLiteral("Dhs"), 1000000000);
     {
-        QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("setup"));
-        d.setHostName(server->host);
-        d.setPort(server->port);
-        d.setDatabaseName(server->database);
-        d.setUserName(server->user);
-        d.open();
+        QSqlDatabase d = OpenServer(*server, QStringLiteral("setup"));
         QSqlQuery(d).exec(QStringLiteral("CREATE ROLE preparer LOGIN IN ROLE cheque_clerks"));
     }
     QSqlDatabase::removeDatabase(QStringLiteral("setup"));
@@ -492,12 +499,7 @@ void BM_PlainUpdates1000(benchmark::State &state)
         return;
     }
     {
-        QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("floor"));
-        d.setHostName(server->host);
-        d.setPort(server->port);
-        d.setDatabaseName(server->database);
-        d.setUserName(server->user);
-        d.open();
+        QSqlDatabase d = OpenServer(*server, QStringLiteral("floor"));
         QSqlQuery q(d);
         q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS floor_rows (id BIGINT PRIMARY KEY, state TEXT NOT NULL)"));
         q.exec(QStringLiteral("INSERT INTO floor_rows SELECT g, 'prepared' FROM generate_series(1, %1) g ON "
@@ -525,12 +527,8 @@ bool FillServerRegister(const RegisterConnection &server)
 {
     ChequeRegister reg(server);
     reg.open();
-    QSqlDatabase d = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("million"));
-    d.setHostName(server.host);
-    d.setPort(server.port);
-    d.setDatabaseName(server.database);
-    d.setUserName(server.user);
-    bool filled = d.open();
+    QSqlDatabase d = OpenServer(server, QStringLiteral("million"));
+    bool filled = d.isOpen();
     {
         QSqlQuery q(d);
         filled = filled && q.exec(QStringLiteral("SELECT count(*) FROM cheques")) && q.next();

@@ -83,8 +83,6 @@ std::optional<PageFault> ChequePageFault(const Cheque &cheque, const ChequeLayou
 
 ChequePageChecker::ChequePageChecker(ChequeLayout layout) : m_layout(std::move(layout)) {}
 
-std::optional<PageFault> ChequePageChecker::fault(const Cheque &cheque) { return faults({cheque}).first(); }
-
 QList<std::optional<PageFault>> ChequePageChecker::faults(const QList<Cheque> &cheques)
 {
     // A box's fault depends on its own label alone: each box is checked on

@@ -48,10 +48,9 @@ class ChequePageChecker
 {
 public:
     explicit ChequePageChecker(ChequeLayout layout);
-    std::optional<PageFault> fault(const Cheque &cheque);
-    /// The faults of many cheques' pages, in their order, as fault() finds
-    /// each; the boxes' texts not yet known are laid out on every core of
-    /// the machine.
+    /// The faults of many cheques' pages, in their order, as ChequePageFault
+    /// finds each; the boxes' texts not yet known are laid out on every core
+    /// of the machine.
     QList<std::optional<PageFault>> faults(const QList<Cheque> &cheques);
 
 private:

@@ -13,6 +13,7 @@
 
 #include "core/chequeerror.h"
 #include "core/datafile.h"
+#include "core/utf8.h"
 #include "register/registercolumns.h"
 #include "register/workbookwriter.h"
 
@@ -22,23 +23,39 @@ using enum RegisterColumn;
 
 constexpr qint64 kProgressEvery = 4096;
 
+// Counts the cheques an export writes, telling `progress` as it goes.
+class ExportProgress
+{
+public:
+    explicit ExportProgress(const std::function<bool(qint64)> &progress) : m_progress(progress) {}
+
+    /// One more cheque written; false once the export is to stop.
+    bool wrote()
+    {
+        ++m_written;
+        m_stopped = m_progress && m_written % kProgressEvery == 0 && !m_progress(m_written);
+        return !m_stopped;
+    }
+    /// The cheques written, or -1 when `progress` stopped the export.
+    qint64 result() const { return m_stopped || (m_progress && !m_progress(m_written)) ? -1 : m_written; }
+
+private:
+    const std::function<bool(qint64)> &m_progress;
+    qint64 m_written = 0;
+    bool m_stopped = false;
+};
+
 // Hands every cheque of a view to `write`, telling `progress` as it goes;
 // the cheques written, or -1 when `progress` stopped the export.
 qint64 ExportRows(ChequeRegister &reg, const RegisterView &view, const std::function<bool(qint64)> &progress,
                   const std::function<void(const RegisteredCheque &)> &write)
 {
-    bool stopped = false;
-    qint64 written = 0;
+    ExportProgress counted(progress);
     reg.forEach(view, [&](const RegisteredCheque &cheque) {
         write(cheque);
-        ++written;
-        if (progress && written % kProgressEvery == 0 && !progress(written)) {
-            stopped = true;
-            return false;
-        }
-        return true;
+        return counted.wrote();
     });
-    return stopped || (progress && !progress(written)) ? -1 : written;
+    return counted.result();
 }
 
 qint64 WriteCsv(ChequeRegister &reg, const RegisterView &view, const QString &fileName,
@@ -51,26 +68,21 @@ qint64 WriteCsv(ChequeRegister &reg, const RegisterView &view, const QString &fi
     for (const QString &name : ExportColumns())
         header << CsvField(name);
     file.write(header.join(u',').toUtf8() + "\r\n");
-    qint64 written = 0;
-    // A register file's cheques are written from their stored UTF-8, in one
+    // A register's cheques are written from their stored UTF-8, in one
     // read; a cheque stored in another form (written by another program) is
     // read as the register reads it.
     QByteArray record;
-    bool stopped = false;
+    ExportProgress counted(progress);
     const bool stored = reg.forEachStored(view, [&](const ChequeRegister::StoredCheque &cheque) {
         record.resize(0); // (keeps its room)
         if (!AppendStoredCsvRecord(record, cheque))
             record = CsvRecord(cheque.read());
         file.write(record);
-        ++written;
-        stopped = progress && written % kProgressEvery == 0 && !progress(written);
-        return !stopped;
+        return counted.wrote();
     });
-    if (!stored)
-        written =
-            ExportRows(reg, view, progress, [&](const RegisteredCheque &cheque) { file.write(CsvRecord(cheque)); });
-    else if (stopped || (progress && !progress(written)))
-        written = -1;
+    const qint64 written = stored
+        ? counted.result()
+        : ExportRows(reg, view, progress, [&](const RegisteredCheque &cheque) { file.write(CsvRecord(cheque)); });
     if (written < 0)
         return -1; // the file is dropped unwritten
     file.commit();
@@ -109,16 +121,11 @@ char32_t LastCodePoint(std::string_view text)
 bool AppendCsvText(QByteArray &out, std::string_view text, bool typed)
 {
     bool special = false; // a comma, a quote or a line break
-    constexpr std::uint64_t kOnes = 0x0101010101010101, kHigh = 0x8080808080808080;
-    const auto holds = [](std::uint64_t w, char c) {
-        const std::uint64_t v = w ^ (kOnes * static_cast<unsigned char>(c));
-        return ((v - kOnes) & ~v & kHigh) != 0;
-    };
     for (std::size_t i = 0; i < text.size();) {
         // ASCII eight bytes at a time.
         std::uint64_t w;
-        if (i + 8 <= text.size() && (std::memcpy(&w, text.data() + i, 8), (w & kHigh) == 0)) {
-            special = special || holds(w, ',') || holds(w, '"') || holds(w, '\n') || holds(w, '\r');
+        if (i + 8 <= text.size() && (std::memcpy(&w, text.data() + i, 8), !HoldsNonAscii(w))) {
+            special = special || HoldsByte(w, ',') || HoldsByte(w, '"') || HoldsByte(w, '\n') || HoldsByte(w, '\r');
             i += 8;
             continue;
         }
@@ -128,23 +135,15 @@ bool AppendCsvText(QByteArray &out, std::string_view text, bool typed)
             ++i;
             continue;
         }
-        if (byte >= 0xc2 && byte < 0xe0 && i + 1 < text.size()
-            && (static_cast<unsigned char>(text[i + 1]) & 0xc0) == 0x80) { // Arabic's two-byte letters
+        if (Utf8PairAt(text, i)) { // Arabic's two-byte letters
             i += 2;
             continue;
         }
-        const std::size_t length = byte >= 0xf0 ? 4 : byte >= 0xe0 ? 3 : byte >= 0xc2 ? 2 : 0;
-        if (length == 0 || byte > 0xf4 || i + length > text.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xc0) != 0x80)
-                return false;
-        const auto second = static_cast<unsigned char>(text[i + 1]);
-        if ((byte == 0xe0 && second < 0xa0) || (byte == 0xed && second >= 0xa0) || (byte == 0xf0 && second < 0x90)
-            || (byte == 0xf4 && second >= 0x90))
-            return false;
+        const std::size_t length = Utf8SequenceAt(text, i);
         // U+FFFE and U+FFFF, which SQLite gives Qt as U+FFFD.
-        if (byte == 0xef && second == 0xbf && static_cast<unsigned char>(text[i + 2]) >= 0xbe)
+        if (length == 0
+            || (byte == 0xef && static_cast<unsigned char>(text[i + 1]) == 0xbf
+                && static_cast<unsigned char>(text[i + 2]) >= 0xbe))
             return false;
         i += length;
     }

@@ -220,6 +220,9 @@ void TestBatch::csvShapes_data()
     // Its letter and comma happen to make a UTF-8 pair: still one encoding.
     QTest::newRow("Windows-1256 with an Arabic comma") << Cp1256("Date,Payee,Amount\r\n12/7/26,\"شركة، الأمل\",5\r\n")
         << QList<QStringList>{{"Date", "Payee", "Amount"}, {"12/7/26", "شركة، الأمل", "5"}} << QList<int>{1, 2};
+    // A damma and two commas (0xF5 0xA1 0xA1) are no UTF-8 at all.
+    QTest::newRow("Windows-1256 with a damma before commas") << Cp1256("Date,Payee,Amount\r\n12/7/26,\"ش ُ،،\",5\r\n")
+        << QList<QStringList>{{"Date", "Payee", "Amount"}, {"12/7/26", "ش ُ،،", "5"}} << QList<int>{1, 2};
     // clang-format on
 }
 

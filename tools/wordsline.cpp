@@ -8,39 +8,17 @@
 #include <QString>
 
 #include "core/chequeerror.h"
+#include "core/utf8.h"
 #include "output/cheque.h"
 #include "output/printrun.h"
 
 namespace {
 
-bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xc0) == 0x80; }
-
 // Whether any of eight bytes is not one that stands as it is in ASCII: a
 // byte of 0x80 or above, a control character, DEL or a backslash.
 bool AnyNotPlain(std::uint64_t w)
 {
-    constexpr std::uint64_t kOnes = 0x0101010101010101, kHigh = 0x8080808080808080;
-    const auto zeroIn = [](std::uint64_t v) { return (v - kOnes) & ~v & kHigh; };
-    return ((w | ((w - kOnes * 0x20) & ~w)) & kHigh) != 0 || zeroIn(w ^ (kOnes * 0x7f)) != 0
-        || zeroIn(w ^ (kOnes * '\\')) != 0;
-}
-
-// The length of the whole UTF-8 sequence a byte of 0x80 or above starts at
-// `i`; 0 when it is no whole sequence.
-std::size_t SequenceAt(const char *data, std::size_t size, std::size_t i)
-{
-    const auto byte = static_cast<unsigned char>(data[i]);
-    const std::size_t length = byte >= 0xf0 ? 4 : byte >= 0xe0 ? 3 : byte >= 0xc2 ? 2 : 0;
-    if (length == 0 || byte > 0xf4 || i + length > size)
-        return 0;
-    for (std::size_t k = 1; k < length; ++k)
-        if (!IsContinuation(data[i + k]))
-            return 0;
-    const auto second = static_cast<unsigned char>(data[i + 1]);
-    if ((byte == 0xe0 && second < 0xa0) || (byte == 0xed && second >= 0xa0) || (byte == 0xf0 && second < 0x90)
-        || (byte == 0xf4 && second >= 0x90))
-        return 0;
-    return length;
+    return HoldsNonAscii(w | ((w - kEveryByte * 0x20) & ~w)) || HoldsByte(w, 0x7f) || HoldsByte(w, '\\');
 }
 
 // Appends `text` escaped as Printable says.
@@ -64,10 +42,8 @@ void AppendPrintable(std::string &out, const std::string &text)
             std::size_t length = 0;
             if (byte < 0x80)
                 length = byte >= 0x20 && byte != 0x7f && byte != '\\' ? 1 : 0;
-            else if (byte >= 0xc2 && byte < 0xe0) // the two-byte letters of Arabic
-                length = i + 1 < size && IsContinuation(data[i + 1]) ? 2 : 0;
             else
-                length = SequenceAt(data, size, i);
+                length = Utf8PairAt(text, i) ? 2 : Utf8SequenceAt(text, i);
             if (length) { // stands as it is
                 i += length;
                 continue;

@@ -56,11 +56,12 @@ void BM_ChequeWordsLine(benchmark::State &state)
 {
     const MonyType money = UaeMoney();
     const auto &amounts = Amounts();
+    const QLocale locale;
     std::string line;
     std::size_t i = 0;
     for (auto _ : state) {
         line.clear();
-        if (!AppendWordsLine(line, amounts[i], money, false))
+        if (!AppendWordsLine(line, amounts[i], money, false, locale))
             state.SkipWithError("an amount was refused");
         benchmark::DoNotOptimize(line.data());
         i = (i + 1) % amounts.size();

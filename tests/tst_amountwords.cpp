@@ -5,6 +5,7 @@
 
 #include "output/amounttext.h"
 #include "words/DgToStU.h"
+#include "words/detail.h"
 #include "wordstest.h"
 
 namespace {
@@ -59,6 +60,7 @@ private slots:
     void zeroFractionAfterCut();
     void everyIntegerConverts();
     void randomAmountsStateTheirValue();
+    void replacementsAsReplaceAllMakesThem();
     void markAmountText_data();
     void markAmountText();
 
@@ -285,6 +287,41 @@ void TestAmountWords::randomAmountsStateTheirValue()
             centsRead = EnglishValue(text.mid(cut + 9).chopped(5));
         }
         QVERIFY2(wholeRead == whole && centsRead == cents, qPrintable(amount + " -> " + Q(en)));
+    }
+}
+
+// The one-pass search and the replacement list against std::string::find and
+// ReplaceAll row after row, on texts of a few bytes (Arabic's two-byte
+// letters among them) so that they overlap, repeat and meet at every place.
+void TestAmountWords::replacementsAsReplaceAllMakesThem()
+{
+    QRandomGenerator rng(7);
+    const std::string alphabet = "ab \xd8\xa7";
+    const auto randomText = [&](int longest) {
+        std::string t(std::size_t(rng.bounded(longest + 1)), ' ');
+        for (char &c : t)
+            c = alphabet[rng.bounded(int(alphabet.size()))];
+        return t;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        std::vector<std::string> texts;
+        for (int n = 1 + rng.bounded(20); n > 0; --n)
+            texts.push_back(randomText(1 + rng.bounded(12)));
+        std::vector<std::pair<std::string_view, std::string_view>> rows;
+        for (std::size_t i = 0; i + 1 < texts.size(); i += 2)
+            rows.emplace_back(texts[i], texts[i + 1]);
+        const words::detail::ReplacementList list(rows);
+        const std::string in = randomText(300);
+        std::uint32_t expected = 0;
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            if (!rows[i].first.empty() && in.find(rows[i].first) != std::string::npos)
+                expected |= std::uint32_t{1} << i;
+        QCOMPARE(list.occurring(in), expected);
+        std::string replaced = in, oneByOne = in;
+        list.apply(replaced);
+        for (const auto &[search, replacement] : rows)
+            ReplaceAll(oneByOne, search, replacement);
+        QCOMPARE(replaced, oneByOne);
     }
 }
 

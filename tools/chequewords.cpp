@@ -18,6 +18,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QLocale>
 #include <QString>
 
 #include "currency/moneyfile.h"
@@ -36,9 +37,10 @@ int UsageError(const std::string &why)
 }
 
 // Writes the line of one amount; lines go out in blocks.
-bool Convert(std::string &pending, const std::string &amount, const MonyType &money, bool asTyped)
+bool Convert(std::string &pending, const std::string &amount, const MonyType &money, bool asTyped,
+             const QLocale &locale)
 {
-    const bool converted = AppendWordsLine(pending, amount, money, asTyped);
+    const bool converted = AppendWordsLine(pending, amount, money, asTyped, locale);
     pending += '\n';
     if (pending.size() >= 64 * 1024) {
         std::cout.write(pending.data(), std::streamsize(pending.size()));
@@ -147,17 +149,18 @@ int main(int argc, char **argv)
     }
 
     const bool asTyped = parser.isSet(asTypedOption);
+    const QLocale locale; // the desktop's number format
     bool allConverted = true;
     std::string pending;
     if (!amounts.empty()) {
         for (const std::string &amount : amounts)
-            allConverted = Convert(pending, amount, money, asTyped) && allConverted;
+            allConverted = Convert(pending, amount, money, asTyped, locale) && allConverted;
     } else {
         std::string line;
         while (std::getline(std::cin, line)) {
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
-            allConverted = Convert(pending, line, money, asTyped) && allConverted;
+            allConverted = Convert(pending, line, money, asTyped, locale) && allConverted;
         }
     }
     std::cout.write(pending.data(), std::streamsize(pending.size()));

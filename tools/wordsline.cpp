@@ -2,6 +2,7 @@
 #include "tools/wordsline.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -14,11 +15,23 @@
 
 namespace {
 
-// Whether any of eight bytes is not one that stands as it is in ASCII: a
-// byte of 0x80 or above, a control character, DEL or a backslash.
-bool AnyNotPlain(std::uint64_t w)
+// How many of eight bytes, the first at the start of a character, stand as
+// they are: printable ASCII but the backslash, and whole two-byte sequences
+// (Arabic's letters). 8, or 7 when the last byte starts a pair; 0 when any
+// other byte is among them.
+std::size_t PlainBytes(std::uint64_t w)
 {
-    return HoldsNonAscii(w | ((w - kEveryByte * 0x20) & ~w)) || HoldsByte(w, 0x7f) || HoldsByte(w, '\\');
+    if constexpr (std::endian::native != std::endian::little)
+        return 0; // the pairs' order below is the little-endian one
+    const std::uint64_t high = w & kEveryHighBit, second = w << 1, third = w << 2;
+    const std::uint64_t follows = high & ~second;       // 10xxxxxx
+    const std::uint64_t leads = high & second & ~third; // 110xxxxx
+    const bool wide = (high & second & third) != 0;     // 111xxxxx: not a pair
+    const bool control = ((w - kEveryByte * 0x20) & ~w & kEveryHighBit) != 0;
+    if (wide || control || follows != leads << 8 || HoldsByte(w, 0x7f) || HoldsByte(w, '\\')
+        || HoldsByte(w & ~kEveryByte, 0xc0)) // C0 and C1 start overlong forms
+        return 0;
+    return leads >> 56 != 0 ? 7 : 8;
 }
 
 // Appends `text` escaped as Printable says.
@@ -27,14 +40,17 @@ void AppendPrintable(std::string &out, const std::string &text)
     static constexpr char kHex[] = "0123456789abcdef";
     const std::size_t size = text.size();
     const char *const data = text.data();
-    // Bytes that stand as they are go out in runs, not one by one; plain
-    // ASCII is looked at eight bytes at a time.
+    // Bytes that stand as they are go out in runs, not one by one, and are
+    // looked at eight at a time.
     std::size_t run = 0;
     for (std::size_t i = 0; i < size;) {
         std::uint64_t w;
-        if (i + 8 <= size && (std::memcpy(&w, data + i, 8), !AnyNotPlain(w))) {
-            i += 8;
-            continue;
+        if (i + 8 <= size) {
+            std::memcpy(&w, data + i, 8);
+            if (const std::size_t plain = PlainBytes(w)) {
+                i += plain;
+                continue;
+            }
         }
         // The next eight bytes or so, one by one.
         for (const std::size_t stop = std::min(size, i + 8); i < stop;) {
@@ -71,12 +87,13 @@ std::string Printable(const std::string &text)
     return out;
 }
 
-bool AppendWordsLine(std::string &out, const std::string &amount, const MonyType &money, bool asTyped)
+bool AppendWordsLine(std::string &out, const std::string &amount, const MonyType &money, bool asTyped,
+                     const QLocale &locale)
 {
     if (!asTyped) {
         // As Print reads it: in the desktop's number format, refused as a
         // cheque would be; the words are those it checked.
-        const ChequeAmount read = ReadChequeAmount(QString::fromStdString(amount), money);
+        const ChequeAmount read = ReadChequeAmount(QString::fromStdString(amount), money, locale);
         if (read.refusal) {
             out += "error\t";
             AppendPrintable(out, read.refusal->toStdString());

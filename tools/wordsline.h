@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include <QLocale>
+
 #include "words/DgToStU.h"
 
 /// `text` with control characters (a TAB or a line break would split the
@@ -16,5 +18,7 @@ std::string Printable(const std::string &text);
 /// Appends the line of `amount` to `out`, without its line break. Amounts
 /// are read as the program's Print reads them, with the same refusals;
 /// `asTyped` gives the words the issue window shows while an amount is
-/// typed. False when the amount was refused.
-bool AppendWordsLine(std::string &out, const std::string &amount, const MonyType &money, bool asTyped);
+/// typed, and `locale` is the desktop's number format Print reads them in.
+/// False when the amount was refused.
+bool AppendWordsLine(std::string &out, const std::string &amount, const MonyType &money, bool asTyped,
+                     const QLocale &locale);

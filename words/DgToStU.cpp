@@ -5,6 +5,8 @@
 #include "words/DgToStU.h"
 
 #include <array>
+#include <optional>
+#include <vector>
 
 #include "words/detail.h"
 
@@ -120,123 +122,6 @@ bool Applies(When when, const MonyType &c)
         || (when == When::PartFeminine && !c.PartMale);
 }
 
-// True when `search`, with `name` in it, occurs in `text` with its name (or,
-// for an empty name, the end of its first part) at `at`.
-bool RowAt(std::string_view text, const Pattern &search, std::string_view name, std::size_t at)
-{
-    const std::size_t before = search.before.size(), after = search.after.size();
-    return at >= before && text.substr(at - before, before) == search.before && at + name.size() + after <= text.size()
-        && text.substr(at, name.size()) == name && text.substr(at + name.size(), after) == search.after;
-}
-
-// The rows that are fixed phrases (no name), and the beginning they share:
-// one search finds the places where any of them can stand.
-struct Phrases
-{
-    std::uint32_t rows = 0;
-    std::string_view shared;
-};
-
-const Phrases &FixedPhrases()
-{
-    static const Phrases phrases = [] {
-        Phrases p;
-        for (std::size_t k = 0; k < kFinishing.size(); ++k) {
-            const Pattern &search = kFinishing[k].search;
-            if (search.name != Name::None || search.before.empty())
-                continue;
-            if (p.rows == 0) {
-                p.shared = search.before;
-            } else {
-                std::size_t common = 0;
-                while (common < p.shared.size() && common < search.before.size()
-                       && p.shared[common] == search.before[common])
-                    ++common;
-                p.shared = p.shared.substr(0, common);
-            }
-            p.rows |= std::uint32_t{1} << k;
-        }
-        return p;
-    }();
-    return phrases;
-}
-
-// The places of a few texts in the sentence, each looked for once (and again
-// after the sentence changes). A text found more often than there is room
-// for is looked for again each time.
-class Places
-{
-public:
-    explicit Places(const std::string &text) : m_text(text) {}
-
-    /// Forgets every place: the sentence has changed.
-    void clear() { m_count = 0; }
-
-    /// Calls found(place) for each place of `needle`, in order, until it
-    /// returns true; returns whether one did.
-    template <class Found>
-    bool any(std::string_view needle, Found found)
-    {
-        const List &list = of(needle);
-        if (list.size <= list.places.size()) {
-            for (std::size_t i = 0; i < list.size; ++i)
-                if (found(list.places[i]))
-                    return true;
-            return false;
-        }
-        for (std::size_t at = Find(m_text, needle); at != std::string_view::npos; at = Find(m_text, needle, at + 1))
-            if (found(at))
-                return true;
-        return false;
-    }
-
-private:
-    struct List
-    {
-        std::string_view needle;
-        std::array<std::size_t, 6> places{};
-        std::size_t size = 0; ///< more than places.size(): too many to keep
-    };
-
-    const List &of(std::string_view needle)
-    {
-        for (std::size_t i = 0; i < m_count; ++i)
-            if (m_lists[i].needle == needle)
-                return m_lists[i];
-        if (m_count == m_lists.size())
-            m_count = 0; // more texts than room for them: start again
-        List &list = m_lists[m_count++];
-        list.needle = needle;
-        list.size = 0;
-        for (std::size_t at = Find(m_text, needle); at != std::string_view::npos; at = Find(m_text, needle, at + 1)) {
-            if (list.size < list.places.size())
-                list.places[list.size] = at;
-            if (++list.size > list.places.size())
-                break;
-        }
-        return list;
-    }
-
-    const std::string &m_text;
-    std::array<List, 4> m_lists;
-    std::size_t m_count = 0;
-};
-
-// True when row k's search text occurs in the sentence: looked for by the
-// currency's name it holds; a fixed phrase (no name) by the beginning the
-// phrases share; a row whose name is empty by its first or last part.
-bool RowOccurs(std::string_view text, Places &places, const Pattern &search, const MonyType &c)
-{
-    const std::string_view name = NameOf(search.name, c);
-    if (!name.empty())
-        return places.any(name, [&](std::size_t at) { return RowAt(text, search, name, at); });
-    const std::string_view needle = search.name == Name::None ? FixedPhrases().shared
-        : !search.before.empty()                              ? search.before
-                                                              : search.after;
-    const std::size_t shift = search.before.empty() ? 0 : search.before.size();
-    return places.any(needle, [&](std::size_t at) { return RowAt(text, search, name, at + shift); });
-}
-
 // "لا غير" (nothing more) closes an amount: written after the currency
 // noun, it goes to the end when the sub-units follow, or it would read as
 // the end of the amount before them.
@@ -252,18 +137,45 @@ void CloseAtTheEnd(std::string &arabic)
     }
 }
 
+// The finishing rows that apply to a currency, with its names put in: one
+// pass over the sentence tells which of them occur. Made again only when
+// another currency is converted.
+const ReplacementList &FinishingFor(const MonyType &c)
+{
+    struct Made
+    {
+        std::string money, part, money2;
+        bool moneyMale = false, partMale = false;
+        std::vector<std::string> texts; // search, replacement, search, …
+        std::optional<ReplacementList> rows;
+    };
+    thread_local Made made;
+    if (made.rows && made.money == c.AMoneyName.str() && made.part == c.APartName.str()
+        && made.money2 == c.Money2Name.str() && made.moneyMale == c.MoneyMale && made.partMale == c.PartMale)
+        return *made.rows;
+    made.money = c.AMoneyName.str();
+    made.part = c.APartName.str();
+    made.money2 = c.Money2Name.str();
+    made.moneyMale = c.MoneyMale;
+    made.partMale = c.PartMale;
+    made.texts.clear();
+    for (const FinishingRow &row : kFinishing) {
+        // A row that does not apply, or searches for nothing, never replaces.
+        if (!Applies(row.when, c) || Text(row.search, c).empty())
+            continue;
+        made.texts.push_back(Text(row.search, c));
+        made.texts.push_back(Text(row.replacement, c));
+    }
+    std::vector<std::pair<std::string_view, std::string_view>> rows;
+    for (std::size_t i = 0; i < made.texts.size(); i += 2)
+        rows.emplace_back(made.texts[i], made.texts[i + 1]);
+    made.rows.emplace(std::move(rows));
+    return *made.rows;
+}
+
 // The finishing rows in their order, each with ReplaceAll when it applies to
 // the currency and its search text occurs.
-void ApplyFinishing(std::string &arabic, const MonyType &c)
-{
-    Places places(arabic);
-    for (const FinishingRow &row : kFinishing) {
-        if (!Applies(row.when, c) || !RowOccurs(arabic, places, row.search, c))
-            continue;
-        ReplaceAll(arabic, Text(row.search, c), Text(row.replacement, c));
-        places.clear();
-    }
-}
+void ApplyFinishing(std::string &arabic, const MonyType &c) { FinishingFor(c).apply(arabic); }
 
 } // namespace
 } // namespace words::detail

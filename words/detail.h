@@ -44,7 +44,7 @@ inline void AppendPiece(std::string &sentence, std::string_view piece)
 }
 
 /// Up to 32 fixed texts looked for in one pass over a text (an Aho-Corasick
-/// automaton over the bytes, built once).
+/// automaton over the bytes, built once). An empty text is never reported.
 class TextSet
 {
 public:
@@ -56,8 +56,10 @@ public:
 private:
     std::array<std::uint8_t, 256> m_class{}; ///< bytes that no text holds share class 0
     std::size_t m_classes = 1;
-    std::vector<std::uint16_t> m_next; ///< state × class → state
+    std::vector<std::uint32_t> m_next; ///< (state's row + class) → next state's row
     std::vector<std::uint32_t> m_ends; ///< the texts that end at a state
+    std::size_t m_firstEnd = 0;        ///< the row of the first state where a text ends
+    std::size_t m_longest = 0;
 };
 
 /// An ordered list of replacements, applied as ReplaceAll applies them one

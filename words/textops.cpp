@@ -72,6 +72,9 @@ TextSet::TextSet(const std::vector<std::string_view> &texts)
     std::vector<std::vector<std::int32_t>> child(1, std::vector<std::int32_t>(m_classes, -1));
     m_ends.assign(1, 0);
     for (std::size_t i = 0; i < texts.size(); ++i) {
+        m_longest = std::max(m_longest, texts[i].size());
+        if (texts[i].empty())
+            continue; // never reported
         std::size_t state = 0;
         for (char c : texts[i]) {
             const std::uint8_t k = m_class[static_cast<unsigned char>(c)];
@@ -87,11 +90,10 @@ TextSet::TextSet(const std::vector<std::string_view> &texts)
 
     // Breadth first: each state's failure link, and the full transition
     // table, so that the scan follows one entry per byte.
-    m_next.assign(child.size() * m_classes, 0);
-    std::vector<std::size_t> fail(child.size(), 0), queue;
+    std::vector<std::size_t> next(child.size() * m_classes, 0), fail(child.size(), 0), queue;
     for (std::size_t k = 1; k < m_classes; ++k) {
         if (child[0][k] >= 0) {
-            m_next[k] = static_cast<std::uint16_t>(child[0][k]);
+            next[k] = static_cast<std::size_t>(child[0][k]);
             queue.push_back(static_cast<std::size_t>(child[0][k]));
         }
     }
@@ -99,26 +101,66 @@ TextSet::TextSet(const std::vector<std::string_view> &texts)
         const std::size_t state = queue[q];
         m_ends[state] |= m_ends[fail[state]];
         for (std::size_t k = 0; k < m_classes; ++k) {
-            const std::int32_t next = k == 0 ? -1 : child[state][k];
-            if (next < 0) {
-                m_next[state * m_classes + k] = m_next[fail[state] * m_classes + k];
+            const std::int32_t to = k == 0 ? -1 : child[state][k];
+            if (to < 0) {
+                next[state * m_classes + k] = next[fail[state] * m_classes + k];
                 continue;
             }
-            fail[static_cast<std::size_t>(next)] = m_next[fail[state] * m_classes + k];
-            m_next[state * m_classes + k] = static_cast<std::uint16_t>(next);
-            queue.push_back(static_cast<std::size_t>(next));
+            fail[static_cast<std::size_t>(to)] = next[fail[state] * m_classes + k];
+            next[state * m_classes + k] = static_cast<std::size_t>(to);
+            queue.push_back(static_cast<std::size_t>(to));
         }
     }
+
+    // The states renumbered, those where no text ends first (the start
+    // among them), and each kept as the place of its row in the table: the
+    // scan then needs neither a multiplication nor a look at the ends for
+    // every byte.
+    std::vector<std::size_t> order{0}, row(child.size());
+    for (std::size_t s = 1; s < child.size(); ++s)
+        if (m_ends[s] == 0)
+            order.push_back(s);
+    m_firstEnd = order.size() * m_classes;
+    for (std::size_t s = 1; s < child.size(); ++s)
+        if (m_ends[s] != 0)
+            order.push_back(s);
+    for (std::size_t i = 0; i < order.size(); ++i)
+        row[order[i]] = i * m_classes;
+    m_next.resize(next.size());
+    std::vector<std::uint32_t> ends(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        ends[i] = m_ends[order[i]];
+        for (std::size_t k = 0; k < m_classes; ++k)
+            m_next[i * m_classes + k] = static_cast<std::uint32_t>(row[next[order[i] * m_classes + k]]);
+    }
+    m_ends = std::move(ends);
 }
 
 std::uint32_t TextSet::occurring(std::string_view in) const
 {
     std::uint32_t found = 0;
-    std::uint16_t state = 0;
-    for (char c : in) {
-        state = m_next[state * m_classes + m_class[static_cast<unsigned char>(c)]];
-        found |= m_ends[state];
+    const auto step = [&](std::uint32_t &at, char c) {
+        at = m_next[at + m_class[static_cast<unsigned char>(c)]];
+        if (at >= m_firstEnd) [[unlikely]]
+            found |= m_ends[at / m_classes];
+    };
+    // A long text is read as two halves side by side, each step waiting on
+    // the one before it in its own half only. The second half starts as
+    // many bytes early as a text can span across the middle, less one.
+    std::size_t i = 0;
+    std::uint32_t at = 0; // the row of the state reached
+    if (in.size() >= 4 * m_longest && m_longest > 0) {
+        const std::size_t half = in.size() / 2, second = half - (m_longest - 1);
+        std::uint32_t other = 0;
+        for (; i < half; ++i) {
+            step(at, in[i]);
+            step(other, in[second + i]);
+        }
+        at = other;
+        i += second;
     }
+    for (; i < in.size(); ++i)
+        step(at, in[i]);
     return found;
 }
 
@@ -148,9 +190,13 @@ std::uint32_t ReplacementList::apply(std::string &text, std::size_t from, std::u
     for (std::size_t i = 0; present != 0 && i < m_rows.size(); ++i) {
         if ((present & (std::uint32_t{1} << i)) == 0)
             continue;
-        std::string part(tail());
-        ReplaceAll(part, m_rows[i].first, m_rows[i].second);
-        text.replace(from, std::string::npos, part);
+        if (from == 0) {
+            ReplaceAll(text, m_rows[i].first, m_rows[i].second);
+        } else {
+            std::string part(tail());
+            ReplaceAll(part, m_rows[i].first, m_rows[i].second);
+            text.replace(from, std::string::npos, part);
+        }
         present = m_searches.occurring(tail());
     }
     return present;

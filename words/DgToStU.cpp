@@ -138,8 +138,9 @@ void CloseAtTheEnd(std::string &arabic)
 }
 
 // The finishing rows that apply to a currency, with its names put in: one
-// pass over the sentence tells which of them occur. Made again only when
-// another currency is converted.
+// pass over the sentence tells which of them occur. Kept for the last few
+// currencies converted (the issue window also reads amounts in the
+// dirham's grammar).
 const ReplacementList &FinishingFor(const MonyType &c)
 {
     struct Made
@@ -148,11 +149,21 @@ const ReplacementList &FinishingFor(const MonyType &c)
         bool moneyMale = false, partMale = false;
         std::vector<std::string> texts; // search, replacement, search, …
         std::optional<ReplacementList> rows;
+
+        bool isFor(const MonyType &c) const
+        {
+            return rows && money == c.AMoneyName.str() && part == c.APartName.str() && money2 == c.Money2Name.str()
+                && moneyMale == c.MoneyMale && partMale == c.PartMale;
+        }
     };
-    thread_local Made made;
-    if (made.rows && made.money == c.AMoneyName.str() && made.part == c.APartName.str()
-        && made.money2 == c.Money2Name.str() && made.moneyMale == c.MoneyMale && made.partMale == c.PartMale)
-        return *made.rows;
+    thread_local std::array<Made, 4> kept;
+    thread_local std::size_t oldest = 0;
+    for (const Made &made : kept)
+        if (made.isFor(c))
+            return *made.rows;
+    Made &made = kept[oldest];
+    oldest = (oldest + 1) % kept.size();
+    made.rows.reset(); // its texts change below
     made.money = c.AMoneyName.str();
     made.part = c.APartName.str();
     made.money2 = c.Money2Name.str();

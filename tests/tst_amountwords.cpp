@@ -61,6 +61,7 @@ private slots:
     void everyIntegerConverts();
     void randomAmountsStateTheirValue();
     void replacementsAsReplaceAllMakesThem();
+    void currenciesInAnyOrder();
     void markAmountText_data();
     void markAmountText();
 
@@ -322,6 +323,48 @@ void TestAmountWords::replacementsAsReplaceAllMakesThem()
         for (const auto &[search, replacement] : rows)
             ReplaceAll(oneByOne, search, replacement);
         QCOMPARE(replaced, oneByOne);
+    }
+}
+
+// Currencies that differ in one name or one gender only: each amount reads
+// the same whether another of them was converted just before or not (the
+// converter keeps the last few currencies ready; eight others push them out).
+void TestAmountWords::currenciesInAnyOrder()
+{
+    QList<MonyType> currencies(6, SyrMoney());
+    currencies[1].MoneyMale = !currencies[0].MoneyMale;
+    currencies[2].PartMale = !currencies[0].PartMale;
+    currencies[3].Money2Name = "ليرتين";
+    currencies[4].AMoneyName = "ليرا";
+    currencies[5] = currencies[2];
+    currencies[5].APartName = "قرشة";
+    std::string en, ar;
+    const auto convertOthers = [&] {
+        for (int i = 0; i < 8; ++i) {
+            MonyType other = UaeMoney();
+            other.AMoneyName = std::to_string(i);
+            AmountToWords("1", other, en, ar);
+        }
+    };
+    const auto words = [&](const MonyType &money) {
+        QList<std::string> all;
+        for (int whole = 1; whole <= 400; ++whole) {
+            AmountToWords(std::to_string(whole) + '.' + std::to_string(whole * 7 % 90 + 10), money, en, ar);
+            all << ar;
+        }
+        return all;
+    };
+    QList<QList<std::string>> alone;
+    for (const MonyType &money : std::as_const(currencies)) {
+        convertOthers();
+        alone << words(money);
+    }
+    for (qsizetype before = 0; before < currencies.size(); ++before) {
+        for (qsizetype then = 0; then < currencies.size(); ++then) {
+            convertOthers();
+            AmountToWords("2", currencies[before], en, ar);
+            QVERIFY2(words(currencies[then]) == alone[then], qPrintable(QString("%1 after %2").arg(then).arg(before)));
+        }
     }
 }
 

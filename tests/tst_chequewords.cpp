@@ -218,6 +218,7 @@ void TestChequeWords::escapesReadBack()
                                           "\xf0\x9f\x98\x80",
                                           "\xf4\x90\x80\x80",
                                           "\xc0\xaf",
+                                          "\xc1\xbf",
                                           "\xff",
                                           "\x80",
                                           std::string(1, '\0'),

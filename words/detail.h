@@ -54,6 +54,9 @@ public:
     std::uint32_t occurring(std::string_view in) const;
 
 private:
+    template <std::size_t Lanes>
+    std::uint32_t occurringIn(std::string_view in) const;
+
     std::array<std::uint8_t, 256> m_class{}; ///< bytes that no text holds share class 0
     std::size_t m_classes = 1;
     std::vector<std::uint32_t> m_next; ///< (state's row + class) → next state's row

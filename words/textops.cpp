@@ -3,6 +3,7 @@
 // currency presets and the search machinery its finishing steps share.
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <limits>
 
@@ -136,7 +137,8 @@ TextSet::TextSet(const std::vector<std::string_view> &texts)
     m_ends = std::move(ends);
 }
 
-std::uint32_t TextSet::occurring(std::string_view in) const
+template <std::size_t Lanes>
+std::uint32_t TextSet::occurringIn(std::string_view in) const
 {
     std::uint32_t found = 0;
     const auto step = [&](std::uint32_t &at, char c) {
@@ -144,24 +146,35 @@ std::uint32_t TextSet::occurring(std::string_view in) const
         if (at >= m_firstEnd) [[unlikely]]
             found |= m_ends[at / m_classes];
     };
-    // A long text is read as two halves side by side, each step waiting on
-    // the one before it in its own half only. The second half starts as
-    // many bytes early as a text can span across the middle, less one.
-    std::size_t i = 0;
-    std::uint32_t at = 0; // the row of the state reached
-    if (in.size() >= 4 * m_longest && m_longest > 0) {
-        const std::size_t half = in.size() / 2, second = half - (m_longest - 1);
-        std::uint32_t other = 0;
-        for (; i < half; ++i) {
-            step(at, in[i]);
-            step(other, in[second + i]);
-        }
-        at = other;
-        i += second;
-    }
-    for (; i < in.size(); ++i)
-        step(at, in[i]);
+    // The text is read in `Lanes` parts side by side, each step waiting on
+    // the one before it in its own part only. A part starts as many bytes
+    // before its place as a search text can reach back across it, less one,
+    // and runs as long as the others; the last reads on to the end.
+    const std::size_t reach = Lanes > 1 ? m_longest - 1 : 0, part = in.size() / Lanes, steps = part + reach;
+    std::array<std::uint32_t, Lanes> at{}; // each part's state, as the row of it
+    std::array<const char *, Lanes> from{};
+    from[0] = in.data();
+    for (std::size_t k = 1; k < Lanes; ++k)
+        from[k] = in.data() + k * part - reach;
+    for (std::size_t i = 0; i < steps; ++i)
+        for (std::size_t k = 0; k < Lanes; ++k)
+            step(at[k], from[k][i]);
+    for (std::size_t i = Lanes * part; i < in.size(); ++i)
+        step(at[Lanes - 1], in[i]);
     return found;
+}
+
+std::uint32_t TextSet::occurring(std::string_view in) const
+{
+    // Parts no shorter than the longest search text, so that each reaches
+    // back within the text; a short text is read in one.
+    if (m_longest == 0)
+        return 0;
+    if (in.size() >= 4 * m_longest)
+        return occurringIn<4>(in);
+    if (in.size() >= 2 * m_longest)
+        return occurringIn<2>(in);
+    return occurringIn<1>(in);
 }
 
 namespace {

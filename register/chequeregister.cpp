@@ -442,23 +442,36 @@ QSqlDatabase ChequeRegister::db() const { return QSqlDatabase::database(m_name, 
 
 namespace {
 
-// The socket of a connection to a PostgreSQL server; -1 for any other. The
-// client library is the one Qt's driver loaded: asked for by name, not
+// A call of the PostgreSQL client library by its name; null when it has
+// none. The library is the one Qt's driver loaded: asked for by name, not
 // linked (linking it would load it, and all it needs, at every start).
-int SocketOf(const QSqlDatabase &d)
+void *ServerClientCall(const char *name)
+{
+    void *library = dlopen("libpq.so.5", RTLD_NOW | RTLD_NOLOAD);
+    return library ? dlsym(library, name) : nullptr;
+}
+
+// The client library's connection of an open connection to a PostgreSQL
+// server; null for any other.
+void *ServerClientConnection(const QSqlDatabase &d)
 {
     if (!d.isOpen() || !d.driver())
-        return -1;
+        return nullptr;
     const QVariant handle = d.driver()->handle();
     if (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0)
-        return -1;
+        return nullptr;
+    return *static_cast<void *const *>(handle.constData());
+}
+
+// The socket of a connection to a PostgreSQL server; -1 for any other.
+int SocketOf(const QSqlDatabase &d)
+{
     using Socket = int (*)(const void *);
-    static const Socket socketOf = [] {
-        void *library = dlopen("libpq.so.5", RTLD_NOW | RTLD_NOLOAD);
-        return library ? reinterpret_cast<Socket>(dlsym(library, "PQsocket")) : nullptr;
-    }();
-    const void *connection = *static_cast<void *const *>(handle.constData());
-    return connection && socketOf ? socketOf(connection) : -1;
+    const void *connection = ServerClientConnection(d);
+    if (!connection)
+        return -1;
+    static const auto socketOf = reinterpret_cast<Socket>(ServerClientCall("PQsocket"));
+    return socketOf ? socketOf(connection) : -1;
 }
 
 } // namespace
@@ -2299,8 +2312,8 @@ private:
 };
 
 // The calls of the PostgreSQL client library a read of the stored cheques
-// makes, looked up in the library Qt's driver loaded (as SocketOf does).
-// The result states are the library's own numbers, fixed by its interface.
+// makes. The result states are the library's own numbers, fixed by its
+// interface.
 struct ServerCalls
 {
     enum : int { CommandOk = 1, TuplesOk = 2, SingleTuple = 9 };
@@ -2322,11 +2335,8 @@ struct ServerCalls
     {
         static const ServerCalls calls = [] {
             ServerCalls c;
-            void *library = dlopen("libpq.so.5", RTLD_NOW | RTLD_NOLOAD);
-            if (!library)
-                return c;
-            const auto load = [&](auto &call, const char *name) {
-                call = reinterpret_cast<std::remove_reference_t<decltype(call)>>(dlsym(library, name));
+            const auto load = [](auto &call, const char *name) {
+                call = reinterpret_cast<std::remove_reference_t<decltype(call)>>(ServerClientCall(name));
                 return call != nullptr;
             };
             c.loaded = load(c.sendQueryParams, "PQsendQueryParams") && load(c.setSingleRowMode, "PQsetSingleRowMode")
@@ -2403,8 +2413,7 @@ bool ChequeRegister::forEachStored(const RegisterView &view, const std::function
     const Use use(*this);
     const QVariant handle = db().driver()->handle();
     const bool server = m_connection.isServer();
-    if (server ? !ServerCalls::get().loaded
-                || (qstrcmp(handle.typeName(), "pg_conn*") != 0 && qstrcmp(handle.typeName(), "PGconn*") != 0)
+    if (server ? !ServerCalls::get().loaded || !ServerClientConnection(db())
                : qstrcmp(handle.typeName(), "sqlite3*") != 0)
         return false;
     QVariantMap values;
@@ -2463,7 +2472,7 @@ bool ChequeRegister::forEachStoredOnServer(QString sql, const QVariantMap &value
                                            const std::function<bool(const StoredCheque &)> &each)
 {
     const ServerCalls &pq = ServerCalls::get();
-    void *connection = *static_cast<void *const *>(db().driver()->handle().constData());
+    void *connection = ServerClientConnection(db());
     // The named values as the server's numbered parameters, the longest
     // names first (no name is then taken for the start of another).
     QStringList names = values.keys();

@@ -172,9 +172,10 @@ const ReplacementList &FinishingFor(const MonyType &c)
     made.texts.clear();
     for (const FinishingRow &row : kFinishing) {
         // A row that does not apply, or searches for nothing, never replaces.
-        if (!Applies(row.when, c) || Text(row.search, c).empty())
+        std::string search = Text(row.search, c);
+        if (!Applies(row.when, c) || search.empty())
             continue;
-        made.texts.push_back(Text(row.search, c));
+        made.texts.push_back(std::move(search));
         made.texts.push_back(Text(row.replacement, c));
     }
     std::vector<std::pair<std::string_view, std::string_view>> rows;

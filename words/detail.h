@@ -52,6 +52,8 @@ public:
 
     /// Bit i set when text i occurs in `in`.
     std::uint32_t occurring(std::string_view in) const;
+    /// The length of the longest text.
+    std::size_t longest() const { return m_longest; }
 
 private:
     template <std::size_t Lanes>
@@ -83,12 +85,11 @@ public:
     /// The rows whose search text occurs in `text`, as bits.
     std::uint32_t occurring(std::string_view text) const { return m_searches.occurring(text); }
     /// The length of the longest search text.
-    std::size_t longest() const { return m_longest; }
+    std::size_t longest() const { return m_searches.longest(); }
 
 private:
     std::vector<std::pair<std::string_view, std::string_view>> m_rows;
     TextSet m_searches;
-    std::size_t m_longest = 0;
 };
 
 /// Which form of a noun a number asks for, before a currency's names are put

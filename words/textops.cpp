@@ -192,10 +192,7 @@ std::vector<std::string_view> Searches(const std::vector<std::pair<std::string_v
 ReplacementList::ReplacementList(std::vector<std::pair<std::string_view, std::string_view>> rows)
     : m_rows(std::move(rows))
     , m_searches(Searches(m_rows))
-{
-    for (const auto &row : m_rows)
-        m_longest = std::max(m_longest, row.first.size());
-}
+{}
 
 std::uint32_t ReplacementList::apply(std::string &text, std::size_t from, std::uint32_t present) const
 {

@@ -534,6 +534,10 @@ void TNewChequeForm::PrintBtnClick()
         report(lines.join(QLatin1String("\n\n")));
         return;
     }
+    if (const auto refusal = ShortDateRefusal(*date)) {
+        report(tr("Error") + QLatin1String("\n\n") + *refusal + u' ' + tr("Date it otherwise: %1.").arg(DateFormsText()));
+        return;
+    }
     DateEd->setText(WriteShortDate(*date));
     if (ManyRG->itemIndex() == 0)
         PrintOne(DateEd->text(), true);
@@ -546,6 +550,14 @@ ChequeOrProblem TNewChequeForm::typedCheque(const QString &dateText) const
 {
     return MakeCheque(BankNameCB->currentText(), dateText, NameED->text(), AmountED->text(), AccOnly->isChecked(),
                       m_currency->value(), m_designer->Layout().BAText, m_designer->onlyFirst());
+}
+
+ChequeOrProblem TNewChequeForm::typedCheque(QDate day) const
+{
+    const QLocale locale;
+    return MakeCheque(BankNameCB->currentText(), WriteShortDate(day, locale), day, NameED->text(),
+                      ReadChequeAmount(AmountED->text(), m_currency->value(), locale), AccOnly->isChecked(),
+                      m_currency->value(), m_designer->Layout().BAText, m_designer->onlyFirst(), locale);
 }
 
 LayoutOrProblem TNewChequeForm::layoutFor(const QString &bank) const
@@ -769,10 +781,16 @@ void TNewChequeForm::PrintMany(const QString &dateText, int count)
     if (refusedBeforeDialog())
         return;
     QList<Cheque> cheques;
+    const auto value = ReadAmountStrictly(AmountED->text());
     for (int i = 0; i < count; ++i) {
-        const ChequeOrProblem made = typedCheque(WriteShortDate(start->addMonths(i)));
-        if (made.cheque)
+        const ChequeOrProblem made = typedCheque(start->addMonths(i));
+        if (made.cheque) {
             cheques << *made.cheque;
+        } else if (value && *value > 0) {
+            // A later cheque's date the desktop's format cannot hold.
+            report(made.problem);
+            return;
+        }
     }
     for (const Cheque &cheque : std::as_const(cheques)) {
         if (const auto refusal = pageRefusal(cheque)) {
@@ -789,7 +807,7 @@ void TNewChequeForm::PrintMany(const QString &dateText, int count)
         // An amount that is not positive: its message for every cheque of
         // the run, and nothing printed.
         for (int i = 0; i < count; ++i)
-            report(typedCheque(WriteShortDate(start->addMonths(i))).problem);
+            report(typedCheque(start->addMonths(i)).problem);
         return;
     }
     const LayoutOrProblem layout = layoutFor(BankNameCB->currentText());

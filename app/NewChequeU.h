@@ -150,6 +150,7 @@ private:
     /// The cheque typed into the window, dated `dateText`, or why it cannot
     /// be printed.
     ChequeOrProblem typedCheque(const QString &dateText) const;
+    ChequeOrProblem typedCheque(QDate day) const;
     /// The layout a cheque of `bank` prints in: the designer's on screen
     /// for the bank it shows, the stored one for another.
     LayoutOrProblem layoutFor(const QString &bank) const;

@@ -86,6 +86,24 @@ QString DesktopAmount(const ListCell &cell, const QLocale &locale)
     return plain;
 }
 
+// A list's "." is a decimal point ("1.5" is read as 1.5 on every desktop):
+// on a desktop that also groups thousands with it, "1.500" may be 1.5 or
+// 1500, and is read as neither.
+std::optional<QString> AmbiguousAmount(const ListCell &cell, const QLocale &locale)
+{
+    static const QRegularExpression oneGroup(QStringLiteral("^[-+]?\\d{1,3}\\.\\d{3}$"));
+    const QString text = cell.text.trimmed();
+    if (cell.kind != ListCell::Kind::Text || locale.groupSeparator() != QLatin1String(".")
+        || !oneGroup.match(text).hasMatch())
+        return std::nullopt;
+    QString grouped = text;
+    QLocale plain = locale;
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    const double small = text.toDouble();
+    return QCoreApplication::translate("ChequeList", "\"%1\" can be read as %2 or as %3: write it as %3 or as %4")
+        .arg(Shown(text), QLocale::c().toString(small, 'g', 15), grouped.remove(u'.'), plain.toString(small, 'g', 15));
+}
+
 } // namespace
 
 QString ColumnName(ListColumn column)
@@ -211,7 +229,7 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
     // A list's dates come again and again: each text read once, each day
     // written once.
     QHash<QString, std::optional<QDate>> typedDates;
-    QHash<QDate, std::pair<QString, QDate>> writtenDates; // as printed, and read back as the register keeps it
+    QHash<QDate, std::pair<QString, std::optional<QString>>> writtenDates; // as printed, and why it cannot be
     QList<BatchRow> rows;
     rows.reserve(file.rows.size());
     const auto rowProblem = [](int row, ListColumn column, const QString &what) {
@@ -291,12 +309,14 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
         }
         if (date && date->isValid()) {
             auto written = writtenDates.find(*date);
-            if (written == writtenDates.end()) {
-                const QString text = WriteShortDate(*date, context.locale);
-                written = writtenDates.insert(*date, {text, ReadShortDate(text, context.locale).value_or(QDate())});
-            }
+            if (written == writtenDates.end())
+                written = writtenDates.insert(
+                    *date, {WriteShortDate(*date, context.locale), ShortDateRefusal(*date, context.locale)});
             row.date = written->first;
-            day = written->second;
+            // The register keeps the day the list gives.
+            day = *date;
+            if (written->second)
+                problem(ListColumn::Date, LowerFirst(*written->second));
         } else if (dateCell.text.trimmed().isEmpty())
             problem(ListColumn::Date, QCoreApplication::translate("ChequeList", "there is no date"));
         else
@@ -335,6 +355,8 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
                                                 "workbook in a spreadsheet program and save it"));
         } else if (row.amount.trimmed().isEmpty()) {
             problem(ListColumn::Amount, QCoreApplication::translate("ChequeList", "there is no amount"));
+        } else if (const auto both = AmbiguousAmount(amountCell, context.locale)) {
+            problem(ListColumn::Amount, *both);
         } else if (!value) {
             problem(
                 ListColumn::Amount,

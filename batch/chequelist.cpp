@@ -129,6 +129,54 @@ bool IsBlank(QByteArrayView line)
 
 // --- Workbooks -------------------------------------------------------------
 
+// The longest run of a part's bytes without a tag's "<" or ">": far beyond
+// any cell's text and any tag of a real workbook.
+constexpr qint64 kMaxTokenBytes = 1024 * 1024;
+
+// A part of a workbook as its XML reader reads it, bounded before the
+// reader holds too much of it: the reader keeps a whole token (a text
+// between two tags, a tag) in memory until its end, and a few kilobytes of
+// a workbook may unpack to a gigabyte of blanks.
+class BoundedPart : public QIODevice
+{
+public:
+    explicit BoundedPart(QIODevice *source) : m_source(source) { QIODevice::open(QIODevice::ReadOnly); }
+
+    /// Why reading stopped short of the part's end, or nothing.
+    const std::optional<QString> &beyond() const { return m_beyond; }
+
+    bool isSequential() const override { return true; }
+    bool atEnd() const override { return m_beyond || (m_source->atEnd() && QIODevice::bytesAvailable() == 0); }
+
+protected:
+    qint64 readData(char *data, qint64 size) override
+    {
+        if (m_beyond)
+            return -1;
+        const qint64 read = m_source->read(data, std::min<qint64>(size, 64 * 1024));
+        if (read <= 0)
+            return read;
+        m_total += read;
+        for (qint64 i = 0; i < read; ++i)
+            m_run = data[i] == '<' || data[i] == '>' ? 0 : m_run + 1;
+        if (m_total > MaxWorkbookPartBytes)
+            m_beyond = QCoreApplication::translate("ChequeList", "is far too large for a list of cheques");
+        else if (m_run > kMaxTokenBytes)
+            m_beyond = QCoreApplication::translate("ChequeList",
+                                                   "holds more than %1 bytes between two tags, far more than any "
+                                                   "cell")
+                           .arg(kMaxTokenBytes);
+        return m_beyond ? -1 : read;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QIODevice *m_source;
+    qint64 m_total = 0;
+    qint64 m_run = 0;
+    std::optional<QString> m_beyond;
+};
+
 class Workbook
 {
 public:
@@ -159,12 +207,12 @@ public:
     /// end that it was whole.
     void check(const QXmlStreamReader &xml, const QString &part) const
     {
-        if (xml.characterOffset() > MaxWorkbookPartBytes)
-            fail(QCoreApplication::translate("ChequeList", "its part %1 is far too large for a list of cheques")
-                     .arg(part));
+        if (const auto *bounded = dynamic_cast<const BoundedPart *>(xml.device()); bounded && bounded->beyond())
+            fail(QCoreApplication::translate("ChequeList", "its part %1 %2").arg(part, *bounded->beyond()));
     }
     void finish(QXmlStreamReader &xml, QuaZipFile &entry, const QString &part) const
     {
+        check(xml, part);
         if (xml.hasError())
             fail(QCoreApplication::translate("ChequeList", "its part %1 is damaged (%2)").arg(part, xml.errorString()));
         entry.close();
@@ -443,7 +491,8 @@ template <class Each>
 void ReadPart(Workbook &book, const QString &part, Each each)
 {
     const std::unique_ptr<QuaZipFile> entry = book.open(part);
-    QXmlStreamReader xml(entry.get());
+    BoundedPart bounded(entry.get());
+    QXmlStreamReader xml(&bounded);
     while (More(xml)) {
         xml.readNext();
         book.check(xml, part);

@@ -9,14 +9,28 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 QString Reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+std::function<void(PartStep)> &StepHook()
+{
+    static std::function<void(PartStep)> hook;
+    return hook;
+}
+
+void Step(PartStep step)
+{
+    if (StepHook())
+        StepHook()(step);
+}
 
 QByteArray Encoded(const QString &path) { return QFile::encodeName(path); }
 
@@ -43,6 +57,15 @@ QString CannotWriteFile(const QString &path, const QString &reason)
 {
     return QCoreApplication::translate("DataFile", "Cannot write the file \"%1\": %2")
         .arg(QDir::toNativeSeparators(path), reason);
+}
+
+bool IsPartOf(const QString &part, const QString &target)
+{
+    const QFileInfo p(part), t(target);
+    static const QRegularExpression tail(QStringLiteral("^\\.\\d+-\\d{6}\\.part$"));
+    const QString prefix = QLatin1Char('.') + t.fileName();
+    return p.absolutePath() == t.absolutePath() && p.fileName().startsWith(prefix)
+        && tail.match(p.fileName().mid(prefix.size())).hasMatch();
 }
 
 PartFile::PartFile(QString target) : m_target(RealTarget(target))
@@ -93,6 +116,7 @@ qint64 PartFile::writeData(const char *data, qint64 size)
     // Gathered, and written a buffer at a time: a PDF writer hands over
     // its file in small pieces.
     m_buffer.append(data, size);
+    m_hash.addData(QByteArrayView(data, size));
     if (m_buffer.size() >= kBufferBytes && !flushBuffer())
         return -1;
     return size;
@@ -134,8 +158,18 @@ std::optional<QString> PartFile::replaceTarget()
 {
     if (m_failure)
         return m_failure;
-    if (const auto failed = ReplaceWithPart(m_part, m_target))
-        return failed;
+    if (m_fd < 0)
+        return CannotWriteFile(m_target, Reason(EBADF));
+    // Only this writer's own part: the name must still be the file it wrote.
+    struct stat own {}, named {};
+    if (::fstat(m_fd, &own) != 0 || ::stat(Encoded(m_part).constData(), &named) != 0 || own.st_dev != named.st_dev
+        || own.st_ino != named.st_ino)
+        return CannotWriteFile(m_target, QCoreApplication::translate("DataFile", "its part was removed or replaced"));
+    Step(PartStep::BeforeRename);
+    if (::rename(Encoded(m_part).constData(), Encoded(m_target).constData()) != 0)
+        return CannotWriteFile(m_target, Reason(errno));
+    Step(PartStep::AfterRename);
+    SyncFolder(m_target);
     QIODevice::close();
     ::close(m_fd); // the lock goes with it, once the part is the target
     m_fd = -1;
@@ -162,10 +196,15 @@ PartState ProbePartFile(const QString &part)
     return held ? PartState::Writing : PartState::Left;
 }
 
-std::optional<QString> ReplaceWithPart(const QString &part, const QString &target)
+std::optional<QByteArray> FileDigest(const QString &path)
 {
-    if (::rename(Encoded(part).constData(), Encoded(target).constData()) != 0)
-        return CannotWriteFile(target, Reason(errno));
-    SyncFolder(target);
-    return std::nullopt;
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!hash.addData(&file))
+        return std::nullopt;
+    return hash.result().toHex();
 }
+
+void SetPartStepHook(std::function<void(PartStep)> hook) { StepHook() = std::move(hook); }

@@ -5,12 +5,15 @@
 // place: the output of a print to a file. Every write is checked (a full
 // disk fails at once, naming the file), the part is held locked while its
 // writer lives, and it replaces the target in one step, only once all of it
-// is on disk. A part left by a writer that died is told apart from one still
-// being written by its lock.
+// is on disk, and only by its own writer. A part left by a writer that died
+// is told apart from one still being written by its lock; what it holds is
+// known by its digest.
 
+#include <functional>
 #include <optional>
 
 #include <QByteArray>
+#include <QCryptographicHash>
 #include <QIODevice>
 #include <QString>
 
@@ -40,6 +43,9 @@ public:
 
     /// Puts every byte written on the disk; why it could not, or nothing.
     std::optional<QString> sync();
+    /// The SHA-256 of every byte written, in hexadecimal: what the target
+    /// holds once the part has taken its place.
+    QByteArray digest() const { return m_hash.result().toHex(); }
     /// Replaces the target with the part (which must be synced), keeping the
     /// lock until it is in place; why it could not, or nothing.
     std::optional<QString> replaceTarget();
@@ -61,8 +67,13 @@ private:
     QString m_part;
     int m_fd = -1;
     QByteArray m_buffer;
+    QCryptographicHash m_hash{QCryptographicHash::Sha256};
     std::optional<QString> m_failure;
 };
+
+/// True when `part` is named as a part of `target` is, beside it: the only
+/// files a register's record of a print may have removed.
+bool IsPartOf(const QString &part, const QString &target);
 
 /// What became of the writer of a part file.
 enum class PartState {
@@ -72,9 +83,16 @@ enum class PartState {
 };
 PartState ProbePartFile(const QString &part);
 
-/// Puts a part left complete by a writer that is gone in its target's place.
-/// Returns why it could not, or nothing.
-std::optional<QString> ReplaceWithPart(const QString &part, const QString &target);
+/// The SHA-256 of a file's bytes, in hexadecimal; nothing when it cannot be
+/// read (there is none, it is not a regular file).
+std::optional<QByteArray> FileDigest(const QString &path);
+
+/// The moments of a part's replacing its target, for tests that stop a real
+/// process there.
+enum class PartStep { BeforeRename, AfterRename };
+
+/// Runs `hook` at each step. For tests only; an empty function removes it.
+void SetPartStepHook(std::function<void(PartStep)> hook);
 
 /// The message for a file that cannot be written: "Cannot write the file
 /// "X": reason".

@@ -63,7 +63,8 @@ MoneyRead MoneyFromLines(const QStringList &lines, const QString &fileName)
     m.Money3Name = line(8, "the Arabic plural");
     m.Part3Name = line(9, "the Arabic sub-unit plural");
     try {
-        m.PartDigits = StrToInt(ToStd(lines.value(9)));
+        // Read as the currency window keeps it: 2 or 3.
+        m.PartDigits = NearestPartDigits(StrToInt(ToStd(lines.value(9))));
     } catch (const ChequeError &error) {
         m.PartDigits = 2;
         problems << (lines.size() < 10

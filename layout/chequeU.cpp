@@ -440,6 +440,14 @@ void TChequeForm::buildPositionBar()
     PixelLB = PlainLabel(QString(), PositionBar);
     PixelLB->setObjectName(QStringLiteral("PixelLB"));
     row->addWidget(PixelLB);
+    // What would keep the layout's page from printing, told while a field
+    // is moved: the whole sentence in its tooltip.
+    PageLB = PlainLabel(QString(), PositionBar);
+    PageLB->setObjectName(QStringLiteral("PageLB"));
+    QPalette warning = PageLB->palette();
+    warning.setColor(QPalette::WindowText, Qt::red);
+    PageLB->setPalette(warning);
+    row->addWidget(PageLB);
     row->addStretch(1);
     ScanLB = PlainLabel(QString(), PositionBar);
     ScanLB->setObjectName(QStringLiteral("ScanLB"));
@@ -541,7 +549,9 @@ void TChequeForm::ShowLayout(const ChequeLayout &layout)
         }
         setFieldDirection(i, f.Right);
         KindRG[n]->setItemIndex(int(f.Kind));
-        edit->setFont(FieldFont(f));
+        ChequeField shownField = f;
+        shownField.FontSize = std::min(f.FontSize, MaxFieldFontPoints); // the layout keeps its own
+        edit->setFont(FieldFont(shownField));
         m_extra[n].script = f.FontScript;
         m_extra[n].size = f.FontSize;
         m_extra[n].shownSize = edit->font().pointSize();
@@ -746,6 +756,14 @@ void TChequeForm::SpeedButtonClick(int field)
     font.setStrikeOut(chosen->strikeOut());
     // The layout keeps whole points.
     const int size = chosen->pointSize() > 0 ? chosen->pointSize() : qRound(chosen->pixelSize() * 72.0 / 96.0);
+    if (size > MaxFieldFontPoints) {
+        dialogs().showMessage(this, DesignerTitle(),
+                              tr("A font of %1 points is larger than a cheque's field takes: choose one of at most "
+                                 "%2 points. The field keeps its font.")
+                                  .arg(size)
+                                  .arg(MaxFieldFontPoints));
+        return;
+    }
     font.setPointSize(std::max(1, size));
     m_extra[n].size = m_extra[n].shownSize = font.pointSize();
     ChequeEdit[n]->setFont(font);
@@ -894,8 +912,27 @@ void TChequeForm::nudgeField(int field, int dx, int dy, bool millimetres)
     record(tr("Move field %1").arg(field), 100 + field);
 }
 
+void TChequeForm::showPageFault()
+{
+    if (!PageLB)
+        return;
+    const ChequeLayout layout = Layout();
+    const auto fault = PageGeometryFault(PageFromLayout(layout));
+    QString text;
+    if (fault) {
+        switch (fault->kind) {
+        case PageFault::Kind::Overlap: text = tr("Fields %1 and %2 overlap").arg(fault->label + 1).arg(fault->other + 1); break;
+        case PageFault::Kind::OffPage: text = tr("Field %1 runs off the paper").arg(fault->label + 1); break;
+        default: text = tr("Field %1 cannot print").arg(fault->label + 1); break;
+        }
+    }
+    PageLB->setText(text);
+    PageLB->setToolTip(fault ? DescribePageFault(*fault, layout) : QString());
+}
+
 void TChequeForm::showPosition()
 {
+    showPageFault();
     if (m_focused < 0 || !PosEd[0])
         return;
     const QRectF mm = fieldMm(m_focused + 1);

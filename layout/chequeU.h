@@ -185,6 +185,7 @@ private:
     QWidget *PositionBar; ///< the focused field's place in millimetres
     std::array<QDoubleSpinBox *, 4> PosEd{};
     QLabel *PixelLB;
+    QLabel *PageLB = nullptr;
     QLabel *ScanLB;
     ScanBackdrop *m_scan = nullptr;
     QWidget *ChequeArea;   ///< origin of every field position
@@ -201,6 +202,7 @@ private:
     /// A layout from the undo stack, the fields' texts kept as they are.
     void applyLayout(const ChequeLayout &layout);
     void showPosition();
+    void showPageFault();
     void loadScan();
     int topBarHeight() const;
     void buildOptionsPanel();

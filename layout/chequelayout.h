@@ -50,6 +50,10 @@ struct ChequeField
     friend bool operator==(const ChequeField &, const ChequeField &) = default;
 };
 
+/// The largest font a field prints in, in points: one line of it is about
+/// as high as the cheque itself.
+inline constexpr int MaxFieldFontPoints = 200;
+
 inline constexpr int FieldCount = 5;
 inline constexpr int MaxFontNameChars = 31;
 inline constexpr int MaxBATextChars = 9;

@@ -150,6 +150,7 @@ public:
         return kept(m_output->send(page));
     }
     std::optional<QString> finish() override { return kept(m_output->finish()); }
+    QByteArray digest() const override { return m_output->digest(); }
     std::optional<QString> commit() override { return kept(m_output->commit()); }
     void discard() override { m_output->discard(); }
 

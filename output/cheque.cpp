@@ -24,16 +24,43 @@ QString Cheque::amountText() const
         .arg(part, digits, 10, QLatin1Char('0'));
 }
 
-ChequeAmount ReadChequeAmount(const QString &amount, const MonyType &currency, const QLocale &locale)
+namespace {
+
+// The currency as a cheque writes it: its words with the figure's decimals,
+// whatever number of sub-unit digits the record holds.
+const MonyType &WithFigureDigits(const MonyType &currency, MonyType &copy)
 {
+    if (currency.PartDigits == FigureDigits(currency))
+        return currency;
+    copy = currency;
+    copy.PartDigits = FigureDigits(currency);
+    return copy;
+}
+
+} // namespace
+
+ChequeAmount ReadChequeAmount(const QString &amount, const MonyType &given, const QLocale &locale)
+{
+    MonyType copy;
+    const MonyType &currency = WithFigureDigits(given, copy);
     ChequeAmount read;
     if (ReadPlainAmount(amount, currency, locale, read.value, read.words))
         return read;
     const auto value = ReadAmountStrictly(amount, locale);
-    if (!value || *value <= 0)
-        read.refusal = QCoreApplication::translate("PrintRun", "Error in Amount, it must be >0");
-    else
+    const QString notPositive = QCoreApplication::translate("PrintRun", "Error in Amount, it must be >0");
+    if (!value) {
+        // What keeps the text from being read, after the message Print has
+        // always given.
+        const auto form = AmountFormProblem(amount, locale);
+        read.refusal = form ? notPositive
+                + QCoreApplication::translate("PrintRun", ". The amount \"%1\" cannot be read: %2.")
+                      .arg(Shown(amount.trimmed()), *form)
+                            : notPositive;
+    } else if (*value <= 0) {
+        read.refusal = notPositive;
+    } else {
         read.refusal = AmountMismatch(amount, *value, currency, locale, &read.words);
+    }
     read.value = value.value_or(0);
     return read;
 }
@@ -59,6 +86,10 @@ ChequeOrProblem MakeCheque(const QString &bank, const QString &date, QDate day, 
         return {std::nullopt,
                 amount.value <= 0 ? *amount.refusal
                                   : *amount.refusal + QCoreApplication::translate("PrintRun", " Nothing was printed.")};
+    // The date is recorded as given: its printed text must say the same day.
+    if (day.isValid() && date == WriteShortDate(day, locale))
+        if (const auto refusal = ShortDateRefusal(day, locale))
+            return {std::nullopt, *refusal + QCoreApplication::translate("PrintRun", " Nothing was printed.")};
     if (payee.size() > MaxPayeeChars)
         return {std::nullopt,
                 QCoreApplication::translate("PrintRun",
@@ -75,6 +106,7 @@ ChequeOrProblem MakeCheque(const QString &bank, const QString &date, QDate day, 
     cheque.accountOnly = accountOnly;
     cheque.currency = currency;
     cheque.digits = FigureDigits(currency);
+    cheque.currency.PartDigits = cheque.digits;
     cheque.minorUnits = std::llround(amount.value * std::pow(10.0, cheque.digits));
     cheque.figure = baText + FormatAmount(amount.value, cheque.digits, locale) + baText;
     std::string english = amount.words.english, arabic = amount.words.arabic;

@@ -93,7 +93,10 @@ QList<std::optional<PageFault>> ChequePageChecker::faults(const QList<Cheque> &c
     pages.reserve(cheques.size());
     for (const Cheque &cheque : cheques)
         pages << ChequePage(cheque, m_layout);
+    // What the boxes' places and fonts tell is told first, of the whole page.
     QList<std::optional<PageFault>> found(pages.size());
+    for (qsizetype p = 0; p < pages.size(); ++p)
+        found[p] = PageGeometryFault(pages[p]);
     struct Unknown
     {
         Key key;
@@ -141,18 +144,40 @@ QList<std::optional<PageFault>> ChequePageChecker::faults(const QList<Cheque> &c
 
 QString DescribePageFault(const PageFault &fault, const ChequeLayout &layout)
 {
-    const ChequeField &field = layout.Fields[std::size_t(fault.label)];
-    QString what;
-    switch (field.Kind) {
-    case FieldKind::Date: what = QCoreApplication::translate("ChequePage", "The date"); break;
-    case FieldKind::Name: what = QCoreApplication::translate("ChequePage", "The payee"); break;
-    case FieldKind::Amount: what = QCoreApplication::translate("ChequePage", "The amount in figures"); break;
-    case FieldKind::EnTextAmount:
-    case FieldKind::ArTextAmount: what = QCoreApplication::translate("ChequePage", "The amount in words"); break;
-    case FieldKind::AccountOnly: what = QCoreApplication::translate("ChequePage", "\"Account Only\""); break;
-    }
+    const auto whatOf = [&layout](int label) {
+        switch (layout.Fields[std::size_t(label)].Kind) {
+        case FieldKind::Date: return QCoreApplication::translate("ChequePage", "The date");
+        case FieldKind::Name: return QCoreApplication::translate("ChequePage", "The payee");
+        case FieldKind::Amount: return QCoreApplication::translate("ChequePage", "The amount in figures");
+        case FieldKind::EnTextAmount:
+        case FieldKind::ArTextAmount: return QCoreApplication::translate("ChequePage", "The amount in words");
+        case FieldKind::AccountOnly: break;
+        }
+        return QCoreApplication::translate("ChequePage", "\"Account Only\"");
+    };
+    const QString what = whatOf(fault.label);
     const int number = fault.label + 1;
     switch (fault.kind) {
+    case PageFault::Kind::Overlap: {
+        QString other = whatOf(fault.other);
+        if (!other.startsWith(u'"'))
+            other[0] = other[0].toLower();
+        return QCoreApplication::translate("ChequePage",
+                                           "%1 (field %2) and %3 (field %4) have boxes that overlap: the one "
+                                           "printed later would cover the other's text. Move them apart in Setup.")
+            .arg(what)
+            .arg(number)
+            .arg(other)
+            .arg(fault.other + 1);
+    }
+    case PageFault::Kind::FontTooLarge:
+        return QCoreApplication::translate("ChequePage",
+                                           "%1 (field %2) has a font of %3 points; a field takes at most %4. "
+                                           "Choose a smaller font for it in Setup.")
+            .arg(what)
+            .arg(number)
+            .arg(layout.Fields[std::size_t(fault.label)].FontSize)
+            .arg(MaxFieldFontPoints);
     case PageFault::Kind::NoRoom:
         return QCoreApplication::translate("ChequePage",
                                            "%1 (field %2) has a box with no room in it. Make the box "
@@ -187,7 +212,7 @@ QString DescribePageFault(const PageFault &fault, const ChequeLayout &layout)
     case PageFault::Kind::OffPage:
         return QCoreApplication::translate("ChequePage",
                                            "%1 (field %2) runs off the paper. Move its box onto the "
-                                           "cheque in Setup.")
+                                           "cheque in Setup, or make it smaller.")
             .arg(what)
             .arg(number);
     }

@@ -79,6 +79,8 @@ std::optional<QString> PdfFileOutput::finish()
     return m_part->sync();
 }
 
+QByteArray PdfFileOutput::digest() const { return m_part ? m_part->digest() : QByteArray(); }
+
 std::optional<QString> PdfFileOutput::commit()
 {
     if (!m_part)

@@ -48,6 +48,9 @@ public:
     /// Makes every page sent durable where it is (a file: on the disk, not
     /// yet in place); why it could not, or nothing.
     virtual std::optional<QString> finish() = 0;
+    /// What a deferred output holds once finished (a file's SHA-256), by
+    /// which its destination is known to be it.
+    virtual QByteArray digest() const { return {}; }
     /// Puts the finished output in place; why it could not, or nothing.
     virtual std::optional<QString> commit() = 0;
     /// Drops what was not committed; a file's target is left as it was.
@@ -69,6 +72,7 @@ public:
     QPaintDevice *device(bool portrait) override;
     std::optional<QString> send(const LaidOutPage &page) override;
     std::optional<QString> finish() override;
+    QByteArray digest() const override;
     std::optional<QString> commit() override;
     void discard() override;
 

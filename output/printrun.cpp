@@ -2,6 +2,7 @@
 #include "output/printrun.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -14,13 +15,32 @@ bool IsRightToLeftText(const QString &text)
 {
     if (text.isEmpty())
         return true;
-    qsizetype i = 0;
-    while (i < text.size() && text.at(i) == u' ')
-        ++i;
-    if (i == text.size())
-        return false;
-    const char16_t c = text.at(i).unicode();
-    return !((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'));
+    // The first strong letter decides; what an isolate holds does not count.
+    int isolated = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text.at(i).unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            ++i;
+        }
+        switch (QChar::direction(c)) {
+        case QChar::DirL:
+            if (isolated == 0)
+                return false;
+            break;
+        case QChar::DirR:
+        case QChar::DirAL:
+            if (isolated == 0)
+                return true;
+            break;
+        case QChar::DirLRI:
+        case QChar::DirRLI:
+        case QChar::DirFSI: ++isolated; break;
+        case QChar::DirPDI: isolated = std::max(0, isolated - 1); break;
+        default: break;
+        }
+    }
+    return false;
 }
 
 QString FormatAmount(double value, int digits, const QLocale &locale)
@@ -228,6 +248,19 @@ std::optional<QDate> ReadTypedDate(const QString &text, const QLocale &locale, Q
     return ReadShortDate(text, locale, today);
 }
 
+std::optional<QString> ShortDateRefusal(QDate day, const QLocale &locale, QDate today)
+{
+    const QString text = WriteShortDate(day, locale);
+    const auto read = ReadShortDate(text, locale, today);
+    if (read == day)
+        return std::nullopt;
+    return QCoreApplication::translate("PrintRun",
+                                       "The date %1 would be printed as %2, which reads as %3: the desktop writes "
+                                       "years with two digits, which hold the years within 50 of today.")
+        .arg(day.toString(Qt::ISODate), text,
+             read ? read->toString(Qt::ISODate) : QCoreApplication::translate("PrintRun", "no date"));
+}
+
 QString DateFormsText(const QLocale &locale, QDate today)
 {
     return QCoreApplication::translate("PrintRun", "write it as %1 (the desktop's short date) or as %2")
@@ -295,6 +328,53 @@ bool ReadPlainAmount(const QString &text, const MonyType &currency, const QLocal
     return true;
 }
 
+std::optional<QString> AmountFormProblem(const QString &text, const QLocale &locale)
+{
+    const QString plain = NormalizedAmountText(text, locale).trimmed();
+    if (plain.isEmpty())
+        return QCoreApplication::translate("PrintRun", "there is no amount");
+    bool point = false;
+    for (qsizetype i = 0; i < plain.size(); ++i) {
+        const QChar c = plain.at(i);
+        if (c.isDigit() && c.unicode() < 0x80)
+            continue;
+        if (c == u'.' && !point) {
+            point = true;
+            continue;
+        }
+        if ((c == u'-' || c == u'+') && i == 0)
+            continue;
+        if (c == u'.')
+            return QCoreApplication::translate("PrintRun", "it has more than one decimal point");
+        if (c == u',')
+            return QCoreApplication::translate("PrintRun",
+                                               "it has a grouping separator (\"%1\"); type the amount without it")
+                .arg(locale.groupSeparator());
+        if (c.isSpace())
+            return QCoreApplication::translate("PrintRun", "it has a blank inside");
+        if ((c == u'e' || c == u'E') && i > 0 && plain.at(i - 1).isDigit())
+            return QCoreApplication::translate("PrintRun", "it is written with an exponent; type the amount in digits");
+        const qsizetype length = c.isHighSurrogate() && i + 1 < plain.size() ? 2 : 1;
+        return QCoreApplication::translate("PrintRun", "it holds %1, which is not part of an amount")
+            .arg(DescribeCharacter(plain.mid(i, length)));
+    }
+    if (std::none_of(plain.begin(), plain.end(), [](QChar c) { return c.isDigit(); }))
+        return QCoreApplication::translate("PrintRun", "it has no digits");
+    return std::nullopt;
+}
+
+int TypedDecimals(const QString &text, const QLocale &locale)
+{
+    const QString plain = NormalizedAmountText(text, locale).trimmed();
+    const qsizetype point = plain.indexOf(u'.');
+    if (point < 0)
+        return 0;
+    qsizetype end = point + 1;
+    while (end < plain.size() && plain.at(end).isDigit())
+        ++end;
+    return int(end - point - 1);
+}
+
 std::optional<QString> AmountMismatch(const QString &text, double value, const MonyType &currency,
                                       const QLocale &locale, AmountWords *typed)
 {
@@ -303,9 +383,13 @@ std::optional<QString> AmountMismatch(const QString &text, double value, const M
         return QCoreApplication::translate(
                    "PrintRun", "The amount %1 is too large to be written in words; the largest amount is %2.")
             .arg(text.trimmed(), FormatAmount(2147483647, 0, locale));
-    // More decimals than the currency has: the figure would be rounded.
+    if (const auto form = AmountFormProblem(text, locale))
+        return QCoreApplication::translate("PrintRun", "The amount %1 cannot be printed: %2.")
+            .arg(Shown(text.trimmed()), *form);
+    // More decimals than the currency has, zeros too: the figure would be
+    // rounded, or the amount typed meant as another one ("1.500").
     const QString exact = QString::number(value, 'f', digits);
-    if (ReadPlain(exact) != value)
+    if (TypedDecimals(text, locale) > digits || ReadPlain(exact) != value)
         return QCoreApplication::translate(
                    "PrintRun",
                    "The amount %1 has more decimals than the currency's %2; the cheque would read %3 "

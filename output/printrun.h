@@ -13,13 +13,15 @@
 
 #include "words/DgToStU.h"
 
-/// True when a payee text is written right to left: an empty text is; a text
-/// of blanks only is not; otherwise anything but an unaccented Latin letter
-/// first (after leading blanks) is.
+/// True when a payee text is written right to left: its first strong letter
+/// (Unicode's rule: digits, brackets, quotes and dashes are not strong, and
+/// what an isolate holds is passed over) is Arabic or Hebrew. A text with no
+/// strong letter is left to right, unless it is empty.
 bool IsRightToLeftText(const QString &text);
 
-/// The decimals of a currency's amount figure: 3 for 1000 sub-units, else 2.
-inline int FigureDigits(const MonyType &currency) { return currency.PartDigits == 3 ? 3 : 2; }
+/// The decimals of a currency's amount figure and words: 3 for 1000
+/// sub-units, else 2 (see NearestPartDigits).
+inline int FigureDigits(const MonyType &currency) { return NearestPartDigits(currency.PartDigits); }
 
 /// The amount figure: grouped every three digits, `digits` decimals, rounded.
 QString FormatAmount(double value, int digits, const QLocale &locale = QLocale());
@@ -59,6 +61,13 @@ std::optional<QDate> ReadShortDate(const QString &text, const QLocale &locale = 
 std::optional<QDate> ReadTypedDate(const QString &text, const QLocale &locale = QLocale(),
                                    QDate today = QDate::currentDate());
 
+/// Why `day` cannot be printed as a cheque's date in the desktop's short
+/// date format: its text would read back as another day (a format that
+/// writes years with two digits holds the years within 50 of today).
+/// Nothing when it can.
+std::optional<QString> ShortDateRefusal(QDate day, const QLocale &locale = QLocale(),
+                                        QDate today = QDate::currentDate());
+
 /// How a date can be written, with today's date as the example: "write it
 /// as 12/7/26 (the desktop's short date) or as 2026-12-07".
 QString DateFormsText(const QLocale &locale = QLocale(), QDate today = QDate::currentDate());
@@ -87,9 +96,22 @@ struct AmountWords
 bool ReadPlainAmount(const QString &text, const MonyType &currency, const QLocale &locale, double &value,
                      AmountWords &words);
 
+/// What in `text` (an amount as typed, in `locale`'s number format) keeps it
+/// from being an amount of plain digits with at most one decimal point, the
+/// one form a cheque's amount is read in: a grouping separator, a blank
+/// inside, an exponent, a second decimal point, a character no number
+/// holds. Nothing when it is of that form (a sign first and blanks around
+/// it are allowed). The reason is a clause: "it has grouping separators …".
+std::optional<QString> AmountFormProblem(const QString &text, const QLocale &locale = QLocale());
+
+/// How many decimals an amount was typed with (trailing zeros count).
+int TypedDecimals(const QString &text, const QLocale &locale = QLocale());
+
 /// Why a cheque for `value`, typed as `text`, cannot be printed with its
 /// figure and its words (those the driver gives for `text`) stating the same
-/// amount; nothing when it can. `typed`, when given, receives the words of
+/// amount (typed with more decimals than the currency has, even zeros, is
+/// refused: "1.500" is no amount of fils); nothing when it can. `typed`,
+/// when given, receives the words of
 /// `text` (filled whenever nothing is returned).
 std::optional<QString> AmountMismatch(const QString &text, double value, const MonyType &currency,
                                       const QLocale &locale = QLocale(), AmountWords *typed = nullptr);

@@ -121,7 +121,9 @@ LaidOutPage::LaidOutPage(const ReportPage &page, QPaintDevice *device) : m_page(
         auto box = std::make_unique<Box>(label, device);
         box->label = i;
         box->rect = QRectF(label.left * scale, label.top * scale, label.width * scale, label.height * scale);
-        if (box->rect.width() > 0 && box->rect.height() > 0)
+        // A font beyond any cheque's is never laid out (the page is refused
+        // for it, and the font engine gives no true measure of it).
+        if (box->rect.width() > 0 && box->rect.height() > 0 && label.font.pointSize() <= MaxFieldFontPoints)
             box->lines = LayOutBoxText(box->layout, box->rect.size(), label.rightToLeft, device);
         box->lineHeight = LineHeight(label.font, device);
         m_boxes.push_back(std::move(box));
@@ -165,8 +167,57 @@ std::optional<QString> FirstMissingGlyph(const QTextLayout &layout)
 
 } // namespace
 
+std::optional<PageFault> PageGeometryFault(const ReportPage &page, QPointF offsetMm)
+{
+    const QSizeF points = ChequePageLayout(page.portrait).fullRectPoints().size();
+    const QRectF paper(0, 0, points.width() * DesignDpi / 72.0, points.height() * DesignDpi / 72.0);
+    const QPointF origin = QPointF(page.leftMargin / 10.0 + offsetMm.x(), page.topMargin / 10.0 + offsetMm.y())
+        * (DesignDpi / 25.4);
+    // As far as a line's text may reach past its box (see SideSlack).
+    constexpr double slack = 1.0;
+    struct Held
+    {
+        int label;
+        QRectF rect;
+    };
+    std::vector<Held> held;
+    for (int i = 0; i < int(page.labels.size()); ++i) {
+        const ReportLabel &label = page.labels[std::size_t(i)];
+        if (!label.visible || label.caption.isEmpty())
+            continue;
+        PageFault fault;
+        fault.label = i;
+        if (label.font.pointSize() > MaxFieldFontPoints) {
+            fault.kind = PageFault::Kind::FontTooLarge;
+            return fault;
+        }
+        // In doubles: a box may be stored as large as an int holds.
+        const QRectF rect = QRectF(double(label.left), double(label.top), double(label.width), double(label.height))
+                                .translated(origin);
+        if (rect.width() <= 0 || rect.height() <= 0)
+            continue;
+        if (!paper.adjusted(-slack, -slack, slack, slack).contains(rect)) {
+            fault.kind = PageFault::Kind::OffPage;
+            return fault;
+        }
+        held.push_back({i, rect});
+    }
+    for (std::size_t a = 0; a < held.size(); ++a)
+        for (std::size_t b = a + 1; b < held.size(); ++b)
+            if (held[a].rect.intersects(held[b].rect)) {
+                PageFault fault;
+                fault.kind = PageFault::Kind::Overlap;
+                fault.label = held[a].label;
+                fault.other = held[b].label;
+                return fault;
+            }
+    return std::nullopt;
+}
+
 std::optional<PageFault> LaidOutPage::fault(QPointF offsetMm) const
 {
+    if (auto geometry = PageGeometryFault(m_page, offsetMm))
+        return geometry;
     const double slack = SideSlack(m_device);
     const QPointF origin = Origin(m_page, m_device, offsetMm);
     const QRectF paper(0, 0, m_device->width(), m_device->height());
@@ -214,16 +265,20 @@ void LaidOutPage::paint(QPainter &painter, QPointF offsetMm) const
 {
     painter.save();
     painter.translate(Origin(m_page, m_device, offsetMm));
+    // Every box on white first, then every text: no box's white covers a
+    // letter of its neighbour's that reaches past its own box's side.
+    for (const auto &box : m_boxes)
+        if (box->rect.width() > 0 && box->rect.height() > 0)
+            painter.fillRect(box->rect, Qt::white);
     for (const auto &box : m_boxes) {
         if (box->rect.width() <= 0 || box->rect.height() <= 0)
             continue;
         const ReportLabel &label = m_page.labels[std::size_t(box->label)];
-        // The box on white, its text in the label's font and colour; the box
-        // clips a first line lower than itself.
+        // The text in the label's font and colour; the box clips a first
+        // line lower than itself.
         painter.save();
         const double side = SideSlack(m_device);
         painter.setClipRect(box->rect.adjusted(-side, 0, side, 0));
-        painter.fillRect(box->rect, Qt::white);
         painter.setPen(label.color);
         painter.setFont(label.font);
         DrawBoxText(painter, box->layout, box->lines, box->rect.topLeft());

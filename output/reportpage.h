@@ -16,6 +16,8 @@
 #include <QPointF>
 #include <QString>
 
+#include "layout/chequelayout.h"
+
 class QPagedPaintDevice;
 class QPaintDevice;
 class QPainter;
@@ -78,15 +80,26 @@ struct PageFault
         NoRoom,       ///< the box has no width or no height
         TooManyLines, ///< lines run past the box's bottom
         TooWide,      ///< a line runs past the box's side (a word longer than the box)
-        OffPage,      ///< the text lies partly beyond the paper's edge
+        OffPage,      ///< the box or its text lies partly beyond the paper's edge
         NoGlyph,      ///< a character no installed font can draw
+        Overlap,      ///< the box overlaps another box that holds text (`other`)
+        FontTooLarge, ///< a font larger than a cheque's field takes
     };
     int label = 0; ///< 0 to 4
+    int other = 0; ///< for Overlap: the other box, after `label`
     Kind kind = Kind::NoRoom;
     int linesNeeded = 0;
     int linesHeld = 0;
     QString character; ///< for NoGlyph: the first one
 };
+
+/// What keeps the page from reaching the paper whole that its boxes' places
+/// and fonts tell, before any text is laid out: a box that holds text
+/// reaching beyond the paper (moved by `offsetMm`), overlapping another box
+/// that holds text (each box is painted on white, over what lies beneath),
+/// or set in a font larger than MaxFieldFontPoints. In designer pixels, so
+/// that the designer tells it while a field is moved.
+std::optional<PageFault> PageGeometryFault(const ReportPage &page, QPointF offsetMm = {});
 
 /// The page with every visible box's text laid out on one paint device, as
 /// it is painted there. A cheque is checked on it before it is recorded and
@@ -105,8 +118,9 @@ public:
     const ReportPage &page() const { return m_page; }
     QPaintDevice *device() const { return m_device; }
 
-    /// The first box whose text would not reach the paper whole, moved by
-    /// `offsetMm` (a printer's offset), in box order; nothing when all do.
+    /// What keeps the page from reaching the paper whole, moved by
+    /// `offsetMm` (a printer's offset): PageGeometryFault, else the first box
+    /// whose text would not, in box order; nothing when all do.
     std::optional<PageFault> fault(QPointF offsetMm = {}) const;
 
     /// Draws the page with a painter open on the device it was laid out

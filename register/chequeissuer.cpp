@@ -301,7 +301,7 @@ std::optional<QString> ChequeIssuer::finish()
     if (const auto failed = m_output.finish())
         return failAll(*failed);
     try {
-        m_register.completeFileJob(m_job);
+        m_register.completeFileJob(m_job, m_output.digest());
     } catch (const ChequeError &error) {
         return failAll(QString::fromStdString(error.message()));
     }

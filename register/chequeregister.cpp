@@ -24,6 +24,7 @@
 #include "core/datafile.h"
 #include "core/partfile.h"
 #include "output/printrun.h"
+#include "register/registercheck.h"
 #include "register/serverwatch.h"
 
 #include <dlfcn.h>
@@ -550,6 +551,22 @@ void ChequeRegister::open()
         if (!file.exists() && !QFileInfo(file.absolutePath()).isDir())
             fail(QCoreApplication::translate("ChequeRegister", "Cannot create %1: %2"),
                  QCoreApplication::translate("ChequeRegister", "its folder does not exist"));
+        // Opened read-only, a register would leave a read-only shared-memory
+        // file beside it that keeps it unusable once it can be written again:
+        // it is refused before it is opened; such a file left by a crash or
+        // by another program is named.
+        if (const auto path = RegisterCheck::UnwritablePart(m_connection.file))
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"),
+                     *path == m_connection.file
+                         ? QCoreApplication::translate("ChequeRegister",
+                                                       "it cannot be written (it is read-only); make it "
+                                                       "writable, or choose another register")
+                         : QCoreApplication::translate("ChequeRegister",
+                                                       "the file \"%1\" beside it cannot be written (a program "
+                                                       "that stopped left it so); make it writable, or delete it "
+                                                       "while no program has the register open")
+                               .arg(QDir::toNativeSeparators(*path)));
+        RegisterCheck::Start(m_connection.file);
         d.setDatabaseName(m_connection.file);
         // A register another program holds is waited for a few seconds.
         d.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000"));
@@ -665,17 +682,13 @@ void ChequeRegister::checkSound()
     if (m_checked || m_connection.isServer())
         return;
     // Once a session, before the first write: a damaged file is never
-    // written to.
-    QSqlQuery q(db());
-    if (!q.exec(QStringLiteral("PRAGMA quick_check(1)")) || !q.next())
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"), Unusable(q.lastError().text()));
-    const QString result = q.value(0).toString();
-    if (result != QLatin1String("ok"))
+    // written to. (Checked from the moment the register was known.)
+    if (const auto problem = RegisterCheck::Result(m_connection.file))
         fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"),
              QCoreApplication::translate("ChequeRegister",
-                                         "it is damaged (%1); nothing is written to it. Keep it for "
-                                         "its cheques, and choose another register")
-                 .arg(result));
+                                         "%1; nothing is written to it. Keep it for its cheques, and choose "
+                                         "another register")
+                 .arg(*problem));
     m_checked = true;
 }
 
@@ -693,6 +706,8 @@ void ChequeRegister::createSchema()
         return;
     }
     m_checked = true; // a new file
+    if (!server)
+        RegisterCheck::Forget(m_connection.file);
     try {
         if (!server)
             exec(QStringLiteral("PRAGMA application_id = %1").arg(kRegisterMark));
@@ -785,6 +800,9 @@ void ChequeRegister::upgradeFrom(int version)
         if (m_connection.isServer())
             createApproval();
     }
+    // Schema 6: what a file job's part held, to know its file by.
+    if (version < 6)
+        exec(QStringLiteral("ALTER TABLE file_jobs ADD COLUMN digest TEXT NOT NULL DEFAULT ''"));
     exec(QStringLiteral("UPDATE register_info SET value = '%1' WHERE key = 'schema_version'").arg(SchemaVersion));
 }
 
@@ -1784,6 +1802,22 @@ qint64 ChequeRegister::beginFileJob(const QString &target, const QString &part)
     const Use use(*this);
     checkSound();
     QSqlQuery q(db());
+    // Two prints of one computer to one file: the second would replace the
+    // first's file after its cheques were marked printed.
+    q.prepare(QStringLiteral("SELECT part FROM file_jobs WHERE target = :target AND host = :host "
+                             "AND state IN ('writing', 'complete')"));
+    q.bindValue(QStringLiteral(":target"), Text(target));
+    q.bindValue(QStringLiteral(":host"), Text(QSysInfo::machineHostName()));
+    if (!q.exec())
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
+    while (q.next())
+        if (ProbePartFile(q.value(0).toString()) == PartState::Writing)
+            throw ChequeError(QCoreApplication::translate("ChequeRegister",
+                                                          "The file \"%1\" is being written by another print: wait "
+                                                          "for it to end, or choose another name")
+                                  .arg(QDir::toNativeSeparators(target))
+                                  .toStdString());
+    q.finish();
     q.prepare(QStringLiteral("INSERT INTO file_jobs (target, part, host, started_at, state) "
                              "VALUES (:target, :part, :host, :at, 'writing') RETURNING id"));
     q.bindValue(QStringLiteral(":target"), Text(target));
@@ -1796,14 +1830,15 @@ qint64 ChequeRegister::beginFileJob(const QString &target, const QString &part)
     return q.value(0).toLongLong();
 }
 
-void ChequeRegister::completeFileJob(qint64 job)
+void ChequeRegister::completeFileJob(qint64 job, const QByteArray &digest)
 {
     const Use use(*this); // the job's last cheques written first
     checkSound();
     // Waited for on the disk: its cheques, written before it and not waited
     // for, are there with it.
     QSqlQuery q(db());
-    q.prepare(QStringLiteral("UPDATE file_jobs SET state = 'complete' WHERE id = :job"));
+    q.prepare(QStringLiteral("UPDATE file_jobs SET state = 'complete', digest = :digest WHERE id = :job"));
+    q.bindValue(QStringLiteral(":digest"), Text(QString::fromLatin1(digest)));
     q.bindValue(QStringLiteral(":job"), job);
     if (!q.exec())
         fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"), q.lastError().text());
@@ -1865,17 +1900,19 @@ int ChequeRegister::settleInterruptedFiles()
     {
         qint64 id;
         QString target, part, state;
+        QByteArray digest;
     };
     QList<Job> jobs;
     {
         QSqlQuery q(db());
-        q.prepare(QStringLiteral("SELECT id, target, part, state FROM file_jobs "
+        q.prepare(QStringLiteral("SELECT id, target, part, state, digest FROM file_jobs "
                                  "WHERE host = :host AND state IN ('writing', 'complete')"));
         q.bindValue(QStringLiteral(":host"), Text(QSysInfo::machineHostName()));
         if (!q.exec())
             fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
         while (q.next())
-            jobs.append({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString()});
+            jobs.append({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
+                         q.value(4).toString().toLatin1()});
     }
     int settled = 0;
     for (const Job &job : jobs) {
@@ -1888,20 +1925,29 @@ int ChequeRegister::settleInterruptedFiles()
             q.bindValue(QStringLiteral(":job"), job.id);
             return q.exec() && q.next() ? q.value(0).toInt() : 0;
         }();
-        std::optional<QString> failed;
-        if (job.state == QLatin1String("complete") && part == PartState::Left)
-            failed = ReplaceWithPart(job.part, job.target); // it was about to take its place
-        if (job.state == QLatin1String("complete") && !failed) {
+        // A part is never put in place but by its own writer: the file took
+        // its place when the part is gone and the file holds what it did.
+        const bool inPlace = job.state == QLatin1String("complete") && part == PartState::Absent
+            && !job.digest.isEmpty() && FileDigest(job.target) == job.digest;
+        if (inPlace) {
             closeFileJob(job.id);
         } else {
             // The part goes first: stopped between the two, the next
-            // settling finds the job without its part, and fails it.
-            QFile::remove(job.part);
+            // settling finds the job without its part, and fails it. (Only
+            // a file named as the target's part: a record names any path.)
+            if (IsPartOf(job.part, job.target))
+                QFile::remove(job.part);
+            const QString target = QDir::toNativeSeparators(job.target);
             failFileJob(job.id,
-                        failed.value_or(QCoreApplication::translate(
-                                            "ChequeRegister",
-                                            "the file \"%1\" was never completed: the program stopped while writing it")
-                                            .arg(QDir::toNativeSeparators(job.target))));
+                        job.state == QLatin1String("complete") && part == PartState::Absent
+                            ? QCoreApplication::translate("ChequeRegister",
+                                                          "the file \"%1\" does not hold them: it was replaced or "
+                                                          "removed before the program that wrote it marked them")
+                                  .arg(target)
+                            : QCoreApplication::translate("ChequeRegister",
+                                                          "the file \"%1\" never took its place: the program stopped "
+                                                          "while writing it")
+                                  .arg(target));
         }
         settled += count;
     }

@@ -272,17 +272,20 @@ public:
     /// then the file must be given up (failFileJob). completeFileJob()
     /// is waited for, and brings them all to the disk before the file takes
     /// its place.
+    /// Refused while another print of this computer writes the same file.
     qint64 beginFileJob(const QString &target, const QString &part);
-    /// The part is complete and on the disk: it is about to become the file.
-    void completeFileJob(qint64 job);
+    /// The part is complete and on the disk, holding what `digest` (its
+    /// SHA-256) says: it is about to become the file.
+    void completeFileJob(qint64 job, const QByteArray &digest);
     /// The file is in place: its cheques are printed, all in one transaction.
     void closeFileJob(qint64 job);
     /// The file could not be completed: its cheques failed, with the reason.
     void failFileJob(qint64 job, const QString &reason);
     /// Settles the file jobs of this computer that were left unfinished by a
-    /// program that is no longer running: a file put in place has its
-    /// cheques printed; one never completed, failed (its part is removed).
-    /// Returns the cheques settled.
+    /// program that is no longer running: a file that took its place (the
+    /// target holds what the job completed) has its cheques printed; any
+    /// other job's cheques failed, and its part is removed, never put in
+    /// place. Returns the cheques settled.
     int settleInterruptedFiles();
 
     std::optional<RegisteredCheque> cheque(qint64 number);
@@ -444,7 +447,7 @@ public:
     void setUpOfficeRoles();
 
     /// The schema this program writes.
-    static constexpr int SchemaVersion = 5;
+    static constexpr int SchemaVersion = 6;
     /// How long a call to a server may take before it is given up.
     static constexpr int ServerSeconds = 6;
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "register/registeraccess.h"
 
+#include "register/registercheck.h"
+
 #include <algorithm>
 
 #include <QCoreApplication>
@@ -19,6 +21,9 @@ RegisterAccess::RegisterAccess(QString settingsFile, QString dataDir, QObject *p
     m_validityMonths =
         std::clamp(settings.value(QStringLiteral("register/validityMonths"), DefaultValidityMonths).toInt(), 1, 60);
     m_lowLeaves = std::clamp(settings.value(QStringLiteral("register/lowLeaves"), DefaultLowLeaves).toInt(), 0, 500);
+    // A register file is checked from the start, while the user types.
+    if (!m_connection.isServer())
+        RegisterCheck::Start(m_connection.file);
 }
 
 void RegisterAccess::setLowLeaves(int leaves)

@@ -3,12 +3,16 @@
 // program does (the one path from cheque data to paper, recorded before
 // paper), for tests that run several of it at once or kill it:
 //   registerprint REGISTER OUTDIR COUNT [DELAY-MS] [BANK]
+// or N cheques into one PDF file, killed (SIGKILL) just before or just after
+// the complete file takes its place:
+//   registerprint --file REGISTER TARGET COUNT before|after
 // REGISTER is an SQLite file, or "pg:" for the PostgreSQL server of the
 // environment (CHEQUE_PG_HOST, CHEQUE_PG_PORT, CHEQUE_PG_DATABASE, CHEQUE_PG_USER).
 // Each printed cheque is OUTDIR/cheque-<register number>.pdf, and a line
 // with the count printed so far on standard output; the exit status is 0
 // when all were printed.
 
+#include <csignal>
 #include <cstdio>
 
 #include <QDir>
@@ -16,14 +20,48 @@
 #include <QPdfWriter>
 #include <QThread>
 
+#include "core/partfile.h"
 #include "layout/chequelayout.h"
 #include "output/chequepage.h"
 #include "register/chequeissuer.h"
+
+namespace {
+
+Cheque Numbered(const QString &bank, int i)
+{
+    return *MakeCheque(bank, QStringLiteral("1/31/26"), QStringLiteral("Payee %1").arg(i),
+                       QStringLiteral("%1.25").arg(100 + i), false, UaeMoney(), "#", false)
+                .cheque;
+}
+
+int PrintToOneFile(const QStringList &args)
+{
+    RegisterConnection connection;
+    connection.file = args.value(2);
+    const PartStep killAt = args.value(5) == QLatin1String("after") ? PartStep::AfterRename : PartStep::BeforeRename;
+    SetPartStepHook([killAt](PartStep step) {
+        if (step == killAt)
+            std::raise(SIGKILL);
+    });
+    ChequeRegister reg(connection);
+    PdfFileOutput output(args.value(3));
+    ChequeIssuer issuer(reg, output);
+    for (int i = 0; i < args.value(4).toInt(); ++i)
+        if (!issuer.issue(Numbered(QStringLiteral("SIB"), i), InitialLayout()).printed)
+            return 3;
+    issuer.finish();
+    return 1; // not reached: the step always comes
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
+    QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+    if (args.value(1) == QLatin1String("--file"))
+        return PrintToOneFile(args);
     if (args.size() < 4)
         return 2;
     RegisterConnection connection;
@@ -40,23 +78,19 @@ int main(int argc, char **argv)
     const int count = args[3].toInt();
     const int delay = args.value(4).toInt();
     const QString bank = args.value(5, QStringLiteral("SIB"));
-    QLocale::setDefault(QLocale(QStringLiteral("en_US")));
 
     ChequeRegister reg(connection);
     int printed = 0;
     for (int i = 0; i < count; ++i) {
-        const ChequeOrProblem made = MakeCheque(bank, QStringLiteral("1/31/26"), QStringLiteral("Payee %1").arg(i),
-                                                QStringLiteral("%1.25").arg(100 + i), false, UaeMoney(), "#", false);
-        if (!made.cheque)
-            return 3;
+        const Cheque cheque = Numbered(bank, i);
         const auto print = [&](const ChequeRegister::Recorded &recorded) -> std::optional<QString> {
-            ChequeLayout layout = FillCheque(InitialLayout(), *made.cheque);
+            ChequeLayout layout = FillCheque(InitialLayout(), cheque);
             QPdfWriter pdf(out.filePath(QStringLiteral("cheque-%1.pdf").arg(recorded.number)));
             if (!RenderChequePage(pdf, PageFromLayout(layout)))
                 return QStringLiteral("the PDF could not be written");
             return std::nullopt;
         };
-        const IssueResult result = IssueCheque(reg, *made.cheque, QStringLiteral("PDF files"), print);
+        const IssueResult result = IssueCheque(reg, cheque, QStringLiteral("PDF files"), print);
         if (!result.printed) {
             fprintf(stderr, "%s\n", qPrintable(result.problem));
             return 1;

@@ -70,11 +70,14 @@ void TestChequeWords::amountsReadAsPrintReadsThem_data()
     // clang-format off
     QTest::addColumn<QString>("amount");
     QTest::addColumn<QString>("refusal");
-    QTest::newRow("commas inside") << "1,2,3" << "Error in Amount, it must be >0";
+    QTest::newRow("commas inside") << "1,2,3" << "it has a grouping separator";
+    QTest::newRow("hexadecimal") << "0x10" << "«x» (U+0078), which is not part of an amount";
+    QTest::newRow("quoted") << "\" 12 \"" << "«\"» (U+0022)";
+    QTest::newRow("trailing zero") << "12.340" << "more decimals than the currency's 2";
     QTest::newRow("three decimals") << "12.345" << "more decimals than the currency's 2";
     QTest::newRow("a half fil") << "1.005" << "more decimals";
     QTest::newRow("a thousandth") << "0.001" << "more decimals";
-    QTest::newRow("exponent") << "1e3" << "which is not 1,000.00";
+    QTest::newRow("exponent") << "1e3" << "written with an exponent";
     QTest::newRow("too large") << "2147483648" << "too large";
     QTest::newRow("zero") << "0" << "Error in Amount, it must be >0";
     // clang-format on

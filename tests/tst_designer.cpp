@@ -60,6 +60,7 @@ private slots:
     void labelsCountStacksPanels();
     void mouseChangesTheField_data();
     void mouseChangesTheField();
+    void overlappingFieldsAreToldWhileMoved();
     void cursorFollowsTheZone();
     void lockedFieldsDoNotMove();
     void focusColours();
@@ -296,6 +297,21 @@ void TestDesigner::mouseChangesTheField()
     QCOMPARE(f.Layout().Fields[0].Left, InitialLayout().Fields[0].Left);
 }
 
+void TestDesigner::overlappingFieldsAreToldWhileMoved()
+{
+    TChequeForm &f = *m_form;
+    f.ChangeBtnClick();
+    const QLabel *told = Find<QLabel>(&f, "PageLB");
+    QCOMPARE(told->text(), QString());
+    // The words' box dragged onto the figure's, and back.
+    ChequeFieldEdit *words = Find<ChequeFieldEdit>(&f, "ChequeEdit4");
+    Drag(words, words->pos() + QPoint(10, 10), QPoint(300, 0), Qt::LeftButton, {});
+    QCOMPARE(told->text(), QStringLiteral("Fields 3 and 4 overlap"));
+    QVERIFY(told->toolTip().contains("(field 3)") && told->toolTip().contains("(field 4)"));
+    Drag(words, words->pos() + QPoint(10, 10), QPoint(-300, 0), Qt::LeftButton, {});
+    QCOMPARE(told->text(), QString());
+}
+
 void TestDesigner::cursorFollowsTheZone()
 {
     TChequeForm &f = *m_form;
@@ -459,10 +475,13 @@ void TestDesigner::unstorableFontIsRefused()
     const ChequeField before = f.Layout().Fields[0];
     m_dialogs->fontAnswers.enqueue(QFont("Ωmega Sans", 14));
     m_dialogs->fontAnswers.enqueue(QFont("Sans 1/2", 14));
+    m_dialogs->fontAnswers.enqueue(QFont("Liberation Sans", MaxFieldFontPoints + 1));
+    f.SpeedButtonClick(1);
     f.SpeedButtonClick(1);
     f.SpeedButtonClick(1);
     QCOMPARE(f.Layout().Fields[0], before);
-    QCOMPARE(m_dialogs->messages.size(), 2);
+    QCOMPARE(m_dialogs->messages.size(), 3);
+    QVERIFY(m_dialogs->messages[2].contains("at most 200 points"));
     QVERIFY2(m_dialogs->messages[0].contains("options.txt") && m_dialogs->messages[0].contains("U+03A9"),
              qPrintable(m_dialogs->messages[0]));
     QVERIFY(m_dialogs->messages[1].contains("«/»"));

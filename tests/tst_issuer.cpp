@@ -10,9 +10,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "errorof.h"
 #include "pdftext.h"
 #include "testfiles.h"
 
+#include "core/datafile.h"
 #include "core/partfile.h"
 #include "layout/chequelayout.h"
 #include "output/chequepage.h"
@@ -51,6 +53,8 @@ private slots:
     void aRunEndsAtTheFirstChequeNotPrinted();
     void aFileThatCannotBeCompletedFailsItsCheques();
     void filesLeftUnfinishedAreSettled();
+    void aFileKilledAroundItsRenameIsNeverTakenByAnotherPrint_data();
+    void aFileKilledAroundItsRenameIsNeverTakenByAnotherPrint();
 
 private:
     RegisterConnection sqlite() const
@@ -70,13 +74,24 @@ void TestIssuer::aPrintedPageHoldsEveryTextWhole_data()
     QTest::addColumn<QString>("payee");
     QTest::addColumn<QString>("amount");
     QTest::addColumn<QString>("refusedField"); // empty: printed
-    QTest::newRow("ordinary, English") << "Dorvan Eskel" << "5000" << "";
-    QTest::newRow("ordinary, Arabic") << "محمد أحمد" << "1250.5" << "";
-    QTest::newRow("largest Arabic words") << "شركة الأمل" << "1777777777.77" << "field 3";
-    QTest::newRow("English words of four lines") << "Dorvan Eskel" << "177777777.77" << "field 4";
-    QTest::newRow("figure wider than its box") << "Dorvan Eskel" << "1777777777.77" << "field 3";
-    QTest::newRow("a word wider than the payee's box") << QString(90, u'W') << "5" << "field 2";
-    QTest::newRow("a payee of two lines") << QString("Dorvan Eskel ").repeated(6) << "5" << "field 2";
+    QTest::addColumn<QRect>("wordsBox");       // field 4's left, top, width, height; empty: as it is
+    QTest::addColumn<int>("wordsPoints");
+    const QRect same;
+    QTest::newRow("ordinary, English") << "Dorvan Eskel" << "5000" << "" << same << 12;
+    QTest::newRow("ordinary, Arabic") << "محمد أحمد" << "1250.5" << "" << same << 12;
+    QTest::newRow("largest Arabic words") << "شركة الأمل" << "1777777777.77" << "field 3" << same << 12;
+    QTest::newRow("English words of four lines") << "Dorvan Eskel" << "177777777.77" << "field 4" << same << 12;
+    QTest::newRow("figure wider than its box") << "Dorvan Eskel" << "1777777777.77" << "field 3" << same << 12;
+    QTest::newRow("a word wider than the payee's box") << QString(90, u'W') << "5" << "field 2" << same << 12;
+    QTest::newRow("a payee of two lines") << QString("Dorvan Eskel ").repeated(6) << "5" << "field 2" << same << 12;
+    // The page as a whole.
+    QTest::newRow("words over the figure") << "Dorvan Eskel" << "1500.5" << "field 3" << QRect(600, 160, 70, 80) << 12;
+    QTest::newRow("words beside the figure") << "Dorvan Eskel" << "1" << "" << QRect(80, 168, 456, 57) << 12;
+    QTest::newRow("a box as large as can be") << "Dorvan Eskel" << "1500.5" << "field 4"
+                                              << QRect(0, 0, 2000000000, 2000000000) << 12;
+    QTest::newRow("a box past the paper's edge") << "Dorvan Eskel" << "1" << "field 4" << QRect(80, 300, 369, 150) << 12;
+    QTest::newRow("a font of 5,000 points") << "Dorvan Eskel" << "1" << "field 4" << same << 5000;
+    QTest::newRow("a font of 99,999,999 points") << "Dorvan Eskel" << "1" << "field 4" << same << 99999999;
     // clang-format on
 }
 
@@ -85,8 +100,15 @@ void TestIssuer::aPrintedPageHoldsEveryTextWhole()
     QFETCH(QString, payee);
     QFETCH(QString, amount);
     QFETCH(QString, refusedField);
+    QFETCH(QRect, wordsBox);
+    QFETCH(int, wordsPoints);
     const Cheque cheque = Make(payee, amount);
-    const ChequeLayout layout = InitialLayout();
+    ChequeLayout layout = InitialLayout();
+    ChequeField &words = layout.Fields[3];
+    if (!wordsBox.isNull())
+        std::tie(words.Left, words.Top, words.Width, words.Height) =
+            std::tuple(wordsBox.left(), wordsBox.top(), wordsBox.width(), wordsBox.height());
+    words.FontSize = wordsPoints;
     const QString pdf = path("cheque.pdf");
     ChequeRegister reg(sqlite());
     PdfFileOutput output(pdf);
@@ -97,6 +119,8 @@ void TestIssuer::aPrintedPageHoldsEveryTextWhole()
     if (result.refused) {
         // Named, and neither recorded nor printed.
         QVERIFY2(result.problem.contains(refusedField) && result.problem.contains("Setup"), qPrintable(result.problem));
+        if (wordsBox.left() == 600) // both fields are named
+            QVERIFY2(result.problem.contains("field 4"), qPrintable(result.problem));
         QCOMPARE(result.number, 0);
         QVERIFY(reg.totals({}).isEmpty());
         QVERIFY(!QFile::exists(pdf));
@@ -187,35 +211,89 @@ void TestIssuer::aFileThatCannotBeCompletedFailsItsCheques()
 
 void TestIssuer::filesLeftUnfinishedAreSettled()
 {
+    // What writers that died leave: their parts, unlocked, complete or not,
+    // in place or not, and their cheques sent. A part is never put in place
+    // by another program than its writer.
     ChequeRegister reg(sqlite());
-    const auto job = [&](const QString &name, const char *payee) {
-        // What a writer that died leaves: its part, unlocked, and its cheque sent.
-        const QString part = path("." + name + ".1.part");
+    const QByteArray pdf("%PDF- complete or not");
+    const QByteArray digest = QCryptographicHash::hash(pdf, QCryptographicHash::Sha256).toHex();
+    const auto job = [&](const QString &name, bool complete) {
+        const QString part = path("." + name + ".1-000001.part");
         QFile file(part);
         file.open(QIODevice::WriteOnly);
-        file.write("%PDF- complete or not");
+        file.write(pdf);
         file.close();
         const qint64 id = reg.beginFileJob(path(name), part);
-        return std::pair{id, reg.recordSent(Make(payee, "10"), path(name), 0, id).number};
+        const qint64 number = reg.recordSent(Make(name, "10"), path(name), 0, id).number;
+        if (complete)
+            reg.completeFileJob(id, digest);
+        return std::pair{number, part};
     };
-    const auto [neverDone, a] = job("never.pdf", "A");
-    const auto [complete, b] = job("complete.pdf", "B");
-    reg.completeFileJob(complete);
-    // One still being written: its part is held by its writer.
+    const auto [never, neverPart] = job("never.pdf", false);
+    const auto [complete, completePart] = job("complete.pdf", true);
+    const auto [inPlace, inPlacePart] = job("in-place.pdf", true);
+    QVERIFY(QFile::rename(inPlacePart, path("in-place.pdf")));
+    const auto [replaced, replacedPart] = job("replaced.pdf", true);
+    QVERIFY(QFile::rename(replacedPart, path("replaced.pdf")));
+    WriteDataFile(path("replaced.pdf"), {"another file"});
+    // One still being written: its part is held by its writer, and a second
+    // print to its file is refused.
     PartFile writing(path("writing.pdf"));
     QCOMPARE(writing.create(), std::nullopt);
     const qint64 stillWriting = reg.beginFileJob(path("writing.pdf"), writing.partPath());
     const qint64 c = reg.recordSent(Make("C", "10"), path("writing.pdf"), 0, stillWriting).number;
+    QVERIFY(ErrorOf([&] { reg.beginFileJob(path("writing.pdf"), writing.partPath() + "x"); })
+                .contains("being written by another print"));
 
-    QCOMPARE(reg.settleInterruptedFiles(), 2);
-    QCOMPARE(reg.cheque(a)->state, ChequeState::Failed);
-    QVERIFY(reg.cheque(a)->reason.contains("never completed"));
-    QVERIFY(!QFile::exists(path(".never.pdf.1.part")) && !QFile::exists(path("never.pdf")));
-    QCOMPARE(reg.cheque(b)->state, ChequeState::Printed); // it was complete: put in its place
-    QCOMPARE(ReadBytes(path("complete.pdf")), QByteArray("%PDF- complete or not"));
+    QCOMPARE(reg.settleInterruptedFiles(), 4);
+    for (const qint64 number : {never, complete, replaced}) {
+        QCOMPARE(reg.cheque(number)->state, ChequeState::Failed);
+        QVERIFY2(reg.cheque(number)->reason.contains(number == replaced ? "does not hold them" : "never took its place"),
+                 qPrintable(reg.cheque(number)->reason));
+    }
+    QCOMPARE(reg.cheque(inPlace)->state, ChequeState::Printed);
+    QVERIFY(!QFile::exists(neverPart) && !QFile::exists(completePart));
+    QVERIFY(!QFile::exists(path("never.pdf")) && !QFile::exists(path("complete.pdf")));
     QCOMPARE(reg.cheque(c)->state, ChequeState::Sent);
     QVERIFY(QFile::exists(writing.partPath()));
     QCOMPARE(reg.settleInterruptedFiles(), 0); // nothing is settled twice
+}
+
+void TestIssuer::aFileKilledAroundItsRenameIsNeverTakenByAnotherPrint_data()
+{
+    QTest::addColumn<QString>("killed");
+    QTest::newRow("before the rename") << "before";
+    QTest::newRow("after the rename") << "after";
+}
+
+void TestIssuer::aFileKilledAroundItsRenameIsNeverTakenByAnotherPrint()
+{
+    // A run of 200 into run.pdf killed as its complete file takes its place,
+    // then 3 cheques printed to the same file: the 200 are printed exactly
+    // when their file took its place, and nothing else is.
+    QFETCH(QString, killed);
+    const QString pdf = path("run.pdf");
+    QProcess run;
+    run.start(REGISTERPRINT_EXE, {"--file", sqlite().file, pdf, "200", killed});
+    QVERIFY(run.waitForFinished(120000));
+    QCOMPARE(run.exitStatus(), QProcess::CrashExit);
+    QCOMPARE(QFile::exists(pdf), killed == "after");
+    ChequeRegister reg(sqlite());
+    PdfFileOutput output(pdf);
+    ChequeIssuer issuer(reg, output);
+    for (const char *payee : {"A", "B", "C"})
+        QVERIFY(issuer.issue(Make(payee, "10"), InitialLayout()).printed);
+    QCOMPARE(issuer.finish(), std::nullopt);
+    QCOMPARE(PageCount(pdf), 3);
+    QMap<ChequeState, int> states;
+    reg.forEach({{}, RegisterOrder::Number, false}, [&](const RegisteredCheque &r) {
+        ++states[r.state];
+        return true;
+    });
+    QCOMPARE(states.value(ChequeState::Printed), killed == "after" ? 203 : 3);
+    QCOMPARE(states.value(ChequeState::Failed), killed == "after" ? 0 : 200);
+    QCOMPARE(states.value(ChequeState::Sent), 0);
+    QCOMPARE(QDir(m_dir->path()).entryList({"*.part"}, QDir::Files | QDir::Hidden), QStringList());
 }
 
 QTEST_MAIN(TestIssuer)

@@ -35,11 +35,23 @@ void TestPrintRun::rightToLeft_data()
     QTest::newRow("leading blanks, Latin") << "  ali" << false;
     QTest::newRow("Arabic") << "محمد" << true;
     QTest::newRow("leading blanks, Arabic") << " محمد" << true;
-    QTest::newRow("digit") << "5 Stars" << true;
-    QTest::newRow("quotation mark") << "\"Quoted\"" << true;
-    QTest::newRow("accented Latin") << "Émile" << true;
-    QTest::newRow("tab is not a blank") << "\tAli" << true;
     QTest::newRow("Z") << "Zed" << false;
+    QTest::newRow("accented Latin") << "Émile" << false;
+    QTest::newRow("tab, Latin") << "\tAli" << false;
+    QTest::newRow("digits only") << "123" << false;
+    QTest::newRow("Arabic-Indic digits only") << "١٢٣" << false;
+    QTest::newRow("right-to-left mark, Latin") << "\u200FAli" << true;
+    QTest::newRow("isolated Arabic, Latin") << "\u2067محمد\u2069 Ali" << false;
+    // Led by what is not a letter: the first letter decides.
+    QTest::newRow("digits, Latin") << "123 Trading" << false;
+    QTest::newRow("bracket, Latin") << "(Ali) Trading" << false;
+    QTest::newRow("quotation mark, Latin") << "\"Quoted\" Co" << false;
+    QTest::newRow("dash, Latin") << "-Ali- Est." << false;
+    QTest::newRow("digits, Arabic") << "123 شركة" << true;
+    QTest::newRow("Arabic-Indic digits, Arabic") << "١٢٣ شركة" << true;
+    QTest::newRow("bracket, Arabic") << "(علي) للتجارة" << true;
+    QTest::newRow("quotation mark, Arabic") << "\"الأمل\" للتجارة" << true;
+    QTest::newRow("dash, Arabic") << "-علي- للتجارة" << true;
     // clang-format on
 }
 
@@ -217,12 +229,14 @@ void TestPrintRun::amountMismatch_data()
     QTest::addColumn<QString>("problem"); // empty: prints
     QTest::newRow("whole") << "en_US" << "5000" << 2 << "";
     QTest::newRow("two decimals") << "en_US" << "5000.25" << 2 << "";
-    QTest::newRow("trailing zeros") << "en_US" << "5000.250" << 2 << "";
+    QTest::newRow("trailing zeros") << "en_US" << "5000.250" << 2 << "more decimals";
+    QTest::newRow("a thousandth of zero") << "en_US" << "1.500" << 2 << "more decimals";
+    QTest::newRow("three zeros of three") << "en_US" << "1.500" << 3 << "";
     QTest::newRow("three of three") << "en_US" << "12.345" << 3 << "";
     QTest::newRow("three of two") << "en_US" << "12.345" << 2 << "more decimals";
     QTest::newRow("largest") << "en_US" << "2147483647" << 2 << "";
     QTest::newRow("too large") << "en_US" << "2147483648" << 2 << "too large";
-    QTest::newRow("exponent") << "en_US" << "1e3" << 2 << "not 1,000.00";
+    QTest::newRow("exponent") << "en_US" << "1e3" << 2 << "exponent";
     QTest::newRow("decimal comma") << "de_DE" << "5000,5" << 2 << "";
     QTest::newRow("decimal comma, three") << "de_DE" << "5000,555" << 2 << "more decimals";
     // clang-format on

@@ -95,6 +95,7 @@ private slots:
     void filesThatAreNotRegistersAreLeftAlone_data();
     void filesThatAreNotRegistersAreLeftAlone();
     void newerSchemaIsRefused();
+    void aReadOnlyRegisterLeavesNothingBehind();
     void olderSchemaIsUpgradedInPlace();
     void lockedRegisterPrintsNothing();
     void stoppedServerPrintsNothing();
@@ -393,6 +394,51 @@ void TestRegister::filesThatAreNotRegistersAreLeftAlone()
     QCOMPARE(ReadBytes(c.file), bytes);
 }
 
+void TestRegister::aReadOnlyRegisterLeavesNothingBehind()
+{
+    // A register that cannot be written is refused before it is opened: it
+    // leaves no file beside it that would keep it unusable once it can be
+    // written again; such a file left by another program is named.
+    const RegisterConnection c = sqlite();
+    {
+        ChequeRegister reg(c);
+        QVERIFY(IssueCheque(reg, Make("SIB", "A", "5"), "p", Printed).printed);
+    }
+    // As an ordinary user: root writes every file.
+    const bool root = ::geteuid() == 0;
+    if (root)
+        for (const QString &path : {m_dir->path(), c.file})
+            QVERIFY(::chown(QFile::encodeName(path).constData(), 65534, 65534) == 0);
+    const auto print = [&] {
+        QProcess run;
+        const QStringList args{c.file, m_dir->path(), "1"};
+        if (root)
+            run.start("setpriv", QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", REGISTERPRINT_EXE} + args);
+        else
+            run.start(REGISTERPRINT_EXE, args);
+        run.waitForFinished(60000);
+        return std::pair(run.exitCode(), QString::fromLocal8Bit(run.readAllStandardError()));
+    };
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    QVERIFY(QFile::setPermissions(c.file, readOnly));
+    const auto [refused, said] = print();
+    QCOMPARE(refused, 1);
+    QVERIFY2(said.contains("read-only"), qPrintable(said));
+    QVERIFY(!QFile::exists(c.file + "-shm") && !QFile::exists(c.file + "-wal"));
+    QVERIFY(QFile::setPermissions(c.file, readOnly | QFileDevice::WriteOwner));
+    QCOMPARE(print().first, 0);
+    // A shared-memory file left read-only beside it.
+    QFile shm(c.file + "-shm");
+    QVERIFY(shm.open(QIODevice::WriteOnly));
+    shm.close();
+    if (root)
+        QVERIFY(::chown(QFile::encodeName(shm.fileName()).constData(), 65534, 65534) == 0);
+    QVERIFY(QFile::setPermissions(shm.fileName(), readOnly));
+    const auto [stale, named] = print();
+    QCOMPARE(stale, 1);
+    QVERIFY2(named.contains(shm.fileName()) && named.contains("delete it"), qPrintable(named));
+}
+
 void TestRegister::newerSchemaIsRefused()
 {
     // Another program's database, and a register of a newer version.
@@ -456,6 +502,27 @@ void TestRegister::newerSchemaIsRefused()
         const QString error = ErrorOf([&] { reg.recordSent(Make("SIB", "A", "5"), "p"); });
         QVERIFY2(error.contains("overwritten.sqlite") && error.contains("damaged"), qPrintable(error));
         QCOMPARE(ReadBytes(file.fileName()), before);
+    }
+    // A cheque's row changed inside its page (its payee): the page is whole,
+    // but its indexes tell of another row.
+    {
+        ChequeRegister reg(sqlite("changed.sqlite"));
+        for (int i = 0; i < 200; ++i)
+            IssueCheque(reg, Make("SIB", QStringLiteral("Payee %1").arg(i), "5"), "p", Printed);
+    }
+    {
+        QByteArray bytes = ReadBytes(sqlite("changed.sqlite").file);
+        const qsizetype at = bytes.indexOf("Payee 100payee 100");
+        QVERIFY(at > 0 && !QFile::exists(sqlite("changed.sqlite").file + "-wal"));
+        bytes.replace(at, 18, "Payee 999payee 999");
+        QFile file(sqlite("changed.sqlite").file);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        ChequeRegister reg(sqlite("changed.sqlite"));
+        const QString error = ErrorOf([&] { reg.recordSent(Make("SIB", "A", "5"), "p"); });
+        QVERIFY2(error.contains("damaged") && error.contains("missing from index"), qPrintable(error));
+        QCOMPARE(ReadBytes(file.fileName()), bytes);
     }
     // A register cut short (a damaged copy) is refused too.
     {

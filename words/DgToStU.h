@@ -62,6 +62,11 @@ struct MonyType
     friend bool operator==(const MonyType &, const MonyType &) = default;
 };
 
+/// The sub-unit digits a currency is written with: money.txt may hold any
+/// whole number, and a cheque's figure and words are always written with
+/// the nearest of the two the currency window offers (100 or 1000 parts).
+constexpr std::int32_t NearestPartDigits(std::int32_t digits) { return digits >= 3 ? 3 : 2; }
+
 /// The UAE dirham and the Syrian pound, as the currency window's presets.
 MonyType UaeMoney();
 MonyType SyrMoney();

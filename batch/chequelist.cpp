@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 
 #include <memory>
@@ -364,8 +365,23 @@ void RefuseMixedEncodings(const QByteArray &bytes, const QString &name)
 
 } // namespace
 
-ListFile ParseCsv(const QByteArray &bytes, const QString &name)
+ListFile ParseCsv(const QByteArray &raw, const QString &name)
 {
+    // Text a spreadsheet saved as UTF-16 ("Unicode text") is read by its
+    // mark; without the mark it is told apart by its zero bytes, and refused.
+    QByteArray bytes = raw;
+    if (raw.startsWith("\xFF\xFE") || raw.startsWith("\xFE\xFF")) {
+        QStringDecoder decode(raw.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        const QString text = decode(raw.mid(2));
+        if (decode.hasError())
+            Fail(name, QCoreApplication::translate("ChequeList", "it is UTF-16 text, and damaged: it ends half-way "
+                                                                 "through a character"));
+        bytes = text.toUtf8();
+    } else if (raw.left(1024).count('\0') * 4 >= std::min<qsizetype>(raw.size(), 1024) && !raw.isEmpty()) {
+        Fail(name, QCoreApplication::translate("ChequeList",
+                                               "it holds zero bytes all through: it is UTF-16 text without the "
+                                               "mark that tells it, or not text at all. Save it as CSV in UTF-8"));
+    }
     // UTF-8 with or without its mark, or Windows-1256: the data files' rule;
     // never the two in one file.
     RefuseMixedEncodings(bytes, name);

@@ -44,6 +44,17 @@ MoneyRead MoneyFromLines(const QStringList &lines, const QString &fileName)
     QStringList problems;
     auto line = [&](int number, const char *what) {
         const QString text = lines.value(number - 1);
+        // A name is cut to its first 9 characters, as the window cuts it; a
+        // line far longer than any the window writes is not a name.
+        const qsizetype longest = number == 2 ? 32767 : 1000;
+        if (text.size() > longest) {
+            problems << QCoreApplication::translate("MoneyFile", "line %1 (%2) is %3 characters long, far longer "
+                                                                 "than the window ever writes")
+                            .arg(number)
+                            .arg(QLatin1String(what))
+                            .arg(text.size());
+            return std::string();
+        }
         if (!HoldsControl(text))
             return ToStd(text);
         problems << QCoreApplication::translate("MoneyFile", "line %1 (%2) holds control characters")

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "layout/bankfiles.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -39,6 +41,27 @@ BankFiles::Read BankFiles::read()
     if (QFileInfo::exists(banksPath()) || QFileInfo(banksPath()).isSymLink()) {
         try {
             result.banks = ReadDataFile(banksPath());
+            // A name holding control characters is no bank's: the file is
+            // another kind of file, or damaged.
+            for (qsizetype i = 0; i < result.banks.size(); ++i)
+                if (std::any_of(result.banks[i].begin(), result.banks[i].end(),
+                                [](QChar c) { return c.category() == QChar::Other_Control && c != u'\t'; })) {
+                    const QString backup = banksPath() + QStringLiteral(".bak");
+                    QFile::remove(backup);
+                    const bool kept = QFile::copy(banksPath(), backup);
+                    result.banks = QStringList{QStringLiteral("SIB")};
+                    throw ChequeError(
+                        (QCoreApplication::translate("BankFiles",
+                                                     "The bank list \"%1\" is damaged: line %2 holds control "
+                                                     "characters, which no bank's name has.")
+                             .arg(QDir::toNativeSeparators(banksPath()))
+                             .arg(i + 1)
+                         + u' '
+                         + (kept ? QCoreApplication::translate("BankFiles", "A copy of it was kept as \"%1\".")
+                                 : QCoreApplication::translate("BankFiles", "It could not be copied to \"%1\"."))
+                               .arg(QDir::toNativeSeparators(backup)))
+                            .toStdString());
+                }
             banksRead = true;
         } catch (const ChequeError &error) {
             unreadable(banksPath(), error,

@@ -257,25 +257,43 @@ QString ChequeIssuer::failAll(const QString &reason)
     m_pending.clear();
     m_output.discard();
     QString problem = reason;
+    int marked = -1; // the register could not be told
     if (m_job > 0) {
         try {
-            m_register.failFileJob(m_job, reason);
+            marked = m_register.failFileJob(m_job, reason);
         } catch (const ChequeError &error) {
             // Left as sent; the next print finds the file missing and fails them.
             problem += u'\n' + QString::fromStdString(error.message());
         }
     }
-    if (lost > 0)
-        problem += u'\n'
-            + CountText("ChequeIssuer",
-                        QT_TRANSLATE_NOOP("ChequeIssuer",
-                                          "The file was not written: its cheque was not "
-                                          "printed, and the register shows it as failed."),
-                        QT_TRANSLATE_N_NOOP("ChequeIssuer",
-                                            "The file was not written: none of its %n "
-                                            "cheques was printed, and the register shows "
-                                            "them as failed."),
-                        lost);
+    if (lost == 0)
+        return problem;
+    // What the register holds of them, as it is.
+    problem += u'\n'
+        + CountText("ChequeIssuer",
+                    QT_TRANSLATE_NOOP("ChequeIssuer", "The file was not written: its cheque was not printed."),
+                    QT_TRANSLATE_N_NOOP("ChequeIssuer", "The file was not written: none of its %n cheques was printed."),
+                    lost)
+        + u' ';
+    if (marked < 0)
+        problem += QCoreApplication::translate("ChequeIssuer",
+                                               "The register could not be told: it shows those of them it holds "
+                                               "as sent, and the next print marks them failed.");
+    else if (marked >= lost)
+        problem += QCoreApplication::translate("ChequeIssuer", "The register shows them as failed.");
+    else if (marked == 0)
+        problem += QCoreApplication::translate("ChequeIssuer",
+                                               "The register holds none of them: their records could not be "
+                                               "written.");
+    else
+        problem += CountText("ChequeIssuer",
+                             QT_TRANSLATE_NOOP("ChequeIssuer",
+                                               "The register shows one of them as failed; the others' records "
+                                               "could not be written."),
+                             QT_TRANSLATE_N_NOOP("ChequeIssuer",
+                                                 "The register shows %n of them as failed; the others' records "
+                                                 "could not be written."),
+                             marked);
     return problem;
 }
 

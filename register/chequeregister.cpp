@@ -1824,10 +1824,21 @@ qint64 ChequeRegister::beginFileJob(const QString &target, const QString &part)
     q.bindValue(QStringLiteral(":part"), Text(part));
     q.bindValue(QStringLiteral(":host"), Text(QSysInfo::machineHostName()));
     q.bindValue(QStringLiteral(":at"), Utc(QDateTime::currentDateTimeUtc()));
-    if (!q.exec() || !q.next())
-        fail(QCoreApplication::translate("ChequeRegister", "The cheques could not be recorded in %1: %2"),
-             q.lastError().text());
-    return q.value(0).toLongLong();
+    // In a transaction of its own: SQLite writes a statement that returns a
+    // row only after the row is read, and a write that fails then (a full
+    // disk) would leave a job that never was.
+    begin();
+    QSqlQuery end(db());
+    const bool done = q.exec() && q.next();
+    const qint64 job = done ? q.value(0).toLongLong() : 0;
+    const QString why = q.lastError().text();
+    q.finish();
+    if (!done || !end.exec(QStringLiteral("COMMIT"))) {
+        const QString reason = done ? end.lastError().text() : why;
+        rollback();
+        fail(QCoreApplication::translate("ChequeRegister", "The cheques could not be recorded in %1: %2"), reason);
+    }
+    return job;
 }
 
 void ChequeRegister::completeFileJob(qint64 job, const QByteArray &digest)
@@ -1844,7 +1855,7 @@ void ChequeRegister::completeFileJob(qint64 job, const QByteArray &digest)
         fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"), q.lastError().text());
 }
 
-void ChequeRegister::endFileJob(qint64 job, ChequeState state, const QString &reason, const char *jobState)
+int ChequeRegister::endFileJob(qint64 job, ChequeState state, const QString &reason, const char *jobState)
 {
     const Use use(*this);
     begin();
@@ -1884,13 +1895,14 @@ void ChequeRegister::endFileJob(qint64 job, ChequeState state, const QString &re
         rollback();
         fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"), reason);
     }
+    return int(cheques.size());
 }
 
 void ChequeRegister::closeFileJob(qint64 job) { endFileJob(job, ChequeState::Printed, QString(), "done"); }
 
-void ChequeRegister::failFileJob(qint64 job, const QString &reason)
+int ChequeRegister::failFileJob(qint64 job, const QString &reason)
 {
-    endFileJob(job, ChequeState::Failed, reason, "failed");
+    return endFileJob(job, ChequeState::Failed, reason, "failed");
 }
 
 int ChequeRegister::settleInterruptedFiles()

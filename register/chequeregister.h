@@ -280,7 +280,8 @@ public:
     /// The file is in place: its cheques are printed, all in one transaction.
     void closeFileJob(qint64 job);
     /// The file could not be completed: its cheques failed, with the reason.
-    void failFileJob(qint64 job, const QString &reason);
+    /// Returns how many the register held.
+    int failFileJob(qint64 job, const QString &reason);
     /// Settles the file jobs of this computer that were left unfinished by a
     /// program that is no longer running: a file that took its place (the
     /// target holds what the job completed) has its cheques printed; any
@@ -548,7 +549,7 @@ private:
         bool m_durable;
     };
     /// The sent cheques of a file job take `state`; the job `jobState`.
-    void endFileJob(qint64 job, ChequeState state, const QString &reason, const char *jobState);
+    int endFileJob(qint64 job, ChequeState state, const QString &reason, const char *jobState);
     void fillChequeDays();
     /// The history's table, kept append-only by the database; on a server,
     /// its events are stamped and chained by the server itself.

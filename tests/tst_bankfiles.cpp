@@ -19,6 +19,7 @@ private slots:
     void readsWhatIsThere_data();
     void readsWhatIsThere();
     void unreadableFileIsKeptUnlessTheUserAgrees();
+    void randomBytesAreNoBankList();
     void damagedOptionsAreKeptOnce();
     void interruptedSaveIsFinishedFirst();
 };
@@ -77,6 +78,29 @@ void TestBankFiles::unreadableFileIsKeptUnlessTheUserAgrees()
     QCOMPARE(files.atClose(read.banks, lines), BankFiles::Close::Keep);
     QCOMPARE(files.atClose({"SIB", "FAB"}, lines), BankFiles::Close::AskBeforeWriting);
     QVERIFY(files.replaceQuestion().contains("banks.txt"));
+}
+
+void TestBankFiles::randomBytesAreNoBankList()
+{
+    QTemporaryDir dir;
+    QByteArray bytes;
+    QRandomGenerator random(34);
+    for (int i = 0; i < 4096; ++i)
+        bytes += char(random.bounded(256));
+    QFile file(dir.filePath("banks.txt"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    BankFiles files(dir.path());
+    const BankFiles::Read read = files.read();
+    QCOMPARE(read.banks, QStringList{"SIB"});
+    QCOMPARE(read.problems.size(), 1);
+    QVERIFY2(read.problems[0].contains("banks.txt\" is damaged") && read.problems[0].contains("banks.txt.bak"),
+             qPrintable(read.problems[0]));
+    QCOMPARE(ReadBytes(dir.filePath("banks.txt.bak")), bytes);
+    QCOMPARE(ReadBytes(dir.filePath("banks.txt")), bytes);
+    files.started(read.banks, {});
+    QCOMPARE(files.atClose(read.banks, {}), BankFiles::Close::Keep); // left as it is
 }
 
 void TestBankFiles::damagedOptionsAreKeptOnce()

@@ -227,6 +227,11 @@ void TestBatch::csvShapes_data()
     // A damma and two commas (0xF5 0xA1 0xA1) are no UTF-8 at all.
     QTest::newRow("Windows-1256 with a damma before commas") << Cp1256("Date,Payee,Amount\r\n12/7/26,\"ش ُ،،\",5\r\n")
         << QList<QStringList>{{"Date", "Payee", "Amount"}, {"12/7/26", "ش ُ،،", "5"}} << QList<int>{1, 2};
+    // A spreadsheet's "Unicode text": UTF-16 with its mark, tabs between cells.
+    QTest::newRow("UTF-16, little end first") << QByteArray("\xFF\xFE").append(QStringEncoder(QStringConverter::Utf16LE)(QString("Date\tPayee\tAmount\r\n12/7/26\tمحمد\t5\r\n")))
+        << QList<QStringList>{{"Date", "Payee", "Amount"}, {"12/7/26", "محمد", "5"}} << QList<int>{1, 2};
+    QTest::newRow("UTF-16, big end first") << QByteArray("\xFE\xFF").append(QStringEncoder(QStringConverter::Utf16BE)(QString("Date,Payee,Amount\n12/7/26,Dorvan,5000\n")))
+        << simple << QList<int>{1, 2};
     // clang-format on
 }
 
@@ -251,6 +256,9 @@ void TestBatch::csvThatIsNotCsv_data()
     QTest::newRow("a Latin-1 name in a UTF-8 list")
         << QString("Date,Payee,Amount\n12/7/26,شركة الأمل,5\n12/8/26,Jos").toUtf8().append("\xe9,6\n")
         << "line 3 holds a byte (0xe9) that is not UTF-8";
+    QTest::newRow("UTF-16 without its mark")
+        << QByteArray(QStringEncoder(QStringConverter::Utf16LE)(QString("Date,Payee,Amount\n12/7/26,Dorvan,5\n")))
+        << "UTF-16 text without the mark";
 }
 
 void TestBatch::csvThatIsNotCsv()

@@ -58,6 +58,7 @@ private slots:
     void startUpKeepsMoneyTxt();
     void closeWithFortyBanksKeepsBothFiles();
     void aPdfOnAFullDiskIsNeverPrinted();
+    void whatIsSaidOfTheRegisterIsWhatItHolds();
 
 private:
     /// Fills the file system, leaving `spare` bytes at most.
@@ -234,6 +235,53 @@ void TestFullDisk::aPdfOnAFullDiskIsNeverPrinted()
         }();
         return true;
     });
+}
+
+void TestFullDisk::whatIsSaidOfTheRegisterIsWhatItHolds()
+{
+    // The register and the PDF file of a run in one folder that fills up,
+    // with more or less room left: the message says of the run's cheques
+    // what the register holds of them afterwards.
+    for (const qint64 spare : {4 * 1024, 16 * 1024, 40 * 1024, 80 * 1024}) {
+        RegisterConnection c;
+        c.file = path("register.sqlite");
+        int sent = 0;
+        QString problem;
+        {
+            ChequeRegister reg(c);
+            reg.open();
+            fill(spare);
+            PdfFileOutput output(path("run.pdf"));
+            ChequeIssuer issuer(reg, output);
+            for (int i = 0; i < 400 && problem.isEmpty(); ++i) {
+                const IssueResult result = issuer.issue(*MakeCheque("SIB", "1/31/26", QStringLiteral("Payee %1").arg(i),
+                                                                    "5000", false, UaeMoney(), "#", false,
+                                                                    QLocale("en_US"))
+                                                             .cheque,
+                                                        InitialLayout());
+                sent += result.printed ? 1 : 0;
+                problem = result.problem;
+            }
+            if (problem.isEmpty())
+                problem = issuer.finish().value_or(QString());
+        }
+        QFile::remove(m_mountPoint.filePath("filler"));
+        QMap<ChequeState, int> held;
+        ChequeRegister reg(c);
+        reg.forEach({}, [&](const RegisteredCheque &cheque) {
+            ++held[cheque.state];
+            return true;
+        });
+        if (problem.contains("shows them as failed"))
+            QVERIFY2(held.value(ChequeState::Failed) >= sent && held.value(ChequeState::Sent) == 0, qPrintable(problem));
+        if (problem.contains("holds none of them"))
+            QVERIFY2(held.isEmpty(), qPrintable(problem));
+        if (problem.contains("could not be told"))
+            QVERIFY2(held.value(ChequeState::Failed) == 0, qPrintable(problem));
+        QCOMPARE(held.value(ChequeState::Printed), 0);
+        cleanup();
+        init();
+    }
 }
 
 QTEST_MAIN(TestFullDisk)

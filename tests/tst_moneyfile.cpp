@@ -179,6 +179,11 @@ void TestMoneyFile::namesWithControlCharactersAreDamage_data()
     QStringList kept = kSyrLines;
     kept[2] = "";
     QTest::newRow("one name") << one << kept << QStringList{"line 3 (the English currency name)"};
+    QStringList longLine = kSyrLines;
+    longLine[0] = QString(5 * 1024 * 1024, u'ل');
+    kept = kSyrLines;
+    kept[0] = "";
+    QTest::newRow("a name of 5 MB") << longLine << kept << QStringList{"line 1 (the Arabic currency name) is 5242880 characters long"};
     // clang-format on
 }
 

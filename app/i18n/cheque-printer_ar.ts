@@ -35,6 +35,18 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
         <source>It could not be kept as &quot;%1&quot;.</source>
         <translation>تعذّر حفظه باسم «⁨%1⁩».</translation>
     </message>
+    <message>
+        <source>The bank list &quot;%1&quot; is damaged: line %2 holds control characters, which no bank&apos;s name has.</source>
+        <translation>قائمة البنوك ⁨&quot;%1&quot;⁩ تالفة: في سطرها ⁨%2⁩ محارف تحكّم لا يحملها اسم أي بنك.</translation>
+    </message>
+    <message>
+        <source>A copy of it was kept as &quot;%1&quot;.</source>
+        <translation>حُفظت نسخة منها باسم ⁨&quot;%1&quot;⁩.</translation>
+    </message>
+    <message>
+        <source>It could not be copied to &quot;%1&quot;.</source>
+        <translation>تعذّر نسخها إلى ⁨&quot;%1&quot;⁩.</translation>
+    </message>
 </context>
 <context>
     <name>BatchCommand</name>
@@ -347,27 +359,54 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers an
         <translation>انتهت الطباعة.</translation>
     </message>
     <message>
-        <source>The file was not written: its cheque was not printed, and the register shows it as failed.</source>
-        <translation>لم يُكتب الملف: لم يُطبع شيكه، ويظهر في السجل على أنه فاشل.</translation>
-    </message>
-    <message numerus="yes">
-        <source>The file was not written: none of its %n cheques was printed, and the register shows them as failed.</source>
-        <translation>
-            <numerusform>لم يُكتب الملف: لم يُطبع أي شيك منه.</numerusform>
-            <numerusform>لم يُكتب الملف: لم يُطبع شيكه، ويظهر في السجل على أنه فاشل.</numerusform>
-            <numerusform>لم يُكتب الملف: لم يُطبع شيكاه، ويظهران في السجل على أنهما فاشلان.</numerusform>
-            <numerusform>لم يُكتب الملف: لم يُطبع أي من شيكاته الـ%n، وتظهر في السجل على أنها فاشلة.</numerusform>
-            <numerusform>لم يُكتب الملف: لم يُطبع أي من شيكاته الـ%n، وتظهر في السجل على أنها فاشلة.</numerusform>
-            <numerusform>لم يُكتب الملف: لم يُطبع أي من شيكاته الـ%n، وتظهر في السجل على أنها فاشلة.</numerusform>
-        </translation>
-    </message>
-    <message>
         <source>The cheque is in %1, not in the program&apos;s currency (%2): set that currency in the Money window to print it.</source>
         <translation>الشيك بعملة ⁨%1⁩ لا بعملة البرنامج (⁨%2⁩): اضبط تلك العملة في نافذة العملة لطباعته.</translation>
     </message>
     <message>
         <source>The cheque&apos;s amount cannot be printed as it was approved.</source>
         <translation>لا يمكن طباعة مبلغ الشيك كما وُوفق عليه.</translation>
+    </message>
+    <message>
+        <source>The file was not written: its cheque was not printed.</source>
+        <translation>لم يُكتب الملف: لم يُطبع شيكه.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The file was not written: none of its %n cheques was printed.</source>
+        <translation>
+            <numerusform>لم يُكتب الملف: لم يُطبع أي من شيكاته.</numerusform>
+            <numerusform>لم يُكتب الملف: لم يُطبع شيكه الوحيد.</numerusform>
+            <numerusform>لم يُكتب الملف: لم يُطبع أي من شيكيه.</numerusform>
+            <numerusform>لم يُكتب الملف: لم يُطبع أي من شيكاته الـ%n.</numerusform>
+            <numerusform>لم يُكتب الملف: لم يُطبع أي من شيكاته الـ%n.</numerusform>
+            <numerusform>لم يُكتب الملف: لم يُطبع أي من شيكاته الـ%n.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The register could not be told: it shows those of them it holds as sent, and the next print marks them failed.</source>
+        <translation>تعذّر إبلاغ السجل: يُظهر ما لديه منها مُرسَلاً، والطباعة القادمة تجعلها فاشلة.</translation>
+    </message>
+    <message>
+        <source>The register shows them as failed.</source>
+        <translation>يُظهرها السجل فاشلة.</translation>
+    </message>
+    <message>
+        <source>The register holds none of them: their records could not be written.</source>
+        <translation>ليس في السجل شيء منها: تعذّرت كتابة قيودها.</translation>
+    </message>
+    <message>
+        <source>The register shows one of them as failed; the others&apos; records could not be written.</source>
+        <translation>يُظهر السجل واحداً منها فاشلاً؛ وتعذّرت كتابة قيود الباقي.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The register shows %n of them as failed; the others&apos; records could not be written.</source>
+        <translation>
+            <numerusform>لا يُظهر السجل شيئاً منها فاشلاً؛ وتعذّرت كتابة قيود الباقي.</numerusform>
+            <numerusform>يُظهر السجل واحداً منها فاشلاً؛ وتعذّرت كتابة قيود الباقي.</numerusform>
+            <numerusform>يُظهر السجل اثنين منها فاشلين؛ وتعذّرت كتابة قيود الباقي.</numerusform>
+            <numerusform>يُظهر السجل %n منها فاشلة؛ وتعذّرت كتابة قيود الباقي.</numerusform>
+            <numerusform>يُظهر السجل %n منها فاشلاً؛ وتعذّرت كتابة قيود الباقي.</numerusform>
+            <numerusform>يُظهر السجل %n منها فاشلة؛ وتعذّرت كتابة قيود الباقي.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -451,10 +490,6 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers an
     <message>
         <source>its part %1 is damaged</source>
         <translation>الجزء ⁨%1⁩ منه تالف</translation>
-    </message>
-    <message>
-        <source>its part %1 is far too large for a list of cheques</source>
-        <translation>الجزء ⁨%1⁩ منه أكبر بكثير من أن يكون قائمة شيكات</translation>
     </message>
     <message>
         <source>its part %1 is damaged (%2)</source>
@@ -564,6 +599,30 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers an
         <source>&quot;%1&quot; is not a date; %2</source>
         <translation>«⁨%1⁩» ليس تاريخاً؛ ⁨%2⁩</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; can be read as %2 or as %3: write it as %3 or as %4</source>
+        <translation>⁨&quot;%1&quot;⁩ يُقرأ ⁨%2⁩ أو ⁨%3⁩: اكتبه ⁨%3⁩ أو ⁨%4⁩</translation>
+    </message>
+    <message>
+        <source>is far too large for a list of cheques</source>
+        <translation>أكبر بكثير من أن يكون قائمة شيكات</translation>
+    </message>
+    <message>
+        <source>holds more than %1 bytes between two tags, far more than any cell</source>
+        <translation>فيه أكثر من ⁨%1⁩ بايت بين وسمين، أكثر بكثير مما تحمله أي خلية</translation>
+    </message>
+    <message>
+        <source>its part %1 %2</source>
+        <translation>جزؤه ⁨%1⁩ %2</translation>
+    </message>
+    <message>
+        <source>it is UTF-16 text, and damaged: it ends half-way through a character</source>
+        <translation>إنه نص بترميز UTF-16، وهو تالف: ينتهي في منتصف محرف</translation>
+    </message>
+    <message>
+        <source>it holds zero bytes all through: it is UTF-16 text without the mark that tells it, or not text at all. Save it as CSV in UTF-8</source>
+        <translation>فيه بايتات صفرية في كل موضع منه: إنه نص بترميز UTF-16 بلا العلامة التي تدل عليه، أو ليس نصاً أصلاً. احفظه بصيغة CSV بترميز UTF-8</translation>
+    </message>
 </context>
 <context>
     <name>ChequePage</name>
@@ -604,8 +663,16 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers an
         <translation>%1 (الحقل ⁨%2⁩) لا يتسع له مربعه: فيه كلمة أعرض من المربع. وسّع المربع في «تصميم الشيك»، أو صغّر خطه.</translation>
     </message>
     <message>
-        <source>%1 (field %2) runs off the paper. Move its box onto the cheque in Setup.</source>
-        <translation>%1 (الحقل ⁨%2⁩) يخرج عن حدود الورقة. انقل مربعه إلى داخل الشيك في «تصميم الشيك».</translation>
+        <source>%1 (field %2) and %3 (field %4) have boxes that overlap: the one printed later would cover the other&apos;s text. Move them apart in Setup.</source>
+        <translation>%1 (الحقل ⁨%2⁩) و%3 (الحقل ⁨%4⁩) يتداخل مربعاهما: ما يُطبع منهما آخراً يغطي نص الآخر. باعد بينهما في «تصميم الشيك».</translation>
+    </message>
+    <message>
+        <source>%1 (field %2) has a font of %3 points; a field takes at most %4. Choose a smaller font for it in Setup.</source>
+        <translation>%1 (الحقل ⁨%2⁩) خطه بحجم ⁨%3⁩ نقطة؛ وأكبر خط يأخذه الحقل ⁨%4⁩. اختر له خطاً أصغر في «تصميم الشيك».</translation>
+    </message>
+    <message>
+        <source>%1 (field %2) runs off the paper. Move its box onto the cheque in Setup, or make it smaller.</source>
+        <translation>%1 (الحقل ⁨%2⁩) يخرج عن الورقة. انقل مربعه إلى داخل الشيك في «تصميم الشيك»، أو صغّره.</translation>
     </message>
 </context>
 <context>
@@ -663,10 +730,6 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers an
         <translation>يجب ذكر السبب</translation>
     </message>
     <message>
-        <source>the file &quot;%1&quot; was never completed: the program stopped while writing it</source>
-        <translation>لم يكتمل الملف «⁨%1⁩»: توقف البرنامج أثناء كتابته</translation>
-    </message>
-    <message>
         <source>the file or its folder cannot be written (a register keeps its journal beside it); choose a folder that can be written</source>
         <translation>لا يمكن الكتابة في الملف أو في مجلده (يحفظ السجل دفتر يومياته بجانبه)؛ اختر مجلداً تمكن الكتابة فيه</translation>
     </message>
@@ -681,10 +744,6 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers an
     <message>
         <source>its schema version &quot;%1&quot; is none this program ever wrote: it is damaged or of another program, and is left as it is</source>
         <translation>رقم إصدار مخططه «⁨%1⁩» ليس مما كتبه هذا البرنامج قط: إنه تالف أو لبرنامج آخر، وقد تُرك على حاله</translation>
-    </message>
-    <message>
-        <source>it is damaged (%1); nothing is written to it. Keep it for its cheques, and choose another register</source>
-        <translation>إنه تالف (⁨%1⁩)؛ لا يُكتب فيه شيء. احتفظ به من أجل شيكاته، واختر سجلاً آخر</translation>
     </message>
     <message>
         <source>Cannot use %1: %2</source>
@@ -838,6 +897,42 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers an
         <source>%1 is in none of the cheque books of &quot;%2&quot;</source>
         <translation>الرقم ⁨%1⁩ ليس في أي دفتر شيكات لـ«⁨%2⁩»</translation>
     </message>
+    <message>
+        <source>it cannot be written (it is read-only); make it writable, or choose another register</source>
+        <translation>لا يمكن الكتابة فيه (إنه للقراءة فقط)؛ اجعله قابلاً للكتابة، أو اختر سجلاً آخر</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; beside it cannot be written (a program that stopped left it so); make it writable, or delete it while no program has the register open</source>
+        <translation>الملف ⁨&quot;%1&quot;⁩ الذي بجانبه لا يمكن الكتابة فيه (تركه كذلك برنامج توقف)؛ اجعله قابلاً للكتابة، أو احذفه حين لا يكون السجل مفتوحاً في أي برنامج</translation>
+    </message>
+    <message>
+        <source>%1; nothing is written to it. Keep it for its cheques, and choose another register</source>
+        <translation>%1؛ لا يُكتب فيه شيء. احتفظ به لما فيه من شيكات، واختر سجلاً آخر</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is being written by another print: wait for it to end, or choose another name</source>
+        <translation>الملف ⁨&quot;%1&quot;⁩ تكتبه طباعة أخرى: انتظر حتى تنتهي، أو اختر اسماً آخر</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; does not hold them: it was replaced or removed before the program that wrote it marked them</source>
+        <translation>الملف ⁨&quot;%1&quot;⁩ لا يحتويها: استُبدل أو حُذف قبل أن يعلّمها البرنامج الذي كتبه</translation>
+    </message>
+    <message>
+        <source>the file &quot;%1&quot; never took its place: the program stopped while writing it</source>
+        <translation>الملف ⁨&quot;%1&quot;⁩ لم يأخذ مكانه قط: توقف البرنامج وهو يكتبه</translation>
+    </message>
+    <message>
+        <source>it could not be checked (%1)</source>
+        <translation>تعذّر فحصه (⁨%1⁩)</translation>
+    </message>
+    <message>
+        <source>it is damaged (%1)</source>
+        <translation>إنه تالف (⁨%1⁩)</translation>
+    </message>
+    <message>
+        <source>it could not be checked: it is not a file that can be written</source>
+        <translation>تعذّر فحصه: ليس ملفاً يمكن الكتابة فيه</translation>
+    </message>
 </context>
 <context>
     <name>ChequeScan</name>
@@ -907,6 +1002,10 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers an
     <message>
         <source>The settings file &quot;%1&quot; is not used: %2. The program keeps to its defaults (the register file beside the data files, no printer offsets) and does not write it.</source>
         <translation>لا يُستعمل ملف الإعدادات «⁨%1⁩»: ⁨%2⁩. يعمل البرنامج بإعداداته الافتراضية (ملف السجل بجانب ملفات البيانات، دون إزاحات للطابعات) ولا يكتب فيه.</translation>
+    </message>
+    <message>
+        <source>its part was removed or replaced</source>
+        <translation>حُذف الجزء المكتوب منه أو استُبدل</translation>
     </message>
 </context>
 <context>
@@ -1071,6 +1170,10 @@ The program goes on with the UAE currency. The file is left as it is until you s
         <source>The currency names that could be read are used, with %1 sub-unit digits; check them in this window, which stays open for that.</source>
         <translation>تُستخدم أسماء العملة التي أمكن قراءتها، بعدد ⁨%1⁩ من خانات الأجزاء؛ راجعها في هذه النافذة التي تبقى مفتوحة لذلك.</translation>
     </message>
+    <message>
+        <source>line %1 (%2) is %3 characters long, far longer than the window ever writes</source>
+        <translation>السطر ⁨%1⁩ (⁨%2⁩) طوله ⁨%3⁩ محرفاً، أطول بكثير مما تكتبه النافذة أبداً</translation>
+    </message>
 </context>
 <context>
     <name>PageOutput</name>
@@ -1112,6 +1215,50 @@ The program goes on with the UAE currency. The file is left as it is until you s
     <message>
         <source>write it as %1 (the desktop&apos;s short date) or as %2</source>
         <translation>اكتبه بالشكل ⁨%1⁩ أو بالشكل ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>. The amount &quot;%1&quot; cannot be read: %2.</source>
+        <translation>. لا يمكن قراءة المبلغ ⁨&quot;%1&quot;⁩: %2.</translation>
+    </message>
+    <message>
+        <source>The date %1 would be printed as %2, which reads as %3: the desktop writes years with two digits, which hold the years within 50 of today.</source>
+        <translation>التاريخ ⁨%1⁩ سيُطبع ⁨%2⁩، ويُقرأ ⁨%3⁩: سطح المكتب يكتب السنة برقمين، وهما يتسعان للسنوات التي لا تبعد عن اليوم أكثر من 50 سنة.</translation>
+    </message>
+    <message>
+        <source>no date</source>
+        <translation>لا تاريخ</translation>
+    </message>
+    <message>
+        <source>there is no amount</source>
+        <translation>لا مبلغ فيه</translation>
+    </message>
+    <message>
+        <source>it has more than one decimal point</source>
+        <translation>فيه أكثر من فاصلة عشرية</translation>
+    </message>
+    <message>
+        <source>it has a grouping separator (&quot;%1&quot;); type the amount without it</source>
+        <translation>فيه فاصل آلاف (⁨&quot;%1&quot;⁩)؛ اكتب المبلغ بدونه</translation>
+    </message>
+    <message>
+        <source>it has a blank inside</source>
+        <translation>فيه فراغ</translation>
+    </message>
+    <message>
+        <source>it is written with an exponent; type the amount in digits</source>
+        <translation>مكتوب بأُسّ؛ اكتب المبلغ بالأرقام</translation>
+    </message>
+    <message>
+        <source>it holds %1, which is not part of an amount</source>
+        <translation>فيه ⁨%1⁩، وليس من المبلغ</translation>
+    </message>
+    <message>
+        <source>it has no digits</source>
+        <translation>ليس فيه أرقام</translation>
+    </message>
+    <message>
+        <source>The amount %1 cannot be printed: %2.</source>
+        <translation>لا يمكن طباعة المبلغ ⁨%1⁩: %2.</translation>
     </message>
 </context>
 <context>
@@ -2275,6 +2422,22 @@ Save them?</source>
         <source>the PDF reader (cheque-pdfpage) is not installed</source>
         <translation>قارئ ملفات PDF (cheque-pdfpage) غير مثبّت</translation>
     </message>
+    <message>
+        <source>A font of %1 points is larger than a cheque&apos;s field takes: choose one of at most %2 points. The field keeps its font.</source>
+        <translation>خط بحجم ⁨%1⁩ نقطة أكبر مما يأخذه حقل الشيك: اختر خطاً لا يزيد عن ⁨%2⁩ نقطة. يبقى للحقل خطه.</translation>
+    </message>
+    <message>
+        <source>Fields %1 and %2 overlap</source>
+        <translation>الحقلان ⁨%1⁩ و⁨%2⁩ متداخلان</translation>
+    </message>
+    <message>
+        <source>Field %1 runs off the paper</source>
+        <translation>الحقل ⁨%1⁩ يخرج عن الورقة</translation>
+    </message>
+    <message>
+        <source>Field %1 cannot print</source>
+        <translation>الحقل ⁨%1⁩ لا يُطبع</translation>
+    </message>
 </context>
 <context>
     <name>TMoneyForm</name>
@@ -2679,6 +2842,10 @@ The banks and layouts are kept in the program; they are written again at the nex
             <numerusform>بقيت %Ln ورقة في دفتر شيكات ⁨%1⁩.</numerusform>
             <numerusform>بقيت %Ln ورقة في دفتر شيكات ⁨%1⁩.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Date it otherwise: %1.</source>
+        <translation>اكتب تاريخاً آخر: %1.</translation>
     </message>
 </context>
 <context>

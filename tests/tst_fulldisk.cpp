@@ -254,31 +254,20 @@ void TestFullDisk::whatIsSaidOfTheRegisterIsWhatItHolds()
             PdfFileOutput output(path("run.pdf"));
             ChequeIssuer issuer(reg, output);
             for (int i = 0; i < 400 && problem.isEmpty(); ++i) {
-                const IssueResult result = issuer.issue(*MakeCheque("SIB", "1/31/26", QStringLiteral("Payee %1").arg(i),
-                                                                    "5000", false, UaeMoney(), "#", false,
-                                                                    QLocale("en_US"))
-                                                             .cheque,
-                                                        InitialLayout());
+                const auto made = MakeCheque("SIB", "1/31/26", QString::number(i), "5", false, UaeMoney(), "#", false);
+                const IssueResult result = issuer.issue(*made.cheque, InitialLayout());
                 sent += result.printed ? 1 : 0;
-                problem = result.problem;
+                problem = result.problem.isEmpty() && i == 399 ? issuer.finish().value_or("") : result.problem;
             }
-            if (problem.isEmpty())
-                problem = issuer.finish().value_or(QString());
         }
         QFile::remove(m_mountPoint.filePath("filler"));
         QMap<ChequeState, int> held;
-        ChequeRegister reg(c);
-        reg.forEach({}, [&](const RegisteredCheque &cheque) {
-            ++held[cheque.state];
-            return true;
-        });
-        if (problem.contains("shows them as failed"))
-            QVERIFY2(held.value(ChequeState::Failed) >= sent && held.value(ChequeState::Sent) == 0, qPrintable(problem));
-        if (problem.contains("holds none of them"))
-            QVERIFY2(held.isEmpty(), qPrintable(problem));
-        if (problem.contains("could not be told"))
-            QVERIFY2(held.value(ChequeState::Failed) == 0, qPrintable(problem));
-        QCOMPARE(held.value(ChequeState::Printed), 0);
+        ChequeRegister(c).forEach({}, [&](const RegisteredCheque &cheque) { return ++held[cheque.state] > 0; });
+        const bool allFailed = held.value(ChequeState::Failed) >= sent && held.size() == 1;
+        QVERIFY2(!problem.contains("shows them as failed") || allFailed, qPrintable(problem));
+        QVERIFY2(!problem.contains("holds none of them") || held.isEmpty(), qPrintable(problem));
+        QVERIFY2(!problem.contains("could not be told") || !held.contains(ChequeState::Failed), qPrintable(problem));
+        QVERIFY(!held.contains(ChequeState::Printed));
         cleanup();
         init();
     }

@@ -156,6 +156,7 @@ void TestAmountWords::syr_data()
     QTest::newRow("1,023") << "1,023" << "Only One Thousand, Twenty-Three S.POUND" << "فقط ألف و ثلاث وعشرون ليرةً";
     QTest::newRow("5.5") << "5.5" << "Only Five S.POUND And Fifty QRSH" << "فقط خمس ليرات و خمسون قرشاً";
     QTest::newRow("201000") << "201000" << "Only Two Hundred and One Thousand, S.POUND" << "فقط مائتا ألف و ألف ليرة";
+    QTest::newRow("0.02") << "0.02" << "Only Two QRSH" << "فقط قرشان";
     QTest::newRow("1,001.01") << "1,001.01" << "Only One Thousand, One S.POUND And One QRSH"
                               << "فقط ألف و ليرة واحدة و واحد قرشاً لا غير";
     // clang-format on
@@ -173,6 +174,12 @@ void TestAmountWords::thousandSubUnits_data()
     // "لا غير", nothing more, closes the amount: after the fils.
     QTest::newRow("1.2345") << "1.2345" << "Only One Dhs And Two Hundred and Thirty-Four Fils"
                             << "فقط درهم واحد و مائتان و أربعة وثلاثون فلساً لا غير";
+    // Two hundred sub-units are the construct before their noun, two the dual.
+    QTest::newRow("1.2") << "1.2" << "Only One Dhs And Two Hundred Fils" << "فقط درهم واحد و مائتا فلس لا غير";
+    QTest::newRow("0.102") << "0.102" << "Only One Hundred and Two Fils" << "فقط مائة و فلسان";
+    // A plus sign and leading zeros: the groups are counted from the digits.
+    QTest::newRow("+0102000001.005") << "+0102000001.005" << "Only One Hundred and Two Million, One Dhs And Five Fils"
+                                     << "فقط مائة ملايين ومليونان ودرهم واحد و خمسة فلوس لا غير";
     // clang-format on
 }
 
@@ -237,6 +244,14 @@ void TestAmountWords::zeroFractionAfterCut()
     AmountToWords("7.001", UaeMoney(), en, ar);
     QCOMPARE(Q(en), QStringLiteral("Only Seven Dhs"));
     QCOMPARE(Q(ar), QStringLiteral("فقط سبعة دراهم"));
+    // A currency without an Arabic name keeps the number ("فقط " is not
+    // "فقط " and the name, which would read as nothing).
+    MonyType nameless = UaeMoney();
+    nameless.AMoneyName = "";
+    for (const auto &[amount, words] : {std::pair{"5", "فقط خمسة دراهم"}, {"2", "فقط إثنان "}, {"1.50", "فقط واحد و خمسون فلساً"}}) {
+        AmountToWords(amount, nameless, en, ar);
+        QCOMPARE(Q(ar), QString::fromUtf8(words));
+    }
 }
 
 void TestAmountWords::everyIntegerConverts()

@@ -82,7 +82,9 @@ std::string AmountAt(qint64 i, Sequence &s) { return i <= 1000000 ? std::to_stri
 //   01 after hundreds with whole units following (101,007: "مائة و ألف و
 //   سبعة", 1,107); the same for millions but the last;
 // - a whole part ending in 01 or 02 with sub-units after it (1.50 was "درهم
-//   واحد لا غير و خمسون فلساً": "nothing more" before the fils).
+//   واحد لا غير و خمسون فلساً": "nothing more" before the fils);
+// - sub-units ending in 02, now their dual (0.02 was "إثنان فلساً"), and 200
+//   of a thousand, now the construct ("مائتان فلس" before).
 bool Mended(const std::string &amount, int partDigits)
 {
     std::string text;
@@ -99,6 +101,8 @@ bool Mended(const std::string &amount, int partDigits)
     if (fraction.size() > std::size_t(partDigits))
         fraction.resize(std::size_t(partDigits));
     const bool subUnits = fraction.find_first_not_of('0') != std::string::npos;
+    if (subUnits && (std::stoi(fraction) % 100 == 2 || std::stoi(fraction) == 200))
+        return true;
     if (integer.empty() || integer.size() > 10 || std::stoll(integer) > 2147483647LL)
         return false;
     const qint64 v = std::stoll(integer);

@@ -61,7 +61,7 @@ void StripLeadingZeros(std::string &s)
 // ArabicFinishing: each search and replacement is a fixed text, one of the
 // currency's names and another fixed text.
 enum class When { Always, MoneyFeminine, PartFeminine };
-enum class Name { None, AM, AP, M2 };
+enum class Name { None, AM, AP, M2, P2 };
 
 struct Pattern
 {
@@ -77,7 +77,7 @@ struct FinishingRow
     Pattern replacement;
 };
 
-constexpr std::array<FinishingRow, 17> kFinishing = {{
+constexpr std::array<FinishingRow, 20> kFinishing = {{
     {When::MoneyFeminine, {"", Name::AM, "اً"}, {"", Name::AM, "ً"}},
     {When::PartFeminine, {"", Name::AP, "اً"}, {"", Name::AP, "ً"}},
     {When::Always, {"فقط ", Name::AM, ""}, {"لا شيء", Name::None, ""}},
@@ -85,7 +85,11 @@ constexpr std::array<FinishingRow, 17> kFinishing = {{
     {When::Always, {"إثنتان ", Name::AM, "ً"}, {"", Name::M2, " لاغير"}},
     {When::Always, {"واحد ", Name::AM, "اً"}, {"", Name::AM, " واحد لا غير"}},
     {When::Always, {"واحدة ", Name::AM, "ً"}, {"", Name::AM, " واحدة لا غير"}},
+    // Two sub-units are their dual noun, as two units are.
+    {When::Always, {"إثنان ", Name::AP, "اً"}, {"", Name::P2, ""}},
+    {When::Always, {"إثنتان ", Name::AP, "ً"}, {"", Name::P2, ""}},
     {When::Always, {"مائتان ", Name::AM, ""}, {"مائتا ", Name::AM, ""}},
+    {When::Always, {"مائتان ", Name::AP, ""}, {"مائتا ", Name::AP, ""}},
     {When::Always, {"مليونان ", Name::AM, ""}, {"مليونا ", Name::AM, ""}},
     {When::Always, {"ملياران ", Name::AM, ""}, {"مليارا ", Name::AM, ""}},
     {When::Always, {"مائة ملايين ", Name::AM, ""}, {"مائة مليون ", Name::AM, ""}},
@@ -104,6 +108,7 @@ std::string_view NameOf(Name name, const MonyType &c)
     case Name::AM: return c.AMoneyName.str();
     case Name::AP: return c.APartName.str();
     case Name::M2: return c.Money2Name.str();
+    case Name::P2: return c.Part2Name.str();
     }
     return {};
 }
@@ -145,7 +150,7 @@ const ReplacementList &FinishingFor(const MonyType &c)
 {
     struct Made
     {
-        std::string money, part, money2;
+        std::string money, part, money2, part2;
         bool moneyMale = false, partMale = false;
         std::vector<std::string> texts; // search, replacement, search, …
         std::optional<ReplacementList> rows;
@@ -153,7 +158,7 @@ const ReplacementList &FinishingFor(const MonyType &c)
         bool isFor(const MonyType &c) const
         {
             return rows && money == c.AMoneyName.str() && part == c.APartName.str() && money2 == c.Money2Name.str()
-                && moneyMale == c.MoneyMale && partMale == c.PartMale;
+                && part2 == c.Part2Name.str() && moneyMale == c.MoneyMale && partMale == c.PartMale;
         }
     };
     thread_local std::array<Made, 4> kept;
@@ -167,13 +172,17 @@ const ReplacementList &FinishingFor(const MonyType &c)
     made.money = c.AMoneyName.str();
     made.part = c.APartName.str();
     made.money2 = c.Money2Name.str();
+    made.part2 = c.Part2Name.str();
     made.moneyMale = c.MoneyMale;
     made.partMale = c.PartMale;
     made.texts.clear();
     for (const FinishingRow &row : kFinishing) {
-        // A row that does not apply, or searches for nothing, never replaces.
+        // A row that does not apply, or is built on a name the currency
+        // does not have ("فقط " would turn every amount into nothing),
+        // never replaces.
         std::string search = Text(row.search, c);
-        if (!Applies(row.when, c) || search.empty())
+        if (!Applies(row.when, c) || (row.search.name != Name::None && NameOf(row.search.name, c).empty())
+            || (row.replacement.name != Name::None && NameOf(row.replacement.name, c).empty()))
             continue;
         made.texts.push_back(std::move(search));
         made.texts.push_back(Text(row.replacement, c));
@@ -236,6 +245,12 @@ void AmountToWords(std::string_view amount, const MonyType &currency, std::strin
         return;
     }
     StripLeadingZeros(integer);
+    // A plus sign says nothing of the amount: its digits are read as they
+    // stand without it (with it, their groups would be counted from the sign).
+    if (integer.front() == '+') {
+        integer.erase(0, 1);
+        StripLeadingZeros(integer);
+    }
     bool negative = false;
     if (integer.front() == '-') {
         integer.erase(0, 1);

@@ -51,7 +51,7 @@ struct MonyType
     ShortName APartName;         ///< Arabic sub-unit noun, singular
     ShortName EPartName;         ///< English sub-unit name
     ShortName Money2Name;        ///< Arabic currency noun, dual
-    ShortName Part2Name;         ///< Arabic sub-unit noun, dual (stored, never read)
+    ShortName Part2Name;         ///< Arabic sub-unit noun, dual
     ShortName Money3Name;        ///< Arabic currency noun, plural
     ShortName Part3Name;         ///< Arabic sub-unit noun, plural
     std::int32_t PartDigits = 0; ///< 2 for 100 sub-units, 3 for 1000

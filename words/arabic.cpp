@@ -246,7 +246,11 @@ std::string words::detail::NounName(NounForm form, const MonyType &currency, boo
 {
     switch (form) {
     case NounForm::Unchanged: break;
-    case NounForm::Accusative: return (part ? currency.APartName : currency.AMoneyName).str() + "اً";
+    case NounForm::Accusative: {
+        // A currency without a name has no ending either.
+        const std::string &name = (part ? currency.APartName : currency.AMoneyName).str();
+        return name.empty() ? name : name + "اً";
+    }
     case NounForm::Plural: return (part ? currency.Part3Name : currency.Money3Name).str();
     case NounForm::Singular: return (part ? currency.APartName : currency.AMoneyName).str();
     }

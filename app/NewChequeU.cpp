@@ -835,6 +835,7 @@ void TNewChequeForm::showRegister()
         connect(m_registerWindow.get(), &RegisterWindow::printApprovedRequested, this, &TNewChequeForm::printApproved);
     }
     m_registerWindow->setBanks(m_designer->Book.Banks);
+    m_registerWindow->setCurrency(m_currency->value());
     m_registerWindow->refresh();
     m_registerWindow->show();
     m_registerWindow->raise();
@@ -869,7 +870,13 @@ void TNewChequeForm::reprint(const RegisteredCheque &original)
         dialogs().showMessage(parent, WindowCaption(), layout.problem);
         return;
     }
-    const Cheque cheque = ChequeFromRecord(original, layout.layout->BAText);
+    const ChequeOrProblem made =
+        ChequeOfRecord(original, m_currency->value(), layout.layout->BAText, m_designer->onlyFirst());
+    if (!made.cheque) {
+        dialogs().showMessage(parent, WindowCaption(), made.problem);
+        return;
+    }
+    const Cheque &cheque = *made.cheque;
     if (const auto fault = ChequePageFault(cheque, *layout.layout)) {
         dialogs().showMessage(parent, WindowCaption(),
                               DescribePageFault(*fault, *layout.layout) + tr(" Nothing was printed."));
@@ -913,7 +920,7 @@ void TNewChequeForm::printApproved(const RegisteredCheque &approved)
     }
     // Printed as it was prepared and approved.
     const ChequeOrProblem made =
-        ApprovedCheque(approved, m_currency->value(), layout.layout->BAText, m_designer->onlyFirst());
+        ChequeOfRecord(approved, m_currency->value(), layout.layout->BAText, m_designer->onlyFirst());
     if (!made.cheque) {
         dialogs().showMessage(parent, WindowCaption(), made.problem);
         return;

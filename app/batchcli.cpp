@@ -51,7 +51,7 @@ enum Exit { AllPrinted = 0, NotAllPrinted = 1, CannotRun = 2 };
 bool NeedsNoWindows(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i)
-        for (const char *option : {"--batch", "--verify-register", "--init-register", "--approval-rule",
+        for (const char *option : {"--batch", "--verify-register", "--init-register", "--add-account", "--approval-rule",
                                    "--approval-limit", "--version", "--help", "-h"})
             if (std::strcmp(argv[i], option) == 0
                 || (std::strncmp(argv[i], option, std::strlen(option)) == 0 && argv[i][std::strlen(option)] == '='))
@@ -86,6 +86,14 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     const QCommandLineOption verify(QStringLiteral("verify-register"),
                                     QStringLiteral("Recomputes the register's history and names the first event "
                                                    "that does not match it."));
+    const QCommandLineOption expect(QStringLiteral("expect"),
+                                    QStringLiteral("With --verify-register: a hash of the history kept elsewhere (the "
+                                                   "register report's), which the history must hold."),
+                                    QStringLiteral("HASH"));
+    const QCommandLineOption account(QStringLiteral("add-account"),
+                                     QStringLiteral("On a shared register: adds the account of BANK, in the currency "
+                                                    "of money.txt (an administrator's work)."),
+                                     QStringLiteral("BANK"));
     const QCommandLineOption init(QStringLiteral("init-register"),
                                   QStringLiteral("Sets a shared register up for an office: its roles and what each "
                                                  "may do (run by the database's owner)."));
@@ -113,8 +121,8 @@ CommandLine ParseCommandLine(const QStringList &arguments)
                                     QStringLiteral("OUT.pdf"));
     const QCommandLineOption lang(QStringLiteral("lang"), QStringLiteral("The interface language: ar or en."),
                                   QStringLiteral("ar|en"));
-    parser.addOptions({help, version, batch, bank, pdf, printer, duplicates, dataDir, verify, init, rule, limit,
-                       currency, login, reconcile, report, lang});
+    parser.addOptions({help, version, batch, bank, pdf, printer, duplicates, dataDir, verify, expect, init, account, rule,
+                       limit, currency, login, reconcile, report, lang});
     CommandLine command;
     command.helpText = parser.helpText();
     if (!parser.parse(arguments)) {
@@ -131,6 +139,8 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     command.dataDir = parser.value(dataDir);
     command.lang = parser.value(lang);
     command.verifyRegister = parser.isSet(verify);
+    command.expect = parser.value(expect);
+    command.addAccount = parser.value(account);
     command.initRegister = parser.isSet(init);
     command.approvalRule = parser.value(rule);
     command.approvalLimit = parser.value(limit);
@@ -154,7 +164,9 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     else if (command.batch.isEmpty() && !approval && !parser.isSet(reconcile)
              && (parser.isSet(pdf) || parser.isSet(printer) || parser.isSet(bank)))
         command.error = QStringLiteral("--to-pdf, --printer and --bank go with --batch FILE.");
-    else if ((command.verifyRegister || command.initRegister) && !command.batch.isEmpty())
+    else if (parser.isSet(expect) && !command.verifyRegister)
+        command.error = QStringLiteral("--expect goes with --verify-register.");
+    else if ((command.verifyRegister || command.initRegister || parser.isSet(account)) && !command.batch.isEmpty())
         command.error = QStringLiteral("--verify-register and --init-register go without --batch.");
     else if (!command.batch.isEmpty() && parser.isSet(pdf) == parser.isSet(printer))
         command.error = QStringLiteral("Give either --to-pdf OUT.pdf or --printer NAME.");
@@ -184,7 +196,7 @@ std::unique_ptr<ChequeRegister> OpenRegister(const QString &dir, const QString &
 
 } // namespace
 
-int VerifyRegisterCommand(const QString &dir)
+int VerifyRegisterCommand(const QString &dir, const QString &expect)
 {
     const std::unique_ptr<ChequeRegister> reg = OpenRegister(dir, QString());
     if (!reg)
@@ -199,6 +211,13 @@ int VerifyRegisterCommand(const QString &dir)
                     .arg(*problem));
             return NotAllPrinted;
         }
+        if (!expect.isEmpty() && !check.held(expect.trimmed().toLower())) {
+            Say(QCoreApplication::translate("BatchCommand",
+                                            "The register's history does not hold the hash %1: it was shortened or "
+                                            "written anew since that hash was kept.")
+                    .arg(expect.trimmed()));
+            return NotAllPrinted;
+        }
         std::fprintf(stdout, "%s\n",
                      QCoreApplication::translate("BatchCommand",
                                                  "The register's history is whole: %Ln events. Latest hash: %1",
@@ -211,6 +230,37 @@ int VerifyRegisterCommand(const QString &dir)
         Say(QString::fromStdString(error.message()));
         return CannotRun;
     }
+}
+
+int AddAccountCommand(const QString &bank, const QString &dir)
+{
+    std::optional<MoneyRead> money;
+    try {
+        money = ReadMoneyAtStart(dir + QLatin1String(MoneyFileName));
+    } catch (const ChequeError &error) {
+        Say(QString::fromStdString(error.message()));
+        return CannotRun;
+    }
+    if (money && money->damage) {
+        Say(*money->damage);
+        return CannotRun;
+    }
+    const std::unique_ptr<ChequeRegister> reg = OpenRegister(dir, QString());
+    if (!reg)
+        return CannotRun;
+    try {
+        reg->addAccount(bank, money ? money->money : UaeMoney());
+        QStringList lines;
+        for (const ChequeRegister::Account &a : reg->accounts())
+            lines << QCoreApplication::translate("BatchCommand", "%1: %2, %3 sub-unit digits")
+                         .arg(a.bank, a.currency)
+                         .arg(a.digits);
+        std::fprintf(stdout, "%s\n", lines.join(u'\n').toLocal8Bit().constData());
+    } catch (const ChequeError &error) {
+        Say(QString::fromStdString(error.message()));
+        return CannotRun;
+    }
+    return AllPrinted;
 }
 
 int InitRegisterCommand(const QString &dir)

@@ -4,8 +4,9 @@
 // The program's command line, and a list of cheques printed from it
 // without windows:
 //   cheque-printer --batch FILE [--bank NAME] (--to-pdf OUT.pdf | --printer NAME)
-//   cheque-printer --verify-register
+//   cheque-printer --verify-register [--expect HASH]
 //   cheque-printer --init-register
+//   cheque-printer --add-account BANK
 //   cheque-printer --approval-rule AMOUNT|none --currency NAME [--bank NAME]
 //   cheque-printer --approval-limit AMOUNT|none --currency NAME --login NAME
 //   cheque-printer --reconcile STATEMENT --bank NAME [--report OUT.pdf]
@@ -27,6 +28,8 @@ struct CommandLine
     QString dataDir; ///< instead of the folder the program would choose
     QString lang;    ///< the interface language for this start: "ar" or "en"
     bool verifyRegister = false;
+    QString expect;     ///< a hash of the history kept elsewhere (a report's), which it must hold
+    QString addAccount; ///< a bank whose account the shared register adds
     bool initRegister = false;
     QString approvalRule;  ///< cheques above this amount need approval ("none": no longer)
     QString approvalLimit; ///< an approver's limit ("none": no longer)
@@ -49,7 +52,13 @@ bool NeedsNoWindows(int argc, char **argv);
 /// Recomputes the history of the register of the data folder's settings:
 /// 0 when it is whole (its latest hash on standard output), 1 when an event
 /// does not match (named on standard error), 2 when it cannot be read.
-int VerifyRegisterCommand(const QString &dataDir);
+/// With `expect`, the history must hold an event of that hash too.
+int VerifyRegisterCommand(const QString &dataDir, const QString &expect = QString());
+
+/// Adds the account of `bank`, in the currency of the data folder's
+/// money.txt, to the shared register of its settings and lists the
+/// accounts; 0 when done, 2 when it cannot be.
+int AddAccountCommand(const QString &bank, const QString &dataDir);
 
 /// Sets the shared register of the data folder's settings up for an office
 /// (see ChequeRegister::setUpOfficeRoles); 0 when done, 2 when it cannot be.

@@ -57,7 +57,9 @@ int main(int argc, char *argv[])
     if (!command.batch.isEmpty())
         return RunBatchCommand(command, folder.path);
     if (command.verifyRegister)
-        return VerifyRegisterCommand(folder.path);
+        return VerifyRegisterCommand(folder.path, command.expect);
+    if (!command.addAccount.isEmpty())
+        return AddAccountCommand(command.addAccount, folder.path);
     if (command.initRegister)
         return InitRegisterCommand(folder.path);
     if (!command.approvalRule.isEmpty() || !command.approvalLimit.isEmpty())

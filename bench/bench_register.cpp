@@ -16,6 +16,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 
 #include "batch/reconcile.h"
@@ -478,6 +479,11 @@ void BM_Approve1000(benchmark::State &state)
     asPreparer.user = QStringLiteral("preparer");
     ChequeRegister preparer(asPreparer);
     const Cheque cheque = SampleCheque();
+    try {
+        owner.addAccount(cheque.bank, cheque.currency);
+    } catch (const ChequeError &) {
+        // there already
+    }
     for (auto _ : state) {
         state.PauseTiming();
         QList<qint64> prepared;
@@ -489,6 +495,84 @@ void BM_Approve1000(benchmark::State &state)
     }
 }
 BENCHMARK(BM_Approve1000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Recording a cheque on a server through the register's function (the
+// server checks the account, the amount and the rules and takes the number)
+// against the statements the program sent itself before: the same rules'
+// question, number, cheque book check and insert, as the owner, in one
+// transaction each. The register's triggers (its guard, its history) run
+// in both.
+void BM_RecordServerApi(benchmark::State &state)
+{
+    const auto server = Server();
+    if (!server) {
+        state.SkipWithError("no PostgreSQL server (run under tests/postgres_register.sh)");
+        return;
+    }
+    ChequeRegister reg(*server);
+    const Cheque cheque = SampleCheque();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(reg.recordSent(cheque, QStringLiteral("Office printer")));
+}
+BENCHMARK(BM_RecordServerApi)->Unit(benchmark::kMicrosecond);
+
+void BM_RecordServerDirect(benchmark::State &state)
+{
+    const auto server = Server();
+    if (!server) {
+        state.SkipWithError("no PostgreSQL server (run under tests/postgres_register.sh)");
+        return;
+    }
+    ChequeRegister(*server).open(); // its tables
+    {
+        QSqlDatabase d = OpenServer(*server, QStringLiteral("direct"));
+        const Cheque c = SampleCheque();
+        QSqlQuery need(d), number(d), leaf(d), insert(d), sql(d);
+        need.prepare(QStringLiteral("SELECT cheque_needs_approval(:bank, :currency, :thousandths)"));
+        number.prepare(QStringLiteral("INSERT INTO cheque_numbers (bank, next_number) VALUES (:bank, 2) ON CONFLICT "
+                                      "(bank) DO UPDATE SET next_number = cheque_numbers.next_number + 1 RETURNING "
+                                      "next_number - 1"));
+        leaf.prepare(QStringLiteral("SELECT (SELECT count(*) FROM cheque_books WHERE bank = :bank), (SELECT "
+                                    "count(*) FROM cheque_books WHERE bank = :bank2 AND :number BETWEEN first_leaf "
+                                    "AND last_leaf)"));
+        insert.prepare(QStringLiteral(
+            "INSERT INTO cheques (bank, cheque_number, cheque_date, payee, payee_key, amount_minor, digits, "
+            "amount_thousandths, currency, currency_arabic, words_en, words_ar, account_only, printed_at, "
+            "destination, login, state, replaces, cheque_day, job) VALUES (:bank, :number, :date, :payee, :key, "
+            ":minor, 2, :thousandths, 'Dhs', 'درهم', :en, :ar, 0, :at, 'Office printer', 'x', 'sent', NULL, "
+            "'2026-12-07', NULL) RETURNING id"));
+        for (auto _ : state) {
+            sql.exec(QStringLiteral("BEGIN ISOLATION LEVEL READ COMMITTED"));
+            sql.exec(QStringLiteral("SELECT pg_advisory_xact_lock(726345)"));
+            for (QSqlQuery *q : {&need, &number})
+                q->bindValue(QStringLiteral(":bank"), c.bank);
+            need.bindValue(QStringLiteral(":currency"), QStringLiteral("Dhs"));
+            need.bindValue(QStringLiteral(":thousandths"), c.minorUnits * 10);
+            need.exec();
+            number.exec();
+            number.next();
+            const qint64 n = number.value(0).toLongLong();
+            leaf.bindValue(QStringLiteral(":bank"), c.bank);
+            leaf.bindValue(QStringLiteral(":bank2"), c.bank);
+            leaf.bindValue(QStringLiteral(":number"), n);
+            leaf.exec();
+            const QVariantMap values{{QStringLiteral(":bank"), c.bank},      {QStringLiteral(":number"), n},
+                                     {QStringLiteral(":date"), c.date},      {QStringLiteral(":payee"), c.payee},
+                                     {QStringLiteral(":key"), c.payee},      {QStringLiteral(":minor"), c.minorUnits},
+                                     {QStringLiteral(":thousandths"), c.minorUnits * 10},
+                                     {QStringLiteral(":en"), c.english},    {QStringLiteral(":ar"), c.arabic},
+                                     {QStringLiteral(":at"), QStringLiteral("2026-12-08T10:00:00.000Z")}};
+            for (auto it = values.begin(); it != values.end(); ++it)
+                insert.bindValue(it.key(), it.value());
+            if (!insert.exec() || !sql.exec(QStringLiteral("COMMIT"))) {
+                state.SkipWithError(qPrintable(insert.lastError().text()));
+                break;
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("direct"));
+}
+BENCHMARK(BM_RecordServerDirect)->Unit(benchmark::kMicrosecond);
 
 // Its floor: 1,000 single-row updates on the same server, each committed.
 void BM_PlainUpdates1000(benchmark::State &state)

@@ -7,14 +7,18 @@
 #include <QStringList>
 
 QString EventHash(const QString &prevHash, qint64 seq, qint64 cheque, const QString &kind, const QString &at,
-                  const QString &actor, const QString &detail)
+                  const QString &actor, const QString &detail, const QString &contents)
 {
-    const QByteArray fields =
-        QStringList{QString::number(seq), QString::number(cheque), kind, at, actor, detail}.join(QChar(0x1f)).toUtf8();
+    QStringList parts{QString::number(seq), cheque > 0 ? QString::number(cheque) : QString(), kind, at, actor, detail};
+    if (!contents.isNull())
+        parts << contents;
+    const QByteArray fields = parts.join(QChar(0x1f)).toUtf8();
     return QString::fromLatin1(
         QCryptographicHash::hash(QByteArray::fromHex(prevHash.toLatin1()) + fields, QCryptographicHash::Sha256)
             .toHex());
 }
+
+QString ChequeContents(const QStringList &fields) { return fields.join(QChar(0x1e)); }
 
 QString EventTime(const QDateTime &utc)
 {
@@ -39,9 +43,16 @@ bool ChainCheck::add(const ChequeEvent &e)
                           .arg(m_events + 1));
     if (e.prevHash != m_last)
         return refuse(QCoreApplication::translate("ChequeHistory", "its link to the event before it is broken"));
-    if (e.hash != EventHash(e.prevHash, e.seq, e.cheque, e.kind, e.at, e.actor, e.detail))
+    if (e.hash != EventHash(e.prevHash, e.seq, e.cheque, e.kind, e.at, e.actor, e.detail, e.contents))
         return refuse(QCoreApplication::translate("ChequeHistory", "it was changed after it was written"));
     ++m_events;
     m_last = e.hash;
+    m_hashes.insert(e.hash);
     return true;
+}
+
+void ChainCheck::refuse(const QString &why)
+{
+    if (!m_problem)
+        m_problem = why;
 }

@@ -11,6 +11,8 @@
 #include <optional>
 
 #include <QDateTime>
+#include <QSet>
+#include <QStringList>
 #include <QString>
 
 /// One event of the history, as the register keeps it.
@@ -24,12 +26,24 @@ struct ChequeEvent
     QString detail;    ///< where it was sent, or why
     QString prevHash;  ///< hex; empty for the first event
     QString hash;      ///< hex
+    /// On a shared register: the cheque as it stood after the event (its
+    /// fields joined by U+001E, see ChequeContents), or what the office's
+    /// own change changed (no cheque: `cheque` 0); null for events before
+    /// the history held them, and in a register file.
+    QString contents;
 };
 
 /// The hash of an event: SHA-256 over the previous event's hash (as bytes)
-/// and the event's fields joined by U+001F, in UTF-8; hex.
+/// and the event's fields joined by U+001F (its cheque empty for an event of
+/// the office's, its contents last when it has them), in UTF-8; hex.
 QString EventHash(const QString &prevHash, qint64 seq, qint64 cheque, const QString &kind, const QString &at,
-                  const QString &actor, const QString &detail);
+                  const QString &actor, const QString &detail, const QString &contents = QString());
+
+/// A cheque's contents as an event of a shared register holds them: bank,
+/// cheque number (empty without one), payee, amount in sub-units, sub-unit
+/// digits, currency, day, English and Arabic words, account only (0 or 1),
+/// state, reason and the state's day, joined by U+001E.
+QString ChequeContents(const QStringList &fields);
 
 /// A time of an event as the history writes it.
 QString EventTime(const QDateTime &utc);
@@ -42,6 +56,12 @@ public:
     /// event that does not match the history before it.
     bool add(const ChequeEvent &event);
 
+    /// A fault found beside the chain (a cheque that is not as its history
+    /// holds it); the first problem stays.
+    void refuse(const QString &why);
+    /// Whether an event of the chain had `hash` (a hash kept elsewhere).
+    bool held(const QString &hash) const { return m_hashes.contains(hash); }
+
     qint64 events() const { return m_events; }
     QString latestHash() const { return m_last; }
     const std::optional<QString> &problem() const { return m_problem; }
@@ -50,4 +70,5 @@ private:
     qint64 m_events = 0;
     QString m_last;
     std::optional<QString> m_problem;
+    QSet<QString> m_hashes;
 };

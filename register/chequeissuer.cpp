@@ -113,30 +113,7 @@ IssueRunResult IssueRun(ChequeIssuer &issuer, const QList<ChequeJob> &jobs,
     return run;
 }
 
-Cheque ChequeFromRecord(const RegisteredCheque &record, const QString &baText, const QLocale &locale)
-{
-    Cheque cheque;
-    cheque.bank = record.bank;
-    cheque.date = record.date;
-    cheque.day = record.day;
-    cheque.payee = record.payee;
-    cheque.minorUnits = record.minorUnits;
-    cheque.digits = record.digits;
-    qint64 scale = 1;
-    for (int i = 0; i < record.digits; ++i)
-        scale *= 10;
-    // Exact: an amount's sub-units stay far below 2^53.
-    cheque.figure = baText + FormatAmount(double(record.minorUnits) / double(scale), record.digits, locale) + baText;
-    cheque.english = record.english;
-    cheque.arabic = record.arabic;
-    cheque.accountOnly = record.accountOnly;
-    cheque.currency.EMoneyName = ToStd(record.currency);
-    cheque.currency.AMoneyName = ToStd(record.currencyArabic);
-    cheque.currency.PartDigits = record.digits;
-    return cheque;
-}
-
-ChequeOrProblem ApprovedCheque(const RegisteredCheque &record, const MonyType &currency, const QString &baText,
+ChequeOrProblem ChequeOfRecord(const RegisteredCheque &record, const MonyType &currency, const QString &baText,
                                bool onlyFirst, const QLocale &locale)
 {
     if (record.currency != FromStd(currency.EMoneyName.str()) || record.digits != FigureDigits(currency))
@@ -145,14 +122,16 @@ ChequeOrProblem ApprovedCheque(const RegisteredCheque &record, const MonyType &c
                                             "The cheque is in %1, not in the program's currency (%2): "
                                             "set that currency in the Money window to print it.")
                     .arg(record.currency, FromStd(currency.EMoneyName.str()))};
-    ChequeOrProblem made = MakeCheque(record.bank, record.date, record.day, record.payee,
+    // Its one date, as this desktop writes it.
+    const QString date = record.day.isValid() ? WriteShortDate(record.day, locale) : record.date;
+    ChequeOrProblem made = MakeCheque(record.bank, date, record.day, record.payee,
                                       ReadChequeAmount(record.amountText(), currency, QLocale::c()), record.accountOnly,
                                       currency, baText, onlyFirst, locale);
     if (made.cheque && made.cheque->minorUnits != record.minorUnits)
         return {std::nullopt,
                 QCoreApplication::translate("ChequeIssuer",
                                             "The cheque's amount cannot be printed "
-                                            "as it was approved.")};
+                                            "as it was recorded.")};
     return made;
 }
 

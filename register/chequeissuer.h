@@ -55,16 +55,12 @@ inline constexpr int DuplicateDays = 30;
 /// says what is wrong).
 std::optional<RegisteredCheque> RecentLikeCheque(ChequeRegister &reg, const Cheque &cheque);
 
-/// A cheque of the register as it is printed again: its date, payee, words
-/// and account-only flag as they were printed, its figure in `locale`'s
-/// format between the layout's B/A texts.
-Cheque ChequeFromRecord(const RegisteredCheque &record, const QString &baText, const QLocale &locale = QLocale());
-
-/// An approved cheque as it is printed: its date, payee and account-only
-/// flag as they were prepared, its figure and words made afresh from its
-/// amount (an approver read the amount, never the words a preparer's own
-/// program stored) in `currency`, which must be the cheque's.
-ChequeOrProblem ApprovedCheque(const RegisteredCheque &record, const MonyType &currency, const QString &baText,
+/// A cheque of the register as it is printed again, or printed once it was
+/// approved: its day, payee and account-only flag as they were recorded,
+/// its figure and words made afresh from its amount (an approver read the
+/// amount, never the words a program stored) in `currency`, which must be
+/// the cheque's, its date as this desktop writes its day.
+ChequeOrProblem ChequeOfRecord(const RegisteredCheque &record, const MonyType &currency, const QString &baText,
                                bool onlyFirst, const QLocale &locale = QLocale());
 
 /// The cheques of a list among `cheques` like one printed lately (see

@@ -8,6 +8,7 @@
 #include <type_traits>
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -25,6 +26,7 @@
 #include "core/partfile.h"
 #include "output/printrun.h"
 #include "register/registercheck.h"
+#include "register/registerschema.h"
 #include "register/serverwatch.h"
 
 #include <dlfcn.h>
@@ -140,127 +142,6 @@ const char *OrderColumn(RegisterOrder order)
 // "Cheq".
 constexpr qint64 kRegisterMark = 0x43686571;
 
-// Whoever writes to a shared register, through this program or not: a
-// cheque is recorded as sent (or prepared, for the office's approval) by the
-// login that records it, never changed but for its state, which moves only
-// as the register window allows, and never deleted. A cheque above the
-// office's approval amount is only ever prepared; approving it and printing
-// it once approved are the register's own functions' (run as the register's
-// owner), never a login's own UPDATE.
-QString ChequeGuardFunction()
-{
-    return QStringLiteral(
-        "CREATE OR REPLACE FUNCTION cheque_guard() RETURNS trigger LANGUAGE plpgsql SET search_path = "
-        "pg_catalog, public, pg_temp AS $$\n"
-        "DECLARE\n"
-        "  own BOOLEAN := coalesce(pg_has_role(current_user, (SELECT relowner FROM pg_class WHERE oid = TG_RELID), "
-        "'MEMBER'), false);\n"
-        "BEGIN\n"
-        "  IF TG_OP = 'INSERT' THEN\n"
-        "    NEW.login := session_user; NEW.reason := ''; NEW.state_day := '';\n"
-        "    IF NEW.digits NOT IN (2, 3) THEN\n"
-        "      RAISE EXCEPTION 'an amount has 2 or 3 decimals';\n"
-        "    END IF;\n"
-        "    NEW.amount_thousandths := NEW.amount_minor * CASE WHEN NEW.digits = 3 THEN 1 ELSE 10 END;\n"
-        "    IF NEW.state = 'prepared' THEN\n"
-        "      NEW.cheque_number := NULL; NEW.destination := ''; NEW.job := NULL;\n"
-        "      RETURN NEW;\n"
-        "    END IF;\n"
-        "    NEW.state := 'sent';\n"
-        "    IF NEW.cheque_number IS NULL THEN\n"
-        "      RAISE EXCEPTION 'a cheque is sent with its cheque number';\n"
-        "    END IF;\n"
-        "    IF cheque_needs_approval(NEW.bank, NEW.currency, NEW.amount_thousandths) THEN\n"
-        "      RAISE EXCEPTION 'a cheque of % for % % needs an approval before it is printed', NEW.bank,\n"
-        "        trim_scale(NEW.amount_minor::numeric / power(10::numeric, NEW.digits)), NEW.currency;\n"
-        "    END IF;\n"
-        "    RETURN NEW;\n"
-        "  END IF;\n"
-        "  IF own AND OLD.state = 'approved' AND NEW.state = 'sent' THEN\n"
-        "    IF (to_jsonb(NEW) - 'state' - 'reason' - 'cheque_number' - 'printed_at' - 'destination' - 'job')\n"
-        "       IS DISTINCT FROM (to_jsonb(OLD) - 'state' - 'reason' - 'cheque_number' - 'printed_at' - "
-        "'destination' - 'job') THEN\n"
-        "      RAISE EXCEPTION 'an approved cheque is printed as it was approved';\n"
-        "    END IF;\n"
-        "    RETURN NEW;\n"
-        "  END IF;\n"
-        "  IF (to_jsonb(NEW) - 'state' - 'reason' - 'state_day') IS DISTINCT FROM (to_jsonb(OLD) - 'state' - "
-        "'reason' - 'state_day') THEN\n"
-        "    RAISE EXCEPTION 'a recorded cheque is never changed, only its state';\n"
-        "  END IF;\n"
-        "  IF NEW.state = OLD.state AND (NEW.reason, NEW.state_day) IS DISTINCT FROM (OLD.reason, OLD.state_day) THEN\n"
-        "    RAISE EXCEPTION 'a cheque''s reason is given with its state, never changed afterwards';\n"
-        "  END IF;\n"
-        "  IF NEW.state IS DISTINCT FROM OLD.state AND NOT (\n"
-        "       (OLD.state = 'sent' AND NEW.state IN ('printed', 'failed'))\n"
-        "    OR (NEW.state = 'voided' AND OLD.state NOT IN ('voided', 'cleared'))\n"
-        "    OR (NEW.state = 'spoilt' AND OLD.state IN ('sent', 'printed', 'failed'))\n"
-        "    OR (own AND OLD.state = 'prepared' AND NEW.state IN ('approved', 'rejected'))\n"
-        "    OR (OLD.state = 'printed' AND NEW.state = 'delivered')\n"
-        "    OR (OLD.state IN ('printed', 'delivered', 'returned') AND NEW.state = 'cleared')\n"
-        "    OR (OLD.state IN ('printed', 'delivered') AND NEW.state = 'returned')\n"
-        "    OR (OLD.state IN ('printed', 'delivered', 'returned') AND NEW.state = 'stopped')) THEN\n"
-        "    RAISE EXCEPTION 'a % cheque cannot be marked %', OLD.state, NEW.state;\n"
-        "  END IF;\n"
-        "  IF NEW.state IN ('voided', 'spoilt', 'rejected', 'returned', 'stopped') AND btrim(NEW.reason) = '' THEN\n"
-        "    RAISE EXCEPTION 'the reason must be given';\n"
-        "  END IF;\n"
-        "  IF NEW.state = 'cleared' AND NEW.state_day = '' THEN\n"
-        "    RAISE EXCEPTION 'a cheque is cleared on the bank''s date';\n"
-        "  END IF;\n"
-        "  RETURN NEW;\n"
-        "END $$");
-}
-
-// The next cheque number: taken one at a time by anyone; set to another
-// number (a new cheque book) only by the register's administrators, once the
-// office has them (or by the table's owner).
-QString NumberGuardFunction()
-{
-    return QStringLiteral(
-        "CREATE OR REPLACE FUNCTION cheque_number_guard() RETURNS trigger LANGUAGE plpgsql SET "
-        "search_path = pg_catalog, public, pg_temp AS $$\n"
-        "BEGIN\n"
-        "  IF (TG_OP = 'INSERT' AND NEW.next_number = 2) OR (TG_OP = 'UPDATE' AND NEW.bank = OLD.bank\n"
-        "      AND NEW.next_number = OLD.next_number + 1) THEN\n"
-        "    RETURN NEW;\n"
-        "  END IF;\n"
-        "  -- Past a book's last leaf, on to the first leaf of the bank's next book.\n"
-        "  IF TG_OP = 'UPDATE' AND NEW.bank = OLD.bank AND NEW.next_number - 1 = (SELECT min(first_leaf)\n"
-        "      FROM cheque_books WHERE bank = NEW.bank AND first_leaf >= OLD.next_number - 1)\n"
-        "      AND NOT EXISTS (SELECT 1 FROM cheque_books WHERE bank = NEW.bank\n"
-        "        AND OLD.next_number - 1 BETWEEN first_leaf AND last_leaf) THEN\n"
-        "    RETURN NEW;\n"
-        "  END IF;\n"
-        "  IF EXISTS (SELECT FROM pg_roles WHERE rolname = 'cheque_admins')\n"
-        "     AND NOT pg_has_role(session_user, 'cheque_admins', 'MEMBER')\n"
-        "     AND NOT coalesce(pg_has_role(session_user, (SELECT relowner FROM pg_class WHERE oid = "
-        "TG_RELID), 'MEMBER'), false) THEN\n"
-        "    RAISE EXCEPTION 'only the register''s administrators set cheque numbers';\n"
-        "  END IF;\n"
-        "  RETURN NEW;\n"
-        "END $$");
-}
-
-// Each change of a cheque's state is an event of its history, written by
-// the server (a login cannot write events of its own): a cheque sent with
-// where it went, any other state with its reason.
-QString EventOfChangeFunction()
-{
-    return QStringLiteral(
-        "CREATE OR REPLACE FUNCTION cheque_event_of_change() RETURNS trigger LANGUAGE plpgsql SECURITY DEFINER "
-        "SET search_path = pg_catalog, public, pg_temp AS $$\n"
-        "BEGIN\n"
-        "  IF TG_OP = 'INSERT' OR NEW.state IS DISTINCT FROM OLD.state THEN\n"
-        "    INSERT INTO cheque_events (seq, cheque, kind, at, actor, detail, prev_hash, hash)\n"
-        "      VALUES (0, NEW.id, NEW.state, '', '', CASE WHEN NEW.state = 'sent' THEN NEW.destination\n"
-        "        WHEN NEW.state_day = '' THEN NEW.reason WHEN NEW.reason = '' THEN NEW.state_day\n"
-        "        ELSE NEW.state_day || ': ' || NEW.reason END, '', '');\n"
-        "  END IF;\n"
-        "  RETURN NULL;\n"
-        "END $$");
-}
-
 QString AnotherProgram()
 {
     return QCoreApplication::translate("ChequeRegister",
@@ -368,9 +249,24 @@ std::optional<QString> TlsProblem(const QString &why, const RegisterConnection &
 
 } // namespace
 
+namespace {
+
+// A register's name in this computer's local file: its server and database.
+QString RegisterKey(const RegisterConnection &c)
+{
+    return QString::fromLatin1(
+        QCryptographicHash::hash(QStringLiteral("%1:%2/%3").arg(c.host).arg(c.port).arg(c.database).toUtf8(),
+                                 QCryptographicHash::Sha256)
+            .toHex()
+            .left(32));
+}
+
+} // namespace
+
 RegisterConnection ConnectionFromSettings(const QSettings &settings, const QString &dataDir)
 {
     RegisterConnection c;
+    c.localFile = QDir(dataDir).filePath(QLatin1String(RegisterLocalFileName));
     c.driver = settings.value(QStringLiteral("register/driver"), QStringLiteral("QSQLITE")).toString();
     c.file = settings.value(QStringLiteral("register/file")).toString();
     if (c.file.isEmpty())
@@ -430,6 +326,12 @@ ChequeRegister::ChequeRegister(RegisterConnection connection) : m_connection(std
 
 ChequeRegister::~ChequeRegister()
 {
+    try {
+        if (m_open && m_connection.isServer())
+            rememberLatestEvent();
+    } catch (const ChequeError &) {
+        // Kept at the next opening.
+    }
     m_queries.clear();
     {
         QSqlDatabase d = QSqlDatabase::database(m_name, false);
@@ -610,7 +512,7 @@ void ChequeRegister::open()
     if (!d.tables(QSql::Tables).contains(QLatin1String("register_info")))
         fail(QCoreApplication::translate("ChequeRegister", "Cannot use %1: %2"), AnotherProgram());
     const int version = schemaVersion();
-    if (version < SchemaVersion) {
+    if (version < latestVersion()) {
         checkSound(); // a damaged register is not upgraded
         // On a server only the tables' owner may bring them up to date: a
         // person of the office is told who to ask.
@@ -642,6 +544,9 @@ void ChequeRegister::open()
                  QCoreApplication::translate("ChequeRegister", "its writes cannot be made durable"));
     }
     m_open = true;
+    // A shared register's history still holds what this computer saw.
+    if (server)
+        checkWitness();
     // A print to a file that a program killed while writing left: its
     // cheques are settled before anything looks at them.
     try {
@@ -656,8 +561,13 @@ int ChequeRegister::schemaVersion()
     QSqlQuery q(db());
     if (!q.exec(QStringLiteral("SELECT value FROM register_info WHERE key = 'schema_version'")) || !q.next())
         fail(QCoreApplication::translate("ChequeRegister", "Cannot use %1: %2"),
-             QCoreApplication::translate("ChequeRegister",
-                                         "it is damaged or of another program: it has no schema version"));
+             q.lastError().nativeErrorCode() == QLatin1String("42501")
+                 ? QCoreApplication::translate("ChequeRegister",
+                                               "the login %1 may not read it: the register's owner gives each "
+                                               "person a login in one of the office's roles")
+                       .arg(m_connection.user)
+                 : QCoreApplication::translate("ChequeRegister",
+                                               "it is damaged or of another program: it has no schema version"));
     bool ok = false;
     const QString text = q.value(0).toString();
     const int version = text.toInt(&ok);
@@ -667,13 +577,13 @@ int ChequeRegister::schemaVersion()
                                          "its schema version \"%1\" is none this program ever wrote: "
                                          "it is damaged or of another program, and is left as it is")
                  .arg(text));
-    if (version > SchemaVersion)
+    if (version > latestVersion())
         fail(QCoreApplication::translate("ChequeRegister", "Cannot use %1: %2"),
              QCoreApplication::translate("ChequeRegister",
                                          "it was made by a newer version of this program (schema %1; this "
                                          "version knows schema %2); it is left untouched")
                  .arg(version)
-                 .arg(SchemaVersion));
+                 .arg(latestVersion()));
     return version;
 }
 
@@ -695,8 +605,6 @@ void ChequeRegister::checkSound()
 void ChequeRegister::createSchema()
 {
     const bool server = m_connection.isServer();
-    const QString id =
-        server ? QStringLiteral("BIGSERIAL PRIMARY KEY") : QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
     begin();
     serialize();
     // Another program starting at the same moment may have made it while
@@ -711,24 +619,7 @@ void ChequeRegister::createSchema()
     try {
         if (!server)
             exec(QStringLiteral("PRAGMA application_id = %1").arg(kRegisterMark));
-        exec(QStringLiteral("CREATE TABLE register_info (key TEXT PRIMARY KEY, value TEXT NOT NULL)"));
-        exec(QStringLiteral("INSERT INTO register_info (key, value) VALUES ('program', 'cheque-printer')"));
-        exec(QStringLiteral("INSERT INTO register_info (key, value) VALUES ('schema_version', '%1')")
-                 .arg(SchemaVersion));
-        exec(QStringLiteral("CREATE TABLE cheque_numbers (bank TEXT PRIMARY KEY, next_number BIGINT NOT NULL)"));
-        exec(QStringLiteral("CREATE TABLE cheques ("
-                            "id %1, bank TEXT NOT NULL, cheque_number BIGINT NOT NULL, cheque_date TEXT NOT NULL, "
-                            "payee TEXT NOT NULL, payee_key TEXT NOT NULL, amount_minor BIGINT NOT NULL, "
-                            "digits INTEGER NOT NULL, amount_thousandths BIGINT NOT NULL, currency TEXT NOT NULL, "
-                            "currency_arabic TEXT NOT NULL, words_en TEXT NOT NULL, words_ar TEXT NOT NULL, "
-                            "account_only INTEGER NOT NULL, printed_at TEXT NOT NULL, destination TEXT NOT NULL, "
-                            "login TEXT NOT NULL, state TEXT NOT NULL "
-                            "CHECK (state IN ('sent', 'printed', 'failed', 'voided', 'spoilt')), "
-                            "reason TEXT NOT NULL DEFAULT '', replaces BIGINT REFERENCES cheques (id), "
-                            "UNIQUE (bank, cheque_number))")
-                 .arg(id));
-        exec(QStringLiteral("CREATE INDEX cheques_same ON cheques (bank, payee_key, amount_minor)"));
-        upgradeFrom(1);
+        upgradeFrom(0);
         commit();
     } catch (...) {
         rollback();
@@ -736,39 +627,41 @@ void ChequeRegister::createSchema()
     }
 }
 
+void ChequeRegister::runScript(const QString &name)
+{
+    const QString script = SchemaScript(name);
+    if (script.isEmpty())
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot use %1: %2"),
+             QStringLiteral("the program carries no script %1").arg(name));
+    for (const QString &statement : SchemaStatements(script))
+        exec(statement);
+}
+
 void ChequeRegister::upgradeFrom(int version)
 {
-    // Schema 2: an index for each order a view can take (a page of a view
-    // is then found at once, however deep), and one that totals read alone.
-    if (version < 2) {
-        for (const char *column : {"printed_at", "bank", "cheque_number", "payee_key", "amount_thousandths", "state"})
-            exec(QStringLiteral("CREATE INDEX cheques_by_%1 ON cheques (%1, id)").arg(QLatin1String(column)));
-        exec(QStringLiteral("CREATE INDEX cheques_totals ON cheques (currency, digits, amount_minor)"));
+    // Each version's script in turn, the server's functions first (their
+    // bodies are read when they run, by then against the newest tables).
+    const bool server = m_connection.isServer();
+    if (server) {
+        exec(QStringLiteral("SET LOCAL check_function_bodies = off"));
+        runScript(QStringLiteral("server-functions"));
     }
-    // Schema 3: the cheque's date as a date beside its printed text; prints
-    // to a file as jobs, whose cheques are printed once the file is in its
-    // place; totals per state and bank read from their index alone.
-    if (version < 3) {
-        const QString id = m_connection.isServer() ? QStringLiteral("BIGSERIAL PRIMARY KEY")
-                                                   : QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
-        exec(QStringLiteral("CREATE TABLE file_jobs (id %1, target TEXT NOT NULL, part TEXT NOT NULL, "
-                            "host TEXT NOT NULL, started_at TEXT NOT NULL, state TEXT NOT NULL "
-                            "CHECK (state IN ('writing', 'complete', 'done', 'failed')))")
-                 .arg(id));
-        exec(QStringLiteral("ALTER TABLE cheques ADD COLUMN cheque_day TEXT NOT NULL DEFAULT ''"));
-        exec(QStringLiteral("ALTER TABLE cheques ADD COLUMN job BIGINT REFERENCES file_jobs (id)"));
-        exec(QStringLiteral("CREATE INDEX cheques_by_cheque_day ON cheques (cheque_day, id)"));
-        exec(QStringLiteral("CREATE INDEX cheques_by_job ON cheques (job)"));
-        exec(QStringLiteral("DROP INDEX cheques_totals"));
-        exec(QStringLiteral("CREATE INDEX cheques_totals ON cheques (currency, digits, state, bank, amount_minor)"));
-        if (!m_connection.isServer())
+    for (int v = version + 1; v <= latestVersion(); ++v)
+        runScript(QStringLiteral("%1-%2").arg(server ? QStringLiteral("server") : QStringLiteral("sqlite")).arg(v));
+    // What the scripts cannot do: the dates of cheques older than schema 3
+    // read from their printed texts; a first event for each cheque older
+    // than the history; a file's cheques taking every state (SQLite changes
+    // no constraint: its table is made again).
+    if (version > 0 && version < 3) {
+        if (!server)
             exec(QStringLiteral("PRAGMA application_id = %1").arg(kRegisterMark));
+        if (server)
+            exec(QStringLiteral("ALTER TABLE cheques DISABLE TRIGGER cheques_guard"));
         fillChequeDays();
+        if (server)
+            exec(QStringLiteral("ALTER TABLE cheques ENABLE TRIGGER cheques_guard"));
     }
-    // Schema 4: the cheques' history, each cheque of an older register with
-    // a first event that keeps its state.
-    if (version < 4) {
-        createHistory();
+    if (version > 0 && version < 4) {
         QSqlQuery rows(db());
         rows.setForwardOnly(true);
         if (!rows.exec(QStringLiteral("SELECT id, state, reason FROM cheques ORDER BY id")))
@@ -783,105 +676,24 @@ void ChequeRegister::upgradeFrom(int version)
         for (const auto &[id, state] : cheques)
             addEvent(id, QStringLiteral("existing"), state);
     }
-    // Schema 5: a cheque's life after print (its states, and their days);
-    // on a server, the office's approval before print.
-    if (version < 5) {
-        exec(QStringLiteral("ALTER TABLE cheques ADD COLUMN state_day TEXT NOT NULL DEFAULT ''"));
+    if (version < 5 && !server)
         allowEveryState();
-        // The due dates read from the index of the cheques' dates alone
-        // (it still orders a view by their dates).
-        exec(QStringLiteral("DROP INDEX cheques_by_cheque_day"));
-        exec(QStringLiteral("CREATE INDEX cheques_by_cheque_day ON cheques (cheque_day, id, state, bank, currency, "
-                            "digits, amount_minor)"));
-        // Each bank's cheque books, by their first and last leaves.
-        exec(QStringLiteral("CREATE TABLE cheque_books (bank TEXT NOT NULL, first_leaf BIGINT NOT NULL, last_leaf "
-                            "BIGINT NOT NULL, added_at TEXT NOT NULL, PRIMARY KEY (bank, first_leaf), CHECK "
-                            "(first_leaf >= 1 AND last_leaf >= first_leaf))"));
-        if (m_connection.isServer())
-            createApproval();
-    }
-    // Schema 6: what a file job's part held, to know its file by.
-    if (version < 6)
-        exec(QStringLiteral("ALTER TABLE file_jobs ADD COLUMN digest TEXT NOT NULL DEFAULT ''"));
-    exec(QStringLiteral("UPDATE register_info SET value = '%1' WHERE key = 'schema_version'").arg(SchemaVersion));
+    if (server)
+        runScript(QStringLiteral("server-grants"));
+    exec(QStringLiteral("UPDATE register_info SET value = '%1' WHERE key = 'schema_version'").arg(latestVersion()));
 }
 
-void ChequeRegister::createHistory()
+int ChequeRegister::latestVersion() const
 {
-    // In a file, the place in the chain is the row's own key.
-    exec(QStringLiteral("CREATE TABLE cheque_events (seq %1 PRIMARY KEY, cheque BIGINT NOT NULL REFERENCES "
-                        "cheques (id), kind TEXT NOT NULL, at TEXT NOT NULL, actor TEXT NOT NULL, detail TEXT NOT "
-                        "NULL, prev_hash TEXT NOT NULL, hash TEXT NOT NULL)")
-             .arg(m_connection.isServer() ? QStringLiteral("BIGINT") : QStringLiteral("INTEGER")));
-    exec(QStringLiteral("CREATE INDEX cheque_events_by_cheque ON cheque_events (cheque, seq)"));
-    if (!m_connection.isServer()) {
-        for (const char *change : {"UPDATE", "DELETE"})
-            exec(QStringLiteral("CREATE TRIGGER cheque_events_no_%1 BEFORE %2 ON cheque_events BEGIN SELECT "
-                                "RAISE(ABORT, 'the history of the cheques is never changed'); END")
-                     .arg(QString::fromLatin1(change).toLower(), QLatin1String(change)));
-        return;
-    }
-    // The server stamps each event with the login that wrote it and its own
-    // clock, and chains it to the last one under a lock, so that events
-    // written at once chain in the order they are committed; whatever the
-    // program sent for these columns is overwritten.
-    exec(QStringLiteral(
-        "CREATE OR REPLACE FUNCTION cheque_event_stamp() RETURNS trigger LANGUAGE plpgsql SET search_path = public, "
-        "pg_temp AS $$\n"
-        "DECLARE last_seq BIGINT; last_hash TEXT;\n"
-        "BEGIN\n"
-        "  PERFORM pg_advisory_xact_lock(726345);\n"
-        "  SELECT seq, hash INTO last_seq, last_hash FROM cheque_events ORDER BY seq DESC LIMIT 1;\n"
-        "  NEW.seq := coalesce(last_seq, 0) + 1;\n"
-        "  NEW.prev_hash := coalesce(last_hash, '');\n"
-        "  NEW.at := to_char(clock_timestamp() AT TIME ZONE 'UTC', 'YYYY-MM-DD\"T\"HH24:MI:SS.US\"Z\"');\n"
-        "  NEW.actor := session_user;\n"
-        "  NEW.hash := encode(sha256(decode(NEW.prev_hash, 'hex') || convert_to(concat_ws(E'\\x1f', "
-        "NEW.seq::text, NEW.cheque::text, NEW.kind, NEW.at, NEW.actor, NEW.detail), 'UTF8')), 'hex');\n"
-        "  RETURN NEW;\n"
-        "END $$"));
-    exec(QStringLiteral("CREATE TRIGGER cheque_events_stamp BEFORE INSERT ON cheque_events FOR EACH ROW EXECUTE "
-                        "FUNCTION cheque_event_stamp()"));
-    exec(QStringLiteral("CREATE OR REPLACE FUNCTION cheque_event_refuse() RETURNS trigger LANGUAGE plpgsql AS $$\n"
-                        "BEGIN RAISE EXCEPTION 'the register''s cheques and their history are never changed "
-                        "or deleted'; END $$"));
-    exec(QStringLiteral("CREATE TRIGGER cheque_events_no_change BEFORE UPDATE OR DELETE ON cheque_events FOR EACH "
-                        "ROW EXECUTE FUNCTION cheque_event_refuse()"));
-    exec(QStringLiteral("CREATE TRIGGER cheque_events_no_truncate BEFORE TRUNCATE ON cheque_events FOR EACH "
-                        "STATEMENT EXECUTE FUNCTION cheque_event_refuse()"));
-    createServerRules();
-}
-
-void ChequeRegister::createServerRules()
-{
-    // The cheques' guard and their history's writer hold for every login.
-    exec(ChequeGuardFunction());
-    exec(QStringLiteral("CREATE TRIGGER cheques_guard BEFORE INSERT OR UPDATE ON cheques FOR EACH ROW EXECUTE "
-                        "FUNCTION cheque_guard()"));
-    exec(QStringLiteral("CREATE TRIGGER cheques_no_delete BEFORE DELETE ON cheques FOR EACH ROW EXECUTE FUNCTION "
-                        "cheque_event_refuse()"));
-    exec(QStringLiteral("CREATE TRIGGER cheques_no_truncate BEFORE TRUNCATE ON cheques FOR EACH STATEMENT EXECUTE "
-                        "FUNCTION cheque_event_refuse()"));
-    exec(EventOfChangeFunction());
-    exec(QStringLiteral("CREATE TRIGGER cheques_history AFTER INSERT OR UPDATE ON cheques FOR EACH ROW EXECUTE "
-                        "FUNCTION cheque_event_of_change()"));
-    exec(NumberGuardFunction());
-    exec(QStringLiteral("CREATE TRIGGER cheque_numbers_guard BEFORE INSERT OR UPDATE ON cheque_numbers FOR EACH ROW "
-                        "EXECUTE FUNCTION cheque_number_guard()"));
+    return m_connection.isServer() ? ServerSchemaVersion : FileSchemaVersion;
 }
 
 void ChequeRegister::allowEveryState()
 {
-    if (m_connection.isServer()) {
-        exec(QStringLiteral("ALTER TABLE cheques DROP CONSTRAINT cheques_state_check"));
-        exec(QStringLiteral("ALTER TABLE cheques ADD CONSTRAINT cheques_state_check CHECK (state IN (%1))")
-                 .arg(StateList()));
-        return;
-    }
-    // SQLite changes no constraint: the table is made again with the new
-    // one, its rows, indexes and keys as they were (foreign keys are not
-    // enforced while a register is opened, so the history keeps pointing at
-    // the table of that name).
+    // The table made again with every state in its constraint, its rows,
+    // indexes and keys as they were (foreign keys are not enforced while a
+    // register is opened, so the history keeps pointing at the table of
+    // that name).
     QSqlQuery q(db());
     if (!q.exec(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = 'cheques'")) || !q.next())
         fail(QCoreApplication::translate("ChequeRegister", "Cannot upgrade %1: %2"), q.lastError().text());
@@ -907,117 +719,6 @@ void ChequeRegister::allowEveryState()
         exec(index);
 }
 
-void ChequeRegister::createApproval()
-{
-    // A prepared cheque has no cheque number yet.
-    exec(QStringLiteral("ALTER TABLE cheques ALTER COLUMN cheque_number DROP NOT NULL"));
-    // Amounts in thousandths of the currency, whatever its sub-units. A
-    // rule for the bank '' holds for every bank without one of its own.
-    exec(QStringLiteral("CREATE TABLE cheque_approval_rules (bank TEXT NOT NULL, currency TEXT NOT NULL, "
-                        "above_thousandths BIGINT NOT NULL CHECK (above_thousandths >= 0), PRIMARY KEY (bank, "
-                        "currency))"));
-    exec(QStringLiteral("CREATE TABLE cheque_approval_limits (login TEXT NOT NULL, currency TEXT NOT NULL, "
-                        "limit_thousandths BIGINT NOT NULL CHECK (limit_thousandths >= 0), PRIMARY KEY (login, "
-                        "currency))"));
-    exec(QStringLiteral(
-        "CREATE OR REPLACE FUNCTION cheque_needs_approval(p_bank TEXT, p_currency TEXT, p_thousandths BIGINT) "
-        "RETURNS BOOLEAN LANGUAGE sql STABLE SECURITY DEFINER SET search_path = pg_catalog, public, pg_temp AS $$\n"
-        "  SELECT coalesce((SELECT p_thousandths > above_thousandths FROM cheque_approval_rules\n"
-        "    WHERE bank IN (p_bank, '') AND lower(btrim(currency)) = lower(btrim(p_currency))\n"
-        "    ORDER BY bank DESC LIMIT 1), false) $$"));
-    // Approving or rejecting: by an approver who did not prepare the cheque
-    // and whose limit in its currency covers it; the cheque's row locked
-    // first, so that of two approvers at once the second finds it decided.
-    exec(QStringLiteral(
-        "CREATE OR REPLACE FUNCTION cheque_decide(p_id BIGINT, p_approve BOOLEAN, p_comment TEXT) RETURNS VOID "
-        "LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, public, pg_temp AS $$\n"
-        "DECLARE c cheques%ROWTYPE; allowed BIGINT;\n"
-        "BEGIN\n"
-        "  PERFORM pg_advisory_xact_lock(726345);\n"
-        "  SELECT * INTO c FROM cheques WHERE id = p_id FOR UPDATE;\n"
-        "  IF NOT FOUND THEN RAISE EXCEPTION 'there is no cheque %', p_id; END IF;\n"
-        "  IF c.state <> 'prepared' THEN\n"
-        "    RAISE EXCEPTION 'the cheque is % already', c.state;\n"
-        "  END IF;\n"
-        "  IF c.login = session_user THEN\n"
-        "    RAISE EXCEPTION 'a cheque is approved by another person than the one who prepared it';\n"
-        "  END IF;\n"
-        "  IF EXISTS (SELECT FROM pg_roles WHERE rolname = 'cheque_approvers')\n"
-        "     AND NOT pg_has_role(session_user, 'cheque_approvers', 'MEMBER') THEN\n"
-        "    RAISE EXCEPTION 'only the office''s approvers approve cheques';\n"
-        "  END IF;\n"
-        "  SELECT limit_thousandths INTO allowed FROM cheque_approval_limits\n"
-        "    WHERE login = session_user AND lower(btrim(currency)) = lower(btrim(c.currency));\n"
-        "  IF allowed IS NULL THEN\n"
-        "    RAISE EXCEPTION '% has no approval limit in %', session_user, c.currency;\n"
-        "  END IF;\n"
-        "  IF p_approve AND c.amount_thousandths > allowed THEN\n"
-        "    RAISE EXCEPTION '% approves cheques of up to % %', session_user, trim_scale(allowed::numeric / 1000),\n"
-        "      c.currency;\n"
-        "  END IF;\n"
-        "  UPDATE cheques SET state = CASE WHEN p_approve THEN 'approved' ELSE 'rejected' END,\n"
-        "    reason = btrim(coalesce(p_comment, '')) WHERE id = p_id;\n"
-        "END $$"));
-    // Printing an approved cheque, once: it takes its bank's next cheque
-    // number and is sent.
-    exec(QStringLiteral(
-        "CREATE OR REPLACE FUNCTION cheque_print_approved(p_id BIGINT, p_destination TEXT, p_job BIGINT) RETURNS "
-        "BIGINT LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, public, pg_temp AS $$\n"
-        "DECLARE c cheques%ROWTYPE; n BIGINT;\n"
-        "BEGIN\n"
-        "  PERFORM pg_advisory_xact_lock(726345);\n"
-        "  SELECT * INTO c FROM cheques WHERE id = p_id FOR UPDATE;\n"
-        "  IF NOT FOUND THEN RAISE EXCEPTION 'there is no cheque %', p_id; END IF;\n"
-        "  IF c.state <> 'approved' THEN\n"
-        "    RAISE EXCEPTION 'the cheque is %: only an approved cheque is printed, and once', c.state;\n"
-        "  END IF;\n"
-        "  INSERT INTO cheque_numbers (bank, next_number) VALUES (c.bank, 2) ON CONFLICT (bank) DO UPDATE\n"
-        "    SET next_number = cheque_numbers.next_number + 1 RETURNING next_number - 1 INTO n;\n"
-        "  IF EXISTS (SELECT 1 FROM cheque_books WHERE bank = c.bank) AND NOT EXISTS (SELECT 1 FROM cheque_books\n"
-        "      WHERE bank = c.bank AND n BETWEEN first_leaf AND last_leaf) THEN\n"
-        "    n := (SELECT min(first_leaf) FROM cheque_books WHERE bank = c.bank AND first_leaf > n);\n"
-        "    IF n IS NULL THEN\n"
-        "      RAISE EXCEPTION 'the cheque''s number is in none of the cheque books of %; add the bank''s next one',\n"
-        "        c.bank;\n"
-        "    END IF;\n"
-        "    UPDATE cheque_numbers SET next_number = n + 1 WHERE bank = c.bank;\n"
-        "  END IF;\n"
-        "  UPDATE cheques SET state = 'sent', reason = '', cheque_number = n, destination = p_destination,\n"
-        "    job = p_job, printed_at = to_char(clock_timestamp() AT TIME ZONE 'UTC', "
-        "'YYYY-MM-DD\"T\"HH24:MI:SS.MS\"Z\"') WHERE id = p_id;\n"
-        "  RETURN n;\n"
-        "END $$"));
-    // The guards and the history learn the approval's states and hold
-    // against a login's own objects.
-    exec(ChequeGuardFunction());
-    exec(EventOfChangeFunction());
-    exec(NumberGuardFunction());
-    grantApproval();
-}
-
-void ChequeRegister::grantApproval()
-{
-    // Approvers approve through the register's function only; clerks and
-    // administrators print what was approved; administrators set the
-    // amounts that need approval and each approver's limit. Before the
-    // office has its roles, only the owner may.
-    exec(QStringLiteral("REVOKE ALL ON FUNCTION cheque_decide(BIGINT, BOOLEAN, TEXT), cheque_print_approved(BIGINT, "
-                        "TEXT, BIGINT) FROM PUBLIC"));
-    exec(QStringLiteral(
-        "DO $$ BEGIN\n"
-        "  IF EXISTS (SELECT FROM pg_roles WHERE rolname = 'cheque_admins') THEN\n"
-        "    GRANT SELECT ON cheque_approval_rules, cheque_approval_limits TO cheque_clerks, cheque_approvers, "
-        "cheque_admins;\n"
-        "    GRANT EXECUTE ON FUNCTION cheque_decide(BIGINT, BOOLEAN, TEXT) TO cheque_approvers;\n"
-        "    GRANT EXECUTE ON FUNCTION cheque_print_approved(BIGINT, TEXT, BIGINT) TO cheque_clerks, cheque_admins;\n"
-        "    GRANT INSERT, UPDATE, DELETE ON cheque_approval_rules, cheque_approval_limits TO cheque_admins;\n"
-        "    GRANT UPDATE (state_day) ON cheques TO cheque_clerks, cheque_admins;\n"
-        "    GRANT SELECT ON cheque_books TO cheque_clerks, cheque_approvers, cheque_admins;\n"
-        "    GRANT INSERT ON cheque_books TO cheque_admins;\n"
-        "  END IF;\n"
-        "END $$"));
-}
-
 void ChequeRegister::setUpOfficeRoles()
 {
     const Use use(*this);
@@ -1026,29 +727,20 @@ void ChequeRegister::setUpOfficeRoles()
              QCoreApplication::translate("ChequeRegister", "people and roles are for a register on a server"));
     begin();
     try {
-        exec(QStringLiteral("DO $$ BEGIN\n"
-                            "  IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'cheque_clerks') THEN\n"
-                            "    CREATE ROLE cheque_clerks NOLOGIN; END IF;\n"
-                            "  IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'cheque_approvers') THEN\n"
-                            "    CREATE ROLE cheque_approvers NOLOGIN; END IF;\n"
-                            "  IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'cheque_admins') THEN\n"
-                            "    CREATE ROLE cheque_admins NOLOGIN; END IF;\n"
-                            "END $$"));
-        const QString tables = QStringLiteral("register_info, cheques, cheque_events, cheque_numbers, file_jobs, "
-                                              "cheque_approval_rules, cheque_approval_limits, cheque_books");
-        const QString everyone = QStringLiteral("cheque_clerks, cheque_approvers, cheque_admins");
-        exec(QStringLiteral("REVOKE ALL ON %1 FROM PUBLIC").arg(tables));
-        exec(QStringLiteral("GRANT SELECT ON %1 TO %2").arg(tables, everyone));
-        // Clerks and administrators print: they record cheques, take cheque
-        // numbers, mark states and write their print jobs.
-        exec(QStringLiteral(
-            "GRANT INSERT, UPDATE (state, reason, state_day) ON cheques TO cheque_clerks, cheque_admins"));
-        exec(QStringLiteral("GRANT INSERT, UPDATE ON cheque_numbers, file_jobs TO cheque_clerks, cheque_admins"));
-        exec(QStringLiteral("GRANT USAGE ON SEQUENCE cheques_id_seq, file_jobs_id_seq TO cheque_clerks, "
-                            "cheque_admins"));
-        // Nobody else makes objects of their own among the register's.
-        exec(QStringLiteral("REVOKE CREATE ON SCHEMA public FROM PUBLIC"));
-        grantApproval();
+        QSqlQuery q(db());
+        // Making roles needs the right to: said so, for the owner to be given it.
+        if (!q.exec(QStringLiteral("SELECT rolcreaterole OR rolsuper FROM pg_roles WHERE rolname = current_user"))
+            || !q.next() || !q.value(0).toBool())
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot set up %1: %2"),
+                 QCoreApplication::translate("ChequeRegister",
+                                             "the login %1 may not make roles; give it the right to "
+                                             "(sudo -u postgres psql -c \"ALTER ROLE %1 CREATEROLE\"), "
+                                             "or make it with createuser --createrole")
+                     .arg(m_connection.user));
+        q.finish();
+        runScript(QStringLiteral("server-roles"));
+        runScript(QStringLiteral("server-grants"));
+        exec(QStringLiteral("SELECT cheque_office_event('roles', 'cheque_clerks, cheque_approvers, cheque_admins')"));
         commit();
     } catch (...) {
         rollback();
@@ -1071,6 +763,28 @@ QString ServerReason(const QSqlError &error)
 
 } // namespace
 
+QString ChequeRegister::serverReason(const QSqlError &error)
+{
+    // A lock waited for in vain: who holds the register, asked in a
+    // transaction of its own (this one was aborted by the wait), which the
+    // caller ends as it would have ended this one.
+    if (error.nativeErrorCode() == QLatin1String("55P03") && m_connection.isServer()) {
+        QSqlQuery q(db());
+        q.exec(QStringLiteral("ROLLBACK"));
+        q.exec(QStringLiteral("BEGIN"));
+        if (q.exec(QStringLiteral("SELECT string_agg(DISTINCT a.usename, ', ') FROM pg_locks l JOIN pg_stat_activity a "
+                                  "ON a.pid = l.pid WHERE l.relation = 'register_lock'::regclass AND l.granted AND "
+                                  "l.pid <> pg_backend_pid()"))
+            && q.next() && !q.value(0).toString().isEmpty())
+            return QCoreApplication::translate("ChequeRegister",
+                                               "the register was held for more than %1 seconds by %2; ask them to "
+                                               "finish what they are doing, or to close their program")
+                .arg(ServerSeconds - 1)
+                .arg(q.value(0).toString());
+    }
+    return ServerReason(error);
+}
+
 void ChequeRegister::approvalCall(const QString &sentence, const QString &sql, const QVariantMap &values)
 {
     const Use use(*this);
@@ -1082,7 +796,7 @@ void ChequeRegister::approvalCall(const QString &sentence, const QString &sql, c
     for (auto it = values.begin(); it != values.end(); ++it)
         q.bindValue(it.key(), it.value());
     if (!q.exec()) {
-        const QString why = ServerReason(q.lastError());
+        const QString why = serverReason(q.lastError());
         q.finish();
         rollback();
         fail(sentence, why);
@@ -1106,32 +820,47 @@ void ChequeRegister::decide(qint64 number, bool approve, const QString &comment)
 
 void ChequeRegister::setApprovalRule(const QString &bank, const QString &currency, std::optional<qint64> above)
 {
-    setApprovalAmount("cheque_approval_rules", "bank", "above_thousandths", bank, currency, above);
+    setApprovalAmount("cheque_set_rule", bank, currency, above);
 }
 
 void ChequeRegister::setApprovalLimit(const QString &login, const QString &currency, std::optional<qint64> limit)
 {
-    setApprovalAmount("cheque_approval_limits", "login", "limit_thousandths", login, currency, limit);
+    setApprovalAmount("cheque_set_limit", login, currency, limit);
 }
 
-void ChequeRegister::setApprovalAmount(const char *table, const char *whoColumn, const char *amountColumn,
-                                       const QString &who, const QString &currency, std::optional<qint64> amount)
+void ChequeRegister::setApprovalAmount(const char *function, const QString &who, const QString &currency,
+                                       std::optional<qint64> amount)
 {
-    const QString sentence = QCoreApplication::translate("ChequeRegister", "Cannot set the approval in %1: %2");
-    QVariantMap values{{QStringLiteral(":who"), Text(who)}, {QStringLiteral(":currency"), Text(currency)}};
-    const QString names[] = {QLatin1String(table), QLatin1String(whoColumn), QLatin1String(amountColumn)};
-    if (!amount) {
-        approvalCall(sentence,
-                     QStringLiteral("DELETE FROM %1 WHERE %2 = :who AND currency = :currency").arg(names[0], names[1]),
-                     values);
-        return;
-    }
-    values.insert(QStringLiteral(":amount"), *amount);
-    approvalCall(sentence,
-                 QStringLiteral("INSERT INTO %1 (%2, currency, %3) VALUES (:who, :currency, :amount) ON CONFLICT (%2, "
-                                "currency) DO UPDATE SET %3 = EXCLUDED.%3")
-                     .arg(names[0], names[1], names[2]),
-                 values);
+    approvalCall(QCoreApplication::translate("ChequeRegister", "Cannot set the approval in %1: %2"),
+                 QStringLiteral("SELECT %1(:who, :currency, :amount)").arg(QLatin1String(function)),
+                 {{QStringLiteral(":who"), Text(who)},
+                  {QStringLiteral(":currency"), Text(currency)},
+                  {QStringLiteral(":amount"), amount ? QVariant(*amount) : QVariant(QMetaType(QMetaType::LongLong))}});
+}
+
+void ChequeRegister::addAccount(const QString &bank, const MonyType &currency)
+{
+    approvalCall(QCoreApplication::translate("ChequeRegister", "Cannot add the account in %1: %2"),
+                 QStringLiteral("SELECT cheque_add_account(:bank, :currency, :arabic, :digits)"),
+                 {{QStringLiteral(":bank"), Text(bank)},
+                  {QStringLiteral(":currency"), Text(FromStd(currency.EMoneyName.str()))},
+                  {QStringLiteral(":arabic"), Text(FromStd(currency.AMoneyName.str()))},
+                  {QStringLiteral(":digits"), FigureDigits(currency)}});
+}
+
+QList<ChequeRegister::Account> ChequeRegister::accounts()
+{
+    const Use use(*this);
+    QList<Account> accounts;
+    if (!m_connection.isServer())
+        return accounts;
+    QSqlQuery q(db());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT bank, currency, digits FROM cheque_accounts ORDER BY bank")))
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), serverReason(q.lastError()));
+    while (q.next())
+        accounts.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toInt()});
+    return accounts;
 }
 
 QList<ChequeRegister::ApprovalSetting> ChequeRegister::approvalSettings(const QString &select)
@@ -1210,10 +939,9 @@ namespace {
 ChequeEvent EventOf(const QSqlQuery &q)
 {
     return {q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toString(), q.value(3).toString(),
-            q.value(4).toString(),   q.value(5).toString(),   q.value(6).toString(), q.value(7).toString()};
+            q.value(4).toString(),   q.value(5).toString(),   q.value(6).toString(), q.value(7).toString(),
+            q.value(8).isNull() ? QString() : q.value(8).toString()};
 }
-
-constexpr const char *kEventColumns = "seq, cheque, kind, at, actor, detail, prev_hash, hash";
 
 } // namespace
 
@@ -1253,12 +981,69 @@ QList<ChequeRegister::DueDay> ChequeRegister::dueDays(const QDate &from, const Q
     return days;
 }
 
+// Every program that opens a shared register keeps the latest event of its
+// history it saw: a history shortened or written anew behind the office's
+// back no longer holds it.
+QString ChequeRegister::witnessGroup() const { return QStringLiteral("witness/") + RegisterKey(m_connection); }
+
+void ChequeRegister::checkWitness()
+{
+    if (m_connection.localFile.isEmpty())
+        return;
+    const QSettings local(m_connection.localFile, QSettings::IniFormat);
+    const qint64 seq = local.value(witnessGroup() + QStringLiteral("/seq")).toLongLong();
+    const QString hash = local.value(witnessGroup() + QStringLiteral("/hash")).toString();
+    if (seq > 0) {
+        QSqlQuery q(db());
+        q.prepare(QStringLiteral("SELECT hash FROM cheque_events WHERE seq = :seq"));
+        q.bindValue(QStringLiteral(":seq"), seq);
+        if (!q.exec())
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), serverReason(q.lastError()));
+        if (!q.next() || q.value(0).toString() != hash) {
+            m_open = false;
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot use %1: %2"),
+                 QCoreApplication::translate("ChequeRegister",
+                                             "its history no longer holds the event %1 with the hash %2 that this "
+                                             "computer saw on %3: it was shortened or written anew since. Nothing "
+                                             "is written to it: tell the office's administrator. Should the change "
+                                             "be the office's own (the register restored from its backup), the "
+                                             "administrator removes what this computer saw from \"%4\".")
+                     .arg(seq)
+                     .arg(hash, local.value(witnessGroup() + QStringLiteral("/at")).toString(),
+                          QDir::toNativeSeparators(m_connection.localFile)));
+        }
+    }
+    rememberLatestEvent();
+}
+
+void ChequeRegister::rememberLatestEvent()
+{
+    if (m_connection.localFile.isEmpty())
+        return;
+    const std::optional<ChequeEvent> latest = latestEvent();
+    if (!latest)
+        return;
+    QSettings local(m_connection.localFile, QSettings::IniFormat);
+    local.beginGroup(witnessGroup());
+    if (local.value(QStringLiteral("seq")).toLongLong() == latest->seq)
+        return;
+    local.setValue(QStringLiteral("seq"), latest->seq);
+    local.setValue(QStringLiteral("hash"), latest->hash);
+    local.setValue(QStringLiteral("at"), QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
+}
+
+QString ChequeRegister::eventColumns() const
+{
+    return m_connection.isServer() ? QStringLiteral("seq, cheque, kind, at, actor, detail, prev_hash, hash, contents")
+                                   : QStringLiteral("seq, cheque, kind, at, actor, detail, prev_hash, hash, NULL");
+}
+
 QList<ChequeEvent> ChequeRegister::history(qint64 number)
 {
     const Use use(*this);
     QSqlQuery q(db());
     q.prepare(QStringLiteral("SELECT %1 FROM cheque_events WHERE cheque = :cheque ORDER BY seq")
-                  .arg(QLatin1String(kEventColumns)));
+                  .arg(eventColumns()));
     q.bindValue(QStringLiteral(":cheque"), number);
     if (!q.exec())
         fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
@@ -1273,7 +1058,7 @@ std::optional<ChequeEvent> ChequeRegister::latestEvent()
     const Use use(*this);
     QSqlQuery q(db());
     if (!q.exec(
-            QStringLiteral("SELECT %1 FROM cheque_events ORDER BY seq DESC LIMIT 1").arg(QLatin1String(kEventColumns))))
+            QStringLiteral("SELECT %1 FROM cheque_events ORDER BY seq DESC LIMIT 1").arg(eventColumns())))
         fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
     return q.next() ? std::optional(EventOf(q)) : std::nullopt;
 }
@@ -1283,10 +1068,43 @@ ChainCheck ChequeRegister::checkHistory()
     const Use use(*this);
     QSqlQuery q(db());
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT %1 FROM cheque_events ORDER BY seq").arg(QLatin1String(kEventColumns))))
+    if (!q.exec(QStringLiteral("SELECT %1 FROM cheque_events ORDER BY seq").arg(eventColumns())))
         fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
     ChainCheck check;
     while (q.next() && check.add(EventOf(q))) {
+    }
+    q.finish();
+    if (!m_connection.isServer() || check.problem())
+        return check;
+    // Every cheque stands as its latest event holds it, and has events: a
+    // cheque written or changed behind the register's back does not.
+    if (!q.exec(QStringLiteral(
+            "SELECT c.id, c.bank, c.cheque_number, c.payee, c.amount_minor, c.digits, c.currency, c.cheque_day, "
+            "c.words_en, c.words_ar, c.account_only, c.state, c.reason, c.state_day, (SELECT e.contents FROM "
+            "cheque_events e WHERE e.cheque = c.id ORDER BY e.seq DESC LIMIT 1), EXISTS (SELECT 1 FROM cheque_events "
+            "e WHERE e.cheque = c.id) FROM cheques c ORDER BY c.id")))
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), serverReason(q.lastError()));
+    while (q.next()) {
+        const QString cheque = QCoreApplication::translate("ChequeRegister", "Cheque %1 (%2 No. %3, %4)")
+                                   .arg(q.value(0).toLongLong())
+                                   .arg(q.value(1).toString(), q.value(2).toString(), q.value(3).toString());
+        if (!q.value(15).toBool()) {
+            check.refuse(cheque + QCoreApplication::translate("ChequeRegister",
+                                                              " has no event in the history: it was written behind "
+                                                              "the register's back"));
+            break;
+        }
+        if (q.value(14).isNull())
+            continue; // its events are older than the history's contents
+        QStringList fields;
+        for (int i = 1; i <= 13; ++i)
+            fields << (q.value(i).isNull() ? QString() : q.value(i).toString());
+        if (ChequeContents(fields) != q.value(14).toString()) {
+            check.refuse(cheque + QCoreApplication::translate("ChequeRegister",
+                                                              " is not as its history holds it: it was changed "
+                                                              "behind the register's back"));
+            break;
+        }
     }
     return check;
 }
@@ -1356,14 +1174,12 @@ void ChequeRegister::begin()
     checkSound();
     // SQLite: the write lock at once, so that two programs taking the next
     // cheque number wait for each other instead of failing.
-    // A server: every write takes the history's lock first (its events are
-    // chained one after another), so that two writers never hold each
-    // other's rows; read committed, so that each event follows the last one
-    // committed, whatever isolation the database defaults to.
+    // A server: read committed, so that each event follows the last one
+    // committed, whatever isolation the database defaults to (the
+    // register's functions take its lock).
     QSqlQuery q(db());
     const bool server = m_connection.isServer();
-    if (!q.exec(server ? QStringLiteral("BEGIN ISOLATION LEVEL READ COMMITTED") : QStringLiteral("BEGIN IMMEDIATE"))
-        || (server && !q.exec(QStringLiteral("SELECT pg_advisory_xact_lock(726345)")))) {
+    if (!q.exec(server ? QStringLiteral("BEGIN ISOLATION LEVEL READ COMMITTED") : QStringLiteral("BEGIN IMMEDIATE"))) {
         const QString why = q.lastError().text();
         if (server && db().isOpen())
             rollback();
@@ -1513,7 +1329,7 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
     // A cheque of a file job: in the job's transaction.
     const bool batched = job > 0;
     auto failWrite = [&](QSqlQuery &q) {
-        QString why = ServerReason(q.lastError());
+        QString why = serverReason(q.lastError());
         // A cheque number already taken: the next number was set back into
         // a cheque book already used.
         const QString code = q.lastError().nativeErrorCode();
@@ -1571,13 +1387,36 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
         q.finish();
         return finishRecord();
     }
-    // On a server, a cheque the office's rules want approved is prepared:
-    // no cheque number, nothing printed.
+    // On a server, the register's own function records it from what was
+    // chosen (the account, the payee, the amount, the date) and derives the
+    // rest: its number, or that it is prepared for the office's approval
+    // (no number, nothing printed), in the account's currency.
     if (m_connection.isServer()) {
-        const auto needed = askApproval(cheque);
-        if (!needed)
-            failWrite(prepared(kNeedsApproval));
-        recorded.prepared = *needed;
+        QSqlQuery &q = prepared(QStringLiteral(
+            "SELECT r_id, r_number, r_prepared FROM cheque_record(:bank, :currency, :arabic, :digits, :payee, :key, "
+            ":minor, :day, :en, :ar, :account, :destination, :replaces, :job)"));
+        q.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
+        q.bindValue(QStringLiteral(":currency"), Text(FromStd(cheque.currency.EMoneyName.str())));
+        q.bindValue(QStringLiteral(":arabic"), Text(FromStd(cheque.currency.AMoneyName.str())));
+        q.bindValue(QStringLiteral(":digits"), cheque.digits);
+        q.bindValue(QStringLiteral(":payee"), Text(cheque.payee));
+        q.bindValue(QStringLiteral(":key"), Text(PayeeKey(cheque.payee)));
+        q.bindValue(QStringLiteral(":minor"), cheque.minorUnits);
+        q.bindValue(QStringLiteral(":day"), cheque.day.isValid() ? QVariant(cheque.day) : QVariant(QMetaType(QMetaType::QDate)));
+        q.bindValue(QStringLiteral(":en"), Text(cheque.english));
+        q.bindValue(QStringLiteral(":ar"), Text(cheque.arabic));
+        q.bindValue(QStringLiteral(":account"), cheque.accountOnly);
+        q.bindValue(QStringLiteral(":destination"), Text(destination));
+        q.bindValue(QStringLiteral(":replaces"),
+                    replaces > 0 ? QVariant(replaces) : QVariant(QMetaType(QMetaType::LongLong)));
+        q.bindValue(QStringLiteral(":job"), job > 0 ? QVariant(job) : QVariant(QMetaType(QMetaType::LongLong)));
+        if (!q.exec() || !q.next())
+            failWrite(q);
+        recorded.number = q.value(0).toLongLong();
+        recorded.chequeNumber = q.value(1).toLongLong();
+        recorded.prepared = q.value(2).toBool();
+        q.finish();
+        return finishRecord();
     }
     // The bank's next cheque number, taken: 1 for a bank the register has
     // never seen.
@@ -1718,6 +1557,21 @@ void ChequeRegister::changeState(qint64 number, ChequeState state, const QString
         fail(cannot(), QCoreApplication::translate("ChequeRegister", "the reason must be given"));
     if (state == ChequeState::Cleared && !day.isValid())
         fail(cannot(), QCoreApplication::translate("ChequeRegister", "the bank's date must be given"));
+    if (m_connection.isServer()) {
+        // The server moves it as its rules allow, and writes its event.
+        QSqlQuery &q = prepared(QStringLiteral("SELECT cheque_set_state(:id, :state, :reason, :day)"));
+        q.bindValue(QStringLiteral(":id"), number);
+        q.bindValue(QStringLiteral(":state"), StateName(state));
+        q.bindValue(QStringLiteral(":reason"), Text(reason.trimmed()));
+        q.bindValue(QStringLiteral(":day"), day.isValid() ? day.toString(Qt::ISODate) : QStringLiteral(""));
+        if (!q.exec()) {
+            const QString why = serverReason(q.lastError());
+            q.finish();
+            fail(cannot(), why);
+        }
+        q.finish();
+        return;
+    }
     // A state is reached only from the states it comes from (a file has no
     // guard of its own for it).
     QStringList from;
@@ -1732,7 +1586,7 @@ void ChequeRegister::changeState(qint64 number, ChequeState state, const QString
     q.bindValue(QStringLiteral(":day"), day.isValid() ? day.toString(Qt::ISODate) : QStringLiteral(""));
     q.bindValue(QStringLiteral(":id"), number);
     const bool done = q.exec();
-    const QString why = ServerReason(q.lastError());
+    const QString why = q.lastError().text();
     const int rows = q.numRowsAffected();
     q.finish();
     if (!done)
@@ -1746,8 +1600,7 @@ void ChequeRegister::changeState(qint64 number, ChequeState state, const QString
                  ? QCoreApplication::translate("ChequeRegister", "the cheque is %1").arg(now.value(0).toString())
                  : QCoreApplication::translate("ChequeRegister", "there is no cheque %1").arg(number));
     }
-    if (!m_connection.isServer()) // a server writes it itself
-        addEvent(number, StateName(state), EventDetail(reason.trimmed(), day));
+    addEvent(number, StateName(state), EventDetail(reason.trimmed(), day));
 }
 
 void ChequeRegister::markClearedAll(const QList<std::pair<qint64, QDate>> &cleared)
@@ -1797,33 +1650,77 @@ void ChequeRegister::voidCheque(qint64 number, const QString &reason) { setState
 
 void ChequeRegister::markSpoilt(qint64 number, const QString &reason) { setState(number, ChequeState::Spoilt, reason); }
 
+// A shared register is told nothing of a print job's files: their paths
+// stay in the data folder of the computer that prints (a record on a server
+// anyone of the office writes would name any file), with the digest of the
+// file completed.
+QString ChequeRegister::localJobsGroup() const
+{
+    return QStringLiteral("jobs/") + RegisterKey(m_connection);
+}
+
+QList<ChequeRegister::FileJob> ChequeRegister::unfinishedFileJobs()
+{
+    QList<FileJob> jobs;
+    if (!m_connection.isServer()) {
+        QSqlQuery q(db());
+        q.prepare(QStringLiteral("SELECT id, target, part, state, digest FROM file_jobs "
+                                 "WHERE host = :host AND state IN ('writing', 'complete')"));
+        q.bindValue(QStringLiteral(":host"), Text(QSysInfo::machineHostName()));
+        if (!q.exec())
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
+        while (q.next())
+            jobs.append({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
+                         q.value(4).toString().toLatin1()});
+        return jobs;
+    }
+    if (m_connection.localFile.isEmpty())
+        return jobs;
+    QSettings local(m_connection.localFile, QSettings::IniFormat);
+    local.beginGroup(localJobsGroup());
+    for (const QString &id : local.childGroups()) {
+        QSqlQuery q(db());
+        q.prepare(QStringLiteral("SELECT state FROM file_jobs WHERE id = :id AND login = session_user"));
+        q.bindValue(QStringLiteral(":id"), id.toLongLong());
+        if (!q.exec())
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), serverReason(q.lastError()));
+        const QString state = q.next() ? q.value(0).toString() : QString();
+        if (state != QLatin1String("writing") && state != QLatin1String("complete")) {
+            local.remove(id); // ended, or none of this login's
+            continue;
+        }
+        jobs.append({id.toLongLong(), local.value(id + QStringLiteral("/target")).toString(),
+                     local.value(id + QStringLiteral("/part")).toString(), state,
+                     local.value(id + QStringLiteral("/digest")).toString().toLatin1()});
+    }
+    return jobs;
+}
+
 qint64 ChequeRegister::beginFileJob(const QString &target, const QString &part)
 {
     const Use use(*this);
     checkSound();
-    QSqlQuery q(db());
     // Two prints of one computer to one file: the second would replace the
     // first's file after its cheques were marked printed.
-    q.prepare(QStringLiteral("SELECT part FROM file_jobs WHERE target = :target AND host = :host "
-                             "AND state IN ('writing', 'complete')"));
-    q.bindValue(QStringLiteral(":target"), Text(target));
-    q.bindValue(QStringLiteral(":host"), Text(QSysInfo::machineHostName()));
-    if (!q.exec())
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
-    while (q.next())
-        if (ProbePartFile(q.value(0).toString()) == PartState::Writing)
+    for (const FileJob &job : unfinishedFileJobs())
+        if (job.target == target && ProbePartFile(job.part) == PartState::Writing)
             throw ChequeError(QCoreApplication::translate("ChequeRegister",
                                                           "The file \"%1\" is being written by another print: wait "
                                                           "for it to end, or choose another name")
                                   .arg(QDir::toNativeSeparators(target))
                                   .toStdString());
-    q.finish();
-    q.prepare(QStringLiteral("INSERT INTO file_jobs (target, part, host, started_at, state) "
-                             "VALUES (:target, :part, :host, :at, 'writing') RETURNING id"));
-    q.bindValue(QStringLiteral(":target"), Text(target));
-    q.bindValue(QStringLiteral(":part"), Text(part));
+    const bool server = m_connection.isServer();
+    QSqlQuery q(db());
+    if (server) {
+        q.prepare(QStringLiteral("SELECT cheque_job_begin(:host)"));
+    } else {
+        q.prepare(QStringLiteral("INSERT INTO file_jobs (target, part, host, started_at, state) "
+                                 "VALUES (:target, :part, :host, :at, 'writing') RETURNING id"));
+        q.bindValue(QStringLiteral(":target"), Text(target));
+        q.bindValue(QStringLiteral(":part"), Text(part));
+        q.bindValue(QStringLiteral(":at"), Utc(QDateTime::currentDateTimeUtc()));
+    }
     q.bindValue(QStringLiteral(":host"), Text(QSysInfo::machineHostName()));
-    q.bindValue(QStringLiteral(":at"), Utc(QDateTime::currentDateTimeUtc()));
     // In a transaction of its own: SQLite writes a statement that returns a
     // row only after the row is read, and a write that fails then (a full
     // disk) would leave a job that never was.
@@ -1831,12 +1728,18 @@ qint64 ChequeRegister::beginFileJob(const QString &target, const QString &part)
     QSqlQuery end(db());
     const bool done = q.exec() && q.next();
     const qint64 job = done ? q.value(0).toLongLong() : 0;
-    const QString why = q.lastError().text();
+    const QString why = server ? serverReason(q.lastError()) : q.lastError().text();
     q.finish();
     if (!done || !end.exec(QStringLiteral("COMMIT"))) {
         const QString reason = done ? end.lastError().text() : why;
         rollback();
         fail(QCoreApplication::translate("ChequeRegister", "The cheques could not be recorded in %1: %2"), reason);
+    }
+    if (server && !m_connection.localFile.isEmpty()) {
+        QSettings local(m_connection.localFile, QSettings::IniFormat);
+        local.beginGroup(localJobsGroup() + u'/' + QString::number(job));
+        local.setValue(QStringLiteral("target"), target);
+        local.setValue(QStringLiteral("part"), part);
     }
     return job;
 }
@@ -1848,17 +1751,48 @@ void ChequeRegister::completeFileJob(qint64 job, const QByteArray &digest)
     // Waited for on the disk: its cheques, written before it and not waited
     // for, are there with it.
     QSqlQuery q(db());
-    q.prepare(QStringLiteral("UPDATE file_jobs SET state = 'complete', digest = :digest WHERE id = :job"));
-    q.bindValue(QStringLiteral(":digest"), Text(QString::fromLatin1(digest)));
+    if (m_connection.isServer()) {
+        if (!m_connection.localFile.isEmpty()) {
+            QSettings local(m_connection.localFile, QSettings::IniFormat);
+            local.setValue(localJobsGroup() + QStringLiteral("/%1/digest").arg(job), QString::fromLatin1(digest));
+            local.sync();
+        }
+        q.prepare(QStringLiteral("SELECT cheque_job_complete(:job)"));
+    } else {
+        q.prepare(QStringLiteral("UPDATE file_jobs SET state = 'complete', digest = :digest WHERE id = :job"));
+        q.bindValue(QStringLiteral(":digest"), Text(QString::fromLatin1(digest)));
+    }
     q.bindValue(QStringLiteral(":job"), job);
     if (!q.exec())
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"), q.lastError().text());
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"), serverReason(q.lastError()));
 }
 
 int ChequeRegister::endFileJob(qint64 job, ChequeState state, const QString &reason, const char *jobState)
 {
     const Use use(*this);
     begin();
+    if (m_connection.isServer()) {
+        // The server marks them, and writes their events.
+        QSqlQuery q(db());
+        q.prepare(QStringLiteral("SELECT cheque_job_end(:job, :printed, :reason)"));
+        q.bindValue(QStringLiteral(":job"), job);
+        q.bindValue(QStringLiteral(":printed"), state == ChequeState::Printed);
+        q.bindValue(QStringLiteral(":reason"), Text(reason));
+        const bool done = q.exec() && q.next();
+        const int count = done ? q.value(0).toInt() : 0;
+        const QString why = serverReason(q.lastError());
+        q.finish();
+        QSqlQuery end(db());
+        if (!done || !end.exec(QStringLiteral("COMMIT"))) {
+            const QString problem = done ? end.lastError().text() : why;
+            rollback();
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"), problem);
+        }
+        if (!m_connection.localFile.isEmpty())
+            QSettings(m_connection.localFile, QSettings::IniFormat)
+                .remove(localJobsGroup() + u'/' + QString::number(job));
+        return count;
+    }
     QSqlQuery q(db());
     QList<qint64> cheques;
     q.prepare(QStringLiteral("SELECT id FROM cheques WHERE job = :job AND state = 'sent' ORDER BY id"));
@@ -1883,7 +1817,7 @@ int ChequeRegister::endFileJob(qint64 job, ChequeState state, const QString &rea
     const QString why = q.lastError().text();
     q.finish();
     try {
-        for (qsizetype i = 0; done && !m_connection.isServer() && i < cheques.size(); ++i)
+        for (qsizetype i = 0; done && i < cheques.size(); ++i)
             addEvent(cheques[i], StateName(state), reason);
     } catch (const ChequeError &) {
         rollback();
@@ -1891,9 +1825,9 @@ int ChequeRegister::endFileJob(qint64 job, ChequeState state, const QString &rea
     }
     QSqlQuery end(db());
     if (!done || !end.exec(QStringLiteral("COMMIT"))) {
-        const QString reason = done ? end.lastError().text() : why;
+        const QString problem = done ? end.lastError().text() : why;
         rollback();
-        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"), reason);
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"), problem);
     }
     return int(cheques.size());
 }
@@ -1908,60 +1842,36 @@ int ChequeRegister::failFileJob(qint64 job, const QString &reason)
 int ChequeRegister::settleInterruptedFiles()
 {
     const Use use(*this);
-    struct Job
-    {
-        qint64 id;
-        QString target, part, state;
-        QByteArray digest;
-    };
-    QList<Job> jobs;
-    {
-        QSqlQuery q(db());
-        q.prepare(QStringLiteral("SELECT id, target, part, state, digest FROM file_jobs "
-                                 "WHERE host = :host AND state IN ('writing', 'complete')"));
-        q.bindValue(QStringLiteral(":host"), Text(QSysInfo::machineHostName()));
-        if (!q.exec())
-            fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
-        while (q.next())
-            jobs.append({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
-                         q.value(4).toString().toLatin1()});
-    }
     int settled = 0;
-    for (const Job &job : jobs) {
+    for (const FileJob &job : unfinishedFileJobs()) {
         const PartState part = ProbePartFile(job.part);
         if (part == PartState::Writing)
             continue; // its program is still writing it
-        const auto count = [&] {
-            QSqlQuery q(db());
-            q.prepare(QStringLiteral("SELECT count(*) FROM cheques WHERE job = :job AND state = 'sent'"));
-            q.bindValue(QStringLiteral(":job"), job.id);
-            return q.exec() && q.next() ? q.value(0).toInt() : 0;
-        }();
         // A part is never put in place but by its own writer: the file took
         // its place when the part is gone and the file holds what it did.
-        const bool inPlace = job.state == QLatin1String("complete") && part == PartState::Absent
-            && !job.digest.isEmpty() && FileDigest(job.target) == job.digest;
+        const bool complete = job.state == QLatin1String("complete");
+        const bool inPlace = complete && part == PartState::Absent && !job.digest.isEmpty()
+            && FileDigest(job.target) == job.digest;
         if (inPlace) {
-            closeFileJob(job.id);
-        } else {
-            // The part goes first: stopped between the two, the next
-            // settling finds the job without its part, and fails it. (Only
-            // a file named as the target's part: a record names any path.)
-            if (IsPartOf(job.part, job.target))
-                QFile::remove(job.part);
-            const QString target = QDir::toNativeSeparators(job.target);
-            failFileJob(job.id,
-                        job.state == QLatin1String("complete") && part == PartState::Absent
-                            ? QCoreApplication::translate("ChequeRegister",
-                                                          "the file \"%1\" does not hold them: it was replaced or "
-                                                          "removed before the program that wrote it marked them")
-                                  .arg(target)
-                            : QCoreApplication::translate("ChequeRegister",
-                                                          "the file \"%1\" never took its place: the program stopped "
-                                                          "while writing it")
-                                  .arg(target));
+            settled += endFileJob(job.id, ChequeState::Printed, QString(), "done");
+            continue;
         }
-        settled += count;
+        // The part goes first: stopped between the two, the next settling
+        // finds the job without its part, and fails it. (Only a file named
+        // as the target's part: a record names any path.)
+        if (IsPartOf(job.part, job.target))
+            QFile::remove(job.part);
+        const QString target = QDir::toNativeSeparators(job.target);
+        settled += failFileJob(job.id, complete && part == PartState::Absent
+                                           ? QCoreApplication::translate("ChequeRegister",
+                                                                         "the file \"%1\" does not hold them: it was "
+                                                                         "replaced or removed before the program that "
+                                                                         "wrote it marked them")
+                                                 .arg(target)
+                                           : QCoreApplication::translate("ChequeRegister",
+                                                                         "the file \"%1\" never took its place: the "
+                                                                         "program stopped while writing it")
+                                                 .arg(target));
     }
     return settled;
 }
@@ -2093,6 +2003,11 @@ void ChequeRegister::addChequeBook(const QString &bank, qint64 first, qint64 las
     const Use use(*this);
     checkSound();
     const QString cannot = QCoreApplication::translate("ChequeRegister", "Cannot add the cheque book in %1: %2");
+    if (m_connection.isServer()) {
+        approvalCall(cannot, QStringLiteral("SELECT cheque_add_book(:bank, :first, :last)"),
+                     {{QStringLiteral(":bank"), Text(bank)}, {QStringLiteral(":first"), first}, {QStringLiteral(":last"), last}});
+        return;
+    }
     if (first < 1 || last < first)
         fail(cannot,
              QCoreApplication::translate("ChequeRegister",
@@ -2117,7 +2032,7 @@ void ChequeRegister::addChequeBook(const QString &bank, qint64 first, qint64 las
         q.bindValue(QStringLiteral(":last"), last);
         q.bindValue(QStringLiteral(":at"), Utc(QDateTime::currentDateTimeUtc()));
         if (!q.exec())
-            fail(cannot, ServerReason(q.lastError()));
+            fail(cannot, q.lastError().text());
         // The bank's numbers go on in the new book when the one in use is
         // used up (or there was none), never back onto leaves behind them.
         if (!nextInABook && next < first) {
@@ -2127,7 +2042,7 @@ void ChequeRegister::addChequeBook(const QString &bank, qint64 first, qint64 las
             move.bindValue(QStringLiteral(":bank"), Text(bank));
             move.bindValue(QStringLiteral(":next"), first);
             if (!move.exec())
-                fail(cannot, ServerReason(move.lastError()));
+                fail(cannot, move.lastError().text());
         }
         commit();
     } catch (const ChequeError &) {
@@ -2166,6 +2081,11 @@ void ChequeRegister::setNextChequeNumber(const QString &bank, qint64 next)
     const Use use(*this);
     checkSound();
     const QString cannot = QCoreApplication::translate("ChequeRegister", "Cannot set the next cheque number in %1: %2");
+    if (m_connection.isServer()) {
+        approvalCall(cannot, QStringLiteral("SELECT cheque_set_next_number(:bank, :next)"),
+                     {{QStringLiteral(":bank"), Text(bank)}, {QStringLiteral(":next"), next}});
+        return;
+    }
     if (chequeByNumber(bank, next))
         fail(cannot,
              QCoreApplication::translate("ChequeRegister", "cheque No. %1 of \"%2\" is in the register already")

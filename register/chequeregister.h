@@ -48,6 +48,10 @@ struct RegisterConnection
     enum class Encryption { Required, Verified, Off };
     Encryption encryption = Encryption::Required;
     QString caFile; ///< the certificate authority's certificate, for Verified
+    /// What this computer keeps of a shared register and tells it nothing
+    /// of (an INI file in the data folder): its print jobs' files, and the
+    /// latest event of the history it saw; none: nothing kept.
+    QString localFile;
 
     bool isServer() const { return driver == QLatin1String("QPSQL"); }
     /// A server reached through a socket folder on this computer, where
@@ -62,6 +66,10 @@ struct RegisterConnection
 
 /// The register file of a data folder: register.sqlite.
 inline constexpr const char *RegisterFileName = "register.sqlite";
+
+/// The file of a data folder in which this computer keeps what a shared
+/// register is not told (see RegisterConnection::localFile).
+inline constexpr const char *RegisterLocalFileName = "register-local.ini";
 
 /// The connection kept in the program's settings (the password never is);
 /// without one, the register file of `dataDir`.
@@ -417,6 +425,22 @@ public:
     QList<ApprovalSetting> approvalRules();
     QList<ApprovalSetting> approvalLimits();
 
+    /// A shared register's accounts: a bank as the office writes it, in the
+    /// currency the server keeps for it. A cheque names one of them, in its
+    /// currency (the one the office's rules are compared with); an
+    /// administrator adds them (a register file has none: any bank).
+    struct Account
+    {
+        QString bank;
+        QString currency;
+        int digits = 2;
+    };
+    QList<Account> accounts();
+    /// Adds the account of `bank` in `currency` (its English name and sub-unit
+    /// digits as cheques are written in it). Raises ChequeError with the
+    /// server's reason.
+    void addAccount(const QString &bank, const MonyType &currency);
+
     /// The outstanding cheques (written, not yet paid by the bank) dated
     /// from `from` to `to` (both included), per day, bank and currency.
     struct DueDay
@@ -447,8 +471,9 @@ public:
     /// anyone else. Raises ChequeError for a register file.
     void setUpOfficeRoles();
 
-    /// The schema this program writes.
-    static constexpr int SchemaVersion = 6;
+    /// The schema this program writes for this register (a file's or a
+    /// server's).
+    int latestVersion() const;
     /// How long a call to a server may take before it is given up.
     static constexpr int ServerSeconds = 6;
 
@@ -475,6 +500,9 @@ private:
     /// Raises ChequeError with `sentence` ("Cannot open %1: %2") told the
     /// register and the reason.
     [[noreturn]] void fail(const QString &sentence, const QString &why) const;
+    /// What a server's error says: a refusal by the register's own rules as
+    /// its first line; a lock waited for in vain with who holds it.
+    QString serverReason(const QSqlError &error);
     QSqlDatabase db() const;
     void exec(const QString &sql);
     void createSchema();
@@ -496,15 +524,11 @@ private:
     void commit();
     void rollback();
     Recorded record(const Cheque &cheque, const QString &destination, qint64 replaces, qint64 job, qint64 approved);
-    /// A server's approval rules, functions and tables.
-    void createApproval();
-    /// The approval's grants to the office's roles, once it has them.
-    void grantApproval();
     QList<ApprovalSetting> approvalSettings(const QString &select);
-    /// Sets (nothing: removes) the amount of a rule or a limit, kept in
-    /// `table` by who it is for and the currency.
-    void setApprovalAmount(const char *table, const char *whoColumn, const char *amountColumn, const QString &who,
-                           const QString &currency, std::optional<qint64> amount);
+    /// Sets (nothing: removes) the amount of a rule or a limit through the
+    /// server's `function`, by who it is for and the currency.
+    void setApprovalAmount(const char *function, const QString &who, const QString &currency,
+                           std::optional<qint64> amount);
     /// Asks the server's rules; nothing when the query failed.
     std::optional<bool> askApproval(const Cheque &cheque);
     /// Runs a statement of the office's approval in a transaction of its
@@ -551,11 +575,28 @@ private:
     /// The sent cheques of a file job take `state`; the job `jobState`.
     int endFileJob(qint64 job, ChequeState state, const QString &reason, const char *jobState);
     void fillChequeDays();
-    /// The history's table, kept append-only by the database; on a server,
-    /// its events are stamped and chained by the server itself.
-    void createHistory();
-    /// A server's rules for every login: see the function.
-    void createServerRules();
+    /// Checks that a shared register's history still holds the latest event
+    /// this computer saw of it (raises ChequeError when it does not), and
+    /// keeps its latest event.
+    void checkWitness();
+    void rememberLatestEvent();
+    QString witnessGroup() const;
+    /// The history's columns, as ChequeEvent holds them.
+    QString eventColumns() const;
+    /// Runs the schema's script `name` (see SchemaScript).
+    void runScript(const QString &name);
+    /// A print job to a file that is not finished: its target and part (on
+    /// a server, as this computer keeps them), its state, its digest.
+    struct FileJob
+    {
+        qint64 id = 0;
+        QString target, part, state;
+        QByteArray digest;
+    };
+    /// This computer's unfinished print jobs to files of the register.
+    QList<FileJob> unfinishedFileJobs();
+    /// The group of this register's jobs in the local file.
+    QString localJobsGroup() const;
     /// Appends an event of a cheque (inside a transaction).
     void addEvent(qint64 cheque, const QString &kind, const QString &detail);
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QSettings>
 
 #include "core/chequeerror.h"
@@ -46,6 +47,7 @@ void RegisterAccess::setConnection(const RegisterConnection &connection)
 {
     m_register.reset();
     m_connection = connection;
+    m_connection.localFile = QDir(m_dataDir).filePath(QLatin1String(RegisterLocalFileName));
     QSettings settings(m_settingsFile, QSettings::IniFormat);
     SaveConnection(settings, m_connection);
     settings.sync();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "register/registerwindow.h"
 
+#include "core/datafile.h"
+
 #include <QCoreApplication>
 #include <cmath>
 
@@ -196,7 +198,8 @@ QLayout *RegisterWindow::buildActions()
     auto *actions = new QHBoxLayout;
     for (QPushButton *b :
          {VoidBtn, SpoiltBtn, PrintedBtn, LifeBtn, ReprintBtn, ApproveBtn, RejectBtn, PrintApprovedBtn, HistoryBtn,
-          button(tr("Cheque Numbers…"), QStringLiteral("NumbersBtn"), &RegisterWindow::editChequeNumbers)})
+          button(tr("Cheque Numbers…"), QStringLiteral("NumbersBtn"), &RegisterWindow::editChequeNumbers),
+          AccountsBtn = button(tr("Accounts…"), QStringLiteral("AccountsBtn"), &RegisterWindow::editAccounts)})
         actions->addWidget(b);
     actions->addStretch(1);
     for (QPushButton *b : {button(tr("Due Dates…"), QStringLiteral("DueBtn"), &RegisterWindow::showDueDates),
@@ -346,7 +349,7 @@ void RegisterWindow::updateButtons()
     HistoryBtn->setEnabled(c != nullptr);
     // Approval is a shared register's: a register file has one user.
     const bool server = m_access.connection().isServer();
-    for (QPushButton *b : {ApproveBtn, RejectBtn, PrintApprovedBtn})
+    for (QPushButton *b : {ApproveBtn, RejectBtn, PrintApprovedBtn, AccountsBtn})
         b->setVisible(server);
     ApproveBtn->setEnabled(c && CanChangeState(c->state, ChequeState::Approved));
     RejectBtn->setEnabled(c && CanChangeState(c->state, ChequeState::Rejected));
@@ -541,6 +544,42 @@ void RegisterWindow::showDueDates()
         m_due->refresh();
     m_due->show();
     m_due->raise();
+}
+
+void RegisterWindow::editAccounts()
+{
+    ChequeRegister *b = reg();
+    if (!b)
+        return;
+    try {
+        QStringList lines;
+        bool known = false;
+        const QString bank = BankCB->currentIndex() > 0 ? BankCB->currentText() : QString();
+        for (const ChequeRegister::Account &a : b->accounts()) {
+            lines << tr("%1: %2, %3 sub-unit digits").arg(a.bank, a.currency).arg(a.digits);
+            known = known || a.bank == bank;
+        }
+        const QString list = lines.isEmpty() ? tr("The register has no account yet.")
+                                             : tr("The register's accounts:\n%1").arg(lines.join(u'\n'));
+        if (bank.isEmpty() || known) {
+            dialogs().showMessage(this, Title(),
+                                  list + QStringLiteral("\n\n")
+                                      + tr("To add an account, choose its bank in the bank filter first."));
+            return;
+        }
+        if (!dialogs().askYesNo(this, Title(),
+                                list + QStringLiteral("\n\n")
+                                    + tr("Add the account of %1 in %2, with %3 sub-unit digits?")
+                                          .arg(bank, FromStd(m_currency.EMoneyName.str()))
+                                          .arg(FigureDigits(m_currency)),
+                                Dialogs::Default::No))
+            return;
+        b->addAccount(bank, m_currency);
+        m_access.touch();
+        status(tr("The account of %1 was added.").arg(bank));
+    } catch (const ChequeError &error) {
+        dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
+    }
 }
 
 void RegisterWindow::reconcile()

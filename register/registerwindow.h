@@ -39,6 +39,8 @@ public:
 
     /// The banks of the bank list, offered beside those of the register.
     void setBanks(const QStringList &banks);
+    /// The program's currency, in which an account is added.
+    void setCurrency(const MonyType &currency) { m_currency = currency; }
 
     /// The view the filters make; nothing (and the reason) while an amount
     /// typed in them is not one.
@@ -66,6 +68,9 @@ public:
     /// Shows the selected cheque's history: each change, who made it, when and why.
     void showHistory();
     void editChequeNumbers();
+    /// On a server: the register's accounts, and the account of the bank
+    /// filter's bank added in the program's currency.
+    void editAccounts();
     void exportShown();
     /// Reads the bank's statement (the bank of the bank filter), marks the
     /// cheques it paid cleared and tells what does not match, with a report
@@ -96,6 +101,7 @@ private:
     void status(const QString &text);
 
     RegisterAccess &m_access;
+    MonyType m_currency = UaeMoney();
     std::unique_ptr<DueWindow> m_due;
     RegisterModel *m_model;
     QStringList m_banks;
@@ -118,6 +124,7 @@ private:
     QPushButton *PrintedBtn;
     QPushButton *ReprintBtn;
     QPushButton *HistoryBtn;
+    QPushButton *AccountsBtn = nullptr;
     QPushButton *ApproveBtn;
     QPushButton *RejectBtn;
     QPushButton *PrintApprovedBtn;

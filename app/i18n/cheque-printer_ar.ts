@@ -165,6 +165,14 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers an
             <numerusform>صُرف %Ln شيك من ⁨%1⁩؛ ⁨%2⁩ سطور لا تطابق.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The register&apos;s history does not hold the hash %1: it was shortened or written anew since that hash was kept.</source>
+        <translation>سجل أحداث الشيكات لا يحوي البصمة ⁨%1⁩: قُصّر أو كُتب من جديد منذ حُفظت تلك البصمة.</translation>
+    </message>
+    <message>
+        <source>%1: %2, %3 sub-unit digits</source>
+        <translation>⁨%1⁩: ⁨%2⁩، ⁨%3⁩ أرقام للأجزاء</translation>
+    </message>
 </context>
 <context>
     <name>BatchWindow</name>
@@ -363,10 +371,6 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers an
         <translation>الشيك بعملة ⁨%1⁩ لا بعملة البرنامج (⁨%2⁩): اضبط تلك العملة في نافذة العملة لطباعته.</translation>
     </message>
     <message>
-        <source>The cheque&apos;s amount cannot be printed as it was approved.</source>
-        <translation>لا يمكن طباعة مبلغ الشيك كما وُوفق عليه.</translation>
-    </message>
-    <message>
         <source>The file was not written: its cheque was not printed.</source>
         <translation>لم يُكتب الملف: لم يُطبع شيكه.</translation>
     </message>
@@ -407,6 +411,10 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers an
             <numerusform>يُظهر السجل %n منها فاشلاً؛ وتعذّرت كتابة قيود الباقي.</numerusform>
             <numerusform>يُظهر السجل %n منها فاشلة؛ وتعذّرت كتابة قيود الباقي.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>The cheque&apos;s amount cannot be printed as it was recorded.</source>
+        <translation>لا يمكن طباعة مبلغ الشيك كما سُجّل.</translation>
     </message>
 </context>
 <context>
@@ -932,6 +940,38 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers an
     <message>
         <source>it could not be checked: it is not a file that can be written</source>
         <translation>تعذّر فحصه: ليس ملفاً يمكن الكتابة فيه</translation>
+    </message>
+    <message>
+        <source>the login %1 may not read it: the register&apos;s owner gives each person a login in one of the office&apos;s roles</source>
+        <translation>لا يحق لاسم الدخول ⁨%1⁩ قراءته: يعطي مالك سجل الشيكات كل شخص اسم دخول في أحد أدوار المكتب</translation>
+    </message>
+    <message>
+        <source>the login %1 may not make roles; give it the right to (sudo -u postgres psql -c &quot;ALTER ROLE %1 CREATEROLE&quot;), or make it with createuser --createrole</source>
+        <translation>لا يحق لاسم الدخول ⁨%1⁩ إنشاء الأدوار؛ امنحه هذا الحق (⁦sudo -u postgres psql -c &quot;ALTER ROLE %1 CREATEROLE&quot;⁩)، أو أنشئه بالأمر ⁦createuser --createrole⁩</translation>
+    </message>
+    <message>
+        <source>the register was held for more than %1 seconds by %2; ask them to finish what they are doing, or to close their program</source>
+        <translation>شغل ⁨%2⁩ سجل الشيكات أكثر من ⁨%1⁩ ثانية؛ اطلب منهم إنهاء ما يفعلونه أو إغلاق برنامجهم</translation>
+    </message>
+    <message>
+        <source>Cannot add the account in %1: %2</source>
+        <translation>تعذّرت إضافة الحساب في ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>its history no longer holds the event %1 with the hash %2 that this computer saw on %3: it was shortened or written anew since. Nothing is written to it: tell the office&apos;s administrator. Should the change be the office&apos;s own (the register restored from its backup), the administrator removes what this computer saw from &quot;%4&quot;.</source>
+        <translation>لم يعد سجل أحداثه يحوي الحدث ⁨%1⁩ ذا البصمة ⁨%2⁩ الذي رآه هذا الحاسوب في ⁨%3⁩: قُصّر أو كُتب من جديد منذ ذلك الحين. لن يُكتب فيه شيء: أبلغ مسؤول المكتب. وإن كان التغيير من المكتب نفسه (استُعيد السجل من نسخته الاحتياطية)، يحذف المسؤول ما رآه هذا الحاسوب من «⁨%4⁩».</translation>
+    </message>
+    <message>
+        <source>Cheque %1 (%2 No. %3, %4)</source>
+        <translation>الشيك ⁨%1⁩ (⁨%2⁩ رقم ⁨%3⁩، ⁨%4⁩)</translation>
+    </message>
+    <message>
+        <source> has no event in the history: it was written behind the register&apos;s back</source>
+        <translation> ليس له حدث في سجل الأحداث: كُتب دون علم سجل الشيكات</translation>
+    </message>
+    <message>
+        <source> is not as its history holds it: it was changed behind the register&apos;s back</source>
+        <translation> ليس كما يحفظه سجل أحداثه: غُيّر دون علم سجل الشيكات</translation>
     </message>
 </context>
 <context>
@@ -2020,6 +2060,36 @@ The program goes on with the UAE currency. The file is left as it is until you s
     <message>
         <source>Due Dates…</source>
         <translation>تواريخ الاستحقاق…</translation>
+    </message>
+    <message>
+        <source>Accounts…</source>
+        <translation>الحسابات…</translation>
+    </message>
+    <message>
+        <source>%1: %2, %3 sub-unit digits</source>
+        <translation>⁨%1⁩: ⁨%2⁩، ⁨%3⁩ أرقام للأجزاء</translation>
+    </message>
+    <message>
+        <source>The register has no account yet.</source>
+        <translation>ليس في سجل الشيكات حساب بعد.</translation>
+    </message>
+    <message>
+        <source>The register&apos;s accounts:
+%1</source>
+        <translation>حسابات سجل الشيكات:
+⁨%1⁩</translation>
+    </message>
+    <message>
+        <source>To add an account, choose its bank in the bank filter first.</source>
+        <translation>لإضافة حساب، اختر بنكه في مرشّح البنوك أولاً.</translation>
+    </message>
+    <message>
+        <source>Add the account of %1 in %2, with %3 sub-unit digits?</source>
+        <translation>إضافة حساب ⁨%1⁩ بعملة ⁨%2⁩، مع ⁨%3⁩ أرقام للأجزاء؟</translation>
+    </message>
+    <message>
+        <source>The account of %1 was added.</source>
+        <translation>أُضيف حساب ⁨%1⁩.</translation>
     </message>
 </context>
 <context>

@@ -166,6 +166,10 @@ CommandLine ParseCommandLine(const QStringList &arguments)
         command.error = QStringLiteral("--to-pdf, --printer and --bank go with --batch FILE.");
     else if (parser.isSet(expect) && !command.verifyRegister)
         command.error = QStringLiteral("--expect goes with --verify-register.");
+    else if (parser.isSet(expect)
+             && !QRegularExpression(QStringLiteral("^[0-9a-fA-F]{64}$")).match(command.expect.trimmed()).hasMatch())
+        command.error = QStringLiteral("--expect takes the whole hash: its 64 hexadecimal digits, as the report "
+                                       "prints it.");
     else if ((command.verifyRegister || command.initRegister || parser.isSet(account)) && !command.batch.isEmpty())
         command.error = QStringLiteral("--verify-register and --init-register go without --batch.");
     else if (!command.batch.isEmpty() && parser.isSet(pdf) == parser.isSet(printer))
@@ -303,10 +307,7 @@ std::optional<std::optional<qint64>> ThousandthsOf(const QString &text)
     return std::optional<qint64>(m.captured(1).toLongLong() * 1000 + m.captured(2).leftJustified(3, u'0').toLongLong());
 }
 
-QString ThousandthsText(qint64 thousandths)
-{
-    return QStringLiteral("%1.%2").arg(thousandths / 1000).arg(thousandths % 1000, 3, 10, QLatin1Char('0'));
-}
+QString ThousandthsText(qint64 thousandths) { return Money::FromThousandths(thousandths).text(); }
 
 } // namespace
 

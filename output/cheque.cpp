@@ -11,18 +11,7 @@
 
 QString Cheque::words() const { return IsRightToLeftText(payee) ? arabic : english; }
 
-QString Cheque::amountText() const
-{
-    qint64 scale = 1;
-    for (int i = 0; i < digits; ++i)
-        scale *= 10;
-    const qint64 whole = minorUnits / scale;
-    const qint64 part = std::abs(minorUnits % scale);
-    return QStringLiteral("%1%2.%3")
-        .arg(minorUnits < 0 && whole == 0 ? QStringLiteral("-") : QString())
-        .arg(whole)
-        .arg(part, digits, 10, QLatin1Char('0'));
-}
+QString Cheque::amountText() const { return money().text(); }
 
 namespace {
 

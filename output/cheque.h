@@ -12,6 +12,7 @@
 #include <QString>
 
 #include "layout/chequelayout.h"
+#include "output/money.h"
 #include "output/printrun.h"
 #include "words/DgToStU.h"
 
@@ -35,6 +36,7 @@ struct Cheque
 
     /// The words the cheque carries: those of the payee's language.
     QString words() const;
+    Money money() const { return {minorUnits, digits}; }
     /// The amount as a plain decimal ("5000.00"), for records and files.
     QString amountText() const;
 

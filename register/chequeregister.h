@@ -21,192 +21,18 @@
 #include <QList>
 #include <QLocale>
 #include <QSqlDatabase>
+#include <QSet>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 
 #include "output/cheque.h"
 #include "register/chequehistory.h"
+#include "register/chequestates.h"
+#include "register/registerconnection.h"
+#include "register/registerrecords.h"
 
-class QSettings;
 class ServerWatch;
-
-/// Where the register is.
-struct RegisterConnection
-{
-    QString driver = QStringLiteral("QSQLITE"); ///< QSQLITE or QPSQL
-    QString file;                               ///< SQLite: the register file
-    QString host;                               ///< PostgreSQL: a host name or a socket folder
-    int port = 5432;
-    QString database;
-    QString user;
-    QString password; ///< asked for when the server wants one; never stored
-    /// How a server's connection is encrypted: always (TLS, the default),
-    /// verified against the office's certificate authority (the server's
-    /// name must match its certificate), or not at all, which only this
-    /// computer's own socket allows.
-    enum class Encryption { Required, Verified, Off };
-    Encryption encryption = Encryption::Required;
-    QString caFile; ///< the certificate authority's certificate, for Verified
-    /// What this computer keeps of a shared register and tells it nothing
-    /// of (an INI file in the data folder): its print jobs' files, and the
-    /// latest event of the history it saw; none: nothing kept.
-    QString localFile;
-
-    bool isServer() const { return driver == QLatin1String("QPSQL"); }
-    /// A server reached through a socket folder on this computer, where
-    /// nothing travels over a network.
-    bool isLocalSocket() const { return host.isEmpty() || host.startsWith(u'/'); }
-    /// The connection's options for the PostgreSQL client library; why the
-    /// connection may not be made, when it may not.
-    std::variant<QString, QString> serverOptions() const;
-    /// "the register file …" or "the register … on …", for messages.
-    QString describe() const;
-};
-
-/// The register file of a data folder: register.sqlite.
-inline constexpr const char *RegisterFileName = "register.sqlite";
-
-/// The file of a data folder in which this computer keeps what a shared
-/// register is not told (see RegisterConnection::localFile).
-inline constexpr const char *RegisterLocalFileName = "register-local.ini";
-
-/// The connection kept in the program's settings (the password never is);
-/// without one, the register file of `dataDir`.
-RegisterConnection ConnectionFromSettings(const QSettings &settings, const QString &dataDir);
-void SaveConnection(QSettings &settings, const RegisterConnection &connection);
-
-/// A cheque's state. Where the office's approval is needed (a register on a
-/// server), a cheque is first prepared, without a cheque number, and then
-/// approved or rejected by another person; an approved one is printed once.
-/// After print, a cheque is delivered to its payee, cleared by the bank (on
-/// the bank's date), returned unpaid (with the reason) or stopped.
-enum class ChequeState {
-    Sent,
-    Printed,
-    Failed,
-    Voided,
-    Spoilt,
-    Prepared,
-    Approved,
-    Rejected,
-    Delivered,
-    Cleared,
-    Returned,
-    Stopped
-};
-
-/// Every state, in the order the register window offers them.
-inline constexpr ChequeState AllStates[] = {ChequeState::Sent,     ChequeState::Printed,  ChequeState::Delivered,
-                                            ChequeState::Cleared,  ChequeState::Returned, ChequeState::Stopped,
-                                            ChequeState::Failed,   ChequeState::Voided,   ChequeState::Spoilt,
-                                            ChequeState::Prepared, ChequeState::Approved, ChequeState::Rejected};
-
-/// The state as the register keeps it ("sent", "printed", …) and back.
-QString StateName(ChequeState state);
-std::optional<ChequeState> StateFromName(const QString &name);
-
-/// A cheque that stands (sent, printed, delivered or cleared): the totals
-/// add these, and show the others apart.
-inline bool IsLive(ChequeState state)
-{
-    return state == ChequeState::Sent || state == ChequeState::Printed || state == ChequeState::Delivered
-        || state == ChequeState::Cleared;
-}
-/// A cheque written and not yet paid by the bank: the cash it will need.
-inline bool IsOutstanding(ChequeState state) { return IsLive(state) && state != ChequeState::Cleared; }
-
-/// How many months a cheque can be paid after its date, by default.
-inline constexpr int DefaultValidityMonths = 6;
-
-/// A bank's cheque book: the numbers of its first and last leaves.
-struct ChequeBook
-{
-    QString bank;
-    qint64 first = 0;
-    qint64 last = 0;
-};
-/// The book of `books` that holds leaf `number`.
-std::optional<ChequeBook> BookOf(const QList<ChequeBook> &books, qint64 number);
-
-/// How few leaves left in a cheque book are told, by default.
-inline constexpr int DefaultLowLeaves = 10;
-
-class ChequeRegister;
-/// `listed` (the bank list) and the banks of `reg`'s cheques, each once, in
-/// alphabetical order; no register, or one that cannot be read, adds none
-/// (what is wrong with it is said where its cheques are read).
-QStringList AllBanks(const QStringList &listed, ChequeRegister *reg);
-
-/// One cheque of the register.
-struct RegisteredCheque
-{
-    qint64 number = 0; ///< the register's own number
-    QString bank;
-    qint64 chequeNumber = 0; ///< its number in the bank's cheque book
-    QString date;            ///< as printed
-    QDate day;               ///< the cheque's date; invalid when its text could not be read as one
-    QString payee;
-    qint64 minorUnits = 0; ///< the amount, exactly, in sub-units
-    int digits = 2;
-    QString currency;       ///< the currency's English name (Dhs)
-    QString currencyArabic; ///< and Arabic name (درهم)
-    QString english;        ///< the words as printed
-    QString arabic;
-    bool accountOnly = false;
-    QDateTime printedAt; ///< UTC
-    QString destination; ///< the printer or file
-    QString login;       ///< the desktop user who printed it
-    ChequeState state = ChequeState::Sent;
-    QString reason;      ///< why it failed, was voided, spoilt, returned or stopped
-    QDate stateDay;      ///< the day of its state after print (the bank's for cleared)
-    qint64 replaces = 0; ///< for a reprint: the register number of the cheque it replaces
-
-    /// The amount as a plain decimal ("5000.00").
-    QString amountText() const;
-};
-
-/// A cheque's date as the desktop writes dates; the text it was printed
-/// with when that is not a date.
-QString ChequeDateText(const RegisteredCheque &cheque, const QLocale &locale = QLocale());
-
-/// Which cheques a view of the register shows.
-struct RegisterFilter
-{
-    std::optional<QDate> from, to;                        ///< days of printing, local time, both included
-    std::optional<QDate> datedFrom, datedTo;              ///< the cheques' own dates, both included
-    QString bank;                                         ///< empty: every bank
-    QString payee;                                        ///< a part of the payee's name, compared as PayeeKey does
-    std::optional<qint64> minThousandths, maxThousandths; ///< the amount, in thousandths
-    std::optional<ChequeState> state;
-    /// Stale cheques only: outstanding, dated before this day (today less
-    /// their validity).
-    std::optional<QDate> staleBefore;
-};
-
-/// Sets the filter's amounts from the texts typed for them (as the desktop
-/// writes numbers; an empty text filters nothing). False, the filter left
-/// as it was, when one is not an amount of 0 or more.
-bool SetFilterAmounts(RegisterFilter &filter, const QString &minimum, const QString &maximum);
-
-/// Whether the register window offers to change a cheque of state `from`
-/// to `to`: void any cheque neither void nor cleared, spoil a printed one
-/// neither void nor spoilt, mark printed only one sent and not known to be
-/// printed, approve or reject one prepared; after print: delivered from
-/// printed, cleared from printed, delivered or returned (presented again),
-/// returned from printed or delivered, stopped from those or returned.
-bool CanChangeState(ChequeState from, ChequeState to);
-
-/// The columns a view of the register can be ordered by.
-enum class RegisterOrder { Number, PrintedAt, Bank, ChequeNumber, Payee, Amount, State, Day };
-
-/// What a view of the register shows, in which order.
-struct RegisterView
-{
-    RegisterFilter filter;
-    RegisterOrder order = RegisterOrder::Number;
-    bool descending = true;
-};
 
 class ChequeRegister
 {
@@ -610,4 +436,5 @@ private:
     QHash<QString, QSqlQuery> m_queries;
     int m_jobBatch = 0; ///< cheques recorded in the open job transaction (0: none is open)
     QElapsedTimer m_jobBatchAge;
+    QSet<qint64> m_ownJobs; ///< the file jobs this program began and has not ended
 };

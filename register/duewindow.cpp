@@ -174,7 +174,7 @@ void DueWindow::fillChart()
                 continue;
             const int month = (t.start.year() - first.year()) * 12 + t.start.month() - first.month();
             if (month >= 0 && month < DueMonths)
-                values[month] += double(t.minorUnits) / (t.digits == 3 ? 1000.0 : 100.0);
+                values[month] += Money{t.minorUnits, t.digits}.value();
         }
         set->append(values);
         series->append(set);

@@ -13,7 +13,10 @@
 inline constexpr int FileSchemaVersion = 6;
 inline constexpr int ServerSchemaVersion = 7;
 
-/// The script `name` ("server-functions"); empty when the program has none.
+/// The script `name` ("server-functions"), with the states and moves it
+/// names (@MARKED_MOVES@, @DECIDED_MOVES@, @MARKED_STATES@, @REASON_STATES@)
+/// filled in from the program's table of them; empty when the program has
+/// no such script.
 QString SchemaScript(const QString &name);
 
 /// The statements of a script, in order: each ends with ";" at the end of

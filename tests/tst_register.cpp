@@ -1404,6 +1404,15 @@ void TestRegister::theServerDecidesForEveryLogin()
     QVERIFY2(!r.printed && r.problem.contains("no account of the bank \"Adcb\" (its accounts: \"ADCB\", \"SIB\")"),
              qPrintable(r.problem));
     QVERIFY(IssueCheque(alice, Make("ADCB", "Eskel", "2000"), "printer", Printed).prepared);
+    // A refusal inside a print to a file leaves the file's job to its program.
+    RegisterConnection printing = as("alice");
+    printing.localFile = m_dir->filePath("alice-local.ini");
+    ChequeRegister run(printing);
+    const QString target = m_dir->filePath("run.pdf");
+    const qint64 job = run.beginFileJob(target, target + ".part");
+    QVERIFY(ErrorOf([&] { run.recordSent(Make("SIB", "Eskel", "90000", spaced), target, 0, job); }).contains("Dhs"));
+    run.recordSent(Make("SIB", "Eskel", "10"), target, 0, job);
+    QCOMPARE(run.failFileJob(job, "stopped"), 1);
     // 5, 6, 9, 10. A clerk's own SQL (or an outsider's) changes no table,
     // takes no lock, gives no number, id, amount or file, and writes no
     // event through a table of its own.

@@ -3,7 +3,8 @@
 -- payee, the amount, the date, a reason); the server derives the rest (the
 -- number, who did it, the state, the time, the currency, the approval).
 -- Logins reach no table to change it; the trigger functions run from the
--- register's own tables alone. Made afresh at every upgrade.
+-- register's own tables alone. Made afresh at every upgrade; the program
+-- fills in the states and their moves (@…@) from its one table of them.
 
 -- The one lock every writer takes: a row only these functions reach (a
 -- login cannot take it otherwise, nor hold it long: every wait for it is
@@ -119,17 +120,11 @@ BEGIN
     RAISE EXCEPTION 'a cheque''s reason is given with its state, never changed afterwards';
   END IF;
   IF NEW.state IS DISTINCT FROM OLD.state AND NOT (
-       (OLD.state = 'sent' AND NEW.state IN ('printed', 'failed'))
-    OR (NEW.state = 'voided' AND OLD.state NOT IN ('voided', 'cleared'))
-    OR (NEW.state = 'spoilt' AND OLD.state IN ('sent', 'printed', 'failed'))
-    OR (own AND OLD.state = 'prepared' AND NEW.state IN ('approved', 'rejected'))
-    OR (OLD.state = 'printed' AND NEW.state = 'delivered')
-    OR (OLD.state IN ('printed', 'delivered', 'returned') AND NEW.state = 'cleared')
-    OR (OLD.state IN ('printed', 'delivered') AND NEW.state = 'returned')
-    OR (OLD.state IN ('printed', 'delivered', 'returned') AND NEW.state = 'stopped')) THEN
+       (OLD.state, NEW.state) IN (@MARKED_MOVES@)
+    OR (own AND (OLD.state, NEW.state) IN (@DECIDED_MOVES@))) THEN
     RAISE EXCEPTION 'a % cheque cannot be marked %', OLD.state, NEW.state;
   END IF;
-  IF NEW.state IN ('voided', 'spoilt', 'rejected', 'returned', 'stopped') AND btrim(NEW.reason) = '' THEN
+  IF NEW.state IN (@REASON_STATES@) AND btrim(NEW.reason) = '' THEN
     RAISE EXCEPTION 'the reason must be given';
   END IF;
   IF NEW.state = 'cleared' AND NEW.state_day = '' THEN
@@ -272,7 +267,7 @@ END $$;
 -- A cheque's state after it was sent, as the register window moves it.
 CREATE OR REPLACE FUNCTION cheque_set_state(p_id BIGINT, p_state TEXT, p_reason TEXT, p_day TEXT) RETURNS VOID LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, public, pg_temp AS $$
 BEGIN
-  IF p_state IS NULL OR p_state NOT IN ('printed', 'failed', 'voided', 'spoilt', 'delivered', 'cleared', 'returned', 'stopped') THEN
+  IF p_state IS NULL OR p_state NOT IN (@MARKED_STATES@) THEN
     RAISE EXCEPTION 'a cheque is marked % only by the register''s own steps', p_state;
   END IF;
   IF NOT (cheque_may('cheque_clerks') OR cheque_may('cheque_admins')) THEN

@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "register/registerconnection.h"
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+
+#include "register/registerdetail.h"
+
+using namespace RegisterDetail;
+
+QString RegisterConnection::describe() const
+{
+    if (isServer())
+        return QCoreApplication::translate("ChequeRegister", "the register \"%1\" on the server %2 (user %3)")
+            .arg(database, host.isEmpty() ? QStringLiteral("localhost") : host, user);
+    return QCoreApplication::translate("ChequeRegister", "the register file \"%1\"")
+        .arg(QDir::toNativeSeparators(file));
+}
+
+std::variant<QString, QString> RegisterConnection::serverOptions() const
+{
+    // A server that does not answer, or a row another clerk holds, is given
+    // a few seconds; then the cheque is not printed.
+    QString options = QStringLiteral("connect_timeout=5;options='-c lock_timeout=5000'");
+    const auto refused = [](const QString &why) { return std::variant<QString, QString>(std::in_place_index<1>, why); };
+    switch (encryption) {
+    case Encryption::Required: options += QStringLiteral(";sslmode=require"); break;
+    case Encryption::Verified:
+        if (caFile.isEmpty() || !QFileInfo(caFile).isFile())
+            return refused(QCoreApplication::translate("ChequeRegister",
+                                                       "the certificate authority's file \"%1\" to verify the "
+                                                       "server by does not exist")
+                               .arg(QDir::toNativeSeparators(caFile)));
+        if (caFile.contains(u';'))
+            return refused(QCoreApplication::translate("ChequeRegister",
+                                                       "the certificate authority's file name \"%1\" "
+                                                       "holds a \";\", which a connection cannot carry")
+                               .arg(QDir::toNativeSeparators(caFile)));
+        // libpq reads its options with blanks and quotes of its own.
+        options += QStringLiteral(";sslmode=verify-full;sslrootcert='%1'")
+                       .arg(QString(caFile).replace(u'\\', QLatin1String("\\\\")).replace(u'\'', QLatin1String("\\'")));
+        break;
+    case Encryption::Off:
+        if (!isLocalSocket())
+            return refused(QCoreApplication::translate("ChequeRegister",
+                                                       "a connection without encryption is allowed only through "
+                                                       "this computer's own socket; choose encrypted in Register "
+                                                       "Connection"));
+        options += QStringLiteral(";sslmode=disable");
+        break;
+    }
+    return std::variant<QString, QString>(std::in_place_index<0>, options);
+}
+
+namespace RegisterDetail {
+
+const char *EncryptionName(RegisterConnection::Encryption e)
+{
+    switch (e) {
+    case RegisterConnection::Encryption::Verified: return "verified";
+    case RegisterConnection::Encryption::Off: return "off";
+    case RegisterConnection::Encryption::Required: break;
+    }
+    return "required";
+}
+
+// What the client library says of a secure connection that failed, in words
+// that name the server and what to do.
+std::optional<QString> TlsProblem(const QString &why, const RegisterConnection &c)
+{
+    const QString server = c.host.isEmpty() ? QStringLiteral("localhost") : c.host;
+    if (why.contains(QLatin1String("certificate verify failed")))
+        return QCoreApplication::translate("ChequeRegister",
+                                           "the server %1 showed a certificate that the certificate authority of "
+                                           "\"%2\" did not sign: it may not be your office's server. Nothing is "
+                                           "printed without the register")
+            .arg(server, QDir::toNativeSeparators(c.caFile));
+    if (why.contains(QLatin1String("does not match host name")))
+        return QCoreApplication::translate("ChequeRegister",
+                                           "the server's certificate is not for the name %1: connect by the name "
+                                           "its certificate gives")
+            .arg(server);
+    if (why.contains(QLatin1String("server does not support SSL")))
+        return QCoreApplication::translate("ChequeRegister",
+                                           "the server %1 does not offer an encrypted connection: its administrator "
+                                           "has to turn TLS on (ssl = on)")
+            .arg(server);
+    return std::nullopt;
+}
+
+
+// A register's name in this computer's local file: its server and database.
+QString RegisterKey(const RegisterConnection &c)
+{
+    return QString::fromLatin1(
+        QCryptographicHash::hash(QStringLiteral("%1:%2/%3").arg(c.host).arg(c.port).arg(c.database).toUtf8(),
+                                 QCryptographicHash::Sha256)
+            .toHex()
+            .left(32));
+}
+
+} // namespace RegisterDetail
+
+RegisterConnection ConnectionFromSettings(const QSettings &settings, const QString &dataDir)
+{
+    RegisterConnection c;
+    c.localFile = QDir(dataDir).filePath(QLatin1String(RegisterLocalFileName));
+    c.driver = settings.value(QStringLiteral("register/driver"), QStringLiteral("QSQLITE")).toString();
+    c.file = settings.value(QStringLiteral("register/file")).toString();
+    if (c.file.isEmpty())
+        c.file = QDir(dataDir).filePath(QLatin1String(RegisterFileName));
+    c.host = settings.value(QStringLiteral("register/host")).toString();
+    c.port = settings.value(QStringLiteral("register/port"), 5432).toInt();
+    c.database = settings.value(QStringLiteral("register/database")).toString();
+    c.user = settings.value(QStringLiteral("register/user")).toString();
+    const QString encryption = settings.value(QStringLiteral("register/encryption")).toString();
+    c.encryption = encryption == QLatin1String("verified") ? RegisterConnection::Encryption::Verified
+        : encryption == QLatin1String("off")               ? RegisterConnection::Encryption::Off
+                                                           : RegisterConnection::Encryption::Required;
+    c.caFile = settings.value(QStringLiteral("register/ca")).toString();
+    return c;
+}
+
+void SaveConnection(QSettings &settings, const RegisterConnection &c)
+{
+    settings.setValue(QStringLiteral("register/driver"), c.driver);
+    settings.setValue(QStringLiteral("register/file"), c.file);
+    settings.setValue(QStringLiteral("register/host"), c.host);
+    settings.setValue(QStringLiteral("register/port"), c.port);
+    settings.setValue(QStringLiteral("register/database"), c.database);
+    settings.setValue(QStringLiteral("register/user"), c.user);
+    settings.setValue(QStringLiteral("register/encryption"), QLatin1String(EncryptionName(c.encryption)));
+    settings.setValue(QStringLiteral("register/ca"), c.caFile);
+}

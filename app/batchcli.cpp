@@ -27,7 +27,7 @@
 #include "output/printrun.h"
 #include "register/chequeissuer.h"
 #include "register/registerreport.h"
-#include "ui/printing.h"
+#include "gui/widgets/printing.h"
 
 namespace {
 

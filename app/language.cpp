@@ -9,6 +9,7 @@
 #include <QTranslator>
 
 #include "core/settingsfile.h"
+#include "core/settingskeys.h"
 
 namespace {
 
@@ -43,20 +44,6 @@ public:
 };
 
 } // namespace
-
-QString InterfaceLanguage(const QString &dataDir)
-{
-    const QSettings settings(SettingsFile(dataDir), QSettings::IniFormat);
-    const QString language = settings.value(QStringLiteral("interface/language")).toString();
-    return language == QLatin1String("ar") ? language : QStringLiteral("en");
-}
-
-void SetInterfaceLanguage(const QString &dataDir, const QString &language)
-{
-    QSettings settings(SettingsFile(dataDir), QSettings::IniFormat);
-    settings.setValue(QStringLiteral("interface/language"), language);
-    settings.sync();
-}
 
 void InstallTranslations(QApplication &app, const QString &dataDir, const QString &language)
 {

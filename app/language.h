@@ -10,10 +10,6 @@
 
 class QApplication;
 
-/// The language kept in the data folder's settings: "en" or "ar".
-QString InterfaceLanguage(const QString &dataDir);
-void SetInterfaceLanguage(const QString &dataDir, const QString &language);
-
 /// Loads the translations of `language` (or of the settings, when empty)
 /// into the application, and its layout direction.
 void InstallTranslations(QApplication &app, const QString &dataDir, const QString &language);

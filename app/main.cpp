@@ -13,8 +13,8 @@
 
 #include "app/batchcli.h"
 #include "app/language.h"
-#include "app/program.h"
-#include "app/version.h"
+#include "gui/issue/program.h"
+#include "core/version.h"
 #include "core/datafolder.h"
 
 int main(int argc, char *argv[])

@@ -9,7 +9,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-#include "layout/chequeU.h"
+#include "gui/designer/chequeU.h"
 #include "tests/controls.h"
 #include "tests/fielddragtest.h"
 

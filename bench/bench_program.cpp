@@ -15,14 +15,14 @@
 #include <QSpinBox>
 #include <QTest>
 
-#include "app/program.h"
+#include "gui/issue/program.h"
 #include "batch/chequebatch.h"
 #include "pdfjob.h"
 #include "register/workbookwriter.h"
 #include "tests/controls.h"
-#include "ui/dialogs.h"
-#include "ui/printing.h"
-#include "ui/widgets.h"
+#include "gui/widgets/dialogs.h"
+#include "gui/widgets/printing.h"
+#include "gui/widgets/widgets.h"
 
 namespace {
 

@@ -25,10 +25,10 @@
 #include "output/pageoutput.h"
 #include "pdfjob.h"
 #include "register/chequeissuer.h"
-#include "register/duewindow.h"
-#include "register/registeraccess.h"
+#include "gui/register/duewindow.h"
+#include "desk/registeraccess.h"
 #include "register/registerexport.h"
-#include "register/registerwindow.h"
+#include "gui/register/registerwindow.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "app/program.h"
+#include "gui/issue/program.h"
 #include "core/datafile.h"
 
 namespace {

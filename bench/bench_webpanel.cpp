@@ -14,7 +14,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 
-#include "ui/webpanel.h"
+#include "gui/widgets/webpanel.h"
 
 namespace {
 

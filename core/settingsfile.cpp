@@ -4,7 +4,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTemporaryDir>
+
+#include "core/settingskeys.h"
 
 namespace {
 
@@ -40,4 +43,18 @@ QString SettingsFile(const QString &dataDir)
         return Path(dataDir);
     static QTemporaryDir instead;
     return instead.filePath(QStringLiteral("settings.ini"));
+}
+
+QString InterfaceLanguage(const QString &dataDir)
+{
+    const QSettings settings(SettingsFile(dataDir), QSettings::IniFormat);
+    const QString language = settings.value(SettingsKey::InterfaceLanguage).toString();
+    return language == QLatin1String("ar") ? language : QStringLiteral("en");
+}
+
+void SetInterfaceLanguage(const QString &dataDir, const QString &language)
+{
+    QSettings settings(SettingsFile(dataDir), QSettings::IniFormat);
+    settings.setValue(SettingsKey::InterfaceLanguage, language);
+    settings.sync();
 }

@@ -20,6 +20,10 @@ inline constexpr qint64 MaxSettingsFileBytes = 1024 * 1024;
 /// own, which is dropped at the end.
 QString SettingsFile(const QString &dataDir);
 
+/// The interface language kept in the data folder's settings: "en" or "ar".
+QString InterfaceLanguage(const QString &dataDir);
+void SetInterfaceLanguage(const QString &dataDir, const QString &language);
+
 /// Why the settings.ini of `dataDir` is not used, naming it; nothing when
 /// it is (or there is none yet).
 std::optional<QString> SettingsProblem(const QString &dataDir);

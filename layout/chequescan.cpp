@@ -14,10 +14,11 @@
 #include <QSettings>
 
 #include "core/datafolder.h"
+#include "core/settingskeys.h"
 
 namespace {
 
-QString Group(const QString &bank) { return QStringLiteral("scans/") + QString::fromLatin1(bank.toUtf8().toHex()); }
+QString Group(const QString &bank) { return QLatin1String(SettingsKey::ScanGroup) + QString::fromLatin1(bank.toUtf8().toHex()); }
 
 quint32 BigEndian32(const char *p)
 {

@@ -5,12 +5,14 @@
 #include <QSettings>
 #include <QStringList>
 
+#include "core/settingskeys.h"
+
 namespace {
 
 // A printer's name as a settings group: names may hold "/" and any letter.
 QString Group(const QString &printer)
 {
-    return QStringLiteral("printers/") + QString::fromLatin1(printer.toUtf8().toHex());
+    return QLatin1String(SettingsKey::PrinterGroup) + QString::fromLatin1(printer.toUtf8().toHex());
 }
 
 QString Tenths(int tenths) { return QString::number(std::abs(tenths) / 10.0, 'f', 1); }

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include "core/settingskeys.h"
 #include "register/registerdetail.h"
 
 using namespace RegisterDetail;
@@ -108,30 +109,30 @@ RegisterConnection ConnectionFromSettings(const QSettings &settings, const QStri
 {
     RegisterConnection c;
     c.localFile = QDir(dataDir).filePath(QLatin1String(RegisterLocalFileName));
-    c.driver = settings.value(QStringLiteral("register/driver"), QStringLiteral("QSQLITE")).toString();
-    c.file = settings.value(QStringLiteral("register/file")).toString();
+    c.driver = settings.value(SettingsKey::RegisterDriver, QStringLiteral("QSQLITE")).toString();
+    c.file = settings.value(SettingsKey::RegisterFile).toString();
     if (c.file.isEmpty())
         c.file = QDir(dataDir).filePath(QLatin1String(RegisterFileName));
-    c.host = settings.value(QStringLiteral("register/host")).toString();
-    c.port = settings.value(QStringLiteral("register/port"), 5432).toInt();
-    c.database = settings.value(QStringLiteral("register/database")).toString();
-    c.user = settings.value(QStringLiteral("register/user")).toString();
-    const QString encryption = settings.value(QStringLiteral("register/encryption")).toString();
+    c.host = settings.value(SettingsKey::RegisterHost).toString();
+    c.port = settings.value(SettingsKey::RegisterPort, 5432).toInt();
+    c.database = settings.value(SettingsKey::RegisterDatabase).toString();
+    c.user = settings.value(SettingsKey::RegisterUser).toString();
+    const QString encryption = settings.value(SettingsKey::RegisterEncryption).toString();
     c.encryption = encryption == QLatin1String("verified") ? RegisterConnection::Encryption::Verified
         : encryption == QLatin1String("off")               ? RegisterConnection::Encryption::Off
                                                            : RegisterConnection::Encryption::Required;
-    c.caFile = settings.value(QStringLiteral("register/ca")).toString();
+    c.caFile = settings.value(SettingsKey::RegisterCertificateAuthority).toString();
     return c;
 }
 
 void SaveConnection(QSettings &settings, const RegisterConnection &c)
 {
-    settings.setValue(QStringLiteral("register/driver"), c.driver);
-    settings.setValue(QStringLiteral("register/file"), c.file);
-    settings.setValue(QStringLiteral("register/host"), c.host);
-    settings.setValue(QStringLiteral("register/port"), c.port);
-    settings.setValue(QStringLiteral("register/database"), c.database);
-    settings.setValue(QStringLiteral("register/user"), c.user);
-    settings.setValue(QStringLiteral("register/encryption"), QLatin1String(EncryptionName(c.encryption)));
-    settings.setValue(QStringLiteral("register/ca"), c.caFile);
+    settings.setValue(SettingsKey::RegisterDriver, c.driver);
+    settings.setValue(SettingsKey::RegisterFile, c.file);
+    settings.setValue(SettingsKey::RegisterHost, c.host);
+    settings.setValue(SettingsKey::RegisterPort, c.port);
+    settings.setValue(SettingsKey::RegisterDatabase, c.database);
+    settings.setValue(SettingsKey::RegisterUser, c.user);
+    settings.setValue(SettingsKey::RegisterEncryption, QLatin1String(EncryptionName(c.encryption)));
+    settings.setValue(SettingsKey::RegisterCertificateAuthority, c.caFile);
 }

@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 
-#include "layout/chequefield.h"
+#include "gui/designer/chequefield.h"
 
 // Sends one mouse event to a field, at `point` of the cheque area.
 inline void SendMouse(ChequeFieldEdit *edit, QEvent::Type type, QPoint point, Qt::MouseButton button,

@@ -10,9 +10,9 @@
 #include <QSpinBox>
 #include <QTest>
 
-#include "app/program.h"
+#include "gui/issue/program.h"
 #include "controls.h"
-#include "ui/widgets.h"
+#include "gui/widgets/widgets.h"
 
 /// Starts the program with its executable (and so its data files) in `dir`,
 /// its issue window on screen; false when the window never showed.

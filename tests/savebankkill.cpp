@@ -10,7 +10,7 @@
 
 #include "testdialogs.h"
 
-#include "app/program.h"
+#include "gui/issue/program.h"
 
 int main(int argc, char **argv)
 {

@@ -7,7 +7,7 @@
 #include <QQueue>
 #include <QStringList>
 
-#include "ui/dialogs.h"
+#include "gui/widgets/dialogs.h"
 
 class TestDialogs final : public Dialogs
 {

@@ -10,7 +10,7 @@
 #include <QPrinter>
 #include <QQueue>
 
-#include "ui/printing.h"
+#include "gui/widgets/printing.h"
 
 class TestPrinting final : public PrintService
 {

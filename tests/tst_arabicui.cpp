@@ -24,12 +24,12 @@
 #include "whenmodal.h"
 
 #include "app/language.h"
-#include "app/program.h"
-#include "batch/batchwindow.h"
-#include "register/duewindow.h"
-#include "register/registeraccess.h"
-#include "register/registerwindow.h"
-#include "ui/widgets.h"
+#include "gui/issue/program.h"
+#include "gui/list/batchwindow.h"
+#include "gui/register/duewindow.h"
+#include "desk/registeraccess.h"
+#include "gui/register/registerwindow.h"
+#include "gui/widgets/widgets.h"
 
 class TestArabicUi : public QObject
 {
@@ -187,7 +187,7 @@ void TestArabicUi::everyWindowReadsInArabic()
     look(w.batchWindow(), "list", {list.fileName()});
     ConnectionDialog connection(RegisterConnection(), &w);
     look(&connection, "connection");
-    ChequeNumbersDialog numbers(*w.chequeRegister()->open(&w, nullptr), *w.chequeRegister(), {"SIB"}, &w);
+    ChequeNumbersDialog numbers(*w.chequeRegister()->open(nullptr, nullptr), *w.chequeRegister(), {"SIB"}, &w);
     look(&numbers, "cheque-numbers");
 
     // The program's own dialogs and Qt's, as they are really shown.

@@ -34,8 +34,8 @@
 #include "testfiles.h"
 #include "testprinting.h"
 
-#include "app/program.h"
-#include "batch/batchwindow.h"
+#include "gui/issue/program.h"
+#include "gui/list/batchwindow.h"
 #include "batch/chequebatch.h"
 #include "batch/schedule.h"
 #include "core/chequeerror.h"
@@ -44,7 +44,7 @@
 #include "output/chequepage.h"
 #include "output/printrun.h"
 #include "register/chequeissuer.h"
-#include "register/registeraccess.h"
+#include "desk/registeraccess.h"
 #include "register/registerexport.h"
 #include "register/workbookwriter.h"
 

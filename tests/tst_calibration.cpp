@@ -23,7 +23,7 @@
 #include "testfiles.h"
 #include "testprinting.h"
 
-#include "app/program.h"
+#include "gui/issue/program.h"
 #include "layout/chequescan.h"
 #include "output/calibration.h"
 #include "output/chequepage.h"

@@ -16,9 +16,9 @@
 #include "testdialogs.h"
 #include "whenmodal.h"
 
-#include "app/program.h"
+#include "gui/issue/program.h"
 #include "output/printeroffsets.h"
-#include "ui/widgets.h"
+#include "gui/widgets/widgets.h"
 
 class TestCups : public QObject
 {

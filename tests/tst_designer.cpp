@@ -23,10 +23,10 @@
 #include "whenmodal.h"
 
 #include "currency/currencyrecord.h"
-#include "currency/monyU.h"
-#include "layout/chequeU.h"
-#include "output/PrintChequeU.h"
-#include "ui/widgets.h"
+#include "gui/currency/monyU.h"
+#include "gui/designer/chequeU.h"
+#include "gui/printer/PrintChequeU.h"
+#include "gui/widgets/widgets.h"
 
 namespace {
 

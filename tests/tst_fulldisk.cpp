@@ -14,7 +14,7 @@
 #include "testdialogs.h"
 #include "testfiles.h"
 
-#include "app/program.h"
+#include "gui/issue/program.h"
 #include "core/datafile.h"
 #include "currency/moneyfile.h"
 #include "layout/bankbook.h"

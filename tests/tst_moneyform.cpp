@@ -13,9 +13,9 @@
 #include "core/datafile.h"
 #include "currency/currencyrecord.h"
 #include "currency/moneyfile.h"
-#include "currency/monyU.h"
+#include "gui/currency/monyU.h"
 #include "testdialogs.h"
-#include "ui/widgets.h"
+#include "gui/widgets/widgets.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "testdialogs.h"
 #include "whenmodal.h"
 
-#include "output/PrintChequeU.h"
+#include "gui/printer/PrintChequeU.h"
 #include "output/chequepage.h"
 
 class TestPrintForm : public QObject

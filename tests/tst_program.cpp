@@ -26,13 +26,13 @@
 #include "testprinting.h"
 #include "whenmodal.h"
 
-#include "app/program.h"
+#include "gui/issue/program.h"
 #include "batch/chequebatch.h"
 #include "core/datafile.h"
 #include "currency/moneyfile.h"
 #include "output/printrun.h"
-#include "ui/webpanel.h"
-#include "ui/widgets.h"
+#include "gui/widgets/webpanel.h"
+#include "gui/widgets/widgets.h"
 
 namespace {
 

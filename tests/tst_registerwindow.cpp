@@ -28,13 +28,13 @@
 #include "testfiles.h"
 #include "testprinting.h"
 
-#include "app/program.h"
+#include "gui/issue/program.h"
 #include "register/chequeissuer.h"
-#include "register/duewindow.h"
-#include "register/registeraccess.h"
-#include "register/registermodel.h"
-#include "register/registerwindow.h"
-#include "ui/widgets.h"
+#include "gui/register/duewindow.h"
+#include "desk/registeraccess.h"
+#include "gui/register/registermodel.h"
+#include "gui/register/registerwindow.h"
+#include "gui/widgets/widgets.h"
 
 class TestRegisterWindow : public QObject
 {

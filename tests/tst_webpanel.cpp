@@ -3,7 +3,7 @@
 #include <QTcpSocket>
 #include <QtTest>
 
-#include "ui/webpanel.h"
+#include "gui/widgets/webpanel.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/printing.h"
+#include "gui/widgets/printing.h"
 
 #include <QAction>
 #include <QCoreApplication>

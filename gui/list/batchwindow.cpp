@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "batch/batchwindow.h"
+#include "gui/list/batchwindow.h"
 
 #include <QBrush>
 #include <QColor>
@@ -13,13 +13,13 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "batch/scheduledialog.h"
+#include "gui/list/scheduledialog.h"
 #include "core/chequeerror.h"
 #include "core/counttext.h"
 #include "output/printrun.h"
 #include "register/registerreport.h"
-#include "ui/dialogs.h"
-#include "ui/widgets.h"
+#include "gui/widgets/dialogs.h"
+#include "gui/widgets/widgets.h"
 
 namespace {
 

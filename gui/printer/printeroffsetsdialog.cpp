@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "output/printeroffsetsdialog.h"
+#include "gui/printer/printeroffsetsdialog.h"
 
 #include <cmath>
 
@@ -12,8 +12,8 @@
 #include <QLabel>
 #include <QPrinterInfo>
 
-#include "output/PrintChequeU.h"
-#include "ui/widgets.h"
+#include "gui/printer/PrintChequeU.h"
+#include "gui/widgets/widgets.h"
 
 PrinterOffsetsDialog::PrinterOffsetsDialog(TPrintChequeForm &print, const QString &current, QWidget *parent)
     : QDialog(parent)

@@ -13,7 +13,7 @@
 #include <QWidget>
 
 #include "layout/bankbook.h"
-#include "layout/chequefield.h"
+#include "gui/designer/chequefield.h"
 #include "layout/chequescan.h"
 #include "layout/fielddrag.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "currency/monyU.h"
+#include "gui/currency/monyU.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -16,8 +16,8 @@
 #include "core/datafile.h"
 #include "currency/currencyrecord.h"
 #include "currency/moneyfile.h"
-#include "ui/dialogs.h"
-#include "ui/widgets.h"
+#include "gui/widgets/dialogs.h"
+#include "gui/widgets/widgets.h"
 
 namespace {
 

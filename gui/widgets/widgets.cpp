@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/widgets.h"
+#include "gui/widgets/widgets.h"
 
 #include <algorithm>
 

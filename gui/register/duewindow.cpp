@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "register/duewindow.h"
+#include "gui/register/duewindow.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSet>
@@ -22,9 +22,9 @@
 
 #include "core/chequeerror.h"
 #include "output/printrun.h"
-#include "register/registeraccess.h"
-#include "ui/dialogs.h"
-#include "ui/widgets.h"
+#include "desk/registeraccess.h"
+#include "gui/widgets/dialogs.h"
+#include "gui/widgets/widgets.h"
 
 namespace {
 
@@ -98,7 +98,7 @@ DueWindow::DueWindow(RegisterAccess &access, QWidget *parent) : QWidget(parent, 
 void DueWindow::refresh()
 {
     QString problem;
-    ChequeRegister *reg = m_access.open(this, &problem);
+    ChequeRegister *reg = m_access.open(std::make_unique<WindowUser>(this, windowTitle()).get(), &problem);
     m_due = DueDates();
     m_due.today = QDate::currentDate();
     if (reg) {

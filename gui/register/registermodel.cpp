@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "register/registermodel.h"
+#include "gui/register/registermodel.h"
 
 #include <QBrush>
 #include <QColor>
@@ -12,7 +12,7 @@
 #include "output/pageoutput.h"
 #include "output/printrun.h"
 #include "register/registerreport.h"
-#include "ui/widgets.h"
+#include "gui/widgets/widgets.h"
 
 QString StateText(ChequeState state)
 {

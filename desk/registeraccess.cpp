@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "register/registeraccess.h"
+#include "desk/registeraccess.h"
 
+#include "core/settingskeys.h"
 #include "register/registercheck.h"
 
 #include <algorithm>
@@ -10,7 +11,7 @@
 #include <QSettings>
 
 #include "core/chequeerror.h"
-#include "ui/dialogs.h"
+#include "desk/deskuser.h"
 
 RegisterAccess::RegisterAccess(QString settingsFile, QString dataDir, QObject *parent)
     : QObject(parent)
@@ -20,8 +21,8 @@ RegisterAccess::RegisterAccess(QString settingsFile, QString dataDir, QObject *p
     const QSettings settings(m_settingsFile, QSettings::IniFormat);
     m_connection = ConnectionFromSettings(settings, m_dataDir);
     m_validityMonths =
-        std::clamp(settings.value(QStringLiteral("register/validityMonths"), DefaultValidityMonths).toInt(), 1, 60);
-    m_lowLeaves = std::clamp(settings.value(QStringLiteral("register/lowLeaves"), DefaultLowLeaves).toInt(), 0, 500);
+        std::clamp(settings.value(SettingsKey::ValidityMonths, DefaultValidityMonths).toInt(), 1, 60);
+    m_lowLeaves = std::clamp(settings.value(SettingsKey::LowLeaves, DefaultLowLeaves).toInt(), 0, 500);
     // A register file is checked from the start, while the user types.
     if (!m_connection.isServer())
         RegisterCheck::Start(m_connection.file);
@@ -31,14 +32,14 @@ void RegisterAccess::setLowLeaves(int leaves)
 {
     m_lowLeaves = std::clamp(leaves, 0, 500);
     QSettings settings(m_settingsFile, QSettings::IniFormat);
-    settings.setValue(QStringLiteral("register/lowLeaves"), m_lowLeaves);
+    settings.setValue(SettingsKey::LowLeaves, m_lowLeaves);
 }
 
 void RegisterAccess::setValidityMonths(int months)
 {
     m_validityMonths = std::clamp(months, 1, 60);
     QSettings settings(m_settingsFile, QSettings::IniFormat);
-    settings.setValue(QStringLiteral("register/validityMonths"), m_validityMonths);
+    settings.setValue(SettingsKey::ValidityMonths, m_validityMonths);
 }
 
 RegisterAccess::~RegisterAccess() = default;
@@ -55,7 +56,7 @@ void RegisterAccess::setConnection(const RegisterConnection &connection)
     emit chequesChanged();
 }
 
-ChequeRegister *RegisterAccess::open(QWidget *parent, QString *problem)
+ChequeRegister *RegisterAccess::open(DeskUser *user, QString *problem)
 {
     if (m_register && m_register->isOpen())
         return m_register.get();
@@ -74,11 +75,11 @@ ChequeRegister *RegisterAccess::open(QWidget *parent, QString *problem)
             // The server wants a password the password file did not give:
             // asked for, and kept for this session only.
             const auto password =
-                dialogs().askText(parent, QCoreApplication::translate("RegisterWindow", "Cheque Register"),
-                                  QCoreApplication::translate(
-                                      "RegisterWindow", "Password of the user \"%1\" for the register \"%2\" on %3:")
-                                      .arg(m_connection.user, m_connection.database, m_connection.host),
-                                  QString(), Dialogs::Echo::Password);
+                user ? user->askPassword(
+                           QCoreApplication::translate("RegisterWindow",
+                                                       "Password of the user \"%1\" for the register \"%2\" on %3:")
+                               .arg(m_connection.user, m_connection.database, m_connection.host))
+                     : std::nullopt;
             m_register.reset();
             if (!password) {
                 *problem = message;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/dialogs.h"
+#include "gui/widgets/dialogs.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -13,7 +13,7 @@
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
-#include "ui/widgets.h"
+#include "gui/widgets/widgets.h"
 
 namespace {
 
@@ -196,3 +196,16 @@ Dialogs *g_dialogs = &g_qtDialogs;
 Dialogs &dialogs() { return *g_dialogs; }
 
 void setDialogs(Dialogs *replacement) { g_dialogs = replacement ? replacement : &g_qtDialogs; }
+
+void WindowUser::tell(const QString &text) { dialogs().showMessage(m_parent, m_caption, text); }
+
+bool WindowUser::ask(const QString &question, bool yesByDefault)
+{
+    return dialogs().askYesNo(m_parent, m_caption, question, yesByDefault ? Dialogs::Default::Yes : Dialogs::Default::No);
+}
+
+std::optional<QString> WindowUser::askPassword(const QString &question)
+{
+    return dialogs().askText(m_parent, QCoreApplication::translate("RegisterWindow", "Cheque Register"), question,
+                             QString(), Dialogs::Echo::Password);
+}

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "layout/chequeU.h"
+#include "gui/designer/chequeU.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -23,12 +23,12 @@
 #include <QToolTip>
 
 #include "core/datafile.h"
-#include "currency/monyU.h"
-#include "output/PrintChequeU.h"
+#include "gui/currency/monyU.h"
+#include "gui/printer/PrintChequeU.h"
 #include "output/chequepage.h"
-#include "output/printeroffsetsdialog.h"
-#include "ui/dialogs.h"
-#include "ui/widgets.h"
+#include "gui/printer/printeroffsetsdialog.h"
+#include "gui/widgets/dialogs.h"
+#include "gui/widgets/widgets.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "register/registerwindow.h"
+#include "gui/register/registerwindow.h"
 
 #include "core/datafile.h"
 
@@ -32,14 +32,14 @@
 #include "batch/reconcile.h"
 #include "core/chequeerror.h"
 #include "output/printrun.h"
-#include "register/duewindow.h"
-#include "register/registeraccess.h"
+#include "gui/register/duewindow.h"
+#include "desk/registeraccess.h"
 #include "register/registerexport.h"
-#include "register/registermodel.h"
+#include "gui/register/registermodel.h"
 #include "register/registerreport.h"
-#include "ui/dialogs.h"
-#include "ui/printing.h"
-#include "ui/widgets.h"
+#include "gui/widgets/dialogs.h"
+#include "gui/widgets/printing.h"
+#include "gui/widgets/widgets.h"
 
 namespace {
 
@@ -248,7 +248,7 @@ void RegisterWindow::setBanks(const QStringList &banks)
     m_banks = banks;
     const QString current = BankCB->currentIndex() > 0 ? BankCB->currentText() : QString();
     QString problem;
-    const QStringList all = AllBanks(banks, m_access.open(this, &problem));
+    const QStringList all = AllBanks(banks, m_access.open(std::make_unique<WindowUser>(this, windowTitle()).get(), &problem));
     BankCB->clear();
     BankCB->addItem(tr("All banks"));
     BankCB->addItems(all);
@@ -258,7 +258,7 @@ void RegisterWindow::setBanks(const QStringList &banks)
 ChequeRegister *RegisterWindow::reg()
 {
     QString problem;
-    ChequeRegister *b = m_access.open(this, &problem);
+    ChequeRegister *b = m_access.open(std::make_unique<WindowUser>(this, windowTitle()).get(), &problem);
     if (!b)
         status(problem);
     return b;

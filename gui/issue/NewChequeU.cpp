@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/NewChequeU.h"
+#include "gui/issue/NewChequeU.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,29 +23,29 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/language.h"
-#include "app/version.h"
-#include "batch/batchwindow.h"
 #include "core/counttext.h"
 #include "core/datafile.h"
 #include "core/settingsfile.h"
+#include "core/settingskeys.h"
+#include "core/version.h"
 #include "currency/currencyrecord.h"
 #include "currency/moneyfile.h"
-#include "currency/monyU.h"
+#include "desk/registeraccess.h"
+#include "gui/currency/monyU.h"
+#include "gui/designer/chequeU.h"
+#include "gui/list/batchwindow.h"
+#include "gui/printer/PrintChequeU.h"
+#include "gui/register/registermodel.h"
+#include "gui/register/registerwindow.h"
+#include "gui/widgets/dialogs.h"
+#include "gui/widgets/webpanel.h"
+#include "gui/widgets/widgets.h"
 #include "layout/bankfiles.h"
-#include "layout/chequeU.h"
-#include "output/PrintChequeU.h"
 #include "output/amounttext.h"
 #include "output/chequepage.h"
 #include "output/printrun.h"
 #include "register/chequeissuer.h"
-#include "register/registeraccess.h"
-#include "register/registermodel.h"
 #include "register/registerreport.h"
-#include "register/registerwindow.h"
-#include "ui/dialogs.h"
-#include "ui/webpanel.h"
-#include "ui/widgets.h"
 
 const QString ProductPageURL = QStringLiteral("https://cheque-printer.example/product/");
 
@@ -371,10 +371,10 @@ void TNewChequeForm::rememberBank()
     if (ExeDir.isEmpty() || BankNameCB->currentIndex() < 0 || SettingsProblem(ExeDir))
         return;
     QSettings settings(settingsFile(), QSettings::IniFormat);
-    const QString kept = settings.value(QStringLiteral("issue/bank")).toString();
+    const QString kept = settings.value(SettingsKey::IssueBank).toString();
     // Nothing is written for the first bank while none has been kept.
     if (kept != BankNameCB->currentText() && !(kept.isEmpty() && BankNameCB->currentIndex() == 0))
-        settings.setValue(QStringLiteral("issue/bank"), BankNameCB->currentText());
+        settings.setValue(SettingsKey::IssueBank, BankNameCB->currentText());
 }
 
 QString TNewChequeForm::status() const { return StatusLB->text(); }
@@ -419,7 +419,7 @@ void TNewChequeForm::FormShow()
         // The bank used last, or the first.
         const QSignalBlocker block(BankNameCB);
         const QSettings settings(settingsFile(), QSettings::IniFormat);
-        const int last = BankNameCB->findText(settings.value(QStringLiteral("issue/bank")).toString());
+        const int last = BankNameCB->findText(settings.value(SettingsKey::IssueBank).toString());
         BankNameCB->setCurrentIndex(last >= 0 ? last : BankNameCB->count() > 0 ? 0 : -1);
     }
     BankNameCBChange();
@@ -674,7 +674,7 @@ void TNewChequeForm::showPrinted(const Cheque &cheque, const ChequeLayout &layou
 ChequeRegister *TNewChequeForm::registerForPrinting(QWidget *parent)
 {
     QString problem;
-    ChequeRegister *reg = m_register ? m_register->open(parent, &problem) : nullptr;
+    ChequeRegister *reg = m_register ? m_register->open(std::make_unique<WindowUser>(parent, WindowCaption()).get(), &problem) : nullptr;
     if (!reg)
         dialogs().showMessage(parent, WindowCaption(),
                               tr("%1\n\nThe cheque was not printed: every cheque is recorded in the register before it "
@@ -745,14 +745,14 @@ bool TNewChequeForm::waitsForApproval(const Cheque &cheque)
     if (!m_register || !m_register->connection().isServer())
         return false; // a register file has no approval
     QString problem;  // told when the cheque is recorded
-    ChequeRegister *reg = m_register->open(this, &problem);
+    ChequeRegister *reg = m_register->open(std::make_unique<WindowUser>(this, WindowCaption()).get(), &problem);
     return reg && reg->needsApproval(cheque);
 }
 
 bool TNewChequeForm::duplicateAccepted(const Cheque &cheque)
 {
     QString problem;
-    ChequeRegister *reg = m_register ? m_register->open(this, &problem) : nullptr;
+    ChequeRegister *reg = m_register ? m_register->open(std::make_unique<WindowUser>(this, WindowCaption()).get(), &problem) : nullptr;
     if (!reg)
         return true; // the print says why the register cannot be used
     SettleBeforePrinting(*reg);
@@ -851,7 +851,7 @@ void TNewChequeForm::editRegisterConnection()
         return;
     m_register->setConnection(dialog.connection());
     QString problem;
-    if (!m_register->open(this, &problem))
+    if (!m_register->open(std::make_unique<WindowUser>(this, WindowCaption()).get(), &problem))
         report(problem);
 }
 

@@ -8,6 +8,8 @@
 #include <QFont>
 #include <QString>
 
+#include "desk/deskuser.h"
+
 class QWidget;
 
 class Dialogs
@@ -53,3 +55,19 @@ Dialogs &dialogs();
 
 /// Installs other dialogs (nullptr puts Qt's back); the caller keeps ownership.
 void setDialogs(Dialogs *replacement);
+
+/// The person at a window, as the desk asks them: through the dialogs in
+/// use, over `parent`, under the window's `caption`.
+class WindowUser final : public DeskUser
+{
+public:
+    WindowUser(QWidget *parent, QString caption) : m_parent(parent), m_caption(std::move(caption)) {}
+    void tell(const QString &text) override;
+    bool ask(const QString &question, bool yesByDefault) override;
+    std::optional<QString> askPassword(const QString &question) override;
+    QWidget *parent() const { return m_parent; }
+
+private:
+    QWidget *m_parent;
+    QString m_caption;
+};

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "output/PrintChequeU.h"
+#include "gui/printer/PrintChequeU.h"
 
 #include <QCoreApplication>
 #include <QPainter>
@@ -8,8 +8,8 @@
 
 #include "output/calibration.h"
 
-#include "ui/dialogs.h"
-#include "ui/printing.h"
+#include "gui/widgets/dialogs.h"
+#include "gui/widgets/printing.h"
 
 namespace {
 

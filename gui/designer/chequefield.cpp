@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "layout/chequefield.h"
+#include "gui/designer/chequefield.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>

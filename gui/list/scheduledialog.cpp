@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "batch/scheduledialog.h"
+#include "gui/list/scheduledialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/webpanel.h"
+#include "gui/widgets/webpanel.h"
 
 #include <memory>
 

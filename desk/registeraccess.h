@@ -12,7 +12,7 @@
 
 #include "register/chequeregister.h"
 
-class QWidget;
+class DeskUser;
 
 class RegisterAccess : public QObject
 {
@@ -30,8 +30,9 @@ public:
     void setConnection(const RegisterConnection &connection);
 
     /// The register, open; nullptr, with the reason in `problem`, when it
-    /// cannot be opened (or the user did not give the password asked for).
-    ChequeRegister *open(QWidget *parent, QString *problem);
+    /// cannot be opened (or `user`, asked for the password the server wants,
+    /// did not give it; without a user it is not asked for).
+    ChequeRegister *open(DeskUser *user, QString *problem);
 
     /// How many months after its date a cheque can still be paid: one
     /// outstanding longer is stale. Kept in the settings.

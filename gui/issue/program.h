@@ -4,11 +4,11 @@
 // The program's four windows, created in this order and alive until the
 // program ends.
 
-#include "app/NewChequeU.h"
+#include "gui/issue/NewChequeU.h"
 #include "currency/currencyrecord.h"
-#include "currency/monyU.h"
-#include "layout/chequeU.h"
-#include "output/PrintChequeU.h"
+#include "gui/currency/monyU.h"
+#include "gui/designer/chequeU.h"
+#include "gui/printer/PrintChequeU.h"
 
 struct ChequeProgram
 {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QRegularExpression>
 
+#include "core/bidi.h"
 #include "core/chequeerror.h"
 #include "core/datafile.h"
 #include "output/chequepage.h"
@@ -189,7 +190,7 @@ std::optional<QString> PayeeProblem(const QString &payee)
         const auto character = [&] { return c > 0xFFFF ? payee.mid(i, 2) : payee.mid(i, 1); };
         // Direction marks and joiners are part of writing Arabic and Latin
         // together; other invisible characters are not.
-        const bool mark = c == 0x200C || c == 0x200D || c == 0x200E || c == 0x200F || c == 0x061C;
+        const bool mark = IsJoiner(c) || IsDirectionMark(c);
         switch (QChar::category(c)) {
         case QChar::Other_Control:
         case QChar::Other_Surrogate:

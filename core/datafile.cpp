@@ -15,6 +15,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include "core/bidi.h"
+
 namespace {
 
 constexpr const char *kCodePage = "windows-1256";
@@ -154,8 +156,8 @@ QString Shown(const QString &text)
     shown.reserve(text.size());
     for (const QChar c : text) {
         const char16_t u = c.unicode();
-        const bool control = u < 0x20 || (u >= 0x7f && u < 0xa0) || u == 0x2028 || u == 0x2029
-            || (u >= 0x202a && u <= 0x202e) || (u >= 0x2066 && u <= 0x2069);
+        const bool control =
+            u < 0x20 || (u >= 0x7f && u < 0xa0) || u == 0x2028 || u == 0x2029 || IsDirectionalFormatting(u);
         if (!control)
             shown += c;
         else if (u < 0x100)

@@ -8,6 +8,7 @@
 
 #include <QRegularExpression>
 
+#include "core/bidi.h"
 #include "core/chequeerror.h"
 #include "core/datafile.h"
 
@@ -64,7 +65,7 @@ QString NormalizedAmountText(const QString &text, const QLocale &locale)
             out += QChar(u'0' + (u - 0x0660));
         else if (u >= 0x06F0 && u <= 0x06F9)
             out += QChar(u'0' + (u - 0x06F0));
-        else if (u == 0x200E || u == 0x200F || u == 0x061C)
+        else if (IsDirectionMark(u))
             continue;
         else if (c == localPoint || u == 0x066B)
             out += u'.';

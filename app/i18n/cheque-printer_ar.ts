@@ -334,6 +334,216 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers an
     </message>
 </context>
 <context>
+    <name>ChequeDesk</name>
+    <message>
+        <source>The cheque needs the office&apos;s approval: it is recorded as prepared, without a cheque number, and was not printed. Once another person approves it, print it from the register window (Print Approved).</source>
+        <translation>يحتاج الشيك إلى موافقة المكتب: سُجّل مُعَدّاً دون رقم شيك ولم يُطبع. بعد أن يوافق عليه شخص آخر، اطبعه من نافذة السجل («طباعة الموافق عليه»).</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cheques need the office&apos;s approval: they are recorded as prepared, without cheque numbers, and were not printed. Once another person approves them, print them from the register window (Print Approved).</source>
+        <translation>
+            <numerusform>لا يحتاج أي شيك إلى موافقة المكتب.</numerusform>
+            <numerusform>يحتاج شيك واحد إلى موافقة المكتب: سُجّل مُعَدّاً دون رقم شيك ولم يُطبع. بعد أن يوافق عليه شخص آخر، اطبعه من نافذة السجل («طباعة الموافق عليه»).</numerusform>
+            <numerusform>يحتاج شيكان إلى موافقة المكتب: سُجّلا مُعَدّين دون رقمي شيك ولم يُطبعا. بعد أن يوافق عليهما شخص آخر، اطبعهما من نافذة السجل («طباعة الموافق عليه»).</numerusform>
+            <numerusform>تحتاج %n شيكات إلى موافقة المكتب: سُجّلت مُعَدّة دون أرقام شيكات ولم تُطبع. بعد أن يوافق عليها شخص آخر، اطبعها من نافذة السجل («طباعة الموافق عليه»).</numerusform>
+            <numerusform>يحتاج %n شيكاً إلى موافقة المكتب: سُجّلت مُعَدّة دون أرقام شيكات ولم تُطبع. بعد أن يوافق عليها شخص آخر، اطبعها من نافذة السجل («طباعة الموافق عليه»).</numerusform>
+            <numerusform>يحتاج %n شيك إلى موافقة المكتب: سُجّلت مُعَدّة دون أرقام شيكات ولم تُطبع. بعد أن يوافق عليها شخص آخر، اطبعها من نافذة السجل («طباعة الموافق عليه»).</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>خطأ</translation>
+    </message>
+    <message>
+        <source>There is no date: %1.</source>
+        <translation>لا يوجد تاريخ: ⁨%1⁩.</translation>
+    </message>
+    <message>
+        <source>The date &quot;%1&quot; cannot be read: %2.</source>
+        <translation>تعذّرت قراءة التاريخ «⁨%1⁩»: ⁨%2⁩.</translation>
+    </message>
+    <message>
+        <source>There is no amount.</source>
+        <translation>لا يوجد مبلغ.</translation>
+    </message>
+    <message>
+        <source>The amount &quot;%1&quot; is not a number.</source>
+        <translation>المبلغ «⁨%1⁩» ليس رقماً.</translation>
+    </message>
+    <message>
+        <source>Date it otherwise: %1.</source>
+        <translation>اكتب تاريخاً آخر: %1.</translation>
+    </message>
+    <message>
+        <source> Nothing was printed.</source>
+        <translation> لم يُطبع شيء.</translation>
+    </message>
+    <message>
+        <source>no printer was chosen for it</source>
+        <translation>لم تُختر له طابعة</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln cheques wait for approval.</source>
+        <translation>
+            <numerusform>لا ينتظر أي شيك الموافقة.</numerusform>
+            <numerusform>ينتظر شيك واحد الموافقة.</numerusform>
+            <numerusform>ينتظر شيكان الموافقة.</numerusform>
+            <numerusform>تنتظر %Ln شيكات الموافقة.</numerusform>
+            <numerusform>ينتظر %Ln شيكاً الموافقة.</numerusform>
+            <numerusform>ينتظر %Ln شيك الموافقة.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1
+
+The cheque was not printed: every cheque is recorded in the register before it is printed. Choose another register (Register, Register Connection), or move the file away.</source>
+        <translation>%1
+
+لم يُطبع الشيك: يُسجَّل كل شيك في السجل قبل طباعته. اختر سجلاً آخر (السجل، اتصال السجل) أو انقل الملف إلى مكان آخر.</translation>
+    </message>
+    <message>
+        <source>
+
+The cheque was printed; the register shows it as sent.</source>
+        <translation>
+
+طُبع الشيك؛ ويظهر في السجل على أنه مُرسَل.</translation>
+    </message>
+    <message>
+        <source> Nothing more was printed.</source>
+        <translation> ولم يُطبع بعده شيء.</translation>
+    </message>
+    <message>
+        <source>Cheque No. %1 of %2 printed to %3.</source>
+        <translation>طُبع الشيك رقم ⁨%1⁩ من ⁨%2⁩ إلى ⁨%3⁩.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln cheques printed to %1.</source>
+        <translation>
+            <numerusform>لم يُطبع أي شيك إلى ⁨%1⁩.</numerusform>
+            <numerusform>طُبع شيك واحد إلى ⁨%1⁩.</numerusform>
+            <numerusform>طُبع شيكان إلى ⁨%1⁩.</numerusform>
+            <numerusform>طُبعت %Ln شيكات إلى ⁨%1⁩.</numerusform>
+            <numerusform>طُبع %Ln شيكاً إلى ⁨%1⁩.</numerusform>
+            <numerusform>طُبع %Ln شيك إلى ⁨%1⁩.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No cheque was printed.</source>
+        <translation>لم يُطبع أي شيك.</translation>
+    </message>
+    <message>
+        <source>The cheque book of %1 is used up: add the next one (Cheque Numbers in the register window) before the next cheque.</source>
+        <translation>نفد دفتر شيكات ⁨%1⁩: أضف الدفتر التالي (أرقام الشيكات في نافذة السجل) قبل الشيك التالي.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln leaves are left in the cheque book of %1.</source>
+        <translation>
+            <numerusform>لم تبقَ أوراق في دفتر شيكات ⁨%1⁩.</numerusform>
+            <numerusform>بقيت ورقة واحدة في دفتر شيكات ⁨%1⁩.</numerusform>
+            <numerusform>بقيت ورقتان في دفتر شيكات ⁨%1⁩.</numerusform>
+            <numerusform>بقيت %Ln أوراق في دفتر شيكات ⁨%1⁩.</numerusform>
+            <numerusform>بقيت %Ln ورقة في دفتر شيكات ⁨%1⁩.</numerusform>
+            <numerusform>بقيت %Ln ورقة في دفتر شيكات ⁨%1⁩.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>A cheque of %1 to &quot;%2&quot; for %3 %4 was printed on %5 (cheque No. %6).
+
+Print this cheque as well?</source>
+        <translation>طُبع شيك من ⁨%1⁩ إلى «⁨%2⁩» بمبلغ ⁨%3⁩ ⁨%4⁩ في ⁨%5⁩ (الشيك رقم ⁨%6⁩).
+
+هل تريد طباعة هذا الشيك أيضاً؟</translation>
+    </message>
+    <message>
+        <source>Date Error</source>
+        <translation>خطأ في التاريخ</translation>
+    </message>
+    <message>
+        <source>The bank &quot;%1&quot; is no longer in the bank list: add it (with its layout) in Setup to reprint its cheques.</source>
+        <translation>لم يعد البنك «⁨%1⁩» في قائمة البنوك: أضفه (مع تصميمه) في «تصميم الشيك» لإعادة طباعة شيكاته.</translation>
+    </message>
+    <message>
+        <source>Print cheque No. %1 to &quot;%2&quot; for %3 %4 again, as cheque No. %5 of %6?
+
+Cheque No. %1 is then marked spoilt.</source>
+        <translation>هل تريد طباعة الشيك رقم ⁨%1⁩ إلى «⁨%2⁩» بمبلغ ⁨%3⁩ ⁨%4⁩ مرة أخرى بوصفه الشيك رقم ⁨%5⁩ من ⁨%6⁩؟
+
+عندئذ يُعلَّم الشيك رقم ⁨%1⁩ تالفاً.</translation>
+    </message>
+    <message>
+        <source>The bank &quot;%1&quot; is no longer in the bank list: add it (with its layout) in Setup to print its cheques.</source>
+        <translation>لم يعد البنك «⁨%1⁩» في قائمة البنوك: أضفه (مع تصميمه) في «تصميم الشيك» لطباعة شيكاته.</translation>
+    </message>
+    <message>
+        <source>Print the approved cheque to &quot;%1&quot; for %2 %3 of %4?</source>
+        <translation>طباعة الشيك الموافق عليه إلى «⁨%1⁩» بمبلغ ⁨%2⁩ ⁨%3⁩ من ⁨%4⁩؟</translation>
+    </message>
+    <message>
+        <source>Row %1 (%2, %3) is like cheque No. %4 of %5, printed on %6.</source>
+        <translation>الصف ⁨%1⁩ (⁨%2⁩، ⁨%3⁩) يشبه الشيك رقم ⁨%4⁩ من ⁨%5⁩، المطبوع في ⁨%6⁩.</translation>
+    </message>
+    <message>
+        <source>And %1 more.</source>
+        <translation>و⁨%1⁩ غيرها.</translation>
+    </message>
+    <message>
+        <source>%1 of the list&apos;s cheques are like cheques printed in the last 30 days:
+
+%2
+
+Print the whole list all the same?</source>
+        <translation>%1 من شيكات القائمة تشبه شيكات طُبعت في آخر 30 يوماً:
+
+%2
+
+هل تريد طباعة القائمة كلها مع ذلك؟</translation>
+    </message>
+    <message>
+        <source>Row %1: %2</source>
+        <translation>الصف ⁨%1⁩: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>Cancelled before row %1.</source>
+        <translation>أُلغيت قبل الصف ⁨%1⁩.</translation>
+    </message>
+    <message>
+        <source>Stopped at row %1.</source>
+        <translation>توقفت عند الصف ⁨%1⁩.</translation>
+    </message>
+    <message>
+        <source>%L1 of %Ln cheque printed. %2</source>
+        <translation>طُبع ⁨%L1⁩ من شيك واحد. ⁨%2⁩</translation>
+    </message>
+    <message numerus="yes">
+        <source>%L1 of %Ln cheques printed. %2</source>
+        <translation>
+            <numerusform>طُبع ⁨%L1⁩ من %Ln شيك. ⁨%2⁩</numerusform>
+            <numerusform>طُبع ⁨%L1⁩ من شيك واحد. ⁨%2⁩</numerusform>
+            <numerusform>طُبع ⁨%L1⁩ من شيكين. ⁨%2⁩</numerusform>
+            <numerusform>طُبع ⁨%L1⁩ من %Ln شيكات. ⁨%2⁩</numerusform>
+            <numerusform>طُبع ⁨%L1⁩ من %Ln شيكاً. ⁨%2⁩</numerusform>
+            <numerusform>طُبع ⁨%L1⁩ من %Ln شيك. ⁨%2⁩</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1
+
+The banks and layouts are kept in the program; they are written again at the next save and at close.</source>
+        <translation>%1
+
+تبقى البنوك والتصاميم في البرنامج؛ وتُكتب مرة أخرى عند الحفظ التالي وعند الإغلاق.</translation>
+    </message>
+    <message>
+        <source>%1
+
+Try again? Choose No to close without saving the banks and layouts; the files keep what they held.</source>
+        <translation>%1
+
+هل تريد المحاولة مرة أخرى؟ اختر «لا» للإغلاق دون حفظ البنوك والتصاميم؛ وتبقى الملفات على ما كانت عليه.</translation>
+    </message>
+</context>
+<context>
     <name>ChequeHistory</name>
     <message>
         <source>Event %1 (cheque %2, %3, %4): %5</source>
@@ -2663,78 +2873,6 @@ The bank now has the layout that was on screen; check it in Setup. options.txt i
 أصبح للبنك التصميم الذي كان على الشاشة؛ راجعه في «تصميم الشيك». يُكتب الملف options.txt به عند الإغلاق.⁨%3⁩</translation>
     </message>
     <message>
-        <source>%1
-
-Try again? Choose No to close without saving the banks and layouts; the files keep what they held.</source>
-        <translation>%1
-
-هل تريد المحاولة مرة أخرى؟ اختر «لا» للإغلاق دون حفظ البنوك والتصاميم؛ وتبقى الملفات على ما كانت عليه.</translation>
-    </message>
-    <message>
-        <source>Error</source>
-        <translation>خطأ</translation>
-    </message>
-    <message>
-        <source>%1
-
-The cheque was not printed: every cheque is recorded in the register before it is printed. Choose another register (Register, Register Connection), or move the file away.</source>
-        <translation>%1
-
-لم يُطبع الشيك: يُسجَّل كل شيك في السجل قبل طباعته. اختر سجلاً آخر (السجل، اتصال السجل) أو انقل الملف إلى مكان آخر.</translation>
-    </message>
-    <message>
-        <source>
-
-The cheque was printed; the register shows it as sent.</source>
-        <translation>
-
-طُبع الشيك؛ ويظهر في السجل على أنه مُرسَل.</translation>
-    </message>
-    <message>
-        <source>A cheque of %1 to &quot;%2&quot; for %3 %4 was printed on %5 (cheque No. %6).
-
-Print this cheque as well?</source>
-        <translation>طُبع شيك من ⁨%1⁩ إلى «⁨%2⁩» بمبلغ ⁨%3⁩ ⁨%4⁩ في ⁨%5⁩ (الشيك رقم ⁨%6⁩).
-
-هل تريد طباعة هذا الشيك أيضاً؟</translation>
-    </message>
-    <message>
-        <source>Date Error</source>
-        <translation>خطأ في التاريخ</translation>
-    </message>
-    <message>
-        <source>The bank &quot;%1&quot; is no longer in the bank list: add it (with its layout) in Setup to reprint its cheques.</source>
-        <translation>لم يعد البنك «⁨%1⁩» في قائمة البنوك: أضفه (مع تصميمه) في «تصميم الشيك» لإعادة طباعة شيكاته.</translation>
-    </message>
-    <message>
-        <source>Print cheque No. %1 to &quot;%2&quot; for %3 %4 again, as cheque No. %5 of %6?
-
-Cheque No. %1 is then marked spoilt.</source>
-        <translation>هل تريد طباعة الشيك رقم ⁨%1⁩ إلى «⁨%2⁩» بمبلغ ⁨%3⁩ ⁨%4⁩ مرة أخرى بوصفه الشيك رقم ⁨%5⁩ من ⁨%6⁩؟
-
-عندئذ يُعلَّم الشيك رقم ⁨%1⁩ تالفاً.</translation>
-    </message>
-    <message>
-        <source>Row %1 (%2, %3) is like cheque No. %4 of %5, printed on %6.</source>
-        <translation>الصف ⁨%1⁩ (⁨%2⁩، ⁨%3⁩) يشبه الشيك رقم ⁨%4⁩ من ⁨%5⁩، المطبوع في ⁨%6⁩.</translation>
-    </message>
-    <message>
-        <source>And %1 more.</source>
-        <translation>و⁨%1⁩ غيرها.</translation>
-    </message>
-    <message>
-        <source>%1 of the list&apos;s cheques are like cheques printed in the last 30 days:
-
-%2
-
-Print the whole list all the same?</source>
-        <translation>%1 من شيكات القائمة تشبه شيكات طُبعت في آخر 30 يوماً:
-
-%2
-
-هل تريد طباعة القائمة كلها مع ذلك؟</translation>
-    </message>
-    <message>
         <source>Printing…</source>
         <translation>جارٍ الطباعة…</translation>
     </message>
@@ -2743,16 +2881,8 @@ Print the whole list all the same?</source>
         <translation>إلغاء</translation>
     </message>
     <message>
-        <source>Cancelled before row %1.</source>
-        <translation>أُلغيت قبل الصف ⁨%1⁩.</translation>
-    </message>
-    <message>
         <source>Row %1: %2, %3</source>
         <translation>الصف ⁨%1⁩: ⁨%2⁩، ⁨%3⁩</translation>
-    </message>
-    <message>
-        <source>Stopped at row %1.</source>
-        <translation>توقفت عند الصف ⁨%1⁩.</translation>
     </message>
     <message>
         <source>About Cheque Printer</source>
@@ -2787,135 +2917,8 @@ Free software under the GNU General Public License, version 3 or later.</source>
         <translation>السجل</translation>
     </message>
     <message>
-        <source>%1
-
-The banks and layouts are kept in the program; they are written again at the next save and at close.</source>
-        <translation>%1
-
-تبقى البنوك والتصاميم في البرنامج؛ وتُكتب مرة أخرى عند الحفظ التالي وعند الإغلاق.</translation>
-    </message>
-    <message>
-        <source> Nothing was printed.</source>
-        <translation> لم يُطبع شيء.</translation>
-    </message>
-    <message>
-        <source> Nothing more was printed.</source>
-        <translation> ولم يُطبع بعده شيء.</translation>
-    </message>
-    <message>
-        <source>Row %1: %2</source>
-        <translation>الصف ⁨%1⁩: ⁨%2⁩</translation>
-    </message>
-    <message>
         <source>e.g. %1</source>
         <translation>مثلاً ⁨%1⁩</translation>
-    </message>
-    <message>
-        <source>The date &quot;%1&quot; cannot be read: %2.</source>
-        <translation>تعذّرت قراءة التاريخ «⁨%1⁩»: ⁨%2⁩.</translation>
-    </message>
-    <message>
-        <source>The amount &quot;%1&quot; is not a number.</source>
-        <translation>المبلغ «⁨%1⁩» ليس رقماً.</translation>
-    </message>
-    <message>
-        <source>Cheque No. %1 of %2 printed to %3.</source>
-        <translation>طُبع الشيك رقم ⁨%1⁩ من ⁨%2⁩ إلى ⁨%3⁩.</translation>
-    </message>
-    <message numerus="yes">
-        <source>%Ln cheques printed to %1.</source>
-        <translation>
-            <numerusform>لم يُطبع أي شيك إلى ⁨%1⁩.</numerusform>
-            <numerusform>طُبع شيك واحد إلى ⁨%1⁩.</numerusform>
-            <numerusform>طُبع شيكان إلى ⁨%1⁩.</numerusform>
-            <numerusform>طُبعت %Ln شيكات إلى ⁨%1⁩.</numerusform>
-            <numerusform>طُبع %Ln شيكاً إلى ⁨%1⁩.</numerusform>
-            <numerusform>طُبع %Ln شيك إلى ⁨%1⁩.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>No cheque was printed.</source>
-        <translation>لم يُطبع أي شيك.</translation>
-    </message>
-    <message>
-        <source>There is no date: %1.</source>
-        <translation>لا يوجد تاريخ: ⁨%1⁩.</translation>
-    </message>
-    <message>
-        <source>There is no amount.</source>
-        <translation>لا يوجد مبلغ.</translation>
-    </message>
-    <message>
-        <source>%L1 of %Ln cheque printed. %2</source>
-        <translation>طُبع ⁨%L1⁩ من شيك واحد. ⁨%2⁩</translation>
-    </message>
-    <message numerus="yes">
-        <source>%L1 of %Ln cheques printed. %2</source>
-        <translation>
-            <numerusform>طُبع ⁨%L1⁩ من %Ln شيك. ⁨%2⁩</numerusform>
-            <numerusform>طُبع ⁨%L1⁩ من شيك واحد. ⁨%2⁩</numerusform>
-            <numerusform>طُبع ⁨%L1⁩ من شيكين. ⁨%2⁩</numerusform>
-            <numerusform>طُبع ⁨%L1⁩ من %Ln شيكات. ⁨%2⁩</numerusform>
-            <numerusform>طُبع ⁨%L1⁩ من %Ln شيكاً. ⁨%2⁩</numerusform>
-            <numerusform>طُبع ⁨%L1⁩ من %Ln شيك. ⁨%2⁩</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%Ln cheques wait for approval.</source>
-        <translation>
-            <numerusform>لا ينتظر أي شيك الموافقة.</numerusform>
-            <numerusform>ينتظر شيك واحد الموافقة.</numerusform>
-            <numerusform>ينتظر شيكان الموافقة.</numerusform>
-            <numerusform>تنتظر %Ln شيكات الموافقة.</numerusform>
-            <numerusform>ينتظر %Ln شيكاً الموافقة.</numerusform>
-            <numerusform>ينتظر %Ln شيك الموافقة.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>The cheque needs the office&apos;s approval: it is recorded as prepared, without a cheque number, and was not printed. Once another person approves it, print it from the register window (Print Approved).</source>
-        <translation>يحتاج الشيك إلى موافقة المكتب: سُجّل مُعَدّاً دون رقم شيك ولم يُطبع. بعد أن يوافق عليه شخص آخر، اطبعه من نافذة السجل («طباعة الموافق عليه»).</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n cheques need the office&apos;s approval: they are recorded as prepared, without cheque numbers, and were not printed. Once another person approves them, print them from the register window (Print Approved).</source>
-        <translation>
-            <numerusform>لا يحتاج أي شيك إلى موافقة المكتب.</numerusform>
-            <numerusform>يحتاج شيك واحد إلى موافقة المكتب: سُجّل مُعَدّاً دون رقم شيك ولم يُطبع. بعد أن يوافق عليه شخص آخر، اطبعه من نافذة السجل («طباعة الموافق عليه»).</numerusform>
-            <numerusform>يحتاج شيكان إلى موافقة المكتب: سُجّلا مُعَدّين دون رقمي شيك ولم يُطبعا. بعد أن يوافق عليهما شخص آخر، اطبعهما من نافذة السجل («طباعة الموافق عليه»).</numerusform>
-            <numerusform>تحتاج %n شيكات إلى موافقة المكتب: سُجّلت مُعَدّة دون أرقام شيكات ولم تُطبع. بعد أن يوافق عليها شخص آخر، اطبعها من نافذة السجل («طباعة الموافق عليه»).</numerusform>
-            <numerusform>يحتاج %n شيكاً إلى موافقة المكتب: سُجّلت مُعَدّة دون أرقام شيكات ولم تُطبع. بعد أن يوافق عليها شخص آخر، اطبعها من نافذة السجل («طباعة الموافق عليه»).</numerusform>
-            <numerusform>يحتاج %n شيك إلى موافقة المكتب: سُجّلت مُعَدّة دون أرقام شيكات ولم تُطبع. بعد أن يوافق عليها شخص آخر، اطبعها من نافذة السجل («طباعة الموافق عليه»).</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>The bank &quot;%1&quot; is no longer in the bank list: add it (with its layout) in Setup to print its cheques.</source>
-        <translation>لم يعد البنك «⁨%1⁩» في قائمة البنوك: أضفه (مع تصميمه) في «تصميم الشيك» لطباعة شيكاته.</translation>
-    </message>
-    <message>
-        <source>Print the approved cheque to &quot;%1&quot; for %2 %3 of %4?</source>
-        <translation>طباعة الشيك الموافق عليه إلى «⁨%1⁩» بمبلغ ⁨%2⁩ ⁨%3⁩ من ⁨%4⁩؟</translation>
-    </message>
-    <message>
-        <source>no printer was chosen for it</source>
-        <translation>لم تُختر له طابعة</translation>
-    </message>
-    <message>
-        <source>The cheque book of %1 is used up: add the next one (Cheque Numbers in the register window) before the next cheque.</source>
-        <translation>نفد دفتر شيكات ⁨%1⁩: أضف الدفتر التالي (أرقام الشيكات في نافذة السجل) قبل الشيك التالي.</translation>
-    </message>
-    <message numerus="yes">
-        <source>%Ln leaves are left in the cheque book of %1.</source>
-        <translation>
-            <numerusform>لم تبقَ أوراق في دفتر شيكات ⁨%1⁩.</numerusform>
-            <numerusform>بقيت ورقة واحدة في دفتر شيكات ⁨%1⁩.</numerusform>
-            <numerusform>بقيت ورقتان في دفتر شيكات ⁨%1⁩.</numerusform>
-            <numerusform>بقيت %Ln أوراق في دفتر شيكات ⁨%1⁩.</numerusform>
-            <numerusform>بقيت %Ln ورقة في دفتر شيكات ⁨%1⁩.</numerusform>
-            <numerusform>بقيت %Ln ورقة في دفتر شيكات ⁨%1⁩.</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Date it otherwise: %1.</source>
-        <translation>اكتب تاريخاً آخر: %1.</translation>
     </message>
 </context>
 <context>

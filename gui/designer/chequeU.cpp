@@ -25,10 +25,10 @@
 #include "core/datafile.h"
 #include "gui/currency/monyU.h"
 #include "gui/printer/PrintChequeU.h"
-#include "output/chequepage.h"
 #include "gui/printer/printeroffsetsdialog.h"
 #include "gui/widgets/dialogs.h"
 #include "gui/widgets/widgets.h"
+#include "output/chequepage.h"
 
 namespace {
 
@@ -921,7 +921,9 @@ void TChequeForm::showPageFault()
     QString text;
     if (fault) {
         switch (fault->kind) {
-        case PageFault::Kind::Overlap: text = tr("Fields %1 and %2 overlap").arg(fault->label + 1).arg(fault->other + 1); break;
+        case PageFault::Kind::Overlap:
+            text = tr("Fields %1 and %2 overlap").arg(fault->label + 1).arg(fault->other + 1);
+            break;
         case PageFault::Kind::OffPage: text = tr("Field %1 runs off the paper").arg(fault->label + 1); break;
         default: text = tr("Field %1 cannot print").arg(fault->label + 1); break;
         }
@@ -1060,4 +1062,12 @@ void TChequeForm::editPrinterOffsets()
         return;
     PrinterOffsetsDialog dialog(*m_printForm, m_printForm->printerName(), this);
     dialog.exec();
+}
+
+LayoutOrProblem DesignerLayouts::layoutFor(const QString &bank) const
+{
+    const BankBook &book = m_designer.Book;
+    if (book.hasSelection() && book.Banks.at(book.Selected) == bank)
+        return {m_designer.Layout(), QString()};
+    return BankLayout(bank, book.Banks, book.Options);
 }

@@ -12,8 +12,9 @@
 #include <QUndoStack>
 #include <QWidget>
 
-#include "layout/bankbook.h"
+#include "desk/chequedesk.h"
 #include "gui/designer/chequefield.h"
+#include "layout/bankbook.h"
 #include "layout/chequescan.h"
 #include "layout/fielddrag.h"
 
@@ -250,4 +251,24 @@ private:
     QWidget *m_column = nullptr;
     TMoneyForm *m_moneyForm = nullptr;
     TPrintChequeForm *m_printForm = nullptr;
+};
+
+/// The designer's banks and layouts as the desk prints them: the bank it
+/// shows in the layout on screen, as it stands; its changes settled over
+/// `parent`.
+class DesignerLayouts final : public DeskLayouts
+{
+public:
+    DesignerLayouts(TChequeForm &designer, QWidget *parent) : m_designer(designer), m_parent(parent) {}
+    QStringList banks() const override { return m_designer.Book.Banks; }
+    QStringList options() const override { return m_designer.Book.Options; }
+    LayoutOrProblem layoutFor(const QString &bank) const override;
+    QString baText() const override { return m_designer.Layout().BAText; }
+    bool onlyFirst() const override { return m_designer.onlyFirst(); }
+    bool preview() const override { return m_designer.preview(); }
+    bool settleChanges() override { return m_designer.settleChanges(m_parent); }
+
+private:
+    TChequeForm &m_designer;
+    QWidget *m_parent;
 };

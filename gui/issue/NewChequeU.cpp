@@ -57,21 +57,6 @@ QUrl ProductPage()
 
 namespace {
 
-// What is said of cheques kept for the office's approval.
-QString WaitingForApproval(int count)
-{
-    return CountText("TNewChequeForm",
-                     QT_TRANSLATE_NOOP("TNewChequeForm",
-                                       "The cheque needs the office's approval: it is recorded as prepared, "
-                                       "without a cheque number, and was not printed. Once another person "
-                                       "approves it, print it from the register window (Print Approved)."),
-                     QT_TRANSLATE_N_NOOP("TNewChequeForm",
-                                         "%n cheques need the office's approval: they are recorded as prepared, "
-                                         "without cheque numbers, and were not printed. Once another person "
-                                         "approves them, print them from the register window (Print Approved)."),
-                     count);
-}
-
 QString WindowCaption() { return QCoreApplication::translate("TNewChequeForm", "Print Cheque"); }
 
 QLabel *RightCaption(const QString &text, QWidget *parent, int left, int top, int width, int height)
@@ -370,11 +355,7 @@ void TNewChequeForm::rememberBank()
 {
     if (ExeDir.isEmpty() || BankNameCB->currentIndex() < 0 || SettingsProblem(ExeDir))
         return;
-    QSettings settings(settingsFile(), QSettings::IniFormat);
-    const QString kept = settings.value(SettingsKey::IssueBank).toString();
-    // Nothing is written for the first bank while none has been kept.
-    if (kept != BankNameCB->currentText() && !(kept.isEmpty() && BankNameCB->currentIndex() == 0))
-        settings.setValue(SettingsKey::IssueBank, BankNameCB->currentText());
+    RememberBank(settingsFile(), BankNameCB->currentText(), BankNameCB->currentIndex() == 0);
 }
 
 QString TNewChequeForm::status() const { return StatusLB->text(); }
@@ -418,8 +399,7 @@ void TNewChequeForm::FormShow()
     {
         // The bank used last, or the first.
         const QSignalBlocker block(BankNameCB);
-        const QSettings settings(settingsFile(), QSettings::IniFormat);
-        const int last = BankNameCB->findText(settings.value(SettingsKey::IssueBank).toString());
+        const int last = BankNameCB->findText(LastBank(settingsFile()));
         BankNameCB->setCurrentIndex(last >= 0 ? last : BankNameCB->count() > 0 ? 0 : -1);
     }
     BankNameCBChange();
@@ -481,346 +461,47 @@ bool TNewChequeForm::writeBankFiles(bool closing)
 {
     if (!m_files)
         return false;
-    const BankBook &book = m_designer->Book;
-    switch (m_files->atClose(book.Banks, book.Options)) {
-    case BankFiles::Close::Keep: return false; // nothing of this session replaces what could not be read
-    case BankFiles::Close::AskBeforeWriting:
-        if (!dialogs().askYesNo(this, WindowCaption(), m_files->replaceQuestion()))
-            return false;
-        break;
-    case BankFiles::Close::Write: break;
-    }
-    for (;;) {
-        try {
-            m_files->write(book.Banks, book.Options);
-            return true;
-        } catch (const ChequeError &error) {
-            if (!m_files->changed(book.Banks, book.Options))
-                return true; // the files hold what this session has: nothing is lost
-            if (!closing) {
-                report(tr("%1\n\nThe banks and layouts are kept in the "
-                          "program; they are written again at the next "
-                          "save and at close.")
-                           .arg(QString::fromStdString(error.message())));
-                return false;
-            }
-            const QString question = tr("%1\n\nTry again? Choose No to close without saving the banks "
-                                        "and layouts; the files keep what they held.")
-                                         .arg(QString::fromStdString(error.message()));
-            if (!dialogs().askYesNo(this, WindowCaption(), question))
-                return false;
-        }
-    }
+    WindowUser user(this, WindowCaption());
+    return SaveBankFiles(*m_files, m_designer->Book.Banks, m_designer->Book.Options, closing, user);
 }
 
 void TNewChequeForm::PrintBtnClick()
 {
     CountED->interpretText(); // a count still being typed counts as it will on leaving the box
-    const auto amount = ReadAmountLoosely(AmountED->text());
-    const auto date = ReadTypedDate(DateEd->text());
-    if (!amount || !date) {
-        // "Error", then what is wrong and how to write it.
-        QStringList lines{tr("Error")};
-        const QString dateText = DateEd->text().trimmed();
-        if (!date && dateText.isEmpty())
-            lines << tr("There is no date: %1.").arg(DateFormsText());
-        else if (!date)
-            lines << tr("The date \"%1\" cannot be read: %2.").arg(Shown(dateText), DateFormsText());
-        const QString amountText = AmountED->text().trimmed();
-        if (!amount && amountText.isEmpty())
-            lines << tr("There is no amount.");
-        else if (!amount)
-            lines << tr("The amount \"%1\" is not a number.").arg(Shown(amountText));
-        report(lines.join(QLatin1String("\n\n")));
+    WindowUser user(this, WindowCaption());
+    WindowPrinter printer(*m_print, this);
+    DesignerLayouts layouts(*m_designer, this);
+    const IssueOutcome outcome = ChequeDesk(*m_register, *m_currency, layouts)
+                                     .print(typed(), ManyRG->itemIndex() == 1, CountED->value(), user, printer);
+    showOutcome(outcome);
+    if (outcome.unread)
         return;
-    }
-    if (const auto refusal = ShortDateRefusal(*date)) {
-        report(tr("Error") + QLatin1String("\n\n") + *refusal + u' ' + tr("Date it otherwise: %1.").arg(DateFormsText()));
-        return;
-    }
-    DateEd->setText(WriteShortDate(*date));
-    if (ManyRG->itemIndex() == 0)
-        PrintOne(DateEd->text(), true);
-    else
-        PrintMany(DateEd->text(), CountED->value());
     WebBrowser2->Navigate(ProductPage(), WebPanel::NoHistory | WebPanel::NoCacheRead | WebPanel::NoCacheWrite);
 }
 
-ChequeOrProblem TNewChequeForm::typedCheque(const QString &dateText) const
+TypedCheque TNewChequeForm::typed() const
 {
-    return MakeCheque(BankNameCB->currentText(), dateText, NameED->text(), AmountED->text(), AccOnly->isChecked(),
-                      m_currency->value(), m_designer->Layout().BAText, m_designer->onlyFirst());
+    return {BankNameCB->currentText(), DateEd->text(), NameED->text(), AmountED->text(), AccOnly->isChecked()};
 }
 
-ChequeOrProblem TNewChequeForm::typedCheque(QDate day) const
+void TNewChequeForm::showOutcome(const IssueOutcome &outcome)
 {
-    const QLocale locale;
-    return MakeCheque(BankNameCB->currentText(), WriteShortDate(day, locale), day, NameED->text(),
-                      ReadChequeAmount(AmountED->text(), m_currency->value(), locale), AccOnly->isChecked(),
-                      m_currency->value(), m_designer->Layout().BAText, m_designer->onlyFirst(), locale);
-}
-
-LayoutOrProblem TNewChequeForm::layoutFor(const QString &bank) const
-{
-    // The bank the designer shows prints in the layout on screen, as it
-    // stands; another bank in its stored one.
-    const BankBook &book = m_designer->Book;
-    if (book.hasSelection() && book.Banks.at(book.Selected) == bank)
-        return {m_designer->Layout(), QString()};
-    return BankLayout(bank, book.Banks, book.Options);
-}
-
-std::optional<QString> TNewChequeForm::pageRefusal(const Cheque &cheque) const
-{
-    const LayoutOrProblem layout = layoutFor(cheque.bank);
-    if (!layout.layout)
-        return layout.problem;
-    if (const auto fault = ChequePageFault(cheque, *layout.layout))
-        return DescribePageFault(*fault, *layout.layout) + tr(" Nothing was printed.");
-    return std::nullopt;
-}
-
-bool TNewChequeForm::refusedBeforeDialog()
-{
-    // The checks beyond "Error in Amount" come before any printer is chosen
-    // for a cheque that would be refused. An amount that is not positive is
-    // left to the print run's own message.
-    const auto value = ReadAmountStrictly(AmountED->text());
-    if (!value || *value <= 0)
-        return false;
-    const ChequeOrProblem made = typedCheque(DateEd->text());
-    if (made.cheque) {
-        const auto refusal = pageRefusal(*made.cheque);
-        if (!refusal)
-            return false;
-        report(*refusal);
-        return true;
+    if (!outcome.date.isEmpty())
+        DateEd->setText(outcome.date);
+    if (!outcome.words.isEmpty()) {
+        // Both word lines show the words the cheque carries, in the payee's language.
+        EAmountLB->setText(outcome.words);
+        AAmountLB->setText(outcome.words);
     }
-    report(made.problem);
-    return true;
-}
-
-bool TNewChequeForm::PrintOne(const QString &dateText, bool askPrinter)
-{
-    if (askPrinter && refusedBeforeDialog())
-        return false;
-    const bool preview = m_designer->preview();
-    bool forApproval = false;
-    if (askPrinter && !preview) {
-        // Asked before the printer is chosen: a cheque like one printed
-        // lately is most often the same payment twice.
-        const ChequeOrProblem made = typedCheque(dateText);
-        if (made.cheque && !duplicateAccepted(*made.cheque))
-            return false;
-        // A cheque kept for the office's approval needs no printer yet.
-        forApproval = made.cheque && waitsForApproval(*made.cheque);
-        if (!forApproval && !m_print->PrintSetup(this))
-            return false;
+    if (!outcome.status.isEmpty())
+        StatusLB->setText(outcome.status);
+    if (outcome.shown) {
+        // The designer's fields show the cheque, with the directions its
+        // page gave them.
+        ChequeLayout filled = FillCheque(outcome.shown->layout, outcome.shown->cheque);
+        ApplyPrintedDirections(filled);
+        m_designer->showCheque(filled);
     }
-    const ChequeOrProblem made = typedCheque(dateText);
-    if (!made.cheque) {
-        report(made.problem);
-        return false;
-    }
-    const LayoutOrProblem layout = layoutFor(made.cheque->bank);
-    if (!layout.layout) {
-        report(layout.problem);
-        return false;
-    }
-    // Both word lines show the words the cheque carries, in the payee's language.
-    EAmountLB->setText(made.cheque->words());
-    AAmountLB->setText(made.cheque->words());
-    if (preview) {
-        // A preview puts nothing on paper, and is not recorded.
-        showPrinted(*made.cheque, *layout.layout);
-        m_print->previewPage(ChequePage(*made.cheque, *layout.layout), this);
-        return true;
-    }
-    if (forApproval) {
-        prepareForApproval(*made.cheque);
-        return false;
-    }
-    return issueAll({{*made.cheque, *layout.layout}}, this).printed == 1;
-}
-
-void TNewChequeForm::prepareForApproval(const Cheque &cheque)
-{
-    ChequeRegister *reg = registerForPrinting(this);
-    if (!reg)
-        return;
-    // No printer was chosen: should the office's rules have changed in the
-    // meantime, the cheque is not printed but failed, to be printed again.
-    const IssueResult result = IssueCheque(*reg, cheque, QString(), [](const ChequeRegister::Recorded &) {
-        return std::optional<QString>(tr("no printer was chosen for it"));
-    });
-    m_register->touch();
-    if (result.prepared) {
-        StatusLB->setText(tr("%Ln cheques wait for approval.", nullptr, 1));
-        dialogs().showMessage(this, WindowCaption(), WaitingForApproval(1));
-    } else {
-        dialogs().showMessage(this, WindowCaption(), result.problem);
-    }
-}
-
-void TNewChequeForm::showPrinted(const Cheque &cheque, const ChequeLayout &layout)
-{
-    // The designer's fields show the cheque, with the directions its page
-    // gave them.
-    ChequeLayout filled = FillCheque(layout, cheque);
-    ApplyPrintedDirections(filled);
-    m_designer->showCheque(filled);
-}
-
-ChequeRegister *TNewChequeForm::registerForPrinting(QWidget *parent)
-{
-    QString problem;
-    ChequeRegister *reg = m_register ? m_register->open(std::make_unique<WindowUser>(parent, WindowCaption()).get(), &problem) : nullptr;
-    if (!reg)
-        dialogs().showMessage(parent, WindowCaption(),
-                              tr("%1\n\nThe cheque was not printed: every cheque is recorded in the register before it "
-                                 "is printed. Choose another register (Register, Register Connection), or move the "
-                                 "file away.")
-                                  .arg(problem));
-    return reg;
-}
-
-TNewChequeForm::Issued TNewChequeForm::issueAll(const QList<ChequeJob> &jobs, QWidget *parent,
-                                                const std::function<bool(const ChequeJob &, int)> &next)
-{
-    ChequeRegister *reg = registerForPrinting(parent);
-    if (!reg || jobs.isEmpty())
-        return {};
-    const auto tell = [&](const QString &text) { dialogs().showMessage(parent, WindowCaption(), text); };
-    const std::unique_ptr<PageOutput> output = m_print->openOutput();
-    ChequeIssuer issuer(*reg, *output);
-    const IssueRunResult run = IssueRun(issuer, jobs, next, [&](const QString &problem) {
-        tell(problem + tr("\n\nThe cheque was printed; the register shows it as sent."));
-    });
-    if (const auto &ended = run.ended) {
-        if (ended->refused)
-            tell(ended->problem + (run.sent == 0 ? tr(" Nothing was printed.") : tr(" Nothing more was printed.")));
-        else if (ended->number != 0 && !output->deferred())
-            m_print->reportFailure(parent, ended->problem);
-        else
-            tell(ended->problem);
-    }
-    const ChequeJob *last = run.last;
-    const qint64 lastNumber = run.lastChequeNumber;
-    if (const auto failed = issuer.finish())
-        tell(*failed);
-    m_register->touch();
-    const QString destination = DestinationShown(output->destination());
-    if (issuer.printed() == 1 && last)
-        StatusLB->setText(
-            tr("Cheque No. %1 of %2 printed to %3.").arg(QString::number(lastNumber), last->cheque.bank, destination));
-    else if (issuer.printed() > 1)
-        StatusLB->setText(tr("%Ln cheques printed to %1.", nullptr, issuer.printed()).arg(destination));
-    else
-        StatusLB->setText(tr("No cheque was printed."));
-    if (last && issuer.printed() > 0) {
-        showPrinted(last->cheque, last->layout);
-        // Time to bring the next cheque book.
-        try {
-            const auto left = reg->leavesLeft(last->cheque.bank);
-            if (left && *left < m_register->lowLeaves())
-                tell(*left == 0 ? tr("The cheque book of %1 is used up: add the next one (Cheque Numbers in the "
-                                     "register window) before the next cheque.")
-                                      .arg(last->cheque.bank)
-                                : tr("%Ln leaves are left in the cheque book of %1.", nullptr, int(*left))
-                                      .arg(last->cheque.bank));
-        } catch (const ChequeError &) {
-            // The next print says what is wrong with the register.
-        }
-    }
-    if (run.prepared > 0) {
-        if (issuer.printed() == 0)
-            StatusLB->setText(tr("%Ln cheques wait for approval.", nullptr, run.prepared));
-        tell(WaitingForApproval(run.prepared));
-    }
-    return {issuer.printed(), run.prepared};
-}
-
-bool TNewChequeForm::waitsForApproval(const Cheque &cheque)
-{
-    if (!m_register || !m_register->connection().isServer())
-        return false; // a register file has no approval
-    QString problem;  // told when the cheque is recorded
-    ChequeRegister *reg = m_register->open(std::make_unique<WindowUser>(this, WindowCaption()).get(), &problem);
-    return reg && reg->needsApproval(cheque);
-}
-
-bool TNewChequeForm::duplicateAccepted(const Cheque &cheque)
-{
-    QString problem;
-    ChequeRegister *reg = m_register ? m_register->open(std::make_unique<WindowUser>(this, WindowCaption()).get(), &problem) : nullptr;
-    if (!reg)
-        return true; // the print says why the register cannot be used
-    SettleBeforePrinting(*reg);
-    const std::optional<RegisteredCheque> earlier = RecentLikeCheque(*reg, cheque);
-    if (!earlier)
-        return true;
-    return dialogs().askYesNo(
-        this, WindowCaption(),
-        tr("A cheque of %1 to \"%2\" for %3 %4 was printed on %5 (cheque No. %6).\n\nPrint this "
-           "cheque as well?")
-            .arg(earlier->bank, earlier->payee, MinorUnitsText(earlier->minorUnits, earlier->digits), earlier->currency,
-                 WriteShortDate(earlier->printedAt.toLocalTime().date()), QString::number(earlier->chequeNumber)),
-        Dialogs::Default::No);
-}
-
-void TNewChequeForm::PrintMany(const QString &dateText, int count)
-{
-    const auto start = ReadTypedDate(dateText);
-    if (!start) {
-        report(tr("Date Error") + QLatin1String("\n\n")
-               + tr("The date \"%1\" cannot be read: %2.").arg(Shown(dateText.trimmed()), DateFormsText()));
-        return;
-    }
-    // Refused once for the whole run: every cheque of it is checked before
-    // the printer is chosen.
-    if (refusedBeforeDialog())
-        return;
-    QList<Cheque> cheques;
-    const auto value = ReadAmountStrictly(AmountED->text());
-    for (int i = 0; i < count; ++i) {
-        const ChequeOrProblem made = typedCheque(start->addMonths(i));
-        if (made.cheque) {
-            cheques << *made.cheque;
-        } else if (value && *value > 0) {
-            // A later cheque's date the desktop's format cannot hold.
-            report(made.problem);
-            return;
-        }
-    }
-    for (const Cheque &cheque : std::as_const(cheques)) {
-        if (const auto refusal = pageRefusal(cheque)) {
-            report(*refusal);
-            return;
-        }
-    }
-    // Asked once for the whole run: its cheques are alike by design.
-    if (!cheques.isEmpty() && !duplicateAccepted(cheques.first()))
-        return;
-    if (!m_print->PrintSetup(this))
-        return;
-    if (cheques.size() < count) {
-        // An amount that is not positive: its message for every cheque of
-        // the run, and nothing printed.
-        for (int i = 0; i < count; ++i)
-            report(typedCheque(start->addMonths(i)).problem);
-        return;
-    }
-    const LayoutOrProblem layout = layoutFor(BankNameCB->currentText());
-    if (!layout.layout) {
-        report(layout.problem);
-        return;
-    }
-    EAmountLB->setText(cheques.first().words());
-    AAmountLB->setText(cheques.first().words());
-    QList<ChequeJob> jobs;
-    for (const Cheque &cheque : std::as_const(cheques))
-        jobs.append({cheque, *layout.layout});
-    issueAll(jobs, this);
 }
 
 QString TNewChequeForm::settingsFile() const { return SettingsFile(ExeDir); }
@@ -855,105 +536,31 @@ void TNewChequeForm::editRegisterConnection()
         report(problem);
 }
 
+QWidget *TNewChequeForm::registerParent()
+{
+    return m_registerWindow ? static_cast<QWidget *>(m_registerWindow.get()) : this;
+}
+
 void TNewChequeForm::reprint(const RegisteredCheque &original)
 {
-    QWidget *parent = m_registerWindow ? static_cast<QWidget *>(m_registerWindow.get()) : this;
-    if (!m_designer->Book.Banks.contains(original.bank)) {
-        dialogs().showMessage(parent, WindowCaption(),
-                              tr("The bank \"%1\" is no longer in the bank list: add it (with its layout) "
-                                 "in Setup to reprint its cheques.")
-                                  .arg(original.bank));
-        return;
-    }
-    const LayoutOrProblem layout = layoutFor(original.bank);
-    if (!layout.layout) {
-        dialogs().showMessage(parent, WindowCaption(), layout.problem);
-        return;
-    }
-    const ChequeOrProblem made =
-        ChequeOfRecord(original, m_currency->value(), layout.layout->BAText, m_designer->onlyFirst());
-    if (!made.cheque) {
-        dialogs().showMessage(parent, WindowCaption(), made.problem);
-        return;
-    }
-    const Cheque &cheque = *made.cheque;
-    if (const auto fault = ChequePageFault(cheque, *layout.layout)) {
-        dialogs().showMessage(parent, WindowCaption(),
-                              DescribePageFault(*fault, *layout.layout) + tr(" Nothing was printed."));
-        return;
-    }
-    ChequeRegister *reg = registerForPrinting(parent);
-    if (!reg)
-        return;
-    qint64 next = 0;
-    try {
-        next = reg->nextChequeNumber(original.bank);
-    } catch (const ChequeError &error) {
-        dialogs().showMessage(parent, WindowCaption(), QString::fromStdString(error.message()));
-        return;
-    }
-    if (!dialogs().askYesNo(parent, WindowCaption(),
-                            tr("Print cheque No. %1 to \"%2\" for %3 %4 again, as cheque No. %5 of %6?\n\n"
-                               "Cheque No. %1 is then marked spoilt.")
-                                .arg(QString::number(original.chequeNumber), original.payee,
-                                     MinorUnitsText(original.minorUnits, original.digits), original.currency,
-                                     QString::number(next), original.bank),
-                            Dialogs::Default::No))
-        return;
-    if (!m_print->PrintSetup(parent))
-        return;
-    issueAll({{cheque, *layout.layout, original.number}}, parent);
+    WindowUser user(registerParent(), WindowCaption());
+    WindowPrinter printer(*m_print, registerParent());
+    DesignerLayouts layouts(*m_designer, registerParent());
+    showOutcome(ChequeDesk(*m_register, *m_currency, layouts).reprint(original, user, printer));
 }
 
 void TNewChequeForm::printApproved(const RegisteredCheque &approved)
 {
-    QWidget *parent = m_registerWindow ? static_cast<QWidget *>(m_registerWindow.get()) : this;
-    const LayoutOrProblem layout = layoutFor(approved.bank);
-    if (!m_designer->Book.Banks.contains(approved.bank) || !layout.layout) {
-        dialogs().showMessage(parent, WindowCaption(),
-                              m_designer->Book.Banks.contains(approved.bank)
-                                  ? layout.problem
-                                  : tr("The bank \"%1\" is no longer in the bank list: add it (with its layout) "
-                                       "in Setup to print its cheques.")
-                                        .arg(approved.bank));
-        return;
-    }
-    // Printed as it was prepared and approved.
-    const ChequeOrProblem made =
-        ChequeOfRecord(approved, m_currency->value(), layout.layout->BAText, m_designer->onlyFirst());
-    if (!made.cheque) {
-        dialogs().showMessage(parent, WindowCaption(), made.problem);
-        return;
-    }
-    const Cheque &cheque = *made.cheque;
-    if (const auto fault = ChequePageFault(cheque, *layout.layout)) {
-        dialogs().showMessage(parent, WindowCaption(),
-                              DescribePageFault(*fault, *layout.layout) + tr(" Nothing was printed."));
-        return;
-    }
-    if (!dialogs().askYesNo(parent, WindowCaption(),
-                            tr("Print the approved cheque to \"%1\" for %2 %3 of %4?")
-                                .arg(approved.payee, MinorUnitsText(approved.minorUnits, approved.digits),
-                                     approved.currency, approved.bank),
-                            Dialogs::Default::Yes))
-        return;
-    if (!m_print->PrintSetup(parent))
-        return;
-    // An approved reprint spoils the cheque it replaces once it is printed.
-    ChequeJob job{cheque, *layout.layout, approved.replaces};
-    job.approved = approved.number;
-    issueAll({job}, parent);
+    WindowUser user(registerParent(), WindowCaption());
+    WindowPrinter printer(*m_print, registerParent());
+    DesignerLayouts layouts(*m_designer, registerParent());
+    showOutcome(ChequeDesk(*m_register, *m_currency, layouts).printApproved(approved, user, printer));
 }
 
 BatchContext TNewChequeForm::batchContext() const
 {
-    BatchContext context;
-    context.banks = m_designer->Book.Banks;
-    context.options = m_designer->Book.Options;
-    context.defaultBank = BankNameCB->currentText();
-    context.currency = m_currency->value();
-    context.onlyFirst = m_designer->onlyFirst();
-    return context;
+    DesignerLayouts layouts(*m_designer, nullptr);
+    return ChequeDesk(*m_register, *m_currency, layouts).batchContext(BankNameCB->currentText());
 }
 
 void TNewChequeForm::showBatch()
@@ -972,90 +579,39 @@ void TNewChequeForm::showBatch()
 
 int TNewChequeForm::PrintList(const QList<BatchRow> &rows, QWidget *parent)
 {
-    QList<const BatchRow *> good;
+    WindowUser user(parent, WindowCaption());
+    WindowPrinter printer(*m_print, parent);
+    DesignerLayouts layouts(*m_designer, parent);
+    int total = 0;
     for (const BatchRow &row : rows)
-        if (row.cheque)
-            good << &row;
-    if (good.isEmpty())
-        return 0;
-    const auto tell = [&](const QString &text) {
-        if (m_batchWindow && parent == m_batchWindow.get())
-            m_batchWindow->setStatus(text);
-    };
-    ChequeRegister *reg = registerForPrinting(parent);
-    if (!reg)
-        return 0;
-    // Cheques like those of the last 30 days: asked about once, for the list.
-    SettleBeforePrinting(*reg);
-    QList<const Cheque *> cheques;
-    for (const BatchRow *row : good)
-        cheques << &*row->cheque;
-    const RecentLikeCheques like = FindRecentLikeCheques(*reg, cheques, 5);
-    const int count = like.count;
-    QStringList alike;
-    for (const auto &[index, earlier] : like.first) {
-        const BatchRow *row = good[index];
-        alike << tr("Row %1 (%2, %3) is like cheque No. %4 of %5, printed on %6.")
-                     .arg(row->row)
-                     .arg(row->payee, MinorUnitsText(row->cheque->minorUnits, row->cheque->digits),
-                          QString::number(earlier.chequeNumber), earlier.bank,
-                          WriteShortDate(earlier.printedAt.toLocalTime().date()));
-    }
-    if (count > 0) {
-        if (count > 5)
-            alike << tr("And %1 more.").arg(count - 5);
-        if (!dialogs().askYesNo(parent, WindowCaption(),
-                                tr("%1 of the list's cheques are like cheques printed in the last 30 "
-                                   "days:\n\n%2\n\nPrint the whole list all the same?")
-                                    .arg(count)
-                                    .arg(alike.join(u'\n')),
-                                Dialogs::Default::No))
-            return 0;
-    }
-    // The rows print in their banks' stored layouts, as the list was
-    // checked: the designer's unsaved changes are asked about first.
-    if (!m_designer->settleChanges(parent))
-        return 0;
-    QList<ChequeJob> jobs;
-    for (const BatchRow *row : good) {
-        const LayoutOrProblem layout = BankLayout(row->bank, m_designer->Book.Banks, m_designer->Book.Options);
-        if (!layout.layout) {
-            dialogs().showMessage(parent, WindowCaption(), tr("Row %1: %2").arg(row->row).arg(layout.problem));
-            return 0;
-        }
-        jobs.append({*row->cheque, *layout.layout, 0, row->row});
-    }
-    if (!m_print->PrintSetup(parent))
-        return 0;
-
-    QProgressDialog progress(tr("Printing…"), tr("Cancel"), 0, int(good.size()), parent);
-    progress.setObjectName(QStringLiteral("ListProgress"));
-    progress.setWindowTitle(WindowCaption());
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    progress.setAutoReset(false);
-    progress.setAutoClose(false);
-    QString stopped;
-    const Issued issued = issueAll(jobs, parent, [&](const ChequeJob &job, int done) {
-        progress.setValue(done);
-        // Cancel is read between cheques: the cheque in flight is finished.
-        if (progress.wasCanceled()) {
-            stopped = tr("Cancelled before row %1.").arg(job.row);
-            return false;
-        }
-        progress.setLabelText(tr("Row %1: %2, %3").arg(job.row).arg(job.cheque.payee, job.cheque.figure));
-        return true;
-    });
-    progress.close();
-    const int printed = issued.printed;
-    if (stopped.isEmpty() && printed + issued.prepared < jobs.size())
-        stopped = tr("Stopped at row %1.").arg(jobs.value(printed + issued.prepared).row);
-    tell(CountText("TNewChequeForm", QT_TRANSLATE_NOOP("TNewChequeForm", "%L1 of %Ln cheque printed. %2"),
-                   QT_TRANSLATE_N_NOOP("TNewChequeForm", "%L1 of %Ln cheques printed. %2"), good.size())
-             .arg(printed)
-             .arg(stopped)
-             .trimmed());
-    return printed;
+        total += row.cheque ? 1 : 0;
+    // Shown once the printer is chosen, before the first cheque.
+    std::unique_ptr<QProgressDialog> progress;
+    const IssueOutcome outcome =
+        ChequeDesk(*m_register, *m_currency, layouts)
+            .printList(rows, user, printer, [&](const ChequeJob &job, int done) {
+                if (!progress) {
+                    progress = std::make_unique<QProgressDialog>(tr("Printing…"), tr("Cancel"), 0, total, parent);
+                    progress->setObjectName(QStringLiteral("ListProgress"));
+                    progress->setWindowTitle(WindowCaption());
+                    progress->setWindowModality(Qt::WindowModal);
+                    progress->setMinimumDuration(0);
+                    progress->setAutoReset(false);
+                    progress->setAutoClose(false);
+                }
+                progress->setValue(done);
+                // Cancel is read between cheques: the cheque in flight is finished.
+                if (progress->wasCanceled())
+                    return false;
+                progress->setLabelText(tr("Row %1: %2, %3").arg(job.row).arg(job.cheque.payee, job.cheque.figure));
+                return true;
+            });
+    if (progress)
+        progress->close();
+    showOutcome(outcome);
+    if (m_batchWindow && parent == m_batchWindow.get() && !outcome.tally.isEmpty())
+        m_batchWindow->setStatus(outcome.tally);
+    return outcome.printed;
 }
 
 void TNewChequeForm::showAbout()

@@ -16,6 +16,7 @@
 #include <functional>
 
 #include "batch/chequebatch.h"
+#include "desk/chequedesk.h"
 #include "output/cheque.h"
 #include "register/chequeissuer.h"
 
@@ -111,10 +112,6 @@ public:
     /// The shut-down; false when the window is to stay open.
     bool FormClose();
 
-    // Print runs. PrintOne returns false when the cheque was not printed.
-    bool PrintOne(const QString &dateText, bool askPrinter);
-    void PrintMany(const QString &dateText, int count);
-
     /// What the last print did ("Cheque No. 12 of SIB printed to …").
     QString status() const;
 
@@ -137,57 +134,22 @@ private:
     QFrame *buildButtons(QFrame *panel1);
     void buildBanners(QVBoxLayout *outer);
     void loadBankFiles();
-    /// Writes banks.txt and options.txt with the bank list and option lines
-    /// (asking first when a file could not be read at start); at close a
-    /// failure asks whether to try again, otherwise it is told. True when
-    /// the files were written.
+    /// Writes banks.txt and options.txt (see SaveBankFiles).
     bool writeBankFiles(bool closing);
     /// A bank's option line was damaged and has been repaired: the file as it
     /// was is kept as options.txt.bak (once), and the user is told.
     void layoutRepaired(int bank, const QString &reason);
     /// Shows the text of an error as the program's message.
     void report(const QString &text);
-    /// The cheque typed into the window, dated `dateText`, or why it cannot
-    /// be printed.
-    ChequeOrProblem typedCheque(const QString &dateText) const;
-    ChequeOrProblem typedCheque(QDate day) const;
-    /// The layout a cheque of `bank` prints in: the designer's on screen
-    /// for the bank it shows, the stored one for another.
-    LayoutOrProblem layoutFor(const QString &bank) const;
-    /// Why the page of `cheque` would not reach the paper whole, checked
-    /// before a printer is chosen; nothing when it would.
-    std::optional<QString> pageRefusal(const Cheque &cheque) const;
-    /// The checks that come before the print dialog; true (and the user
-    /// told) when the cheque would be refused.
-    bool refusedBeforeDialog();
-    /// The register, open for printing; nullptr when it cannot be (the user
-    /// has been told, and nothing may be printed).
-    ChequeRegister *registerForPrinting(QWidget *parent);
-    /// A cheque like `cheque` printed in the last 30 days: asks whether to
-    /// print it all the same; true to go on.
-    bool duplicateAccepted(const Cheque &cheque);
-    /// The register keeps `cheque` for the office's approval instead of
-    /// printing it.
-    bool waitsForApproval(const Cheque &cheque);
-    /// Records `cheque` for the office's approval, and says so.
-    void prepareForApproval(const Cheque &cheque);
-
-    /// Prints the cheques through the printer or file the print dialog
-    /// chose, each checked and recorded; `next` is asked before each cheque
-    /// (told the cheques printed so far) and returns false to stop. Problems
-    /// are told in `parent`, and so are cheques kept for the office's
-    /// approval.
-    struct Issued
-    {
-        int printed = 0;
-        int prepared = 0; ///< recorded for approval, not printed
-    };
-    Issued issueAll(const QList<ChequeJob> &jobs, QWidget *parent,
-                    const std::function<bool(const ChequeJob &, int)> &next = {});
+    /// The cheque as typed into the window.
+    TypedCheque typed() const;
+    /// Shows what a print did: the date as printed, the words, the status
+    /// line, the designer's fields.
+    void showOutcome(const IssueOutcome &outcome);
+    /// The window a reprint's or an approved print's questions stand over.
+    QWidget *registerParent();
     /// Prints a cheque the office approved, once.
     void printApproved(const RegisteredCheque &approved);
-    /// The designer's fields show the cheque last printed.
-    void showPrinted(const Cheque &cheque, const ChequeLayout &layout);
     /// Keeps the bank chosen for the next start.
     void rememberBank();
 

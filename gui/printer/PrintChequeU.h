@@ -11,6 +11,7 @@
 #include <QObject>
 #include <QPointF>
 
+#include "desk/chequedesk.h"
 #include "layout/chequelayout.h"
 #include "output/pageoutput.h"
 #include "output/printeroffsets.h"
@@ -86,4 +87,19 @@ private:
     QString m_destination; ///< the printer or file of the last job, for messages
     QString m_settingsFile;
     QPointF m_lastOffset;
+};
+
+/// The printer service as the desk uses it, its dialogs over `parent`.
+class WindowPrinter final : public DeskPrinter
+{
+public:
+    WindowPrinter(TPrintChequeForm &service, QWidget *parent) : m_service(service), m_parent(parent) {}
+    bool choose() override { return m_service.PrintSetup(m_parent); }
+    std::unique_ptr<PageOutput> open() override { return m_service.openOutput(); }
+    void reportFailure(const QString &problem) override { m_service.reportFailure(m_parent, problem); }
+    void preview(const ReportPage &page) override { m_service.previewPage(page, m_parent); }
+
+private:
+    TPrintChequeForm &m_service;
+    QWidget *m_parent;
 };

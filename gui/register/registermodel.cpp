@@ -9,10 +9,10 @@
 #include <QRegularExpression>
 
 #include "core/chequeerror.h"
+#include "gui/widgets/widgets.h"
 #include "output/pageoutput.h"
 #include "output/printrun.h"
 #include "register/registerreport.h"
-#include "gui/widgets/widgets.h"
 
 QString StateText(ChequeState state)
 {
@@ -38,13 +38,6 @@ QString CurrencyShown(const RegisteredCheque &cheque)
 {
     return QGuiApplication::isRightToLeft() && !cheque.currencyArabic.isEmpty() ? cheque.currencyArabic
                                                                                 : cheque.currency;
-}
-
-QString DestinationShown(const QString &destination)
-{
-    if (destination == QLatin1String(DefaultPrinterName))
-        return QCoreApplication::translate("RegisterWindow", "the default printer");
-    return InReadingOrder(QDir::toNativeSeparators(destination));
 }
 
 RegisterModel::RegisterModel(QObject *parent) : QAbstractTableModel(parent) {}

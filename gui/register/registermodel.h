@@ -7,6 +7,7 @@
 #include <QAbstractTableModel>
 #include <QList>
 
+#include "output/readingorder.h"
 #include "register/chequeregister.h"
 
 /// A cheque's state as the windows show it (in the interface's language).
@@ -22,7 +23,6 @@ QString CurrencyShown(const RegisteredCheque &cheque);
 
 /// Where a cheque was printed as the windows show it: a printer's name, or
 /// a file's path kept in its reading order.
-QString DestinationShown(const QString &destination);
 
 class RegisterModel : public QAbstractTableModel
 {

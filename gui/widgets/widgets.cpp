@@ -402,19 +402,6 @@ QLabel *WrappingLabel(const QString &name, QWidget *parent)
     return label;
 }
 
-QString InReadingOrder(const QString &text)
-{
-    // Needed where the text's direction differs from the interface's: in an
-    // Arabic interface, or where the text holds right-to-left characters or
-    // marks (a date or a time of an Arabic desktop).
-    const bool rightToLeft = std::any_of(text.begin(), text.end(), [](QChar c) {
-        return c.direction() == QChar::DirR || c.direction() == QChar::DirAL;
-    });
-    if (text.isEmpty() || (!QGuiApplication::isRightToLeft() && !rightToLeft))
-        return text;
-    return QChar(0x2068) + text + QChar(0x2069); // first strong isolate … pop directional isolate
-}
-
 QPushButton *Button(const QString &text, const QString &name, QWidget *parent)
 {
     auto *button = new QPushButton(text, parent);

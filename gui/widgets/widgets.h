@@ -14,6 +14,8 @@
 #include <QStringList>
 #include <QValidator>
 
+#include "output/readingorder.h"
+
 class QAbstractButton;
 class QButtonGroup;
 class QLabel;
@@ -63,7 +65,6 @@ void MirrorForRightToLeft(QWidget *container, int width);
 /// order where it stands among words of the other direction: wrapped in a
 /// first-strong isolate in a right-to-left interface, or where it holds
 /// right-to-left characters; as it is otherwise.
-QString InReadingOrder(const QString &text);
 
 /// A bank choice (choose only, no typing) that tells when its list closes,
 /// chosen or not, and shows a name longer than its box without cutting its

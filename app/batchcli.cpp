@@ -21,13 +21,13 @@
 #include "core/datafile.h"
 #include "core/settingsfile.h"
 #include "currency/moneyfile.h"
+#include "gui/widgets/printing.h"
 #include "layout/bankfiles.h"
 #include "output/pageoutput.h"
 #include "output/printeroffsets.h"
 #include "output/printrun.h"
 #include "register/chequeissuer.h"
 #include "register/registerreport.h"
-#include "gui/widgets/printing.h"
 
 namespace {
 
@@ -44,15 +44,18 @@ void Say(const QString &text)
     std::fprintf(stderr, "%s\n", lines.join(u'\n').toLocal8Bit().constData());
 }
 
-enum Exit { AllPrinted = 0, NotAllPrinted = 1, CannotRun = 2 };
+// What a command tells by its exit status: all it was asked done; some of it
+// not (a row not printed, a line that does not match, a history that does
+// not); nothing, because it could not run.
+enum Exit { Done = 0, SomeNotDone = 1, CannotRun = 2 };
 
 } // namespace
 
 bool NeedsNoWindows(int argc, char **argv)
 {
     for (int i = 1; i < argc; ++i)
-        for (const char *option : {"--batch", "--verify-register", "--init-register", "--add-account", "--approval-rule",
-                                   "--approval-limit", "--version", "--help", "-h"})
+        for (const char *option : {"--batch", "--verify-register", "--init-register", "--add-account",
+                                   "--approval-rule", "--approval-limit", "--version", "--help", "-h"})
             if (std::strcmp(argv[i], option) == 0
                 || (std::strncmp(argv[i], option, std::strlen(option)) == 0 && argv[i][std::strlen(option)] == '='))
                 return true;
@@ -121,8 +124,8 @@ CommandLine ParseCommandLine(const QStringList &arguments)
                                     QStringLiteral("OUT.pdf"));
     const QCommandLineOption lang(QStringLiteral("lang"), QStringLiteral("The interface language: ar or en."),
                                   QStringLiteral("ar|en"));
-    parser.addOptions({help, version, batch, bank, pdf, printer, duplicates, dataDir, verify, expect, init, account, rule,
-                       limit, currency, login, reconcile, report, lang});
+    parser.addOptions({help, version, batch, bank, pdf, printer, duplicates, dataDir, verify, expect, init, account,
+                       rule, limit, currency, login, reconcile, report, lang});
     CommandLine command;
     command.helpText = parser.helpText();
     if (!parser.parse(arguments)) {
@@ -213,14 +216,14 @@ int VerifyRegisterCommand(const QString &dir, const QString &expect)
                                             "match.",
                                             nullptr, int(check.events()))
                     .arg(*problem));
-            return NotAllPrinted;
+            return SomeNotDone;
         }
         if (!expect.isEmpty() && !check.held(expect.trimmed().toLower())) {
             Say(QCoreApplication::translate("BatchCommand",
                                             "The register's history does not hold the hash %1: it was shortened or "
                                             "written anew since that hash was kept.")
                     .arg(expect.trimmed()));
-            return NotAllPrinted;
+            return SomeNotDone;
         }
         std::fprintf(stdout, "%s\n",
                      QCoreApplication::translate("BatchCommand",
@@ -229,7 +232,7 @@ int VerifyRegisterCommand(const QString &dir, const QString &expect)
                          .arg(check.latestHash())
                          .toLocal8Bit()
                          .constData());
-        return AllPrinted;
+        return Done;
     } catch (const ChequeError &error) {
         Say(QString::fromStdString(error.message()));
         return CannotRun;
@@ -264,7 +267,7 @@ int AddAccountCommand(const QString &bank, const QString &dir)
         Say(QString::fromStdString(error.message()));
         return CannotRun;
     }
-    return AllPrinted;
+    return Done;
 }
 
 int InitRegisterCommand(const QString &dir)
@@ -289,7 +292,7 @@ int InitRegisterCommand(const QString &dir)
                      .arg(reg->connection().describe())
                      .toLocal8Bit()
                      .constData());
-    return AllPrinted;
+    return Done;
 }
 
 namespace {
@@ -343,7 +346,7 @@ int ApprovalCommand(const CommandLine &command, const QString &dir)
         Say(QString::fromStdString(error.message()));
         return CannotRun;
     }
-    return AllPrinted;
+    return Done;
 }
 
 int ReconcileCommand(const CommandLine &command, const QString &dir)
@@ -379,7 +382,7 @@ int ReconcileCommand(const CommandLine &command, const QString &dir)
         Say(*noReport);
         return CannotRun;
     }
-    return done.mismatched() > 0 ? NotAllPrinted : AllPrinted;
+    return done.mismatched() > 0 ? SomeNotDone : Done;
 }
 
 int RunBatchCommand(const CommandLine &command, const QString &dir)
@@ -457,8 +460,8 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
                                                  ReadPrinterOffset(settings, command.printer).inForce());
     }
     SettleBeforePrinting(reg); // before rows are compared with the register's cheques
-    ChequeIssuer issuer(reg, *output);
-    bool stopped = false;
+    // A row like a cheque of the last 30 days is left out, unless asked for.
+    QList<ChequeJob> jobs;
     for (const BatchRow &row : rows) {
         if (!row.cheque)
             continue;
@@ -473,25 +476,20 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
                 continue;
             }
         }
-        const IssueResult result =
-            issuer.issue(*row.cheque, *BankLayout(row.bank, context.banks, context.options).layout);
-        if (result.printed) {
-            if (!result.problem.isEmpty())
-                Say(QCoreApplication::translate("BatchCommand", "Row %1: %2").arg(row.row).arg(result.problem));
-            continue;
-        }
-        if (result.prepared) {
+        jobs.append({*row.cheque, *BankLayout(row.bank, context.banks, context.options).layout, 0, row.row});
+    }
+    ChequeIssuer issuer(reg, *output);
+    const IssueRunResult run = IssueRun(issuer, jobs, {}, [](const ChequeJob &job, const IssueResult &result) {
+        if (result.prepared)
             Say(QCoreApplication::translate("BatchCommand",
                                             "Row %1: needs the office's approval; recorded as prepared (register "
                                             "number %2), not printed.")
-                    .arg(row.row)
+                    .arg(job.row)
                     .arg(result.number));
-            continue;
-        }
-        Say(QCoreApplication::translate("BatchCommand", "Row %1: %2").arg(row.row).arg(result.problem));
-        stopped = true; // the next cheques would fail the same way
-        break;
-    }
+        else if (!result.problem.isEmpty())
+            Say(QCoreApplication::translate("BatchCommand", "Row %1: %2").arg(job.row).arg(result.problem));
+    });
+    bool stopped = run.ended.has_value(); // the next cheques would fail the same way
     if (const auto failed = issuer.finish()) {
         Say(*failed);
         stopped = true;
@@ -505,6 +503,6 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
             .arg(printed)
             .arg(MinorUnitsText(issuer.printedMinorUnits(), FigureDigits(context.currency)), currency));
     if (printed == total && !stopped)
-        return AllPrinted;
-    return printed > 0 ? NotAllPrinted : CannotRun;
+        return Done;
+    return printed > 0 ? SomeNotDone : CannotRun;
 }

@@ -18,3 +18,13 @@ constexpr bool IsDirectionalFormatting(char32_t c)
 {
     return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
 }
+
+#include <QString>
+
+/// `text` without its direction marks: the dates an Arabic desktop writes
+/// carry them around their numbers.
+inline QString WithoutDirectionMarks(QString text)
+{
+    text.removeIf([](QChar c) { return IsDirectionMark(c.unicode()); });
+    return text;
+}

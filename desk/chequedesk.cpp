@@ -185,13 +185,12 @@ IssueOutcome ChequeDesk::prepareForApproval(const Cheque &cheque, DeskUser &user
 
 ChequeRegister *ChequeDesk::registerForPrinting(DeskUser &user)
 {
-    QString problem;
-    ChequeRegister *reg = m_access.open(&user, &problem);
-    if (!reg)
+    const RegisterAccess::Opened opened = m_access.open(&user);
+    if (!opened.reg)
         user.tell(tr("%1\n\nThe cheque was not printed: every cheque is recorded in the register before it is "
                      "printed. Choose another register (Register, Register Connection), or move the file away.")
-                      .arg(problem));
-    return reg;
+                      .arg(opened.problem));
+    return opened.reg;
 }
 
 IssueOutcome ChequeDesk::issue(const QList<ChequeJob> &jobs, DeskUser &user, DeskPrinter &printer,
@@ -202,8 +201,9 @@ IssueOutcome ChequeDesk::issue(const QList<ChequeJob> &jobs, DeskUser &user, Des
         return {};
     const std::unique_ptr<PageOutput> output = printer.open();
     ChequeIssuer issuer(*reg, *output);
-    const IssueRunResult run = IssueRun(issuer, jobs, next, [&](const QString &problem) {
-        user.tell(problem + tr("\n\nThe cheque was printed; the register shows it as sent."));
+    const IssueRunResult run = IssueRun(issuer, jobs, next, [&](const ChequeJob &, const IssueResult &result) {
+        if (result.printed && !result.problem.isEmpty())
+            user.tell(result.problem + tr("\n\nThe cheque was printed; the register shows it as sent."));
     });
     if (const auto &ended = run.ended) {
         if (ended->refused)
@@ -256,16 +256,14 @@ IssueOutcome ChequeDesk::issue(const QList<ChequeJob> &jobs, DeskUser &user, Des
 bool ChequeDesk::waitsForApproval(const Cheque &cheque, DeskUser &user)
 {
     if (!m_access.connection().isServer())
-        return false; // a register file has no approval
-    QString problem;  // told when the cheque is recorded
-    ChequeRegister *reg = m_access.open(&user, &problem);
+        return false;                               // a register file has no approval
+    ChequeRegister *reg = m_access.open(&user).reg; // what is wrong is told when the cheque is recorded
     return reg && reg->needsApproval(cheque);
 }
 
 bool ChequeDesk::duplicateAccepted(const Cheque &cheque, DeskUser &user)
 {
-    QString problem;
-    ChequeRegister *reg = m_access.open(&user, &problem);
+    ChequeRegister *reg = m_access.open(&user).reg;
     if (!reg)
         return true; // the print says why the register cannot be used
     SettleBeforePrinting(*reg);

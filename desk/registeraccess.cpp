@@ -20,8 +20,7 @@ RegisterAccess::RegisterAccess(QString settingsFile, QString dataDir, QObject *p
 {
     const QSettings settings(m_settingsFile, QSettings::IniFormat);
     m_connection = ConnectionFromSettings(settings, m_dataDir);
-    m_validityMonths =
-        std::clamp(settings.value(SettingsKey::ValidityMonths, DefaultValidityMonths).toInt(), 1, 60);
+    m_validityMonths = std::clamp(settings.value(SettingsKey::ValidityMonths, DefaultValidityMonths).toInt(), 1, 60);
     m_lowLeaves = std::clamp(settings.value(SettingsKey::LowLeaves, DefaultLowLeaves).toInt(), 0, 500);
     // A register file is checked from the start, while the user types.
     if (!m_connection.isServer())
@@ -56,35 +55,31 @@ void RegisterAccess::setConnection(const RegisterConnection &connection)
     emit chequesChanged();
 }
 
-ChequeRegister *RegisterAccess::open(DeskUser *user, QString *problem)
+RegisterAccess::Opened RegisterAccess::open(DeskUser *user)
 {
     if (m_register && m_register->isOpen())
-        return m_register.get();
+        return {m_register.get(), QString()};
     for (;;) {
         m_register = std::make_unique<ChequeRegister>(m_connection);
         try {
             m_register->open();
-            return m_register.get();
+            return {m_register.get(), QString()};
         } catch (const ChequeError &error) {
             const QString message = QString::fromStdString(error.message());
             if (!m_register->needsPassword()) {
                 m_register.reset();
-                *problem = message;
-                return nullptr;
+                return {nullptr, message};
             }
             // The server wants a password the password file did not give:
             // asked for, and kept for this session only.
-            const auto password =
-                user ? user->askPassword(
-                           QCoreApplication::translate("RegisterWindow",
-                                                       "Password of the user \"%1\" for the register \"%2\" on %3:")
-                               .arg(m_connection.user, m_connection.database, m_connection.host))
-                     : std::nullopt;
+            const auto password = user
+                ? user->askPassword(QCoreApplication::translate(
+                                        "RegisterWindow", "Password of the user \"%1\" for the register \"%2\" on %3:")
+                                        .arg(m_connection.user, m_connection.database, m_connection.host))
+                : std::nullopt;
             m_register.reset();
-            if (!password) {
-                *problem = message;
-                return nullptr;
-            }
+            if (!password)
+                return {nullptr, message};
             m_connection.password = *password;
         }
     }

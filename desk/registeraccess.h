@@ -29,10 +29,15 @@ public:
     /// session); the old one is closed.
     void setConnection(const RegisterConnection &connection);
 
-    /// The register, open; nullptr, with the reason in `problem`, when it
-    /// cannot be opened (or `user`, asked for the password the server wants,
-    /// did not give it; without a user it is not asked for).
-    ChequeRegister *open(DeskUser *user, QString *problem);
+    /// The register, open; or why it cannot be opened (or `user`, asked for
+    /// the password the server wants, did not give it; without a user it is
+    /// not asked for).
+    struct Opened
+    {
+        ChequeRegister *reg = nullptr;
+        QString problem;
+    };
+    Opened open(DeskUser *user = nullptr);
 
     /// How many months after its date a cheque can still be paid: one
     /// outstanding longer is stale. Kept in the settings.

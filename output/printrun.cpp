@@ -172,20 +172,10 @@ bool IsUnfinishedAmount(const QString &text, const QLocale &locale)
     return !converts(driver) && converts(driver + '0');
 }
 
-namespace {
-
-QString WithoutMarks(QString s)
-{
-    static const QRegularExpression marks(QStringLiteral("[\u200E\u200F\u061C]"));
-    return s.remove(marks);
-}
-
-} // namespace
-
 std::optional<QDate> ReadShortDate(const QString &text, const QLocale &locale, QDate today)
 {
-    const QString format = WithoutMarks(locale.dateFormat(QLocale::ShortFormat));
-    const QString input = WithoutMarks(text).trimmed();
+    const QString format = WithoutDirectionMarks(locale.dateFormat(QLocale::ShortFormat));
+    const QString input = WithoutDirectionMarks(text).trimmed();
     if (input.isEmpty())
         return std::nullopt;
 
@@ -270,7 +260,7 @@ QString DateFormsText(const QLocale &locale, QDate today)
 
 QString WriteShortDate(QDate date, const QLocale &locale)
 {
-    return WithoutMarks(locale.toString(date, QLocale::ShortFormat));
+    return WithoutDirectionMarks(locale.toString(date, QLocale::ShortFormat));
 }
 
 namespace {

@@ -89,13 +89,15 @@ RecentLikeCheques FindRecentLikeCheques(ChequeRegister &reg, const QList<const C
 
 IssueRunResult IssueRun(ChequeIssuer &issuer, const QList<ChequeJob> &jobs,
                         const std::function<bool(const ChequeJob &, int)> &next,
-                        const std::function<void(const QString &)> &printedWithProblem)
+                        const std::function<void(const ChequeJob &, const IssueResult &)> &issued)
 {
     IssueRunResult run;
     for (const ChequeJob &job : jobs) {
         if (next && !next(job, run.sent + run.prepared))
             break;
         IssueResult result = issuer.issue(job.cheque, job.layout, job.replaces, job.approved);
+        if (issued)
+            issued(job, result);
         if (result.prepared) {
             ++run.prepared;
             continue;
@@ -107,8 +109,6 @@ IssueRunResult IssueRun(ChequeIssuer &issuer, const QList<ChequeJob> &jobs,
         run.last = &job;
         run.lastChequeNumber = result.chequeNumber;
         ++run.sent;
-        if (!result.problem.isEmpty() && printedWithProblem)
-            printedWithProblem(result.problem);
     }
     return run;
 }
@@ -248,11 +248,11 @@ QString ChequeIssuer::failAll(const QString &reason)
     if (lost == 0)
         return problem;
     // What the register holds of them, as it is.
-    problem += u'\n'
-        + CountText("ChequeIssuer",
-                    QT_TRANSLATE_NOOP("ChequeIssuer", "The file was not written: its cheque was not printed."),
-                    QT_TRANSLATE_N_NOOP("ChequeIssuer", "The file was not written: none of its %n cheques was printed."),
-                    lost)
+    problem +=
+        u'\n'
+        + CountText(
+            "ChequeIssuer", QT_TRANSLATE_NOOP("ChequeIssuer", "The file was not written: its cheque was not printed."),
+            QT_TRANSLATE_N_NOOP("ChequeIssuer", "The file was not written: none of its %n cheques was printed."), lost)
         + u' ';
     if (marked < 0)
         problem += QCoreApplication::translate("ChequeIssuer",

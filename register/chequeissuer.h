@@ -146,8 +146,9 @@ struct IssueRunResult
 /// check or a printer that failed ends the run: the next cheques would fail
 /// the same way; one kept for the office's approval does not. `next` is
 /// asked before each cheque (told the cheques sent or kept so far) and
-/// returns false to stop; `printedWithProblem` is told of a
-/// cheque that went out but could not be marked printed.
+/// returns false to stop; `issued` is told of each cheque issued and what
+/// became of it (one that went out but could not be marked printed has a
+/// problem too).
 IssueRunResult IssueRun(ChequeIssuer &issuer, const QList<ChequeJob> &jobs,
                         const std::function<bool(const ChequeJob &, int)> &next,
-                        const std::function<void(const QString &)> &printedWithProblem);
+                        const std::function<void(const ChequeJob &, const IssueResult &)> &issued);

@@ -47,7 +47,6 @@ ChequeRegister::~ChequeRegister()
 
 QSqlDatabase ChequeRegister::db() const { return QSqlDatabase::database(m_name, false); }
 
-
 ChequeRegister::Use::Use(ChequeRegister &reg, bool inJobBatch) : m_register(reg)
 {
     if (!m_register.m_open)
@@ -110,10 +109,9 @@ void ChequeRegister::open()
         d.setDatabaseName(m_connection.database);
         d.setUserName(m_connection.user);
         d.setPassword(m_connection.password);
-        const auto options = m_connection.serverOptions();
-        if (options.index() == 1)
-            fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"), std::get<1>(options));
-        d.setConnectOptions(std::get<0>(options));
+        if (const auto refusal = m_connection.refusal())
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"), *refusal);
+        d.setConnectOptions(m_connection.serverOptions());
     } else {
         const QFileInfo file(m_connection.file);
         if (file.exists() && !file.isFile())
@@ -128,15 +126,15 @@ void ChequeRegister::open()
         // by another program is named.
         if (const auto path = RegisterCheck::UnwritablePart(m_connection.file))
             fail(QCoreApplication::translate("ChequeRegister", "Cannot open %1: %2"),
-                     *path == m_connection.file
-                         ? QCoreApplication::translate("ChequeRegister",
-                                                       "it cannot be written (it is read-only); make it "
-                                                       "writable, or choose another register")
-                         : QCoreApplication::translate("ChequeRegister",
-                                                       "the file \"%1\" beside it cannot be written (a program "
-                                                       "that stopped left it so); make it writable, or delete it "
-                                                       "while no program has the register open")
-                               .arg(QDir::toNativeSeparators(*path)));
+                 *path == m_connection.file
+                     ? QCoreApplication::translate("ChequeRegister",
+                                                   "it cannot be written (it is read-only); make it "
+                                                   "writable, or choose another register")
+                     : QCoreApplication::translate("ChequeRegister",
+                                                   "the file \"%1\" beside it cannot be written (a program "
+                                                   "that stopped left it so); make it writable, or delete it "
+                                                   "while no program has the register open")
+                           .arg(QDir::toNativeSeparators(*path)));
         RegisterCheck::Start(m_connection.file);
         d.setDatabaseName(m_connection.file);
         // A register another program holds is waited for a few seconds.

@@ -76,6 +76,12 @@ bool CanChangeState(ChequeState from, ChequeState to)
 
 bool RegisterAllows(ChequeState from, ChequeState to) { return Find(from, to) != nullptr; }
 
+bool CanPrintApproved(ChequeState state)
+{
+    const StateMove *move = Find(state, S::Sent);
+    return move && move->step == StateStep::Printed;
+}
+
 bool NeedsReason(ChequeState state)
 {
     return state == S::Voided || state == S::Spoilt || state == S::Rejected || state == S::Returned

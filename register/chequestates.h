@@ -52,9 +52,9 @@ inline bool IsOutstanding(ChequeState state) { return IsLive(state) && state != 
 
 /// Who moves a cheque from one state to another.
 enum class StateStep {
-    Marked,   ///< a person marks it (the register window), or the print's own outcome
-    Decided,  ///< an approver approves or rejects it
-    Printed,  ///< an approved cheque is sent to print, by the register's own step
+    Marked,  ///< a person marks it (the register window), or the print's own outcome
+    Decided, ///< an approver approves or rejects it
+    Printed, ///< an approved cheque is sent to print, by the register's own step
 };
 
 /// One move a cheque may make; `offered`: the register window offers it.
@@ -79,6 +79,8 @@ bool CanChangeState(ChequeState from, ChequeState to);
 /// Whether the register moves a cheque from `from` to `to` at all (a print
 /// that failed, too, which no one chooses).
 bool RegisterAllows(ChequeState from, ChequeState to);
+/// Whether a cheque in `state` is printed as approved (once).
+bool CanPrintApproved(ChequeState state);
 /// A state that is given with its reason (voided, spoilt, rejected,
 /// returned, stopped).
 bool NeedsReason(ChequeState state);

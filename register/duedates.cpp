@@ -71,3 +71,17 @@ DueDates ReadDueDates(ChequeRegister &reg, const QDate &today, Qt::DayOfWeek fir
     return SumDueDates(reg.dueDays(today.addMonths(-validityMonths), thisMonth.addMonths(DueMonths).addDays(-1)), today,
                        firstDay);
 }
+
+QList<double> DueByMonth(const DueDates &due, const QString &bank, const QString &currency)
+{
+    QList<double> values(DueMonths, 0.0);
+    const QDate first(due.today.year(), due.today.month(), 1);
+    for (const DueTotal &t : due.months) {
+        if (t.bank != bank || t.currency != currency)
+            continue;
+        const int month = (t.start.year() - first.year()) * 12 + t.start.month() - first.month();
+        if (month >= 0 && month < DueMonths)
+            values[month] += Money{t.minorUnits, t.digits}.value();
+    }
+    return values;
+}

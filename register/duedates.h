@@ -36,6 +36,10 @@ struct DueDates
 /// The number of months the due dates look ahead.
 inline constexpr int DueMonths = 12;
 
+/// The cash `bank`'s cheques in `currency` need in each of the DueMonths
+/// months from the month of `due.today`, as numbers of the currency.
+QList<double> DueByMonth(const DueDates &due, const QString &bank, const QString &currency);
+
 /// Sums `days` (see ChequeRegister::dueDays) by week and by month from
 /// `today`, weeks starting on `firstDay`; days before today are overdue.
 DueDates SumDueDates(const QList<ChequeRegister::DueDay> &days, const QDate &today, Qt::DayOfWeek firstDay);

@@ -21,39 +21,47 @@ QString RegisterConnection::describe() const
         .arg(QDir::toNativeSeparators(file));
 }
 
-std::variant<QString, QString> RegisterConnection::serverOptions() const
+std::optional<QString> RegisterConnection::refusal() const
+{
+    switch (encryption) {
+    case Encryption::Required: break;
+    case Encryption::Verified:
+        if (caFile.isEmpty() || !QFileInfo(caFile).isFile())
+            return QCoreApplication::translate("ChequeRegister",
+                                               "the certificate authority's file \"%1\" to verify the server by does "
+                                               "not exist")
+                .arg(QDir::toNativeSeparators(caFile));
+        if (caFile.contains(u';'))
+            return QCoreApplication::translate("ChequeRegister",
+                                               "the certificate authority's file name \"%1\" holds a \";\", which a "
+                                               "connection cannot carry")
+                .arg(QDir::toNativeSeparators(caFile));
+        break;
+    case Encryption::Off:
+        if (!isLocalSocket())
+            return QCoreApplication::translate("ChequeRegister",
+                                               "a connection without encryption is allowed only through this "
+                                               "computer's own socket; choose encrypted in Register Connection");
+        break;
+    }
+    return std::nullopt;
+}
+
+QString RegisterConnection::serverOptions() const
 {
     // A server that does not answer, or a row another clerk holds, is given
     // a few seconds; then the cheque is not printed.
     QString options = QStringLiteral("connect_timeout=5;options='-c lock_timeout=5000'");
-    const auto refused = [](const QString &why) { return std::variant<QString, QString>(std::in_place_index<1>, why); };
     switch (encryption) {
     case Encryption::Required: options += QStringLiteral(";sslmode=require"); break;
     case Encryption::Verified:
-        if (caFile.isEmpty() || !QFileInfo(caFile).isFile())
-            return refused(QCoreApplication::translate("ChequeRegister",
-                                                       "the certificate authority's file \"%1\" to verify the "
-                                                       "server by does not exist")
-                               .arg(QDir::toNativeSeparators(caFile)));
-        if (caFile.contains(u';'))
-            return refused(QCoreApplication::translate("ChequeRegister",
-                                                       "the certificate authority's file name \"%1\" "
-                                                       "holds a \";\", which a connection cannot carry")
-                               .arg(QDir::toNativeSeparators(caFile)));
         // libpq reads its options with blanks and quotes of its own.
         options += QStringLiteral(";sslmode=verify-full;sslrootcert='%1'")
                        .arg(QString(caFile).replace(u'\\', QLatin1String("\\\\")).replace(u'\'', QLatin1String("\\'")));
         break;
-    case Encryption::Off:
-        if (!isLocalSocket())
-            return refused(QCoreApplication::translate("ChequeRegister",
-                                                       "a connection without encryption is allowed only through "
-                                                       "this computer's own socket; choose encrypted in Register "
-                                                       "Connection"));
-        options += QStringLiteral(";sslmode=disable");
-        break;
+    case Encryption::Off: options += QStringLiteral(";sslmode=disable"); break;
     }
-    return std::variant<QString, QString>(std::in_place_index<0>, options);
+    return options;
 }
 
 namespace RegisterDetail {
@@ -91,7 +99,6 @@ std::optional<QString> TlsProblem(const QString &why, const RegisterConnection &
             .arg(server);
     return std::nullopt;
 }
-
 
 // A register's name in this computer's local file: its server and database.
 QString RegisterKey(const RegisterConnection &c)

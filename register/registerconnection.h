@@ -4,7 +4,7 @@
 // Where the register is: a file of this computer, or a database on a
 // PostgreSQL server, and how the connection is made. No widgets.
 
-#include <variant>
+#include <optional>
 
 #include <QString>
 
@@ -36,9 +36,10 @@ struct RegisterConnection
     /// A server reached through a socket folder on this computer, where
     /// nothing travels over a network.
     bool isLocalSocket() const { return host.isEmpty() || host.startsWith(u'/'); }
-    /// The connection's options for the PostgreSQL client library; why the
-    /// connection may not be made, when it may not.
-    std::variant<QString, QString> serverOptions() const;
+    /// Why a connection to the server may not be made so; nothing when it may.
+    std::optional<QString> refusal() const;
+    /// The connection's options for the PostgreSQL client library.
+    QString serverOptions() const;
     /// "the register file …" or "the register … on …", for messages.
     QString describe() const;
 };

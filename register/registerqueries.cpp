@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QSqlError>
 
 #include "output/printrun.h"
@@ -24,6 +25,27 @@ QString ChequeDateText(const RegisteredCheque &cheque, const QLocale &locale)
 }
 
 QString RegisteredCheque::amountText() const { return money().text(); }
+
+bool CanReprint(const RegisteredCheque &cheque)
+{
+    return cheque.chequeNumber > 0 && cheque.state != ChequeState::Cleared;
+}
+
+std::optional<std::pair<qint64, qint64>> ReadLeafRange(const QString &text)
+{
+    static const QRegularExpression range(QStringLiteral("^\\s*(\\d{1,15})\\s*[-–]\\s*(\\d{1,15})\\s*$"));
+    const QRegularExpressionMatch m = range.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    return std::pair{m.captured(1).toLongLong(), m.captured(2).toLongLong()};
+}
+
+std::optional<qint64> ReadChequeNumber(const QString &text)
+{
+    bool ok = false;
+    const qint64 number = text.trimmed().toLongLong(&ok);
+    return ok && number >= 1 ? std::optional(number) : std::nullopt;
+}
 
 std::optional<RegisteredCheque> ChequeRegister::cheque(qint64 number)
 {

@@ -67,6 +67,21 @@ struct RegisteredCheque
     QString amountText() const;
 };
 
+/// Whether a cheque can be printed again under a new number: it had its
+/// number and paper, and the bank has not paid it (a cheque is never paid
+/// twice).
+bool CanReprint(const RegisteredCheque &cheque);
+
+/// The day before which an outstanding cheque dated then is stale on
+/// `today`: its validity has run out.
+inline QDate StaleBefore(QDate today, int validityMonths) { return today.addMonths(-validityMonths); }
+
+/// A cheque book's leaves as typed ("101-150", "101 – 150"); nothing for a
+/// text that is not two whole numbers so.
+std::optional<std::pair<qint64, qint64>> ReadLeafRange(const QString &text);
+/// A cheque number as typed: a whole number from 1.
+std::optional<qint64> ReadChequeNumber(const QString &text);
+
 /// A cheque's date as the desktop writes dates; the text it was printed
 /// with when that is not a date.
 QString ChequeDateText(const RegisteredCheque &cheque, const QLocale &locale = QLocale());

@@ -24,10 +24,10 @@
 #include "whenmodal.h"
 
 #include "app/language.h"
+#include "desk/registeraccess.h"
 #include "gui/issue/program.h"
 #include "gui/list/batchwindow.h"
 #include "gui/register/duewindow.h"
-#include "desk/registeraccess.h"
 #include "gui/register/registerwindow.h"
 #include "gui/widgets/widgets.h"
 
@@ -187,7 +187,7 @@ void TestArabicUi::everyWindowReadsInArabic()
     look(w.batchWindow(), "list", {list.fileName()});
     ConnectionDialog connection(RegisterConnection(), &w);
     look(&connection, "connection");
-    ChequeNumbersDialog numbers(*w.chequeRegister()->open(nullptr, nullptr), *w.chequeRegister(), {"SIB"}, &w);
+    ChequeNumbersDialog numbers(*w.chequeRegister()->open().reg, *w.chequeRegister(), {"SIB"}, &w);
     look(&numbers, "cheque-numbers");
 
     // The program's own dialogs and Qt's, as they are really shown.

@@ -26,13 +26,13 @@
 #include "testprinting.h"
 #include "whenmodal.h"
 
-#include "gui/issue/program.h"
 #include "batch/chequebatch.h"
 #include "core/datafile.h"
 #include "currency/moneyfile.h"
-#include "output/printrun.h"
+#include "gui/issue/program.h"
 #include "gui/widgets/webpanel.h"
 #include "gui/widgets/widgets.h"
+#include "output/printrun.h"
 
 namespace {
 
@@ -154,7 +154,7 @@ void TestProgram::firstRunInAnEmptyDirectory()
 {
     start();
     TNewChequeForm &w = m_program->NewChequeForm;
-    QCOMPARE(w.exeDir(), m_dir->path() + "/");
+    QCOMPARE(w.dataFolder(), m_dir->path() + "/");
     QCOMPARE(ReadBytes(path("money.txt")), Lines(MoneyToLines(UaeMoney())));
     QVERIFY(!QFile::exists(path("banks.txt")));
     QVERIFY(!m_program->MoneyForm.isVisible());

@@ -28,13 +28,13 @@
 #include "testfiles.h"
 #include "testprinting.h"
 
-#include "gui/issue/program.h"
-#include "register/chequeissuer.h"
-#include "gui/register/duewindow.h"
 #include "desk/registeraccess.h"
+#include "gui/issue/program.h"
+#include "gui/register/duewindow.h"
 #include "gui/register/registermodel.h"
 #include "gui/register/registerwindow.h"
 #include "gui/widgets/widgets.h"
+#include "register/chequeissuer.h"
 
 class TestRegisterWindow : public QObject
 {
@@ -90,10 +90,10 @@ void TestRegisterWindow::fill(const QString &name, const QString &amount, int co
 
 QList<RegisteredCheque> TestRegisterWindow::all()
 {
-    QString problem;
-    ChequeRegister *reg = m_program->NewChequeForm.chequeRegister()->open(nullptr, &problem);
-    if (!reg)
-        qFatal("%s", qPrintable(problem));
+    const RegisterAccess::Opened opened = m_program->NewChequeForm.chequeRegister()->open();
+    if (!opened.reg)
+        qFatal("%s", qPrintable(opened.problem));
+    ChequeRegister *reg = opened.reg;
     QList<RegisteredCheque> rows;
     reg->forEach({{}, RegisterOrder::Number, false}, [&](const RegisteredCheque &c) {
         rows << c;
@@ -112,8 +112,7 @@ void TestRegisterWindow::printsAreRecordedBeforePaper()
 {
     start();
     TNewChequeForm &w = m_program->NewChequeForm;
-    QString problem;
-    w.chequeRegister()->open(nullptr, &problem)->setNextChequeNumber("SIB", 500101); // a new cheque book
+    w.chequeRegister()->open().reg->setNextChequeNumber("SIB", 500101); // a new cheque book
     fill("Dorvan Eskel", "5000");
     w.PrintBtnClick();
     // A run of the same cheque asks once whether to print it again.
@@ -263,8 +262,7 @@ void TestRegisterWindow::aLargeRegisterFetchesPageByPage()
 {
     start();
     // A register larger than a page, written directly.
-    QString problem;
-    ChequeRegister *reg = m_program->NewChequeForm.chequeRegister()->open(nullptr, &problem);
+    ChequeRegister *reg = m_program->NewChequeForm.chequeRegister()->open().reg;
     const ChequeOrProblem made = MakeCheque("SIB", "1/31/26", "A", "5", false, UaeMoney(), "#", false);
     for (int i = 0; i < 3 * RegisterModel::PageSize; ++i)
         reg->recordSent(*made.cheque, "p");

@@ -83,8 +83,9 @@ void TestWebPanel::showsTheFetchedPageAfterTheFirstPaint()
     QSignalSpy shown(&panel, &WebPanel::pageShown);
     panel.Navigate(server.url());
     QCOMPARE(panel.navigations(), 1);
-    QTest::qWait(50);
-    QCOMPARE(server.requests, 0); // nothing leaves before the panel is on screen
+    QCoreApplication::processEvents();
+    QVERIFY(!panel.fetching()); // nothing leaves before the panel is on screen
+    QCOMPARE(server.requests, 0);
     panel.show();
     QVERIFY(shown.wait(5000));
     QCOMPARE(server.requests, 1);
@@ -189,12 +190,11 @@ void TestWebPanel::slowPageShowsTheBundledPage()
     panel.show();
     QVERIFY(QTest::qWaitForWindowExposed(&panel));
     QSignalSpy shown(&panel, &WebPanel::pageShown);
-    QElapsedTimer clock;
-    clock.start();
     panel.Navigate(server.url());
+    // The page takes 25 s to come: the fallback within the wait shows the
+    // limit is the whole fetch's, not each pause's.
     QVERIFY(shown.wait(5000));
     QVERIFY(panel.showingFallback());
-    QVERIFY2(clock.elapsed() < 4000, qPrintable(QString::number(clock.elapsed())));
 }
 
 void TestWebPanel::largePageWithinTheLimitIsShown()

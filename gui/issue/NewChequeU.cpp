@@ -353,7 +353,7 @@ void TNewChequeForm::BankNameCBChange()
 
 void TNewChequeForm::rememberBank()
 {
-    if (ExeDir.isEmpty() || BankNameCB->currentIndex() < 0 || SettingsProblem(ExeDir))
+    if (DataFolder.isEmpty() || BankNameCB->currentIndex() < 0 || SettingsProblem(DataFolder))
         return;
     RememberBank(settingsFile(), BankNameCB->currentText(), BankNameCB->currentIndex() == 0);
 }
@@ -382,19 +382,19 @@ void TNewChequeForm::FormShow()
 {
     if (ExeName.isEmpty())
         ExeName = QCoreApplication::applicationFilePath();
-    ExeDir = m_dataDir.isEmpty() ? QFileInfo(ExeName).absolutePath() : m_dataDir;
-    if (!ExeDir.endsWith(u'/'))
-        ExeDir += u'/';
+    DataFolder = m_dataDir.isEmpty() ? QFileInfo(ExeName).absolutePath() : m_dataDir;
+    if (!DataFolder.endsWith(u'/'))
+        DataFolder += u'/';
 
-    m_files = std::make_unique<BankFiles>(ExeDir);
-    if (const auto problem = SettingsProblem(ExeDir))
+    m_files = std::make_unique<BankFiles>(DataFolder);
+    if (const auto problem = SettingsProblem(DataFolder))
         report(*problem);
-    m_register = std::make_unique<RegisterAccess>(settingsFile(), ExeDir);
-    m_designer->setSettingsFile(settingsFile(), ExeDir);
+    m_register = std::make_unique<RegisterAccess>(settingsFile(), DataFolder);
+    m_designer->setSettingsFile(settingsFile(), DataFolder);
     loadBankFiles();
     AmountED->selectAll();
     DateEd->setFocus();
-    if (const auto problem = m_money->StartUp(ExeDir))
+    if (const auto problem = m_money->StartUp(DataFolder))
         report(*problem);
     {
         // The bank used last, or the first.
@@ -504,7 +504,7 @@ void TNewChequeForm::showOutcome(const IssueOutcome &outcome)
     }
 }
 
-QString TNewChequeForm::settingsFile() const { return SettingsFile(ExeDir); }
+QString TNewChequeForm::settingsFile() const { return SettingsFile(DataFolder); }
 
 void TNewChequeForm::showRegister()
 {
@@ -531,9 +531,9 @@ void TNewChequeForm::editRegisterConnection()
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_register->setConnection(dialog.connection());
-    QString problem;
-    if (!m_register->open(std::make_unique<WindowUser>(this, WindowCaption()).get(), &problem))
-        report(problem);
+    WindowUser user(this, WindowCaption());
+    if (const RegisterAccess::Opened opened = m_register->open(&user); !opened.reg)
+        report(opened.problem);
 }
 
 QWidget *TNewChequeForm::registerParent()
@@ -619,14 +619,14 @@ void TNewChequeForm::showAbout()
     dialogs().showMessage(this, tr("About Cheque Printer"),
                           tr("Cheque Printer %1\n\nPrints bank cheques in Arabic and English.\n\nData folder: %2\n\n"
                              "Free software under the GNU General Public License, version 3 or later.")
-                              .arg(QStringLiteral(CHEQUE_PRINTER_VERSION), QDir::toNativeSeparators(ExeDir)));
+                              .arg(QStringLiteral(CHEQUE_PRINTER_VERSION), QDir::toNativeSeparators(DataFolder)));
 }
 
 void TNewChequeForm::chooseLanguage(const QString &language)
 {
-    if (ExeDir.isEmpty())
+    if (DataFolder.isEmpty())
         return;
-    SetInterfaceLanguage(ExeDir, language);
+    SetInterfaceLanguage(DataFolder, language);
     dialogs().showMessage(this, WindowCaption(),
                           language == QLatin1String("ar")
                               ? QStringLiteral("ستظهر الواجهة بالعربية عند تشغيل البرنامج مرة أخرى.\n\nThe interface "

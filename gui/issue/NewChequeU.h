@@ -68,7 +68,7 @@ public:
     /// running program's unless given before the window is first shown.
     void setExeName(const QString &path) { ExeName = path; }
     /// The data folder, with its trailing separator (set at start-up).
-    QString exeDir() const { return ExeDir; }
+    QString dataFolder() const { return DataFolder; }
     /// The data folder the program entry chose (otherwise the executable's
     /// folder); before the window is first shown.
     void setDataDir(const QString &dir) { m_dataDir = dir; }
@@ -153,9 +153,10 @@ private:
     /// Keeps the bank chosen for the next start.
     void rememberBank();
 
-    // Application-wide values: the executable and its folder.
+    // The executable, and the data folder (its folder unless the program
+    // entry chose another).
     QString ExeName;
-    QString ExeDir;
+    QString DataFolder;
 
     // Controls (object names as the controls' names).
     BankComboBox *BankNameCB;

@@ -21,10 +21,10 @@
 #include <QValueAxis>
 
 #include "core/chequeerror.h"
-#include "output/printrun.h"
 #include "desk/registeraccess.h"
 #include "gui/widgets/dialogs.h"
 #include "gui/widgets/widgets.h"
+#include "output/printrun.h"
 
 namespace {
 
@@ -97,8 +97,10 @@ DueWindow::DueWindow(RegisterAccess &access, QWidget *parent) : QWidget(parent, 
 
 void DueWindow::refresh()
 {
-    QString problem;
-    ChequeRegister *reg = m_access.open(std::make_unique<WindowUser>(this, windowTitle()).get(), &problem);
+    WindowUser user(this, windowTitle());
+    const RegisterAccess::Opened opened = m_access.open(&user);
+    ChequeRegister *reg = opened.reg;
+    QString problem = opened.problem;
     m_due = DueDates();
     m_due.today = QDate::currentDate();
     if (reg) {
@@ -168,15 +170,7 @@ void DueWindow::fillChart()
         if (inCurrency != currency)
             continue;
         auto *set = new QBarSet(bank);
-        QList<qreal> values(DueMonths, 0.0);
-        for (const DueTotal &t : std::as_const(m_due.months)) {
-            if (t.bank != bank || t.currency != currency)
-                continue;
-            const int month = (t.start.year() - first.year()) * 12 + t.start.month() - first.month();
-            if (month >= 0 && month < DueMonths)
-                values[month] += Money{t.minorUnits, t.digits}.value();
-        }
-        set->append(values);
+        set->append(DueByMonth(m_due, bank, currency));
         series->append(set);
     }
     m_chart->addSeries(series);

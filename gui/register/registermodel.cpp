@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QRegularExpression>
 
+#include "core/bidi.h"
 #include "core/chequeerror.h"
 #include "gui/widgets/widgets.h"
 #include "output/pageoutput.h"
@@ -30,8 +31,7 @@ QString PrintedAtText(const QDateTime &printedAt)
 {
     // Without the direction marks of an Arabic desktop's format: its date
     // reads as the cheques' dates are written.
-    static const QRegularExpression marks(QStringLiteral("[\u200E\u200F\u061C]"));
-    return QLocale().toString(printedAt.toLocalTime(), QLocale::ShortFormat).remove(marks);
+    return WithoutDirectionMarks(QLocale().toString(printedAt.toLocalTime(), QLocale::ShortFormat));
 }
 
 QString CurrencyShown(const RegisteredCheque &cheque)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gui/register/registerwindow.h"
 
+#include "core/bidi.h"
 #include "core/datafile.h"
 
 #include <QCoreApplication>
@@ -31,15 +32,15 @@
 
 #include "batch/reconcile.h"
 #include "core/chequeerror.h"
-#include "output/printrun.h"
-#include "gui/register/duewindow.h"
 #include "desk/registeraccess.h"
-#include "register/registerexport.h"
+#include "gui/register/duewindow.h"
 #include "gui/register/registermodel.h"
-#include "register/registerreport.h"
 #include "gui/widgets/dialogs.h"
 #include "gui/widgets/printing.h"
 #include "gui/widgets/widgets.h"
+#include "output/printrun.h"
+#include "register/registerexport.h"
+#include "register/registerreport.h"
 
 namespace {
 
@@ -107,7 +108,7 @@ QLayout *RegisterWindow::buildFilters()
         // format's order round when it is set).
         // Without the direction marks of an Arabic desktop's format, as the
         // cheques' dates are written.
-        const QString format = date->displayFormat().remove(QRegularExpression(QStringLiteral("[\u200E\u200F\u061C]")));
+        const QString format = WithoutDirectionMarks(date->displayFormat());
         date->setLayoutDirection(Qt::LeftToRight);
         date->setDisplayFormat(format);
     }
@@ -247,21 +248,22 @@ void RegisterWindow::setBanks(const QStringList &banks)
 {
     m_banks = banks;
     const QString current = BankCB->currentIndex() > 0 ? BankCB->currentText() : QString();
-    QString problem;
-    const QStringList all = AllBanks(banks, m_access.open(std::make_unique<WindowUser>(this, windowTitle()).get(), &problem));
+    WindowUser user(this, windowTitle());
+    const QStringList all = AllBanks(banks, m_access.open(&user).reg);
     BankCB->clear();
     BankCB->addItem(tr("All banks"));
     BankCB->addItems(all);
     BankCB->setCurrentIndex(std::max(0, int(all.indexOf(current)) + 1));
 }
 
-ChequeRegister *RegisterWindow::reg()
+ChequeRegister *RegisterWindow::openRegister()
 {
-    QString problem;
-    ChequeRegister *b = m_access.open(std::make_unique<WindowUser>(this, windowTitle()).get(), &problem);
-    if (!b)
-        status(problem);
-    return b;
+    WindowUser user(this, windowTitle());
+    const RegisterAccess::Opened opened = m_access.open(&user);
+    if (!opened.reg)
+        status(opened.problem);
+    ChequeRegister *reg = opened.reg;
+    return reg;
 }
 
 void RegisterWindow::status(const QString &text) { StatusLB->setText(text); }
@@ -279,7 +281,7 @@ std::optional<RegisterView> RegisterWindow::view(QString *problem) const
     if (BankCB->currentIndex() > 0)
         f.bank = BankCB->currentText();
     if (StateCB->currentData() == kStale)
-        f.staleBefore = QDate::currentDate().addMonths(-ValiditySB->value());
+        f.staleBefore = StaleBefore(QDate::currentDate(), ValiditySB->value());
     else if (StateCB->currentIndex() > 0)
         f.state = ChequeState(StateCB->currentData().toInt());
     f.payee = PayeeEd->text();
@@ -301,12 +303,12 @@ void RegisterWindow::refresh()
         return;
     }
     status(QString());
-    ChequeRegister *b = reg();
-    m_model->show(b, *v);
+    ChequeRegister *reg = openRegister();
+    m_model->show(reg, *v);
     // The times and dates whole, as wide as the rows shown need.
     for (int column : {RegisterModel::PrintedAt, RegisterModel::Date})
         Table->resizeColumnToContents(column);
-    if (!b) {
+    if (!reg) {
         TotalsLB->clear();
         return;
     }
@@ -317,7 +319,7 @@ void RegisterWindow::refresh()
             const RegisteredCheque *c = m_model->chequeAt(row);
             shownAs.insert(c->currency, CurrencyShown(*c));
         }
-        TotalsLB->setText(TotalsText(b->stateTotals(v->filter), QLocale(), shownAs));
+        TotalsLB->setText(TotalsText(reg->stateTotals(v->filter), QLocale(), shownAs));
     } catch (const ChequeError &error) {
         TotalsLB->clear();
         status(QString::fromStdString(error.message()));
@@ -345,7 +347,7 @@ void RegisterWindow::updateButtons()
     SpoiltBtn->setEnabled(c && CanChangeState(c->state, ChequeState::Spoilt));
     PrintedBtn->setEnabled(c && CanChangeState(c->state, ChequeState::Printed));
     // A reprint is of a cheque that had its number and paper.
-    ReprintBtn->setEnabled(c && c->chequeNumber > 0 && c->state != ChequeState::Cleared); // paid: never twice
+    ReprintBtn->setEnabled(c && CanReprint(*c));
     HistoryBtn->setEnabled(c != nullptr);
     // Approval is a shared register's: a register file has one user.
     const bool server = m_access.connection().isServer();
@@ -353,7 +355,7 @@ void RegisterWindow::updateButtons()
         b->setVisible(server);
     ApproveBtn->setEnabled(c && CanChangeState(c->state, ChequeState::Approved));
     RejectBtn->setEnabled(c && CanChangeState(c->state, ChequeState::Rejected));
-    PrintApprovedBtn->setEnabled(c && c->state == ChequeState::Approved);
+    PrintApprovedBtn->setEnabled(c && CanPrintApproved(c->state));
     bool anyStep = false;
     for (QAction *step : LifeBtn->menu()->actions()) {
         step->setEnabled(c && CanChangeState(c->state, ChequeState(step->data().toInt())));
@@ -365,8 +367,8 @@ void RegisterWindow::updateButtons()
 void RegisterWindow::markAfterPrint(ChequeState state)
 {
     const RegisteredCheque *c = selected();
-    ChequeRegister *b = reg();
-    if (!c || !b || !CanChangeState(c->state, state))
+    ChequeRegister *reg = openRegister();
+    if (!c || !reg || !CanChangeState(c->state, state))
         return;
     const RegisteredCheque cheque = *c;
     const QString which = tr("cheque No. %1 of %2 (%3, %4 %5)")
@@ -400,7 +402,7 @@ void RegisterWindow::markAfterPrint(ChequeState state)
         }
     }
     try {
-        b->markAfterPrint(cheque.number, state, day, reason);
+        reg->markAfterPrint(cheque.number, state, day, reason);
     } catch (const ChequeError &error) {
         dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
         return;
@@ -411,8 +413,8 @@ void RegisterWindow::markAfterPrint(ChequeState state)
 void RegisterWindow::decide(bool approve)
 {
     const RegisteredCheque *c = selected();
-    ChequeRegister *b = reg();
-    if (!c || !b)
+    ChequeRegister *reg = openRegister();
+    if (!c || !reg)
         return;
     const RegisteredCheque cheque = *c;
     QString comment;
@@ -432,7 +434,7 @@ void RegisterWindow::decide(bool approve)
         comment = typed->trimmed();
     } while (!approve && comment.isEmpty());
     try {
-        b->decide(cheque.number, approve, comment);
+        reg->decide(cheque.number, approve, comment);
     } catch (const ChequeError &error) {
         dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
         return;
@@ -453,12 +455,12 @@ void RegisterWindow::printApprovedSelected()
 void RegisterWindow::showHistory()
 {
     const RegisteredCheque *c = selected();
-    ChequeRegister *b = reg();
-    if (!c || !b)
+    ChequeRegister *reg = openRegister();
+    if (!c || !reg)
         return;
     try {
         QStringList lines;
-        for (const ChequeEvent &e : b->history(c->number)) {
+        for (const ChequeEvent &e : reg->history(c->number)) {
             const auto state = StateFromName(e.kind);
             const QString what = state ? StateText(*state) : tr("in the register before its history began");
             const QDateTime at = QDateTime::fromString(e.at, Qt::ISODateWithMs);
@@ -482,8 +484,8 @@ void RegisterWindow::showHistory()
 void RegisterWindow::setState(ChequeState state)
 {
     const RegisteredCheque *c = selected();
-    ChequeRegister *b = reg();
-    if (!c || !b)
+    ChequeRegister *reg = openRegister();
+    if (!c || !reg)
         return;
     const RegisteredCheque cheque = *c;
     QString reason;
@@ -503,9 +505,9 @@ void RegisterWindow::setState(ChequeState state)
     }
     try {
         switch (state) {
-        case ChequeState::Voided: b->voidCheque(cheque.number, reason); break;
-        case ChequeState::Spoilt: b->markSpoilt(cheque.number, reason); break;
-        default: b->markPrinted(cheque.number); break;
+        case ChequeState::Voided: reg->voidCheque(cheque.number, reason); break;
+        case ChequeState::Spoilt: reg->markSpoilt(cheque.number, reason); break;
+        default: reg->markPrinted(cheque.number); break;
         }
     } catch (const ChequeError &error) {
         dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
@@ -528,10 +530,10 @@ void RegisterWindow::reprintSelected()
 
 void RegisterWindow::editChequeNumbers()
 {
-    ChequeRegister *b = reg();
-    if (!b)
+    ChequeRegister *reg = openRegister();
+    if (!reg)
         return;
-    ChequeNumbersDialog dialog(*b, m_access, m_banks, this);
+    ChequeNumbersDialog dialog(*reg, m_access, m_banks, this);
     dialog.exec();
     setBanks(m_banks);
 }
@@ -548,14 +550,14 @@ void RegisterWindow::showDueDates()
 
 void RegisterWindow::editAccounts()
 {
-    ChequeRegister *b = reg();
-    if (!b)
+    ChequeRegister *reg = openRegister();
+    if (!reg)
         return;
     try {
         QStringList lines;
         bool known = false;
         const QString bank = BankCB->currentIndex() > 0 ? BankCB->currentText() : QString();
-        for (const ChequeRegister::Account &a : b->accounts()) {
+        for (const ChequeRegister::Account &a : reg->accounts()) {
             lines << tr("%1: %2, %3 sub-unit digits").arg(a.bank, a.currency).arg(a.digits);
             known = known || a.bank == bank;
         }
@@ -574,7 +576,7 @@ void RegisterWindow::editAccounts()
                                           .arg(FigureDigits(m_currency)),
                                 Dialogs::Default::No))
             return;
-        b->addAccount(bank, m_currency);
+        reg->addAccount(bank, m_currency);
         m_access.touch();
         status(tr("The account of %1 was added.").arg(bank));
     } catch (const ChequeError &error) {
@@ -584,8 +586,8 @@ void RegisterWindow::editAccounts()
 
 void RegisterWindow::reconcile()
 {
-    ChequeRegister *b = reg();
-    if (!b)
+    ChequeRegister *reg = openRegister();
+    if (!reg)
         return;
     if (BankCB->currentIndex() <= 0) {
         dialogs().showMessage(this, Title(), tr("Choose the statement's bank in the bank filter first."));
@@ -598,7 +600,7 @@ void RegisterWindow::reconcile()
         return;
     Reconciliation done;
     try {
-        done = ReconcileStatement(*b, *file, bank);
+        done = ReconcileStatement(*reg, *file, bank);
     } catch (const ChequeError &error) {
         dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
         return;
@@ -634,8 +636,8 @@ void RegisterWindow::reconcile()
 void RegisterWindow::exportShown()
 {
     const auto v = view();
-    ChequeRegister *b = reg();
-    if (!v || !b)
+    ChequeRegister *reg = openRegister();
+    if (!v || !reg)
         return;
     const auto file = dialogs().askSaveFile(this, tr("Export Cheques"), QStringLiteral("cheques.csv"),
                                             tr("CSV files (*.csv);;Excel workbooks (*.xlsx)"));
@@ -645,7 +647,7 @@ void RegisterWindow::exportShown()
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     try {
-        const qint64 written = ExportRegister(*b, *v, FormatOf(*file), *file, [&](qint64 done) {
+        const qint64 written = ExportRegister(*reg, *v, FormatOf(*file), *file, [&](qint64 done) {
             progress.setLabelText(tr("Exporting the cheques… %1").arg(QLocale().toString(done)));
             return !progress.wasCanceled();
         });
@@ -659,15 +661,15 @@ void RegisterWindow::exportShown()
 void RegisterWindow::saveReport()
 {
     const auto v = view();
-    ChequeRegister *b = reg();
-    if (!v || !b)
+    ChequeRegister *reg = openRegister();
+    if (!v || !reg)
         return;
     const auto file =
         dialogs().askSaveFile(this, tr("Save Report"), QStringLiteral("cheque-register.pdf"), tr("PDF files (*.pdf)"));
     if (!file)
         return;
     try {
-        const int pages = SaveRegisterReport(*file, Title(), *b, *v);
+        const int pages = SaveRegisterReport(*file, Title(), *reg, *v);
         status(tr("The report (%1 pages) was saved to \"%2\".").arg(pages).arg(*file));
     } catch (const ChequeError &error) {
         dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
@@ -677,8 +679,8 @@ void RegisterWindow::saveReport()
 void RegisterWindow::printReport()
 {
     const auto v = view();
-    ChequeRegister *b = reg();
-    if (!v || !b)
+    ChequeRegister *reg = openRegister();
+    if (!v || !reg)
         return;
     QPrinter printer(QPrinter::HighResolution);
     PageForReport(printer);
@@ -688,7 +690,7 @@ void RegisterWindow::printReport()
     QString problem;
     printService().print(printer, [&](QPrinter *target) {
         try {
-            PaintRegisterReport(*target, *b, *v);
+            PaintRegisterReport(*target, *reg, *v);
         } catch (const ChequeError &error) {
             problem = QString::fromStdString(error.message());
         }
@@ -907,14 +909,13 @@ void ChequeNumbersDialog::addBook()
         QString());
     if (!typed)
         return;
-    static const QRegularExpression range(QStringLiteral("^\\s*(\\d{1,15})\\s*[-–]\\s*(\\d{1,15})\\s*$"));
-    const QRegularExpressionMatch m = range.match(*typed);
+    const auto leaves = ReadLeafRange(*typed);
     try {
-        if (!m.hasMatch())
+        if (!leaves)
             throw ChequeError(
                 QCoreApplication::translate("RegisterWindow", "Give the first and last leaf numbers, as 101-150.")
                     .toStdString());
-        m_register.addChequeBook(bank, m.captured(1).toLongLong(), m.captured(2).toLongLong());
+        m_register.addChequeBook(bank, leaves->first, leaves->second);
     } catch (const ChequeError &error) {
         dialogs().showMessage(this, windowTitle(), QString::fromStdString(error.message()));
     }
@@ -923,16 +924,15 @@ void ChequeNumbersDialog::addBook()
 
 bool ChequeNumbersDialog::apply()
 {
-    bool ok = false;
-    const qint64 next = NextEd->text().trimmed().toLongLong(&ok);
-    if (BankCB->currentIndex() < 0 || !ok || next < 1) {
+    const auto next = ReadChequeNumber(NextEd->text());
+    if (BankCB->currentIndex() < 0 || !next) {
         dialogs().showMessage(
             this, windowTitle(),
             QCoreApplication::translate("RegisterWindow", "The next cheque number must be a whole number from 1."));
         return false;
     }
     try {
-        m_register.setNextChequeNumber(BankCB->currentText(), next);
+        m_register.setNextChequeNumber(BankCB->currentText(), *next);
     } catch (const ChequeError &error) {
         dialogs().showMessage(this, windowTitle(), QString::fromStdString(error.message()));
         return false;

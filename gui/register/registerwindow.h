@@ -94,7 +94,7 @@ private:
     void buildTable();
     QLayout *buildActions();
     void connectFilters();
-    ChequeRegister *reg();
+    ChequeRegister *openRegister();
     void updateButtons();
     void setState(ChequeState state);
     void decide(bool approve);

@@ -42,6 +42,8 @@ public:
     QUrl lastAddress() const { return m_last; }
     /// True while the bundled page stands in for the last address.
     bool showingFallback() const { return m_fallbackShown; }
+    /// A page is being fetched.
+    bool fetching() const { return !m_reply.isNull(); }
 
     /// Nothing is loaded for a page: no file, no picture, no style sheet.
     QVariant loadResource(int type, const QUrl &name) override;

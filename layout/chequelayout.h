@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include <QString>
+#include <QtGlobal>
 
 #include "core/chequeerror.h"
 
@@ -49,6 +50,13 @@ struct ChequeField
 
     friend bool operator==(const ChequeField &, const ChequeField &) = default;
 };
+
+/// Designer pixels per inch: the unit of every field's position and size.
+inline constexpr double DesignDpi = 96.0;
+
+/// Designer pixels and millimetres on the cheque.
+inline constexpr double PxToMm(double px) { return px * 25.4 / DesignDpi; }
+inline int MmToPx(double mm) { return qRound(mm * DesignDpi / 25.4); }
 
 /// The largest font a field prints in, in points: one line of it is about
 /// as high as the cheque itself.

@@ -23,13 +23,6 @@ class QPaintDevice;
 class QPainter;
 class QTextLayout;
 
-/// Designer pixels per inch: the unit of every label position and size.
-inline constexpr double DesignDpi = 96.0;
-
-/// Designer pixels and millimetres on the cheque.
-inline constexpr double PxToMm(double px) { return px * 25.4 / DesignDpi; }
-inline int MmToPx(double mm) { return qRound(mm * DesignDpi / 25.4); }
-
 /// One text box of the page, as rendering copies it from a designer field.
 struct ReportLabel
 {

@@ -286,7 +286,7 @@ void TestDesigner::mouseChangesTheField()
     TChequeForm &f = *m_form;
     f.ChangeBtnClick();
     ChequeFieldEdit *edit = Find<ChequeFieldEdit>(&f, "ChequeEdit2");
-    edit->setGeometry(100, 100, 200, 40);
+    f.placeField(2, QRectF(PxToMm(100), PxToMm(100), PxToMm(200), PxToMm(40)));
     const QString before = edit->text();
     Drag(edit, edit->pos() + pressAt, by, Qt::MouseButton(button), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(edit->geometry(), expected);

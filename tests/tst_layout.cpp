@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include "layout/chequelayout.h"
+#include "layout/layoutdocument.h"
 
 namespace {
 
@@ -77,6 +78,7 @@ private slots:
     void slashInLeftMm();
     void emptyFontNameKeepsOldName();
     void kindChangeOnlyPutsSampleText();
+    void fieldsPlacedByMillimetresStayExact();
 };
 
 void TestLayout::initialLayoutLine() { QCOMPARE(OptionLine(InitialLayout()), kInitialLine); }
@@ -344,6 +346,29 @@ void TestLayout::kindChangeOnlyPutsSampleText()
     ApplyOptionLine(OptionLine(source), l);
     QCOMPARE(l.Fields[0].Text, SampleText(FieldKind::EnTextAmount));
     QCOMPARE(l.Fields[1].Text, QStringLiteral("kept"));
+}
+
+void TestLayout::fieldsPlacedByMillimetresStayExact()
+{
+    // A field placed at any tenth of a millimetre and moved by whole
+    // millimetres, any way: its box is always the pixel of the exact place,
+    // never one rounding added to the last; a move by pixels starts afresh.
+    QRandomGenerator rng(11);
+    LayoutDocument doc;
+    doc.set(InitialLayout());
+    for (int trial = 0; trial < 200; ++trial) {
+        const int field = rng.bounded(FieldCount);
+        QPointF mm(rng.bounded(1500) / 10.0, rng.bounded(700) / 10.0);
+        doc.placeField(field, QRectF(mm, QSizeF(40, 8)));
+        for (int step = 0; step < 20; ++step) {
+            const int dx = rng.bounded(3) - 1, dy = rng.bounded(3) - 1;
+            mm += QPointF(dx, dy);
+            QCOMPARE(doc.nudgeField(field, dx, dy, true).topLeft(), QPoint(MmToPx(mm.x()), MmToPx(mm.y())));
+        }
+        const QRect before = doc.fieldRect(field);
+        QCOMPARE(doc.nudgeField(field, 1, 0, false), before.translated(1, 0));
+        QCOMPARE(doc.layout().Fields[std::size_t(field)].Left, before.left() + 1);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestLayout)

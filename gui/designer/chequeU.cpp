@@ -274,6 +274,11 @@ void TChequeForm::buildOptionsPanel()
         SpinEdit1Change(value);
         record(tr("Labels count"));
     });
+    // What is typed is the layout's at once; a change of it is one step to undo.
+    connect(BAEdit, &QLineEdit::textChanged, this, [this](const QString &text) { m_doc.setBAText(text); });
+    for (QLineEdit *offset : {LeftEd, TopEd})
+        connect(offset, &QLineEdit::textChanged, this, [this] { m_doc.setOffsets(LeftEd->text(), TopEd->text()); });
+    connect(PortialChk, &QCheckBox::toggled, this, [this](bool on) { m_doc.setPortrait(on); });
     connect(BAEdit, &QLineEdit::editingFinished, this, [this] { record(tr("B/A text")); });
     connect(LeftEd, &QLineEdit::editingFinished, this, [this] { record(tr("Left margin")); });
     connect(TopEd, &QLineEdit::editingFinished, this, [this] { record(tr("Top margin")); });
@@ -316,6 +321,10 @@ void TChequeForm::buildFieldPanel(int i)
         SpeedButtonClick(i + 1);
         record(tr("Font of field %1").arg(i + 1));
     });
+    connect(group, &RadioGroup::itemChanged, this, [this, i](int kind) {
+        if (kind >= 0)
+            m_doc.setFieldKind(i, FieldKind(kind));
+    });
     connect(group, &RadioGroup::clicked, this, [this, i] {
         KindRGClick(i + 1);
         record(tr("Kind of field %1").arg(i + 1));
@@ -330,6 +339,7 @@ void TChequeForm::buildField(int i)
     edit->setCursor(Qt::DragMoveCursor);
 
     ChequeEdit[std::size_t(i)] = edit;
+    connect(edit, &ChequeFieldEdit::textChanged, this, [this, i](const QString &text) { m_doc.setFieldText(i, text); });
     connect(edit, &ChequeFieldEdit::entered, this, [this, i] { ChequeEdit1Enter(i + 1); });
     connect(edit, &ChequeFieldEdit::left, this, [this, i] { ChequeEdit1Exit(i + 1); });
     connect(edit, &ChequeFieldEdit::mousePressed, this,
@@ -495,42 +505,11 @@ void TChequeForm::SelectBank(int i)
     BankNameCB->setCurrentIndex(Book.hasSelection() ? i : -1);
 }
 
-ChequeLayout TChequeForm::Layout() const
-{
-    ChequeLayout layout;
-    layout.LabelsCount = SpinEdit1->value();
-    layout.BAText = BAEdit->text();
-    layout.LeftMm = LeftEd->text();
-    layout.TopMm = TopEd->text();
-    layout.Portial = PortialChk->isChecked();
-    for (int i = 0; i < FieldCount; ++i) {
-        const auto n = std::size_t(i);
-        const ChequeFieldEdit *edit = ChequeEdit[n];
-        ChequeField &f = layout.Fields[n];
-        f.Kind = FieldKind(std::max(0, KindRG[n]->itemIndex()));
-        f.Right = RightChk[n]->isChecked();
-        const QRect r = edit->geometry();
-        f.Top = r.top();
-        f.Left = r.left();
-        f.Height = r.height();
-        f.Width = r.width();
-        const QFont font = edit->font();
-        f.FontName = font.family();
-        f.FontSize = font.pointSize() == m_extra[n].shownSize ? m_extra[n].size : font.pointSize();
-        f.FontColor = m_extra[n].color;
-        f.Bold = font.bold();
-        f.Italic = font.italic();
-        f.Underline = font.underline();
-        f.StrikeOut = font.strikeOut();
-        f.FontScript = m_extra[n].script;
-        f.Text = edit->text();
-        f.Visible = !edit->isHidden();
-    }
-    return layout;
-}
+ChequeLayout TChequeForm::Layout() const { return m_doc.layout(); }
 
 void TChequeForm::ShowLayout(const ChequeLayout &layout)
 {
+    m_doc.set(layout);
     {
         const QSignalBlocker block(SpinEdit1);
         SpinEdit1->setValue(std::clamp(layout.LabelsCount, 1, FieldCount));
@@ -552,9 +531,6 @@ void TChequeForm::ShowLayout(const ChequeLayout &layout)
         ChequeField shownField = f;
         shownField.FontSize = std::min(f.FontSize, MaxFieldFontPoints); // the layout keeps its own
         edit->setFont(FieldFont(shownField));
-        m_extra[n].script = f.FontScript;
-        m_extra[n].size = f.FontSize;
-        m_extra[n].shownSize = edit->font().pointSize();
         setFieldColor(i, f.FontColor);
         edit->setGeometry(f.Left, f.Top, f.Width, f.Height);
         edit->setText(f.Text);
@@ -671,6 +647,7 @@ void TChequeForm::SpeedButton7Click()
 
 void TChequeForm::SpinEdit1Change(int count)
 {
+    m_doc.setCount(count);
     for (int i = 0; i < FieldCount; ++i) {
         ChequeEdit[std::size_t(i)]->hide();
         EPanel[std::size_t(i)]->hide();
@@ -710,7 +687,7 @@ void TChequeForm::setFieldDirection(int i, bool rightToLeft)
 
 void TChequeForm::setFieldColor(int i, std::int32_t stored)
 {
-    m_extra[std::size_t(i)].color = stored;
+    m_doc.setFieldColor(i, stored);
     ChequeFieldEdit *edit = ChequeEdit[std::size_t(i)];
     QPalette palette = edit->palette();
     palette.setColor(QPalette::Text, FieldColor(stored));
@@ -729,6 +706,7 @@ void TChequeForm::setFieldBackground(int i, const QColor &color)
 
 void TChequeForm::RightChkClick(int field)
 {
+    m_doc.setFieldRight(field - 1, RightChk[std::size_t(field - 1)]->isChecked());
     setFieldDirection(field - 1, RightChk[std::size_t(field - 1)]->isChecked());
 }
 
@@ -754,18 +732,13 @@ void TChequeForm::SpeedButtonClick(int field)
     font.setItalic(chosen->italic());
     font.setUnderline(chosen->underline());
     font.setStrikeOut(chosen->strikeOut());
-    // The layout keeps whole points.
-    const int size = chosen->pointSize() > 0 ? chosen->pointSize() : qRound(chosen->pixelSize() * 72.0 / 96.0);
-    if (size > MaxFieldFontPoints) {
-        dialogs().showMessage(this, DesignerTitle(),
-                              tr("A font of %1 points is larger than a cheque's field takes: choose one of at most "
-                                 "%2 points. The field keeps its font.")
-                                  .arg(size)
-                                  .arg(MaxFieldFontPoints));
+    const int size = LayoutDocument::ChosenPoints(chosen->pointSize(), chosen->pixelSize());
+    if (const auto refusal = LayoutDocument::FontRefusal(size)) {
+        dialogs().showMessage(this, DesignerTitle(), *refusal);
         return;
     }
-    font.setPointSize(std::max(1, size));
-    m_extra[n].size = m_extra[n].shownSize = font.pointSize();
+    font.setPointSize(size);
+    m_doc.setFieldFont(int(n), family, size, font.bold(), font.italic(), font.underline(), font.strikeOut());
     ChequeEdit[n]->setFont(font);
 }
 
@@ -821,6 +794,8 @@ void TChequeForm::ChequeEdit1MouseMove(int field, Qt::MouseButtons buttons, Qt::
     const Qt::KeyboardModifiers keys = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
     if (buttons == Qt::LeftButton && !(modifiers & keys)) {
         focused->setGeometry(DraggedBounds(focused->geometry(), m_zone, m_grab, position));
+        m_doc.setFieldRect(int(std::find(ChequeEdit.begin(), ChequeEdit.end(), focused) - ChequeEdit.begin()),
+                           focused->geometry());
         showPosition();
         const QRect r = focused->geometry();
         QToolTip::showText(QCursor::pos(),
@@ -877,38 +852,17 @@ bool TChequeForm::settleChanges(QWidget *parent)
     return false;
 }
 
-QRectF TChequeForm::fieldMm(int field) const
-{
-    const QRect r = ChequeEdit[std::size_t(field - 1)]->geometry();
-    return QRectF(PxToMm(r.left()), PxToMm(r.top()), PxToMm(r.width()), PxToMm(r.height()));
-}
+QRectF TChequeForm::fieldMm(int field) const { return m_doc.fieldMm(field - 1); }
 
 void TChequeForm::placeField(int field, const QRectF &mm)
 {
-    ChequeFieldEdit *edit = ChequeEdit[std::size_t(field - 1)];
-    edit->setGeometry(MmToPx(mm.left()), MmToPx(mm.top()), std::max(1, MmToPx(mm.width())),
-                      std::max(1, MmToPx(mm.height())));
-    m_placedMm = {field, mm.topLeft(), edit->geometry().topLeft()};
+    ChequeEdit[std::size_t(field - 1)]->setGeometry(m_doc.placeField(field - 1, mm));
     record(tr("Place field %1").arg(field));
 }
 
 void TChequeForm::nudgeField(int field, int dx, int dy, bool millimetres)
 {
-    ChequeFieldEdit *edit = ChequeEdit[std::size_t(field - 1)];
-    QRect r = edit->geometry();
-    if (millimetres) {
-        // From the place in millimetres, not from its rounded pixel: each
-        // rounding would add to the last.
-        const QPointF from =
-            m_placedMm.field == field && m_placedMm.px == r.topLeft() ? m_placedMm.mm : fieldMm(field).topLeft();
-        const QPointF mm = from + QPointF(dx, dy);
-        r.moveTo(MmToPx(mm.x()), MmToPx(mm.y()));
-        edit->setGeometry(r);
-        m_placedMm = {field, mm, r.topLeft()};
-    } else {
-        r.translate(dx, dy);
-        edit->setGeometry(r);
-    }
+    ChequeEdit[std::size_t(field - 1)]->setGeometry(m_doc.nudgeField(field - 1, dx, dy, millimetres));
     record(tr("Move field %1").arg(field), 100 + field);
 }
 
@@ -943,7 +897,7 @@ void TChequeForm::showPosition()
         const QSignalBlocker block(PosEd[std::size_t(i)]);
         PosEd[std::size_t(i)]->setValue(values[i]);
     }
-    const QRect r = ChequeEdit[std::size_t(m_focused)]->geometry();
+    const QRect r = m_doc.fieldRect(m_focused);
     PixelLB->setText(tr("Field %1: %2, %3, %4 × %5 px")
                          .arg(m_focused + 1)
                          .arg(r.left())

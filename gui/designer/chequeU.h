@@ -17,6 +17,7 @@
 #include "layout/bankbook.h"
 #include "layout/chequescan.h"
 #include "layout/fielddrag.h"
+#include "layout/layoutdocument.h"
 
 class QCheckBox;
 class QFrame;
@@ -219,14 +220,8 @@ private:
     /// `separator` ends; true when it can.
     bool storable(const QString &what, const QString &text, const QString &fileName, const QString &separator = {});
 
-    struct FieldExtra
-    {
-        std::int32_t color = WindowTextColor;
-        int script = 0;
-        int size = 12;      ///< the stored size, kept as it is even where no font has it
-        int shownSize = 12; ///< the point size the edit's font took for it
-    };
-    std::array<FieldExtra, FieldCount> m_extra;
+    /// The layout being edited: what the fields show, and what prints.
+    LayoutDocument m_doc;
 
     QUndoStack m_undo;
     ChequeLayout m_known; ///< the layout on screen as last recorded or shown
@@ -239,14 +234,6 @@ private:
     QPoint m_grab;
     DragZone m_zone = DragZone::Body;
     int m_focused = -1;
-    /// The place in millimetres a field was last put at, and the pixel it
-    /// took there.
-    struct PlacedMm
-    {
-        int field = 0;
-        QPointF mm;
-        QPoint px;
-    } m_placedMm;
     bool m_editing = false;
     QWidget *m_column = nullptr;
     TMoneyForm *m_moneyForm = nullptr;

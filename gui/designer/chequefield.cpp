@@ -21,6 +21,7 @@ void ChequeFieldEdit::setText(const QString &text)
     m_text = text;
     m_cursor = int(m_text.size());
     update();
+    emit textChanged(m_text);
 }
 
 void ChequeFieldEdit::setCursorPosition(int position)
@@ -67,6 +68,7 @@ void ChequeFieldEdit::insert(const QString &text)
     m_text.insert(m_cursor, text);
     m_cursor += int(text.size());
     update();
+    emit textChanged(m_text);
 }
 
 void ChequeFieldEdit::keyPressEvent(QKeyEvent *event)
@@ -90,9 +92,13 @@ void ChequeFieldEdit::keyPressEvent(QKeyEvent *event)
             const int from = previous();
             m_text.remove(from, m_cursor - from);
             m_cursor = from;
+            emit textChanged(m_text);
         }
         break;
-    case Qt::Key_Delete: m_text.remove(m_cursor, next() - m_cursor); break;
+    case Qt::Key_Delete:
+        m_text.remove(m_cursor, next() - m_cursor);
+        emit textChanged(m_text);
+        break;
     case Qt::Key_Left:
     case Qt::Key_Right:
     case Qt::Key_Up:

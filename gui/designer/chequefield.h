@@ -33,6 +33,8 @@ signals:
     void mouseReleased(QMouseEvent *event);
     /// An arrow key: move the field by (dx, dy) pixels, or millimetres with Shift.
     void nudged(int dx, int dy, bool millimetres);
+    /// The text changed, typed or set.
+    void textChanged(const QString &text);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

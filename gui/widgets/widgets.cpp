@@ -33,6 +33,10 @@ RadioGroup::RadioGroup(const QString &title, const QStringList &items, int colum
         grid->addWidget(button, i % rows, i / rows);
     }
     connect(m_group, &QButtonGroup::idClicked, this, &RadioGroup::clicked);
+    connect(m_group, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked || m_group->checkedId() < 0)
+            emit itemChanged(checked ? id : -1);
+    });
 }
 
 int RadioGroup::itemIndex() const { return m_group->checkedId(); }

@@ -33,7 +33,7 @@ public:
     RadioGroup(const QString &title, const QStringList &items, int columns, QWidget *parent = nullptr);
 
     int itemIndex() const;
-    void setItemIndex(int index); ///< -1 clears; emits nothing
+    void setItemIndex(int index); ///< -1 clears; emits no click (itemChanged only)
     int count() const;
     QStringList items() const;
     /// The radio button of item `index` (for the keyboard's tab order: the
@@ -41,7 +41,10 @@ public:
     QAbstractButton *button(int index) const;
 
 signals:
+    /// The user chose item `index`.
     void clicked(int index);
+    /// The item checked changed, chosen or set (-1: none).
+    void itemChanged(int index);
 
 private:
     QButtonGroup *m_group;

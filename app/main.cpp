@@ -13,9 +13,9 @@
 
 #include "app/batchcli.h"
 #include "app/language.h"
-#include "gui/issue/program.h"
-#include "core/version.h"
 #include "core/datafolder.h"
+#include "core/version.h"
+#include "gui/issue/program.h"
 
 int main(int argc, char *argv[])
 {

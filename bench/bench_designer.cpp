@@ -3,11 +3,11 @@
 // mouse move repainted), without and with a 300 dpi scanned cheque under
 // the fields.
 
-#include "benchmain.h"
-
 #include <QApplication>
 #include <QImage>
 #include <QTemporaryDir>
+
+#include "benchmain.h"
 
 #include "gui/designer/chequeU.h"
 #include "tests/controls.h"

@@ -5,8 +5,6 @@
 // of 250 cheques printed the same way; reading and checking a list of
 // 10,000 rows (CSV and workbook).
 
-#include "benchmain.h"
-
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,14 +13,16 @@
 #include <QSpinBox>
 #include <QTest>
 
-#include "gui/issue/program.h"
-#include "batch/chequebatch.h"
+#include "benchmain.h"
 #include "pdfjob.h"
-#include "register/workbookwriter.h"
-#include "tests/controls.h"
+
+#include "batch/chequebatch.h"
+#include "gui/issue/program.h"
 #include "gui/widgets/dialogs.h"
 #include "gui/widgets/printing.h"
 #include "gui/widgets/widgets.h"
+#include "register/workbookwriter.h"
+#include "tests/controls.h"
 
 namespace {
 

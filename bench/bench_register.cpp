@@ -4,8 +4,6 @@
 // 1,000,000 cheques, opening the register window, filtering by payee and
 // exporting every row to CSV and to a workbook.
 
-#include "benchmain.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -19,16 +17,18 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include "benchmain.h"
+#include "pdfjob.h"
+
 #include "batch/reconcile.h"
+#include "desk/registeraccess.h"
+#include "gui/register/duewindow.h"
+#include "gui/register/registerwindow.h"
 #include "layout/chequelayout.h"
 #include "output/chequepage.h"
 #include "output/pageoutput.h"
-#include "pdfjob.h"
 #include "register/chequeissuer.h"
-#include "gui/register/duewindow.h"
-#include "desk/registeraccess.h"
 #include "register/registerexport.h"
-#include "gui/register/registerwindow.h"
 
 namespace {
 
@@ -556,11 +556,15 @@ void BM_RecordServerDirect(benchmark::State &state)
             leaf.bindValue(QStringLiteral(":bank2"), c.bank);
             leaf.bindValue(QStringLiteral(":number"), n);
             leaf.exec();
-            const QVariantMap values{{QStringLiteral(":bank"), c.bank},      {QStringLiteral(":number"), n},
-                                     {QStringLiteral(":date"), c.date},      {QStringLiteral(":payee"), c.payee},
-                                     {QStringLiteral(":key"), c.payee},      {QStringLiteral(":minor"), c.minorUnits},
+            const QVariantMap values{{QStringLiteral(":bank"), c.bank},
+                                     {QStringLiteral(":number"), n},
+                                     {QStringLiteral(":date"), c.date},
+                                     {QStringLiteral(":payee"), c.payee},
+                                     {QStringLiteral(":key"), c.payee},
+                                     {QStringLiteral(":minor"), c.minorUnits},
                                      {QStringLiteral(":thousandths"), c.minorUnits * 10},
-                                     {QStringLiteral(":en"), c.english},    {QStringLiteral(":ar"), c.arabic},
+                                     {QStringLiteral(":en"), c.english},
+                                     {QStringLiteral(":ar"), c.arabic},
                                      {QStringLiteral(":at"), QStringLiteral("2026-12-08T10:00:00.000Z")}};
             for (auto it = values.begin(); it != values.end(); ++it)
                 insert.bindValue(it.key(), it.value());

@@ -20,8 +20,8 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "gui/issue/program.h"
 #include "core/datafile.h"
+#include "gui/issue/program.h"
 
 namespace {
 

@@ -5,8 +5,6 @@
 // Reported as the counter longest_stall_ms; the baseline is the same page
 // laid out directly on the user-interface thread (setHtml).
 
-#include <benchmark/benchmark.h>
-
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -15,6 +13,8 @@
 #include <QTimer>
 
 #include "gui/widgets/webpanel.h"
+
+#include <benchmark/benchmark.h>
 
 namespace {
 

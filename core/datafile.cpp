@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/datafile.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desk/registeraccess.h"
 
-#include "core/settingskeys.h"
-#include "register/registercheck.h"
-
 #include <algorithm>
 
 #include <QCoreApplication>
@@ -11,7 +8,9 @@
 #include <QSettings>
 
 #include "core/chequeerror.h"
+#include "core/settingskeys.h"
 #include "desk/deskuser.h"
+#include "register/registercheck.h"
 
 RegisterAccess::RegisterAccess(QString settingsFile, QString dataDir, QObject *parent)
     : QObject(parent)

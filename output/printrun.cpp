@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/printrun.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include "core/bidi.h"

@@ -12,7 +12,6 @@
 #include <memory>
 #include <optional>
 #include <string_view>
-
 #include <variant>
 
 #include <QDateTime>
@@ -20,8 +19,8 @@
 #include <QHash>
 #include <QList>
 #include <QLocale>
-#include <QSqlDatabase>
 #include <QSet>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>

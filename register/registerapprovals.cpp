@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "register/chequeregister.h"
-
 #include <QCoreApplication>
 #include <QSqlError>
 
 #include "core/chequeerror.h"
 #include "core/datafile.h"
+#include "register/chequeregister.h"
 #include "register/registerdetail.h"
 
 using namespace RegisterDetail;

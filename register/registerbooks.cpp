@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "register/chequeregister.h"
-
 #include <QCoreApplication>
 #include <QSqlError>
 
 #include "core/chequeerror.h"
+#include "register/chequeregister.h"
 #include "register/registerdetail.h"
 
 using namespace RegisterDetail;
@@ -40,7 +39,9 @@ void ChequeRegister::addChequeBook(const QString &bank, qint64 first, qint64 las
     const QString cannot = QCoreApplication::translate("ChequeRegister", "Cannot add the cheque book in %1: %2");
     if (m_connection.isServer()) {
         approvalCall(cannot, QStringLiteral("SELECT cheque_add_book(:bank, :first, :last)"),
-                     {{QStringLiteral(":bank"), Text(bank)}, {QStringLiteral(":first"), first}, {QStringLiteral(":last"), last}});
+                     {{QStringLiteral(":bank"), Text(bank)},
+                      {QStringLiteral(":first"), first},
+                      {QStringLiteral(":last"), last}});
         return;
     }
     if (first < 1 || last < first)

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "register/chequeregister.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QSettings>
 #include <QSqlError>
 
 #include "core/chequeerror.h"
+#include "register/chequeregister.h"
 #include "register/registerdetail.h"
 
 using namespace RegisterDetail;
@@ -61,9 +60,9 @@ namespace {
 
 ChequeEvent EventOf(const QSqlQuery &q)
 {
-    return {q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toString(), q.value(3).toString(),
-            q.value(4).toString(),   q.value(5).toString(),   q.value(6).toString(), q.value(7).toString(),
-            q.value(8).isNull() ? QString() : q.value(8).toString()};
+    return {q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toString(),
+            q.value(3).toString(),   q.value(4).toString(),   q.value(5).toString(),
+            q.value(6).toString(),   q.value(7).toString(),   q.value(8).isNull() ? QString() : q.value(8).toString()};
 }
 
 } // namespace
@@ -129,8 +128,7 @@ QList<ChequeEvent> ChequeRegister::history(qint64 number)
 {
     const Use use(*this);
     QSqlQuery q(db());
-    q.prepare(QStringLiteral("SELECT %1 FROM cheque_events WHERE cheque = :cheque ORDER BY seq")
-                  .arg(eventColumns()));
+    q.prepare(QStringLiteral("SELECT %1 FROM cheque_events WHERE cheque = :cheque ORDER BY seq").arg(eventColumns()));
     q.bindValue(QStringLiteral(":cheque"), number);
     if (!q.exec())
         fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
@@ -144,8 +142,7 @@ std::optional<ChequeEvent> ChequeRegister::latestEvent()
 {
     const Use use(*this);
     QSqlQuery q(db());
-    if (!q.exec(
-            QStringLiteral("SELECT %1 FROM cheque_events ORDER BY seq DESC LIMIT 1").arg(eventColumns())))
+    if (!q.exec(QStringLiteral("SELECT %1 FROM cheque_events ORDER BY seq DESC LIMIT 1").arg(eventColumns())))
         fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
     return q.next() ? std::optional(EventOf(q)) : std::nullopt;
 }
@@ -176,9 +173,10 @@ ChainCheck ChequeRegister::checkHistory()
                                    .arg(q.value(0).toLongLong())
                                    .arg(q.value(1).toString(), q.value(2).toString(), q.value(3).toString());
         if (!q.value(15).toBool()) {
-            check.refuse(cheque + QCoreApplication::translate("ChequeRegister",
-                                                              " has no event in the history: it was written behind "
-                                                              "the register's back"));
+            check.refuse(cheque
+                         + QCoreApplication::translate("ChequeRegister",
+                                                       " has no event in the history: it was written behind "
+                                                       "the register's back"));
             break;
         }
         if (q.value(14).isNull())
@@ -187,9 +185,10 @@ ChainCheck ChequeRegister::checkHistory()
         for (int i = 1; i <= 13; ++i)
             fields << (q.value(i).isNull() ? QString() : q.value(i).toString());
         if (ChequeContents(fields) != q.value(14).toString()) {
-            check.refuse(cheque + QCoreApplication::translate("ChequeRegister",
-                                                              " is not as its history holds it: it was changed "
-                                                              "behind the register's back"));
+            check.refuse(cheque
+                         + QCoreApplication::translate("ChequeRegister",
+                                                       " is not as its history holds it: it was changed "
+                                                       "behind the register's back"));
             break;
         }
     }

@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "register/chequeregister.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -9,10 +7,10 @@
 #include <QSqlError>
 #include <QSysInfo>
 
-#include "core/partfile.h"
-
 #include "core/chequeerror.h"
 #include "core/datafile.h"
+#include "core/partfile.h"
+#include "register/chequeregister.h"
 #include "register/registerdetail.h"
 
 using namespace RegisterDetail;
@@ -23,10 +21,7 @@ using namespace RegisterDetail;
 // stay in the data folder of the computer that prints (a record on a server
 // anyone of the office writes would name any file), with the digest of the
 // file completed.
-QString ChequeRegister::localJobsGroup() const
-{
-    return QStringLiteral("jobs/") + RegisterKey(m_connection);
-}
+QString ChequeRegister::localJobsGroup() const { return QStringLiteral("jobs/") + RegisterKey(m_connection); }
 
 QList<ChequeRegister::FileJob> ChequeRegister::unfinishedFileJobs()
 {
@@ -225,8 +220,8 @@ int ChequeRegister::settleInterruptedFiles()
         // A part is never put in place but by its own writer: the file took
         // its place when the part is gone and the file holds what it did.
         const bool complete = job.state == QLatin1String("complete");
-        const bool inPlace = complete && part == PartState::Absent && !job.digest.isEmpty()
-            && FileDigest(job.target) == job.digest;
+        const bool inPlace =
+            complete && part == PartState::Absent && !job.digest.isEmpty() && FileDigest(job.target) == job.digest;
         if (inPlace) {
             settled += endFileJob(job.id, ChequeState::Printed, QString(), "done");
             continue;
@@ -237,16 +232,17 @@ int ChequeRegister::settleInterruptedFiles()
         if (IsPartOf(job.part, job.target))
             QFile::remove(job.part);
         const QString target = QDir::toNativeSeparators(job.target);
-        settled += failFileJob(job.id, complete && part == PartState::Absent
-                                           ? QCoreApplication::translate("ChequeRegister",
-                                                                         "the file \"%1\" does not hold them: it was "
-                                                                         "replaced or removed before the program that "
-                                                                         "wrote it marked them")
-                                                 .arg(target)
-                                           : QCoreApplication::translate("ChequeRegister",
-                                                                         "the file \"%1\" never took its place: the "
-                                                                         "program stopped while writing it")
-                                                 .arg(target));
+        settled += failFileJob(job.id,
+                               complete && part == PartState::Absent
+                                   ? QCoreApplication::translate("ChequeRegister",
+                                                                 "the file \"%1\" does not hold them: it was "
+                                                                 "replaced or removed before the program that "
+                                                                 "wrote it marked them")
+                                         .arg(target)
+                                   : QCoreApplication::translate("ChequeRegister",
+                                                                 "the file \"%1\" never took its place: the "
+                                                                 "program stopped while writing it")
+                                         .arg(target));
     }
     return settled;
 }

@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "register/chequeregister.h"
-
 #include <algorithm>
 #include <cmath>
 #include <tuple>
@@ -9,10 +7,10 @@
 #include <QRegularExpression>
 #include <QSqlError>
 
-#include "output/printrun.h"
-
 #include "core/chequeerror.h"
 #include "core/datafile.h"
+#include "output/printrun.h"
+#include "register/chequeregister.h"
 #include "register/registerdetail.h"
 
 using namespace RegisterDetail;

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "register/chequeregister.h"
-
 #include <QCoreApplication>
 #include <QSqlError>
 
 #include "core/chequeerror.h"
 #include "core/datafile.h"
+#include "register/chequeregister.h"
 #include "register/registerdetail.h"
 
 using namespace RegisterDetail;
@@ -138,7 +137,8 @@ ChequeRegister::Recorded ChequeRegister::record(const Cheque &cheque, const QStr
         q.bindValue(QStringLiteral(":payee"), Text(cheque.payee));
         q.bindValue(QStringLiteral(":key"), Text(PayeeKey(cheque.payee)));
         q.bindValue(QStringLiteral(":minor"), cheque.minorUnits);
-        q.bindValue(QStringLiteral(":day"), cheque.day.isValid() ? QVariant(cheque.day) : QVariant(QMetaType(QMetaType::QDate)));
+        q.bindValue(QStringLiteral(":day"),
+                    cheque.day.isValid() ? QVariant(cheque.day) : QVariant(QMetaType(QMetaType::QDate)));
         q.bindValue(QStringLiteral(":en"), Text(cheque.english));
         q.bindValue(QStringLiteral(":ar"), Text(cheque.arabic));
         q.bindValue(QStringLiteral(":account"), cheque.accountOnly);

@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "register/chequeregister.h"
-
 #include <charconv>
 #include <type_traits>
 
@@ -8,11 +6,12 @@
 #include <QSqlDriver>
 #include <QSqlError>
 
-#include <sqlite3.h>
-
 #include "core/chequeerror.h"
+#include "register/chequeregister.h"
 #include "register/registerdetail.h"
 #include "register/serverwatch.h"
+
+#include <sqlite3.h>
 
 using namespace RegisterDetail;
 

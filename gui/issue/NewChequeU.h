@@ -6,14 +6,13 @@
 // typing, and prints one cheque or a monthly run. Its show and close run the
 // start-up and shut-down of the data files.
 
+#include <functional>
 #include <memory>
 
 #include <QString>
 #include <QStringList>
 #include <QUrl>
 #include <QWidget>
-
-#include <functional>
 
 #include "batch/chequebatch.h"
 #include "desk/chequedesk.h"

@@ -4,10 +4,10 @@
 // The program's four windows, created in this order and alive until the
 // program ends.
 
-#include "gui/issue/NewChequeU.h"
 #include "currency/currencyrecord.h"
 #include "gui/currency/monyU.h"
 #include "gui/designer/chequeU.h"
+#include "gui/issue/NewChequeU.h"
 #include "gui/printer/PrintChequeU.h"
 
 struct ChequeProgram

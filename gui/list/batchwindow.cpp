@@ -13,13 +13,13 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "gui/list/scheduledialog.h"
 #include "core/chequeerror.h"
 #include "core/counttext.h"
-#include "output/printrun.h"
-#include "register/registerreport.h"
+#include "gui/list/scheduledialog.h"
 #include "gui/widgets/dialogs.h"
 #include "gui/widgets/widgets.h"
+#include "output/printrun.h"
+#include "register/registerreport.h"
 
 namespace {
 

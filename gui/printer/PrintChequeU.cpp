@@ -6,10 +6,9 @@
 #include <QPrinter>
 #include <QSettings>
 
-#include "output/calibration.h"
-
 #include "gui/widgets/dialogs.h"
 #include "gui/widgets/printing.h"
+#include "output/calibration.h"
 
 namespace {
 

@@ -21,6 +21,7 @@
 #include "core/datafile.h"
 #include "core/settingsfile.h"
 #include "currency/moneyfile.h"
+#include "desk/chequedesk.h"
 #include "gui/widgets/printing.h"
 #include "layout/bankfiles.h"
 #include "output/pageoutput.h"
@@ -369,10 +370,7 @@ int ReconcileCommand(const CommandLine &command, const QString &dir)
     } catch (const ChequeError &error) {
         noReport = QString::fromStdString(error.message());
     }
-    QStringList lines;
-    for (const StatementMatch &m : std::as_const(done.matches))
-        if (m.kind != StatementMatch::Kind::Cleared)
-            lines << DescribeMismatch(m, done.bank);
+    QStringList lines = DescribeReconciliation(done);
     lines << QCoreApplication::translate("BatchCommand", "%Ln cheques of %1 cleared; %2 lines do not match.", nullptr,
                                          done.cleared)
                  .arg(done.bank)
@@ -468,11 +466,11 @@ int RunBatchCommand(const CommandLine &command, const QString &dir)
         if (!command.allowDuplicates) {
             if (const auto earlier = RecentLikeCheque(reg, *row.cheque)) {
                 Say(QCoreApplication::translate("BatchCommand",
-                                                "Row %1: like cheque No. %2 of %3, printed on %4; not printed (give "
+                                                "Row %1: like a cheque of %2 recorded on %3 (%4); not printed (give "
                                                 "--allow-duplicates to print it).")
                         .arg(row.row)
-                        .arg(QString::number(earlier->chequeNumber), earlier->bank,
-                             WriteShortDate(earlier->printedAt.toLocalTime().date())));
+                        .arg(earlier->bank, WriteShortDate(earlier->printedAt.toLocalTime().date()),
+                             EarlierCheque(*earlier)));
                 continue;
             }
         }

@@ -156,12 +156,14 @@ QList<StatementMatch> MatchStatement(ChequeRegister &reg, const QString &bank, c
             m.kind = StatementMatch::Kind::Unreadable;
         } else if (!(m.cheque = reg.chequeByNumber(bank, line.chequeNumber))) {
             m.kind = StatementMatch::Kind::NotInRegister;
-        } else if ((m.cheque->digits == 3 ? m.cheque->minorUnits : m.cheque->minorUnits * 10) != line.thousandths) {
+        } else if (m.cheque->money().thousandths() != line.thousandths) {
             m.kind = StatementMatch::Kind::AmountDiffers;
         } else if (seen.contains(line.chequeNumber) || m.cheque->state == ChequeState::Cleared) {
             m.kind = StatementMatch::Kind::ClearedTwice;
         } else if (!CanChangeState(m.cheque->state, ChequeState::Cleared)) {
             m.kind = StatementMatch::Kind::NotPayable;
+        } else if (line.date < m.cheque->printedAt.toLocalTime().date()) {
+            m.kind = StatementMatch::Kind::BeforePrinted;
         }
         if (m.kind == StatementMatch::Kind::Cleared)
             seen.insert(line.chequeNumber);
@@ -179,6 +181,17 @@ int ClearMatched(ChequeRegister &reg, const QList<StatementMatch> &matches)
     if (!cleared.isEmpty())
         reg.markClearedAll(cleared);
     return int(cleared.size());
+}
+
+std::optional<QString> DescribeEarly(const StatementMatch &m, const QLocale &locale)
+{
+    if (m.kind != StatementMatch::Kind::Cleared || !m.cheque || !m.cheque->day.isValid()
+        || m.line.date >= m.cheque->day)
+        return std::nullopt;
+    return QCoreApplication::translate("Reconcile", "Line %1, cheque %2: paid on %3, before its date %4")
+        .arg(m.line.row)
+        .arg(m.line.chequeNumber)
+        .arg(WriteShortDate(m.line.date, locale), WriteShortDate(m.cheque->day, locale));
 }
 
 QString DescribeMismatch(const StatementMatch &m, const QString &bank, const QLocale &locale)
@@ -201,10 +214,14 @@ QString DescribeMismatch(const StatementMatch &m, const QString &bank, const QLo
     case StatementMatch::Kind::ClearedTwice:
         why = QCoreApplication::translate("Reconcile", "the cheque is cleared already");
         break;
+    case StatementMatch::Kind::BeforePrinted:
+        why = QCoreApplication::translate("Reconcile", "the statement pays it on %1, before it was printed on %2")
+                  .arg(WriteShortDate(m.line.date, locale),
+                       WriteShortDate(m.cheque->printedAt.toLocalTime().date(), locale));
+        break;
     case StatementMatch::Kind::NotPayable:
-        why =
-            QCoreApplication::translate("Reconcile", "the register has the cheque as %1")
-                .arg(QCoreApplication::translate("RegisterWindow", StateName(m.cheque->state).toLatin1().constData()));
+        why = QCoreApplication::translate("Reconcile", "the register has the cheque as %1")
+                  .arg(StateText(m.cheque->state));
         break;
     }
     return QCoreApplication::translate("Reconcile", "Line %1, cheque %2, %3: %4")
@@ -219,6 +236,18 @@ int Reconciliation::mismatched() const
                              [](const StatementMatch &m) { return m.kind != StatementMatch::Kind::Cleared; }));
 }
 
+QStringList DescribeReconciliation(const Reconciliation &done, const QLocale &locale)
+{
+    QStringList lines;
+    for (const StatementMatch &m : done.matches)
+        if (m.kind != StatementMatch::Kind::Cleared)
+            lines << DescribeMismatch(m, done.bank, locale);
+    for (const StatementMatch &m : done.matches)
+        if (const auto early = DescribeEarly(m, locale))
+            lines << *early;
+    return lines;
+}
+
 Reconciliation ReconcileStatement(ChequeRegister &reg, const QString &path, const QString &bank, const QLocale &locale)
 {
     Reconciliation done;
@@ -227,6 +256,13 @@ Reconciliation ReconcileStatement(ChequeRegister &reg, const QString &path, cons
     done.bank = bank;
     done.matches = MatchStatement(reg, bank, ReadStatement(file, locale));
     done.cleared = ClearMatched(reg, done.matches);
+    // The report shows the cheques as they stand now: cleared, on the
+    // statement's day.
+    for (StatementMatch &m : done.matches)
+        if (m.kind == StatementMatch::Kind::Cleared && m.cheque) {
+            m.cheque->state = ChequeState::Cleared;
+            m.cheque->stateDay = m.line.date;
+        }
     return done;
 }
 
@@ -236,9 +272,10 @@ int SaveReconciliationReport(const QString &fileName, const Reconciliation &done
     for (const StatementMatch &m : done.matches)
         if (m.kind == StatementMatch::Kind::Cleared)
             entries.append({m.cheque,
-                            QStringLiteral("Cleared on %1 (statement line %2)")
-                                .arg(locale.toString(m.line.date, QLocale::ShortFormat))
-                                .arg(m.line.row)});
+                            QStringLiteral("Cleared on %1 (statement line %2)%3")
+                                .arg(WriteShortDate(m.line.date, locale))
+                                .arg(m.line.row)
+                                .arg(DescribeEarly(m, locale) ? QStringLiteral(", before its date") : QString())});
     for (const StatementMatch &m : done.matches)
         if (m.kind != StatementMatch::Kind::Cleared)
             entries.append(

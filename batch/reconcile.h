@@ -43,6 +43,7 @@ struct StatementMatch
         AmountDiffers, ///< the cheque's amount is another
         ClearedTwice,  ///< the cheque is cleared already (by this statement or before)
         NotPayable,    ///< the register has it voided, stopped, not printed…
+        BeforePrinted, ///< the statement pays it before it was printed
     };
     Kind kind = Kind::Cleared;
     StatementLine line;
@@ -56,6 +57,11 @@ QList<StatementMatch> MatchStatement(ChequeRegister &reg, const QString &bank, c
 /// many. Raises ChequeError (nothing marked) when the register cannot be
 /// written.
 int ClearMatched(ChequeRegister &reg, const QList<StatementMatch> &matches);
+
+/// A cheque the bank paid before its own date (a post-dated cheque paid
+/// early): what is said of it ("Line 4, cheque 12: paid on 3/1/27, before
+/// its date 3/15/27"); nothing for any other line.
+std::optional<QString> DescribeEarly(const StatementMatch &match, const QLocale &locale = QLocale());
 
 /// What a match that is not one says: "Line 7, cheque 1234, 5,000.00: the
 /// register has no such cheque of SIB".
@@ -71,6 +77,10 @@ struct Reconciliation
     int cleared = 0;
     int mismatched() const;
 };
+
+/// What a reconciliation tells, line by line: each line that does not
+/// match, and each cheque paid before its date.
+QStringList DescribeReconciliation(const Reconciliation &done, const QLocale &locale = QLocale());
 
 /// Reads the statement at `path` (CSV or a workbook), matches its lines with
 /// the cheques of `bank` and marks the matched ones cleared. Raises

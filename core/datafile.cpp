@@ -395,3 +395,29 @@ SaveRecovery FinishInterruptedSave(const QString &dir, const QStringList &names)
     }
     return recovery;
 }
+
+QString WithSuffixOf(const QString &fileName, const QString &nameFilter)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\*(\\.[^ );]+)"));
+    QStringList suffixes;
+    for (auto it = pattern.globalMatch(nameFilter); it.hasNext();)
+        suffixes << it.next().captured(1);
+    if (suffixes.isEmpty())
+        return fileName;
+    for (const QString &suffix : std::as_const(suffixes))
+        if (fileName.endsWith(suffix, Qt::CaseInsensitive))
+            return fileName;
+    return fileName + suffixes.first();
+}
+
+QString WithAsciiDigits(QString text)
+{
+    for (QChar &c : text) {
+        const char16_t u = c.unicode();
+        if (u >= 0x0660 && u <= 0x0669)
+            c = QChar(u'0' + (u - 0x0660));
+        else if (u >= 0x06F0 && u <= 0x06F9)
+            c = QChar(u'0' + (u - 0x06F0));
+    }
+    return text;
+}

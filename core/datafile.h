@@ -118,6 +118,16 @@ std::optional<QString> FirstUnencodable(const QString &text);
 /// message is one line that shows what it says.
 QString Shown(const QString &text);
 
+/// `text` with its Arabic-Indic and Eastern Arabic-Indic digits (٠–٩, ۰–۹)
+/// as ASCII digits: a date or a number typed on an Arabic keyboard.
+QString WithAsciiDigits(QString text);
+
+/// `fileName` as a save under `nameFilter` ("Excel workbooks (*.xlsx)")
+/// writes it: with the filter's first suffix when it has none of the
+/// filter's own (a name typed without ".xlsx" under that filter is a
+/// workbook, not a CSV file).
+QString WithSuffixOf(const QString &fileName, const QString &nameFilter);
+
 /// A character for a message: the character itself and its code point, as
 /// "«ß» (U+00DF)".
 QString DescribeCharacter(const QString &character);

@@ -33,6 +33,13 @@ QString WaitingForApproval(int count)
 
 } // namespace
 
+QString EarlierCheque(const RegisteredCheque &earlier)
+{
+    return earlier.chequeNumber > 0
+        ? ChequeDesk::tr("cheque No. %1, %2").arg(QString::number(earlier.chequeNumber), StateText(earlier.state))
+        : StateText(earlier.state);
+}
+
 ChequeDesk::ChequeDesk(RegisterAccess &access, const CurrencyRecord &currency, DeskLayouts &layouts)
     : m_access(access)
     , m_currency(currency)
@@ -105,7 +112,15 @@ bool ChequeDesk::refusedBeforeDialog(const TypedCheque &typed, DeskUser &user) c
     // for a cheque that would be refused. An amount that is not positive is
     // left to the print run's own message.
     const auto value = ReadAmountStrictly(typed.amount);
-    if (!value || *value <= 0)
+    if (!value) {
+        // A number written otherwise than Print reads it ("1,250.75"): told
+        // now, with why, not after a printer is chosen.
+        if (!ReadAmountLoosely(typed.amount))
+            return false;
+        user.tell(typedCheque(typed).problem);
+        return true;
+    }
+    if (*value <= 0)
         return false;
     const ChequeOrProblem made = typedCheque(typed);
     if (made.cheque) {
@@ -253,6 +268,31 @@ IssueOutcome ChequeDesk::issue(const QList<ChequeJob> &jobs, DeskUser &user, Des
     return outcome;
 }
 
+bool ChequeDesk::outOfLeaves(const QMap<QString, int> &cheques, DeskUser &user)
+{
+    ChequeRegister *reg = m_access.open(&user).reg;
+    if (!reg)
+        return false; // the print says why the register cannot be used
+    for (auto it = cheques.begin(); it != cheques.end(); ++it) {
+        std::optional<qint64> left;
+        try {
+            left = reg->leavesLeft(it.key());
+        } catch (const ChequeError &) {
+            return false; // recording says what is wrong
+        }
+        if (left && *left < it.value()) {
+            user.tell(
+                tr("%Ln cheques of %1 are to be printed, and only %2 leaves are left in its cheque books: add the "
+                   "next cheque book (Cheque Numbers in the register window) first. Nothing was printed.",
+                   nullptr, it.value())
+                    .arg(it.key())
+                    .arg(*left));
+            return true;
+        }
+    }
+    return false;
+}
+
 bool ChequeDesk::waitsForApproval(const Cheque &cheque, DeskUser &user)
 {
     if (!m_access.connection().isServer())
@@ -270,11 +310,11 @@ bool ChequeDesk::duplicateAccepted(const Cheque &cheque, DeskUser &user)
     const std::optional<RegisteredCheque> earlier = RecentLikeCheque(*reg, cheque);
     if (!earlier)
         return true;
-    return user.ask(
-        tr("A cheque of %1 to \"%2\" for %3 %4 was printed on %5 (cheque No. %6).\n\nPrint this cheque as well?")
-            .arg(earlier->bank, earlier->payee, MinorUnitsText(earlier->minorUnits, earlier->digits), earlier->currency,
-                 WriteShortDate(earlier->printedAt.toLocalTime().date()), QString::number(earlier->chequeNumber)),
-        false);
+    return user.ask(tr("A cheque of %1 to \"%2\" for %3 %4 was recorded on %5 (%6).\n\nPrint this cheque as well?")
+                        .arg(earlier->bank, earlier->payee, MinorUnitsText(earlier->minorUnits, earlier->digits),
+                             earlier->currency, WriteShortDate(earlier->printedAt.toLocalTime().date()),
+                             EarlierCheque(*earlier)),
+                    false);
 }
 
 IssueOutcome ChequeDesk::printRun(const TypedCheque &typed, int count, DeskUser &user, DeskPrinter &printer)
@@ -309,6 +349,9 @@ IssueOutcome ChequeDesk::printRun(const TypedCheque &typed, int count, DeskUser 
     }
     // Asked once for the whole run: its cheques are alike by design.
     if (!cheques.isEmpty() && !duplicateAccepted(cheques.first(), user))
+        return {};
+    // A run that the cheque book cannot hold is not begun.
+    if (outOfLeaves({{typed.bank, int(cheques.size())}}, user))
         return {};
     if (!printer.choose())
         return {};
@@ -445,11 +488,10 @@ IssueOutcome ChequeDesk::printList(const QList<BatchRow> &rows, DeskUser &user, 
     QStringList alike;
     for (const auto &[index, earlier] : like.first) {
         const BatchRow *row = good[index];
-        alike << tr("Row %1 (%2, %3) is like cheque No. %4 of %5, printed on %6.")
+        alike << tr("Row %1 (%2, %3) is like a cheque of %4 recorded on %5 (%6).")
                      .arg(row->row)
-                     .arg(row->payee, MinorUnitsText(row->cheque->minorUnits, row->cheque->digits),
-                          QString::number(earlier.chequeNumber), earlier.bank,
-                          WriteShortDate(earlier.printedAt.toLocalTime().date()));
+                     .arg(row->payee, MinorUnitsText(row->cheque->minorUnits, row->cheque->digits), earlier.bank,
+                          WriteShortDate(earlier.printedAt.toLocalTime().date()), EarlierCheque(earlier));
     }
     if (count > 0) {
         if (count > 5)
@@ -461,6 +503,11 @@ IssueOutcome ChequeDesk::printList(const QList<BatchRow> &rows, DeskUser &user, 
                       false))
             return {};
     }
+    QMap<QString, int> perBank;
+    for (const BatchRow *row : good)
+        ++perBank[row->cheque->bank];
+    if (outOfLeaves(perBank, user))
+        return {};
     // The rows print in their banks' stored layouts, as the list was
     // checked: the designer's unsaved changes are asked about first.
     if (!m_layouts.settleChanges())

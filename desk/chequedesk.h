@@ -14,6 +14,7 @@
 
 #include <QCoreApplication>
 #include <QList>
+#include <QMap>
 #include <QString>
 
 #include "batch/chequebatch.h"
@@ -132,6 +133,9 @@ private:
     ChequeRegister *registerForPrinting(DeskUser &user);
     bool duplicateAccepted(const Cheque &cheque, DeskUser &user);
     bool waitsForApproval(const Cheque &cheque, DeskUser &user);
+    /// The banks' cheque books cannot hold `cheques` (per bank): told, and
+    /// true.
+    bool outOfLeaves(const QMap<QString, int> &cheques, DeskUser &user);
     IssueOutcome prepareForApproval(const Cheque &cheque, DeskUser &user);
     /// A cheque of the register, as printed again or once approved, checked
     /// whole on its page; nothing (and told) when it cannot be.
@@ -144,6 +148,10 @@ private:
     const CurrencyRecord &m_currency;
     DeskLayouts &m_layouts;
 };
+
+/// A cheque like one being printed, as the question about it names it:
+/// "cheque No. 12, delivered", or its state alone before it has a number.
+QString EarlierCheque(const RegisteredCheque &earlier);
 
 /// Writes banks.txt and options.txt with `banks` and `options`, as the
 /// files' state allows (asking first when a file could not be read at

@@ -60,6 +60,7 @@ RegisterAccess::Opened RegisterAccess::open(DeskUser *user)
         return {m_register.get(), QString()};
     for (;;) {
         m_register = std::make_unique<ChequeRegister>(m_connection);
+        m_register->setChangeListener([this] { emit chequesChanged(); });
         try {
             m_register->open();
             return {m_register.get(), QString()};

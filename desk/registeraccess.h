@@ -38,6 +38,8 @@ public:
         QString problem;
     };
     Opened open(DeskUser *user = nullptr);
+    /// Whether the register is open (open() asks nothing more).
+    bool isOpen() const { return m_register != nullptr; }
 
     /// How many months after its date a cheque can still be paid: one
     /// outstanding longer is stale. Kept in the settings.

@@ -231,12 +231,17 @@ std::optional<QDate> ReadTypedDate(const QString &text, const QLocale &locale, Q
 {
     // ISO dates first: what systems export, and quick to tell.
     static const QRegularExpression iso(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
-    const QString trimmed = text.trimmed();
-    if (iso.match(trimmed).hasMatch()) {
-        const QDate date = QDate::fromString(trimmed, Qt::ISODate);
-        return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+    // As typed, then with the digits of an Arabic keyboard read as ASCII.
+    for (const QString &typed : {text, WithAsciiDigits(text)}) {
+        const QString trimmed = typed.trimmed();
+        if (iso.match(trimmed).hasMatch()) {
+            const QDate date = QDate::fromString(trimmed, Qt::ISODate);
+            return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
+        }
+        if (const auto date = ReadShortDate(typed, locale, today))
+            return date;
     }
-    return ReadShortDate(text, locale, today);
+    return std::nullopt;
 }
 
 std::optional<QString> ShortDateRefusal(QDate day, const QLocale &locale, QDate today)

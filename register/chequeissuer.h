@@ -50,7 +50,7 @@ void SettleBeforePrinting(ChequeRegister &reg);
 inline constexpr int DuplicateDays = 30;
 
 /// The latest cheque of the register like `cheque` (the same bank, payee and
-/// amount), sent or printed in the last DuplicateDays days; nothing when
+/// amount) that stands, recorded in the last DuplicateDays days; nothing when
 /// there is none, or the register cannot tell (then recording the cheque
 /// says what is wrong).
 std::optional<RegisteredCheque> RecentLikeCheque(ChequeRegister &reg, const Cheque &cheque);

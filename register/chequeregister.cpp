@@ -47,6 +47,20 @@ ChequeRegister::~ChequeRegister()
 
 QSqlDatabase ChequeRegister::db() const { return QSqlDatabase::database(m_name, false); }
 
+bool ChequeRegister::changedElsewhere()
+{
+    if (m_connection.isServer() || !db().isOpen())
+        return false;
+    // SQLite counts the commits of other connections to the file.
+    QSqlQuery q(db());
+    if (!q.exec(QStringLiteral("PRAGMA data_version")) || !q.next())
+        return false;
+    const qint64 version = q.value(0).toLongLong();
+    const bool changed = m_dataVersion >= 0 && version != m_dataVersion;
+    m_dataVersion = version;
+    return changed;
+}
+
 ChequeRegister::Use::Use(ChequeRegister &reg, bool inJobBatch) : m_register(reg)
 {
     if (!m_register.m_open)
@@ -214,6 +228,13 @@ void ChequeRegister::open()
     // A shared register's history still holds what this computer saw.
     if (server)
         checkWitness();
+    // Another program's change of a cheque is told as it happens.
+    if (server && m_listener && d.driver()->subscribeToNotification(QStringLiteral("cheque_register")))
+        QObject::connect(d.driver(), &QSqlDriver::notification, d.driver(),
+                         [listener = m_listener](const QString &, QSqlDriver::NotificationSource source) {
+                             if (source == QSqlDriver::OtherSource)
+                                 listener();
+                         });
     // A print to a file that a program killed while writing left: its
     // cheques are settled before anything looks at them.
     try {

@@ -123,8 +123,8 @@ public:
     int settleInterruptedFiles();
 
     std::optional<RegisteredCheque> cheque(qint64 number);
-    /// A cheque with the same bank, payee and amount, sent or printed since
-    /// `since`: the latest.
+    /// A cheque with the same bank, payee and amount that stands (see
+    /// Stands), recorded since `since`: the latest.
     std::optional<RegisteredCheque> findDuplicate(const Cheque &cheque, const QDateTime &since);
 
     /// The banks of the register's cheques and cheque books, sorted.
@@ -299,6 +299,13 @@ public:
     /// The schema this program writes for this register (a file's or a
     /// server's).
     int latestVersion() const;
+    /// Called when another program changes a shared register's cheques
+    /// (a register file tells nothing).
+    void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
+    /// Whether another program changed a register file since this was last
+    /// asked (a server's changes are told to the listener).
+    bool changedElsewhere();
+
     /// How long a call to a server may take before it is given up.
     static constexpr int ServerSeconds = 6;
 
@@ -436,4 +443,6 @@ private:
     int m_jobBatch = 0; ///< cheques recorded in the open job transaction (0: none is open)
     QElapsedTimer m_jobBatchAge;
     QSet<qint64> m_ownJobs; ///< the file jobs this program began and has not ended
+    std::function<void()> m_listener;
+    qint64 m_dataVersion = -1; ///< a file's data version when last asked
 };

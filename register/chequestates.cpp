@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "register/chequestates.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace {
@@ -104,4 +105,21 @@ QString StateMovesSql(StateStep step)
         if (m.step == step)
             pairs << QStringLiteral("(%1, %2)").arg(Quoted(m.from), Quoted(m.to));
     return pairs.join(QLatin1String(", "));
+}
+
+QString StateText(ChequeState state)
+{
+    static const char *const names[] = {
+        QT_TRANSLATE_NOOP("RegisterWindow", "sent"),      QT_TRANSLATE_NOOP("RegisterWindow", "printed"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "failed"),    QT_TRANSLATE_NOOP("RegisterWindow", "voided"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "spoilt"),    QT_TRANSLATE_NOOP("RegisterWindow", "prepared"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "approved"),  QT_TRANSLATE_NOOP("RegisterWindow", "rejected"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "delivered"), QT_TRANSLATE_NOOP("RegisterWindow", "cleared"),
+        QT_TRANSLATE_NOOP("RegisterWindow", "returned"),  QT_TRANSLATE_NOOP("RegisterWindow", "stopped")};
+    return QCoreApplication::translate("RegisterWindow", names[int(state)]);
+}
+
+bool Stands(ChequeState state)
+{
+    return state != S::Failed && state != S::Voided && state != S::Spoilt && state != S::Rejected;
 }

@@ -38,6 +38,11 @@ inline constexpr ChequeState AllStates[] = {ChequeState::Sent,     ChequeState::
 
 /// The state as the register keeps it ("sent", "printed", …) and back.
 QString StateName(ChequeState state);
+/// The state as the interface shows it ("delivered", "مُسلَّم").
+QString StateText(ChequeState state);
+/// A cheque that stands as a payment made or to be made (every state but
+/// failed, voided, spoilt and rejected): one like it is asked about.
+bool Stands(ChequeState state);
 std::optional<ChequeState> StateFromName(const QString &name);
 
 /// A cheque that stands (sent, printed, delivered or cleared): the totals

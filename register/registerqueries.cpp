@@ -32,7 +32,7 @@ bool CanReprint(const RegisteredCheque &cheque)
 std::optional<std::pair<qint64, qint64>> ReadLeafRange(const QString &text)
 {
     static const QRegularExpression range(QStringLiteral("^\\s*(\\d{1,15})\\s*[-–]\\s*(\\d{1,15})\\s*$"));
-    const QRegularExpressionMatch m = range.match(text);
+    const QRegularExpressionMatch m = range.match(WithAsciiDigits(text));
     if (!m.hasMatch())
         return std::nullopt;
     return std::pair{m.captured(1).toLongLong(), m.captured(2).toLongLong()};
@@ -41,7 +41,7 @@ std::optional<std::pair<qint64, qint64>> ReadLeafRange(const QString &text)
 std::optional<qint64> ReadChequeNumber(const QString &text)
 {
     bool ok = false;
-    const qint64 number = text.trimmed().toLongLong(&ok);
+    const qint64 number = WithAsciiDigits(text).trimmed().toLongLong(&ok);
     return ok && number >= 1 ? std::optional(number) : std::nullopt;
 }
 
@@ -63,9 +63,9 @@ std::optional<RegisteredCheque> ChequeRegister::findDuplicate(const Cheque &cheq
     const Use use(*this);
     QSqlQuery q(db());
     q.prepare(QStringLiteral("SELECT %1 FROM cheques WHERE bank = :bank AND payee_key = :key AND amount_minor = :minor "
-                             "AND digits = :digits AND currency = :currency AND state IN ('sent', 'printed') "
+                             "AND digits = :digits AND currency = :currency AND state IN (%2) "
                              "AND printed_at >= :since ORDER BY id DESC LIMIT 1")
-                  .arg(QLatin1String(kColumns)));
+                  .arg(QLatin1String(kColumns), StateSqlList(Stands)));
     q.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
     q.bindValue(QStringLiteral(":key"), Text(PayeeKey(cheque.payee)));
     q.bindValue(QStringLiteral(":minor"), cheque.minorUnits);

@@ -291,6 +291,21 @@ void ChequeRegister::changeState(qint64 number, ChequeState state, const QString
         fail(cannot(), QCoreApplication::translate("ChequeRegister", "the reason must be given"));
     if (state == ChequeState::Cleared && !day.isValid())
         fail(cannot(), QCoreApplication::translate("ChequeRegister", "the bank's date must be given"));
+    // The bank pays a cheque once it is printed, never before.
+    if (state == ChequeState::Cleared) {
+        QSqlQuery &printed = prepared(QStringLiteral("SELECT printed_at FROM cheques WHERE id = :id"));
+        printed.bindValue(QStringLiteral(":id"), number);
+        const bool found = printed.exec() && printed.next();
+        const QDate printedOn = found
+            ? QDateTime::fromString(printed.value(0).toString(), Qt::ISODateWithMs).toLocalTime().date()
+            : QDate();
+        printed.finish();
+        if (printedOn.isValid() && day < printedOn)
+            fail(cannot(),
+                 QCoreApplication::translate("ChequeRegister",
+                                             "the bank cannot have paid it on %1: it was printed on %2")
+                     .arg(WriteShortDate(day), WriteShortDate(printedOn)));
+    }
     if (m_connection.isServer()) {
         // The server moves it as its rules allow, and writes its event.
         QSqlQuery &q = prepared(QStringLiteral("SELECT cheque_set_state(:id, :state, :reason, :day)"));

@@ -196,6 +196,8 @@ public:
     /// A paragraph under the row before it, indented, wrapped whole (a
     /// reason is never cut).
     void note(const QString &text) { paragraph(text, m_margin + ReportColumns().front().reportShare * m_width, false); }
+    /// A paragraph of its own, from the margin.
+    void line(const QString &text) { paragraph(text, m_margin, false); }
 
     /// The totals of the view, then each line of its subtotals.
     void totals(const QString &text, const QStringList &lines)
@@ -391,7 +393,7 @@ int SaveChequesReport(const QString &fileName, const QString &heading, const QLi
             if (entry.cheque)
                 report.row(RowTexts(*entry.cheque, locale));
             if (!entry.note.isEmpty())
-                report.note(entry.note);
+                entry.cheque ? report.note(entry.note) : report.line(entry.note);
         }
         report.totals(summary, lines);
         return report.finish();

@@ -29,6 +29,7 @@
 
 #include "core/chequeerror.h"
 #include "core/datafile.h"
+#include "desk/chequedesk.h"
 #include "layout/chequelayout.h"
 #include "output/pageoutput.h"
 #include "output/printrun.h"

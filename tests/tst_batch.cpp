@@ -858,7 +858,8 @@ void TestBatch::commandLineInArabic()
     QVERIFY2(!said.contains(QRegularExpression("[A-Za-z]{2}")), qPrintable(said));
     std::tie(status, said) = run();
     QCOMPARE(status, 2);
-    QVERIFY2(said.contains(QStringLiteral("الصف 2: يشبه الشيك رقم 1 من SIB"))
+    QVERIFY2(said.contains(QStringLiteral("الصف 2: يشبه شيكاً من SIB"))
+                 && said.contains(QStringLiteral("الشيك رقم 1، مطبوع"))
                  && said.contains(QStringLiteral("طُبع 0 من شيكين")),
              qPrintable(said));
 }
@@ -1078,9 +1079,19 @@ void TestBatch::reconcileWithTheStatement()
     RegisterConnection c;
     c.file = m_dir->filePath("register.sqlite");
     ChequeRegister reg(c);
-    for (const char *amount : {"100", "200", "300", "400", "500.50"}) {
-        const auto made =
-            MakeCheque("SIB", "12/7/26", "Payee", amount, false, UaeMoney(), "#", false, QLocale("en_US"));
+    // Then two more, printed today: one post-dated a month, one dated today.
+    const QDate today = QDate::currentDate();
+    const QLocale en("en_US");
+    const QStringList dates{"12/7/26",
+                            "12/7/26",
+                            "12/7/26",
+                            "12/7/26",
+                            "12/7/26",
+                            WriteShortDate(today.addDays(30), en),
+                            WriteShortDate(today, en)};
+    const QStringList amounts{"100", "200", "300", "400", "500.50", "600", "700"};
+    for (int i = 0; i < amounts.size(); ++i) {
+        const auto made = MakeCheque("SIB", dates[i], "Payee", amounts[i], false, UaeMoney(), "#", false, en);
         QVERIFY(
             IssueCheque(reg, *made.cheque, "printer", [](const auto &) { return std::optional<QString>(); }).printed);
     }
@@ -1089,26 +1100,30 @@ void TestBatch::reconcileWithTheStatement()
     // The bank's statement in Windows-1256, its columns named in Arabic in
     // another order: a fil off, a debit's minus sign, a cheque paid twice, a
     // void one, one the register never printed, a transfer, a date that is
-    // not one.
+    // not one; the post-dated one paid early, the other before it was
+    // printed.
     QFile statement(m_dir->filePath("statement.csv"));
     QVERIFY(statement.open(QIODevice::WriteOnly));
     statement.write(Cp1256("البيان,المبلغ,رقم الشيك,التاريخ\r\n"
                            "chq,Dhs. 100.00,1,05/01/27\r\nchq,200.01,2,06/01/2027\r\nchq,\"-300.00\",3,2027-01-07\r\n"
                            "chq,300,3,2027-01-08\r\nchq,400,4,2027-01-08\r\nchq,50,99,2027-01-09\r\n"
-                           "transfer,20,,2027-01-10\r\nchq,500.50,5,someday\r\nreturned,500.50 CR,5,2027-01-11\r\n"));
+                           "transfer,20,,2027-01-10\r\nchq,500.50,5,someday\r\nreturned,500.50 CR,5,2027-01-11\r\n")
+                    + ("chq,600,6," + today.addDays(5).toString(Qt::ISODate) + "\r\nchq,700,7,"
+                       + today.addDays(-3).toString(Qt::ISODate) + "\r\n")
+                          .toUtf8());
     statement.close();
     const Reconciliation done = ReconcileStatement(reg, statement.fileName(), "SIB", QLocale("en_US"));
-    QStringList told;
-    for (const StatementMatch &m : done.matches)
-        if (m.kind != StatementMatch::Kind::Cleared)
-            told << DescribeMismatch(m, "SIB", QLocale("en_US"));
-    QCOMPARE(told,
+    QCOMPARE(DescribeReconciliation(done, en),
              (QStringList{"Line 3, cheque 2, 200.01: the register's cheque is for 200.00",
                           "Line 5, cheque 3, 300.00: the cheque is cleared already",
                           "Line 6, cheque 4, 400.00: the register has the cheque as voided",
                           "Line 7, cheque 99, 50.00: the register has no such cheque of SIB",
-                          "Line 9, cheque 5, ?: its date cannot be read"}));
-    QCOMPARE(done.cleared, 2);
+                          "Line 9, cheque 5, ?: its date cannot be read",
+                          "Line 12, cheque 7, 700.00: the statement pays it on " + WriteShortDate(today.addDays(-3), en)
+                              + ", before it was printed on " + WriteShortDate(today, en),
+                          "Line 11, cheque 6: paid on " + WriteShortDate(today.addDays(5), en) + ", before its date "
+                              + WriteShortDate(today.addDays(30), en)}));
+    QCOMPARE(done.cleared, 3);
     QCOMPARE(reg.chequeByNumber("SIB", 1)->stateDay, QDate(2027, 1, 5));
     QCOMPARE(reg.chequeByNumber("SIB", 3)->state, ChequeState::Cleared);
     QCOMPARE(reg.chequeByNumber("SIB", 2)->state, ChequeState::Printed);

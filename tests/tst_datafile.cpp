@@ -30,6 +30,7 @@ class TestDataFile : public QObject
     Q_OBJECT
 
 private slots:
+    void savedNamesTakeTheFiltersSuffix();
     void lineEnds_data();
     void lineEnds();
     void everyByteRoundTrips();
@@ -406,6 +407,19 @@ void TestDataFile::defaultsCopiedOnceIntoTheUserFolder()
     QVERIFY(!QFileInfo::exists(user + "/money.txt"));
     QCOMPARE(ReadBytes(exe.filePath("banks.txt")), QByteArray("Bank\r\n"));
     QFile::setPermissions(exe.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void TestDataFile::savedNamesTakeTheFiltersSuffix()
+{
+    // The filter chosen decides what is written: a name without its suffix
+    // gets the filter's first; one with any of its suffixes keeps it.
+    const QString filters[] = {"Excel workbooks (*.xlsx)", "CSV files (*.csv *.txt)", "All files (*)"};
+    QCOMPARE(WithSuffixOf("/tmp/cheques", filters[0]), QStringLiteral("/tmp/cheques.xlsx"));
+    QCOMPARE(WithSuffixOf("/tmp/cheques.csv", filters[0]), QStringLiteral("/tmp/cheques.csv.xlsx"));
+    QCOMPARE(WithSuffixOf("/tmp/cheques.XLSX", filters[0]), QStringLiteral("/tmp/cheques.XLSX"));
+    QCOMPARE(WithSuffixOf("/tmp/list.txt", filters[1]), QStringLiteral("/tmp/list.txt"));
+    QCOMPARE(WithSuffixOf("/tmp/list", filters[1]), QStringLiteral("/tmp/list.csv"));
+    QCOMPARE(WithSuffixOf("/tmp/list", filters[2]), QStringLiteral("/tmp/list"));
 }
 
 QTEST_GUILESS_MAIN(TestDataFile)

@@ -111,7 +111,7 @@ void TestDesigner::cleanup()
 void TestDesigner::startsWithTheInitialLayout()
 {
     TChequeForm &f = *m_form;
-    QCOMPARE(f.windowTitle(), QStringLiteral("ChequeForm"));
+    QCOMPARE(f.windowTitle(), QStringLiteral("Cheque Layout"));
     // The menu and the position bar above the cheque area, which keeps the
     // window's first size.
     const int bars = Find<QWidget>(&f, "MenuBar")->height() + Find<QWidget>(&f, "PositionBar")->height();

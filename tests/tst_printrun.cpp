@@ -8,6 +8,7 @@ class TestPrintRun : public QObject
     Q_OBJECT
 
 private slots:
+    void datesTypedOnAnArabicKeyboard();
     void rightToLeft_data();
     void rightToLeft();
     void formatAmount_data();
@@ -249,6 +250,26 @@ void TestPrintRun::amountMismatch()
         QVERIFY2(!why, qPrintable(why.value_or("")));
     else
         QVERIFY2(why && why->contains(problem), qPrintable(why.value_or("none")));
+}
+
+void TestPrintRun::datesTypedOnAnArabicKeyboard()
+{
+    // Arabic-Indic digits read as the same date as ASCII ones, on an English
+    // and an Arabic desktop, in the desktop's form and as yyyy-mm-dd.
+    const QDate today(2026, 12, 8), day(2026, 12, 31);
+    for (const char *name : {"en_US", "ar_AE", "ar_SY", "de_DE"}) {
+        const QLocale locale(name);
+        const QString written = WriteShortDate(day, locale);
+        QString arabic = written, persian = written;
+        for (QChar &c : arabic)
+            if (c.isDigit() && c.unicode() < 0x80)
+                c = QChar(0x0660 + (c.unicode() - u'0'));
+        for (QChar &c : persian)
+            if (c.isDigit() && c.unicode() < 0x80)
+                c = QChar(0x06F0 + (c.unicode() - u'0'));
+        for (const QString &typed : {written, arabic, persian, QStringLiteral("٢٠٢٦-١٢-٣١")})
+            QVERIFY2(ReadTypedDate(typed, locale, today) == day, qPrintable(QStringLiteral("%1: %2").arg(name, typed)));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestPrintRun)

@@ -534,6 +534,10 @@ void TestProgram::badAmountsAndDates()
     w.PrintBtnClick();
     QCOMPARE(m_dialogs->messages, messages);
     QVERIFY(m_printing->jobs.isEmpty());
+    // A number written otherwise than Print reads it is told before a
+    // printer is chosen.
+    if (amount.contains(u',') || amount.contains(u' '))
+        QCOMPARE(m_printing->setups, 0);
     QCOMPARE(Find<WebPanel>(&w, "WebBrowser2")->navigations(),
              messages.first().startsWith("Print Cheque: Error\n") ? 1 : 2);
 }

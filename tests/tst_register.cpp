@@ -152,6 +152,11 @@ void TestRegister::duplicatesOfTheLastThirtyDays()
     QVERIFY(!reg.findDuplicate(Make("FAB", "محمد أحمد", "2500"), month));
     QVERIFY(!reg.findDuplicate(Make("SIB", "محمد أحمد", "2500.01"), month));
     QVERIFY(!reg.findDuplicate(Make("SIB", "محمد أحمد", "2500"), QDateTime::currentDateTimeUtc().addSecs(60)));
+    // It stands once delivered (or cleared, returned, stopped), and says so.
+    reg.markAfterPrint(first.number, ChequeState::Delivered, QDate::currentDate(), {});
+    QCOMPARE(reg.findDuplicate(Make("SIB", "محمد أحمد", "2500"), month)->state, ChequeState::Delivered);
+    QCOMPARE(EarlierCheque(*reg.findDuplicate(Make("SIB", "محمد أحمد", "2500"), month)),
+             QStringLiteral("cheque No. 1, delivered"));
     reg.voidCheque(first.number, "wrong");
     QVERIFY(!reg.findDuplicate(Make("SIB", "محمد أحمد", "2500"), month)); // a voided one does not count
 }
@@ -751,6 +756,15 @@ void TestRegister::twoProgramsShareOneNumbering()
     for (int i = 0; i < programs; ++i)
         pages += int(QDir(m_dir->filePath(QStringLiteral("out%1").arg(i))).entryList({"cheque-*.pdf"}).size());
     QCOMPARE(pages, programs * each);
+    // A program showing a register file learns that another changed it
+    // (a server tells its listeners).
+    if (!server) {
+        QVERIFY(!reg.changedElsewhere());
+        ChequeRegister other(c);
+        other.recordSent(Make("SIB", "Tarn", "5"), "printer");
+        QVERIFY(reg.changedElsewhere());
+        QVERIFY(!reg.changedElsewhere());
+    }
 }
 
 void TestRegister::lifeAfterPrint()
@@ -763,26 +777,29 @@ void TestRegister::lifeAfterPrint()
     for (const char *amount : {"100", "200", "300", "400"})
         n << IssueCheque(reg, Make("SIB", "Dorvan", amount), "printer", Printed).number;
     // Delivered, then cleared on the bank's date; returned, then stopped;
-    // a clearing without its date, a cleared cheque voided and a voided one
-    // delivered are refused.
-    reg.markAfterPrint(n[0], ChequeState::Delivered, QDate(2026, 2, 1), {});
-    reg.markAfterPrint(n[0], ChequeState::Cleared, QDate(2026, 2, 9), {});
-    reg.markAfterPrint(n[1], ChequeState::Returned, QDate(2026, 2, 10), "insufficient funds");
-    reg.markAfterPrint(n[1], ChequeState::Stopped, QDate(2026, 2, 11), "lost by the payee");
+    // a clearing without its date or before the cheque was printed, a
+    // cleared cheque voided and a voided one delivered are refused.
+    const QDate today = QDate::currentDate();
+    const auto day = [&](int n) { return today.addDays(n); };
+    const auto iso = [&](int n) { return day(n).toString(Qt::ISODate); };
+    reg.markAfterPrint(n[0], ChequeState::Delivered, day(1), {});
+    reg.markAfterPrint(n[0], ChequeState::Cleared, day(9), {});
+    reg.markAfterPrint(n[1], ChequeState::Returned, day(10), "insufficient funds");
+    reg.markAfterPrint(n[1], ChequeState::Stopped, day(11), "lost by the payee");
     QVERIFY(ErrorOf([&] { reg.markAfterPrint(n[2], ChequeState::Cleared, {}, {}); }).contains("date"));
+    QVERIFY(ErrorOf([&] { reg.markAfterPrint(n[3], ChequeState::Cleared, day(-1), {}); }).contains("printed on"));
     QVERIFY(ErrorOf([&] { reg.voidCheque(n[0], "mistake"); }).contains("cleared"));
     QVERIFY(ErrorOf([&] { reg.markSpoilt(n[0], "torn"); }).contains("cleared"));
     reg.voidCheque(n[2], "torn");
-    QVERIFY(
-        ErrorOf([&] { reg.markAfterPrint(n[2], ChequeState::Delivered, QDate(2026, 3, 1), {}); }).contains("voided"));
-    QCOMPARE(reg.cheque(n[0])->stateDay, QDate(2026, 2, 9));
+    QVERIFY(ErrorOf([&] { reg.markAfterPrint(n[2], ChequeState::Delivered, day(20), {}); }).contains("voided"));
+    QCOMPARE(reg.cheque(n[0])->stateDay, day(9));
     QStringList events;
     for (const qint64 cheque : {n[0], n[1]})
         for (const ChequeEvent &e : reg.history(cheque).mid(2))
             events << e.kind + u'/' + e.detail;
     QCOMPARE(events,
-             (QStringList{"delivered/2026-02-01", "cleared/2026-02-09", "returned/2026-02-10: insufficient funds",
-                          "stopped/2026-02-11: lost by the payee"}));
+             (QStringList{"delivered/" + iso(1), "cleared/" + iso(9), "returned/" + iso(10) + ": insufficient funds",
+                          "stopped/" + iso(11) + ": lost by the payee"}));
     // What stands, what the bank has still to pay, what does not count.
     QCOMPARE(TotalsText(reg.stateTotals({}), QLocale("en_US")),
              QStringLiteral("2 cheques: 500.00 Dhs, 1 outstanding: 400.00 Dhs (not counted: 1 voided, 300.00; "

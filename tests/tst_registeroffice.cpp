@@ -333,9 +333,14 @@ void TestRegisterOffice::approvalBeforePrint()
                      alice.needsApproval(Make("ADCB", "x", "7000")), alice.needsApproval(Make("ADCB", "x", "20001"))}),
         QList<bool>({false, true, false, true}));
 
-    // Below the amount: printed at once. Above it: prepared, not printed,
-    // no cheque number taken.
+    // Below the amount: printed at once (and told to the other programs
+    // showing the register). Above it: prepared, not printed, no cheque
+    // number taken.
+    int toldBob = 0;
+    bob.setChangeListener([&] { ++toldBob; });
+    QCOMPARE(bob.nextChequeNumber("SIB"), 1);
     QVERIFY(IssueCheque(alice, Make("SIB", "Dorvan", "5000"), "printer", Printed).printed);
+    QTRY_VERIFY(toldBob > 0);
     bool paper = false;
     const auto print = [&](const ChequeRegister::Recorded &) {
         paper = true;

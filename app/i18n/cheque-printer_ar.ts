@@ -71,10 +71,6 @@ Replace banks.txt and options.txt with the banks and layouts of this session?</s
         <translation>لم يُطبع شيء: يُسجَّل كل شيك في السجل قبل طباعته.</translation>
     </message>
     <message>
-        <source>Row %1: like cheque No. %2 of %3, printed on %4; not printed (give --allow-duplicates to print it).</source>
-        <translation>الصف ⁨%1⁩: يشبه الشيك رقم ⁨%2⁩ من ⁨%3⁩، المطبوع في ⁨%4⁩؛ لم يُطبع (أضف ⁨--allow-duplicates⁩ لطباعته).</translation>
-    </message>
-    <message>
         <source>Row %1: %2</source>
         <translation>الصف ⁨%1⁩: ⁨%2⁩</translation>
     </message>
@@ -172,6 +168,10 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers an
     <message>
         <source>%1: %2, %3 sub-unit digits</source>
         <translation>⁨%1⁩: ⁨%2⁩، ⁨%3⁩ أرقام للأجزاء</translation>
+    </message>
+    <message>
+        <source>Row %1: like a cheque of %2 recorded on %3 (%4); not printed (give --allow-duplicates to print it).</source>
+        <translation>الصف ⁨%1⁩: يشبه شيكاً من ⁨%2⁩ سُجّل في ⁨%3⁩ (⁨%4⁩)؛ لم يُطبع (أضف ⁨--allow-duplicates⁩ لطباعته).</translation>
     </message>
 </context>
 <context>
@@ -448,14 +448,6 @@ The cheque was printed; the register shows it as sent.</source>
         </translation>
     </message>
     <message>
-        <source>A cheque of %1 to &quot;%2&quot; for %3 %4 was printed on %5 (cheque No. %6).
-
-Print this cheque as well?</source>
-        <translation>طُبع شيك من ⁨%1⁩ إلى «⁨%2⁩» بمبلغ ⁨%3⁩ ⁨%4⁩ في ⁨%5⁩ (الشيك رقم ⁨%6⁩).
-
-هل تريد طباعة هذا الشيك أيضاً؟</translation>
-    </message>
-    <message>
         <source>Date Error</source>
         <translation>خطأ في التاريخ</translation>
     </message>
@@ -478,10 +470,6 @@ Cheque No. %1 is then marked spoilt.</source>
     <message>
         <source>Print the approved cheque to &quot;%1&quot; for %2 %3 of %4?</source>
         <translation>طباعة الشيك الموافق عليه إلى «⁨%1⁩» بمبلغ ⁨%2⁩ ⁨%3⁩ من ⁨%4⁩؟</translation>
-    </message>
-    <message>
-        <source>Row %1 (%2, %3) is like cheque No. %4 of %5, printed on %6.</source>
-        <translation>الصف ⁨%1⁩ (⁨%2⁩، ⁨%3⁩) يشبه الشيك رقم ⁨%4⁩ من ⁨%5⁩، المطبوع في ⁨%6⁩.</translation>
     </message>
     <message>
         <source>And %1 more.</source>
@@ -541,6 +529,33 @@ Try again? Choose No to close without saving the banks and layouts; the files ke
         <translation>%1
 
 هل تريد المحاولة مرة أخرى؟ اختر «لا» للإغلاق دون حفظ البنوك والتصاميم؛ وتبقى الملفات على ما كانت عليه.</translation>
+    </message>
+    <message>
+        <source>cheque No. %1, %2</source>
+        <translation>الشيك رقم ⁨%1⁩، ⁨%2⁩</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln cheques of %1 are to be printed, and only %2 leaves are left in its cheque books: add the next cheque book (Cheque Numbers in the register window) first. Nothing was printed.</source>
+        <translation>
+            <numerusform>لا شيكات من ⁨%1⁩ للطباعة، ولم يبقَ في دفاتر شيكاته إلا ⁨%2⁩ ورقة: أضف دفتر الشيكات التالي (أرقام الشيكات في نافذة السجل) أولاً. لم يُطبع شيء.</numerusform>
+            <numerusform>شيك واحد من ⁨%1⁩ للطباعة، ولم يبقَ في دفاتر شيكاته إلا ⁨%2⁩ ورقة: أضف دفتر الشيكات التالي (أرقام الشيكات في نافذة السجل) أولاً. لم يُطبع شيء.</numerusform>
+            <numerusform>شيكان من ⁨%1⁩ للطباعة، ولم يبقَ في دفاتر شيكاته إلا ⁨%2⁩ ورقة: أضف دفتر الشيكات التالي (أرقام الشيكات في نافذة السجل) أولاً. لم يُطبع شيء.</numerusform>
+            <numerusform>%Ln شيكات من ⁨%1⁩ للطباعة، ولم يبقَ في دفاتر شيكاته إلا ⁨%2⁩ ورقة: أضف دفتر الشيكات التالي (أرقام الشيكات في نافذة السجل) أولاً. لم يُطبع شيء.</numerusform>
+            <numerusform>%Ln شيكاً من ⁨%1⁩ للطباعة، ولم يبقَ في دفاتر شيكاته إلا ⁨%2⁩ ورقة: أضف دفتر الشيكات التالي (أرقام الشيكات في نافذة السجل) أولاً. لم يُطبع شيء.</numerusform>
+            <numerusform>%Ln شيك من ⁨%1⁩ للطباعة، ولم يبقَ في دفاتر شيكاته إلا ⁨%2⁩ ورقة: أضف دفتر الشيكات التالي (أرقام الشيكات في نافذة السجل) أولاً. لم يُطبع شيء.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>A cheque of %1 to &quot;%2&quot; for %3 %4 was recorded on %5 (%6).
+
+Print this cheque as well?</source>
+        <translation>سُجّل شيك من ⁨%1⁩ إلى «⁨%2⁩» بمبلغ ⁨%3⁩ ⁨%4⁩ في ⁨%5⁩ (⁨%6⁩).
+
+هل تطبع هذا الشيك أيضاً؟</translation>
+    </message>
+    <message>
+        <source>Row %1 (%2, %3) is like a cheque of %4 recorded on %5 (%6).</source>
+        <translation>الصف ⁨%1⁩ (⁨%2⁩، ⁨%3⁩) يشبه شيكاً من ⁨%4⁩ سُجّل في ⁨%5⁩ (⁨%6⁩).</translation>
     </message>
 </context>
 <context>
@@ -768,18 +783,6 @@ Try again? Choose No to close without saving the banks and layouts; the files ke
     <message>
         <source>it holds no cheques: it has only its first row, which names the columns</source>
         <translation>لا شيكات فيها: ليس فيها إلا صفها الأول الذي يسمّي الأعمدة</translation>
-    </message>
-    <message>
-        <source>a cell of row %1 holds %2 characters, more than the %3 a list&apos;s cell may hold</source>
-        <translation>في خلية من الصف ⁨%1⁩ عدد ⁨%2⁩ من الحروف، أكثر من ⁨%3⁩ حرف تتسع لها خلية القائمة</translation>
-    </message>
-    <message>
-        <source>its cells hold more than %1 characters, far more than a list of cheques</source>
-        <translation>في خلاياها أكثر من ⁨%1⁩ حرف، أكثر بكثير مما في قائمة شيكات</translation>
-    </message>
-    <message>
-        <source>it has more than %1 rows; print a longer list in parts of at most %1</source>
-        <translation>فيها أكثر من ⁨%1⁩ صف؛ اطبع القائمة الأطول على أجزاء لا يزيد كل منها على ⁨%1⁩</translation>
     </message>
     <message>
         <source>line %1 is longer than %2 characters, far beyond a row of a list of cheques</source>
@@ -1182,6 +1185,10 @@ Try again? Choose No to close without saving the banks and layouts; the files ke
     <message>
         <source> is not as its history holds it: it was changed behind the register&apos;s back</source>
         <translation> ليس كما يحفظه سجل أحداثه: غُيّر دون علم سجل الشيكات</translation>
+    </message>
+    <message>
+        <source>the bank cannot have paid it on %1: it was printed on %2</source>
+        <translation>لا يمكن أن يكون البنك قد صرفه في ⁨%1⁩: فقد طُبع في ⁨%2⁩</translation>
     </message>
 </context>
 <context>
@@ -1665,6 +1672,14 @@ The program goes on with the UAE currency. The file is left as it is until you s
     <message>
         <source>Line %1, cheque %2, %3: %4</source>
         <translation>السطر ⁨%1⁩، الشيك ⁨%2⁩، ⁨%3⁩: ⁨%4⁩</translation>
+    </message>
+    <message>
+        <source>Line %1, cheque %2: paid on %3, before its date %4</source>
+        <translation>السطر ⁨%1⁩، الشيك ⁨%2⁩: صُرف في ⁨%3⁩، قبل تاريخه ⁨%4⁩</translation>
+    </message>
+    <message>
+        <source>the statement pays it on %1, before it was printed on %2</source>
+        <translation>يصرفه الكشف في ⁨%1⁩، قبل أن يُطبع في ⁨%2⁩</translation>
     </message>
 </context>
 <context>
@@ -2301,6 +2316,14 @@ The program goes on with the UAE currency. The file is left as it is until you s
         <source>The account of %1 was added.</source>
         <translation>أُضيف حساب ⁨%1⁩.</translation>
     </message>
+    <message>
+        <source>The reason must be given: it is kept with the cheque.</source>
+        <translation>يجب ذكر السبب: فهو يُحفظ مع الشيك.</translation>
+    </message>
+    <message>
+        <source>The date &quot;%1&quot; cannot be read: %2.</source>
+        <translation>لا يمكن قراءة التاريخ &quot;⁨%1⁩&quot;: %2.</translation>
+    </message>
 </context>
 <context>
     <name>Schedule</name>
@@ -2663,10 +2686,6 @@ Save them?</source>
         <translation>الطابعة</translation>
     </message>
     <message>
-        <source>ChequeForm</source>
-        <translation>تصميم الشيك</translation>
-    </message>
-    <message>
         <source>No printer is installed. Offsets apply to printers only; a PDF file is never moved.</source>
         <translation>لا توجد طابعة مثبّتة. الإزاحات للطابعات فقط؛ ملف PDF لا يُزاح أبداً.</translation>
     </message>
@@ -2717,6 +2736,10 @@ Save them?</source>
     <message>
         <source>Field %1 cannot print</source>
         <translation>الحقل ⁨%1⁩ لا يُطبع</translation>
+    </message>
+    <message>
+        <source>Cheque Layout</source>
+        <translation>تصميم الشيك</translation>
     </message>
 </context>
 <context>

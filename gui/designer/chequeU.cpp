@@ -33,6 +33,8 @@
 
 using namespace DesignerDetail;
 
+QString DesignerDetail::DesignerTitle() { return QCoreApplication::translate("TChequeForm", "Cheque Layout"); }
+
 /// A change of the layout on screen, undone and redone as whole layouts.
 class LayoutCommand : public QUndoCommand
 {

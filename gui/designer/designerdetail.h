@@ -30,7 +30,8 @@ inline QString OptionsFile() { return QString::fromLatin1(OptionsFileName); }
 /// The sign that ends an item of an option line.
 inline const QString ItemEnd = QStringLiteral("/");
 
-inline QString DesignerTitle() { return QCoreApplication::translate("TChequeForm", "ChequeForm"); }
+/// The designer's title, on its window and its messages.
+QString DesignerTitle();
 
 } // namespace DesignerDetail
 

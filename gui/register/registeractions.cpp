@@ -157,12 +157,12 @@ void RegisterWindow::reconcile()
         return;
     }
     m_access.touch();
-    QStringList lines;
-    for (const StatementMatch &m : std::as_const(done.matches))
-        if (m.kind != StatementMatch::Kind::Cleared && lines.size() < 20)
-            lines << DescribeMismatch(m, bank);
-    if (done.mismatched() > lines.size())
-        lines << tr("…and %Ln more.", nullptr, done.mismatched() - int(lines.size()));
+    QStringList lines = DescribeReconciliation(done);
+    if (lines.size() > 20) {
+        const int more = int(lines.size()) - 20;
+        lines = lines.mid(0, 20);
+        lines << tr("…and %Ln more.", nullptr, more);
+    }
     const QString summary =
         tr("%Ln cheques of %1 cleared; %2 lines of the statement do not match.", nullptr, done.cleared)
             .arg(bank)

@@ -15,18 +15,6 @@
 #include "output/printrun.h"
 #include "register/registerreport.h"
 
-QString StateText(ChequeState state)
-{
-    static const char *const names[] = {
-        QT_TRANSLATE_NOOP("RegisterWindow", "sent"),      QT_TRANSLATE_NOOP("RegisterWindow", "printed"),
-        QT_TRANSLATE_NOOP("RegisterWindow", "failed"),    QT_TRANSLATE_NOOP("RegisterWindow", "voided"),
-        QT_TRANSLATE_NOOP("RegisterWindow", "spoilt"),    QT_TRANSLATE_NOOP("RegisterWindow", "prepared"),
-        QT_TRANSLATE_NOOP("RegisterWindow", "approved"),  QT_TRANSLATE_NOOP("RegisterWindow", "rejected"),
-        QT_TRANSLATE_NOOP("RegisterWindow", "delivered"), QT_TRANSLATE_NOOP("RegisterWindow", "cleared"),
-        QT_TRANSLATE_NOOP("RegisterWindow", "returned"),  QT_TRANSLATE_NOOP("RegisterWindow", "stopped")};
-    return QCoreApplication::translate("RegisterWindow", names[int(state)]);
-}
-
 QString PrintedAtText(const QDateTime &printedAt)
 {
     // Without the direction marks of an Arabic desktop's format: its date

@@ -11,7 +11,6 @@
 #include "register/chequeregister.h"
 
 /// A cheque's state as the windows show it (in the interface's language).
-QString StateText(ChequeState state);
 
 /// When a cheque was printed, in the desktop's short date and time.
 QString PrintedAtText(const QDateTime &printedAt);

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -22,6 +23,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTimer>
@@ -75,10 +77,11 @@ RegisterWindow::RegisterWindow(RegisterAccess &access, QWidget *parent)
     connect(m_model, &RegisterModel::failed, this, [this](const QString &message) { status(message); });
     connect(m_model, &QAbstractItemModel::modelReset, this, &RegisterWindow::updateButtons);
     connect(Table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &RegisterWindow::updateButtons);
-    connect(&m_access, &RegisterAccess::chequesChanged, this, [this] {
-        if (isVisible())
-            refresh();
-    });
+    connect(&m_access, &RegisterAccess::chequesChanged, this, &RegisterWindow::refreshWhenFree);
+    // F5, and coming back to the window after another program changed the
+    // register file, read the register again.
+    auto *reread = new QShortcut(QKeySequence::Refresh, this);
+    connect(reread, &QShortcut::activated, this, &RegisterWindow::refresh);
     BankCB->addItem(tr("All banks"));
     updateButtons();
 }
@@ -303,7 +306,16 @@ void RegisterWindow::refresh()
     }
     status(QString());
     ChequeRegister *reg = openRegister();
+    if (reg)
+        reg->changedElsewhere(); // what is read now is the version seen
+    const RegisteredCheque *before = selected();
+    const qint64 kept = before ? before->number : 0;
     m_model->show(reg, *v);
+    for (int row = 0; kept && row < m_model->rowCount(); ++row)
+        if (m_model->chequeAt(row)->number == kept) {
+            selectRow(row);
+            break;
+        }
     // The times and dates whole, as wide as the rows shown need.
     for (int column : {RegisterModel::PrintedAt, RegisterModel::Date})
         Table->resizeColumnToContents(column);
@@ -323,6 +335,22 @@ void RegisterWindow::refresh()
         TotalsLB->clear();
         status(QString::fromStdString(error.message()));
     }
+}
+
+void RegisterWindow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_access.isOpen()
+        && m_access.open().reg->changedElsewhere())
+        refreshWhenFree();
+}
+
+void RegisterWindow::refreshWhenFree()
+{
+    // Not under a dialog the window's actions opened: they hold the row
+    // they act on. The window reads again when it is active once more.
+    if (isVisible() && !QApplication::activeModalWidget())
+        refresh();
 }
 
 const RegisteredCheque *RegisterWindow::selected() const
@@ -376,29 +404,17 @@ void RegisterWindow::markAfterPrint(ChequeState state)
     QDate day = QDate::currentDate();
     QString reason;
     if (state == ChequeState::Cleared) {
-        // The bank's date, asked until it reads as one.
-        for (;;) {
-            const auto typed = dialogs().askText(this, Title(), tr("On what date did the bank pay %1?").arg(which),
-                                                 WriteShortDate(day));
-            if (!typed)
-                return;
-            if (const auto read = ReadTypedDate(*typed)) {
-                day = *read;
-                break;
-            }
-        }
+        const auto typed = askDay(tr("On what date did the bank pay %1?").arg(which), day);
+        if (!typed)
+            return;
+        day = *typed;
     } else if (state == ChequeState::Returned || state == ChequeState::Stopped) {
-        while (reason.isEmpty()) {
-            const auto typed =
-                dialogs().askText(this, Title(),
-                                  (state == ChequeState::Returned ? tr("Why did the bank return %1 unpaid?")
-                                                                  : tr("Why is the payment of %1 stopped?"))
-                                      .arg(which),
-                                  QString());
-            if (!typed)
-                return;
-            reason = typed->trimmed();
-        }
+        const auto typed = askReason((state == ChequeState::Returned ? tr("Why did the bank return %1 unpaid?")
+                                                                     : tr("Why is the payment of %1 stopped?"))
+                                         .arg(which));
+        if (!typed)
+            return;
+        reason = *typed;
     }
     try {
         reg->markAfterPrint(cheque.number, state, day, reason);
@@ -416,22 +432,17 @@ void RegisterWindow::decide(bool approve)
     if (!c || !reg)
         return;
     const RegisteredCheque cheque = *c;
-    QString comment;
-    // A rejection is kept with its reason: asked until one is given.
-    do {
-        const QString question = approve ? tr("Approve the cheque of %1 to \"%2\" for %3 %4, prepared by %5? "
-                                              "A comment, if any:")
-                                         : tr("Why is the cheque of %1 to \"%2\" for %3 %4, prepared by %5, "
-                                              "rejected?");
-        const auto typed =
-            dialogs().askText(this, Title(),
-                              question.arg(cheque.bank, cheque.payee, MinorUnitsText(cheque.minorUnits, cheque.digits),
-                                           CurrencyShown(cheque), cheque.login),
-                              QString());
-        if (!typed)
-            return;
-        comment = typed->trimmed();
-    } while (!approve && comment.isEmpty());
+    // A rejection is kept with its reason.
+    const QString question = approve ? tr("Approve the cheque of %1 to \"%2\" for %3 %4, prepared by %5? "
+                                          "A comment, if any:")
+                                     : tr("Why is the cheque of %1 to \"%2\" for %3 %4, prepared by %5, "
+                                          "rejected?");
+    const QString asked = question.arg(cheque.bank, cheque.payee, MinorUnitsText(cheque.minorUnits, cheque.digits),
+                                       CurrencyShown(cheque), cheque.login);
+    const auto typed = approve ? dialogs().askText(this, Title(), asked, QString()) : askReason(asked);
+    if (!typed)
+        return;
+    const QString comment = typed->trimmed();
     try {
         reg->decide(cheque.number, approve, comment);
     } catch (const ChequeError &error) {
@@ -459,19 +470,16 @@ void RegisterWindow::setState(ChequeState state)
         return;
     const RegisteredCheque cheque = *c;
     QString reason;
-    // A void or a spoilt cheque is kept with its reason: asked until one is
-    // given, or the user cancels.
-    while (state != ChequeState::Printed && reason.isEmpty()) {
+    // A void or a spoilt cheque is kept with its reason.
+    if (state != ChequeState::Printed) {
         const QString question = state == ChequeState::Voided ? tr("Why is cheque No. %1 of %2 (%3, %4 %5) void?")
                                                               : tr("Why is cheque No. %1 of %2 (%3, %4 %5) spoilt?");
         const auto typed =
-            dialogs().askText(this, Title(),
-                              question.arg(QString::number(cheque.chequeNumber), cheque.bank, cheque.payee,
-                                           MinorUnitsText(cheque.minorUnits, cheque.digits), CurrencyShown(cheque)),
-                              QString());
+            askReason(question.arg(QString::number(cheque.chequeNumber), cheque.bank, cheque.payee,
+                                   MinorUnitsText(cheque.minorUnits, cheque.digits), CurrencyShown(cheque)));
         if (!typed)
             return;
-        reason = typed->trimmed();
+        reason = *typed;
     }
     try {
         switch (state) {
@@ -496,4 +504,32 @@ void RegisterWindow::reprintSelected()
 {
     if (const RegisteredCheque *c = selected())
         emit reprintRequested(*c);
+}
+
+std::optional<QString> RegisterWindow::askReason(const QString &question)
+{
+    QString typed;
+    for (;;) {
+        const auto answer = dialogs().askText(this, Title(), question, typed);
+        if (!answer)
+            return std::nullopt;
+        if (!answer->trimmed().isEmpty())
+            return answer->trimmed();
+        dialogs().showMessage(this, Title(), tr("The reason must be given: it is kept with the cheque."));
+    }
+}
+
+std::optional<QDate> RegisterWindow::askDay(const QString &question, QDate initial)
+{
+    QString typed = WriteShortDate(initial);
+    for (;;) {
+        const auto answer = dialogs().askText(this, Title(), question, typed);
+        if (!answer)
+            return std::nullopt;
+        if (const auto read = ReadTypedDate(*answer))
+            return read;
+        dialogs().showMessage(this, Title(),
+                              tr("The date \"%1\" cannot be read: %2.").arg(Shown(answer->trimmed()), DateFormsText()));
+        typed = *answer;
+    }
 }

@@ -83,6 +83,9 @@ public:
     void printReport();
     void editConnection();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 signals:
     /// The user asked to print `cheque` again under a new number.
     void reprintRequested(const RegisteredCheque &cheque);
@@ -90,11 +93,19 @@ signals:
     void printApprovedRequested(const RegisteredCheque &cheque);
 
 private:
+    /// Reads the register again unless a dialog of the window is open.
+    void refreshWhenFree();
     QLayout *buildFilters();
     void buildTable();
     QLayout *buildActions();
     void connectFilters();
     ChequeRegister *openRegister();
+    /// A reason asked for until one is given (told when none was); nothing
+    /// when the user cancels.
+    std::optional<QString> askReason(const QString &question);
+    /// A day asked for, in the desktop's format or as yyyy-mm-dd, until it
+    /// reads as one (told what was wrong, the text kept to mend).
+    std::optional<QDate> askDay(const QString &question, QDate initial);
     void updateButtons();
     void setState(ChequeState state);
     void decide(bool approve);

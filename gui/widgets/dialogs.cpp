@@ -9,10 +9,12 @@
 #include <QGuiApplication>
 #include <QIdentityProxyModel>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
+#include "core/datafile.h"
 #include "gui/widgets/widgets.h"
 
 namespace {
@@ -106,6 +108,9 @@ std::optional<QString> AskFile(QWidget *parent, const QString &title, const QStr
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
+    // The filter chosen decides what a file saved is.
+    if (mode == QFileDialog::AcceptSave)
+        return WithSuffixOf(dialog.selectedFiles().first(), dialog.selectedNameFilter());
     return dialog.selectedFiles().first();
 }
 
@@ -144,12 +149,18 @@ public:
     std::optional<QString> askText(QWidget *parent, const QString &title, const QString &label, const QString &initial,
                                    Echo echo) override
     {
-        bool ok = false;
-        const QString text = QInputDialog::getText(
-            parent, title, label, echo == Echo::Password ? QLineEdit::Password : QLineEdit::Normal, initial, &ok);
-        if (!ok)
+        QInputDialog dialog(parent);
+        dialog.setWindowTitle(title);
+        // Shown as it stands: the label carries a payee's or a file's name,
+        // whose "&" is no shortcut and whose "<" no markup.
+        dialog.setLabelText(QString(label).replace(u'&', QLatin1String("&&")));
+        if (auto *text = dialog.findChild<QLabel *>())
+            text->setTextFormat(Qt::PlainText);
+        dialog.setTextEchoMode(echo == Echo::Password ? QLineEdit::Password : QLineEdit::Normal);
+        dialog.setTextValue(initial);
+        if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
-        return text;
+        return dialog.textValue();
     }
 
     std::optional<QString> askSaveFile(QWidget *parent, const QString &title, const QString &suggested,
@@ -201,7 +212,8 @@ void WindowUser::tell(const QString &text) { dialogs().showMessage(m_parent, m_c
 
 bool WindowUser::ask(const QString &question, bool yesByDefault)
 {
-    return dialogs().askYesNo(m_parent, m_caption, question, yesByDefault ? Dialogs::Default::Yes : Dialogs::Default::No);
+    return dialogs().askYesNo(m_parent, m_caption, question,
+                              yesByDefault ? Dialogs::Default::Yes : Dialogs::Default::No);
 }
 
 std::optional<QString> WindowUser::askPassword(const QString &question)

@@ -68,6 +68,8 @@ BEGIN
         concat_ws(E'\x1e', NEW.bank, coalesce(NEW.cheque_number::text, ''), NEW.payee, NEW.amount_minor::text,
           NEW.digits::text, NEW.currency, NEW.cheque_day, NEW.words_en, NEW.words_ar, NEW.account_only::text,
           NEW.state, NEW.reason, NEW.state_day));
+    -- The programs that show the register are told it changed.
+    PERFORM pg_notify('cheque_register', '');
   END IF;
   RETURN NULL;
 END $$;

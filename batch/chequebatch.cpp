@@ -284,6 +284,7 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
         if (empty)
             continue;
         BatchRow row;
+        row.index = r;
         row.row = file.rowNumbers.value(r, int(r) + 1);
         row.bank = CellText(cells, columns[ListColumn::Bank]).trimmed();
         if (row.bank.isEmpty())
@@ -390,12 +391,41 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
     return rows;
 }
 
+std::optional<BatchRow> CheckListRow(const ListFile &file, qsizetype index, const BatchContext &context)
+{
+    // The header and the row alone, numbered as in the file.
+    ListFile one = file;
+    one.rows = {file.rows.value(0), file.rows.value(index)};
+    one.rowNumbers = {file.rowNumbers.value(0, 1), file.rowNumbers.value(index, int(index) + 1)};
+    QList<BatchRow> rows = CheckList(one, context);
+    if (rows.isEmpty())
+        return std::nullopt;
+    rows.first().index = index;
+    return rows.first();
+}
+
+bool SetListCell(ListFile &file, qsizetype index, ListColumn column, const QString &text)
+{
+    const int at = FindColumns(file.rows.value(0))[column];
+    if (at < 0 || index <= 0 || index >= file.rows.size())
+        return false;
+    QList<ListCell> &cells = file.rows[index];
+    while (cells.size() <= at)
+        cells.append(ListCell());
+    cells[at] = ListCell::ofText(text);
+    return true;
+}
+
 BatchTotals TotalsOf(const QList<BatchRow> &rows)
 {
     BatchTotals totals;
     for (const BatchRow &row : rows) {
         if (!row.cheque) {
             ++totals.bad;
+            continue;
+        }
+        if (!row.chosen) {
+            ++totals.left;
             continue;
         }
         ++totals.good;

@@ -61,17 +61,28 @@ struct BatchRow
     QString memo;
     std::optional<Cheque> cheque; ///< the cheque to print; nothing for a row with a problem
     QString problem;              ///< "Row 7, Amount: …"
+    qsizetype index = 0;          ///< its row in the list file
+    QString registered;           ///< the register's cheque this row already is; empty when none
+    bool chosen = true;           ///< to be printed (a row with a problem never is)
 };
 
 /// Checks every row of `file` (after its header row); empty rows are
 /// passed over. Raises ChequeError for a header row without the columns.
 QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context);
 
-/// The cheques the good rows make, and their amount per currency.
+/// Checks the row `index` of `file` again, as CheckList does (after it
+/// was edited); nothing for an empty row.
+std::optional<BatchRow> CheckListRow(const ListFile &file, qsizetype index, const BatchContext &context);
+/// Puts `text` in the cell of `column` of the row `index`, as typed; false
+/// when the list has no such column.
+bool SetListCell(ListFile &file, qsizetype index, ListColumn column, const QString &text);
+
+/// The cheques the good rows chosen make, and their amount per currency.
 struct BatchTotals
 {
-    int good = 0;
-    int bad = 0;
+    int good = 0; ///< good rows chosen
+    int bad = 0;  ///< rows with a problem
+    int left = 0; ///< good rows not chosen (already in the register, or skipped)
     qint64 minorUnits = 0;
     int digits = 2;
     QString currency;       ///< English name (Dhs)

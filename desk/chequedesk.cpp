@@ -466,27 +466,48 @@ BatchContext ChequeDesk::batchContext(const QString &defaultBank) const
     return context;
 }
 
+void ChequeDesk::markRegistered(QList<BatchRow> &rows, DeskUser &user)
+{
+    ChequeRegister *reg = m_access.open(&user).reg;
+    try {
+        for (BatchRow &row : rows) {
+            row.registered.clear();
+            if (row.cheque && reg)
+                if (const auto earlier = reg->findIssued(*row.cheque))
+                    row.registered =
+                        tr("%1, recorded on %2")
+                            .arg(EarlierCheque(*earlier), WriteShortDate(earlier->printedAt.toLocalTime().date()));
+            row.chosen = row.cheque && row.registered.isEmpty();
+        }
+    } catch (const ChequeError &error) {
+        user.tell(QString::fromStdString(error.message()));
+    }
+}
+
 IssueOutcome ChequeDesk::printList(const QList<BatchRow> &rows, DeskUser &user, DeskPrinter &printer,
                                    const std::function<bool(const ChequeJob &, int)> &next)
 {
     QList<const BatchRow *> good;
     for (const BatchRow &row : rows)
-        if (row.cheque)
+        if (row.cheque && row.chosen)
             good << &row;
     if (good.isEmpty())
         return {};
     ChequeRegister *reg = registerForPrinting(user);
     if (!reg)
         return {};
-    // Cheques like those of the last 30 days: asked about once, for the list.
+    // Cheques like those of the last 30 days: asked about once, for the
+    // list; No prints the other rows.
     SettleBeforePrinting(*reg);
     QList<const Cheque *> cheques;
     for (const BatchRow *row : good)
         cheques << &*row->cheque;
-    const RecentLikeCheques like = FindRecentLikeCheques(*reg, cheques, 5);
+    const RecentLikeCheques like = FindRecentLikeCheques(*reg, cheques, int(cheques.size()));
     const int count = like.count;
     QStringList alike;
     for (const auto &[index, earlier] : like.first) {
+        if (alike.size() == 5)
+            break;
         const BatchRow *row = good[index];
         alike << tr("Row %1 (%2, %3) is like a cheque of %4 recorded on %5 (%6).")
                      .arg(row->row)
@@ -496,12 +517,16 @@ IssueOutcome ChequeDesk::printList(const QList<BatchRow> &rows, DeskUser &user, 
     if (count > 0) {
         if (count > 5)
             alike << tr("And %1 more.").arg(count - 5);
-        if (!user.ask(tr("%1 of the list's cheques are like cheques printed in the last 30 "
-                         "days:\n\n%2\n\nPrint the whole list all the same?")
+        if (!user.ask(tr("%1 of the list's cheques are like cheques printed in the last 30 days:\n\n%2\n\nPrint "
+                         "them all the same? No prints the other rows only.")
                           .arg(count)
                           .arg(alike.join(u'\n')),
-                      false))
-            return {};
+                      false)) {
+            for (auto it = like.first.crbegin(); it != like.first.crend(); ++it)
+                good.removeAt(it->first);
+            if (good.isEmpty())
+                return {};
+        }
     }
     QMap<QString, int> perBank;
     for (const BatchRow *row : good)

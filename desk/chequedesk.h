@@ -110,15 +110,22 @@ public:
     IssueOutcome reprint(const RegisteredCheque &original, DeskUser &user, DeskPrinter &printer);
     /// A cheque the office approved, printed once.
     IssueOutcome printApproved(const RegisteredCheque &approved, DeskUser &user, DeskPrinter &printer);
-    /// The good rows of a checked list, each recorded and printed; `next`
-    /// is asked before each cheque (told the cheques done so far) and
-    /// returns false to cancel. The tally tells what was printed.
+    /// The good rows of a checked list that are chosen, each recorded and
+    /// printed; rows like cheques of the last 30 days are asked about
+    /// (No prints the others). `next` is asked before each cheque (told the
+    /// cheques done so far) and returns false to cancel. The tally tells
+    /// what was printed.
     IssueOutcome printList(const QList<BatchRow> &rows, DeskUser &user, DeskPrinter &printer,
                            const std::function<bool(const ChequeJob &, int)> &next);
 
     /// What a list's rows are checked against: the banks and layouts, the
     /// bank of rows that name none, the currency.
     BatchContext batchContext(const QString &defaultBank) const;
+    /// Marks the rows that are cheques of the register already (the same
+    /// bank, payee, amount and date, standing) and leaves them unchosen;
+    /// the other good rows are chosen. Nothing is marked while the register
+    /// cannot be opened.
+    void markRegistered(QList<BatchRow> &rows, DeskUser &user);
 
 private:
     /// The cheque typed, dated `date` (as typed) or `day`, or why it cannot

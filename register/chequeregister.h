@@ -126,6 +126,9 @@ public:
     /// A cheque with the same bank, payee and amount that stands (see
     /// Stands), recorded since `since`: the latest.
     std::optional<RegisteredCheque> findDuplicate(const Cheque &cheque, const QDateTime &since);
+    /// The same cheque (bank, payee, amount and date) that stands: the
+    /// latest. Nothing for a cheque without a date.
+    std::optional<RegisteredCheque> findIssued(const Cheque &cheque);
 
     /// The banks of the register's cheques and cheque books, sorted.
     QStringList banks();
@@ -336,6 +339,10 @@ private:
     /// its first line; a lock waited for in vain with who holds it.
     QString serverReason(const QSqlError &error);
     QSqlDatabase db() const;
+    /// A cheque like `cheque` that stands and meets `condition` (with its
+    /// `values`): the latest.
+    std::optional<RegisteredCheque> findStanding(const Cheque &cheque, const QString &condition,
+                                                 const QVariantMap &values);
     void exec(const QString &sql);
     void createSchema();
     /// The schema version a register holds; raises ChequeError for one

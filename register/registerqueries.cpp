@@ -60,18 +60,33 @@ std::optional<RegisteredCheque> ChequeRegister::cheque(qint64 number)
 
 std::optional<RegisteredCheque> ChequeRegister::findDuplicate(const Cheque &cheque, const QDateTime &since)
 {
+    return findStanding(cheque, QStringLiteral("printed_at >= :since"), {{QStringLiteral(":since"), Utc(since)}});
+}
+
+std::optional<RegisteredCheque> ChequeRegister::findIssued(const Cheque &cheque)
+{
+    if (!cheque.day.isValid())
+        return std::nullopt;
+    return findStanding(cheque, QStringLiteral("cheque_day = :day"),
+                        {{QStringLiteral(":day"), cheque.day.toString(Qt::ISODate)}});
+}
+
+std::optional<RegisteredCheque> ChequeRegister::findStanding(const Cheque &cheque, const QString &condition,
+                                                             const QVariantMap &values)
+{
     const Use use(*this);
     QSqlQuery q(db());
     q.prepare(QStringLiteral("SELECT %1 FROM cheques WHERE bank = :bank AND payee_key = :key AND amount_minor = :minor "
                              "AND digits = :digits AND currency = :currency AND state IN (%2) "
-                             "AND printed_at >= :since ORDER BY id DESC LIMIT 1")
-                  .arg(QLatin1String(kColumns), StateSqlList(Stands)));
+                             "AND %3 ORDER BY id DESC LIMIT 1")
+                  .arg(QLatin1String(kColumns), StateSqlList(Stands), condition));
     q.bindValue(QStringLiteral(":bank"), Text(cheque.bank));
     q.bindValue(QStringLiteral(":key"), Text(PayeeKey(cheque.payee)));
     q.bindValue(QStringLiteral(":minor"), cheque.minorUnits);
     q.bindValue(QStringLiteral(":digits"), cheque.digits);
     q.bindValue(QStringLiteral(":currency"), Text(FromStd(cheque.currency.EMoneyName.str())));
-    q.bindValue(QStringLiteral(":since"), Utc(since));
+    for (auto value = values.begin(); value != values.end(); ++value)
+        q.bindValue(value.key(), value.value());
     if (!q.exec())
         fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
     if (!q.next())

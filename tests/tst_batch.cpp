@@ -562,12 +562,17 @@ void TestBatch::aLongListIsCheckedAsEachRowAlone()
     for (qsizetype i = 0; i < payeesAndAmounts.size(); ++i)
         lines << QString("12/7/26,%1,%2,%3")
                      .arg(payeesAndAmounts[i].first, payeesAndAmounts[i].second, i % 5 == 4 ? "FAB" : "");
-    const QList<BatchRow> rows = CheckList(Csv(header + lines.join('\n') + '\n'), context);
+    const ListFile file = Csv(header + lines.join('\n') + '\n');
+    const QList<BatchRow> rows = CheckList(file, context);
     QCOMPARE(rows.size(), lines.size());
     for (int i = 0; i < lines.size(); ++i) {
         const BatchRow alone = CheckList(Csv(header + lines[i] + '\n'), context).first();
         QCOMPARE(rows[i].problem, QString(alone.problem).replace("Row 2,", QString("Row %1,").arg(i + 2)));
         QCOMPARE(bool(rows[i].cheque), bool(alone.cheque));
+        // A row checked again after a mend is checked as in its list.
+        const std::optional<BatchRow> again = CheckListRow(file, i + 1, context);
+        QCOMPARE(again->problem, rows[i].problem);
+        QCOMPARE(again->cheque, rows[i].cheque);
     }
 }
 
@@ -662,6 +667,22 @@ void TestBatch::listWindowPrintsTheGoodRowsAndCancelsBetweenCheques()
              qPrintable(Find<QLabel>(w, "StatusLB")->text()));
     QVERIFY2(program.NewChequeForm.status().startsWith("3 cheques printed to "),
              qPrintable(program.NewChequeForm.status()));
+    // The rows printed are marked and left out; the refused row, its whole
+    // problem shown, is mended in place and printed with the rest.
+    QCOMPARE(
+        Find<QLabel>(w, "TotalsLB")->text(),
+        QStringLiteral("3 cheques to print: 1,500.00 Dhs. 1 row has a problem and will not be printed (marked in "
+                       "red). 3 rows are in the register already or left out (in grey): tick them to print them."));
+    QVERIFY(w->rows()[0].registered.startsWith("cheque No. 1, printed"));
+    table->setCurrentIndex(table->model()->index(6, BatchModel::Amount));
+    QCOMPARE(Find<QLabel>(w, "CurrentLB")->text(), w->rows()[6].problem);
+    QVERIFY(table->model()->setData(table->model()->index(6, BatchModel::Amount), "700"));
+    QVERIFY(w->rows()[6].cheque && w->rows()[6].chosen);
+    Find<QPushButton>(w, "PrintBtn")->click();
+    QCOMPARE(printing.jobs.size(), 7);
+    QVERIFY2(TextsOf(printing.jobs[6]).contains("7"), qPrintable(TextsOf(printing.jobs[6]).join(" ")));
+    QCOMPARE(reg->totals({}).value(0).count, 7);
+    QVERIFY(std::none_of(w->rows().begin(), w->rows().end(), [](const BatchRow &r) { return r.chosen; }));
     // A schedule's list in the same window: a year's rent from the 31st,
     // each cheque checked as a row of a list.
     Schedule rent;

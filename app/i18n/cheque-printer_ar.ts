@@ -332,6 +332,49 @@ cheque_clerks record and print cheques; cheque_admins also set cheque numbers an
             <numerusform>جدول: %Ln شيك إلى ⁨%1⁩، ⁨%2⁩</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Print</source>
+        <translation>اطبع</translation>
+    </message>
+    <message>
+        <source>In the Register</source>
+        <translation>في السجل</translation>
+    </message>
+    <message>
+        <source>Double-click to mend the cell</source>
+        <translation>انقر نقراً مزدوجاً لتصحيح الخانة</translation>
+    </message>
+    <message>
+        <source>The list has no column %1: add it to the file to give each row its own.</source>
+        <translation>ليس في القائمة عمود %1: أضفه إلى الملف ليكون لكل صف قيمته.</translation>
+    </message>
+    <message>
+        <source>Row %1 is empty.</source>
+        <translation>الصف ⁨%1⁩ فارغ.</translation>
+    </message>
+    <message>
+        <source>Row %1 mended here; the file is left as it was.</source>
+        <translation>صُحِّح الصف ⁨%1⁩ هنا؛ وبقي الملف كما كان.</translation>
+    </message>
+    <message>
+        <source>Row %1 is in the register already: %2.</source>
+        <translation>الصف ⁨%1⁩ في السجل من قبل: %2.</translation>
+    </message>
+    <message>
+        <source>%Ln row is in the register already or left out (in grey): tick it to print it.</source>
+        <translation>صف واحد في السجل من قبل أو مستبعد (بالرمادي): علِّم عليه لطباعته.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln rows are in the register already or left out (in grey): tick them to print them.</source>
+        <translation>
+            <numerusform>لا صفوف في السجل من قبل.</numerusform>
+            <numerusform>صف واحد في السجل من قبل أو مستبعد (بالرمادي): علِّم عليه لطباعته.</numerusform>
+            <numerusform>صفان في السجل من قبل أو مستبعدان (بالرمادي): علِّم عليهما لطباعتهما.</numerusform>
+            <numerusform>⁨%Ln⁩ صفوف في السجل من قبل أو مستبعدة (بالرمادي): علِّم عليها لطباعتها.</numerusform>
+            <numerusform>⁨%Ln⁩ صفاً في السجل من قبل أو مستبعدة (بالرمادي): علِّم عليها لطباعتها.</numerusform>
+            <numerusform>⁨%Ln⁩ صف في السجل من قبل أو مستبعدة (بالرمادي): علِّم عليها لطباعتها.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ChequeDesk</name>
@@ -476,18 +519,6 @@ Cheque No. %1 is then marked spoilt.</source>
         <translation>و⁨%1⁩ غيرها.</translation>
     </message>
     <message>
-        <source>%1 of the list&apos;s cheques are like cheques printed in the last 30 days:
-
-%2
-
-Print the whole list all the same?</source>
-        <translation>%1 من شيكات القائمة تشبه شيكات طُبعت في آخر 30 يوماً:
-
-%2
-
-هل تريد طباعة القائمة كلها مع ذلك؟</translation>
-    </message>
-    <message>
         <source>Row %1: %2</source>
         <translation>الصف ⁨%1⁩: ⁨%2⁩</translation>
     </message>
@@ -556,6 +587,22 @@ Print this cheque as well?</source>
     <message>
         <source>Row %1 (%2, %3) is like a cheque of %4 recorded on %5 (%6).</source>
         <translation>الصف ⁨%1⁩ (⁨%2⁩، ⁨%3⁩) يشبه شيكاً من ⁨%4⁩ سُجّل في ⁨%5⁩ (⁨%6⁩).</translation>
+    </message>
+    <message>
+        <source>%1, recorded on %2</source>
+        <translation>%1، سُجِّل في ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>%1 of the list&apos;s cheques are like cheques printed in the last 30 days:
+
+%2
+
+Print them all the same? No prints the other rows only.</source>
+        <translation>من شيكات القائمة ⁨%1⁩ تشبه شيكات طُبعت في الأيام الثلاثين الأخيرة:
+
+%2
+
+أتطبعها على أي حال؟ «لا» يطبع الصفوف الأخرى فقط.</translation>
     </message>
 </context>
 <context>

@@ -389,9 +389,17 @@ BatchContext TNewChequeForm::batchContext() const
 void TNewChequeForm::showBatch()
 {
     if (!m_batchWindow) {
-        m_batchWindow = std::make_unique<BatchWindow>([this] { return batchContext(); });
-        connect(m_batchWindow.get(), &BatchWindow::printRequested, this,
-                [this](const QList<BatchRow> &rows) { PrintList(rows, m_batchWindow.get()); });
+        m_batchWindow =
+            std::make_unique<BatchWindow>([this] { return batchContext(); },
+                                          [this](QList<BatchRow> &rows) {
+                                              WindowUser user(m_batchWindow.get(), WindowCaption());
+                                              DesignerLayouts layouts(*m_designer, nullptr);
+                                              ChequeDesk(*m_register, *m_currency, layouts).markRegistered(rows, user);
+                                          });
+        connect(m_batchWindow.get(), &BatchWindow::printRequested, this, [this](const QList<BatchRow> &rows) {
+            PrintList(rows, m_batchWindow.get());
+            m_batchWindow->remark();
+        });
     }
     m_batchWindow->show();
     m_batchWindow->raise();

@@ -34,6 +34,55 @@ void BatchModel::setRows(QList<BatchRow> rows)
     endResetModel();
 }
 
+void BatchModel::setRow(int row, BatchRow checked)
+{
+    m_rows[row] = std::move(checked);
+    emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+}
+
+std::optional<ListColumn> BatchModel::ListColumnOf(int column)
+{
+    switch (column) {
+    case Bank: return ListColumn::Bank;
+    case Date: return ListColumn::Date;
+    case Payee: return ListColumn::Payee;
+    case Amount: return ListColumn::Amount;
+    case AccountOnly: return ListColumn::AccountOnly;
+    case Memo: return ListColumn::Memo;
+    default: return std::nullopt;
+    }
+}
+
+Qt::ItemFlags BatchModel::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (!index.isValid() || index.row() >= m_rows.size())
+        return flags;
+    if (index.column() == Print && m_rows[index.row()].cheque)
+        flags |= Qt::ItemIsUserCheckable;
+    if (ListColumnOf(index.column()))
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool BatchModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!index.isValid() || index.row() >= m_rows.size())
+        return false;
+    BatchRow &r = m_rows[index.row()];
+    if (index.column() == Print && role == Qt::CheckStateRole && r.cheque) {
+        r.chosen = value.toInt() == Qt::Checked;
+        emit dataChanged(index, index.siblingAtColumn(ColumnCount - 1));
+        emit choiceChanged();
+        return true;
+    }
+    const auto column = ListColumnOf(index.column());
+    if (!column || role != Qt::EditRole || value.toString() == data(index, Qt::EditRole).toString())
+        return false;
+    emit edited(index.row(), *column, value.toString());
+    return true;
+}
+
 int BatchModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(m_rows.size()); }
 
 int BatchModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : ColumnCount; }
@@ -43,10 +92,11 @@ QVariant BatchModel::headerData(int section, Qt::Orientation orientation, int ro
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
     static const char *const titles[ColumnCount] = {
-        QT_TRANSLATE_NOOP("BatchWindow", "Row"),    QT_TRANSLATE_NOOP("BatchWindow", "Bank"),
-        QT_TRANSLATE_NOOP("BatchWindow", "Date"),   QT_TRANSLATE_NOOP("BatchWindow", "Payee"),
-        QT_TRANSLATE_NOOP("BatchWindow", "Amount"), QT_TRANSLATE_NOOP("BatchWindow", "Account Only"),
-        QT_TRANSLATE_NOOP("BatchWindow", "Words"),  QT_TRANSLATE_NOOP("BatchWindow", "Memo"),
+        QT_TRANSLATE_NOOP("BatchWindow", "Print"),        QT_TRANSLATE_NOOP("BatchWindow", "Row"),
+        QT_TRANSLATE_NOOP("BatchWindow", "Bank"),         QT_TRANSLATE_NOOP("BatchWindow", "Date"),
+        QT_TRANSLATE_NOOP("BatchWindow", "Payee"),        QT_TRANSLATE_NOOP("BatchWindow", "Amount"),
+        QT_TRANSLATE_NOOP("BatchWindow", "Account Only"), QT_TRANSLATE_NOOP("BatchWindow", "Words"),
+        QT_TRANSLATE_NOOP("BatchWindow", "Memo"),         QT_TRANSLATE_NOOP("BatchWindow", "In the Register"),
         QT_TRANSLATE_NOOP("BatchWindow", "Problem")};
     return section >= 0 && section < ColumnCount ? QCoreApplication::translate("BatchWindow", titles[section])
                                                  : QVariant();
@@ -70,8 +120,24 @@ QVariant BatchModel::data(const QModelIndex &index, int role) const
         case AccountOnly: return r.accountOnly ? QCoreApplication::translate("BatchWindow", "Yes") : QString();
         case Words: return InReadingOrder(r.cheque ? r.cheque->words() : QString());
         case Memo: return InReadingOrder(r.memo);
+        case Registered: return r.registered;
         case Problem: return InReadingOrder(QString(r.problem).replace(u'\n', QLatin1String("; ")));
         }
+        return {};
+    case Qt::EditRole:
+        // The cell as it is read again.
+        switch (column) {
+        case Bank: return r.bank;
+        case Date: return r.date;
+        case Payee: return r.payee;
+        case Amount: return r.amount;
+        case AccountOnly: return r.accountOnly ? QCoreApplication::translate("BatchWindow", "Yes") : QString();
+        case Memo: return r.memo;
+        }
+        return {};
+    case Qt::CheckStateRole:
+        if (column == Print)
+            return r.cheque && r.chosen ? Qt::Checked : Qt::Unchecked;
         return {};
     case Qt::ToolTipRole:
         // The whole of a text the window's width cuts.
@@ -79,23 +145,31 @@ QVariant BatchModel::data(const QModelIndex &index, int role) const
         case Payee: return r.payee;
         case Words: return r.cheque ? r.cheque->words() : QString();
         case Memo: return r.memo;
+        case Registered: return r.registered;
         case Problem: return r.problem;
         }
-        return {};
+        return ListColumnOf(column) ? QCoreApplication::translate("BatchWindow", "Double-click to mend the cell")
+                                    : QVariant();
     case Qt::TextAlignmentRole:
         if (column == Row || column == Amount)
             return int(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
         if ((column == Payee && r.payee.isRightToLeft()) || (column == Words && r.cheque && IsRightToLeftText(r.payee)))
             return int(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
         return int(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);
-    case Qt::BackgroundRole: return r.cheque ? QVariant() : QVariant(QBrush(QColor(255, 205, 210)));
+    case Qt::BackgroundRole:
+        // Red: a problem; grey: in the register already, or left out.
+        if (!r.cheque)
+            return QBrush(QColor(255, 205, 210));
+        return r.chosen ? QVariant() : QVariant(QBrush(QColor(224, 224, 224)));
     default: return {};
     }
 }
 
-BatchWindow::BatchWindow(std::function<BatchContext()> context, QWidget *parent)
+BatchWindow::BatchWindow(std::function<BatchContext()> context, std::function<void(QList<BatchRow> &)> mark,
+                         QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_context(std::move(context))
+    , m_mark(std::move(mark))
     , m_model(new BatchModel(this))
 {
     setObjectName(QStringLiteral("BatchWindow"));
@@ -116,6 +190,9 @@ BatchWindow::BatchWindow(std::function<BatchContext()> context, QWidget *parent)
     Table->verticalHeader()->hide();
     Table->setWordWrap(false);
     Table->setTextElideMode(Qt::ElideMiddle); // the start and the end of the words, the whole in the tool tip
+    Table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                           | QAbstractItemView::AnyKeyPressed);
+    CurrentLB = WrappingLabel(QStringLiteral("CurrentLB"), this);
     TotalsLB = WrappingLabel(QStringLiteral("TotalsLB"), this);
     StatusLB = WrappingLabel(QStringLiteral("StatusLB"), this);
     PrintBtn = new QPushButton(tr("Print…"), this);
@@ -144,6 +221,7 @@ BatchWindow::BatchWindow(std::function<BatchContext()> context, QWidget *parent)
     auto *outer = new QVBoxLayout(this);
     outer->addLayout(top);
     outer->addWidget(Table, 1);
+    outer->addWidget(CurrentLB);
     outer->addWidget(TotalsLB);
     outer->addWidget(StatusLB);
     outer->addLayout(bottom);
@@ -153,13 +231,16 @@ BatchWindow::BatchWindow(std::function<BatchContext()> context, QWidget *parent)
     connect(BankCB, &QComboBox::activated, this, [this] { recheck(); });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(PrintBtn, &QPushButton::clicked, this, [this] {
-        QList<BatchRow> good;
+        QList<BatchRow> chosen;
         for (const BatchRow &row : m_model->rows())
-            if (row.cheque)
-                good << row;
-        if (!good.isEmpty())
-            emit printRequested(good);
+            if (row.cheque && row.chosen)
+                chosen << row;
+        if (!chosen.isEmpty())
+            emit printRequested(chosen);
     });
+    connect(m_model, &BatchModel::edited, this, &BatchWindow::editRow);
+    connect(m_model, &BatchModel::choiceChanged, this, &BatchWindow::showTotals);
+    connect(Table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &BatchWindow::showCurrent);
 }
 
 void BatchWindow::openFile()
@@ -223,11 +304,16 @@ void BatchWindow::loadSchedule(const Schedule &schedule)
 bool BatchWindow::showList(const ListFile &file, const QString &title)
 {
     try {
-        m_model->setRows(CheckList(file, context()));
+        QList<BatchRow> rows = CheckList(file, context());
+        if (m_mark)
+            m_mark(rows);
+        m_model->setRows(std::move(rows));
     } catch (const ChequeError &error) {
         dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
         return false;
     }
+    m_file = file;
+    CurrentLB->clear();
     FileLB->setText(title);
     // At the start of the line, in either direction of the interface.
     FileLB->setAlignment((QGuiApplication::isRightToLeft() ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute
@@ -281,6 +367,58 @@ void BatchWindow::recheck()
         load(m_path);
 }
 
+void BatchWindow::remark()
+{
+    QList<BatchRow> rows = m_model->rows();
+    if (m_mark)
+        m_mark(rows);
+    m_model->setRows(std::move(rows));
+    showTotals();
+}
+
+void BatchWindow::editRow(int row, ListColumn column, const QString &text)
+{
+    const BatchRow &was = m_model->rows().at(row);
+    if (!SetListCell(m_file, was.index, column, text)) {
+        setStatus(
+            tr("The list has no column %1: add it to the file to give each row its own.").arg(ColumnName(column)));
+        return;
+    }
+    std::optional<BatchRow> checked;
+    try {
+        checked = CheckListRow(m_file, was.index, context());
+    } catch (const ChequeError &error) {
+        setStatus(QString::fromStdString(error.message()));
+        return;
+    }
+    if (!checked) {
+        checked = was;
+        checked->cheque.reset();
+        checked->problem = tr("Row %1 is empty.").arg(was.row);
+    }
+    QList<BatchRow> one{*checked};
+    if (m_mark)
+        m_mark(one);
+    m_model->setRow(row, one.first());
+    setStatus(tr("Row %1 mended here; the file is left as it was.").arg(was.row));
+    showTotals();
+    showCurrent();
+}
+
+void BatchWindow::showCurrent()
+{
+    const QModelIndex current = Table->selectionModel()->currentIndex();
+    if (!current.isValid() || current.row() >= m_model->rowCount()) {
+        CurrentLB->clear();
+        return;
+    }
+    const BatchRow &r = m_model->rows().at(current.row());
+    CurrentLB->setText(!r.problem.isEmpty() ? r.problem
+                           : !r.registered.isEmpty()
+                           ? tr("Row %1 is in the register already: %2.").arg(r.row).arg(r.registered)
+                           : QString());
+}
+
 void BatchWindow::showTotals()
 {
     const BatchTotals t = TotalsOf(m_model->rows());
@@ -297,6 +435,16 @@ void BatchWindow::showTotals()
                 QT_TRANSLATE_NOOP("BatchWindow", "%Ln row has a problem and will not be printed (marked in red)."),
                 QT_TRANSLATE_N_NOOP("BatchWindow", "%Ln rows have a problem and will not be printed (marked in red)."),
                 t.bad);
+    if (t.left > 0)
+        text += u' '
+            + CountText("BatchWindow",
+                        QT_TRANSLATE_NOOP("BatchWindow",
+                                          "%Ln row is in the register already or left out (in grey): tick it to "
+                                          "print it."),
+                        QT_TRANSLATE_N_NOOP("BatchWindow",
+                                            "%Ln rows are in the register already or left out (in grey): tick them "
+                                            "to print them."),
+                        t.left);
     TotalsLB->setText(text);
     PrintBtn->setText(t.good > 0 ? CountText("BatchWindow", QT_TRANSLATE_NOOP("BatchWindow", "Print %Ln Cheque…"),
                                              QT_TRANSLATE_N_NOOP("BatchWindow", "Print %Ln Cheques…"), t.good)

@@ -2,10 +2,13 @@
 #pragma once
 
 // The list window: a list of cheques opened from a CSV file or a workbook,
-// each row with its words or its problem, the totals of what will be
-// printed, and one Print for the good rows. The issue window prints them.
+// each row with its words or its problem and whether the register has it
+// already, the totals of what will be printed, and one Print for the rows
+// chosen. A row is mended in place (the file stays as it is) and checked
+// again; the issue window prints them.
 
 #include <functional>
+#include <optional>
 
 #include <QAbstractTableModel>
 #include <QWidget>
@@ -23,16 +26,27 @@ class BatchModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum Column { Row, Bank, Date, Payee, Amount, AccountOnly, Words, Memo, Problem, ColumnCount };
+    enum Column { Print, Row, Bank, Date, Payee, Amount, AccountOnly, Words, Memo, Registered, Problem, ColumnCount };
 
     using QAbstractTableModel::QAbstractTableModel;
     void setRows(QList<BatchRow> rows);
     const QList<BatchRow> &rows() const { return m_rows; }
+    void setRow(int row, BatchRow checked);
+    /// The list's column a model column edits (nothing for the others).
+    static std::optional<ListColumn> ListColumnOf(int column);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+
+signals:
+    /// A cell of a row typed anew: the window checks the row again.
+    void edited(int row, ListColumn column, const QString &text);
+    /// A row chosen to print, or left out.
+    void choiceChanged();
 
 private:
     QList<BatchRow> m_rows;
@@ -46,7 +60,10 @@ public:
     /// `context` gives what the rows are checked against, as the program
     /// stands when a list is opened; rows that name no bank take the bank
     /// chosen in this window (at first the context's).
-    explicit BatchWindow(std::function<BatchContext()> context, QWidget *parent = nullptr);
+    /// `mark` marks the rows the register has already (and chooses the
+    /// others).
+    explicit BatchWindow(std::function<BatchContext()> context, std::function<void(QList<BatchRow> &)> mark,
+                         QWidget *parent = nullptr);
 
     /// Asks for a file and opens it.
     void openFile();
@@ -60,11 +77,13 @@ public:
     void recheck();
 
     const QList<BatchRow> &rows() const { return m_model->rows(); }
+    /// Marks again the rows the register has (after a print).
+    void remark();
     /// Says how the last printing went.
     void setStatus(const QString &text);
 
 signals:
-    /// The user asked to print the good rows.
+    /// The user asked to print the rows chosen.
     void printRequested(const QList<BatchRow> &rows);
 
 protected:
@@ -72,6 +91,10 @@ protected:
 
 private:
     void showTotals();
+    /// The list's row `row` typed anew in `column`, checked again.
+    void editRow(int row, ListColumn column, const QString &text);
+    /// The current row's whole problem, or where the register has it.
+    void showCurrent();
     /// Shows `file`'s rows, checked, under `title`; false (and the user
     /// told) when its header row lacks a column.
     bool showList(const ListFile &file, const QString &title);
@@ -83,12 +106,15 @@ private:
     void fitColumns();
 
     std::function<BatchContext()> m_context;
+    std::function<void(QList<BatchRow> &)> m_mark;
     BatchModel *m_model;
+    ListFile m_file; ///< the list as shown, with the cells mended here
     QString m_path;
     std::optional<Schedule> m_schedule; ///< the list's, when a schedule made it
     QLabel *FileLB;
     BankComboBox *BankCB; ///< the bank of rows that name none
     QTableView *Table;
+    QLabel *CurrentLB; ///< the current row's problem, whole
     QLabel *TotalsLB;
     QLabel *StatusLB;
     QPushButton *PrintBtn;

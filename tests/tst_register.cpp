@@ -827,6 +827,26 @@ void TestRegister::chequeBooks()
         numbers << IssueCheque(reg, Make("SIB", "Dorvan", "100"), "printer", Printed).chequeNumber;
     QCOMPARE(numbers, (QList<qint64>{1, 2, 3, 0}));
     QCOMPARE(reg.leavesLeft("SIB"), 0);
+    // A book that runs out within a file's cheques: what is said of them
+    // is what the register holds.
+    reg.addChequeBook("ADCB", 1, 3);
+    {
+        PdfFileOutput output(m_dir->filePath("run.pdf"));
+        ChequeIssuer issuer(reg, output);
+        QString problem;
+        for (int i = 0; i < 4 && problem.isEmpty(); ++i)
+            problem = issuer.issue(Make("ADCB", "Dorvan", "100"), InitialLayout()).problem;
+        RegisterFilter adcb;
+        adcb.bank = "ADCB";
+        QMap<ChequeState, qint64> held;
+        for (const ChequeRegister::Total &total : reg.stateTotals(adcb))
+            held[total.state] += total.count;
+        QVERIFY2(problem.contains("none of its 3 cheques was printed")
+                     && (problem.contains("holds none of them") == held.isEmpty())
+                     && (problem.contains("shows them as failed")
+                         == (held.size() == 1 && held.value(ChequeState::Failed) == 3)),
+                 qPrintable(problem));
+    }
     // Books never overlap; the next book takes over the numbering.
     QVERIFY(ErrorOf([&] { reg.addChequeBook("SIB", 3, 5); }).contains("1–3"));
     reg.addChequeBook("SIB", 101, 150);

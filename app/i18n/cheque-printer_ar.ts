@@ -1385,10 +1385,6 @@ Print them all the same? No prints the other rows only.</source>
         <translation>النقد الذي تحتاجه الشيكات المستحقة كل شهر (⁨%1⁩)، من اليوم، ⁨%2⁩</translation>
     </message>
     <message>
-        <source>%1 (today)</source>
-        <translation>⁨%1⁩ (اليوم)</translation>
-    </message>
-    <message>
         <source>Save the Due Dates</source>
         <translation>حفظ تواريخ الاستحقاق</translation>
     </message>
@@ -1403,6 +1399,10 @@ Print them all the same? No prints the other rows only.</source>
     <message>
         <source>PNG pictures (*.png)</source>
         <translation>صور PNG ⁦(*.png)</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1، ⁨%2⁩</translation>
     </message>
 </context>
 <context>

@@ -119,7 +119,7 @@ void DueWindow::refresh()
                                                : tr("Due before today and not yet paid: %1").arg(overdue.join(u"; ")));
     fillTable(MonthsTable, m_due.months, false);
     fillTable(WeeksTable, m_due.weeks, true);
-    fillChart();
+    fillChart(m_chart);
 }
 
 void DueWindow::fillTable(QTableWidget *table, const QList<DueTotal> &totals, bool weeks)
@@ -149,22 +149,20 @@ void DueWindow::fillTable(QTableWidget *table, const QList<DueTotal> &totals, bo
     table->resizeColumnsToContents();
 }
 
-void DueWindow::fillChart()
+void DueWindow::fillChart(QChart *chart) const
 {
-    m_chart->removeAllSeries();
-    for (QAbstractAxis *axis : m_chart->axes())
-        m_chart->removeAxis(axis);
+    chart->removeAllSeries();
+    for (QAbstractAxis *axis : chart->axes())
+        chart->removeAxis(axis);
     const auto columns = m_due.columns();
     const QString currency = columns.isEmpty() ? QString() : columns.first().second;
-    m_chart->setTitle(tr("Cash the outstanding cheques need each month (%1), from today, %2")
-                          .arg(CurrencyShown(m_due.months + m_due.overdue, currency),
-                               QLocale().toString(m_due.today, QLocale::ShortFormat)));
+    chart->setTitle(tr("Cash the outstanding cheques need each month (%1), from today, %2")
+                        .arg(CurrencyShown(m_due.months + m_due.overdue, currency),
+                             QLocale().toString(m_due.today, QLocale::ShortFormat)));
     QStringList months;
     const QDate first(m_due.today.year(), m_due.today.month(), 1);
-    for (int i = 0; i < DueMonths; ++i) {
-        const QString name = QLocale().toString(first.addMonths(i), QStringLiteral("MMM yyyy"));
-        months << (i == 0 ? tr("%1 (today)").arg(name) : name);
-    }
+    for (int i = 0; i < DueMonths; ++i)
+        months << QLocale().toString(first.addMonths(i), QStringLiteral("MMM yy"));
     auto *series = new QStackedBarSeries;
     for (const auto &[bank, inCurrency] : columns) {
         if (inCurrency != currency)
@@ -173,15 +171,76 @@ void DueWindow::fillChart()
         set->append(DueByMonth(m_due, bank, currency));
         series->append(set);
     }
-    m_chart->addSeries(series);
+    chart->addSeries(series);
+    // The months in reading order (December at the left end of a
+    // right-to-left interface), slanted rather than cut; round amounts.
+    const bool rightToLeft = QGuiApplication::isRightToLeft();
     auto *x = new QBarCategoryAxis;
     x->append(months);
-    m_chart->addAxis(x, Qt::AlignBottom);
+    x->setReverse(rightToLeft);
+    x->setLabelsAngle(rightToLeft ? 45 : -45);
+    chart->addAxis(x, Qt::AlignBottom);
     series->attachAxis(x);
     auto *y = new QValueAxis;
     y->setLabelFormat(QStringLiteral("%.0f"));
-    m_chart->addAxis(y, Qt::AlignLeft);
+    chart->addAxis(y, rightToLeft ? Qt::AlignRight : Qt::AlignLeft);
     series->attachAxis(y);
+    y->applyNiceNumbers();
+}
+
+std::unique_ptr<QWidget> DueWindow::sheet() const
+{
+    // Off the screen: the title, what is overdue, every month in every
+    // column, and the chart as the window shows it.
+    auto sheet = std::make_unique<QWidget>();
+    sheet->setAttribute(Qt::WA_DontShowOnScreen);
+    sheet->setAutoFillBackground(true);
+    auto *layout = new QVBoxLayout(sheet.get());
+    auto *title =
+        PlainLabel(tr("%1, %2").arg(Title(), QLocale().toString(m_due.today, QLocale::ShortFormat)), sheet.get());
+    QFont bold = title->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.3);
+    title->setFont(bold);
+    layout->addWidget(title);
+    auto *overdue = PlainLabel(OverdueLB->text(), sheet.get());
+    overdue->setWordWrap(true);
+    layout->addWidget(overdue);
+    auto *months = new QTableWidget(MonthsTable->rowCount(), MonthsTable->columnCount(), sheet.get());
+    months->verticalHeader()->hide();
+    months->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    months->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (int column = 0; column < MonthsTable->columnCount(); ++column) {
+        if (const QTableWidgetItem *header = MonthsTable->horizontalHeaderItem(column))
+            months->setHorizontalHeaderItem(column, header->clone());
+        for (int row = 0; row < MonthsTable->rowCount(); ++row)
+            if (const QTableWidgetItem *item = MonthsTable->item(row, column))
+                months->setItem(row, column, item->clone());
+    }
+    months->resizeColumnsToContents();
+    months->resizeRowsToContents();
+    int width = 2 * months->frameWidth(), height = 2 * months->frameWidth();
+    for (int column = 0; column < months->columnCount(); ++column)
+        width += months->horizontalHeader()->sectionSize(column);
+    for (int row = 0; row < months->rowCount(); ++row)
+        height += months->verticalHeader()->sectionSize(row);
+    months->setFixedSize(width, height + months->horizontalHeader()->sizeHint().height());
+    layout->addWidget(months, 0, Qt::AlignLeading);
+    // The chart drawn as a picture (drawn straight into a PDF its legend
+    // loses its markers).
+    QChartView view(new QChart);
+    view.setAttribute(Qt::WA_DontShowOnScreen);
+    view.setRenderHint(QPainter::Antialiasing);
+    view.setFixedSize(std::max(width, 900), 420);
+    fillChart(view.chart());
+    view.show();
+    QCoreApplication::sendPostedEvents();
+    auto *chart = new QLabel(sheet.get());
+    chart->setPixmap(view.grab());
+    layout->addWidget(chart);
+    sheet->show();
+    sheet->adjustSize();
+    return sheet;
 }
 
 void DueWindow::saveAsPdf()
@@ -196,10 +255,12 @@ void DueWindow::saveAsPdf()
         QPdfWriter pdf(&out);
         pdf.setTitle(Title());
         pdf.setPageOrientation(QPageLayout::Landscape);
+        const std::unique_ptr<QWidget> page = sheet();
         QPainter painter(&pdf);
-        const double scale = std::min(double(pdf.width()) / m_page->width(), double(pdf.height()) / m_page->height());
+        const double scale = std::min({double(pdf.width()) / page->width(), double(pdf.height()) / page->height(),
+                                       pdf.resolution() / 96.0}); // no larger than on a screen
         painter.scale(scale, scale);
-        m_page->render(&painter);
+        page->render(&painter);
         written = painter.end();
     }
     if (!written || !out.commit())
@@ -213,6 +274,6 @@ void DueWindow::saveAsPng()
     if (!file)
         return;
     QSaveFile out(*file);
-    if (!out.open(QIODevice::WriteOnly) || !m_page->grab().save(&out, "PNG") || !out.commit())
+    if (!out.open(QIODevice::WriteOnly) || !sheet()->grab().save(&out, "PNG") || !out.commit())
         dialogs().showMessage(this, Title(), tr("Cannot write the file \"%1\": %2").arg(*file, out.errorString()));
 }

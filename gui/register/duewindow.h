@@ -5,6 +5,8 @@
 // and per week for the next twelve months, per bank, what is overdue, and a
 // chart of the cash each month needs; saved as a PDF or a PNG picture.
 
+#include <memory>
+
 #include <QWidget>
 
 #include "register/duedates.h"
@@ -25,14 +27,16 @@ public:
     void refresh();
     const DueDates &dueDates() const { return m_due; }
     /// The chart: a bar set per bank, a bar per month (in the first
-    /// currency's units), this month's category marked as today's.
+    /// currency's units), from this month on.
     QChart *chart() const { return m_chart; }
     void saveAsPdf();
     void saveAsPng();
 
 private:
     void fillTable(QTableWidget *table, const QList<DueTotal> &totals, bool weeks);
-    void fillChart();
+    void fillChart(QChart *chart) const;
+    /// What is saved: every month in every column, the chart, under a title.
+    std::unique_ptr<QWidget> sheet() const;
 
     RegisterAccess &m_access;
     DueDates m_due;

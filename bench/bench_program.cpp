@@ -50,7 +50,10 @@ class YesDialogs final : public Dialogs
 {
 public:
     YesDialogs() { setDialogs(this); }
-    void showMessage(QWidget *, const QString &, const QString &text) override { qWarning("%s", qPrintable(text)); }
+    void showMessage(QWidget *, const QString &, const QString &text, Tone) override
+    {
+        qWarning("%s", qPrintable(text));
+    }
     bool askYesNo(QWidget *, const QString &, const QString &, Default) override { return true; }
     std::optional<QString> askText(QWidget *, const QString &, const QString &, const QString &, Echo) override
     {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desk/chequedesk.h"
 
+#include <QGuiApplication>
 #include <QSettings>
 
 #include "core/chequeerror.h"
@@ -38,6 +39,12 @@ QString EarlierCheque(const RegisteredCheque &earlier)
     return earlier.chequeNumber > 0
         ? ChequeDesk::tr("cheque No. %1, %2").arg(QString::number(earlier.chequeNumber), StateText(earlier.state))
         : StateText(earlier.state);
+}
+
+QString CurrencyShown(const RegisteredCheque &cheque)
+{
+    return QGuiApplication::isRightToLeft() && !cheque.currencyArabic.isEmpty() ? cheque.currencyArabic
+                                                                                : cheque.currency;
 }
 
 ChequeDesk::ChequeDesk(RegisterAccess &access, const CurrencyRecord &currency, DeskLayouts &layouts)
@@ -254,7 +261,9 @@ IssueOutcome ChequeDesk::issue(const QList<ChequeJob> &jobs, DeskUser &user, Des
                 user.tell(*left == 0 ? tr("The cheque book of %1 is used up: add the next one (Cheque Numbers in the "
                                           "register window) before the next cheque.")
                                            .arg(last->cheque.bank)
-                                     : tr("%Ln leaves are left in the cheque book of %1.", nullptr, int(*left))
+                                     : tr("%Ln leaves are left in the cheque book of %1: add the next one (Cheque "
+                                          "Numbers in the register window).",
+                                          nullptr, int(*left))
                                            .arg(last->cheque.bank));
         } catch (const ChequeError &) {
             // The next print says what is wrong with the register.
@@ -312,7 +321,7 @@ bool ChequeDesk::duplicateAccepted(const Cheque &cheque, DeskUser &user)
         return true;
     return user.ask(tr("A cheque of %1 to \"%2\" for %3 %4 was recorded on %5 (%6).\n\nPrint this cheque as well?")
                         .arg(earlier->bank, earlier->payee, MinorUnitsText(earlier->minorUnits, earlier->digits),
-                             earlier->currency, WriteShortDate(earlier->printedAt.toLocalTime().date()),
+                             CurrencyShown(*earlier), WriteShortDate(earlier->printedAt.toLocalTime().date()),
                              EarlierCheque(*earlier)),
                     false);
 }
@@ -423,7 +432,7 @@ IssueOutcome ChequeDesk::reprint(const RegisteredCheque &original, DeskUser &use
     if (!user.ask(tr("Print cheque No. %1 to \"%2\" for %3 %4 again, as cheque No. %5 of %6?\n\n"
                      "Cheque No. %1 is then marked spoilt.")
                       .arg(QString::number(original.chequeNumber), original.payee,
-                           MinorUnitsText(original.minorUnits, original.digits), original.currency,
+                           MinorUnitsText(original.minorUnits, original.digits), CurrencyShown(original),
                            QString::number(next), original.bank),
                   false))
         return {};
@@ -443,8 +452,8 @@ IssueOutcome ChequeDesk::printApproved(const RegisteredCheque &approved, DeskUse
     if (!job)
         return {};
     if (!user.ask(tr("Print the approved cheque to \"%1\" for %2 %3 of %4?")
-                      .arg(approved.payee, MinorUnitsText(approved.minorUnits, approved.digits), approved.currency,
-                           approved.bank),
+                      .arg(approved.payee, MinorUnitsText(approved.minorUnits, approved.digits),
+                           CurrencyShown(approved), approved.bank),
                   true))
         return {};
     if (!printer.choose())

@@ -21,7 +21,10 @@ public:
     QQueue<std::optional<QFont>> fontAnswers;
     QStringList questions;
 
-    void showMessage(QWidget *, const QString &title, const QString &text) override { messages << title + ": " + text; }
+    void showMessage(QWidget *, const QString &title, const QString &text, Tone) override
+    {
+        messages << title + ": " + text;
+    }
     QList<Default> questionDefaults; ///< the answer Enter would give, per question
 
     bool askYesNo(QWidget *, const QString &, const QString &text, Default answer) override

@@ -479,17 +479,6 @@ The cheque was printed; the register shows it as sent.</source>
         <source>The cheque book of %1 is used up: add the next one (Cheque Numbers in the register window) before the next cheque.</source>
         <translation>نفد دفتر شيكات ⁨%1⁩: أضف الدفتر التالي (أرقام الشيكات في نافذة السجل) قبل الشيك التالي.</translation>
     </message>
-    <message numerus="yes">
-        <source>%Ln leaves are left in the cheque book of %1.</source>
-        <translation>
-            <numerusform>لم تبقَ أوراق في دفتر شيكات ⁨%1⁩.</numerusform>
-            <numerusform>بقيت ورقة واحدة في دفتر شيكات ⁨%1⁩.</numerusform>
-            <numerusform>بقيت ورقتان في دفتر شيكات ⁨%1⁩.</numerusform>
-            <numerusform>بقيت %Ln أوراق في دفتر شيكات ⁨%1⁩.</numerusform>
-            <numerusform>بقيت %Ln ورقة في دفتر شيكات ⁨%1⁩.</numerusform>
-            <numerusform>بقيت %Ln ورقة في دفتر شيكات ⁨%1⁩.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Date Error</source>
         <translation>خطأ في التاريخ</translation>
@@ -603,6 +592,17 @@ Print them all the same? No prints the other rows only.</source>
 %2
 
 أتطبعها على أي حال؟ «لا» يطبع الصفوف الأخرى فقط.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln leaves are left in the cheque book of %1: add the next one (Cheque Numbers in the register window).</source>
+        <translation>
+            <numerusform>لم تبقَ أوراق في دفتر شيكات ⁨%1⁩: أضف الدفتر التالي (أرقام الشيكات في نافذة السجل).</numerusform>
+            <numerusform>بقيت ورقة واحدة في دفتر شيكات ⁨%1⁩: أضف الدفتر التالي (أرقام الشيكات في نافذة السجل).</numerusform>
+            <numerusform>بقيت ورقتان في دفتر شيكات ⁨%1⁩: أضف الدفتر التالي (أرقام الشيكات في نافذة السجل).</numerusform>
+            <numerusform>بقيت %Ln أوراق في دفتر شيكات ⁨%1⁩: أضف الدفتر التالي (أرقام الشيكات في نافذة السجل).</numerusform>
+            <numerusform>بقيت %Ln ورقة في دفتر شيكات ⁨%1⁩: أضف الدفتر التالي (أرقام الشيكات في نافذة السجل).</numerusform>
+            <numerusform>بقيت %Ln ورقة في دفتر شيكات ⁨%1⁩: أضف الدفتر التالي (أرقام الشيكات في نافذة السجل).</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2012,10 +2012,6 @@ The program goes on with the UAE currency. The file is left as it is until you s
         <translation>ملفات PDF ⁦(*.pdf)</translation>
     </message>
     <message>
-        <source>The report (%1 pages) was saved to &quot;%2&quot;.</source>
-        <translation>حُفظ التقرير (⁨%1⁩ صفحة) في «⁨%2⁩».</translation>
-    </message>
-    <message>
         <source>Register Connection</source>
         <translation>اتصال السجل</translation>
     </message>
@@ -2061,7 +2057,7 @@ The program goes on with the UAE currency. The file is left as it is until you s
     </message>
     <message>
         <source>Registers (*.sqlite);;All files (*)</source>
-        <translation>السجلات (*.sqlite);;كل الملفات (*)</translation>
+        <translation>السجلات ⁦(*.sqlite);;كل الملفات ⁦(*)</translation>
     </message>
     <message>
         <source>Cheque Numbers</source>
@@ -2161,7 +2157,7 @@ The program goes on with the UAE currency. The file is left as it is until you s
     </message>
     <message>
         <source>Certificates (*.crt *.pem);;All files (*)</source>
-        <translation>الشهادات (*.crt *.pem);;كل الملفات (*)</translation>
+        <translation>الشهادات ⁦(*.crt *.pem);;كل الملفات ⁦(*)</translation>
     </message>
     <message>
         <source>prepared</source>
@@ -2215,9 +2211,16 @@ The program goes on with the UAE currency. The file is left as it is until you s
         <source>stale (not cleared in time)</source>
         <translation>منتهي الصلاحية (لم يُصرف في وقته)</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source> months valid</source>
-        <translation> شهراً صلاحية</translation>
+        <translation>
+            <numerusform> شهر صلاحية</numerusform>
+            <numerusform> شهر صلاحية</numerusform>
+            <numerusform> شهران صلاحية</numerusform>
+            <numerusform> أشهر صلاحية</numerusform>
+            <numerusform> شهراً صلاحية</numerusform>
+            <numerusform> شهر صلاحية</numerusform>
+        </translation>
     </message>
     <message>
         <source>How many months after its date a cheque can be paid</source>
@@ -2273,7 +2276,7 @@ The program goes on with the UAE currency. The file is left as it is until you s
     </message>
     <message>
         <source>Bank statements (*.csv *.xlsx *.txt);;All files (*)</source>
-        <translation>كشوف الحسابات (*.csv *.xlsx *.txt);;كل الملفات (*)</translation>
+        <translation>كشوف الحسابات ⁦(*.csv *.xlsx *.txt);;كل الملفات ⁦(*)</translation>
     </message>
     <message numerus="yes">
         <source>…and %Ln more.</source>
@@ -2370,6 +2373,25 @@ The program goes on with the UAE currency. The file is left as it is until you s
     <message>
         <source>The date &quot;%1&quot; cannot be read: %2.</source>
         <translation>لا يمكن قراءة التاريخ &quot;⁨%1⁩&quot;: %2.</translation>
+    </message>
+    <message>
+        <source>The report (one page) was saved to &quot;%1&quot;.</source>
+        <translation>حُفظ التقرير (صفحة واحدة) في «⁨%1⁩».</translation>
+    </message>
+    <message numerus="yes">
+        <source>The report (%Ln pages) was saved to &quot;%1&quot;.</source>
+        <translation>
+            <numerusform>حُفظ التقرير (بلا صفحات) في «⁨%1⁩».</numerusform>
+            <numerusform>حُفظ التقرير (صفحة واحدة) في «⁨%1⁩».</numerusform>
+            <numerusform>حُفظ التقرير (صفحتان) في «⁨%1⁩».</numerusform>
+            <numerusform>حُفظ التقرير (%Ln صفحات) في «⁨%1⁩».</numerusform>
+            <numerusform>حُفظ التقرير (%Ln صفحة) في «⁨%1⁩».</numerusform>
+            <numerusform>حُفظ التقرير (%Ln صفحة) في «⁨%1⁩».</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source> month valid</source>
+        <translation> شهر صلاحية</translation>
     </message>
 </context>
 <context>
@@ -2654,7 +2676,7 @@ Save them?</source>
     </message>
     <message>
         <source>Scans (*.png *.jpg *.jpeg *.pdf);;All files (*)</source>
-        <translation>الصور الممسوحة (*.png *.jpg *.jpeg *.pdf);;كل الملفات (*)</translation>
+        <translation>الصور الممسوحة ⁦(*.png *.jpg *.jpeg *.pdf);;كل الملفات ⁦(*)</translation>
     </message>
     <message>
         <source>The scan cannot be used: %1.</source>

@@ -450,7 +450,8 @@ void TNewChequeForm::showAbout()
     dialogs().showMessage(this, tr("About Cheque Printer"),
                           tr("Cheque Printer %1\n\nPrints bank cheques in Arabic and English.\n\nData folder: %2\n\n"
                              "Free software under the GNU General Public License, version 3 or later.")
-                              .arg(QStringLiteral(CHEQUE_PRINTER_VERSION), QDir::toNativeSeparators(DataFolder)));
+                              .arg(QStringLiteral(CHEQUE_PRINTER_VERSION), QDir::toNativeSeparators(DataFolder)),
+                          Dialogs::Tone::Information);
 }
 
 void TNewChequeForm::chooseLanguage(const QString &language)

@@ -197,5 +197,9 @@ void TNewChequeForm::buildBanners(QVBoxLayout *outer)
     StatusLB = WrappingLabel(QStringLiteral("StatusLB"), this);
     StatusLB->setFont(QApplication::font()); // the menus' font, loaded already
     StatusLB->setContentsMargins(4, 1, 4, 1);
+    // Room for two lines from the start: a longer status does not move
+    // the window's parts.
+    StatusLB->setMinimumHeight(2 * StatusLB->fontMetrics().lineSpacing() + 2);
+    StatusLB->setAlignment(Qt::AlignLeading | Qt::AlignTop);
     outer->addWidget(StatusLB);
 }

@@ -33,6 +33,7 @@
 #include "batch/reconcile.h"
 #include "core/bidi.h"
 #include "core/chequeerror.h"
+#include "core/counttext.h"
 #include "core/datafile.h"
 #include "desk/registeraccess.h"
 #include "gui/register/duewindow.h"
@@ -221,7 +222,10 @@ void RegisterWindow::saveReport()
         return;
     try {
         const int pages = SaveRegisterReport(*file, Title(), *reg, *v);
-        status(tr("The report (%1 pages) was saved to \"%2\".").arg(pages).arg(*file));
+        status(CountText("RegisterWindow",
+                         QT_TRANSLATE_NOOP("RegisterWindow", "The report (one page) was saved to \"%1\"."),
+                         QT_TRANSLATE_N_NOOP("RegisterWindow", "The report (%Ln pages) was saved to \"%1\"."), pages)
+                   .arg(*file));
     } catch (const ChequeError &error) {
         dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
     }

@@ -22,12 +22,6 @@ QString PrintedAtText(const QDateTime &printedAt)
     return WithoutDirectionMarks(QLocale().toString(printedAt.toLocalTime(), QLocale::ShortFormat));
 }
 
-QString CurrencyShown(const RegisteredCheque &cheque)
-{
-    return QGuiApplication::isRightToLeft() && !cheque.currencyArabic.isEmpty() ? cheque.currencyArabic
-                                                                                : cheque.currency;
-}
-
 RegisterModel::RegisterModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 void RegisterModel::show(ChequeRegister *reg, const RegisterView &view)

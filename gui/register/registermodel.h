@@ -7,21 +7,12 @@
 #include <QAbstractTableModel>
 #include <QList>
 
+#include "desk/chequedesk.h"
 #include "output/readingorder.h"
 #include "register/chequeregister.h"
 
-/// A cheque's state as the windows show it (in the interface's language).
-
 /// When a cheque was printed, in the desktop's short date and time.
 QString PrintedAtText(const QDateTime &printedAt);
-
-/// The name of a cheque's currency as the windows show it: the Arabic name
-/// in a right-to-left interface (where one was recorded), the English one
-/// otherwise.
-QString CurrencyShown(const RegisteredCheque &cheque);
-
-/// Where a cheque was printed as the windows show it: a printer's name, or
-/// a file's path kept in its reading order.
 
 class RegisterModel : public QAbstractTableModel
 {

@@ -32,6 +32,7 @@
 #include "batch/reconcile.h"
 #include "core/bidi.h"
 #include "core/chequeerror.h"
+#include "core/counttext.h"
 #include "core/datafile.h"
 #include "desk/registeraccess.h"
 #include "gui/register/duewindow.h"
@@ -127,8 +128,14 @@ QLayout *RegisterWindow::buildFilters()
     ValiditySB = new QSpinBox(this);
     ValiditySB->setObjectName(QStringLiteral("ValiditySB"));
     ValiditySB->setRange(1, 60);
+    // The suffix agrees with the count ("6 أشهر", "12 شهراً").
+    const auto validFor = [this](int months) {
+        ValiditySB->setSuffix(CountText("RegisterWindow", QT_TRANSLATE_NOOP("RegisterWindow", " month valid"),
+                                        QT_TRANSLATE_N_NOOP("RegisterWindow", " months valid"), months));
+    };
+    connect(ValiditySB, &QSpinBox::valueChanged, this, validFor);
     ValiditySB->setValue(m_access.validityMonths());
-    ValiditySB->setSuffix(tr(" months valid"));
+    validFor(ValiditySB->value());
     ValiditySB->setToolTip(tr("How many months after its date a cheque can be paid"));
     ValiditySB->hide();
     PayeeEd = new QLineEdit(this);

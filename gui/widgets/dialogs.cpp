@@ -128,9 +128,10 @@ void FitTitle(QMessageBox &box)
 class QtDialogs final : public Dialogs
 {
 public:
-    void showMessage(QWidget *parent, const QString &title, const QString &text) override
+    void showMessage(QWidget *parent, const QString &title, const QString &text, Tone tone) override
     {
-        QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+        QMessageBox box(tone == Tone::Warning ? QMessageBox::Warning : QMessageBox::Information, title, text,
+                        QMessageBox::Ok, parent);
         box.setTextFormat(Qt::PlainText);
         FitTitle(box);
         box.exec();

@@ -23,8 +23,10 @@ public:
     // Texts are shown as they stand, never as markup: they may hold file
     // names, bank names or lines of the data files.
 
+    /// What a message is: a warning, or information (About).
+    enum class Tone { Warning, Information };
     /// A modal message with an OK button.
-    virtual void showMessage(QWidget *parent, const QString &title, const QString &text) = 0;
+    virtual void showMessage(QWidget *parent, const QString &title, const QString &text, Tone tone = Tone::Warning) = 0;
     /// A Yes/No question with the question icon; true for Yes.
     virtual bool askYesNo(QWidget *parent, const QString &title, const QString &text,
                           Default answer = Default::Yes) = 0;

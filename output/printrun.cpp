@@ -263,6 +263,19 @@ QString DateFormsText(const QLocale &locale, QDate today)
         .arg(WriteShortDate(today, locale), today.toString(Qt::ISODate));
 }
 
+QString WriteShortDateTime(const QDateTime &moment, const QLocale &locale)
+{
+    return WithoutDirectionMarks(locale.toString(moment.toLocalTime(), QLocale::ShortFormat));
+}
+
+QString EventDetailText(const QString &detail, const QLocale &locale)
+{
+    const QDate day = QDate::fromString(detail.left(10), Qt::ISODate);
+    if (!day.isValid() || (detail.size() > 10 && detail.at(10) != u':'))
+        return detail;
+    return WriteShortDate(day, locale) + detail.mid(10);
+}
+
 QString WriteShortDate(QDate date, const QLocale &locale)
 {
     return WithoutDirectionMarks(locale.toString(date, QLocale::ShortFormat));

@@ -76,6 +76,12 @@ QString DateFormsText(const QLocale &locale = QLocale(), QDate today = QDate::cu
 /// marks that the Arabic formats carry (in a left-to-right date field they
 /// scramble the date: 6/1/2027 would print as "62027/1/").
 QString WriteShortDate(QDate date, const QLocale &locale = QLocale());
+/// A moment written for a person as dates are (the desktop's short format,
+/// without direction marks), in local time.
+QString WriteShortDateTime(const QDateTime &moment, const QLocale &locale = QLocale());
+/// A history event's detail with its leading day ("2027-03-01: …") written
+/// as dates are.
+QString EventDetailText(const QString &detail, const QLocale &locale = QLocale());
 
 /// An amount in sub-units in `locale`'s number format, exactly (a total of a
 /// million cheques is beyond a double's digits): "1,234,567.50".

@@ -259,7 +259,7 @@ private:
         m_painter.setFont(m_font);
         QTextOption right(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
         m_painter.drawText(QRectF(m_margin, m_y, m_width, m_line),
-                           m_locale.toString(QDateTime::currentDateTime(), QLocale::ShortFormat), right);
+                           WriteShortDateTime(QDateTime::currentDateTime(), m_locale), right);
         m_y += m_line;
         QTextOption left(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);
         left.setTextDirection(Qt::LeftToRight);

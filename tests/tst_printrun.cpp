@@ -269,6 +269,12 @@ void TestPrintRun::datesTypedOnAnArabicKeyboard()
                 c = QChar(0x06F0 + (c.unicode() - u'0'));
         for (const QString &typed : {written, arabic, persian, QStringLiteral("٢٠٢٦-١٢-٣١")})
             QVERIFY2(ReadTypedDate(typed, locale, today) == day, qPrintable(QStringLiteral("%1: %2").arg(name, typed)));
+        // Every date written for a person in that one form: a moment, and
+        // the day a history event's detail begins with.
+        QVERIFY(WriteShortDateTime(QDateTime(day, QTime(9, 30)), locale).startsWith(written));
+        QCOMPARE(EventDetailText("2026-12-31: insufficient funds", locale), written + ": insufficient funds");
+        QCOMPARE(EventDetailText("2026-12-31", locale), written);
+        QCOMPARE(EventDetailText("2026-12-31 was the day", locale), QString("2026-12-31 was the day"));
     }
 }
 

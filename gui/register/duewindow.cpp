@@ -139,7 +139,7 @@ void DueWindow::fillTable(QTableWidget *table, const QList<DueTotal> &totals, bo
     for (const DueTotal &t : totals) {
         const int row = int(starts.indexOf(t.start));
         table->setItem(row, 0,
-                       new QTableWidgetItem(weeks ? QLocale().toString(t.start, QLocale::ShortFormat)
+                       new QTableWidgetItem(weeks ? WriteShortDate(t.start)
                                                   : QLocale().toString(t.start, QStringLiteral("MMMM yyyy"))));
         auto *item =
             new QTableWidgetItem(tr("%1 (%Ln)", nullptr, int(t.count)).arg(MinorUnitsText(t.minorUnits, t.digits)));
@@ -157,8 +157,7 @@ void DueWindow::fillChart(QChart *chart) const
     const auto columns = m_due.columns();
     const QString currency = columns.isEmpty() ? QString() : columns.first().second;
     chart->setTitle(tr("Cash the outstanding cheques need each month (%1), from today, %2")
-                        .arg(CurrencyShown(m_due.months + m_due.overdue, currency),
-                             QLocale().toString(m_due.today, QLocale::ShortFormat)));
+                        .arg(CurrencyShown(m_due.months + m_due.overdue, currency), WriteShortDate(m_due.today)));
     QStringList months;
     const QDate first(m_due.today.year(), m_due.today.month(), 1);
     for (int i = 0; i < DueMonths; ++i)
@@ -196,8 +195,7 @@ std::unique_ptr<QWidget> DueWindow::sheet() const
     sheet->setAttribute(Qt::WA_DontShowOnScreen);
     sheet->setAutoFillBackground(true);
     auto *layout = new QVBoxLayout(sheet.get());
-    auto *title =
-        PlainLabel(tr("%1, %2").arg(Title(), QLocale().toString(m_due.today, QLocale::ShortFormat)), sheet.get());
+    auto *title = PlainLabel(tr("%1, %2").arg(Title(), WriteShortDate(m_due.today)), sheet.get());
     QFont bold = title->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.3);

@@ -63,11 +63,9 @@ void RegisterWindow::showHistory()
             const auto state = StateFromName(e.kind);
             const QString what = state ? StateText(*state) : tr("in the register before its history began");
             const QDateTime at = QDateTime::fromString(e.at, Qt::ISODateWithMs);
-            QString line = tr("%1, %2: %3")
-                               .arg(at.isValid() ? QLocale().toString(at.toLocalTime(), QLocale::ShortFormat) : e.at,
-                                    e.actor, what);
+            QString line = tr("%1, %2: %3").arg(at.isValid() ? WriteShortDateTime(at) : e.at, e.actor, what);
             if (!e.detail.isEmpty())
-                line += tr(" (%1)").arg(e.detail);
+                line += tr(" (%1)").arg(EventDetailText(e.detail));
             lines << line;
         }
         if (lines.isEmpty())

@@ -19,7 +19,7 @@ QString PrintedAtText(const QDateTime &printedAt)
 {
     // Without the direction marks of an Arabic desktop's format: its date
     // reads as the cheques' dates are written.
-    return WithoutDirectionMarks(QLocale().toString(printedAt.toLocalTime(), QLocale::ShortFormat));
+    return WriteShortDateTime(printedAt);
 }
 
 RegisterModel::RegisterModel(QObject *parent) : QAbstractTableModel(parent) {}
@@ -122,7 +122,7 @@ QVariant RegisterModel::data(const QModelIndex &index, int role) const
         case State: return StateText(c->state);
         case Reason:
             if (c->stateDay.isValid()) // the day of its life after print: cleared on the bank's date
-                return InReadingOrder(QLocale().toString(c->stateDay, QLocale::ShortFormat)
+                return InReadingOrder(WriteShortDate(c->stateDay)
                                       + (c->reason.isEmpty() ? QString() : QStringLiteral(": ") + c->reason));
             return InReadingOrder(
                 c->replaces > 0 && c->reason.isEmpty()

@@ -16,6 +16,7 @@
 
 #include "core/datafile.h"
 #include "gui/widgets/widgets.h"
+#include "output/printrun.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ public:
                 return QCoreApplication::translate("FileDialog", "Folder");
             return info.suffix().isEmpty() ? QCoreApplication::translate("FileDialog", "File")
                                            : QCoreApplication::translate("FileDialog", "%1 file").arg(info.suffix());
-        case 3: return InReadingOrder(QLocale().toString(info.lastModified(), QLocale::ShortFormat));
+        case 3: return InReadingOrder(WriteShortDateTime(info.lastModified()));
         default: return InReadingOrder(QIdentityProxyModel::data(index, role).toString());
         }
     }

@@ -271,11 +271,13 @@ int SaveReconciliationReport(const QString &fileName, const Reconciliation &done
     QList<ReportEntry> entries;
     for (const StatementMatch &m : done.matches)
         if (m.kind == StatementMatch::Kind::Cleared)
-            entries.append({m.cheque,
-                            QStringLiteral("Cleared on %1 (statement line %2)%3")
-                                .arg(WriteShortDate(m.line.date, locale))
-                                .arg(m.line.row)
-                                .arg(DescribeEarly(m, locale) ? QStringLiteral(", before its date") : QString())});
+            entries.append(
+                {m.cheque,
+                 (DescribeEarly(m, locale)
+                      ? QCoreApplication::translate("Reconcile", "Cleared on %1 (statement line %2), before its date")
+                      : QCoreApplication::translate("Reconcile", "Cleared on %1 (statement line %2)"))
+                     .arg(WriteShortDate(m.line.date, locale))
+                     .arg(m.line.row)});
     for (const StatementMatch &m : done.matches)
         if (m.kind != StatementMatch::Kind::Cleared)
             entries.append(
@@ -283,8 +285,14 @@ int SaveReconciliationReport(const QString &fileName, const Reconciliation &done
                  DescribeMismatch(m, done.bank, locale)
                      + (m.line.description.isEmpty() ? QString() : QStringLiteral(" (") + m.line.description + u')')});
     return SaveChequesReport(
-        fileName, QStringLiteral("Statement %1 of %2, reconciled").arg(done.statement, done.bank), entries,
-        QStringLiteral("%1 cheques cleared; %2 lines do not match").arg(done.cleared).arg(done.mismatched()),
-        {QStringLiteral("Statement: %1, %2 lines with a cheque number").arg(done.statement).arg(done.matches.size())},
+        fileName,
+        QCoreApplication::translate("Reconcile", "Statement %1 of %2, reconciled").arg(done.statement, done.bank),
+        entries,
+        QCoreApplication::translate("Reconcile", "%1 cheques cleared; %2 lines do not match")
+            .arg(done.cleared)
+            .arg(done.mismatched()),
+        {QCoreApplication::translate("Reconcile", "Statement: %1, %2 lines with a cheque number")
+             .arg(done.statement)
+             .arg(done.matches.size())},
         locale);
 }

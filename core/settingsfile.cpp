@@ -58,3 +58,9 @@ void SetInterfaceLanguage(const QString &dataDir, const QString &language)
     settings.setValue(SettingsKey::InterfaceLanguage, language);
     settings.sync();
 }
+
+bool InterfaceRightToLeft()
+{
+    // The translation says which way its language is written.
+    return QCoreApplication::translate("Interface", "left-to-right") == QLatin1String("right-to-left");
+}

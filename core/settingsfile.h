@@ -23,6 +23,9 @@ QString SettingsFile(const QString &dataDir);
 /// The interface language kept in the data folder's settings: "en" or "ar".
 QString InterfaceLanguage(const QString &dataDir);
 void SetInterfaceLanguage(const QString &dataDir, const QString &language);
+/// Whether the language the program speaks (its translation loaded) is
+/// written right to left: its reports and names follow it.
+bool InterfaceRightToLeft();
 
 /// Why the settings.ini of `dataDir` is not used, naming it; nothing when
 /// it is (or there is none yet).

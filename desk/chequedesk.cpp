@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desk/chequedesk.h"
 
-#include <QGuiApplication>
 #include <QSettings>
 
 #include "core/chequeerror.h"
@@ -14,6 +13,7 @@
 #include "output/chequepage.h"
 #include "output/printrun.h"
 #include "output/readingorder.h"
+#include "register/registercolumns.h"
 
 namespace {
 
@@ -39,12 +39,6 @@ QString EarlierCheque(const RegisteredCheque &earlier)
     return earlier.chequeNumber > 0
         ? ChequeDesk::tr("cheque No. %1, %2").arg(QString::number(earlier.chequeNumber), StateText(earlier.state))
         : StateText(earlier.state);
-}
-
-QString CurrencyShown(const RegisteredCheque &cheque)
-{
-    return QGuiApplication::isRightToLeft() && !cheque.currencyArabic.isEmpty() ? cheque.currencyArabic
-                                                                                : cheque.currency;
 }
 
 ChequeDesk::ChequeDesk(RegisterAccess &access, const CurrencyRecord &currency, DeskLayouts &layouts)

@@ -159,9 +159,6 @@ private:
 /// A cheque like one being printed, as the question about it names it:
 /// "cheque No. 12, delivered", or its state alone before it has a number.
 QString EarlierCheque(const RegisteredCheque &earlier);
-/// A cheque's currency by its name in the interface's language (Arabic in
-/// a right-to-left interface, when the cheque has one).
-QString CurrencyShown(const RegisteredCheque &cheque);
 
 /// Writes banks.txt and options.txt with `banks` and `options`, as the
 /// files' state allows (asking first when a file could not be read at

@@ -5,23 +5,27 @@
 #include <limits>
 #include <optional>
 
+#include <QCoreApplication>
+
+#include "core/settingsfile.h"
 #include "output/printrun.h"
+#include "register/chequestates.h"
 
 namespace {
 
 using enum RegisterColumn;
 
 constexpr std::array<RegisterColumnInfo, 17> kColumns{{
-    {Number, "Register No.", "No.", 0.06, false, true},
-    {PrintedAt, "Printed", "Printed", 0.12, false, false},
-    {Bank, "Bank", "Bank", 0.09, true, false},
-    {ChequeNo, "Cheque No.", "Cheque No.", 0.08, false, true},
-    {Date, "Date", "Date", 0.08, true, false},
-    {Payee, "Payee", "Payee", 0.27, true, false},
-    {Amount, "Amount", "Amount", 0.13, false, true},
-    {Currency, "Currency", "Currency", 0.07, false, false},
+    {Number, "Register No.", QT_TRANSLATE_NOOP("RegisterReport", "No."), 0.06, false, true},
+    {PrintedAt, "Printed", QT_TRANSLATE_NOOP("RegisterReport", "Printed"), 0.12, false, false},
+    {Bank, "Bank", QT_TRANSLATE_NOOP("RegisterReport", "Bank"), 0.09, true, false},
+    {ChequeNo, "Cheque No.", QT_TRANSLATE_NOOP("RegisterReport", "Cheque No."), 0.08, false, true},
+    {Date, "Date", QT_TRANSLATE_NOOP("RegisterReport", "Date"), 0.08, true, false},
+    {Payee, "Payee", QT_TRANSLATE_NOOP("RegisterReport", "Payee"), 0.27, true, false},
+    {Amount, "Amount", QT_TRANSLATE_NOOP("RegisterReport", "Amount"), 0.13, false, true},
+    {Currency, "Currency", QT_TRANSLATE_NOOP("RegisterReport", "Currency"), 0.07, false, false},
     {AccountOnly, "Account Only", nullptr, 0, false, false},
-    {State, "State", "State", 0.10, false, false},
+    {State, "State", QT_TRANSLATE_NOOP("RegisterReport", "State"), 0.10, false, false},
     {Reason, "Reason", nullptr, 0, true, false},
     {Replaces, "Replaces", nullptr, 0, false, false},
     {Destination, "Printer or File", nullptr, 0, true, false},
@@ -132,12 +136,19 @@ QString ExportText(const RegisteredCheque &c, RegisterColumn column)
     return QString();
 }
 
+QString CurrencyShown(const RegisteredCheque &cheque)
+{
+    return InterfaceRightToLeft() && !cheque.currencyArabic.isEmpty() ? cheque.currencyArabic : cheque.currency;
+}
+
 QString ReportText(const RegisteredCheque &c, RegisterColumn column, const QLocale &locale)
 {
     switch (column) {
     case PrintedAt: return c.printedAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     case Date: return ChequeDateText(c, locale);
     case Amount: return MinorUnitsText(c.minorUnits, c.digits, locale);
+    case Currency: return CurrencyShown(c);
+    case State: return StateText(c.state);
     default: return ExportText(c, column);
     }
 }

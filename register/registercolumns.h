@@ -60,3 +60,6 @@ QString ExportText(const RegisteredCheque &cheque, RegisterColumn column);
 /// A cheque's text in a column as the report prints it: the time to the
 /// minute, the date and the amount in the locale's format.
 QString ReportText(const RegisteredCheque &cheque, RegisterColumn column, const QLocale &locale);
+/// A cheque's currency by its name in the interface's language (Arabic in
+/// a right-to-left interface, when the cheque has one).
+QString CurrencyShown(const RegisteredCheque &cheque);

@@ -17,6 +17,7 @@
 
 #include "core/chequeerror.h"
 #include "core/counttext.h"
+#include "core/settingsfile.h"
 #include "output/printrun.h"
 #include "register/registercolumns.h"
 
@@ -24,30 +25,33 @@ QString DescribeFilter(const RegisterFilter &f, const QLocale &locale)
 {
     QStringList parts;
     // "printed from … to …", "dated until …".
-    const auto days = [&](const char *what, const std::optional<QDate> &from, const std::optional<QDate> &to) {
-        const QString kind = QLatin1String(what);
+    const auto t = [](const char *text) { return QCoreApplication::translate("RegisterReport", text); };
+    const auto days = [&](const QString &kind, const std::optional<QDate> &from, const std::optional<QDate> &to) {
         if (from && to)
-            parts << QStringLiteral("%1 from %2 to %3")
+            parts << t(QT_TRANSLATE_NOOP("RegisterReport", "%1 from %2 to %3"))
                          .arg(kind, WriteShortDate(*from, locale), WriteShortDate(*to, locale));
         else if (from)
-            parts << QStringLiteral("%1 from %2").arg(kind, WriteShortDate(*from, locale));
+            parts << t(QT_TRANSLATE_NOOP("RegisterReport", "%1 from %2")).arg(kind, WriteShortDate(*from, locale));
         else if (to)
-            parts << QStringLiteral("%1 until %2").arg(kind, WriteShortDate(*to, locale));
+            parts << t(QT_TRANSLATE_NOOP("RegisterReport", "%1 until %2")).arg(kind, WriteShortDate(*to, locale));
     };
-    days("printed", f.from, f.to);
-    days("dated", f.datedFrom, f.datedTo);
+    days(t(QT_TRANSLATE_NOOP("RegisterReport", "printed")), f.from, f.to);
+    days(t(QT_TRANSLATE_NOOP("RegisterReport", "dated")), f.datedFrom, f.datedTo);
     if (!f.bank.isEmpty())
-        parts << QStringLiteral("bank %1").arg(f.bank);
+        parts << t(QT_TRANSLATE_NOOP("RegisterReport", "bank %1")).arg(f.bank);
     if (!f.payee.trimmed().isEmpty())
-        parts << QStringLiteral("payee containing \"%1\"").arg(f.payee.trimmed());
+        parts << t(QT_TRANSLATE_NOOP("RegisterReport", "payee containing \"%1\"")).arg(f.payee.trimmed());
     if (f.minThousandths)
-        parts << QStringLiteral("amount from %1").arg(MinorUnitsText(*f.minThousandths, 3, locale));
+        parts << t(QT_TRANSLATE_NOOP("RegisterReport", "amount from %1"))
+                     .arg(MinorUnitsText(*f.minThousandths, 3, locale));
     if (f.maxThousandths)
-        parts << QStringLiteral("amount up to %1").arg(MinorUnitsText(*f.maxThousandths, 3, locale));
+        parts << t(QT_TRANSLATE_NOOP("RegisterReport", "amount up to %1"))
+                     .arg(MinorUnitsText(*f.maxThousandths, 3, locale));
     if (f.state)
-        parts << QStringLiteral("state %1").arg(StateName(*f.state));
-    return parts.isEmpty() ? QStringLiteral("All cheques")
-                           : QStringLiteral("Cheques ") + parts.join(QLatin1String(", "));
+        parts << t(QT_TRANSLATE_NOOP("RegisterReport", "state %1")).arg(StateText(*f.state));
+    return parts.isEmpty() ? t(QT_TRANSLATE_NOOP("RegisterReport", "All cheques"))
+                           : t(QT_TRANSLATE_NOOP("RegisterReport", "Cheques %1"))
+                                 .arg(parts.join(t(QT_TRANSLATE_NOOP("RegisterReport", ", "))));
 }
 
 QString TotalsText(const QList<ChequeRegister::Total> &totals, const QLocale &locale,
@@ -172,6 +176,7 @@ public:
         m_bold.setBold(true);
         m_painter.setFont(m_font);
         m_line = QFontMetricsF(m_font, &device).height() * 1.35;
+        m_painter.setLayoutDirection(m_rtl ? Qt::RightToLeft : Qt::LeftToRight);
     }
 
     void start(const QString &heading)
@@ -184,20 +189,15 @@ public:
     {
         if (m_y + m_line > m_bottom - m_line) // room for the page number
             nextPage();
-        double x = m_margin;
-        for (std::size_t i = 0; i < ReportColumns().size(); ++i) {
-            const double w = ReportColumns()[i].reportShare * m_width;
-            cell(QRectF(x, m_y, w, m_line), texts.value(int(i)), ReportColumns()[i].number);
-            x += w;
-        }
+        columns(texts);
         m_y += m_line;
     }
 
     /// A paragraph under the row before it, indented, wrapped whole (a
     /// reason is never cut).
-    void note(const QString &text) { paragraph(text, m_margin + ReportColumns().front().reportShare * m_width, false); }
+    void note(const QString &text) { paragraph(text, ReportColumns().front().reportShare * m_width, false); }
     /// A paragraph of its own, from the margin.
-    void line(const QString &text) { paragraph(text, m_margin, false); }
+    void line(const QString &text) { paragraph(text, 0, false); }
 
     /// The totals of the view, then each line of its subtotals.
     void totals(const QString &text, const QStringList &lines)
@@ -207,9 +207,9 @@ public:
         m_y += m_line / 2;
         m_painter.drawLine(QPointF(m_margin, m_y), QPointF(m_margin + m_width, m_y));
         m_y += m_line / 4;
-        paragraph(QStringLiteral("Totals: ") + text, m_margin, true);
+        paragraph(QCoreApplication::translate("RegisterReport", "Totals: %1").arg(text), 0, true);
         for (const QString &line : lines)
-            paragraph(line, m_margin, false);
+            paragraph(line, 0, false);
     }
 
     int finish()
@@ -221,12 +221,28 @@ public:
     }
 
 private:
-    void paragraph(const QString &text, double left, bool bold)
+    /// The columns of a row, from the page's start side (the right in a
+    /// right-to-left report).
+    void columns(const QStringList &texts)
+    {
+        double from = 0;
+        for (std::size_t i = 0; i < ReportColumns().size(); ++i) {
+            const double w = ReportColumns()[i].reportShare * m_width;
+            const double x = m_rtl ? m_margin + m_width - from - w : m_margin + from;
+            cell(QRectF(x, m_y, w, m_line), texts.value(int(i)), ReportColumns()[i].number);
+            from += w;
+        }
+    }
+
+    /// A wrapped paragraph `indent` in from the page's start side.
+    void paragraph(const QString &text, double indent, bool bold)
     {
         m_painter.setFont(bold ? m_bold : m_font);
-        QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop);
+        QTextOption option((m_rtl ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute | Qt::AlignTop);
+        option.setTextDirection(m_rtl ? Qt::RightToLeft : Qt::LeftToRight);
         option.setWrapMode(QTextOption::WordWrap);
-        const double width = m_margin + m_width - left;
+        const double width = m_width - indent;
+        const double left = m_rtl ? m_margin : m_margin + indent;
         const QRectF needed = m_painter.boundingRect(QRectF(0, 0, width, 1e6), text, option);
         if (m_y + needed.height() > m_bottom - m_line)
             nextPage();
@@ -253,28 +269,25 @@ private:
     {
         ++m_pages;
         m_y = m_margin;
+        // The title at the start side, the time at the end.
+        const Qt::Alignment start = (m_rtl ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute | Qt::AlignVCenter;
+        const Qt::Alignment end = (m_rtl ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignAbsolute | Qt::AlignVCenter;
+        QTextOption first(start);
+        first.setTextDirection(m_rtl ? Qt::RightToLeft : Qt::LeftToRight);
         m_painter.setFont(m_bold);
-        m_painter.drawText(QRectF(m_margin, m_y, m_width, m_line), Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter,
-                           QStringLiteral("Cheque Register"));
-        m_painter.setFont(m_font);
-        QTextOption right(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
         m_painter.drawText(QRectF(m_margin, m_y, m_width, m_line),
-                           WriteShortDateTime(QDateTime::currentDateTime(), m_locale), right);
+                           QCoreApplication::translate("RegisterReport", "Cheque Register"), first);
+        m_painter.setFont(m_font);
+        m_painter.drawText(QRectF(m_margin, m_y, m_width, m_line),
+                           WriteShortDateTime(QDateTime::currentDateTime(), m_locale), QTextOption(end));
         m_y += m_line;
-        QTextOption left(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);
-        left.setTextDirection(Qt::LeftToRight);
-        m_painter.drawText(QRectF(m_margin, m_y, m_width, m_line), m_heading, left);
+        m_painter.drawText(QRectF(m_margin, m_y, m_width, m_line), m_heading, first);
         m_y += m_line * 1.5;
         m_painter.setFont(m_bold);
         QStringList titles;
         for (const RegisterColumnInfo &c : ReportColumns())
-            titles << QString::fromLatin1(c.reportTitle);
-        double x = m_margin;
-        for (std::size_t i = 0; i < ReportColumns().size(); ++i) {
-            const double w = ReportColumns()[i].reportShare * m_width;
-            cell(QRectF(x, m_y, w, m_line), titles[int(i)], ReportColumns()[i].number);
-            x += w;
-        }
+            titles << QCoreApplication::translate("RegisterReport", c.reportTitle);
+        columns(titles);
         m_painter.setFont(m_font);
         m_y += m_line;
         m_painter.drawLine(QPointF(m_margin, m_y), QPointF(m_margin + m_width, m_y));
@@ -284,8 +297,8 @@ private:
     void pageNumber()
     {
         m_painter.drawText(QRectF(m_margin, m_bottom - m_line, m_width, m_line),
-                           Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter,
-                           QStringLiteral("Page %1").arg(m_pages));
+                           (m_rtl ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignAbsolute | Qt::AlignVCenter,
+                           QCoreApplication::translate("RegisterReport", "Page %1").arg(m_pages));
     }
 
     void nextPage()
@@ -301,13 +314,15 @@ private:
     QPainter m_painter;
     QFont m_font, m_bold;
     QString m_heading;
+    const bool m_rtl = InterfaceRightToLeft();
     double m_margin = 0, m_pad = 0, m_width = 0, m_bottom = 0, m_line = 0, m_y = 0;
     int m_pages = 0;
 };
 
 } // namespace
 
-QStringList SubtotalLines(const QList<ChequeRegister::Total> &totals, const QLocale &locale)
+QStringList SubtotalLines(const QList<ChequeRegister::Total> &totals, const QLocale &locale,
+                          const QHash<QString, QString> &shownAs)
 {
     QStringList lines;
     QStringList banks;
@@ -319,7 +334,8 @@ QStringList SubtotalLines(const QList<ChequeRegister::Total> &totals, const QLoc
         QList<ChequeRegister::Total> ofBank;
         std::copy_if(totals.begin(), totals.end(), std::back_inserter(ofBank),
                      [&](const ChequeRegister::Total &t) { return t.bank == bank; });
-        lines << QStringLiteral("Bank %1: %2").arg(bank, TotalsText(ofBank, locale));
+        lines << QCoreApplication::translate("RegisterReport", "Bank %1: %2")
+                     .arg(bank, TotalsText(ofBank, locale, shownAs));
     }
     for (ChequeState state :
          {ChequeState::Printed, ChequeState::Sent, ChequeState::Delivered, ChequeState::Cleared, ChequeState::Returned,
@@ -336,7 +352,8 @@ QStringList SubtotalLines(const QList<ChequeRegister::Total> &totals, const QLoc
             ofState.last().minorUnits += t.minorUnits;
         }
         if (!ofState.isEmpty())
-            lines << QStringLiteral("State %1: %2").arg(StateName(state), TotalsText(ofState, locale));
+            lines << QCoreApplication::translate("RegisterReport", "State %1: %2")
+                         .arg(StateText(state), TotalsText(ofState, locale, shownAs));
     }
     return lines;
 }
@@ -405,19 +422,21 @@ int PaintRegisterReport(QPagedPaintDevice &device, ChequeRegister &reg, const Re
     const QList<ChequeRegister::Total> totals = reg.stateTotals(view.filter);
     ReportPainter report(device, locale);
     report.start(DescribeFilter(view.filter, locale));
+    QHash<QString, QString> shownAs; // the currencies by the names the rows show
     reg.forEach(view, [&](const RegisteredCheque &cheque) {
+        shownAs.insert(cheque.currency, CurrencyShown(cheque));
         report.row(RowTexts(cheque, locale));
         if (!cheque.reason.isEmpty())
-            report.note(QStringLiteral("Reason: ") + cheque.reason);
+            report.note(QCoreApplication::translate("RegisterReport", "Reason: %1").arg(cheque.reason));
         return true;
     });
-    QStringList lines = SubtotalLines(totals, locale);
+    QStringList lines = SubtotalLines(totals, locale, shownAs);
     // The seal of the whole history on paper: a history rewritten after
     // this report no longer ends in this hash.
     if (const auto latest = reg.latestEvent())
-        lines << QStringLiteral("History: %1 events, the latest on %2; its hash %3")
+        lines << QCoreApplication::translate("RegisterReport", "History: %1 events, the latest on %2; its hash %3")
                      .arg(latest->seq)
                      .arg(latest->at, latest->hash);
-    report.totals(TotalsText(totals, locale), lines);
+    report.totals(TotalsText(totals, locale, shownAs), lines);
     return report.finish();
 }

@@ -25,7 +25,8 @@ QString TotalsText(const QList<ChequeRegister::Total> &totals, const QLocale &lo
 
 /// The subtotals of a report: one line per bank, then one per state
 /// ("State printed: 3 cheques: 3,000.00 Dhs").
-QStringList SubtotalLines(const QList<ChequeRegister::Total> &totals, const QLocale &locale = QLocale());
+QStringList SubtotalLines(const QList<ChequeRegister::Total> &totals, const QLocale &locale = QLocale(),
+                          const QHash<QString, QString> &shownAs = {});
 
 /// Paints the report of `view` on `device`, one page after another; returns
 /// the pages painted. Raises ChequeError when the register cannot be read or

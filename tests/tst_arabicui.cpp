@@ -30,6 +30,8 @@
 #include "gui/register/duewindow.h"
 #include "gui/register/registerwindow.h"
 #include "gui/widgets/widgets.h"
+#include "register/chequestates.h"
+#include "register/registerreport.h"
 
 class TestArabicUi : public QObject
 {
@@ -114,6 +116,20 @@ void TestArabicUi::chequesAndFilesDoNotChangeWithTheLanguage()
     const QStringList texts = TextsOf(m_printing->jobs[0]);
     QVERIFY2(texts.contains("Account") && texts.contains("Only") && texts.contains("Thousand,"),
              qPrintable(texts.join(' ')));
+    // The register's report is the interface's: Arabic, from the right.
+    const QString report = m_dir->filePath("report.pdf");
+    SaveRegisterReport(report, "r", *w.chequeRegister()->open().reg, {}, QLocale("ar_AE"));
+    const QString letters = LettersOf(report);
+    for (const QString &text : {QStringLiteral("سجلالشيكات"), StateText(ChequeState::Printed), QStringLiteral("درهم")})
+        QVERIFY2(letters.contains(text), qPrintable(letters));
+    QVERIFY(!letters.contains("Dhs"));
+    // The register number, the first column, at the right of the page.
+    const QList<Word> words = WordsOf(report);
+    const auto payee = std::find_if(words.begin(), words.end(), [](const Word &w) { return w.text == "Dorvan"; });
+    const auto number = std::find_if(words.begin(), words.end(), [&](const Word &w) {
+        return w.text == "1" && payee != words.end() && std::abs(w.yMin - payee->yMin) < 1;
+    });
+    QVERIFY(payee != words.end() && number != words.end() && number->xMin > payee->xMax);
     QVERIFY(w.close() || true);
     QVERIFY(ReadBytes(m_dir->filePath("banks.txt")) == QByteArray("SIB\r\n")
             || !QFile::exists(m_dir->filePath("banks.txt")));

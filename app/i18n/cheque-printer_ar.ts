@@ -1433,6 +1433,13 @@ Print them all the same? No prints the other rows only.</source>
     </message>
 </context>
 <context>
+    <name>Interface</name>
+    <message>
+        <source>left-to-right</source>
+        <translation>right-to-left</translation>
+    </message>
+</context>
+<context>
     <name>MoneyFile</name>
     <message>
         <source>line %1 (%2) holds control characters</source>
@@ -1728,6 +1735,26 @@ The program goes on with the UAE currency. The file is left as it is until you s
         <source>the statement pays it on %1, before it was printed on %2</source>
         <translation>يصرفه الكشف في ⁨%1⁩، قبل أن يُطبع في ⁨%2⁩</translation>
     </message>
+    <message>
+        <source>Cleared on %1 (statement line %2), before its date</source>
+        <translation>صُرف في ⁨%1⁩ (سطر الكشف ⁨%2⁩)، قبل تاريخه</translation>
+    </message>
+    <message>
+        <source>Cleared on %1 (statement line %2)</source>
+        <translation>صُرف في ⁨%1⁩ (سطر الكشف ⁨%2⁩)</translation>
+    </message>
+    <message>
+        <source>Statement %1 of %2, reconciled</source>
+        <translation>كشف ⁨%1⁩ من ⁨%2⁩، بعد المطابقة</translation>
+    </message>
+    <message>
+        <source>%1 cheques cleared; %2 lines do not match</source>
+        <translation>الشيكات المصروفة: ⁨%1⁩؛ الأسطر غير المطابقة: ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>Statement: %1, %2 lines with a cheque number</source>
+        <translation>الكشف: ⁨%1⁩، الأسطر ذات رقم شيك: ⁨%2⁩</translation>
+    </message>
 </context>
 <context>
     <name>RegisterReport</name>
@@ -1823,6 +1850,122 @@ The program goes on with the UAE currency. The file is left as it is until you s
             <numerusform>%Ln شيكاً موقوفاً، ⁨%1⁩</numerusform>
             <numerusform>%Ln شيك موقوف، ⁨%1⁩</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>الرقم</translation>
+    </message>
+    <message>
+        <source>Printed</source>
+        <translation>طُبع</translation>
+    </message>
+    <message>
+        <source>Bank</source>
+        <translation>البنك</translation>
+    </message>
+    <message>
+        <source>Cheque No.</source>
+        <translation>رقم الشيك</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>التاريخ</translation>
+    </message>
+    <message>
+        <source>Payee</source>
+        <translation>المستفيد</translation>
+    </message>
+    <message>
+        <source>Amount</source>
+        <translation>المبلغ</translation>
+    </message>
+    <message>
+        <source>Currency</source>
+        <translation>العملة</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>الحالة</translation>
+    </message>
+    <message>
+        <source>%1 from %2 to %3</source>
+        <translation>%1 من ⁨%2⁩ إلى ⁨%3⁩</translation>
+    </message>
+    <message>
+        <source>%1 from %2</source>
+        <translation>%1 من ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>%1 until %2</source>
+        <translation>%1 حتى ⁨%2⁩</translation>
+    </message>
+    <message>
+        <source>printed</source>
+        <translation>مطبوعة</translation>
+    </message>
+    <message>
+        <source>dated</source>
+        <translation>مؤرخة</translation>
+    </message>
+    <message>
+        <source>bank %1</source>
+        <translation>البنك ⁨%1⁩</translation>
+    </message>
+    <message>
+        <source>payee containing &quot;%1&quot;</source>
+        <translation>المستفيد يحوي «⁨%1⁩»</translation>
+    </message>
+    <message>
+        <source>amount from %1</source>
+        <translation>المبلغ من ⁨%1⁩</translation>
+    </message>
+    <message>
+        <source>amount up to %1</source>
+        <translation>المبلغ حتى ⁨%1⁩</translation>
+    </message>
+    <message>
+        <source>state %1</source>
+        <translation>الحالة %1</translation>
+    </message>
+    <message>
+        <source>All cheques</source>
+        <translation>كل الشيكات</translation>
+    </message>
+    <message>
+        <source>Cheques %1</source>
+        <translation>الشيكات: %1</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>، </translation>
+    </message>
+    <message>
+        <source>Totals: %1</source>
+        <translation>المجاميع: %1</translation>
+    </message>
+    <message>
+        <source>Cheque Register</source>
+        <translation>سجل الشيكات</translation>
+    </message>
+    <message>
+        <source>Page %1</source>
+        <translation>صفحة ⁨%1⁩</translation>
+    </message>
+    <message>
+        <source>Bank %1: %2</source>
+        <translation>البنك ⁨%1⁩: %2</translation>
+    </message>
+    <message>
+        <source>State %1: %2</source>
+        <translation>الحالة %1: %2</translation>
+    </message>
+    <message>
+        <source>Reason: %1</source>
+        <translation>السبب: %1</translation>
+    </message>
+    <message>
+        <source>History: %1 events, the latest on %2; its hash %3</source>
+        <translation>السجل التاريخي: عدد أحداثه ⁨%1⁩، آخرها في ⁨%2⁩؛ بصمته ⁨%3⁩</translation>
     </message>
 </context>
 <context>

@@ -7,9 +7,9 @@
 #include <QAbstractTableModel>
 #include <QList>
 
-#include "desk/chequedesk.h"
 #include "output/readingorder.h"
 #include "register/chequeregister.h"
+#include "register/registercolumns.h"
 
 /// When a cheque was printed, in the desktop's short date and time.
 QString PrintedAtText(const QDateTime &printedAt);

@@ -93,6 +93,9 @@ public:
     /// The life of a printed cheque: delivered, cleared, returned or stopped
     /// on `day`; a return or a stop with its reason.
     void markAfterPrint(qint64 number, ChequeState state, const QDate &day, const QString &reason);
+    /// A step after print made by mistake set back to printed, with the
+    /// reason (kept in the history); on a server, by an administrator.
+    void correctAfterPrint(qint64 number, const QString &reason);
 
     // A print to a file: its cheques are recorded as sent while their pages
     // are written to a part of the file beside it, and marked printed

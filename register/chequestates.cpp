@@ -35,6 +35,7 @@ const Moves kMoves[] = {
     {{S::Printed, S::Delivered, S::Returned}, S::Cleared, StateStep::Marked, true},
     {{S::Printed, S::Delivered}, S::Returned, StateStep::Marked, true},
     {{S::Printed, S::Delivered, S::Returned}, S::Stopped, StateStep::Marked, true},
+    {{S::Delivered, S::Cleared, S::Returned, S::Stopped}, S::Printed, StateStep::Corrected, false},
 };
 
 const StateMove *Find(ChequeState from, ChequeState to)
@@ -75,7 +76,17 @@ bool CanChangeState(ChequeState from, ChequeState to)
     return move && move->offered;
 }
 
-bool RegisterAllows(ChequeState from, ChequeState to) { return Find(from, to) != nullptr; }
+bool RegisterAllows(ChequeState from, ChequeState to)
+{
+    const StateMove *move = Find(from, to);
+    return move && move->step != StateStep::Corrected;
+}
+
+bool CanCorrect(ChequeState state)
+{
+    const StateMove *move = Find(state, S::Printed);
+    return move && move->step == StateStep::Corrected;
+}
 
 bool CanPrintApproved(ChequeState state)
 {

@@ -57,9 +57,10 @@ inline bool IsOutstanding(ChequeState state) { return IsLive(state) && state != 
 
 /// Who moves a cheque from one state to another.
 enum class StateStep {
-    Marked,  ///< a person marks it (the register window), or the print's own outcome
-    Decided, ///< an approver approves or rejects it
-    Printed, ///< an approved cheque is sent to print, by the register's own step
+    Marked,    ///< a person marks it (the register window), or the print's own outcome
+    Decided,   ///< an approver approves or rejects it
+    Printed,   ///< an approved cheque is sent to print, by the register's own step
+    Corrected, ///< a wrong step after print set back to printed, with the reason (on a server, by an administrator)
 };
 
 /// One move a cheque may make; `offered`: the register window offers it.
@@ -81,9 +82,13 @@ QList<StateMove> StateMoves();
 /// printed, cleared from printed, delivered or returned (presented again),
 /// returned from printed or delivered, stopped from those or returned.
 bool CanChangeState(ChequeState from, ChequeState to);
-/// Whether the register moves a cheque from `from` to `to` at all (a print
-/// that failed, too, which no one chooses).
+/// Whether the register moves a cheque from `from` to `to` as it is marked
+/// or printed (a print that failed, too, which no one chooses); a
+/// correction is not one of these.
 bool RegisterAllows(ChequeState from, ChequeState to);
+/// Whether a cheque in `state` (delivered, cleared, returned, stopped by
+/// mistake) can be set back to printed, with the reason.
+bool CanCorrect(ChequeState state);
 /// Whether a cheque in `state` is printed as approved (once).
 bool CanPrintApproved(ChequeState state);
 /// A state that is given with its reason (voided, spoilt, rejected,

@@ -388,6 +388,51 @@ void ChequeRegister::markAfterPrint(qint64 number, ChequeState state, const QDat
     setState(number, state, reason, true, day);
 }
 
+void ChequeRegister::correctAfterPrint(qint64 number, const QString &reason)
+{
+    const Use use(*this);
+    checkSound();
+    const auto cannot = [&](const QString &why) {
+        fail(QCoreApplication::translate("ChequeRegister", "Cannot correct the cheque in %1: %2"), why);
+    };
+    if (reason.trimmed().isEmpty())
+        cannot(QCoreApplication::translate("ChequeRegister", "the reason must be given"));
+    const Durability durability(*this, true);
+    begin();
+    durability.inTransaction();
+    try {
+        QSqlQuery q(db());
+        if (m_connection.isServer()) {
+            q.prepare(QStringLiteral("SELECT cheque_correct(:id, :reason)"));
+        } else {
+            QStringList from;
+            for (ChequeState s : AllStates)
+                if (CanCorrect(s))
+                    from << QStringLiteral("'%1'").arg(StateName(s));
+            q.prepare(
+                QStringLiteral("UPDATE cheques SET state = 'printed', reason = :reason, state_day = '' WHERE id = "
+                               ":id AND state IN (%1)")
+                    .arg(from.join(u',')));
+        }
+        q.bindValue(QStringLiteral(":id"), number);
+        q.bindValue(QStringLiteral(":reason"), Text(reason.trimmed()));
+        if (!q.exec())
+            cannot(serverReason(q.lastError()));
+        if (!m_connection.isServer()) {
+            if (q.numRowsAffected() != 1)
+                cannot(QCoreApplication::translate("ChequeRegister",
+                                                   "only a cheque delivered, cleared, returned or stopped is set "
+                                                   "back to printed"));
+            addEvent(number, StateName(ChequeState::Printed), reason.trimmed());
+        }
+        q.finish();
+        commit();
+    } catch (const ChequeError &) {
+        rollback();
+        throw;
+    }
+}
+
 void ChequeRegister::markPrinted(qint64 number, bool durable)
 {
     setState(number, ChequeState::Printed, QString(), durable);

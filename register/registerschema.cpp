@@ -24,6 +24,7 @@ QString SchemaScript(const QString &name)
     return QString::fromUtf8(file.readAll())
         .replace(QLatin1String("@MARKED_MOVES@"), StateMovesSql(StateStep::Marked))
         .replace(QLatin1String("@DECIDED_MOVES@"), StateMovesSql(StateStep::Decided))
+        .replace(QLatin1String("@CORRECTED_MOVES@"), StateMovesSql(StateStep::Corrected))
         .replace(QLatin1String("@MARKED_STATES@"), StateSqlList([](ChequeState to) {
                      for (const StateMove &m : StateMoves())
                          if (m.to == to && m.step == StateStep::Marked)
@@ -138,10 +139,7 @@ void ChequeRegister::upgradeFrom(int version)
     exec(QStringLiteral("UPDATE register_info SET value = '%1' WHERE key = 'schema_version'").arg(latestVersion()));
 }
 
-int ChequeRegister::latestVersion() const
-{
-    return m_connection.isServer() ? ServerSchemaVersion : FileSchemaVersion;
-}
+int ChequeRegister::latestVersion() const { return m_connection.isServer() ? ServerSchemaVersion : FileSchemaVersion; }
 
 void ChequeRegister::allowEveryState()
 {

@@ -11,7 +11,7 @@
 
 /// The newest schema of a register file, and of a register on a server.
 inline constexpr int FileSchemaVersion = 6;
-inline constexpr int ServerSchemaVersion = 8;
+inline constexpr int ServerSchemaVersion = 9;
 
 /// The script `name` ("server-functions"), with the states and moves it
 /// names (@MARKED_MOVES@, @DECIDED_MOVES@, @MARKED_STATES@, @REASON_STATES@)

@@ -811,6 +811,15 @@ void TestRegister::lifeAfterPrint()
     QCOMPARE(reg.stateTotals(stale).value(0).count, 1);
     stale.staleBefore = QDate(2026, 1, 31);
     QVERIFY(reg.stateTotals(stale).isEmpty());
+    // A step made by mistake is set back to printed with its reason, kept
+    // in the history; a cheque still printed, or voided, is not.
+    QVERIFY(ErrorOf([&] { reg.correctAfterPrint(n[0], " "); }).contains("reason"));
+    QVERIFY(!ErrorOf([&] { reg.correctAfterPrint(n[3], "wrong row"); }).isEmpty());
+    QVERIFY(!ErrorOf([&] { reg.correctAfterPrint(n[2], "wrong row"); }).isEmpty());
+    reg.correctAfterPrint(n[0], "cleared on the wrong row");
+    QCOMPARE(reg.cheque(n[0])->state, ChequeState::Printed);
+    QCOMPARE(reg.history(n[0]).last().detail, QStringLiteral("cleared on the wrong row"));
+    reg.markAfterPrint(n[0], ChequeState::Cleared, day(12), {});
     QCOMPARE(reg.checkHistory().problem(), std::nullopt);
 }
 

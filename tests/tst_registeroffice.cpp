@@ -258,6 +258,16 @@ void TestRegisterOffice::theServerDecidesForEveryLogin()
         changes << office.value(0).toString();
     QCOMPARE(changes.mid(changes.size() - 2), (QStringList{"rule/omar", "rule/omar"}));
     QVERIFY(changes.contains("account/" + Server()->user) && changes.contains("roles/" + Server()->user));
+    // A step after print made by mistake is set back by an administrator
+    // alone: a clerk is refused, by the program and by her own SQL.
+    alice.markAfterPrint(sent, ChequeState::Delivered, QDate::currentDate(), {});
+    QVERIFY(ErrorOf([&] { alice.correctAfterPrint(sent, "wrong cheque"); }).contains("administrators"));
+    const QString id = QString::number(sent);
+    QVERIFY(sql("alice", {"SET cheque.correcting = 'on'", "SELECT cheque_set_state(" + id + ", 'printed', 'x', '')"})
+                .contains("cannot be marked"));
+    omar.correctAfterPrint(sent, "delivered by mistake");
+    QCOMPARE(alice.cheque(sent)->state, ChequeState::Printed);
+    QCOMPARE(alice.history(sent).last().actor, QStringLiteral("omar"));
     // 3, 4. A cheque printed again: its words made from its amount, its one
     // date, whatever a record says.
     RegisteredCheque record = *alice.cheque(sent);

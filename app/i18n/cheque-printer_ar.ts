@@ -1237,6 +1237,14 @@ Print them all the same? No prints the other rows only.</source>
         <source>the bank cannot have paid it on %1: it was printed on %2</source>
         <translation>لا يمكن أن يكون البنك قد صرفه في ⁨%1⁩: فقد طُبع في ⁨%2⁩</translation>
     </message>
+    <message>
+        <source>Cannot correct the cheque in %1: %2</source>
+        <translation>تعذّر تصحيح الشيك في ⁨%1⁩: %2</translation>
+    </message>
+    <message>
+        <source>only a cheque delivered, cleared, returned or stopped is set back to printed</source>
+        <translation>لا يُعاد إلى «مطبوع» إلا شيك مُسلَّم أو مصروف أو مرتجع أو موقوف</translation>
+    </message>
 </context>
 <context>
     <name>ChequeScan</name>
@@ -2535,6 +2543,14 @@ The program goes on with the UAE currency. The file is left as it is until you s
     <message>
         <source> month valid</source>
         <translation> شهر صلاحية</translation>
+    </message>
+    <message>
+        <source>Set Back to Printed…</source>
+        <translation>إعادة إلى «مطبوع»…</translation>
+    </message>
+    <message>
+        <source>Cheque No. %1 of %2 is %3. Why is it set back to printed? The reason is kept in its history.</source>
+        <translation>الشيك رقم ⁨%1⁩ من ⁨%2⁩ حالته %3. لماذا يُعاد إلى «مطبوع»؟ يُحفظ السبب في سجله التاريخي.</translation>
     </message>
 </context>
 <context>

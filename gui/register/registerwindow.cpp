@@ -48,6 +48,8 @@ namespace {
 
 // The state filter's entry for stale cheques.
 constexpr int kStale = -1;
+// The After Print menu's entry that sets a step made by mistake back.
+constexpr int kCorrect = -2;
 
 QString Title() { return QCoreApplication::translate("RegisterWindow", "Cheque Register"); }
 
@@ -204,6 +206,12 @@ QLayout *RegisterWindow::buildActions()
         action->setData(int(state));
         connect(action, &QAction::triggered, this, [this, state = state] { markAfterPrint(state); });
     }
+    // A step marked by mistake, undone with its reason.
+    life->addSeparator();
+    QAction *correct = life->addAction(tr("Set Back to Printed…"));
+    correct->setObjectName(QStringLiteral("CorrectAction"));
+    correct->setData(kCorrect);
+    connect(correct, &QAction::triggered, this, &RegisterWindow::correctSelected);
     LifeBtn->setMenu(life);
     auto *actions = new QHBoxLayout;
     for (QPushButton *b :
@@ -392,7 +400,10 @@ void RegisterWindow::updateButtons()
     PrintApprovedBtn->setEnabled(c && CanPrintApproved(c->state));
     bool anyStep = false;
     for (QAction *step : LifeBtn->menu()->actions()) {
-        step->setEnabled(c && CanChangeState(c->state, ChequeState(step->data().toInt())));
+        if (step->isSeparator())
+            continue;
+        const int to = step->data().toInt();
+        step->setEnabled(c && (to == kCorrect ? CanCorrect(c->state) : CanChangeState(c->state, ChequeState(to))));
         anyStep = anyStep || step->isEnabled();
     }
     LifeBtn->setEnabled(anyStep);
@@ -425,6 +436,27 @@ void RegisterWindow::markAfterPrint(ChequeState state)
     }
     try {
         reg->markAfterPrint(cheque.number, state, day, reason);
+    } catch (const ChequeError &error) {
+        dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
+        return;
+    }
+    m_access.touch();
+}
+
+void RegisterWindow::correctSelected()
+{
+    const RegisteredCheque *c = selected();
+    ChequeRegister *reg = openRegister();
+    if (!c || !reg || !CanCorrect(c->state))
+        return;
+    const RegisteredCheque cheque = *c;
+    const auto reason = askReason(tr("Cheque No. %1 of %2 is %3. Why is it set back to printed? The reason is kept in "
+                                     "its history.")
+                                      .arg(QString::number(cheque.chequeNumber), cheque.bank, StateText(cheque.state)));
+    if (!reason)
+        return;
+    try {
+        reg->correctAfterPrint(cheque.number, *reason);
     } catch (const ChequeError &error) {
         dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
         return;

@@ -65,6 +65,9 @@ public:
     /// A printed cheque's life: delivered, cleared on the bank's date,
     /// returned or stopped (with the reason).
     void markAfterPrint(ChequeState state);
+    /// A step after print made by mistake set back to printed, with the
+    /// reason (on a server, an administrator's).
+    void correctSelected();
     /// Shows the selected cheque's history: each change, who made it, when and why.
     void showHistory();
     void editChequeNumbers();

@@ -123,7 +123,8 @@ BEGIN
   END IF;
   IF NEW.state IS DISTINCT FROM OLD.state AND NOT (
        (OLD.state, NEW.state) IN (@MARKED_MOVES@)
-    OR (own AND (OLD.state, NEW.state) IN (@DECIDED_MOVES@))) THEN
+    OR (own AND (OLD.state, NEW.state) IN (@DECIDED_MOVES@))
+    OR (own AND current_setting('cheque.correcting', true) = 'on' AND (OLD.state, NEW.state) IN (@CORRECTED_MOVES@))) THEN
     RAISE EXCEPTION 'a % cheque cannot be marked %', OLD.state, NEW.state;
   END IF;
   IF NEW.state IN (@REASON_STATES@) AND btrim(NEW.reason) = '' THEN
@@ -275,11 +276,32 @@ BEGIN
   IF NOT (cheque_may('cheque_clerks') OR cheque_may('cheque_admins')) THEN
     RAISE EXCEPTION 'only the office''s clerks and administrators mark cheques';
   END IF;
+  -- Never a correction, whatever the session set.
+  PERFORM set_config('cheque.correcting', '', true);
   PERFORM cheque_lock();
   UPDATE cheques SET state = p_state, reason = btrim(coalesce(p_reason, '')), state_day = coalesce(p_day, '') WHERE id = p_id;
   IF NOT FOUND THEN
     RAISE EXCEPTION 'there is no cheque %', p_id;
   END IF;
+END $$;
+
+-- A wrong step after print set back to printed, with the reason: by an
+-- administrator alone (the history keeps the correction and its reason).
+CREATE OR REPLACE FUNCTION cheque_correct(p_id BIGINT, p_reason TEXT) RETURNS VOID LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, public, pg_temp AS $$
+BEGIN
+  IF NOT cheque_may('cheque_admins') THEN
+    RAISE EXCEPTION 'only the register''s administrators correct a cheque''s state';
+  END IF;
+  IF btrim(coalesce(p_reason, '')) = '' THEN
+    RAISE EXCEPTION 'the reason must be given';
+  END IF;
+  PERFORM cheque_lock();
+  PERFORM set_config('cheque.correcting', 'on', true);
+  UPDATE cheques SET state = 'printed', reason = btrim(p_reason), state_day = '' WHERE id = p_id;
+  IF NOT FOUND THEN
+    RAISE EXCEPTION 'there is no cheque %', p_id;
+  END IF;
+  PERFORM set_config('cheque.correcting', '', true);
 END $$;
 
 -- Approving or rejecting: by an approver who did not prepare the cheque and

@@ -14,5 +14,7 @@ DO $$ BEGIN
     GRANT EXECUTE ON FUNCTION cheque_needs_approval(TEXT, TEXT, BIGINT) TO cheque_clerks, cheque_approvers, cheque_admins;
     GRANT EXECUTE ON FUNCTION cheque_decide(BIGINT, BOOLEAN, TEXT) TO cheque_approvers;
     GRANT EXECUTE ON FUNCTION cheque_add_account(TEXT, TEXT, TEXT, INTEGER), cheque_add_book(TEXT, BIGINT, BIGINT), cheque_set_next_number(TEXT, BIGINT), cheque_set_rule(TEXT, TEXT, BIGINT), cheque_set_limit(TEXT, TEXT, BIGINT) TO cheque_admins;
+    -- Anyone of the office is told why not.
+    GRANT EXECUTE ON FUNCTION cheque_correct(BIGINT, TEXT) TO cheque_clerks, cheque_approvers, cheque_admins;
   END IF;
 END $$;

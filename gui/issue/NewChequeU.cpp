@@ -311,11 +311,10 @@ void TNewChequeForm::showOutcome(const IssueOutcome &outcome)
 {
     if (!outcome.date.isEmpty())
         DateEd->setText(outcome.date);
-    if (!outcome.words.isEmpty()) {
-        // Both word lines show the words the cheque carries, in the payee's language.
-        EAmountLB->setText(outcome.words);
-        AAmountLB->setText(outcome.words);
-    }
+    // Each word line keeps its own language's words (the cheque carried
+    // those of the payee's language).
+    if (!outcome.words.isEmpty())
+        AmountEDChange();
     if (!outcome.status.isEmpty())
         StatusLB->setText(outcome.status);
     if (outcome.shown) {

@@ -184,7 +184,9 @@ void TestArabicUi::everyWindowReadsInArabic()
     }
     Find<RadioGroup>(&w, "ManyRG")->setItemIndex(1);
     w.ManyRGClick();
-    look(&w, "main-window", {"English"}); // the language menu names each language in itself
+    // The language menu names each language in itself; the English words
+    // line is in English.
+    look(&w, "main-window", {"English", Find<QLabel>(&w, "EAmountLB")->text()});
     TChequeForm &d = m_program->ChequeForm;
     d.show();
     d.ChangeBtnClick();
@@ -231,6 +233,9 @@ void TestArabicUi::everyWindowReadsInArabic()
     modal("about", [&] { w.showAbout(); });
     w.registerWindow()->selectRow(0);
     modal("void-question", [&] { Find<QPushButton>(w.registerWindow(), "VoidBtn")->click(); });
+    modal("reprint-question", [&] { Find<QPushButton>(w.registerWindow(), "ReprintBtn")->click(); });
+    modal("reconcile-without-bank", [&] { w.registerWindow()->reconcile(); });
+    modal("schedule", [&] { w.batchWindow()->makeSchedule(); });
     // The file dialogs show the data folder: its files' names are allowed,
     // the desktop's marks of the time of day, and the home folder's name.
     const QStringList files = QDir(m_dir->path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)

@@ -11,6 +11,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "gui/widgets/widgets.h"
+
 ScheduleDialog::ScheduleDialog(const QStringList &banks, const QString &bank, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("ScheduleDialog"));
@@ -27,6 +29,7 @@ ScheduleDialog::ScheduleDialog(const QStringList &banks, const QString &bank, QW
     BankCB->setCurrentIndex(std::max(0, int(banks.indexOf(bank))));
     FirstDate = new QDateEdit(QDate::currentDate(), this);
     FirstDate->setCalendarPopup(true);
+    DateInWritingOrder(FirstDate);
     CountSB = new QSpinBox(this);
     CountSB->setRange(1, MaxScheduleCheques);
     CountSB->setValue(12);

@@ -108,14 +108,7 @@ QLayout *RegisterWindow::buildFilters()
     for (QDateEdit *date : {FromDate, ToDate}) {
         date->setCalendarPopup(true);
         date->setEnabled(false);
-        // Day, month and year in the order the desktop writes them, in
-        // either direction of the interface (a right-to-left box turns the
-        // format's order round when it is set).
-        // Without the direction marks of an Arabic desktop's format, as the
-        // cheques' dates are written.
-        const QString format = WithoutDirectionMarks(date->displayFormat());
-        date->setLayoutDirection(Qt::LeftToRight);
-        date->setDisplayFormat(format);
+        DateInWritingOrder(date);
     }
     BankCB = new QComboBox(this);
     BankCB->setObjectName(QStringLiteral("BankCB"));

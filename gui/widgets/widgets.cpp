@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCoreApplication>
+#include <QDateEdit>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLayout>
@@ -17,6 +18,7 @@
 #include <QToolButton>
 #include <QToolTip>
 
+#include "core/bidi.h"
 #include "core/datafile.h"
 
 RadioGroup::RadioGroup(const QString &title, const QStringList &items, int columns, QWidget *parent)
@@ -412,4 +414,11 @@ QPushButton *Button(const QString &text, const QString &name, QWidget *parent)
     button->setObjectName(name);
     button->setAutoDefault(false);
     return button;
+}
+
+void DateInWritingOrder(QDateEdit *date)
+{
+    const QString format = WithoutDirectionMarks(date->displayFormat());
+    date->setLayoutDirection(Qt::LeftToRight);
+    date->setDisplayFormat(format);
 }

@@ -18,6 +18,7 @@
 
 class QAbstractButton;
 class QButtonGroup;
+class QDateEdit;
 class QLabel;
 class QPushButton;
 class QLineEdit;
@@ -152,6 +153,12 @@ QString Cp1256RefusalText(const QString &fileName, const QString &separator = {}
 /// A label that shows its text as it stands, never as markup (a text from a
 /// data file could otherwise show pictures or read local files).
 QLabel *PlainLabel(const QString &text, QWidget *parent);
+
+/// A date box that shows day, month and year in the order the desktop
+/// writes them, in either direction of the interface (a right-to-left box
+/// turns the format's order round), without the direction marks of an
+/// Arabic desktop's format: as the cheques' dates are written.
+void DateInWritingOrder(QDateEdit *date);
 
 /// Fits every caption of `window` into its control: where a fixed bound is
 /// too small for its own caption in the fonts this platform has (or a

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 #include "core/settingsfile.h"
 #include "output/printrun.h"
@@ -139,6 +140,14 @@ QString ExportText(const RegisteredCheque &c, RegisterColumn column)
 QString CurrencyShown(const RegisteredCheque &cheque)
 {
     return InterfaceRightToLeft() && !cheque.currencyArabic.isEmpty() ? cheque.currencyArabic : cheque.currency;
+}
+
+QString ReasonShown(const QString &reason)
+{
+    static const QRegularExpression replaced(QStringLiteral("^replaced by cheque (\\d+)$"));
+    if (const QRegularExpressionMatch m = replaced.match(reason); m.hasMatch())
+        return QCoreApplication::translate("RegisterReport", "replaced by cheque %1").arg(m.captured(1));
+    return reason;
 }
 
 QString ReportText(const RegisteredCheque &c, RegisterColumn column, const QLocale &locale)

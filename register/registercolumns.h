@@ -63,3 +63,7 @@ QString ReportText(const RegisteredCheque &cheque, RegisterColumn column, const 
 /// A cheque's currency by its name in the interface's language (Arabic in
 /// a right-to-left interface, when the cheque has one).
 QString CurrencyShown(const RegisteredCheque &cheque);
+/// A cheque's reason as the interface shows it: those the program writes
+/// itself ("replaced by cheque 23", kept so in the register) in the
+/// interface's language, a person's as it was typed.
+QString ReasonShown(const QString &reason);

@@ -427,7 +427,7 @@ int PaintRegisterReport(QPagedPaintDevice &device, ChequeRegister &reg, const Re
         shownAs.insert(cheque.currency, CurrencyShown(cheque));
         report.row(RowTexts(cheque, locale));
         if (!cheque.reason.isEmpty())
-            report.note(QCoreApplication::translate("RegisterReport", "Reason: %1").arg(cheque.reason));
+            report.note(QCoreApplication::translate("RegisterReport", "Reason: %1").arg(ReasonShown(cheque.reason)));
         return true;
     });
     QStringList lines = SubtotalLines(totals, locale, shownAs);

@@ -31,6 +31,7 @@
 #include "gui/register/registerwindow.h"
 #include "gui/widgets/widgets.h"
 #include "register/chequestates.h"
+#include "register/registercolumns.h"
 #include "register/registerreport.h"
 
 class TestArabicUi : public QObject
@@ -123,6 +124,8 @@ void TestArabicUi::chequesAndFilesDoNotChangeWithTheLanguage()
     for (const QString &text : {QStringLiteral("سجلالشيكات"), StateText(ChequeState::Printed), QStringLiteral("درهم")})
         QVERIFY2(letters.contains(text), qPrintable(letters));
     QVERIFY(!letters.contains("Dhs"));
+    // A reason the program wrote itself, shown in the interface's language.
+    QCOMPARE(ReasonShown("replaced by cheque 23"), QStringLiteral("استُبدل بالشيك ⁨23⁩"));
     // The register number, the first column, at the right of the page.
     const QList<Word> words = WordsOf(report);
     const auto payee = std::find_if(words.begin(), words.end(), [](const Word &w) { return w.text == "Dorvan"; });

@@ -1975,6 +1975,10 @@ The program goes on with the UAE currency. The file is left as it is until you s
         <source>History: %1 events, the latest on %2; its hash %3</source>
         <translation>السجل التاريخي: عدد أحداثه ⁨%1⁩، آخرها في ⁨%2⁩؛ بصمته ⁨%3⁩</translation>
     </message>
+    <message>
+        <source>replaced by cheque %1</source>
+        <translation>استُبدل بالشيك ⁨%1⁩</translation>
+    </message>
 </context>
 <context>
     <name>RegisterWindow</name>

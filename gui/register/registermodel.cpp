@@ -127,7 +127,7 @@ QVariant RegisterModel::data(const QModelIndex &index, int role) const
             return InReadingOrder(
                 c->replaces > 0 && c->reason.isEmpty()
                     ? QCoreApplication::translate("RegisterWindow", "reprint of No. %1").arg(c->replaces)
-                    : c->reason);
+                    : ReasonShown(c->reason));
         case User: return InReadingOrder(c->login);
         case Destination: return DestinationShown(c->destination);
         }
@@ -156,7 +156,9 @@ QVariant RegisterModel::data(const QModelIndex &index, int role) const
         return {};
     case Qt::ToolTipRole:
         if (column == Date)
-            return c->date; // as printed
+            return c->date;   // as printed
+        if (column == Reason) // whole, however narrow its column
+            return data(index, Qt::DisplayRole);
         if (c->state == ChequeState::Sent)
             return QCoreApplication::translate(
                 "RegisterWindow",

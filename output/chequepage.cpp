@@ -5,7 +5,10 @@
 #include <vector>
 
 #include <QCoreApplication>
+#include <QFontInfo>
 #include <QGuiApplication>
+#include <QHash>
+#include <QMutex>
 #include <QPalette>
 #include <QSet>
 #include <QtConcurrent/QtConcurrentMap>
@@ -32,7 +35,21 @@ QColor FieldColor(std::int32_t stored)
 
 QFont FieldFont(const ChequeField &field)
 {
-    QFont font(field.FontName);
+    // The face the layout names, as the desktop resolves it ("Times New
+    // Roman" is Liberation Serif), then the one face the program chooses for
+    // what it lacks (Arabic): never the desktop's own fallback.
+    static QMutex lock;
+    static QHash<QString, QString> resolved;
+    QString face;
+    {
+        const QMutexLocker locked(&lock);
+        auto known = resolved.find(field.FontName);
+        if (known == resolved.end())
+            known = resolved.insert(field.FontName, QFontInfo(QFont(field.FontName)).family());
+        face = *known;
+    }
+    QFont font;
+    font.setFamilies({face, QString::fromLatin1(ArabicFace)});
     if (field.FontSize > 0)
         font.setPointSize(field.FontSize);
     font.setBold(field.Bold);
@@ -188,7 +205,7 @@ QString DescribePageFault(const PageFault &fault, const ChequeLayout &layout)
         return QCoreApplication::translate("ChequePage",
                                            "%1 (field %2) holds %3, which no font on this computer can "
                                            "draw: it would be printed blank. Install a font that has it "
-                                           "(for Arabic, fonts-hosny-amiri), or choose another font for "
+                                           "(for Arabic, fonts-dejavu-core), or choose another font for "
                                            "the field in Setup.")
             .arg(what)
             .arg(number)

@@ -21,6 +21,12 @@ QColor FieldColor(std::int32_t stored);
 /// The font of a field, as the designer and the page use it.
 QFont FieldFont(const ChequeField &field);
 
+/// The face that draws a field's Arabic (and every character its own font
+/// lacks), on every computer alike: chosen, not left to the desktop's font
+/// fallback (a layout lined up with one face would overflow with another).
+/// Its PDF text gives back every letter.
+inline constexpr char ArabicFace[] = "DejaVu Sans";
+
 /// Gives the fields the directions the page prints them in: field 4 (the
 /// second line of the words) takes field 2's.
 void ApplyPrintedDirections(ChequeLayout &layout);

@@ -110,7 +110,7 @@ lintian --pedantic --fail-on error,warning "$work/one/cheque-printer_1.1.0-1_amd
     fail "lintian: $(cat "$work/lintian.txt")"
 dpkg-deb --info "$deb" >"$work/info.txt"
 for dependency in libqt6widgets6 libqt6sql6-sqlite libquazip1-qt6-1 libxlsxwriter4 libcsv3 libpoppler-qt6-3 \
-    fonts-liberation2 fonts-hosny-amiri; do
+    fonts-liberation2 fonts-dejavu-core; do
     grep -q "^ Depends:.*$dependency" "$work/info.txt" || fail "the package does not depend on $dependency"
 done
 grep -q "^ Recommends:.*qt6-translations-l10n" "$work/info.txt" || fail "the package does not recommend Qt's translations"

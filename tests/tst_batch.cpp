@@ -185,6 +185,7 @@ private slots:
     void figureAndWordsStateOneAmountWhateverTheCurrencyFileSays();
     void rowsArePrintedAndRecordedAsTheListGivesThem();
     void withoutAnArabicFontArabicIsRefusedNotPrintedBlank();
+    void theArabicFaceIsChosenNotFound();
     void killedWhilePrintingToAFileEveryRowIsPrintedOnce();
 
 private:
@@ -999,21 +1000,58 @@ void TestBatch::rowsArePrintedAndRecordedAsTheListGivesThem()
     QVERIFY2(told.contains("Row 5, Amount: \"1.500\" can be read as 1.5 or as 1500"), qPrintable(told));
 }
 
+// The environment of a desktop whose fonts are the system's with `rules`.
+QProcessEnvironment FontDesktop(const QString &dir, const QString &rules)
+{
+    QFile config(dir + "/fonts.conf");
+    config.open(QIODevice::WriteOnly);
+    config.write(QStringLiteral("<?xml version=\"1.0\"?><!DOCTYPE fontconfig SYSTEM \"fonts.dtd\"><fontconfig>"
+                                "<include>/etc/fonts/fonts.conf</include>%1<cachedir>%2/font-cache</cachedir>"
+                                "</fontconfig>")
+                     .arg(rules, dir)
+                     .toUtf8());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("FONTCONFIG_FILE", config.fileName());
+    return env;
+}
+
+void TestBatch::theArabicFaceIsChosenNotFound()
+{
+    // The same cheque on a desktop whose own fallback for Arabic is another
+    // face: the same fonts, every word in the same place.
+    QFile file(m_dir->filePath("list.csv"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QString("Date,Payee,Amount\n2026-12-07,شركة الأمل للتجارة,6000.5\n").toUtf8());
+    file.close();
+    QList<QList<Word>> words;
+    QStringList fonts;
+    for (const QString &rules :
+         {QString(),
+          QString("<match target=\"pattern\"><test name=\"lang\" compare=\"contains\"><string>ar</string>"
+                  "</test><edit name=\"family\" mode=\"prepend\" binding=\"strong\"><string>Amiri</string>"
+                  "</edit></match>")}) {
+        const QString dir = m_dir->filePath(QString::number(words.size()));
+        QVERIFY(QDir().mkpath(dir));
+        const QString pdf = dir + "/out.pdf";
+        QCOMPARE(RunBatch(file.fileName(), pdf, dir, FontDesktop(dir, rules)).first, 0);
+        words << WordsOf(pdf);
+        fonts << PopplerOutput("pdffonts", {}, pdf).section('\n', 2).remove(QRegularExpression(" +\\d+ +0 *$|\\s+"));
+    }
+    QVERIFY2(fonts[0].contains("DejaVuSans") && !fonts[0].contains("Amiri"), qPrintable(fonts[0]));
+    QCOMPARE(fonts[1], fonts[0]);
+    QCOMPARE(words[1].size(), words[0].size());
+    for (int i = 0; i < words[0].size(); ++i)
+        QVERIFY(words[1][i].text == words[0][i].text && std::abs(words[1][i].xMin - words[0][i].xMin) < 0.01);
+}
+
 void TestBatch::withoutAnArabicFontArabicIsRefusedNotPrintedBlank()
 {
     // A desktop whose fonts draw no Arabic (the system's fonts, those that
     // cover Arabic rejected).
-    QFile config(m_dir->filePath("fonts.conf"));
-    QVERIFY(config.open(QIODevice::WriteOnly));
-    config.write(QStringLiteral("<?xml version=\"1.0\"?><!DOCTYPE fontconfig SYSTEM \"fonts.dtd\"><fontconfig>"
-                                "<include>/etc/fonts/fonts.conf</include><selectfont><rejectfont><pattern>"
-                                "<patelt name=\"lang\"><string>ar</string></patelt></pattern></rejectfont>"
-                                "</selectfont><cachedir>%1</cachedir></fontconfig>")
-                     .arg(m_dir->filePath("font-cache"))
-                     .toUtf8());
-    config.close();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("FONTCONFIG_FILE", config.fileName());
+    const QProcessEnvironment env =
+        FontDesktop(m_dir->path(),
+                    "<selectfont><rejectfont><pattern><patelt name=\"lang\"><string>ar</string>"
+                    "</patelt></pattern></rejectfont></selectfont>");
     QFile file(m_dir->filePath("list.csv"));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(QString("Date,Payee,Amount\n2026-12-07,Dorvan Eskel,5000\n2026-12-08,شركة الأمل,6000\n").toUtf8());

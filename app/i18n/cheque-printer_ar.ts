@@ -919,10 +919,6 @@ Print them all the same? No prints the other rows only.</source>
         <translation>%1 (الحقل ⁨%2⁩) في مربع لا متسع فيه. كبّر المربع في «تصميم الشيك».</translation>
     </message>
     <message>
-        <source>%1 (field %2) holds %3, which no font on this computer can draw: it would be printed blank. Install a font that has it (for Arabic, fonts-hosny-amiri), or choose another font for the field in Setup.</source>
-        <translation>في ⁨%1⁩ (الحقل ⁨%2⁩) الحرف ⁨%3⁩، ولا يستطيع أي خط على هذا الحاسوب رسمه: سيُطبع فارغاً. ثبّت خطاً فيه هذا الحرف (للعربية: fonts-hosny-amiri)، أو اختر خطاً آخر للحقل في «تصميم الشيك».</translation>
-    </message>
-    <message>
         <source>%1 (field %2) does not fit its box: it takes %3 lines, and the box holds %4. Make the box larger in Setup, or its font smaller.</source>
         <translation>%1 (الحقل ⁨%2⁩) لا يتسع له مربعه: يحتاج إلى ⁨%3⁩ أسطر، ويتسع المربع لـ⁨%4⁩. كبّر المربع في «تصميم الشيك»، أو صغّر خطه.</translation>
     </message>
@@ -941,6 +937,10 @@ Print them all the same? No prints the other rows only.</source>
     <message>
         <source>%1 (field %2) runs off the paper. Move its box onto the cheque in Setup, or make it smaller.</source>
         <translation>%1 (الحقل ⁨%2⁩) يخرج عن الورقة. انقل مربعه إلى داخل الشيك في «تصميم الشيك»، أو صغّره.</translation>
+    </message>
+    <message>
+        <source>%1 (field %2) holds %3, which no font on this computer can draw: it would be printed blank. Install a font that has it (for Arabic, fonts-dejavu-core), or choose another font for the field in Setup.</source>
+        <translation>في ⁨%1⁩ (الحقل ⁨%2⁩) الحرف ⁨%3⁩، ولا يستطيع أي خط على هذا الحاسوب رسمه: سيُطبع فارغاً. ثبّت خطاً فيه هذا الحرف (للعربية: fonts-dejavu-core)، أو اختر خطاً آخر للحقل في «تصميم الشيك».</translation>
     </message>
 </context>
 <context>

@@ -401,24 +401,18 @@ void TChequeForm::SpeedButtonClick(int field)
     const auto chosen = dialogs().askFont(this, initial);
     if (!chosen)
         return;
-    const QString family = chosen->family() == initial.family() ? shown.family() : chosen->family();
+    const QString family = chosen->family() == initial.family() ? m_doc.layout().Fields[n].FontName : chosen->family();
     if (!storable(tr("The font name"), family, OptionsFile(), ItemEnd))
         return;
-    // Every attribute set explicitly, so that none is taken from the window's font.
-    QFont font(family);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    font.setBold(chosen->bold());
-    font.setItalic(chosen->italic());
-    font.setUnderline(chosen->underline());
-    font.setStrikeOut(chosen->strikeOut());
     const int size = LayoutDocument::ChosenPoints(chosen->pointSize(), chosen->pixelSize());
     if (const auto refusal = LayoutDocument::FontRefusal(size)) {
         dialogs().showMessage(this, DesignerTitle(), *refusal);
         return;
     }
-    font.setPointSize(size);
-    m_doc.setFieldFont(int(n), family, size, font.bold(), font.italic(), font.underline(), font.strikeOut());
-    ChequeEdit[n]->setFont(font);
+    m_doc.setFieldFont(int(n), family, size, chosen->bold(), chosen->italic(), chosen->underline(),
+                       chosen->strikeOut());
+    // Shown as it prints: every attribute the field's, none the window's.
+    ChequeEdit[n]->setFont(FieldFont(m_doc.layout().Fields[n]));
 }
 
 void TChequeForm::KindRGClick(int field)

@@ -84,29 +84,36 @@ if [[ "$package" != package ]]; then
     echo "PASS (the package is built in the release build's run)"
     exit 0
 fi
-echo "3. the Debian package, built from debian/ twice in different folders"
+echo "3. the Debian package: its source package made from the tree, and the binary built from that source package"
+echo "   in two different folders"
 src="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-# The source and binary packages, or the binary ones alone (-b).
+mkdir -p "$work/tree/src"
+tar -C "$src" --exclude='./build*' --exclude=./.git --exclude='./obj-*' --exclude=./debian/.debhelper \
+    --exclude=./debian/cheque-printer --exclude=./debian/cheque-printer-dbgsym --exclude=./debian/tmp \
+    --exclude=./debian/files --exclude='./debian/*.substvars' --exclude=./debian/debhelper-build-stamp \
+    -cf - . | tar -C "$work/tree/src" -xf -
+(cd "$work/tree/src" && dpkg-buildpackage -S -uc -us >"$work/tree/build.log" 2>&1) ||
+    fail "dpkg-buildpackage -S: $(tail -5 "$work/tree/build.log")"
+dsc="$work/tree/cheque-printer_1.1.0.dsc"
+[[ -f "$dsc" ]] || fail "no source package"
+# The binary packages (and the source again) from the unpacked source
+# package alone.
 build_package() {
     local dir=$1
     shift
-    mkdir -p "$dir/src"
-    tar -C "$src" --exclude='./build*' --exclude=./.git --exclude='./obj-*' --exclude=./debian/.debhelper \
-        --exclude=./debian/cheque-printer --exclude=./debian/cheque-printer-dbgsym --exclude=./debian/tmp \
-        --exclude=./debian/files --exclude='./debian/*.substvars' --exclude=./debian/debhelper-build-stamp \
-        -cf - . | tar -C "$dir/src" -xf -
-    tar -C "$dir" --exclude=src/debian -czf "$dir/cheque-printer_1.1.0.orig.tar.gz" src
+    mkdir -p "$dir"
+    dpkg-source -x "$dsc" "$dir/src" >"$dir/unpack.log" 2>&1 || fail "dpkg-source -x: $(tail -5 "$dir/unpack.log")"
     (cd "$dir/src" && dpkg-buildpackage "$@" -uc -us -j2 >"$dir/build.log" 2>&1) ||
         fail "dpkg-buildpackage: $(tail -5 "$dir/build.log")"
 }
 build_package "$work/one"
 build_package "$work/two/elsewhere" -b
-[[ -f "$work/one/cheque-printer_1.1.0-1.dsc" ]] || fail "no source package"
-deb="$work/one/cheque-printer_1.1.0-1_amd64.deb"
-[[ -f "$work/one/cheque-printer-dbgsym_1.1.0-1_amd64.deb" ]] || fail "no -dbgsym package"
-cmp -s "$deb" "$work/two/elsewhere/cheque-printer_1.1.0-1_amd64.deb" ||
+deb="$work/one/cheque-printer_1.1.0_amd64.deb"
+[[ -f "$deb" ]] || fail "no binary package from the source package"
+[[ -f "$work/one/cheque-printer-dbgsym_1.1.0_amd64.deb" ]] || fail "no -dbgsym package"
+cmp -s "$deb" "$work/two/elsewhere/cheque-printer_1.1.0_amd64.deb" ||
     fail "two builds in different folders gave different packages"
-lintian --pedantic --fail-on error,warning "$work/one/cheque-printer_1.1.0-1_amd64.changes" >"$work/lintian.txt" 2>&1 ||
+lintian --pedantic --fail-on error,warning "$work/one/cheque-printer_1.1.0_amd64.changes" >"$work/lintian.txt" 2>&1 ||
     fail "lintian: $(cat "$work/lintian.txt")"
 dpkg-deb --info "$deb" >"$work/info.txt"
 for dependency in libqt6widgets6 libqt6sql6-sqlite libquazip1-qt6-1 libxlsxwriter4 libcsv3 libpoppler-qt6-3 \
@@ -132,6 +139,7 @@ for f in usr/bin/cheque-printer usr/bin/cheque-words usr/libexec/cheque-printer/
     grep -q "GNU_RELRO" <<<"$elf" || fail "$f has no read-only relocations"
     grep -q "__stack_chk_fail" <<<"$elf" || fail "$f has no stack protector"
     if grep -q "debug_info" <<<"$elf"; then fail "$f is not stripped"; fi
+    if grep -q -E "RUNPATH|RPATH" <<<"$elf"; then fail "$f has a run path of its own"; fi
     if grep -q "$work" "$binary"; then fail "$f holds the build's folder"; fi
 done
 if [[ $(id -u) -eq 0 ]]; then

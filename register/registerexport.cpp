@@ -8,12 +8,15 @@
 #include <string_view>
 #include <tuple>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 #include "core/chequeerror.h"
 #include "core/datafile.h"
+#include "core/settingsfile.h"
 #include "core/utf8.h"
+#include "register/chequestates.h"
 #include "register/registercolumns.h"
 #include "register/workbookwriter.h"
 
@@ -215,12 +218,23 @@ qint64 WriteWorkbook(ChequeRegister &reg, const RegisterView &view, const QStrin
                      const std::function<bool(qint64)> &progress)
 {
     WorkbookWriter out(fileName);
-    const QStringList columns = ExportColumns();
+    // A workbook is read by people: in the interface's language, its
+    // headers, states, currencies and the program's own reasons; an Arabic
+    // one from the right. (A CSV file is read by programs: it keeps the
+    // English names.)
+    const bool rightToLeft = InterfaceRightToLeft();
+    QStringList columns;
+    for (const RegisterColumnInfo &column : RegisterColumns())
+        columns << QCoreApplication::translate("RegisterExport", column.title);
     int sheets = 0;
     int rowsInSheet = 0;
     const auto newSheet = [&] {
-        out.sheet(++sheets == 1 ? QStringLiteral("Cheques") : QStringLiteral("Cheques %1").arg(sheets));
+        ++sheets;
+        out.sheet(sheets == 1 ? QCoreApplication::translate("RegisterExport", "Cheques")
+                              : QCoreApplication::translate("RegisterExport", "Cheques %1").arg(sheets));
         out.freezeHeader();
+        if (rightToLeft)
+            out.rightToLeft();
         out.width(int(Payee), 28);
         out.width(int(English), 60);
         out.width(int(Arabic), 60);
@@ -249,6 +263,13 @@ qint64 WriteWorkbook(ChequeRegister &reg, const RegisterView &view, const QStrin
             case Date:
                 cells << (cheque.day.isValid() ? WorkbookCell::date(cheque.day) : WorkbookCell::text(texts[c]));
                 break;
+            case State: cells << WorkbookCell::text(StateText(cheque.state)); break;
+            case Currency: cells << WorkbookCell::text(CurrencyShown(cheque)); break;
+            case AccountOnly:
+                cells << WorkbookCell::text(cheque.accountOnly ? QCoreApplication::translate("RegisterExport", "Yes")
+                                                               : QCoreApplication::translate("RegisterExport", "No"));
+                break;
+            case Reason: cells << WorkbookCell::text(ReasonShown(cheque.reason)); break;
             default: cells << WorkbookCell::text(texts[c]); break;
             }
         }

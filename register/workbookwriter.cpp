@@ -94,6 +94,8 @@ void WorkbookWriter::sheet(const QString &name) { send("#sheet\t" + Escaped(name
 
 void WorkbookWriter::freezeHeader() { send("#freeze"); }
 
+void WorkbookWriter::rightToLeft() { send("#right-to-left"); }
+
 void WorkbookWriter::width(int column, double width)
 {
     send("#width\t" + QByteArray::number(column) + '\t' + QByteArray::number(width));

@@ -43,6 +43,8 @@ public:
 
     void sheet(const QString &name);
     void freezeHeader();
+    /// The sheet read from the right (an Arabic one).
+    void rightToLeft();
     void width(int column, double width);
     void row(const QList<WorkbookCell> &cells);
     /// Finishes the workbook and puts it in place of the target.

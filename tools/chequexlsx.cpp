@@ -130,6 +130,8 @@ int main(int argc, char **argv)
                     status = Fail("a sheet name a workbook cannot take", lineNumber);
             } else if (cells[0] == "#freeze" && sheet) {
                 worksheet_freeze_panes(sheet, 1, 0);
+            } else if (cells[0] == "#right-to-left" && sheet) {
+                worksheet_right_to_left(sheet);
             } else if (cells[0] == "#width" && sheet && cells.size() == 3) {
                 const auto column = lxw_col_t(std::atoi(std::string(cells[1]).c_str()));
                 worksheet_set_column(sheet, column, column, std::atof(std::string(cells[2]).c_str()), nullptr);

@@ -25,6 +25,7 @@
 #include "whenmodal.h"
 
 #include "app/language.h"
+#include "batch/chequelist.h"
 #include "desk/registeraccess.h"
 #include "gui/issue/program.h"
 #include "gui/list/batchwindow.h"
@@ -33,6 +34,7 @@
 #include "gui/widgets/widgets.h"
 #include "register/chequestates.h"
 #include "register/registercolumns.h"
+#include "register/registerexport.h"
 #include "register/registerreport.h"
 
 class TestArabicUi : public QObject
@@ -135,6 +137,13 @@ void TestArabicUi::chequesAndFilesDoNotChangeWithTheLanguage()
     for (const QString &text : {QStringLiteral("سجلالشيكات"), StateText(ChequeState::Printed), QStringLiteral("درهم")})
         QVERIFY2(letters.contains(text), qPrintable(letters));
     QVERIFY(!letters.contains("Dhs"));
+    // The workbook export too (the CSV keeps its English names).
+    const QString workbook = m_dir->filePath("export.xlsx");
+    QCOMPARE(ExportRegister(*w.chequeRegister()->open().reg, {}, ExportFormat::Workbook, workbook), 1);
+    const ListFile sheet = ReadListFile(workbook);
+    QVERIFY(sheet.rows.size() == 2 && sheet.rows[0].contains(ListCell::ofText("الحالة"))
+            && sheet.rows[1].contains(ListCell::ofText(StateText(ChequeState::Printed)))
+            && sheet.rows[1].contains(ListCell::ofText("درهم")));
     // A reason the program wrote itself, shown in the interface's language.
     QCOMPARE(ReasonShown("replaced by cheque 23"), QStringLiteral("استُبدل بالشيك ⁨23⁩"));
     // The register number, the first column, at the right of the page.

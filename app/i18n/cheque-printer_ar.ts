@@ -1765,6 +1765,93 @@ The program goes on with the UAE currency. The file is left as it is until you s
     </message>
 </context>
 <context>
+    <name>RegisterExport</name>
+    <message>
+        <source>Register No.</source>
+        <translation>رقم السجل</translation>
+    </message>
+    <message>
+        <source>Printed</source>
+        <translation>طُبع</translation>
+    </message>
+    <message>
+        <source>Bank</source>
+        <translation>البنك</translation>
+    </message>
+    <message>
+        <source>Cheque No.</source>
+        <translation>رقم الشيك</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>التاريخ</translation>
+    </message>
+    <message>
+        <source>Payee</source>
+        <translation>المستفيد</translation>
+    </message>
+    <message>
+        <source>Amount</source>
+        <translation>المبلغ</translation>
+    </message>
+    <message>
+        <source>Currency</source>
+        <translation>العملة</translation>
+    </message>
+    <message>
+        <source>Account Only</source>
+        <translation>للمستفيد الأول</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>الحالة</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>السبب</translation>
+    </message>
+    <message>
+        <source>Replaces</source>
+        <translation>بدلاً من</translation>
+    </message>
+    <message>
+        <source>Printer or File</source>
+        <translation>الطابعة أو الملف</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>المستخدم</translation>
+    </message>
+    <message>
+        <source>Amount in English</source>
+        <translation>المبلغ بالإنجليزية</translation>
+    </message>
+    <message>
+        <source>Amount in Arabic</source>
+        <translation>المبلغ بالعربية</translation>
+    </message>
+    <message>
+        <source>Date as Printed</source>
+        <translation>التاريخ كما طُبع</translation>
+    </message>
+    <message>
+        <source>Cheques</source>
+        <translation>الشيكات</translation>
+    </message>
+    <message>
+        <source>Cheques %1</source>
+        <translation>الشيكات %1</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>نعم</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>لا</translation>
+    </message>
+</context>
+<context>
     <name>RegisterReport</name>
     <message>
         <source>No cheques</source>

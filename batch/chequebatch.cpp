@@ -393,6 +393,11 @@ QList<BatchRow> CheckList(const ListFile &file, const BatchContext &context)
 
 std::optional<BatchRow> CheckListRow(const ListFile &file, qsizetype index, const BatchContext &context)
 {
+    bool empty = true;
+    for (const ListCell &cell : file.rows.value(index))
+        empty = empty && cell.text.trimmed().isEmpty();
+    if (empty)
+        return std::nullopt;
     // The header and the row alone, numbered as in the file.
     ListFile one = file;
     one.rows = {file.rows.value(0), file.rows.value(index)};

@@ -480,7 +480,10 @@ void ChequeDesk::markRegistered(QList<BatchRow> &rows, DeskUser &user)
                     row.registered =
                         tr("%1, recorded on %2")
                             .arg(EarlierCheque(*earlier), WriteShortDate(earlier->printedAt.toLocalTime().date()));
-            row.chosen = row.cheque && row.registered.isEmpty();
+            // In the register: left out until ticked again; the others as
+            // they were chosen.
+            if (!row.registered.isEmpty())
+                row.chosen = false;
         }
     } catch (const ChequeError &error) {
         user.tell(QString::fromStdString(error.message()));

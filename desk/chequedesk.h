@@ -123,7 +123,7 @@ public:
     BatchContext batchContext(const QString &defaultBank) const;
     /// Marks the rows that are cheques of the register already (the same
     /// bank, payee, amount and date, standing) and leaves them unchosen;
-    /// the other good rows are chosen. Nothing is marked while the register
+    /// the others keep their choice. Nothing is marked while the register
     /// cannot be opened.
     void markRegistered(QList<BatchRow> &rows, DeskUser &user);
 

@@ -39,7 +39,7 @@ public:
     };
     Opened open(DeskUser *user = nullptr);
     /// Whether the register is open (open() asks nothing more).
-    bool isOpen() const { return m_register != nullptr; }
+    bool isOpen() const { return m_register && m_register->isOpen(); }
 
     /// How many months after its date a cheque can still be paid: one
     /// outstanding longer is stale. Kept in the settings.

@@ -36,6 +36,7 @@ ChequeRegister::~ChequeRegister()
     } catch (const ChequeError &) {
         // Kept at the next opening.
     }
+    QObject::disconnect(m_notification);
     m_queries.clear();
     {
         QSqlDatabase d = QSqlDatabase::database(m_name, false);
@@ -229,12 +230,16 @@ void ChequeRegister::open()
     if (server)
         checkWitness();
     // Another program's change of a cheque is told as it happens.
+    // (Once: a connection opened again keeps its driver, and what was
+    // connected to it.)
+    QObject::disconnect(m_notification);
     if (server && m_listener && d.driver()->subscribeToNotification(QStringLiteral("cheque_register")))
-        QObject::connect(d.driver(), &QSqlDriver::notification, d.driver(),
-                         [listener = m_listener](const QString &, QSqlDriver::NotificationSource source) {
-                             if (source == QSqlDriver::OtherSource)
-                                 listener();
-                         });
+        m_notification =
+            QObject::connect(d.driver(), &QSqlDriver::notification, d.driver(),
+                             [listener = m_listener](const QString &, QSqlDriver::NotificationSource source) {
+                                 if (source == QSqlDriver::OtherSource)
+                                     listener();
+                             });
     // A print to a file that a program killed while writing left: its
     // cheques are settled before anything looks at them.
     try {

@@ -454,5 +454,6 @@ private:
     QElapsedTimer m_jobBatchAge;
     QSet<qint64> m_ownJobs; ///< the file jobs this program began and has not ended
     std::function<void()> m_listener;
-    qint64 m_dataVersion = -1; ///< a file's data version when last asked
+    qint64 m_dataVersion = -1;              ///< a file's data version when last asked
+    QMetaObject::Connection m_notification; ///< the server's change notifications to the listener
 };

@@ -679,6 +679,8 @@ void TestBatch::listWindowPrintsTheGoodRowsAndCancelsBetweenCheques()
     QCOMPARE(Find<QLabel>(w, "CurrentLB")->text(), w->rows()[6].problem);
     QVERIFY(table->model()->setData(table->model()->index(6, BatchModel::Amount), "700"));
     QVERIFY(w->rows()[6].cheque && w->rows()[6].chosen);
+    w->recheck(); // the bank list changed: the mend stays
+    QVERIFY(w->rows()[6].cheque && w->rows()[6].chosen);
     Find<QPushButton>(w, "PrintBtn")->click();
     QCOMPARE(printing.jobs.size(), 7);
     QVERIFY2(TextsOf(printing.jobs[6]).contains("7"), qPrintable(TextsOf(printing.jobs[6]).join(" ")));

@@ -272,7 +272,6 @@ bool BatchWindow::load(const QString &path)
         dialogs().showMessage(this, Title(), QString::fromStdString(error.message()));
         return false;
     }
-    m_path = path;
     m_schedule.reset();
     return true;
 }
@@ -297,7 +296,6 @@ void BatchWindow::loadSchedule(const Schedule &schedule)
     if (!showList(ScheduleList(schedule),
                   tr("Schedule: %Ln cheques to %1, %2", nullptr, schedule.count).arg(schedule.payee, every[kind])))
         return;
-    m_path.clear();
     m_schedule = schedule;
 }
 
@@ -361,10 +359,9 @@ void BatchWindow::fitColumns()
 
 void BatchWindow::recheck()
 {
-    if (m_schedule)
-        loadSchedule(*m_schedule);
-    else if (!m_path.isEmpty())
-        load(m_path);
+    // The list as shown, with the rows mended here.
+    if (!m_file.rows.isEmpty())
+        showList(ListFile(m_file), FileLB->text());
 }
 
 void BatchWindow::remark()

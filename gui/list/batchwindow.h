@@ -108,8 +108,7 @@ private:
     std::function<BatchContext()> m_context;
     std::function<void(QList<BatchRow> &)> m_mark;
     BatchModel *m_model;
-    ListFile m_file; ///< the list as shown, with the cells mended here
-    QString m_path;
+    ListFile m_file;                    ///< the list as shown, with the cells mended here
     std::optional<Schedule> m_schedule; ///< the list's, when a schedule made it
     QLabel *FileLB;
     BankComboBox *BankCB; ///< the bank of rows that name none

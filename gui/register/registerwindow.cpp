@@ -306,6 +306,7 @@ std::optional<RegisterView> RegisterWindow::view(QString *problem) const
 void RegisterWindow::refresh()
 {
     m_typing->stop();
+    m_stale = false;
     QString problem;
     const auto v = view(&problem);
     if (!v) {
@@ -348,17 +349,25 @@ void RegisterWindow::refresh()
 void RegisterWindow::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_access.isOpen()
-        && m_access.open().reg->changedElsewhere())
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || !m_access.isOpen())
+        return;
+    // (Open: asks nothing, reopens nothing.)
+    ChequeRegister *reg = m_access.open().reg;
+    if (m_stale || (reg && reg->changedElsewhere()))
         refreshWhenFree();
 }
 
 void RegisterWindow::refreshWhenFree()
 {
-    // Not under a dialog the window's actions opened: they hold the row
-    // they act on. The window reads again when it is active once more.
-    if (isVisible() && !QApplication::activeModalWidget())
-        refresh();
+    // Not under a dialog of this window's actions (they hold the row they
+    // act on), nor while hidden: the window reads again when it is active
+    // once more.
+    QWidget *modal = QApplication::activeModalWidget();
+    if (!isVisible() || (modal && (modal == this || isAncestorOf(modal)))) {
+        m_stale = true;
+        return;
+    }
+    refresh();
 }
 
 const RegisteredCheque *RegisterWindow::selected() const

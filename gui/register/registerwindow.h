@@ -145,4 +145,5 @@ private:
     QPushButton *LifeBtn; ///< its menu marks a printed cheque delivered, cleared, returned or stopped
     QSpinBox *ValiditySB; ///< months a cheque stays valid, for the stale filter
     QTimer *m_typing;
+    bool m_stale = false; ///< the register changed while the window could not read it again
 };

@@ -124,7 +124,7 @@ BEGIN
   IF NEW.state IS DISTINCT FROM OLD.state AND NOT (
        (OLD.state, NEW.state) IN (@MARKED_MOVES@)
     OR (own AND (OLD.state, NEW.state) IN (@DECIDED_MOVES@))
-    OR (own AND current_setting('cheque.correcting', true) = 'on' AND (OLD.state, NEW.state) IN (@CORRECTED_MOVES@))) THEN
+    OR (own AND coalesce(current_setting('cheque.correcting', true), '') = 'on' AND (OLD.state, NEW.state) IN (@CORRECTED_MOVES@))) THEN
     RAISE EXCEPTION 'a % cheque cannot be marked %', OLD.state, NEW.state;
   END IF;
   IF NEW.state IN (@REASON_STATES@) AND btrim(NEW.reason) = '' THEN
@@ -288,6 +288,7 @@ END $$;
 -- A wrong step after print set back to printed, with the reason: by an
 -- administrator alone (the history keeps the correction and its reason).
 CREATE OR REPLACE FUNCTION cheque_correct(p_id BIGINT, p_reason TEXT) RETURNS VOID LANGUAGE plpgsql SECURITY DEFINER SET search_path = pg_catalog, public, pg_temp AS $$
+DECLARE was TEXT;
 BEGIN
   IF NOT cheque_may('cheque_admins') THEN
     RAISE EXCEPTION 'only the register''s administrators correct a cheque''s state';
@@ -296,11 +297,15 @@ BEGIN
     RAISE EXCEPTION 'the reason must be given';
   END IF;
   PERFORM cheque_lock();
-  PERFORM set_config('cheque.correcting', 'on', true);
-  UPDATE cheques SET state = 'printed', reason = btrim(p_reason), state_day = '' WHERE id = p_id;
+  SELECT state INTO was FROM cheques WHERE id = p_id FOR UPDATE;
   IF NOT FOUND THEN
     RAISE EXCEPTION 'there is no cheque %', p_id;
   END IF;
+  IF (was, 'printed') NOT IN (@CORRECTED_MOVES@) THEN
+    RAISE EXCEPTION 'only a cheque delivered, cleared, returned or stopped is set back to printed: this one is %', was;
+  END IF;
+  PERFORM set_config('cheque.correcting', 'on', true);
+  UPDATE cheques SET state = 'printed', reason = btrim(p_reason), state_day = '' WHERE id = p_id;
   PERFORM set_config('cheque.correcting', '', true);
 END $$;
 

@@ -152,8 +152,11 @@ void DueWindow::fillTable(QTableWidget *table, const QList<DueTotal> &totals, bo
 void DueWindow::fillChart(QChart *chart) const
 {
     chart->removeAllSeries();
-    for (QAbstractAxis *axis : chart->axes())
+    // (An axis taken off a chart is the caller's to delete.)
+    for (QAbstractAxis *axis : chart->axes()) {
         chart->removeAxis(axis);
+        delete axis;
+    }
     const auto columns = m_due.columns();
     const QString currency = columns.isEmpty() ? QString() : columns.first().second;
     chart->setTitle(tr("Cash the outstanding cheques need each month (%1), from today, %2")

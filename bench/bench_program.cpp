@@ -61,7 +61,7 @@ public:
     }
     std::optional<QFont> askFont(QWidget *, const QFont &) override { return std::nullopt; }
     Changes askSaveChanges(QWidget *, const QString &, const QString &) override { return Changes::Discard; }
-    std::optional<QString> askSaveFile(QWidget *, const QString &, const QString &, const QString &) override
+    std::optional<QString> askSaveFile(QWidget *, const QString &, const QString &, const QString &, QString *) override
     {
         return std::nullopt;
     }

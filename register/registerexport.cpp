@@ -61,14 +61,14 @@ qint64 ExportRows(ChequeRegister &reg, const RegisterView &view, const std::func
     return counted.result();
 }
 
-qint64 WriteCsv(ChequeRegister &reg, const RegisterView &view, const QString &fileName,
+qint64 WriteCsv(ChequeRegister &reg, const RegisterView &view, const QString &fileName, const QStringList &columns,
                 const std::function<bool(qint64)> &progress)
 {
     SaveStream file(fileName);
     ForgetLocalOffsets();
     file.write("\xEF\xBB\xBF");
     QStringList header;
-    for (const QString &name : ExportColumns())
+    for (const QString &name : columns)
         header << CsvField(name);
     file.write(header.join(u',').toUtf8() + "\r\n");
     // A register's cheques are written from their stored UTF-8, in one
@@ -223,9 +223,7 @@ qint64 WriteWorkbook(ChequeRegister &reg, const RegisterView &view, const QStrin
     // one from the right. (A CSV file is read by programs: it keeps the
     // English names.)
     const bool rightToLeft = InterfaceRightToLeft();
-    QStringList columns;
-    for (const RegisterColumnInfo &column : RegisterColumns())
-        columns << QCoreApplication::translate("RegisterExport", column.title);
+    const QStringList columns = InterfaceExportColumns();
     int sheets = 0;
     int rowsInSheet = 0;
     const auto newSheet = [&] {
@@ -289,6 +287,14 @@ QStringList ExportColumns()
     QStringList titles;
     for (const RegisterColumnInfo &column : RegisterColumns())
         titles << QString::fromLatin1(column.title);
+    return titles;
+}
+
+QStringList InterfaceExportColumns()
+{
+    QStringList titles;
+    for (const RegisterColumnInfo &column : RegisterColumns())
+        titles << QCoreApplication::translate("RegisterExport", column.title);
     return titles;
 }
 
@@ -425,6 +431,10 @@ ExportFormat FormatOf(const QString &fileName)
 qint64 ExportRegister(ChequeRegister &reg, const RegisterView &view, ExportFormat format, const QString &fileName,
                       const std::function<bool(qint64)> &progress)
 {
-    return format == ExportFormat::Workbook ? WriteWorkbook(reg, view, fileName, progress)
-                                            : WriteCsv(reg, view, fileName, progress);
+    switch (format) {
+    case ExportFormat::Workbook: return WriteWorkbook(reg, view, fileName, progress);
+    case ExportFormat::CsvInterfaceHeaders: return WriteCsv(reg, view, fileName, InterfaceExportColumns(), progress);
+    case ExportFormat::Csv: break;
+    }
+    return WriteCsv(reg, view, fileName, ExportColumns(), progress);
 }

@@ -37,7 +37,12 @@ QByteArray CsvRecord(const RegisteredCheque &cheque);
 /// this program writes (CsvRecord then makes its record).
 bool AppendStoredCsvRecord(QByteArray &record, const ChequeRegister::StoredCheque &cheque);
 
-enum class ExportFormat { Csv, Workbook };
+/// A CSV file with its headers in English (what other programs read), a CSV
+/// file with them in the interface's language, or an Excel workbook.
+enum class ExportFormat { Csv, CsvInterfaceHeaders, Workbook };
+
+/// The export's column headers in the interface's language.
+QStringList InterfaceExportColumns();
 
 /// The format a file name asks for: a workbook for .xlsx, else CSV.
 ExportFormat FormatOf(const QString &fileName);

@@ -137,13 +137,21 @@ void TestArabicUi::chequesAndFilesDoNotChangeWithTheLanguage()
     for (const QString &text : {QStringLiteral("سجلالشيكات"), StateText(ChequeState::Printed), QStringLiteral("درهم")})
         QVERIFY2(letters.contains(text), qPrintable(letters));
     QVERIFY(!letters.contains("Dhs"));
-    // The workbook export too (the CSV keeps its English names).
+    // The workbook export too.
     const QString workbook = m_dir->filePath("export.xlsx");
     QCOMPARE(ExportRegister(*w.chequeRegister()->open().reg, {}, ExportFormat::Workbook, workbook), 1);
     const ListFile sheet = ReadListFile(workbook);
     QVERIFY(sheet.rows.size() == 2 && sheet.rows[0].contains(ListCell::ofText("الحالة"))
             && sheet.rows[1].contains(ListCell::ofText(StateText(ChequeState::Printed)))
             && sheet.rows[1].contains(ListCell::ofText("درهم")));
+    // A CSV file keeps English headers unless asked for the interface's.
+    const QString csv = m_dir->filePath("export.csv");
+    for (const auto format : {ExportFormat::Csv, ExportFormat::CsvInterfaceHeaders}) {
+        QCOMPARE(ExportRegister(*w.chequeRegister()->open().reg, {}, format, csv), 1);
+        const QString header = QString::fromUtf8(ReadBytes(csv).split('\r').first());
+        QCOMPARE(header.contains("الحالة"), format == ExportFormat::CsvInterfaceHeaders);
+        QCOMPARE(header.contains("State"), format == ExportFormat::Csv);
+    }
     // A reason the program wrote itself, shown in the interface's language.
     QCOMPARE(ReasonShown("replaced by cheque 23"), QStringLiteral("استُبدل بالشيك ⁨23⁩"));
     // The register number, the first column, at the right of the page.

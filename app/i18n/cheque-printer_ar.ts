@@ -2222,10 +2222,6 @@ The program goes on with the UAE currency. The file is left as it is until you s
         <translation>تصدير الشيكات</translation>
     </message>
     <message>
-        <source>CSV files (*.csv);;Excel workbooks (*.xlsx)</source>
-        <translation>ملفات CSV ⁦(*.csv);;مصنفات Excel ⁦(*.xlsx)</translation>
-    </message>
-    <message>
         <source>Exporting the cheques…</source>
         <translation>جارٍ تصدير الشيكات…</translation>
     </message>
@@ -2642,6 +2638,18 @@ The program goes on with the UAE currency. The file is left as it is until you s
     <message>
         <source>Cheque No. %1 of %2 is %3. Why is it set back to printed? The reason is kept in its history.</source>
         <translation>الشيك رقم ⁨%1⁩ من ⁨%2⁩ حالته %3. لماذا يُعاد إلى «مطبوع»؟ يُحفظ السبب في سجله التاريخي.</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>ملفات CSV ⁦(*.csv)</translation>
+    </message>
+    <message>
+        <source>CSV files, headers in this language (*.csv)</source>
+        <translation>ملفات CSV بعناوين عربية ⁦(*.csv)</translation>
+    </message>
+    <message>
+        <source>Excel workbooks (*.xlsx)</source>
+        <translation>مصنفات Excel ⁦(*.xlsx)</translation>
     </message>
 </context>
 <context>

@@ -189,15 +189,27 @@ void RegisterWindow::exportShown()
     ChequeRegister *reg = openRegister();
     if (!v || !reg)
         return;
+    // A CSV file's headers are English unless asked otherwise (programs
+    // read it); the other choice is offered when the interface speaks
+    // another language.
+    const QString csv = tr("CSV files (*.csv)");
+    const QString csvHere = tr("CSV files, headers in this language (*.csv)");
+    const QString workbook = tr("Excel workbooks (*.xlsx)");
+    const bool translated = InterfaceExportColumns() != ExportColumns();
+    const QStringList filters = translated ? QStringList{csv, csvHere, workbook} : QStringList{csv, workbook};
+    QString chosen;
     const auto file = dialogs().askSaveFile(this, tr("Export Cheques"), QStringLiteral("cheques.csv"),
-                                            tr("CSV files (*.csv);;Excel workbooks (*.xlsx)"));
+                                            filters.join(QStringLiteral(";;")), &chosen);
     if (!file)
         return;
+    const ExportFormat format = FormatOf(*file) == ExportFormat::Csv && translated && chosen == csvHere
+        ? ExportFormat::CsvInterfaceHeaders
+        : FormatOf(*file);
     QProgressDialog progress(tr("Exporting the cheques…"), tr("Cancel"), 0, 0, this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     try {
-        const qint64 written = ExportRegister(*reg, *v, FormatOf(*file), *file, [&](qint64 done) {
+        const qint64 written = ExportRegister(*reg, *v, format, *file, [&](qint64 done) {
             progress.setLabelText(tr("Exporting the cheques… %1").arg(QLocale().toString(done)));
             return !progress.wasCanceled();
         });

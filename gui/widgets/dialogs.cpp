@@ -91,7 +91,7 @@ public:
 // (then showing its files in the interface's language and reading order). `suggested`: the name a
 // file to save is offered under.
 std::optional<QString> AskFile(QWidget *parent, const QString &title, const QString &suggested, const QString &filter,
-                               QFileDialog::AcceptMode mode)
+                               QFileDialog::AcceptMode mode, QString *chosenFilter = nullptr)
 {
     QFileDialog dialog(parent, title, QString(), filter);
     dialog.setAcceptMode(mode);
@@ -109,6 +109,8 @@ std::optional<QString> AskFile(QWidget *parent, const QString &title, const QStr
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
+    if (chosenFilter)
+        *chosenFilter = dialog.selectedNameFilter();
     // The filter chosen decides what a file saved is.
     if (mode == QFileDialog::AcceptSave)
         return WithSuffixOf(dialog.selectedFiles().first(), dialog.selectedNameFilter());
@@ -166,9 +168,9 @@ public:
     }
 
     std::optional<QString> askSaveFile(QWidget *parent, const QString &title, const QString &suggested,
-                                       const QString &filter) override
+                                       const QString &filter, QString *chosenFilter) override
     {
-        return AskFile(parent, title, suggested, filter, QFileDialog::AcceptSave);
+        return AskFile(parent, title, suggested, filter, QFileDialog::AcceptSave, chosenFilter);
     }
 
     std::optional<QString> askOpenFile(QWidget *parent, const QString &title, const QString &filter) override

@@ -37,10 +37,10 @@ public:
     virtual std::optional<QString> askText(QWidget *parent, const QString &title, const QString &label,
                                            const QString &initial, Echo echo = Echo::Normal) = 0;
     /// The file dialog for a file to write, offering `suggested`; `filter`
-    /// as Qt's file dialogs take it ("CSV files (*.csv);;…"). Nothing when
-    /// cancelled.
+    /// as Qt's file dialogs take it ("CSV files (*.csv);;…"), the one
+    /// chosen told in `chosenFilter` when given. Nothing when cancelled.
     virtual std::optional<QString> askSaveFile(QWidget *parent, const QString &title, const QString &suggested,
-                                               const QString &filter) = 0;
+                                               const QString &filter, QString *chosenFilter = nullptr) = 0;
     /// The file dialog for a file to read; nothing when cancelled.
     virtual std::optional<QString> askOpenFile(QWidget *parent, const QString &title, const QString &filter) = 0;
     /// What to do with changes that are not saved.

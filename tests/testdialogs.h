@@ -43,13 +43,10 @@ public:
     }
     QQueue<std::optional<QString>> fileAnswers; ///< the files the file dialogs choose
     QStringList fileTitles;
-    QQueue<QString> filterAnswers; ///< the filters the save dialogs choose
     std::optional<QString> askSaveFile(QWidget *, const QString &title, const QString &, const QString &,
-                                       QString *chosenFilter) override
+                                       QString *) override
     {
         fileTitles << title;
-        if (chosenFilter && !filterAnswers.isEmpty())
-            *chosenFilter = filterAnswers.dequeue();
         return fileAnswers.isEmpty() ? std::nullopt : fileAnswers.dequeue();
     }
     std::optional<QString> askOpenFile(QWidget *, const QString &title, const QString &) override

@@ -4,8 +4,10 @@
 # written, started under Xvfb with a fresh home (its files go to the user's
 # data folder, nothing into the prefix), --data-dir and --version; the
 # desktop entry and the AppStream file validated; the Debian package built
-# from debian/ twice (the same bytes both times), lintian clean, hardened and
-# stripped, installed into a private root, run once and removed.
+# from debian/ twice (the same bytes both times, once with the unit suites
+# run at build time and once under nocheck), lintian clean, hardened and
+# stripped, installed into a private root, its autopkgtests run against it,
+# and removed.
 # The package is built from the sources alone, so the sanitizer build's run
 # leaves it to the release build's (no-package).
 #   install_package.sh BUILD-DIR WMDELETE [package|no-package]
@@ -99,15 +101,19 @@ dsc="$work/tree/cheque-printer_1.1.0.dsc"
 # The binary packages (and the source again) from the unpacked source
 # package alone.
 build_package() {
-    local dir=$1
-    shift
+    local dir=$1 options=$2
+    shift 2
     mkdir -p "$dir"
     dpkg-source -x "$dsc" "$dir/src" >"$dir/unpack.log" 2>&1 || fail "dpkg-source -x: $(tail -5 "$dir/unpack.log")"
-    (cd "$dir/src" && dpkg-buildpackage "$@" -uc -us -j2 >"$dir/build.log" 2>&1) ||
-        fail "dpkg-buildpackage: $(tail -5 "$dir/build.log")"
+    (cd "$dir/src" && DEB_BUILD_OPTIONS="$options" dpkg-buildpackage "$@" -uc -us -j2 >"$dir/build.log" 2>&1) ||
+        fail "dpkg-buildpackage: $(tail -30 "$dir/build.log")"
 }
-build_package "$work/one"
-build_package "$work/two/elsewhere" -b
+# The first build runs the unit suites; the second is told not to, and must
+# give the same package.
+build_package "$work/one" "parallel=2"
+grep -q "tests passed, 0 tests failed" "$work/one/build.log" || fail "the package build ran no tests"
+build_package "$work/two/elsewhere" "nocheck" -b
+if grep -q "tests passed" "$work/two/elsewhere/build.log"; then fail "the build ran tests under nocheck"; fi
 deb="$work/one/cheque-printer_1.1.0_amd64.deb"
 [[ -f "$deb" ]] || fail "no binary package from the source package"
 [[ -f "$work/one/cheque-printer-dbgsym_1.1.0_amd64.deb" ]] || fail "no -dbgsym package"
@@ -152,6 +158,11 @@ if [[ $(id -u) -eq 0 ]]; then
     QT_QPA_PLATFORM=offscreen "$root/usr/bin/cheque-printer" --data-dir "$work/packaged" --batch "$HOME/list.csv" \
         --bank SIB --to-pdf "$work/packaged.pdf" >"$work/log" 2>&1 || fail "the packaged program: $(cat "$work/log")"
     [[ -s "$work/packaged.pdf" ]] || fail "the packaged program printed nothing"
+    # The package's own tests (autopkgtest's), on the installed package.
+    for t in $(sed -n 's/^Tests: //p' "$src/debian/tests/control"); do
+        AUTOPKGTEST_TMP=$(mktemp -d "$work/autopkgtest-XXXXXX") PATH="$root/usr/bin:$PATH" \
+            sh "$src/debian/tests/$t" >"$work/log" 2>&1 || fail "debian/tests/$t: $(cat "$work/log")"
+    done
     # Every word where the tested build puts it.
     QT_QPA_PLATFORM=offscreen "$build/app/cheque-printer" --data-dir "$work/built" --batch "$HOME/list.csv" \
         --bank SIB --to-pdf "$work/built.pdf" >"$work/log" 2>&1 || fail "the built program: $(cat "$work/log")"

@@ -23,7 +23,7 @@ while read -r p; do
     [[ "$p" == debhelper-compat ]] && p=debhelper
     packages+=("$p")
 done < <(sed -n '/^Build-Depends:/,/^[A-Z]/p' "$root/debian/control" | sed 's/^Build-Depends://; /^[A-Z]/d' |
-    tr ',' '\n' | sed 's/(.*)//; s/[[:space:]]//g' | grep -v '^$')
+    tr ',' '\n' | sed 's/(.*)//; s/<[^>]*>//g; s/[[:space:]]//g' | grep -v '^$')
 case "${1:-}" in
 --fuzz) packages+=(clang libclang-rt-14-dev) ;;
 --bench) packages+=(hyperfine time python3) ;;

@@ -141,9 +141,20 @@ QList<std::optional<PageFault>> ChequePageChecker::faults(const QList<Cheque> &c
             auto key = keyOf(pages[p]);
             if (found[p] || !key || m_known.contains(*key) || queued.contains(*key))
                 continue;
+            // Most texts are told by their words' advances; the rest are
+            // laid out.
+            auto &sums = m_sums[std::size_t(i)];
+            if (!sums)
+                sums.emplace(pages[p].labels[std::size_t(i)], device);
+            if (auto told = sums->fault(pages[p], i)) {
+                m_known.insert(std::move(*key), *told);
+                ++m_summed;
+                continue;
+            }
             queued.insert(*key);
             unknown.push_back({std::move(*key), &pages[p], std::nullopt});
         }
+        m_laidOut += qsizetype(unknown.size());
         // A few boxes are laid out at once; many are shared among threads,
         // each with fonts of its own.
         if (unknown.size() >= 64)

@@ -58,6 +58,10 @@ public:
     /// finds each; the boxes' texts not yet known are laid out on every core
     /// of the machine.
     QList<std::optional<PageFault>> faults(const QList<Cheque> &cheques);
+    /// How many boxes' texts were told by their words' advances so far,
+    /// and how many were laid out.
+    qsizetype summed() const { return m_summed; }
+    qsizetype laidOut() const { return m_laidOut; }
 
 private:
     struct Key
@@ -73,6 +77,9 @@ private:
     };
     ChequeLayout m_layout;
     QHash<Key, std::optional<PageFault>> m_known;
+    std::array<std::optional<BoxWordWidths>, FieldCount> m_sums; ///< by box, made when first needed
+    qsizetype m_summed = 0;
+    qsizetype m_laidOut = 0;
 };
 
 /// A fault in words: which field, what is wrong and what to do.

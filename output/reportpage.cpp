@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "output/reportpage.h"
 
+#include <cmath>
+#include <limits>
+
 #include <QBuffer>
 #include <QFontMetricsF>
 #include <QGlyphRun>
@@ -171,8 +174,8 @@ std::optional<PageFault> PageGeometryFault(const ReportPage &page, QPointF offse
 {
     const QSizeF points = ChequePageLayout(page.portrait).fullRectPoints().size();
     const QRectF paper(0, 0, points.width() * DesignDpi / 72.0, points.height() * DesignDpi / 72.0);
-    const QPointF origin = QPointF(page.leftMargin / 10.0 + offsetMm.x(), page.topMargin / 10.0 + offsetMm.y())
-        * (DesignDpi / 25.4);
+    const QPointF origin =
+        QPointF(page.leftMargin / 10.0 + offsetMm.x(), page.topMargin / 10.0 + offsetMm.y()) * (DesignDpi / 25.4);
     // As far as a line's text may reach past its box (see SideSlack).
     constexpr double slack = 1.0;
     struct Held
@@ -192,8 +195,8 @@ std::optional<PageFault> PageGeometryFault(const ReportPage &page, QPointF offse
             return fault;
         }
         // In doubles: a box may be stored as large as an int holds.
-        const QRectF rect = QRectF(double(label.left), double(label.top), double(label.width), double(label.height))
-                                .translated(origin);
+        const QRectF rect =
+            QRectF(double(label.left), double(label.top), double(label.width), double(label.height)).translated(origin);
         if (rect.width() <= 0 || rect.height() <= 0)
             continue;
         if (!paper.adjusted(-slack, -slack, slack, slack).contains(rect)) {
@@ -259,6 +262,167 @@ std::optional<PageFault> LaidOutPage::fault(QPointF offsetMm) const
         }
     }
     return std::nullopt;
+}
+
+namespace {
+
+// A character of a word whose advance the sums can take: letters, their
+// marks, digits and the signs of amounts and names, which no line breaks
+// before, and after which only a hyphen lets one break (before a letter).
+bool Summable(QChar c)
+{
+    switch (c.category()) {
+    case QChar::Letter_Uppercase:
+    case QChar::Letter_Lowercase:
+    case QChar::Letter_Titlecase:
+    case QChar::Letter_Modifier:
+    case QChar::Letter_Other:
+    case QChar::Mark_NonSpacing:
+    case QChar::Number_DecimalDigit: return !c.isSurrogate();
+    default: return c == u',' || c == u'.' || c == u'#' || c == u'/' || c == u'-';
+    }
+}
+
+} // namespace
+
+BoxWordWidths::BoxWordWidths(const ReportLabel &label, QPaintDevice *device)
+    : m_font(label.font)
+    , m_rightToLeft(label.rightToLeft)
+    , m_device(device)
+    , m_lineHeight(LineHeight(label.font, device))
+    // Beyond any letter's overhang, and the rounding of sums of advances.
+    , m_margin(2 * SideSlack(device))
+{}
+
+double BoxWordWidths::advance(const QString &text) const
+{
+    QTextLayout layout(text, m_font, m_device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setUseDesignMetrics(true);
+    option.setTextDirection(m_rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(1e9);
+    layout.endLayout();
+    for (const QGlyphRun &run : layout.glyphRuns())
+        if (run.glyphIndexes().contains(0))
+            return std::numeric_limits<double>::quiet_NaN();
+    return line.naturalTextWidth();
+}
+
+std::optional<std::optional<PageFault>> BoxWordWidths::fault(const ReportPage &page, int label)
+{
+    const ReportLabel &box = page.labels[std::size_t(label)];
+    const double scale = m_device->logicalDpiX() / DesignDpi;
+    const double width = box.width * scale;
+    const double height = box.height * scale;
+    if (box.caption.isEmpty())
+        return std::optional<PageFault>();
+    if (width <= 0 || height <= 0 || box.font.pointSize() > MaxFieldFontPoints)
+        return std::nullopt;
+    // One script's letters: a text of two is reordered and shaped in runs.
+    std::optional<QChar::Script> script;
+    for (const QChar c : box.caption) {
+        if (c == u' ')
+            continue;
+        if (!Summable(c))
+            return std::nullopt;
+        if (c.isLetter()) {
+            if (script && *script != c.script())
+                return std::nullopt;
+            script = c.script();
+        }
+    }
+    if (box.caption.front() == u' ' || box.caption.back() == u' ')
+        return std::nullopt;
+    // The pieces a line may end after: words, split after a hyphen that a
+    // letter follows ("Seventy-|Four").
+    struct Piece
+    {
+        QStringView text;
+        double advance = 0;
+    };
+    std::vector<Piece> pieces;
+    const QStringView caption(box.caption);
+    for (qsizetype at = 0, start = 0; at <= caption.size(); ++at) {
+        const bool end = at == caption.size();
+        if (!end && caption[at] == u' ')
+            continue;
+        const bool after = !end && at > start
+            && (caption[at - 1] == u' ' || (caption[at - 1] == u'-' && caption[at].isLetter() && at - 1 > start));
+        if (end || after) {
+            // A piece ends before `at`'s spaces, or at its hyphen.
+            qsizetype stop = at;
+            while (caption[stop - 1] == u' ')
+                --stop;
+            pieces.push_back({caption.sliced(start, stop - start)});
+            start = at;
+        }
+    }
+    // Each piece, and each pair side by side (what kerning or shaping does
+    // across what separates them), measured once.
+    const auto measured = [this](QHash<QString, double> &known, const QString &text) {
+        auto at = known.constFind(text);
+        if (at == known.cend())
+            at = known.insert(text, advance(text));
+        return *at;
+    };
+    for (Piece &piece : pieces) {
+        piece.advance = measured(m_words, piece.text.toString());
+        // Not drawn, or as wide as the box alone.
+        if (std::isnan(piece.advance) || piece.advance >= width - m_margin)
+            return std::nullopt;
+    }
+    // The lines as a line is filled piece by piece: the next piece goes on
+    // the line while the line with it still fits the box.
+    int lines = 1;
+    double line = pieces.front().advance;
+    for (std::size_t i = 1; i < pieces.size(); ++i) {
+        const Piece &last = pieces[i - 1];
+        const Piece &next = pieces[i];
+        // (The two pieces and what lies between them, as the text holds them.)
+        const QStringView pair(last.text.data(), next.text.data() + next.text.size());
+        const double both = measured(m_gaps, pair.toString());
+        if (std::isnan(both))
+            return std::nullopt;
+        const double with = line + both - last.advance;
+        if (std::abs(with - width) <= m_margin)
+            return std::nullopt;
+        if (with > width) {
+            ++lines;
+            line = next.advance;
+        } else {
+            line = with;
+        }
+    }
+    // The lines shown, as LayOutBoxText counts them.
+    double y = 0;
+    int shown = 0;
+    for (int i = 0; i < lines; ++i) {
+        y += m_lineHeight;
+        if (i == 0 || y <= height + LineSlack)
+            shown = i + 1;
+    }
+    const int held = m_lineHeight <= height + LineSlack ? shown : 0;
+    if (lines > held) {
+        PageFault fault;
+        fault.label = label;
+        fault.kind = PageFault::Kind::TooManyLines;
+        fault.linesNeeded = lines;
+        fault.linesHeld = held;
+        return fault;
+    }
+    // Every line inside its box: told when the lines' whole height lies on
+    // the paper.
+    const QPointF origin = Origin(page, m_device, {});
+    const QRectF reach = QRectF(box.left * scale, box.top * scale, width, shown * m_lineHeight)
+                             .translated(origin)
+                             .adjusted(-m_margin, -m_margin, m_margin, m_margin);
+    if (!QRectF(0, 0, m_device->width(), m_device->height()).contains(reach))
+        return std::nullopt;
+    return std::optional<PageFault>();
 }
 
 void LaidOutPage::paint(QPainter &painter, QPointF offsetMm) const

@@ -12,6 +12,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QPageLayout>
 #include <QPointF>
 #include <QString>
@@ -125,6 +126,38 @@ private:
     ReportPage m_page;
     QPaintDevice *m_device = nullptr;
     std::vector<std::unique_ptr<Box>> m_boxes;
+};
+
+/// One box's fault told from the advances of its text's words, each word
+/// and each pair of words side by side shaped once on the device, instead
+/// of laying the whole text out: what LaidOutPage finds for the page with
+/// that box alone shown. Told only where the sums are clear of the box's
+/// limits by a margin wider than any letter's overhang, and the text is one
+/// the sums can vouch for (words of letters of one script, digits and a few
+/// signs that no line breaks inside, one space between words, every glyph
+/// drawn); else the text is to be laid out. The amount in words of a list's
+/// cheques comes from a few hundred words: most boxes are told by sums.
+class BoxWordWidths
+{
+public:
+    /// For the boxes of `label`'s font and direction on `device`.
+    BoxWordWidths(const ReportLabel &label, QPaintDevice *device);
+
+    /// The fault of `page`'s box `label` (in this font and direction),
+    /// alone on the page; nothing when its text must be laid out to tell.
+    std::optional<std::optional<PageFault>> fault(const ReportPage &page, int label);
+
+private:
+    /// The advance of `text` on one line; NaN when a glyph is not drawn.
+    double advance(const QString &text) const;
+
+    QFont m_font;
+    bool m_rightToLeft = false;
+    QPaintDevice *m_device = nullptr;
+    double m_lineHeight = 0;
+    double m_margin = 0;
+    QHash<QString, double> m_words;
+    QHash<QString, double> m_gaps; ///< "a b": its advance less a's and b's
 };
 
 /// A paint device for laying pages out before the printer is known: a PDF

@@ -173,6 +173,7 @@ private slots:
     void eachBadRowIsNamed_data();
     void eachBadRowIsNamed();
     void aLongListIsCheckedAsEachRowAlone();
+    void wordWidthsTellWhatLayingOutDoes();
     void desktopFormats_data();
     void desktopFormats();
     void listWindowPrintsTheGoodRowsAndCancelsBetweenCheques();
@@ -523,6 +524,58 @@ void TestBatch::eachBadRowIsNamed()
         QVERIFY(!rows[0].cheque);
         QVERIFY2(rows[0].problem.startsWith(problem), qPrintable(rows[0].problem));
     }
+}
+
+// Most boxes of a list are told by their words' advances: the verdict is
+// the one the page laid out shows, over amounts of every size in both
+// currencies with two and three sub-unit digits (words in both languages),
+// and payees in either script, mixed, signed, and of lengths up to past
+// their box.
+void TestBatch::wordWidthsTellWhatLayingOutDoes()
+{
+    const QStringList latin = {"Dorvan", "Eskel", "Trading", "L.L.C.", "Wholesale", "Mohammed", "W"};
+    const QStringList arabic = {"محمد", "أحمد", "شركة", "النور", "للتجارة", "العامة", "ذ.م.م"};
+    QList<Cheque> cheques;
+    for (MonyType money : {UaeMoney(), SyrMoney()}) {
+        for (const int digits : {2, 3}) {
+            money.PartDigits = digits;
+            for (int i = 0; i < 160; ++i) {
+                QStringList words;
+                for (int w = 0; w <= i % 13; ++w)
+                    words << (i % 2 ? arabic : latin)[(i + w * 3) % 7];
+                if (i % 5 == 3)
+                    words[0] = "Dorvan" + QString(i % 3 + 1, u'-');
+                if (i % 5 == 4)
+                    words << (i % 2 ? latin : arabic)[i % 7]; // two scripts
+                const QString payee = i % 11 == 10 ? QString(i % 60 + 20, u'x') : words.join(' ');
+                const qint64 whole = (i * 7919LL * (1 + i % 17)) % qint64(std::pow(10, 1 + i % 10)) + 1;
+                const QString amount =
+                    QString("%1.%2").arg(whole).arg(i * 37 % (digits == 2 ? 100 : 1000), digits, 10, QChar('0'));
+                if (const auto made =
+                        MakeCheque("SIB", "12/7/26", payee, amount, i % 3 == 0, money, "#", false, QLocale("en_US"));
+                    made.cheque)
+                    cheques << *made.cheque;
+            }
+        }
+    }
+    QVERIFY(cheques.size() > 500);
+    ChequePageChecker checker(InitialLayout());
+    const QList<std::optional<PageFault>> faults = checker.faults(cheques);
+    QSet<int> kinds;
+    for (qsizetype i = 0; i < cheques.size(); ++i) {
+        const std::optional<PageFault> whole = ChequePageFault(cheques[i], InitialLayout());
+        QVERIFY2(bool(faults[i]) == bool(whole), qPrintable(cheques[i].payee + ' ' + cheques[i].words()));
+        if (whole) {
+            QCOMPARE(faults[i]->label, whole->label);
+            QCOMPARE(faults[i]->kind, whole->kind);
+            QCOMPARE(faults[i]->linesNeeded, whole->linesNeeded);
+            QCOMPARE(faults[i]->linesHeld, whole->linesHeld);
+            kinds << int(whole->kind);
+        }
+    }
+    QVERIFY(kinds.contains(int(PageFault::Kind::TooManyLines)));
+    QVERIFY2(checker.summed() > 3 * checker.laidOut(),
+             qPrintable(QString("%1 told by sums, %2 laid out").arg(checker.summed()).arg(checker.laidOut())));
 }
 
 // A long list's pages are checked together, on every core: each page's

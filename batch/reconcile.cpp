@@ -147,23 +147,31 @@ QList<StatementLine> ReadStatement(const ListFile &file, const QLocale &locale)
 
 QList<StatementMatch> MatchStatement(ChequeRegister &reg, const QString &bank, const QList<StatementLine> &lines)
 {
+    QList<qint64> numbers;
+    for (const StatementLine &line : lines)
+        if (line.problem.isEmpty())
+            numbers << line.chequeNumber;
+    const QHash<qint64, RegisteredCheque> cheques = reg.chequesByNumber(bank, numbers);
     QList<StatementMatch> matches;
     QSet<qint64> seen;
     for (const StatementLine &line : lines) {
         StatementMatch m;
         m.line = line;
+        const auto cheque = line.problem.isEmpty() ? cheques.constFind(line.chequeNumber) : cheques.cend();
         if (!line.problem.isEmpty()) {
             m.kind = StatementMatch::Kind::Unreadable;
-        } else if (!(m.cheque = reg.chequeByNumber(bank, line.chequeNumber))) {
+        } else if (cheque == cheques.cend()) {
             m.kind = StatementMatch::Kind::NotInRegister;
-        } else if (m.cheque->money().thousandths() != line.thousandths) {
-            m.kind = StatementMatch::Kind::AmountDiffers;
-        } else if (seen.contains(line.chequeNumber) || m.cheque->state == ChequeState::Cleared) {
-            m.kind = StatementMatch::Kind::ClearedTwice;
-        } else if (!CanChangeState(m.cheque->state, ChequeState::Cleared)) {
-            m.kind = StatementMatch::Kind::NotPayable;
-        } else if (line.date < m.cheque->printedAt.toLocalTime().date()) {
-            m.kind = StatementMatch::Kind::BeforePrinted;
+        } else {
+            m.cheque = *cheque;
+            if (m.cheque->money().thousandths() != line.thousandths)
+                m.kind = StatementMatch::Kind::AmountDiffers;
+            else if (seen.contains(line.chequeNumber) || m.cheque->state == ChequeState::Cleared)
+                m.kind = StatementMatch::Kind::ClearedTwice;
+            else if (!CanChangeState(m.cheque->state, ChequeState::Cleared))
+                m.kind = StatementMatch::Kind::NotPayable;
+            else if (line.date < m.cheque->printedAt.toLocalTime().date())
+                m.kind = StatementMatch::Kind::BeforePrinted;
         }
         if (m.kind == StatementMatch::Kind::Cleared)
             seen.insert(line.chequeNumber);

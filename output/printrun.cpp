@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QRegularExpression>
 
 #include "core/bidi.h"
@@ -247,7 +248,19 @@ std::optional<QDate> ReadTypedDate(const QString &text, const QLocale &locale, Q
 std::optional<QString> ShortDateRefusal(QDate day, const QLocale &locale, QDate today)
 {
     const QString text = WriteShortDate(day, locale);
-    const auto read = ReadShortDate(text, locale, today);
+    // Reading a date back is slow (it asks for the time zone each time),
+    // and a list names the same few days on row after row: a day read back
+    // in the same form on the same day is known.
+    thread_local QHash<QString, std::optional<QDate>> readBack;
+    const QString key = text + u'\n' + locale.name() + u'\n' + locale.dateFormat(QLocale::ShortFormat) + u'\n'
+        + QString::number(today.toJulianDay());
+    auto known = readBack.constFind(key);
+    if (known == readBack.cend()) {
+        if (readBack.size() >= 4096)
+            readBack.clear();
+        known = readBack.insert(key, ReadShortDate(text, locale, today));
+    }
+    const std::optional<QDate> read = *known;
     if (read == day)
         return std::nullopt;
     return QCoreApplication::translate("PrintRun",

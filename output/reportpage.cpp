@@ -363,14 +363,35 @@ std::optional<std::optional<PageFault>> BoxWordWidths::fault(const ReportPage &p
     }
     // Each piece, and each pair side by side (what kerning or shaping does
     // across what separates them), measured once.
-    const auto measured = [this](QHash<QString, double> &known, const QString &text) {
-        auto at = known.constFind(text);
+    const auto measured = [this](QHash<QString, double> &known, QStringView text) {
+        const QString key = text.toString();
+        auto at = known.constFind(key);
         if (at == known.cend())
-            at = known.insert(text, advance(text));
+            at = known.insert(key, advance(key));
         return *at;
     };
+    // A text of figures alone (a date, an amount in figures) is seldom the
+    // same twice: it is summed figure by figure, each figure and each pair
+    // side by side measured once (no font joins figures into one glyph).
+    const bool figures = std::all_of(caption.begin(), caption.end(), [](QChar c) {
+        return (c >= u'0' && c <= u'9') || c == u',' || c == u'.' || c == u'#' || c == u'/' || c == u' ';
+    });
+    // What setting a text's first and last parts side by side (with what
+    // lies between) adds to their own advances.
+    const auto joint = [&](QStringView text, QStringView first, QStringView last) {
+        return measured(m_gaps, text) - measured(m_words, first) - measured(m_words, last);
+    };
+    const auto advanceOf = [&](QStringView text) {
+        if (!figures)
+            return measured(m_words, text);
+        double sum = measured(m_words, text.first(1));
+        for (qsizetype i = 1; i < text.size(); ++i)
+            sum += measured(m_words, text.sliced(i, 1))
+                + joint(text.sliced(i - 1, 2), text.sliced(i - 1, 1), text.sliced(i, 1));
+        return sum;
+    };
     for (Piece &piece : pieces) {
-        piece.advance = measured(m_words, piece.text.toString());
+        piece.advance = advanceOf(piece.text);
         // Not drawn, or as wide as the box alone.
         if (std::isnan(piece.advance) || piece.advance >= width - m_margin)
             return std::nullopt;
@@ -382,9 +403,12 @@ std::optional<std::optional<PageFault>> BoxWordWidths::fault(const ReportPage &p
     for (std::size_t i = 1; i < pieces.size(); ++i) {
         const Piece &last = pieces[i - 1];
         const Piece &next = pieces[i];
-        // (The two pieces and what lies between them, as the text holds them.)
+        // The two pieces and what lies between them, as the text holds them
+        // (of figures: the last figure of one and the first of the next).
         const QStringView pair(last.text.data(), next.text.data() + next.text.size());
-        const double both = measured(m_gaps, pair.toString());
+        const QStringView around(last.text.data() + last.text.size() - 1, next.text.data() + 1);
+        const double both = figures ? last.advance + next.advance + joint(around, around.first(1), around.last(1))
+                                    : measured(m_gaps, pair);
         if (std::isnan(both))
             return std::nullopt;
         const double with = line + both - last.advance;

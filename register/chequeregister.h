@@ -90,6 +90,9 @@ public:
     void markClearedAll(const QList<std::pair<qint64, QDate>> &cleared);
     /// The bank's cheque of that number.
     std::optional<RegisteredCheque> chequeByNumber(const QString &bank, qint64 chequeNumber);
+    /// The bank's cheques of those numbers, by number, read a thousand
+    /// numbers to a query (a number the register does not have is left out).
+    QHash<qint64, RegisteredCheque> chequesByNumber(const QString &bank, const QList<qint64> &chequeNumbers);
     /// The life of a printed cheque: delivered, cleared, returned or stopped
     /// on `day`; a return or a stop with its reason.
     void markAfterPrint(qint64 number, ChequeState state, const QDate &day, const QString &reason);

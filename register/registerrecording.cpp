@@ -1,4 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <algorithm>
+#include <bit>
+
 #include <QCoreApplication>
 #include <QSqlError>
 
@@ -380,6 +383,37 @@ std::optional<RegisteredCheque> ChequeRegister::chequeByNumber(const QString &ba
     if (q.next())
         found = Row(q);
     q.finish();
+    return found;
+}
+
+QHash<qint64, RegisteredCheque> ChequeRegister::chequesByNumber(const QString &bank,
+                                                                const QList<qint64> &chequeNumbers)
+{
+    const Use use(*this);
+    QList<qint64> numbers = chequeNumbers;
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    constexpr qsizetype kChunk = 1024;
+    QHash<qint64, RegisteredCheque> found;
+    found.reserve(numbers.size());
+    for (qsizetype from = 0; from < numbers.size(); from += kChunk) {
+        const qsizetype count = std::min(kChunk, numbers.size() - from);
+        // A chunk of a power of two numbers, the last one repeated to fill
+        // it: a few statements, prepared once.
+        const auto size = qsizetype(std::bit_ceil(std::size_t(count)));
+        QSqlQuery &q = prepared(QStringLiteral("SELECT %1 FROM cheques WHERE bank = ? AND cheque_number IN (%2)")
+                                    .arg(QLatin1String(kColumns), QStringList(size, QStringLiteral("?")).join(u',')));
+        q.bindValue(0, Text(bank));
+        for (qsizetype i = 0; i < size; ++i)
+            q.bindValue(int(i) + 1, numbers[from + std::min(i, count - 1)]);
+        if (!q.exec())
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
+        while (q.next()) {
+            RegisteredCheque cheque = Row(q);
+            found.insert(cheque.chequeNumber, std::move(cheque));
+        }
+        q.finish();
+    }
     return found;
 }
 

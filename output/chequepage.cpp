@@ -87,9 +87,30 @@ ReportPage PageFromLayout(ChequeLayout layout)
     return page;
 }
 
+namespace {
+
+// The page of a cheque written into `blank`, the page of `layout` before
+// it holds a cheque: what the cheque changes of the fields (their texts,
+// the payee's direction, whether "Account Only" shows).
+ReportPage WrittenPage(ReportPage blank, const ChequeLayout &layout, const Cheque &cheque)
+{
+    ChequeLayout filled = FillCheque(layout, cheque);
+    ApplyPrintedDirections(filled);
+    for (int i = 0; i < FieldCount; ++i) {
+        const ChequeField &f = filled.Fields[std::size_t(i)];
+        ReportLabel &label = blank.labels[std::size_t(i)];
+        label.visible = f.Visible;
+        label.caption = f.Text;
+        label.rightToLeft = f.Right;
+    }
+    return blank;
+}
+
+} // namespace
+
 ReportPage ChequePage(const Cheque &cheque, ChequeLayout layout)
 {
-    return PageFromLayout(FillCheque(std::move(layout), cheque));
+    return WrittenPage(PageFromLayout(layout), layout, cheque);
 }
 
 std::optional<PageFault> ChequePageFault(const Cheque &cheque, const ChequeLayout &layout, QPaintDevice *device)
@@ -98,7 +119,10 @@ std::optional<PageFault> ChequePageFault(const Cheque &cheque, const ChequeLayou
     return LaidOutPage(page, device ? device : ReferencePageDevice(page.portrait)).fault();
 }
 
-ChequePageChecker::ChequePageChecker(ChequeLayout layout) : m_layout(std::move(layout)) {}
+ChequePageChecker::ChequePageChecker(ChequeLayout layout)
+    : m_layout(std::move(layout))
+    , m_blank(PageFromLayout(m_layout))
+{}
 
 QList<std::optional<PageFault>> ChequePageChecker::faults(const QList<Cheque> &cheques)
 {
@@ -109,7 +133,7 @@ QList<std::optional<PageFault>> ChequePageChecker::faults(const QList<Cheque> &c
     QList<ReportPage> pages;
     pages.reserve(cheques.size());
     for (const Cheque &cheque : cheques)
-        pages << ChequePage(cheque, m_layout);
+        pages << WrittenPage(m_blank, m_layout, cheque);
     // What the boxes' places and fonts tell is told first, of the whole page.
     QList<std::optional<PageFault>> found(pages.size());
     for (qsizetype p = 0; p < pages.size(); ++p)

@@ -76,6 +76,7 @@ private:
         }
     };
     ChequeLayout m_layout;
+    ReportPage m_blank; ///< the layout's page before it holds a cheque
     QHash<Key, std::optional<PageFault>> m_known;
     std::array<std::optional<BoxWordWidths>, FieldCount> m_sums; ///< by box, made when first needed
     qsizetype m_summed = 0;

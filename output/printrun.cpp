@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cmath>
+#include <mutex>
 
 #include <QCoreApplication>
 #include <QHash>
@@ -171,6 +173,21 @@ bool IsUnfinishedAmount(const QString &text, const QLocale &locale)
         }
     };
     return !converts(driver) && converts(driver + '0');
+}
+
+QDate Today()
+{
+    using Clock = std::chrono::steady_clock;
+    static std::mutex lock;
+    static Clock::time_point read;
+    static QDate today;
+    const std::lock_guard locked(lock);
+    const Clock::time_point now = Clock::now();
+    if (!today.isValid() || now - read >= std::chrono::seconds(1)) {
+        today = QDate::currentDate();
+        read = now;
+    }
+    return today;
 }
 
 std::optional<QDate> ReadShortDate(const QString &text, const QLocale &locale, QDate today)

@@ -48,29 +48,30 @@ std::optional<double> ReadAmountStrictly(const QString &text, const QLocale &loc
 /// typing can still make one ("-", ".", "-.", "1e" and the like).
 bool IsUnfinishedAmount(const QString &text, const QLocale &locale = QLocale());
 
+/// Today's date, from the clock read at most once a second (reading it asks
+/// for the time zone, which a list's check would do on every row).
+QDate Today();
+
 /// Reads a date in the desktop's short date format. A two-digit year is the
 /// one nearest to `today` (within 50 years either way); a four-digit year is
 /// read too, and must lie in that window when the format writes years with
 /// two digits (so that the date reads back the same); direction marks are
 /// ignored.
-std::optional<QDate> ReadShortDate(const QString &text, const QLocale &locale = QLocale(),
-                                   QDate today = QDate::currentDate());
+std::optional<QDate> ReadShortDate(const QString &text, const QLocale &locale = QLocale(), QDate today = Today());
 
 /// Reads a date typed by a user or found in a list: as yyyy-mm-dd, or in
 /// the desktop's short date format (as ReadShortDate).
-std::optional<QDate> ReadTypedDate(const QString &text, const QLocale &locale = QLocale(),
-                                   QDate today = QDate::currentDate());
+std::optional<QDate> ReadTypedDate(const QString &text, const QLocale &locale = QLocale(), QDate today = Today());
 
 /// Why `day` cannot be printed as a cheque's date in the desktop's short
 /// date format: its text would read back as another day (a format that
 /// writes years with two digits holds the years within 50 of today).
 /// Nothing when it can.
-std::optional<QString> ShortDateRefusal(QDate day, const QLocale &locale = QLocale(),
-                                        QDate today = QDate::currentDate());
+std::optional<QString> ShortDateRefusal(QDate day, const QLocale &locale = QLocale(), QDate today = Today());
 
 /// How a date can be written, with today's date as the example: "write it
 /// as 12/7/26 (the desktop's short date) or as 2026-12-07".
-QString DateFormsText(const QLocale &locale = QLocale(), QDate today = QDate::currentDate());
+QString DateFormsText(const QLocale &locale = QLocale(), QDate today = Today());
 
 /// Writes a date in the desktop's short date format, without the direction
 /// marks that the Arabic formats carry (in a left-to-right date field they

@@ -290,8 +290,9 @@ BoxWordWidths::BoxWordWidths(const ReportLabel &label, QPaintDevice *device)
     , m_rightToLeft(label.rightToLeft)
     , m_device(device)
     , m_lineHeight(LineHeight(label.font, device))
-    // Beyond any letter's overhang, and the rounding of sums of advances.
-    , m_margin(2 * SideSlack(device))
+    // Beyond any letter's overhang (which a line's filling allows for), and
+    // the rounding of sums of advances.
+    , m_margin(SideSlack(device))
 {}
 
 double BoxWordWidths::advance(const QString &text) const

@@ -364,12 +364,14 @@ std::optional<std::optional<PageFault>> BoxWordWidths::fault(const ReportPage &p
     }
     // Each piece, and each pair side by side (what kerning or shaping does
     // across what separates them), measured once.
-    const auto measured = [this](QHash<QString, double> &known, QStringView text) {
-        const QString key = text.toString();
-        auto at = known.constFind(key);
-        if (at == known.cend())
-            at = known.insert(key, advance(key));
-        return *at;
+    const auto measured = [this](Advances &known, QStringView text) {
+        auto at = known.find(text);
+        if (at == known.end()) {
+            QString key = text.toString();
+            const double a = advance(key);
+            at = known.emplace(std::move(key), a).first;
+        }
+        return at->second;
     };
     // A text of figures alone (a date, an amount in figures) is seldom the
     // same twice: it is summed figure by figure, each figure and each pair

@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include <QColor>
@@ -156,8 +157,15 @@ private:
     QPaintDevice *m_device = nullptr;
     double m_lineHeight = 0;
     double m_margin = 0;
-    QHash<QString, double> m_words;
-    QHash<QString, double> m_gaps; ///< "a b": its advance less a's and b's
+    // Looked up by a view of the text, without a copy of it.
+    struct ViewHash
+    {
+        using is_transparent = void;
+        std::size_t operator()(QStringView text) const noexcept { return qHash(text); }
+    };
+    using Advances = std::unordered_map<QString, double, ViewHash, std::equal_to<>>;
+    Advances m_words;
+    Advances m_gaps; ///< "a b": its advance less a's and b's
 };
 
 /// A paint device for laying pages out before the printer is known: a PDF

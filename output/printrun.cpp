@@ -262,22 +262,44 @@ std::optional<QDate> ReadTypedDate(const QString &text, const QLocale &locale, Q
     return std::nullopt;
 }
 
+namespace {
+
+// What a function of a day gives in one locale (and on one day), kept while
+// the locale stays the same: a list names the same few days on row after
+// row, and writing or reading a date is slow (reading asks for the time
+// zone each time).
+template <typename T>
+class DayMemo
+{
+public:
+    template <typename Make>
+    const T &get(QDate day, const QLocale &locale, QDate today, Make make)
+    {
+        if (!(locale == m_locale) || today != m_today || m_known.size() >= 4096) {
+            m_known.clear();
+            m_locale = locale;
+            m_today = today;
+        }
+        auto at = m_known.constFind(day.toJulianDay());
+        if (at == m_known.cend())
+            at = m_known.insert(day.toJulianDay(), make());
+        return *at;
+    }
+
+private:
+    QLocale m_locale;
+    QDate m_today;
+    QHash<qint64, T> m_known;
+};
+
+} // namespace
+
 std::optional<QString> ShortDateRefusal(QDate day, const QLocale &locale, QDate today)
 {
+    thread_local DayMemo<std::optional<QDate>> readBack;
     const QString text = WriteShortDate(day, locale);
-    // Reading a date back is slow (it asks for the time zone each time),
-    // and a list names the same few days on row after row: a day read back
-    // in the same form on the same day is known.
-    thread_local QHash<QString, std::optional<QDate>> readBack;
-    const QString key = text + u'\n' + locale.name() + u'\n' + locale.dateFormat(QLocale::ShortFormat) + u'\n'
-        + QString::number(today.toJulianDay());
-    auto known = readBack.constFind(key);
-    if (known == readBack.cend()) {
-        if (readBack.size() >= 4096)
-            readBack.clear();
-        known = readBack.insert(key, ReadShortDate(text, locale, today));
-    }
-    const std::optional<QDate> read = *known;
+    const std::optional<QDate> read =
+        readBack.get(day, locale, today, [&] { return ReadShortDate(text, locale, today); });
     if (read == day)
         return std::nullopt;
     return QCoreApplication::translate("PrintRun",
@@ -308,7 +330,9 @@ QString EventDetailText(const QString &detail, const QLocale &locale)
 
 QString WriteShortDate(QDate date, const QLocale &locale)
 {
-    return WithoutDirectionMarks(locale.toString(date, QLocale::ShortFormat));
+    thread_local DayMemo<QString> written;
+    return written.get(date, locale, QDate(),
+                       [&] { return WithoutDirectionMarks(locale.toString(date, QLocale::ShortFormat)); });
 }
 
 namespace {

@@ -290,9 +290,11 @@ BoxWordWidths::BoxWordWidths(const ReportLabel &label, QPaintDevice *device)
     , m_rightToLeft(label.rightToLeft)
     , m_device(device)
     , m_lineHeight(LineHeight(label.font, device))
-    // Beyond any letter's overhang (which a line's filling allows for), and
-    // the rounding of sums of advances.
-    , m_margin(SideSlack(device))
+    // A text's measured width holds its last letter's overhang, as the
+    // filling of a line counts it: the sums are those the layout compares,
+    // but for the rounding of advances and what shaping a whole line may do
+    // differently.
+    , m_margin(SideSlack(device) / 8)
 {}
 
 double BoxWordWidths::advance(const QString &text) const

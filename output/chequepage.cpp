@@ -161,22 +161,33 @@ QList<std::optional<PageFault>> ChequePageChecker::faults(const QList<Cheque> &c
             return Key{i, label.caption, label.rightToLeft};
         };
         std::vector<Unknown> unknown;
-        QSet<Key> queued;
+        QHash<Key, std::size_t> queued;                      // a text laid out: its place in `unknown`
+        std::vector<std::pair<qsizetype, std::size_t>> told; // a page and the text it waits for
+        auto &sums = m_sums[std::size_t(i)];
         for (qsizetype p = 0; p < pages.size(); ++p) {
-            auto key = keyOf(pages[p]);
-            if (found[p] || !key || m_known.contains(*key) || queued.contains(*key))
+            auto key = found[p] ? std::nullopt : keyOf(pages[p]);
+            if (!key)
                 continue;
+            if (const auto known = m_known.constFind(*key); known != m_known.cend()) {
+                found[p] = *known;
+                continue;
+            }
+            if (const auto waiting = queued.constFind(*key); waiting != queued.cend()) {
+                told.push_back({p, *waiting});
+                continue;
+            }
             // Most texts are told by their words' advances; the rest are
             // laid out.
-            auto &sums = m_sums[std::size_t(i)];
             if (!sums)
                 sums.emplace(pages[p].labels[std::size_t(i)], device);
-            if (auto told = sums->fault(pages[p], i)) {
-                m_known.insert(std::move(*key), *told);
+            if (const auto summed = sums->fault(pages[p], i)) {
+                found[p] = *summed;
+                m_known.insert(std::move(*key), *summed);
                 ++m_summed;
                 continue;
             }
-            queued.insert(*key);
+            queued.insert(*key, unknown.size());
+            told.push_back({p, unknown.size()});
             unknown.push_back({std::move(*key), &pages[p], std::nullopt});
         }
         m_laidOut += qsizetype(unknown.size());
@@ -186,11 +197,10 @@ QList<std::optional<PageFault>> ChequePageChecker::faults(const QList<Cheque> &c
             QtConcurrent::blockingMap(unknown, check);
         else
             std::for_each(unknown.begin(), unknown.end(), check);
+        for (const auto &[p, box] : told)
+            found[p] = unknown[box].fault;
         for (Unknown &box : unknown)
             m_known.insert(std::move(box.key), box.fault);
-        for (qsizetype p = 0; p < pages.size(); ++p)
-            if (const auto key = keyOf(pages[p]); !found[p] && key)
-                found[p] = m_known.value(*key);
     }
     return found;
 }

@@ -271,6 +271,9 @@ namespace {
 // before, and after which only a hyphen lets one break (before a letter).
 bool Summable(QChar c)
 {
+    if (c.unicode() < 0x80)
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u','
+            || c == u'.' || c == u'#' || c == u'/' || c == u'-';
     switch (c.category()) {
     case QChar::Letter_Uppercase:
     case QChar::Letter_Lowercase:
@@ -333,9 +336,10 @@ std::optional<std::optional<PageFault>> BoxWordWidths::fault(const ReportPage &p
         if (!Summable(c))
             return std::nullopt;
         if (c.isLetter()) {
-            if (script && *script != c.script())
+            const QChar::Script of = c.unicode() < 0x80 ? QChar::Script_Latin : c.script();
+            if (script && *script != of)
                 return std::nullopt;
-            script = c.script();
+            script = of;
         }
     }
     if (box.caption.front() == u' ' || box.caption.back() == u' ')

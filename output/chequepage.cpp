@@ -136,7 +136,6 @@ QList<std::optional<PageFault>> ChequePageChecker::faults(const QList<Cheque> &c
         pages << WrittenPage(m_blank, m_layout, cheque);
     // What the boxes' places and fonts tell is told first, of the whole page.
     QList<std::optional<PageFault>> found(pages.size());
-    m_known.reserve(m_known.size() + pages.size() * FieldCount);
     for (qsizetype p = 0; p < pages.size(); ++p)
         found[p] = PageGeometryFault(pages[p]);
     struct Unknown

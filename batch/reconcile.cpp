@@ -11,6 +11,7 @@
 
 #include "core/chequeerror.h"
 #include "output/printrun.h"
+#include "register/registercolumns.h"
 #include "register/registerreport.h"
 
 namespace {
@@ -170,7 +171,7 @@ QList<StatementMatch> MatchStatement(ChequeRegister &reg, const QString &bank, c
                 m.kind = StatementMatch::Kind::ClearedTwice;
             else if (!CanChangeState(m.cheque->state, ChequeState::Cleared))
                 m.kind = StatementMatch::Kind::NotPayable;
-            else if (line.date < m.cheque->printedAt.toLocalTime().date())
+            else if (line.date < LocalDay(m.cheque->printedAt))
                 m.kind = StatementMatch::Kind::BeforePrinted;
         }
         if (m.kind == StatementMatch::Kind::Cleared)

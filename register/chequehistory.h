@@ -12,8 +12,8 @@
 
 #include <QDateTime>
 #include <QSet>
-#include <QStringList>
 #include <QString>
+#include <QStringList>
 
 /// One event of the history, as the register keeps it.
 struct ChequeEvent

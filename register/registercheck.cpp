@@ -144,8 +144,9 @@ std::optional<QString> Result(const QString &file)
             check = it->second;
     }
     if (!check)
-        return QCoreApplication::translate("ChequeRegister", "it could not be checked: it is not a file that can "
-                                                             "be written");
+        return QCoreApplication::translate("ChequeRegister",
+                                           "it could not be checked: it is not a file that can "
+                                           "be written");
     std::optional<QString> problem;
     bool damaged = false;
     {

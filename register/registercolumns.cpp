@@ -118,6 +118,14 @@ bool WriteLocalTime(qint64 utcSeconds, char (&text)[20])
     return true;
 }
 
+QDate LocalDay(const QDateTime &moment)
+{
+    char text[20];
+    if (!moment.isValid() || !WriteLocalTime(moment.toSecsSinceEpoch(), text))
+        return QDate();
+    return QDate::fromString(QLatin1String(text, 10), Qt::ISODate);
+}
+
 std::span<const RegisterColumnInfo> RegisterColumns() { return kColumns; }
 
 QString ExportText(const RegisteredCheque &c, RegisterColumn column)

@@ -48,6 +48,10 @@ std::span<const RegisterColumnInfo> RegisterColumns();
 /// it, "2026-12-07 14:05:09", in `text` with its ending NUL; false outside
 /// the years 1000 to 9999.
 bool WriteLocalTime(qint64 utcSeconds, char (&text)[20]);
+/// The local day of a moment, as WriteLocalTime finds it (without asking
+/// for the time zone for every moment); invalid for a moment it cannot
+/// write.
+QDate LocalDay(const QDateTime &moment);
 /// Makes WriteLocalTime look the offsets up afresh (the desktop's time zone
 /// may have changed since it last did).
 void ForgetLocalOffsets();

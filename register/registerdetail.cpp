@@ -80,7 +80,6 @@ QString Unusable(const QString &said, const QString &file)
     return QCoreApplication::translate("ChequeRegister", "it is not a database, or it is damaged (%1)").arg(said);
 }
 
-
 // A call of the PostgreSQL client library by its name; null when it has
 // none. The library is the one Qt's driver loaded: asked for by name, not
 // linked (linking it would load it, and all it needs, at every start).
@@ -112,7 +111,6 @@ int SocketOf(const QSqlDatabase &d)
     static const auto socketOf = reinterpret_cast<Socket>(ServerClientCall("PQsocket"));
     return socketOf ? socketOf(connection) : -1;
 }
-
 
 // The WHERE clause of a filter, and its values.
 QString Where(const RegisterFilter &f, bool server, QVariantMap &values)

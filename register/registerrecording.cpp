@@ -8,6 +8,7 @@
 #include "core/chequeerror.h"
 #include "core/datafile.h"
 #include "register/chequeregister.h"
+#include "register/registercolumns.h"
 #include "register/registerdetail.h"
 
 using namespace RegisterDetail;
@@ -299,9 +300,8 @@ void ChequeRegister::changeState(qint64 number, ChequeState state, const QString
         QSqlQuery &printed = prepared(QStringLiteral("SELECT printed_at FROM cheques WHERE id = :id"));
         printed.bindValue(QStringLiteral(":id"), number);
         const bool found = printed.exec() && printed.next();
-        const QDate printedOn = found
-            ? QDateTime::fromString(printed.value(0).toString(), Qt::ISODateWithMs).toLocalTime().date()
-            : QDate();
+        const QDate printedOn =
+            found ? LocalDay(QDateTime::fromString(printed.value(0).toString(), Qt::ISODateWithMs)) : QDate();
         printed.finish();
         if (printedOn.isValid() && day < printedOn)
             fail(cannot(),
@@ -386,8 +386,7 @@ std::optional<RegisteredCheque> ChequeRegister::chequeByNumber(const QString &ba
     return found;
 }
 
-QHash<qint64, RegisteredCheque> ChequeRegister::chequesByNumber(const QString &bank,
-                                                                const QList<qint64> &chequeNumbers)
+QHash<qint64, RegisteredCheque> ChequeRegister::chequesByNumber(const QString &bank, const QList<qint64> &chequeNumbers)
 {
     const Use use(*this);
     QList<qint64> numbers = chequeNumbers;

@@ -68,6 +68,15 @@ void TestRegister::recordsBeforePaperAndNumbersEachBank()
     QCOMPARE(second.chequeNumber, 100232);
     QCOMPARE(IssueCheque(reg, Make("FAB", "x", "1"), "File", Printed).chequeNumber, 1); // each bank its own
     QCOMPARE(reg.nextChequeNumber("ADCB"), 100233);
+    // A statement's cheques read at once, over more numbers than one query
+    // takes, some twice, some the register does not have.
+    QList<qint64> numbers{100232, 100231, 100232, 1};
+    for (qint64 n = 1; n <= 1500; ++n)
+        numbers << 200000 + n;
+    const QHash<qint64, RegisteredCheque> read = reg.chequesByNumber("ADCB", numbers);
+    QCOMPARE(read.keys().size(), 2);
+    QCOMPARE(read.value(100231).number, first.number);
+    QCOMPARE(read.value(100232).number, second.number);
 
     const RegisteredCheque stored = *reg.cheque(first.number);
     QCOMPARE(stored.state, ChequeState::Printed);

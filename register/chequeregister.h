@@ -13,6 +13,7 @@
 #include <optional>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -442,8 +443,15 @@ private:
     QList<FileJob> unfinishedFileJobs();
     /// The group of this register's jobs in the local file.
     QString localJobsGroup() const;
-    /// Appends an event of a cheque (inside a transaction).
+    /// Appends an event of a cheque (inside a transaction); while events
+    /// are gathered, to those gathered.
     void addEvent(qint64 cheque, const QString &kind, const QString &detail);
+    /// Events of a register file are gathered (each chained to the one
+    /// before) and written many to a statement by writeGathered(), inside
+    /// the same transaction: a reconciliation writes thousands.
+    void gatherEvents() { m_gathered.emplace(); }
+    void writeGathered();
+    std::optional<std::vector<ChequeEvent>> m_gathered;
 
     RegisterConnection m_connection;
     QString m_name; ///< of the Qt SQL connection

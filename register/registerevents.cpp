@@ -26,19 +26,29 @@ void ChequeRegister::addEvent(qint64 cheque, const QString &kind, const QString 
     e.prevHash = QStringLiteral("");
     e.hash = QStringLiteral("");
     if (!m_connection.isServer()) {
-        // The write lock is held: the last event is this program's to follow.
-        QSqlQuery &last = prepared(QStringLiteral("SELECT seq, hash FROM cheque_events ORDER BY seq DESC LIMIT 1"));
-        if (!last.exec())
-            failWrite(last);
-        if (last.next()) {
-            e.seq = last.value(0).toLongLong();
-            e.prevHash = last.value(1).toString();
+        if (m_gathered && !m_gathered->empty()) {
+            // It follows the last event gathered.
+            e.seq = m_gathered->back().seq;
+            e.prevHash = m_gathered->back().hash;
+        } else {
+            // The write lock is held: the last event is this program's to follow.
+            QSqlQuery &last = prepared(QStringLiteral("SELECT seq, hash FROM cheque_events ORDER BY seq DESC LIMIT 1"));
+            if (!last.exec())
+                failWrite(last);
+            if (last.next()) {
+                e.seq = last.value(0).toLongLong();
+                e.prevHash = last.value(1).toString();
+            }
+            last.finish();
         }
-        last.finish();
         ++e.seq;
         e.at = EventTime(QDateTime::currentDateTimeUtc());
         e.actor = LoginName();
         e.hash = EventHash(e.prevHash, e.seq, e.cheque, e.kind, e.at, e.actor, e.detail);
+        if (m_gathered) {
+            m_gathered->push_back(std::move(e));
+            return;
+        }
     }
     QSqlQuery &q = prepared(QStringLiteral("INSERT INTO cheque_events (seq, cheque, kind, at, actor, detail, "
                                            "prev_hash, hash) VALUES (:seq, :cheque, :kind, :at, :actor, :detail, "
@@ -54,6 +64,31 @@ void ChequeRegister::addEvent(qint64 cheque, const QString &kind, const QString 
     if (!q.exec())
         failWrite(q);
     q.finish();
+}
+
+void ChequeRegister::writeGathered()
+{
+    std::vector<ChequeEvent> events = std::move(*m_gathered);
+    m_gathered.reset();
+    constexpr std::size_t kRows = 64; // of 8 values each
+    for (std::size_t from = 0; from < events.size(); from += kRows) {
+        const std::size_t rows = std::min(kRows, events.size() - from);
+        QStringList values(qsizetype(rows), QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?)"));
+        QSqlQuery &q = prepared(QStringLiteral("INSERT INTO cheque_events (seq, cheque, kind, at, actor, detail, "
+                                               "prev_hash, hash) VALUES %1")
+                                    .arg(values.join(u',')));
+        int at = 0;
+        for (std::size_t i = from; i < from + rows; ++i) {
+            const ChequeEvent &e = events[i];
+            for (const QVariant &value :
+                 {QVariant(e.seq), QVariant(e.cheque), QVariant(e.kind), QVariant(e.at), QVariant(e.actor),
+                  QVariant(e.detail), QVariant(e.prevHash), QVariant(e.hash)})
+                q.bindValue(at++, value);
+        }
+        if (!q.exec())
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot write to %1: %2"), q.lastError().text());
+        q.finish();
+    }
 }
 
 namespace {

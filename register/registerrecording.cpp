@@ -361,10 +361,15 @@ void ChequeRegister::markClearedAll(const QList<std::pair<qint64, QDate>> &clear
     checkSound();
     begin();
     try {
+        if (!m_connection.isServer())
+            gatherEvents();
         for (const auto &[number, day] : cleared)
             changeState(number, ChequeState::Cleared, QString(), day);
+        if (m_gathered)
+            writeGathered();
         commit();
     } catch (const ChequeError &) {
+        m_gathered.reset();
         rollback();
         throw;
     }

@@ -1241,6 +1241,9 @@ void TestBatch::reconcileWithTheStatement()
     QCOMPARE(reg.chequeByNumber("SIB", 1)->stateDay, QDate(2027, 1, 5));
     QCOMPARE(reg.chequeByNumber("SIB", 3)->state, ChequeState::Cleared);
     QCOMPARE(reg.chequeByNumber("SIB", 2)->state, ChequeState::Printed);
+    // The clearings' events, written together, chained as every other.
+    QCOMPARE(reg.checkHistory().problem(), std::nullopt);
+    QCOMPARE(reg.history(reg.chequeByNumber("SIB", 3)->number).back().kind, QString("cleared"));
 
     // From the command line: the same lines said, 1 for a statement that
     // does not match, and the auditor's report.

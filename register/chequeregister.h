@@ -384,7 +384,15 @@ private:
                   const QDate &day = QDate());
     /// Changes a cheque's state inside a transaction, as the register
     /// allows (see CanChangeState), with its event.
-    void changeState(qint64 number, ChequeState state, const QString &reason, const QDate &day);
+    /// A clearing is refused before the day the cheque was printed
+    /// (`printedOn`, read from the register when not given).
+    void changeState(qint64 number, ChequeState state, const QString &reason, const QDate &day,
+                     std::optional<QDate> printedOn = std::nullopt);
+    /// Runs `sql`, whose "%1" takes a list of placeholders, over `values` a
+    /// chunk at a time (`first`, when valid, bound before them), each row
+    /// to `row`.
+    void selectIn(const QString &sql, const QVariant &first, const QList<qint64> &values,
+                  const std::function<void(const QSqlQuery &)> &row);
     /// The cheques table's states checked for this program's states (on a
     /// file: the table made again, as SQLite alters no constraint).
     void allowEveryState();

@@ -270,7 +270,18 @@ void ChequeRegister::setState(qint64 number, ChequeState state, const QString &r
     }
 }
 
-void ChequeRegister::changeState(qint64 number, ChequeState state, const QString &reason, const QDate &day)
+namespace {
+
+// The local day a stored time of printing falls on.
+QDate PrintingDay(const QVariant &stored)
+{
+    return LocalDay(QDateTime::fromString(stored.toString(), Qt::ISODateWithMs));
+}
+
+} // namespace
+
+void ChequeRegister::changeState(qint64 number, ChequeState state, const QString &reason, const QDate &day,
+                                 std::optional<QDate> printedOn)
 {
     const auto cannot = [state] {
         switch (state) {
@@ -297,17 +308,17 @@ void ChequeRegister::changeState(qint64 number, ChequeState state, const QString
         fail(cannot(), QCoreApplication::translate("ChequeRegister", "the bank's date must be given"));
     // The bank pays a cheque once it is printed, never before.
     if (state == ChequeState::Cleared) {
-        QSqlQuery &printed = prepared(QStringLiteral("SELECT printed_at FROM cheques WHERE id = :id"));
-        printed.bindValue(QStringLiteral(":id"), number);
-        const bool found = printed.exec() && printed.next();
-        const QDate printedOn =
-            found ? LocalDay(QDateTime::fromString(printed.value(0).toString(), Qt::ISODateWithMs)) : QDate();
-        printed.finish();
-        if (printedOn.isValid() && day < printedOn)
+        if (!printedOn) {
+            QSqlQuery &printed = prepared(QStringLiteral("SELECT printed_at FROM cheques WHERE id = :id"));
+            printed.bindValue(QStringLiteral(":id"), number);
+            printedOn = printed.exec() && printed.next() ? PrintingDay(printed.value(0)) : QDate();
+            printed.finish();
+        }
+        if (printedOn->isValid() && day < *printedOn)
             fail(cannot(),
                  QCoreApplication::translate("ChequeRegister",
                                              "the bank cannot have paid it on %1: it was printed on %2")
-                     .arg(WriteShortDate(day), WriteShortDate(printedOn)));
+                     .arg(WriteShortDate(day), WriteShortDate(*printedOn)));
     }
     if (m_connection.isServer()) {
         // The server moves it as its rules allow, and writes its event.
@@ -361,10 +372,17 @@ void ChequeRegister::markClearedAll(const QList<std::pair<qint64, QDate>> &clear
     checkSound();
     begin();
     try {
+        // The cheques' printing days, read at once.
+        QList<qint64> numbers;
+        for (const auto &[number, day] : cleared)
+            numbers << number;
+        QHash<qint64, QDate> printed;
+        selectIn(QStringLiteral("SELECT id, printed_at FROM cheques WHERE id IN (%1)"), QVariant(), numbers,
+                 [&](const QSqlQuery &q) { printed.insert(q.value(0).toLongLong(), PrintingDay(q.value(1))); });
         if (!m_connection.isServer())
             gatherEvents();
         for (const auto &[number, day] : cleared)
-            changeState(number, ChequeState::Cleared, QString(), day);
+            changeState(number, ChequeState::Cleared, QString(), day, printed.value(number));
         if (m_gathered)
             writeGathered();
         commit();
@@ -391,33 +409,43 @@ std::optional<RegisteredCheque> ChequeRegister::chequeByNumber(const QString &ba
     return found;
 }
 
+void ChequeRegister::selectIn(const QString &sql, const QVariant &first, const QList<qint64> &values,
+                              const std::function<void(const QSqlQuery &)> &row)
+{
+    QList<qint64> sorted = values;
+    std::sort(sorted.begin(), sorted.end());
+    sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+    constexpr qsizetype kChunk = 1024;
+    for (qsizetype from = 0; from < sorted.size(); from += kChunk) {
+        const qsizetype count = std::min(kChunk, sorted.size() - from);
+        // A chunk of a power of two values, the last one repeated to fill
+        // it: a few statements, prepared once.
+        const auto size = qsizetype(std::bit_ceil(std::size_t(count)));
+        QSqlQuery &q = prepared(sql.arg(QStringList(size, QStringLiteral("?")).join(u',')));
+        const int at = first.isValid() ? 1 : 0;
+        if (first.isValid())
+            q.bindValue(0, first);
+        for (qsizetype i = 0; i < size; ++i)
+            q.bindValue(at + int(i), sorted[from + std::min(i, count - 1)]);
+        if (!q.exec())
+            fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
+        while (q.next())
+            row(q);
+        q.finish();
+    }
+}
+
 QHash<qint64, RegisteredCheque> ChequeRegister::chequesByNumber(const QString &bank, const QList<qint64> &chequeNumbers)
 {
     const Use use(*this);
-    QList<qint64> numbers = chequeNumbers;
-    std::sort(numbers.begin(), numbers.end());
-    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
-    constexpr qsizetype kChunk = 1024;
     QHash<qint64, RegisteredCheque> found;
-    found.reserve(numbers.size());
-    for (qsizetype from = 0; from < numbers.size(); from += kChunk) {
-        const qsizetype count = std::min(kChunk, numbers.size() - from);
-        // A chunk of a power of two numbers, the last one repeated to fill
-        // it: a few statements, prepared once.
-        const auto size = qsizetype(std::bit_ceil(std::size_t(count)));
-        QSqlQuery &q = prepared(QStringLiteral("SELECT %1 FROM cheques WHERE bank = ? AND cheque_number IN (%2)")
-                                    .arg(QLatin1String(kColumns), QStringList(size, QStringLiteral("?")).join(u',')));
-        q.bindValue(0, Text(bank));
-        for (qsizetype i = 0; i < size; ++i)
-            q.bindValue(int(i) + 1, numbers[from + std::min(i, count - 1)]);
-        if (!q.exec())
-            fail(QCoreApplication::translate("ChequeRegister", "Cannot read %1: %2"), q.lastError().text());
-        while (q.next()) {
-            RegisteredCheque cheque = Row(q);
-            found.insert(cheque.chequeNumber, std::move(cheque));
-        }
-        q.finish();
-    }
+    found.reserve(chequeNumbers.size());
+    selectIn(QStringLiteral("SELECT %1 FROM cheques WHERE bank = ? AND cheque_number IN (%2)")
+                 .arg(QLatin1String(kColumns), QStringLiteral("%1")),
+             Text(bank), chequeNumbers, [&](const QSqlQuery &q) {
+                 RegisteredCheque cheque = Row(q);
+                 found.insert(cheque.chequeNumber, std::move(cheque));
+             });
     return found;
 }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of the program's start-up: a small Qt Widgets form of the
 // same size (a title, four captioned boxes, three buttons, a line of
-// text), linked to Qt Widgets alone, ending as soon as it is exposed.
+// text), linked to Qt Widgets alone, ending as soon as it is exposed
+// (with "stay", kept open: to be timed to its first drawing).
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +31,8 @@ int main(int argc, char **argv)
     form->addRow(new QLabel(QStringLiteral("Cheque Printer: Arabic and English cheques"), &window));
     window.resize(451, 404);
     window.show();
+    if (argc > 1 && QLatin1String(argv[1]) == QLatin1String("stay")) // drawn and kept (xdamage_start ends it)
+        return app.exec();
     while (!window.windowHandle() || !window.windowHandle()->isExposed())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     std::fflush(nullptr);

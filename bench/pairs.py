@@ -3,15 +3,20 @@
 # Two commands timed in interleaved pairs (A, B, A, B, ...), so that the
 # machine's drift falls on both alike: the median of each, the median of
 # the pairs' ratios B/A and its spread (the middle half of the ratios).
-#   bench/pairs.py RUNS 'command A' 'command B'
+# With --printed, each command prints its own time in milliseconds (as
+# xdamage_start does) and that is taken instead of its whole run.
+#   bench/pairs.py [--printed] RUNS 'command A' 'command B'
 import shlex, statistics, subprocess, sys, time
 
-runs, a, b = int(sys.argv[1]), shlex.split(sys.argv[2]), shlex.split(sys.argv[3])
+printed = sys.argv[1] == '--printed'
+args = sys.argv[2:] if printed else sys.argv[1:]
+runs, a, b = int(args[0]), shlex.split(args[1]), shlex.split(args[2])
+sys.argv = [sys.argv[0]] + args
 
 def once(command):
     start = time.perf_counter()
-    subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
-    return time.perf_counter() - start
+    done = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=True)
+    return float(done.stdout.split()[-1]) / 1000 if printed else time.perf_counter() - start
 
 for _ in range(3):  # warm the caches
     once(a), once(b)

@@ -26,7 +26,7 @@ done < <(sed -n '/^Build-Depends:/,/^[A-Z]/p' "$root/debian/control" | sed 's/^B
     tr ',' '\n' | sed 's/(.*)//; s/<[^>]*>//g; s/[[:space:]]//g' | grep -v '^$')
 case "${1:-}" in
 --fuzz) packages+=(clang libclang-rt-14-dev) ;;
---bench) packages+=(hyperfine time python3) ;;
+--bench) packages+=(hyperfine time python3 libxdamage-dev) ;;
 esac
 
 missing=()

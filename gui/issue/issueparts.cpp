@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -164,6 +165,25 @@ void TNewChequeForm::buildWordLines(QFrame *panel1)
     AAmountLB->setAlignment(Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter);
 }
 
+namespace {
+
+// The Close button's picture: the style's own, read from its resources at
+// once rather than first searched for in the desktop's icon themes (which
+// reads folders at start, before the window is first drawn).
+QIcon CloseIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 128}) {
+        const QString file =
+            QStringLiteral(":/qt-project.org/styles/commonstyle/images/standardbutton-close-%1.png").arg(size);
+        if (QFile::exists(file))
+            icon.addFile(file, QSize(size, size));
+    }
+    return icon.isNull() ? QApplication::style()->standardIcon(QStyle::SP_DialogCloseButton) : icon;
+}
+
+} // namespace
+
 QFrame *TNewChequeForm::buildButtons(QFrame *panel1)
 {
     auto *panel3 = new QFrame(panel1);
@@ -174,7 +194,7 @@ QFrame *TNewChequeForm::buildButtons(QFrame *panel1)
     BitBtn2 = new QPushButton(ResourceIcon(QStringLiteral("setup")), tr("Setup"), panel3);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->setGeometry(176, 2, 85, 25);
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), tr("Close"), panel3);
+    BitBtn1 = new QPushButton(CloseIcon(), tr("Close"), panel3);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(304, 2, 85, 25);
     for (QPushButton *button : {PrintBtn, BitBtn2, BitBtn1})

@@ -152,9 +152,11 @@ QString ExportText(const RegisteredCheque &c, RegisterColumn column)
     return QString();
 }
 
-QString CurrencyShown(const RegisteredCheque &cheque)
+QString CurrencyShown(const RegisteredCheque &cheque) { return CurrencyShown(cheque.currency, cheque.currencyArabic); }
+
+QString CurrencyShown(const QString &currency, const QString &currencyArabic)
 {
-    return InterfaceRightToLeft() && !cheque.currencyArabic.isEmpty() ? cheque.currencyArabic : cheque.currency;
+    return InterfaceRightToLeft() && !currencyArabic.isEmpty() ? currencyArabic : currency;
 }
 
 QString ReasonShown(const QString &reason)

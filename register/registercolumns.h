@@ -67,6 +67,9 @@ QString ReportText(const RegisteredCheque &cheque, RegisterColumn column, const 
 /// A cheque's currency by its name in the interface's language (Arabic in
 /// a right-to-left interface, when the cheque has one).
 QString CurrencyShown(const RegisteredCheque &cheque);
+/// A currency as the interface shows it: its Arabic name (when it has one)
+/// in a right-to-left interface.
+QString CurrencyShown(const QString &currency, const QString &currencyArabic);
 /// A cheque's reason as the interface shows it: those the program writes
 /// itself ("replaced by cheque 23", kept so in the register) in the
 /// interface's language, a person's as it was typed.

@@ -19,6 +19,7 @@
 #include "gui/widgets/dialogs.h"
 #include "gui/widgets/widgets.h"
 #include "output/printrun.h"
+#include "register/registercolumns.h"
 #include "register/registerreport.h"
 
 namespace {
@@ -419,8 +420,7 @@ void BatchWindow::showCurrent()
 void BatchWindow::showTotals()
 {
     const BatchTotals t = TotalsOf(m_model->rows());
-    const QString currency =
-        QGuiApplication::isRightToLeft() && !t.currencyArabic.isEmpty() ? t.currencyArabic : t.currency;
+    const QString currency = CurrencyShown(t.currency, t.currencyArabic);
     QString text = CountText("BatchWindow", QT_TRANSLATE_NOOP("BatchWindow", "%Ln cheque to print: %1 %2."),
                              QT_TRANSLATE_N_NOOP("BatchWindow", "%Ln cheques to print: %1 %2."), t.good)
                        .arg(MinorUnitsText(t.minorUnits, t.digits), currency);

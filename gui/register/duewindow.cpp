@@ -25,16 +25,13 @@
 #include "gui/widgets/dialogs.h"
 #include "gui/widgets/widgets.h"
 #include "output/printrun.h"
+#include "register/registercolumns.h"
 
 namespace {
 
 QString Title() { return QCoreApplication::translate("DueWindow", "Due Dates"); }
 
-// A currency by its Arabic name in a right-to-left interface.
-QString CurrencyOf(const DueTotal &t)
-{
-    return QGuiApplication::isRightToLeft() && !t.currencyArabic.isEmpty() ? t.currencyArabic : t.currency;
-}
+QString CurrencyOf(const DueTotal &t) { return ::CurrencyShown(t.currency, t.currencyArabic); }
 
 // The Arabic name of a currency among the totals.
 QString CurrencyShown(const QList<DueTotal> &totals, const QString &currency)

@@ -829,6 +829,17 @@ void TestRegister::lifeAfterPrint()
     QCOMPARE(reg.cheque(n[0])->state, ChequeState::Printed);
     QCOMPARE(reg.history(n[0]).last().detail, QStringLiteral("cleared on the wrong row"));
     reg.markAfterPrint(n[0], ChequeState::Cleared, day(12), {});
+    // Many cleared at once (a statement): all of them, or, when one cannot
+    // be, none, saying why.
+    reg.correctAfterPrint(n[0], "the statement clears it");
+    QVERIFY(ErrorOf([&] { reg.markClearedAll({{n[3], day(3)}, {n[2], day(3)}}); }).contains("voided"));
+    QVERIFY(ErrorOf([&] { reg.markClearedAll({{n[0], day(3)}, {n[3], day(-1)}}); }).contains("printed on"));
+    QCOMPARE(reg.cheque(n[3])->state, ChequeState::Printed);
+    QCOMPARE(reg.cheque(n[0])->state, ChequeState::Printed);
+    reg.markClearedAll({{n[3], day(4)}, {n[0], day(5)}});
+    QCOMPARE(reg.cheque(n[3])->stateDay, day(4));
+    QCOMPARE(reg.cheque(n[0])->stateDay, day(5));
+    QCOMPARE(reg.history(n[0]).last().detail, iso(5));
     QCOMPARE(reg.checkHistory().problem(), std::nullopt);
 }
 
